@@ -1,0 +1,24 @@
+# Sourced by run.sh and test.sh: installs the Debian packages the build needs.
+VANTOR_PACKAGES="cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libgl-dev"
+
+vantor_install_deps() {
+    local missing=""
+    for p in $VANTOR_PACKAGES "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+    done
+    [ -z "$missing" ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Missing packages:$missing" >&2
+        echo "Install them with: sudo apt-get install -y$missing" >&2
+        exit 1
+    fi
+    echo "Installing:$missing"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
+}
+
+vantor_build() {
+    local build_dir="$1"
+    cmake -S "$VANTOR_ROOT" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$build_dir" --parallel "$(nproc)"
+}

@@ -1,0 +1,6 @@
+#include "Mainform.h"
+
+TMainform::TMainform(QWidget* parent) : QMainWindow(parent)
+{
+    setWindowTitle("Vantor");
+}

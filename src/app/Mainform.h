@@ -1,0 +1,8 @@
+#pragma once
+#include <QMainWindow>
+
+class TMainform : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TMainform(QWidget* parent = nullptr);
+};

@@ -1,0 +1,54 @@
+#pragma once
+#include <QString>
+#include <cstdint>
+
+class Clock;
+class Messages;
+class SoundPlayer;
+class RuleTables;
+class RadioGroup;
+class QLineEdit;
+class StatusPanels;
+class DisplayArea;
+
+// The program-wide values that the main window owns and every window reads.
+// The main window fills it once at creation; tool windows receive a reference
+// to it instead of reaching for globals. Tests fill one of their own.
+struct ProgramState {
+    // 0 German, every other value English.
+    int Sprache = 0;
+    // 1 seconds, every other value minutes and seconds.
+    int Zeitformat = 1;
+    // The executable's folder, with a trailing separator.
+    QString ProgramFolder;
+    // "de/" or "en/" (the separator of the platform).
+    QString LanguageFolder;
+
+    // Target state of the dance selection.
+    double TempoMin = 0;
+    double TempoMax = 0;
+    std::int32_t DanceTimeMin = 0;
+    std::int32_t DanceTimeMax = 0;
+    QString CurrentDanceTimeText;
+    QString TargetTempoText;
+    int SavedTypIndex = -1;
+    int SavedTanzIndex = -1;
+    int SavedRundeIndex = -1;
+
+    // Owned by the main window (or by a test).
+    RuleTables* rules = nullptr;
+    RadioGroup* RG_Typ = nullptr;
+    RadioGroup* RG_Tanz = nullptr;
+    RadioGroup* RG_Runde = nullptr;
+    QLineEdit* ED_Solltempo = nullptr;
+    StatusPanels* statusBar = nullptr;
+    DisplayArea* fd = nullptr;
+
+    // Seams: the real ones in the program, recording ones in tests.
+    const Clock* clock = nullptr;
+    Messages* messages = nullptr;
+    SoundPlayer* sounds = nullptr;
+
+    bool english() const { return Sprache != 0; }
+    bool secondsFormat() const { return Zeitformat == 1; }
+};

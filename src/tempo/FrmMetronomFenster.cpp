@@ -1,0 +1,7 @@
+#include "FrmMetronomFenster.h"
+#include "ProgramState.h"
+
+TFrmMetronomFenster::TFrmMetronomFenster(ProgramState& state, QWidget* parent)
+    : EmbeddedForm("FrmMetronomFenster", QSize(545, 369), parent), state_(state)
+{
+}

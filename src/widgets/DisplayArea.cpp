@@ -1,0 +1,40 @@
+#include "DisplayArea.h"
+
+DisplayArea::DisplayArea(QWidget* parent) : QWidget(parent)
+{
+    setObjectName("fd");
+}
+
+int DisplayArea::registerWindow(QWidget* window)
+{
+    window->setParent(this);
+    window->setWindowFlags(Qt::Widget);
+    window->setFocusPolicy(Qt::NoFocus);
+    window->hide();
+    windows_.push_back(window);
+    return count() - 1;
+}
+
+QWidget* DisplayArea::window(int index) const
+{
+    return index >= 0 && index < count() ? windows_[static_cast<size_t>(index)] : nullptr;
+}
+
+void DisplayArea::showWindow(int index)
+{
+    QWidget* next = window(index);
+    if (!next || index == current_)
+        return;
+    if (QWidget* previous = window(current_))
+        previous->hide();
+    current_ = index;
+    next->setGeometry(rect());
+    next->show();
+}
+
+void DisplayArea::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (QWidget* shown = window(current_))
+        shown->setGeometry(rect());
+}

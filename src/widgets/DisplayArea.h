@@ -1,0 +1,28 @@
+#pragma once
+#include <QWidget>
+#include <vector>
+
+// Hosts the embedded windows; exactly one is visible at a time and fills the area.
+class DisplayArea : public QWidget {
+    Q_OBJECT
+public:
+    explicit DisplayArea(QWidget* parent = nullptr);
+
+    // Takes ownership; the window becomes an invisible, borderless child.
+    // Returns its index, the order of registration.
+    int registerWindow(QWidget* window);
+    // Hides the window shown before and shows this one; showing the one
+    // already shown does nothing.
+    void showWindow(int index);
+
+    QWidget* window(int index) const;
+    int count() const { return static_cast<int>(windows_.size()); }
+    int currentIndex() const { return current_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    std::vector<QWidget*> windows_;
+    int current_ = -1;
+};

@@ -1,0 +1,36 @@
+#include "EmbeddedForm.h"
+#include <QFrame>
+#include <QShowEvent>
+
+EmbeddedForm::EmbeddedForm(const QString& objectName, QSize panelSize, QWidget* parent)
+    : QWidget(parent), panel_(new QFrame(this))
+{
+    setObjectName(objectName);
+    panel_->setObjectName("Panel1");
+    panel_->setFixedSize(panelSize);
+}
+
+void EmbeddedForm::SetLanguage(int flag)
+{
+    language_ = flag;
+    applyLanguage();
+}
+
+void EmbeddedForm::FormResize()
+{
+    // Integer division truncates toward zero, also for an area smaller than the panel.
+    panel_->move((width() - panel_->width()) / 2, (height() - panel_->height()) / 2);
+}
+
+void EmbeddedForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void EmbeddedForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
