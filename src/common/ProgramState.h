@@ -5,6 +5,7 @@
 class Clock;
 class Messages;
 class SoundPlayer;
+class HelpViewer;
 class RuleTables;
 class RadioGroup;
 class QLineEdit;
@@ -48,6 +49,7 @@ struct ProgramState {
     const Clock* clock = nullptr;
     Messages* messages = nullptr;
     SoundPlayer* sounds = nullptr;
+    HelpViewer* help = nullptr;
 
     bool english() const { return Sprache != 0; }
     bool secondsFormat() const { return Zeitformat == 1; }

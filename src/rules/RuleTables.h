@@ -1,0 +1,60 @@
+#pragma once
+#include <QString>
+#include <array>
+#include <optional>
+
+// The four disciplines with a rule table, in the order of the discipline selector.
+enum class Discipline { RnR = 0, Boogie = 1, Ballroom = 2, Latin = 3 };
+constexpr int DisciplineCount = 4;
+
+struct RuleRow {
+    QString Name;
+    QString Variant;
+    QString BarsPerMin;
+    QString MetroValue;
+    QString DanceTime;
+};
+
+struct RuleTable {
+    static constexpr int MaxRows = 11;
+    QString Source;
+    int RowCount = 0;
+    int Capacity = 0; // 11, 7, 6 or 5 by discipline
+    std::array<RuleRow, MaxRows> Rows;
+};
+
+// Capacity and file name of a discipline's table.
+int TableCapacity(Discipline discipline);
+QString RuleFileName(Discipline discipline);
+
+// Equal after upper-casing the ASCII letters a-z only; the whole text counts.
+bool KeysEqual(const QString& a, const QString& b);
+
+struct TempoRange {
+    double min = 0;
+    double max = 0;
+};
+// "48-50" (exactly five characters) gives 48 and 50; any other text is one
+// value for both, 0 when it is not a number. ok is false when a five-character
+// text's halves are not numbers.
+TempoRange ParseBarsPerMin(const QString& text, bool* ok = nullptr);
+// which = 1 minimum, 2 maximum, in whole seconds; the last character is the unit.
+int ParseDanceTime(const QString& text, int which);
+
+// The four tables of the main window.
+class RuleTables {
+public:
+    RuleTables();
+    RuleTable& table(Discipline d) { return tables_[static_cast<size_t>(d)]; }
+    const RuleTable& table(Discipline d) const { return tables_[static_cast<size_t>(d)]; }
+
+    // Row index of the first / last row whose Name (and Variant, when given)
+    // match; nullopt when none does.
+    std::optional<int> FindFirstRow(Discipline d, const QString& name,
+                                    const std::optional<QString>& variant = std::nullopt) const;
+    std::optional<int> FindLastRow(Discipline d, const QString& name,
+                                   const std::optional<QString>& variant = std::nullopt) const;
+
+private:
+    std::array<RuleTable, DisciplineCount> tables_;
+};
