@@ -1,6 +1,697 @@
 #include "Mainform.h"
+#include "DisplayArea.h"
+#include "SelectorBar.h"
+#include "StatusPanels.h"
 
-TMainform::TMainform(QWidget* parent) : QMainWindow(parent)
+#include "FrmBoogieWoogieTaktZeitInfo.h"
+#include "FrmFormationTaktZeitInfo.h"
+#include "FrmGeschwindigkeitsumrechnung.h"
+#include "FrmIntInfoBoogie.h"
+#include "FrmIntInfoFormations.h"
+#include "FrmIntInfoLatein.h"
+#include "FrmIntInfoRockNRoll.h"
+#include "FrmIntInfoStandard.h"
+#include "FrmLateinTaktZeitInfo.h"
+#include "FrmMetronomFenster.h"
+#include "FrmMusikAusblenden.h"
+#include "FrmMusikAusblendenLatein.h"
+#include "FrmMusikAuszaehlen.h"
+#include "FrmRnRTaktZeitInfo.h"
+#include "FrmStdTaktZeitInfo.h"
+#include "FrmStopwatch.h"
+
+#include "DanceSelectionPanel.h"
+#include "FrmIndividualHelp.h"
+#include "FrmInfo.h"
+#include "FrmManual.h"
+#include "FrmStartBild.h"
+#include "RadioGroup.h"
+#include "RuleFiles.h"
+#include "Settings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
+#include <QSplitter>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <map>
+
+namespace {
+
+constexpr int ClientWidth = 792;
+constexpr int ClientHeight = 554;
+constexpr int SelectorColumnWidth = 170;
+constexpr int LogoPaneHeight = 76;
+constexpr int DancePanelHeight = 163;
+constexpr int EmptyFormIndex = 16;
+
+const QString PromptGerman = QStringLiteral(" Wählen Sie in der Funktionsleiste die gewünschte Funktion");
+const QString PromptEnglish = QStringLiteral(" Please select the task you want to do");
+
+struct SelectorChoice {
+    const char* headerGerman;
+    const char* headerEnglish;
+    int embeddedIndex;
+};
+
+// Header line and window of each selector item, by section and item.
+const SelectorChoice SelectorChoices[3][5] = {
+    {{" Musik auszählen", " Count Beat", 0},
+     {" Zeit bestimmen", " Stop time", 1},
+     {" Metronom", " Metronom", 2},
+     {" Takt-Anpassung", " Adapt beat", 3},
+     {" Musik ausblenden", " Fade music", 5}},
+    {{" Takt- und Zeiteinheiten bei Rock'n'Roll", " Beat and time regulations for Rock'n'Roll", 6},
+     {" Takt- und Zeiteinheiten bei Boogie-Woogie", " Beat and time regulations for Boogie-Woogie", 7},
+     {" Takt- und Zeiteinheiten bei Standardtänzen", " Beat and time regulations for ballroom", 8},
+     {" Takt- und Zeiteinheiten bei Lateintänzen", " Beat and time regulations for latin", 9},
+     {" Takt- und Zeiteinheiten bei Formationswettbewerben",
+      " Beat and time regulations for formation competitions", 10}},
+    {{" International regulations for Rock'n'Roll", " International regulations for Rock'n'Roll", 11},
+     {" International regulations for Boogie-Woogie", " International regulations for Boogie-Woogie", 12},
+     {" International regulations for Ballroom", " International regulations for Ballroom", 13},
+     {" International regulations for Latin", " International regulations for Latin", 14},
+     {" International regulations for Formations", " International regulations for Formations", 15}},
+};
+
+struct SelectorCaptions {
+    const char* sections[3];
+    const char* items[3][5];
+};
+
+const SelectorCaptions SelectorGerman = {
+    {"Messungen", "Takt- und Zeitdaten", "International"},
+    {{"Musik auszählen", "Zeit bestimmen", "Metronom", "Takt-Anpassung", "Musik ausblenden"},
+     {"Rock'n'Roll", "Boogie-Woogie", "Standard", "Latein", "Formationswettbewerb"},
+     {"Rock'n'Roll", "Boogie Woogie", "Ballroom", "Latin", "Formations"}}};
+
+const SelectorCaptions SelectorEnglish = {
+    {"Timing", "Beat/Time Info", "International"},
+    {{"Count Beat", "Stop time", "Metronom", "Adapt beat", "Fade music"},
+     {"Rock'n'Roll", "Boogie-Woogie", "Ballroom", "Latin", "Formation competition"},
+     {"Rock'n'Roll", "Boogie Woogie", "Ballroom", "Latin", "Formations"}}};
+
+enum MenuFlag : unsigned {
+    Plain = 0,
+    Hidden = 1,
+    Checkable = 2,
+    SeparatorAfter = 4,
+    CheckedGerman = 8,  // a language entry, checked in the German menu
+    CheckedEnglish = 16, // a language entry, checked in the English menu
+};
+
+// One command of the main menu, in both languages. The menu path names the
+// submenus with "|".
+struct MenuCommand {
+    const char* pathGerman;
+    const char* textGerman;
+    const char* nameGerman;
+    const char* pathEnglish;
+    const char* textEnglish;
+    const char* nameEnglish;
+    const char* key;
+    unsigned flags;
+    void (TMainform::*handler)();
+};
+
+} // namespace
+
+struct TMainform::MenuSet {
+    QList<QMenu*> topMenus;
+    std::map<QString, QAction*> actions;
+    QAction* hiddenFade = nullptr;
+};
+
+// The stand-in for the window that shows nothing.
+class TFrmEmptyForm : public EmbeddedForm {
+public:
+    explicit TFrmEmptyForm(QWidget* parent = nullptr) : EmbeddedForm("FrmEmptyForm", QSize(0, 0), parent) {}
+};
+
+TMainform::TMainform(const MainformOptions& options, QWidget* parent)
+    : QMainWindow(parent), options_(options), dialogMessages_(this)
 {
     setWindowTitle("Vantor");
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    state_.rules = &rules_;
+    state_.clock = &clock_;
+    state_.messages = options_.messages ? options_.messages : &dialogMessages_;
+    buildControls();
+    buildMenus();
+    installMenu(MenuLanguage::German);
+    FormCreate();
+    firstShow_ = true;
+    state_.LanguageFolder = "de" + QString(QDir::separator());
+    if (!loadRuleTables()) {
+        startupError_ = lastLoadError_;
+        return;
+    }
+    state_.TempoMin = state_.TempoMax = 0;
+    state_.DanceTimeMin = state_.DanceTimeMax = 0;
+    state_.TargetTempoText.clear();
+    createFreeStandingWindows();
+}
+
+TMainform::~TMainform()
+{
+    FormDestroy();
+}
+
+void TMainform::buildControls()
+{
+    statusBar_ = new StatusPanels(7, 100, this);
+    const char* initialPanels[] = {"Paar 1:", "Paar 2:", "Paar 3:", "Time 1:", "Time 2:", "Time 3:", ""};
+    for (int i = 0; i < 7; ++i)
+        statusBar_->setPanelText(i, QString::fromUtf8(initialPanels[i]));
+    statusBar_->setFixedHeight(19 + 4);
+    setStatusBar(statusBar_);
+    state_.statusBar = statusBar_;
+
+    LMDSplitterPanel1_ = new QSplitter(Qt::Horizontal, this);
+    LMDSplitterPanel1_->setObjectName("LMDSplitterPanel1");
+    LMDSplitterPanel1_->setChildrenCollapsible(false);
+
+    MenuPane_ = new QSplitter(Qt::Vertical, LMDSplitterPanel1_);
+    MenuPane_->setObjectName("MenuPane");
+    MenuPane_->setChildrenCollapsible(false);
+    Image1_ = new QLabel(MenuPane_);
+    Image1_->setObjectName("Image1");
+    Image1_->setAlignment(Qt::AlignCenter);
+    Image1_->setMinimumHeight(LogoPaneHeight);
+    Image1_->setStyleSheet("background: white;");
+    Image1_->setPixmap(QIcon(":/pictures/logo.svg").pixmap(QSize(160, 70)));
+    selector_ = new SelectorBar(MenuPane_);
+    for (int section = 0; section < 3; ++section) {
+        selector_->addSection(QString::fromUtf8(SelectorGerman.sections[section]));
+        for (int item = 0; item < 5; ++item) {
+            QIcon picture(QString(":/pictures/selector_%1_%2.svg").arg(section).arg(item));
+            if (picture.availableSizes().isEmpty() && picture.isNull())
+                picture = style()->standardIcon(QStyle::SP_FileDialogContentsView);
+            selector_->addItem(section, QString::fromUtf8(SelectorGerman.items[section][item]), picture);
+        }
+    }
+    MenuPane_->setSizes({LogoPaneHeight, ClientHeight});
+    connect(MenuPane_, &QSplitter::splitterMoved, this, [this] { MenuPaneSplitChange(); });
+    connect(selector_, &SelectorBar::itemClicked, this, &TMainform::SelectorItemClick);
+
+    auto* rightPane = new QWidget(LMDSplitterPanel1_);
+    auto* rightLayout = new QVBoxLayout(rightPane);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->setSpacing(0);
+    Funktion_ = new QLabel(PromptGerman, rightPane);
+    Funktion_->setObjectName("Funktion");
+    Funktion_->setFixedHeight(33);
+    Funktion_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Funktion_->setAutoFillBackground(true);
+    QPalette header = Funktion_->palette();
+    header.setColor(QPalette::Window, palette().color(QPalette::Inactive, QPalette::Highlight).darker(130));
+    header.setColor(QPalette::WindowText, Qt::white);
+    Funktion_->setPalette(header);
+    QFont bold = Funktion_->font();
+    bold.setPointSize(12);
+    bold.setBold(true);
+    Funktion_->setFont(bold);
+    fd_ = new DisplayArea(rightPane);
+    state_.fd = fd_;
+    pnlTanz_ = new DanceSelectionPanel(state_, rightPane);
+    pnlTanz_->setFixedHeight(DancePanelHeight);
+    rightLayout->addWidget(Funktion_);
+    rightLayout->addWidget(fd_, 1);
+    rightLayout->addWidget(pnlTanz_);
+
+    setCentralWidget(LMDSplitterPanel1_);
+    resize(ClientWidth, ClientHeight + statusBar_->height());
+}
+
+std::unique_ptr<TMainform::MenuSet> TMainform::buildMenu(MenuLanguage language)
+{
+    // Both menus, in the order and with the texts, names and keys the users know.
+    static const MenuCommand commands[] = {
+        {"&Datei", "&Beenden", "Beenden1", "&File", "&Exit", "MenuItem2", "Alt+F4", Plain,
+         &TMainform::Beenden1Click},
+        {"&Messungen", "Musik &auszählen", "Musikauszhlen1", "&Timing", "&Count Beat", "MenuItem4", "Ctrl+A", Plain,
+         &TMainform::Musikauszhlen1Click},
+        {"&Messungen", "&Zeit bestimmen", "Zeitbestimmen1", "&Timing", "&Stop time", "MenuItem5", "Ctrl+Z", Plain,
+         &TMainform::Zeitbestimmen1Click},
+        {"&Messungen", "&Metronom", "Metronom1", "&Timing", "&Metronom", "MenuItem6", "Ctrl+M", Plain,
+         &TMainform::Metronom1Click},
+        {"&Messungen", "&Takt-Anpassung", "TaktAnpassung1", "&Timing", "&Adapt beat", "MenuItem7", "Ctrl+T", Plain,
+         &TMainform::TaktAnpassung1Click},
+        {"&Messungen", "Musik aus&blenden Rock'n'Roll", "Musikausblenden1", "&Timing", "Fade music (Rock'n'Roll)",
+         "MenuItem8", "Ctrl+R", Hidden, &TMainform::Musikausblenden1Click},
+        {"&Messungen", "Musik ausblenden", "MusikAusblendenStdLateinBoogie1", "&Timing",
+         "Fade music (&Std/Latin/Boogie)", "MenuItem9", "Ctrl+S", Plain,
+         &TMainform::MusikAusblendenStdLateinBoogie1Click},
+        {"&Takt-/Zeit-Info", "&Rock'n'Roll", "MI_RnRInfo", "&Beat/Time Info", "&Rock'n'Roll", "MenuItem11", "",
+         Plain, &TMainform::MI_RnRInfoClick},
+        {"&Takt-/Zeit-Info", "&Boogie-Woogie", "MI_BoogieInfo", "&Beat/Time Info", "&Boogie-Woogie", "MenuItem12",
+         "", Plain, &TMainform::MI_BoogieInfoClick},
+        {"&Takt-/Zeit-Info", "&Standard", "MI_StandardInfo", "&Beat/Time Info", "&Standard", "MenuItem13", "",
+         Plain, &TMainform::MI_StandardInfoClick},
+        {"&Takt-/Zeit-Info", "&Latein", "MI_LateinInfo", "&Beat/Time Info", "&Latin", "MenuItem14", "", Plain,
+         &TMainform::MI_LateinInfoClick},
+        {"&Takt-/Zeit-Info", "&Formationen", "MI_FormationInfo", "&Beat/Time Info", "&Formations", "MenuItem15", "",
+         Plain, &TMainform::MI_FormationInfoClick},
+        {"&Extras", "&Position und Größe speichern", "MI_StorePosition", "&Extras", "&Save Position and Size",
+         "MenuItem17", "", Checkable, &TMainform::MI_StorePositionClick},
+        {"&Extras", "Immer im &Vordergrund", "MI_StayOnTop", "&Extras", "&Always Stay On Top", "MenuItem18", "",
+         Checkable | SeparatorAfter, &TMainform::MI_StayOnTopClick},
+        // The language entries stand in each menu's own order; the menu's language is checked.
+        {"&Extras|&Sprache", "&Englisch", "MI_ToEnglisch", "&Extras|&Language", "&English", "English1", "",
+         CheckedEnglish, &TMainform::MI_ToEnglischClick},
+        {"&Extras|&Sprache", "&Deutsch", "Deutsch1", "&Extras|&Language", "&German", "MI_ToGerman", "",
+         CheckedGerman, &TMainform::MI_ToGermanClick},
+        {"&Extras|Zeitformat", "Anzahl Sekunden", "MI_anzahlSekunden", "&Extras|Time format", "Number of Seconds",
+         "MI_NumberofSeconds", "", Checkable, &TMainform::MI_anzahlSekundenClick},
+        {"&Extras|Zeitformat", "mm:ss", "MI_mmss", "&Extras|Time format", "mm:ss", "MI_mmss1", "",
+         Checkable | SeparatorAfter, &TMainform::MI_mmssClick},
+        {"&Extras", "Daten anpassen...", "MI_AdaptData", "&Extras", "Customize Data...", "MI_customize", "", Plain,
+         &TMainform::MI_customizeClick},
+        {"&Hilfe", "&Readme", "MI_Readme", "&Help", "&Readme", "MenuItem20", "F1", SeparatorAfter,
+         &TMainform::MI_ReadmeClick},
+        {"&Hilfe", "Ü&ber", "Ueber", "&Help", "I&nfo", "MenuItem22", "", Plain, &TMainform::UeberClick},
+    };
+
+    const bool english = language == MenuLanguage::English;
+    auto set = std::make_unique<MenuSet>();
+    std::map<QString, QMenu*> menus;
+    auto menuFor = [&](const QString& path) {
+        QMenu*& menu = menus[path];
+        if (menu)
+            return menu;
+        const int slash = path.lastIndexOf(QLatin1Char('|'));
+        menu = new QMenu(path.mid(slash + 1), this);
+        if (slash < 0)
+            set->topMenus.append(menu);
+        else
+            menus[path.left(slash)]->addMenu(menu);
+        return menu;
+    };
+    for (const MenuCommand& command : commands) {
+        const QString name = QString::fromUtf8(english ? command.nameEnglish : command.nameGerman);
+        auto* action = new QAction(QString::fromUtf8(english ? command.textEnglish : command.textGerman), this);
+        action->setObjectName(name);
+        action->setShortcut(QKeySequence(QString::fromLatin1(command.key)));
+        const bool fixedCheck = command.flags & (english ? CheckedEnglish : CheckedGerman);
+        action->setCheckable((command.flags & Checkable) || (command.flags & (CheckedGerman | CheckedEnglish)));
+        action->setChecked(fixedCheck);
+        auto handler = command.handler;
+        const bool languageEntry = command.flags & (CheckedGerman | CheckedEnglish);
+        connect(action, &QAction::triggered, this, [this, action, handler, languageEntry, fixedCheck] {
+            if (languageEntry)
+                action->setChecked(fixedCheck); // each menu always marks its own language
+            (this->*handler)();
+        });
+        set->actions[name] = action;
+        if (command.flags & Hidden) {
+            // Hidden from the menu, yet its key works while this menu is installed.
+            set->hiddenFade = action;
+            continue;
+        }
+        QMenu* menu = menuFor(QString::fromUtf8(english ? command.pathEnglish : command.pathGerman));
+        menu->addAction(action);
+        if (command.flags & SeparatorAfter)
+            menu->addSeparator();
+    }
+    return set;
+}
+
+void TMainform::buildMenus()
+{
+    menuBar_ = new QMenuBar(this);
+    setMenuBar(menuBar_);
+    menuGerman_ = buildMenu(MenuLanguage::German);
+    menuEnglish_ = buildMenu(MenuLanguage::English);
+}
+
+void TMainform::installMenu(MenuLanguage language)
+{
+    const MenuSet& shown = language == MenuLanguage::English ? *menuEnglish_ : *menuGerman_;
+    const MenuSet& other = language == MenuLanguage::English ? *menuGerman_ : *menuEnglish_;
+    menuBar_->clear();
+    for (QMenu* menu : shown.topMenus)
+        menuBar_->addMenu(menu);
+    removeAction(other.hiddenFade);
+    addAction(shown.hiddenFade);
+    installed_ = language;
+}
+
+QAction* TMainform::action(const QString& objectName) const
+{
+    for (const MenuSet* set : {menuGerman_.get(), menuEnglish_.get()}) {
+        const auto found = set->actions.find(objectName);
+        if (found != set->actions.end())
+            return found->second;
+    }
+    return nullptr;
+}
+
+void TMainform::setCheckedInBothMenus(const QString& germanName, const QString& englishName, bool checked)
+{
+    action(germanName)->setChecked(checked);
+    action(englishName)->setChecked(checked);
+}
+
+void TMainform::FormCreate()
+{
+    QString folder = options_.programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                      : options_.programFolder;
+    if (!folder.endsWith('/') && !folder.endsWith(QDir::separator()))
+        folder += QDir::separator();
+    state_.ProgramFolder = folder;
+    selectorSection_ = 0;
+    selectorItem_ = 0;
+    const StoredSettings stored = readSettings();
+    if (options_.splashMs > 0) {
+        TFrmStartBild splash;
+        splash.ShowSplash(options_.splashMs);
+    }
+    placeWindow(stored.left, stored.top, stored.width, stored.height);
+    registerEmbeddedWindows();
+    LMDSplitterPanel1_->setSizes({SelectorColumnWidth, ClientWidth - SelectorColumnWidth});
+    LMDSplitterPanel1_->handle(1)->setEnabled(false); // the bar is locked
+}
+
+StoredSettings TMainform::readSettings()
+{
+    const auto store = OpenSettingsStore(options_.settingsFile);
+    const StoredSettings stored = ReadSettings(*store);
+    if (stored.onTop)
+        MI_StayOnTopClick();
+    state_.SavedTypIndex = stored.SavedTypIndex;
+    state_.SavedTanzIndex = stored.SavedTanzIndex;
+    state_.SavedRundeIndex = stored.SavedRundeIndex;
+    state_.Sprache = stored.Sprache;
+    state_.Zeitformat = stored.Zeitformat;
+    showTimeFormatChecks();
+    return stored;
+}
+
+void TMainform::FormDestroy()
+{
+    if (!startupError_.isEmpty())
+        return; // nothing the user chose is at stake; keep the stored values as they are
+    StoredSettings values;
+    values.left = storePosition_ ? x() : -1;
+    values.top = storePosition_ ? y() : -1;
+    values.width = storePosition_ ? width() : -1;
+    values.height = storePosition_ ? height() : -1;
+    values.onTop = stayOnTop_;
+    values.SavedTypIndex = state_.SavedTypIndex;
+    values.SavedTanzIndex = state_.SavedTanzIndex;
+    values.SavedRundeIndex = state_.SavedRundeIndex;
+    values.Sprache = state_.Sprache;
+    values.Zeitformat = state_.Zeitformat;
+    const auto store = OpenSettingsStore(options_.settingsFile);
+    WriteSettings(*store, values);
+}
+
+void TMainform::placeWindow(int left, int top, int savedWidth, int savedHeight)
+{
+    if (savedWidth != -1)
+        resize(savedWidth, height());
+    if (savedHeight != -1) {
+        resize(width(), savedHeight);
+        storePosition_ = true;
+        setCheckedInBothMenus("MI_StorePosition", "MenuItem17", true);
+    }
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    move(left != -1 ? left : (screen.width() - width()) / 2, top != -1 ? top : (screen.height() - height()) / 2);
+}
+
+void TMainform::registerEmbeddedWindows()
+{
+    // The order is each window's EmbeddedIndex.
+    fd_->registerWindow(new TFrmMusikAuszaehlen(state_));
+    fd_->registerWindow(new TFrmStopwatch(state_));
+    fd_->registerWindow(new TFrmMetronomFenster(state_));
+    fd_->registerWindow(new TFrmGeschwindigkeitsumrechnung(state_));
+    fd_->registerWindow(new TFrmMusikAusblenden(state_));
+    fd_->registerWindow(new TFrmMusikAusblendenLatein(state_));
+    fd_->registerWindow(new TFrmRnRTaktZeitInfo(state_));
+    fd_->registerWindow(new TFrmBoogieWoogieTaktZeitInfo(state_));
+    fd_->registerWindow(new TFrmStdTaktZeitInfo(state_));
+    fd_->registerWindow(new TFrmLateinTaktZeitInfo(state_));
+    fd_->registerWindow(new TFrmFormationTaktZeitInfo(state_));
+    fd_->registerWindow(new TFrmIntInfoRockNRoll(state_));
+    fd_->registerWindow(new TFrmIntInfoBoogie(state_));
+    fd_->registerWindow(new TFrmIntInfoStandard(state_));
+    fd_->registerWindow(new TFrmIntInfoLatein(state_));
+    fd_->registerWindow(new TFrmIntInfoFormations(state_));
+    fd_->registerWindow(new TFrmEmptyForm);
+}
+
+void TMainform::createFreeStandingWindows()
+{
+    frmInfo_ = new TFrmInfo(this);
+    frmHelp_ = new TFrmIndividualHelp(*state_.messages, this);
+    state_.help = frmHelp_;
+}
+
+bool TMainform::loadRuleTables()
+{
+    lastLoadError_ = LoadRuleTables(rules_, state_.ProgramFolder + state_.LanguageFolder).error;
+    return lastLoadError_.isEmpty();
+}
+
+void TMainform::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TMainform::FormShow()
+{
+    if (firstShow_) {
+        if (state_.Sprache == 0)
+            MI_ToGermanClick();
+        else
+            MI_ToEnglischClick();
+        firstShow_ = false;
+    }
+    pnlTanz_->FillInfoLine();
+    pnlTanz_->RG_Typ->setItemIndex(5);
+    pnlTanz_->RG_TypChange();
+    SelectorItemClick(0, 0);
+}
+
+void TMainform::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    // Help and other free windows must not keep the program alive.
+    if (event->isAccepted())
+        QCoreApplication::quit();
+}
+
+void TMainform::SelectorItemClick(int section, int item)
+{
+    if (section < 0 || section > 2 || item < 0 || item > 4)
+        return;
+    selectorSection_ = section;
+    selectorItem_ = item;
+    // Showing the empty window first makes a repeated choice show its window anew.
+    fd_->showWindow(EmptyFormIndex);
+    const SelectorChoice& choice = SelectorChoices[section][item];
+    setHeader(QString::fromUtf8(state_.Sprache == 0 ? choice.headerGerman : choice.headerEnglish));
+    fd_->showWindow(choice.embeddedIndex);
+}
+
+void TMainform::showByMenu(const QString& header, int embeddedIndex)
+{
+    setHeader(header);
+    fd_->showWindow(embeddedIndex);
+}
+
+void TMainform::setHeader(const QString& text)
+{
+    Funktion_->setText(text);
+}
+
+QString TMainform::headerText() const
+{
+    return Funktion_->text();
+}
+
+// Menu commands write their own German header in both languages.
+void TMainform::Musikauszhlen1Click() { showByMenu(QStringLiteral(" Musik auszählen"), 0); }
+void TMainform::Zeitbestimmen1Click() { showByMenu(QStringLiteral(" Zeitmessung"), 1); }
+void TMainform::Metronom1Click() { showByMenu(QStringLiteral(" Metronom"), 2); }
+void TMainform::TaktAnpassung1Click() { showByMenu(QStringLiteral(" Takt-Anpassung"), 3); }
+void TMainform::Musikausblenden1Click() { showByMenu(QStringLiteral(" Musik ausblenden Rock'n'Roll"), 4); }
+void TMainform::MusikAusblendenStdLateinBoogie1Click()
+{
+    showByMenu(QStringLiteral(" Musik ausblenden Standard/Latein/Boogie"), 5);
+}
+void TMainform::MI_RnRInfoClick() { showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Rock'n'Roll"), 6); }
+void TMainform::MI_BoogieInfoClick() { showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Boogie-Woogie"), 7); }
+void TMainform::MI_StandardInfoClick()
+{
+    showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Standardtänzen"), 8);
+}
+void TMainform::MI_LateinInfoClick() { showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Lateintänzen"), 9); }
+void TMainform::MI_FormationInfoClick()
+{
+    showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Formationswettbewerben"), 10);
+}
+
+void TMainform::Beenden1Click()
+{
+    close();
+}
+
+bool TMainform::stayOnTop() const
+{
+    return stayOnTop_;
+}
+
+void TMainform::MI_StayOnTopClick()
+{
+    stayOnTop_ = !stayOnTop_;
+    setCheckedInBothMenus("MI_StayOnTop", "MenuItem18", stayOnTop_);
+    const bool wasVisible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, stayOnTop_);
+    if (wasVisible)
+        show(); // changing a window flag hides the window
+}
+
+void TMainform::MI_StorePositionClick()
+{
+    storePosition_ = !storePosition_;
+    setCheckedInBothMenus("MI_StorePosition", "MenuItem17", storePosition_);
+}
+
+void TMainform::MI_ReadmeClick()
+{
+    TFrmManual manual(this);
+    manual.ShowManual(state_.ProgramFolder, state_.Sprache, *state_.messages);
+}
+
+void TMainform::UeberClick()
+{
+    frmInfo_->ShowCentered();
+}
+
+void TMainform::MI_customizeClick()
+{
+    state_.messages->information(state_.Sprache == 0
+                                     ? QStringLiteral("Die Daten können in dieser Version nur mit einem Texteditor "
+                                                      "angepasst werden (Ordner de und en beim Programm).")
+                                     : QStringLiteral("In this version the data can be customized only with a text "
+                                                      "editor (folders de and en beside the program)."));
+}
+
+void TMainform::MenuPaneSplitChange()
+{
+    const QList<int> sizes = MenuPane_->sizes();
+    MenuPane_->setSizes({LogoPaneHeight, sizes.value(0) + sizes.value(1) - LogoPaneHeight});
+}
+
+void TMainform::MI_anzahlSekundenClick()
+{
+    setTimeFormat(1);
+}
+
+void TMainform::MI_mmssClick()
+{
+    setTimeFormat(2);
+}
+
+void TMainform::showTimeFormatChecks()
+{
+    const bool seconds = state_.Zeitformat == 1;
+    setCheckedInBothMenus("MI_anzahlSekunden", "MI_NumberofSeconds", seconds);
+    setCheckedInBothMenus("MI_mmss", "MI_mmss1", !seconds);
+}
+
+void TMainform::setTimeFormat(int format)
+{
+    state_.Zeitformat = format;
+    showTimeFormatChecks();
+    // The three-couple fade clocks first, then the stopwatches.
+    for (int index : {5, 1})
+        static_cast<EmbeddedForm*>(fd_->window(index))->TimeFormatChanged(format);
+}
+
+void TMainform::MI_ToGermanClick()
+{
+    state_.LanguageFolder = "de" + QString(QDir::separator());
+    if (!reloadRuleTablesForLanguage())
+        return;
+    state_.Sprache = 0;
+    installMenu(MenuLanguage::German);
+    if (Funktion_->text() == PromptEnglish)
+        setHeader(PromptGerman);
+    relabelStatusPanels(QStringLiteral("Paar"), QStringLiteral("Zeit"));
+    showSelectorCaptions(false);
+    tellWindowsLanguage(0);
+    pnlTanz_->SetLanguage(0);
+}
+
+void TMainform::MI_ToEnglischClick()
+{
+    state_.Sprache = 1;
+    state_.LanguageFolder = "en" + QString(QDir::separator());
+    if (!reloadRuleTablesForLanguage())
+        return;
+    installMenu(MenuLanguage::English);
+    if (Funktion_->text() == PromptGerman)
+        setHeader(PromptEnglish);
+    relabelStatusPanels(QStringLiteral("Couple"), QStringLiteral("Time"));
+    showSelectorCaptions(true);
+    tellWindowsLanguage(1);
+    // The shown information window comes back with its English header.
+    if (selectorSection_ == 1 || selectorSection_ == 2)
+        SelectorItemClick(selectorSection_, selectorItem_);
+    pnlTanz_->SetLanguage(1);
+}
+
+bool TMainform::reloadRuleTablesForLanguage()
+{
+    if (loadRuleTables())
+        return true;
+    state_.messages->warning(lastLoadError_);
+    return false;
+}
+
+void TMainform::relabelStatusPanels(const QString& coupleWord, const QString& timeWord)
+{
+    for (int panel = 0; panel < 3; ++panel) {
+        const QString text = statusBar_->panelText(panel);
+        const int blank = text.indexOf(' ');
+        statusBar_->setPanelText(panel, coupleWord + (blank < 0 ? QString() : text.mid(blank, 10)));
+    }
+    for (int panel = 3; panel < 6; ++panel)
+        statusBar_->setPanelText(panel, timeWord + statusBar_->panelText(panel).mid(4, 10));
+}
+
+void TMainform::showSelectorCaptions(bool english)
+{
+    const SelectorCaptions& captions = english ? SelectorEnglish : SelectorGerman;
+    for (int section = 0; section < 3; ++section) {
+        selector_->setSectionCaption(section, QString::fromUtf8(captions.sections[section]));
+        for (int item = 0; item < 5; ++item)
+            selector_->setItemCaption(section, item, QString::fromUtf8(captions.items[section][item]));
+    }
+}
+
+void TMainform::tellWindowsLanguage(int flag)
+{
+    for (int index = 0; index <= 5; ++index)
+        static_cast<EmbeddedForm*>(fd_->window(index))->SetLanguage(flag);
+    frmInfo_->SetLanguage(flag);
+    for (int index = 6; index <= 10; ++index)
+        static_cast<EmbeddedForm*>(fd_->window(index))->SetLanguage(flag);
+}
+
+QMenuBar* TMainform::installedMenu() const
+{
+    return menuBar_;
 }

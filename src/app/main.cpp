@@ -1,11 +1,16 @@
 #include "Mainform.h"
 #include <QApplication>
+#include <QMessageBox>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Vantor");
     TMainform mainform;
+    if (!mainform.startupError().isEmpty()) {
+        QMessageBox::critical(nullptr, QApplication::applicationName(), mainform.startupError());
+        return 1;
+    }
     mainform.show();
     return QApplication::exec();
 }

@@ -9,8 +9,11 @@ void ShowToolHelp(ProgramState& state, int languageFlag, const QString& germanTi
     const bool english = languageFlag != 0;
     const QString folder = english ? QStringLiteral("en") : QStringLiteral("de");
     const QString path = state.ProgramFolder + folder + QDir::separator() + fileName;
-    if (state.help && state.help->ShowHelp(english ? englishTitle : germanTitle, path))
+    // The viewer reports a missing file itself; this box is for a viewer that is not there.
+    if (state.help) {
+        state.help->ShowHelp(english ? englishTitle : germanTitle, path);
         return;
+    }
     // The user reads the relative name as the delivered folders spell it.
     const QString shown = QStringLiteral("'%1\\%2'").arg(folder, fileName);
     if (state.messages)

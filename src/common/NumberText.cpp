@@ -1,16 +1,14 @@
 #include "NumberText.h"
 #include "Messages.h"
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
 #include <optional>
 #include <vector>
 
-namespace {
-
-// Optional sign and leading blanks, then decimal digits only, fitting 32 bits.
-std::optional<qint32> toInt32(const QString& text)
+std::optional<qint32> ParseInt32(const QString& text)
 {
     int i = 0;
     while (i < text.size() && text[i] == ' ')
@@ -36,6 +34,8 @@ std::optional<qint32> toInt32(const QString& text)
     return static_cast<qint32>(value);
 }
 
+namespace {
+
 void warnConversion(Messages& messages, int sprache)
 {
     messages.warning(sprache == 0 ? QStringLiteral("Fehler bei Typumwandlung")
@@ -52,7 +52,7 @@ double TextToNumber(const QString& text, Messages& messages, int sprache)
         ++sep;
     if (sep >= text.size() - 1) {
         // No separator before the last character: the whole text is an integer.
-        const auto whole = toInt32(text);
+        const auto whole = ParseInt32(text);
         if (!whole) {
             warnConversion(messages, sprache);
             return result;
@@ -61,13 +61,17 @@ double TextToNumber(const QString& text, Messages& messages, int sprache)
     }
     const QString integerText = text.left(sep);
     const QString fractionText = text.mid(sep + 1);
-    const auto integerPart = toInt32(integerText);
+    const auto integerPart = ParseInt32(integerText);
     if (!integerPart) {
         warnConversion(messages, sprache);
         return result;
     }
     result = *integerPart;
-    const auto fraction = toInt32(fractionText);
+    // Digits only: a sign or blank after the separator ("1,-5", "1, 5") would
+    // otherwise be read as a negative or shifted fraction.
+    const bool digitsOnly = std::all_of(fractionText.begin(), fractionText.end(),
+                                        [](QChar c) { return c >= '0' && c <= '9'; });
+    const auto fraction = digitsOnly ? ParseInt32(fractionText) : std::nullopt;
     if (!fraction) {
         warnConversion(messages, sprache);
         return result;

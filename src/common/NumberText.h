@@ -1,7 +1,12 @@
 #pragma once
 #include <QString>
+#include <optional>
 
 class Messages;
+
+// An integer as the conversions of the program read it: optional leading
+// blanks and sign, then decimal digits only, fitting 32 bits signed.
+std::optional<qint32> ParseInt32(const QString& text);
 
 // The shared conversion of a typed decimal number with "." or "," as the
 // separator. On a bad text it warns ("Fehler bei Typumwandlung" /

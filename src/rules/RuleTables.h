@@ -56,5 +56,8 @@ public:
                                    const std::optional<QString>& variant = std::nullopt) const;
 
 private:
+    static bool rowMatches(const RuleRow& row, const QString& name,
+                           const std::optional<QString>& variant);
+
     std::array<RuleTable, DisciplineCount> tables_;
 };

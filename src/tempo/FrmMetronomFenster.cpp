@@ -1,7 +1,210 @@
 #include "FrmMetronomFenster.h"
+#include "Clock.h"
+#include "HelpViewer.h"
+#include "Messages.h"
+#include "NumberText.h"
 #include "ProgramState.h"
+#include "RadioGroup.h"
+#include "SoundPlayer.h"
+#include "ThreadTimer.h"
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+
+namespace {
+
+constexpr int kFlashMs = 75;
+constexpr int kBeatClockMs = 20;
+constexpr int kAccentPosition = 100;
+constexpr int kBeatPosition = 50;
+
+// Counts the warnings passing through, so that a tempo the shared conversion
+// has already complained about is not reported a second time.
+class WarningCounter : public Messages {
+public:
+    explicit WarningCounter(Messages& inner) : inner_(inner) {}
+    void warning(const QString& text) override
+    {
+        ++count;
+        inner_.warning(text);
+    }
+    void information(const QString& text) override { inner_.information(text); }
+    bool inputQuery(const QString& title, const QString& prompt, QString& value) override
+    {
+        return inner_.inputQuery(title, prompt, value);
+    }
+    int count = 0;
+
+private:
+    Messages& inner_;
+};
+
+} // namespace
 
 TFrmMetronomFenster::TFrmMetronomFenster(ProgramState& state, QWidget* parent)
-    : EmbeddedForm("FrmMetronomFenster", QSize(545, 369), parent), state_(state)
+    : EmbeddedForm("FrmMetronomFenster", QSize(545, 369), parent),
+      LMDShapeControl1(new QFrame(Panel1())),
+      Bar(new QProgressBar(Panel1())),
+      Takt(new RadioGroup(QString(), Panel1())),
+      Label1(new QLabel(Panel1())),
+      SE_TakteProMinute(new QSpinBox(Panel1())),
+      CB_Beep(new QCheckBox(Panel1())),
+      BT_Start(new QPushButton(Panel1())),
+      BT_Help(new QPushButton(Panel1())),
+      BarTimer(new QTimer(this)),
+      Timer(new TThreadTimer(this)),
+      state_(state)
 {
+    placeControls();
+
+    Takt->setItems({QString(), QString(), QString()});
+    Takt->setItemIndex(1);
+    SE_TakteProMinute->setRange(kMinTempo, kMaxTempo);
+    SE_TakteProMinute->setValue(46);
+    Label1->setBuddy(SE_TakteProMinute);
+    BT_Start->setText(QStringLiteral("&Start"));
+    BarTimer->setInterval(kFlashMs);
+    BarTimer->setSingleShot(true);
+    Timer->setInterval(kBeatClockMs);
+
+    connect(BT_Start, &QPushButton::clicked, this, &TFrmMetronomFenster::BT_StartClick);
+    connect(BT_Help, &QPushButton::clicked, this, &TFrmMetronomFenster::BT_HelpClick);
+    connect(Takt, &RadioGroup::itemChanged, this, &TFrmMetronomFenster::TaktChange);
+    connect(BarTimer, &QTimer::timeout, this, &TFrmMetronomFenster::BarTimerTimer);
+    Timer->OnTimer = [this](TThreadTimer*) { TimerTimer(); };
+
+    applyLanguage();
+}
+
+void TFrmMetronomFenster::placeControls()
+{
+    Panel1()->setStyleSheet(QStringLiteral("QFrame#Panel1 { background: rgb(72, 109, 170); }"));
+    LMDShapeControl1->setObjectName("LMDShapeControl1");
+    LMDShapeControl1->setGeometry(16, 16, 513, 337);
+    // Rounded by 8 % of the shorter side.
+    LMDShapeControl1->setStyleSheet(QStringLiteral(
+        "QFrame#LMDShapeControl1 { background: rgb(212, 222, 238); border: 1px solid rgb(40, 60, 100);"
+        " border-radius: 27px; }"));
+
+    Bar->setObjectName("Bar");
+    Bar->setGeometry(48, 40, 449, 36);
+    Bar->setRange(0, 100);
+    Bar->setValue(0);
+    Bar->setTextVisible(false);
+    Bar->setStyleSheet(QStringLiteral(
+        "QProgressBar { background: silver; border: 1px solid gray; }"
+        " QProgressBar::chunk { background: rgb(0, 128, 0); }"));
+
+    Takt->setObjectName("Takt");
+    Takt->setGeometry(48, 100, 200, 130);
+    Label1->setObjectName("Label1");
+    Label1->setGeometry(288, 110, 120, 24);
+    SE_TakteProMinute->setObjectName("SE_TakteProMinute");
+    SE_TakteProMinute->setGeometry(410, 108, 87, 28);
+    CB_Beep->setObjectName("CB_Beep");
+    CB_Beep->setGeometry(288, 160, 150, 24);
+    BT_Start->setObjectName("BT_Start");
+    BT_Start->setGeometry(48, 270, 200, 40);
+    BT_Help->setObjectName("BT_Help");
+    BT_Help->setGeometry(372, 270, 125, 40);
+    BarTimer->setObjectName("BarTimer");
+    Timer->setObjectName("Timer");
+}
+
+void TFrmMetronomFenster::applyLanguage()
+{
+    const bool english = languageFlag() != 0;
+    Takt->setTitle(english ? QStringLiteral("B&ars") : QStringLiteral("&Takt"));
+    const QString scheme = english ? QStringLiteral("%1/4 scheme") : QStringLiteral("%1/4-Takt");
+    for (int item = 0; item < Takt->count(); ++item)
+        Takt->setItemText(item, scheme.arg(item + 2));
+    Label1->setText(english ? QStringLiteral("Bars/&minute:") : QStringLiteral("Takte/&Minute:"));
+    CB_Beep->setText(QStringLiteral("&Sound"));
+    BT_Help->setText(english ? QStringLiteral("&Help") : QStringLiteral("&Hilfe"));
+}
+
+bool TFrmMetronomFenster::running() const
+{
+    return Timer->Enabled();
+}
+
+int TFrmMetronomFenster::beatsPerBar() const
+{
+    return Takt->itemIndex() + 2;
+}
+
+std::optional<double> TFrmMetronomFenster::readTempo()
+{
+    WarningCounter messages(*state_.messages);
+    const double tempo = TextToNumber(SE_TakteProMinute->text(), messages, languageFlag());
+    if (messages.count > 0)
+        return std::nullopt;
+    if (tempo < kMinTempo || tempo > kMaxTempo) {
+        messages.warning(languageFlag() != 0
+                             ? QStringLiteral("Please enter a tempo from 1 to 200 bars per minute.")
+                             : QStringLiteral("Bitte ein Tempo von 1 bis 200 Takten pro Minute eingeben."));
+        return std::nullopt;
+    }
+    return tempo;
+}
+
+void TFrmMetronomFenster::BT_StartClick()
+{
+    if (running())
+        stopMetronome();
+    else
+        startMetronome();
+}
+
+void TFrmMetronomFenster::startMetronome()
+{
+    const auto tempo = readTempo();
+    if (!tempo)
+        return;
+    schedule_.setTempo(*tempo, beatsPerBar());
+    schedule_.start(state_.clock->nowMs());
+    BT_Start->setText(QStringLiteral("&Stop"));
+    Takt->setEnabled(false);
+    Timer->setEnabled(true);
+}
+
+void TFrmMetronomFenster::stopMetronome()
+{
+    Timer->setEnabled(false);
+    BT_Start->setText(QStringLiteral("&Start"));
+    Takt->setEnabled(true);
+}
+
+void TFrmMetronomFenster::TimerTimer()
+{
+    const auto beat = schedule_.nextBeat(state_.clock->nowMs());
+    if (!beat)
+        return;
+    Bar->setValue(beat->accent ? kAccentPosition : kBeatPosition);
+    if (CB_Beep->isChecked() && state_.sounds)
+        state_.sounds->PlayResourceSound(beat->accent ? QStringLiteral("TOMTOM_HI") : QStringLiteral("drum_stick"));
+    // Every beat gets its whole flash, also when beats are as short as the flash.
+    BarTimer->start();
+}
+
+void TFrmMetronomFenster::BarTimerTimer()
+{
+    Bar->setValue(0);
+    BarTimer->stop();
+}
+
+void TFrmMetronomFenster::TaktChange()
+{
+    if (const auto tempo = readTempo())
+        schedule_.setTempo(*tempo, beatsPerBar());
+}
+
+void TFrmMetronomFenster::BT_HelpClick()
+{
+    ShowToolHelp(state_, languageFlag(), QStringLiteral("Metronom"), QStringLiteral("Metronom"),
+                 QStringLiteral("MetronomHelp.rtf"));
 }

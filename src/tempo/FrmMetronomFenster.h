@@ -1,13 +1,61 @@
 #pragma once
+#include "BeatSchedule.h"
 #include "EmbeddedForm.h"
+#include <optional>
 
 struct ProgramState;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QTimer;
+class RadioGroup;
+class TThreadTimer;
 
+// The metronome: beats a tempo in bars per minute in 2/4, 3/4 or 4/4, flashing
+// Bar (full on the first beat of a bar, half on the others) and, with "Sound"
+// ticked, playing an accent or a click.
 class TFrmMetronomFenster : public EmbeddedForm {
     Q_OBJECT
 public:
     explicit TFrmMetronomFenster(ProgramState& state, QWidget* parent = nullptr);
 
+    static constexpr int kMinTempo = 1;
+    static constexpr int kMaxTempo = 200;
+
+    void BT_StartClick();
+    void TimerTimer();
+    void BarTimerTimer();
+    void TaktChange();
+    void BT_HelpClick();
+
+    bool running() const;
+    const BeatSchedule& schedule() const { return schedule_; }
+
+    QFrame* const LMDShapeControl1;
+    QProgressBar* const Bar;
+    RadioGroup* const Takt;
+    QLabel* const Label1;
+    QSpinBox* const SE_TakteProMinute;
+    QCheckBox* const CB_Beep;
+    QPushButton* const BT_Start;
+    QPushButton* const BT_Help;
+    QTimer* const BarTimer;
+    TThreadTimer* const Timer;
+
+protected:
+    void applyLanguage() override;
+
 private:
+    void placeControls();
+    int beatsPerBar() const;
+    // The spin edit's tempo, or nullopt after telling the user why it is unusable.
+    std::optional<double> readTempo();
+    void startMetronome();
+    void stopMetronome();
+
     ProgramState& state_;
+    BeatSchedule schedule_;
 };

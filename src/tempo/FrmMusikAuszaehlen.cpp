@@ -1,7 +1,365 @@
 #include "FrmMusikAuszaehlen.h"
+#include "Clock.h"
+#include "DelimitedListBox.h"
+#include "DisplayArea.h"
+#include "FrmAdaptFixSpeed.h"
+#include "FrmAdaptSpeed.h"
+#include "FrmGeschwindigkeitsumrechnung.h"
+#include "HelpViewer.h"
+#include "Messages.h"
+#include "NumberText.h"
 #include "ProgramState.h"
+#include "RadioGroup.h"
+#include "RoundedFrame.h"
+#include "SpeedConversion.h"
+#include <QClipboard>
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+
+namespace {
+
+constexpr int TypeTargetTempo = 4; // "Solltempo"
+constexpr int TypeNoDance = 5;     // "kein Tanz"
+
+// A selector that the panel shows (or will show with it) but in which nothing is chosen.
+bool shownWithoutChoice(const RadioGroup* group)
+{
+    if (!group || group->itemIndex() >= 0)
+        return false;
+    const QWidget* panel = group->parentWidget();
+    return panel ? group->isVisibleTo(panel) : group->isVisible();
+}
+
+Qt::KeyboardModifiers shiftState(const QKeyEvent& key)
+{
+    return key.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+}
+
+bool isAltC(const QKeyEvent& key)
+{
+    return shiftState(key) == Qt::AltModifier && key.key() == Qt::Key_C;
+}
+
+} // namespace
 
 TFrmMusikAuszaehlen::TFrmMusikAuszaehlen(ProgramState& state, QWidget* parent)
     : EmbeddedForm("FrmMusikAuszaehlen", QSize(545, 369), parent), state_(state)
 {
+    createControls();
+    applyLanguage();
+}
+
+void TFrmMusikAuszaehlen::createControls()
+{
+    QFrame* panel = Panel1();
+    auto* shape = new RoundedFrame(5, panel);
+    shape->setGeometry(20, 8, 505, 353);
+
+    List = new DelimitedListBox(panel);
+    List->setObjectName("List");
+    List->setGeometry(42, 20, 460, 233);
+    List->setSections({110, 110, 109, 109});
+    List->setHeaderHeight(17);
+    List->setItemHeight(16);
+    List->setRowColour([this](const QStringList& fields) { return rowColour(fields); });
+    List->installEventFilter(this);
+
+    Label2 = new QLabel(QStringLiteral("Anzahl Takte für Mittelwertbildung:"), panel);
+    Label2->setGeometry(42, 262, 320, 18);
+    Label1 = new QLabel(panel);
+    Label1->setGeometry(42, 286, 310, 20);
+    SE_TakteAktuell = new QSpinBox(panel);
+    SE_TakteAktuell->setObjectName("SE_TakteAktuell");
+    SE_TakteAktuell->setGeometry(360, 283, 50, 26);
+    SE_TakteAktuell->setRange(1, TapSeries::MaxWindow);
+    SE_TakteAktuell->setValue(5);
+    Label1->setBuddy(SE_TakteAktuell);
+
+    auto addButton = [panel](const QRect& geometry, const char* name) {
+        auto* button = new QPushButton(panel);
+        button->setObjectName(name);
+        button->setGeometry(geometry);
+        return button;
+    };
+    BT_Start = addButton(QRect(42, 320, 170, 30), "BT_Start");
+    BT_Evaluate = addButton(QRect(222, 320, 90, 30), "BT_Evaluate");
+    BT_Reset = addButton(QRect(322, 320, 90, 30), "BT_Reset");
+    BT_Help = addButton(QRect(422, 320, 80, 30), "BT_Help");
+
+    ResetTimer = new QTimer(this);
+    ResetTimer->setInterval(20);
+
+    connect(BT_Start, &QPushButton::clicked, this, &TFrmMusikAuszaehlen::BT_StartClick);
+    connect(BT_Evaluate, &QPushButton::clicked, this, &TFrmMusikAuszaehlen::BT_EvaluateClick);
+    connect(BT_Reset, &QPushButton::clicked, this, &TFrmMusikAuszaehlen::BT_ResetClick);
+    connect(BT_Help, &QPushButton::clicked, this, &TFrmMusikAuszaehlen::BT_HelpClick);
+    connect(ResetTimer, &QTimer::timeout, this, &TFrmMusikAuszaehlen::ResetTimerTimer);
+    connect(SE_TakteAktuell, &QSpinBox::valueChanged, this, &TFrmMusikAuszaehlen::SE_TakteAktuellChange);
+}
+
+QString TFrmMusikAuszaehlen::ReadyPrompt(int languageFlag)
+{
+    return languageFlag != 0 ? QStringLiteral("Ready") : QStringLiteral("Bereit zum Auszählen");
+}
+
+void TFrmMusikAuszaehlen::applyLanguage()
+{
+    const bool english = languageFlag() != 0;
+    List->setSectionTexts(english ? QStringList{"# bars", "time in secs", "Bars/min (current)",
+                                                "Bars/min (average)"}
+                                  : QStringList{"Anzahl Takte", "Dauer in Sekunden", "Takte/min aktuell",
+                                                "Takte/min gemittelt"});
+    Label1->setText(english ? "# bars considered for Bars/min (current):"
+                            : "Takte für Takte/aktuell &berücksichtigen:");
+    BT_Start->setText(english ? "&Click Me (space bar)" : "&Click Me (Leertaste)");
+    BT_Evaluate->setText(english ? "&Evaluate" : "A&uswerten");
+    BT_Reset->setText(english ? "&Reset" : "&Zurücksetzen");
+    BT_Help->setText(english ? "&Help" : "&Hilfe");
+    if (List->count() > 0 && List->item(0)->text() == ReadyPrompt(english ? 0 : 1))
+        List->item(0)->setText(ReadyPrompt(languageFlag()));
+}
+
+void TFrmMusikAuszaehlen::FormShow()
+{
+    // Keys reach the list whenever the window is shown.
+    List->setFocus();
+}
+
+bool TFrmMusikAuszaehlen::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != List)
+        return EmbeddedForm::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        // Alt+C is a tap of the list's own, not the start button's mnemonic,
+        // so the list keeps the focus and the key lock sees it.
+        if (isAltC(static_cast<const QKeyEvent&>(*event))) {
+            event->accept();
+            return true;
+        }
+        break;
+    case QEvent::KeyPress: {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        // Tab and Backtab keep moving the focus between the controls.
+        if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab)
+            return false;
+        ListKeyDown(key);
+        return true;
+    }
+    case QEvent::KeyRelease:
+        ListKeyUp(static_cast<const QKeyEvent&>(*event));
+        return true;
+    case QEvent::FocusIn:
+        ListEnter();
+        break;
+    case QEvent::FocusOut:
+        // Another window taking the activation leaves the list the focused control.
+        if (static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason
+            && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            ListExit();
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void TFrmMusikAuszaehlen::ListKeyDown(const QKeyEvent& key)
+{
+    if (!KeyReleased)
+        return; // auto-repeat of a held key
+    if (shiftState(key) == Qt::AltModifier && key.key() != Qt::Key_C)
+        return; // a button's accelerator
+    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
+        BT_EvaluateClick();
+    else if (key.key() == Qt::Key_Escape)
+        BT_ResetClick();
+    else
+        Tap();
+    KeyReleased = false;
+}
+
+void TFrmMusikAuszaehlen::ListKeyUp(const QKeyEvent& key)
+{
+    // X11 reports a held key as release-press pairs; only the real release re-arms.
+    if (!key.isAutoRepeat())
+        ResetTimer->start();
+}
+
+void TFrmMusikAuszaehlen::ResetTimerTimer()
+{
+    KeyReleased = true;
+    ResetTimer->stop();
+}
+
+void TFrmMusikAuszaehlen::ListEnter()
+{
+    // A key that locked the taps and was released while a dialog had the
+    // keyboard never reaches the list as a release; re-arm as for one.
+    if (!KeyReleased)
+        ResetTimer->start();
+    if (List->count() == 0)
+        List->addItem(ReadyPrompt(languageFlag()));
+}
+
+void TFrmMusikAuszaehlen::ListExit()
+{
+    if (List->count() > 0
+        && (List->item(0)->text() == ReadyPrompt(0) || List->item(0)->text() == ReadyPrompt(1)))
+        List->clear();
+}
+
+QColor TFrmMusikAuszaehlen::rowColour(const QStringList& fields) const
+{
+    const bool noDance = state_.RG_Typ && state_.RG_Typ->itemIndex() == TypeNoDance;
+    switch (ToneOfRow(fields, noDance)) {
+    case RowTone::Green:
+        return QColor(0, 128, 0);
+    case RowTone::Red:
+        return QColor(255, 0, 0);
+    case RowTone::Black:
+        break;
+    }
+    return Qt::black;
+}
+
+void TFrmMusikAuszaehlen::BT_StartClick()
+{
+    if (KeyReleased)
+        Tap();
+}
+
+void TFrmMusikAuszaehlen::Tap()
+{
+    if (!series_.counting()) {
+        series_.start();
+        restartStopwatch();
+        List->clear();
+        List->addItem(TapSeries::FirstRow);
+        scrollToNewest();
+        return;
+    }
+    const double seconds = stopwatchSeconds();
+    // Two taps on one clock reading measure nothing; the next tap's interval
+    // then runs from the earlier of them, so no time is lost.
+    if (seconds <= 0)
+        return;
+    const TapRow tap = series_.addInterval(seconds, SE_TakteAktuell->value(), state_.TempoMin, state_.TempoMax);
+    showAverageInSpeedConversion(tap.roundedAverage);
+    restartStopwatch();
+    List->addItem(tap.row);
+    QGuiApplication::clipboard()->setText(tap.listedAverage);
+    scrollToNewest();
+}
+
+void TFrmMusikAuszaehlen::showAverageInSpeedConversion(const QString& text)
+{
+    if (!state_.fd)
+        return;
+    if (auto* conversion = qobject_cast<TFrmGeschwindigkeitsumrechnung*>(state_.fd->window(3)))
+        conversion->ED_Ist->setText(text);
+}
+
+void TFrmMusikAuszaehlen::scrollToNewest()
+{
+    List->setTopIndex(List->count() - List->height() / List->itemHeight() + 2);
+}
+
+double TFrmMusikAuszaehlen::stopwatchSeconds() const
+{
+    return double(state_.clock->nowNs() - stopwatchStartNs_) * 1e-9;
+}
+
+void TFrmMusikAuszaehlen::restartStopwatch()
+{
+    stopwatchStartNs_ = state_.clock->nowNs();
+}
+
+void TFrmMusikAuszaehlen::BT_EvaluateClick()
+{
+    series_.stop();
+    const RadioGroup* type = state_.RG_Typ;
+    if (!type || type->itemIndex() < 0) {
+        state_.messages->warning(QStringLiteral("Sie müssen zuerst einen Tanztyp auswählen"));
+        return;
+    }
+    if (shownWithoutChoice(state_.RG_Tanz) || shownWithoutChoice(state_.RG_Runde)) {
+        warn("Sie müssen zuerst eine Startklasse bzw. einen Tanz auswählen",
+             "You must enter a start class/dance first");
+        return;
+    }
+    if (type->itemIndex() == TypeTargetTempo)
+        evaluateTypedTarget();
+    else
+        evaluateRuleTarget();
+}
+
+void TFrmMusikAuszaehlen::evaluateTypedTarget()
+{
+    const QString text = state_.ED_Solltempo ? state_.ED_Solltempo->text().left(255) : QString();
+    const std::optional<double> desired =
+        text.isEmpty() ? std::nullopt : ReadNumber(text, state_.messages, state_.Sprache);
+    if (!desired) {
+        warn("Geben Sie bitte eine korrekte Zahl ein", "Please enter a valid number!");
+        return;
+    }
+    if (series_.totalSeconds() == 0) {
+        noBarsEntered();
+        return;
+    }
+    if (adaptFixSpeed_)
+        adaptFixSpeed_->ShowFixedAdaptation(static_cast<float>(series_.averageTempo()), static_cast<float>(*desired));
+    BT_ResetClick();
+}
+
+void TFrmMusikAuszaehlen::evaluateRuleTarget()
+{
+    if (series_.totalSeconds() == 0) {
+        noBarsEntered();
+        return;
+    }
+    if (adaptSpeed_)
+        adaptSpeed_->ShowRuleAdaptation(FormatFixed(series_.averageTempo(), 1, 7), state_.RG_Typ, state_.RG_Tanz,
+                                        state_.RG_Runde);
+    BT_ResetClick();
+}
+
+void TFrmMusikAuszaehlen::noBarsEntered()
+{
+    warn("Sie müssen vor dem Auswerten Taktschläge eingeben", "Enter bars before evaluating!");
+    List->clear();
+    List->setFocus();
+}
+
+void TFrmMusikAuszaehlen::BT_ResetClick()
+{
+    if (series_.totalSeconds() != 0) {
+        List->clear();
+        series_.clear();
+    }
+    List->setFocus();
+}
+
+void TFrmMusikAuszaehlen::SE_TakteAktuellChange()
+{
+    if (series_.counting())
+        BT_ResetClick();
+}
+
+void TFrmMusikAuszaehlen::BT_HelpClick()
+{
+    ShowToolHelp(state_, languageFlag(), QStringLiteral("Musik auszählen"), QStringLiteral("Count beat"),
+                 QStringLiteral("MusikauszaehlenHelp.rtf"));
+}
+
+void TFrmMusikAuszaehlen::warn(const QString& german, const QString& english)
+{
+    state_.messages->warning(languageFlag() != 0 ? english : german);
 }

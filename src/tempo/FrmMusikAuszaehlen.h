@@ -1,13 +1,78 @@
 #pragma once
 #include "EmbeddedForm.h"
+#include "TapSeries.h"
+#include <cstdint>
 
 struct ProgramState;
+class DelimitedListBox;
+class QKeyEvent;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QTimer;
+class TFrmAdaptFixSpeed;
+class TFrmAdaptSpeed;
 
+// Count beat: the user taps once per bar; each tap lists the bars so far, the
+// time since the first tap, the current and the average tempo, coloured by
+// whether the average lies in the chosen dance's tempo range.
 class TFrmMusikAuszaehlen : public EmbeddedForm {
     Q_OBJECT
 public:
     explicit TFrmMusikAuszaehlen(ProgramState& state, QWidget* parent = nullptr);
 
+    // The evaluation's dialogs; the main window owns them.
+    void setAdaptSpeed(TFrmAdaptSpeed* dialog) { adaptSpeed_ = dialog; }
+    void setAdaptFixSpeed(TFrmAdaptFixSpeed* dialog) { adaptFixSpeed_ = dialog; }
+
+    void Tap();
+    void BT_StartClick();
+    void BT_EvaluateClick();
+    void BT_ResetClick();
+    void BT_HelpClick();
+    void ResetTimerTimer();
+    void SE_TakteAktuellChange();
+
+    const TapSeries& series() const { return series_; }
+    bool keyReleased() const { return KeyReleased; }
+    // "Bereit zum Auszählen" or "Ready".
+    static QString ReadyPrompt(int languageFlag);
+
+    DelimitedListBox* List = nullptr;
+    QSpinBox* SE_TakteAktuell = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QPushButton* BT_Start = nullptr;
+    QPushButton* BT_Evaluate = nullptr;
+    QPushButton* BT_Reset = nullptr;
+    QPushButton* BT_Help = nullptr;
+    QTimer* ResetTimer = nullptr;
+
+protected:
+    void applyLanguage() override;
+    void FormShow() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void createControls();
+    void ListKeyDown(const QKeyEvent& key);
+    void ListKeyUp(const QKeyEvent& key);
+    void ListEnter();
+    void ListExit();
+    QColor rowColour(const QStringList& fields) const;
+    void evaluateTypedTarget();
+    void evaluateRuleTarget();
+    void noBarsEntered();
+    void warn(const QString& german, const QString& english);
+    void showAverageInSpeedConversion(const QString& text);
+    void scrollToNewest();
+    double stopwatchSeconds() const;
+    void restartStopwatch();
+
     ProgramState& state_;
+    TapSeries series_;
+    std::int64_t stopwatchStartNs_ = 0;
+    bool KeyReleased = true;
+    TFrmAdaptSpeed* adaptSpeed_ = nullptr;
+    TFrmAdaptFixSpeed* adaptFixSpeed_ = nullptr;
 };

@@ -8,6 +8,12 @@ EmbeddedForm::EmbeddedForm(const QString& objectName, QSize panelSize, QWidget* 
     setObjectName(objectName);
     panel_->setObjectName("Panel1");
     panel_->setFixedSize(panelSize);
+    // The tool windows share one blue background, the form and its panel alike.
+    QPalette blue = palette();
+    blue.setColor(QPalette::Window, QColor(0x48, 0x6D, 0xAA));
+    setPalette(blue);
+    setAutoFillBackground(true);
+    panel_->setAutoFillBackground(true);
 }
 
 void EmbeddedForm::SetLanguage(int flag)

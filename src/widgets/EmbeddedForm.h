@@ -14,6 +14,8 @@ public:
     int languageFlag() const { return language_; }
     // Stores the flag (0 German, 1 English) and sets the window's texts.
     void SetLanguage(int flag);
+    // The main window's time-format commands tell the windows that show clocks.
+    virtual void TimeFormatChanged(int /*zeitformat*/) {}
 
 protected:
     virtual void applyLanguage() {}

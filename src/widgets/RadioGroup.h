@@ -3,11 +3,16 @@
 #include <QStringList>
 #include <vector>
 
+class QButtonGroup;
 class QRadioButton;
 
-// A titled box of radio buttons. itemChanged (the OnChange of the forms) is
-// emitted only when the user chooses an item other than the chosen one;
-// setting the index or the items from code emits nothing.
+// A titled box of radio buttons laid out vertically, each button taking an
+// equal share of the height. itemChanged (the OnChange of the forms) is
+// emitted only when the user chooses an item other than the chosen one, by
+// mouse or keyboard; setting the index or the items from code emits nothing.
+// Keyboard: the arrow keys move the choice to the neighbouring item, Tab
+// enters the box at the chosen item (the first one when none is chosen), and
+// the title's "&" mnemonic focuses the box.
 class RadioGroup : public QGroupBox {
     Q_OBJECT
 public:
@@ -22,15 +27,26 @@ public:
     QString itemText(int index) const;
 
     int itemIndex() const { return index_; } // -1: nothing chosen
-    void setItemIndex(int index);             // from code; -1 clears
+    // From code; -1 clears. An index outside the items also clears, so a
+    // stale stored index never chooses an unrelated item.
+    void setItemIndex(int index);
     QString currentText() const;              // empty when nothing chosen
+
+    // The button of an item, for tests and for focus handling by forms.
+    QRadioButton* button(int index) const;
 
 signals:
     void itemChanged();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void onUserChoice(int index);
+    void checkButtonOf(int index);
+    void updateTabStop();
 
+    QButtonGroup* group_;
     std::vector<QRadioButton*> buttons_;
     int index_ = -1;
 };

@@ -1,0 +1,50 @@
+#include "FrmManual.h"
+#include "FrmIndividualHelp.h"
+#include "Messages.h"
+#include "Pictures.h"
+#include <QDir>
+#include <QIcon>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+QString ManualPath(const QString& programFolder, int sprache)
+{
+    const QString folder = sprache == 0 ? QStringLiteral("de") : QStringLiteral("en");
+    return programFolder + folder + QDir::separator() + QStringLiteral("Vantor.rtf");
+}
+
+TFrmManual::TFrmManual(QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FrmManual"));
+    setWindowTitle(QStringLiteral("Hilfe"));
+    InitPictures();
+    setWindowIcon(QIcon(HelpIconPicture));
+    resize(696, 480);
+
+    Edit = new QTextEdit(this);
+    Edit->setObjectName(QStringLiteral("Edit"));
+    Edit->setReadOnly(true);
+    Edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Edit);
+}
+
+bool TFrmManual::LoadManual(const QString& programFolder, int sprache, Messages& messages)
+{
+    const bool loaded = LoadHelpDocument(ManualPath(programFolder, sprache), Edit->document());
+    if (loaded)
+        Edit->moveCursor(QTextCursor::Start);
+    else
+        messages.warning(QStringLiteral("Hilfedatei wurde nicht gefunden"));
+    return loaded;
+}
+
+void TFrmManual::ShowManual(const QString& programFolder, int sprache, Messages& messages)
+{
+    CentreOnScreen(*this);
+    LoadManual(programFolder, sprache, messages);
+    exec();
+}

@@ -1,0 +1,25 @@
+#pragma once
+#include <QDialog>
+
+class Messages;
+class QTextEdit;
+
+// The program's manual, opened by "&Readme" (F1): created for one showing,
+// modal, read-only.
+class TFrmManual : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFrmManual(QWidget* parent = nullptr);
+
+    // Centres the window, loads programFolder + "de/Vantor.rtf" (sprache 0)
+    // or "en/Vantor.rtf" (otherwise) and returns when the user closes it.
+    // A missing manual is reported and the window opens empty.
+    void ShowManual(const QString& programFolder, int sprache, Messages& messages);
+    // The loading step of ShowManual, without the modal showing.
+    bool LoadManual(const QString& programFolder, int sprache, Messages& messages);
+
+    QTextEdit* Edit;
+};
+
+// Path of the manual for the language: programFolder ends with a separator.
+QString ManualPath(const QString& programFolder, int sprache);

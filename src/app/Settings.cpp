@@ -1,0 +1,96 @@
+#include "Settings.h"
+#include "NumberText.h"
+#include <QSettings>
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+const QString PositionGroup = QStringLiteral("Position");
+const QString DefaultsGroup = QStringLiteral("Defaults");
+
+// "0x20" (longer than two characters) is hexadecimal, fitting 32 bits signed.
+std::optional<qint32> parseHex(const QString& text)
+{
+    if (text.size() <= 2 || !(text.startsWith(QLatin1String("0x")) || text.startsWith(QLatin1String("0X"))))
+        return std::nullopt;
+    bool ok = false;
+    const qint32 value = text.mid(2).toInt(&ok, 16);
+    // toInt accepts a sign and surrounding blanks, which a hexadecimal text has not.
+    const bool hexDigitsOnly = std::all_of(text.begin() + 2, text.end(), [](QChar c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+    });
+    return ok && hexDigitsOnly ? std::optional<qint32>(value) : std::nullopt;
+}
+
+int readInteger(QSettings& store, const QString& group, const QString& name, int defaultValue)
+{
+    store.beginGroup(group);
+    const QVariant value = store.value(name);
+    store.endGroup();
+    // Only a text counts: a number or a list written by another tool is not ours.
+    if (value.typeId() != QMetaType::QString)
+        return defaultValue;
+    const QString text = value.toString();
+    if (const auto hex = parseHex(text))
+        return *hex;
+    return ParseInt32(text).value_or(defaultValue);
+}
+
+void writeInteger(QSettings& store, const QString& name, int value)
+{
+    // As text: an int would be stored as a number of another type in the registry.
+    store.setValue(name, QString::number(value));
+}
+
+} // namespace
+
+StoredSettings ReadSettings(QSettings& store)
+{
+    StoredSettings s;
+    s.left = readInteger(store, PositionGroup, "left", s.left);
+    s.top = readInteger(store, PositionGroup, "top", s.top);
+    s.width = readInteger(store, PositionGroup, "width", s.width);
+    s.height = readInteger(store, PositionGroup, "height", s.height);
+    s.onTop = readInteger(store, PositionGroup, "onTop", 0) != 0;
+    s.SavedTypIndex = readInteger(store, DefaultsGroup, "Tanz", s.SavedTypIndex);
+    s.SavedTanzIndex = readInteger(store, DefaultsGroup, "Typ", s.SavedTanzIndex);
+    s.SavedRundeIndex = readInteger(store, DefaultsGroup, "Runde", s.SavedRundeIndex);
+    s.Sprache = readInteger(store, DefaultsGroup, "Sprache", s.Sprache);
+    s.Zeitformat = readInteger(store, DefaultsGroup, "Zeitformat", s.Zeitformat);
+    return s;
+}
+
+bool WriteSettings(QSettings& store, const StoredSettings& values)
+{
+    store.beginGroup(PositionGroup);
+    writeInteger(store, "left", values.left);
+    writeInteger(store, "top", values.top);
+    writeInteger(store, "width", values.width);
+    writeInteger(store, "height", values.height);
+    writeInteger(store, "onTop", values.onTop ? 1 : 0);
+    store.endGroup();
+    store.beginGroup(DefaultsGroup);
+    writeInteger(store, "Tanz", values.SavedTypIndex);
+    writeInteger(store, "Typ", values.SavedTanzIndex);
+    writeInteger(store, "Runde", values.SavedRundeIndex);
+    writeInteger(store, "Sprache", values.Sprache);
+    writeInteger(store, "Zeitformat", values.Zeitformat);
+    store.endGroup();
+    store.sync();
+    return store.status() == QSettings::NoError;
+}
+
+std::unique_ptr<QSettings> OpenSettingsStore(const QString& iniPathOverride)
+{
+    if (!iniPathOverride.isEmpty())
+        return std::make_unique<QSettings>(iniPathOverride, QSettings::IniFormat);
+#ifdef Q_OS_WIN
+    // The key itself, so that settings of earlier installations keep working.
+    return std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\Software\\Vantor"),
+                                       QSettings::NativeFormat);
+#else
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("Vantor"), QStringLiteral("Vantor"));
+#endif
+}

@@ -1,0 +1,33 @@
+#pragma once
+#include <QString>
+#include <memory>
+
+class QSettings;
+
+// The per-user preferences kept between runs. "Tanz" holds the discipline
+// (SavedTypIndex) and "Typ" the class or dance (SavedTanzIndex): the names are
+// crossed with respect to the radio groups, and stored settings rely on that.
+struct StoredSettings {
+    // Position of the main window; -1 means not saved.
+    int left = -1;
+    int top = -1;
+    int width = -1;
+    int height = -1;
+    bool onTop = false;
+    int SavedTypIndex = -1;
+    int SavedTanzIndex = -1;
+    int SavedRundeIndex = -1;
+    int Sprache = 0;
+    int Zeitformat = 1;
+};
+
+// Reads the ten values; a value that is missing, not a number or stored with
+// another type than text reads as its default, silently.
+StoredSettings ReadSettings(QSettings& store);
+
+// Writes the ten values as decimal texts and flushes the store; false when the
+// store could not be written.
+bool WriteSettings(QSettings& store, const StoredSettings& values);
+
+// The current user's store, or an INI file at iniPathOverride when one is given.
+std::unique_ptr<QSettings> OpenSettingsStore(const QString& iniPathOverride = {});

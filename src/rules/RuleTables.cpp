@@ -1,0 +1,140 @@
+#include "RuleTables.h"
+#include <QLocale>
+#include <cmath>
+
+int TableCapacity(Discipline discipline)
+{
+    switch (discipline) {
+    case Discipline::RnR: return 11;
+    case Discipline::Boogie: return 7;
+    case Discipline::Ballroom: return 6;
+    case Discipline::Latin: return 5;
+    }
+    return 0;
+}
+
+QString RuleFileName(Discipline discipline)
+{
+    switch (discipline) {
+    case Discipline::RnR: return QStringLiteral("RockNRoll.dat");
+    case Discipline::Boogie: return QStringLiteral("BoogieWoogie.dat");
+    case Discipline::Ballroom: return QStringLiteral("Standard.dat");
+    case Discipline::Latin: return QStringLiteral("Latein.dat");
+    }
+    return {};
+}
+
+namespace {
+
+QChar asciiUpper(QChar c)
+{
+    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ? QChar(c.unicode() - ('a' - 'A')) : c;
+}
+
+// A number in the user's notation; thousands separators are not part of a tempo.
+std::optional<double> localeNumber(const QString& text)
+{
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double value = locale.toDouble(text, &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+int integerOrZero(const QString& piece)
+{
+    bool ok = false;
+    const int value = piece.trimmed().toInt(&ok, 10);
+    return ok ? value : 0;
+}
+
+bool isUnit(QChar c)
+{
+    return c == QLatin1Char('s') || c == QLatin1Char('S');
+}
+
+} // namespace
+
+bool KeysEqual(const QString& a, const QString& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (asciiUpper(a[i]) != asciiUpper(b[i]))
+            return false;
+    }
+    return true;
+}
+
+TempoRange ParseBarsPerMin(const QString& text, bool* ok)
+{
+    if (ok)
+        *ok = true;
+    if (text.size() == 5) {
+        const auto low = localeNumber(text.mid(0, 2));
+        const auto high = localeNumber(text.mid(3, 2));
+        if (ok)
+            *ok = low.has_value() && high.has_value();
+        return {low.value_or(0), high.value_or(0)};
+    }
+    const double value = localeNumber(text).value_or(0);
+    return {value, value};
+}
+
+int ParseDanceTime(const QString& text, int which)
+{
+    const qsizetype length = text.size();
+    if (length == 0)
+        return 0;
+    // Indexes are 0-based here: the last character (length - 1) is always the unit.
+    qsizetype p = 0;
+    while (p < length - 1 && text[p] != QLatin1Char('-') && !isUnit(text[p]))
+        ++p;
+    if (isUnit(text[p]))
+        return integerOrZero(text.left(p));
+    if (which == 1)
+        return integerOrZero(text.left(p));
+    qsizetype end = p + 1;
+    while (end < length - 1 && !isUnit(text[end]))
+        ++end;
+    return integerOrZero(text.mid(p + 1, end - (p + 1)));
+}
+
+RuleTables::RuleTables()
+{
+    for (int d = 0; d < DisciplineCount; ++d)
+        tables_[d].Capacity = TableCapacity(static_cast<Discipline>(d));
+}
+
+std::optional<int> RuleTables::FindFirstRow(Discipline d, const QString& name,
+                                            const std::optional<QString>& variant) const
+{
+    const RuleTable& t = table(d);
+    const int rows = qBound(0, t.RowCount, t.Capacity);
+    for (int i = 0; i < rows; ++i) {
+        if (rowMatches(t.Rows[i], name, variant))
+            return i;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> RuleTables::FindLastRow(Discipline d, const QString& name,
+                                           const std::optional<QString>& variant) const
+{
+    const RuleTable& t = table(d);
+    const int rows = qBound(0, t.RowCount, t.Capacity);
+    std::optional<int> found;
+    for (int i = 0; i < rows; ++i) {
+        if (rowMatches(t.Rows[i], name, variant))
+            found = i;
+    }
+    return found;
+}
+
+bool RuleTables::rowMatches(const RuleRow& row, const QString& name,
+                            const std::optional<QString>& variant)
+{
+    return KeysEqual(row.Name, name) && (!variant || KeysEqual(row.Variant, *variant));
+}

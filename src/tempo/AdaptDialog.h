@@ -1,0 +1,49 @@
+#pragma once
+#include <QDialog>
+#include <functional>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// What the two tempo adjustment dialogs share: the group of actual tempo,
+// desired tempo and adjustment, the close button, the captions in both
+// languages, centring on the screen and the modal showing.
+class AdaptDialog : public QDialog {
+    Q_OBJECT
+public:
+    // Stores the flag (0 German) and sets caption and texts.
+    void SetLanguage(int flag);
+    int languageFlag() const { return language_; }
+    // Replaces the modal loop; tests read the fields instead of blocking.
+    void setModalRunner(std::function<void()> runner) { modalRunner_ = std::move(runner); }
+
+    QGroupBox* GrBox1 = nullptr;
+    QLabel* label1 = nullptr;
+    QLabel* label2 = nullptr;
+    QLabel* label3 = nullptr;
+    QLineEdit* ED_actualSpeed = nullptr;
+    QLineEdit* ED_desiredSpeed = nullptr;
+    QLineEdit* ED_Anpassung = nullptr;
+    QPushButton* BT_Close = nullptr;
+
+protected:
+    struct Layout {
+        QRect group;
+        int labelWidth;
+        int fieldWidth;
+        int rowHeight;
+        QRect closeButton;
+        QColor fieldColour;
+    };
+    AdaptDialog(const QString& objectName, QSize clientSize, QWidget* parent);
+    // Creates the controls on host (the dialog or its panel).
+    void buildControls(QWidget* host, const Layout& layout);
+    void centreOnScreen();
+    void runModal();
+
+private:
+    int language_ = 0;
+    std::function<void()> modalRunner_;
+};

@@ -1,0 +1,34 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+
+// One beat of the metronome: its number counted from 1 since the start, and
+// whether it opens a bar.
+struct Beat {
+    int number = 0;
+    bool accent = false;
+};
+
+// Which beat falls due when. Beat j is due once (j - 1) beat lengths have
+// passed since the start; since every beat is measured from the start time,
+// late ticks do not shift the beats after them, and beats missed while ticks
+// were held up follow one per tick.
+class BeatSchedule {
+public:
+    static double beatLengthSeconds(double barsPerMinute, int beatsPerBar);
+
+    void setTempo(double barsPerMinute, int beatsPerBar);
+    void start(std::int64_t startMs);
+    // The next beat if one is due at nowMs; at most one per call.
+    std::optional<Beat> nextBeat(std::int64_t nowMs);
+
+    double beatSeconds() const { return beatSeconds_; }
+    int beatsPerBar() const { return beatsPerBar_; }
+    int beatCount() const { return beatCount_; }
+
+private:
+    std::int64_t startMs_ = 0;
+    int beatCount_ = 0;
+    double beatSeconds_ = 0;
+    int beatsPerBar_ = 4;
+};

@@ -1,0 +1,110 @@
+#include "FrmAdaptSpeed.h"
+#include "Messages.h"
+#include "NumberText.h"
+#include "ProgramState.h"
+#include "RadioGroup.h"
+#include "RuleTables.h"
+#include "SpeedConversion.h"
+#include <QLineEdit>
+
+namespace {
+
+// Only the German Rock'n'Roll classes with rounds switch the round on.
+bool rockNRollClassWithRounds(const QString& classText)
+{
+    return classText == QStringLiteral("A-Klasse") || classText == QStringLiteral("B-Klasse")
+           || classText == QStringLiteral("Schüler");
+}
+
+// The measurement's text of zero, in either decimal separator.
+bool isZeroMeasurement(const QString& text)
+{
+    return text == QStringLiteral("0,0") || text == QStringLiteral("0.0");
+}
+
+} // namespace
+
+QString LookupDesiredTempo(const RuleTables& rules, int typeIndex, int classIndex,
+                           const QString& classText, const QString& roundText)
+{
+    std::optional<QString> round;
+    Discipline discipline = Discipline::RnR;
+    switch (typeIndex) {
+    case 0:
+        discipline = Discipline::RnR;
+        if (rockNRollClassWithRounds(classText))
+            round = roundText;
+        break;
+    case 1:
+        discipline = Discipline::Boogie;
+        if (classIndex != 0)
+            round = roundText;
+        break;
+    case 2:
+        discipline = Discipline::Ballroom;
+        break;
+    case 3:
+        discipline = Discipline::Latin;
+        break;
+    default:
+        return QString();
+    }
+    const int row = rules.FindLastRow(discipline, classText, round).value_or(0);
+    return rules.table(discipline).Rows[static_cast<size_t>(row)].BarsPerMin;
+}
+
+TFrmAdaptSpeed::TFrmAdaptSpeed(ProgramState& state, QWidget* parent)
+    : AdaptDialog("FrmAdaptSpeed", QSize(290, 156), parent), state_(state)
+{
+    // Wide enough for a range's adjustment, "-1,96% <-> +1,96%", in today's fonts.
+    buildControls(this, Layout{QRect(5, 4, 280, 112), 100, 160, 22, QRect(105, 122, 80, 28),
+                               Qt::white});
+}
+
+void TFrmAdaptSpeed::ShowRuleAdaptation(const QString& actualText, RadioGroup* typeSelector,
+                                        RadioGroup* danceSelector, RadioGroup* roundSelector)
+{
+    centreOnScreen();
+    QString actual = actualText;
+    if (isZeroMeasurement(actual) && !askForTempo(actual))
+        return;
+    typeSelector_ = typeSelector;
+    danceSelector_ = danceSelector;
+    roundSelector_ = roundSelector;
+
+    ED_actualSpeed->setText(actual);
+    ED_desiredSpeed->setText(desiredTempoOfSelection());
+    ED_Anpassung->clear();
+    if (!ED_actualSpeed->text().isEmpty() && !ED_desiredSpeed->text().isEmpty()) {
+        const double actualTempo = TextToNumber(ED_actualSpeed->text(), *state_.messages, state_.Sprache);
+        ED_Anpassung->setText(RuleAdaptationText(actualTempo, ED_desiredSpeed->text(),
+                                                 *state_.messages, state_.Sprache));
+    }
+    runModal();
+}
+
+bool TFrmAdaptSpeed::askForTempo(QString& actualText)
+{
+    QString answer = QStringLiteral("46");
+    // A cancelled box leaves the preset answer.
+    state_.messages->inputQuery(QStringLiteral("Tempo des Titels"),
+                                QStringLiteral("Geschwindigkeit in Takte-pro-Minute eingeben"), answer);
+    // Zero or an unreadable answer would only give a meaningless adjustment.
+    const std::optional<double> tempo = ReadNumber(answer, nullptr, state_.Sprache);
+    if (!tempo || *tempo <= 0) {
+        state_.messages->warning(QStringLiteral("Keine gültige Zahl!"));
+        return false;
+    }
+    actualText = answer;
+    return true;
+}
+
+QString TFrmAdaptSpeed::desiredTempoOfSelection() const
+{
+    if (!typeSelector_ || !state_.rules)
+        return QString();
+    return LookupDesiredTempo(*state_.rules, typeSelector_->itemIndex(),
+                              danceSelector_ ? danceSelector_->itemIndex() : -1,
+                              danceSelector_ ? danceSelector_->currentText() : QString(),
+                              roundSelector_ ? roundSelector_->currentText() : QString());
+}

@@ -1,0 +1,19 @@
+#include "RoundedFrame.h"
+#include <QPainter>
+
+RoundedFrame::RoundedFrame(int roundingPercent, QWidget* parent)
+    : QWidget(parent), roundingPercent_(roundingPercent)
+{
+    setObjectName("LMDShapeControl1");
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void RoundedFrame::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0x1E, 0x3A, 0x66), 1.5));
+    painter.setBrush(QColor(0xDC, 0xE6, 0xF4));
+    const qreal radius = std::min(width(), height()) * roundingPercent_ / 100.0;
+    painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), radius, radius);
+}

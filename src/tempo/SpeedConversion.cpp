@@ -1,0 +1,88 @@
+#include "SpeedConversion.h"
+#include "Messages.h"
+#include "NumberText.h"
+
+namespace {
+
+// Passes warnings on (or drops them) and remembers that one came.
+class FailureWatch : public Messages {
+public:
+    explicit FailureWatch(Messages* target) : target_(target) {}
+    void warning(const QString& text) override
+    {
+        failed = true;
+        if (target_)
+            target_->warning(text);
+    }
+    void information(const QString& text) override
+    {
+        if (target_)
+            target_->information(text);
+    }
+    bool inputQuery(const QString& title, const QString& prompt, QString& value) override
+    {
+        return target_ && target_->inputQuery(title, prompt, value);
+    }
+
+    bool failed = false;
+
+private:
+    Messages* target_;
+};
+
+} // namespace
+
+std::optional<double> ReadNumber(const QString& text, Messages* reportTo, int sprache)
+{
+    FailureWatch watch(reportTo);
+    const double value = TextToNumber(text, watch, sprache);
+    if (watch.failed)
+        return std::nullopt;
+    return value;
+}
+
+double AdaptationPercent(double actual, double desired)
+{
+    return (desired / actual - 1.0) * 100.0;
+}
+
+std::optional<QString> SpeedChangeText(float actual, float desired)
+{
+    if (!(actual > 0))
+        return std::nullopt;
+    const double a = actual;
+    const double d = desired;
+    if (a > d)
+        return QStringLiteral("-") + FormatFixed((1.0 - d / a) * 100.0, 2, 5);
+    return QStringLiteral("+") + FormatFixed((d / a - 1.0) * 100.0, 2, 5);
+}
+
+std::optional<QString> FixedAdaptationText(float actual, float desired)
+{
+    if (!(actual > 0))
+        return std::nullopt;
+    const QString number = FormatFixed(AdaptationPercent(actual, desired), 1, 8);
+    // A slower target already carries the minus sign of the negative percent.
+    const QString sign = actual > desired ? QString() : QStringLiteral("+");
+    return sign + number + QStringLiteral(" %");
+}
+
+QString RulePercentText(double percent)
+{
+    const QString sign = percent >= 0 ? QStringLiteral("+") : QString();
+    return sign + FormatFixed(percent, 2, 5) + QStringLiteral("%");
+}
+
+QString RuleAdaptationText(double actual, const QString& desiredText, Messages& messages,
+                           int sprache)
+{
+    if (!(actual > 0))
+        return QString();
+    const int hyphen = desiredText.indexOf('-');
+    if (hyphen < 0)
+        return RulePercentText(AdaptationPercent(actual, TextToNumber(desiredText, messages, sprache)));
+    const double low = TextToNumber(desiredText.left(hyphen), messages, sprache);
+    const double high = TextToNumber(desiredText.mid(hyphen + 1).trimmed(), messages, sprache);
+    return RulePercentText(AdaptationPercent(actual, low)) + QStringLiteral(" <-> ")
+           + RulePercentText(AdaptationPercent(actual, high));
+}

@@ -1,0 +1,152 @@
+#include "DelimitedListBox.h"
+#include <QHeaderView>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStandardItemModel>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// Draws one row as cells under the header's sections.
+class CellDelegate : public QStyledItemDelegate {
+public:
+    explicit CellDelegate(DelimitedListBox* list) : QStyledItemDelegate(list), list_(list) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        if (option.state & QStyle::State_Selected)
+            painter->fillRect(option.rect, option.palette.highlight());
+        const QString text = index.data(Qt::DisplayRole).toString().left(255);
+        if (text.trimmed().isEmpty())
+            return;
+        const QStringList fields = DelimitedListBox::SplitFields(text, list_->delimiter());
+        const int shown = std::min<int>(fields.size(), list_->header()->count());
+        painter->save();
+        painter->setPen(list_->rowColour(fields));
+        int x = option.rect.left();
+        for (int column = 0; column < shown; ++column) {
+            const QRect cell(x, option.rect.top(), list_->header()->sectionSize(column),
+                             option.rect.height());
+            painter->setClipRect(cell);
+            painter->drawText(cell.adjusted(2, 1, 0, 0), Qt::AlignLeft | Qt::AlignTop,
+                              fields.at(column));
+            x = cell.right() + 2; // one pixel of gap after the cell
+        }
+        painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override
+    {
+        return QSize(option.rect.width(), list_->itemHeight());
+    }
+
+private:
+    DelimitedListBox* list_;
+};
+
+} // namespace
+
+DelimitedListBox::DelimitedListBox(QWidget* parent)
+    : QListWidget(parent), header_(new QHeaderView(Qt::Horizontal, this)),
+      headerModel_(new QStandardItemModel(0, 0, this))
+{
+    header_->setModel(headerModel_);
+    header_->setDefaultAlignment(Qt::AlignCenter);
+    header_->setSectionResizeMode(QHeaderView::Fixed);
+    header_->setStretchLastSection(false);
+    header_->setSectionsClickable(false);
+    header_->setFocusPolicy(Qt::NoFocus);
+    QFont headerFont = header_->font();
+    headerFont.setPointSizeF(headerFont.pointSizeF() * 0.85); // section captions fit their fixed widths
+    header_->setFont(headerFont);
+    setItemDelegate(new CellDelegate(this));
+    setUniformItemSizes(true);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setViewportMargins(0, headerHeight_, 0, 0);
+}
+
+void DelimitedListBox::setSections(const QList<int>& widths)
+{
+    headerModel_->setColumnCount(widths.size());
+    for (int i = 0; i < widths.size(); ++i)
+        header_->resizeSection(i, widths.at(i));
+}
+
+void DelimitedListBox::setSectionTexts(const QStringList& texts)
+{
+    headerModel_->setHorizontalHeaderLabels(texts);
+}
+
+QStringList DelimitedListBox::sectionTexts() const
+{
+    QStringList texts;
+    for (int i = 0; i < headerModel_->columnCount(); ++i)
+        texts << headerModel_->headerData(i, Qt::Horizontal).toString();
+    return texts;
+}
+
+void DelimitedListBox::setHeaderHeight(int height)
+{
+    headerHeight_ = height;
+    setViewportMargins(0, headerHeight_, 0, 0);
+    placeHeader();
+}
+
+void DelimitedListBox::setItemHeight(int height)
+{
+    itemHeight_ = height;
+    doItemsLayout();
+}
+
+void DelimitedListBox::setTopIndex(int index)
+{
+    // Rows added just now are laid out lazily; the scroll range must know them.
+    executeDelayedItemsLayout();
+    verticalScrollBar()->setValue(std::max(0, index));
+}
+
+int DelimitedListBox::topIndex() const
+{
+    return verticalScrollBar()->value();
+}
+
+void DelimitedListBox::setRowColour(RowColour colourOf)
+{
+    colourOf_ = std::move(colourOf);
+    viewport()->update();
+}
+
+QColor DelimitedListBox::rowColour(const QStringList& fields) const
+{
+    return colourOf_ ? colourOf_(fields) : palette().color(QPalette::Text);
+}
+
+QStringList DelimitedListBox::SplitFields(const QString& row, QChar delimiter)
+{
+    QStringList fields = row.split(delimiter);
+    if (fields.last().isEmpty())
+        fields.removeLast();
+    return fields;
+}
+
+QStringList DelimitedListBox::rowTexts() const
+{
+    QStringList texts;
+    for (int i = 0; i < count(); ++i)
+        texts << item(i)->text();
+    return texts;
+}
+
+void DelimitedListBox::resizeEvent(QResizeEvent* event)
+{
+    QListWidget::resizeEvent(event);
+    placeHeader();
+}
+
+void DelimitedListBox::placeHeader()
+{
+    const QRect area = viewport()->geometry();
+    header_->setGeometry(area.left(), area.top() - headerHeight_, area.width(), headerHeight_);
+}

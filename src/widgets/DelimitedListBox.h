@@ -1,0 +1,56 @@
+#pragma once
+#include <QListWidget>
+#include <functional>
+
+class QHeaderView;
+class QStandardItemModel;
+
+// A list box whose rows are texts split into columns at a delimiter and drawn
+// cell by cell under a header bar of fixed sections. Only as many fields as
+// there are sections are drawn, so trailing fields can carry data that is
+// never shown. The text colour of a row comes from a function of its fields;
+// a row that is empty or only blanks draws nothing.
+class DelimitedListBox : public QListWidget {
+    Q_OBJECT
+public:
+    using RowColour = std::function<QColor(const QStringList& fields)>;
+
+    explicit DelimitedListBox(QWidget* parent = nullptr);
+
+    // One section per width; texts are centred.
+    void setSections(const QList<int>& widths);
+    void setSectionTexts(const QStringList& texts);
+    QStringList sectionTexts() const;
+    QHeaderView* header() const { return header_; }
+    void setHeaderHeight(int height);
+
+    void setItemHeight(int height);
+    int itemHeight() const { return itemHeight_; }
+    // The first visible row; clamped so that the list never scrolls past its end.
+    void setTopIndex(int index);
+    int topIndex() const;
+
+    void setDelimiter(QChar delimiter) { delimiter_ = delimiter; }
+    QChar delimiter() const { return delimiter_; }
+    void setRowColour(RowColour colourOf);
+    QColor rowColour(const QStringList& fields) const;
+
+    // Each delimiter ends a field; the text after the last one is a field
+    // only when it is not empty ("0;1;" and "0;1" both give "0", "1").
+    static QStringList SplitFields(const QString& row, QChar delimiter);
+
+    QStringList rowTexts() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void placeHeader();
+
+    QHeaderView* header_;
+    QStandardItemModel* headerModel_;
+    RowColour colourOf_;
+    QChar delimiter_ = ';';
+    int itemHeight_ = 16;
+    int headerHeight_ = 17;
+};

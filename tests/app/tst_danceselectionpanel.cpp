@@ -1,0 +1,440 @@
+#include "DanceSelectionPanel.h"
+#include "ProgramState.h"
+#include "RadioGroup.h"
+#include "RuleFiles.h"
+#include "RecordingMessages.h"
+#include "RuleTables.h"
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QDir>
+#include <QTest>
+
+namespace {
+
+using Rows = QList<QStringList>; // Name, Variant, BarsPerMin, DanceTime
+
+void fill(RuleTable& table, const QString& source, const Rows& rows)
+{
+    table.Source = source;
+    table.RowCount = static_cast<int>(rows.size());
+    for (int i = 0; i < rows.size(); ++i)
+        table.Rows[i] = RuleRow{rows[i][0], rows[i][1], rows[i][2], "-", rows[i][3]};
+}
+
+// The German files' rows; a few values differ from the English set so that a
+// lookup in the wrong table shows.
+void fillGerman(RuleTables& rules)
+{
+    fill(rules.table(Discipline::RnR), "TSO 1.6",
+         {{"Schüler", "Vor-/Zwischenrunde", "47", "90-105s"},
+          {"Schüler", "Endrunde", "47-48", "90-105s"},
+          {"Junioren", "Vor-/Zwischenrunde", "47", "90-105s"},
+          {"Junioren", "Endrunde", "47-48", "90-105s"},
+          {"D-Klasse", "Vor-/Zwischenrunde", "48", "90-105s"},
+          {"D-Klasse", "Endrunde", "48-49", "91-104s"},
+          {"C-Klasse", "-", "48", "90-105s"},
+          {"B-Klasse", "Fußtechnik", "50-52", "60-75s"},
+          {"B-Klasse", "Akrobatik", "48-50", "90-105s"},
+          {"A-Klasse", "Fußtechnik", "51-53", "61-76s"},
+          {"A-Klasse", "Akrobatik", "49-51", "90-105s"}});
+    fill(rules.table(Discipline::Boogie), "TSO Boogie",
+         {{"Jugendklasse", "-", "50-52", "90-105s"},
+          {"Hauptklasse", "Vor-/Zwischenrunde", "49-51", "90-105s"},
+          {"Hauptklasse", "Endrunde (langsam)", "28-30", "90-105s"},
+          {"Hauptklasse", "Endrunde (schnell)", "50-52", "90-105s"},
+          {"Oldieklasse", "Vor-/Zwischenrunde", "49-51", "90-105s"},
+          {"Oldieklasse", "Endrunde (langsam)", "27-29", "90-105s"},
+          {"Oldieklasse", "Endrunde (schnell)", "50-52", "90-105s"}});
+    fill(rules.table(Discipline::Ballroom), "TSO Standard",
+         {{"Langsamer Waltzer", "3/4", "28-30", "90-120s"},
+          {"Tango", "4/4", "31-33", "90-120s"},
+          {"Wiener Waltzer", "3/4", "58-60", "90-120s"},
+          {"Wiener Waltzer (Sen IV)", "3/4", "57-59", "60-90s"},
+          {"Slow Fox", "4/4", "28-30", "90-120s"},
+          {"Quickstep", "4/4", "50-52", "90-120s"}});
+    fill(rules.table(Discipline::Latin), "TSO Latein",
+         {{"Samba", "2/4", "50-52", "90-120s"},
+          {"Cha-Cha", "4/4", "30-32", "90-120s"},
+          {"Rumba", "4/4", "25-27", "90-120s"},
+          {"Paso Doble", "2/4", "60-62", "90-150s"},
+          {"Jive", "4/4", "42-44", "90-120s"}});
+}
+
+// Just the English rows the tests choose.
+void fillEnglish(RuleTables& rules)
+{
+    fill(rules.table(Discipline::RnR), "TSO 1.6 (en)",
+         {{"B Class", "foot technique", "50-52", "60-75s"},
+          {"B Class", "acrobatics", "46-47", "80-95s"}});
+    fill(rules.table(Discipline::Boogie), "TSO Boogie (en)",
+         {{"Seniors", "Final (quick)", "50-52", "90-105s"},
+          {"Seniors", "Final (slow)", "26-28", "90-105s"}});
+    fill(rules.table(Discipline::Ballroom), "TSO Ballroom",
+         {{"Vienna Waltz", "3/4", "59-61", "90-120s"},
+          {"Vienna Waltz (Sen IV)", "3/4", "58-60", "60-90s"}});
+    fill(rules.table(Discipline::Latin), "TSO Latin",
+         {{"Samba", "2/4", "50-52", "90-120s"},
+          {"Jive", "4/4", "41-43", "90-120s"}});
+}
+
+} // namespace
+
+class TestDanceSelectionPanel : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void lookup_data();
+    void lookup();
+    void choiceStepByStep();
+    void rockNRollCClassTakesLastRow();
+    void solltempoKeepsTarget();
+    void noDanceHidesTheGroups();
+    void tempoText_data();
+    void tempoText();
+    void brokenTempoRangeLeavesTargetAsItWas();
+    void typedTargetTempo_data();
+    void typedTargetTempo();
+    void emptyingTargetTempoIsAccepted();
+    void setLanguageKeepsTheChoice();
+    void infoLine();
+    void everyChoiceFindsItsRowInTheDeliveredFiles_data();
+    void everyChoiceFindsItsRowInTheDeliveredFiles();
+
+private:
+    void choose(RadioGroup* group, int index);
+    void chooseDance(int typ, int tanz, int runde);
+
+    ProgramState state_;
+    RuleTables rules_;
+    RecordingMessages messages_;
+    DanceSelectionPanel* panel_ = nullptr;
+    int beeps_ = 0;
+};
+
+void TestDanceSelectionPanel::init()
+{
+    state_ = ProgramState{};
+    rules_ = RuleTables{};
+    fillGerman(rules_);
+    state_.rules = &rules_;
+    state_.messages = &messages_;
+    messages_.clear();
+    beeps_ = 0;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    panel_ = new DanceSelectionPanel(state_);
+    panel_->beep = [this] { ++beeps_; };
+    panel_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(panel_));
+}
+
+void TestDanceSelectionPanel::cleanup()
+{
+    delete panel_;
+    QLocale::setDefault(QLocale::system());
+}
+
+void TestDanceSelectionPanel::choose(RadioGroup* group, int index)
+{
+    QVERIFY2(!group->isHidden(), qPrintable(group->objectName()));
+    // On the indicator: a radio button takes clicks on its indicator and text only.
+    QRadioButton* button = group->button(index);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    QCOMPARE(group->itemIndex(), index);
+}
+
+void TestDanceSelectionPanel::chooseDance(int typ, int tanz, int runde)
+{
+    choose(panel_->RG_Typ, typ);
+    choose(panel_->RG_Tanz, tanz);
+    if (runde >= 0)
+        choose(panel_->RG_Runde, runde);
+}
+
+void TestDanceSelectionPanel::lookup_data()
+{
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<int>("typ");
+    QTest::addColumn<int>("tanz");
+    QTest::addColumn<int>("runde"); // -1: the round group must stay hidden
+    QTest::addColumn<QString>("tempo");
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<int>("timeMin");
+    QTest::addColumn<int>("timeMax");
+
+    QTest::newRow("RnR D-Klasse Endrunde") << false << 0 << 2 << 1 << "48-49" << "91-104s" << 91 << 104;
+    QTest::newRow("RnR B-Klasse Akrobatik") << false << 0 << 4 << 1 << "48-50" << "90-105s" << 90 << 105;
+    QTest::newRow("RnR A-Klasse Fußtechnik") << false << 0 << 5 << 0 << "51-53" << "61-76s" << 61 << 76;
+    QTest::newRow("RnR B Class acrobatics") << true << 0 << 4 << 1 << "46-47" << "80-95s" << 80 << 95;
+    QTest::newRow("Boogie Jugendklasse") << false << 1 << 0 << -1 << "50-52" << "90-105s" << 90 << 105;
+    QTest::newRow("Boogie Hauptklasse Vor-/Zwischenrunde") << false << 1 << 1 << 0 << "49-51" << "90-105s" << 90 << 105;
+    QTest::newRow("Boogie Oldieklasse langsam") << false << 1 << 2 << 2 << "27-29" << "90-105s" << 90 << 105;
+    QTest::newRow("Boogie Seniors Final (slow)") << true << 1 << 2 << 2 << "26-28" << "90-105s" << 90 << 105;
+    QTest::newRow("Standard Wiener Waltzer (Sen IV)") << false << 2 << 3 << -1 << "57-59" << "60-90s" << 60 << 90;
+    QTest::newRow("Ballroom Vienna Waltz (Sen IV)") << true << 2 << 3 << -1 << "58-60" << "60-90s" << 60 << 90;
+    QTest::newRow("Latin Jive, German table") << false << 3 << 4 << -1 << "42-44" << "90-120s" << 90 << 120;
+    QTest::newRow("Latin Jive, English table") << true << 3 << 4 << -1 << "41-43" << "90-120s" << 90 << 120;
+}
+
+void TestDanceSelectionPanel::lookup()
+{
+    QFETCH(bool, english);
+    QFETCH(int, typ);
+    QFETCH(int, tanz);
+    QFETCH(int, runde);
+    QFETCH(QString, tempo);
+    QFETCH(QString, time);
+    QFETCH(int, timeMin);
+    QFETCH(int, timeMax);
+
+    if (english) {
+        fillEnglish(rules_);
+        state_.Sprache = 1;
+    }
+    chooseDance(typ, tanz, runde);
+    QCOMPARE(panel_->RG_Runde->isHidden(), runde < 0);
+    QCOMPARE(panel_->ED_Tempo->text(), tempo);
+    QCOMPARE(panel_->ED_Dauer->text(), time);
+    QCOMPARE(state_.CurrentDanceTimeText, time);
+    QCOMPARE(state_.TempoMin, tempo.left(2).toDouble());
+    QCOMPARE(state_.TempoMax, tempo.right(2).toDouble());
+    QCOMPARE(state_.DanceTimeMin, timeMin);
+    QCOMPARE(state_.DanceTimeMax, timeMax);
+    QCOMPARE(state_.SavedTypIndex, typ);
+    QCOMPARE(state_.SavedTanzIndex, tanz);
+    QCOMPARE(messages_.warnings, QStringList());
+}
+
+void TestDanceSelectionPanel::choiceStepByStep()
+{
+    chooseDance(3, 0, -1); // Samba: a complete choice to start from
+    choose(panel_->RG_Typ, 0);
+    QCOMPARE(panel_->RG_Tanz->title(), QString("&Klasse"));
+    QCOMPARE(panel_->RG_Tanz->itemText(0), QString("Schüler"));
+    QVERIFY(panel_->ED_Tempo->text().isEmpty());
+    QVERIFY(panel_->ED_Dauer->text().isEmpty());
+    QCOMPARE(state_.TempoMax, 52.0);
+
+    choose(panel_->RG_Tanz, 2);
+    QVERIFY(!panel_->RG_Runde->isHidden());
+    QCOMPARE(panel_->RG_Runde->items(), QStringList({"Vor-/Zwischenrunde", "Endrunde"}));
+    QVERIFY(panel_->ED_Tempo->text().isEmpty());
+
+    choose(panel_->RG_Runde, 1);
+    QCOMPARE(panel_->ED_Tempo->text(), QString("48-49"));
+    QCOMPARE(state_.SavedRundeIndex, 1);
+
+    choose(panel_->RG_Tanz, 1); // another class asks for its round again
+    QCOMPARE(panel_->RG_Runde->itemIndex(), -1);
+    QVERIFY(panel_->ED_Tempo->text().isEmpty());
+    QCOMPARE(state_.TempoMin, 48.0);
+}
+
+void TestDanceSelectionPanel::rockNRollCClassTakesLastRow()
+{
+    fill(rules_.table(Discipline::RnR), "x",
+         {{"C-Klasse", "-", "46", "80s"}, {"C-Klasse", "-", "48", "90-105s"}});
+    chooseDance(0, 3, -1);
+    QVERIFY(panel_->RG_Runde->isHidden());
+    QCOMPARE(panel_->ED_Tempo->text(), QString("48"));
+    QCOMPARE(state_.TempoMin, 48.0);
+    QCOMPARE(state_.TempoMax, 48.0);
+}
+
+void TestDanceSelectionPanel::solltempoKeepsTarget()
+{
+    chooseDance(0, 4, 1);
+    choose(panel_->RG_Typ, 4);
+    QVERIFY(!panel_->ED_Solltempo->isHidden());
+    QVERIFY(panel_->ED_Solltempo->text().isEmpty());
+    QVERIFY(panel_->RG_Tanz->isHidden());
+    QVERIFY(panel_->RG_Runde->isHidden());
+    QVERIFY(panel_->ED_Tempo->text().isEmpty());
+    QVERIFY(panel_->ED_Dauer->text().isEmpty());
+    QCOMPARE(state_.TempoMin, 48.0);
+    QCOMPARE(state_.TempoMax, 50.0);
+    QCOMPARE(state_.DanceTimeMax, 105);
+    QCOMPARE(state_.SavedTypIndex, 4);
+}
+
+void TestDanceSelectionPanel::noDanceHidesTheGroups()
+{
+    choose(panel_->RG_Typ, 4);
+    choose(panel_->RG_Typ, 5);
+    QVERIFY(panel_->ED_Solltempo->isHidden());
+    QVERIFY(panel_->RG_Tanz->isHidden());
+    QVERIFY(panel_->RG_Runde->isHidden());
+    QCOMPARE(panel_->RG_Tanz->count(), 0);
+}
+
+void TestDanceSelectionPanel::tempoText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("min");
+    QTest::addColumn<double>("max");
+
+    QTest::newRow("range") << "48-50" << 48.0 << 50.0;
+    QTest::newRow("single") << "50" << 50.0 << 50.0;
+    QTest::newRow("letters") << "schnell" << 0.0 << 0.0;
+}
+
+void TestDanceSelectionPanel::tempoText()
+{
+    QFETCH(QString, text);
+    QFETCH(double, min);
+    QFETCH(double, max);
+
+    rules_.table(Discipline::Latin).Rows[0].BarsPerMin = text;
+    chooseDance(3, 0, -1);
+    QCOMPARE(panel_->ED_Tempo->text(), text);
+    QCOMPARE(state_.TempoMin, min);
+    QCOMPARE(state_.TempoMax, max);
+}
+
+void TestDanceSelectionPanel::brokenTempoRangeLeavesTargetAsItWas()
+{
+    rules_.table(Discipline::Latin).Rows[1].BarsPerMin = "3x-32";
+    rules_.table(Discipline::Latin).Rows[1].DanceTime = "70s";
+    chooseDance(3, 0, -1);
+    choose(panel_->RG_Tanz, 1);
+    QCOMPARE(messages_.warnings, QStringList{"Ungültige Tempoangabe in den Regeldaten: '3x-32'"});
+    QVERIFY(panel_->ED_Tempo->text().isEmpty());
+    QVERIFY(panel_->ED_Dauer->text().isEmpty());
+    QCOMPARE(state_.TempoMin, 50.0);
+    QCOMPARE(state_.TempoMax, 52.0);
+    QCOMPARE(state_.DanceTimeMin, 90);
+    QCOMPARE(state_.CurrentDanceTimeText, QString("90-120s"));
+}
+
+void TestDanceSelectionPanel::typedTargetTempo_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<int>("beeps");
+
+    QTest::newRow("point on a comma locale") << "de_DE" << "12.5" << "12.5" << "" << 0;
+    QTest::newRow("comma on a comma locale") << "de_DE" << "12,5" << "12,5" << "" << 0;
+    QTest::newRow("comma on a point locale") << "en_US" << "12,5" << "12,5" << "" << 0;
+    QTest::newRow("point on a point locale") << "en_US" << "12.5" << "12.5" << "" << 0;
+    QTest::newRow("letter refused") << "de_DE" << "12x" << "12" << "12" << 1;
+    QTest::newRow("second separator refused") << "de_DE" << "1.2." << "1.2" << "1.2" << 1;
+    QTest::newRow("lone minus refused") << "de_DE" << "-" << "" << "" << 1;
+}
+
+void TestDanceSelectionPanel::typedTargetTempo()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(QString, selected);
+    QFETCH(int, beeps);
+
+    QLocale::setDefault(QLocale(locale));
+    choose(panel_->RG_Typ, 4);
+    QTest::keyClicks(panel_->ED_Solltempo, typed);
+    QCOMPARE(panel_->ED_Solltempo->text(), shown);
+    QCOMPARE(panel_->ED_Solltempo->selectedText(), selected);
+    QCOMPARE(state_.TargetTempoText, shown);
+    QCOMPARE(beeps_, beeps);
+}
+
+void TestDanceSelectionPanel::emptyingTargetTempoIsAccepted()
+{
+    choose(panel_->RG_Typ, 4);
+    QTest::keyClicks(panel_->ED_Solltempo, "48");
+    panel_->ED_Solltempo->selectAll();
+    QTest::keyClick(panel_->ED_Solltempo, Qt::Key_Backspace);
+    QCOMPARE(panel_->ED_Solltempo->text(), QString());
+    QCOMPARE(state_.TargetTempoText, QString("48"));
+    QCOMPARE(beeps_, 0);
+}
+
+void TestDanceSelectionPanel::setLanguageKeepsTheChoice()
+{
+    chooseDance(0, 4, 1);
+    fillEnglish(rules_);
+    state_.Sprache = 1;
+    panel_->SetLanguage(1);
+
+    QCOMPARE(panel_->RG_Typ->items(), QStringList({"Rock'n'Roll", "Boogie-Woogie", "Ballroom", "Latin",
+                                                   "Desired speed", "No dance"}));
+    QCOMPARE(panel_->RG_Typ->title(), QString("&Type"));
+    QCOMPARE(panel_->RG_Tanz->title(), QString("&Class"));
+    QCOMPARE(panel_->RG_Runde->title(), QString("R&ound"));
+    QCOMPARE(panel_->lb_solltempo->text(), QString("Desired speed:"));
+    QCOMPARE(panel_->lb_tanzzeit->text(), QString("Dancing time:"));
+    QCOMPARE(panel_->RG_Typ->itemIndex(), 0);
+    QCOMPARE(panel_->RG_Tanz->currentText(), QString("B Class"));
+    QCOMPARE(panel_->RG_Runde->currentText(), QString("acrobatics"));
+    QCOMPARE(panel_->ED_Tempo->text(), QString("46-47"));
+    QCOMPARE(state_.TempoMin, 46.0);
+    QCOMPARE(state_.DanceTimeMax, 95);
+
+    fillGerman(rules_);
+    state_.Sprache = 0;
+    panel_->SetLanguage(0);
+    QCOMPARE(panel_->RG_Typ->itemText(5), QString("Kein Tanz"));
+    QCOMPARE(panel_->RG_Tanz->title(), QString("&Klasse"));
+    QCOMPARE(panel_->RG_Runde->currentText(), QString("Akrobatik"));
+    QCOMPARE(panel_->ED_Tempo->text(), QString("48-50"));
+}
+
+void TestDanceSelectionPanel::infoLine()
+{
+    panel_->FillInfoLine();
+    QCOMPARE(panel_->lb_info->text(), QString("Standard/Latein: TSO Latein/Rock'n'Roll: TSO 1.6"));
+
+    state_.Sprache = 1;
+    rules_.table(Discipline::Latin).Source = "<b>" + QString(300, 'x');
+    panel_->FillInfoLine();
+    const QString line = panel_->lb_info->text();
+    QCOMPARE(line.size(), 255);
+    QVERIFY(line.startsWith("Ballroom/Latin: <b>xxx"));
+    QCOMPARE(panel_->lb_info->textFormat(), Qt::PlainText);
+}
+
+void TestDanceSelectionPanel::everyChoiceFindsItsRowInTheDeliveredFiles_data()
+{
+    QTest::addColumn<int>("sprache");
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("de") << 0 << "de";
+    QTest::newRow("en") << 1 << "en";
+}
+
+void TestDanceSelectionPanel::everyChoiceFindsItsRowInTheDeliveredFiles()
+{
+    QFETCH(int, sprache);
+    QFETCH(QString, folder);
+
+    const QString dataDir = qEnvironmentVariable("VANTOR_DATA_DIR");
+    if (dataDir.isEmpty())
+        QSKIP("VANTOR_DATA_DIR is not set");
+    const FileResult loaded = LoadRuleTables(rules_, QDir(dataDir).filePath(folder));
+    QVERIFY2(loaded.ok(), qPrintable(loaded.error));
+    state_.Sprache = sprache;
+    panel_->SetLanguage(sprache);
+
+    QStringList missing;
+    for (int typ = 0; typ < DisciplineCount; ++typ) {
+        choose(panel_->RG_Typ, typ);
+        for (int tanz = 0; tanz < panel_->RG_Tanz->count(); ++tanz) {
+            choose(panel_->RG_Tanz, tanz);
+            const int rounds = panel_->RG_Runde->isHidden() ? 1 : panel_->RG_Runde->count();
+            for (int runde = 0; runde < rounds; ++runde) {
+                if (!panel_->RG_Runde->isHidden())
+                    choose(panel_->RG_Runde, runde);
+                if (panel_->ED_Tempo->text().isEmpty() || panel_->ED_Dauer->text().isEmpty())
+                    missing << panel_->RG_Tanz->currentText() + "/" + panel_->RG_Runde->currentText();
+            }
+        }
+    }
+    QCOMPARE(missing, QStringList());
+    QCOMPARE(messages_.warnings, QStringList());
+}
+
+QTEST_MAIN(TestDanceSelectionPanel)
+#include "tst_danceselectionpanel.moc"

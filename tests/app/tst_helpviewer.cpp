@@ -1,0 +1,151 @@
+#include "FrmIndividualHelp.h"
+#include "HelpViewer.h"
+#include "ProgramState.h"
+#include "RecordingMessages.h"
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+
+namespace {
+
+const QString missingHelpWarning = QStringLiteral("Die angeforderte Hilfedatei wurde nicht gefunden!");
+
+void writeRtf(const QString& path, const QByteArray& body)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 " + body + "\\par}");
+}
+
+} // namespace
+
+class TestHelpViewer : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        QVERIFY(folder_.isValid());
+        writeRtf(path("de/ZeitBestimmenHelp.rtf"), "Drei Stoppuhren");
+        writeRtf(path("en/MusikauszaehlenHelp.rtf"), "Tap once per bar");
+    }
+
+    void secondCallReusesTheWindowWithNewTitleAndText()
+    {
+        RecordingMessages messages;
+        TFrmIndividualHelp viewer(messages);
+        QVERIFY(viewer.ShowHelp("Count beat", path("en/MusikauszaehlenHelp.rtf")));
+        QCOMPARE(viewer.windowTitle(), QString("Count beat"));
+        QVERIFY(viewer.RichEdit->toPlainText().contains("Tap once per bar"));
+
+        QVERIFY(viewer.ShowHelp("Zeit bestimmen", path("de/ZeitBestimmenHelp.rtf")));
+        QCOMPARE(viewer.windowTitle(), QString("Zeit bestimmen"));
+        QVERIFY(viewer.RichEdit->toPlainText().contains("Drei Stoppuhren"));
+        QVERIFY(!viewer.RichEdit->toPlainText().contains("Tap once per bar"));
+        QVERIFY(viewer.isVisible());
+        QVERIFY(!viewer.isModal());
+        QVERIFY(messages.warnings.isEmpty());
+    }
+
+    void missingFileWarnsAndKeepsTheTextShownBefore()
+    {
+        RecordingMessages messages;
+        TFrmIndividualHelp viewer(messages);
+        QVERIFY(viewer.ShowHelp("Zeit bestimmen", path("de/ZeitBestimmenHelp.rtf")));
+
+        QVERIFY(!viewer.ShowHelp("Metronom", path("en/MetronomHelp.rtf")));
+        QCOMPARE(messages.warnings, QStringList{missingHelpWarning});
+        QCOMPARE(viewer.windowTitle(), QString("Metronom"));
+        QVERIFY(viewer.RichEdit->toPlainText().contains("Drei Stoppuhren"));
+        QVERIFY(viewer.isVisible());
+    }
+
+    void windowIsCentredAtEachCall()
+    {
+        RecordingMessages messages;
+        TFrmIndividualHelp viewer(messages);
+        viewer.ShowHelp("Count beat", path("en/MusikauszaehlenHelp.rtf"));
+        viewer.move(3, 4);
+        viewer.ShowHelp("Count beat", path("en/MusikauszaehlenHelp.rtf"));
+        const QRect screen = viewer.screen()->geometry();
+        const QRect frame = viewer.frameGeometry();
+        QCOMPARE(frame.left() - screen.left(), (screen.width() - frame.width()) / 2);
+        QCOMPARE(frame.top() - screen.top(), (screen.height() - frame.height()) / 2);
+    }
+
+    void fileNamesMatchWithoutRegardToCase()
+    {
+        writeRtf(path("FR/metronomhelp.RTF"), "Beats");
+        RecordingMessages messages;
+        TFrmIndividualHelp viewer(messages);
+        QVERIFY(viewer.ShowHelp("Metronom", path("fr/MetronomHelp.rtf")));
+        QVERIFY(viewer.RichEdit->toPlainText().contains("Beats"));
+        QCOMPARE(FindFileIgnoringCase(path("fr/nothing.rtf")), path("fr/nothing.rtf"));
+    }
+
+    void toolHelpWarnsWithTheRelativeFileName_data()
+    {
+        QTest::addColumn<int>("flag");
+        QTest::addColumn<QString>("toolWarning");
+        QTest::newRow("German") << 0 << QStringLiteral("Hilfe-Datei nicht gefunden: 'de\\MetronomHelp.rtf'");
+        QTest::newRow("English") << 1 << QStringLiteral("Help file not found: 'en\\MetronomHelp.rtf'");
+    }
+
+    // Without a viewer to show it, the help button itself reports the file.
+    void toolHelpWarnsWithTheRelativeFileName()
+    {
+        QFETCH(int, flag);
+        QFETCH(QString, toolWarning);
+        RecordingMessages messages;
+        ProgramState state;
+        state.ProgramFolder = folder_.path() + QDir::separator();
+        state.messages = &messages;
+
+        ShowToolHelp(state, flag, "Metronom", "Metronom", "MetronomHelp.rtf");
+        QCOMPARE(messages.warnings, QStringList{toolWarning});
+    }
+
+    // A missing file is the viewer's to report, once.
+    void toolHelpWithMissingFileWarnsOnce()
+    {
+        RecordingMessages messages;
+        TFrmIndividualHelp viewer(messages);
+        ProgramState state;
+        state.ProgramFolder = folder_.path() + QDir::separator();
+        state.messages = &messages;
+        state.help = &viewer;
+
+        ShowToolHelp(state, 1, "Metronom", "Metronom", "MetronomHelp.rtf");
+        QCOMPARE(messages.warnings, QStringList{missingHelpWarning});
+        QCOMPARE(viewer.windowTitle(), QString("Metronom"));
+    }
+
+    void toolHelpOpensTheFileOfTheWindowsLanguage()
+    {
+        RecordingMessages messages;
+        TFrmIndividualHelp viewer(messages);
+        ProgramState state;
+        state.ProgramFolder = folder_.path() + QDir::separator();
+        state.Sprache = 0; // the window's own flag decides, not Sprache
+        state.messages = &messages;
+        state.help = &viewer;
+
+        ShowToolHelp(state, 1, "Musik auszählen", "Count beat", "MusikauszaehlenHelp.rtf");
+        QCOMPARE(viewer.windowTitle(), QString("Count beat"));
+        QVERIFY(viewer.RichEdit->toPlainText().contains("Tap once per bar"));
+        QVERIFY(messages.warnings.isEmpty());
+    }
+
+private:
+    QString path(const QString& relative) const { return folder_.filePath(relative); }
+
+    QTemporaryDir folder_;
+};
+
+QTEST_MAIN(TestHelpViewer)
+#include "tst_helpviewer.moc"

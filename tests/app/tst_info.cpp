@@ -1,0 +1,73 @@
+#include "FrmInfo.h"
+#include "Pictures.h"
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+class TestInfo : public QObject {
+    Q_OBJECT
+
+private slots:
+    void languageSwitchesCaptionLabelsAndButton_data()
+    {
+        QTest::addColumn<int>("flag");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("english");
+        QTest::newRow("German") << 0 << QStringLiteral("über Vantor") << QStringLiteral("&Schließen") << false;
+        QTest::newRow("English") << 1 << "about Vantor" << "&Close" << true;
+        QTest::newRow("any other value is English") << 2 << "about Vantor" << "&Close" << true;
+    }
+
+    void languageSwitchesCaptionLabelsAndButton()
+    {
+        QFETCH(int, flag);
+        QFETCH(QString, caption);
+        QFETCH(QString, button);
+        QFETCH(bool, english);
+        TFrmInfo info;
+        info.SetLanguage(flag == 0 ? 1 : 0); // start from the other language
+        info.SetLanguage(flag);
+        QCOMPARE(info.windowTitle(), caption);
+        QCOMPARE(info.BT_close->text(), button);
+        for (QLabel* label : {info.label1_de, info.label2_de, info.label3_de, info.label4_de})
+            QCOMPARE(label->isVisibleTo(&info), !english);
+        for (QLabel* label : {info.label1_en, info.label2_en, info.label3_en, info.label4_en})
+            QCOMPARE(label->isVisibleTo(&info), english);
+    }
+
+    void showCenteredIsModalAndCloseButtonEndsIt()
+    {
+        TFrmInfo info;
+        bool wasModal = false;
+        QTimer::singleShot(0, &info, [&] {
+            wasModal = QApplication::activeModalWidget() == &info;
+            info.BT_close->click();
+        });
+        info.ShowCentered();
+        QVERIFY(wasModal);
+        QVERIFY(!info.isVisible());
+    }
+
+    void everyPictureIsCompiledIn_data()
+    {
+        QTest::addColumn<QString>("resource");
+        for (const QString& picture : {LogoPicture, SplashPicture, AboutPortraitPicture, AboutBannerPicture, HelpIconPicture})
+            QTest::newRow(qPrintable(picture)) << picture;
+        for (int section = 0; section < 3; ++section)
+            for (int item = 0; item < 5; ++item)
+                QTest::newRow(qPrintable(SelectorPicture(section, item))) << SelectorPicture(section, item);
+    }
+
+    void everyPictureIsCompiledIn()
+    {
+        QFETCH(QString, resource);
+        SvgPicture picture(resource);
+        QVERIFY(picture.isValid());
+    }
+};
+
+QTEST_MAIN(TestInfo)
+#include "tst_info.moc"

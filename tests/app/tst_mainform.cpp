@@ -1,0 +1,278 @@
+#include "DisplayArea.h"
+#include "Mainform.h"
+#include "RecordingMessages.h"
+#include "StatusPanels.h"
+#include <QAction>
+#include <QMenuBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// Counts how often a window is shown.
+class ShowCounter : public QObject {
+public:
+    int shows = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            ++shows;
+        return false;
+    }
+};
+
+QString dataFolder()
+{
+    return qEnvironmentVariable("VANTOR_DATA_DIR");
+}
+
+} // namespace
+
+class TestMainform : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir_;
+    RecordingMessages messages_;
+
+    QString settingsFile() const { return dir_.filePath("Vantor.conf"); }
+
+    std::unique_ptr<TMainform> start(const QString& programFolder = dataFolder())
+    {
+        MainformOptions options;
+        options.programFolder = programFolder;
+        options.settingsFile = settingsFile();
+        options.splashMs = 0;
+        options.messages = &messages_;
+        auto form = std::make_unique<TMainform>(options);
+        if (form->startupError().isEmpty()) {
+            form->show();
+            QTest::qWaitForWindowExposed(form.get());
+        }
+        return form;
+    }
+
+    void store(const QString& key, const QString& value)
+    {
+        QSettings settings(settingsFile(), QSettings::IniFormat);
+        settings.setValue(key, value);
+    }
+
+    QString stored(const QString& key)
+    {
+        QSettings settings(settingsFile(), QSettings::IniFormat);
+        return settings.value(key).toString();
+    }
+
+private slots:
+    void init()
+    {
+        QFile::remove(settingsFile());
+        messages_.clear();
+    }
+
+    void firstShowShowsCountBeatWithGermanTexts()
+    {
+        auto form = start();
+        QCOMPARE(form->displayArea()->currentIndex(), 0);
+        QCOMPARE(form->headerText(), QString(" Musik auszählen"));
+        const QStringList expected = {"Paar 1:", "Paar 2:", "Paar 3:", "Zeit 1:", "Zeit 2:", "Zeit 3:", ""};
+        for (int i = 0; i < 7; ++i)
+            QCOMPARE(form->statusPanels()->panelText(i), expected[i]);
+        QCOMPARE(form->displayArea()->count(), 17);
+        QVERIFY(!form->StorePosition());
+    }
+
+    void selectorChoosesWindowAndHeader_data()
+    {
+        QTest::addColumn<int>("sprache");
+        QTest::addColumn<int>("section");
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QString>("header");
+        QTest::addColumn<int>("index");
+        QTest::newRow("metronome de") << 0 << 0 << 2 << " Metronom" << 2;
+        QTest::newRow("fade is the Std/Latin one") << 0 << 0 << 4 << " Musik ausblenden" << 5;
+        QTest::newRow("stop time en") << 1 << 0 << 1 << " Stop time" << 1;
+        QTest::newRow("rnr info de") << 0 << 1 << 0 << " Takt- und Zeiteinheiten bei Rock'n'Roll" << 6;
+        QTest::newRow("formation info en") << 1 << 1 << 4
+                                           << " Beat and time regulations for formation competitions" << 10;
+        QTest::newRow("international latin") << 0 << 2 << 3 << " International regulations for Latin" << 14;
+    }
+
+    void selectorChoosesWindowAndHeader()
+    {
+        QFETCH(int, sprache);
+        QFETCH(int, section);
+        QFETCH(int, item);
+        QFETCH(QString, header);
+        QFETCH(int, index);
+        store("Defaults/Sprache", QString::number(sprache));
+        auto form = start();
+        form->SelectorItemClick(section, item);
+        QCOMPARE(form->headerText(), header);
+        QCOMPARE(form->displayArea()->currentIndex(), index);
+        QCOMPARE(form->SelectorSection(), section);
+        QCOMPARE(form->SelectorItem(), item);
+    }
+
+    void menuCommandsWriteGermanHeadersInBothLanguages_data()
+    {
+        QTest::addColumn<int>("sprache");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("header");
+        QTest::addColumn<int>("index");
+        QTest::newRow("stop time de") << 0 << "Zeitbestimmen1" << " Zeitmessung" << 1;
+        QTest::newRow("stop time en") << 1 << "MenuItem5" << " Zeitmessung" << 1;
+        QTest::newRow("rnr fade en") << 1 << "MenuItem8" << " Musik ausblenden Rock'n'Roll" << 4;
+        QTest::newRow("std fade de") << 0 << "MusikAusblendenStdLateinBoogie1"
+                                     << " Musik ausblenden Standard/Latein/Boogie" << 5;
+        QTest::newRow("latin info en") << 1 << "MenuItem14" << " Takt- und Zeiteinheiten bei Lateintänzen" << 9;
+    }
+
+    void menuCommandsWriteGermanHeadersInBothLanguages()
+    {
+        QFETCH(int, sprache);
+        QFETCH(QString, action);
+        QFETCH(QString, header);
+        QFETCH(int, index);
+        store("Defaults/Sprache", QString::number(sprache));
+        auto form = start();
+        form->action(action)->trigger();
+        QCOMPARE(form->headerText(), header);
+        QCOMPARE(form->displayArea()->currentIndex(), index);
+        QCOMPARE(form->SelectorSection(), 0);
+        QCOMPARE(form->SelectorItem(), 0);
+    }
+
+    void selectorShowsAgainButMenuDoesNot()
+    {
+        auto form = start();
+        ShowCounter counter;
+        form->displayArea()->window(2)->installEventFilter(&counter);
+        form->SelectorItemClick(0, 2);
+        QCOMPARE(counter.shows, 1);
+        form->SelectorItemClick(0, 2);
+        QCOMPARE(counter.shows, 2);
+        form->action("Metronom1")->trigger();
+        QCOMPARE(counter.shows, 2);
+        QCOMPARE(form->displayArea()->currentIndex(), 2);
+    }
+
+    void ctrlRReachesHiddenFadeInBothLanguages_data()
+    {
+        QTest::addColumn<int>("sprache");
+        QTest::newRow("German") << 0;
+        QTest::newRow("English") << 1;
+    }
+
+    void ctrlRReachesHiddenFadeInBothLanguages()
+    {
+        QFETCH(int, sprache);
+        store("Defaults/Sprache", QString::number(sprache));
+        auto form = start();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QTest::keyClick(form.get(), Qt::Key_R, Qt::ControlModifier);
+        QCOMPARE(form->displayArea()->currentIndex(), 4);
+        QTest::keyClick(form.get(), Qt::Key_M, Qt::ControlModifier);
+        QCOMPARE(form->displayArea()->currentIndex(), 2);
+    }
+
+    void languageSwitchRelabelsStatusAndKeepsNumbers()
+    {
+        auto form = start();
+        form->statusPanels()->setPanelText(1, "Paar 2: 00:45");
+        form->MI_ToEnglischClick();
+        QCOMPARE(form->statusPanels()->panelText(1), QString("Couple 2: 00:45"));
+        QCOMPARE(form->statusPanels()->panelText(4), QString("Time 2:"));
+        QCOMPARE(form->headerText(), QString(" Musik auszählen")); // a chosen tool keeps its header
+        form->MI_ToGermanClick();
+        QCOMPARE(form->statusPanels()->panelText(1), QString("Paar 2: 00:45"));
+        QCOMPARE(form->statusPanels()->panelText(3), QString("Zeit 1:"));
+    }
+
+    void englishSwitchRepeatsInformationChoice()
+    {
+        auto form = start();
+        form->SelectorItemClick(1, 2);
+        form->MI_ToEnglischClick();
+        QCOMPARE(form->headerText(), QString(" Beat and time regulations for ballroom"));
+    }
+
+    void storedPositionIsAppliedAndWrittenBack()
+    {
+        store("Position/left", "0x20");
+        store("Position/top", "40");
+        store("Position/width", "-1");
+        store("Position/height", "600");
+        {
+            auto form = start();
+            QCOMPARE(form->x(), 32);
+            QCOMPARE(form->height(), 600);
+            QVERIFY(form->StorePosition());
+            QVERIFY(form->action("MI_StorePosition")->isChecked());
+            QVERIFY(form->action("MenuItem17")->isChecked());
+        }
+        QCOMPARE(stored("Position/left"), QString("32"));
+        QCOMPARE(stored("Position/height"), QString("600"));
+    }
+
+    void widthWithoutHeightDoesNotStorePosition()
+    {
+        store("Position/width", "700");
+        {
+            auto form = start();
+            QVERIFY(!form->StorePosition());
+        }
+        for (const char* key : {"Position/left", "Position/top", "Position/width", "Position/height"})
+            QCOMPARE(stored(key), QString("-1"));
+    }
+
+    void onTopStoredAsTwoStartsTopmost()
+    {
+        store("Position/onTop", "2");
+        {
+            auto form = start();
+            QVERIFY(form->stayOnTop());
+            QVERIFY(form->windowFlags() & Qt::WindowStaysOnTopHint);
+            QVERIFY(form->action("MI_StayOnTop")->isChecked());
+        }
+        QCOMPARE(stored("Position/onTop"), QString("1"));
+    }
+
+    void timeFormatCommandsSetChecksInBothMenus()
+    {
+        store("Defaults/Zeitformat", "2");
+        auto form = start();
+        QVERIFY(form->action("MI_mmss")->isChecked());
+        QVERIFY(form->action("MI_mmss1")->isChecked());
+        QVERIFY(!form->action("MI_anzahlSekunden")->isChecked());
+        form->action("MI_NumberofSeconds")->trigger();
+        QCOMPARE(form->state().Zeitformat, 1);
+        QVERIFY(form->action("MI_anzahlSekunden")->isChecked());
+        QVERIFY(!form->action("MI_mmss")->isChecked());
+    }
+
+    void languageEntriesKeepTheirMenusCheckMark()
+    {
+        auto form = start();
+        form->action("Deutsch1")->trigger(); // choosing the checked language again
+        QVERIFY(form->action("Deutsch1")->isChecked());
+        QVERIFY(!form->action("MI_ToEnglisch")->isChecked());
+        form->action("MI_ToEnglisch")->trigger();
+        QCOMPARE(form->Sprache(), 1);
+        QVERIFY(!form->action("MI_ToEnglisch")->isChecked());
+        QVERIFY(form->action("English1")->isChecked());
+    }
+
+    void missingRuleFilesEndTheStartWithTheirText()
+    {
+        QTemporaryDir empty;
+        auto form = start(empty.path());
+        QVERIFY(form->startupError().contains("kann nicht geöffnet werden"));
+    }
+};
+
+QTEST_MAIN(TestMainform)
+#include "tst_mainform.moc"

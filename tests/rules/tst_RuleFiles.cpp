@@ -1,0 +1,309 @@
+#include "RuleFiles.h"
+#include "Win1252.h"
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+    file.write(bytes);
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A row as "Name|Variant|BarsPerMin|MetroValue|DanceTime".
+QStringList rowTexts(const RuleTable& table)
+{
+    QStringList rows;
+    for (int i = 0; i < table.RowCount; ++i) {
+        const RuleRow& r = table.Rows[i];
+        rows << QStringList{r.Name, r.Variant, r.BarsPerMin, r.MetroValue, r.DanceTime}.join('|');
+    }
+    return rows;
+}
+
+// Four small valid rule files whose source lines carry `tag`.
+void writeRuleSet(const QString& folder, const QByteArray& tag)
+{
+    for (int d = 0; d < DisciplineCount; ++d) {
+        const QString name = RuleFileName(static_cast<Discipline>(d));
+        writeBytes(QDir(folder).filePath(name), tag + "\r\n" + tag + ";-;50;200;90s;\r\n");
+    }
+}
+
+RuleTable latinTable()
+{
+    RuleTable table;
+    table.Capacity = TableCapacity(Discipline::Latin);
+    return table;
+}
+
+const QByteArray Samba = "Samba;2/4;50-52;100-104;90-120s;";
+const QString SambaRow = "Samba|2/4|50-52|100-104|90-120s";
+
+} // namespace
+
+class TestRuleFiles : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+
+    QString path(const QString& name) const { return dir_.filePath(name); }
+
+private slots:
+    void win1252RoundTripsEveryByte()
+    {
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
+        const QString text = fromWin1252(all);
+        QCOMPARE(text.size(), 256);
+        QCOMPARE(text[0x80], QChar(0x20AC));
+        QCOMPARE(text[0x9F], QChar(0x0178));
+        QCOMPARE(text[0x81], QChar(0x0081));
+        QCOMPARE(text[0xDF], QChar(u'ß'));
+        QVERIFY(canEncodeWin1252(text));
+        QCOMPARE(toWin1252(text), all);
+    }
+
+    void win1252RefusesOtherCharacters()
+    {
+        QVERIFY(!canEncodeWin1252(QStringLiteral("Ω")));
+        QVERIFY(!canEncodeWin1252(QString(QChar(0x0085)))); // 0x85 is "…" here
+        QVERIFY(!canEncodeWin1252(QStringLiteral("😀")));
+        QCOMPARE(toWin1252(QStringLiteral("aΩb")), QByteArray("a?b"));
+    }
+
+    void loadsRows_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("rows");
+        const QByteArray five = Samba + "\r\nCha-Cha;4/4;30-32;120-128;90s;\r\nRumba;4/4;25-27;100-108;90s;\r\n"
+                                "Paso Doble;2/4;60-62;120-124;90-150s;\r\nJive;4/4;42-44;168-176;90s;\r\n";
+        QTest::newRow("five rows") << "Quelle\r\n" + five
+                                   << QStringList{SambaRow, "Cha-Cha|4/4|30-32|120-128|90s",
+                                                  "Rumba|4/4|25-27|100-108|90s",
+                                                  "Paso Doble|2/4|60-62|120-124|90-150s",
+                                                  "Jive|4/4|42-44|168-176|90s"};
+        QTest::newRow("source only") << QByteArray("Quelle") << QStringList{};
+        QTest::newRow("blank and comment skipped")
+            << "Q\r\n" + Samba + "\r\n \t\r\n* Kommentar;;;;;\r\n\r\nJive;4/4;42-44;168-176;90s;\r\n"
+            << QStringList{SambaRow, "Jive|4/4|42-44|168-176|90s"};
+        QTest::newRow("blank last line") << "Q\r\n" + Samba + "\r\n   \r\n" << QStringList{SambaRow};
+        QTest::newRow("CR only") << "Q\r" + Samba + "\r" + Samba << QStringList{SambaRow, SambaRow};
+        QTest::newRow("LF only") << "Q\n" + Samba + "\n" + Samba + "\n" << QStringList{SambaRow, SambaRow};
+        QTest::newRow("fields trimmed") << QByteArray("Q\r\n Samba ;\t2/4 ; 50-52;100-104 ;  90-120s\t;\r\n")
+                                        << QStringList{SambaRow};
+        QTest::newRow("sixth field ignored") << "Q\r\n" + Samba + "extra;more" << QStringList{SambaRow};
+        QTest::newRow("star after blanks is data") << QByteArray("Q\r\n  *Samba;2/4;50-52;100-104;90-120s;")
+                                                   << QStringList{"*Samba|2/4|50-52|100-104|90-120s"};
+        QTest::newRow("Windows-1252 bytes") << QByteArray("Q\r\nSch\xfcler;Fu\xdftechnik;50;\x80;90s;")
+                                            << QStringList{"Schüler|Fußtechnik|50|€|90s"};
+        QTest::newRow("field of 255 chars") << "Q\r\n" + QByteArray(250, 'x') + ";;;;;"
+                                            << QStringList{QString(250, 'x') + "||||"};
+    }
+    void loadsRows()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, rows);
+        writeBytes(path("Latein.dat"), bytes);
+        RuleTable table = latinTable();
+        const FileResult result = LoadRuleTable(table, path("Latein.dat"));
+        QVERIFY2(result.ok(), qPrintable(result.error));
+        QCOMPARE(rowTexts(table), rows);
+    }
+
+    void sourceIsCutTo255()
+    {
+        const QByteArray source = " Quelle " + QByteArray(300, 'q');
+        writeBytes(path("Latein.dat"), source + "\r\n" + Samba);
+        RuleTable table = latinTable();
+        QVERIFY(LoadRuleTable(table, path("Latein.dat")).ok());
+        QCOMPARE(table.Source, QString::fromLatin1(source.left(255)));
+    }
+
+    void rejectsMalformed_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("no line") << QByteArray() << "enthält keine Zeile";
+        QTest::newRow("four separators") << "Q\r\n" + Samba + "\r\nJive;4/4;42-44;168-176;90s\r\n" << "Zeile 3";
+        QTest::newRow("too many rows") << "Q\r\n" + (Samba + "\r\n").repeated(6) << "Zeile 7";
+        QTest::newRow("separator beyond 255") << "Q\r\n" + QByteArray(251, 'x') + ";;;;;" << "Zeile 2";
+    }
+    void rejectsMalformed()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, error);
+        writeBytes(path("Latein.dat"), bytes);
+        RuleTable table = latinTable();
+        table.Source = "alt";
+        table.RowCount = 1;
+        table.Rows[0].Name = "Alt";
+        const FileResult result = LoadRuleTable(table, path("Latein.dat"));
+        QVERIFY(result.error.contains(error));
+        QVERIFY(result.error.contains(QDir::toNativeSeparators(path("Latein.dat"))));
+        QCOMPARE(table.Source, QString("alt"));
+        QCOMPARE(table.RowCount, 1);
+        QCOMPARE(table.Rows[0].Name, QString("Alt"));
+    }
+
+    void missingFileCannotBeOpened()
+    {
+        RuleTable table = latinTable();
+        const QString missing = path("fehlt.dat");
+        QCOMPARE(LoadRuleTable(table, missing).error,
+                 QString("Datei %1 kann nicht geöffnet werden").arg(QDir::toNativeSeparators(missing)));
+    }
+
+    void loadStopsAtFailingFile()
+    {
+        const QString oldSet = path("alt"), newSet = path("neu");
+        QDir().mkpath(oldSet);
+        QDir().mkpath(newSet);
+        writeRuleSet(oldSet, "alt");
+        writeRuleSet(newSet, "neu");
+        writeBytes(QDir(newSet).filePath("Standard.dat"), "neu\r\nTango;4/4;31-33\r\n");
+        RuleTables tables;
+        QVERIFY(LoadRuleTables(tables, oldSet).ok());
+        const FileResult result = LoadRuleTables(tables, newSet);
+        QVERIFY(result.error.contains("Standard.dat"));
+        QCOMPARE(tables.table(Discipline::RnR).Source, QString("neu"));
+        QCOMPARE(tables.table(Discipline::Boogie).Rows[0].Name, QString("neu"));
+        QCOMPARE(tables.table(Discipline::Ballroom).Source, QString("alt"));
+        QCOMPARE(tables.table(Discipline::Latin).Rows[0].Name, QString("alt"));
+    }
+
+    void fileNamesIgnoreLetterCase()
+    {
+        const QString folder = path("case");
+        QDir().mkpath(folder);
+        writeRuleSet(folder, "x");
+        QFile::rename(QDir(folder).filePath("Latein.dat"), QDir(folder).filePath("lATEIN.DAT"));
+        QCOMPARE(findFileCaseInsensitive(folder, "Latein.dat"), QDir(folder).filePath("lATEIN.DAT"));
+        QCOMPARE(findFileCaseInsensitive(folder, "Neu.dat"), QDir(folder).filePath("Neu.dat"));
+
+        RuleTables tables;
+        QVERIFY(LoadRuleTables(tables, folder).ok());
+        tables.table(Discipline::Latin).Source = "geändert";
+        QVERIFY(SaveRuleTables(tables, folder).ok());
+        QVERIFY(!QFile::exists(QDir(folder).filePath("Latein.dat")));
+        QVERIFY(readBytes(QDir(folder).filePath("lATEIN.DAT")).startsWith("ge\xe4ndert\r\n"));
+    }
+
+    void saveThenLoadKeepsTables()
+    {
+        const QString folder = path("roundtrip");
+        QDir().mkpath(folder);
+        RuleTables saved;
+        for (int d = 0; d < DisciplineCount; ++d) {
+            RuleTable& t = saved.table(static_cast<Discipline>(d));
+            t.Source = QString(" Quelle %1 mit Umlaut ä; ").arg(d);
+            t.RowCount = t.Capacity;
+            for (int r = 0; r < t.RowCount; ++r)
+                t.Rows[r] = {QString("Fuß %1").arg(r), "4/4", "48-50", "192-200", QString("%1s").arg(60 + r)};
+        }
+        saved.table(Discipline::Latin).RowCount = 2;
+        saved.table(Discipline::RnR).Source = QString(300, 'q');
+        QVERIFY(SaveRuleTables(saved, folder).ok());
+
+        const QByteArray latin = readBytes(QDir(folder).filePath("Latein.dat"));
+        QCOMPARE(latin, QByteArray(" Quelle 3 mit Umlaut \xe4; \r\nFu\xdf 0;4/4;48-50;192-200;60s;\r\n"
+                                   "Fu\xdf 1;4/4;48-50;192-200;61s;\r\n"));
+        QVERIFY(readBytes(QDir(folder).filePath("RockNRoll.dat")).startsWith(QByteArray(300, 'q') + "\r\n"));
+
+        RuleTables loaded;
+        QVERIFY(LoadRuleTables(loaded, folder).ok());
+        saved.table(Discipline::RnR).Source.truncate(255);
+        for (int d = 0; d < DisciplineCount; ++d) {
+            const auto discipline = static_cast<Discipline>(d);
+            QCOMPARE(loaded.table(discipline).Source, saved.table(discipline).Source);
+            QCOMPARE(rowTexts(loaded.table(discipline)), rowTexts(saved.table(discipline)));
+        }
+    }
+
+    void saveRefusesTextsTheFormatCannotHold()
+    {
+        const QString folder = path("refused");
+        QDir().mkpath(folder);
+        RuleTables tables;
+        tables.table(Discipline::Latin).RowCount = 1;
+        tables.table(Discipline::Latin).Rows[0] = {"Samba", "2/4", "50;52", "100", "90s"};
+        const FileResult result = SaveRuleTables(tables, folder);
+        QVERIFY(result.error.contains("Latein.dat"));
+        QVERIFY(QDir(folder).isEmpty()); // nothing half written
+    }
+
+    void validation_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("cellOk");
+        QTest::addColumn<bool>("sourceOk");
+        QTest::newRow("plain") << "Fußtechnik €" << true << true;
+        QTest::newRow("semicolon") << "50;52" << false << true;
+        QTest::newRow("line feed") << "a\nb" << false << false;
+        QTest::newRow("carriage return") << "a\rb" << false << false;
+        QTest::newRow("outside Windows-1252") << "Ω" << false << false;
+    }
+    void validation()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, cellOk);
+        QFETCH(bool, sourceOk);
+        QCOMPARE(ValidateCellForSaving(text).isEmpty(), cellOk);
+        QCOMPARE(ValidateCellForSaving(text, 1).isEmpty(), cellOk);
+        QCOMPARE(ValidateSourceForSaving(text).isEmpty(), sourceOk);
+    }
+
+    void rowValidation()
+    {
+        const QStringList good{"Samba", "2/4", "50-52", "100-104", "90s"};
+        QVERIFY(ValidateRowForSaving(good).isEmpty());
+        QVERIFY(!ValidateRowForSaving(good.mid(0, 4)).isEmpty());
+        QVERIFY(!ValidateRowForSaving({"*Samba", "2/4", "50", "100", "90s"}).isEmpty());
+        QVERIFY(ValidateRowForSaving({QString(250, 'x'), "", "", "", ""}).isEmpty());
+        QVERIFY(!ValidateRowForSaving({QString(251, 'x'), "", "", "", ""}).isEmpty());
+    }
+
+    void saveFailureKeepsOldFiles()
+    {
+        const QString folder = path("blocked");
+        QDir().mkpath(folder);
+        writeRuleSet(folder, "alt");
+        QFile::remove(QDir(folder).filePath("Standard.dat"));
+        QDir(folder).mkdir("Standard.dat");
+
+        RuleTables tables;
+        for (int d = 0; d < DisciplineCount; ++d)
+            tables.table(static_cast<Discipline>(d)).Source = "neu";
+        const FileResult result = SaveRuleTables(tables, folder);
+        const QString blocked = QDir::toNativeSeparators(QDir(folder).filePath("Standard.dat"));
+        QCOMPARE(result.error, QString("Datei %1 kann nicht erstellt werden").arg(blocked));
+        QCOMPARE(readBytes(QDir(folder).filePath("RockNRoll.dat")), QByteArray("neu\r\n"));
+        QCOMPARE(readBytes(QDir(folder).filePath("BoogieWoogie.dat")), QByteArray("neu\r\n"));
+        QCOMPARE(readBytes(QDir(folder).filePath("Latein.dat")), QByteArray("alt\r\nalt;-;50;200;90s;\r\n"));
+    }
+
+    void infoFileKeepsLinesAsTheyStand()
+    {
+        writeBytes(path("I_Test.dat"), "Quelle; mit Semikolon\r\na;b;c;d;e;f;\r\n\r\n* Hinweis\nohne;Schluss");
+        const InfoFile info = ReadInfoFile(path("I_Test.dat"));
+        QVERIFY(info.ok());
+        QCOMPARE(info.Source, QString("Quelle; mit Semikolon"));
+        const QList<QStringList> rows{{"a", "b", "c", "d", "e", "f"}, {""}, {"* Hinweis"}, {"ohne", "Schluss"}};
+        QCOMPARE(info.Rows, rows);
+        QVERIFY(ReadInfoFile(path("fehlt.dat")).error.contains("kann nicht geöffnet werden"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRuleFiles)
+#include "tst_RuleFiles.moc"

@@ -1,0 +1,14 @@
+#pragma once
+#include "HelpViewer.h"
+#include <QStringList>
+
+// Records "title|path" of each help request instead of opening a viewer.
+class RecordingHelp : public HelpViewer {
+public:
+    bool ShowHelp(const QString& title, const QString& filePath) override
+    {
+        shown << title + "|" + filePath;
+        return true;
+    }
+    QStringList shown;
+};

@@ -1,0 +1,306 @@
+#include "DecimalLocale.h"
+#include "FrmAdaptFixSpeed.h"
+#include "FrmAdaptSpeed.h"
+#include "ProgramState.h"
+#include "RadioGroup.h"
+#include "RecordingMessages.h"
+#include "RuleTables.h"
+#include "SpeedConversion.h"
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QtTest>
+
+namespace {
+
+void fill(RuleTables& rules, Discipline d, const QList<QStringList>& rows)
+{
+    RuleTable& table = rules.table(d);
+    table.RowCount = rows.size();
+    for (int i = 0; i < rows.size(); ++i)
+        table.Rows[i] = RuleRow{rows[i][0], rows[i][1], rows[i][2], QString(), QString()};
+}
+
+// What the dialog showed when it would have gone modal.
+struct Shown {
+    QString actual, desired, adjustment;
+    QPoint position;
+};
+
+} // namespace
+
+class TestAdaptDialogs : public QObject {
+    Q_OBJECT
+
+private:
+    RuleTables rules_;
+    RecordingMessages messages_;
+    ProgramState state_;
+    QWidget panel_;
+    RadioGroup* typ_ = nullptr;
+    RadioGroup* tanz_ = nullptr;
+    RadioGroup* runde_ = nullptr;
+    QList<Shown> shown_;
+
+    template <typename Dialog> void recordShowings(Dialog& dialog)
+    {
+        dialog.setModalRunner([this, &dialog] {
+            shown_ << Shown{dialog.ED_actualSpeed->text(), dialog.ED_desiredSpeed->text(),
+                            dialog.ED_Anpassung->text(), dialog.pos()};
+        });
+    }
+
+    void choose(int type, const QStringList& dances, int dance, const QStringList& rounds = {}, int round = -1)
+    {
+        typ_->setItemIndex(type);
+        tanz_->setItems(dances);
+        tanz_->setItemIndex(dance);
+        runde_->setItems(rounds);
+        runde_->setItemIndex(round);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        fill(rules_, Discipline::RnR,
+             {{"Schüler", "Vor-/Zwischenrunde", "47"},
+              {"Schüler", "Endrunde", "47-48"},
+              {"C-Klasse", "-", "46"},
+              {"C-Klasse", "-", "48"},
+              {"A-Klasse", "Fußtechnik", "50-52"},
+              {"A-Klasse", "Akrobatik", "48-50"},
+              {"A Class", "foot technique", "50-52"},
+              {"A Class", "acrobatics", "48-50"}});
+        fill(rules_, Discipline::Boogie,
+             {{"Jugendklasse", "-", "50-52"},
+              {"Hauptklasse", "Vor-/Zwischenrunde", "50-52"},
+              {"Hauptklasse", "Endrunde (langsam)", "28-30"}});
+        fill(rules_, Discipline::Ballroom, {{"Tango", "", "31-33"}, {"Quickstep", "", "50-52"}});
+        fill(rules_, Discipline::Latin, {{"Samba", "", "50-52"}, {"Jive", "", "42-44"}, {"Single", "", "46"}});
+        state_.rules = &rules_;
+        state_.messages = &messages_;
+        typ_ = new RadioGroup("Typ", &panel_);
+        typ_->setItems({"Rock'n'Roll", "Boogie-Woogie", "Standard", "Latein", "Solltempo", "kein Tanz"});
+        tanz_ = new RadioGroup("Tanz", &panel_);
+        runde_ = new RadioGroup("Runde", &panel_);
+    }
+
+    void init()
+    {
+        messages_.clear();
+        shown_.clear();
+    }
+
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void lookupDesiredTempo_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("classIndex");
+        QTest::addColumn<QString>("classText");
+        QTest::addColumn<QString>("roundText");
+        QTest::addColumn<QString>("tempo");
+        QTest::newRow("Schüler, final") << 0 << 0 << "Schüler" << "Endrunde" << "47-48";
+        QTest::newRow("Schüler, preliminary") << 0 << 0 << "Schüler" << "Vor-/Zwischenrunde" << "47";
+        QTest::newRow("A-Klasse, acrobatics") << 0 << 4 << "A-Klasse" << "Akrobatik" << "48-50";
+        QTest::newRow("C-Klasse: last row whatever the round") << 0 << 2 << "C-Klasse" << "Endrunde" << "48";
+        // Only the exact German texts switch the round on.
+        QTest::newRow("English class: round ignored") << 0 << 4 << "A Class" << "foot technique" << "48-50";
+        QTest::newRow("lower-case class: round ignored") << 0 << 0 << "schüler" << "Vor-/Zwischenrunde" << "47-48";
+        QTest::newRow("Boogie first class: name only") << 1 << 0 << "Jugendklasse" << "" << "50-52";
+        QTest::newRow("Boogie with round") << 1 << 1 << "Hauptklasse" << "Endrunde (langsam)" << "28-30";
+        QTest::newRow("Standard") << 2 << 0 << "Tango" << "" << "31-33";
+        QTest::newRow("Latein") << 3 << 1 << "Jive" << "" << "42-44";
+        QTest::newRow("no match: row 0") << 3 << 0 << "Polka" << "" << "50-52";
+        QTest::newRow("Solltempo") << 4 << -1 << "" << "" << "";
+        QTest::newRow("kein Tanz") << 5 << -1 << "" << "" << "";
+    }
+
+    void lookupDesiredTempo()
+    {
+        QFETCH(int, type);
+        QFETCH(int, classIndex);
+        QFETCH(QString, classText);
+        QFETCH(QString, roundText);
+        QFETCH(QString, tempo);
+        QCOMPARE(LookupDesiredTempo(rules_, type, classIndex, classText, roundText), tempo);
+    }
+
+    void fixedAdaptation_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<float>("actual");
+        QTest::addColumn<float>("desired");
+        QTest::addColumn<QString>("actualText");
+        QTest::addColumn<QString>("adjustment");
+        for (bool english : {false, true}) {
+            const QByteArray tag = localeTag(english);
+            QTest::newRow(tag + ": faster") << english << 48.0f << 50.0f << localised("48,0", english)
+                                            << localised("+4,2 %", english);
+            QTest::newRow(tag + ": slower") << english << 52.0f << 50.0f << localised("52,0", english)
+                                            << localised("-3,8 %", english);
+            QTest::newRow(tag + ": equal") << english << 50.0f << 50.0f << localised("50,0", english)
+                                           << localised("+0,0 %", english);
+            // No playing speed turns a standstill into a tempo.
+            QTest::newRow(tag + ": zero actual") << english << 0.0f << 50.0f << localised("0,0", english) << "";
+        }
+    }
+
+    void fixedAdaptation()
+    {
+        QFETCH(bool, english);
+        QFETCH(float, actual);
+        QFETCH(float, desired);
+        QFETCH(QString, actualText);
+        QFETCH(QString, adjustment);
+        setDecimalLocale(english);
+        TFrmAdaptFixSpeed dialog;
+        recordShowings(dialog);
+        dialog.ShowFixedAdaptation(actual, desired);
+        QCOMPARE(shown_.size(), 1);
+        QCOMPARE(shown_[0].actual, actualText);
+        QCOMPARE(shown_[0].desired, localised("50,0", english));
+        QCOMPARE(shown_[0].adjustment, adjustment);
+    }
+
+    void ruleAdaptation_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("dance");
+        QTest::addColumn<QString>("actual");
+        QTest::addColumn<QString>("desired");
+        QTest::addColumn<QString>("adjustment");
+        for (bool english : {false, true}) {
+            const QByteArray tag = localeTag(english);
+            QTest::newRow(tag + ": single tempo") << english << 3 << "Single" << localised("45,2", english)
+                                                  << "46" << localised("+1,77%", english);
+            QTest::newRow(tag + ": inside the range") << english << 2 << "Quickstep" << localised("51,0", english)
+                                                      << "50-52" << localised("-1,96% <-> +1,96%", english);
+            QTest::newRow(tag + ": below the range") << english << 2 << "Quickstep" << localised("49,0", english)
+                                                     << "50-52" << localised("+2,04% <-> +6,12%", english);
+            QTest::newRow(tag + ": no dance") << english << 5 << "" << localised("51,0", english) << "" << "";
+        }
+    }
+
+    void ruleAdaptation()
+    {
+        QFETCH(bool, english);
+        QFETCH(int, type);
+        QFETCH(QString, dance);
+        QFETCH(QString, actual);
+        QFETCH(QString, desired);
+        QFETCH(QString, adjustment);
+        setDecimalLocale(english);
+        choose(type, {dance, "Tango", "Jive"}, 0);
+        TFrmAdaptSpeed dialog(state_);
+        recordShowings(dialog);
+        dialog.ED_Anpassung->setText("from before");
+        dialog.ShowRuleAdaptation(actual, typ_, tanz_, runde_);
+        QCOMPARE(shown_.size(), 1);
+        QCOMPARE(shown_[0].actual, actual);
+        QCOMPARE(shown_[0].desired, desired);
+        QCOMPARE(shown_[0].adjustment, adjustment);
+        QVERIFY(messages_.warnings.isEmpty());
+    }
+
+    void zeroMeasurementAsksForTheTempo_data()
+    {
+        QTest::addColumn<QString>("measured");
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<QString>("actual");
+        QTest::addColumn<QString>("adjustment");
+        QTest::newRow("cancelled: the preset") << "0,0" << QStringList() << "46" << "+8,70% <-> +13,04%";
+        QTest::newRow("answered") << "0,0" << QStringList{"50"} << "50" << "+0,00% <-> +4,00%";
+        QTest::newRow("point separator") << "0.0" << QStringList{"52,0"} << "52,0" << "-3,85% <-> +0,00%";
+    }
+
+    void zeroMeasurementAsksForTheTempo()
+    {
+        QFETCH(QString, measured);
+        QFETCH(QStringList, answers);
+        QFETCH(QString, actual);
+        QFETCH(QString, adjustment);
+        setDecimalLocale(false);
+        choose(2, {"Quickstep"}, 0);
+        messages_.answers = answers;
+        TFrmAdaptSpeed dialog(state_);
+        recordShowings(dialog);
+        dialog.ShowRuleAdaptation(measured, typ_, tanz_, runde_);
+        QCOMPARE(messages_.prompts, QStringList{"Tempo des Titels|Geschwindigkeit in Takte-pro-Minute eingeben"});
+        QCOMPARE(shown_.size(), 1);
+        QCOMPARE(shown_[0].actual, actual);
+        QCOMPARE(shown_[0].adjustment, adjustment);
+    }
+
+    void unusableAnswerIsRefusedWithoutShowing_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("zero") << "0";
+        QTest::newRow("letters") << "abc";
+        QTest::newRow("empty") << "";
+    }
+
+    void unusableAnswerIsRefusedWithoutShowing()
+    {
+        QFETCH(QString, answer);
+        choose(2, {"Quickstep"}, 0);
+        messages_.answers = QStringList{answer};
+        TFrmAdaptSpeed dialog(state_);
+        recordShowings(dialog);
+        dialog.ShowRuleAdaptation("0,0", typ_, tanz_, runde_);
+        QCOMPARE(messages_.warnings, QStringList{"Keine gültige Zahl!"});
+        QVERIFY(shown_.isEmpty());
+    }
+
+    void unreadableRuleTempoIsReportedAndUsed()
+    {
+        setDecimalLocale(false);
+        fill(rules_, Discipline::Ballroom, {{"Tango", "", "31-33"}, {"Quickstep", "", "5x-52"}});
+        choose(2, {"Quickstep"}, 0);
+        TFrmAdaptSpeed dialog(state_);
+        recordShowings(dialog);
+        dialog.ShowRuleAdaptation("51,0", typ_, tanz_, runde_);
+        fill(rules_, Discipline::Ballroom, {{"Tango", "", "31-33"}, {"Quickstep", "", "50-52"}});
+        QCOMPARE(messages_.warnings, QStringList{"Fehler bei Typumwandlung"});
+        QCOMPARE(shown_[0].adjustment, QStringLiteral("-101,96% <-> +1,96%"));
+    }
+
+    void dialogsCentreOnTheScreen()
+    {
+        TFrmAdaptFixSpeed fixed;
+        TFrmAdaptSpeed rule(state_);
+        recordShowings(fixed);
+        recordShowings(rule);
+        choose(5, {}, -1);
+        fixed.ShowFixedAdaptation(48, 50);
+        rule.ShowRuleAdaptation("48,0", typ_, tanz_, runde_);
+        const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+        QCOMPARE(shown_[0].position, QPoint((screen.width() - 323) / 2, (screen.height() - 220) / 2));
+        QCOMPARE(shown_[1].position,
+                 QPoint((screen.width() - rule.width()) / 2, (screen.height() - rule.height()) / 2));
+    }
+
+    void languageSetsCaptions()
+    {
+        TFrmAdaptFixSpeed fixed;
+        TFrmAdaptSpeed rule(state_);
+        QCOMPARE(rule.windowTitle(), QStringLiteral("Geschwindigkeitsanpassung"));
+        QCOMPARE(fixed.BT_Close->text(), QStringLiteral("&Schließen"));
+        for (AdaptDialog* dialog : {static_cast<AdaptDialog*>(&fixed), static_cast<AdaptDialog*>(&rule)}) {
+            dialog->SetLanguage(1);
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Adjust tempo"));
+            QCOMPARE(dialog->GrBox1->title(), QStringLiteral("Speed (beats/minute)"));
+            QCOMPARE(dialog->label1->text(), QStringLiteral("Actual speed:"));
+            QCOMPARE(dialog->label2->text(), QStringLiteral("Desired speed:"));
+            QCOMPARE(dialog->label3->text(), QStringLiteral("Adjustment:"));
+            QCOMPARE(dialog->BT_Close->text(), QStringLiteral("&Close"));
+        }
+    }
+};
+
+QTEST_MAIN(TestAdaptDialogs)
+#include "tst_adapt_dialogs.moc"

@@ -1,0 +1,421 @@
+#include "DecimalLocale.h"
+#include "DelimitedListBox.h"
+#include "DisplayArea.h"
+#include "FrmAdaptFixSpeed.h"
+#include "FrmAdaptSpeed.h"
+#include "FrmGeschwindigkeitsumrechnung.h"
+#include "FrmMusikAuszaehlen.h"
+#include "ManualClock.h"
+#include "ProgramState.h"
+#include "RadioGroup.h"
+#include "RecordingHelp.h"
+#include "RecordingMessages.h"
+#include "RuleTables.h"
+#include <QClipboard>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QtTest>
+
+class TestCountBeat : public QObject {
+    Q_OBJECT
+
+private:
+    ManualClock clock_;
+    RecordingMessages messages_;
+    RecordingHelp help_;
+    RuleTables rules_;
+    ProgramState state_;
+    std::unique_ptr<QWidget> panel_;
+    RadioGroup* typ_ = nullptr;
+    RadioGroup* tanz_ = nullptr;
+    RadioGroup* runde_ = nullptr;
+    QLineEdit* solltempo_ = nullptr;
+    std::unique_ptr<DisplayArea> area_;
+    TFrmMusikAuszaehlen* form_ = nullptr;
+    TFrmGeschwindigkeitsumrechnung* conversion_ = nullptr;
+    std::unique_ptr<TFrmAdaptSpeed> adaptSpeed_;
+    std::unique_ptr<TFrmAdaptFixSpeed> adaptFixSpeed_;
+    QStringList dialogs_; // "actual|desired|adjustment" of each showing
+
+    template <typename Dialog> void record(Dialog& dialog)
+    {
+        dialog.setModalRunner([this, &dialog] {
+            dialogs_ << dialog.ED_actualSpeed->text() + "|" + dialog.ED_desiredSpeed->text() + "|"
+                            + dialog.ED_Anpassung->text();
+        });
+    }
+
+    // A key pressed and released in the list, then the 20 ms re-arm.
+    void key(Qt::Key code, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(form_->List, code, modifiers);
+        form_->ResetTimerTimer();
+    }
+
+    void tapAfter(double ms)
+    {
+        clock_.advanceMs(ms);
+        key(Qt::Key_Space);
+    }
+
+    void sendKey(QEvent::Type type, bool autoRepeat)
+    {
+        QKeyEvent event(type, Qt::Key_Space, Qt::NoModifier, " ", autoRepeat);
+        QApplication::sendEvent(form_->List, &event);
+    }
+
+    QStringList rows() const { return form_->List->rowTexts(); }
+
+private slots:
+    void initTestCase()
+    {
+        RuleTable& ballroom = rules_.table(Discipline::Ballroom);
+        ballroom.RowCount = 1;
+        ballroom.Rows[0] = RuleRow{"Quickstep", "", "50-52", "", ""};
+    }
+
+    void init()
+    {
+        messages_.clear();
+        dialogs_.clear();
+        setDecimalLocale(false);
+        panel_ = std::make_unique<QWidget>();
+        typ_ = new RadioGroup("Typ", panel_.get());
+        typ_->setItems({"Rock'n'Roll", "Boogie-Woogie", "Standard", "Latein", "Solltempo", "kein Tanz"});
+        tanz_ = new RadioGroup("Tanz", panel_.get());
+        tanz_->setItems({"Quickstep", "Tango"});
+        runde_ = new RadioGroup("Runde", panel_.get());
+        runde_->hide();
+        solltempo_ = new QLineEdit(panel_.get());
+
+        state_ = ProgramState();
+        state_.ProgramFolder = "/opt/vantor/";
+        state_.clock = &clock_;
+        state_.messages = &messages_;
+        state_.help = &help_;
+        state_.rules = &rules_;
+        state_.RG_Typ = typ_;
+        state_.RG_Tanz = tanz_;
+        state_.RG_Runde = runde_;
+        state_.ED_Solltempo = solltempo_;
+        state_.TempoMin = 50;
+        state_.TempoMax = 52;
+
+        area_ = std::make_unique<DisplayArea>();
+        state_.fd = area_.get();
+        form_ = new TFrmMusikAuszaehlen(state_);
+        conversion_ = new TFrmGeschwindigkeitsumrechnung(state_);
+        area_->registerWindow(form_);
+        area_->registerWindow(new QWidget);
+        area_->registerWindow(new QWidget);
+        area_->registerWindow(conversion_);
+        adaptSpeed_ = std::make_unique<TFrmAdaptSpeed>(state_);
+        adaptFixSpeed_ = std::make_unique<TFrmAdaptFixSpeed>();
+        record(*adaptSpeed_);
+        record(*adaptFixSpeed_);
+        form_->setAdaptSpeed(adaptSpeed_.get());
+        form_->setAdaptFixSpeed(adaptFixSpeed_.get());
+
+        area_->resize(700, 500);
+        area_->show();
+        area_->showWindow(0);
+        area_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(area_.get()));
+    }
+
+    void cleanup()
+    {
+        area_.reset();
+        adaptSpeed_.reset();
+        adaptFixSpeed_.reset();
+        panel_.reset();
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void firstTapListsTheStartRow()
+    {
+        setDecimalLocale(true); // the start row keeps its comma
+        typ_->setItemIndex(2);
+        key(Qt::Key_Space);
+        QCOMPARE(rows(), QStringList{"0;0,0;-;-;1;"});
+        QCOMPARE(form_->series().tapCount(), 1);
+        const QStringList fields = DelimitedListBox::SplitFields(rows()[0], ';');
+        QCOMPARE(fields, (QStringList{"0", "0,0", "-", "-", "1"}));
+        QCOMPARE(form_->List->rowColour(fields), QColor(0, 128, 0));
+        typ_->setItemIndex(5);
+        QCOMPARE(form_->List->rowColour(fields), QColor(Qt::black));
+        QCOMPARE(form_->List->rowColour({"1", "0,5", "120,0", "120,0", "0"}), QColor(Qt::black));
+        typ_->setItemIndex(0);
+        QCOMPARE(form_->List->rowColour({"1", "0,5", "120,0", "120,0", "0"}), QColor(255, 0, 0));
+    }
+
+    void eachTapListsAndPublishesTheAverage_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<double>("intervalMs");
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<QString>("actualTempo");
+        QTest::addColumn<QString>("clipboard");
+        for (bool english : {false, true}) {
+            const QByteArray tag = localeTag(english);
+            QTest::newRow(tag + ": half a second") << english << 500.0 << localised("1;0,5;120,0;120,0;0", english)
+                                                   << localised("120,0", english) << localised("120,0", english);
+            QTest::newRow(tag + ": 51.97 truncated and rounded")
+                << english << 60000.0 / 51.97 << localised("1;1,2;52,0;51,9;1", english)
+                << localised("52,0", english) << localised("51,9", english);
+        }
+    }
+
+    void eachTapListsAndPublishesTheAverage()
+    {
+        QFETCH(bool, english);
+        QFETCH(double, intervalMs);
+        QFETCH(QString, row);
+        QFETCH(QString, actualTempo);
+        QFETCH(QString, clipboard);
+        setDecimalLocale(english);
+        key(Qt::Key_Space);
+        tapAfter(intervalMs);
+        QCOMPARE(rows().value(1), row);
+        QCOMPARE(conversion_->ED_Ist->text(), actualTempo);
+        QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
+    }
+
+    void twoTapsOnOneClockReadingCountOnce()
+    {
+        key(Qt::Key_Space);
+        tapAfter(0);
+        QCOMPARE(rows().size(), 1);
+        QCOMPARE(form_->series().tapCount(), 1);
+        tapAfter(500);
+        QCOMPARE(rows().value(1), QStringLiteral("1;0,5;120,0;120,0;0"));
+    }
+
+    void aHeldKeyTapsOnce()
+    {
+        sendKey(QEvent::KeyPress, false);
+        // Auto-repeat as X11 reports it, slower than the re-arm timer.
+        for (int i = 0; i < 3; ++i) {
+            clock_.advanceMs(40);
+            sendKey(QEvent::KeyRelease, true);
+            QTest::qWait(40);
+            sendKey(QEvent::KeyPress, true);
+        }
+        QCOMPARE(rows().size(), 1);
+        QVERIFY(!form_->keyReleased());
+
+        // Released and pressed again before the re-arm: no tap.
+        sendKey(QEvent::KeyRelease, false);
+        sendKey(QEvent::KeyPress, false);
+        QCOMPARE(rows().size(), 1);
+        sendKey(QEvent::KeyRelease, false);
+        QTRY_VERIFY(form_->keyReleased()); // the 20 ms timer
+        sendKey(QEvent::KeyPress, false);
+        QCOMPARE(rows().size(), 2);
+    }
+
+    void altKeysBelongToTheButtonsExceptAltC()
+    {
+        key(Qt::Key_Q, Qt::AltModifier);
+        QVERIFY(rows().isEmpty() || rows()[0] == TFrmMusikAuszaehlen::ReadyPrompt(0));
+        QCOMPARE(form_->series().tapCount(), 0);
+        QTest::keyClick(form_->List, Qt::Key_C, Qt::AltModifier);
+        QCOMPARE(form_->series().tapCount(), 1);
+        QTest::qWait(150); // an accelerator's click would come after its animation
+        QCOMPARE(form_->series().tapCount(), 1);
+        QCOMPARE(QApplication::focusWidget(), form_->List);
+    }
+
+    void enterEvaluatesAndEscapeResets()
+    {
+        key(Qt::Key_Space);
+        tapAfter(500);
+        key(Qt::Key_Escape);
+        QVERIFY(rows().isEmpty());
+        QCOMPARE(form_->series().tapCount(), 0);
+        key(Qt::Key_Return);
+        QCOMPARE(messages_.warnings, QStringList{"Sie müssen zuerst einen Tanztyp auswählen"});
+    }
+
+    void resetKeepsASeriesOfOneTap()
+    {
+        key(Qt::Key_Space);
+        form_->BT_Reset->click();
+        QCOMPARE(rows(), QStringList{"0;0,0;-;-;1;"});
+        QVERIFY(form_->series().counting());
+        tapAfter(500);
+        QCOMPARE(rows().value(1), QStringLiteral("1;0,5;120,0;120,0;0"));
+    }
+
+    void evaluationWarnings_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("dance");
+        QTest::addColumn<bool>("roundShown");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("taps");
+        QTest::addColumn<QStringList>("warnings");
+        const QString noClassDe = "Sie müssen zuerst eine Startklasse bzw. einen Tanz auswählen";
+        const QString noClassEn = "You must enter a start class/dance first";
+        const QString badTargetDe = "Geben Sie bitte eine korrekte Zahl ein";
+        QTest::newRow("no dance type") << 1 << -1 << -1 << false << "" << 3
+                                       << QStringList{"Sie müssen zuerst einen Tanztyp auswählen"};
+        QTest::newRow("no class") << 0 << 2 << -1 << false << "" << 3 << QStringList{noClassDe};
+        QTest::newRow("no class, English") << 1 << 2 << -1 << false << "" << 3 << QStringList{noClassEn};
+        QTest::newRow("no round shown") << 0 << 2 << 0 << true << "" << 3 << QStringList{noClassDe};
+        QTest::newRow("empty target") << 0 << 4 << -1 << false << "" << 3 << QStringList{badTargetDe};
+        QTest::newRow("empty target, English")
+            << 1 << 4 << -1 << false << "" << 3 << QStringList{"Please enter a valid number!"};
+        QTest::newRow("unreadable target")
+            << 0 << 4 << -1 << false << "5x" << 3 << QStringList{"Fehler bei Typumwandlung", badTargetDe};
+        QTest::newRow("one tap, rules") << 0 << 5 << -1 << false << "" << 1
+                                        << QStringList{"Sie müssen vor dem Auswerten Taktschläge eingeben"};
+        QTest::newRow("one tap, typed target, English")
+            << 1 << 4 << -1 << false << "50" << 1 << QStringList{"Enter bars before evaluating!"};
+    }
+
+    void evaluationWarnings()
+    {
+        QFETCH(int, language);
+        QFETCH(int, type);
+        QFETCH(int, dance);
+        QFETCH(bool, roundShown);
+        QFETCH(QString, target);
+        QFETCH(int, taps);
+        QFETCH(QStringList, warnings);
+        form_->SetLanguage(language);
+        typ_->setItemIndex(type);
+        tanz_->setVisible(type >= 0 && type <= 3);
+        tanz_->setItemIndex(dance);
+        runde_->setItems({"Vorrunde", "Endrunde"});
+        runde_->setVisible(roundShown);
+        solltempo_->setText(target);
+        for (int i = 0; i < taps; ++i)
+            tapAfter(500);
+        form_->BT_Evaluate->click();
+        QCOMPARE(messages_.warnings, warnings);
+        QVERIFY(dialogs_.isEmpty());
+        QVERIFY(!form_->series().counting());
+    }
+
+    void evaluationAfterOneTapStartsAfresh()
+    {
+        typ_->setItemIndex(5);
+        tanz_->hide();
+        tapAfter(100);
+        key(Qt::Key_Return);
+        QVERIFY(rows().isEmpty());
+        tapAfter(5000);
+        QCOMPARE(rows(), QStringList{"0;0,0;-;-;1;"});
+        QCOMPARE(form_->series().tapCount(), 1);
+        tapAfter(500);
+        QCOMPARE(rows().value(1), QStringLiteral("1;0,5;120,0;120,0;0"));
+    }
+
+    void evaluationShowsTheAdjustmentThenResets_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<double>("intervalMs");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("rule range") << 2 << 1200.0 << "50,0|50-52|+0,00% <-> +4,00%";
+        QTest::newRow("typed target") << 4 << 1250.0 << "48,0|50,0|+4,2 %";
+        QTest::newRow("no dance") << 5 << 1250.0 << "48,0||";
+    }
+
+    void evaluationShowsTheAdjustmentThenResets()
+    {
+        QFETCH(int, type);
+        QFETCH(double, intervalMs);
+        QFETCH(QString, shown);
+        typ_->setItemIndex(type);
+        tanz_->setItemIndex(0);
+        solltempo_->setText("50");
+        key(Qt::Key_Space);
+        tapAfter(intervalMs);
+        tapAfter(intervalMs);
+        key(Qt::Key_Enter);
+        QCOMPARE(dialogs_, QStringList{shown});
+        QVERIFY(messages_.warnings.isEmpty());
+        QVERIFY(rows().isEmpty());
+        QCOMPARE(form_->series().tapCount(), 0);
+    }
+
+    void keyLockRearmsWhenTheListGetsTheFocusBack()
+    {
+        typ_->setItemIndex(5);
+        tanz_->hide();
+        key(Qt::Key_Space);
+        tapAfter(500);
+        // Enter's release goes to the modal dialog, never to the list.
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(form_->List, &enter);
+        QCOMPARE(dialogs_.size(), 1);
+        QVERIFY(!form_->keyReleased());
+        QFocusEvent focusBack(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+        QApplication::sendEvent(form_->List, &focusBack);
+        QTRY_VERIFY(form_->keyReleased());
+    }
+
+    void changingNResetsARunningSeries()
+    {
+        key(Qt::Key_Space);
+        tapAfter(500);
+        form_->SE_TakteAktuell->setValue(3);
+        QVERIFY(rows().isEmpty());
+        QVERIFY(!form_->series().counting());
+        QCOMPARE(form_->series().tapCount(), 0);
+        form_->SE_TakteAktuell->setValue(4); // idle: nothing to reset
+        QVERIFY(!form_->series().counting());
+    }
+
+    void promptShowsWhileTheEmptyListHasTheFocus()
+    {
+        QCOMPARE(QApplication::focusWidget(), form_->List);
+        QCOMPARE(rows(), QStringList{"Bereit zum Auszählen"});
+        form_->SetLanguage(1);
+        QCOMPARE(rows(), QStringList{"Ready"});
+        QFocusEvent deactivated(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        QApplication::sendEvent(form_->List, &deactivated);
+        QCOMPARE(rows(), QStringList{"Ready"});
+        form_->SE_TakteAktuell->setFocus();
+        QVERIFY(rows().isEmpty());
+        form_->List->setFocus();
+        QCOMPARE(rows(), QStringList{"Ready"});
+        form_->SetLanguage(0);
+        QCOMPARE(rows(), QStringList{"Bereit zum Auszählen"});
+    }
+
+    void newestRowStaysInView()
+    {
+        key(Qt::Key_Space);
+        for (int i = 0; i < 40; ++i)
+            tapAfter(500);
+        const QRect last = form_->List->visualItemRect(form_->List->item(form_->List->count() - 1));
+        QVERIFY(form_->List->viewport()->rect().contains(last));
+    }
+
+    void languageAndHelp()
+    {
+        form_->SetLanguage(1);
+        QCOMPARE(form_->List->sectionTexts(),
+                 (QStringList{"# bars", "time in secs", "Bars/min (current)", "Bars/min (average)"}));
+        QCOMPARE(form_->BT_Start->text(), QStringLiteral("&Click Me (space bar)"));
+        QCOMPARE(form_->BT_Evaluate->text(), QStringLiteral("&Evaluate"));
+        form_->BT_Help->click();
+        form_->SetLanguage(0);
+        QCOMPARE(form_->List->sectionTexts(),
+                 (QStringList{"Anzahl Takte", "Dauer in Sekunden", "Takte/min aktuell", "Takte/min gemittelt"}));
+        QCOMPARE(form_->BT_Evaluate->text(), QStringLiteral("A&uswerten"));
+        form_->BT_Help->click();
+        const QString separator = QDir::separator();
+        QCOMPARE(help_.shown,
+                 (QStringList{"Count beat|/opt/vantor/en" + separator + "MusikauszaehlenHelp.rtf",
+                              "Musik auszählen|/opt/vantor/de" + separator + "MusikauszaehlenHelp.rtf"}));
+    }
+};
+
+QTEST_MAIN(TestCountBeat)
+#include "tst_count_beat.moc"

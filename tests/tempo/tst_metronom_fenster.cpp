@@ -1,0 +1,239 @@
+#include "FrmMetronomFenster.h"
+#include "HelpViewer.h"
+#include "ManualClock.h"
+#include "ProgramState.h"
+#include "RadioGroup.h"
+#include "RecordingMessages.h"
+#include "RecordingSounds.h"
+#include "ThreadTimer.h"
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QDir>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+class RecordingHelp : public HelpViewer {
+public:
+    bool ShowHelp(const QString& title, const QString& filePath) override
+    {
+        shown << title + "|" + filePath;
+        return true;
+    }
+    QStringList shown;
+};
+
+} // namespace
+
+// The window's ticks are called directly with a set clock; the thread timer
+// runs as well, but with the clock standing still its ticks find nothing due.
+class TestMetronomFenster : public QObject {
+    Q_OBJECT
+
+private:
+    ManualClock clock;
+    RecordingMessages messages;
+    RecordingSounds sounds;
+    RecordingHelp help;
+    ProgramState state;
+
+    // Ticks every 20 ms for the given time; returns the bar position after each beat.
+    QList<int> tickFor(TFrmMetronomFenster& window, int ms)
+    {
+        QList<int> flashes;
+        for (int t = 0; t < ms; t += 20) {
+            clock.advanceMs(20);
+            const int before = window.schedule().beatCount();
+            window.TimerTimer();
+            if (window.schedule().beatCount() != before)
+                flashes << window.Bar->value();
+        }
+        return flashes;
+    }
+
+    static void setTempoText(TFrmMetronomFenster& window, const QString& text)
+    {
+        window.SE_TakteProMinute->findChild<QLineEdit*>()->setText(text);
+    }
+
+private slots:
+    void init()
+    {
+        messages.clear();
+        sounds.played.clear();
+        help.shown.clear();
+        state = ProgramState();
+        state.clock = &clock;
+        state.messages = &messages;
+        state.sounds = &sounds;
+        state.help = &help;
+        state.ProgramFolder = "/opt/vantor/";
+    }
+
+    void startsStoppedAt46BarsIn34()
+    {
+        TFrmMetronomFenster window(state);
+        QCOMPARE(window.Takt->itemIndex(), 1);
+        QCOMPARE(window.SE_TakteProMinute->value(), 46);
+        QCOMPARE(window.SE_TakteProMinute->minimum(), 1);
+        QCOMPARE(window.SE_TakteProMinute->maximum(), 200);
+        QVERIFY(!window.CB_Beep->isChecked());
+        QCOMPARE(window.BT_Start->text(), QString("&Start"));
+        QCOMPARE(window.Bar->value(), 0);
+        QVERIFY(!window.running());
+        QCOMPARE(window.Timer->Interval(), 20);
+        QCOMPARE(window.BarTimer->interval(), 75);
+    }
+
+    void beatsFlashAndSoundWithAccents()
+    {
+        TFrmMetronomFenster window(state);
+        window.CB_Beep->setChecked(true);
+        window.BT_Start->click();
+        QVERIFY(window.running());
+        QCOMPARE(window.BT_Start->text(), QString("&Stop"));
+        QVERIFY(!window.Takt->isEnabled());
+        QCOMPARE(window.schedule().beatSeconds(), 60.0 / 138);
+
+        // 2.2 s hold beats 1 to 6: 0, 0.43, 0.87, 1.30, 1.74, 2.17 s.
+        QCOMPARE(tickFor(window, 2200), (QList<int>{100, 50, 50, 100, 50, 50}));
+        QCOMPARE(sounds.played, (QStringList{"TOMTOM_HI", "drum_stick", "drum_stick", "TOMTOM_HI",
+                                             "drum_stick", "drum_stick"}));
+        QVERIFY(window.BarTimer->isActive());
+        window.BarTimerTimer();
+        QCOMPARE(window.Bar->value(), 0);
+        QVERIFY(!window.BarTimer->isActive());
+    }
+
+    void withoutSoundTheBarStillFlashes()
+    {
+        TFrmMetronomFenster window(state);
+        window.BT_Start->click();
+        QCOMPARE(tickFor(window, 500), (QList<int>{100, 50}));
+        QVERIFY(sounds.played.isEmpty());
+    }
+
+    void metreSetsTheAccents_data()
+    {
+        QTest::addColumn<int>("takt");
+        QTest::addColumn<int>("barsPerMinute");
+        QTest::addColumn<QList<int>>("flashes");
+        QTest::newRow("2/4") << 0 << 60 << QList<int>{100, 50, 100, 50, 100};
+        QTest::newRow("4/4") << 2 << 60 << QList<int>{100, 50, 50, 50, 100};
+        QTest::newRow("200 in 4/4, one beat per 75 ms")
+            << 2 << 200 << QList<int>{100, 50, 50, 50, 100, 50, 50, 50, 100, 50, 50, 50, 100, 50};
+    }
+
+    void metreSetsTheAccents()
+    {
+        QFETCH(int, takt);
+        QFETCH(int, barsPerMinute);
+        QFETCH(QList<int>, flashes);
+        TFrmMetronomFenster window(state);
+        window.Takt->button(takt)->click();
+        window.SE_TakteProMinute->setValue(barsPerMinute);
+        window.BT_Start->click();
+        const double beatMs = window.schedule().beatSeconds() * 1000;
+        QCOMPARE(tickFor(window, int(beatMs * (flashes.size() - 1)) + 20), flashes);
+    }
+
+    void changingTheMetreWhileStoppedSetsTheBeatLength()
+    {
+        TFrmMetronomFenster window(state);
+        window.Takt->button(2)->click();
+        QCOMPARE(window.schedule().beatsPerBar(), 4);
+        QCOMPARE(window.schedule().beatSeconds(), 60.0 / (46 * 4));
+    }
+
+    void stopAndImmediateStartBeginsAgainWithAnAccent()
+    {
+        TFrmMetronomFenster window(state);
+        window.BT_Start->click();
+        tickFor(window, 1000); // three beats
+        window.BT_Start->click();
+        QVERIFY(!window.running());
+        QCOMPARE(window.BT_Start->text(), QString("&Start"));
+        QVERIFY(window.Takt->isEnabled());
+
+        window.BT_Start->click();
+        window.TimerTimer(); // same instant as the start: nothing due yet
+        QCOMPARE(window.schedule().beatCount(), 0);
+        // One full beat length apart, not twice as fast.
+        QCOMPARE(tickFor(window, 440), (QList<int>{100, 50}));
+    }
+
+    void newTempoTakesEffectAtTheNextStart()
+    {
+        TFrmMetronomFenster window(state);
+        window.BT_Start->click();
+        window.SE_TakteProMinute->setValue(100);
+        tickFor(window, 100);
+        QCOMPARE(window.schedule().beatSeconds(), 60.0 / 138);
+        window.BT_Start->click();
+        window.BT_Start->click();
+        QCOMPARE(window.schedule().beatSeconds(), 60.0 / 300);
+    }
+
+    void unusableTempoIsRefused_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("empty") << "" << "Fehler bei Typumwandlung";
+        QTest::newRow("zero") << "0" << "Bitte ein Tempo von 1 bis 200 Takten pro Minute eingeben.";
+        QTest::newRow("too fast") << "201" << "Bitte ein Tempo von 1 bis 200 Takten pro Minute eingeben.";
+    }
+
+    void unusableTempoIsRefused()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, warning);
+        TFrmMetronomFenster window(state);
+        setTempoText(window, text);
+        window.BT_Start->click();
+        QCOMPARE(messages.warnings, QStringList{warning});
+        QVERIFY(!window.running());
+        QCOMPARE(window.BT_Start->text(), QString("&Start"));
+        QVERIFY(window.Takt->isEnabled());
+    }
+
+    void languageSetsTheCaptions_data()
+    {
+        QTest::addColumn<int>("flag");
+        QTest::addColumn<QStringList>("captions");
+        QTest::newRow("German") << 0
+            << QStringList{"&Takt", "2/4-Takt", "3/4-Takt", "4/4-Takt", "Takte/&Minute:", "&Sound", "&Hilfe"};
+        QTest::newRow("English") << 1
+            << QStringList{"B&ars", "2/4 scheme", "3/4 scheme", "4/4 scheme", "Bars/&minute:", "&Sound", "&Help"};
+    }
+
+    void languageSetsTheCaptions()
+    {
+        QFETCH(int, flag);
+        QFETCH(QStringList, captions);
+        TFrmMetronomFenster window(state);
+        window.SetLanguage(1 - flag);
+        window.SetLanguage(flag);
+        QCOMPARE((QStringList{window.Takt->title(), window.Takt->itemText(0), window.Takt->itemText(1),
+                              window.Takt->itemText(2), window.Label1->text(), window.CB_Beep->text(),
+                              window.BT_Help->text()}),
+                 captions);
+        QCOMPARE(window.Takt->itemIndex(), 1);
+    }
+
+    void helpOpensTheMetronomeHelpOfTheLanguage()
+    {
+        TFrmMetronomFenster window(state);
+        window.SetLanguage(1);
+        window.BT_Help->click();
+        QCOMPARE(help.shown, QStringList{"Metronom|/opt/vantor/en" + QString(QDir::separator()) + "MetronomHelp.rtf"});
+    }
+};
+
+QTEST_MAIN(TestMetronomFenster)
+#include "tst_metronom_fenster.moc"
