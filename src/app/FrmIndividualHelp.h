@@ -15,8 +15,6 @@ void CentreOnScreen(QWidget& window);
 // that does not exist as written is looked up without regard to case.
 // False, with the document unchanged, when no such file can be read.
 bool LoadHelpDocument(const QString& path, QTextDocument* document);
-// The existing file that path names when letter case is ignored, or path itself.
-QString FindFileIgnoringCase(const QString& path);
 
 // The one help viewer of the program: a modeless window beside the main
 // window that shows one tool's help text. The text may be edited by the

@@ -28,6 +28,7 @@
 #include "RadioGroup.h"
 #include "RuleFiles.h"
 #include "Settings.h"
+#include "SoundPlayer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -50,6 +51,7 @@ constexpr int SelectorColumnWidth = 170;
 constexpr int LogoPaneHeight = 76;
 constexpr int DancePanelHeight = 163;
 constexpr int EmptyFormIndex = 16;
+constexpr QSize LargestPanel(549, 389);
 
 const QString PromptGerman = QStringLiteral(" Wählen Sie in der Funktionsleiste die gewünschte Funktion");
 const QString PromptEnglish = QStringLiteral(" Please select the task you want to do");
@@ -143,6 +145,9 @@ TMainform::TMainform(const MainformOptions& options, QWidget* parent)
     state_.rules = &rules_;
     state_.clock = &clock_;
     state_.messages = options_.messages ? options_.messages : &dialogMessages_;
+    if (!options_.sounds)
+        ownSounds_ = std::make_unique<ResourceSoundPlayer>(); // decoded once, before the first beat
+    state_.sounds = options_.sounds ? options_.sounds : ownSounds_.get();
     buildControls();
     buildMenus();
     installMenu(MenuLanguage::German);
@@ -219,6 +224,8 @@ void TMainform::buildControls()
     bold.setBold(true);
     Funktion_->setFont(bold);
     fd_ = new DisplayArea(rightPane);
+    // Room for the largest tool panel, so that no window's controls are cut off.
+    fd_->setMinimumSize(LargestPanel);
     state_.fd = fd_;
     pnlTanz_ = new DanceSelectionPanel(state_, rightPane);
     pnlTanz_->setFixedHeight(DancePanelHeight);
@@ -227,7 +234,6 @@ void TMainform::buildControls()
     rightLayout->addWidget(pnlTanz_);
 
     setCentralWidget(LMDSplitterPanel1_);
-    resize(ClientWidth, ClientHeight + statusBar_->height());
 }
 
 std::unique_ptr<TMainform::MenuSet> TMainform::buildMenu(MenuLanguage language)
@@ -415,6 +421,7 @@ void TMainform::FormDestroy()
 
 void TMainform::placeWindow(int left, int top, int savedWidth, int savedHeight)
 {
+    resize(QSize(ClientWidth, ClientHeight).expandedTo(minimumSizeHint()));
     if (savedWidth != -1)
         resize(savedWidth, height());
     if (savedHeight != -1) {

@@ -117,6 +117,7 @@ private:
     RuleTables rules_;
     SteadyClock clock_;
     DialogMessages dialogMessages_;
+    std::unique_ptr<SoundPlayer> ownSounds_;
     std::unique_ptr<MenuSet> menuGerman_;
     std::unique_ptr<MenuSet> menuEnglish_;
 

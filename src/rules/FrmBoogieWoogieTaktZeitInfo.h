@@ -1,13 +1,8 @@
 #pragma once
-#include "EmbeddedForm.h"
+#include "RuleInfoWindow.h"
 
-struct ProgramState;
-
-class TFrmBoogieWoogieTaktZeitInfo : public EmbeddedForm {
+class TFrmBoogieWoogieTaktZeitInfo : public NationalInfoWindow {
     Q_OBJECT
 public:
     explicit TFrmBoogieWoogieTaktZeitInfo(ProgramState& state, QWidget* parent = nullptr);
-
-private:
-    ProgramState& state_;
 };

@@ -1,13 +1,8 @@
 #pragma once
-#include "EmbeddedForm.h"
+#include "RuleInfoWindow.h"
 
-struct ProgramState;
-
-class TFrmFormationTaktZeitInfo : public EmbeddedForm {
+class TFrmFormationTaktZeitInfo : public NationalInfoWindow {
     Q_OBJECT
 public:
     explicit TFrmFormationTaktZeitInfo(ProgramState& state, QWidget* parent = nullptr);
-
-private:
-    ProgramState& state_;
 };

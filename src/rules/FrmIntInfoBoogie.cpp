@@ -1,7 +1,25 @@
 #include "FrmIntInfoBoogie.h"
-#include "ProgramState.h"
+
+namespace {
+
+InternationalInfoConfig configuration()
+{
+    InternationalInfoConfig config;
+    config.objectName = "FrmIntInfoBoogie";
+    config.fileName = "I_BoogieWoogie.dat";
+    config.listName = "InfoBox_Boogie";
+    config.sourceLabelName = "LB_Info_Boogie";
+    config.columns = {InfoColumn::OneLanguage("Class", 112, false),
+                      InfoColumn::OneLanguage("Round", 108, false),
+                      InfoColumn::OneLanguage("Bars/min.", 80, true),
+                      InfoColumn::OneLanguage("Metronom", 85, true),
+                      InfoColumn::OneLanguage("Time", 100, true)};
+    return config;
+}
+
+} // namespace
 
 TFrmIntInfoBoogie::TFrmIntInfoBoogie(ProgramState& state, QWidget* parent)
-    : EmbeddedForm("FrmIntInfoBoogie", QSize(545, 385), parent), state_(state)
+    : InternationalInfoWindow(state, configuration(), parent)
 {
 }

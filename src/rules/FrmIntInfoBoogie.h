@@ -1,13 +1,8 @@
 #pragma once
-#include "EmbeddedForm.h"
+#include "RuleInfoWindow.h"
 
-struct ProgramState;
-
-class TFrmIntInfoBoogie : public EmbeddedForm {
+class TFrmIntInfoBoogie : public InternationalInfoWindow {
     Q_OBJECT
 public:
     explicit TFrmIntInfoBoogie(ProgramState& state, QWidget* parent = nullptr);
-
-private:
-    ProgramState& state_;
 };

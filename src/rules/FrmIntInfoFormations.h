@@ -1,13 +1,8 @@
 #pragma once
-#include "EmbeddedForm.h"
+#include "RuleInfoWindow.h"
 
-struct ProgramState;
-
-class TFrmIntInfoFormations : public EmbeddedForm {
+class TFrmIntInfoFormations : public InternationalInfoWindow {
     Q_OBJECT
 public:
     explicit TFrmIntInfoFormations(ProgramState& state, QWidget* parent = nullptr);
-
-private:
-    ProgramState& state_;
 };

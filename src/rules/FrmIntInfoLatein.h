@@ -1,13 +1,8 @@
 #pragma once
-#include "EmbeddedForm.h"
+#include "RuleInfoWindow.h"
 
-struct ProgramState;
-
-class TFrmIntInfoLatein : public EmbeddedForm {
+class TFrmIntInfoLatein : public InternationalInfoWindow {
     Q_OBJECT
 public:
     explicit TFrmIntInfoLatein(ProgramState& state, QWidget* parent = nullptr);
-
-private:
-    ProgramState& state_;
 };

@@ -1,7 +1,25 @@
 #include "FrmIntInfoRockNRoll.h"
-#include "ProgramState.h"
+
+namespace {
+
+InternationalInfoConfig configuration()
+{
+    InternationalInfoConfig config;
+    config.objectName = "FrmIntInfoRockNRoll";
+    config.fileName = "I_RockNRoll.dat";
+    config.listName = "InfoBox_RockNRoll";
+    config.sourceLabelName = "LB_Info_RockNRoll";
+    config.columns = {InfoColumn::OneLanguage("Class", 93, false),
+                      InfoColumn::OneLanguage("Foot/Acro", 145, false),
+                      InfoColumn::OneLanguage("Bars/min.", 80, true),
+                      InfoColumn::OneLanguage("Metronom", 82, true),
+                      InfoColumn::OneLanguage("Time", 86, true)};
+    return config;
+}
+
+} // namespace
 
 TFrmIntInfoRockNRoll::TFrmIntInfoRockNRoll(ProgramState& state, QWidget* parent)
-    : EmbeddedForm("FrmIntInfoRockNRoll", QSize(545, 385), parent), state_(state)
+    : InternationalInfoWindow(state, configuration(), parent)
 {
 }

@@ -1,13 +1,8 @@
 #pragma once
-#include "EmbeddedForm.h"
+#include "RuleInfoWindow.h"
 
-struct ProgramState;
-
-class TFrmIntInfoRockNRoll : public EmbeddedForm {
+class TFrmIntInfoRockNRoll : public InternationalInfoWindow {
     Q_OBJECT
 public:
     explicit TFrmIntInfoRockNRoll(ProgramState& state, QWidget* parent = nullptr);
-
-private:
-    ProgramState& state_;
 };

@@ -1,13 +1,8 @@
 #pragma once
-#include "EmbeddedForm.h"
+#include "RuleInfoWindow.h"
 
-struct ProgramState;
-
-class TFrmIntInfoStandard : public EmbeddedForm {
+class TFrmIntInfoStandard : public InternationalInfoWindow {
     Q_OBJECT
 public:
     explicit TFrmIntInfoStandard(ProgramState& state, QWidget* parent = nullptr);
-
-private:
-    ProgramState& state_;
 };

@@ -1,13 +1,8 @@
 #pragma once
-#include "EmbeddedForm.h"
+#include "RuleInfoWindow.h"
 
-struct ProgramState;
-
-class TFrmLateinTaktZeitInfo : public EmbeddedForm {
+class TFrmLateinTaktZeitInfo : public NationalInfoWindow {
     Q_OBJECT
 public:
     explicit TFrmLateinTaktZeitInfo(ProgramState& state, QWidget* parent = nullptr);
-
-private:
-    ProgramState& state_;
 };

@@ -1,13 +1,8 @@
 #pragma once
-#include "EmbeddedForm.h"
+#include "RuleInfoWindow.h"
 
-struct ProgramState;
-
-class TFrmRnRTaktZeitInfo : public EmbeddedForm {
+class TFrmRnRTaktZeitInfo : public NationalInfoWindow {
     Q_OBJECT
 public:
     explicit TFrmRnRTaktZeitInfo(ProgramState& state, QWidget* parent = nullptr);
-
-private:
-    ProgramState& state_;
 };

@@ -1,13 +1,8 @@
 #pragma once
-#include "EmbeddedForm.h"
+#include "RuleInfoWindow.h"
 
-struct ProgramState;
-
-class TFrmStdTaktZeitInfo : public EmbeddedForm {
+class TFrmStdTaktZeitInfo : public NationalInfoWindow {
     Q_OBJECT
 public:
     explicit TFrmStdTaktZeitInfo(ProgramState& state, QWidget* parent = nullptr);
-
-private:
-    ProgramState& state_;
 };

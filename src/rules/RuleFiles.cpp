@@ -1,4 +1,5 @@
 #include "RuleFiles.h"
+#include "FileNames.h"
 #include "Win1252.h"
 #include <QDir>
 #include <QFile>
@@ -168,16 +169,7 @@ FileResult writeWhole(const QString& path, const QByteArray& bytes)
 
 QString findFileCaseInsensitive(const QString& folder, const QString& name)
 {
-    const QDir dir(folder);
-    if (dir.exists(name))
-        return dir.filePath(name);
-    const QStringList entries =
-        dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString& entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return dir.filePath(entry);
-    }
-    return dir.filePath(name);
+    return FindPathIgnoringCase(QDir(folder).filePath(name));
 }
 
 FileResult LoadRuleTable(RuleTable& table, const QString& path)

@@ -17,6 +17,8 @@ public:
     {
         if (option.state & QStyle::State_Selected)
             painter->fillRect(option.rect, option.palette.highlight());
+        if (list_->verticalGridLines())
+            drawGridLines(painter, option);
         const QString text = index.data(Qt::DisplayRole).toString().left(255);
         if (text.trimmed().isEmpty())
             return;
@@ -29,7 +31,7 @@ public:
             const QRect cell(x, option.rect.top(), list_->header()->sectionSize(column),
                              option.rect.height());
             painter->setClipRect(cell);
-            painter->drawText(cell.adjusted(2, 1, 0, 0), Qt::AlignLeft | Qt::AlignTop,
+            painter->drawText(cell.adjusted(2, 1, 0, 0), list_->cellAlignment(column) | Qt::AlignTop,
                               fields.at(column));
             x = cell.right() + 2; // one pixel of gap after the cell
         }
@@ -42,6 +44,20 @@ public:
     }
 
 private:
+    // In the gap after each cell but the last, so lines and cells never overlap.
+    void drawGridLines(QPainter* painter, const QStyleOptionViewItem& option) const
+    {
+        painter->save();
+        painter->setPen(option.palette.color(QPalette::Mid));
+        int x = option.rect.left();
+        for (int column = 0; column + 1 < list_->header()->count(); ++column) {
+            x += list_->header()->sectionSize(column);
+            painter->drawLine(x, option.rect.top(), x, option.rect.bottom());
+            ++x;
+        }
+        painter->restore();
+    }
+
     DelimitedListBox* list_;
 };
 
@@ -60,6 +76,11 @@ DelimitedListBox::DelimitedListBox(QWidget* parent)
     QFont headerFont = header_->font();
     headerFont.setPointSizeF(headerFont.pointSizeF() * 0.85); // section captions fit their fixed widths
     header_->setFont(headerFont);
+    // Past the last section the header shows its window colour, which a
+    // coloured form would otherwise lend it.
+    QPalette headerPalette = header_->palette();
+    headerPalette.setColor(QPalette::Window, headerPalette.color(QPalette::Button));
+    header_->setPalette(headerPalette);
     setItemDelegate(new CellDelegate(this));
     setUniformItemSizes(true);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
@@ -85,6 +106,27 @@ QStringList DelimitedListBox::sectionTexts() const
     for (int i = 0; i < headerModel_->columnCount(); ++i)
         texts << headerModel_->headerData(i, Qt::Horizontal).toString();
     return texts;
+}
+
+void DelimitedListBox::setSectionAlignment(int section, Qt::Alignment alignment)
+{
+    headerModel_->setHeaderData(section, Qt::Horizontal, static_cast<int>(alignment),
+                                Qt::TextAlignmentRole);
+    if (cellAlignments_.size() <= section)
+        cellAlignments_.resize(section + 1, Qt::AlignLeft);
+    cellAlignments_[section] = alignment & Qt::AlignHorizontal_Mask;
+    viewport()->update();
+}
+
+Qt::Alignment DelimitedListBox::cellAlignment(int column) const
+{
+    return column < cellAlignments_.size() ? cellAlignments_.at(column) : Qt::AlignLeft;
+}
+
+void DelimitedListBox::setVerticalGridLines(bool on)
+{
+    verticalGridLines_ = on;
+    viewport()->update();
 }
 
 void DelimitedListBox::setHeaderHeight(int height)

@@ -21,6 +21,13 @@ public:
     void setSections(const QList<int>& widths);
     void setSectionTexts(const QStringList& texts);
     QStringList sectionTexts() const;
+    // Aligns a section's caption and the cells of its column (by default the
+    // captions are centred and the cells left-aligned).
+    void setSectionAlignment(int section, Qt::Alignment alignment);
+    Qt::Alignment cellAlignment(int column) const;
+    // Lines between the columns, through every row.
+    void setVerticalGridLines(bool on);
+    bool verticalGridLines() const { return verticalGridLines_; }
     QHeaderView* header() const { return header_; }
     void setHeaderHeight(int height);
 
@@ -53,4 +60,6 @@ private:
     QChar delimiter_ = ';';
     int itemHeight_ = 16;
     int headerHeight_ = 17;
+    QList<Qt::Alignment> cellAlignments_;
+    bool verticalGridLines_ = false;
 };

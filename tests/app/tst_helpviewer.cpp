@@ -1,3 +1,4 @@
+#include "FileNames.h"
 #include "FrmIndividualHelp.h"
 #include "HelpViewer.h"
 #include "ProgramState.h"
@@ -85,7 +86,7 @@ private slots:
         TFrmIndividualHelp viewer(messages);
         QVERIFY(viewer.ShowHelp("Metronom", path("fr/MetronomHelp.rtf")));
         QVERIFY(viewer.RichEdit->toPlainText().contains("Beats"));
-        QCOMPARE(FindFileIgnoringCase(path("fr/nothing.rtf")), path("fr/nothing.rtf"));
+        QCOMPARE(FindPathIgnoringCase(path("fr/nothing.rtf")), path("fr/nothing.rtf"));
     }
 
     void toolHelpWarnsWithTheRelativeFileName_data()

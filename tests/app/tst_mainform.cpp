@@ -205,17 +205,17 @@ private slots:
         store("Position/left", "0x20");
         store("Position/top", "40");
         store("Position/width", "-1");
-        store("Position/height", "600");
+        store("Position/height", "700");
         {
             auto form = start();
             QCOMPARE(form->x(), 32);
-            QCOMPARE(form->height(), 600);
+            QCOMPARE(form->height(), 700);
             QVERIFY(form->StorePosition());
             QVERIFY(form->action("MI_StorePosition")->isChecked());
             QVERIFY(form->action("MenuItem17")->isChecked());
         }
         QCOMPARE(stored("Position/left"), QString("32"));
-        QCOMPARE(stored("Position/height"), QString("600"));
+        QCOMPARE(stored("Position/height"), QString("700"));
     }
 
     void widthWithoutHeightDoesNotStorePosition()

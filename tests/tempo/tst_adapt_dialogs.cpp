@@ -284,22 +284,15 @@ private slots:
                  QPoint((screen.width() - rule.width()) / 2, (screen.height() - rule.height()) / 2));
     }
 
-    void languageSetsCaptions()
+    void languageSwitchesTheCaptions()
     {
-        TFrmAdaptFixSpeed fixed;
         TFrmAdaptSpeed rule(state_);
         QCOMPARE(rule.windowTitle(), QStringLiteral("Geschwindigkeitsanpassung"));
-        QCOMPARE(fixed.BT_Close->text(), QStringLiteral("&Schließen"));
-        for (AdaptDialog* dialog : {static_cast<AdaptDialog*>(&fixed), static_cast<AdaptDialog*>(&rule)}) {
-            dialog->SetLanguage(1);
-            QCOMPARE(dialog->windowTitle(), QStringLiteral("Adjust tempo"));
-            QCOMPARE(dialog->GrBox1->title(), QStringLiteral("Speed (beats/minute)"));
-            QCOMPARE(dialog->label1->text(), QStringLiteral("Actual speed:"));
-            QCOMPARE(dialog->label2->text(), QStringLiteral("Desired speed:"));
-            QCOMPARE(dialog->label3->text(), QStringLiteral("Adjustment:"));
-            QCOMPARE(dialog->BT_Close->text(), QStringLiteral("&Close"));
-        }
+        rule.SetLanguage(1);
+        QCOMPARE(rule.windowTitle(), QStringLiteral("Adjust tempo"));
+        QCOMPARE(rule.BT_Close->text(), QStringLiteral("&Close"));
     }
+
 };
 
 QTEST_MAIN(TestAdaptDialogs)

@@ -3,7 +3,6 @@
 #include "ProgramState.h"
 #include "RecordingHelp.h"
 #include "RecordingMessages.h"
-#include "SpeedConversion.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -175,19 +174,6 @@ private slots:
         }
     }
 
-    void languageSetsTheCaptions()
-    {
-        form_->SetLanguage(1);
-        QCOMPARE(form_->label1->text(), QStringLiteral("actual speed:"));
-        QCOMPARE(form_->label4->text(), QStringLiteral("bars/minute"));
-        QCOMPARE(form_->label5->text(), QStringLiteral("Adaption:"));
-        QCOMPARE(form_->BT_Berechnen->text(), QStringLiteral("&Evaluate"));
-        form_->SetLanguage(0);
-        QCOMPARE(form_->label3->text(), QStringLiteral("Soll-Tempo:"));
-        QCOMPARE(form_->BT_Reset->text(), QStringLiteral("&Zurücksetzen"));
-        QCOMPARE(form_->LMDSimpleLabel6->text(), QStringLiteral("%"));
-    }
-
     void helpOpensTheFileOfTheLanguage()
     {
         form_->SetLanguage(1);
@@ -198,15 +184,6 @@ private slots:
         const QString separator = QDir::separator();
         QCOMPARE(help_.shown, (QStringList{"Adapt beat|/opt/vantor/en" + separator + "TaktAnpassungHelp.rtf",
                                            "Takt-Anpassung|/opt/vantor/de" + separator + "TaktAnpassungHelp.rtf"}));
-    }
-
-    void readNumberTellsAFailure()
-    {
-        QCOMPARE(ReadNumber("12,5", &messages_, 0), std::optional<double>(12.5));
-        QCOMPARE(ReadNumber("12x", nullptr, 0), std::optional<double>());
-        QVERIFY(messages_.warnings.isEmpty());
-        QCOMPARE(ReadNumber("12x", &messages_, 1), std::optional<double>());
-        QCOMPARE(messages_.warnings, QStringList{"Error during type conversion"});
     }
 };
 

@@ -2,8 +2,6 @@
 #include "TapSeries.h"
 #include <QtTest>
 
-Q_DECLARE_METATYPE(RowTone)
-
 namespace {
 
 struct Outcome {
@@ -35,16 +33,6 @@ class TestTapSeries : public QObject {
 
 private slots:
     void cleanup() { QLocale::setDefault(QLocale::c()); }
-
-    void firstTapStartsTheSeries()
-    {
-        TapSeries series;
-        series.start();
-        QVERIFY(series.counting());
-        QCOMPARE(series.tapCount(), 1);
-        QCOMPARE(series.totalSeconds(), 0.0f);
-        QCOMPARE(TapSeries::FirstRow, QStringLiteral("0;0,0;-;-;1;"));
-    }
 
     void rowsOfASeries_data()
     {
@@ -129,16 +117,6 @@ private slots:
         QVERIFY(last.row.endsWith(listed + (inRange ? ";1" : ";0")));
     }
 
-    void averageTempoIsTheUntruncatedSeriesAverage()
-    {
-        TapSeries series;
-        series.start();
-        series.addInterval(1.0, 5, 0, 100);
-        series.addInterval(0.5, 5, 0, 100);
-        QCOMPARE(series.tapCount(), 3);
-        QCOMPARE(series.averageTempo(), 2 / 1.5 * 60);
-    }
-
     void clearForgetsTheSeries()
     {
         TapSeries series;
@@ -154,25 +132,6 @@ private slots:
         QCOMPARE(series.addInterval(1.0, 5, 0, 100).row, QStringLiteral("1;1.0;60.0;60.0;1"));
     }
 
-    void toneOfRow_data()
-    {
-        QTest::addColumn<QStringList>("fields");
-        QTest::addColumn<bool>("noDance");
-        QTest::addColumn<RowTone>("tone");
-        QTest::newRow("first row") << QStringList{"0", "0,0", "-", "-", "1"} << false << RowTone::Green;
-        QTest::newRow("in range") << QStringList{"3", "3,6", "50,0", "50,0", "1"} << false << RowTone::Green;
-        QTest::newRow("out of range") << QStringList{"3", "3,6", "50,0", "50,0", "0"} << false << RowTone::Red;
-        QTest::newRow("prompt") << QStringList{"Ready"} << false << RowTone::Green;
-        QTest::newRow("no dance") << QStringList{"3", "3,6", "50,0", "50,0", "0"} << true << RowTone::Black;
-    }
-
-    void toneOfRow()
-    {
-        QFETCH(QStringList, fields);
-        QFETCH(bool, noDance);
-        QFETCH(RowTone, tone);
-        QCOMPARE(ToneOfRow(fields, noDance), tone);
-    }
 };
 
 QTEST_APPLESS_MAIN(TestTapSeries)

@@ -1,0 +1,184 @@
+#include "RuleInfoWindow.h"
+#include "DelimitedListBox.h"
+#include "Messages.h"
+#include "ProgramState.h"
+#include "RadioGroup.h"
+#include "RuleFiles.h"
+#include <QDir>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+
+namespace {
+
+QFont pixelFont(QFont font, int pixels, bool bold = false)
+{
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel* addLabel(QWidget* parent, const QString& name, const QRect& geometry, int fontPixels)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText); // file texts are shown as they stand, never as markup
+    label->setFont(pixelFont(label->font(), fontPixels));
+    label->setGeometry(geometry);
+    label->setFixedSize(geometry.size());
+    return label;
+}
+
+// The rounded shape behind the list, 5 percent of its shorter side.
+void addShape(QWidget* panel)
+{
+    auto* shape = new QFrame(panel);
+    shape->setObjectName("LMDShapeControl1");
+    const QRect geometry(16, 24, 505, panel->height() - 48);
+    shape->setGeometry(geometry);
+    const int radius = std::min(geometry.width(), geometry.height()) * 5 / 100;
+    shape->setStyleSheet(QStringLiteral("QFrame#LMDShapeControl1 { background: #DCE6F4; "
+                                        "border: 1px solid #1E3A66; border-radius: %1px; }")
+                             .arg(radius));
+}
+
+QString folderOf(int languageFlag)
+{
+    return (languageFlag == 0 ? QStringLiteral("de") : QStringLiteral("en")) + QDir::separator();
+}
+
+RuleInfoLayout nationalLayout(const NationalInfoConfig& config)
+{
+    return {config.objectName, config.fileName, QSize(545, 369), QRect(24, 32, 489, config.listHeight),
+            QRect(24, 320, 489, 13), QStringLiteral("InfoBox"), QStringLiteral("LB_Info"), config.columns};
+}
+
+RuleInfoLayout internationalLayout(const InternationalInfoConfig& config)
+{
+    return {config.objectName, config.fileName, QSize(545, 385), config.list,
+            QRect(72, 336, config.sourceLabelWidth, 13), config.listName, config.sourceLabelName,
+            config.columns};
+}
+
+// Chooses the item with the text, ignoring letter case (none when no item has
+// it), and runs the group's change handler as a user's choice would.
+void chooseByText(RadioGroup* group, const QString& text)
+{
+    int found = -1;
+    for (int i = 0; i < group->count() && found < 0; ++i) {
+        if (group->itemText(i).compare(text, Qt::CaseInsensitive) == 0)
+            found = i;
+    }
+    group->setItemIndex(found);
+    emit group->itemChanged();
+}
+
+} // namespace
+
+RuleInfoWindow::RuleInfoWindow(ProgramState& state, const RuleInfoLayout& layout, QWidget* parent)
+    : EmbeddedForm(layout.objectName, layout.panel, parent), state_(state), layout_(layout)
+{
+    QFrame* panel = Panel1();
+    addShape(panel);
+
+    list_ = new DelimitedListBox(panel);
+    list_->setObjectName(layout.listName);
+    list_->setGeometry(layout.list);
+    list_->setFont(pixelFont(list_->font(), 12));
+    list_->header()->setFont(pixelFont(list_->header()->font(), 13, true));
+    list_->setHeaderHeight(17);
+    list_->setVerticalGridLines(true);
+    QList<int> widths;
+    for (const InfoColumn& column : layout.columns)
+        widths << column.width;
+    list_->setSections(widths);
+    for (int i = 0; i < layout.columns.size(); ++i) {
+        list_->setSectionAlignment(i, (layout.columns[i].centred ? Qt::AlignHCenter : Qt::AlignLeft)
+                                          | Qt::AlignVCenter);
+    }
+
+    sourceLabel_ = addLabel(panel, layout.sourceLabelName, layout.sourceLabel, 11);
+    sourceLabel_->setAutoFillBackground(true);
+    QPalette white = sourceLabel_->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
+    sourceLabel_->setPalette(white);
+}
+
+QString RuleInfoWindow::showFile(const QString& path)
+{
+    const InfoFile file = ReadInfoFile(path);
+    if (!file.ok())
+        return file.error;
+    list_->clear();
+    for (const QStringList& columns : file.Rows)
+        list_->addItem(columns.join(QLatin1Char(';')));
+    sourceLabel_->setText(file.Source);
+    return {};
+}
+
+void RuleInfoWindow::setColumnCaptions(int languageFlag)
+{
+    QStringList captions;
+    for (const InfoColumn& column : layout_.columns)
+        captions << (languageFlag == 0 ? column.german : column.english);
+    list_->setSectionTexts(captions);
+}
+
+NationalInfoWindow::NationalInfoWindow(ProgramState& state, const NationalInfoConfig& config,
+                                       QWidget* parent)
+    : RuleInfoWindow(state, nationalLayout(config), parent), config_(config)
+{
+    if (!config.noteGerman.isEmpty()) {
+        InfoLabel_ = addLabel(Panel1(), "InfoLabel", QRect(24, 295, config.noteWidth, 18), 13);
+        InfoLabel_->setFont(pixelFont(InfoLabel_->font(), 13, true));
+    }
+    if (config.discipline)
+        connect(infoList(), &QAbstractItemView::doubleClicked, this, &NationalInfoWindow::InfoBoxDblClick);
+    applyLanguage();
+}
+
+void NationalInfoWindow::applyLanguage()
+{
+    languageFolder_ = folderOf(languageFlag());
+    setColumnCaptions(languageFlag());
+    if (InfoLabel_)
+        InfoLabel_->setText(languageFlag() == 0 ? config_.noteGerman : config_.noteEnglish);
+}
+
+void NationalInfoWindow::FormShow()
+{
+    const QString path = findFileCaseInsensitive(state_.ProgramFolder + languageFolder_, layout().fileName);
+    const QString error = showFile(path);
+    if (!error.isEmpty())
+        state_.messages->warning(error);
+}
+
+void NationalInfoWindow::InfoBoxDblClick()
+{
+    const QList<QListWidgetItem*> selected = infoList()->selectedItems();
+    if (!config_.discipline || selected.isEmpty() || !state_.RG_Typ)
+        return;
+    const QStringList fields = DelimitedListBox::SplitFields(selected.first()->text(), QLatin1Char(';'));
+    const auto field = [&fields](int column) {
+        return column < fields.size() ? fields.at(column).trimmed() : QString();
+    };
+    // The groups' change signal is their change handler: raised here once,
+    // after each choice made from code.
+    state_.RG_Typ->setItemIndex(static_cast<int>(*config_.discipline));
+    emit state_.RG_Typ->itemChanged();
+    chooseByText(state_.RG_Tanz, field(0));
+    if (config_.chooseRound)
+        chooseByText(state_.RG_Runde, field(1));
+}
+
+InternationalInfoWindow::InternationalInfoWindow(ProgramState& state, const InternationalInfoConfig& config,
+                                                 QWidget* parent)
+    : RuleInfoWindow(state, internationalLayout(config), parent)
+{
+    auto* sourceCaption = addLabel(Panel1(), "Label1", QRect(24, 336, 37, 13), 11);
+    sourceCaption->setText(QStringLiteral("Source:"));
+    setColumnCaptions(1);
+    if (!showFile(findFileCaseInsensitive(state_.ProgramFolder, config.fileName)).isEmpty())
+        state_.messages->warning(QStringLiteral("Error reading file"));
+}

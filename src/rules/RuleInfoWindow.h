@@ -1,0 +1,118 @@
+#pragma once
+#include "EmbeddedForm.h"
+#include "RuleTables.h"
+#include <QList>
+#include <QRect>
+#include <QString>
+#include <optional>
+
+class DelimitedListBox;
+class QLabel;
+struct ProgramState;
+
+// One column of a rule info list: its caption in German and English, its
+// width, and whether it holds a tempo or time (centred) or a name (left).
+struct InfoColumn {
+    QString german;
+    QString english;
+    int width;
+    bool centred;
+
+    static InfoColumn OneLanguage(const QString& text, int width, bool centred)
+    {
+        return {text, text, width, centred};
+    }
+};
+
+// What tells the info windows apart: names, file, places and columns.
+struct RuleInfoLayout {
+    QString objectName;
+    QString fileName;
+    QSize panel;
+    QRect list;
+    QRect sourceLabel;
+    QString listName;
+    QString sourceLabelName;
+    QList<InfoColumn> columns;
+};
+
+// The look shared by the rule info windows: on a rounded shape, a list whose
+// rows are the lines of a rule file split at ";", and beneath it the file's
+// source line.
+class RuleInfoWindow : public EmbeddedForm {
+    Q_OBJECT
+public:
+    DelimitedListBox* infoList() const { return list_; }
+    QLabel* sourceLabel() const { return sourceLabel_; }
+
+protected:
+    RuleInfoWindow(ProgramState& state, const RuleInfoLayout& layout, QWidget* parent);
+
+    // Shows the source line and the further lines as they stand. On failure
+    // list and label keep what they showed and the error text is returned.
+    QString showFile(const QString& path);
+    void setColumnCaptions(int languageFlag);
+    const RuleInfoLayout& layout() const { return layout_; }
+
+    ProgramState& state_;
+
+private:
+    RuleInfoLayout layout_;
+    DelimitedListBox* list_;
+    QLabel* sourceLabel_;
+};
+
+// The national tables, in the window's language: read afresh at every
+// showing, so an edited file shows at once. A double click on a row can make
+// it the dance selection of the main window.
+struct NationalInfoConfig {
+    QString objectName;
+    QString fileName; // in the language folder
+    int listHeight;
+    QList<InfoColumn> columns;
+    // The discipline chosen on a double click; none: a double click does nothing.
+    std::optional<Discipline> discipline;
+    // The second column names the round, chosen on a double click too.
+    bool chooseRound = false;
+    // The bold line under the list, in German and English; none when empty.
+    QString noteGerman;
+    QString noteEnglish;
+    int noteWidth = 0;
+};
+
+class NationalInfoWindow : public RuleInfoWindow {
+    Q_OBJECT
+public:
+    // "de" or "en" with the folder separator.
+    QString languageFolder() const { return languageFolder_; }
+    QLabel* noteLabel() const { return InfoLabel_; }
+    void InfoBoxDblClick();
+
+protected:
+    NationalInfoWindow(ProgramState& state, const NationalInfoConfig& config, QWidget* parent);
+    void applyLanguage() override;
+    void FormShow() override;
+
+private:
+    NationalInfoConfig config_;
+    QString languageFolder_;
+    QLabel* InfoLabel_ = nullptr;
+};
+
+// The international tables: English only, one file for both languages in the
+// program folder, read once when the window is created.
+struct InternationalInfoConfig {
+    QString objectName;
+    QString fileName; // in the program folder
+    QString listName;
+    QString sourceLabelName;
+    QList<InfoColumn> columns; // captions in English only
+    QRect list = QRect(24, 32, 489, 281);
+    int sourceLabelWidth = 441;
+};
+
+class InternationalInfoWindow : public RuleInfoWindow {
+    Q_OBJECT
+protected:
+    InternationalInfoWindow(ProgramState& state, const InternationalInfoConfig& config, QWidget* parent);
+};

@@ -1,0 +1,68 @@
+#pragma once
+#include "StopwatchClock.h"
+#include <QGroupBox>
+#include <functional>
+
+class Clock;
+class QLabel;
+class QPushButton;
+class TThreadTimer;
+
+// A framed stopwatch for one couple: a large time display with its unit, a
+// Start/Stop button and a Reset button. It measures to a tenth of a second,
+// pauses and resumes, and reports every new display text to its owner, who
+// can also start, stop and reset it from outside.
+class TPimStopWatch : public QGroupBox {
+    Q_OBJECT
+public:
+    using TimeChangeHandler = std::function<void(TPimStopWatch* sender, const QString& time)>;
+
+    explicit TPimStopWatch(const Clock& clock, QWidget* parent = nullptr);
+
+    // The digit of the Start button's shortcut; -1 (the initial value) reads as 1.
+    int StartButtonNumber() const { return startButtonNumber_; }
+    void setStartButtonNumber(int number);
+    // The digit of the Reset button's shortcut; -1 reads as 2.
+    int ResetButtonNumber() const { return resetButtonNumber_; }
+    void setResetButtonNumber(int number);
+    // 0 German, 1 English: the word on the Reset button.
+    int Language() const { return language_; }
+    void setLanguage(int flag);
+    // 1 seconds with one decimal, any other value minutes and seconds.
+    int Zeitformat() const { return zeitformat_; }
+    void setZeitformat(int format);
+    // True while the stopwatch runs.
+    bool timing() const;
+    double ElapsedSeconds() const { return elapsedMs_ * 0.001; }
+
+    // What a click on Start (Stop) and on Reset do.
+    void DoStartStop();
+    void DoReset();
+    // The tick of the running stopwatch.
+    void TimerTimer();
+
+    // Called with the new text each time the display changes.
+    TimeChangeHandler OnTimeChange;
+
+    QPushButton* const Start;
+    QPushButton* const Reset;
+    QLabel* const MyEdit;
+    QLabel* const MyLabel;
+    TThreadTimer* const Timer;
+
+private:
+    void placeControls();
+    QString startDigit() const;
+    void showResetCaption();
+    void showReading();
+    void display(const QString& text);
+
+    StopwatchClock clock_;
+    std::int64_t elapsedMs_ = 0;
+    // False while the display holds the reset text "0.0" rather than a reading.
+    bool showsReading_ = false;
+    int startButtonNumber_ = -1;
+    int resetButtonNumber_ = 0;
+    int language_ = 0;
+    int zeitformat_ = 1;
+};

@@ -1,0 +1,37 @@
+#pragma once
+#include <QString>
+#include <cstdint>
+
+class Clock;
+
+// One couple's stopwatch reading. It is read from the monotonic clock each
+// time it is asked for, never summed from display ticks, so late or skipped
+// ticks cannot make it drift. A stop keeps the reading; the next start
+// resumes from it.
+class StopwatchClock {
+public:
+    explicit StopwatchClock(const Clock& clock) : clock_(clock) {}
+
+    bool running() const { return running_; }
+    void start();
+    void stop();
+    // The next start counts from zero; a running clock runs on undisturbed.
+    void reset() { stoppedMs_ = 0; }
+    // Milliseconds counted so far: up to now while running, else at the stop.
+    std::int64_t readingMs() const;
+
+private:
+    const Clock& clock_;
+    std::int64_t startTick_ = 0;
+    std::int64_t stoppedMs_ = 0;
+    bool running_ = false;
+};
+
+// Seconds with one decimal and the locale's separator: "83,4" or "83.4".
+QString SecondsText(std::int64_t ms);
+// "nn:ss": minutes of the hour and whole seconds; hours are dropped, so
+// 61 minutes read "01:00".
+QString MinutesSecondsText(std::int64_t ms);
+// The text of a clock in the program's time format: 1 seconds, any other
+// value minutes and seconds.
+QString ClockText(std::int64_t ms, int zeitformat);

@@ -1,0 +1,234 @@
+#include "FrmStopwatch.h"
+#include "HelpViewer.h"
+#include "ManualClock.h"
+#include "PimStopWatch.h"
+#include "ProgramState.h"
+#include "RecordingMessages.h"
+#include "StatusPanels.h"
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+class RecordingHelp : public HelpViewer {
+public:
+    bool ShowHelp(const QString& title, const QString& filePath) override
+    {
+        shown << title + "|" + filePath;
+        return true;
+    }
+    QStringList shown;
+};
+
+} // namespace
+
+// The stopwatches' ticks are called directly with a set clock.
+class TestFrmStopwatch : public QObject {
+    Q_OBJECT
+
+private:
+    ManualClock clock;
+    RecordingMessages messages;
+    RecordingHelp help;
+    ProgramState state;
+    std::unique_ptr<StatusPanels> statusBar;
+    std::unique_ptr<TFrmStopwatch> window;
+
+    TPimStopWatch* couple(int index) const { return std::array{window->SW1, window->SW2, window->SW3}[index]; }
+
+    void tickAllAfter(int ms)
+    {
+        clock.advanceMs(ms);
+        for (int index = 0; index < 3; ++index)
+            if (couple(index)->timing())
+                couple(index)->TimerTimer();
+    }
+
+    QStringList panels() const
+    {
+        return {statusBar->panelText(0), statusBar->panelText(1), statusBar->panelText(2)};
+    }
+
+private slots:
+    void init()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        messages.clear();
+        help.shown.clear();
+        state = ProgramState();
+        state.clock = &clock;
+        state.messages = &messages;
+        state.help = &help;
+        state.ProgramFolder = "/opt/vantor/";
+        // The stopwatches start in seconds whatever the stored format says.
+        state.Zeitformat = 2;
+        statusBar = std::make_unique<StatusPanels>(7, 100);
+        for (int panel = 0; panel < 3; ++panel)
+            statusBar->setPanelText(panel, QStringLiteral("Paar %1:").arg(panel + 1));
+        state.statusBar = statusBar.get();
+        window = std::make_unique<TFrmStopwatch>(state);
+    }
+
+    void cleanup() { window.reset(); }
+
+    void startsInGermanWithTheCouplesDigits()
+    {
+        QCOMPARE(window->SW2->title(), QStringLiteral("Paar 2"));
+        QCOMPARE(window->SW2->Start->text(), QStringLiteral("Start (&2)"));
+        QCOMPARE(window->SW2->Reset->text(), QStringLiteral("Zurücksetzen (&5)"));
+        QCOMPARE(window->SW3->Start->text(), QStringLiteral("Start (&3)"));
+        QCOMPARE(window->SW3->Reset->text(), QStringLiteral("Zurücksetzen (&6)"));
+        QCOMPARE(window->SW1->MyLabel->text(), QStringLiteral("sec."));
+        QCOMPARE(window->SW1->geometry(), QRect(32, 48, 137, 121));
+        QCOMPARE(window->SW3->geometry(), QRect(320, 48, 137, 121));
+    }
+
+    void captions_data()
+    {
+        QTest::addColumn<int>("flag");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::addColumn<QStringList>("couples");
+        QTest::addColumn<QString>("resetOfCouple1");
+        QTest::newRow("German") << 0
+                                << QStringList{"&Hilfe", "alle &starten", "alle &anhalten", "alle &zurücksetzen"}
+                                << QStringList{"Paar 1", "Paar 2", "Paar 3"} << "Zurücksetzen (&4)";
+        QTest::newRow("English") << 1 << QStringList{"&Help", "&start all", "stop &all", "&reset all"}
+                                 << QStringList{"First couple", "Second couple", "Third couple"} << "Reset (&4)";
+    }
+
+    void captions()
+    {
+        QFETCH(int, flag);
+        QFETCH(QStringList, buttons);
+        QFETCH(QStringList, couples);
+        QFETCH(QString, resetOfCouple1);
+        window->SetLanguage(1 - flag);
+        window->SetLanguage(flag);
+        QCOMPARE(QStringList({window->BT_Help->text(), window->BT_StartAll->text(), window->BT_StopAll->text(),
+                              window->BT_ResetAll->text()}),
+                 buttons);
+        QCOMPARE(QStringList({window->SW1->title(), window->SW2->title(), window->SW3->title()}), couples);
+        QCOMPARE(window->SW1->Reset->text(), resetOfCouple1);
+    }
+
+    void startAllLeavesARunningStopwatchAlone()
+    {
+        window->SW2->DoStartStop();
+        tickAllAfter(4000);
+        window->BT_StartAllClick();
+        tickAllAfter(1000);
+        QCOMPARE(window->SW1->MyEdit->text(), QStringLiteral("1.0"));
+        QCOMPARE(window->SW2->MyEdit->text(), QStringLiteral("5.0"));
+        QCOMPARE(window->SW3->MyEdit->text(), QStringLiteral("1.0"));
+    }
+
+    void stopAllLeavesAStoppedStopwatchAlone()
+    {
+        window->SW1->DoStartStop();
+        window->SW3->DoStartStop();
+        tickAllAfter(1500);
+        window->BT_StopAllClick();
+        for (int index = 0; index < 3; ++index)
+            QVERIFY(!couple(index)->timing());
+        QCOMPARE(window->SW1->Start->text(), QStringLiteral("Start (&1)"));
+        QCOMPARE(window->SW2->Start->text(), QStringLiteral("Start (&2)"));
+        QCOMPARE(panels(), QStringList({"Paar 1: 1.5", "Paar 2:", "Paar 3: 1.5"}));
+    }
+
+    void resetAllStopsAndZeroesEveryStartedStopwatch()
+    {
+        window->BT_StartAllClick();
+        tickAllAfter(2000);
+        window->BT_ResetAllClick();
+        for (int index = 0; index < 3; ++index) {
+            QVERIFY(!couple(index)->timing());
+            QCOMPARE(couple(index)->MyEdit->text(), QStringLiteral("0.0"));
+        }
+        QCOMPARE(panels(), QStringList({"Paar 1: 0.0", "Paar 2: 0.0", "Paar 3: 0.0"}));
+        // Each starts from zero again.
+        window->BT_StartAllClick();
+        tickAllAfter(300);
+        QCOMPARE(window->SW2->MyEdit->text(), QStringLiteral("0.3"));
+    }
+
+    void resetAllKeepsTheInitialTextOfANeverStartedCouple()
+    {
+        window->SW1->DoStartStop();
+        tickAllAfter(700);
+        window->BT_ResetAllClick();
+        QCOMPARE(panels(), QStringList({"Paar 1: 0.0", "Paar 2:", "Paar 3:"}));
+    }
+
+    void statusPanelFollowsTheProgramLanguage_data()
+    {
+        QTest::addColumn<int>("sprache");
+        QTest::addColumn<int>("couple");
+        QTest::addColumn<QString>("expected");
+        for (int index = 0; index < 3; ++index) {
+            const QByteArray n = QByteArray::number(index + 1);
+            QTest::newRow("German " + n) << 0 << index << QStringLiteral("Paar %1: 2.0").arg(index + 1);
+            QTest::newRow("English " + n) << 1 << index << QStringLiteral("Couple %1: 2.0").arg(index + 1);
+        }
+    }
+
+    void statusPanelFollowsTheProgramLanguage()
+    {
+        QFETCH(int, sprache);
+        QFETCH(int, couple);
+        QFETCH(QString, expected);
+        // The window's own flag does not decide the label.
+        window->SetLanguage(1 - sprache);
+        this->couple(couple)->DoStartStop();
+        tickAllAfter(1000);
+        state.Sprache = sprache;
+        tickAllAfter(1000);
+        QCOMPARE(statusBar->panelText(couple), expected);
+        for (int other = 0; other < 3; ++other)
+            if (other != couple)
+                QCOMPARE(statusBar->panelText(other), QStringLiteral("Paar %1:").arg(other + 1));
+    }
+
+    void aForeignSenderChangesNoPanel()
+    {
+        TPimStopWatch stranger(clock);
+        window->SW1TimeChange(&stranger, "9.9");
+        window->SW1TimeChange(nullptr, "9.9");
+        QCOMPARE(panels(), QStringList({"Paar 1:", "Paar 2:", "Paar 3:"}));
+    }
+
+    void timeFormatReachesEveryStopwatch()
+    {
+        window->BT_StartAllClick();
+        tickAllAfter(75000);
+        window->TimeFormatChanged(2);
+        for (int index = 0; index < 3; ++index) {
+            QCOMPARE(couple(index)->MyLabel->text(), QStringLiteral("mm:ss"));
+            QCOMPARE(couple(index)->MyEdit->text(), QStringLiteral("01:15"));
+        }
+        QCOMPARE(statusBar->panelText(1), QStringLiteral("Paar 2: 01:15"));
+        window->TimeFormatChanged(1);
+        QCOMPARE(window->SW3->MyEdit->text(), QStringLiteral("75.0"));
+    }
+
+    void helpButton_data()
+    {
+        QTest::addColumn<int>("flag");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("German") << 0 << "Zeit bestimmen|/opt/vantor/de/ZeitBestimmenHelp.rtf";
+        QTest::newRow("English") << 1 << "Stop time|/opt/vantor/en/ZeitBestimmenHelp.rtf";
+    }
+
+    void helpButton()
+    {
+        QFETCH(int, flag);
+        QFETCH(QString, expected);
+        window->SetLanguage(flag);
+        QTest::mouseClick(window->BT_Help, Qt::LeftButton);
+        QCOMPARE(help.shown, QStringList{QDir::toNativeSeparators(expected)});
+    }
+};
+
+QTEST_MAIN(TestFrmStopwatch)
+#include "tst_frm_stopwatch.moc"
