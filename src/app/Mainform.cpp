@@ -19,6 +19,8 @@
 #include "FrmRnRTaktZeitInfo.h"
 #include "FrmStdTaktZeitInfo.h"
 #include "FrmStopwatch.h"
+#include "FrmAdaptFixSpeed.h"
+#include "FrmAdaptSpeed.h"
 
 #include "DanceSelectionPanel.h"
 #include "FrmIndividualHelp.h"
@@ -458,6 +460,11 @@ void TMainform::registerEmbeddedWindows()
 void TMainform::createFreeStandingWindows()
 {
     frmInfo_ = new TFrmInfo(this);
+    frmAdaptSpeed_ = new TFrmAdaptSpeed(state_, this);
+    frmAdaptFixSpeed_ = new TFrmAdaptFixSpeed(this);
+    auto* countBeat = static_cast<TFrmMusikAuszaehlen*>(fd_->window(0));
+    countBeat->setAdaptSpeed(frmAdaptSpeed_);
+    countBeat->setAdaptFixSpeed(frmAdaptFixSpeed_);
     frmHelp_ = new TFrmIndividualHelp(*state_.messages, this);
     state_.help = frmHelp_;
 }
@@ -691,6 +698,8 @@ void TMainform::showSelectorCaptions(bool english)
 
 void TMainform::tellWindowsLanguage(int flag)
 {
+    frmAdaptSpeed_->SetLanguage(flag);
+    frmAdaptFixSpeed_->SetLanguage(flag);
     for (int index = 0; index <= 5; ++index)
         static_cast<EmbeddedForm*>(fd_->window(index))->SetLanguage(flag);
     frmInfo_->SetLanguage(flag);

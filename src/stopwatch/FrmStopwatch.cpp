@@ -5,7 +5,7 @@
 #include "StatusPanels.h"
 #include <QFrame>
 #include <QPushButton>
-#include <QStyle>
+#include <QIcon>
 #include <algorithm>
 
 namespace {
@@ -84,7 +84,8 @@ void TFrmStopwatch::placeControls()
     BT_ResetAll->setGeometry(320, 184, 137, 33);
     BT_Help->setObjectName("BT_Help");
     BT_Help->setGeometry(381, 224, 75, 25);
-    BT_Help->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    // The program's help glyph, from the pictures the application carries.
+    BT_Help->setIcon(QIcon(QStringLiteral(":/pictures/help_icon.svg")));
 }
 
 void TFrmStopwatch::applyLanguage()

@@ -171,10 +171,26 @@ bool TFrmMusikAuszaehlen::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
+static bool isModifierOnly(const QKeyEvent& key)
+{
+    switch (key.key()) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void TFrmMusikAuszaehlen::ListKeyDown(const QKeyEvent& key)
 {
     if (!KeyReleased)
         return; // auto-repeat of a held key
+    if (isModifierOnly(key))
+        return; // the first half of a shortcut such as Ctrl+R or Alt+S, not a beat
     if (shiftState(key) == Qt::AltModifier && key.key() != Qt::Key_C)
         return; // a button's accelerator
     if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)

@@ -228,6 +228,14 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), form_->List);
     }
 
+    void modifierKeysAloneDoNotTap()
+    {
+        for (Qt::Key modifier : {Qt::Key_Control, Qt::Key_Shift, Qt::Key_Alt, Qt::Key_Meta})
+            key(modifier);
+        QCOMPARE(form_->series().tapCount(), 0);
+        QVERIFY(form_->keyReleased());
+    }
+
     void enterEvaluatesAndEscapeResets()
     {
         key(Qt::Key_Space);
