@@ -146,6 +146,17 @@ DanceSelectionPanel::DanceSelectionPanel(ProgramState& state, QWidget* parent)
     grey.setColor(QPalette::WindowText, Qt::white);
     setPalette(grey);
     setAutoFillBackground(true);
+    // The controls stand at fixed places sized for small 8 pt texts.
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
+
+    // The rule's texts must stay readable although the user cannot edit them.
+    for (QLineEdit* field : {ED_Tempo, ED_Dauer}) {
+        QPalette readable = field->palette();
+        readable.setColor(QPalette::Disabled, QPalette::Text, Qt::black);
+        field->setPalette(readable);
+    }
 
     RG_Typ->setGeometry(160, 4, 137, 138);
     RG_Typ->setItems({"Rock'n'Roll", "Boogie-Woogie", "Standard", "Latein", "Solltempo", "kein Tanz"});
@@ -154,7 +165,7 @@ DanceSelectionPanel::DanceSelectionPanel(ProgramState& state, QWidget* parent)
     ED_Solltempo->raise();
     ED_Solltempo->hide();
     RG_Tanz->setGeometry(304, 4, 145, 138);
-    RG_Runde->setGeometry(456, 4, 137, 138);
+    RG_Runde->setGeometry(456, 4, 160, 138); // wide enough for "Vor-/Zwischenrunde" in today's fonts
     RG_Runde->hide();
     lb_info->setTextFormat(Qt::PlainText);
     lb_info->setGeometry(16, 144, 609, 13);

@@ -12,5 +12,6 @@ int main(int argc, char* argv[])
         return 1;
     }
     mainform.show();
+    mainform.activateWindow(); // keyboard shortcuts need the active window
     return QApplication::exec();
 }

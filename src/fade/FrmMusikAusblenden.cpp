@@ -1,7 +1,465 @@
 #include "FrmMusikAusblenden.h"
+#include "HelpViewer.h"
+#include "Messages.h"
+#include "NumberText.h"
 #include "ProgramState.h"
+#include "RadioGroup.h"
+#include "RuleTables.h"
+#include "StatusPanels.h"
+#include "ThreadTimer.h"
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+constexpr int kTickMs = 100;
+constexpr int kFirstClassWithRounds = 4; // "B-Klasse" and "A-Klasse" are danced in rounds
+
+QString pick(bool english, const char* germanText, const char* englishText)
+{
+    return QString::fromUtf8(english ? englishText : germanText);
+}
+
+QStringList pickList(bool english, const QStringList& germanItems, const QStringList& englishItems)
+{
+    return english ? englishItems : germanItems;
+}
+
+QStringList klasseItems(bool english)
+{
+    return pickList(english, {"Schüler", "Junioren", "D-Klasse", "C-Klasse", "B-Klasse", "A-Klasse"},
+                    {"Youth", "Juniors", "D Class", "C Class", "B Class", "A Class"});
+}
+
+QStringList rundeItems(bool english)
+{
+    return pickList(english, {"Beintechnik", "Akrobatik"}, {"foot technique", "acrobatics"});
+}
+
+// The rule tables name the German foot-technique round "Fußtechnik", so the
+// rounds are looked up by these keys rather than by the captions.
+QStringList rundeKeys(bool english)
+{
+    return pickList(english, {"Fußtechnik", "Akrobatik"}, {"foot technique", "acrobatics"});
+}
+
+QColor fromBgr(std::uint32_t bgr)
+{
+    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
+
+QFont boldFont(const QFont& base, int pixelSize)
+{
+    QFont font = base;
+    font.setPixelSize(pixelSize);
+    font.setBold(true);
+    return font;
+}
+
+void setTextColour(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+bool hasRounds(int klasse)
+{
+    return klasse >= kFirstClassWithRounds;
+}
+
+} // namespace
 
 TFrmMusikAusblenden::TFrmMusikAusblenden(ProgramState& state, QWidget* parent)
-    : EmbeddedForm("FrmMusikAusblenden", QSize(545, 369), parent), state_(state)
+    : EmbeddedForm("FrmMusikAusblenden", QSize(545, 369), parent),
+      Beep([] { QApplication::beep(); }),
+      // Created in tab order.
+      GB_1(new QGroupBox(Panel1())),
+      TimeEdit(new QLineEdit(QStringLiteral("0.0"), GB_1)),
+      Label1(new QLabel(QStringLiteral("sec."), GB_1)),
+      Start(new QPushButton(QStringLiteral("Start (&1)"), Panel1())),
+      Reset(new QPushButton(Panel1())),
+      LMDSimpleLabel4(new QLabel(Panel1())),
+      ED_RestTakte(new QLineEdit(Panel1())),
+      LMDGroupBox1(new QGroupBox(Panel1())),
+      LMDGroupBox2(new QGroupBox(Panel1())),
+      LMDGroupBox3(new QGroupBox(Panel1())),
+      LB{new QLabel(LMDGroupBox3), new QLabel(LMDGroupBox2), new QLabel(LMDGroupBox2),
+         new QLabel(LMDGroupBox2), new QLabel(LMDGroupBox2), new QLabel(LMDGroupBox2),
+         new QLabel(LMDGroupBox1), new QLabel(LMDGroupBox1), new QLabel(LMDGroupBox1),
+         new QLabel(LMDGroupBox1)},
+      LMDSimpleLabel1(new QLabel(Panel1())),
+      ED_Takte(new QLineEdit(QStringLiteral("0"), Panel1())),
+      LMDSimpleLabel2(new QLabel(Panel1())),
+      ED_Dauer(new QLineEdit(Panel1())),
+      LMDSimpleLabel3(new QLabel(Panel1())),
+      CB_Beep(new QCheckBox(Panel1())),
+      RG_Klasse(new RadioGroup(QString(), Panel1())),
+      RG_Runde(new RadioGroup(QString(), Panel1())),
+      LB_Info(new QLabel(Panel1())),
+      BT_Help(new QPushButton(Panel1())),
+      Timer(new TThreadTimer(this)),
+      state_(state),
+      fade_(*state.clock)
 {
+    placeControls();
+    RG_Klasse->setItems(klasseItems(false));
+    RG_Runde->setItems(rundeItems(false));
+    RG_Runde->hide();
+    LMDSimpleLabel1->setBuddy(ED_Takte);
+    Timer->setInterval(kTickMs);
+    Timer->OnTimer = [this](TThreadTimer*) { TimerTimer(); };
+
+    connect(Start, &QPushButton::clicked, this, &TFrmMusikAusblenden::Start1Click);
+    connect(Reset, &QPushButton::clicked, this, &TFrmMusikAusblenden::ResetClick);
+    connect(BT_Help, &QPushButton::clicked, this, &TFrmMusikAusblenden::BT_HelpClick);
+    connect(RG_Klasse, &RadioGroup::itemChanged, this, &TFrmMusikAusblenden::RG_KlasseChange);
+    connect(RG_Runde, &RadioGroup::itemChanged, this, &TFrmMusikAusblenden::RG_RundeChange);
+    connect(ED_Takte, &QLineEdit::editingFinished, this, &TFrmMusikAusblenden::ED_TakteExit);
+    connect(TimeEdit, &QLineEdit::textChanged, this, &TFrmMusikAusblenden::TimeEditChange);
+
+    applyLanguage();
+}
+
+void TFrmMusikAusblenden::placeControls()
+{
+    // Light texts on the blue panel; the edit fields keep their own colours.
+    setTextColour(Panel1(), Qt::white);
+
+    LB_Info->setObjectName("LB_Info");
+    LB_Info->setGeometry(12, 6, 521, 20);
+
+    GB_1->setObjectName("GB_1");
+    GB_1->setGeometry(12, 28, 246, 68);
+    TimeEdit->setObjectName("TimeEdit");
+    TimeEdit->setGeometry(12, 22, 150, 36);
+    TimeEdit->setReadOnly(true);
+    TimeEdit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    TimeEdit->setFont(boldFont(font(), 24));
+    TimeEdit->setFocusPolicy(Qt::NoFocus);
+    Label1->setObjectName("Label1");
+    Label1->setGeometry(170, 30, 60, 22);
+
+    Start->setObjectName("Start");
+    Start->setGeometry(12, 104, 120, 30);
+    Reset->setObjectName("Reset");
+    Reset->setGeometry(138, 104, 120, 30);
+
+    const auto placeRow = [this](QLabel* label, QLineEdit* edit, int top) {
+        label->setGeometry(12, top + 3, 140, 20);
+        edit->setGeometry(156, top, 60, 26);
+        edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    };
+    LMDSimpleLabel1->setObjectName("LMDSimpleLabel1");
+    ED_Takte->setObjectName("ED_Takte");
+    placeRow(LMDSimpleLabel1, ED_Takte, 144);
+    LMDSimpleLabel2->setObjectName("LMDSimpleLabel2");
+    ED_Dauer->setObjectName("ED_Dauer");
+    placeRow(LMDSimpleLabel2, ED_Dauer, 174);
+    ED_Dauer->setReadOnly(true);
+    ED_Dauer->setEnabled(false);
+    LMDSimpleLabel3->setObjectName("LMDSimpleLabel3");
+    LMDSimpleLabel3->setGeometry(222, 177, 40, 20);
+    LMDSimpleLabel4->setObjectName("LMDSimpleLabel4");
+    ED_RestTakte->setObjectName("ED_RestTakte");
+    placeRow(LMDSimpleLabel4, ED_RestTakte, 204);
+    ED_RestTakte->setReadOnly(true);
+    ED_RestTakte->setEnabled(false);
+    CB_Beep->setObjectName("CB_Beep");
+    CB_Beep->setGeometry(12, 234, 246, 22);
+
+    RG_Klasse->setObjectName("RG_Klasse");
+    RG_Klasse->setGeometry(278, 28, 128, 186);
+    RG_Runde->setObjectName("RG_Runde");
+    RG_Runde->setGeometry(414, 28, 119, 78);
+    BT_Help->setObjectName("BT_Help");
+    BT_Help->setGeometry(414, 184, 119, 30);
+    Timer->setObjectName("Timer");
+
+    placeDigits();
+}
+
+void TFrmMusikAusblenden::placeDigits()
+{
+    constexpr int top = 262;
+    constexpr int height = 98;
+    constexpr int digitWidth = 46;
+    constexpr int margin = 8;
+    const auto placeGroup = [&](QGroupBox* group, const char* name, int left, int digits) {
+        group->setObjectName(name);
+        group->setGeometry(left, top, digits * digitWidth + 2 * margin, height);
+        // A dark display, so that the pale lit colours stand out.
+        QPalette palette = group->palette();
+        palette.setColor(QPalette::Window, Qt::black);
+        palette.setColor(QPalette::WindowText, Qt::white);
+        group->setPalette(palette);
+        group->setAutoFillBackground(true);
+    };
+    placeGroup(LMDGroupBox1, "LMDGroupBox1", 12, 4);
+    placeGroup(LMDGroupBox2, "LMDGroupBox2", 12 + 4 * digitWidth + 2 * margin + 4, 5);
+    placeGroup(LMDGroupBox3, "LMDGroupBox3", 533 - digitWidth - 2 * margin, 1);
+
+    for (int digit = 0; digit < int(LB.size()); ++digit) {
+        QLabel* label = LB[size_t(digit)];
+        label->setObjectName(QStringLiteral("LB%1").arg(digit));
+        label->setText(QString::number(digit));
+        label->setFont(boldFont(font(), 64));
+        label->setAlignment(Qt::AlignCenter);
+        // Digits run from the highest on the left within each group.
+        const int highestInGroup = digit >= 6 ? 9 : digit >= 1 ? 5 : 0;
+        label->setGeometry(margin + (highestInGroup - digit) * digitWidth, 18, digitWidth, height - 22);
+        showDigit(digit, false);
+    }
+}
+
+void TFrmMusikAusblenden::applyLanguage()
+{
+    const bool en = english();
+    GB_1->setTitle(QStringLiteral("&Zeit"));
+    Reset->setText(pick(en, "Zurücksetzen (&2)", "Reset (&2)"));
+    LMDSimpleLabel4->setText(pick(en, "Verbleibende Takte:", "Remaining bars:"));
+    LMDGroupBox1->setTitle(pick(en, "Turniermusik", "comp. music"));
+    LMDGroupBox2->setTitle(pick(en, "gleichmäßig ausblenden", "faded constantly"));
+    LMDGroupBox3->setTitle(pick(en, "Ende", "End"));
+    LMDSimpleLabel1->setText(pick(en, "&Takte pro Minute:", "&Bars per minute:"));
+    LMDSimpleLabel2->setText(pick(en, "Dauer:", "Dur.:"));
+    LMDSimpleLabel3->setText(pick(en, "Sek.", "sec."));
+    CB_Beep->setText(pick(en, "&Akustisches Signal", "&Beep"));
+    RG_Klasse->setTitle(pick(en, "&Klasse", "&Class"));
+    const QStringList klassen = klasseItems(en);
+    for (int item = 0; item < klassen.size(); ++item)
+        RG_Klasse->setItemText(item, klassen[item]);
+    RG_Runde->setTitle(pick(en, "&Runde", "&Round"));
+    const QStringList runden = rundeItems(en);
+    for (int item = 0; item < runden.size(); ++item)
+        RG_Runde->setItemText(item, runden[item]);
+    BT_Help->setText(pick(en, "&Hilfe", "&Help"));
+}
+
+void TFrmMusikAusblenden::FormShow()
+{
+    LB_Info->setText(state_.rules->table(Discipline::RnR).Source);
+    // Class, round and tempo stay as they are under a running clock.
+    if (running())
+        return;
+    RG_Runde->hide();
+    if (state_.SavedTypIndex != int(Discipline::RnR)) {
+        RG_Klasse->setItemIndex(-1);
+        RG_Runde->setItemIndex(-1);
+        return;
+    }
+    RG_Klasse->setItemIndex(std::min(state_.SavedTanzIndex, RG_Klasse->count() - 1));
+    RG_KlasseChange();
+    RG_Runde->setItemIndex(std::min(state_.SavedRundeIndex, RG_Runde->count() - 1));
+    RG_RundeChange();
+}
+
+void TFrmMusikAusblenden::RG_KlasseChange()
+{
+    const int klasse = RG_Klasse->itemIndex();
+    if (hasRounds(klasse)) {
+        RG_Runde->show();
+        clearDance();
+    } else if (klasse >= 0) {
+        RG_Runde->hide();
+        LookUpRule();
+    }
+    RG_Runde->setItemIndex(-1);
+    state_.SavedTypIndex = int(Discipline::RnR);
+    state_.SavedTanzIndex = klasse;
+}
+
+void TFrmMusikAusblenden::RG_RundeChange()
+{
+    LookUpRule();
+    state_.SavedTypIndex = int(Discipline::RnR);
+    state_.SavedRundeIndex = RG_Runde->itemIndex();
+}
+
+void TFrmMusikAusblenden::LookUpRule()
+{
+    if (RG_Klasse->itemIndex() >= 0) {
+        if (hasRounds(RG_Klasse->itemIndex()) && RG_Runde->itemIndex() < 0) {
+            clearDance();
+            return;
+        }
+        // No row of the chosen class: nothing to count, rather than the
+        // tempo of some other class.
+        const RuleRow* row = chosenRuleRow();
+        if (!row) {
+            clearDance();
+            return;
+        }
+        tempoText_ = row->BarsPerMin;
+        state_.CurrentDanceTimeText = row->DanceTime;
+    }
+    showDance(state_.CurrentDanceTimeText);
+}
+
+const RuleRow* TFrmMusikAusblenden::chosenRuleRow() const
+{
+    std::optional<QString> round;
+    if (hasRounds(RG_Klasse->itemIndex()))
+        round = rundeKeys(english()).value(RG_Runde->itemIndex());
+    const RuleTables& rules = *state_.rules;
+    const auto index = rules.FindLastRow(Discipline::RnR, RG_Klasse->currentText(), round);
+    return index ? &rules.table(Discipline::RnR).Rows[size_t(*index)] : nullptr;
+}
+
+void TFrmMusikAusblenden::showDance(const QString& danceTimeText)
+{
+    ED_Takte->setText(TempoFieldText(tempoText_, *state_.messages, languageFlag()));
+    const auto seconds = DanceSeconds(danceTimeText);
+    fade_.setDurationSeconds(seconds.value_or(0));
+    if (!seconds) {
+        ED_Dauer->clear();
+        ED_RestTakte->clear();
+        if (!danceTimeText.isEmpty())
+            state_.messages->warning(
+                pick(english(), "Ungültige Tanzzeit in den Regeldaten: '%1'",
+                     "Invalid dancing time in the rule data: '%1'")
+                    .arg(danceTimeText));
+        return;
+    }
+    ED_Dauer->setText(QString::number(*seconds));
+    // No tempo yet: nothing to count and nothing to complain about.
+    if (ED_Takte->text().isEmpty())
+        ED_RestTakte->clear();
+    else
+        takeTempo();
+}
+
+void TFrmMusikAusblenden::clearDance()
+{
+    ED_Takte->clear();
+    ED_Dauer->clear();
+    ED_RestTakte->clear();
+    fade_.setDurationSeconds(0);
+}
+
+bool TFrmMusikAusblenden::takeTempo()
+{
+    fade_.setBarsPerMinute(TextToNumber(ED_Takte->text(), *state_.messages, languageFlag()));
+    if (showBarCount())
+        return true;
+    state_.messages->warning(pick(english(), "Sie müssen eine gültige ganzzahlige Taktzahl angeben",
+                                  "Please enter a valid integer number"));
+    return false;
+}
+
+bool TFrmMusikAusblenden::showBarCount()
+{
+    const auto bars = fade_.bars();
+    ED_RestTakte->setText(bars ? QString::number(*bars) : QString());
+    return bars.has_value();
+}
+
+void TFrmMusikAusblenden::ED_TakteExit()
+{
+    if (!ED_Takte->text().isEmpty())
+        takeTypedTempo();
+}
+
+bool TFrmMusikAusblenden::takeTypedTempo()
+{
+    ED_Takte->setModified(false);
+    tempoText_ = ED_Takte->text();
+    // Without a dancing time there is no bar count to work out yet.
+    return !ED_Dauer->text().isEmpty() && takeTempo();
+}
+
+void TFrmMusikAusblenden::Start1Click()
+{
+    if (running()) {
+        stopClock();
+        return;
+    }
+    if (ED_Dauer->text().isEmpty() || ED_Takte->text().isEmpty()) {
+        state_.messages->warning(
+            pick(english(), "Sie müssen zuerst einen Tanz auswählen", "Please select a dance first"));
+        return;
+    }
+    // A tempo typed but not taken yet, as when Alt+1 is pressed in the field.
+    if (ED_Takte->isModified()) {
+        if (!takeTypedTempo())
+            return;
+    } else if (!fade_.bars()) {
+        state_.messages->warning(pick(english(), "Sie müssen eine gültige ganzzahlige Taktzahl angeben",
+                                      "Please enter a valid integer number"));
+        return;
+    }
+    startClock();
+}
+
+void TFrmMusikAusblenden::startClock()
+{
+    fade_.start();
+    Start->setText(QStringLiteral("Stop (&1)"));
+    Timer->setEnabled(true);
+    lockSelection(true);
+}
+
+void TFrmMusikAusblenden::stopClock()
+{
+    fade_.stop();
+    Start->setText(QStringLiteral("Start (&1)"));
+    Timer->setEnabled(false);
+    lockSelection(false);
+}
+
+void TFrmMusikAusblenden::lockSelection(bool locked)
+{
+    RG_Klasse->setEnabled(!locked);
+    RG_Runde->setEnabled(!locked);
+    ED_Takte->setEnabled(!locked);
+}
+
+void TFrmMusikAusblenden::TimerTimer()
+{
+    const FadeCountdown::Tick tick = fade_.tick();
+    // Always seconds, whatever the program's time format.
+    TimeEdit->setText(SecondsText(tick.elapsedMs));
+    if (tick.timeUp)
+        Start1Click();
+    ED_RestTakte->setText(QString::number(tick.remainingBars));
+    if (!tick.digit)
+        return;
+    if (tick.digit->restored >= 0)
+        showDigit(tick.digit->restored, false);
+    showDigit(tick.digit->lit, true);
+    if (CB_Beep->isChecked())
+        Beep();
+}
+
+void TFrmMusikAusblenden::showDigit(int digit, bool lit)
+{
+    setTextColour(LB[size_t(digit)], fromBgr(lit ? LitDigitColour(digit) : DigitColour(digit)));
+}
+
+void TFrmMusikAusblenden::ResetClick()
+{
+    if (fade_.atZero())
+        return;
+    stopClock();
+    fade_.reset();
+    showBarCount();
+    for (int digit = 0; digit < int(LB.size()); ++digit)
+        showDigit(digit, false);
+    TimeEdit->setText(SecondsText(0));
+}
+
+void TFrmMusikAusblenden::TimeEditChange()
+{
+    if (state_.statusBar)
+        state_.statusBar->setPanelText(3, pick(state_.english(), "Zeit: ", "Time: ") + TimeEdit->text());
+}
+
+void TFrmMusikAusblenden::BT_HelpClick()
+{
+    ShowToolHelp(state_, languageFlag(), QStringLiteral("Rock'n'Roll ausblenden"),
+                 QStringLiteral("Fade music (Rock'n'Roll)"), QStringLiteral("RnRAusblendenHelp.rtf"));
 }

@@ -1,7 +1,369 @@
 #include "FrmMusikAusblendenLatein.h"
+#include "FrmBeamer.h"
+#include "HelpViewer.h"
+#include "Messages.h"
 #include "ProgramState.h"
+#include "RadioGroup.h"
+#include "StatusPanels.h"
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyle>
+#include <QTimer>
+
+namespace {
+
+// RG_Typ's last item: no dance, no dancing time, no lamps.
+constexpr int kNoDance = 5;
+constexpr int kTickMs = 100;
+constexpr int kCoupleLeft = 16;
+constexpr int kCoupleStep = 172;
+constexpr int kCoupleTop = 18;
+
+struct CoupleCaption {
+    const char* german;
+    const char* english;
+};
+
+constexpr CoupleCaption kCoupleCaptions[] = {
+    {"erstes Paar", "first couple"},
+    {"zweites Paar", "second couple"},
+    {"letztes Paar", "last couple"},
+};
+
+QString pick(bool english, const char* germanText, const char* englishText)
+{
+    return QString::fromUtf8(english ? englishText : germanText);
+}
+
+QString startCaption(int couple, bool running)
+{
+    return (running ? QStringLiteral("Stop (&%1)") : QStringLiteral("Start (&%1)")).arg(couple);
+}
+
+QString unitText(int zeitformat)
+{
+    return zeitformat == 1 ? QStringLiteral("sec.") : QStringLiteral("mm:ss");
+}
+
+template <typename Widget>
+Widget* named(Widget* widget, const QString& name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+QFont withWeight(QFont font, QFont::Weight weight)
+{
+    font.setWeight(weight);
+    return font;
+}
+
+QFrame* redLine(QWidget* parent, const QString& name, int top)
+{
+    auto* line = named(new QFrame(parent), name);
+    line->setGeometry(kCoupleLeft, top, 505, 2);
+    line->setStyleSheet(QStringLiteral("background: rgb(220, 0, 0);"));
+    return line;
+}
+
+} // namespace
+
+LampShape::LampShape(QWidget* parent) : QWidget(parent), color_(LampOffColor())
+{
+    setFixedSize(25, 25);
+}
+
+void LampShape::setBrushColor(const QColor& color)
+{
+    color_ = color;
+    update();
+}
+
+void LampShape::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(color_);
+    painter.drawEllipse(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+}
 
 TFrmMusikAusblendenLatein::TFrmMusikAusblendenLatein(ProgramState& state, QWidget* parent)
-    : EmbeddedForm("FrmMusikAusblendenLatein", QSize(537, 369), parent), state_(state)
+    : EmbeddedForm("FrmMusikAusblendenLatein", QSize(537, 369), parent),
+      state_(state),
+      // Created in tab order: the couples' buttons, then the window's.
+      LMDShapeControl1(named(new QFrame(Panel1()), QStringLiteral("LMDShapeControl1"))),
+      couples_{makeCouple(1), makeCouple(2), makeCouple(3)},
+      BT_Beamer2(named(new QPushButton(Panel1()), QStringLiteral("BT_Beamer2"))),
+      BT_BeamerAll(named(new QPushButton(Panel1()), QStringLiteral("BT_BeamerAll"))),
+      cbx_inverted(named(new QCheckBox(QStringLiteral("Invertieren"), Panel1()), QStringLiteral("cbx_inverted"))),
+      BT_Reset(named(new QPushButton(Panel1()), QStringLiteral("BT_Reset"))),
+      BT_Help(named(new QPushButton(Panel1()), QStringLiteral("BT_Help")))
 {
+    placeControls();
+    connect(BT_Beamer2, &QPushButton::clicked, this, [this] { BeamerClick(4); });
+    connect(BT_BeamerAll, &QPushButton::clicked, this, [this] { BeamerClick(5); });
+    connect(BT_Reset, &QPushButton::clicked, this, &TFrmMusikAusblendenLatein::BT_ResetClick);
+    connect(BT_Help, &QPushButton::clicked, this, &TFrmMusikAusblendenLatein::BT_HelpClick);
+    // The stored time format is known already; the units follow it from the start.
+    showUnitLabels(state_.Zeitformat);
+    applyLanguage();
+}
+
+std::unique_ptr<FadeCouple> TFrmMusikAusblendenLatein::makeCouple(int number)
+{
+    auto couple = std::make_unique<FadeCouple>(*state_.clock);
+    const QString digit = QString::number(number);
+    couple->GB = named(new QGroupBox(Panel1()), QStringLiteral("GB_") + digit);
+    couple->GB->setGeometry(kCoupleLeft + (number - 1) * kCoupleStep, kCoupleTop, 161, 190);
+    couple->GB->setFont(withWeight(couple->GB->font(), QFont::Bold));
+    const QFont normal = withWeight(couple->GB->font(), QFont::Normal);
+
+    couple->TimeEdit = named(new QLineEdit(couple->GB), QStringLiteral("TimeEdit") + digit);
+    couple->TimeEdit->setGeometry(8, 26, 100, 46);
+    couple->TimeEdit->setReadOnly(true);
+    couple->TimeEdit->setFocusPolicy(Qt::NoFocus);
+    couple->TimeEdit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont clockFont = couple->GB->font();
+    clockFont.setPixelSize(32);
+    couple->TimeEdit->setFont(clockFont);
+    // Set before the change handler is wired: the status bar keeps its start-up text.
+    couple->TimeEdit->setText(ClockText(0, state_.Zeitformat));
+    connect(couple->TimeEdit, &QLineEdit::textChanged, this, [this, number] { TimeEditChange(number); });
+
+    couple->Label = named(new QLabel(couple->GB), QStringLiteral("Label") + digit);
+    couple->Label->setFont(normal);
+    couple->Label->setGeometry(114, 40, 44, 20);
+
+    couple->Ampel = named(new QFrame(couple->GB), QStringLiteral("Ampel") + digit);
+    couple->Ampel->setGeometry(8, 82, 49, 97);
+    couple->Ampel->setStyleSheet(QStringLiteral("background: rgb(24, 24, 24); border-radius: 8px;"));
+    couple->Rot = named(new LampShape(couple->Ampel), QStringLiteral("Ampel%1_Rot").arg(number));
+    couple->Gelb = named(new LampShape(couple->Ampel), QStringLiteral("Ampel%1_Gelb").arg(number));
+    couple->Gruen = named(new LampShape(couple->Ampel), QStringLiteral("Ampel%1_Gruen").arg(number));
+    couple->Rot->move(12, 6);
+    couple->Gelb->move(12, 36);
+    couple->Gruen->move(12, 66);
+
+    couple->Start = named(new QPushButton(startCaption(number, false), couple->GB), QStringLiteral("Start") + digit);
+    couple->Start->setFont(normal);
+    couple->Start->setGeometry(68, 90, 85, 30);
+    connect(couple->Start, &QPushButton::clicked, this, [this, number] { StartClick(number); });
+
+    couple->BT_beamer = named(new QPushButton(QStringLiteral("Beamer"), couple->GB),
+                              QStringLiteral("BT_beamer_") + digit);
+    couple->BT_beamer->setFont(normal);
+    couple->BT_beamer->setGeometry(68, 138, 85, 30);
+    connect(couple->BT_beamer, &QPushButton::clicked, this, [this, number] { BeamerClick(number); });
+
+    couple->Timer = named(new QTimer(this), QStringLiteral("Timer") + digit);
+    couple->Timer->setInterval(kTickMs);
+    connect(couple->Timer, &QTimer::timeout, this, [this, number] { TimerTimer(number); });
+    return couple;
+}
+
+void TFrmMusikAusblendenLatein::placeControls()
+{
+    LMDShapeControl1->setGeometry(8, 8, 521, 353);
+    // Rounded by 5 % of the shorter side.
+    LMDShapeControl1->setStyleSheet(
+        QStringLiteral("QFrame#LMDShapeControl1 { background: white; border-radius: 17px; }"));
+    redLine(Panel1(), QStringLiteral("Shape2"), 220);
+    BT_Beamer2->setGeometry(kCoupleLeft, 234, 161, 30);
+    BT_BeamerAll->setGeometry(kCoupleLeft + kCoupleStep, 234, 161, 30);
+    cbx_inverted->setGeometry(kCoupleLeft + 2 * kCoupleStep + 8, 238, 150, 22);
+    redLine(Panel1(), QStringLiteral("Shape3"), 278);
+    BT_Reset->setGeometry(kCoupleLeft, 300, 161, 36);
+    BT_Reset->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    BT_Help->setGeometry(kCoupleLeft + 2 * kCoupleStep + 86, 305, 75, 25);
+    // The program's help glyph, from the pictures the application carries.
+    BT_Help->setIcon(QIcon(QStringLiteral(":/pictures/help_icon.svg")));
+}
+
+void TFrmMusikAusblendenLatein::applyLanguage()
+{
+    const bool english = languageFlag() != 0;
+    for (int number = 1; number <= 3; ++number) {
+        const CoupleCaption& caption = kCoupleCaptions[number - 1];
+        coupleAt(number).GB->setTitle(pick(english, caption.german, caption.english));
+    }
+    BT_Reset->setText(pick(english, "&Zurücksetzen", "&Reset"));
+    BT_Help->setText(pick(english, "&Hilfe", "&Help"));
+    BT_BeamerAll->setText(pick(english, "Beamer (alle Uhren)", "Beamer (all watches)"));
+    BT_Beamer2->setText(pick(english, "Beamer (zwei Uhren)", "Beamer (two watches)"));
+    cbx_inverted->setToolTip(pick(english, "Vertauscht im Beamer-Modus die Position der 1. und 3. Stoppuhr",
+                                  "Switches position of 1. and 3. stop watch in beamer mode"));
+}
+
+void TFrmMusikAusblendenLatein::setBeamer(TfrmBeamer* beamer)
+{
+    beamer_ = beamer;
+    for (int number = 1; number <= 3; ++number) {
+        connect(beamer_->coupleButton(number), &QPushButton::clicked, this, [this, number] { ToggleCouple(number); });
+        showStartCaption(number);
+    }
+    connect(beamer_->BT_Reset, &QPushButton::clicked, this, &TFrmMusikAusblendenLatein::BT_ResetClick);
+}
+
+bool TFrmMusikAusblendenLatein::noDanceChosen() const
+{
+    return state_.RG_Typ->itemIndex() == kNoDance;
+}
+
+bool TFrmMusikAusblendenLatein::danceChosen() const
+{
+    if (noDanceChosen())
+        return true;
+    return state_.RG_Typ->itemIndex() >= 0 && state_.RG_Tanz->itemIndex() >= 0
+           && (state_.RG_Runde->isHidden() || state_.RG_Runde->itemIndex() >= 0);
+}
+
+void TFrmMusikAusblendenLatein::StartClick(int couple)
+{
+    if (!danceChosen()) {
+        state_.messages->warning(languageFlag() != 0 ? QStringLiteral("Please select a dance first")
+                                                     : QStringLiteral("Sie müssen zuerst einen Tanz auswählen"));
+        return;
+    }
+    ToggleCouple(couple);
+}
+
+bool TFrmMusikAusblendenLatein::anyClockRuns() const
+{
+    for (const auto& couple : couples_)
+        if (couple->Timer->isActive())
+            return true;
+    return false;
+}
+
+void TFrmMusikAusblendenLatein::setDanceSelectionEnabled(bool enabled)
+{
+    for (RadioGroup* group : {state_.RG_Typ, state_.RG_Tanz, state_.RG_Runde})
+        group->setEnabled(enabled);
+}
+
+void TFrmMusikAusblendenLatein::ToggleCouple(int number)
+{
+    FadeCouple& couple = coupleAt(number);
+    if (couple.Timer->isActive()) {
+        couple.Timer->stop();
+        couple.clock.stop();
+    } else {
+        couple.Timer->start();
+        couple.clock.start();
+    }
+    showStartCaption(number);
+    // The dancing time must not change under a running clock.
+    setDanceSelectionEnabled(!anyClockRuns());
+}
+
+void TFrmMusikAusblendenLatein::showStartCaption(int number)
+{
+    const QString caption = startCaption(number, coupleAt(number).Timer->isActive());
+    coupleAt(number).Start->setText(caption);
+    if (beamer_)
+        beamer_->coupleButton(number)->setText(caption);
+}
+
+void TFrmMusikAusblendenLatein::TimerTimer(int number)
+{
+    FadeCouple& couple = coupleAt(number);
+    const std::int64_t readingMs = couple.clock.readingMs();
+    couple.TimeEdit->setText(ClockText(readingMs, state_.Zeitformat));
+    if (const auto lamp = couple.light.advance(readingMs * 0.001, state_.DanceTimeMin, state_.DanceTimeMax))
+        SetAmpel(number, *lamp);
+}
+
+void TFrmMusikAusblendenLatein::SetAmpel(int couple, LampState state)
+{
+    // Without a dance there is no dancing time to signal.
+    if (noDanceChosen())
+        return;
+    showLamp(couple, state);
+}
+
+void TFrmMusikAusblendenLatein::showLamp(int number, LampState state)
+{
+    const LampColors colors = ColorsOf(state);
+    FadeCouple& couple = coupleAt(number);
+    couple.Rot->setBrushColor(colors.red);
+    couple.Gelb->setBrushColor(colors.yellow);
+    couple.Gruen->setBrushColor(colors.green);
+    if (beamer_)
+        beamer_->setClockColor(number, colors.digits);
+}
+
+void TFrmMusikAusblendenLatein::BT_ResetClick()
+{
+    for (int number = 1; number <= 3; ++number) {
+        FadeCouple& couple = coupleAt(number);
+        couple.Timer->stop();
+        couple.clock.stop();
+        couple.clock.reset();
+        couple.light.reset();
+        showStartCaption(number);
+        showReading(number, state_.Zeitformat);
+        // Unlike a tick, a reset puts the lights out also without a dance:
+        // a lamp left red would signal "fade out" over a clock at zero.
+        showLamp(number, LampState::Null);
+    }
+    setDanceSelectionEnabled(true);
+}
+
+void TFrmMusikAusblendenLatein::showReading(int number, int zeitformat)
+{
+    FadeCouple& couple = coupleAt(number);
+    couple.TimeEdit->setText(ClockText(couple.clock.readingMs(), zeitformat));
+}
+
+void TFrmMusikAusblendenLatein::TimeEditChange(int number)
+{
+    const QString text = coupleAt(number).TimeEdit->text();
+    // The status bar belongs to the main window and speaks the program's language.
+    const QString label = state_.english() ? QStringLiteral("Time %1: ") : QStringLiteral("Zeit %1: ");
+    state_.statusBar->setPanelText(number + 2, label.arg(number) + text);
+    if (beamer_ && projectorMode_ != -1 && ModeShowsCouple(projectorMode_, number))
+        beamer_->timeLabel(number)->setText(text);
+}
+
+void TFrmMusikAusblendenLatein::showUnitLabels(int zeitformat)
+{
+    for (const auto& couple : couples_)
+        couple->Label->setText(unitText(zeitformat));
+}
+
+void TFrmMusikAusblendenLatein::TimeFormatChanged(int zeitformat)
+{
+    showUnitLabels(zeitformat);
+    for (int number = 1; number <= 3; ++number) {
+        if (coupleAt(number).Timer->isActive())
+            TimerTimer(number);
+        else
+            // A stopped clock shows the reading it will resume from.
+            showReading(number, zeitformat);
+    }
+}
+
+void TFrmMusikAusblendenLatein::BeamerClick(int mode)
+{
+    if (!beamer_)
+        return;
+    projectorMode_ = mode;
+    std::array<QString, 3> texts;
+    for (int number = 1; number <= 3; ++number)
+        texts[number - 1] = coupleAt(number).TimeEdit->text();
+    beamer_->ShowBeamer(mode, cbx_inverted->isChecked(), languageFlag(), texts);
+    projectorMode_ = -1;
+}
+
+void TFrmMusikAusblendenLatein::BT_HelpClick()
+{
+    ShowToolHelp(state_, languageFlag(), QStringLiteral("Latein/Standard/Boogie ausblenden"),
+                 QStringLiteral("Fade music (Latin/Standard/Boogie)"), QStringLiteral("LateinAusblendenHelp.rtf"));
 }

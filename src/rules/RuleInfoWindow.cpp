@@ -8,6 +8,8 @@
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListWidgetItem>
+#include <algorithm>
 
 namespace {
 
@@ -25,8 +27,14 @@ QLabel* addLabel(QWidget* parent, const QString& name, const QRect& geometry, in
     label->setTextFormat(Qt::PlainText); // file texts are shown as they stand, never as markup
     label->setFont(pixelFont(label->font(), fontPixels));
     label->setGeometry(geometry);
-    label->setFixedSize(geometry.size());
     return label;
+}
+
+// Labels with a text of the program's own are widened to show all of it.
+void setTextWidening(QLabel* label, const QString& text)
+{
+    label->setText(text);
+    label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
 }
 
 // The rounded shape behind the list, 5 percent of its shorter side.
@@ -98,6 +106,7 @@ RuleInfoWindow::RuleInfoWindow(ProgramState& state, const RuleInfoLayout& layout
     }
 
     sourceLabel_ = addLabel(panel, layout.sourceLabelName, layout.sourceLabel, 11);
+    sourceLabel_->setFixedSize(layout.sourceLabel.size()); // a long source line is cut, not widened
     sourceLabel_->setAutoFillBackground(true);
     QPalette white = sourceLabel_->palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -111,8 +120,11 @@ QString RuleInfoWindow::showFile(const QString& path)
     if (!file.ok())
         return file.error;
     list_->clear();
-    for (const QStringList& columns : file.Rows)
-        list_->addItem(columns.join(QLatin1Char(';')));
+    for (const QStringList& columns : file.Rows) {
+        // The tooltip shows cells too long for their column in full.
+        auto* item = new QListWidgetItem(columns.join(QLatin1Char(';')), list_);
+        item->setToolTip(columns.join(QStringLiteral(" | ")));
+    }
     sourceLabel_->setText(file.Source);
     return {};
 }
@@ -143,7 +155,7 @@ void NationalInfoWindow::applyLanguage()
     languageFolder_ = folderOf(languageFlag());
     setColumnCaptions(languageFlag());
     if (InfoLabel_)
-        InfoLabel_->setText(languageFlag() == 0 ? config_.noteGerman : config_.noteEnglish);
+        setTextWidening(InfoLabel_, languageFlag() == 0 ? config_.noteGerman : config_.noteEnglish);
 }
 
 void NationalInfoWindow::FormShow()
@@ -177,7 +189,7 @@ InternationalInfoWindow::InternationalInfoWindow(ProgramState& state, const Inte
     : RuleInfoWindow(state, internationalLayout(config), parent)
 {
     auto* sourceCaption = addLabel(Panel1(), "Label1", QRect(24, 336, 37, 13), 11);
-    sourceCaption->setText(QStringLiteral("Source:"));
+    setTextWidening(sourceCaption, QStringLiteral("Source:"));
     setColumnCaptions(1);
     if (!showFile(findFileCaseInsensitive(state_.ProgramFolder, config.fileName)).isEmpty())
         state_.messages->warning(QStringLiteral("Error reading file"));

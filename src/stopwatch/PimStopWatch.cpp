@@ -54,7 +54,9 @@ void TPimStopWatch::placeControls()
     MyEdit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     MyEdit->setStyleSheet(QStringLiteral("background: white; color: palette(window-text);"));
     MyLabel->setObjectName("MyLabel");
-    MyLabel->move(102, 35);
+    MyLabel->move(101, 35);
+    // Small enough that "mm:ss" fits between the display and the frame.
+    MyLabel->setFont(boldFont(font(), 9));
     MyLabel->adjustSize();
     Start->setObjectName("Start");
     Start->setGeometry(16, 64, 105, 22);

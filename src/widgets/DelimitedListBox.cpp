@@ -31,7 +31,7 @@ public:
             const QRect cell(x, option.rect.top(), list_->header()->sectionSize(column),
                              option.rect.height());
             painter->setClipRect(cell);
-            painter->drawText(cell.adjusted(2, 1, 0, 0), list_->cellAlignment(column) | Qt::AlignTop,
+            painter->drawText(cell.adjusted(2, 1, 0, 0), alignmentOf(painter, fields.at(column), cell, column),
                               fields.at(column));
             x = cell.right() + 2; // one pixel of gap after the cell
         }
@@ -44,6 +44,13 @@ public:
     }
 
 private:
+    // A text wider than its cell starts at the cell's left, so its beginning stays readable.
+    Qt::Alignment alignmentOf(QPainter* painter, const QString& text, const QRect& cell, int column) const
+    {
+        const bool fits = painter->fontMetrics().horizontalAdvance(text) <= cell.width() - 2;
+        return (fits ? list_->cellAlignment(column) : Qt::AlignLeft) | Qt::AlignTop;
+    }
+
     // In the gap after each cell but the last, so lines and cells never overlap.
     void drawGridLines(QPainter* painter, const QStyleOptionViewItem& option) const
     {

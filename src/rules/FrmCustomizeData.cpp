@@ -1,0 +1,388 @@
+#include "FrmCustomizeData.h"
+#include "HelpViewer.h"
+#include "Messages.h"
+#include "ProgramState.h"
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTableWidget>
+
+namespace {
+
+constexpr int MaxTextLength = 255;
+constexpr int ColumnCount = 5;
+constexpr int FirstValueColumn = 2;
+constexpr int RowHeight = 24;
+
+struct Caption {
+    const char* german;
+    const char* english;
+};
+using ColumnCaptions = std::array<Caption, ColumnCount>;
+
+constexpr Caption BarsCaption{"Takte/min.", "Bars/min."};
+constexpr Caption MetronomeCaption{"Metronom", "Metronom"};
+constexpr Caption TimeCaption{"Tanzzeit", "Time"};
+
+const std::array<ColumnCaptions, DisciplineCount> Headers = {{
+    {{{"Klasse", "Class"}, {"Bein/Akro", "Foot/Acro"}, BarsCaption, MetronomeCaption, TimeCaption}},
+    {{{"Klasse", "Class"}, {"Runde", "Round"}, BarsCaption, MetronomeCaption, TimeCaption}},
+    {{{"Tanz", "Dance"}, {"Takt", "Beat"}, BarsCaption, MetronomeCaption, TimeCaption}},
+    {{{"Tanz", "Dance"}, {"Takt", "Beat"}, BarsCaption, MetronomeCaption, TimeCaption}},
+}};
+
+// The tab texts, the same in both languages; they also name the table in messages.
+const std::array<const char*, DisciplineCount> TableNames = {"Rock'n'Roll", "Boogie", "Ballroom", "Latin"};
+
+QString captionText(const Caption& caption, int language)
+{
+    return QString::fromUtf8(language == 0 ? caption.german : caption.english);
+}
+
+QString sourceCaption(int language)
+{
+    return language == 0 ? QStringLiteral("Daten gemäß:") : QStringLiteral("Data according to:");
+}
+
+size_t index(Discipline d)
+{
+    return static_cast<size_t>(d);
+}
+
+int loadedRows(const RuleTable& table)
+{
+    return qBound(0, table.RowCount, table.Capacity);
+}
+
+bool sameRows(const RuleTable& a, const RuleTable& b)
+{
+    if (loadedRows(a) != loadedRows(b))
+        return false;
+    for (int r = 0; r < loadedRows(a); ++r) {
+        if (a.Rows[r].Name != b.Rows[r].Name || a.Rows[r].Variant != b.Rows[r].Variant)
+            return false;
+    }
+    return true;
+}
+
+QTableWidgetItem* keyItem(const QString& text, const QColor& background)
+{
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsEnabled);
+    item->setBackground(background);
+    item->setToolTip(text);
+    return item;
+}
+
+QString cellText(const QTableWidget* grid, int row, int column)
+{
+    const QTableWidgetItem* item = grid->item(row, column);
+    return item ? item->text() : QString();
+}
+
+} // namespace
+
+std::optional<UnsavableText> FindUnsavableText(const RuleFileTexts& texts, int sprache)
+{
+    for (int d = 0; d < DisciplineCount; ++d) {
+        const auto discipline = static_cast<Discipline>(d);
+        const RuleFileText& text = texts[d];
+        for (int r = 0; r < text.Rows.size(); ++r) {
+            const QStringList& cells = text.Rows[r];
+            for (int c = FirstValueColumn; c < cells.size(); ++c) {
+                if (QString reason = ValidateCellForSaving(cells[c], sprache); !reason.isEmpty())
+                    return UnsavableText{discipline, r, c, reason};
+            }
+            if (QString reason = ValidateRowForSaving(cells, sprache); !reason.isEmpty())
+                return UnsavableText{discipline, r, std::nullopt, reason};
+        }
+        if (QString reason = ValidateSourceForSaving(text.Source, sprache); !reason.isEmpty())
+            return UnsavableText{discipline, std::nullopt, std::nullopt, reason};
+    }
+    return std::nullopt;
+}
+
+QString FindFileWithOtherRows(const RuleTables& tables, const QString& folder)
+{
+    for (int d = 0; d < DisciplineCount; ++d) {
+        const auto discipline = static_cast<Discipline>(d);
+        const QString path = findFileCaseInsensitive(folder, RuleFileName(discipline));
+        if (!QFileInfo::exists(path))
+            continue; // nothing there to lose
+        RuleTable onDisk;
+        onDisk.Capacity = TableCapacity(discipline);
+        if (!LoadRuleTable(onDisk, path).ok() || !sameRows(onDisk, tables.table(discipline)))
+            return path;
+    }
+    return {};
+}
+
+void StoreEditedValues(RuleTables& tables, const RuleFileTexts& texts)
+{
+    for (int d = 0; d < DisciplineCount; ++d) {
+        RuleTable& table = tables.table(static_cast<Discipline>(d));
+        const RuleFileText& text = texts[d];
+        const int rows = qMin(loadedRows(table), static_cast<int>(text.Rows.size()));
+        for (int r = 0; r < rows; ++r) {
+            const QStringList& cells = text.Rows[r];
+            table.Rows[r].BarsPerMin = cells.value(2).left(MaxTextLength);
+            table.Rows[r].MetroValue = cells.value(3).left(MaxTextLength);
+            table.Rows[r].DanceTime = cells.value(4).left(MaxTextLength);
+        }
+        table.Source = text.Source.left(MaxTextLength);
+    }
+}
+
+TFrmCustomizeData::TFrmCustomizeData(ProgramState& state, QWidget* parent)
+    : QDialog(parent), state_(state)
+{
+    setObjectName("FrmCustomizeData");
+    setWindowTitle("Customize Data");
+    setFixedSize(538, 373);
+    setModal(true);
+
+    PageControl = new QTabWidget(this);
+    PageControl->setObjectName("PageControl");
+    PageControl->setGeometry(0, 0, 538, 337);
+    buildPage(Discipline::RnR, "Rock'n'Roll", TS_RnR, RnRGrid, Label1, ED_RnRruleSource, "RnRGrid",
+              "ED_RnRruleSource");
+    buildPage(Discipline::Boogie, "Boogie", TS_Boogie, BoogieGrid, Label2, ED_BoogieRuleSource, "BoogieGrid",
+              "ED_BoogieRuleSource");
+    buildPage(Discipline::Ballroom, "Ballroom", TS_Ballroom, BallroomGrid, Label3, ED_BallroomRuleSource,
+              "BallroomGrid", "ED_BallroomRuleSource");
+    buildPage(Discipline::Latin, "Latin", TS_Latin, LatinGrid, Label4, ED_LatinRuleSource, "LatinGrid",
+              "ED_LatinRuleSource");
+    PageControl->setCurrentIndex(0);
+
+    auto addButton = [this](QPushButton*& button, const char* name, QRect geometry) {
+        button = new QPushButton(this);
+        button->setObjectName(name);
+        button->setGeometry(geometry);
+    };
+    addButton(BT_OK, "BT_OK", {80, 344, 123, 25});
+    addButton(BT_Cancel, "BT_Cancel", {208, 344, 121, 25});
+    addButton(BT_Help, "BT_Help", {336, 344, 121, 25});
+    BT_OK->setText("OK");
+    BT_OK->setDefault(true);
+    connect(BT_OK, &QPushButton::clicked, this, &TFrmCustomizeData::BT_OKClick);
+    connect(BT_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BT_Help, &QPushButton::clicked, this, &TFrmCustomizeData::BT_HelpClick);
+
+    FormCreate();
+}
+
+void TFrmCustomizeData::buildPage(Discipline d, const QString& tabText, QWidget*& page, QTableWidget*& grid,
+                                  QLabel*& label, QLineEdit*& source, const char* gridName,
+                                  const char* sourceName)
+{
+    page = new QWidget;
+    PageControl->addTab(page, tabText);
+
+    grid = new QTableWidget(page);
+    grid->setObjectName(gridName);
+    grid->setGeometry(8, 8, 513, 257);
+    grid->setColumnCount(ColumnCount);
+    grid->setFrameShadow(QFrame::Plain);
+    grid->setShowGrid(true);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setDefaultSectionSize(RowHeight);
+    QHeaderView* header = grid->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    header->setDefaultSectionSize(100);
+    header->setFixedHeight(RowHeight);
+    header->setHighlightSections(false);
+
+    label = new QLabel(page);
+    label->setGeometry(8, 283, 88, 13);
+    source = new QLineEdit(page);
+    source->setObjectName(sourceName);
+    source->setGeometry(104, 280, 417, 21);
+    // The file keeps no more of the line than this.
+    source->setMaxLength(MaxTextLength);
+    label->setBuddy(source);
+
+    grids_[index(d)] = grid;
+    sources_[index(d)] = source;
+    labels_[index(d)] = label;
+}
+
+void TFrmCustomizeData::FormCreate()
+{
+    language_ = 1;
+    applyLanguage();
+}
+
+void TFrmCustomizeData::applyLanguage()
+{
+    for (int d = 0; d < DisciplineCount; ++d) {
+        QStringList captions;
+        for (const Caption& caption : Headers[d])
+            captions << captionText(caption, language_);
+        grids_[d]->setHorizontalHeaderLabels(captions);
+        labels_[d]->setText(sourceCaption(language_));
+    }
+    BT_Cancel->setText(language_ == 0 ? QStringLiteral("&Abbrechen") : QStringLiteral("&Cancel"));
+    BT_Help->setText(language_ == 0 ? QStringLiteral("&Hilfe") : QStringLiteral("&Help"));
+}
+
+void TFrmCustomizeData::FormShow()
+{
+    const QString& languageFolder = state_.LanguageFolder;
+    language_ = (languageFolder == "de/" || languageFolder == "de\\") ? 0 : 1;
+    applyLanguage();
+    for (int d = 0; d < DisciplineCount; ++d) {
+        const auto discipline = static_cast<Discipline>(d);
+        fillGrid(discipline);
+        sources_[d]->setText(state_.rules->table(discipline).Source);
+    }
+}
+
+// The keys come from the table itself, so that a written file keeps the keys
+// its values were read with, and only the loaded rows are shown and written.
+void TFrmCustomizeData::fillGrid(Discipline d)
+{
+    QTableWidget* grid = grids_[index(d)];
+    const RuleTable& table = state_.rules->table(d);
+    const QColor keyBackground = grid->palette().color(QPalette::Button);
+    grid->clearContents();
+    grid->setRowCount(loadedRows(table));
+    for (int r = 0; r < loadedRows(table); ++r) {
+        const RuleRow& row = table.Rows[r];
+        grid->setItem(r, 0, keyItem(row.Name, keyBackground));
+        grid->setItem(r, 1, keyItem(row.Variant, keyBackground));
+        grid->setItem(r, 2, new QTableWidgetItem(row.BarsPerMin));
+        grid->setItem(r, 3, new QTableWidgetItem(row.MetroValue));
+        grid->setItem(r, 4, new QTableWidgetItem(row.DanceTime));
+    }
+    if (d == Discipline::Ballroom && grid->rowCount() > 0)
+        grid->setRowHeight(0, 22);
+    grid->setCurrentCell(-1, -1);
+}
+
+void TFrmCustomizeData::ShowModal()
+{
+    FormShow();
+    centreOnScreen();
+    if (modalRunner_)
+        modalRunner_(*this);
+    else
+        exec();
+}
+
+// Enter in a cell editor reaches the default button before the view has
+// taken the typed text over; without this the last edit would be lost.
+void TFrmCustomizeData::commitOpenEditors()
+{
+    QWidget* focus = QApplication::focusWidget();
+    for (QTableWidget* grid : grids_) {
+        if (focus && grid->viewport()->isAncestorOf(focus))
+            emit grid->itemDelegate()->commitData(focus);
+    }
+}
+
+// Values are trimmed as the loader trims them, so that the tables hold what a
+// reload of the written files gives (a tempo "48-50 " would read as 0).
+RuleFileTexts TFrmCustomizeData::editedTexts() const
+{
+    RuleFileTexts texts;
+    for (int d = 0; d < DisciplineCount; ++d) {
+        const QTableWidget* grid = grids_[d];
+        texts[d].Source = sources_[d]->text();
+        for (int r = 0; r < grid->rowCount(); ++r) {
+            QStringList cells{cellText(grid, r, 0), cellText(grid, r, 1)};
+            for (int c = FirstValueColumn; c < ColumnCount; ++c)
+                cells << cellText(grid, r, c).trimmed();
+            texts[d].Rows.append(cells);
+        }
+    }
+    return texts;
+}
+
+void TFrmCustomizeData::BT_OKClick()
+{
+    commitOpenEditors();
+    const RuleFileTexts texts = editedTexts();
+    if (const auto problem = FindUnsavableText(texts, language_)) {
+        refuse(*problem);
+        return;
+    }
+    if (const QString path = FindFileWithOtherRows(*state_.rules, folder()); !path.isEmpty()) {
+        const QString shown = QDir::toNativeSeparators(path);
+        state_.messages->warning(language_ == 0
+            ? QStringLiteral("Die Datei %1 kann nicht gelesen werden oder enthält andere Zeilen als die "
+                             "geladene Tabelle. Damit keine Daten verloren gehen, wird nichts gespeichert.")
+                  .arg(shown)
+            : QStringLiteral("The file %1 cannot be read or holds other rows than the loaded table. "
+                             "To lose no data, nothing is saved.")
+                  .arg(shown));
+        return;
+    }
+    StoreEditedValues(*state_.rules, texts);
+    if (const FileResult result = SaveRuleTables(texts, folder()); !result.ok())
+        state_.messages->warning(result.error);
+    accept();
+}
+
+// Names the place of the text and keeps the dialog open on it, so that nothing
+// typed is lost.
+void TFrmCustomizeData::refuse(const UnsavableText& problem)
+{
+    const bool german = language_ == 0;
+    const size_t d = index(problem.discipline);
+    QTableWidget* grid = grids_[d];
+    QString place = QString::fromUtf8(TableNames[d]);
+    if (problem.row) {
+        const int r = *problem.row;
+        place += (german ? QStringLiteral(", Zeile %1 (%2, %3)") : QStringLiteral(", row %1 (%2, %3)"))
+                     .arg(r + 1)
+                     .arg(cellText(grid, r, 0), cellText(grid, r, 1));
+    }
+    if (problem.column) {
+        place += (german ? QStringLiteral(", Spalte \"%1\"") : QStringLiteral(", column \"%1\""))
+                     .arg(captionText(Headers[d][static_cast<size_t>(*problem.column)], language_));
+    }
+    if (!problem.row)
+        place += QStringLiteral(", \"%1\"").arg(sourceCaption(language_));
+    state_.messages->warning(place + QStringLiteral(": ") + problem.reason
+                             + (german ? QStringLiteral(" Es wurde nichts gespeichert.")
+                                       : QStringLiteral(" Nothing was saved.")));
+
+    PageControl->setCurrentIndex(static_cast<int>(d));
+    if (problem.row) {
+        grid->setCurrentCell(*problem.row, problem.column.value_or(FirstValueColumn));
+        grid->setFocus();
+    } else {
+        sources_[d]->setFocus();
+    }
+}
+
+// The help exists in English only and is shown so in both languages.
+void TFrmCustomizeData::BT_HelpClick()
+{
+    ShowToolHelp(state_, 1, QStringLiteral("Change data"), QStringLiteral("Change data"),
+                 QStringLiteral("AdaptDataHelp.rtf"));
+}
+
+QString TFrmCustomizeData::folder() const
+{
+    return state_.ProgramFolder + state_.LanguageFolder;
+}
+
+void TFrmCustomizeData::centreOnScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QSize area = screen->geometry().size();
+    move((area.width() - width()) / 2, (area.height() - height()) / 2);
+}

@@ -1,0 +1,105 @@
+#pragma once
+#include "RuleFiles.h"
+#include <QDialog>
+#include <array>
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QTableWidget;
+class QWidget;
+struct ProgramState;
+
+// A text of the dialog that the rule file format cannot hold: which table,
+// which data row (0-based, none for the source line), which column (none for a
+// problem of the whole row or of the source line) and why.
+struct UnsavableText {
+    Discipline discipline;
+    std::optional<int> row;
+    std::optional<int> column;
+    QString reason;
+};
+
+// The first text of `texts` that cannot be written, checking source line,
+// each editable cell and then each whole row; nullopt when all can be saved.
+std::optional<UnsavableText> FindUnsavableText(const RuleFileTexts& texts, int sprache);
+
+// The first rule file in `folder` that exists but does not hold the rows (the
+// keys in their order) of the table that would replace it, as after a failed
+// language switch that left another language's rows in a table. Empty when
+// every existing file matches its table.
+QString FindFileWithOtherRows(const RuleTables& tables, const QString& folder);
+
+// Stores the values (columns 2 to 4) and the source line of `texts` into the
+// tables, row by row; keys and RowCount stay as they are.
+void StoreEditedValues(RuleTables& tables, const RuleFileTexts& texts);
+
+// The modal dialog in which the user edits the national rule tables of the
+// current language: one page per discipline with a grid of the table's rows
+// and its source line. OK stores the values into the tables and writes the
+// four rule files of the current language folder.
+class TFrmCustomizeData : public QDialog {
+    Q_OBJECT
+public:
+    using ModalRunner = std::function<void(QDialog&)>;
+
+    TFrmCustomizeData(ProgramState& state, QWidget* parent = nullptr);
+
+    // Fills the dialog from the tables, centres it on the screen and runs it
+    // modally (through the runner when one is set).
+    void ShowModal();
+    // Replaces the modal loop; tests drive the shown dialog instead of blocking.
+    void setModalRunner(ModalRunner runner) { modalRunner_ = std::move(runner); }
+
+    void FormShow();
+    void BT_OKClick();
+    void BT_HelpClick();
+
+    QTableWidget* grid(Discipline d) const { return grids_[static_cast<size_t>(d)]; }
+    QLineEdit* sourceEdit(Discipline d) const { return sources_[static_cast<size_t>(d)]; }
+    // 0 German (language folder "de"), 1 English.
+    int languageFlag() const { return language_; }
+
+    QTabWidget* PageControl = nullptr;
+    QWidget* TS_RnR = nullptr;
+    QWidget* TS_Boogie = nullptr;
+    QWidget* TS_Ballroom = nullptr;
+    QWidget* TS_Latin = nullptr;
+    QTableWidget* RnRGrid = nullptr;
+    QTableWidget* BoogieGrid = nullptr;
+    QTableWidget* BallroomGrid = nullptr;
+    QTableWidget* LatinGrid = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLineEdit* ED_RnRruleSource = nullptr;
+    QLineEdit* ED_BoogieRuleSource = nullptr;
+    QLineEdit* ED_BallroomRuleSource = nullptr;
+    QLineEdit* ED_LatinRuleSource = nullptr;
+    QPushButton* BT_OK = nullptr;
+    QPushButton* BT_Cancel = nullptr;
+    QPushButton* BT_Help = nullptr;
+
+private:
+    void FormCreate();
+    void buildPage(Discipline d, const QString& tabText, QWidget*& page, QTableWidget*& grid,
+                   QLabel*& label, QLineEdit*& source, const char* gridName, const char* sourceName);
+    void applyLanguage();
+    void fillGrid(Discipline d);
+    void commitOpenEditors();
+    RuleFileTexts editedTexts() const;
+    void refuse(const UnsavableText& problem);
+    QString folder() const;
+    void centreOnScreen();
+
+    ProgramState& state_;
+    int language_ = 1;
+    std::array<QTableWidget*, DisciplineCount> grids_{};
+    std::array<QLineEdit*, DisciplineCount> sources_{};
+    std::array<QLabel*, DisciplineCount> labels_{};
+    ModalRunner modalRunner_;
+};
