@@ -38,7 +38,7 @@ QLabel* clockLabel(const QString& name, QWidget* parent)
     return label;
 }
 
-QLabel* numberLabel(const QString& name, const QString& text, QWidget* parent)
+QLabel* makeNumberLabel(const QString& name, const QString& text, QWidget* parent)
 {
     QLabel* label = whiteLabel(name, text, 28, true, parent);
     label->setAlignment(Qt::AlignCenter);
@@ -84,9 +84,9 @@ TfrmBeamer::TfrmBeamer(QWidget* parent)
       lb_time1(clockLabel(QStringLiteral("lb_time1"), this)),
       lb_time2(clockLabel(QStringLiteral("lb_time2"), this)),
       lb_time3(clockLabel(QStringLiteral("lb_time3"), this)),
-      lb_1(numberLabel(QStringLiteral("lb_1"), QStringLiteral("1"), this)),
-      lb_2(numberLabel(QStringLiteral("lb_2"), QStringLiteral("2"), this)),
-      lb_3(numberLabel(QStringLiteral("lb_3"), QStringLiteral("3"), this)),
+      lb_1(makeNumberLabel(QStringLiteral("lb_1"), QStringLiteral("1"), this)),
+      lb_2(makeNumberLabel(QStringLiteral("lb_2"), QStringLiteral("2"), this)),
+      lb_3(makeNumberLabel(QStringLiteral("lb_3"), QStringLiteral("3"), this)),
       lb_schliessen(whiteLabel(QStringLiteral("lb_schliessen"), QString(), 14, true, this)),
       lb_reset(whiteLabel(QStringLiteral("lb_reset"), QString(), 14, false, this)),
       Button1(hiddenButton(QStringLiteral("Button1"), QStringLiteral("Start (&1)"), this)),

@@ -98,8 +98,8 @@ TFrmMusikAusblendenLatein::TFrmMusikAusblendenLatein(ProgramState& state, QWidge
     : EmbeddedForm("FrmMusikAusblendenLatein", QSize(537, 369), parent),
       state_(state),
       // Created in tab order: the couples' buttons, then the window's.
-      LMDShapeControl1(named(new QFrame(Panel1()), QStringLiteral("LMDShapeControl1"))),
       couples_{makeCouple(1), makeCouple(2), makeCouple(3)},
+      LMDShapeControl1(named(new QFrame(Panel1()), QStringLiteral("LMDShapeControl1"))),
       BT_Beamer2(named(new QPushButton(Panel1()), QStringLiteral("BT_Beamer2"))),
       BT_BeamerAll(named(new QPushButton(Panel1()), QStringLiteral("BT_BeamerAll"))),
       cbx_inverted(named(new QCheckBox(QStringLiteral("Invertieren"), Panel1()), QStringLiteral("cbx_inverted"))),
@@ -171,6 +171,7 @@ std::unique_ptr<FadeCouple> TFrmMusikAusblendenLatein::makeCouple(int number)
 void TFrmMusikAusblendenLatein::placeControls()
 {
     LMDShapeControl1->setGeometry(8, 8, 521, 353);
+    LMDShapeControl1->lower(); // behind the controls, though created after the couples
     // Rounded by 5 % of the shorter side.
     LMDShapeControl1->setStyleSheet(
         QStringLiteral("QFrame#LMDShapeControl1 { background: white; border-radius: 17px; }"));

@@ -53,8 +53,9 @@ struct FadeCouple {
 // Couples are numbered 1 to 3 throughout.
 class TFrmMusikAusblendenLatein : public EmbeddedForm {
     Q_OBJECT
-    // First, because the controls are built from it.
+    // First, because the controls are built from them.
     ProgramState& state_;
+    std::array<std::unique_ptr<FadeCouple>, 3> couples_;
 
 public:
     explicit TFrmMusikAusblendenLatein(ProgramState& state, QWidget* parent = nullptr);
@@ -103,7 +104,6 @@ private:
     void showUnitLabels(int zeitformat);
     void showReading(int couple, int zeitformat);
 
-    std::array<std::unique_ptr<FadeCouple>, 3> couples_;
     TfrmBeamer* beamer_ = nullptr;
     int projectorMode_ = -1;
 };

@@ -2,7 +2,6 @@
 #include "HelpViewer.h"
 #include "Messages.h"
 #include "ProgramState.h"
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -279,11 +278,11 @@ void TFrmCustomizeData::ShowModal()
         exec();
 }
 
-// Enter in a cell editor reaches the default button before the view has
-// taken the typed text over; without this the last edit would be lost.
+// Where a click on OK leaves the focus in a cell editor (buttons take no focus
+// on macOS), the view has not taken the typed text over yet.
 void TFrmCustomizeData::commitOpenEditors()
 {
-    QWidget* focus = QApplication::focusWidget();
+    QWidget* focus = focusWidget();
     for (QTableWidget* grid : grids_) {
         if (focus && grid->viewport()->isAncestorOf(focus))
             emit grid->itemDelegate()->commitData(focus);

@@ -1,3 +1,4 @@
+#include "RoundedFrame.h"
 #include "RuleInfoWindow.h"
 #include "DelimitedListBox.h"
 #include "Messages.h"
@@ -40,14 +41,8 @@ void setTextWidening(QLabel* label, const QString& text)
 // The rounded shape behind the list, 5 percent of its shorter side.
 void addShape(QWidget* panel)
 {
-    auto* shape = new QFrame(panel);
-    shape->setObjectName("LMDShapeControl1");
-    const QRect geometry(16, 24, 505, panel->height() - 48);
-    shape->setGeometry(geometry);
-    const int radius = std::min(geometry.width(), geometry.height()) * 5 / 100;
-    shape->setStyleSheet(QStringLiteral("QFrame#LMDShapeControl1 { background: #DCE6F4; "
-                                        "border: 1px solid #1E3A66; border-radius: %1px; }")
-                             .arg(radius));
+    auto* shape = new RoundedFrame(5, panel);
+    shape->setGeometry(16, 24, 505, panel->height() - 48);
 }
 
 QString folderOf(int languageFlag)

@@ -39,7 +39,7 @@ TFrmStopwatch::TFrmStopwatch(ProgramState& state, QWidget* parent)
     : EmbeddedForm("FrmStopwatch", QSize(489, 297), parent),
       state_(state),
       // Created in tab order: the couples' buttons, then the window's.
-      LMDShapeControl1(new QFrame(Panel1())),
+      LMDShapeControl1(new RoundedFrame(5, Panel1())),
       SW1(makeCouple(0)),
       SW2(makeCouple(1)),
       SW3(makeCouple(2)),
@@ -70,12 +70,7 @@ TPimStopWatch* TFrmStopwatch::makeCouple(int couple)
 
 void TFrmStopwatch::placeControls()
 {
-    LMDShapeControl1->setObjectName("LMDShapeControl1");
     LMDShapeControl1->setGeometry(16, 24, 457, 249);
-    // Rounded by 5 % of the shorter side.
-    LMDShapeControl1->setStyleSheet(QStringLiteral(
-        "QFrame#LMDShapeControl1 { background: rgb(212, 222, 238); border: 1px solid rgb(40, 60, 100);"
-        " border-radius: 12px; }"));
     BT_StartAll->setObjectName("BT_StartAll");
     BT_StartAll->setGeometry(32, 184, 137, 33);
     BT_StopAll->setObjectName("BT_StopAll");

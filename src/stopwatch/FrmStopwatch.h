@@ -1,4 +1,5 @@
 #pragma once
+#include "RoundedFrame.h"
 #include "EmbeddedForm.h"
 #include <array>
 
@@ -27,7 +28,7 @@ public:
     void SW1TimeChange(TPimStopWatch* Sender, const QString& Time);
     void TimeFormatChanged(int zeitformat) override;
 
-    QFrame* const LMDShapeControl1;
+    RoundedFrame* const LMDShapeControl1;
     TPimStopWatch* const SW1;
     TPimStopWatch* const SW2;
     TPimStopWatch* const SW3;

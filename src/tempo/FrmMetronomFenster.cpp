@@ -47,7 +47,7 @@ private:
 
 TFrmMetronomFenster::TFrmMetronomFenster(ProgramState& state, QWidget* parent)
     : EmbeddedForm("FrmMetronomFenster", QSize(545, 369), parent),
-      LMDShapeControl1(new QFrame(Panel1())),
+      LMDShapeControl1(new RoundedFrame(8, Panel1())),
       Bar(new QProgressBar(Panel1())),
       Takt(new RadioGroup(QString(), Panel1())),
       Label1(new QLabel(Panel1())),
@@ -82,13 +82,7 @@ TFrmMetronomFenster::TFrmMetronomFenster(ProgramState& state, QWidget* parent)
 
 void TFrmMetronomFenster::placeControls()
 {
-    Panel1()->setStyleSheet(QStringLiteral("QFrame#Panel1 { background: rgb(72, 109, 170); }"));
-    LMDShapeControl1->setObjectName("LMDShapeControl1");
     LMDShapeControl1->setGeometry(16, 16, 513, 337);
-    // Rounded by 8 % of the shorter side.
-    LMDShapeControl1->setStyleSheet(QStringLiteral(
-        "QFrame#LMDShapeControl1 { background: rgb(212, 222, 238); border: 1px solid rgb(40, 60, 100);"
-        " border-radius: 27px; }"));
 
     Bar->setObjectName("Bar");
     Bar->setGeometry(48, 40, 449, 36);

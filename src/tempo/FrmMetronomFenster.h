@@ -1,4 +1,5 @@
 #pragma once
+#include "RoundedFrame.h"
 #include "BeatSchedule.h"
 #include "EmbeddedForm.h"
 #include <optional>
@@ -34,7 +35,7 @@ public:
     bool running() const;
     const BeatSchedule& schedule() const { return schedule_; }
 
-    QFrame* const LMDShapeControl1;
+    RoundedFrame* const LMDShapeControl1;
     QProgressBar* const Bar;
     RadioGroup* const Takt;
     QLabel* const Label1;

@@ -1,3 +1,4 @@
+#include "RecordingHelp.h"
 #include "FrmStopwatch.h"
 #include "HelpViewer.h"
 #include "ManualClock.h"
@@ -10,19 +11,6 @@
 #include <QPushButton>
 #include <QtTest>
 
-namespace {
-
-class RecordingHelp : public HelpViewer {
-public:
-    bool ShowHelp(const QString& title, const QString& filePath) override
-    {
-        shown << title + "|" + filePath;
-        return true;
-    }
-    QStringList shown;
-};
-
-} // namespace
 
 // The stopwatches' ticks are called directly with a set clock.
 class TestFrmStopwatch : public QObject {

@@ -1,3 +1,4 @@
+#include "RecordingHelp.h"
 #include "FrmMetronomFenster.h"
 #include "HelpViewer.h"
 #include "ManualClock.h"
@@ -17,19 +18,6 @@
 #include <QTimer>
 #include <QtTest>
 
-namespace {
-
-class RecordingHelp : public HelpViewer {
-public:
-    bool ShowHelp(const QString& title, const QString& filePath) override
-    {
-        shown << title + "|" + filePath;
-        return true;
-    }
-    QStringList shown;
-};
-
-} // namespace
 
 // The window's ticks are called directly with a set clock; the thread timer
 // runs as well, but with the clock standing still its ticks find nothing due.

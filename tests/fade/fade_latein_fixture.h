@@ -1,0 +1,76 @@
+#pragma once
+#include "FrmBeamer.h"
+#include "FrmMusikAusblendenLatein.h"
+#include "ManualClock.h"
+#include "ProgramState.h"
+#include "RadioGroup.h"
+#include "RecordingMessages.h"
+#include "StatusPanels.h"
+#include "../tempo/RecordingHelp.h"
+#include <QLineEdit>
+#include <QLocale>
+#include <QTimer>
+#include <memory>
+
+// The three-couple fade window with the main window's parts it reaches:
+// the dance selection, the status bar, a set clock and recording seams.
+struct FadeLateinFixture {
+    ManualClock clock;
+    RecordingMessages messages;
+    RecordingHelp help;
+    ProgramState state;
+    std::unique_ptr<StatusPanels> statusBar;
+    std::unique_ptr<RadioGroup> typ;
+    std::unique_ptr<RadioGroup> tanz;
+    std::unique_ptr<RadioGroup> runde;
+    std::unique_ptr<TFrmMusikAusblendenLatein> window;
+    std::unique_ptr<TfrmBeamer> beamer;
+
+    static constexpr int Latein = 3;
+    static constexpr int NoDance = 5;
+
+    explicit FadeLateinFixture(int zeitformat = 1)
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        state.clock = &clock;
+        state.messages = &messages;
+        state.help = &help;
+        state.ProgramFolder = "/opt/vantor/";
+        state.Zeitformat = zeitformat;
+        statusBar = std::make_unique<StatusPanels>(7, 100);
+        typ = std::make_unique<RadioGroup>("&Typ");
+        typ->setItems({"Rock'n'Roll", "Boogie-Woogie", "Standard", "Latein", "Solltempo", "Kein Tanz"});
+        tanz = std::make_unique<RadioGroup>("T&anz");
+        tanz->setItems({"Samba", "Cha-Cha-Cha", "Rumba", "Paso Doble", "Jive"});
+        runde = std::make_unique<RadioGroup>("&Runde");
+        runde->setItems({"Vorrunde", "Endrunde"});
+        runde->hide();
+        state.statusBar = statusBar.get();
+        state.RG_Typ = typ.get();
+        state.RG_Tanz = tanz.get();
+        state.RG_Runde = runde.get();
+        window = std::make_unique<TFrmMusikAusblendenLatein>(state);
+        beamer = std::make_unique<TfrmBeamer>();
+        window->setBeamer(beamer.get());
+    }
+
+    void chooseDance(int danceTimeMin, int danceTimeMax)
+    {
+        typ->setItemIndex(Latein);
+        tanz->setItemIndex(1);
+        state.DanceTimeMin = danceTimeMin;
+        state.DanceTimeMax = danceTimeMax;
+    }
+
+    QString edit(int couple) const { return window->couple(couple).TimeEdit->text(); }
+    bool runs(int couple) const { return window->couple(couple).Timer->isActive(); }
+
+    // Moves the clock on and gives every running couple its tick.
+    void tickAfter(double ms)
+    {
+        clock.advanceMs(ms);
+        for (int couple = 1; couple <= 3; ++couple)
+            if (runs(couple))
+                window->TimerTimer(couple);
+    }
+};

@@ -1,0 +1,78 @@
+#include "TrafficLight.h"
+#include <QtTest>
+
+using Step = QPair<double, int>; // reading in seconds, lamp lit (-1: none)
+Q_DECLARE_METATYPE(QList<Step>)
+
+class TestTrafficLight : public QObject {
+    Q_OBJECT
+
+private slots:
+    void movesOnOnlyPastEachThreshold_data()
+    {
+        const int none = -1;
+        const int gruen = int(LampState::Gruen);
+        const int gelb = int(LampState::Gelb);
+        const int rot = int(LampState::Rot);
+        QTest::addColumn<int>("danceTimeMin");
+        QTest::addColumn<int>("danceTimeMax");
+        QTest::addColumn<QList<Step>>("steps");
+        QTest::newRow("range 90-120") << 90 << 120
+                                      << QList<Step>{{0.0, none}, {0.1, gruen}, {60, none}, {90.0, none},
+                                                     {90.1, gelb}, {120.0, none}, {120.1, rot}, {150, rot}};
+        QTest::newRow("single time 90") << 90 << 90
+                                        << QList<Step>{{0.1, gruen}, {90.0, none}, {90.1, rot}, {90.2, rot}};
+        QTest::newRow("no dancing time") << 0 << 0 << QList<Step>{{0.1, gruen}, {0.2, gruen}, {500, gruen}};
+        QTest::newRow("late first tick past both") << 90 << 120
+                                                   << QList<Step>{{130, gruen}, {130.1, gelb}, {130.2, rot}};
+    }
+
+    void movesOnOnlyPastEachThreshold()
+    {
+        QFETCH(int, danceTimeMin);
+        QFETCH(int, danceTimeMax);
+        QFETCH(QList<Step>, steps);
+        TrafficLight light;
+        for (const Step& step : steps) {
+            const std::optional<LampState> lamp = light.advance(step.first, danceTimeMin, danceTimeMax);
+            QCOMPARE(lamp ? int(*lamp) : -1, step.second);
+        }
+    }
+
+    void resetLightsGreenAgain()
+    {
+        TrafficLight light;
+        light.advance(0.1, 90, 120);
+        light.advance(91, 90, 120);
+        light.reset();
+        QCOMPARE(light.nextThreshold(), 0.0);
+        QCOMPARE(light.advance(0.1, 90, 120), std::optional<LampState>(LampState::Gruen));
+    }
+
+    void colorsAreRgbOfTheStoredBgrValues_data()
+    {
+        const QColor off(0x33, 0x33, 0x33);
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QColor>("red");
+        QTest::addColumn<QColor>("yellow");
+        QTest::addColumn<QColor>("green");
+        QTest::addColumn<QColor>("digits");
+        QTest::newRow("null") << int(LampState::Null) << off << off << off << QColor(255, 255, 255);
+        QTest::newRow("rot") << int(LampState::Rot) << QColor(255, 0, 0) << off << off << QColor(255, 0, 0);
+        QTest::newRow("gelb") << int(LampState::Gelb) << off << QColor(255, 255, 0) << off << QColor(255, 255, 0);
+        QTest::newRow("gruen") << int(LampState::Gruen) << off << off << QColor(0, 128, 0) << QColor(0, 128, 0);
+    }
+
+    void colorsAreRgbOfTheStoredBgrValues()
+    {
+        QFETCH(int, state);
+        const LampColors colors = ColorsOf(LampState(state));
+        QTEST(colors.red, "red");
+        QTEST(colors.yellow, "yellow");
+        QTEST(colors.green, "green");
+        QTEST(colors.digits, "digits");
+    }
+};
+
+QTEST_APPLESS_MAIN(TestTrafficLight)
+#include "tst_traffic_light.moc"

@@ -1,0 +1,395 @@
+#include "FrmCustomizeData.h"
+#include "HelpViewer.h"
+#include "ProgramState.h"
+#include "RecordingMessages.h"
+#include "RuleFiles.h"
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <map>
+#include <memory>
+
+namespace {
+
+class RecordingHelp : public HelpViewer {
+public:
+    bool ShowHelp(const QString& title, const QString& filePath) override
+    {
+        shown << title + "|" + QDir::fromNativeSeparators(filePath);
+        return true;
+    }
+    QStringList shown;
+};
+
+using FileBytes = std::map<QString, QByteArray>;
+
+// Every file of the copied de/ and en/ folders, by relative path.
+FileBytes snapshot(const QString& root)
+{
+    FileBytes files;
+    for (const QString language : {"de", "en"}) {
+        const QDir dir(QDir(root).filePath(language));
+        for (const QString& name : dir.entryList(QDir::Files)) {
+            QFile file(dir.filePath(name));
+            if (file.open(QIODevice::ReadOnly))
+                files[language + "/" + name] = file.readAll();
+        }
+    }
+    return files;
+}
+
+QStringList rowTexts(const RuleTable& table)
+{
+    QStringList rows;
+    for (int r = 0; r < table.RowCount; ++r) {
+        const RuleRow& row = table.Rows[r];
+        rows << QStringList{row.Name, row.Variant, row.BarsPerMin, row.MetroValue, row.DanceTime}.join('|');
+    }
+    return rows;
+}
+
+QStringList gridTexts(const QTableWidget* grid)
+{
+    QStringList rows;
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < grid->columnCount(); ++c)
+            cells << (grid->item(r, c) ? grid->item(r, c)->text() : QString());
+        rows << cells.join('|');
+    }
+    return rows;
+}
+
+// Opens the cell's editor as a user's double click does and types the text.
+QLineEdit* typeIntoCell(QTableWidget* grid, int row, int column, const QString& text)
+{
+    grid->setCurrentCell(row, column);
+    grid->editItem(grid->item(row, column));
+    auto* editor = grid->viewport()->findChild<QLineEdit*>();
+    if (editor) {
+        editor->selectAll();
+        QTest::keyClicks(editor, text);
+    }
+    return editor;
+}
+
+} // namespace
+
+class TestCustomizeData : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    RecordingMessages messages_;
+    RecordingHelp help_;
+    RuleTables rules_;
+    ProgramState state_;
+    std::unique_ptr<TFrmCustomizeData> dialog_;
+    FileBytes before_;
+
+    // A fresh copy of the delivered rule files and a dialog whose tables were
+    // loaded from the language folder, as after a language switch.
+    void setUp(const QString& language)
+    {
+        dir_ = std::make_unique<QTemporaryDir>();
+        const QDir data(qEnvironmentVariable("VANTOR_DATA_DIR"));
+        for (const QString lang : {"de", "en"}) {
+            QDir().mkpath(dir_->filePath(lang));
+            for (int d = 0; d < DisciplineCount; ++d) {
+                const QString name = RuleFileName(static_cast<Discipline>(d));
+                QVERIFY(QFile::copy(data.filePath(lang + "/" + name), dir_->filePath(lang + "/" + name)));
+            }
+        }
+        rules_ = RuleTables();
+        QVERIFY(LoadRuleTables(rules_, dir_->filePath(language)).ok());
+        state_ = ProgramState();
+        state_.ProgramFolder = dir_->path() + "/";
+        state_.LanguageFolder = language + "/";
+        state_.rules = &rules_;
+        state_.messages = &messages_;
+        messages_.clear();
+        help_.shown.clear();
+        dialog_ = std::make_unique<TFrmCustomizeData>(state_);
+        dialog_->setModalRunner([](QDialog& dialog) { dialog.show(); });
+        before_ = snapshot(dir_->path());
+    }
+
+    void open() { dialog_->ShowModal(); }
+
+private slots:
+    void gridsShowTablesInTheFolderLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("rnrHeaders");
+        QTest::addColumn<QString>("firstBoogieKey");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("cancel");
+        QTest::newRow("German") << "de" << "Klasse|Bein/Akro|Takte/min.|Metronom|Tanzzeit" << "Jugendklasse"
+                                << "Daten gemäß:" << "&Abbrechen";
+        QTest::newRow("English") << "en" << "Class|Foot/Acro|Bars/min.|Metronom|Time" << "Juniors"
+                                 << "Data according to:" << "&Cancel";
+    }
+    void gridsShowTablesInTheFolderLanguage()
+    {
+        QFETCH(QString, language);
+        setUp(language);
+        open();
+        for (int d = 0; d < DisciplineCount; ++d) {
+            const auto discipline = static_cast<Discipline>(d);
+            QCOMPARE(gridTexts(dialog_->grid(discipline)), rowTexts(rules_.table(discipline)));
+            QCOMPARE(dialog_->grid(discipline)->rowCount(), TableCapacity(discipline));
+            QCOMPARE(dialog_->sourceEdit(discipline)->text(), rules_.table(discipline).Source);
+            // The keys are fixed; the values can be edited.
+            const QTableWidget* grid = dialog_->grid(discipline);
+            QVERIFY(!(grid->item(0, 1)->flags() & Qt::ItemIsEditable));
+            QVERIFY(grid->item(0, 2)->flags() & Qt::ItemIsEditable);
+        }
+        QStringList headers;
+        for (int c = 0; c < 5; ++c)
+            headers << dialog_->RnRGrid->horizontalHeaderItem(c)->text();
+        QTEST(headers.join('|'), "rnrHeaders");
+        QTEST(dialog_->BoogieGrid->item(0, 0)->text(), "firstBoogieKey");
+        QTEST(dialog_->Label4->text(), "label");
+        QTEST(dialog_->BT_Cancel->text(), "cancel");
+        QCOMPARE(dialog_->windowTitle(), QString("Customize Data"));
+    }
+
+    // Unconfirmed edits are dropped at the next opening; the page stays.
+    void reopeningShowsTablesAndKeepsPage()
+    {
+        setUp("de");
+        open();
+        dialog_->LatinGrid->item(0, 2)->setText("99");
+        dialog_->PageControl->setCurrentIndex(3);
+        dialog_->BT_Cancel->click();
+        open();
+        QCOMPARE(dialog_->LatinGrid->item(0, 2)->text(), rules_.table(Discipline::Latin).Rows[0].BarsPerMin);
+        QCOMPARE(dialog_->PageControl->currentIndex(), 3);
+    }
+
+    void okStoresEditsAndWritesTheLanguageFolder_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("other");
+        QTest::newRow("German") << "de" << "en";
+        QTest::newRow("English") << "en" << "de";
+    }
+    void okStoresEditsAndWritesTheLanguageFolder()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, other);
+        setUp(language);
+        open();
+        // Blanks round a value would make the table differ from a reload.
+        dialog_->ED_LatinRuleSource->setText("Neue Quelle; Stand 2025");
+        QLineEdit* editor = typeIntoCell(dialog_->BoogieGrid, 2, 2, " 29-31 ");
+        QVERIFY(editor);
+        // Enter takes the text over and leaves the dialog open; the next one confirms it.
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(dialog_->BoogieGrid->item(2, 2)->text(), QString(" 29-31 "));
+        QVERIFY(dialog_->isVisible());
+        QTest::keyClick(dialog_->BoogieGrid, Qt::Key_Return);
+        QVERIFY(!dialog_->isVisible());
+        QVERIFY(messages_.warnings.isEmpty());
+        QCOMPARE(rules_.table(Discipline::Boogie).Rows[2].BarsPerMin, QString("29-31"));
+        RuleTables reloaded;
+        QVERIFY(LoadRuleTables(reloaded, dir_->filePath(language)).ok());
+        for (int d = 0; d < DisciplineCount; ++d) {
+            const auto discipline = static_cast<Discipline>(d);
+            QCOMPARE(rowTexts(reloaded.table(discipline)), rowTexts(rules_.table(discipline)));
+            QCOMPARE(reloaded.table(discipline).Source, rules_.table(discipline).Source);
+        }
+        const FileBytes after = snapshot(dir_->path());
+        for (const auto& [path, bytes] : before_) {
+            if (path.startsWith(other))
+                QVERIFY2(after.at(path) == bytes, qPrintable(path));
+        }
+    }
+
+    // OK clicked without taking the focus from the cell editor, as on macOS.
+    void okTakesOverTheOpenEditorsText()
+    {
+        setUp("de");
+        open();
+        QVERIFY(typeIntoCell(dialog_->RnRGrid, 10, 4, "95-110s"));
+        dialog_->BT_OK->click();
+        QVERIFY(!dialog_->isVisible());
+        QCOMPARE(rules_.table(Discipline::RnR).Rows[10].DanceTime, QString("95-110s"));
+    }
+
+    // Confirming without a change gives back the same rows, without the
+    // blank and comment lines, with CR LF line ends.
+    void okWithoutChangeRewritesSameRows()
+    {
+        setUp("de");
+        QFile latin(dir_->filePath("de/Latein.dat"));
+        QVERIFY(latin.open(QIODevice::Append));
+        latin.write("\r\n* Kommentar\r\n");
+        latin.close();
+        const RuleTables loaded = rules_;
+        open();
+        dialog_->BT_OK->click();
+        QVERIFY(latin.open(QIODevice::ReadOnly));
+        const QByteArray bytes = latin.readAll();
+        QVERIFY(!bytes.contains("Kommentar"));
+        QVERIFY(!bytes.contains("\r\n\r\n"));
+        QCOMPARE(bytes.count("\r\n"), 6);
+        QCOMPARE(bytes.count('\n'), 6);
+        RuleTables reloaded;
+        QVERIFY(LoadRuleTables(reloaded, dir_->filePath("de")).ok());
+        for (int d = 0; d < DisciplineCount; ++d) {
+            const auto discipline = static_cast<Discipline>(d);
+            QCOMPARE(rowTexts(reloaded.table(discipline)), rowTexts(loaded.table(discipline)));
+        }
+    }
+
+    void cancelChangesNothing()
+    {
+        setUp("en");
+        const RuleTables loaded = rules_;
+        open();
+        dialog_->RnRGrid->item(0, 2)->setText("99");
+        dialog_->ED_RnRruleSource->setText("changed");
+        dialog_->BT_Cancel->click();
+        QVERIFY(!dialog_->isVisible());
+        QCOMPARE(rowTexts(rules_.table(Discipline::RnR)), rowTexts(loaded.table(Discipline::RnR)));
+        QCOMPARE(rules_.table(Discipline::RnR).Source, loaded.table(Discipline::RnR).Source);
+        QVERIFY(snapshot(dir_->path()) == before_);
+    }
+
+    void refusedTextKeepsDialogOpen_data()
+    {
+        QTest::addColumn<int>("discipline");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column"); // -1: the source line
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("place");
+        QTest::newRow("semicolon") << 0 << 1 << 2 << "47;48" << "Rock'n'Roll, row 2 (Youth, Final round), column \"Bars/min.\": ";
+        QTest::newRow("line break") << 3 << 4 << 4 << "90s\n120s" << "Latin, row 5 (Jive, 4/4), column \"Time\": ";
+        QTest::newRow("not Windows-1252") << 1 << 0 << 3 << QString::fromUtf8("200\u2192208")
+                                          << "Boogie, row 1 (Juniors, -), column \"Metronom\": ";
+        QTest::newRow("row too long") << 2 << 0 << 3 << QString(250, 'x') << "Ballroom, row 1 (Slow Waltz, 3/4): ";
+        QTest::newRow("source line break") << 2 << 0 << -1 << "a\nb" << "Ballroom, \"Data according to:\": ";
+    }
+    void refusedTextKeepsDialogOpen()
+    {
+        QFETCH(int, discipline);
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, text);
+        QFETCH(QString, place);
+        setUp("en");
+        const RuleTables loaded = rules_;
+        open();
+        const auto d = static_cast<Discipline>(discipline);
+        dialog_->LatinGrid->item(0, 2)->setText("11"); // a sound edit elsewhere
+        if (column < 0)
+            dialog_->sourceEdit(d)->setText(text);
+        else
+            dialog_->grid(d)->item(row, column)->setText(text);
+        dialog_->BT_OK->click();
+
+        QVERIFY(dialog_->isVisible());
+        QCOMPARE(messages_.warnings.size(), 1);
+        QVERIFY2(messages_.warnings.first().startsWith(place), qPrintable(messages_.warnings.first()));
+        QVERIFY(messages_.warnings.first().endsWith("Nothing was saved."));
+        QCOMPARE(dialog_->PageControl->currentIndex(), discipline);
+        QCOMPARE(dialog_->LatinGrid->item(0, 2)->text(), QString("11"));
+        QCOMPARE(rowTexts(rules_.table(Discipline::Latin)), rowTexts(loaded.table(Discipline::Latin)));
+        QVERIFY(snapshot(dir_->path()) == before_);
+    }
+
+    void germanRefusalIsGerman()
+    {
+        setUp("de");
+        open();
+        dialog_->RnRGrid->item(6, 4)->setText("90;105s");
+        dialog_->BT_OK->click();
+        QCOMPARE(messages_.warnings, QStringList{"Rock'n'Roll, Zeile 7 (C-Klasse, -), Spalte \"Tanzzeit\": Der "
+                                                 "Text darf kein \";\" enthalten. Es wurde nichts gespeichert."});
+    }
+
+    // As after a language switch that failed on a later file: the table still
+    // holds the other language's rows and must not replace this folder's file.
+    void tableOfAnotherFolderIsNotWritten()
+    {
+        setUp("de");
+        state_.LanguageFolder = "en/";
+        open();
+        dialog_->BT_OK->click();
+        QVERIFY(dialog_->isVisible());
+        QCOMPARE(messages_.warnings.size(), 1);
+        QVERIFY2(messages_.warnings.first().contains("RockNRoll.dat"), qPrintable(messages_.warnings.first()));
+        QVERIFY(snapshot(dir_->path()) == before_);
+    }
+
+    void unwritableFolderReportsItsText_data()
+    {
+        QTest::addColumn<QString>("languageFolder");
+        QTest::addColumn<bool>("readOnly");
+        QTest::newRow("missing folder") << "fr/" << false;
+        QTest::newRow("read-only folder") << "de/" << true;
+    }
+    void unwritableFolderReportsItsText()
+    {
+        QFETCH(QString, languageFolder);
+        QFETCH(bool, readOnly);
+        setUp("de");
+        const QString folder = dir_->filePath(languageFolder);
+        if (readOnly) {
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+            if (QFileInfo(folder).isWritable() || QFile(folder + "probe").open(QIODevice::WriteOnly)) {
+                QFile::remove(folder + "probe");
+                QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+                QSKIP("the folder stays writable for this user");
+            }
+        }
+        state_.LanguageFolder = languageFolder;
+        open();
+        dialog_->LatinGrid->item(1, 2)->setText("33-35");
+        dialog_->BT_OK->click();
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+        QCOMPARE(messages_.warnings.size(), 1);
+        const QString expected = "Datei " + QDir::toNativeSeparators(folder + "RockNRoll.dat")
+            + " kann nicht erstellt werden";
+        QCOMPARE(messages_.warnings.first(), expected);
+        // The tables keep the edit, so that a later confirmation can write it.
+        QCOMPARE(rules_.table(Discipline::Latin).Rows[1].BarsPerMin, QString("33-35"));
+        QVERIFY(snapshot(dir_->path()) == before_);
+    }
+
+    void helpIsEnglishInBothLanguages_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("viewer");
+        QTest::newRow("German, viewer") << "de" << true;
+        QTest::newRow("English, viewer") << "en" << true;
+        QTest::newRow("German, no viewer") << "de" << false;
+    }
+    void helpIsEnglishInBothLanguages()
+    {
+        QFETCH(QString, language);
+        QFETCH(bool, viewer);
+        setUp(language);
+        state_.help = viewer ? &help_ : nullptr;
+        open();
+        dialog_->BT_Help->click();
+        if (viewer) {
+            QCOMPARE(help_.shown, QStringList{"Change data|" + dir_->path() + "/en/AdaptDataHelp.rtf"});
+            QVERIFY(messages_.warnings.isEmpty());
+        } else {
+            QCOMPARE(messages_.warnings, QStringList{"Help file not found: 'en\\AdaptDataHelp.rtf'"});
+        }
+        QVERIFY(dialog_->isVisible());
+    }
+};
+
+QTEST_MAIN(TestCustomizeData)
+#include "tst_customizedata.moc"
