@@ -1,4 +1,5 @@
 #include "FrmIndividualHelp.h"
+#include "ScreenPlacement.h"
 #include "FileNames.h"
 #include "Messages.h"
 #include "Pictures.h"
@@ -7,23 +8,12 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QApplication>
 #include <QScreen>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QVBoxLayout>
 #include <algorithm>
-
-void CentreOnScreen(QWidget& window)
-{
-    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->geometry();
-    const QSize outer = window.frameGeometry().size();
-    // Integer division truncates toward zero, also for a window larger than the screen.
-    window.move(area.x() + (area.width() - outer.width()) / 2,
-                area.y() + (area.height() - outer.height()) / 2);
-}
 
 bool LoadHelpDocument(const QString& path, QTextDocument* document)
 {
@@ -56,6 +46,12 @@ bool TFrmIndividualHelp::ShowHelp(const QString& title, const QString& filePath)
         RichEdit->moveCursor(QTextCursor::Start);
     else
         messages_.warning(QStringLiteral("Die angeforderte Hilfedatei wurde nicht gefunden!"));
+    // Opened from a modal dialog, the help must be modal too, or it takes no input.
+    const Qt::WindowModality modality = QApplication::activeModalWidget() ? Qt::ApplicationModal : Qt::NonModal;
+    if (windowModality() != modality) {
+        hide(); // modality changes only while hidden
+        setWindowModality(modality);
+    }
     show();
     raise();
     activateWindow();

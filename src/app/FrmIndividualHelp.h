@@ -1,14 +1,12 @@
 #pragma once
 #include "HelpViewer.h"
+#include "ScreenPlacement.h"
 #include <QWidget>
 
 class Messages;
 class QTextDocument;
 class QTextEdit;
 
-// Centres a free-standing window on its screen: left := (screen width -
-// window width) div 2, top likewise, with the outer size of the window.
-void CentreOnScreen(QWidget& window);
 
 // Loads a help or manual RTF file into the document. The delivered folders
 // may differ in letter case from the names the program asks for, so a path

@@ -23,6 +23,7 @@
 #include "FrmAdaptSpeed.h"
 
 #include "DanceSelectionPanel.h"
+#include "FrmCustomizeData.h"
 #include "FrmIndividualHelp.h"
 #include "FrmInfo.h"
 #include "FrmManual.h"
@@ -467,6 +468,7 @@ void TMainform::createFreeStandingWindows()
     countBeat->setAdaptFixSpeed(frmAdaptFixSpeed_);
     frmHelp_ = new TFrmIndividualHelp(*state_.messages, this);
     state_.help = frmHelp_;
+    frmCustomizeData_ = new TFrmCustomizeData(state_, this);
 }
 
 bool TMainform::loadRuleTables()
@@ -595,11 +597,7 @@ void TMainform::UeberClick()
 
 void TMainform::MI_customizeClick()
 {
-    state_.messages->information(state_.Sprache == 0
-                                     ? QStringLiteral("Die Daten können in dieser Version nur mit einem Texteditor "
-                                                      "angepasst werden (Ordner de und en beim Programm).")
-                                     : QStringLiteral("In this version the data can be customized only with a text "
-                                                      "editor (folders de and en beside the program)."));
+    frmCustomizeData_->ShowModal();
 }
 
 void TMainform::MenuPaneSplitChange()

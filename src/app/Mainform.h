@@ -17,6 +17,7 @@ class StatusPanels;
 class DanceSelectionPanel;
 class TFrmInfo;
 class TFrmIndividualHelp;
+class TFrmCustomizeData;
 class TFrmAdaptSpeed;
 class TFrmAdaptFixSpeed;
 class TFrmMusikAusblendenLatein;
@@ -144,4 +145,5 @@ private:
     TFrmAdaptSpeed* frmAdaptSpeed_ = nullptr;
     TFrmAdaptFixSpeed* frmAdaptFixSpeed_ = nullptr;
     TFrmIndividualHelp* frmHelp_ = nullptr;
+    TFrmCustomizeData* frmCustomizeData_ = nullptr;
 };

@@ -173,9 +173,9 @@ void TFrmMusikAusblenden::placeControls()
     CB_Beep->setGeometry(12, 234, 246, 22);
 
     RG_Klasse->setObjectName("RG_Klasse");
-    RG_Klasse->setGeometry(278, 28, 128, 186);
+    RG_Klasse->setGeometry(274, 28, 118, 186);
     RG_Runde->setObjectName("RG_Runde");
-    RG_Runde->setGeometry(414, 28, 119, 78);
+    RG_Runde->setGeometry(398, 28, 135, 78);
     BT_Help->setObjectName("BT_Help");
     BT_Help->setGeometry(414, 184, 119, 30);
     Timer->setObjectName("Timer");
@@ -192,9 +192,9 @@ void TFrmMusikAusblenden::placeDigits()
     const auto placeGroup = [&](QGroupBox* group, const char* name, int left, int digits) {
         group->setObjectName(name);
         group->setGeometry(left, top, digits * digitWidth + 2 * margin, height);
-        // A dark display, so that the pale lit colours stand out.
+        // Mid grey: the one ground on which the pale and the dark digit colours all read.
         QPalette palette = group->palette();
-        palette.setColor(QPalette::Window, Qt::black);
+        palette.setColor(QPalette::Window, QColor(128, 128, 128));
         palette.setColor(QPalette::WindowText, Qt::white);
         group->setPalette(palette);
         group->setAutoFillBackground(true);
@@ -219,6 +219,8 @@ void TFrmMusikAusblenden::placeDigits()
 void TFrmMusikAusblenden::applyLanguage()
 {
     const bool en = english();
+    // The rule tables have just been reloaded in the new language.
+    LB_Info->setText(state_.rules->table(Discipline::RnR).Source);
     GB_1->setTitle(QStringLiteral("&Zeit"));
     Reset->setText(pick(en, "Zurücksetzen (&2)", "Reset (&2)"));
     LMDSimpleLabel4->setText(pick(en, "Verbleibende Takte:", "Remaining bars:"));

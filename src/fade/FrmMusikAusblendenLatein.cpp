@@ -4,6 +4,7 @@
 #include "Messages.h"
 #include "ProgramState.h"
 #include "RadioGroup.h"
+#include "RoundedFrame.h"
 #include "StatusPanels.h"
 #include <QCheckBox>
 #include <QFrame>
@@ -99,7 +100,7 @@ TFrmMusikAusblendenLatein::TFrmMusikAusblendenLatein(ProgramState& state, QWidge
       state_(state),
       // Created in tab order: the couples' buttons, then the window's.
       couples_{makeCouple(1), makeCouple(2), makeCouple(3)},
-      LMDShapeControl1(named(new QFrame(Panel1()), QStringLiteral("LMDShapeControl1"))),
+      LMDShapeControl1(new RoundedFrame(5, Panel1())),
       BT_Beamer2(named(new QPushButton(Panel1()), QStringLiteral("BT_Beamer2"))),
       BT_BeamerAll(named(new QPushButton(Panel1()), QStringLiteral("BT_BeamerAll"))),
       cbx_inverted(named(new QCheckBox(QStringLiteral("Invertieren"), Panel1()), QStringLiteral("cbx_inverted"))),
@@ -141,15 +142,7 @@ std::unique_ptr<FadeCouple> TFrmMusikAusblendenLatein::makeCouple(int number)
     couple->Label->setFont(normal);
     couple->Label->setGeometry(114, 40, 44, 20);
 
-    couple->Ampel = named(new QFrame(couple->GB), QStringLiteral("Ampel") + digit);
-    couple->Ampel->setGeometry(8, 82, 49, 97);
-    couple->Ampel->setStyleSheet(QStringLiteral("background: rgb(24, 24, 24); border-radius: 8px;"));
-    couple->Rot = named(new LampShape(couple->Ampel), QStringLiteral("Ampel%1_Rot").arg(number));
-    couple->Gelb = named(new LampShape(couple->Ampel), QStringLiteral("Ampel%1_Gelb").arg(number));
-    couple->Gruen = named(new LampShape(couple->Ampel), QStringLiteral("Ampel%1_Gruen").arg(number));
-    couple->Rot->move(12, 6);
-    couple->Gelb->move(12, 36);
-    couple->Gruen->move(12, 66);
+    addTrafficLight(*couple, number);
 
     couple->Start = named(new QPushButton(startCaption(number, false), couple->GB), QStringLiteral("Start") + digit);
     couple->Start->setFont(normal);
@@ -168,13 +161,25 @@ std::unique_ptr<FadeCouple> TFrmMusikAusblendenLatein::makeCouple(int number)
     return couple;
 }
 
+void TFrmMusikAusblendenLatein::addTrafficLight(FadeCouple& couple, int number)
+{
+    const QString housing = QStringLiteral("Ampel%1").arg(number);
+    couple.Ampel = named(new QFrame(couple.GB), housing);
+    couple.Ampel->setGeometry(8, 82, 49, 97);
+    couple.Ampel->setStyleSheet(QStringLiteral("#%1 { background: rgb(24, 24, 24); border-radius: 8px; }").arg(housing));
+    // Red above yellow above green.
+    couple.Rot = named(new LampShape(couple.Ampel), housing + QStringLiteral("_Rot"));
+    couple.Gelb = named(new LampShape(couple.Ampel), housing + QStringLiteral("_Gelb"));
+    couple.Gruen = named(new LampShape(couple.Ampel), housing + QStringLiteral("_Gruen"));
+    couple.Rot->move(12, 6);
+    couple.Gelb->move(12, 36);
+    couple.Gruen->move(12, 66);
+}
+
 void TFrmMusikAusblendenLatein::placeControls()
 {
     LMDShapeControl1->setGeometry(8, 8, 521, 353);
     LMDShapeControl1->lower(); // behind the controls, though created after the couples
-    // Rounded by 5 % of the shorter side.
-    LMDShapeControl1->setStyleSheet(
-        QStringLiteral("QFrame#LMDShapeControl1 { background: white; border-radius: 17px; }"));
     redLine(Panel1(), QStringLiteral("Shape2"), 220);
     BT_Beamer2->setGeometry(kCoupleLeft, 234, 161, 30);
     BT_BeamerAll->setGeometry(kCoupleLeft + kCoupleStep, 234, 161, 30);

@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTimer;
+class RoundedFrame;
 class TfrmBeamer;
 
 // One lamp of a traffic light: a circle filled with its brush colour.
@@ -81,7 +82,7 @@ public:
     // -1 except while the projector display is open.
     int projectorMode() const { return projectorMode_; }
 
-    QFrame* const LMDShapeControl1;
+    RoundedFrame* const LMDShapeControl1;
     QPushButton* const BT_Beamer2;
     QPushButton* const BT_BeamerAll;
     QCheckBox* const cbx_inverted;
@@ -94,6 +95,7 @@ protected:
 private:
     FadeCouple& coupleAt(int number) { return *couples_[number - 1]; }
     std::unique_ptr<FadeCouple> makeCouple(int number);
+    void addTrafficLight(FadeCouple& couple, int number);
     void placeControls();
     bool danceChosen() const;
     bool noDanceChosen() const;

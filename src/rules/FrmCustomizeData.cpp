@@ -1,3 +1,4 @@
+#include "ScreenPlacement.h"
 #include "FrmCustomizeData.h"
 #include "HelpViewer.h"
 #include "Messages.h"
@@ -80,6 +81,16 @@ QTableWidgetItem* keyItem(const QString& text, const QColor& background)
     return item;
 }
 
+// The caption keeps its full text in any font; the edit takes the rest of the line.
+void fitSourceRow(QLabel* label, QLineEdit* source)
+{
+    constexpr int rowRight = 521;
+    const int labelWidth = qMax(88, label->sizeHint().width());
+    label->resize(labelWidth, label->height());
+    const int sourceLeft = qMax(104, label->x() + labelWidth + 8);
+    source->setGeometry(sourceLeft, source->y(), rowRight - sourceLeft, source->height());
+}
+
 QString cellText(const QTableWidget* grid, int row, int column)
 {
     const QTableWidgetItem* item = grid->item(row, column);
@@ -150,13 +161,13 @@ TFrmCustomizeData::TFrmCustomizeData(ProgramState& state, QWidget* parent)
     PageControl = new QTabWidget(this);
     PageControl->setObjectName("PageControl");
     PageControl->setGeometry(0, 0, 538, 337);
-    buildPage(Discipline::RnR, "Rock'n'Roll", TS_RnR, RnRGrid, Label1, ED_RnRruleSource, "RnRGrid",
+    buildPage(Discipline::RnR, TS_RnR, RnRGrid, Label1, ED_RnRruleSource, "RnRGrid",
               "ED_RnRruleSource");
-    buildPage(Discipline::Boogie, "Boogie", TS_Boogie, BoogieGrid, Label2, ED_BoogieRuleSource, "BoogieGrid",
+    buildPage(Discipline::Boogie, TS_Boogie, BoogieGrid, Label2, ED_BoogieRuleSource, "BoogieGrid",
               "ED_BoogieRuleSource");
-    buildPage(Discipline::Ballroom, "Ballroom", TS_Ballroom, BallroomGrid, Label3, ED_BallroomRuleSource,
+    buildPage(Discipline::Ballroom, TS_Ballroom, BallroomGrid, Label3, ED_BallroomRuleSource,
               "BallroomGrid", "ED_BallroomRuleSource");
-    buildPage(Discipline::Latin, "Latin", TS_Latin, LatinGrid, Label4, ED_LatinRuleSource, "LatinGrid",
+    buildPage(Discipline::Latin, TS_Latin, LatinGrid, Label4, ED_LatinRuleSource, "LatinGrid",
               "ED_LatinRuleSource");
     PageControl->setCurrentIndex(0);
 
@@ -177,12 +188,12 @@ TFrmCustomizeData::TFrmCustomizeData(ProgramState& state, QWidget* parent)
     FormCreate();
 }
 
-void TFrmCustomizeData::buildPage(Discipline d, const QString& tabText, QWidget*& page, QTableWidget*& grid,
+void TFrmCustomizeData::buildPage(Discipline d, QWidget*& page, QTableWidget*& grid,
                                   QLabel*& label, QLineEdit*& source, const char* gridName,
                                   const char* sourceName)
 {
     page = new QWidget;
-    PageControl->addTab(page, tabText);
+    PageControl->addTab(page, QString::fromUtf8(TableNames[index(d)]));
 
     grid = new QTableWidget(page);
     grid->setObjectName(gridName);
@@ -195,14 +206,18 @@ void TFrmCustomizeData::buildPage(Discipline d, const QString& tabText, QWidget*
     grid->verticalHeader()->hide();
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->verticalHeader()->setDefaultSectionSize(RowHeight);
+    // The keys get the room they need ("Vor-/Zwischenrunde" would be cut at
+    // 100 pixels); the values share the rest, so no row is scrolled sideways.
     QHeaderView* header = grid->horizontalHeader();
-    header->setSectionResizeMode(QHeaderView::Fixed);
     header->setDefaultSectionSize(100);
+    header->setMinimumSectionSize(60);
+    for (int c = 0; c < ColumnCount; ++c)
+        header->setSectionResizeMode(c, c < FirstValueColumn ? QHeaderView::ResizeToContents : QHeaderView::Stretch);
     header->setFixedHeight(RowHeight);
     header->setHighlightSections(false);
 
     label = new QLabel(page);
-    label->setGeometry(8, 283, 88, 13);
+    label->setGeometry(8, 280, 88, 21);
     source = new QLineEdit(page);
     source->setObjectName(sourceName);
     source->setGeometry(104, 280, 417, 21);
@@ -229,6 +244,7 @@ void TFrmCustomizeData::applyLanguage()
             captions << captionText(caption, language_);
         grids_[d]->setHorizontalHeaderLabels(captions);
         labels_[d]->setText(sourceCaption(language_));
+        fitSourceRow(labels_[d], sources_[d]);
     }
     BT_Cancel->setText(language_ == 0 ? QStringLiteral("&Abbrechen") : QStringLiteral("&Cancel"));
     BT_Help->setText(language_ == 0 ? QStringLiteral("&Hilfe") : QStringLiteral("&Help"));
@@ -243,6 +259,7 @@ void TFrmCustomizeData::FormShow()
         const auto discipline = static_cast<Discipline>(d);
         fillGrid(discipline);
         sources_[d]->setText(state_.rules->table(discipline).Source);
+        sources_[d]->setCursorPosition(0); // a long line shows its beginning
     }
 }
 
@@ -271,7 +288,7 @@ void TFrmCustomizeData::fillGrid(Discipline d)
 void TFrmCustomizeData::ShowModal()
 {
     FormShow();
-    centreOnScreen();
+    CentreOnScreen(*this);
     if (modalRunner_)
         modalRunner_(*this);
     else
@@ -377,11 +394,3 @@ QString TFrmCustomizeData::folder() const
     return state_.ProgramFolder + state_.LanguageFolder;
 }
 
-void TFrmCustomizeData::centreOnScreen()
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QSize area = screen->geometry().size();
-    move((area.width() - width()) / 2, (area.height() - height()) / 2);
-}

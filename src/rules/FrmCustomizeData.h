@@ -86,7 +86,7 @@ public:
 
 private:
     void FormCreate();
-    void buildPage(Discipline d, const QString& tabText, QWidget*& page, QTableWidget*& grid,
+    void buildPage(Discipline d, QWidget*& page, QTableWidget*& grid,
                    QLabel*& label, QLineEdit*& source, const char* gridName, const char* sourceName);
     void applyLanguage();
     void fillGrid(Discipline d);
@@ -94,7 +94,6 @@ private:
     RuleFileTexts editedTexts() const;
     void refuse(const UnsavableText& problem);
     QString folder() const;
-    void centreOnScreen();
 
     ProgramState& state_;
     int language_ = 1;

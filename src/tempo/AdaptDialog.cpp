@@ -1,4 +1,5 @@
 #include "AdaptDialog.h"
+#include "ScreenPlacement.h"
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -61,14 +62,6 @@ void AdaptDialog::SetLanguage(int flag)
     BT_Close->setText(english ? "&Close" : "&Schließen");
 }
 
-void AdaptDialog::centreOnScreen()
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QSize area = screen->geometry().size();
-    move((area.width() - width()) / 2, (area.height() - height()) / 2);
-}
 
 void AdaptDialog::runModal()
 {

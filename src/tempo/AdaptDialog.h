@@ -40,7 +40,6 @@ protected:
     AdaptDialog(const QString& objectName, QSize clientSize, QWidget* parent);
     // Creates the controls on host (the dialog or its panel).
     void buildControls(QWidget* host, const Layout& layout);
-    void centreOnScreen();
     void runModal();
 
 private:

@@ -1,3 +1,4 @@
+#include "ScreenPlacement.h"
 #include "FrmAdaptFixSpeed.h"
 #include "NumberText.h"
 #include "RoundedFrame.h"
@@ -26,7 +27,7 @@ TFrmAdaptFixSpeed::TFrmAdaptFixSpeed(QWidget* parent)
 
 void TFrmAdaptFixSpeed::ShowFixedAdaptation(float actual, float desired)
 {
-    centreOnScreen();
+    CentreOnScreen(*this);
     ED_actualSpeed->setText(FormatFixed(actual, 1, 8));
     ED_desiredSpeed->setText(FormatFixed(desired, 1, 8));
     // A tempo of zero cannot be adapted; the field stays empty rather than showing infinity.

@@ -1,3 +1,4 @@
+#include "ScreenPlacement.h"
 #include "FrmAdaptSpeed.h"
 #include "Messages.h"
 #include "NumberText.h"
@@ -64,7 +65,7 @@ TFrmAdaptSpeed::TFrmAdaptSpeed(ProgramState& state, QWidget* parent)
 void TFrmAdaptSpeed::ShowRuleAdaptation(const QString& actualText, RadioGroup* typeSelector,
                                         RadioGroup* danceSelector, RadioGroup* roundSelector)
 {
-    centreOnScreen();
+    CentreOnScreen(*this);
     QString actual = actualText;
     if (isZeroMeasurement(actual) && !askForTempo(actual))
         return;

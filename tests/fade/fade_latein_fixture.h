@@ -6,7 +6,7 @@
 #include "RadioGroup.h"
 #include "RecordingMessages.h"
 #include "StatusPanels.h"
-#include "../tempo/RecordingHelp.h"
+#include "RecordingHelp.h"
 #include <QLineEdit>
 #include <QLocale>
 #include <QTimer>

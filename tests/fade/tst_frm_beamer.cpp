@@ -9,16 +9,12 @@ class TestFrmBeamer : public QObject {
     Q_OBJECT
 
 private:
-    static QList<bool> shownClocks(const TfrmBeamer& beamer)
+    static QList<bool> shown(const TfrmBeamer& beamer, QLabel* (TfrmBeamer::*label)(int) const)
     {
-        QList<bool> shown;
-        for (int couple = 1; couple <= 3; ++couple) {
-            // Each number is shown exactly with its clock.
-            QCOMPARE_EQ(beamer.numberLabel(couple)->isVisibleTo(&beamer),
-                        beamer.timeLabel(couple)->isVisibleTo(&beamer));
-            shown << beamer.timeLabel(couple)->isVisibleTo(&beamer);
-        }
-        return shown;
+        QList<bool> visible;
+        for (int couple = 1; couple <= 3; ++couple)
+            visible << (beamer.*label)(couple)->isVisibleTo(&beamer);
+        return visible;
     }
 
     // Runs the check inside the projector's modal loop, then lets the user close it.
@@ -49,12 +45,14 @@ private slots:
         QFETCH(int, pointSize);
         TfrmBeamer beamer;
         beamer.LayOut(mode, false, 0);
-        QTEST(shownClocks(beamer), "shown");
+        QTEST(shown(beamer, &TfrmBeamer::timeLabel), "shown");
+        // Each number is shown exactly with its clock.
+        QTEST(shown(beamer, &TfrmBeamer::numberLabel), "shown");
         QCOMPARE(beamer.geometry(), QGuiApplication::primaryScreen()->geometry());
         for (int couple = 1; couple <= 3; ++couple) {
             QCOMPARE(beamer.timeLabel(couple)->font().pointSize(), pointSize);
-            QCOMPARE(beamer.numberLabel(couple)->x(), beamer.timeLabel(couple)->x());
-            QVERIFY(beamer.numberLabel(couple)->y() > beamer.timeLabel(couple)->geometry().bottom());
+            if (beamer.timeLabel(couple)->isVisibleTo(&beamer))
+                QVERIFY(beamer.numberLabel(couple)->y() > beamer.timeLabel(couple)->geometry().bottom());
         }
     }
 

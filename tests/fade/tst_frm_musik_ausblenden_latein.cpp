@@ -212,7 +212,8 @@ private slots:
         FadeLateinFixture f;
         f.chooseDance(90, 120);
         f.window->StartClick(1);
-        f.tickAfter(130000);
+        for (const double ms : {100.0, 91000.0, 30000.0})
+            f.tickAfter(ms);
         f.window->StartClick(1);
         f.typ->setItemIndex(FadeLateinFixture::NoDance);
         f.window->StartClick(2);

@@ -1,0 +1,549 @@
+#include "FrmMusikAusblenden.h"
+#include "HelpViewer.h"
+#include "ManualClock.h"
+#include "ProgramState.h"
+#include "RadioGroup.h"
+#include "RecordingMessages.h"
+#include "RuleFiles.h"
+#include "RuleTables.h"
+#include "StatusPanels.h"
+#include "ThreadTimer.h"
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+class RecordingHelp : public HelpViewer {
+public:
+    bool ShowHelp(const QString& title, const QString& filePath) override
+    {
+        shown << title + "|" + filePath;
+        return true;
+    }
+    QStringList shown;
+};
+
+// The German Rock'n'Roll table as delivered, with a foot-technique tempo
+// that sets it apart from acrobatics.
+void fillGermanTable(RuleTables& rules)
+{
+    RuleTable& t = rules.table(Discipline::RnR);
+    t.Source = "TSO 1.6";
+    const RuleRow rows[] = {
+        {"Schüler", "Vor-/Zwischenrunde", "47", "188", "90-105s"},
+        {"Schüler", "Endrunde", "47-48", "188-192", "90-105s"},
+        {"C-Klasse", "-", "48", "192", "90s"},
+        {"B-Klasse", "Fußtechnik", "50-52", "200-208", "60-75s"},
+        {"B-Klasse", "Akrobatik", "48-50", "192-200", "90-105s"},
+        {"A-Klasse", "Fußtechnik", "50-52", "200-208", "60-75s"},
+        {"A-Klasse", "Akrobatik", "49", "196", "90 s"},
+        {"D-Klasse", "-", "48", "192", "abc"},
+    };
+    t.RowCount = int(std::size(rows));
+    for (int i = 0; i < t.RowCount; ++i)
+        t.Rows[size_t(i)] = rows[i];
+}
+
+QColor digitColour(const TFrmMusikAusblenden& window, int digit)
+{
+    return window.LB[size_t(digit)]->palette().color(QPalette::WindowText);
+}
+
+const QColor kOrange(252, 114, 12);
+const QColor kLightGreen(0, 255, 64);
+const QColor kCrimson(128, 0, 64);
+const QColor kGreen(0, 128, 0);
+const QColor kYellow(255, 255, 0);
+const QColor kRed(255, 0, 0);
+
+} // namespace
+
+// Ticks are called directly with a set clock; the thread timer's own ticks
+// never reach the window, since no test runs the event loop.
+class TestRnRFade : public QObject {
+    Q_OBJECT
+
+private:
+    ManualClock clock;
+    RecordingMessages messages;
+    RecordingHelp help;
+    RuleTables rules;
+    std::unique_ptr<StatusPanels> statusBar;
+    ProgramState state;
+    std::unique_ptr<TFrmMusikAusblenden> window;
+    int beeps = 0;
+
+    static void choose(RadioGroup* group, int index) { group->button(index)->click(); }
+
+    // A dance of 49 bars per minute and 90 s: A-Klasse, Akrobatik.
+    void chooseA49()
+    {
+        choose(window->RG_Klasse, 5);
+        choose(window->RG_Runde, 1);
+    }
+
+    // Ticks every 100 ms while the thread timer is enabled, as it would.
+    void tickFor(int ms)
+    {
+        for (int t = 0; t < ms && window->Timer->Enabled(); t += 100) {
+            clock.advanceMs(100);
+            window->TimerTimer();
+        }
+    }
+
+    // The digits lit now (in the lit colours).
+    QList<int> litDigits() const
+    {
+        QList<int> lit;
+        for (int digit = 9; digit >= 0; --digit) {
+            const QColor c = digitColour(*window, digit);
+            if (c == kLightGreen || c == kOrange || c == kCrimson)
+                lit << digit;
+        }
+        return lit;
+    }
+
+    void typeTempo(const QString& text)
+    {
+        window->ED_Takte->setText(text);
+        window->ED_Takte->setModified(true);
+    }
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+
+    void init()
+    {
+        messages.clear();
+        help.shown.clear();
+        rules = RuleTables();
+        fillGermanTable(rules);
+        statusBar = std::make_unique<StatusPanels>(6, 80);
+        state = ProgramState();
+        state.clock = &clock;
+        state.messages = &messages;
+        state.help = &help;
+        state.rules = &rules;
+        state.statusBar = statusBar.get();
+        state.ProgramFolder = "/opt/vantor/";
+        window = std::make_unique<TFrmMusikAusblenden>(state);
+        beeps = 0;
+        window->Beep = [this] { ++beeps; };
+    }
+
+    void cleanup() { window.reset(); }
+
+    void lookUp_data()
+    {
+        QTest::addColumn<int>("klasse");
+        QTest::addColumn<int>("runde");
+        QTest::addColumn<QString>("tempo");
+        QTest::addColumn<QString>("dauer");
+        QTest::addColumn<QString>("bars");
+
+        QTest::newRow("class without rounds takes its last row") << 0 << -1 << "47,5" << "90" << "71";
+        QTest::newRow("single tempo") << 3 << -1 << "48" << "90" << "72";
+        QTest::newRow("German foot technique finds Fußtechnik") << 4 << 0 << "51" << "60" << "51";
+        QTest::newRow("range of tempo and time") << 4 << 1 << "49" << "90" << "73";
+        QTest::newRow("time with a blank before the unit") << 5 << 1 << "49" << "90" << "73";
+        QTest::newRow("B class without round") << 4 << -1 << "" << "" << "";
+        QTest::newRow("class missing from the table") << 1 << -1 << "" << "" << "";
+    }
+
+    void lookUp()
+    {
+        QFETCH(int, klasse);
+        QFETCH(int, runde);
+        choose(window->RG_Klasse, klasse);
+        if (runde >= 0)
+            choose(window->RG_Runde, runde);
+        QTEST(window->ED_Takte->text(), "tempo");
+        QTEST(window->ED_Dauer->text(), "dauer");
+        QTEST(window->ED_RestTakte->text(), "bars");
+        QCOMPARE(messages.warnings, QStringList());
+        QCOMPARE(window->RG_Runde->isHidden(), klasse < 4);
+    }
+
+    void unreadableDanceTimeIsReportedAndNotCounted()
+    {
+        choose(window->RG_Klasse, 2);
+        QCOMPARE(messages.warnings, QStringList{"Ungültige Tanzzeit in den Regeldaten: 'abc'"});
+        QCOMPARE(window->ED_Dauer->text(), QString());
+        window->Start1Click();
+        QVERIFY(!window->running());
+    }
+
+    void choicesAreSavedForTheNextShowing()
+    {
+        choose(window->RG_Klasse, 4);
+        choose(window->RG_Runde, 1);
+        QCOMPARE(state.SavedTypIndex, 0);
+        QCOMPARE(state.SavedTanzIndex, 4);
+        QCOMPARE(state.SavedRundeIndex, 1);
+    }
+
+    void formShow_data()
+    {
+        QTest::addColumn<int>("typ");
+        QTest::addColumn<int>("tanz");
+        QTest::addColumn<int>("runde");
+        QTest::addColumn<int>("klasse");
+        QTest::addColumn<int>("chosenRunde");
+        QTest::addColumn<QString>("tempo");
+
+        QTest::newRow("Rock'n'Roll class and round") << 0 << 4 << 1 << 4 << 1 << "49";
+        QTest::newRow("index past the last item") << 0 << 9 << 7 << 5 << 1 << "49";
+        QTest::newRow("another discipline clears the choice") << 2 << 4 << 1 << -1 << -1 << "0";
+    }
+
+    void formShow()
+    {
+        QFETCH(int, typ);
+        QFETCH(int, tanz);
+        QFETCH(int, runde);
+        state.SavedTypIndex = typ;
+        state.SavedTanzIndex = tanz;
+        state.SavedRundeIndex = runde;
+        window->show();
+        QCOMPARE(window->LB_Info->text(), QString("TSO 1.6"));
+        QTEST(window->RG_Klasse->itemIndex(), "klasse");
+        QTEST(window->RG_Runde->itemIndex(), "chosenRunde");
+        QTEST(window->ED_Takte->text(), "tempo");
+    }
+
+    void showingWhileRunningKeepsTheDance()
+    {
+        chooseA49();
+        window->Start1Click();
+        state.SavedTanzIndex = 4;
+        state.SavedRundeIndex = -1;
+        window->show();
+        QCOMPARE(window->ED_Takte->text(), QString("49"));
+        QCOMPARE(window->ED_Dauer->text(), QString("90"));
+        tickFor(90000);
+        QVERIFY(!window->running());
+        QCOMPARE(messages.warnings, QStringList());
+    }
+
+    void startRefusesWithoutADance_data()
+    {
+        QTest::addColumn<int>("sprache");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("de") << 0 << "Sie müssen zuerst einen Tanz auswählen";
+        QTest::newRow("en") << 1 << "Please select a dance first";
+    }
+
+    void startRefusesWithoutADance()
+    {
+        QFETCH(int, sprache);
+        window->SetLanguage(sprache);
+        choose(window->RG_Klasse, 4);
+        window->Start1Click();
+        QVERIFY(!window->running());
+        QCOMPARE(window->Start->text(), QString("Start (&1)"));
+        QTEST(messages.warnings.value(0), "message");
+    }
+
+    void typedTempo_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("bars");
+        QTest::addColumn<QStringList>("warnings");
+
+        QTest::newRow("whole number") << "50" << "75" << QStringList();
+        QTest::newRow("decimal point") << "48.5" << "72" << QStringList();
+        QTest::newRow("unreadable")
+            << "abc" << ""
+            << QStringList{"Fehler bei Typumwandlung", "Sie müssen eine gültige ganzzahlige Taktzahl angeben"};
+        QTest::newRow("zero") << "0" << "" << QStringList{"Sie müssen eine gültige ganzzahlige Taktzahl angeben"};
+    }
+
+    void typedTempo()
+    {
+        QFETCH(QString, typed);
+        chooseA49();
+        typeTempo(typed);
+        window->ED_TakteExit();
+        QTEST(window->ED_RestTakte->text(), "bars");
+        QTEST(messages.warnings, "warnings");
+    }
+
+    void startTakesATempoTypedButNotLeft()
+    {
+        chooseA49();
+        typeTempo("60");
+        window->Start1Click();
+        QVERIFY(window->running());
+        QCOMPARE(window->ED_RestTakte->text(), QString("90"));
+        tickFor(100);
+        QCOMPARE(window->ED_RestTakte->text(), QString("90")); // 89.9 s x 60/60 + the bar under way
+    }
+
+    void startRefusesAnUnreadableTempo()
+    {
+        chooseA49();
+        typeTempo("-5");
+        window->ED_TakteExit();
+        messages.clear();
+        window->Start1Click();
+        QVERIFY(!window->running());
+        QCOMPARE(messages.warnings, QStringList{"Sie müssen eine gültige ganzzahlige Taktzahl angeben"});
+    }
+
+    void runningLocksTheSelection()
+    {
+        chooseA49();
+        window->Start1Click();
+        QCOMPARE(window->Start->text(), QString("Stop (&1)"));
+        QVERIFY(window->Timer->Enabled());
+        QVERIFY(!window->RG_Klasse->isEnabled());
+        QVERIFY(!window->RG_Runde->isEnabled());
+        QVERIFY(!window->ED_Takte->isEnabled());
+        window->Start1Click();
+        QCOMPARE(window->Start->text(), QString("Start (&1)"));
+        QVERIFY(!window->Timer->Enabled());
+        QVERIFY(window->RG_Klasse->isEnabled() && window->RG_Runde->isEnabled() && window->ED_Takte->isEnabled());
+    }
+
+    void countdown_data()
+    {
+        QTest::addColumn<int>("ms");
+        QTest::addColumn<QString>("remaining");
+        QTest::addColumn<QList<int>>("lit");
+        QTest::addColumn<int>("beeps");
+
+        QTest::newRow("first tick: the bar under way counts") << 100 << "74" << QList<int>{} << 0;
+        QTest::newRow("just before nine bars remain") << 78900 << "10" << QList<int>{} << 0;
+        QTest::newRow("nine bars remain") << 79000 << "9" << QList<int>{9} << 1;
+        QTest::newRow("fading starts") << 84000 << "5" << QList<int>{5} << 5;
+        QTest::newRow("last bar") << 88800 << "1" << QList<int>{1} << 9;
+        QTest::newRow("end") << 90000 << "0" << QList<int>{0} << 10;
+    }
+
+    void countdown()
+    {
+        QFETCH(int, ms);
+        chooseA49();
+        window->CB_Beep->setChecked(true);
+        window->Start1Click();
+        tickFor(ms);
+        QTEST(window->ED_RestTakte->text(), "remaining");
+        QTEST(litDigits(), "lit");
+        QTEST(beeps, "beeps");
+    }
+
+    void digitsGoBackToTheirOwnColours()
+    {
+        chooseA49();
+        window->Start1Click();
+        tickFor(84000); // 5 lit, 6 back to green
+        QCOMPARE(digitColour(*window, 6), kGreen);
+        QCOMPARE(digitColour(*window, 5), kOrange);
+        tickFor(1300); // 4 lit, 5 back to yellow
+        QCOMPARE(digitColour(*window, 5), kYellow);
+        QCOMPARE(digitColour(*window, 0), kRed);
+    }
+
+    void noBeepWithoutTheCheckBox()
+    {
+        chooseA49();
+        window->Start1Click();
+        tickFor(90000);
+        QCOMPARE(litDigits(), QList<int>{0});
+        QCOMPARE(beeps, 0);
+    }
+
+    void theClockStopsItselfAtTheEnd()
+    {
+        chooseA49();
+        window->Start1Click();
+        tickFor(90000);
+        QVERIFY(!window->running());
+        QVERIFY(!window->Timer->Enabled());
+        QCOMPARE(window->Start->text(), QString("Start (&1)"));
+        QVERIFY(window->RG_Klasse->isEnabled());
+        QCOMPARE(window->TimeEdit->text(), QString("90,0"));
+    }
+
+    void startingAfterTheEndStopsAtTheFirstTick()
+    {
+        chooseA49();
+        window->CB_Beep->setChecked(true);
+        window->Start1Click();
+        tickFor(90000);
+        window->Start1Click();
+        QVERIFY(window->running());
+        tickFor(100);
+        QVERIFY(!window->running());
+        QCOMPARE(window->TimeEdit->text(), QString("90,1"));
+        QCOMPARE(beeps, 10);
+    }
+
+    void lateTickLightsTheCurrentBar()
+    {
+        chooseA49();
+        window->Start1Click();
+        tickFor(78000);
+        clock.advanceMs(4000); // the user-interface thread was held up
+        window->TimerTimer();
+        QCOMPARE(window->ED_RestTakte->text(), QString("7"));
+        QCOMPARE(litDigits(), QList<int>{7});
+        tickFor(10000);
+        QCOMPARE(litDigits(), QList<int>{0});
+    }
+
+    void stopAndResume()
+    {
+        chooseA49();
+        window->Start1Click();
+        tickFor(10000);
+        window->Start1Click();
+        clock.advanceMs(5000);
+        window->Start1Click();
+        tickFor(100);
+        QCOMPARE(window->TimeEdit->text(), QString("10,1"));
+    }
+
+    void resetBeforeAnyRunChangesNothing()
+    {
+        chooseA49();
+        statusBar->setPanelText(3, "Zeit 1: 00:12");
+        window->ResetClick();
+        QCOMPARE(window->TimeEdit->text(), QString("0.0"));
+        QCOMPARE(statusBar->panelText(3), QString("Zeit 1: 00:12"));
+    }
+
+    void resetAfterARun()
+    {
+        chooseA49();
+        window->Start1Click();
+        tickFor(85000);
+        window->ResetClick();
+        QVERIFY(!window->running());
+        QVERIFY(!window->Timer->Enabled());
+        QCOMPARE(window->Start->text(), QString("Start (&1)"));
+        QCOMPARE(window->TimeEdit->text(), QString("0,0"));
+        QCOMPARE(window->ED_RestTakte->text(), QString("73"));
+        QCOMPARE(litDigits(), QList<int>{});
+        QVERIFY(window->fade().atZero());
+        window->Start1Click();
+        tickFor(79000);
+        QCOMPARE(litDigits(), QList<int>{9});
+    }
+
+    void statusPanel_data()
+    {
+        QTest::addColumn<int>("sprache");
+        QTest::addColumn<QString>("panel");
+        QTest::newRow("de") << 0 << "Zeit: 0,1";
+        QTest::newRow("en") << 1 << "Time: 0,1";
+    }
+
+    void statusPanel()
+    {
+        QFETCH(int, sprache);
+        state.Sprache = sprache;
+        chooseA49();
+        window->Start1Click();
+        tickFor(100);
+        QTEST(statusBar->panelText(3), "panel");
+    }
+
+    void languageTexts_data()
+    {
+        QTest::addColumn<int>("flag");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("de") << 0
+                            << QStringList{"Zurücksetzen (&2)", "Verbleibende Takte:", "Turniermusik",
+                                           "gleichmäßig ausblenden", "Ende", "&Takte pro Minute:", "Dauer:",
+                                           "Sek.", "&Akustisches Signal", "&Klasse", "Schüler|A-Klasse",
+                                           "&Runde", "Beintechnik|Akrobatik", "&Hilfe"};
+        QTest::newRow("en") << 1
+                            << QStringList{"Reset (&2)", "Remaining bars:", "comp. music", "faded constantly",
+                                           "End", "&Bars per minute:", "Dur.:", "sec.", "&Beep", "&Class",
+                                           "Youth|A Class", "&Round", "foot technique|acrobatics", "&Help"};
+    }
+
+    void languageTexts()
+    {
+        QFETCH(int, flag);
+        chooseA49();
+        window->SetLanguage(1 - flag);
+        window->SetLanguage(flag);
+        const auto& w = *window;
+        const QStringList texts{w.Reset->text(), w.LMDSimpleLabel4->text(), w.LMDGroupBox1->title(),
+                                w.LMDGroupBox2->title(), w.LMDGroupBox3->title(), w.LMDSimpleLabel1->text(),
+                                w.LMDSimpleLabel2->text(), w.LMDSimpleLabel3->text(), w.CB_Beep->text(),
+                                w.RG_Klasse->title(),
+                                w.RG_Klasse->itemText(0) + "|" + w.RG_Klasse->itemText(5),
+                                w.RG_Runde->title(), w.RG_Runde->items().join("|"), w.BT_Help->text()};
+        QTEST(texts, "texts");
+        QCOMPARE(w.GB_1->title(), QString("&Zeit"));
+        QCOMPARE(w.Label1->text(), QString("sec."));
+        QCOMPARE(w.RG_Klasse->itemIndex(), 5);
+        QCOMPARE(w.RG_Runde->itemIndex(), 1);
+    }
+
+    void helpButton_data()
+    {
+        QTest::addColumn<int>("flag");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("de") << 0 << "Rock'n'Roll ausblenden|" + QDir::toNativeSeparators("/opt/vantor/de/RnRAusblendenHelp.rtf");
+        QTest::newRow("en") << 1 << "Fade music (Rock'n'Roll)|" + QDir::toNativeSeparators("/opt/vantor/en/RnRAusblendenHelp.rtf");
+    }
+
+    void helpButton()
+    {
+        QFETCH(int, flag);
+        window->SetLanguage(flag);
+        window->BT_HelpClick();
+        QTEST(help.shown.value(0), "shown");
+    }
+
+    void everyClassAndRoundCountsBarsFromTheDeliveredFiles_data()
+    {
+        QTest::addColumn<int>("flag");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("de") << 0 << "de";
+        QTest::newRow("en") << 1 << "en";
+    }
+
+    void everyClassAndRoundCountsBarsFromTheDeliveredFiles()
+    {
+        QFETCH(int, flag);
+        QFETCH(QString, folder);
+        const QString dataDir = qEnvironmentVariable("VANTOR_DATA_DIR");
+        if (dataDir.isEmpty())
+            QSKIP("VANTOR_DATA_DIR is not set");
+        const FileResult loaded = LoadRuleTables(rules, QDir(dataDir).filePath(folder));
+        QVERIFY2(loaded.ok(), qPrintable(loaded.error));
+        window->SetLanguage(flag);
+
+        QStringList counted;
+        for (int klasse = 0; klasse < window->RG_Klasse->count(); ++klasse) {
+            choose(window->RG_Klasse, klasse);
+            const int rounds = window->RG_Runde->isHidden() ? 1 : window->RG_Runde->count();
+            for (int runde = 0; runde < rounds; ++runde) {
+                if (!window->RG_Runde->isHidden())
+                    choose(window->RG_Runde, runde);
+                counted << window->ED_Takte->text() + "/" + window->ED_Dauer->text() + "/" +
+                               window->ED_RestTakte->text();
+            }
+        }
+        // The B and A classes: foot technique 50-52 in 60 s, acrobatics 48-50 in 90 s.
+        const QStringList expected{"47,5/90/71", "47,5/90/71", "48,5/90/72", "48/90/72",
+                                   "51/60/51",   "49/90/73",   "51/60/51",   "49/90/73"};
+        QCOMPARE(counted, expected);
+        QCOMPARE(messages.warnings, QStringList());
+    }
+};
+
+QTEST_MAIN(TestRnRFade)
+#include "tst_rnr_fade.moc"
