@@ -23,6 +23,8 @@
 #include "FrmAdaptSpeed.h"
 
 #include "DanceSelectionPanel.h"
+#include "Pictures.h"
+#include "FrmBeamer.h"
 #include "FrmCustomizeData.h"
 #include "FrmIndividualHelp.h"
 #include "FrmInfo.h"
@@ -42,7 +44,6 @@
 #include <QScreen>
 #include <QSettings>
 #include <QSplitter>
-#include <QStyle>
 #include <QVBoxLayout>
 #include <map>
 
@@ -194,15 +195,14 @@ void TMainform::buildControls()
     Image1_->setAlignment(Qt::AlignCenter);
     Image1_->setMinimumHeight(LogoPaneHeight);
     Image1_->setStyleSheet("background: white;");
-    Image1_->setPixmap(QIcon(":/pictures/logo.svg").pixmap(QSize(160, 70)));
+    InitPictures();
+    Image1_->setPixmap(QIcon(LogoPicture).pixmap(QSize(160, 70)));
     selector_ = new SelectorBar(MenuPane_);
     for (int section = 0; section < 3; ++section) {
         selector_->addSection(QString::fromUtf8(SelectorGerman.sections[section]));
         for (int item = 0; item < 5; ++item) {
-            QIcon picture(QString(":/pictures/selector_%1_%2.svg").arg(section).arg(item));
-            if (picture.availableSizes().isEmpty() && picture.isNull())
-                picture = style()->standardIcon(QStyle::SP_FileDialogContentsView);
-            selector_->addItem(section, QString::fromUtf8(SelectorGerman.items[section][item]), picture);
+            selector_->addItem(section, QString::fromUtf8(SelectorGerman.items[section][item]),
+                               QIcon(SelectorPicture(section, item)));
         }
     }
     MenuPane_->setSizes({LogoPaneHeight, ClientHeight});
@@ -469,6 +469,8 @@ void TMainform::createFreeStandingWindows()
     frmHelp_ = new TFrmIndividualHelp(*state_.messages, this);
     state_.help = frmHelp_;
     frmCustomizeData_ = new TFrmCustomizeData(state_, this);
+    frmBeamer_ = new TfrmBeamer(this);
+    static_cast<TFrmMusikAusblendenLatein*>(fd_->window(5))->setBeamer(frmBeamer_);
 }
 
 bool TMainform::loadRuleTables()

@@ -18,6 +18,7 @@ class DanceSelectionPanel;
 class TFrmInfo;
 class TFrmIndividualHelp;
 class TFrmCustomizeData;
+class TfrmBeamer;
 class TFrmAdaptSpeed;
 class TFrmAdaptFixSpeed;
 class TFrmMusikAusblendenLatein;
@@ -146,4 +147,5 @@ private:
     TFrmAdaptFixSpeed* frmAdaptFixSpeed_ = nullptr;
     TFrmIndividualHelp* frmHelp_ = nullptr;
     TFrmCustomizeData* frmCustomizeData_ = nullptr;
+    TfrmBeamer* frmBeamer_ = nullptr;
 };

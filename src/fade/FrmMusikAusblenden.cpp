@@ -131,7 +131,13 @@ void TFrmMusikAusblenden::placeControls()
     setTextColour(Panel1(), Qt::white);
 
     LB_Info->setObjectName("LB_Info");
-    LB_Info->setGeometry(12, 6, 521, 20);
+    // Two small lines hold the longest source line of the delivered tables.
+    LB_Info->setGeometry(12, 1, 521, 27);
+    LB_Info->setWordWrap(true);
+    LB_Info->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QFont infoFont = LB_Info->font();
+    infoFont.setPixelSize(11);
+    LB_Info->setFont(infoFont);
 
     GB_1->setObjectName("GB_1");
     GB_1->setGeometry(12, 28, 246, 68);

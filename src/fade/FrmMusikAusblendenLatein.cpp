@@ -1,3 +1,4 @@
+#include "Pictures.h"
 #include "FrmMusikAusblendenLatein.h"
 #include "FrmBeamer.h"
 #include "HelpViewer.h"
@@ -189,7 +190,8 @@ void TFrmMusikAusblendenLatein::placeControls()
     BT_Reset->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
     BT_Help->setGeometry(kCoupleLeft + 2 * kCoupleStep + 86, 305, 75, 25);
     // The program's help glyph, from the pictures the application carries.
-    BT_Help->setIcon(QIcon(QStringLiteral(":/pictures/help_icon.svg")));
+    InitPictures();
+    BT_Help->setIcon(QIcon(HelpIconPicture));
 }
 
 void TFrmMusikAusblendenLatein::applyLanguage()

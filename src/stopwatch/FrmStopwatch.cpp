@@ -1,3 +1,4 @@
+#include "Pictures.h"
 #include "FrmStopwatch.h"
 #include "HelpViewer.h"
 #include "PimStopWatch.h"
@@ -80,7 +81,8 @@ void TFrmStopwatch::placeControls()
     BT_Help->setObjectName("BT_Help");
     BT_Help->setGeometry(381, 224, 75, 25);
     // The program's help glyph, from the pictures the application carries.
-    BT_Help->setIcon(QIcon(QStringLiteral(":/pictures/help_icon.svg")));
+    InitPictures();
+    BT_Help->setIcon(QIcon(HelpIconPicture));
 }
 
 void TFrmStopwatch::applyLanguage()

@@ -28,8 +28,9 @@ public:
         painter->setPen(list_->rowColour(fields));
         int x = option.rect.left();
         for (int column = 0; column < shown; ++column) {
-            const QRect cell(x, option.rect.top(), list_->header()->sectionSize(column),
-                             option.rect.height());
+            // A one-field row (a prompt) may use the whole line: today's fonts are wider.
+            const int width = fields.size() == 1 ? option.rect.right() - x + 1 : list_->header()->sectionSize(column);
+            const QRect cell(x, option.rect.top(), width, option.rect.height());
             painter->setClipRect(cell);
             painter->drawText(cell.adjusted(2, 1, 0, 0), alignmentOf(painter, fields.at(column), cell, column),
                               fields.at(column));

@@ -476,7 +476,9 @@ private slots:
         QFETCH(int, flag);
         chooseA49();
         window->SetLanguage(1 - flag);
+        rules.table(Discipline::RnR).Source = "reloaded";
         window->SetLanguage(flag);
+        QCOMPARE(window->LB_Info->text(), QString("reloaded"));
         const auto& w = *window;
         const QStringList texts{w.Reset->text(), w.LMDSimpleLabel4->text(), w.LMDGroupBox1->title(),
                                 w.LMDGroupBox2->title(), w.LMDGroupBox3->title(), w.LMDSimpleLabel1->text(),
