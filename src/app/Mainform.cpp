@@ -349,7 +349,6 @@ void TMainform::installMenu(MenuLanguage language)
         menuBar_->addMenu(menu);
     removeAction(other.hiddenFade);
     addAction(shown.hiddenFade);
-    installed_ = language;
 }
 
 QAction* TMainform::action(const QString& objectName) const
@@ -705,9 +704,4 @@ void TMainform::tellWindowsLanguage(int flag)
     frmInfo_->SetLanguage(flag);
     for (int index = 6; index <= 10; ++index)
         static_cast<EmbeddedForm*>(fd_->window(index))->SetLanguage(flag);
-}
-
-QMenuBar* TMainform::installedMenu() const
-{
-    return menuBar_;
 }

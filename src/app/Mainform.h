@@ -57,7 +57,6 @@ public:
     StatusPanels* statusPanels() const { return statusBar_; }
     SelectorBar* selector() const { return selector_; }
     DanceSelectionPanel* dancePanel() const { return pnlTanz_; }
-    QMenuBar* installedMenu() const;
     QAction* action(const QString& objectName) const;
 
     void SelectorItemClick(int section, int item);
@@ -123,7 +122,6 @@ private:
     std::unique_ptr<MenuSet> menuGerman_;
     std::unique_ptr<MenuSet> menuEnglish_;
 
-    MenuLanguage installed_ = MenuLanguage::German;
     QString startupError_;
     QString lastLoadError_;
     bool storePosition_ = false;
