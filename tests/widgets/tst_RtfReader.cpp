@@ -111,13 +111,9 @@ void TestRtfReader::fixtureFormats_data()
     QTest::newRow("writer underline") << "farben_writer.rtf" << "Unterstrichen" << false << false << true << 12.0;
 }
 
-void TestRtfReader::fixtureFormats()
+// Checks the format against the current data row's bold, italic, underline and pointSize.
+static void CompareFormatWithRow(const QTextCharFormat& format)
 {
-    QFETCH(QString, rtfFile);
-    QFETCH(QString, word);
-    QTextDocument document;
-    ReadRtf(Fixture(rtfFile), &document);
-    const QTextCharFormat format = FormatOf(document, word);
     QFETCH(bool, bold);
     QFETCH(bool, italic);
     QFETCH(bool, underline);
@@ -126,6 +122,15 @@ void TestRtfReader::fixtureFormats()
     QCOMPARE(format.fontItalic(), italic);
     QCOMPARE(format.fontUnderline(), underline);
     QCOMPARE(format.fontPointSize(), pointSize);
+}
+
+void TestRtfReader::fixtureFormats()
+{
+    QFETCH(QString, rtfFile);
+    QFETCH(QString, word);
+    QTextDocument document;
+    ReadRtf(Fixture(rtfFile), &document);
+    CompareFormatWithRow(FormatOf(document, word));
 }
 
 void TestRtfReader::fixtureColoursAndAlignment()
@@ -220,15 +225,7 @@ void TestRtfReader::characterFormats()
     QFETCH(QString, word);
     QTextDocument document;
     ReadRtf(Wrapped(body), &document);
-    const QTextCharFormat format = FormatOf(document, word);
-    QFETCH(bool, bold);
-    QFETCH(bool, italic);
-    QFETCH(bool, underline);
-    QFETCH(double, pointSize);
-    QCOMPARE(format.fontWeight() == QFont::Bold, bold);
-    QCOMPARE(format.fontItalic(), italic);
-    QCOMPARE(format.fontUnderline(), underline);
-    QCOMPARE(format.fontPointSize(), pointSize);
+    CompareFormatWithRow(FormatOf(document, word));
 }
 
 void TestRtfReader::colourTable()
