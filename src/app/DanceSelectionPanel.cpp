@@ -158,13 +158,14 @@ DanceSelectionPanel::DanceSelectionPanel(ProgramState& state, QWidget* parent)
         field->setPalette(readable);
     }
 
-    RG_Typ->setGeometry(160, 4, 137, 138);
+    // Shifted left of the classic layout to give the dance names room in today's fonts.
+    RG_Typ->setGeometry(108, 4, 162, 138);
     RG_Typ->setItems({"Rock'n'Roll", "Boogie-Woogie", "Standard", "Latein", "Solltempo", "kein Tanz"});
     // The free field stands inside the discipline box, beside its item.
-    ED_Solltempo->setGeometry(240, 95, 49, 21);
+    ED_Solltempo->setGeometry(222, 95, 46, 21);
     ED_Solltempo->raise();
     ED_Solltempo->hide();
-    RG_Tanz->setGeometry(304, 4, 145, 138);
+    RG_Tanz->setGeometry(276, 4, 176, 138);
     RG_Runde->setGeometry(456, 4, 160, 138); // wide enough for "Vor-/Zwischenrunde" in today's fonts
     RG_Runde->hide();
     lb_info->setTextFormat(Qt::PlainText);
