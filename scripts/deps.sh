@@ -19,6 +19,9 @@ vantor_install_deps() {
 
 vantor_build() {
     local build_dir="$1"
-    cmake -S "$VANTOR_ROOT" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    local launcher=()
+    # A compiler cache, where one is installed, makes rebuilds in fresh clones cheap.
+    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    cmake -S "$VANTOR_ROOT" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
     cmake --build "$build_dir" --parallel "$(nproc)"
 }
