@@ -31,6 +31,7 @@
 #include "FrmManual.h"
 #include "FrmStartBild.h"
 #include "RadioGroup.h"
+#include "DataFolders.h"
 #include "RuleFiles.h"
 #include "Settings.h"
 #include "SoundPlayer.h"
@@ -44,6 +45,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 #include <map>
 
@@ -369,11 +371,14 @@ void TMainform::setCheckedInBothMenus(const QString& germanName, const QString& 
 
 void TMainform::FormCreate()
 {
-    QString folder = options_.programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                      : options_.programFolder;
-    if (!folder.endsWith('/') && !folder.endsWith(QDir::separator()))
-        folder += QDir::separator();
-    state_.ProgramFolder = folder;
+    const QString executableFolder = options_.programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                                      : options_.programFolder;
+    const DataFolders folders = LocateDataFolders(
+        executableFolder, QDir(executableFolder).filePath(QStringLiteral(VANTOR_INSTALLED_DATA_DIR)),
+        options_.userDataFolder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                                          : options_.userDataFolder);
+    state_.ProgramFolder = folders.program;
+    state_.UserDataFolder = folders.user;
     selectorSection_ = 0;
     selectorItem_ = 0;
     const StoredSettings stored = readSettings();
@@ -474,7 +479,7 @@ void TMainform::createFreeStandingWindows()
 
 bool TMainform::loadRuleTables()
 {
-    lastLoadError_ = LoadRuleTables(rules_, state_.ProgramFolder + state_.LanguageFolder).error;
+    lastLoadError_ = LoadRuleTables(rules_, RuleFolderToRead(DataFoldersOf(state_), state_.LanguageFolder)).error;
     return lastLoadError_.isEmpty();
 }
 
