@@ -3,6 +3,7 @@
 #include "RecordingMessages.h"
 #include "StatusPanels.h"
 #include <QAction>
+#include <QDirIterator>
 #include <QMenuBar>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -25,6 +26,18 @@ public:
 QString dataFolder()
 {
     return qEnvironmentVariable("VANTOR_DATA_DIR");
+}
+
+// The delivered data files (not the programs) of `from` with their folders.
+void copyDataFiles(const QString& from, const QString& to)
+{
+    QDirIterator it(from, {"*.dat", "*.rtf"}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = QDir(to).filePath(QDir(from).relativeFilePath(source));
+        QDir().mkpath(QFileInfo(target).path());
+        QFile::copy(source, target);
+    }
 }
 
 } // namespace
@@ -264,6 +277,41 @@ private slots:
         QCOMPARE(form->Sprache(), 1);
         QVERIFY(!form->action("MI_ToEnglisch")->isChecked());
         QVERIFY(form->action("English1")->isChecked());
+    }
+
+    // Installed: the program in bin/, its data in share/vantor/, the user's
+    // saved rule files read first.
+    void installedProgramReadsTheUsersSavedRulesFirst_data()
+    {
+        QTest::addColumn<bool>("userSaved");
+        QTest::newRow("nothing saved yet") << false;
+        QTest::newRow("saved by the user") << true;
+    }
+    void installedProgramReadsTheUsersSavedRulesFirst()
+    {
+        QFETCH(bool, userSaved);
+        QTemporaryDir root;
+        QDir().mkpath(root.filePath("usr/bin"));
+        copyDataFiles(dataFolder(), root.filePath("usr/share/vantor"));
+        if (userSaved) {
+            copyDataFiles(dataFolder() + "/de", root.filePath("home/Vantor/de"));
+            QFile latin(root.filePath("home/Vantor/de/Latein.dat"));
+            QVERIFY(latin.open(QIODevice::WriteOnly));
+            latin.write("Saved by the user\r\nSamba;2/4;50-52;100-104;90-120s;\r\n");
+        }
+        MainformOptions options;
+        options.programFolder = root.filePath("usr/bin");
+        options.userDataFolder = root.filePath("home/Vantor");
+        options.settingsFile = settingsFile();
+        options.splashMs = 0;
+        options.messages = &messages_;
+        TMainform form(options);
+        QCOMPARE(form.startupError(), QString());
+        QCOMPARE(QDir::cleanPath(form.state().ProgramFolder), root.filePath("usr/share/vantor"));
+        QCOMPARE(QDir::cleanPath(form.state().UserDataFolder), root.filePath("home/Vantor"));
+        const RuleTable& latin = form.state().rules->table(Discipline::Latin);
+        QCOMPARE(latin.Source == "Saved by the user", userSaved);
+        QCOMPARE(latin.RowCount == 1, userSaved);
     }
 
     void missingRuleFilesEndTheStartWithTheirText()
