@@ -32,6 +32,7 @@
 #include "FrmStartBild.h"
 #include "RadioGroup.h"
 #include "RuleFiles.h"
+#include "ScreenPlacement.h"
 #include "Settings.h"
 #include "SoundPlayer.h"
 
@@ -42,6 +43,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSettings>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -236,7 +238,14 @@ void TMainform::buildControls()
     rightLayout->addWidget(fd_, 1);
     rightLayout->addWidget(pnlTanz_);
 
-    setCentralWidget(LMDSplitterPanel1_);
+    // On a screen smaller than the window's content (a small laptop, a large
+    // scaling) the window still fits the screen, and the content scrolls.
+    auto* scroller = new QScrollArea(this);
+    scroller->setObjectName("ContentScroller");
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(LMDSplitterPanel1_);
+    setCentralWidget(scroller);
 }
 
 std::unique_ptr<TMainform::MenuSet> TMainform::buildMenu(MenuLanguage language)
@@ -421,18 +430,36 @@ void TMainform::FormDestroy()
     WriteSettings(*store, values);
 }
 
+QSize TMainform::contentMinimumSize() const
+{
+    const QSize content = LMDSplitterPanel1_->minimumSizeHint();
+    return {content.width(), content.height() + menuBar_->sizeHint().height() + statusBar_->height()};
+}
+
 void TMainform::placeWindow(int left, int top, int savedWidth, int savedHeight)
 {
-    resize(QSize(ClientWidth, ClientHeight).expandedTo(minimumSizeHint()));
+    const QSize contentMinimum = contentMinimumSize();
+    QSize size = QSize(ClientWidth, ClientHeight).expandedTo(contentMinimum);
     if (savedWidth != -1)
-        resize(savedWidth, height());
+        size.setWidth(savedWidth);
     if (savedHeight != -1) {
-        resize(width(), savedHeight);
+        size.setHeight(savedHeight);
         storePosition_ = true;
         setCheckedInBothMenus("MI_StorePosition", "MenuItem17", true);
     }
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    move(left != -1 ? left : (screen.width() - width()) / 2, top != -1 ? top : (screen.height() - height()) / 2);
+    size = size.expandedTo(contentMinimum);
+    // A stored place off every screen (a monitor since unplugged) or a size
+    // larger than the screen would leave the title bar out of reach.
+    const ScreenAreas screens = CurrentScreenAreas();
+    const QMargins frame = AssumedFrame(*this);
+    const WindowPlacement centred = PlaceWindow(std::nullopt, size, frame, screens);
+    std::optional<QPoint> stored;
+    if (left != -1 || top != -1)
+        stored = QPoint(left != -1 ? left : centred.frameTopLeft.x(), top != -1 ? top : centred.frameTopLeft.y());
+    const WindowPlacement place = PlaceWindow(stored, size, frame, screens);
+    setMinimumSize(contentMinimum.boundedTo(place.clientSize));
+    resize(place.clientSize);
+    move(place.frameTopLeft);
 }
 
 void TMainform::registerEmbeddedWindows()

@@ -83,6 +83,7 @@ private:
     void createFreeStandingWindows();
     StoredSettings readSettings();
     void placeWindow(int left, int top, int savedWidth, int savedHeight);
+    QSize contentMinimumSize() const;
     bool loadRuleTables();
     bool reloadRuleTablesForLanguage();
     void showByMenu(const QString& header, int embeddedIndex);

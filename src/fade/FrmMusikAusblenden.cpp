@@ -233,19 +233,19 @@ void TFrmMusikAusblenden::applyLanguage()
     LMDGroupBox1->setTitle(pick(en, "Turniermusik", "comp. music"));
     LMDGroupBox2->setTitle(pick(en, "gleichmäßig ausblenden", "faded constantly"));
     LMDGroupBox3->setTitle(pick(en, "Ende", "End"));
-    LMDSimpleLabel1->setText(pick(en, "&Takte pro Minute:", "&Bars per minute:"));
+    LMDSimpleLabel1->setText(pick(en, "Takte &pro Minute:", "Bars per &minute:"));
     LMDSimpleLabel2->setText(pick(en, "Dauer:", "Dur.:"));
     LMDSimpleLabel3->setText(pick(en, "Sek.", "sec."));
-    CB_Beep->setText(pick(en, "&Akustisches Signal", "&Beep"));
+    CB_Beep->setText(pick(en, "Akustisches &Signal", "Bee&p"));
     RG_Klasse->setTitle(pick(en, "&Klasse", "&Class"));
     const QStringList klassen = klasseItems(en);
     for (int item = 0; item < klassen.size(); ++item)
         RG_Klasse->setItemText(item, klassen[item]);
-    RG_Runde->setTitle(pick(en, "&Runde", "&Round"));
+    RG_Runde->setTitle(pick(en, "R&unde", "&Round"));
     const QStringList runden = rundeItems(en);
     for (int item = 0; item < runden.size(); ++item)
         RG_Runde->setItemText(item, runden[item]);
-    BT_Help->setText(pick(en, "&Hilfe", "&Help"));
+    BT_Help->setText(pick(en, "H&ilfe", "He&lp"));
 }
 
 void TFrmMusikAusblenden::FormShow()

@@ -202,7 +202,7 @@ void TFrmMusikAusblendenLatein::applyLanguage()
         coupleAt(number).GB->setTitle(pick(english, caption.german, caption.english));
     }
     BT_Reset->setText(pick(english, "&Zurücksetzen", "&Reset"));
-    BT_Help->setText(pick(english, "&Hilfe", "&Help"));
+    BT_Help->setText(pick(english, "H&ilfe", "He&lp"));
     BT_BeamerAll->setText(pick(english, "Beamer (alle Uhren)", "Beamer (all watches)"));
     BT_Beamer2->setText(pick(english, "Beamer (zwei Uhren)", "Beamer (two watches)"));
     cbx_inverted->setToolTip(pick(english, "Vertauscht im Beamer-Modus die Position der 1. und 3. Stoppuhr",

@@ -462,13 +462,13 @@ private slots:
         QTest::addColumn<QStringList>("texts");
         QTest::newRow("de") << 0
                             << QStringList{"Zurücksetzen (&2)", "Verbleibende Takte:", "Turniermusik",
-                                           "gleichmäßig ausblenden", "Ende", "&Takte pro Minute:", "Dauer:",
-                                           "Sek.", "&Akustisches Signal", "&Klasse", "Schüler|A-Klasse",
-                                           "&Runde", "Beintechnik|Akrobatik", "&Hilfe"};
+                                           "gleichmäßig ausblenden", "Ende", "Takte &pro Minute:", "Dauer:",
+                                           "Sek.", "Akustisches &Signal", "&Klasse", "Schüler|A-Klasse",
+                                           "R&unde", "Beintechnik|Akrobatik", "H&ilfe"};
         QTest::newRow("en") << 1
                             << QStringList{"Reset (&2)", "Remaining bars:", "comp. music", "faded constantly",
-                                           "End", "&Bars per minute:", "Dur.:", "sec.", "&Beep", "&Class",
-                                           "Youth|A Class", "&Round", "foot technique|acrobatics", "&Help"};
+                                           "End", "Bars per &minute:", "Dur.:", "sec.", "Bee&p", "&Class",
+                                           "Youth|A Class", "&Round", "foot technique|acrobatics", "He&lp"};
     }
 
     void languageTexts()

@@ -68,9 +68,9 @@ private slots:
         QTest::addColumn<QStringList>("couples");
         QTest::addColumn<QString>("resetOfCouple3");
         QTest::newRow("German") << 0
-                                << QStringList{"&Hilfe", "alle &starten", "alle &anhalten", "alle &zurücksetzen"}
+                                << QStringList{"H&ilfe", "alle &starten", "alle a&nhalten", "alle &zurücksetzen"}
                                 << QStringList{"Paar 1", "Paar 2", "Paar 3"} << "Zurücksetzen (&6)";
-        QTest::newRow("English") << 1 << QStringList{"&Help", "&start all", "stop &all", "&reset all"}
+        QTest::newRow("English") << 1 << QStringList{"He&lp", "&start all", "sto&p all", "&reset all"}
                                  << QStringList{"First couple", "Second couple", "Third couple"} << "Reset (&6)";
     }
 
