@@ -708,8 +708,12 @@ void TMainform::relabelStatusPanels(const QString& coupleWord, const QString& ti
         const int blank = text.indexOf(' ');
         statusBar_->setPanelText(panel, coupleWord + (blank < 0 ? QString() : text.mid(blank, 10)));
     }
-    for (int panel = 3; panel < 6; ++panel)
-        statusBar_->setPanelText(panel, timeWord + statusBar_->panelText(panel).mid(4, 10));
+    // The fade clocks: "Zeit 1: " to "Zeit 3: ", and the Rock'n'Roll clock's "Zeit: " once it has run.
+    for (int panel = 3; panel < 7; ++panel) {
+        const QString text = statusBar_->panelText(panel);
+        if (!text.isEmpty())
+            statusBar_->setPanelText(panel, timeWord + text.mid(4, 10));
+    }
 }
 
 void TMainform::showSelectorCaptions(bool english)

@@ -262,6 +262,8 @@ void TFrmMusikAusblendenLatein::ToggleCouple(int number)
     if (couple.Timer->isActive()) {
         couple.Timer->stop();
         couple.clock.stop();
+        // The time stopped at, not the last tick before it.
+        showReading(number, state_.Zeitformat);
     } else {
         couple.Timer->start();
         couple.clock.start();

@@ -65,6 +65,8 @@ TPimStopWatch* TFrmStopwatch::makeCouple(int couple)
     stopwatch->move(shape.left, kCoupleTop);
     stopwatch->setStartButtonNumber(shape.startDigit);
     stopwatch->setResetButtonNumber(shape.resetDigit);
+    // The stored time format is known already; the stopwatches follow it from the start.
+    stopwatch->setZeitformat(state_.Zeitformat);
     stopwatch->OnTimeChange = [this](TPimStopWatch* sender, const QString& time) { SW1TimeChange(sender, time); };
     return stopwatch;
 }

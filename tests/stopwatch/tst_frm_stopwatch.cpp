@@ -50,8 +50,7 @@ private slots:
         state.messages = &messages;
         state.help = &help;
         state.ProgramFolder = "/opt/vantor/";
-        // The stopwatches start in seconds whatever the stored format says.
-        state.Zeitformat = 2;
+        state.Zeitformat = 1;
         statusBar = std::make_unique<StatusPanels>(7, 100);
         for (int panel = 0; panel < 3; ++panel)
             statusBar->setPanelText(panel, QStringLiteral("Paar %1:").arg(panel + 1));
@@ -178,6 +177,18 @@ private slots:
         QCOMPARE(statusBar->panelText(1), QStringLiteral("Paar 2: 01:15"));
         window->TimeFormatChanged(1);
         QCOMPARE(window->SW3->MyEdit->text(), QStringLiteral("75.0"));
+    }
+
+    void storedMinutesFormatAppliesFromTheStart()
+    {
+        state.Zeitformat = 2;
+        window = std::make_unique<TFrmStopwatch>(state);
+        window->BT_StartAllClick();
+        tickAllAfter(75000);
+        for (int index = 0; index < 3; ++index) {
+            QCOMPARE(couple(index)->MyLabel->text(), QStringLiteral("mm:ss"));
+            QCOMPARE(couple(index)->MyEdit->text(), QStringLiteral("01:15"));
+        }
     }
 
     void helpButton_data()
