@@ -35,6 +35,7 @@
 #include "ScreenPlacement.h"
 #include "Settings.h"
 #include "SoundPlayer.h"
+#include "StopwatchClock.h"
 
 #include <QAction>
 #include <QApplication>
@@ -47,6 +48,7 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -181,6 +183,7 @@ void TMainform::buildControls()
     const char* initialPanels[] = {"Paar 1:", "Paar 2:", "Paar 3:", "Time 1:", "Time 2:", "Time 3:", ""};
     for (int i = 0; i < 7; ++i)
         statusBar_->setPanelText(i, QString::fromUtf8(initialPanels[i]));
+    fitStatusPanels();
     statusBar_->setFixedHeight(19 + 4);
     setStatusBar(statusBar_);
     state_.statusBar = statusBar_;
@@ -246,6 +249,27 @@ void TMainform::buildControls()
     scroller->setWidgetResizable(true);
     scroller->setWidget(LMDSplitterPanel1_);
     setCentralWidget(scroller);
+}
+
+void TMainform::fitStatusPanels()
+{
+    // Each panel's label in both languages before the longest reading of its clock.
+    const auto labelled = [](const QStringList& labels, const QStringList& readings) {
+        QStringList texts;
+        for (const QString& label : labels)
+            for (const QString& reading : readings)
+                texts << label + reading;
+        return texts;
+    };
+    for (int couple = 1; couple <= 3; ++couple) {
+        const QString number = QString::number(couple);
+        statusBar_->fitPanel(couple - 1, labelled({"Paar " + number + ": ", "Couple " + number + ": "},
+                                                  LongestClockTexts()));
+        statusBar_->fitPanel(couple + 2, labelled({"Zeit " + number + ": ", "Time " + number + ": "},
+                                                  LongestClockTexts()));
+    }
+    // The Rock'n'Roll clock always shows seconds.
+    statusBar_->fitPanel(6, labelled({"Zeit: ", "Time: "}, LongestSecondsTexts()));
 }
 
 std::unique_ptr<TMainform::MenuSet> TMainform::buildMenu(MenuLanguage language)
@@ -433,7 +457,8 @@ void TMainform::FormDestroy()
 QSize TMainform::contentMinimumSize() const
 {
     const QSize content = LMDSplitterPanel1_->minimumSizeHint();
-    return {content.width(), content.height() + menuBar_->sizeHint().height() + statusBar_->height()};
+    return {std::max(content.width(), statusBar_->minimumSizeHint().width()),
+            content.height() + menuBar_->sizeHint().height() + statusBar_->height()};
 }
 
 void TMainform::placeWindow(int left, int top, int savedWidth, int savedHeight)

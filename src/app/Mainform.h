@@ -76,6 +76,7 @@ private:
     void FormShow();
     void FormDestroy();
     void buildControls();
+    void fitStatusPanels();
     void buildMenus();
     std::unique_ptr<MenuSet> buildMenu(MenuLanguage language);
     void installMenu(MenuLanguage language);
