@@ -4,6 +4,7 @@
 #include "StatusPanels.h"
 #include <QAction>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -216,6 +217,38 @@ private slots:
         }
         QCOMPARE(stored("Position/left"), QString("32"));
         QCOMPARE(stored("Position/height"), QString("700"));
+    }
+
+    void badStoredPlaceOrSizeIsMendedAndNotWrittenBack_data()
+    {
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<QString>("top");
+        QTest::addColumn<QString>("size");
+        QTest::newRow("left off every screen") << "-5000" << "100" << "600";
+        QTest::newRow("top off every screen") << "100" << "9000" << "600";
+        QTest::newRow("huge size") << "10" << "10" << "100000";
+    }
+
+    void badStoredPlaceOrSizeIsMendedAndNotWrittenBack()
+    {
+        QFETCH(QString, left);
+        QFETCH(QString, top);
+        QFETCH(QString, size);
+        store("Position/left", left);
+        store("Position/top", top);
+        store("Position/width", size);
+        store("Position/height", size);
+        QRect screen;
+        {
+            auto form = start();
+            screen = form->screen()->availableGeometry();
+            QVERIFY(screen.contains(form->frameGeometry().topLeft()));
+            QVERIFY(form->width() <= screen.width());
+            QVERIFY(form->height() <= screen.height());
+        }
+        QVERIFY(screen.contains(QPoint(stored("Position/left").toInt(), stored("Position/top").toInt())));
+        QVERIFY(stored("Position/width").toInt() <= screen.width());
+        QVERIFY(stored("Position/height").toInt() <= screen.height());
     }
 
     void widthWithoutHeightDoesNotStorePosition()
