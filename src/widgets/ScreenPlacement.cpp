@@ -75,8 +75,12 @@ WindowPlacement PlaceWindow(std::optional<QPoint> storedFrameTopLeft, QSize clie
         return {storedFrameTopLeft.value_or(QPoint(0, 0)), clientSize};
     int area = -1;
     if (storedFrameTopLeft) {
-        const QRect titleBar(*storedFrameTopLeft,
-                             QSize(outerSize(clientSize, frame).width(), std::max(frame.top(), kNominalTitleHeight)));
+        // An oversized window's title bar would reach any screen from anywhere.
+        int widestRoom = 1;
+        for (const QRect& candidate : screens.areas)
+            widestRoom = std::max(widestRoom, candidate.width() - frame.left() - frame.right());
+        const int width = outerSize(QSize(std::min(clientSize.width(), widestRoom), 0), frame).width();
+        const QRect titleBar(*storedFrameTopLeft, QSize(width, std::max(frame.top(), kNominalTitleHeight)));
         area = areaUnderTitleBar(titleBar, screens.areas);
     }
     const bool keepPlace = area >= 0;

@@ -227,6 +227,7 @@ private slots:
         QTest::newRow("left off every screen") << "-5000" << "100" << "600";
         QTest::newRow("top off every screen") << "100" << "9000" << "600";
         QTest::newRow("huge size") << "10" << "10" << "100000";
+        QTest::newRow("huge size off every screen") << "-5000" << "100" << "100000";
     }
 
     void badStoredPlaceOrSizeIsMendedAndNotWrittenBack()

@@ -46,6 +46,8 @@ private slots:
                                                                << 0 << QPoint(1100, 100) << design;
         QTest::newRow("huge size capped") << false << QPoint() << QSize(100000, 100000) << laptop << 0
                                           << QPoint(0, 0) << QSize(1272, 990);
+        QTest::newRow("huge size stored off the screen") << true << QPoint(-5000, 100) << QSize(100000, 100000)
+                                                         << laptop << 0 << QPoint(0, 0) << QSize(1272, 990);
         QTest::newRow("2x scaling of 1600 x 1000") << false << QPoint() << QSize(792, 700)
                                                    << QList<QRect>{QRect(0, 0, 800, 500)} << 0 << QPoint(0, 0)
                                                    << QSize(792, 466);
