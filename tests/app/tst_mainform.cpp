@@ -1,8 +1,11 @@
 #include "DisplayArea.h"
+#include "FrmStopwatch.h"
+#include "PimStopWatch.h"
 #include "Mainform.h"
 #include "RecordingMessages.h"
 #include "StatusPanels.h"
 #include <QAction>
+#include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
@@ -184,9 +187,11 @@ private slots:
     {
         auto form = start();
         form->statusPanels()->setPanelText(1, "Paar 2: 00:45");
+        form->statusPanels()->setPanelText(6, "Zeit: 12,3"); // the Rock'n'Roll clock's own panel
         form->MI_ToEnglischClick();
         QCOMPARE(form->statusPanels()->panelText(1), QString("Couple 2: 00:45"));
         QCOMPARE(form->statusPanels()->panelText(4), QString("Time 2:"));
+        QCOMPARE(form->statusPanels()->panelText(6), QString("Time: 12,3"));
         QCOMPARE(form->headerText(), QString(" Musik auszählen")); // a chosen tool keeps its header
         form->MI_ToGermanClick();
         QCOMPARE(form->statusPanels()->panelText(1), QString("Paar 2: 00:45"));
@@ -250,6 +255,15 @@ private slots:
         QVERIFY(screen.contains(QPoint(stored("Position/left").toInt(), stored("Position/top").toInt())));
         QVERIFY(stored("Position/width").toInt() <= screen.width());
         QVERIFY(stored("Position/height").toInt() <= screen.height());
+    }
+
+    void storedMinutesFormatReachesTheStopwatchesAtStart()
+    {
+        store("Defaults/Zeitformat", "2");
+        auto form = start();
+        auto* stopTime = static_cast<TFrmStopwatch*>(form->displayArea()->window(1));
+        for (const TPimStopWatch* stopwatch : {stopTime->SW1, stopTime->SW2, stopTime->SW3})
+            QCOMPARE(stopwatch->MyLabel->text(), QString("mm:ss"));
     }
 
     void widthWithoutHeightDoesNotStorePosition()
