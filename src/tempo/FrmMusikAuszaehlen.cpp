@@ -96,6 +96,7 @@ void TFrmMusikAuszaehlen::createControls()
     ResetTimer = new QTimer(this);
     ResetTimer->setInterval(20);
 
+    BT_Start->installEventFilter(this);
     connect(BT_Start, &QPushButton::clicked, this, &TFrmMusikAuszaehlen::BT_StartClick);
     connect(BT_Evaluate, &QPushButton::clicked, this, &TFrmMusikAuszaehlen::BT_EvaluateClick);
     connect(BT_Reset, &QPushButton::clicked, this, &TFrmMusikAuszaehlen::BT_ResetClick);
@@ -134,6 +135,17 @@ void TFrmMusikAuszaehlen::FormShow()
 
 bool TFrmMusikAuszaehlen::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == BT_Start && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
+        && static_cast<const QKeyEvent*>(event)->key() == Qt::Key_Space) {
+        // The space bar on the focused button taps through the list's key
+        // lock: held, X11's auto-repeat would click the button again and again.
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        if (event->type() == QEvent::KeyPress)
+            ListKeyDown(key);
+        else
+            ListKeyUp(key);
+        return true;
+    }
     if (watched != List)
         return EmbeddedForm::eventFilter(watched, event);
     switch (event->type()) {
