@@ -18,8 +18,8 @@ namespace {
 
 constexpr int kTickMs = 100;
 constexpr int kFirstClassWithRounds = 4; // "B-Klasse" and "A-Klasse" are danced in rounds
-// The status bar's last panel: panel 3, shared with the first couple of the
-// three-couple fade window, flickered between the two clocks when both ran.
+// The status bar's last panel, its own: panel 3 belongs to the first couple of
+// the three-couple fade window, and sharing it made it flicker between the clocks.
 constexpr int RnRClockPanel = 6;
 
 QString pick(bool english, const char* germanText, const char* englishText)
