@@ -124,8 +124,9 @@ QString FindFileWithOtherRows(const RuleTables& tables, const QString& folder)
     for (int d = 0; d < DisciplineCount; ++d) {
         const auto discipline = static_cast<Discipline>(d);
         const QString path = findFileCaseInsensitive(folder, RuleFileName(discipline));
-        if (!QFileInfo::exists(path))
-            continue; // nothing there to lose
+        const QFileInfo info(path);
+        if (!info.isFile() || !info.isReadable())
+            continue; // nothing there to lose, or the save itself names why it cannot replace it
         RuleTable onDisk;
         onDisk.Capacity = TableCapacity(discipline);
         if (!LoadRuleTable(onDisk, path).ok() || !sameRows(onDisk, tables.table(discipline)))
@@ -343,9 +344,14 @@ void TFrmCustomizeData::BT_OKClick()
                   .arg(shown));
         return;
     }
+    // The tables take the edits only once the files hold them, so that the
+    // program never shows values that a restart would lose; on a failure the
+    // dialog stays open with every edit.
+    if (const FileResult result = SaveRuleTables(texts, folder()); !result.ok()) {
+        state_.messages->warning(result.text(language_));
+        return;
+    }
     StoreEditedValues(*state_.rules, texts);
-    if (const FileResult result = SaveRuleTables(texts, folder()); !result.ok())
-        state_.messages->warning(result.error);
     accept();
 }
 
@@ -391,6 +397,6 @@ void TFrmCustomizeData::BT_HelpClick()
 
 QString TFrmCustomizeData::folder() const
 {
-    return state_.ProgramFolder + state_.LanguageFolder;
+    return RuleFolder(state_.ProgramFolder, state_.LanguageFolder);
 }
 

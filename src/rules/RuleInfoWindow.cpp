@@ -155,7 +155,7 @@ void NationalInfoWindow::applyLanguage()
 
 void NationalInfoWindow::FormShow()
 {
-    const QString path = findFileCaseInsensitive(state_.ProgramFolder + languageFolder_, layout().fileName);
+    const QString path = findFileCaseInsensitive(RuleFolder(state_.ProgramFolder, languageFolder_), layout().fileName);
     const QString error = showFile(path);
     if (!error.isEmpty())
         state_.messages->warning(error);

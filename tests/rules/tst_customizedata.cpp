@@ -5,6 +5,7 @@
 #include "RuleFiles.h"
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -323,14 +324,16 @@ private slots:
     {
         QTest::addColumn<QString>("languageFolder");
         QTest::addColumn<bool>("readOnly");
-        QTest::newRow("missing folder") << "fr/" << false;
-        QTest::newRow("read-only folder") << "de/" << true;
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing folder") << "fr/" << false << "File or folder not found.";
+        QTest::newRow("read-only folder") << "de/" << true << "No permission to write to the folder.";
     }
     void unwritableFolderReportsItsText()
     {
         QFETCH(QString, languageFolder);
         QFETCH(bool, readOnly);
-        setUp("de");
+        QFETCH(QString, reason);
+        setUp("en");
         const QString folder = dir_->filePath(languageFolder);
         if (readOnly) {
             QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
@@ -341,18 +344,47 @@ private slots:
             }
         }
         state_.LanguageFolder = languageFolder;
+        rules_ = RuleTables();
+        QVERIFY(LoadRuleTables(rules_, dir_->filePath("de")).ok()); // rows of the folder written to
+        const RuleTables loaded = rules_;
         open();
         dialog_->LatinGrid->item(1, 2)->setText("33-35");
         dialog_->BT_OK->click();
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
-        QCOMPARE(messages_.warnings.size(), 1);
-        const QString expected = "Datei " + QDir::toNativeSeparators(folder + "RockNRoll.dat")
-            + " kann nicht erstellt werden";
-        QCOMPARE(messages_.warnings.first(), expected);
-        // The tables keep the edit, so that a later confirmation can write it.
-        QCOMPARE(rules_.table(Discipline::Latin).Rows[1].BarsPerMin, QString("33-35"));
+        QCOMPARE(messages_.warnings, QStringList{"The file " + QDir::toNativeSeparators(folder + "RockNRoll.dat")
+                                                 + " cannot be saved: " + reason + " Nothing was saved."});
+        QVERIFY(dialog_->isVisible());
+        QCOMPARE(dialog_->LatinGrid->item(1, 2)->text(), QString("33-35"));
+        QCOMPARE(rowTexts(rules_.table(Discipline::Latin)), rowTexts(loaded.table(Discipline::Latin)));
         QVERIFY(snapshot(dir_->path()) == before_);
+    }
+
+    // The save of one table failing loses neither the files nor the edits:
+    // the dialog stays open, and the program keeps showing what the files hold.
+    void failedSaveKeepsFilesTablesAndEdits()
+    {
+        setUp("de");
+        const QString standard = dir_->filePath("de/Standard.dat");
+        QVERIFY(QFile::remove(standard));
+        QVERIFY(QDir().mkdir(standard));
+        before_ = snapshot(dir_->path());
+        const RuleTables loaded = rules_;
+        open();
+        dialog_->LatinGrid->item(0, 2)->setText("50-53");
+        dialog_->BT_OK->click();
+
+        QVERIFY(dialog_->isVisible());
+        QCOMPARE(dialog_->LatinGrid->item(0, 2)->text(), QString("50-53"));
+        QCOMPARE(messages_.warnings, QStringList{"Die Datei " + QDir::toNativeSeparators(standard)
+                                                 + " kann nicht gespeichert werden: Es ist ein Ordner, keine Datei."
+                                                   " Es wurde nichts gespeichert."});
+        for (int d = 0; d < DisciplineCount; ++d) {
+            const auto discipline = static_cast<Discipline>(d);
+            QCOMPARE(rowTexts(rules_.table(discipline)), rowTexts(loaded.table(discipline)));
+        }
+        QVERIFY(snapshot(dir_->path()) == before_);
+        QCOMPARE(QDir(dir_->filePath("de")).entryList(QDir::Files).size(), 3);
     }
 
     void helpIsEnglishInBothLanguages_data()
