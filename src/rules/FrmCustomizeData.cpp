@@ -19,6 +19,8 @@ namespace {
 constexpr int MaxTextLength = 255;
 constexpr int ColumnCount = 5;
 constexpr int FirstValueColumn = 2;
+constexpr int BarsColumn = 2;
+constexpr int TimeColumn = 4;
 constexpr int RowHeight = 24;
 
 struct Caption {
@@ -97,9 +99,32 @@ QString cellText(const QTableWidget* grid, int row, int column)
     return item ? item->text() : QString();
 }
 
+// Count beat and the fade windows compute with these two columns: a text the
+// conversions cannot read would silently become 0.
+QString valueError(int column, const QString& text, bool mayStayEmpty, int sprache)
+{
+    const bool german = sprache == 0;
+    if (column != BarsColumn && column != TimeColumn)
+        return {};
+    if (text.isEmpty() && mayStayEmpty)
+        return {};
+    if (column == BarsColumn && !BarsPerMinReadable(text)) {
+        return (german ? QStringLiteral("\"%1\" ist keine Taktzahl wie 50 oder 48-50.")
+                       : QStringLiteral("\"%1\" is not a tempo such as 50 or 48-50."))
+            .arg(text);
+    }
+    if (column == TimeColumn && !DanceTimeReadable(text)) {
+        return (german ? QStringLiteral("\"%1\" ist keine Tanzzeit wie 90s oder 90-105s.")
+                       : QStringLiteral("\"%1\" is not a dancing time such as 90s or 90-105s."))
+            .arg(text);
+    }
+    return {};
+}
+
 } // namespace
 
-std::optional<UnsavableText> FindUnsavableText(const RuleFileTexts& texts, int sprache)
+std::optional<UnsavableText> FindUnsavableText(const RuleFileTexts& texts, int sprache,
+                                               const RuleFileTexts& emptyAllowed)
 {
     for (int d = 0; d < DisciplineCount; ++d) {
         const auto discipline = static_cast<Discipline>(d);
@@ -108,6 +133,9 @@ std::optional<UnsavableText> FindUnsavableText(const RuleFileTexts& texts, int s
             const QStringList& cells = text.Rows[r];
             for (int c = FirstValueColumn; c < cells.size(); ++c) {
                 if (QString reason = ValidateCellForSaving(cells[c], sprache); !reason.isEmpty())
+                    return UnsavableText{discipline, r, c, reason};
+                const bool mayStayEmpty = emptyAllowed[d].Rows.value(r).value(c, QStringLiteral("x")).isEmpty();
+                if (QString reason = valueError(c, cells[c], mayStayEmpty, sprache); !reason.isEmpty())
                     return UnsavableText{discipline, r, c, reason};
             }
             if (QString reason = ValidateRowForSaving(cells, sprache); !reason.isEmpty())
@@ -329,7 +357,7 @@ void TFrmCustomizeData::BT_OKClick()
 {
     commitOpenEditors();
     const RuleFileTexts texts = editedTexts();
-    if (const auto problem = FindUnsavableText(texts, language_)) {
+    if (const auto problem = FindUnsavableText(texts, language_, RuleFileTextsOf(*state_.rules))) {
         refuse(*problem);
         return;
     }

@@ -23,9 +23,13 @@ struct UnsavableText {
     QString reason;
 };
 
-// The first text of `texts` that cannot be written, checking source line,
-// each editable cell and then each whole row; nullopt when all can be saved.
-std::optional<UnsavableText> FindUnsavableText(const RuleFileTexts& texts, int sprache);
+// The first text of `texts` that cannot be written, checking each editable
+// cell, each whole row and then the source line; nullopt when all can be
+// saved. A tempo or dancing time must be one the conversions read, except
+// that it may stay empty where the cell of `emptyAllowed` at the same place is
+// empty (as where the data the user started from has no value).
+std::optional<UnsavableText> FindUnsavableText(const RuleFileTexts& texts, int sprache,
+                                               const RuleFileTexts& emptyAllowed = {});
 
 // The first rule file in `folder` that exists but does not hold the rows (the
 // keys in their order) of the table that would replace it, as after a failed

@@ -41,6 +41,14 @@ TempoRange ParseBarsPerMin(const QString& text, bool* ok = nullptr);
 // which = 1 minimum, 2 maximum, in whole seconds; the last character is the unit.
 int ParseDanceTime(const QString& text, int which);
 
+// Whether the two conversions read the text as what it says, not as the 0 (or
+// the cut number) they give for what they cannot read: a tempo is a positive
+// number or a range "48-50" whose low end is not above its high end; a dancing
+// time has positive whole seconds in the places ParseDanceTime reads, the low
+// end not above the high end, and a unit, not a digit, as its last character.
+bool BarsPerMinReadable(const QString& text);
+bool DanceTimeReadable(const QString& text);
+
 // The four tables of the main window.
 class RuleTables {
 public:

@@ -267,6 +267,12 @@ private slots:
                                           << "Boogie, row 1 (Juniors, -), column \"Metronom\": ";
         QTest::newRow("row too long") << 2 << 0 << 3 << QString(250, 'x') << "Ballroom, row 1 (Slow Waltz, 3/4): ";
         QTest::newRow("source line break") << 2 << 0 << -1 << "a\nb" << "Ballroom, \"Data according to:\": ";
+        QTest::newRow("tempo not read") << 3 << 1 << 2 << "48 - 50"
+                                        << "Latin, row 2 (Cha-Cha, 4/4), column \"Bars/min.\": \"48 - 50\" is not a tempo";
+        QTest::newRow("tempo emptied") << 0 << 7 << 2 << ""
+                                       << "Rock'n'Roll, row 8 (B Class, foot technique), column \"Bars/min.\": ";
+        QTest::newRow("time without unit") << 1 << 2 << 4 << "90"
+                                           << "Boogie, row 3 (Main Class, Final (slow)), column \"Time\": \"90\" is not a dancing time";
     }
     void refusedTextKeepsDialogOpen()
     {
@@ -294,6 +300,20 @@ private slots:
         QCOMPARE(dialog_->LatinGrid->item(0, 2)->text(), QString("11"));
         QCOMPARE(rowTexts(rules_.table(Discipline::Latin)), rowTexts(loaded.table(Discipline::Latin)));
         QVERIFY(snapshot(dir_->path()) == before_);
+    }
+
+    // Where the files give no value, the user may leave it so.
+    void emptyValueStaysAllowedWhereItWasEmpty()
+    {
+        setUp("en");
+        rules_.table(Discipline::Latin).Rows[2].BarsPerMin.clear();
+        rules_.table(Discipline::Latin).Rows[2].DanceTime.clear();
+        open();
+        dialog_->LatinGrid->item(0, 2)->setText("49-51");
+        dialog_->BT_OK->click();
+        QVERIFY(messages_.warnings.isEmpty());
+        QVERIFY(!dialog_->isVisible());
+        QCOMPARE(rules_.table(Discipline::Latin).Rows[0].BarsPerMin, QString("49-51"));
     }
 
     void germanRefusalIsGerman()
