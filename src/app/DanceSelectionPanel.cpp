@@ -316,16 +316,10 @@ bool DanceSelectionPanel::choiceIsComplete() const
 const RuleRow* DanceSelectionPanel::chosenRuleRow() const
 {
     const auto discipline = static_cast<Discipline>(RG_Typ->itemIndex());
-    const QString name = RG_Tanz->currentText();
     const RuleTables& rules = *state_.rules;
-    std::optional<int> index;
-    if (!RG_Runde->isHidden())
-        index = rules.FindFirstRow(discipline, name, RG_Runde->currentText());
-    else if (discipline == Discipline::RnR)
-        // The one Rock'n'Roll class without rounds: its last row.
-        index = rules.FindLastRow(discipline, name);
-    else
-        index = rules.FindFirstRow(discipline, name);
+    const std::optional<QString> round =
+        RG_Runde->isHidden() ? std::nullopt : std::optional<QString>(RG_Runde->currentText());
+    const std::optional<int> index = rules.FindChosenRow(discipline, RG_Tanz->currentText(), round);
     return index ? &rules.table(discipline).Rows[static_cast<size_t>(*index)] : nullptr;
 }
 

@@ -172,6 +172,14 @@ std::optional<int> RuleTables::FindLastRow(Discipline d, const QString& name,
     return found;
 }
 
+std::optional<int> RuleTables::FindChosenRow(Discipline d, const QString& name,
+                                             const std::optional<QString>& round) const
+{
+    if (!round && d == Discipline::RnR)
+        return FindLastRow(d, name);
+    return FindFirstRow(d, name, round);
+}
+
 bool RuleTables::rowMatches(const RuleRow& row, const QString& name,
                             const std::optional<QString>& variant)
 {

@@ -63,6 +63,14 @@ public:
     std::optional<int> FindLastRow(Discipline d, const QString& name,
                                    const std::optional<QString>& variant = std::nullopt) const;
 
+    // The row a choice of the dance selection stands for; every window that
+    // judges a tempo against the rules asks here, so all judge against the
+    // same row. With a round, the first row of class and round; without, the
+    // first row of the class or dance, except that Rock'n'Roll's one class
+    // without rounds takes its last row.
+    std::optional<int> FindChosenRow(Discipline d, const QString& name,
+                                     const std::optional<QString>& round) const;
+
 private:
     static bool rowMatches(const RuleRow& row, const QString& name,
                            const std::optional<QString>& variant);
