@@ -1,4 +1,5 @@
 #include "DanceSelectionPanel.h"
+#include "ElidedLabel.h"
 #include "Messages.h"
 #include "ProgramState.h"
 #include "RadioGroup.h"
@@ -146,7 +147,7 @@ DanceSelectionPanel::DanceSelectionPanel(ProgramState& state, QWidget* parent)
       ED_Solltempo(named(new QLineEdit(this), "ED_Solltempo")),
       RG_Tanz(named(new RadioGroup("T&anz", this), "RG_Tanz")),
       RG_Runde(named(new RadioGroup("&Runde", this), "RG_Runde")),
-      lb_info(named(new QLabel(this), "lb_info")),
+      lb_info(named(new ElidedLabel(this), "lb_info")),
       state_(state)
 {
     setObjectName("pnlTanz");
