@@ -205,14 +205,18 @@ TFrmCustomizeData::TFrmCustomizeData(ProgramState& state, QWidget* parent)
         button->setObjectName(name);
         button->setGeometry(geometry);
     };
-    addButton(BT_OK, "BT_OK", {80, 344, 123, 25});
-    addButton(BT_Cancel, "BT_Cancel", {208, 344, 121, 25});
-    addButton(BT_Help, "BT_Help", {336, 344, 121, 25});
+    addButton(BT_Restore, "BT_Restore", {8, 344, 168, 25});
+    addButton(BT_OK, "BT_OK", {184, 344, 108, 25});
+    addButton(BT_Cancel, "BT_Cancel", {298, 344, 108, 25});
+    addButton(BT_Help, "BT_Help", {412, 344, 108, 25});
     BT_OK->setText("OK");
     BT_OK->setDefault(true);
     connect(BT_OK, &QPushButton::clicked, this, &TFrmCustomizeData::BT_OKClick);
     connect(BT_Cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(BT_Help, &QPushButton::clicked, this, &TFrmCustomizeData::BT_HelpClick);
+    connect(BT_Restore, &QPushButton::clicked, this, &TFrmCustomizeData::BT_RestoreClick);
+    // Enter in a cell confirms the dialog; it never replaces the user's values.
+    BT_Restore->setAutoDefault(false);
 
     FormCreate();
 }
@@ -277,6 +281,10 @@ void TFrmCustomizeData::applyLanguage()
     }
     BT_Cancel->setText(language_ == 0 ? QStringLiteral("&Abbrechen") : QStringLiteral("&Cancel"));
     BT_Help->setText(language_ == 0 ? QStringLiteral("&Hilfe") : QStringLiteral("&Help"));
+    BT_Restore->setText(language_ == 0 ? QStringLiteral("&Gelieferte Werte") : QStringLiteral("&Restore delivered values"));
+    BT_Restore->setToolTip(language_ == 0 ? QStringLiteral("Die mit dem Programm gelieferten Werte dieser Tabelle "
+                                                           "wiederherstellen")
+                                          : QStringLiteral("Restore the values of this table delivered with the program"));
 }
 
 void TFrmCustomizeData::FormShow()
@@ -357,7 +365,7 @@ void TFrmCustomizeData::BT_OKClick()
 {
     commitOpenEditors();
     const RuleFileTexts texts = editedTexts();
-    if (const auto problem = FindUnsavableText(texts, language_, RuleFileTextsOf(*state_.rules))) {
+    if (const auto problem = FindUnsavableText(texts, language_, emptyValuesAllowed())) {
         refuse(*problem);
         return;
     }
@@ -414,6 +422,67 @@ void TFrmCustomizeData::refuse(const UnsavableText& problem)
     } else {
         sources_[d]->setFocus();
     }
+}
+
+std::optional<RuleTables> TFrmCustomizeData::deliveredTables() const
+{
+    RuleTables delivered;
+    if (!LoadRuleTables(delivered, DeliveredRuleFolder(state_.LanguageFolder)).ok())
+        return std::nullopt;
+    return delivered;
+}
+
+// Empty where the files the user started from, or the delivered ones, have
+// no value.
+RuleFileTexts TFrmCustomizeData::emptyValuesAllowed() const
+{
+    RuleFileTexts allowed = RuleFileTextsOf(*state_.rules);
+    const std::optional<RuleTables> delivered = deliveredTables();
+    if (!delivered)
+        return allowed;
+    const RuleFileTexts deliveredTexts = RuleFileTextsOf(*delivered);
+    for (int d = 0; d < DisciplineCount; ++d) {
+        for (int r = 0; r < qMin(allowed[d].Rows.size(), deliveredTexts[d].Rows.size()); ++r) {
+            for (int c = FirstValueColumn; c < ColumnCount; ++c) {
+                if (deliveredTexts[d].Rows[r].value(c).isEmpty())
+                    allowed[d].Rows[r][c].clear();
+            }
+        }
+    }
+    return allowed;
+}
+
+void TFrmCustomizeData::BT_RestoreClick()
+{
+    const bool german = language_ == 0;
+    const auto d = static_cast<Discipline>(PageControl->currentIndex());
+    const QString table = QString::fromUtf8(TableNames[index(d)]);
+    if (!state_.messages->question(german
+            ? QStringLiteral("Die Werte und die Quellenangabe der Tabelle %1 durch die mit dem Programm gelieferten "
+                             "ersetzen? Gespeichert wird erst mit OK; Abbrechen verwirft sie.").arg(table)
+            : QStringLiteral("Replace the values and the source line of the %1 table by those delivered with the "
+                             "program? They are saved only with OK; Cancel discards them.").arg(table)))
+        return;
+    const std::optional<RuleTables> delivered = deliveredTables();
+    if (!delivered) {
+        state_.messages->warning(german ? QStringLiteral("Die gelieferten Werte können nicht gelesen werden.")
+                                        : QStringLiteral("The delivered values cannot be read."));
+        return;
+    }
+    // Rows are matched by their keys, so a file whose rows were reordered by
+    // hand still gets each row's own values.
+    QTableWidget* grid = grids_[index(d)];
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        const std::optional<int> row = delivered->FindFirstRow(d, cellText(grid, r, 0), cellText(grid, r, 1));
+        if (!row)
+            continue;
+        const RuleRow& values = delivered->table(d).Rows[static_cast<size_t>(*row)];
+        grid->item(r, 2)->setText(values.BarsPerMin);
+        grid->item(r, 3)->setText(values.MetroValue);
+        grid->item(r, 4)->setText(values.DanceTime);
+    }
+    sources_[index(d)]->setText(delivered->table(d).Source);
+    sources_[index(d)]->setCursorPosition(0);
 }
 
 // The help exists in English only and is shown so in both languages.

@@ -61,6 +61,9 @@ public:
     void FormShow();
     void BT_OKClick();
     void BT_HelpClick();
+    // Puts the delivered values and source line of the table shown into its
+    // page, after asking; only OK stores them, Cancel discards them.
+    void BT_RestoreClick();
 
     QTableWidget* grid(Discipline d) const { return grids_[static_cast<size_t>(d)]; }
     QLineEdit* sourceEdit(Discipline d) const { return sources_[static_cast<size_t>(d)]; }
@@ -87,6 +90,7 @@ public:
     QPushButton* BT_OK = nullptr;
     QPushButton* BT_Cancel = nullptr;
     QPushButton* BT_Help = nullptr;
+    QPushButton* BT_Restore = nullptr;
 
 private:
     void FormCreate();
@@ -97,6 +101,8 @@ private:
     void commitOpenEditors();
     RuleFileTexts editedTexts() const;
     void refuse(const UnsavableText& problem);
+    std::optional<RuleTables> deliveredTables() const;
+    RuleFileTexts emptyValuesAllowed() const;
     QString folder() const;
 
     ProgramState& state_;

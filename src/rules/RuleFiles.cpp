@@ -16,6 +16,12 @@
 #include <unistd.h>
 #endif
 
+// Q_INIT_RESOURCE must stand outside any namespace.
+static void registerDeliveredRuleData()
+{
+    Q_INIT_RESOURCE(ruledata);
+}
+
 namespace {
 
 constexpr int MaxLineLength = 255;
@@ -559,6 +565,13 @@ QString ValidateRowForSaving(const QStringList& cells, int sprache)
 QString RuleFolder(const QString& programFolder, const QString& languageFolder)
 {
     return programFolder + languageFolder;
+}
+
+QString DeliveredRuleFolder(const QString& languageFolder)
+{
+    static const bool registered = (registerDeliveredRuleData(), true);
+    Q_UNUSED(registered);
+    return QStringLiteral(":/ruledata/") + QDir::fromNativeSeparators(languageFolder);
 }
 
 int RemoveLeftoverSaveFiles(const QString& folder)

@@ -28,6 +28,11 @@ QString findFileCaseInsensitive(const QString& folder, const QString& name);
 // asks here, so that the place is decided once.
 QString RuleFolder(const QString& programFolder, const QString& languageFolder);
 
+// The folder of the rule files delivered with the program for the language
+// folder ("de/" or "en/"): built into the program, so they can always be
+// restored.
+QString DeliveredRuleFolder(const QString& languageFolder);
+
 // Reads one rule file into `table`. On failure `table` keeps what it held.
 // A file that starts with the UTF-8 byte-order mark, or that is valid UTF-8
 // and holds characters beyond ASCII, is read as UTF-8 (as today's editors

@@ -186,7 +186,7 @@ private slots:
         QTRY_COMPARE(dialog_->BoogieGrid->item(2, 2)->text(), QString(" 29-31 "));
         QVERIFY(dialog_->isVisible());
         QTest::keyClick(dialog_->BoogieGrid, Qt::Key_Return);
-        QVERIFY(!dialog_->isVisible());
+        QVERIFY2(!dialog_->isVisible(), qPrintable(messages_.warnings.join("\n") + messages_.questions.join("\n")));
         QVERIFY(messages_.warnings.isEmpty());
         QCOMPARE(rules_.table(Discipline::Boogie).Rows[2].BarsPerMin, QString("29-31"));
         RuleTables reloaded;
@@ -405,6 +405,51 @@ private slots:
         }
         QVERIFY(snapshot(dir_->path()) == before_);
         QCOMPARE(QDir(dir_->filePath("de")).entryList(QDir::Files).size(), 3);
+    }
+
+    // The delivered values of the table shown come back after a question;
+    // No keeps the edits, Cancel discards the restored values, OK saves them.
+    void restoreDeliveredValues_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<bool>("confirm");
+        QTest::newRow("no") << false << true;
+        QTest::newRow("yes, then Cancel") << true << false;
+        QTest::newRow("yes, then OK") << true << true;
+    }
+    void restoreDeliveredValues()
+    {
+        QFETCH(bool, yes);
+        QFETCH(bool, confirm);
+        setUp("en");
+        // The files hold edits of the user's own.
+        RuleTables edited = rules_;
+        edited.table(Discipline::Latin).Rows[0].BarsPerMin = "49-51";
+        edited.table(Discipline::Latin).Source = "own source";
+        edited.table(Discipline::RnR).Rows[0].BarsPerMin = "46";
+        QVERIFY(SaveRuleTables(edited, dir_->filePath("en")).ok());
+        rules_ = edited;
+        before_ = snapshot(dir_->path());
+
+        open();
+        dialog_->PageControl->setCurrentIndex(int(Discipline::Latin));
+        dialog_->LatinGrid->item(1, 2)->setText("31-33");
+        messages_.questionAnswers = {yes};
+        dialog_->BT_Restore->click();
+        QCOMPARE(messages_.questions.size(), 1);
+        QVERIFY(messages_.questions.first().contains("Latin"));
+        QCOMPARE(dialog_->LatinGrid->item(0, 2)->text(), QString(yes ? "50-52" : "49-51"));
+        QCOMPARE(dialog_->LatinGrid->item(1, 2)->text(), QString(yes ? "30-32" : "31-33"));
+        QCOMPARE(dialog_->ED_LatinRuleSource->text().startsWith("German federation"), yes);
+        QCOMPARE(dialog_->RnRGrid->item(0, 2)->text(), QString("46")); // other tables stay
+        QVERIFY(snapshot(dir_->path()) == before_); // nothing is saved yet
+
+        (confirm ? dialog_->BT_OK : dialog_->BT_Cancel)->click();
+        QVERIFY(!dialog_->isVisible());
+        const QString latinNow = rules_.table(Discipline::Latin).Rows[0].BarsPerMin;
+        QCOMPARE(latinNow, QString(yes && confirm ? "50-52" : "49-51"));
+        if (!confirm)
+            QVERIFY(snapshot(dir_->path()) == before_);
     }
 
     void helpIsEnglishInBothLanguages_data()
