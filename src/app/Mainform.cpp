@@ -517,8 +517,8 @@ void TMainform::applyStoredLanguage()
     MI_ToGermanClick();
     storedSprache_ = stored;
     state_.messages->warning(
-        QStringLiteral("Die englischen Regeldaten können nicht geladen werden: %1\nDas Programm startet deshalb auf "
-                       "Deutsch; gespeichert bleibt Englisch.\n\nThe English rule data cannot be loaded: %2\nThe "
+        QStringLiteral("Die englischen Regeldaten können nicht geladen werden: %1.\nDas Programm startet deshalb auf "
+                       "Deutsch; gespeichert bleibt Englisch.\n\nThe English rule data cannot be loaded: %2.\nThe "
                        "program therefore starts in German; English stays the stored language.")
             .arg(lastLoadError_, lastLoadErrorEnglish_));
 }
