@@ -65,13 +65,6 @@ bool isAscii(const QByteArray& bytes)
     return std::all_of(bytes.begin(), bytes.end(), [](char b) { return static_cast<unsigned char>(b) < 0x80; });
 }
 
-bool isValidUtf8(const QByteArray& bytes)
-{
-    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    const QString text = decoder(bytes);
-    return !decoder.hasError();
-}
-
 // Windows-1252 text with umlauts is never valid UTF-8 ("ü" alone is the byte
 // 0xFC), so a file that is valid UTF-8 beyond ASCII was saved as UTF-8.
 QString decodeRuleText(const QByteArray& bytes)
@@ -79,8 +72,12 @@ QString decodeRuleText(const QByteArray& bytes)
     static const QByteArray byteOrderMark("\xEF\xBB\xBF");
     if (bytes.startsWith(byteOrderMark))
         return QString::fromUtf8(bytes.mid(byteOrderMark.size()));
-    if (!isAscii(bytes) && isValidUtf8(bytes))
-        return QString::fromUtf8(bytes);
+    if (!isAscii(bytes)) {
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        const QString text = utf8(bytes);
+        if (!utf8.hasError())
+            return text;
+    }
     return fromWin1252(bytes);
 }
 
@@ -280,6 +277,7 @@ struct SaveTarget {
     QString path;
     QByteArray newBytes;
     bool existed = false;
+    QByteArray oldBytes;
     QString newFile;     // the new contents, beside the target
     QString restoreFile; // the old contents, to put back after a failed replacement
     bool replaced = false;
@@ -301,7 +299,9 @@ FileResult checkTarget(const QString& folder, SaveTarget& target)
             return cannotSave(target.path, {QStringLiteral("Die Datei ist schreibgeschützt."),
                                             QStringLiteral("The file is read-only.")});
         QFile old(target.path);
-        if (!old.open(QIODevice::ReadOnly))
+        if (old.open(QIODevice::ReadOnly))
+            target.oldBytes = old.readAll();
+        if (!old.isOpen() || old.error() != QFileDevice::NoError)
             return cannotSave(target.path, reasonOf(std::make_error_code(std::errc::permission_denied),
                                                     old.errorString()));
     }
@@ -335,12 +335,6 @@ QString writeBeside(const QString& folder, const QString& target, const QByteArr
     }
     reason = {QStringLiteral("Kein freier Name für eine neue Datei."), QStringLiteral("No free name for a new file.")};
     return {};
-}
-
-QByteArray oldBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void removeOurFiles(const std::array<SaveTarget, DisciplineCount>& targets)
@@ -481,7 +475,7 @@ FileResult SaveRuleTables(const RuleFileTexts& texts, const QString& folder, con
         Reason reason;
         target.newFile = writeBeside(folder, target.path, target.newBytes, reason);
         if (!target.newFile.isEmpty() && target.existed)
-            target.restoreFile = writeBeside(folder, target.path, oldBytes(target.path), reason);
+            target.restoreFile = writeBeside(folder, target.path, target.oldBytes, reason);
         if (target.newFile.isEmpty() || (target.existed && target.restoreFile.isEmpty())) {
             removeOurFiles(targets);
             return cannotSave(target.path, reason);
