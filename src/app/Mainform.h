@@ -112,6 +112,7 @@ private:
     void UeberClick();
     void MI_customizeClick();
     void MenuPaneSplitChange();
+    void addBeamerScreenMenu(QMenu& extras, MenuLanguage language);
 
     MainformOptions options_;
     ProgramState state_;
@@ -124,6 +125,7 @@ private:
 
     QString startupError_;
     QString lastLoadError_;
+    QString storedBeamerScreen_;
     bool storePosition_ = false;
     bool stayOnTop_ = false;
     bool firstShow_ = true;
