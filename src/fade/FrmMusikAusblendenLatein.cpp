@@ -219,7 +219,7 @@ void TFrmMusikAusblendenLatein::applyLanguage()
     BT_Help->setText(pick(english, "&Hilfe", "&Help"));
     BT_BeamerAll->setText(pick(english, "Beamer (alle Uhren)", "Beamer (all watches)"));
     BT_Beamer2->setText(pick(english, "Beamer (zwei Uhren)", "Beamer (two watches)"));
-    LB_BeamerScreen->setText(pick(english, "Projector &screen:", "Beamer-Bild&schirm:"));
+    LB_BeamerScreen->setText(pick(english, "Beamer-Bild&schirm:", "Projector &screen:"));
     cbx_inverted->setToolTip(pick(english, "Vertauscht im Beamer-Modus die Position der 1. und 3. Stoppuhr",
                                   "Switches position of 1. and 3. stop watch in beamer mode"));
 }
