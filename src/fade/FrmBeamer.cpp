@@ -172,7 +172,16 @@ TfrmBeamer::TfrmBeamer(QWidget* parent)
     // A moving main window may land on the display's screen or leave it.
     if (parent)
         parent->window()->installEventFilter(this);
-    connect(qApp, &QGuiApplication::screenAdded, this, &TfrmBeamer::followScreens);
+    // A projector that settles on another resolution changes its screen's geometry.
+    const auto watch = [this](QScreen* screen) {
+        connect(screen, &QScreen::geometryChanged, this, &TfrmBeamer::followScreens);
+    };
+    for (QScreen* screen : QGuiApplication::screens())
+        watch(screen);
+    connect(qApp, &QGuiApplication::screenAdded, this, [this, watch](QScreen* screen) {
+        watch(screen);
+        followScreens();
+    });
     // Deferred: while the signal runs, the screen still counts as connected.
     connect(qApp, &QGuiApplication::screenRemoved, this, [this] {
         QMetaObject::invokeMethod(this, &TfrmBeamer::followScreens, Qt::QueuedConnection);
