@@ -27,7 +27,7 @@ struct StoredSettings {
 // another type than text reads as its default, silently.
 StoredSettings ReadSettings(QSettings& store);
 
-// Writes the values as decimal texts and flushes the store; false when the
+// Writes the values as texts, numbers in decimal, and flushes the store; false when the
 // store could not be written.
 bool WriteSettings(QSettings& store, const StoredSettings& values);
 

@@ -96,7 +96,6 @@ ProjectorClock::ProjectorClock(const QString& name, QWidget* parent) : QLabel(QS
     font.setBold(true);
     font.setPixelSize(kMeasurePixels);
     setFont(font);
-    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
 
 void ProjectorClock::setLamp(LampState lamp)
