@@ -337,8 +337,11 @@ void TfrmBeamer::FormKeyPress(const QString& typed)
 bool TfrmBeamer::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == (parentWidget() ? parentWidget()->window() : nullptr)) {
-        if (event->type() == QEvent::Move && isVisible())
+        const bool placed = event->type() == QEvent::Move || event->type() == QEvent::Show;
+        if (placed && operatorScreen() != operatorOn_) {
+            operatorOn_ = operatorScreen();
             followScreens();
+        }
         return false;
     }
     if (event->type() == QEvent::MouseButtonRelease) {

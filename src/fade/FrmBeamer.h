@@ -102,8 +102,9 @@ private:
     int mode_ = 1;
     bool inverted_ = false;
     int languageFlag_ = 0;
-    // The screen the display was last placed on, to notice a move.
+    // The screens the display and the main window were last seen on, to notice a move.
     QString placedOn_;
+    QString operatorOn_;
 };
 
 // Fills a menu with the connected screens, the display's own checked;

@@ -91,6 +91,16 @@ private slots:
         QVERIFY(operatorWindowFree());
     }
 
+    // Closed, the display still tells the lists of screens where it would go.
+    void defaultFollowsTheMainWindowWhileClosed()
+    {
+        QSignalSpy listsChanged(beamer_, &TfrmBeamer::screenChoiceChanged);
+        putOperatorOn(QStringLiteral("HDMI-1"));
+        QCOMPARE(listsChanged.count(), 1);
+        QCOMPARE(beamer_->screens().at(beamer_->screenIndex()).name, QStringLiteral("LAPTOP"));
+        QVERIFY(!beamer_->isVisible());
+    }
+
     // Laid out for the screen it stands on, not the primary one.
     void clocksFitTheChosenScreen()
     {
