@@ -124,13 +124,20 @@ void ProjectorClock::paintEvent(QPaintEvent*)
     if (look.field.isValid())
         painter.fillRect(rect(), look.field);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.setFont(font());
+    QFont shown = font();
+    const double margin = kFieldMargin * shown.pixelSize();
+    // A reading longer than the box was laid out for (a clock left running
+    // for many minutes) is drawn smaller rather than cut off.
+    const double wide = tabularWidth(QFontMetricsF(shown), text());
+    if (wide > width() - 2 * margin)
+        shown.setPixelSize(std::max(1, int(shown.pixelSize() * (width() - 2 * margin) / wide)));
+    painter.setFont(shown);
     painter.setPen(look.digits);
-    const QFontMetricsF metrics(font());
+    const QFontMetricsF metrics(shown);
     const double cell = digitCell(metrics);
     const QRectF digits = digitBox(metrics);
     const double baseline = (height() - digits.height()) / 2 - digits.top();
-    double x = width() - kFieldMargin * font().pixelSize() - tabularWidth(metrics, text());
+    double x = width() - margin - tabularWidth(metrics, text());
     for (const QChar c : text()) {
         const double advance = metrics.horizontalAdvance(c);
         const double room = c.isDigit() ? cell : advance;

@@ -85,6 +85,24 @@ private slots:
                  second.copy(right, 0, clock->width() - right, clock->height()));
     }
 
+    // A reading longer than the layout's widest shrinks to fit instead of losing its first digits.
+    void longReadingStaysWhole()
+    {
+        TfrmBeamer beamer;
+        beamer.LayOut(5, false, 0);
+        QLabel* clock = beamer.lb_time1;
+        clock->setText(QStringLiteral("5999,9"));
+        QImage image(clock->size(), QImage::Format_RGB32);
+        clock->render(&image);
+        int leftmostLit = image.width();
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < leftmostLit; ++x)
+                if (QColor(image.pixel(x, y)).lightness() > 128)
+                    leftmostLit = x;
+        QVERIFY(leftmostLit > 0);
+        QVERIFY(leftmostLit < image.width() / 4);
+    }
+
     // Past the maximum the clock is a red field: more red on the screen than in any other state.
     void overtimeIsARedField()
     {
