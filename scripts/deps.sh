@@ -18,11 +18,16 @@ vantor_install_deps() {
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
 }
 
+# A compiler cache, where one is installed, makes rebuilds in fresh clones cheap.
+vantor_compiler_launcher() {
+    command -v ccache >/dev/null && echo "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
+    return 0
+}
+
+# vantor_build DIR [CMAKE OPTION...]: configures and builds everything in DIR.
 vantor_build() {
     local build_dir="$1"
-    local launcher=()
-    # A compiler cache, where one is installed, makes rebuilds in fresh clones cheap.
-    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-    cmake -S "$VANTOR_ROOT" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
+    shift
+    cmake -S "$VANTOR_ROOT" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo $(vantor_compiler_launcher) "$@" >/dev/null
     cmake --build "$build_dir" --parallel "$(nproc)"
 }

@@ -159,7 +159,7 @@ void TFrmMusikAusblenden::placeControls()
     Reset->setObjectName("Reset");
     Reset->setGeometry(138, 104, 120, 30);
 
-    const auto placeRow = [this](QLabel* label, QLineEdit* edit, int top) {
+    const auto placeRow = [](QLabel* label, QLineEdit* edit, int top) {
         label->setGeometry(12, top + 3, 140, 20);
         edit->setGeometry(156, top, 60, 26);
         edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -76,7 +76,8 @@ private:
         auto form = std::make_unique<TMainform>(options);
         if (form->startupError().isEmpty()) {
             form->show();
-            QTest::qWaitForWindowExposed(form.get());
+            if (!QTest::qWaitForWindowExposed(form.get()))
+                qWarning("the main window was not exposed");
         }
         return form;
     }

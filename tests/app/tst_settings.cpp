@@ -147,13 +147,15 @@ void TestSettings::crossedNamesOfTheSelection()
 
 void TestSettings::roundTripOfAllValues()
 {
-    const StoredSettings written{12, -3, 800, 620, true, 5, 4, 1, 7, 2};
+    const StoredSettings written{12, -3, 800, 620, true, 5, 4, 1, 7, 2, QStringLiteral("HDMI-2")};
     {
         const auto store = OpenSettingsStore(iniPath());
         QVERIFY(WriteSettings(*store, written));
     }
     const auto store = OpenSettingsStore(iniPath());
-    QCOMPARE(fields(ReadSettings(*store)), fields(written));
+    const StoredSettings read = ReadSettings(*store);
+    QCOMPARE(fields(read), fields(written));
+    QCOMPARE(read.beamerScreen, written.beamerScreen);
 }
 
 void TestSettings::valuesAreWrittenAsDecimalText()

@@ -1,0 +1,45 @@
+# Sourced by test.sh: the checks beyond the tests of the main build, which keep
+# habits that a passing test cannot see. Each builds in its own folder of build/.
+VANTOR_CHECK_PACKAGES="clang-14 libclang-rt-14-dev clang-format-14"
+# Tests with threads of their own, run again under ThreadSanitizer.
+VANTOR_TSAN_TESTS="tst_thread_timer"
+VANTOR_FUZZ_RUNS=20000
+
+vantor_check_format() {
+    local files
+    mapfile -t files < <(git -C "$VANTOR_ROOT" ls-files '*.cpp' '*.h')
+    (cd "$VANTOR_ROOT" && clang-format-14 --dry-run --Werror "${files[@]}")
+}
+
+# Clang, warnings as errors, every test under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and the fuzz targets for a fixed number of runs.
+vantor_check_clang_sanitized() {
+    local dir="$VANTOR_ROOT/build/clang-asan"
+    vantor_build "$dir" -DCMAKE_CXX_COMPILER=clang++-14 -DVANTOR_WARNINGS_AS_ERRORS=ON \
+        -DVANTOR_SANITIZE=address,undefined -DVANTOR_FUZZ=ON -DCMAKE_BUILD_TYPE=Debug
+    (cd "$dir" && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        ctest --output-on-failure --parallel "$(nproc)" -LE install)
+    local corpus
+    corpus="$(mktemp -d)"
+    "$dir/fuzz/rtf_fuzzer" -runs="$VANTOR_FUZZ_RUNS" -seed=1 -dict="$VANTOR_ROOT/tests/widgets/fuzz/rtf.dict" \
+        "$corpus" "$VANTOR_ROOT/tests/widgets/fixtures" 2>"$corpus.log" || { tail -40 "$corpus.log"; return 1; }
+    rm -rf "$corpus" "$corpus.log"
+}
+
+vantor_check_threads() {
+    local dir="$VANTOR_ROOT/build/clang-tsan" test
+    cmake -S "$VANTOR_ROOT" -B "$dir" -DCMAKE_CXX_COMPILER=clang++-14 -DVANTOR_SANITIZE=thread \
+        -DCMAKE_BUILD_TYPE=Debug $(vantor_compiler_launcher) >/dev/null
+    for test in $VANTOR_TSAN_TESTS; do
+        cmake --build "$dir" --target "$test" --parallel "$(nproc)"
+    done
+    (cd "$dir" && QT_QPA_PLATFORM=offscreen \
+        TSAN_OPTIONS="suppressions=$VANTOR_ROOT/tests/common/thread_timer.tsan.supp halt_on_error=1" \
+        ctest --output-on-failure -R "^($(echo $VANTOR_TSAN_TESTS | tr ' ' '|'))\$")
+}
+
+vantor_checks() {
+    echo "== format"; vantor_check_format
+    echo "== clang, AddressSanitizer, UndefinedBehaviorSanitizer, fuzzing"; vantor_check_clang_sanitized
+    echo "== ThreadSanitizer"; vantor_check_threads
+}
