@@ -1,5 +1,5 @@
 # Sourced by run.sh and test.sh: installs the Debian packages the build needs.
-VANTOR_PACKAGES="cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libgl-dev"
+VANTOR_PACKAGES="cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libgl-dev pkg-config libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libaubio-dev flac lame vorbis-tools"
 
 vantor_install_deps() {
     local missing=""
