@@ -1,5 +1,7 @@
 #include "AudioDecoder.h"
 
+#include <QFile>
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -98,11 +100,18 @@ private:
 
 DecodedAudio DecodeAudioFile(const QString& path, int sampleRate, const std::atomic_bool* cancel)
 {
+    if (cancel && cancel->load())
+        return Failed(DecodeFailure::Cancelled, QString());
     av_log_set_level(AV_LOG_QUIET); // reasons go into the result, not onto the console
     AVFormatContext* rawFormat = nullptr;
     const QByteArray name = path.toUtf8();
-    if (const int err = avformat_open_input(&rawFormat, name.constData(), nullptr, nullptr); err < 0)
-        return Failed(DecodeFailure::CannotOpen, ErrorText(err));
+    if (const int err = avformat_open_input(&rawFormat, name.constData(), nullptr, nullptr); err < 0) {
+        // Tell a file the system refuses from one whose content no demuxer knows.
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return Failed(DecodeFailure::CannotOpen, file.errorString());
+        return Failed(DecodeFailure::Undecodable, ErrorText(err));
+    }
     std::unique_ptr<AVFormatContext, FormatCloser> format(rawFormat);
     if (const int err = avformat_find_stream_info(format.get(), nullptr); err < 0)
         return Failed(DecodeFailure::Undecodable, ErrorText(err));

@@ -1,5 +1,6 @@
 #pragma once
 #include "AudioDecoder.h"
+#include <QMetaType>
 #include <QString>
 #include <atomic>
 
@@ -15,5 +16,7 @@ struct FileAnalysis {
 
     bool ok() const { return failure == DecodeFailure::None; }
 };
+
+Q_DECLARE_METATYPE(FileAnalysis)
 
 FileAnalysis AnalyseFile(const QString& path, const std::atomic_bool* cancel = nullptr);

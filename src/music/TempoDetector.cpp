@@ -19,32 +19,60 @@ double Median(std::vector<double> values)
     return *middle;
 }
 
-// Span and count of the runs whose gaps stay within tolerance of period.
+// Sums of one run's least-squares fit of beat time over beat number.
+struct RunFit {
+    std::vector<double> numbers;
+    std::vector<double> times;
+
+    void add(double number, double time)
+    {
+        numbers.push_back(number);
+        times.push_back(time);
+    }
+    // Adds the run's centred sums to the pooled ones; each run keeps its own offset.
+    void poolInto(double& sxy, double& sxx) const
+    {
+        if (numbers.size() < 3)
+            return;
+        double meanN = 0;
+        double meanT = 0;
+        for (size_t i = 0; i < numbers.size(); ++i) {
+            meanN += numbers[i];
+            meanT += times[i];
+        }
+        meanN /= double(numbers.size());
+        meanT /= double(numbers.size());
+        for (size_t i = 0; i < numbers.size(); ++i) {
+            sxy += (numbers[i] - meanN) * (times[i] - meanT);
+            sxx += (numbers[i] - meanN) * (numbers[i] - meanN);
+        }
+    }
+};
+
+// The pulse's period fitted over the runs whose gaps stay within tolerance
+// of one or two periods (a missed beat); a gap outside starts a new run.
 double RefinePeriod(const std::vector<double>& times, double period, double tolerance)
 {
-    double span = 0;
-    double count = 0;
-    size_t runStart = 0;
-    double runCount = 0;
-    auto closeRun = [&](size_t end) {
-        if (runCount >= 2) {
-            span += times[end] - times[runStart];
-            count += runCount;
-        }
-    };
+    double sxy = 0;
+    double sxx = 0;
+    int fitted = 0;
+    RunFit run;
+    run.add(0, times[0]);
     for (size_t i = 1; i < times.size(); ++i) {
         const double gap = times[i] - times[i - 1];
         const double periods = std::round(gap / period);
         if (periods >= 1 && periods <= 2 && std::abs(gap - periods * period) <= tolerance * period) {
-            runCount += periods;
+            run.add(run.numbers.back() + periods, times[i]);
             continue;
         }
-        closeRun(i - 1);
-        runStart = i;
-        runCount = 0;
+        run.poolInto(sxy, sxx);
+        fitted += run.numbers.size() >= 3 ? int(run.numbers.size()) : 0;
+        run = RunFit();
+        run.add(0, times[i]);
     }
-    closeRun(times.size() - 1);
-    return count >= MinimumBeats - 1 ? span / count : 0;
+    run.poolInto(sxy, sxx);
+    fitted += run.numbers.size() >= 3 ? int(run.numbers.size()) : 0;
+    return fitted >= MinimumBeats && sxx > 0 ? sxy / sxx : 0;
 }
 
 struct TempoFreer {
@@ -63,8 +91,8 @@ double PeriodFromBeatTimes(const std::vector<double>& beatTimes)
     std::vector<double> gaps;
     for (size_t i = 1; i < beatTimes.size(); ++i)
         gaps.push_back(beatTimes[i] - beatTimes[i - 1]);
-    const double rough = RefinePeriod(beatTimes, Median(gaps), 0.12);
-    return rough > 0 ? RefinePeriod(beatTimes, rough, 0.06) : 0;
+    const double rough = RefinePeriod(beatTimes, Median(gaps), 0.25);
+    return rough > 0 ? RefinePeriod(beatTimes, rough, 0.15) : 0;
 }
 
 TempoReading DetectTempo(const std::vector<float>& samples, int sampleRate, const std::atomic_bool* cancel)

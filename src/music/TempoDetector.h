@@ -11,9 +11,10 @@ struct TempoReading {
 
 // The period of a steady pulse from the times of tracked beats, in seconds:
 // the beats are split into runs whose gaps are one or two periods (a missed
-// beat), and the period is the runs' spans over their counts, which averages
-// the tracker's frame-sized jitter away over the whole piece. 0 when fewer
-// than four beats keep a pulse.
+// beat), and a straight line fitted through each run's beat times, with one
+// slope for all runs, gives the period; that averages the tracker's
+// frame-sized jitter away over the whole piece. 0 when fewer than four beats
+// keep a pulse.
 double PeriodFromBeatTimes(const std::vector<double>& beatTimes);
 
 // Tracks the beats of mono audio with the onset-based beat tracker and reads
