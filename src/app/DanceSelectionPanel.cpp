@@ -240,11 +240,11 @@ void DanceSelectionPanel::RG_RundeChange()
 void DanceSelectionPanel::UpdateTargetValues()
 {
     const RuleRow* row = choiceIsComplete() ? chosenRuleRow() : nullptr;
-    if (!row) {
+    if (row)
+        showRuleRow(*row);
+    else
         clearValueFields();
-        return;
-    }
-    showRuleRow(*row);
+    emit targetChanged(row);
 }
 
 void DanceSelectionPanel::ED_SolltempoChange()

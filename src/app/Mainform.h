@@ -101,6 +101,7 @@ private:
     void TaktAnpassung1Click();
     void Musikausblenden1Click();
     void MusikAusblendenStdLateinBoogie1Click();
+    void MusikPruefen1Click();
     void MI_RnRInfoClick();
     void MI_BoogieInfoClick();
     void MI_StandardInfoClick();

@@ -19,10 +19,8 @@ MusicAnalysisQueue::~MusicAnalysisQueue()
 
 void MusicAnalysisQueue::enqueue(const QStringList& paths)
 {
-    if (!busy()) {
+    if (!busy())
         done_ = total_ = 0;
-        cancel_ = std::make_shared<std::atomic_bool>(false);
-    }
     total_ += int(paths.size());
     emit progress(done_, total_);
     for (const QString& path : paths) {
@@ -61,6 +59,8 @@ void MusicAnalysisQueue::cancel()
     // Waiting files see the flag before they open anything, so each still
     // gets its row at once.
     cancel_->store(true);
+    // Files added from now on are analysed again.
+    cancel_ = std::make_shared<std::atomic_bool>(false);
 }
 
 void MusicAnalysisQueue::waitForDone()

@@ -235,7 +235,12 @@ void TFrmMusikAuszaehlen::ListExit()
 QColor TFrmMusikAuszaehlen::rowColour(const QStringList& fields) const
 {
     const bool noDance = state_.RG_Typ && state_.RG_Typ->itemIndex() == TypeNoDance;
-    switch (ToneOfRow(fields, noDance)) {
+    return ToneColour(ToneOfRow(fields, noDance));
+}
+
+QColor TFrmMusikAuszaehlen::ToneColour(RowTone tone)
+{
+    switch (tone) {
     case RowTone::Green:
         return QColor(0, 128, 0);
     case RowTone::Red:

@@ -37,6 +37,8 @@ public:
     bool keyReleased() const { return KeyReleased; }
     // "Bereit zum Auszählen" or "Ready".
     static QString ReadyPrompt(int languageFlag);
+    // The colour of a judged row; the music check uses the same.
+    static QColor ToneColour(RowTone tone);
 
     DelimitedListBox* List = nullptr;
     QSpinBox* SE_TakteAktuell = nullptr;

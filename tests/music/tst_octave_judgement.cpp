@@ -81,7 +81,7 @@ private slots:
         QTest::newRow("double reading chosen")
             << 86.0 << 60.0
             << QStringList{"a.mp3", "60,0", "43,0", "ja", "+0,00%", "+0,00%", "zu kurz",
-                           QString::fromUtf8("Lesart nach Regel gewählt: ×2")};
+                           QString::fromUtf8("gewählt: ×2")};
         QTest::newRow("no pulse")
             << 0.0 << 60.0 << QStringList{"a.mp3", "60,0", "", "", "", "", "", "Kein gleichmäßiger Takt erkannt"};
     }
