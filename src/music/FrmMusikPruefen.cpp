@@ -61,7 +61,7 @@ void TFrmMusikPruefen::createControls()
     List->setObjectName("List");
     List->setGeometry(12, 14, 521, 236);
     List->setDelimiter('\t'); // file names may hold ";"
-    List->setSections({124, 44, 54, 40, 58, 58, 62, 78});
+    List->setSections({112, 42, 54, 36, 58, 56, 70, 93});
     List->setHeaderHeight(17);
     List->setItemHeight(16);
     List->setVerticalGridLines(true);

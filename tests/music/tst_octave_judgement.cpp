@@ -71,7 +71,7 @@ private slots:
             << 172.0 << 125.0 << QStringList{"a.mp3", "125,0", "43,0", "ja", "+0,00%", "+0,00%", "reicht", ""};
         QTest::newRow("too slow, raise to bound")
             << 160.0 << 100.0
-            << QStringList{"a.mp3", "100,0", "40,0", "nein", "+5,00%", "+7,50%", "nur Mindestzeit", ""};
+            << QStringList{"a.mp3", "100,0", "40,0", "nein", "+5,00%", "+7,50%", "nur Minimum", ""};
         // Speeding up by 10 % turns 98 s into 89,1 s of music: short of the minimum.
         QTest::newRow("too slow and short after speeding up")
             << 152.72727272727272 << 98.0
