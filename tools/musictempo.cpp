@@ -2,7 +2,7 @@
 // analysis finds in beats and bars per minute, tab-separated, one file a
 // line; with --range it applies the window's octave choice.
 #include "MusicAnalysis.h"
-#include "OctaveChoice.h"
+#include "MusicJudgement.h"
 #include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
@@ -60,8 +60,8 @@ int main(int argc, char** argv)
     int failures = 0;
     for (const QString& file : files) {
         const FileAnalysis analysis = AnalyseFile(file);
-        if (!analysis.ok()) {
-            std::fprintf(stderr, "musictempo: %s: cannot decode (%s)\n", qPrintable(file), qPrintable(analysis.detail));
+        if (!analysis.ok() || analysis.beatsPerMinute <= 0) {
+            std::fprintf(stderr, "musictempo: %s: %s\n", qPrintable(file), qPrintable(FailureText(analysis, 1)));
             ++failures;
             continue;
         }

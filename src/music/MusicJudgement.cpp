@@ -23,6 +23,8 @@ LengthFit FitOfLength(double seconds, const RuleTarget& target)
     return seconds >= target.danceTimeMin ? LengthFit::MinimumOnly : LengthFit::TooShort;
 }
 
+} // namespace
+
 QString FailureText(const FileAnalysis& analysis, int sprache)
 {
     QString text;
@@ -46,6 +48,8 @@ QString FailureText(const FileAnalysis& analysis, int sprache)
     }
     return analysis.detail.isEmpty() ? text : text + " (" + analysis.detail + ")";
 }
+
+namespace {
 
 QString FactorText(double factor)
 {

@@ -42,6 +42,8 @@ MusicVerdict Judge(const FileAnalysis& analysis, const RuleTarget& target);
 // the nearest bound, change to the middle, dancing time, note.
 QStringList VerdictFields(const FileAnalysis& analysis, const MusicVerdict& verdict, int zeitformat, int sprache);
 QStringList VerdictHeader(int sprache);
+// Why a file has no tempo, in the language of sprache.
+QString FailureText(const FileAnalysis& analysis, int sprache);
 
 // Rows as text for the clipboard: header and rows, tab-separated.
 QString RowsAsText(const QStringList& header, const QList<QStringList>& rows);
