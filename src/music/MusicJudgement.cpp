@@ -70,7 +70,7 @@ QString LengthText(LengthFit fit, int sprache)
     case LengthFit::Covers:
         return Pick(sprache, "reicht", "covers it");
     case LengthFit::MinimumOnly:
-        return Pick(sprache, "nur Minimum", "minimum only");
+        return Pick(sprache, "nur Minimum", "min. only");
     case LengthFit::TooShort:
         return Pick(sprache, "zu kurz", "too short");
     case LengthFit::Unknown:
