@@ -48,8 +48,8 @@ DecodedAudio Failed(DecodeFailure failure, const QString& detail)
 // Decoding and resampling of one opened stream.
 class StreamDecoder {
 public:
-    StreamDecoder(AVCodecContext* codec, SwrContext* resampler, DecodedAudio& out)
-        : codec_(codec), resampler_(resampler), out_(out)
+    StreamDecoder(AVCodecContext* codec, SwrContext* resampler, DecodedAudio& out, size_t keptSamples)
+        : codec_(codec), resampler_(resampler), out_(out), keptSamples_(keptSamples)
     {
     }
 
@@ -87,18 +87,23 @@ private:
         auto* target = reinterpret_cast<uint8_t*>(out_.samples.data() + start);
         const int made = swr_convert(resampler_, &target, room, const_cast<const uint8_t**>(input), inputCount);
         out_.samples.resize(start + size_t(std::max(made, 0)));
+        out_.sampleCount += std::max(made, 0);
+        if (out_.samples.size() > keptSamples_)
+            out_.samples.resize(keptSamples_);
     }
 
     AVCodecContext* codec_;
     SwrContext* resampler_;
     DecodedAudio& out_;
+    size_t keptSamples_;
     std::unique_ptr<AVFrame, FrameFreer> frame_{av_frame_alloc()};
     int damagedPackets_ = 0;
 };
 
 } // namespace
 
-DecodedAudio DecodeAudioFile(const QString& path, int sampleRate, const std::atomic_bool* cancel)
+DecodedAudio DecodeAudioFile(const QString& path, int sampleRate, const std::atomic_bool* cancel,
+                             double keptSeconds)
 {
     if (cancel && cancel->load())
         return Failed(DecodeFailure::Cancelled, QString());
@@ -139,7 +144,7 @@ DecodedAudio DecodeAudioFile(const QString& path, int sampleRate, const std::ato
 
     DecodedAudio result;
     result.sampleRate = sampleRate;
-    StreamDecoder decoder(codec.get(), resampler.get(), result);
+    StreamDecoder decoder(codec.get(), resampler.get(), result, size_t(std::max(0.0, keptSeconds) * sampleRate));
     std::unique_ptr<AVPacket, PacketFreer> packet(av_packet_alloc());
     bool readable = true;
     int readError = 0;
@@ -157,7 +162,7 @@ DecodedAudio DecodeAudioFile(const QString& path, int sampleRate, const std::ato
         return Failed(DecodeFailure::Undecodable, QStringLiteral("too many damaged packets"));
     decoder.feed(nullptr);
     decoder.drainResampler();
-    if (result.samples.empty())
+    if (result.sampleCount == 0)
         return Failed(DecodeFailure::NoSamples, readError < 0 && readError != AVERROR_EOF ? ErrorText(readError)
                                                                                           : QString());
     return result;

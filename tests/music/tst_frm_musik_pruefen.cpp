@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QLocale>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -132,6 +133,23 @@ private slots:
         QVERIFY(!form_->SaveCsv(dir_.filePath("no/such/folder/list.csv")));
         QCOMPARE(messages_.warnings.size(), 1);
         QVERIFY(messages_.warnings[0].startsWith("Datei "));
+    }
+
+    void droppedFilesAreAddedAndCancelAnswersEveryRow()
+    {
+        QSignalSpy finished(&form_->queue(), &MusicAnalysisQueue::finished);
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(dir_.filePath("music/waltz")), QUrl("https://example.org/a.mp3")});
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        // Straight to the window: the application routes drops only within a drag it runs itself.
+        static_cast<QObject*>(form_.get())->event(&drop);
+        QCOMPARE(form_->List->count(), 2);
+        QVERIFY(form_->BT_Cancel->isEnabled());
+        form_->BT_CancelClick();
+        QVERIFY(finished.wait(20000) || !form_->queue().busy());
+        QVERIFY(!form_->BT_Cancel->isEnabled());
+        for (int row = 0; row < 2; ++row)
+            QVERIFY(Fields(*form_, row).value(7) != "wird geprüft...");
     }
 
 private:

@@ -134,6 +134,20 @@ private slots:
         QCOMPARE(audio.sampleRate, 22050);
         // Encoders pad a little at either end.
         QVERIFY2(std::abs(audio.seconds() - 6.0) < 0.1, qPrintable(QString::number(audio.seconds())));
+        QCOMPARE(int(audio.samples.size()), int(audio.sampleCount));
+    }
+
+    void longFilesKeepTheirLengthButNotAllSamples()
+    {
+        QTemporaryDir dir;
+        PieceRecipe recipe;
+        recipe.seconds = 5;
+        const QString wav = dir.filePath("long.wav");
+        QVERIFY(PieceSynth::writeWav(wav, PieceSynth::render(recipe)));
+        const DecodedAudio audio = DecodeAudioFile(wav, 22050, nullptr, 2.0);
+        QVERIFY(audio.ok());
+        QCOMPARE(int(audio.samples.size()), 2 * 22050);
+        QVERIFY(std::abs(audio.seconds() - 5.0) < 0.01);
     }
 
     void unreadableFilesSayWhy_data()
