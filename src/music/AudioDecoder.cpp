@@ -115,6 +115,8 @@ DecodedAudio DecodeAudioFile(const QString& path, int sampleRate, const std::ato
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             return Failed(DecodeFailure::CannotOpen, file.errorString());
+        if (file.size() == 0)
+            return Failed(DecodeFailure::Empty, QString());
         return Failed(DecodeFailure::Undecodable, ErrorText(err));
     }
     std::unique_ptr<AVFormatContext, FormatCloser> format(rawFormat);

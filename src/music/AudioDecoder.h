@@ -5,7 +5,7 @@
 #include <vector>
 
 // Why a file gave no audio; the window words each kind in the user's language.
-enum class DecodeFailure { None, CannotOpen, NoAudioStream, Undecodable, NoSamples, Cancelled };
+enum class DecodeFailure { None, CannotOpen, Empty, NoAudioStream, Undecodable, NoSamples, Cancelled };
 
 struct DecodedAudio {
     std::vector<float> samples; // mono, at sampleRate; the first keptSeconds only

@@ -65,6 +65,7 @@ void TFrmMusikPruefen::createControls()
     List->setHeaderHeight(17);
     List->setItemHeight(16);
     List->setVerticalGridLines(true);
+    List->setLastFieldRunsOn(true);
     List->setRowColour([this](const QStringList& fields) { return rowColour(fields); });
 
     LB_Target = new QLabel(panel);
@@ -133,21 +134,30 @@ void TFrmMusikPruefen::AddPaths(const QStringList& paths)
             files << info.absoluteFilePath();
         }
     }
-    QStringList added;
+    QStringList queued;
     for (const QString& file : files) {
+        if (queued.contains(file))
+            continue;
         const auto known = std::find_if(entries_.begin(), entries_.end(),
                                         [&](const Entry& e) { return e.analysis.path == file; });
-        if (known != entries_.end() || added.contains(file))
+        if (known == entries_.end()) {
+            Entry entry;
+            entry.analysis.path = file;
+            entries_.append(entry);
+            List->addItem(QString());
+            showRow(int(entries_.size()) - 1);
+        } else if (known->analysis.failure == DecodeFailure::Cancelled && !known->pending) {
+            // A cancelled file added again is analysed after all.
+            *known = Entry{};
+            known->analysis.path = file;
+            showRow(int(known - entries_.begin()));
+        } else {
             continue;
-        Entry entry;
-        entry.analysis.path = file;
-        entries_.append(entry);
-        List->addItem(QString());
-        showRow(int(entries_.size()) - 1);
-        added << file;
+        }
+        queued << file;
     }
-    if (!added.isEmpty())
-        queue_.enqueue(added);
+    if (!queued.isEmpty())
+        queue_.enqueue(queued);
 }
 
 void TFrmMusikPruefen::Analysed(const FileAnalysis& analysis)
@@ -211,25 +221,34 @@ void TFrmMusikPruefen::showAllRows()
         showRow(i);
 }
 
+QStringList TFrmMusikPruefen::fieldsOf(int index) const
+{
+    const Entry& entry = entries_[index];
+    if (!entry.pending)
+        return VerdictFields(entry.analysis, Judge(entry.analysis, target_), state_.Zeitformat, languageFlag());
+    QStringList fields(8);
+    fields[0] = QFileInfo(entry.analysis.path).fileName();
+    fields[7] = Pick(languageFlag() != 0, "wird geprüft...", "analysing...");
+    return fields;
+}
+
 void TFrmMusikPruefen::showRow(int index)
 {
     const Entry& entry = entries_[index];
-    QStringList fields;
-    RowTone tone = RowTone::Black;
-    if (entry.pending) {
-        fields = QStringList(8);
-        fields[0] = QFileInfo(entry.analysis.path).fileName();
-        fields[7] = Pick(languageFlag() != 0, "wird geprüft...", "analysing...");
-    } else {
-        const MusicVerdict verdict = Judge(entry.analysis, target_);
-        fields = VerdictFields(entry.analysis, verdict, state_.Zeitformat, languageFlag());
-        tone = verdict.tone;
-    }
+    QStringList fields = fieldsOf(index);
     fields[0].replace('\t', ' ');
+    const QString note = fields[7];
+    if (fields[2].isEmpty()) {
+        // No tempo: the note (why not) runs on from the tempo's column, readable in full.
+        fields = QStringList{fields[0], fields[1], note};
+    } else {
+        const RowTone tone = Judge(entry.analysis, target_).tone;
+        fields << ToneCode(tone);
+    }
     QListWidgetItem* item = List->item(index);
-    item->setText(fields.join('\t') + '\t' + ToneCode(tone));
-    // Names and reasons longer than their column can be read in full here.
-    item->setToolTip(entry.analysis.path + (fields[7].isEmpty() ? QString() : "\n" + fields[7]));
+    item->setText(fields.join('\t'));
+    // Names and notes longer than their column can be read in full here.
+    item->setToolTip(entry.analysis.path + (note.isEmpty() ? QString() : "\n" + note));
 }
 
 QColor TFrmMusikPruefen::rowColour(const QStringList& fields) const
@@ -241,8 +260,8 @@ QColor TFrmMusikPruefen::rowColour(const QStringList& fields) const
 QList<QStringList> TFrmMusikPruefen::rowFields() const
 {
     QList<QStringList> rows;
-    for (int i = 0; i < List->count(); ++i)
-        rows << DelimitedListBox::SplitFields(List->item(i)->text(), '\t').mid(0, ToneField);
+    for (int i = 0; i < entries_.size(); ++i)
+        rows << fieldsOf(i);
     return rows;
 }
 

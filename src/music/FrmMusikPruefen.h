@@ -61,6 +61,8 @@ private:
     void createControls();
     void Analysed(const FileAnalysis& analysis);
     void ProgressChange(int done, int total);
+    // A row's eight texts, as listed, copied and saved.
+    QStringList fieldsOf(int index) const;
     void showRow(int index);
     void showAllRows();
     void showTarget();

@@ -32,6 +32,9 @@ QString FailureText(const FileAnalysis& analysis, int sprache)
     case DecodeFailure::CannotOpen:
         text = Pick(sprache, "Datei lässt sich nicht öffnen", "The file cannot be opened");
         break;
+    case DecodeFailure::Empty:
+        text = Pick(sprache, "Datei ist leer", "The file is empty");
+        break;
     case DecodeFailure::NoAudioStream:
         text = Pick(sprache, "Keine Tonspur in der Datei", "No audio in the file");
         break;

@@ -30,8 +30,7 @@ public:
         painter->setPen(list_->rowColour(fields));
         int x = option.rect.left();
         for (int column = 0; column < shown; ++column) {
-            // A one-field row (a prompt) may use the whole line: today's fonts are wider.
-            const int width = fields.size() == 1 ? option.rect.right() - x + 1 : list_->header()->sectionSize(column);
+            const int width = list_->fieldWidth(column, int(fields.size()), option.rect.right() - x + 1);
             const QRect cell(x, option.rect.top(), width, option.rect.height());
             painter->setClipRect(cell);
             painter->drawText(cell.adjusted(2, 1, 0, 0), alignmentOf(painter, fields.at(column), cell, column),
@@ -197,11 +196,10 @@ std::optional<QString> DelimitedListBox::cutCellAt(const QPoint& viewportPos) co
     if (!row)
         return std::nullopt;
     const QStringList fields = SplitFields(row->text().left(255), delimiter_);
-    if (fields.size() < 2)
-        return std::nullopt; // a one-field row uses the whole line
-    int x = visualItemRect(row).left();
+    const QRect line = visualItemRect(row);
+    int x = line.left();
     for (int column = 0; column < std::min<int>(fields.size(), header_->count()); ++column) {
-        const int width = header_->sectionSize(column);
+        const int width = fieldWidth(column, int(fields.size()), line.right() - x + 1);
         if (viewportPos.x() < x + width) {
             const bool fits = fontMetrics().horizontalAdvance(fields.at(column)) <= width - 2;
             return fits ? std::nullopt : std::optional<QString>(fields.at(column));
@@ -209,6 +207,13 @@ std::optional<QString> DelimitedListBox::cutCellAt(const QPoint& viewportPos) co
         x += width + 1;
     }
     return std::nullopt;
+}
+
+int DelimitedListBox::fieldWidth(int column, int fieldCount, int restOfLine) const
+{
+    // A one-field row (a prompt) may use the whole line: today's fonts are wider.
+    const bool last = column == fieldCount - 1 && fieldCount < header_->count();
+    return fieldCount == 1 || (last && lastFieldRunsOn_) ? restOfLine : header_->sectionSize(column);
 }
 
 bool DelimitedListBox::viewportEvent(QEvent* event)

@@ -65,14 +65,16 @@ private slots:
         QSignalSpy finished(&form_->queue(), &MusicAnalysisQueue::finished);
         form_->AddPaths({dir_.filePath("music"), dir_.filePath("music/a-jive.wav")});
         QCOMPARE(form_->List->count(), 3);
-        QCOMPARE(Fields(*form_, 0).value(7), QString("wird geprüft..."));
+        // Until its figures come, and when none can, a row's note runs on from the tempo's column.
+        QCOMPARE(Fields(*form_, 0).value(2), QString("wird geprüft..."));
         QVERIFY(finished.wait(20000));
         QCOMPARE(Fields(*form_, 0).value(0), QString("a-jive.wav"));
         QCOMPARE(Fields(*form_, 0).value(1), QString("12,0"));
         QCOMPARE(Fields(*form_, 1).value(0), QString("b-waltz.wav"));
         QVERIFY(!Fields(*form_, 1).value(2).isEmpty());
         QCOMPARE(Fields(*form_, 2).value(0), QString("c-broken.mp3"));
-        QVERIFY(Fields(*form_, 2).value(7).startsWith("Beschädigt oder unbekanntes Format"));
+        QCOMPARE(Fields(*form_, 2).size(), 3);
+        QVERIFY(Fields(*form_, 2).value(2).startsWith("Beschädigt oder unbekanntes Format"));
         QCOMPARE(form_->Progress->value(), 3);
         QVERIFY(!form_->BT_Cancel->isEnabled());
     }
@@ -129,6 +131,16 @@ private slots:
         const QByteArray content = file.readAll();
         QVERIFY(content.startsWith("\xEF\xBB\xBF" "Datei;L"));
         QVERIFY(content.contains("\r\na-jive.wav;12,0;"));
+        file.close();
+
+        // Copied and saved, a row without a tempo keeps its note in the note column.
+        QSignalSpy more(&form_->queue(), &MusicAnalysisQueue::finished);
+        form_->AddPaths({dir_.filePath("music/waltz/c-broken.mp3")});
+        QVERIFY(more.wait(20000) || !form_->queue().busy());
+        QVERIFY(form_->SaveCsv(csv));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("\r\nc-broken.mp3;;;;;;;Beschädigt oder unbekanntes Format"));
+        QVERIFY(form_->ListAsText().contains("\nc-broken.mp3\t\t\t\t\t\t\tBeschädigt"));
 
         QVERIFY(!form_->SaveCsv(dir_.filePath("no/such/folder/list.csv")));
         QCOMPARE(messages_.warnings.size(), 1);
@@ -149,7 +161,19 @@ private slots:
         QVERIFY(finished.wait(20000) || !form_->queue().busy());
         QVERIFY(!form_->BT_Cancel->isEnabled());
         for (int row = 0; row < 2; ++row)
-            QVERIFY(Fields(*form_, row).value(7) != "wird geprüft...");
+            QVERIFY(Fields(*form_, row).value(2) != "wird geprüft...");
+
+        // A cancelled file added again is analysed after all; a finished one is not.
+        QSignalSpy analysed(&form_->queue(), &MusicAnalysisQueue::analysed);
+        form_->AddPaths({dir_.filePath("music/waltz")});
+        QVERIFY(finished.wait(20000) || !form_->queue().busy());
+        QCOMPARE(form_->List->count(), 2);
+        for (int row = 0; row < 2; ++row)
+            QVERIFY(Fields(*form_, row).value(2) != "Abgebrochen");
+        const int again = int(analysed.size());
+        form_->AddPaths({dir_.filePath("music/waltz")});
+        QCOMPARE(form_->queue().total(), again);
+        QCOMPARE(form_->List->count(), 2);
     }
 
 private:
