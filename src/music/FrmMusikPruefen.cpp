@@ -61,7 +61,8 @@ void TFrmMusikPruefen::createControls()
     List->setObjectName("List");
     List->setGeometry(12, 14, 521, 236);
     List->setDelimiter('\t'); // file names may hold ";"
-    List->setSections({112, 42, 54, 36, 58, 56, 70, 93});
+    // Room for the scroll bar, so that the note column stays whole in a long list.
+    List->setSections({104, 40, 52, 34, 56, 56, 80, 83});
     List->setHeaderHeight(17);
     List->setItemHeight(16);
     List->setVerticalGridLines(true);

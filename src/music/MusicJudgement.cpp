@@ -114,7 +114,7 @@ MusicVerdict Judge(const FileAnalysis& analysis, const RuleTarget& target)
         return verdict;
     verdict.choice = ChooseOctave(analysis.beatsPerMinute, target.beatsPerBar, target.range);
     const double bars = verdict.choice.barsPerMinute;
-    verdict.listedBars = std::trunc(bars * 10.0) * 0.1;
+    verdict.listedBars = std::round(bars * 10.0) * 0.1;
     double playedSeconds = analysis.seconds;
     if (target.range) {
         const BarsRange& range = *target.range;

@@ -25,7 +25,9 @@ enum class LengthFit { Unknown, Covers, MinimumOnly, TooShort };
 struct MusicVerdict {
     bool tempoKnown = false;
     OctaveChoice choice;
-    double listedBars = 0; // truncated to one decimal, as count beat lists and judges
+    // Rounded to one decimal: a reading is no tapped average that count beat
+    // truncates, and 28.997 listed as 28.9 would look like an error of its own.
+    double listedBars = 0;
     RowTone tone = RowTone::Black;
     std::optional<double> toNearestBound; // percent of playing speed; 0 inside the range
     std::optional<double> toMiddle;

@@ -75,9 +75,12 @@ private slots:
         // Speeding up by 10 % turns 98 s into 89,1 s of music: short of the minimum.
         QTest::newRow("too slow and short after speeding up")
             << 152.72727272727272 << 98.0
-            << QStringList{"a.mp3", "98,0", "38,1", "nein", "+10,00%", "+12,62%", "zu kurz", ""};
-        QTest::newRow("truncated tempo judged as listed")
-            << 175.96 << 130.0 << QStringList{"a.mp3", "130,0", "43,9", "ja", "+0,00%", "-2,25%", "reicht", ""};
+            << QStringList{"a.mp3", "98,0", "38,2", "nein", "+10,00%", "+12,62%", "zu kurz", ""};
+        // A reading a hair below a whole figure is listed as that figure, and judged as listed.
+        QTest::newRow("rounded tempo judged as listed")
+            << 175.96 << 130.0 << QStringList{"a.mp3", "130,0", "44,0", "ja", "+0,00%", "-2,25%", "reicht", ""};
+        QTest::newRow("rounded up past the bound")
+            << 176.2 << 130.0 << QStringList{"a.mp3", "130,0", "44,1", "nein", "-0,11%", "-2,38%", "reicht", ""};
         QTest::newRow("double reading chosen")
             << 86.0 << 60.0
             << QStringList{"a.mp3", "60,0", "43,0", "ja", "+0,00%", "+0,00%", "zu kurz",
