@@ -61,8 +61,8 @@ void TFrmMusikPruefen::createControls()
     List->setObjectName("List");
     List->setGeometry(12, 14, 521, 236);
     List->setDelimiter('\t'); // file names may hold ";"
-    // Room for the scroll bar, so that the note column stays whole in a long list.
-    List->setSections({104, 40, 52, 34, 56, 56, 80, 83});
+    // With the cells' one-pixel gaps they leave room for the scroll bar of a long list.
+    List->setSections({93, 38, 52, 34, 56, 56, 80, 88});
     List->setHeaderHeight(17);
     List->setItemHeight(16);
     List->setVerticalGridLines(true);

@@ -33,7 +33,9 @@ public:
     // end of the line (a one-field row always does), so that a long message
     // in place of a row's figures stays readable.
     void setLastFieldRunsOn(bool on) { lastFieldRunsOn_ = on; }
-    // The width a row's field may use, from its column's left edge.
+    // Whether a row's field runs on to the end of the line, and the width it
+    // may use from its column's left edge.
+    bool runsOn(int column, int fieldCount) const;
     int fieldWidth(int column, int fieldCount, int restOfLine) const;
     QHeaderView* header() const { return header_; }
     void setHeaderHeight(int height);
