@@ -1,5 +1,8 @@
 # Sourced by run.sh and test.sh: installs the Debian packages the build needs.
-VANTOR_PACKAGES="cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libgl-dev pkg-config libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libaubio-dev flac lame vorbis-tools"
+# After libgl-dev: decoding and beat tracking for the music check, the encoders its
+# benchmark writes pieces with; then the validators of the desktop files in the
+# tests, and what CPack needs for the Debian package.
+VANTOR_PACKAGES="cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libgl-dev pkg-config libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libaubio-dev flac lame vorbis-tools appstream desktop-file-utils dpkg-dev file"
 
 vantor_install_deps() {
     local missing=""
