@@ -19,6 +19,8 @@ struct StoredSettings {
     int SavedRundeIndex = -1;
     int Sprache = 0;
     int Zeitformat = 1;
+    // Count beat puts each tap's average on the clipboard unless turned off.
+    bool copyTapsToClipboard = true;
 };
 
 // Reads the ten values; a value that is missing, not a number or stored with
