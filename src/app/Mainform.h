@@ -86,7 +86,9 @@ private:
     void placeWindow(int left, int top, int savedWidth, int savedHeight);
     QSize contentMinimumSize() const;
     bool loadRuleTables();
-    bool reloadRuleTablesForLanguage();
+    bool reloadRuleTablesForLanguage(const QString& language, bool reportFailure);
+    bool switchToEnglish(bool reportFailure);
+    void applyStoredLanguage();
     void showByMenu(const QString& header, int embeddedIndex);
     void setHeader(const QString& text);
     void setTimeFormat(int format);
@@ -114,6 +116,7 @@ private:
     void UeberClick();
     void MI_customizeClick();
     void MenuPaneSplitChange();
+    void addBeamerScreenMenu(QMenu& extras, MenuLanguage language);
 
     MainformOptions options_;
     ProgramState state_;
@@ -126,6 +129,11 @@ private:
 
     QString startupError_;
     QString lastLoadError_;
+    QString storedBeamerScreen_;
+    QString lastLoadErrorEnglish_;
+    // The language written at exit: the user's last choice, kept when the
+    // stored language could not be loaded at start-up.
+    int storedSprache_ = 0;
     bool storePosition_ = false;
     bool stayOnTop_ = false;
     bool firstShow_ = true;

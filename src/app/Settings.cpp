@@ -37,6 +37,14 @@ int readInteger(QSettings& store, const QString& group, const QString& name, int
     return ParseInt32(text).value_or(defaultValue);
 }
 
+QString readText(QSettings& store, const QString& group, const QString& name)
+{
+    store.beginGroup(group);
+    const QVariant value = store.value(name);
+    store.endGroup();
+    return value.typeId() == QMetaType::QString ? value.toString() : QString();
+}
+
 void writeInteger(QSettings& store, const QString& name, int value)
 {
     // As text: an int would be stored as a number of another type in the registry.
@@ -59,6 +67,7 @@ StoredSettings ReadSettings(QSettings& store)
     s.Sprache = readInteger(store, DefaultsGroup, "Sprache", s.Sprache);
     s.Zeitformat = readInteger(store, DefaultsGroup, "Zeitformat", s.Zeitformat);
     s.copyTapsToClipboard = readInteger(store, DefaultsGroup, "Zwischenablage", 1) != 0;
+    s.beamerScreen = readText(store, DefaultsGroup, "Beamer");
     return s;
 }
 
@@ -78,6 +87,7 @@ bool WriteSettings(QSettings& store, const StoredSettings& values)
     writeInteger(store, "Sprache", values.Sprache);
     writeInteger(store, "Zeitformat", values.Zeitformat);
     writeInteger(store, "Zwischenablage", values.copyTapsToClipboard ? 1 : 0);
+    store.setValue("Beamer", values.beamerScreen);
     store.endGroup();
     store.sync();
     return store.status() == QSettings::NoError;
