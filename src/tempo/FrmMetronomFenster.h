@@ -1,5 +1,6 @@
 #pragma once
 #include "RoundedFrame.h"
+#include "SpinEdit.h"
 #include "BeatSchedule.h"
 #include "EmbeddedForm.h"
 #include <optional>
@@ -10,7 +11,6 @@ class QFrame;
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class SpinEdit;
 class QTimer;
 class RadioGroup;
 class TThreadTimer;
