@@ -130,8 +130,8 @@ void TFrmMetronomFenster::applyLanguage()
     Label1->setText(english ? QStringLiteral("Bars/&minute:") : QStringLiteral("Takte/Mi&nute:"));
     CB_Beep->setText(QStringLiteral("So&und"));
     BT_Help->setText(english ? QStringLiteral("He&lp") : QStringLiteral("H&ilfe"));
-    BT_Gemessen->setText(english ? QStringLiteral("Use m&easured tempo") : QStringLiteral("&Gemessenes Tempo nehmen"));
-    BT_Soll->setText(english ? QStringLiteral("Use &target tempo") : QStringLiteral("Soll&tempo nehmen"));
+    BT_Gemessen->setText(english ? QStringLiteral("Use measured tem&po") : QStringLiteral("&Gemessenes Tempo nehmen"));
+    BT_Soll->setText(english ? QStringLiteral("Use tar&get tempo") : QStringLiteral("Solltem&po nehmen"));
 }
 
 bool TFrmMetronomFenster::running() const
