@@ -1,5 +1,6 @@
 # Sourced by run.sh and test.sh: installs the Debian packages the build needs.
-VANTOR_PACKAGES="cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libgl-dev"
+# The last four: validators of the desktop files in the tests, and what CPack needs for the Debian package.
+VANTOR_PACKAGES="cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libgl-dev appstream desktop-file-utils dpkg-dev file"
 
 vantor_install_deps() {
     local missing=""
