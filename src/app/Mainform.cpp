@@ -441,6 +441,7 @@ void TMainform::FormCreate()
     }
     placeWindow(stored.left, stored.top, stored.width, stored.height);
     registerEmbeddedWindows();
+    static_cast<TFrmMusikAuszaehlen*>(fd_->window(0))->setCopiesToClipboard(stored.copyTapsToClipboard);
     LMDSplitterPanel1_->setSizes({SelectorColumnWidth, ClientWidth - SelectorColumnWidth});
     LMDSplitterPanel1_->handle(1)->setEnabled(false); // the bar is locked
 }
@@ -477,6 +478,7 @@ void TMainform::FormDestroy()
     values.SavedRundeIndex = state_.SavedRundeIndex;
     values.Sprache = storedSprache_;
     values.Zeitformat = state_.Zeitformat;
+    values.copyTapsToClipboard = static_cast<TFrmMusikAuszaehlen*>(fd_->window(0))->copiesToClipboard();
     values.beamerScreen = frmBeamer_ ? frmBeamer_->preferredScreen() : storedBeamerScreen_;
     const auto store = OpenSettingsStore(options_.settingsFile);
     WriteSettings(*store, values);

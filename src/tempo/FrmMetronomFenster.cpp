@@ -1,5 +1,7 @@
 #include "FrmMetronomFenster.h"
 #include "Clock.h"
+#include "DisplayArea.h"
+#include "FrmGeschwindigkeitsumrechnung.h"
 #include "HelpViewer.h"
 #include "Messages.h"
 #include "NumberText.h"
@@ -9,11 +11,12 @@
 #include "SpinEdit.h"
 #include "ThreadTimer.h"
 #include <QCheckBox>
+#include <QLineEdit>
+#include <cmath>
 #include <QFrame>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QTimer>
 
 namespace {
@@ -52,6 +55,8 @@ TFrmMetronomFenster::TFrmMetronomFenster(ProgramState& state, QWidget* parent)
       CB_Beep(new QCheckBox(Panel1())),
       BT_Start(new QPushButton(Panel1())),
       BT_Help(new QPushButton(Panel1())),
+      BT_Gemessen(new QPushButton(Panel1())),
+      BT_Soll(new QPushButton(Panel1())),
       BarTimer(new QTimer(this)),
       Timer(new TThreadTimer(this)),
       state_(state)
@@ -62,6 +67,8 @@ TFrmMetronomFenster::TFrmMetronomFenster(ProgramState& state, QWidget* parent)
     Takt->setItemIndex(1);
     SE_TakteProMinute->setRange(kMinTempo, kMaxTempo);
     SE_TakteProMinute->setValue(46);
+    // A tempo typed while running counts once it is complete, not digit by digit.
+    SE_TakteProMinute->setKeyboardTracking(false);
     Label1->setBuddy(SE_TakteProMinute);
     BT_Start->setText(QStringLiteral("&Start"));
     BarTimer->setInterval(kFlashMs);
@@ -71,6 +78,9 @@ TFrmMetronomFenster::TFrmMetronomFenster(ProgramState& state, QWidget* parent)
     connect(BT_Start, &QPushButton::clicked, this, &TFrmMetronomFenster::BT_StartClick);
     connect(BT_Help, &QPushButton::clicked, this, &TFrmMetronomFenster::BT_HelpClick);
     connect(Takt, &RadioGroup::itemChanged, this, &TFrmMetronomFenster::TaktChange);
+    connect(SE_TakteProMinute, &QDoubleSpinBox::valueChanged, this, &TFrmMetronomFenster::SE_TakteProMinuteChange);
+    connect(BT_Gemessen, &QPushButton::clicked, this, &TFrmMetronomFenster::BT_GemessenClick);
+    connect(BT_Soll, &QPushButton::clicked, this, &TFrmMetronomFenster::BT_SollClick);
     connect(BarTimer, &QTimer::timeout, this, &TFrmMetronomFenster::BarTimerTimer);
     Timer->OnTimer = [this](TThreadTimer*) { TimerTimer(); };
 
@@ -97,7 +107,11 @@ void TFrmMetronomFenster::placeControls()
     SE_TakteProMinute->setObjectName("SE_TakteProMinute");
     SE_TakteProMinute->setGeometry(410, 108, 87, 28);
     CB_Beep->setObjectName("CB_Beep");
-    CB_Beep->setGeometry(288, 160, 150, 24);
+    CB_Beep->setGeometry(288, 150, 150, 24);
+    BT_Gemessen->setObjectName("BT_Gemessen");
+    BT_Gemessen->setGeometry(288, 184, 209, 28);
+    BT_Soll->setObjectName("BT_Soll");
+    BT_Soll->setGeometry(288, 218, 209, 28);
     BT_Start->setObjectName("BT_Start");
     BT_Start->setGeometry(48, 270, 200, 40);
     BT_Help->setObjectName("BT_Help");
@@ -116,6 +130,8 @@ void TFrmMetronomFenster::applyLanguage()
     Label1->setText(english ? QStringLiteral("Bars/&minute:") : QStringLiteral("Takte/Mi&nute:"));
     CB_Beep->setText(QStringLiteral("So&und"));
     BT_Help->setText(english ? QStringLiteral("He&lp") : QStringLiteral("H&ilfe"));
+    BT_Gemessen->setText(english ? QStringLiteral("Use measured tem&po") : QStringLiteral("&Gemessenes Tempo nehmen"));
+    BT_Soll->setText(english ? QStringLiteral("Use tar&get tempo") : QStringLiteral("Solltem&po nehmen"));
 }
 
 bool TFrmMetronomFenster::running() const
@@ -157,7 +173,6 @@ void TFrmMetronomFenster::startMetronome()
     schedule_.setTempo(*tempo, beatsPerBar());
     schedule_.start(state_.clock->nowMs());
     BT_Start->setText(QStringLiteral("&Stop"));
-    Takt->setEnabled(false);
     Timer->setEnabled(true);
 }
 
@@ -165,7 +180,6 @@ void TFrmMetronomFenster::stopMetronome()
 {
     Timer->setEnabled(false);
     BT_Start->setText(QStringLiteral("&Start"));
-    Takt->setEnabled(true);
 }
 
 void TFrmMetronomFenster::TimerTimer()
@@ -188,8 +202,59 @@ void TFrmMetronomFenster::BarTimerTimer()
 
 void TFrmMetronomFenster::TaktChange()
 {
+    if (running()) {
+        changeWhileRunning();
+        return;
+    }
     if (const auto tempo = readTempo())
         schedule_.setTempo(*tempo, beatsPerBar());
+}
+
+void TFrmMetronomFenster::SE_TakteProMinuteChange()
+{
+    if (running())
+        changeWhileRunning();
+}
+
+void TFrmMetronomFenster::changeWhileRunning()
+{
+    // No Stop/Start: the beats go on, the new bar length from the next bar line.
+    if (const auto tempo = readTempo())
+        schedule_.changeAtNextBar(*tempo, beatsPerBar());
+}
+
+void TFrmMetronomFenster::BT_GemessenClick()
+{
+    std::optional<double> measured;
+    auto* conversion = state_.fd ? qobject_cast<TFrmGeschwindigkeitsumrechnung*>(state_.fd->window(3)) : nullptr;
+    if (conversion && !conversion->ED_Ist->text().trimmed().isEmpty()) {
+        WarningCounter conversionErrors(*state_.messages);
+        const double tempo = TextToNumber(conversion->ED_Ist->text(), conversionErrors, languageFlag());
+        if (conversionErrors.count == 0)
+            measured = tempo;
+    }
+    takeOverTempo(measured, QStringLiteral("Es wurde noch kein Tempo gemessen."),
+                  QStringLiteral("No tempo has been measured yet."));
+}
+
+void TFrmMetronomFenster::BT_SollClick()
+{
+    std::optional<double> target;
+    if (state_.hasTargetTempo())
+        target = (state_.TempoMin + state_.TempoMax) / 2;
+    takeOverTempo(target, QStringLiteral("Es ist kein Solltempo gewählt."),
+                  QStringLiteral("No target tempo is chosen."));
+}
+
+void TFrmMetronomFenster::takeOverTempo(std::optional<double> tempo, const QString& german, const QString& english)
+{
+    if (!tempo || *tempo < kMinTempo || *tempo > kMaxTempo) {
+        state_.messages->warning(languageFlag() != 0 ? english : german);
+        return;
+    }
+    // One decimal, as the field shows it; a running metronome follows from the next bar.
+    SE_TakteProMinute->setValue(std::round(*tempo * 10) / 10);
+    SE_TakteProMinuteChange();
 }
 
 void TFrmMetronomFenster::BT_HelpClick()

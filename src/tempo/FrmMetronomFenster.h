@@ -1,5 +1,6 @@
 #pragma once
 #include "RoundedFrame.h"
+#include "SpinEdit.h"
 #include "BeatSchedule.h"
 #include "EmbeddedForm.h"
 #include <optional>
@@ -10,7 +11,6 @@ class QFrame;
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class QSpinBox;
 class QTimer;
 class RadioGroup;
 class TThreadTimer;
@@ -31,6 +31,11 @@ public:
     void BarTimerTimer();
     void TaktChange();
     void BT_HelpClick();
+    // Tempo changed while running: it takes over at the next bar.
+    void SE_TakteProMinuteChange();
+    // Take over the tempo last measured by count beat, or the middle of the target range.
+    void BT_GemessenClick();
+    void BT_SollClick();
 
     bool running() const;
     const BeatSchedule& schedule() const { return schedule_; }
@@ -39,10 +44,12 @@ public:
     QProgressBar* const Bar;
     RadioGroup* const Takt;
     QLabel* const Label1;
-    QSpinBox* const SE_TakteProMinute;
+    SpinEdit* const SE_TakteProMinute;
     QCheckBox* const CB_Beep;
     QPushButton* const BT_Start;
     QPushButton* const BT_Help;
+    QPushButton* const BT_Gemessen;
+    QPushButton* const BT_Soll;
     QTimer* const BarTimer;
     TThreadTimer* const Timer;
 
@@ -56,6 +63,8 @@ private:
     std::optional<double> readTempo();
     void startMetronome();
     void stopMetronome();
+    void changeWhileRunning();
+    void takeOverTempo(std::optional<double> tempo, const QString& german, const QString& english);
 
     ProgramState& state_;
     BeatSchedule schedule_;

@@ -1,5 +1,7 @@
 #include "RecordingHelp.h"
 #include "FrmMetronomFenster.h"
+#include "DisplayArea.h"
+#include "FrmGeschwindigkeitsumrechnung.h"
 #include "HelpViewer.h"
 #include "ManualClock.h"
 #include "ProgramState.h"
@@ -13,7 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
+#include "SpinEdit.h"
 #include <QDir>
 #include <QTimer>
 #include <QtTest>
@@ -86,7 +88,7 @@ private slots:
         window.BT_Start->click();
         QVERIFY(window.running());
         QCOMPARE(window.BT_Start->text(), QString("&Stop"));
-        QVERIFY(!window.Takt->isEnabled());
+        QVERIFY(window.Takt->isEnabled()); // the metre may change while running
         QCOMPARE(window.schedule().beatSeconds(), 60.0 / 138);
 
         // 2.2 s hold beats 1 to 6: 0, 0.43, 0.87, 1.30, 1.74, 2.17 s.
@@ -156,16 +158,78 @@ private slots:
         QCOMPARE(tickFor(window, 440), (QList<int>{100, 50}));
     }
 
-    void newTempoTakesEffectAtTheNextStart()
+    // 46 in 3/4: the bar line after the start lies at 1304 ms; 100 in 3/4 beats every 200 ms.
+    void newTempoTakesEffectAtTheNextBar()
     {
         TFrmMetronomFenster window(state);
         window.BT_Start->click();
-        window.SE_TakteProMinute->setValue(100);
         tickFor(window, 100);
+        window.SE_TakteProMinute->setValue(100);
         QCOMPARE(window.schedule().beatSeconds(), 60.0 / 138);
-        window.BT_Start->click();
-        window.BT_Start->click();
+        QCOMPARE(tickFor(window, 1300), (QList<int>{50, 50, 100}));
         QCOMPARE(window.schedule().beatSeconds(), 60.0 / 300);
+        QVERIFY(window.running());
+        window.Takt->button(0)->click(); // 2/4 from the next bar line
+        QCOMPARE(window.schedule().beatsPerBar(), 3);
+        QCOMPARE(tickFor(window, 800), (QList<int>{50, 50, 100}));
+        QCOMPARE(window.schedule().beatsPerBar(), 2);
+    }
+
+    void tempoWithOneDecimal()
+    {
+        TFrmMetronomFenster window(state);
+        setTempoText(window, "48,5");
+        window.BT_Start->click();
+        QCOMPARE(window.schedule().beatSeconds(), 60.0 / (48.5 * 3));
+        QVERIFY(messages.warnings.isEmpty());
+    }
+
+    void takesOverTheMeasuredOrTheTargetTempo_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("measured");
+        QTest::addColumn<double>("tempoMin");
+        QTest::addColumn<double>("tempoMax");
+        QTest::addColumn<double>("afterMeasured");
+        QTest::addColumn<double>("afterTarget");
+        QTest::addColumn<QStringList>("warnings");
+        QTest::newRow("both") << 0 << "48,5" << 50.0 << 52.0 << 48.5 << 51.0 << QStringList();
+        QTest::newRow("a single tempo, point typed") << 1 << "51.97" << 44.0 << 44.0 << 52.0 << 44.0 << QStringList();
+        QTest::newRow("neither, German") << 0 << "" << 0.0 << 0.0 << 46.0 << 46.0
+                                         << QStringList{"Es wurde noch kein Tempo gemessen.",
+                                                        "Es ist kein Solltempo gewählt."};
+        QTest::newRow("neither, English") << 1 << "abc" << 0.0 << 0.0 << 46.0 << 46.0
+                                          << QStringList{"No tempo has been measured yet.",
+                                                         "No target tempo is chosen."};
+    }
+
+    void takesOverTheMeasuredOrTheTargetTempo()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, measured);
+        QFETCH(double, tempoMin);
+        QFETCH(double, tempoMax);
+        QFETCH(double, afterMeasured);
+        QFETCH(double, afterTarget);
+        QFETCH(QStringList, warnings);
+        DisplayArea area;
+        auto* window = new TFrmMetronomFenster(state);
+        auto* conversion = new TFrmGeschwindigkeitsumrechnung(state);
+        area.registerWindow(new QWidget);
+        area.registerWindow(new QWidget);
+        area.registerWindow(window); // 2
+        area.registerWindow(conversion); // 3
+        state.fd = &area;
+        state.TempoMin = tempoMin;
+        state.TempoMax = tempoMax;
+        window->SetLanguage(language);
+        conversion->ED_Ist->setText(measured);
+        window->BT_Gemessen->click();
+        QCOMPARE(window->SE_TakteProMinute->value(), afterMeasured);
+        window->BT_Soll->click();
+        QCOMPARE(window->SE_TakteProMinute->value(), afterTarget);
+        QCOMPARE(messages.warnings, warnings);
+        state.fd = nullptr;
     }
 
     void unusableTempoIsRefused_data()
