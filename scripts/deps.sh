@@ -1,5 +1,8 @@
 # Sourced by run.sh and test.sh: installs the Debian packages the build needs.
-VANTOR_PACKAGES="cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libgl-dev"
+# The sound output is PortAudio; the ALSA plugin lets its default device reach a
+# PulseAudio server, and the sound tests start a private one and record it.
+VANTOR_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+portaudio19-dev libasound2-plugins pulseaudio pulseaudio-utils"
 
 vantor_install_deps() {
     local missing=""

@@ -33,7 +33,7 @@
 #include "RadioGroup.h"
 #include "RuleFiles.h"
 #include "Settings.h"
-#include "SoundPlayer.h"
+#include "ResourceSoundPlayer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -150,7 +150,7 @@ TMainform::TMainform(const MainformOptions& options, QWidget* parent)
     state_.clock = &clock_;
     state_.messages = options_.messages ? options_.messages : &dialogMessages_;
     if (!options_.sounds)
-        ownSounds_ = std::make_unique<ResourceSoundPlayer>(); // decoded once, before the first beat
+        ownSounds_ = std::make_unique<ResourceSoundPlayer>(clock_); // decoded once, before the first beat
     state_.sounds = options_.sounds ? options_.sounds : ownSounds_.get();
     buildControls();
     buildMenus();

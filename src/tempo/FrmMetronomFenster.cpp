@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 
@@ -21,6 +22,8 @@ constexpr int kFlashMs = 75;
 constexpr int kBeatClockMs = 20;
 constexpr int kAccentPosition = 100;
 constexpr int kBeatPosition = 50;
+const QString kAccentSound = QStringLiteral("TOMTOM_HI");
+const QString kClickSound = QStringLiteral("drum_stick");
 
 // Counts the warnings passing through, so that a tempo the shared conversion
 // has already complained about is not reported a second time.
@@ -55,8 +58,10 @@ TFrmMetronomFenster::TFrmMetronomFenster(ProgramState& state, QWidget* parent)
       CB_Beep(new QCheckBox(Panel1())),
       BT_Start(new QPushButton(Panel1())),
       BT_Help(new QPushButton(Panel1())),
+      LB_NoSound(new QLabel(Panel1())),
       BarTimer(new QTimer(this)),
       Timer(new TThreadTimer(this)),
+      FlashTimer(new QTimer(this)),
       state_(state)
 {
     placeControls();
@@ -70,11 +75,14 @@ TFrmMetronomFenster::TFrmMetronomFenster(ProgramState& state, QWidget* parent)
     BarTimer->setInterval(kFlashMs);
     BarTimer->setSingleShot(true);
     Timer->setInterval(kBeatClockMs);
+    FlashTimer->setSingleShot(true);
+    FlashTimer->setTimerType(Qt::PreciseTimer);
 
     connect(BT_Start, &QPushButton::clicked, this, &TFrmMetronomFenster::BT_StartClick);
     connect(BT_Help, &QPushButton::clicked, this, &TFrmMetronomFenster::BT_HelpClick);
     connect(Takt, &RadioGroup::itemChanged, this, &TFrmMetronomFenster::TaktChange);
     connect(BarTimer, &QTimer::timeout, this, &TFrmMetronomFenster::BarTimerTimer);
+    connect(FlashTimer, &QTimer::timeout, this, &TFrmMetronomFenster::FlashTimerTimer);
     Timer->OnTimer = [this](TThreadTimer*) { TimerTimer(); };
 
     applyLanguage();
@@ -105,8 +113,12 @@ void TFrmMetronomFenster::placeControls()
     BT_Start->setGeometry(48, 270, 200, 40);
     BT_Help->setObjectName("BT_Help");
     BT_Help->setGeometry(372, 270, 125, 40);
+    LB_NoSound->setObjectName("LB_NoSound");
+    LB_NoSound->setGeometry(288, 188, 209, 24);
+    LB_NoSound->hide();
     BarTimer->setObjectName("BarTimer");
     Timer->setObjectName("Timer");
+    FlashTimer->setObjectName("FlashTimer");
 }
 
 void TFrmMetronomFenster::applyLanguage()
@@ -119,6 +131,7 @@ void TFrmMetronomFenster::applyLanguage()
     Label1->setText(english ? QStringLiteral("Bars/&minute:") : QStringLiteral("Takte/&Minute:"));
     CB_Beep->setText(QStringLiteral("&Sound"));
     BT_Help->setText(english ? QStringLiteral("&Help") : QStringLiteral("&Hilfe"));
+    LB_NoSound->setText(english ? QStringLiteral("No sound output") : QStringLiteral("Keine Tonausgabe"));
 }
 
 bool TFrmMetronomFenster::running() const
@@ -161,13 +174,31 @@ void TFrmMetronomFenster::startMetronome()
         return;
     schedule_.setTempo(*tempo, beatsPerBar());
     schedule_.start(state_.clock->nowMs());
+    clicksFromOutput_ = CB_Beep->isChecked() && startClicks();
     BT_Start->setText(QStringLiteral("&Stop"));
     Takt->setEnabled(false);
     Timer->setEnabled(true);
 }
 
+bool TFrmMetronomFenster::startClicks()
+{
+    const ClickPattern pattern{schedule_.beatSeconds(), beatsPerBar(), kAccentSound, kClickSound};
+    const bool started = state_.sounds && state_.sounds->StartClicks(pattern);
+    showSoundNotice(!started);
+    return started;
+}
+
+void TFrmMetronomFenster::showSoundNotice(bool noSound)
+{
+    LB_NoSound->setVisible(noSound);
+}
+
 void TFrmMetronomFenster::stopMetronome()
 {
+    if (clicksFromOutput_)
+        state_.sounds->StopClicks();
+    clicksFromOutput_ = false;
+    FlashTimer->stop();
     Timer->setEnabled(false);
     BT_Start->setText(QStringLiteral("&Start"));
     Takt->setEnabled(true);
@@ -175,12 +206,51 @@ void TFrmMetronomFenster::stopMetronome()
 
 void TFrmMetronomFenster::TimerTimer()
 {
+    if (clicksFromOutput_) {
+        followHeardClicks();
+        return;
+    }
     const auto beat = schedule_.nextBeat(state_.clock->nowMs());
     if (!beat)
         return;
-    Bar->setValue(beat->accent ? kAccentPosition : kBeatPosition);
+    flash(*beat);
     if (CB_Beep->isChecked() && state_.sounds)
-        state_.sounds->PlayResourceSound(beat->accent ? QStringLiteral("TOMTOM_HI") : QStringLiteral("drum_stick"));
+        state_.sounds->PlayResourceSound(beat->accent ? kAccentSound : kClickSound);
+}
+
+// Arms the flash of the next click once it is heard within the next tick;
+// ticks come every 20 ms, the flash timer hits the millisecond.
+void TFrmMetronomFenster::followHeardClicks()
+{
+    const std::int64_t nowNs = state_.clock->nowNs();
+    if (!state_.sounds->HasOutput()) {
+        // The output went away: the beat clock takes over, beginning a new bar now.
+        clicksFromOutput_ = false;
+        showSoundNotice(true);
+        FlashTimer->stop();
+        schedule_.start(nowNs / 1000000);
+        return;
+    }
+    if (FlashTimer->isActive())
+        return;
+    const auto heardNs = state_.sounds->ClickHeardNs(schedule_.beatCount());
+    if (!heardNs)
+        return;
+    const std::int64_t waitMs = (*heardNs - nowNs + 500000) / 1000000;
+    if (waitMs > kBeatClockMs)
+        return;
+    pendingFlash_ = schedule_.countBeat();
+    FlashTimer->start(int(std::max<std::int64_t>(waitMs, 0)));
+}
+
+void TFrmMetronomFenster::FlashTimerTimer()
+{
+    flash(pendingFlash_);
+}
+
+void TFrmMetronomFenster::flash(const Beat& beat)
+{
+    Bar->setValue(beat.accent ? kAccentPosition : kBeatPosition);
     // Every beat gets its whole flash, also when beats are as short as the flash.
     BarTimer->start();
 }

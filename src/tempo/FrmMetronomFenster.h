@@ -18,6 +18,11 @@ class TThreadTimer;
 // The metronome: beats a tempo in bars per minute in 2/4, 3/4 or 4/4, flashing
 // Bar (full on the first beat of a bar, half on the others) and, with "Sound"
 // ticked, playing an accent or a click.
+//
+// With sound, the output places every click at its exact time itself, and the
+// flash follows the time each click is heard. Without a sound output (or
+// without "Sound") the beat clock's schedule drives the flash, and the window
+// says that there is no sound.
 class TFrmMetronomFenster : public EmbeddedForm {
     Q_OBJECT
 public:
@@ -29,6 +34,7 @@ public:
     void BT_StartClick();
     void TimerTimer();
     void BarTimerTimer();
+    void FlashTimerTimer();
     void TaktChange();
     void BT_HelpClick();
 
@@ -43,8 +49,10 @@ public:
     QCheckBox* const CB_Beep;
     QPushButton* const BT_Start;
     QPushButton* const BT_Help;
+    QLabel* const LB_NoSound;
     QTimer* const BarTimer;
     TThreadTimer* const Timer;
+    QTimer* const FlashTimer; // shows a beat's flash when its click is heard
 
 protected:
     void applyLanguage() override;
@@ -56,7 +64,13 @@ private:
     std::optional<double> readTempo();
     void startMetronome();
     void stopMetronome();
+    bool startClicks();
+    void followHeardClicks();
+    void flash(const Beat& beat);
+    void showSoundNotice(bool noSound);
 
     ProgramState& state_;
     BeatSchedule schedule_;
+    bool clicksFromOutput_ = false;
+    Beat pendingFlash_;
 };

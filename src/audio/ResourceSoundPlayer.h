@@ -1,0 +1,53 @@
+#pragma once
+#include "PortAudioOutput.h"
+#include "SoundPlayer.h"
+#include "SoundSamples.h"
+#include <QStringList>
+#include <cstdint>
+#include <vector>
+
+class Clock;
+
+// The built-in sounds, the standard beep and the metronome's clicks on the
+// system's default audio output, through one stream that is opened at the
+// first sound. Without a device everything is silent, except that the beep
+// falls back to the system's bell. A failed or lost output is tried again
+// when clicks are started, and for other sounds after a pause, so that a
+// missing device does not cost every beat the time of a try.
+class ResourceSoundPlayer : public SoundPlayer {
+public:
+    // The latency asked of the device: shorter ones broke up under load.
+    static constexpr double kSuggestedLatencySeconds = 0.05;
+    // A stream that has just opened may stumble; clicks wait this long.
+    static constexpr double kWarmUpSeconds = 0.2;
+
+    explicit ResourceSoundPlayer(const Clock& clock, double suggestedLatencySeconds = kSuggestedLatencySeconds);
+
+    void PlayResourceSound(const QString& name) override;
+    void Beep() override;
+    bool StartClicks(const ClickPattern& pattern) override;
+    void StopClicks() override;
+    std::optional<std::int64_t> ClickHeardNs(int index) override;
+    bool HasOutput() override;
+
+    // Clicks of the current run the stream has played so far.
+    std::int64_t clicksPlaced() const;
+    // Times the device ran dry since the output was opened.
+    std::int64_t underflows() const { return output_.underflows(); }
+
+private:
+    static constexpr std::int64_t kRetryPauseNs = 5000000000;
+    static constexpr double kStaleAnchorSeconds = 0.1;
+
+    bool ensureOutput(bool userStartsSound);
+    std::unique_ptr<OutputMixer> mixerFor(int sampleRate) const;
+    int soundIndex(const QString& name) const;
+
+    const Clock& clock_;
+    const double suggestedLatency_;
+    QStringList names_; // upper case; the beep's index is names_.size()
+    std::vector<PcmSound> sounds_;
+    PortAudioOutput output_;
+    std::optional<std::int64_t> lastTryNs_;
+    std::uint32_t run_ = 0;
+};

@@ -1,0 +1,40 @@
+#pragma once
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+#include <vector>
+
+// A PulseAudio server of this process's own, with one null sink as its
+// default, in a temporary folder, for tests that play through the real
+// output and record what the sink "heard". It runs as any user, root
+// included, and ends with this object (or with this process, if that dies
+// first). Sets PULSE_SERVER for this process, so that an output opened
+// afterwards (PortAudio through the ALSA plugin) reaches it.
+class PrivatePulse {
+public:
+    static constexpr int kSampleRate = 44100;
+
+    PrivatePulse();
+    ~PrivatePulse();
+    PrivatePulse(const PrivatePulse&) = delete;
+    PrivatePulse& operator=(const PrivatePulse&) = delete;
+
+    bool running() const { return failure_.isEmpty(); }
+    // Why the server could not start; empty while it runs.
+    QString failure() const { return failure_; }
+
+    // Records the sink's monitor, mono float samples at kSampleRate.
+    bool startRecording();
+    std::vector<float> stopRecording();
+
+private:
+    QString start();
+    bool serverAnswers();
+    QProcessEnvironment environment() const;
+
+    QTemporaryDir folder_;
+    QProcess server_;
+    QProcess recorder_;
+    QString failure_;
+    QByteArray previousServer_;
+};
