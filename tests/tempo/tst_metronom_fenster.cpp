@@ -6,6 +6,7 @@
 #include "RadioGroup.h"
 #include "RecordingMessages.h"
 #include "RecordingSounds.h"
+#include "SoundPlayer.h"
 #include "ThreadTimer.h"
 #include <QCheckBox>
 #include <QLabel>
@@ -18,6 +19,45 @@
 #include <QTimer>
 #include <QtTest>
 
+namespace {
+
+// An output that places the clicks itself: click k is heard a latency after
+// the start plus k beats; it can lose its device.
+class ClickingSounds : public RecordingSounds {
+public:
+    explicit ClickingSounds(const Clock& clock) : clock_(clock) {}
+    bool StartClicks(const ClickPattern& pattern) override
+    {
+        starts << pattern;
+        startNs_ = clock_.nowNs();
+        running_ = output;
+        return output;
+    }
+    void StopClicks() override
+    {
+        ++stops;
+        running_ = false;
+    }
+    std::optional<std::int64_t> ClickHeardNs(int index) override
+    {
+        if (!running_)
+            return std::nullopt;
+        return startNs_ + kLatencyNs + std::int64_t(index * starts.last().beatSeconds * 1e9);
+    }
+    bool HasOutput() override { return output; }
+
+    static constexpr std::int64_t kLatencyNs = 57000000;
+    bool output = true;
+    QList<ClickPattern> starts;
+    int stops = 0;
+
+private:
+    const Clock& clock_;
+    std::int64_t startNs_ = 0;
+    bool running_ = false;
+};
+
+} // namespace
 
 // The window's ticks are called directly with a set clock; the thread timer
 // runs as well, but with the clock standing still its ticks find nothing due.
@@ -41,6 +81,32 @@ private:
             window.TimerTimer();
             if (window.schedule().beatCount() != before)
                 flashes << window.Bar->value();
+        }
+        return flashes;
+    }
+
+    // Ticks every 20 ms for the given time, firing each armed flash when it
+    // falls due; returns "ms after the start:bar position" of every flash.
+    QStringList flashesFor(TFrmMetronomFenster& window, int ms)
+    {
+        QStringList flashes;
+        const std::int64_t startNs = clock.nowNs();
+        std::int64_t flashDueNs = -1;
+        for (int t = 0; t < ms; ++t) {
+            clock.advanceMs(1);
+            if (window.FlashTimer->isActive() && clock.nowNs() >= flashDueNs) {
+                window.FlashTimer->stop();
+                window.FlashTimerTimer();
+                flashes << QString("%1:%2").arg((clock.nowNs() - startNs) / 1000000).arg(window.Bar->value());
+            }
+            const int before = window.schedule().beatCount();
+            if (t % 20 == 19)
+                window.TimerTimer();
+            // A count that drops is a new start, not a beat.
+            if (window.FlashTimer->isActive() && window.schedule().beatCount() > before)
+                flashDueNs = clock.nowNs() + window.FlashTimer->interval() * 1000000LL;
+            else if (window.schedule().beatCount() > before)
+                flashes << QString("%1:%2").arg((clock.nowNs() - startNs) / 1000000).arg(window.Bar->value());
         }
         return flashes;
     }
@@ -154,6 +220,77 @@ private slots:
         QCOMPARE(window.schedule().beatCount(), 0);
         // One full beat length apart, not twice as fast.
         QCOMPARE(tickFor(window, 440), (QList<int>{100, 50}));
+    }
+
+    void withSoundTheOutputPlacesTheClicksAndTheFlashFollowsThem()
+    {
+        ClickingSounds output(clock);
+        state.sounds = &output;
+        TFrmMetronomFenster window(state);
+        window.CB_Beep->setChecked(true);
+        window.BT_Start->click();
+        QCOMPARE(output.starts.size(), 1);
+        QCOMPARE(output.starts[0].beatSeconds, 60.0 / 138);
+        QCOMPARE(output.starts[0].beatsPerBar, 3);
+        QCOMPARE(output.starts[0].accentSound, QString("TOMTOM_HI"));
+        QCOMPARE(output.starts[0].clickSound, QString("drum_stick"));
+        QVERIFY(window.LB_NoSound->isHidden());
+        // Heard at 57 ms + k × 434.8 ms; each flash comes then, not on the 20 ms grid.
+        QCOMPARE(flashesFor(window, 1400), (QStringList{"57:100", "492:50", "927:50", "1361:100"}));
+        QVERIFY(output.played.isEmpty());
+        window.BT_Start->click();
+        QCOMPARE(output.stops, 1);
+        QVERIFY(!window.FlashTimer->isActive());
+    }
+
+    void stopAndStartBeginsNewClicksWithAnAccent()
+    {
+        ClickingSounds output(clock);
+        state.sounds = &output;
+        TFrmMetronomFenster window(state);
+        window.CB_Beep->setChecked(true);
+        window.BT_Start->click();
+        flashesFor(window, 600);
+        window.BT_Start->click();
+        window.BT_Start->click();
+        QCOMPARE(output.starts.size(), 2);
+        QCOMPARE(flashesFor(window, 500), (QStringList{"57:100", "492:50"}));
+    }
+
+    void withoutAnOutputTheClockBeatsAndTheWindowSaysSo_data()
+    {
+        QTest::addColumn<bool>("soundTicked");
+        QTest::addColumn<int>("lostAfterMs"); // -1: never there
+        QTest::addColumn<bool>("notice");
+        QTest::addColumn<QStringList>("flashes");
+        QTest::newRow("no output at the start") << true << -1 << true << QStringList{"20:100", "440:50", "880:50"};
+        QTest::newRow("output lost while running")
+            << true << 600 << true << QStringList{"57:100", "492:50", "640:100"};
+        QTest::newRow("sound not ticked") << false << -1 << false << QStringList{"20:100", "440:50", "880:50"};
+    }
+
+    void withoutAnOutputTheClockBeatsAndTheWindowSaysSo()
+    {
+        QFETCH(bool, soundTicked);
+        QFETCH(int, lostAfterMs);
+        QFETCH(bool, notice);
+        QFETCH(QStringList, flashes);
+        ClickingSounds output(clock);
+        output.output = lostAfterMs >= 0;
+        state.sounds = &output;
+        TFrmMetronomFenster window(state);
+        window.CB_Beep->setChecked(soundTicked);
+        window.BT_Start->click();
+        QStringList seen;
+        if (lostAfterMs >= 0) {
+            seen = flashesFor(window, lostAfterMs);
+            output.output = false;
+        }
+        for (const QString& flash : flashesFor(window, 900 - std::max(lostAfterMs, 0)))
+            seen << QString("%1:%2").arg(flash.section(':', 0, 0).toInt() + std::max(lostAfterMs, 0)).arg(flash.section(':', 1));
+        QCOMPARE(seen, flashes);
+        QCOMPARE(!window.LB_NoSound->isHidden(), notice);
+        QCOMPARE(output.starts.size(), soundTicked ? 1 : 0);
     }
 
     void newTempoTakesEffectAtTheNextStart()
