@@ -175,6 +175,7 @@ void TFrmMetronomFenster::startMetronome()
     schedule_.setTempo(*tempo, beatsPerBar());
     schedule_.start(state_.clock->nowMs());
     clicksFromOutput_ = CB_Beep->isChecked() && startClicks();
+    showSoundNotice(CB_Beep->isChecked() && !clicksFromOutput_);
     BT_Start->setText(QStringLiteral("&Stop"));
     Takt->setEnabled(false);
     Timer->setEnabled(true);
@@ -183,9 +184,7 @@ void TFrmMetronomFenster::startMetronome()
 bool TFrmMetronomFenster::startClicks()
 {
     const ClickPattern pattern{schedule_.beatSeconds(), beatsPerBar(), kAccentSound, kClickSound};
-    const bool started = state_.sounds && state_.sounds->StartClicks(pattern);
-    showSoundNotice(!started);
-    return started;
+    return state_.sounds && state_.sounds->StartClicks(pattern);
 }
 
 void TFrmMetronomFenster::showSoundNotice(bool noSound)

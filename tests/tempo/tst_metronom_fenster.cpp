@@ -293,6 +293,30 @@ private slots:
         QCOMPARE(output.starts.size(), soundTicked ? 1 : 0);
     }
 
+    void theNoticeGoesOnceSoundWorksOrIsNotWanted()
+    {
+        ClickingSounds output(clock);
+        output.output = false;
+        state.sounds = &output;
+        TFrmMetronomFenster window(state);
+        window.CB_Beep->setChecked(true);
+        window.BT_Start->click();
+        QVERIFY(!window.LB_NoSound->isHidden());
+        window.BT_Start->click();
+        output.output = true; // the device is back; the next start finds it
+        window.BT_Start->click();
+        QVERIFY(window.LB_NoSound->isHidden());
+        QCOMPARE(output.starts.size(), 2);
+        output.output = false;
+        window.BT_Start->click();
+        window.BT_Start->click();
+        QVERIFY(!window.LB_NoSound->isHidden());
+        window.BT_Start->click();
+        window.CB_Beep->setChecked(false);
+        window.BT_Start->click();
+        QVERIFY(window.LB_NoSound->isHidden());
+    }
+
     void newTempoTakesEffectAtTheNextStart()
     {
         TFrmMetronomFenster window(state);
