@@ -110,6 +110,22 @@ private slots:
         const auto onsets = FindOnsets(recording, {beep}, kRate / 10);
         QCOMPARE(onsets.size(), std::size_t(1));
     }
+
+    // Last: it ends the server.
+    void aVanishingServerLeavesSilenceAndNoCrash()
+    {
+        ResourceSoundPlayer player(clock);
+        const ClickPattern pattern{0.3, 4, "TOMTOM_HI", "drum_stick"};
+        QVERIFY(player.StartClicks(pattern));
+        QTRY_VERIFY_WITH_TIMEOUT(player.clicksPlaced() > 1, 5000);
+        pulse->stopServer();
+        QTRY_VERIFY_WITH_TIMEOUT(!player.HasOutput(), 6000);
+        QVERIFY(!player.ClickHeardNs(0));
+        // The user starts sound again: it is tried again, and there is none.
+        QVERIFY(!player.StartClicks(pattern));
+        player.Beep();
+        player.PlayResourceSound("TOMTOM_HI");
+    }
 };
 
 QTEST_MAIN(TestSoundOutput)

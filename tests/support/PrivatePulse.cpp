@@ -27,19 +27,30 @@ PrivatePulse::PrivatePulse()
 
 PrivatePulse::~PrivatePulse()
 {
-    for (QProcess* process : {&recorder_, &server_}) {
-        if (process->state() == QProcess::NotRunning)
-            continue;
-        process->terminate();
-        if (!process->waitForFinished(3000)) {
-            process->kill();
-            process->waitForFinished(1000);
-        }
-    }
+    end(recorder_);
+    end(server_);
     if (previousServer_.isNull())
         qunsetenv("PULSE_SERVER");
     else
         qputenv("PULSE_SERVER", previousServer_);
+}
+
+void PrivatePulse::end(QProcess& process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(3000)) {
+        process.kill();
+        process.waitForFinished(1000);
+    }
+}
+
+void PrivatePulse::stopServer()
+{
+    end(recorder_);
+    end(server_);
+    failure_ = QStringLiteral("stopped");
 }
 
 QProcessEnvironment PrivatePulse::environment() const

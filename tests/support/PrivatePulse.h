@@ -23,12 +23,16 @@ public:
     // Why the server could not start; empty while it runs.
     QString failure() const { return failure_; }
 
+    // Ends the server, as a sound device vanishes under a program.
+    void stopServer();
+
     // Records the sink's monitor, mono float samples at kSampleRate.
     bool startRecording();
     std::vector<float> stopRecording();
 
 private:
     QString start();
+    static void end(QProcess& process);
     bool serverAnswers();
     QProcessEnvironment environment() const;
 
