@@ -42,7 +42,7 @@ const QByteArray kSixBytes = QByteArray::fromHex("0100ff7f0080");
 
 } // namespace
 
-class TestSoundPlayer : public QObject {
+class TestSoundSamples : public QObject {
     Q_OBJECT
 
 private slots:
@@ -133,5 +133,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSoundPlayer)
-#include "tst_sound_player.moc"
+QTEST_MAIN(TestSoundSamples)
+#include "tst_sound_samples.moc"
