@@ -39,7 +39,7 @@ bool hasRuleTable(int typIndex)
 QString tanzCaption(int typIndex, bool english)
 {
     const bool byClass = typIndex == int(Discipline::RnR) || typIndex == int(Discipline::Boogie);
-    return pick(byClass ? Texts{"&Klasse", "&Class"} : Texts{"T&anz", "D&ance"}, english);
+    return pick(byClass ? Texts{"Kl&asse", "Cl&ass"} : Texts{"T&anz", "D&ance"}, english);
 }
 
 // Classes or dances of a discipline; the texts are the rule tables' Name keys.
@@ -132,7 +132,7 @@ DanceSelectionPanel::DanceSelectionPanel(ProgramState& state, QWidget* parent)
       ED_Tempo(named(makeValueField({16, 24, 89, 21}, this), "ED_Tempo")),
       lb_tanzzeit(named(makeLabel("Tanzzeit (Sek.)", {16, 72}, this), "lb_tanzzeit")),
       ED_Dauer(named(makeValueField({16, 88, 89, 21}, this), "ED_Dauer")),
-      RG_Typ(named(new RadioGroup("&Typ", this), "RG_Typ")),
+      RG_Typ(named(new RadioGroup("T&yp", this), "RG_Typ")),
       ED_Solltempo(named(new QLineEdit(this), "ED_Solltempo")),
       RG_Tanz(named(new RadioGroup("T&anz", this), "RG_Tanz")),
       RG_Runde(named(new RadioGroup("&Runde", this), "RG_Runde")),
@@ -280,7 +280,7 @@ void DanceSelectionPanel::SetLanguage(int flag)
                               {"Kein Tanz", "No dance"}};
     for (int i = 0; i < 4; ++i)
         RG_Typ->setItemText(2 + i, pick(typItems[i], english));
-    RG_Typ->setTitle(pick({"&Typ", "&Type"}, english));
+    RG_Typ->setTitle(pick({"T&yp", "T&ype"}, english));
     RG_Tanz->setTitle(pick({"T&anz", "D&ance"}, english));
     RG_Runde->setTitle(pick({"&Runde", "R&ound"}, english));
     setLabelText(lb_solltempo, pick({"Solltempo:", "Desired speed:"}, english));

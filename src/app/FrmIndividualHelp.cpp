@@ -9,6 +9,8 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QShortcut>
 #include <QScreen>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -32,6 +34,9 @@ TFrmIndividualHelp::TFrmIndividualHelp(Messages& messages, QWidget* parent)
     RichEdit = new QTextEdit(this);
     RichEdit->setObjectName(QStringLiteral("RichEdit"));
     RichEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RichEdit->setReadOnly(true);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(RichEdit);
@@ -39,6 +44,7 @@ TFrmIndividualHelp::TFrmIndividualHelp(Messages& messages, QWidget* parent)
 
 bool TFrmIndividualHelp::ShowHelp(const QString& title, const QString& filePath)
 {
+    rememberOpener();
     setWindowTitle(title);
     CentreOnScreen(*this);
     const bool loaded = LoadHelpDocument(filePath, RichEdit->document());
@@ -56,4 +62,23 @@ bool TFrmIndividualHelp::ShowHelp(const QString& title, const QString& filePath)
     raise();
     activateWindow();
     return loaded;
+}
+
+void TFrmIndividualHelp::rememberOpener()
+{
+    QWidget* active = QApplication::activeWindow();
+    if (!active || active == this)
+        return; // opened again from its own keys: the first opener stays
+    openerWindow_ = active;
+    openerFocus_ = QApplication::focusWidget();
+}
+
+void TFrmIndividualHelp::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    if (!event->isAccepted() || !openerWindow_ || !openerWindow_->isVisible())
+        return;
+    openerWindow_->activateWindow();
+    if (openerFocus_ && openerFocus_->window() == openerWindow_)
+        openerFocus_->setFocus(Qt::ActiveWindowFocusReason);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "HelpViewer.h"
 #include "ScreenPlacement.h"
+#include <QPointer>
 #include <QWidget>
 
 class Messages;
@@ -15,8 +16,9 @@ class QTextEdit;
 bool LoadHelpDocument(const QString& path, QTextDocument* document);
 
 // The one help viewer of the program: a modeless window beside the main
-// window that shows one tool's help text. The text may be edited by the
-// user; it is never saved and the next help replaces it.
+// window that shows one tool's help text, read-only, so that keys meant for
+// a tool (space-bar taps) never change it. Escape closes it, and closing
+// gives the keyboard back to the window and control that opened it.
 class TFrmIndividualHelp : public QWidget, public HelpViewer {
     Q_OBJECT
 public:
@@ -28,6 +30,13 @@ public:
 
     QTextEdit* RichEdit;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    void rememberOpener();
+
     Messages& messages_;
+    QPointer<QWidget> openerWindow_;
+    QPointer<QWidget> openerFocus_;
 };

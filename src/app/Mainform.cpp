@@ -32,8 +32,10 @@
 #include "FrmStartBild.h"
 #include "RadioGroup.h"
 #include "RuleFiles.h"
+#include "ScreenPlacement.h"
 #include "Settings.h"
 #include "ResourceSoundPlayer.h"
+#include "StopwatchClock.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,9 +44,11 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSettings>
 #include <QSplitter>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -179,6 +183,7 @@ void TMainform::buildControls()
     const char* initialPanels[] = {"Paar 1:", "Paar 2:", "Paar 3:", "Time 1:", "Time 2:", "Time 3:", ""};
     for (int i = 0; i < 7; ++i)
         statusBar_->setPanelText(i, QString::fromUtf8(initialPanels[i]));
+    fitStatusPanels();
     statusBar_->setFixedHeight(19 + 4);
     setStatusBar(statusBar_);
     state_.statusBar = statusBar_;
@@ -236,7 +241,35 @@ void TMainform::buildControls()
     rightLayout->addWidget(fd_, 1);
     rightLayout->addWidget(pnlTanz_);
 
-    setCentralWidget(LMDSplitterPanel1_);
+    // On a screen smaller than the window's content (a small laptop, a large
+    // scaling) the window still fits the screen, and the content scrolls.
+    auto* scroller = new QScrollArea(this);
+    scroller->setObjectName("ContentScroller");
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(LMDSplitterPanel1_);
+    setCentralWidget(scroller);
+}
+
+void TMainform::fitStatusPanels()
+{
+    // Each panel's label in both languages before the longest reading of its clock.
+    const auto labelled = [](const QStringList& labels, const QStringList& readings) {
+        QStringList texts;
+        for (const QString& label : labels)
+            for (const QString& reading : readings)
+                texts << label + reading;
+        return texts;
+    };
+    for (int couple = 1; couple <= 3; ++couple) {
+        const QString number = QString::number(couple);
+        statusBar_->fitPanel(couple - 1, labelled({"Paar " + number + ": ", "Couple " + number + ": "},
+                                                  LongestClockTexts()));
+        statusBar_->fitPanel(couple + 2, labelled({"Zeit " + number + ": ", "Time " + number + ": "},
+                                                  LongestClockTexts()));
+    }
+    // The Rock'n'Roll clock always shows seconds.
+    statusBar_->fitPanel(6, labelled({"Zeit: ", "Time: "}, LongestSecondsTexts()));
 }
 
 std::unique_ptr<TMainform::MenuSet> TMainform::buildMenu(MenuLanguage language)
@@ -421,18 +454,37 @@ void TMainform::FormDestroy()
     WriteSettings(*store, values);
 }
 
+QSize TMainform::contentMinimumSize() const
+{
+    const QSize content = LMDSplitterPanel1_->minimumSizeHint();
+    return {std::max(content.width(), statusBar_->minimumSizeHint().width()),
+            content.height() + menuBar_->sizeHint().height() + statusBar_->height()};
+}
+
 void TMainform::placeWindow(int left, int top, int savedWidth, int savedHeight)
 {
-    resize(QSize(ClientWidth, ClientHeight).expandedTo(minimumSizeHint()));
+    const QSize contentMinimum = contentMinimumSize();
+    QSize size = QSize(ClientWidth, ClientHeight).expandedTo(contentMinimum);
     if (savedWidth != -1)
-        resize(savedWidth, height());
+        size.setWidth(savedWidth);
     if (savedHeight != -1) {
-        resize(width(), savedHeight);
+        size.setHeight(savedHeight);
         storePosition_ = true;
         setCheckedInBothMenus("MI_StorePosition", "MenuItem17", true);
     }
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    move(left != -1 ? left : (screen.width() - width()) / 2, top != -1 ? top : (screen.height() - height()) / 2);
+    size = size.expandedTo(contentMinimum);
+    // A stored place off every screen (a monitor since unplugged) or a size
+    // larger than the screen would leave the title bar out of reach.
+    const ScreenAreas screens = CurrentScreenAreas();
+    const QMargins frame = AssumedFrame(*this);
+    const WindowPlacement centred = PlaceWindow(std::nullopt, size, frame, screens);
+    std::optional<QPoint> stored;
+    if (left != -1 || top != -1)
+        stored = QPoint(left != -1 ? left : centred.frameTopLeft.x(), top != -1 ? top : centred.frameTopLeft.y());
+    const WindowPlacement place = PlaceWindow(stored, size, frame, screens);
+    setMinimumSize(contentMinimum.boundedTo(place.clientSize));
+    resize(place.clientSize);
+    move(place.frameTopLeft);
 }
 
 void TMainform::registerEmbeddedWindows()
@@ -681,8 +733,12 @@ void TMainform::relabelStatusPanels(const QString& coupleWord, const QString& ti
         const int blank = text.indexOf(' ');
         statusBar_->setPanelText(panel, coupleWord + (blank < 0 ? QString() : text.mid(blank, 10)));
     }
-    for (int panel = 3; panel < 6; ++panel)
-        statusBar_->setPanelText(panel, timeWord + statusBar_->panelText(panel).mid(4, 10));
+    // The fade clocks: "Zeit 1: " to "Zeit 3: ", and the Rock'n'Roll clock's "Zeit: " once it has run.
+    for (int panel = 3; panel < 7; ++panel) {
+        const QString text = statusBar_->panelText(panel);
+        if (!text.isEmpty())
+            statusBar_->setPanelText(panel, timeWord + text.mid(4, 10));
+    }
 }
 
 void TMainform::showSelectorCaptions(bool english)

@@ -76,6 +76,7 @@ private:
     void FormShow();
     void FormDestroy();
     void buildControls();
+    void fitStatusPanels();
     void buildMenus();
     std::unique_ptr<MenuSet> buildMenu(MenuLanguage language);
     void installMenu(MenuLanguage language);
@@ -83,6 +84,7 @@ private:
     void createFreeStandingWindows();
     StoredSettings readSettings();
     void placeWindow(int left, int top, int savedWidth, int savedHeight);
+    QSize contentMinimumSize() const;
     bool loadRuleTables();
     bool reloadRuleTablesForLanguage();
     void showByMenu(const QString& header, int embeddedIndex);

@@ -83,6 +83,7 @@ void FadeCountdown::reset()
     clock_.stop();
     clock_.reset();
     countdown_.reset();
+    ended_ = false;
 }
 
 FadeCountdown::Tick FadeCountdown::tick()
@@ -90,5 +91,7 @@ FadeCountdown::Tick FadeCountdown::tick()
     const std::int64_t elapsedMs = clock_.readingMs();
     const double elapsed = elapsedMs * 0.001;
     const int remaining = RemainingBars(barsPerMinute_, durationSeconds_, elapsed);
-    return {elapsedMs, remaining, elapsed >= durationSeconds_, countdown_.advance(remaining)};
+    const bool timeUp = elapsed >= durationSeconds_;
+    ended_ = ended_ || timeUp;
+    return {elapsedMs, remaining, timeUp, countdown_.advance(remaining)};
 }

@@ -73,6 +73,9 @@ public:
     // Stopped, at zero, with the countdown at its first digit again.
     void reset();
     bool atZero() const { return !running() && clock_.readingMs() == 0; }
+    // The dancing time ran out: the next start begins a new countdown
+    // rather than resuming at the old end without a digit or a beep.
+    bool ended() const { return ended_; }
 
     struct Tick {
         std::int64_t elapsedMs;
@@ -87,4 +90,5 @@ private:
     BarCountdown countdown_;
     double barsPerMinute_ = 0;
     int durationSeconds_ = 0;
+    bool ended_ = false;
 };

@@ -18,6 +18,9 @@ namespace {
 
 constexpr int kTickMs = 100;
 constexpr int kFirstClassWithRounds = 4; // "B-Klasse" and "A-Klasse" are danced in rounds
+// The status bar's last panel, its own: panel 3 belongs to the first couple of
+// the three-couple fade window, and sharing it made it flicker between the clocks.
+constexpr int RnRClockPanel = 6;
 
 QString pick(bool english, const char* germanText, const char* englishText)
 {
@@ -101,6 +104,7 @@ TFrmMusikAusblenden::TFrmMusikAusblenden(ProgramState& state, QWidget* parent)
       RG_Klasse(new RadioGroup(QString(), Panel1())),
       RG_Runde(new RadioGroup(QString(), Panel1())),
       LB_Info(new QLabel(Panel1())),
+      LB_Dance(new QLabel(Panel1())),
       BT_Help(new QPushButton(Panel1())),
       Timer(new TThreadTimer(this)),
       state_(state),
@@ -184,6 +188,10 @@ void TFrmMusikAusblenden::placeControls()
     RG_Runde->setGeometry(398, 28, 135, 78);
     BT_Help->setObjectName("BT_Help");
     BT_Help->setGeometry(414, 184, 119, 30);
+    LB_Dance->setObjectName("LB_Dance");
+    LB_Dance->setGeometry(274, 220, 259, 36);
+    LB_Dance->setWordWrap(true);
+    LB_Dance->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     Timer->setObjectName("Timer");
 
     placeDigits();
@@ -233,19 +241,20 @@ void TFrmMusikAusblenden::applyLanguage()
     LMDGroupBox1->setTitle(pick(en, "Turniermusik", "comp. music"));
     LMDGroupBox2->setTitle(pick(en, "gleichmäßig ausblenden", "faded constantly"));
     LMDGroupBox3->setTitle(pick(en, "Ende", "End"));
-    LMDSimpleLabel1->setText(pick(en, "&Takte pro Minute:", "&Bars per minute:"));
+    LMDSimpleLabel1->setText(pick(en, "Takte &pro Minute:", "Bars per &minute:"));
     LMDSimpleLabel2->setText(pick(en, "Dauer:", "Dur.:"));
     LMDSimpleLabel3->setText(pick(en, "Sek.", "sec."));
-    CB_Beep->setText(pick(en, "&Akustisches Signal", "&Beep"));
+    CB_Beep->setText(pick(en, "Akustisches &Signal", "Bee&p"));
     RG_Klasse->setTitle(pick(en, "&Klasse", "&Class"));
     const QStringList klassen = klasseItems(en);
     for (int item = 0; item < klassen.size(); ++item)
         RG_Klasse->setItemText(item, klassen[item]);
-    RG_Runde->setTitle(pick(en, "&Runde", "&Round"));
+    RG_Runde->setTitle(pick(en, "R&unde", "&Round"));
     const QStringList runden = rundeItems(en);
     for (int item = 0; item < runden.size(); ++item)
         RG_Runde->setItemText(item, runden[item]);
-    BT_Help->setText(pick(en, "&Hilfe", "&Help"));
+    BT_Help->setText(pick(en, "H&ilfe", "He&lp"));
+    showDanceInUse();
 }
 
 void TFrmMusikAusblenden::FormShow()
@@ -304,6 +313,9 @@ void TFrmMusikAusblenden::LookUpRule()
         }
         tempoText_ = row->BarsPerMin;
         state_.CurrentDanceTimeText = row->DanceTime;
+        danceKlasse_ = RG_Klasse->itemIndex();
+        danceRunde_ = hasRounds(danceKlasse_) ? RG_Runde->itemIndex() : -1;
+        showDanceInUse();
     }
     showDance(state_.CurrentDanceTimeText);
 }
@@ -347,6 +359,16 @@ void TFrmMusikAusblenden::clearDance()
     ED_Dauer->clear();
     ED_RestTakte->clear();
     fade_.setDurationSeconds(0);
+    danceKlasse_ = danceRunde_ = -1;
+    showDanceInUse();
+}
+
+void TFrmMusikAusblenden::showDanceInUse()
+{
+    QString dance = klasseItems(english()).value(danceKlasse_);
+    if (danceRunde_ >= 0)
+        dance += QStringLiteral(", ") + rundeItems(english()).value(danceRunde_);
+    LB_Dance->setText(dance.isEmpty() ? QString() : pick(english(), "Uhr für: %1", "Clock for: %1").arg(dance));
 }
 
 bool TFrmMusikAusblenden::takeTempo()
@@ -400,6 +422,9 @@ void TFrmMusikAusblenden::Start1Click()
                                       "Please enter a valid integer number"));
         return;
     }
+    // The next round after a countdown that ran out counts down from its start.
+    if (fade_.ended())
+        backToZero();
     startClock();
 }
 
@@ -453,6 +478,11 @@ void TFrmMusikAusblenden::ResetClick()
     if (fade_.atZero())
         return;
     stopClock();
+    backToZero();
+}
+
+void TFrmMusikAusblenden::backToZero()
+{
     fade_.reset();
     showBarCount();
     for (int digit = 0; digit < int(LB.size()); ++digit)
@@ -463,7 +493,7 @@ void TFrmMusikAusblenden::ResetClick()
 void TFrmMusikAusblenden::TimeEditChange()
 {
     if (state_.statusBar)
-        state_.statusBar->setPanelText(3, pick(state_.english(), "Zeit: ", "Time: ") + TimeEdit->text());
+        state_.statusBar->setPanelText(RnRClockPanel, pick(state_.english(), "Zeit: ", "Time: ") + TimeEdit->text());
 }
 
 void TFrmMusikAusblenden::BT_HelpClick()

@@ -60,6 +60,8 @@ public:
     RadioGroup* const RG_Klasse;
     RadioGroup* const RG_Runde;
     QLabel* const LB_Info;
+    // The class and round whose tempo and dancing time the clock counts with.
+    QLabel* const LB_Dance;
     QPushButton* const BT_Help;
     TThreadTimer* const Timer;
 
@@ -76,6 +78,7 @@ private:
     const RuleRow* chosenRuleRow() const;
     void showDance(const QString& danceTimeText);
     void clearDance();
+    void showDanceInUse();
     // Reads the tempo field; false (after saying why) when it gives no bar count.
     bool takeTempo();
     bool takeTypedTempo();
@@ -84,10 +87,14 @@ private:
     void startClock();
     void stopClock();
     void lockSelection(bool locked);
+    void backToZero();
     void showDigit(int digit, bool lit);
 
     ProgramState& state_;
     FadeCountdown fade_;
     // The tempo as the rule table or the user gave it: one number or a range.
     QString tempoText_;
+    // Items of RG_Klasse and RG_Runde the shown rule row belongs to; -1 for none.
+    int danceKlasse_ = -1;
+    int danceRunde_ = -1;
 };

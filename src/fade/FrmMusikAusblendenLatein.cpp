@@ -7,6 +7,7 @@
 #include "RadioGroup.h"
 #include "RoundedFrame.h"
 #include "StatusPanels.h"
+#include "TextFit.h"
 #include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -128,20 +129,24 @@ std::unique_ptr<FadeCouple> TFrmMusikAusblendenLatein::makeCouple(int number)
     const QFont normal = withWeight(couple->GB->font(), QFont::Normal);
 
     couple->TimeEdit = named(new QLineEdit(couple->GB), QStringLiteral("TimeEdit") + digit);
-    couple->TimeEdit->setGeometry(8, 26, 100, 46);
+    // The whole width of the box: the longest reading, 5999,9 or 59:59, in the large font.
+    couple->TimeEdit->setGeometry(8, 26, 145, 46);
     couple->TimeEdit->setReadOnly(true);
     couple->TimeEdit->setFocusPolicy(Qt::NoFocus);
     couple->TimeEdit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     QFont clockFont = couple->GB->font();
     clockFont.setPixelSize(32);
     couple->TimeEdit->setFont(clockFont);
+    ShrinkFontToFit(*couple->TimeEdit, LongestClockTexts());
     // Set before the change handler is wired: the status bar keeps its start-up text.
     couple->TimeEdit->setText(ClockText(0, state_.Zeitformat));
     connect(couple->TimeEdit, &QLineEdit::textChanged, this, [this, number] { TimeEditChange(number); });
 
     couple->Label = named(new QLabel(couple->GB), QStringLiteral("Label") + digit);
     couple->Label->setFont(normal);
-    couple->Label->setGeometry(114, 40, 44, 20);
+    // The unit stands in the title line, right, leaving the clock its room.
+    couple->Label->setGeometry(105, 0, 48, 18);
+    couple->Label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     addTrafficLight(*couple, number);
 
@@ -202,7 +207,7 @@ void TFrmMusikAusblendenLatein::applyLanguage()
         coupleAt(number).GB->setTitle(pick(english, caption.german, caption.english));
     }
     BT_Reset->setText(pick(english, "&Zurücksetzen", "&Reset"));
-    BT_Help->setText(pick(english, "&Hilfe", "&Help"));
+    BT_Help->setText(pick(english, "H&ilfe", "He&lp"));
     BT_BeamerAll->setText(pick(english, "Beamer (alle Uhren)", "Beamer (all watches)"));
     BT_Beamer2->setText(pick(english, "Beamer (zwei Uhren)", "Beamer (two watches)"));
     cbx_inverted->setToolTip(pick(english, "Vertauscht im Beamer-Modus die Position der 1. und 3. Stoppuhr",
@@ -262,6 +267,8 @@ void TFrmMusikAusblendenLatein::ToggleCouple(int number)
     if (couple.Timer->isActive()) {
         couple.Timer->stop();
         couple.clock.stop();
+        // The time stopped at, not the last tick before it.
+        showReading(number, state_.Zeitformat);
     } else {
         couple.Timer->start();
         couple.clock.start();

@@ -65,6 +65,8 @@ TPimStopWatch* TFrmStopwatch::makeCouple(int couple)
     stopwatch->move(shape.left, kCoupleTop);
     stopwatch->setStartButtonNumber(shape.startDigit);
     stopwatch->setResetButtonNumber(shape.resetDigit);
+    // The stored time format is known already; the stopwatches follow it from the start.
+    stopwatch->setZeitformat(state_.Zeitformat);
     stopwatch->OnTimeChange = [this](TPimStopWatch* sender, const QString& time) { SW1TimeChange(sender, time); };
     return stopwatch;
 }
@@ -88,9 +90,9 @@ void TFrmStopwatch::placeControls()
 void TFrmStopwatch::applyLanguage()
 {
     const bool english = languageFlag() != 0;
-    BT_Help->setText(caption(english, "&Hilfe", "&Help"));
+    BT_Help->setText(caption(english, "H&ilfe", "He&lp"));
     BT_StartAll->setText(caption(english, "alle &starten", "&start all"));
-    BT_StopAll->setText(caption(english, "alle &anhalten", "stop &all"));
+    BT_StopAll->setText(caption(english, "alle a&nhalten", "sto&p all"));
     BT_ResetAll->setText(caption(english, "alle &zurücksetzen", "&reset all"));
     const auto stopwatches = couples();
     for (int couple = 0; couple < 3; ++couple)

@@ -1,4 +1,5 @@
 #include "PimStopWatch.h"
+#include "TextFit.h"
 #include "ThreadTimer.h"
 #include <QLabel>
 #include <QPushButton>
@@ -49,20 +50,27 @@ void TPimStopWatch::placeControls()
         " TPimStopWatch::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; background: white; }"));
 
     MyEdit->setObjectName("MyEdit");
-    MyEdit->setGeometry(16, 24, 81, 29);
+    // The box's whole width, for the longest reading (5999.9) in the large font.
+    MyEdit->setGeometry(8, 21, 121, 29);
     MyEdit->setFont(boldFont(font(), 24));
     MyEdit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     MyEdit->setStyleSheet(QStringLiteral("background: white; color: palette(window-text);"));
+    ShrinkFontToFit(*MyEdit, LongestClockTexts());
     MyLabel->setObjectName("MyLabel");
-    MyLabel->move(101, 35);
-    // Small enough that "mm:ss" fits between the display and the frame.
     MyLabel->setFont(boldFont(font(), 9));
-    MyLabel->adjustSize();
+    placeUnitLabel();
     Start->setObjectName("Start");
     Start->setGeometry(16, 64, 105, 22);
     Reset->setObjectName("Reset");
     Reset->setGeometry(16, 88, 105, 22);
     Timer->setObjectName("Timer");
+}
+
+void TPimStopWatch::placeUnitLabel()
+{
+    // Under the reading, flush with its right edge, above the Start button.
+    MyLabel->adjustSize();
+    MyLabel->move(MyEdit->geometry().right() + 1 - MyLabel->width(), MyEdit->geometry().bottom() + 1);
 }
 
 void TPimStopWatch::setStartButtonNumber(int number)
@@ -102,7 +110,7 @@ void TPimStopWatch::setZeitformat(int format)
 {
     zeitformat_ = format;
     MyLabel->setText(format == 1 ? QStringLiteral("sec.") : QStringLiteral("mm:ss"));
-    MyLabel->adjustSize();
+    placeUnitLabel();
     // A reading left in the old format would contradict the new unit.
     if (showsReading_)
         showReading();

@@ -52,6 +52,7 @@ public:
 
 private:
     void placeControls();
+    void placeUnitLabel();
     QString startDigit() const;
     void showResetCaption();
     void showReading();

@@ -39,3 +39,24 @@ QString ClockText(std::int64_t ms, int zeitformat)
 {
     return zeitformat == 1 ? SecondsText(ms) : MinutesSecondsText(ms);
 }
+
+namespace {
+
+// The longest reading clock fields are sized for: 99 minutes 59.9 seconds.
+constexpr std::int64_t kLongestReadingMs = 5999900;
+
+} // namespace
+
+QStringList LongestSecondsTexts()
+{
+    QString seconds = SecondsText(kLongestReadingMs);
+    const QString withPoint = QString(seconds).replace(QLatin1Char(','), QLatin1Char('.'));
+    const QString withComma = seconds.replace(QLatin1Char('.'), QLatin1Char(','));
+    return {withPoint, withComma};
+}
+
+QStringList LongestClockTexts()
+{
+    // Minutes count within the hour, so 59:59 is the longest minutes reading.
+    return LongestSecondsTexts() << MinutesSecondsText(3599000);
+}

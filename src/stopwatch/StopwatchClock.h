@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 class Clock;
@@ -35,3 +36,9 @@ QString MinutesSecondsText(std::int64_t ms);
 // The text of a clock in the program's time format: 1 seconds, any other
 // value minutes and seconds.
 QString ClockText(std::int64_t ms, int zeitformat);
+
+// What clock fields are sized for: the longest readings up to 99:59
+// (5999.9 s) in seconds, with either decimal separator...
+QStringList LongestSecondsTexts();
+// ...and in both time formats.
+QStringList LongestClockTexts();

@@ -66,9 +66,9 @@ void TFrmGeschwindigkeitsumrechnung::applyLanguage()
     label3->setText(english ? "desired speed:" : "Soll-Tempo:");
     label4->setText(english ? "bars/minute" : "Takte/Minute");
     label5->setText(english ? "Adaption:" : "Anpassung:");
-    BT_Berechnen->setText(english ? "&Evaluate" : "&Berechnen");
+    BT_Berechnen->setText(english ? "E&valuate" : "&Berechnen");
     BT_Reset->setText(english ? "&Reset" : "&Zurücksetzen");
-    BT_Help->setText(english ? "&Help" : "&Hilfe");
+    BT_Help->setText(english ? "He&lp" : "H&ilfe");
 }
 
 void TFrmGeschwindigkeitsumrechnung::ED_IstKeyPress()

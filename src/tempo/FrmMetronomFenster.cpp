@@ -6,6 +6,7 @@
 #include "ProgramState.h"
 #include "RadioGroup.h"
 #include "SoundPlayer.h"
+#include "SpinEdit.h"
 #include "ThreadTimer.h"
 #include <QCheckBox>
 #include <QFrame>
@@ -25,16 +26,12 @@ constexpr int kBeatPosition = 50;
 const QString kAccentSound = QStringLiteral("TOMTOM_HI");
 const QString kClickSound = QStringLiteral("drum_stick");
 
-// Counts the warnings passing through, so that a tempo the shared conversion
-// has already complained about is not reported a second time.
+// Holds back the shared conversion's warnings: a tempo that is no number
+// gets the same message as one out of range, in the operator's words.
 class WarningCounter : public Messages {
 public:
     explicit WarningCounter(Messages& inner) : inner_(inner) {}
-    void warning(const QString& text) override
-    {
-        ++count;
-        inner_.warning(text);
-    }
+    void warning(const QString&) override { ++count; }
     void information(const QString& text) override { inner_.information(text); }
     bool inputQuery(const QString& title, const QString& prompt, QString& value) override
     {
@@ -54,7 +51,7 @@ TFrmMetronomFenster::TFrmMetronomFenster(ProgramState& state, QWidget* parent)
       Bar(new QProgressBar(Panel1())),
       Takt(new RadioGroup(QString(), Panel1())),
       Label1(new QLabel(Panel1())),
-      SE_TakteProMinute(new QSpinBox(Panel1())),
+      SE_TakteProMinute(new SpinEdit(Panel1())),
       CB_Beep(new QCheckBox(Panel1())),
       BT_Start(new QPushButton(Panel1())),
       BT_Help(new QPushButton(Panel1())),
@@ -124,13 +121,13 @@ void TFrmMetronomFenster::placeControls()
 void TFrmMetronomFenster::applyLanguage()
 {
     const bool english = languageFlag() != 0;
-    Takt->setTitle(english ? QStringLiteral("B&ars") : QStringLiteral("&Takt"));
+    Takt->setTitle(english ? QStringLiteral("Ba&rs") : QStringLiteral("Ta&kt"));
     const QString scheme = english ? QStringLiteral("%1/4 scheme") : QStringLiteral("%1/4-Takt");
     for (int item = 0; item < Takt->count(); ++item)
         Takt->setItemText(item, scheme.arg(item + 2));
-    Label1->setText(english ? QStringLiteral("Bars/&minute:") : QStringLiteral("Takte/&Minute:"));
-    CB_Beep->setText(QStringLiteral("&Sound"));
-    BT_Help->setText(english ? QStringLiteral("&Help") : QStringLiteral("&Hilfe"));
+    Label1->setText(english ? QStringLiteral("Bars/&minute:") : QStringLiteral("Takte/Mi&nute:"));
+    CB_Beep->setText(QStringLiteral("So&und"));
+    BT_Help->setText(english ? QStringLiteral("He&lp") : QStringLiteral("H&ilfe"));
     LB_NoSound->setText(english ? QStringLiteral("No sound output") : QStringLiteral("Keine Tonausgabe"));
 }
 
@@ -146,14 +143,12 @@ int TFrmMetronomFenster::beatsPerBar() const
 
 std::optional<double> TFrmMetronomFenster::readTempo()
 {
-    WarningCounter messages(*state_.messages);
-    const double tempo = TextToNumber(SE_TakteProMinute->text(), messages, languageFlag());
-    if (messages.count > 0)
-        return std::nullopt;
-    if (tempo < kMinTempo || tempo > kMaxTempo) {
-        messages.warning(languageFlag() != 0
-                             ? QStringLiteral("Please enter a tempo from 1 to 200 bars per minute.")
-                             : QStringLiteral("Bitte ein Tempo von 1 bis 200 Takten pro Minute eingeben."));
+    WarningCounter conversion(*state_.messages);
+    const double tempo = TextToNumber(SE_TakteProMinute->text(), conversion, languageFlag());
+    if (conversion.count > 0 || tempo < kMinTempo || tempo > kMaxTempo) {
+        state_.messages->warning(languageFlag() != 0
+                                     ? QStringLiteral("Please enter a tempo from 1 to 200 bars per minute.")
+                                     : QStringLiteral("Bitte ein Tempo von 1 bis 200 Takten pro Minute eingeben."));
         return std::nullopt;
     }
     return tempo;

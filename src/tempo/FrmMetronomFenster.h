@@ -20,9 +20,9 @@ class TThreadTimer;
 // ticked, playing an accent or a click.
 //
 // With sound, the output places every click at its exact time itself, and the
-// flash follows the time each click is heard. Without a sound output (or
-// without "Sound") the beat clock's schedule drives the flash, and the window
-// says that there is no sound.
+// flash follows the time each click is heard. Without "Sound" the beat
+// clock's schedule drives the flash; so it does without a sound output, and
+// the window then says that there is none.
 class TFrmMetronomFenster : public EmbeddedForm {
     Q_OBJECT
 public:

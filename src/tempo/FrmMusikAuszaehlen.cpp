@@ -96,6 +96,7 @@ void TFrmMusikAuszaehlen::createControls()
     ResetTimer = new QTimer(this);
     ResetTimer->setInterval(20);
 
+    BT_Start->installEventFilter(this);
     connect(BT_Start, &QPushButton::clicked, this, &TFrmMusikAuszaehlen::BT_StartClick);
     connect(BT_Evaluate, &QPushButton::clicked, this, &TFrmMusikAuszaehlen::BT_EvaluateClick);
     connect(BT_Reset, &QPushButton::clicked, this, &TFrmMusikAuszaehlen::BT_ResetClick);
@@ -119,9 +120,9 @@ void TFrmMusikAuszaehlen::applyLanguage()
     Label1->setText(english ? "# bars considered for Bars/min (current):"
                             : "Takte für Takte/aktuell &berücksichtigen:");
     BT_Start->setText(english ? "&Click Me (space bar)" : "&Click Me (Leertaste)");
-    BT_Evaluate->setText(english ? "&Evaluate" : "A&uswerten");
+    BT_Evaluate->setText(english ? "E&valuate" : "A&uswerten");
     BT_Reset->setText(english ? "&Reset" : "&Zurücksetzen");
-    BT_Help->setText(english ? "&Help" : "&Hilfe");
+    BT_Help->setText(english ? "He&lp" : "H&ilfe");
     if (List->count() > 0 && List->item(0)->text() == ReadyPrompt(english ? 0 : 1))
         List->item(0)->setText(ReadyPrompt(languageFlag()));
 }
@@ -134,6 +135,17 @@ void TFrmMusikAuszaehlen::FormShow()
 
 bool TFrmMusikAuszaehlen::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == BT_Start && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
+        && static_cast<const QKeyEvent*>(event)->key() == Qt::Key_Space) {
+        // The space bar on the focused button taps through the list's key
+        // lock: held, X11's auto-repeat would click the button again and again.
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        if (event->type() == QEvent::KeyPress)
+            ListKeyDown(key);
+        else
+            ListKeyUp(key);
+        return true;
+    }
     if (watched != List)
         return EmbeddedForm::eventFilter(watched, event);
     switch (event->type()) {
@@ -187,8 +199,13 @@ static bool isModifierOnly(const QKeyEvent& key)
 
 void TFrmMusikAuszaehlen::ListKeyDown(const QKeyEvent& key)
 {
-    if (!KeyReleased)
-        return; // auto-repeat of a held key
+    if (!KeyReleased || key.isAutoRepeat()) {
+        // A key still held: X11 repeats it as release-press pairs that Qt
+        // mostly reports as real, so a press cancels the pending re-arm and
+        // only a release with no press after it for 20 ms re-arms the taps.
+        ResetTimer->stop();
+        return;
+    }
     if (isModifierOnly(key))
         return; // the first half of a shortcut such as Ctrl+R or Alt+S, not a beat
     if (shiftState(key) == Qt::AltModifier && key.key() != Qt::Key_C)
@@ -204,7 +221,7 @@ void TFrmMusikAuszaehlen::ListKeyDown(const QKeyEvent& key)
 
 void TFrmMusikAuszaehlen::ListKeyUp(const QKeyEvent& key)
 {
-    // X11 reports a held key as release-press pairs; only the real release re-arms.
+    // A release Qt recognised as auto-repeat is followed by a press at once.
     if (!key.isAutoRepeat())
         ResetTimer->start();
 }

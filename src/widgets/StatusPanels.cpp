@@ -1,4 +1,5 @@
 #include "StatusPanels.h"
+#include "TextFit.h"
 #include <QLabel>
 
 StatusPanels::StatusPanels(int panelCount, int panelWidth, QWidget* parent) : QStatusBar(parent)
@@ -12,6 +13,15 @@ StatusPanels::StatusPanels(int panelCount, int panelWidth, QWidget* parent) : QS
         addWidget(label);
         panels_.push_back(label);
     }
+}
+
+void StatusPanels::fitPanel(int index, const QStringList& longestTexts)
+{
+    if (index < 0 || index >= panelCount())
+        return;
+    QLabel* panel = panels_[static_cast<size_t>(index)];
+    const int besideText = panel->width() - TextRoom(*panel);
+    panel->setFixedWidth(WidestText(*panel, longestTexts) + besideText);
 }
 
 void StatusPanels::setPanelText(int index, const QString& text)

@@ -10,6 +10,8 @@ class StatusPanels : public QStatusBar {
 public:
     StatusPanels(int panelCount, int panelWidth, QWidget* parent = nullptr);
 
+    // Widens or narrows a panel to show the longest of the texts whole.
+    void fitPanel(int index, const QStringList& longestTexts);
     void setPanelText(int index, const QString& text);
     QString panelText(int index) const;
     int panelCount() const { return static_cast<int>(panels_.size()); }

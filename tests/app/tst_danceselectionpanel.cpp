@@ -213,7 +213,7 @@ void TestDanceSelectionPanel::choiceStepByStep()
 {
     chooseDance(3, 0, -1); // Samba: a complete choice to start from
     choose(panel_->RG_Typ, 0);
-    QCOMPARE(panel_->RG_Tanz->title(), QString("&Klasse"));
+    QCOMPARE(panel_->RG_Tanz->title(), QString("Kl&asse"));
     QCOMPARE(panel_->RG_Tanz->itemText(0), QString("Schüler"));
     QVERIFY(panel_->ED_Tempo->text().isEmpty());
     QVERIFY(panel_->ED_Dauer->text().isEmpty());
@@ -364,8 +364,8 @@ void TestDanceSelectionPanel::setLanguageKeepsTheChoice()
 
     QCOMPARE(panel_->RG_Typ->items(), QStringList({"Rock'n'Roll", "Boogie-Woogie", "Ballroom", "Latin",
                                                    "Desired speed", "No dance"}));
-    QCOMPARE(panel_->RG_Typ->title(), QString("&Type"));
-    QCOMPARE(panel_->RG_Tanz->title(), QString("&Class"));
+    QCOMPARE(panel_->RG_Typ->title(), QString("T&ype"));
+    QCOMPARE(panel_->RG_Tanz->title(), QString("Cl&ass"));
     QCOMPARE(panel_->RG_Runde->title(), QString("R&ound"));
     QCOMPARE(panel_->lb_solltempo->text(), QString("Desired speed:"));
     QCOMPARE(panel_->lb_tanzzeit->text(), QString("Dancing time:"));
@@ -380,7 +380,7 @@ void TestDanceSelectionPanel::setLanguageKeepsTheChoice()
     state_.Sprache = 0;
     panel_->SetLanguage(0);
     QCOMPARE(panel_->RG_Typ->itemText(5), QString("Kein Tanz"));
-    QCOMPARE(panel_->RG_Tanz->title(), QString("&Klasse"));
+    QCOMPARE(panel_->RG_Tanz->title(), QString("Kl&asse"));
     QCOMPARE(panel_->RG_Runde->currentText(), QString("Akrobatik"));
     QCOMPARE(panel_->ED_Tempo->text(), QString("48-50"));
 }

@@ -1,9 +1,13 @@
 #include "DisplayArea.h"
+#include "FrmStopwatch.h"
+#include "PimStopWatch.h"
 #include "Mainform.h"
 #include "RecordingMessages.h"
 #include "StatusPanels.h"
 #include <QAction>
+#include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -183,9 +187,11 @@ private slots:
     {
         auto form = start();
         form->statusPanels()->setPanelText(1, "Paar 2: 00:45");
+        form->statusPanels()->setPanelText(6, "Zeit: 12,3"); // the Rock'n'Roll clock's own panel
         form->MI_ToEnglischClick();
         QCOMPARE(form->statusPanels()->panelText(1), QString("Couple 2: 00:45"));
         QCOMPARE(form->statusPanels()->panelText(4), QString("Time 2:"));
+        QCOMPARE(form->statusPanels()->panelText(6), QString("Time: 12,3"));
         QCOMPARE(form->headerText(), QString(" Musik auszählen")); // a chosen tool keeps its header
         form->MI_ToGermanClick();
         QCOMPARE(form->statusPanels()->panelText(1), QString("Paar 2: 00:45"));
@@ -216,6 +222,48 @@ private slots:
         }
         QCOMPARE(stored("Position/left"), QString("32"));
         QCOMPARE(stored("Position/height"), QString("700"));
+    }
+
+    void badStoredPlaceOrSizeIsMendedAndNotWrittenBack_data()
+    {
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<QString>("top");
+        QTest::addColumn<QString>("size");
+        QTest::newRow("left off every screen") << "-5000" << "100" << "600";
+        QTest::newRow("top off every screen") << "100" << "9000" << "600";
+        QTest::newRow("huge size") << "10" << "10" << "100000";
+        QTest::newRow("huge size off every screen") << "-5000" << "100" << "100000";
+    }
+
+    void badStoredPlaceOrSizeIsMendedAndNotWrittenBack()
+    {
+        QFETCH(QString, left);
+        QFETCH(QString, top);
+        QFETCH(QString, size);
+        store("Position/left", left);
+        store("Position/top", top);
+        store("Position/width", size);
+        store("Position/height", size);
+        QRect screen;
+        {
+            auto form = start();
+            screen = form->screen()->availableGeometry();
+            QVERIFY(screen.contains(form->frameGeometry().topLeft()));
+            QVERIFY(form->width() <= screen.width());
+            QVERIFY(form->height() <= screen.height());
+        }
+        QVERIFY(screen.contains(QPoint(stored("Position/left").toInt(), stored("Position/top").toInt())));
+        QVERIFY(stored("Position/width").toInt() <= screen.width());
+        QVERIFY(stored("Position/height").toInt() <= screen.height());
+    }
+
+    void storedMinutesFormatReachesTheStopwatchesAtStart()
+    {
+        store("Defaults/Zeitformat", "2");
+        auto form = start();
+        auto* stopTime = static_cast<TFrmStopwatch*>(form->displayArea()->window(1));
+        for (const TPimStopWatch* stopwatch : {stopTime->SW1, stopTime->SW2, stopTime->SW3})
+            QCOMPARE(stopwatch->MyLabel->text(), QString("mm:ss"));
     }
 
     void widthWithoutHeightDoesNotStorePosition()

@@ -117,6 +117,18 @@ private slots:
         QCOMPARE(f.edit(1), QStringLiteral("15,0"));
     }
 
+    void stopShowsTheStoppedReadingNotTheLastTick()
+    {
+        FadeLateinFixture f;
+        f.chooseDance(90, 120);
+        f.window->StartClick(1);
+        f.tickAfter(14900);
+        f.clock.advanceMs(100);
+        f.window->StartClick(1);
+        QCOMPARE(f.edit(1), QStringLiteral("15,0"));
+        QCOMPARE(f.statusBar->panelText(3), QStringLiteral("Zeit 1: 15,0"));
+    }
+
     // Couple 2 runs at 61.24 s, couple 1 is reset, couple 3 stopped at 50 s.
     void timeFormatSwitchRedrawsAtOnce()
     {

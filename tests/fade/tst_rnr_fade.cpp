@@ -127,7 +127,7 @@ private slots:
         help.shown.clear();
         rules = RuleTables();
         fillGermanTable(rules);
-        statusBar = std::make_unique<StatusPanels>(6, 80);
+        statusBar = std::make_unique<StatusPanels>(7, 80);
         state = ProgramState();
         state.clock = &clock;
         state.messages = &messages;
@@ -374,18 +374,66 @@ private slots:
         QCOMPARE(window->TimeEdit->text(), QString("90,0"));
     }
 
-    void startingAfterTheEndStopsAtTheFirstTick()
+    // The next round, chosen without a Reset, gets a countdown of its own.
+    void startingAfterTheEndBeginsANewCountdown()
     {
         chooseA49();
         window->CB_Beep->setChecked(true);
         window->Start1Click();
         tickFor(90000);
+        choose(window->RG_Klasse, 4);
+        choose(window->RG_Runde, 0); // B-Klasse, Fußtechnik: 50-52 bars a minute, 60 s
         window->Start1Click();
         QVERIFY(window->running());
+        QCOMPARE(litDigits(), QList<int>{});
         tickFor(100);
+        QCOMPARE(window->TimeEdit->text(), QString("0,1"));
+        QCOMPARE(window->ED_RestTakte->text(), QString("51"));
+        tickFor(60000);
         QVERIFY(!window->running());
-        QCOMPARE(window->TimeEdit->text(), QString("90,1"));
-        QCOMPARE(beeps, 10);
+        QCOMPARE(litDigits(), QList<int>{0});
+        QCOMPARE(beeps, 20);
+    }
+
+    void startingAgainAfterTheEndOfTheSameRoundCountsAnew()
+    {
+        chooseA49();
+        window->Start1Click();
+        tickFor(90000);
+        window->Start1Click();
+        tickFor(100);
+        QVERIFY(window->running());
+        QCOMPARE(window->TimeEdit->text(), QString("0,1"));
+        QCOMPARE(window->ED_RestTakte->text(), QString("74"));
+    }
+
+    void showsTheClassAndRoundInUse_data()
+    {
+        QTest::addColumn<int>("flag");
+        QTest::addColumn<int>("klasse");
+        QTest::addColumn<int>("runde");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("class with round") << 0 << 5 << 1 << "Uhr für: A-Klasse, Akrobatik";
+        QTest::newRow("class without rounds") << 0 << 3 << -1 << "Uhr für: C-Klasse";
+        QTest::newRow("English") << 1 << 4 << 0 << "Clock for: B Class, foot technique";
+        QTest::newRow("round not chosen yet") << 0 << 4 << -1 << "";
+    }
+
+    void showsTheClassAndRoundInUse()
+    {
+        QFETCH(int, flag);
+        QFETCH(int, klasse);
+        QFETCH(int, runde);
+        choose(window->RG_Klasse, klasse); // looked up in the German table
+        if (runde >= 0)
+            choose(window->RG_Runde, runde);
+        window->SetLanguage(flag);
+        QTEST(window->LB_Dance->text(), "shown");
+        // Another discipline chosen elsewhere clears the choices, not the dance the clock would use.
+        state.SavedTypIndex = 2;
+        window->hide();
+        window->show();
+        QTEST(window->LB_Dance->text(), "shown");
     }
 
     void lateTickLightsTheCurrentBar()
@@ -416,10 +464,10 @@ private slots:
     void resetBeforeAnyRunChangesNothing()
     {
         chooseA49();
-        statusBar->setPanelText(3, "Zeit 1: 00:12");
+        statusBar->setPanelText(6, "Zeit: 12,0");
         window->ResetClick();
         QCOMPARE(window->TimeEdit->text(), QString("0.0"));
-        QCOMPARE(statusBar->panelText(3), QString("Zeit 1: 00:12"));
+        QCOMPARE(statusBar->panelText(6), QString("Zeit: 12,0"));
     }
 
     void resetAfterARun()
@@ -455,7 +503,8 @@ private slots:
         chooseA49();
         window->Start1Click();
         tickFor(100);
-        QTEST(statusBar->panelText(3), "panel");
+        QTEST(statusBar->panelText(6), "panel");
+        QCOMPARE(statusBar->panelText(3), QString()); // the first couple's of the three-couple window
     }
 
     void languageTexts_data()
@@ -464,13 +513,13 @@ private slots:
         QTest::addColumn<QStringList>("texts");
         QTest::newRow("de") << 0
                             << QStringList{"Zurücksetzen (&2)", "Verbleibende Takte:", "Turniermusik",
-                                           "gleichmäßig ausblenden", "Ende", "&Takte pro Minute:", "Dauer:",
-                                           "Sek.", "&Akustisches Signal", "&Klasse", "Schüler|A-Klasse",
-                                           "&Runde", "Beintechnik|Akrobatik", "&Hilfe"};
+                                           "gleichmäßig ausblenden", "Ende", "Takte &pro Minute:", "Dauer:",
+                                           "Sek.", "Akustisches &Signal", "&Klasse", "Schüler|A-Klasse",
+                                           "R&unde", "Beintechnik|Akrobatik", "H&ilfe"};
         QTest::newRow("en") << 1
                             << QStringList{"Reset (&2)", "Remaining bars:", "comp. music", "faded constantly",
-                                           "End", "&Bars per minute:", "Dur.:", "sec.", "&Beep", "&Class",
-                                           "Youth|A Class", "&Round", "foot technique|acrobatics", "&Help"};
+                                           "End", "Bars per &minute:", "Dur.:", "sec.", "Bee&p", "&Class",
+                                           "Youth|A Class", "&Round", "foot technique|acrobatics", "He&lp"};
     }
 
     void languageTexts()

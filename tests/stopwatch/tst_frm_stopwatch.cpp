@@ -50,8 +50,7 @@ private slots:
         state.messages = &messages;
         state.help = &help;
         state.ProgramFolder = "/opt/vantor/";
-        // The stopwatches start in seconds whatever the stored format says.
-        state.Zeitformat = 2;
+        state.Zeitformat = 1;
         statusBar = std::make_unique<StatusPanels>(7, 100);
         for (int panel = 0; panel < 3; ++panel)
             statusBar->setPanelText(panel, QStringLiteral("Paar %1:").arg(panel + 1));
@@ -68,9 +67,9 @@ private slots:
         QTest::addColumn<QStringList>("couples");
         QTest::addColumn<QString>("resetOfCouple3");
         QTest::newRow("German") << 0
-                                << QStringList{"&Hilfe", "alle &starten", "alle &anhalten", "alle &zurücksetzen"}
+                                << QStringList{"H&ilfe", "alle &starten", "alle a&nhalten", "alle &zurücksetzen"}
                                 << QStringList{"Paar 1", "Paar 2", "Paar 3"} << "Zurücksetzen (&6)";
-        QTest::newRow("English") << 1 << QStringList{"&Help", "&start all", "stop &all", "&reset all"}
+        QTest::newRow("English") << 1 << QStringList{"He&lp", "&start all", "sto&p all", "&reset all"}
                                  << QStringList{"First couple", "Second couple", "Third couple"} << "Reset (&6)";
     }
 
@@ -178,6 +177,18 @@ private slots:
         QCOMPARE(statusBar->panelText(1), QStringLiteral("Paar 2: 01:15"));
         window->TimeFormatChanged(1);
         QCOMPARE(window->SW3->MyEdit->text(), QStringLiteral("75.0"));
+    }
+
+    void storedMinutesFormatAppliesFromTheStart()
+    {
+        state.Zeitformat = 2;
+        window = std::make_unique<TFrmStopwatch>(state);
+        window->BT_StartAllClick();
+        tickAllAfter(75000);
+        for (int index = 0; index < 3; ++index) {
+            QCOMPARE(couple(index)->MyLabel->text(), QStringLiteral("mm:ss"));
+            QCOMPARE(couple(index)->MyEdit->text(), QStringLiteral("01:15"));
+        }
     }
 
     void helpButton_data()

@@ -333,17 +333,26 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("warning");
-        QTest::newRow("empty") << "" << "Fehler bei Typumwandlung";
-        QTest::newRow("zero") << "0" << "Bitte ein Tempo von 1 bis 200 Takten pro Minute eingeben.";
-        QTest::newRow("too fast") << "201" << "Bitte ein Tempo von 1 bis 200 Takten pro Minute eingeben.";
+        const QString range = QStringLiteral("Bitte ein Tempo von 1 bis 200 Takten pro Minute eingeben.");
+        QTest::newRow("empty") << "" << range;
+        QTest::newRow("zero") << "0" << range;
+        QTest::newRow("letters") << "abc" << range;
+        QTest::newRow("too fast") << "201" << range;
     }
 
+    // Typed as a user types it, then the field is left for the Start button.
     void unusableTempoIsRefused()
     {
         QFETCH(QString, text);
         QFETCH(QString, warning);
         TFrmMetronomFenster window(state);
-        setTempoText(window, text);
+        QLineEdit* field = window.SE_TakteProMinute->findChild<QLineEdit*>();
+        field->selectAll();
+        QTest::keyClick(window.SE_TakteProMinute, Qt::Key_Backspace);
+        QTest::keyClicks(window.SE_TakteProMinute, text);
+        QFocusEvent leave(QEvent::FocusOut, Qt::MouseFocusReason);
+        QApplication::sendEvent(window.SE_TakteProMinute, &leave);
+        QCOMPARE(window.SE_TakteProMinute->text(), text); // not put back silently
         window.BT_Start->click();
         QCOMPARE(messages.warnings, QStringList{warning});
         QVERIFY(!window.running());
@@ -356,9 +365,9 @@ private slots:
         QTest::addColumn<int>("flag");
         QTest::addColumn<QStringList>("captions");
         QTest::newRow("German") << 0
-            << QStringList{"&Takt", "2/4-Takt", "3/4-Takt", "4/4-Takt", "Takte/&Minute:", "&Sound", "&Hilfe"};
+            << QStringList{"Ta&kt", "2/4-Takt", "3/4-Takt", "4/4-Takt", "Takte/Mi&nute:", "So&und", "H&ilfe"};
         QTest::newRow("English") << 1
-            << QStringList{"B&ars", "2/4 scheme", "3/4 scheme", "4/4 scheme", "Bars/&minute:", "&Sound", "&Help"};
+            << QStringList{"Ba&rs", "2/4 scheme", "3/4 scheme", "4/4 scheme", "Bars/&minute:", "So&und", "He&lp"};
     }
 
     void languageSetsTheCaptions()

@@ -1,0 +1,37 @@
+#include "SpinEdit.h"
+#include <QKeyEvent>
+#include <QLineEdit>
+
+QValidator::State SpinEdit::validate(QString& text, int& pos) const
+{
+    const QValidator::State state = QSpinBox::validate(text, pos);
+    return state == QValidator::Invalid ? QValidator::Intermediate : state;
+}
+
+bool SpinEdit::holdsValue() const
+{
+    QString text = lineEdit()->displayText();
+    int pos = lineEdit()->cursorPosition();
+    return QSpinBox::validate(text, pos) == QValidator::Acceptable;
+}
+
+void SpinEdit::focusOutEvent(QFocusEvent* event)
+{
+    if (holdsValue()) {
+        QSpinBox::focusOutEvent(event);
+        return;
+    }
+    // Leave the text as typed; the spin box would put back its last value.
+    lineEdit()->event(event);
+    QWidget::focusOutEvent(event);
+}
+
+void SpinEdit::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !holdsValue()) {
+        event->ignore();
+        return;
+    }
+    QSpinBox::keyPressEvent(event);
+}

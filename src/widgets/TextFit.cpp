@@ -1,0 +1,69 @@
+#include "TextFit.h"
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <algorithm>
+
+namespace {
+
+// QLineEdit keeps this much space on either side of its text.
+constexpr int kLineEditTextMargin = 2;
+constexpr int kSmallestPixelSize = 8;
+
+int lineEditRoom(const QLineEdit& edit)
+{
+    QStyleOptionFrame option;
+    option.initFrom(&edit);
+    option.rect = edit.contentsRect();
+    option.lineWidth = edit.hasFrame() ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &edit) : 0;
+    option.midLineWidth = 0;
+    option.state |= QStyle::State_Sunken;
+    const QRect contents = edit.style()->subElementRect(QStyle::SE_LineEditContents, &option, &edit);
+    return contents.marginsRemoved(edit.textMargins()).width() - 2 * kLineEditTextMargin;
+}
+
+int labelRoom(const QLabel& label)
+{
+    int indent = label.indent();
+    if (indent < 0)
+        indent = label.frameWidth() > 0 ? label.fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2 : 0;
+    return label.contentsRect().width() - 2 * label.margin() - indent;
+}
+
+} // namespace
+
+int TextRoom(const QWidget& field)
+{
+    if (const auto* edit = qobject_cast<const QLineEdit*>(&field))
+        return lineEditRoom(*edit);
+    if (const auto* label = qobject_cast<const QLabel*>(&field))
+        return labelRoom(*label);
+    return field.contentsRect().width();
+}
+
+int WidestText(const QWidget& field, const QStringList& texts)
+{
+    const QFontMetrics metrics(field.font());
+    int widest = 0;
+    for (const QString& text : texts)
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    return widest + 1;
+}
+
+bool TextsFit(const QWidget& field, const QStringList& texts)
+{
+    return WidestText(field, texts) <= TextRoom(field);
+}
+
+void ShrinkFontToFit(QWidget& field, const QStringList& texts)
+{
+    QFont font = field.font();
+    if (font.pixelSize() < 0)
+        font.setPixelSize(QFontInfo(font).pixelSize());
+    while (!TextsFit(field, texts) && font.pixelSize() > kSmallestPixelSize) {
+        font.setPixelSize(font.pixelSize() - 1);
+        field.setFont(font);
+    }
+}

@@ -1,0 +1,166 @@
+#include "DanceSelectionPanel.h"
+#include "DisplayArea.h"
+#include "Mainform.h"
+#include "RadioGroup.h"
+#include "RecordingMessages.h"
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <map>
+
+namespace {
+
+// The Alt key of a control's "&" letter; empty where it has none or the
+// letter would not work (a label without a buddy).
+QKeySequence mnemonicOf(const QWidget& widget)
+{
+    if (const auto* button = qobject_cast<const QAbstractButton*>(&widget))
+        return QKeySequence::mnemonic(button->text());
+    if (const auto* box = qobject_cast<const QGroupBox*>(&widget))
+        return QKeySequence::mnemonic(box->title());
+    if (const auto* label = qobject_cast<const QLabel*>(&widget); label && label->buddy())
+        return QKeySequence::mnemonic(label->text());
+    return {};
+}
+
+QString nameOf(const QObject& object)
+{
+    return object.objectName().isEmpty() ? QString::fromLatin1(object.metaObject()->className())
+                                         : object.objectName();
+}
+
+using Letters = std::map<QString, QStringList>; // key text -> who uses it
+
+// The letters of one window's controls, hidden ones included (a round that
+// appears with a class, a button shown while a clock runs), except those of
+// the embedded windows not shown.
+void collect(const QWidget& window, const QWidget* shownEmbedded, const DisplayArea* area, Letters& letters)
+{
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        if (widget->window() != &window)
+            continue; // a free-standing window of its own
+        bool inHiddenEmbedded = false;
+        for (const QWidget* up = widget; up && up != &window; up = up->parentWidget())
+            if (area && up->parentWidget() == area && up != shownEmbedded)
+                inHiddenEmbedded = true;
+        const QKeySequence key = mnemonicOf(*widget);
+        if (!inHiddenEmbedded && !key.isEmpty())
+            letters[key.toString()] << nameOf(*widget);
+    }
+}
+
+QStringList usedTwice(const Letters& letters, const Letters& menuBar)
+{
+    QStringList faults;
+    for (const auto& [key, users] : letters) {
+        if (users.size() > 1)
+            faults << key + " used by " + users.join(", ");
+        if (menuBar.count(key))
+            faults << key + " of " + users.join(", ") + " taken from the menu " + menuBar.at(key).join(", ");
+    }
+    return faults;
+}
+
+} // namespace
+
+// Every window in both languages: no Alt letter twice in one window, and none
+// that the menu bar needs (the menus win).
+class TestAccelerators : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir_;
+    RecordingMessages messages_;
+    std::unique_ptr<TMainform> form_;
+
+    Letters menuBarLetters() const
+    {
+        Letters letters;
+        for (const QAction* action : form_->menuBar()->actions())
+            letters[QKeySequence::mnemonic(action->text()).toString()] << action->text();
+        return letters;
+    }
+
+    void switchLanguage(int sprache)
+    {
+        if (sprache == 0)
+            form_->MI_ToGermanClick();
+        else
+            form_->MI_ToEnglischClick();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        MainformOptions options;
+        options.programFolder = qEnvironmentVariable("VANTOR_DATA_DIR");
+        options.settingsFile = dir_.filePath("Vantor.conf");
+        options.splashMs = 0;
+        options.messages = &messages_;
+        form_ = std::make_unique<TMainform>(options);
+        QVERIFY(form_->startupError().isEmpty());
+        form_->show();
+    }
+
+    void cleanupTestCase() { form_.reset(); }
+
+    void mainWindowWithEachToolWindow_data()
+    {
+        QTest::addColumn<int>("sprache");
+        QTest::addColumn<int>("discipline"); // the dance panel titles its second box by class or by dance
+        QTest::addColumn<int>("embedded");
+        for (int sprache : {0, 1})
+            for (int discipline : {0, 2})
+                for (int embedded = 0; embedded < 16; ++embedded)
+                    QTest::addRow("%s, discipline %d, window %d", sprache ? "en" : "de", discipline, embedded)
+                        << sprache << discipline << embedded;
+    }
+
+    void mainWindowWithEachToolWindow()
+    {
+        QFETCH(int, sprache);
+        QFETCH(int, discipline);
+        QFETCH(int, embedded);
+        switchLanguage(sprache);
+        form_->dancePanel()->RG_Typ->setItemIndex(discipline);
+        form_->dancePanel()->RG_TypChange();
+        DisplayArea* area = form_->displayArea();
+        area->showWindow(embedded);
+        const Letters menuBar = menuBarLetters();
+        QCOMPARE(int(menuBar.size()), form_->menuBar()->actions().size()); // the menus among themselves
+        Letters letters;
+        collect(*form_, area->window(embedded), area, letters);
+        const QStringList faults = usedTwice(letters, menuBar);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
+    }
+
+    void freeStandingWindows_data()
+    {
+        QTest::addColumn<int>("sprache");
+        QTest::newRow("de") << 0;
+        QTest::newRow("en") << 1;
+    }
+
+    void freeStandingWindows()
+    {
+        QFETCH(int, sprache);
+        switchLanguage(sprache);
+        int windows = 0;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window == form_.get() || !window->parentWidget())
+                continue; // menus and other helpers the toolkit makes
+            Letters letters;
+            collect(*window, nullptr, nullptr, letters);
+            const QStringList faults = usedTwice(letters, {});
+            QVERIFY2(faults.isEmpty(), qPrintable(nameOf(*window) + ": " + faults.join("; ")));
+            ++windows;
+        }
+        QVERIFY(windows >= 6); // about, two adaptation dialogs, help, customize data, projector
+    }
+};
+
+QTEST_MAIN(TestAccelerators)
+#include "tst_accelerators.moc"
