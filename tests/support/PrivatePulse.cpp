@@ -19,9 +19,16 @@ void endWithParent()
 
 } // namespace
 
+namespace {
+
+const char* const kClientSettings[] = {"PULSE_SERVER", "PULSE_RUNTIME_PATH", "PULSE_COOKIE"};
+
+} // namespace
+
 PrivatePulse::PrivatePulse()
 {
-    previousServer_ = qgetenv("PULSE_SERVER");
+    for (const char* name : kClientSettings)
+        previousClientSettings_.append({name, qgetenv(name)});
     failure_ = start();
 }
 
@@ -29,10 +36,12 @@ PrivatePulse::~PrivatePulse()
 {
     end(recorder_);
     end(server_);
-    if (previousServer_.isNull())
-        qunsetenv("PULSE_SERVER");
-    else
-        qputenv("PULSE_SERVER", previousServer_);
+    for (const auto& [name, value] : previousClientSettings_) {
+        if (value.isNull())
+            qunsetenv(name.constData());
+        else
+            qputenv(name.constData(), value);
+    }
 }
 
 void PrivatePulse::end(QProcess& process)
@@ -107,6 +116,8 @@ QString PrivatePulse::start()
         }
     }
     qputenv("PULSE_SERVER", environment().value("PULSE_SERVER").toLocal8Bit());
+    qputenv("PULSE_RUNTIME_PATH", folder_.path().toLocal8Bit());
+    qputenv("PULSE_COOKIE", folder_.filePath("client-cookie").toLocal8Bit());
     return {};
 }
 

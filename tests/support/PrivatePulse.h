@@ -9,7 +9,8 @@
 // output and record what the sink "heard". It runs as any user, root
 // included, and ends with this object (or with this process, if that dies
 // first). Sets PULSE_SERVER for this process, so that an output opened
-// afterwards (PortAudio through the ALSA plugin) reaches it.
+// afterwards (PortAudio through the ALSA plugin) reaches it, and keeps this
+// process's client files (cookie, runtime folder) in the folder as well.
 class PrivatePulse {
 public:
     static constexpr int kSampleRate = 44100;
@@ -40,5 +41,6 @@ private:
     QProcess server_;
     QProcess recorder_;
     QString failure_;
-    QByteArray previousServer_;
+    // This process's own settings for reaching a server, as they were before.
+    QList<QPair<QByteArray, QByteArray>> previousClientSettings_;
 };
