@@ -18,15 +18,14 @@ PortAudioOutput::~PortAudioOutput()
 bool PortAudioOutput::open(double suggestedLatencySeconds, const MixerFactory& mixerFor)
 {
     close();
-    if (Pa_Initialize() != paNoError)
-        return false;
+    PaError result = Pa_Initialize();
+    if (result != paNoError)
+        return fail(Pa_GetErrorText(result));
     libraryStarted_ = true;
     const PaDeviceIndex device = Pa_GetDefaultOutputDevice();
     const PaDeviceInfo* info = device == paNoDevice ? nullptr : Pa_GetDeviceInfo(device);
-    if (!info || info->maxOutputChannels < 1) {
-        close();
-        return false;
-    }
+    if (!info || info->maxOutputChannels < 1)
+        return fail("no output device");
     // Two channels where the device has them: some devices refuse mono.
     channels_ = std::min(2, info->maxOutputChannels);
     sampleRate_ = int(info->defaultSampleRate);
@@ -39,22 +38,27 @@ bool PortAudioOutput::open(double suggestedLatencySeconds, const MixerFactory& m
     ended_ = false;
     underflows_ = 0;
     PaStream* stream = nullptr;
-    if (Pa_OpenStream(&stream, nullptr, &parameters, sampleRate_, paFramesPerBufferUnspecified, paNoFlag,
-                      &PortAudioOutput::callback, this)
-        != paNoError) {
-        close();
-        return false;
-    }
+    result = Pa_OpenStream(&stream, nullptr, &parameters, sampleRate_, paFramesPerBufferUnspecified, paNoFlag,
+                           &PortAudioOutput::callback, this);
+    if (result != paNoError)
+        return fail(Pa_GetErrorText(result));
     stream_ = stream;
     Pa_SetStreamFinishedCallback(stream_, &PortAudioOutput::finished);
     const PaStreamInfo* streamInfo = Pa_GetStreamInfo(stream_);
     latency_ = streamInfo ? streamInfo->outputLatency : parameters.suggestedLatency;
-    if (Pa_StartStream(stream_) != paNoError) {
-        close();
-        return false;
-    }
+    result = Pa_StartStream(stream_);
+    if (result != paNoError)
+        return fail(Pa_GetErrorText(result));
     openedAt_ = streamTime();
+    error_.clear();
     return true;
+}
+
+bool PortAudioOutput::fail(const char* why)
+{
+    close();
+    error_ = why;
+    return false;
 }
 
 void PortAudioOutput::close()

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <portaudio.h>
+#include <string>
 
 // One output stream on the system's default device, whose real-time callback
 // renders an OutputMixer. Opening and closing happen on the user-interface
@@ -23,6 +24,8 @@ public:
     bool open(double suggestedLatencySeconds, const MixerFactory& mixerFor);
     void close();
     bool isOpen() const { return stream_ != nullptr; }
+    // Why the last opening failed; empty after one that succeeded.
+    const std::string& lastError() const { return error_; }
     // False once the stream has ended or its callback has stopped coming.
     bool alive() const;
 
@@ -37,8 +40,10 @@ private:
     static int callback(const void* input, void* output, unsigned long frames,
                         const PaStreamCallbackTimeInfo* timeInfo, PaStreamCallbackFlags statusFlags, void* self);
     static void finished(void* self);
+    bool fail(const char* why);
 
     PaStream* stream_ = nullptr;
+    std::string error_;
     bool libraryStarted_ = false;
     std::unique_ptr<OutputMixer> mixer_;
     int sampleRate_ = 0;

@@ -1,5 +1,6 @@
 #include "ResourceSoundPlayer.h"
 #include "Clock.h"
+#include <QtGlobal>
 
 ResourceSoundPlayer::ResourceSoundPlayer(const Clock& clock, double suggestedLatencySeconds)
     : clock_(clock), suggestedLatency_(suggestedLatencySeconds)
@@ -32,13 +33,27 @@ bool ResourceSoundPlayer::ensureOutput(bool userStartsSound)
     if (output_.isOpen()) {
         if (output_.alive())
             return true;
-        output_.close();
+        closeLostOutput();
     }
     const std::int64_t now = clock_.nowNs();
     if (!userStartsSound && lastTryNs_ && now - *lastTryNs_ < kRetryPauseNs)
         return false;
     lastTryNs_ = now;
-    return output_.open(suggestedLatency_, [this](int rate) { return mixerFor(rate); });
+    if (output_.open(suggestedLatency_, [this](int rate) { return mixerFor(rate); })) {
+        reportedError_.clear();
+        return true;
+    }
+    // For whoever reads the program's log; the windows say it in their words.
+    if (output_.lastError() != reportedError_)
+        qWarning("No sound output: %s", output_.lastError().c_str());
+    reportedError_ = output_.lastError();
+    return false;
+}
+
+void ResourceSoundPlayer::closeLostOutput()
+{
+    qWarning("The sound output has gone away.");
+    output_.close();
 }
 
 void ResourceSoundPlayer::PlayResourceSound(const QString& name)
@@ -98,7 +113,7 @@ std::optional<std::int64_t> ResourceSoundPlayer::ClickHeardNs(int index)
 bool ResourceSoundPlayer::HasOutput()
 {
     if (output_.isOpen() && !output_.alive())
-        output_.close();
+        closeLostOutput();
     return output_.isOpen();
 }
 

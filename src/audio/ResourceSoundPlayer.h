@@ -4,6 +4,7 @@
 #include "SoundSamples.h"
 #include <QStringList>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class Clock;
@@ -44,6 +45,7 @@ private:
     static constexpr double kStaleAnchorSeconds = 0.1;
 
     bool ensureOutput(bool userStartsSound);
+    void closeLostOutput();
     std::unique_ptr<OutputMixer> mixerFor(int sampleRate) const;
     int soundIndex(const QString& name) const;
 
@@ -53,5 +55,6 @@ private:
     std::vector<PcmSound> sounds_;
     PortAudioOutput output_;
     std::optional<std::int64_t> lastTryNs_;
+    std::string reportedError_;
     std::uint32_t run_ = 0;
 };
