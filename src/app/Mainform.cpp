@@ -47,6 +47,7 @@
 #include <QScrollArea>
 #include <QSettings>
 #include <QSplitter>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <map>
@@ -153,8 +154,11 @@ TMainform::TMainform(const MainformOptions& options, QWidget* parent)
     state_.rules = &rules_;
     state_.clock = &clock_;
     state_.messages = options_.messages ? options_.messages : &dialogMessages_;
-    if (!options_.sounds)
+    if (!options_.sounds) {
         ownSounds_ = std::make_unique<ResourceSoundPlayer>(clock_); // decoded once, before the first beat
+        // The output opens once the window is up, so that the first beep is on time.
+        QTimer::singleShot(0, this, [this] { ownSounds_->OpenOutput(); });
+    }
     state_.sounds = options_.sounds ? options_.sounds : ownSounds_.get();
     buildControls();
     buildMenus();

@@ -34,6 +34,9 @@ public:
     void StopClicks() override;
     std::optional<std::int64_t> ClickHeardNs(int index) override;
     bool HasOutput() override;
+    // Opens the output ahead of the first sound, which then needs not wait
+    // for the device to start.
+    void OpenOutput() { ensureOutput(false); }
 
     // Clicks of the current run the stream has played so far.
     std::int64_t clicksPlaced() const;
