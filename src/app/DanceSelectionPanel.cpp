@@ -1,4 +1,5 @@
 #include "DanceSelectionPanel.h"
+#include "ElidedLabel.h"
 #include "Messages.h"
 #include "ProgramState.h"
 #include "RadioGroup.h"
@@ -7,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QRegularExpression>
 #include <cmath>
 #include <optional>
 
@@ -82,14 +84,23 @@ QStringList rundeItems(int typIndex, int tanzIndex, bool english)
     return {};
 }
 
-// A typed target tempo: a decimal number with "." or "," as the separator,
+// A typed target tempo: digits with at most one "." or "," as the separator,
 // whatever the locale's separator is. A text that only starts a number, such
-// as "12,", passes, so that the user can type on.
-bool isTargetTempoText(QString text)
+// as "12,", passes, so that the user can type on; a sign never does, however
+// the text arrives (typed, pasted or dropped).
+bool isTargetTempoText(const QString& text)
 {
-    bool ok = false;
-    const double value = QLocale::c().toDouble(text.replace(',', '.'), &ok);
-    return ok && std::isfinite(value);
+    static const QRegularExpression decimal(QStringLiteral("^[0-9]*([.,][0-9]*)?$"));
+    return decimal.match(text).hasMatch() && text.contains(QRegularExpression(QStringLiteral("[0-9]")));
+}
+
+// The typed target as a number; nothing for an empty or zero target.
+std::optional<double> typedTargetTempo(const QString& text)
+{
+    if (!isTargetTempoText(text))
+        return std::nullopt;
+    const double value = QLocale::c().toDouble(QString(text).replace(',', '.'));
+    return value > 0 ? std::optional<double>(value) : std::nullopt;
 }
 
 template <class Control>
@@ -136,7 +147,7 @@ DanceSelectionPanel::DanceSelectionPanel(ProgramState& state, QWidget* parent)
       ED_Solltempo(named(new QLineEdit(this), "ED_Solltempo")),
       RG_Tanz(named(new RadioGroup("T&anz", this), "RG_Tanz")),
       RG_Runde(named(new RadioGroup("&Runde", this), "RG_Runde")),
-      lb_info(named(new QLabel(this), "lb_info")),
+      lb_info(named(new ElidedLabel(this), "lb_info")),
       state_(state)
 {
     setObjectName("pnlTanz");
@@ -242,14 +253,32 @@ void DanceSelectionPanel::UpdateTargetValues()
     const RuleRow* row = choiceIsComplete() ? chosenRuleRow() : nullptr;
     if (!row) {
         clearValueFields();
+        setTargetTempoOfChoiceWithoutRow();
         return;
     }
     showRuleRow(*row);
 }
 
+// Count beat judges against the target tempo range: with "Solltempo" it is the
+// typed target give or take TypedTargetTolerance, the half width of the rules'
+// usual ranges (50-52); otherwise there is none, rather than the range of a
+// dance that is no longer chosen.
+void DanceSelectionPanel::setTargetTempoOfChoiceWithoutRow()
+{
+    state_.TempoMin = state_.TempoMax = 0;
+    if (RG_Typ->itemIndex() != TypSolltempo)
+        return;
+    if (const std::optional<double> target = typedTargetTempo(ED_Solltempo->text())) {
+        state_.TempoMin = *target - TypedTargetTolerance;
+        state_.TempoMax = *target + TypedTargetTolerance;
+    }
+}
+
 void DanceSelectionPanel::ED_SolltempoChange()
 {
     const QString text = ED_Solltempo->text();
+    if (RG_Typ->itemIndex() == TypSolltempo)
+        setTargetTempoOfChoiceWithoutRow();
     if (text.isEmpty())
         return;
     if (isTargetTempoText(text)) {
@@ -316,16 +345,10 @@ bool DanceSelectionPanel::choiceIsComplete() const
 const RuleRow* DanceSelectionPanel::chosenRuleRow() const
 {
     const auto discipline = static_cast<Discipline>(RG_Typ->itemIndex());
-    const QString name = RG_Tanz->currentText();
     const RuleTables& rules = *state_.rules;
-    std::optional<int> index;
-    if (!RG_Runde->isHidden())
-        index = rules.FindFirstRow(discipline, name, RG_Runde->currentText());
-    else if (discipline == Discipline::RnR)
-        // The one Rock'n'Roll class without rounds: its last row.
-        index = rules.FindLastRow(discipline, name);
-    else
-        index = rules.FindFirstRow(discipline, name);
+    const std::optional<QString> round =
+        RG_Runde->isHidden() ? std::nullopt : std::optional<QString>(RG_Runde->currentText());
+    const std::optional<int> index = rules.FindChosenRow(discipline, RG_Tanz->currentText(), round);
     return index ? &rules.table(discipline).Rows[static_cast<size_t>(*index)] : nullptr;
 }
 
@@ -337,6 +360,7 @@ void DanceSelectionPanel::showRuleRow(const RuleRow& row)
         // A broken range in the rule data: no half-updated target, and the
         // fields stay empty as for a row not found.
         clearValueFields();
+        setTargetTempoOfChoiceWithoutRow();
         state_.messages->warning(
             pick({"Ungültige Tempoangabe in den Regeldaten: '%1'",
                   "Invalid tempo in the rule data: '%1'"},

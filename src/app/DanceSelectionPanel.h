@@ -34,6 +34,9 @@ public:
     // now loaded. Expects state.Sprache to be set to the same language.
     void SetLanguage(int flag);
 
+    // A typed target tempo T counts as the range T - 1 to T + 1 bars per minute.
+    static constexpr double TypedTargetTolerance = 1.0;
+
     // The standard beep of a refused target tempo; tests count it.
     std::function<void()> beep;
 
@@ -53,6 +56,7 @@ private:
     bool choiceIsComplete() const;
     void showRuleRow(const RuleRow& row);
     void clearValueFields();
+    void setTargetTempoOfChoiceWithoutRow();
     void restoreChoice(int typIndex, int tanzIndex, int rundeIndex);
 
     ProgramState& state_;

@@ -434,6 +434,7 @@ StoredSettings TMainform::readSettings()
     state_.SavedTanzIndex = stored.SavedTanzIndex;
     state_.SavedRundeIndex = stored.SavedRundeIndex;
     state_.Sprache = stored.Sprache;
+    storedSprache_ = stored.Sprache;
     state_.Zeitformat = stored.Zeitformat;
     showTimeFormatChecks();
     return stored;
@@ -452,7 +453,7 @@ void TMainform::FormDestroy()
     values.SavedTypIndex = state_.SavedTypIndex;
     values.SavedTanzIndex = state_.SavedTanzIndex;
     values.SavedRundeIndex = state_.SavedRundeIndex;
-    values.Sprache = state_.Sprache;
+    values.Sprache = storedSprache_;
     values.Zeitformat = state_.Zeitformat;
     const auto store = OpenSettingsStore(options_.settingsFile);
     WriteSettings(*store, values);
@@ -530,7 +531,11 @@ void TMainform::createFreeStandingWindows()
 
 bool TMainform::loadRuleTables()
 {
-    lastLoadError_ = LoadRuleTables(rules_, state_.ProgramFolder + state_.LanguageFolder).error;
+    const QString folder = RuleFolder(state_.ProgramFolder, state_.LanguageFolder);
+    // What a save cut off by the end of the program left behind.
+    for (const char* language : {"de", "en"})
+        RemoveLeftoverSaveFiles(RuleFolder(state_.ProgramFolder, language + QString(QDir::separator())));
+    lastLoadError_ = LoadRuleTables(rules_, folder).error;
     return lastLoadError_.isEmpty();
 }
 
@@ -544,16 +549,34 @@ void TMainform::showEvent(QShowEvent* event)
 void TMainform::FormShow()
 {
     if (firstShow_) {
-        if (state_.Sprache == 0)
-            MI_ToGermanClick();
-        else
-            MI_ToEnglischClick();
+        applyStoredLanguage();
         firstShow_ = false;
     }
     pnlTanz_->FillInfoLine();
     pnlTanz_->RG_Typ->setItemIndex(5);
     pnlTanz_->RG_TypChange();
     SelectorItemClick(0, 0);
+}
+
+// A stored English whose rule data cannot be read starts the program in
+// German; English stays the stored language until the user chooses one.
+void TMainform::applyStoredLanguage()
+{
+    if (state_.Sprache == 0) {
+        MI_ToGermanClick();
+        return;
+    }
+    if (switchToEnglish(false))
+        return;
+    const int stored = storedSprache_;
+    state_.Sprache = 0;
+    MI_ToGermanClick();
+    storedSprache_ = stored;
+    state_.messages->warning(
+        QStringLiteral("Die englischen Regeldaten können nicht geladen werden: %1.\nDas Programm startet deshalb auf "
+                       "Deutsch; gespeichert bleibt Englisch.\n\nThe English rule data cannot be loaded: %2.\nThe "
+                       "program therefore starts in German; English stays the stored language.")
+            .arg(lastLoadError_, lastLoadErrorEnglish_));
 }
 
 void TMainform::closeEvent(QCloseEvent* event)
@@ -691,10 +714,10 @@ void TMainform::setTimeFormat(int format)
 
 void TMainform::MI_ToGermanClick()
 {
-    state_.LanguageFolder = "de" + QString(QDir::separator());
-    if (!reloadRuleTablesForLanguage())
+    if (!reloadRuleTablesForLanguage(QStringLiteral("de"), true))
         return;
     state_.Sprache = 0;
+    storedSprache_ = 0;
     installMenu(MenuLanguage::German);
     if (Funktion_->text() == PromptEnglish)
         setHeader(PromptGerman);
@@ -706,10 +729,15 @@ void TMainform::MI_ToGermanClick()
 
 void TMainform::MI_ToEnglischClick()
 {
+    switchToEnglish(true);
+}
+
+bool TMainform::switchToEnglish(bool reportFailure)
+{
+    if (!reloadRuleTablesForLanguage(QStringLiteral("en"), reportFailure))
+        return false;
     state_.Sprache = 1;
-    state_.LanguageFolder = "en" + QString(QDir::separator());
-    if (!reloadRuleTablesForLanguage())
-        return;
+    storedSprache_ = 1;
     installMenu(MenuLanguage::English);
     if (Funktion_->text() == PromptGerman)
         setHeader(PromptEnglish);
@@ -720,14 +748,29 @@ void TMainform::MI_ToEnglischClick()
     if (selectorSection_ == 1 || selectorSection_ == 2)
         SelectorItemClick(selectorSection_, selectorItem_);
     pnlTanz_->SetLanguage(1);
+    return true;
 }
 
-bool TMainform::reloadRuleTablesForLanguage()
+// All four tables of the language are read before anything switches, so a
+// broken file leaves the program wholly in the language it was in.
+bool TMainform::reloadRuleTablesForLanguage(const QString& language, bool reportFailure)
 {
-    if (loadRuleTables())
-        return true;
-    state_.messages->warning(lastLoadError_);
-    return false;
+    const QString languageFolder = language + QDir::separator();
+    const FileResult result = LoadRuleTables(rules_, RuleFolder(state_.ProgramFolder, languageFolder));
+    if (!result.ok()) {
+        if (reportFailure) {
+            state_.messages->warning(state_.Sprache == 0
+                ? QStringLiteral("Die Sprache wird nicht gewechselt, weil die Regeldaten nicht geladen werden "
+                                 "können: %1").arg(result.text(0))
+                : QStringLiteral("The language is not switched because the rule data cannot be loaded: %1")
+                      .arg(result.text(1)));
+        }
+        lastLoadError_ = result.text(0);
+        lastLoadErrorEnglish_ = result.text(1);
+        return false;
+    }
+    state_.LanguageFolder = languageFolder;
+    return true;
 }
 
 void TMainform::relabelStatusPanels(const QString& coupleWord, const QString& timeWord)

@@ -87,7 +87,9 @@ private:
     void placeWindow(int left, int top, int savedWidth, int savedHeight);
     QSize contentMinimumSize() const;
     bool loadRuleTables();
-    bool reloadRuleTablesForLanguage();
+    bool reloadRuleTablesForLanguage(const QString& language, bool reportFailure);
+    bool switchToEnglish(bool reportFailure);
+    void applyStoredLanguage();
     void showByMenu(const QString& header, int embeddedIndex);
     void setHeader(const QString& text);
     void setTimeFormat(int format);
@@ -127,6 +129,10 @@ private:
 
     QString startupError_;
     QString lastLoadError_;
+    QString lastLoadErrorEnglish_;
+    // The language written at exit: the user's last choice, kept when the
+    // stored language could not be loaded at start-up.
+    int storedSprache_ = 0;
     bool storePosition_ = false;
     bool stayOnTop_ = false;
     bool firstShow_ = true;

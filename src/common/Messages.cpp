@@ -21,3 +21,15 @@ bool DialogMessages::inputQuery(const QString& title, const QString& prompt, QSt
         value = answer;
     return ok;
 }
+
+bool Messages::question(const QString&)
+{
+    return false;
+}
+
+bool DialogMessages::question(const QString& text)
+{
+    return QMessageBox::question(parent_, QApplication::applicationName(), text,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
+}

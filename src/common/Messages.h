@@ -13,6 +13,8 @@ public:
     virtual void information(const QString& text) = 0;
     // Returns false when the user cancels; value holds the default on entry.
     virtual bool inputQuery(const QString& title, const QString& prompt, QString& value) = 0;
+    // A question answered with Yes (true) or No; where nobody can answer, No.
+    virtual bool question(const QString& text);
 };
 
 // The real dialogs: QMessageBox with one OK button, QInputDialog.
@@ -23,6 +25,7 @@ public:
     void warning(const QString& text) override;
     void information(const QString& text) override;
     bool inputQuery(const QString& title, const QString& prompt, QString& value) override;
+    bool question(const QString& text) override;
 
 private:
     QWidget* parent_;

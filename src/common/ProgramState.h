@@ -25,7 +25,8 @@ struct ProgramState {
     // "de/" or "en/" (the separator of the platform).
     QString LanguageFolder;
 
-    // Target state of the dance selection.
+    // Target state of the dance selection. The tempo range is 0 to 0 while the
+    // choice gives no tempo to judge against.
     double TempoMin = 0;
     double TempoMax = 0;
     std::int32_t DanceTimeMin = 0;
@@ -52,5 +53,6 @@ struct ProgramState {
     HelpViewer* help = nullptr;
 
     bool english() const { return Sprache != 0; }
+    bool hasTargetTempo() const { return TempoMax > 0; }
     bool secondsFormat() const { return Zeitformat == 1; }
 };

@@ -19,6 +19,8 @@ namespace {
 constexpr int MaxTextLength = 255;
 constexpr int ColumnCount = 5;
 constexpr int FirstValueColumn = 2;
+constexpr int BarsColumn = 2;
+constexpr int TimeColumn = 4;
 constexpr int RowHeight = 24;
 
 struct Caption {
@@ -97,9 +99,32 @@ QString cellText(const QTableWidget* grid, int row, int column)
     return item ? item->text() : QString();
 }
 
+// Count beat and the fade windows compute with these two columns: a text the
+// conversions cannot read would silently become 0.
+QString valueError(int column, const QString& text, bool mayStayEmpty, int sprache)
+{
+    const bool german = sprache == 0;
+    if (column != BarsColumn && column != TimeColumn)
+        return {};
+    if (text.isEmpty() && mayStayEmpty)
+        return {};
+    if (column == BarsColumn && !BarsPerMinReadable(text)) {
+        return (german ? QStringLiteral("\"%1\" ist keine Taktzahl wie 50 oder 48-50.")
+                       : QStringLiteral("\"%1\" is not a tempo such as 50 or 48-50."))
+            .arg(text);
+    }
+    if (column == TimeColumn && !DanceTimeReadable(text)) {
+        return (german ? QStringLiteral("\"%1\" ist keine Tanzzeit wie 90s oder 90-105s.")
+                       : QStringLiteral("\"%1\" is not a dancing time such as 90s or 90-105s."))
+            .arg(text);
+    }
+    return {};
+}
+
 } // namespace
 
-std::optional<UnsavableText> FindUnsavableText(const RuleFileTexts& texts, int sprache)
+std::optional<UnsavableText> FindUnsavableText(const RuleFileTexts& texts, int sprache,
+                                               const RuleFileTexts& emptyAllowed)
 {
     for (int d = 0; d < DisciplineCount; ++d) {
         const auto discipline = static_cast<Discipline>(d);
@@ -108,6 +133,9 @@ std::optional<UnsavableText> FindUnsavableText(const RuleFileTexts& texts, int s
             const QStringList& cells = text.Rows[r];
             for (int c = FirstValueColumn; c < cells.size(); ++c) {
                 if (QString reason = ValidateCellForSaving(cells[c], sprache); !reason.isEmpty())
+                    return UnsavableText{discipline, r, c, reason};
+                const bool mayStayEmpty = emptyAllowed[d].Rows.value(r).value(c, QStringLiteral("x")).isEmpty();
+                if (QString reason = valueError(c, cells[c], mayStayEmpty, sprache); !reason.isEmpty())
                     return UnsavableText{discipline, r, c, reason};
             }
             if (QString reason = ValidateRowForSaving(cells, sprache); !reason.isEmpty())
@@ -124,8 +152,9 @@ QString FindFileWithOtherRows(const RuleTables& tables, const QString& folder)
     for (int d = 0; d < DisciplineCount; ++d) {
         const auto discipline = static_cast<Discipline>(d);
         const QString path = findFileCaseInsensitive(folder, RuleFileName(discipline));
-        if (!QFileInfo::exists(path))
-            continue; // nothing there to lose
+        const QFileInfo info(path);
+        if (!info.isFile() || !info.isReadable())
+            continue; // nothing there to lose, or the save itself names why it cannot replace it
         RuleTable onDisk;
         onDisk.Capacity = TableCapacity(discipline);
         if (!LoadRuleTable(onDisk, path).ok() || !sameRows(onDisk, tables.table(discipline)))
@@ -176,14 +205,18 @@ TFrmCustomizeData::TFrmCustomizeData(ProgramState& state, QWidget* parent)
         button->setObjectName(name);
         button->setGeometry(geometry);
     };
-    addButton(BT_OK, "BT_OK", {80, 344, 123, 25});
-    addButton(BT_Cancel, "BT_Cancel", {208, 344, 121, 25});
-    addButton(BT_Help, "BT_Help", {336, 344, 121, 25});
+    addButton(BT_Restore, "BT_Restore", {8, 344, 168, 25});
+    addButton(BT_OK, "BT_OK", {184, 344, 108, 25});
+    addButton(BT_Cancel, "BT_Cancel", {298, 344, 108, 25});
+    addButton(BT_Help, "BT_Help", {412, 344, 108, 25});
     BT_OK->setText("OK");
     BT_OK->setDefault(true);
     connect(BT_OK, &QPushButton::clicked, this, &TFrmCustomizeData::BT_OKClick);
     connect(BT_Cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(BT_Help, &QPushButton::clicked, this, &TFrmCustomizeData::BT_HelpClick);
+    connect(BT_Restore, &QPushButton::clicked, this, &TFrmCustomizeData::BT_RestoreClick);
+    // Enter in a cell confirms the dialog; it never replaces the user's values.
+    BT_Restore->setAutoDefault(false);
 
     FormCreate();
 }
@@ -248,6 +281,10 @@ void TFrmCustomizeData::applyLanguage()
     }
     BT_Cancel->setText(language_ == 0 ? QStringLiteral("&Abbrechen") : QStringLiteral("&Cancel"));
     BT_Help->setText(language_ == 0 ? QStringLiteral("&Hilfe") : QStringLiteral("&Help"));
+    BT_Restore->setText(language_ == 0 ? QStringLiteral("&Gelieferte Werte") : QStringLiteral("&Restore delivered values"));
+    BT_Restore->setToolTip(language_ == 0 ? QStringLiteral("Die mit dem Programm gelieferten Werte dieser Tabelle "
+                                                           "wiederherstellen")
+                                          : QStringLiteral("Restore the values of this table delivered with the program"));
 }
 
 void TFrmCustomizeData::FormShow()
@@ -328,7 +365,7 @@ void TFrmCustomizeData::BT_OKClick()
 {
     commitOpenEditors();
     const RuleFileTexts texts = editedTexts();
-    if (const auto problem = FindUnsavableText(texts, language_)) {
+    if (const auto problem = FindUnsavableText(texts, language_, emptyValuesAllowed())) {
         refuse(*problem);
         return;
     }
@@ -343,9 +380,14 @@ void TFrmCustomizeData::BT_OKClick()
                   .arg(shown));
         return;
     }
+    // The tables take the edits only once the files hold them, so that the
+    // program never shows values that a restart would lose; on a failure the
+    // dialog stays open with every edit.
+    if (const FileResult result = SaveRuleTables(texts, folder()); !result.ok()) {
+        state_.messages->warning(result.text(language_));
+        return;
+    }
     StoreEditedValues(*state_.rules, texts);
-    if (const FileResult result = SaveRuleTables(texts, folder()); !result.ok())
-        state_.messages->warning(result.error);
     accept();
 }
 
@@ -382,6 +424,67 @@ void TFrmCustomizeData::refuse(const UnsavableText& problem)
     }
 }
 
+std::optional<RuleTables> TFrmCustomizeData::deliveredTables() const
+{
+    RuleTables delivered;
+    if (!LoadRuleTables(delivered, DeliveredRuleFolder(state_.LanguageFolder)).ok())
+        return std::nullopt;
+    return delivered;
+}
+
+// Empty where the files the user started from, or the delivered ones, have
+// no value.
+RuleFileTexts TFrmCustomizeData::emptyValuesAllowed() const
+{
+    RuleFileTexts allowed = RuleFileTextsOf(*state_.rules);
+    const std::optional<RuleTables> delivered = deliveredTables();
+    if (!delivered)
+        return allowed;
+    const RuleFileTexts deliveredTexts = RuleFileTextsOf(*delivered);
+    for (int d = 0; d < DisciplineCount; ++d) {
+        for (int r = 0; r < qMin(allowed[d].Rows.size(), deliveredTexts[d].Rows.size()); ++r) {
+            for (int c = FirstValueColumn; c < ColumnCount; ++c) {
+                if (deliveredTexts[d].Rows[r].value(c).isEmpty())
+                    allowed[d].Rows[r][c].clear();
+            }
+        }
+    }
+    return allowed;
+}
+
+void TFrmCustomizeData::BT_RestoreClick()
+{
+    const bool german = language_ == 0;
+    const auto d = static_cast<Discipline>(PageControl->currentIndex());
+    const QString table = QString::fromUtf8(TableNames[index(d)]);
+    if (!state_.messages->question(german
+            ? QStringLiteral("Die Werte und die Quellenangabe der Tabelle %1 durch die mit dem Programm gelieferten "
+                             "ersetzen? Gespeichert wird erst mit OK; Abbrechen verwirft sie.").arg(table)
+            : QStringLiteral("Replace the values and the source line of the %1 table by those delivered with the "
+                             "program? They are saved only with OK; Cancel discards them.").arg(table)))
+        return;
+    const std::optional<RuleTables> delivered = deliveredTables();
+    if (!delivered) {
+        state_.messages->warning(german ? QStringLiteral("Die gelieferten Werte können nicht gelesen werden.")
+                                        : QStringLiteral("The delivered values cannot be read."));
+        return;
+    }
+    // Rows are matched by their keys, so a file whose rows were reordered by
+    // hand still gets each row's own values.
+    QTableWidget* grid = grids_[index(d)];
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        const std::optional<int> row = delivered->FindFirstRow(d, cellText(grid, r, 0), cellText(grid, r, 1));
+        if (!row)
+            continue;
+        const RuleRow& values = delivered->table(d).Rows[static_cast<size_t>(*row)];
+        grid->item(r, 2)->setText(values.BarsPerMin);
+        grid->item(r, 3)->setText(values.MetroValue);
+        grid->item(r, 4)->setText(values.DanceTime);
+    }
+    sources_[index(d)]->setText(delivered->table(d).Source);
+    sources_[index(d)]->setCursorPosition(0);
+}
+
 // The help exists in English only and is shown so in both languages.
 void TFrmCustomizeData::BT_HelpClick()
 {
@@ -391,6 +494,6 @@ void TFrmCustomizeData::BT_HelpClick()
 
 QString TFrmCustomizeData::folder() const
 {
-    return state_.ProgramFolder + state_.LanguageFolder;
+    return RuleFolder(state_.ProgramFolder, state_.LanguageFolder);
 }
 

@@ -23,9 +23,13 @@ struct UnsavableText {
     QString reason;
 };
 
-// The first text of `texts` that cannot be written, checking source line,
-// each editable cell and then each whole row; nullopt when all can be saved.
-std::optional<UnsavableText> FindUnsavableText(const RuleFileTexts& texts, int sprache);
+// The first text of `texts` that cannot be written, checking each editable
+// cell, each whole row and then the source line; nullopt when all can be
+// saved. A tempo or dancing time must be one the conversions read, except
+// that it may stay empty where the cell of `emptyAllowed` at the same place is
+// empty (as where the data the user started from has no value).
+std::optional<UnsavableText> FindUnsavableText(const RuleFileTexts& texts, int sprache,
+                                               const RuleFileTexts& emptyAllowed = {});
 
 // The first rule file in `folder` that exists but does not hold the rows (the
 // keys in their order) of the table that would replace it, as after a failed
@@ -57,6 +61,9 @@ public:
     void FormShow();
     void BT_OKClick();
     void BT_HelpClick();
+    // Puts the delivered values and source line of the table shown into its
+    // page, after asking; only OK stores them, Cancel discards them.
+    void BT_RestoreClick();
 
     QTableWidget* grid(Discipline d) const { return grids_[static_cast<size_t>(d)]; }
     QLineEdit* sourceEdit(Discipline d) const { return sources_[static_cast<size_t>(d)]; }
@@ -83,6 +90,7 @@ public:
     QPushButton* BT_OK = nullptr;
     QPushButton* BT_Cancel = nullptr;
     QPushButton* BT_Help = nullptr;
+    QPushButton* BT_Restore = nullptr;
 
 private:
     void FormCreate();
@@ -93,6 +101,8 @@ private:
     void commitOpenEditors();
     RuleFileTexts editedTexts() const;
     void refuse(const UnsavableText& problem);
+    std::optional<RuleTables> deliveredTables() const;
+    RuleFileTexts emptyValuesAllowed() const;
     QString folder() const;
 
     ProgramState& state_;

@@ -3,7 +3,24 @@
 #include "Win1252.h"
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QStorageInfo>
+#include <QStringDecoder>
+#include <algorithm>
+#include <filesystem>
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+// Q_INIT_RESOURCE must stand outside any namespace.
+static void registerDeliveredRuleData()
+{
+    Q_INIT_RESOURCE(ruledata);
+}
 
 namespace {
 
@@ -18,11 +35,6 @@ QString shownPath(const QString& path)
 QString cannotOpen(const QString& path)
 {
     return QStringLiteral("Datei %1 kann nicht geöffnet werden").arg(shownPath(path));
-}
-
-QString cannotCreate(const QString& path)
-{
-    return QStringLiteral("Datei %1 kann nicht erstellt werden").arg(shownPath(path));
 }
 
 // CR LF, a lone CR and a lone LF each end a line; a break after the last
@@ -48,17 +60,41 @@ QStringList splitLines(const QString& text)
     return lines;
 }
 
+bool isAscii(const QByteArray& bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char b) { return static_cast<unsigned char>(b) < 0x80; });
+}
+
+// Windows-1252 text with umlauts is never valid UTF-8 ("ü" alone is the byte
+// 0xFC), so a file that is valid UTF-8 beyond ASCII was saved as UTF-8.
+QString decodeRuleText(const QByteArray& bytes)
+{
+    static const QByteArray byteOrderMark("\xEF\xBB\xBF");
+    if (bytes.startsWith(byteOrderMark))
+        return QString::fromUtf8(bytes.mid(byteOrderMark.size()));
+    if (!isAscii(bytes)) {
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        const QString text = utf8(bytes);
+        if (!utf8.hasError())
+            return text;
+    }
+    return fromWin1252(bytes);
+}
+
 FileResult readLines(const QString& path, QStringList& lines)
 {
+    const QString cannotOpenEnglish = QStringLiteral("The file %1 cannot be opened").arg(shownPath(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {cannotOpen(path)};
+        return {cannotOpen(path), cannotOpenEnglish};
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return {cannotOpen(path)};
-    lines = splitLines(fromWin1252(bytes));
-    if (lines.isEmpty())
-        return {QStringLiteral("Datei %1 enthält keine Zeile").arg(shownPath(path))};
+        return {cannotOpen(path), cannotOpenEnglish};
+    lines = splitLines(decodeRuleText(bytes));
+    if (lines.isEmpty()) {
+        return {QStringLiteral("Datei %1 enthält keine Zeile").arg(shownPath(path)),
+                QStringLiteral("The file %1 holds no line").arg(shownPath(path))};
+    }
     return {};
 }
 
@@ -99,9 +135,10 @@ bool splitDataLine(const QString& line, RuleRow& row)
     return true;
 }
 
-QString lineError(const QString& path, int lineNumber, const QString& what)
+FileResult lineError(const QString& path, int lineNumber, const QString& german, const QString& english)
 {
-    return QStringLiteral("Datei %1, Zeile %2: %3").arg(shownPath(path)).arg(lineNumber).arg(what);
+    return {QStringLiteral("Datei %1, Zeile %2: %3").arg(shownPath(path)).arg(lineNumber).arg(german),
+            QStringLiteral("File %1, line %2: %3").arg(shownPath(path)).arg(lineNumber).arg(english)};
 }
 
 bool hasLineBreak(const QString& text)
@@ -135,15 +172,15 @@ QString joinRow(const QStringList& cells)
     return line;
 }
 
-QString validateFileText(const RuleFileText& text, int capacity)
+QString validateFileText(const RuleFileText& text, int capacity, int sprache)
 {
-    if (const QString error = ValidateSourceForSaving(text.Source); !error.isEmpty())
+    if (const QString error = ValidateSourceForSaving(text.Source, sprache); !error.isEmpty())
         return error;
     if (text.Rows.size() > capacity)
-        return QStringLiteral("Mehr als %1 Zeilen.").arg(capacity);
+        return (sprache == 0 ? QStringLiteral("Mehr als %1 Zeilen.") : QStringLiteral("More than %1 rows.")).arg(capacity);
     for (qsizetype i = 0; i < text.Rows.size(); ++i) {
-        if (const QString error = ValidateRowForSaving(text.Rows[i]); !error.isEmpty())
-            return QStringLiteral("Zeile %1: %2").arg(i + 1).arg(error);
+        if (const QString error = ValidateRowForSaving(text.Rows[i], sprache); !error.isEmpty())
+            return (sprache == 0 ? QStringLiteral("Zeile %1: %2") : QStringLiteral("Row %1: %2")).arg(i + 1).arg(error);
     }
     return {};
 }
@@ -157,12 +194,192 @@ QByteArray fileBytes(const RuleFileText& text)
     return bytes;
 }
 
-FileResult writeWhole(const QString& path, const QByteArray& bytes)
+// A reason in both languages, to be put after "cannot be saved: ".
+struct Reason {
+    QString german;
+    QString english;
+};
+
+Reason reasonOf(const std::error_code& code, const QString& systemText = {})
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return {cannotCreate(path)};
+    const QString fallback = systemText.isEmpty() ? QString::fromLocal8Bit(code.message().c_str()) : systemText;
+    if (code == std::errc::permission_denied || code == std::errc::operation_not_permitted)
+        return {QStringLiteral("Zugriff verweigert."), QStringLiteral("Access denied.")};
+    if (code == std::errc::read_only_file_system)
+        return {QStringLiteral("Das Dateisystem ist schreibgeschützt."), QStringLiteral("The file system is read-only.")};
+    if (code == std::errc::no_space_on_device)
+        return {QStringLiteral("Der Datenträger ist voll."), QStringLiteral("The disk is full.")};
+    if (code == std::errc::no_such_file_or_directory)
+        return {QStringLiteral("Datei oder Ordner nicht gefunden."), QStringLiteral("File or folder not found.")};
+    if (code == std::errc::device_or_resource_busy || code == std::errc::text_file_busy)
+        return {QStringLiteral("Die Datei wird gerade benutzt."), QStringLiteral("The file is in use.")};
+    if (code == std::errc::is_a_directory)
+        return {QStringLiteral("Es ist ein Ordner, keine Datei."), QStringLiteral("It is a folder, not a file.")};
+    return {fallback, fallback};
+}
+
+// Qt reports a failed write in words only: the cause is found by looking at
+// the folder, most likely first.
+Reason reasonOfWriteFailure(const QString& folder, qint64 bytesNeeded, const QString& systemText)
+{
+    const QFileInfo info(folder);
+    if (!info.isDir())
+        return reasonOf(std::make_error_code(std::errc::no_such_file_or_directory));
+    if (!info.isWritable())
+        return reasonOf(std::make_error_code(std::errc::permission_denied));
+    const QStorageInfo storage(folder);
+    if (storage.isValid() && storage.bytesAvailable() >= 0 && storage.bytesAvailable() < bytesNeeded + 4096)
+        return reasonOf(std::make_error_code(std::errc::no_space_on_device));
+    return {systemText, systemText};
+}
+
+FileResult cannotSave(const QString& path, const Reason& reason)
+{
+    return {QStringLiteral("Die Datei %1 kann nicht gespeichert werden: %2 Es wurde nichts gespeichert.")
+                .arg(shownPath(path), reason.german),
+            QStringLiteral("The file %1 cannot be saved: %2 Nothing was saved.").arg(shownPath(path), reason.english)};
+}
+
+std::filesystem::path fsPath(const QString& path)
+{
+#ifdef Q_OS_WIN
+    return std::filesystem::path(QDir::toNativeSeparators(path).toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
+bool syncToDisk(QFile& file)
+{
+    if (!file.flush())
+        return false;
+#ifdef Q_OS_WIN
+    return _commit(file.handle()) == 0;
+#else
+    return ::fsync(file.handle()) == 0;
+#endif
+}
+
+const QString SaveSuffixPattern = QStringLiteral("\\.[A-Za-z]{6}");
+
+QString randomSuffix()
+{
+    QString suffix(QLatin1Char('.'));
+    for (int i = 0; i < 6; ++i) {
+        const quint32 letter = QRandomGenerator::global()->bounded(52u);
+        suffix += QChar(letter < 26 ? 'A' + letter : 'a' + letter - 26);
+    }
+    return suffix;
+}
+
+// One rule file of a save: where it goes, what it will hold, what it held.
+struct SaveTarget {
+    QString path;
+    QByteArray newBytes;
+    bool existed = false;
+    QByteArray oldBytes;
+    QString newFile;     // the new contents, beside the target
+    QString restoreFile; // the old contents, to put back after a failed replacement
+    bool replaced = false;
+};
+
+// Every target can be written, and an existing one read (its contents are
+// what a failed replacement puts back).
+FileResult checkTarget(const QString& folder, SaveTarget& target)
+{
+    const QFileInfo folderInfo(folder);
+    if (!folderInfo.isDir())
+        return cannotSave(target.path, reasonOf(std::make_error_code(std::errc::no_such_file_or_directory)));
+    const QFileInfo info(target.path);
+    target.existed = info.exists() || info.isSymLink();
+    if (target.existed) {
+        if (!info.isFile())
+            return cannotSave(target.path, reasonOf(std::make_error_code(std::errc::is_a_directory)));
+        if (!info.isWritable())
+            return cannotSave(target.path, {QStringLiteral("Die Datei ist schreibgeschützt."),
+                                            QStringLiteral("The file is read-only.")});
+        QFile old(target.path);
+        if (old.open(QIODevice::ReadOnly))
+            target.oldBytes = old.readAll();
+        if (!old.isOpen() || old.error() != QFileDevice::NoError)
+            return cannotSave(target.path, reasonOf(std::make_error_code(std::errc::permission_denied),
+                                                    old.errorString()));
+    }
+    if (!folderInfo.isWritable())
+        return cannotSave(target.path, {QStringLiteral("Keine Schreibberechtigung für den Ordner."),
+                                        QStringLiteral("No permission to write to the folder.")});
     return {};
+}
+
+// Writes bytes to a new file named target + "." + six letters; empty name and
+// the reason on failure, with nothing left behind.
+QString writeBeside(const QString& folder, const QString& target, const QByteArray& bytes, Reason& reason)
+{
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        const QString name = target + randomSuffix();
+        QFile file(name);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (QFileInfo::exists(name))
+                continue; // a name taken by chance
+            reason = reasonOfWriteFailure(folder, bytes.size(), file.errorString());
+            return {};
+        }
+        if (file.write(bytes) == bytes.size() && syncToDisk(file)) {
+            file.close();
+            return name;
+        }
+        reason = reasonOfWriteFailure(folder, bytes.size(), file.errorString());
+        file.close();
+        file.remove();
+        return {};
+    }
+    reason = {QStringLiteral("Kein freier Name für eine neue Datei."), QStringLiteral("No free name for a new file.")};
+    return {};
+}
+
+void removeOurFiles(const std::array<SaveTarget, DisciplineCount>& targets)
+{
+    for (const SaveTarget& target : targets) {
+        for (const QString& name : {target.newFile, target.restoreFile}) {
+            if (!name.isEmpty())
+                QFile::remove(name);
+        }
+    }
+}
+
+// Puts back what the replacements so far changed. Names the files it could
+// not put back (their old contents stay in their restore file).
+QStringList putBack(std::array<SaveTarget, DisciplineCount>& targets, const ReplaceFile& replace)
+{
+    QStringList notPutBack;
+    for (SaveTarget& target : targets) {
+        if (!target.replaced)
+            continue;
+        const bool back = target.existed ? !replace(target.restoreFile, target.path)
+                                         : QFile::remove(target.path);
+        if (!back) {
+            notPutBack << shownPath(target.path)
+                              + (target.existed ? QStringLiteral(" (%1)").arg(shownPath(target.restoreFile)) : QString());
+        }
+        // Put back, its restore file is gone; not put back, it holds the only old copy.
+        target.restoreFile.clear();
+    }
+    return notPutBack;
+}
+
+FileResult cannotReplace(const QString& path, const Reason& reason, const QStringList& notPutBack)
+{
+    if (notPutBack.isEmpty()) {
+        return {QStringLiteral("Die Datei %1 kann nicht ersetzt werden: %2 Die Regeldateien sind unverändert.")
+                    .arg(shownPath(path), reason.german),
+                QStringLiteral("The file %1 cannot be replaced: %2 The rule files are unchanged.")
+                    .arg(shownPath(path), reason.english)};
+    }
+    const QString files = notPutBack.join(QStringLiteral(", "));
+    return {QStringLiteral("Die Datei %1 kann nicht ersetzt werden: %2 Der alte Inhalt von %3 konnte nicht "
+                           "zurückgelegt werden.").arg(shownPath(path), reason.german, files),
+            QStringLiteral("The file %1 cannot be replaced: %2 The old contents of %3 could not be put back.")
+                .arg(shownPath(path), reason.english, files)};
 }
 
 } // namespace
@@ -186,12 +403,12 @@ FileResult LoadRuleTable(RuleTable& table, const QString& path)
             continue;
         const int lineNumber = static_cast<int>(i + 1);
         if (loaded.RowCount >= loaded.Capacity) {
-            return {lineError(path, lineNumber,
-                              QStringLiteral("mehr als %1 Datenzeilen").arg(loaded.Capacity))};
+            return lineError(path, lineNumber, QStringLiteral("mehr als %1 Datenzeilen").arg(loaded.Capacity),
+                             QStringLiteral("more than %1 data lines").arg(loaded.Capacity));
         }
         if (!splitDataLine(line, loaded.Rows[loaded.RowCount])) {
-            return {lineError(path, lineNumber,
-                              QStringLiteral("weniger als fünf mit \";\" abgeschlossene Felder"))};
+            return lineError(path, lineNumber, QStringLiteral("weniger als fünf mit \";\" abgeschlossene Felder"),
+                             QStringLiteral("fewer than five fields ended by \";\""));
         }
         ++loaded.RowCount;
     }
@@ -201,12 +418,14 @@ FileResult LoadRuleTable(RuleTable& table, const QString& path)
 
 FileResult LoadRuleTables(RuleTables& tables, const QString& folder)
 {
+    RuleTables loaded = tables;
     for (int d = 0; d < DisciplineCount; ++d) {
         const auto discipline = static_cast<Discipline>(d);
         const QString path = findFileCaseInsensitive(folder, RuleFileName(discipline));
-        if (FileResult result = LoadRuleTable(tables.table(discipline), path); !result.ok())
+        if (FileResult result = LoadRuleTable(loaded.table(discipline), path); !result.ok())
             return result;
     }
+    tables = loaded;
     return {};
 }
 
@@ -224,20 +443,54 @@ RuleFileTexts RuleFileTextsOf(const RuleTables& tables)
     return texts;
 }
 
-FileResult SaveRuleTables(const RuleFileTexts& texts, const QString& folder)
+std::error_code RenameOver(const QString& newFile, const QString& target)
 {
-    std::array<QString, DisciplineCount> paths;
+    std::error_code code;
+    std::filesystem::rename(fsPath(newFile), fsPath(target), code);
+    return code;
+}
+
+FileResult SaveRuleTables(const RuleFileTexts& texts, const QString& folder, const ReplaceFile& replace)
+{
+    std::array<SaveTarget, DisciplineCount> targets;
     for (int d = 0; d < DisciplineCount; ++d) {
         const auto discipline = static_cast<Discipline>(d);
-        paths[d] = findFileCaseInsensitive(folder, RuleFileName(discipline));
-        if (const QString error = validateFileText(texts[d], TableCapacity(discipline)); !error.isEmpty()) {
-            return {QStringLiteral("Datei %1 wird nicht gespeichert: %2").arg(shownPath(paths[d]), error)};
+        SaveTarget& target = targets[d];
+        target.path = findFileCaseInsensitive(folder, RuleFileName(discipline));
+        const QString german = validateFileText(texts[d], TableCapacity(discipline), 0);
+        if (!german.isEmpty()) {
+            const QString english = validateFileText(texts[d], TableCapacity(discipline), 1);
+            return {QStringLiteral("Datei %1 wird nicht gespeichert: %2").arg(shownPath(target.path), german),
+                    QStringLiteral("The file %1 is not saved: %2").arg(shownPath(target.path), english)};
         }
+        target.newBytes = fileBytes(texts[d]);
     }
-    for (int d = 0; d < DisciplineCount; ++d) {
-        if (FileResult result = writeWhole(paths[d], fileBytes(texts[d])); !result.ok())
+    for (SaveTarget& target : targets) {
+        if (FileResult result = checkTarget(folder, target); !result.ok())
             return result;
     }
+    // Every new file is written before the first target is replaced, so a
+    // program cut off here leaves the old files whole.
+    for (SaveTarget& target : targets) {
+        Reason reason;
+        target.newFile = writeBeside(folder, target.path, target.newBytes, reason);
+        if (!target.newFile.isEmpty() && target.existed)
+            target.restoreFile = writeBeside(folder, target.path, target.oldBytes, reason);
+        if (target.newFile.isEmpty() || (target.existed && target.restoreFile.isEmpty())) {
+            removeOurFiles(targets);
+            return cannotSave(target.path, reason);
+        }
+    }
+    for (SaveTarget& target : targets) {
+        if (const std::error_code code = replace(target.newFile, target.path)) {
+            const QStringList notPutBack = putBack(targets, replace);
+            removeOurFiles(targets);
+            return cannotReplace(target.path, reasonOf(code), notPutBack);
+        }
+        target.replaced = true;
+        target.newFile.clear();
+    }
+    removeOurFiles(targets);
     return {};
 }
 
@@ -301,4 +554,32 @@ QString ValidateRowForSaving(const QStringList& cells, int sprache)
                             : QStringLiteral("The first column must not start with \"*\".");
     }
     return {};
+}
+
+QString RuleFolder(const QString& programFolder, const QString& languageFolder)
+{
+    return programFolder + languageFolder;
+}
+
+QString DeliveredRuleFolder(const QString& languageFolder)
+{
+    static const bool registered = (registerDeliveredRuleData(), true);
+    Q_UNUSED(registered);
+    return QStringLiteral(":/ruledata/") + QDir::fromNativeSeparators(languageFolder);
+}
+
+int RemoveLeftoverSaveFiles(const QString& folder)
+{
+    QStringList names;
+    for (int d = 0; d < DisciplineCount; ++d)
+        names << QRegularExpression::escape(RuleFileName(static_cast<Discipline>(d)));
+    const QRegularExpression leftover(QStringLiteral("^(%1)%2$").arg(names.join(QLatin1Char('|')), SaveSuffixPattern),
+                                      QRegularExpression::CaseInsensitiveOption);
+    QDir dir(folder);
+    int removed = 0;
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks)) {
+        if (leftover.match(name).hasMatch() && dir.remove(name))
+            ++removed;
+    }
+    return removed;
 }

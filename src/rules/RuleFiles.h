@@ -4,12 +4,18 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
+#include <system_error>
 
 // Outcome of a file operation: an empty error means success. The error text is
-// German, the framework's wording, meant to be shown as it stands.
+// German, the framework's wording, meant to be shown as it stands; where the
+// operation has an English wording too, errorEnglish holds it.
 struct FileResult {
     QString error;
+    QString errorEnglish;
     bool ok() const { return error.isEmpty(); }
+    // The error in the language of sprache (0 German, else English).
+    QString text(int sprache) const { return sprache == 0 || errorEnglish.isEmpty() ? error : errorEnglish; }
 };
 
 // Path of the entry `name` in `folder`, matched without regard to letter case
@@ -17,12 +23,24 @@ struct FileResult {
 // about to be created gets the canonical name.
 QString findFileCaseInsensitive(const QString& folder, const QString& name);
 
+// The folder whose four rule files the program reads and writes for the
+// language folder ("de/" or "en/"). Every reader and writer of the rule files
+// asks here, so that the place is decided once.
+QString RuleFolder(const QString& programFolder, const QString& languageFolder);
+
+// The folder of the rule files delivered with the program for the language
+// folder ("de/" or "en/"): built into the program, so they can always be
+// restored.
+QString DeliveredRuleFolder(const QString& languageFolder);
+
 // Reads one rule file into `table`. On failure `table` keeps what it held.
+// A file that starts with the UTF-8 byte-order mark, or that is valid UTF-8
+// and holds characters beyond ASCII, is read as UTF-8 (as today's editors
+// save); every other file as Windows-1252.
 FileResult LoadRuleTable(RuleTable& table, const QString& path);
 
 // Reads the four rule files of `folder` in the order RnR, Boogie, Ballroom,
-// Latin and stops at the first failure: the tables read before it hold their
-// new rows, the failing one and those after it keep theirs.
+// Latin, all or nothing: on the first failure every table keeps what it held.
 FileResult LoadRuleTables(RuleTables& tables, const QString& folder);
 
 // What one rule file holds when it is written: the source line and the rows of
@@ -35,12 +53,26 @@ using RuleFileTexts = std::array<RuleFileText, DisciplineCount>;
 
 RuleFileTexts RuleFileTextsOf(const RuleTables& tables);
 
-// Writes the four rule files of `folder`, each as a whole and in the order
-// RnR, Boogie, Ballroom, Latin, with CR LF line ends. Texts the format cannot
-// hold are refused before anything is written. A file that cannot be written
-// keeps its old contents and stops the run; the files before it stay written.
-FileResult SaveRuleTables(const RuleFileTexts& texts, const QString& folder);
+// How a written new file takes its target's place; the program renames it
+// over the target. A test can make a replacement fail.
+using ReplaceFile = std::function<std::error_code(const QString& newFile, const QString& target)>;
+std::error_code RenameOver(const QString& newFile, const QString& target);
+
+// Writes the four rule files of `folder` as one transaction, with CR LF line
+// ends in Windows-1252: texts the format cannot hold are refused and every
+// target is checked before anything is written; then every new file is written
+// beside its target, and only then are the targets replaced. Where a
+// replacement fails, the files replaced so far get their old contents back.
+// On any failure the files keep their old contents, no file of ours is left
+// behind, and the error names the file and the reason (German and English).
+FileResult SaveRuleTables(const RuleFileTexts& texts, const QString& folder,
+                          const ReplaceFile& replace = RenameOver);
 FileResult SaveRuleTables(const RuleTables& tables, const QString& folder);
+
+// Removes from `folder` the new files of a save that was cut off (the program
+// killed while saving): only names of the exact shape the save gives them, a
+// rule file's name, ".", six letters. Returns how many were removed.
+int RemoveLeftoverSaveFiles(const QString& folder);
 
 // An info-only file: the source line and every further line, as it stands,
 // split at ";" (the empty piece after a closing ";" is dropped).

@@ -1,5 +1,6 @@
 #include "RoundedFrame.h"
 #include "RuleInfoWindow.h"
+#include "ElidedLabel.h"
 #include "DelimitedListBox.h"
 #include "Messages.h"
 #include "ProgramState.h"
@@ -21,9 +22,11 @@ QFont pixelFont(QFont font, int pixels, bool bold = false)
     return font;
 }
 
-QLabel* addLabel(QWidget* parent, const QString& name, const QRect& geometry, int fontPixels)
+QLabel* addLabel(QWidget* parent, const QString& name, const QRect& geometry, int fontPixels,
+                 QLabel* label = nullptr)
 {
-    auto* label = new QLabel(parent);
+    if (!label)
+        label = new QLabel(parent);
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText); // file texts are shown as they stand, never as markup
     label->setFont(pixelFont(label->font(), fontPixels));
@@ -100,8 +103,9 @@ RuleInfoWindow::RuleInfoWindow(ProgramState& state, const RuleInfoLayout& layout
                                           | Qt::AlignVCenter);
     }
 
-    sourceLabel_ = addLabel(panel, layout.sourceLabelName, layout.sourceLabel, 11);
-    sourceLabel_->setFixedSize(layout.sourceLabel.size()); // a long source line is cut, not widened
+    // A long source line is cut, not widened; hovering shows all of it.
+    sourceLabel_ = addLabel(panel, layout.sourceLabelName, layout.sourceLabel, 11, new ElidedLabel(panel));
+    sourceLabel_->setFixedSize(layout.sourceLabel.size());
     sourceLabel_->setAutoFillBackground(true);
     QPalette white = sourceLabel_->palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -155,7 +159,7 @@ void NationalInfoWindow::applyLanguage()
 
 void NationalInfoWindow::FormShow()
 {
-    const QString path = findFileCaseInsensitive(state_.ProgramFolder + languageFolder_, layout().fileName);
+    const QString path = findFileCaseInsensitive(RuleFolder(state_.ProgramFolder, languageFolder_), layout().fileName);
     const QString error = showFile(path);
     if (!error.isEmpty())
         state_.messages->warning(error);

@@ -55,6 +55,36 @@ bool isUnit(QChar c)
     return c == QLatin1Char('s') || c == QLatin1Char('S');
 }
 
+struct DanceTimePieces {
+    QString min;
+    QString max;
+};
+
+// The texts ParseDanceTime reads as minimum and maximum. Indexes are 0-based
+// here: the last character (length - 1) is always the unit.
+DanceTimePieces danceTimePieces(const QString& text)
+{
+    const qsizetype length = text.size();
+    if (length == 0)
+        return {};
+    qsizetype p = 0;
+    while (p < length - 1 && text[p] != QLatin1Char('-') && !isUnit(text[p]))
+        ++p;
+    if (isUnit(text[p]))
+        return {text.left(p), text.left(p)};
+    qsizetype end = p + 1;
+    while (end < length - 1 && !isUnit(text[end]))
+        ++end;
+    return {text.left(p), text.mid(p + 1, end - (p + 1))};
+}
+
+std::optional<int> positiveInteger(const QString& piece)
+{
+    bool ok = false;
+    const int value = piece.trimmed().toInt(&ok, 10);
+    return ok && value > 0 ? std::optional<int>(value) : std::nullopt;
+}
+
 } // namespace
 
 bool KeysEqual(const QString& a, const QString& b)
@@ -85,21 +115,30 @@ TempoRange ParseBarsPerMin(const QString& text, bool* ok)
 
 int ParseDanceTime(const QString& text, int which)
 {
-    const qsizetype length = text.size();
-    if (length == 0)
-        return 0;
-    // Indexes are 0-based here: the last character (length - 1) is always the unit.
-    qsizetype p = 0;
-    while (p < length - 1 && text[p] != QLatin1Char('-') && !isUnit(text[p]))
-        ++p;
-    if (isUnit(text[p]))
-        return integerOrZero(text.left(p));
-    if (which == 1)
-        return integerOrZero(text.left(p));
-    qsizetype end = p + 1;
-    while (end < length - 1 && !isUnit(text[end]))
-        ++end;
-    return integerOrZero(text.mid(p + 1, end - (p + 1)));
+    const DanceTimePieces pieces = danceTimePieces(text);
+    return integerOrZero(which == 1 ? pieces.min : pieces.max);
+}
+
+bool BarsPerMinReadable(const QString& text)
+{
+    if (text.size() == 5 && text[2] == QLatin1Char('-')) {
+        const auto low = localeNumber(text.mid(0, 2));
+        const auto high = localeNumber(text.mid(3, 2));
+        return low && high && *low > 0 && *low <= *high;
+    }
+    // Five characters without the "-" would read as two numbers, not as one.
+    const auto value = text.size() == 5 ? std::nullopt : localeNumber(text);
+    return value && *value > 0;
+}
+
+bool DanceTimeReadable(const QString& text)
+{
+    if (text.isEmpty() || text.back().isDigit())
+        return false;
+    const DanceTimePieces pieces = danceTimePieces(text);
+    const auto min = positiveInteger(pieces.min);
+    const auto max = positiveInteger(pieces.max);
+    return min && max && *min <= *max;
 }
 
 RuleTables::RuleTables()
@@ -131,6 +170,14 @@ std::optional<int> RuleTables::FindLastRow(Discipline d, const QString& name,
             found = i;
     }
     return found;
+}
+
+std::optional<int> RuleTables::FindChosenRow(Discipline d, const QString& name,
+                                             const std::optional<QString>& round) const
+{
+    if (!round && d == Discipline::RnR)
+        return FindLastRow(d, name);
+    return FindFirstRow(d, name, round);
 }
 
 bool RuleTables::rowMatches(const RuleRow& row, const QString& name,

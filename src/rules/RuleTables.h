@@ -41,6 +41,14 @@ TempoRange ParseBarsPerMin(const QString& text, bool* ok = nullptr);
 // which = 1 minimum, 2 maximum, in whole seconds; the last character is the unit.
 int ParseDanceTime(const QString& text, int which);
 
+// Whether the two conversions read the text as what it says, not as the 0 (or
+// the cut number) they give for what they cannot read: a tempo is a positive
+// number or a range "48-50" whose low end is not above its high end; a dancing
+// time has positive whole seconds in the places ParseDanceTime reads, the low
+// end not above the high end, and a unit, not a digit, as its last character.
+bool BarsPerMinReadable(const QString& text);
+bool DanceTimeReadable(const QString& text);
+
 // The four tables of the main window.
 class RuleTables {
 public:
@@ -54,6 +62,14 @@ public:
                                     const std::optional<QString>& variant = std::nullopt) const;
     std::optional<int> FindLastRow(Discipline d, const QString& name,
                                    const std::optional<QString>& variant = std::nullopt) const;
+
+    // The row a choice of the dance selection stands for; every window that
+    // judges a tempo against the rules asks here, so all judge against the
+    // same row. With a round, the first row of class and round; without, the
+    // first row of the class or dance, except that Rock'n'Roll's one class
+    // without rounds takes its last row.
+    std::optional<int> FindChosenRow(Discipline d, const QString& name,
+                                     const std::optional<QString>& round) const;
 
 private:
     static bool rowMatches(const RuleRow& row, const QString& name,

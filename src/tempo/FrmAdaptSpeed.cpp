@@ -10,13 +10,6 @@
 
 namespace {
 
-// Only the German Rock'n'Roll classes with rounds switch the round on.
-bool rockNRollClassWithRounds(const QString& classText)
-{
-    return classText == QStringLiteral("A-Klasse") || classText == QStringLiteral("B-Klasse")
-           || classText == QStringLiteral("Schüler");
-}
-
 // The measurement's text of zero, in either decimal separator.
 bool isZeroMeasurement(const QString& text)
 {
@@ -25,33 +18,14 @@ bool isZeroMeasurement(const QString& text)
 
 } // namespace
 
-QString LookupDesiredTempo(const RuleTables& rules, int typeIndex, int classIndex,
-                           const QString& classText, const QString& roundText)
+QString LookupDesiredTempo(const RuleTables& rules, int typeIndex, const QString& classText,
+                           const std::optional<QString>& round)
 {
-    std::optional<QString> round;
-    Discipline discipline = Discipline::RnR;
-    switch (typeIndex) {
-    case 0:
-        discipline = Discipline::RnR;
-        if (rockNRollClassWithRounds(classText))
-            round = roundText;
-        break;
-    case 1:
-        discipline = Discipline::Boogie;
-        if (classIndex != 0)
-            round = roundText;
-        break;
-    case 2:
-        discipline = Discipline::Ballroom;
-        break;
-    case 3:
-        discipline = Discipline::Latin;
-        break;
-    default:
+    if (typeIndex < 0 || typeIndex >= DisciplineCount)
         return QString();
-    }
-    const int row = rules.FindLastRow(discipline, classText, round).value_or(0);
-    return rules.table(discipline).Rows[static_cast<size_t>(row)].BarsPerMin;
+    const auto discipline = static_cast<Discipline>(typeIndex);
+    const std::optional<int> row = rules.FindChosenRow(discipline, classText, round);
+    return row ? rules.table(discipline).Rows[static_cast<size_t>(*row)].BarsPerMin : QString();
 }
 
 TFrmAdaptSpeed::TFrmAdaptSpeed(ProgramState& state, QWidget* parent)
@@ -104,8 +78,9 @@ QString TFrmAdaptSpeed::desiredTempoOfSelection() const
 {
     if (!typeSelector_ || !state_.rules)
         return QString();
+    // A round counts where the panel asks for one, as in its own lookup.
+    const bool roundChosen = roundSelector_ && !roundSelector_->isHidden() && roundSelector_->count() > 0;
     return LookupDesiredTempo(*state_.rules, typeSelector_->itemIndex(),
-                              danceSelector_ ? danceSelector_->itemIndex() : -1,
                               danceSelector_ ? danceSelector_->currentText() : QString(),
-                              roundSelector_ ? roundSelector_->currentText() : QString());
+                              roundChosen ? std::optional<QString>(roundSelector_->currentText()) : std::nullopt);
 }

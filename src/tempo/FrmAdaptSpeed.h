@@ -1,15 +1,17 @@
 #pragma once
 #include "AdaptDialog.h"
+#include <optional>
 
 struct ProgramState;
 class RadioGroup;
 class RuleTables;
 
 // The BarsPerMin text of the rule row for the chosen dance type (0 Rock'n'Roll
-// to 3 Latin), class or dance and round; the last matching row counts, row 0
-// when none matches. Empty for the other dance types.
-QString LookupDesiredTempo(const RuleTables& rules, int typeIndex, int classIndex,
-                           const QString& classText, const QString& roundText);
+// to 3 Latin), class or dance and round (none when the class has no round to
+// choose): the row the dance selection panel shows. Empty for the other dance
+// types and when no row matches.
+QString LookupDesiredTempo(const RuleTables& rules, int typeIndex, const QString& classText,
+                           const std::optional<QString>& round);
 
 // The adjustment dialog whose desired tempo comes from the rule tables.
 class TFrmAdaptSpeed : public AdaptDialog {

@@ -251,7 +251,8 @@ void TFrmMusikAuszaehlen::ListExit()
 
 QColor TFrmMusikAuszaehlen::rowColour(const QStringList& fields) const
 {
-    const bool noDance = state_.RG_Typ && state_.RG_Typ->itemIndex() == TypeNoDance;
+    // Without a target tempo there is nothing to judge against: no colour.
+    const bool noDance = (state_.RG_Typ && state_.RG_Typ->itemIndex() == TypeNoDance) || !state_.hasTargetTempo();
     switch (ToneOfRow(fields, noDance)) {
     case RowTone::Green:
         return QColor(0, 128, 0);

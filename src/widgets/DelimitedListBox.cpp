@@ -1,5 +1,7 @@
 #include "DelimitedListBox.h"
+#include <QHelpEvent>
 #include <QHeaderView>
+#include <QToolTip>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStandardItemModel>
@@ -187,6 +189,38 @@ QStringList DelimitedListBox::rowTexts() const
     for (int i = 0; i < count(); ++i)
         texts << item(i)->text();
     return texts;
+}
+
+std::optional<QString> DelimitedListBox::cutCellAt(const QPoint& viewportPos) const
+{
+    const QListWidgetItem* row = itemAt(viewportPos);
+    if (!row)
+        return std::nullopt;
+    const QStringList fields = SplitFields(row->text().left(255), delimiter_);
+    if (fields.size() < 2)
+        return std::nullopt; // a one-field row uses the whole line
+    int x = visualItemRect(row).left();
+    for (int column = 0; column < std::min<int>(fields.size(), header_->count()); ++column) {
+        const int width = header_->sectionSize(column);
+        if (viewportPos.x() < x + width) {
+            const bool fits = fontMetrics().horizontalAdvance(fields.at(column)) <= width - 2;
+            return fits ? std::nullopt : std::optional<QString>(fields.at(column));
+        }
+        x += width + 1;
+    }
+    return std::nullopt;
+}
+
+bool DelimitedListBox::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        if (const std::optional<QString> cell = cutCellAt(help->pos())) {
+            QToolTip::showText(help->globalPos(), *cell, viewport());
+            return true;
+        }
+    }
+    return QListWidget::viewportEvent(event);
 }
 
 void DelimitedListBox::resizeEvent(QResizeEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 #include <QListWidget>
 #include <functional>
+#include <optional>
 
 class QHeaderView;
 class QStandardItemModel;
@@ -48,8 +49,13 @@ public:
 
     QStringList rowTexts() const;
 
+    // The whole text of the cell under a point of the viewport when the cell
+    // is too narrow for it; hovering there shows it as the tooltip.
+    std::optional<QString> cutCellAt(const QPoint& viewportPos) const;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void placeHeader();

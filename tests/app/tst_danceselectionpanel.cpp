@@ -91,13 +91,15 @@ private slots:
     void lookup();
     void choiceStepByStep();
     void rockNRollCClassTakesLastRow();
-    void solltempoKeepsTarget();
+    void solltempoJudgesAgainstTheTypedTarget();
     void noDanceHidesTheGroups();
     void tempoText_data();
     void tempoText();
-    void brokenTempoRangeLeavesTargetAsItWas();
+    void brokenTempoRangeLeavesNoTarget();
     void typedTargetTempo_data();
     void typedTargetTempo();
+    void pastedNegativeTargetIsRefused_data();
+    void pastedNegativeTargetIsRefused();
     void emptyingTargetTempoIsAccepted();
     void setLanguageKeepsTheChoice();
     void infoLine();
@@ -217,7 +219,7 @@ void TestDanceSelectionPanel::choiceStepByStep()
     QCOMPARE(panel_->RG_Tanz->itemText(0), QString("Schüler"));
     QVERIFY(panel_->ED_Tempo->text().isEmpty());
     QVERIFY(panel_->ED_Dauer->text().isEmpty());
-    QCOMPARE(state_.TempoMax, 52.0);
+    QVERIFY(!state_.hasTargetTempo()); // not the range of the Samba any more
 
     choose(panel_->RG_Tanz, 2);
     QVERIFY(!panel_->RG_Runde->isHidden());
@@ -231,7 +233,7 @@ void TestDanceSelectionPanel::choiceStepByStep()
     choose(panel_->RG_Tanz, 1); // another class asks for its round again
     QCOMPARE(panel_->RG_Runde->itemIndex(), -1);
     QVERIFY(panel_->ED_Tempo->text().isEmpty());
-    QCOMPARE(state_.TempoMin, 48.0);
+    QVERIFY(!state_.hasTargetTempo());
 }
 
 void TestDanceSelectionPanel::rockNRollCClassTakesLastRow()
@@ -245,7 +247,7 @@ void TestDanceSelectionPanel::rockNRollCClassTakesLastRow()
     QCOMPARE(state_.TempoMax, 48.0);
 }
 
-void TestDanceSelectionPanel::solltempoKeepsTarget()
+void TestDanceSelectionPanel::solltempoJudgesAgainstTheTypedTarget()
 {
     chooseDance(0, 4, 1);
     choose(panel_->RG_Typ, 4);
@@ -255,10 +257,19 @@ void TestDanceSelectionPanel::solltempoKeepsTarget()
     QVERIFY(panel_->RG_Runde->isHidden());
     QVERIFY(panel_->ED_Tempo->text().isEmpty());
     QVERIFY(panel_->ED_Dauer->text().isEmpty());
-    QCOMPARE(state_.TempoMin, 48.0);
-    QCOMPARE(state_.TempoMax, 50.0);
+    // No target typed yet: nothing to judge against, not the previous class's range.
+    QVERIFY(!state_.hasTargetTempo());
     QCOMPARE(state_.DanceTimeMax, 105);
     QCOMPARE(state_.SavedTypIndex, 4);
+
+    QTest::keyClicks(panel_->ED_Solltempo, "125");
+    QCOMPARE(state_.TempoMin, 124.0);
+    QCOMPARE(state_.TempoMax, 126.0);
+    panel_->ED_Solltempo->setText("49,5");
+    QCOMPARE(state_.TempoMin, 48.5);
+    QCOMPARE(state_.TempoMax, 50.5);
+    panel_->ED_Solltempo->clear();
+    QVERIFY(!state_.hasTargetTempo());
 }
 
 void TestDanceSelectionPanel::noDanceHidesTheGroups()
@@ -295,7 +306,7 @@ void TestDanceSelectionPanel::tempoText()
     QCOMPARE(state_.TempoMax, max);
 }
 
-void TestDanceSelectionPanel::brokenTempoRangeLeavesTargetAsItWas()
+void TestDanceSelectionPanel::brokenTempoRangeLeavesNoTarget()
 {
     rules_.table(Discipline::Latin).Rows[1].BarsPerMin = "3x-32";
     rules_.table(Discipline::Latin).Rows[1].DanceTime = "70s";
@@ -304,8 +315,7 @@ void TestDanceSelectionPanel::brokenTempoRangeLeavesTargetAsItWas()
     QCOMPARE(messages_.warnings, QStringList{"Ungültige Tempoangabe in den Regeldaten: '3x-32'"});
     QVERIFY(panel_->ED_Tempo->text().isEmpty());
     QVERIFY(panel_->ED_Dauer->text().isEmpty());
-    QCOMPARE(state_.TempoMin, 50.0);
-    QCOMPARE(state_.TempoMax, 52.0);
+    QVERIFY(!state_.hasTargetTempo()); // never the Samba's range for the Cha-Cha
     QCOMPARE(state_.DanceTimeMin, 90);
     QCOMPARE(state_.CurrentDanceTimeText, QString("90-120s"));
 }
@@ -342,6 +352,28 @@ void TestDanceSelectionPanel::typedTargetTempo()
     QCOMPARE(panel_->ED_Solltempo->selectedText(), selected);
     QCOMPARE(state_.TargetTempoText, shown);
     QCOMPARE(beeps_, beeps);
+}
+
+// Pasted or dropped text arrives whole, not key by key.
+void TestDanceSelectionPanel::pastedNegativeTargetIsRefused_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::newRow("negative") << "-5";
+    QTest::newRow("negative decimal") << "-0,5";
+    QTest::newRow("plus sign") << "+5";
+}
+
+void TestDanceSelectionPanel::pastedNegativeTargetIsRefused()
+{
+    QFETCH(QString, pasted);
+    choose(panel_->RG_Typ, 4);
+    QTest::keyClicks(panel_->ED_Solltempo, "48");
+    panel_->ED_Solltempo->selectAll();
+    panel_->ED_Solltempo->insert(pasted);
+    QCOMPARE(panel_->ED_Solltempo->text(), QString("48"));
+    QCOMPARE(state_.TargetTempoText, QString("48"));
+    QCOMPARE(state_.TempoMin, 47.0);
+    QCOMPARE(beeps_, 1);
 }
 
 void TestDanceSelectionPanel::emptyingTargetTempoIsAccepted()

@@ -3,8 +3,11 @@
 #include "PimStopWatch.h"
 #include "Mainform.h"
 #include "RecordingMessages.h"
+#include "RuleTables.h"
 #include "StatusPanels.h"
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -29,6 +32,26 @@ public:
 QString dataFolder()
 {
     return qEnvironmentVariable("VANTOR_DATA_DIR");
+}
+
+// A copy of the delivered data files (the program folder's .dat files and
+// the two language folders) in target.
+void copyDataFolder(const QString& target)
+{
+    const QDir source(dataFolder());
+    for (const QString& name : source.entryList({"*.dat"}, QDir::Files))
+        QFile::copy(source.filePath(name), QDir(target).filePath(name));
+    for (const QString language : {"de", "en"}) {
+        QDir(target).mkpath(language);
+        const QDir folder(source.filePath(language));
+        for (const QString& name : folder.entryList(QDir::Files))
+            QFile::copy(folder.filePath(name), QDir(target).filePath(language + "/" + name));
+    }
+}
+
+QString firstRuleRowName(TMainform& form, Discipline discipline)
+{
+    return form.state().rules->table(discipline).Rows[0].Name;
 }
 
 } // namespace
@@ -312,6 +335,68 @@ private slots:
         QCOMPARE(form->Sprache(), 1);
         QVERIFY(!form->action("MI_ToEnglisch")->isChecked());
         QVERIFY(form->action("English1")->isChecked());
+    }
+
+    // A broken English folder never gives a program half German, half English.
+    void brokenEnglishAtSwitchKeepsGermanWhole()
+    {
+        QTemporaryDir data;
+        copyDataFolder(data.path());
+        auto form = start(data.path());
+        QVERIFY(QFile::remove(data.filePath("en/Standard.dat")));
+        form->action("MI_ToEnglisch")->trigger();
+
+        QCOMPARE(form->Sprache(), 0);
+        QCOMPARE(form->state().LanguageFolder, QString("de") + QDir::separator());
+        QCOMPARE(form->menuBar()->actions().first()->text(), QString("&Datei"));
+        QCOMPARE(firstRuleRowName(*form, Discipline::RnR), QString("Schüler"));
+        QCOMPARE(firstRuleRowName(*form, Discipline::Latin), QString("Samba"));
+        QCOMPARE(firstRuleRowName(*form, Discipline::Ballroom), QString("Langsamer Waltzer"));
+        QCOMPARE(messages_.warnings.size(), 1);
+        QVERIFY2(messages_.warnings.first().startsWith("Die Sprache wird nicht gewechselt"),
+                 qPrintable(messages_.warnings.first()));
+        QVERIFY(messages_.warnings.first().contains("Standard.dat"));
+    }
+
+    void brokenStoredEnglishStartsGermanAndKeepsTheStoredLanguage()
+    {
+        QTemporaryDir data;
+        copyDataFolder(data.path());
+        QVERIFY(QFile::remove(data.filePath("en/Standard.dat")));
+        store("Defaults/Sprache", "1");
+        {
+            auto form = start(data.path());
+            QVERIFY(form->startupError().isEmpty());
+            QCOMPARE(form->Sprache(), 0);
+            QCOMPARE(form->menuBar()->actions().first()->text(), QString("&Datei"));
+            QCOMPARE(form->statusPanels()->panelText(3), QString("Zeit 1:"));
+            QCOMPARE(firstRuleRowName(*form, Discipline::Boogie), QString("Jugendklasse"));
+            QCOMPARE(messages_.warnings.size(), 1);
+            QVERIFY(messages_.warnings.first().contains("Standard.dat"));
+            QVERIFY(messages_.warnings.first().contains("starts in German"));
+        }
+        QCOMPARE(stored("Defaults/Sprache"), QString("1"));
+
+        // A later choice of the user is what is stored.
+        {
+            auto form = start(data.path());
+            form->action("Deutsch1")->trigger();
+        }
+        QCOMPARE(stored("Defaults/Sprache"), QString("0"));
+    }
+
+    void startRemovesLeftoversOfACutOffSave()
+    {
+        QTemporaryDir data;
+        copyDataFolder(data.path());
+        for (const QString name : {"de/RockNRoll.dat.NaCmHu", "en/Latein.dat.abcDEF", "de/RockNRoll.dat.keep"}) {
+            QFile file(data.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        auto form = start(data.path());
+        QVERIFY(!QFile::exists(data.filePath("de/RockNRoll.dat.NaCmHu")));
+        QVERIFY(!QFile::exists(data.filePath("en/Latein.dat.abcDEF")));
+        QVERIFY(QFile::exists(data.filePath("de/RockNRoll.dat.keep")));
     }
 
     void missingRuleFilesEndTheStartWithTheirText()

@@ -92,6 +92,9 @@ private slots:
                 QVERIFY2(ok && tempo.min > 0 && tempo.max >= tempo.min, qPrintable(row.BarsPerMin));
                 const int minTime = ParseDanceTime(row.DanceTime, 1);
                 QVERIFY2(minTime > 0 && ParseDanceTime(row.DanceTime, 2) >= minTime, qPrintable(row.DanceTime));
+                // The Customize Data dialog saves them unchanged.
+                QVERIFY2(BarsPerMinReadable(row.BarsPerMin), qPrintable(row.BarsPerMin));
+                QVERIFY2(DanceTimeReadable(row.DanceTime), qPrintable(row.DanceTime));
             }
         }
     }

@@ -2,6 +2,7 @@
 #include "Win1252.h"
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -165,7 +166,7 @@ private slots:
                  QString("Datei %1 kann nicht geöffnet werden").arg(QDir::toNativeSeparators(missing)));
     }
 
-    void loadStopsAtFailingFile()
+    void loadIsAllOrNothing()
     {
         const QString oldSet = path("alt"), newSet = path("neu");
         QDir().mkpath(oldSet);
@@ -177,10 +178,40 @@ private slots:
         QVERIFY(LoadRuleTables(tables, oldSet).ok());
         const FileResult result = LoadRuleTables(tables, newSet);
         QVERIFY(result.error.contains("Standard.dat"));
-        QCOMPARE(tables.table(Discipline::RnR).Source, QString("neu"));
-        QCOMPARE(tables.table(Discipline::Boogie).Rows[0].Name, QString("neu"));
-        QCOMPARE(tables.table(Discipline::Ballroom).Source, QString("alt"));
-        QCOMPARE(tables.table(Discipline::Latin).Rows[0].Name, QString("alt"));
+        QVERIFY(result.errorEnglish.contains("Standard.dat"));
+        for (int d = 0; d < DisciplineCount; ++d)
+            QCOMPARE(tables.table(static_cast<Discipline>(d)).Source, QString("alt"));
+        QCOMPARE(tables.table(Discipline::Boogie).Rows[0].Name, QString("alt"));
+    }
+
+    // What today's editors write by default must read as the same rows.
+    void readsUtf8AndWindows1252_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QString text = QStringLiteral("Quelle ä\r\nSchüler;Fußtechnik;50-52;200;60-75s;\r\n");
+        QTest::newRow("Windows-1252") << toWin1252(text);
+        QTest::newRow("UTF-8 with byte-order mark") << QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+        QTest::newRow("UTF-8 without byte-order mark") << text.toUtf8();
+    }
+    void readsUtf8AndWindows1252()
+    {
+        QFETCH(QByteArray, bytes);
+        writeBytes(path("kodiert.dat"), bytes);
+        RuleTables tables;
+        QVERIFY(LoadRuleTable(tables.table(Discipline::RnR), path("kodiert.dat")).ok());
+        QCOMPARE(tables.table(Discipline::RnR).Source, QStringLiteral("Quelle ä"));
+        QCOMPARE(tables.FindFirstRow(Discipline::RnR, QStringLiteral("Schüler"), QStringLiteral("Fußtechnik")),
+                 std::optional<int>(0));
+    }
+
+    void windows1252BytesThatLookLikeUtf8StayWindows1252()
+    {
+        // "Ã¤" written in Windows-1252 is valid UTF-8 for "ä" only when the
+        // bytes pair up; a lone high byte beside them keeps the file 1252.
+        writeBytes(path("mix.dat"), "Gr\xfc\xdf" "e \xc3\xa4\r\n");
+        RuleTable table = latinTable();
+        QVERIFY(LoadRuleTable(table, path("mix.dat")).ok());
+        QCOMPARE(table.Source, QStringLiteral("Grüße Ã¤"));
     }
 
     void fileNamesIgnoreLetterCase()
@@ -274,23 +305,116 @@ private slots:
         QVERIFY(!ValidateRowForSaving({QString(251, 'x'), "", "", "", ""}).isEmpty());
     }
 
-    void saveFailureKeepsOldFiles()
+    // A target that cannot be replaced is found before anything is written.
+    void blockedTargetLeavesEveryFileAsItWas()
     {
         const QString folder = path("blocked");
         QDir().mkpath(folder);
         writeRuleSet(folder, "alt");
         QFile::remove(QDir(folder).filePath("Standard.dat"));
         QDir(folder).mkdir("Standard.dat");
+        const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
 
         RuleTables tables;
         for (int d = 0; d < DisciplineCount; ++d)
             tables.table(static_cast<Discipline>(d)).Source = "neu";
         const FileResult result = SaveRuleTables(tables, folder);
         const QString blocked = QDir::toNativeSeparators(QDir(folder).filePath("Standard.dat"));
-        QCOMPARE(result.error, QString("Datei %1 kann nicht erstellt werden").arg(blocked));
-        QCOMPARE(readBytes(QDir(folder).filePath("RockNRoll.dat")), QByteArray("neu\r\n"));
-        QCOMPARE(readBytes(QDir(folder).filePath("BoogieWoogie.dat")), QByteArray("neu\r\n"));
-        QCOMPARE(readBytes(QDir(folder).filePath("Latein.dat")), QByteArray("alt\r\nalt;-;50;200;90s;\r\n"));
+        QCOMPARE(result.error, QString("Die Datei %1 kann nicht gespeichert werden: Es ist ein Ordner, keine "
+                                       "Datei. Es wurde nichts gespeichert.").arg(blocked));
+        QCOMPARE(result.errorEnglish, QString("The file %1 cannot be saved: It is a folder, not a file. "
+                                              "Nothing was saved.").arg(blocked));
+        for (const QString name : {"RockNRoll.dat", "BoogieWoogie.dat", "Latein.dat"})
+            QCOMPARE(readBytes(QDir(folder).filePath(name)), QByteArray("alt\r\nalt;-;50;200;90s;\r\n"));
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    }
+
+    void readOnlyTargetIsRefused()
+    {
+        const QString folder = path("readonly");
+        QDir().mkpath(folder);
+        writeRuleSet(folder, "alt");
+        const QString standard = QDir(folder).filePath("Standard.dat");
+        QFile::setPermissions(standard, QFile::ReadOwner | QFile::ReadUser);
+        if (QFileInfo(standard).isWritable())
+            QSKIP("this user may write read-only files");
+        RuleTables tables;
+        QVERIFY(LoadRuleTables(tables, folder).ok());
+        tables.table(Discipline::RnR).Rows[0].BarsPerMin = "48";
+        const FileResult result = SaveRuleTables(tables, folder);
+        QVERIFY(result.errorEnglish.contains("Standard.dat cannot be saved: The file is read-only."));
+        QCOMPARE(readBytes(QDir(folder).filePath("RockNRoll.dat")), QByteArray("alt\r\nalt;-;50;200;90s;\r\n"));
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 4);
+    }
+
+    // A replacement that fails after others succeeded puts their old contents
+    // back; every new file was written before the first replacement.
+    void failedReplacementPutsBackWhatWasReplaced()
+    {
+        const QString folder = path("replace");
+        QDir().mkpath(folder);
+        writeRuleSet(folder, "alt");
+        QStringList filesAtFirstReplacement;
+        QStringList replaced;
+        const ReplaceFile failOnStandard = [&](const QString& newFile, const QString& target) {
+            if (filesAtFirstReplacement.isEmpty())
+                filesAtFirstReplacement = QDir(folder).entryList(QDir::Files);
+            if (replaced.size() == 2 && target.endsWith("Standard.dat"))
+                return std::make_error_code(std::errc::permission_denied);
+            replaced << QFileInfo(target).fileName();
+            return RenameOver(newFile, target);
+        };
+        RuleTables tables;
+        QVERIFY(LoadRuleTables(tables, folder).ok());
+        for (int d = 0; d < DisciplineCount; ++d)
+            tables.table(static_cast<Discipline>(d)).Source = "neu";
+        const FileResult result = SaveRuleTables(RuleFileTextsOf(tables), folder, failOnStandard);
+
+        QCOMPARE(result.errorEnglish, QString("The file %1 cannot be replaced: Access denied. The rule files are "
+                                              "unchanged.").arg(QDir::toNativeSeparators(QDir(folder).filePath("Standard.dat"))));
+        QVERIFY(result.error.contains("Zugriff verweigert."));
+        // 4 targets, 4 new files, 4 copies of the old contents.
+        QCOMPARE(filesAtFirstReplacement.size(), 12);
+        // The two put back, then the failing one.
+        QCOMPARE(replaced, QStringList({"RockNRoll.dat", "BoogieWoogie.dat", "RockNRoll.dat", "BoogieWoogie.dat"}));
+        for (int d = 0; d < DisciplineCount; ++d) {
+            const QString name = RuleFileName(static_cast<Discipline>(d));
+            QCOMPARE(readBytes(QDir(folder).filePath(name)), QByteArray("alt\r\nalt;-;50;200;90s;\r\n"));
+        }
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 4);
+    }
+
+    void successfulSaveLeavesOnlyTheRuleFiles()
+    {
+        const QString folder = path("clean");
+        QDir().mkpath(folder);
+        writeRuleSet(folder, "alt");
+        QFile::remove(QDir(folder).filePath("Latein.dat")); // a file that is new
+        RuleTables tables;
+        tables.table(Discipline::Latin).Source = "neu";
+        QVERIFY(SaveRuleTables(tables, folder).ok());
+        QCOMPARE(QDir(folder).entryList(QDir::Files),
+                 QStringList({"BoogieWoogie.dat", "Latein.dat", "RockNRoll.dat", "Standard.dat"}));
+        QCOMPARE(readBytes(QDir(folder).filePath("Latein.dat")), QByteArray("neu\r\n"));
+    }
+
+    void leftoversOfACutOffSaveAreRemoved()
+    {
+        const QString folder = path("leftovers");
+        QDir().mkpath(folder);
+        writeRuleSet(folder, "alt");
+        const QStringList ours{"RockNRoll.dat.NaCmHu", "latein.DAT.abcdef", "Standard.dat.QWERTZ"};
+        const QStringList others{"RockNRoll.dat.NaCmH", "RockNRoll.dat.abc1ef", "RockNRoll.dat.bak", "Other.dat.abcdef",
+                                 "XRockNRoll.dat.abcdef", "Formationen.dat.abcdef", "RockNRoll.dat.abcdefg"};
+        for (const QString& name : ours + others)
+            writeBytes(QDir(folder).filePath(name), "x");
+        QDir(folder).mkdir("BoogieWoogie.dat.Folder");
+
+        QCOMPARE(RemoveLeftoverSaveFiles(folder), ours.size());
+        for (const QString& name : ours)
+            QVERIFY2(!QFile::exists(QDir(folder).filePath(name)), qPrintable(name));
+        for (const QString& name : others + QStringList{"BoogieWoogie.dat.Folder", "RockNRoll.dat"})
+            QVERIFY2(QFile::exists(QDir(folder).filePath(name)), qPrintable(name));
     }
 
     void infoFileKeepsLinesAsTheyStand()

@@ -148,6 +148,41 @@ private slots:
         QCOMPARE(ParseDanceTime(text, 1), min);
         QCOMPARE(ParseDanceTime(text, 2), max);
     }
+
+    // What the Customize Data dialog lets through must read as it says.
+    void readable_data()
+    {
+        QTest::addColumn<bool>("tempo"); // else a dancing time
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("tempo range") << true << "48-50" << true;
+        QTest::newRow("tempo single") << true << "47" << true;
+        QTest::newRow("tempo decimal") << true << "47.5" << true;
+        QTest::newRow("tempo with blanks round the dash") << true << "48 - 50" << false;
+        QTest::newRow("tempo five characters, no dash") << true << "50.25" << false;
+        QTest::newRow("tempo range upside down") << true << "52-50" << false;
+        QTest::newRow("tempo zero") << true << "0" << false;
+        QTest::newRow("tempo negative") << true << "-5" << false;
+        QTest::newRow("tempo word") << true << "schnell" << false;
+        QTest::newRow("tempo empty") << true << "" << false;
+        QTest::newRow("time single") << false << "90s" << true;
+        QTest::newRow("time range") << false << "90-105s" << true;
+        QTest::newRow("time with blanks") << false << "90 - 100 s" << true;
+        QTest::newRow("time with a note") << false << "90-150s (up to the highlight)" << true;
+        QTest::newRow("time without unit") << false << "90" << false;
+        QTest::newRow("time range without unit") << false << "90-100" << false;
+        QTest::newRow("time no minimum") << false << "-90s" << false;
+        QTest::newRow("time upside down") << false << "105-90s" << false;
+        QTest::newRow("time word") << false << "lang" << false;
+        QTest::newRow("time empty") << false << "" << false;
+    }
+    void readable()
+    {
+        QFETCH(bool, tempo);
+        QFETCH(QString, text);
+        QFETCH(bool, readable);
+        QCOMPARE(tempo ? BarsPerMinReadable(text) : DanceTimeReadable(text), readable);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestRuleTables)

@@ -5,6 +5,7 @@
 #include "RuleFiles.h"
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -185,7 +186,7 @@ private slots:
         QTRY_COMPARE(dialog_->BoogieGrid->item(2, 2)->text(), QString(" 29-31 "));
         QVERIFY(dialog_->isVisible());
         QTest::keyClick(dialog_->BoogieGrid, Qt::Key_Return);
-        QVERIFY(!dialog_->isVisible());
+        QVERIFY2(!dialog_->isVisible(), qPrintable(messages_.warnings.join("\n") + messages_.questions.join("\n")));
         QVERIFY(messages_.warnings.isEmpty());
         QCOMPARE(rules_.table(Discipline::Boogie).Rows[2].BarsPerMin, QString("29-31"));
         RuleTables reloaded;
@@ -266,6 +267,12 @@ private slots:
                                           << "Boogie, row 1 (Juniors, -), column \"Metronom\": ";
         QTest::newRow("row too long") << 2 << 0 << 3 << QString(250, 'x') << "Ballroom, row 1 (Slow Waltz, 3/4): ";
         QTest::newRow("source line break") << 2 << 0 << -1 << "a\nb" << "Ballroom, \"Data according to:\": ";
+        QTest::newRow("tempo not read") << 3 << 1 << 2 << "48 - 50"
+                                        << "Latin, row 2 (Cha-Cha, 4/4), column \"Bars/min.\": \"48 - 50\" is not a tempo";
+        QTest::newRow("tempo emptied") << 0 << 7 << 2 << ""
+                                       << "Rock'n'Roll, row 8 (B Class, foot technique), column \"Bars/min.\": ";
+        QTest::newRow("time without unit") << 1 << 2 << 4 << "90"
+                                           << "Boogie, row 3 (Main Class, Final (slow)), column \"Time\": \"90\" is not a dancing time";
     }
     void refusedTextKeepsDialogOpen()
     {
@@ -293,6 +300,20 @@ private slots:
         QCOMPARE(dialog_->LatinGrid->item(0, 2)->text(), QString("11"));
         QCOMPARE(rowTexts(rules_.table(Discipline::Latin)), rowTexts(loaded.table(Discipline::Latin)));
         QVERIFY(snapshot(dir_->path()) == before_);
+    }
+
+    // Where the files give no value, the user may leave it so.
+    void emptyValueStaysAllowedWhereItWasEmpty()
+    {
+        setUp("en");
+        rules_.table(Discipline::Latin).Rows[2].BarsPerMin.clear();
+        rules_.table(Discipline::Latin).Rows[2].DanceTime.clear();
+        open();
+        dialog_->LatinGrid->item(0, 2)->setText("49-51");
+        dialog_->BT_OK->click();
+        QVERIFY(messages_.warnings.isEmpty());
+        QVERIFY(!dialog_->isVisible());
+        QCOMPARE(rules_.table(Discipline::Latin).Rows[0].BarsPerMin, QString("49-51"));
     }
 
     void germanRefusalIsGerman()
@@ -323,14 +344,16 @@ private slots:
     {
         QTest::addColumn<QString>("languageFolder");
         QTest::addColumn<bool>("readOnly");
-        QTest::newRow("missing folder") << "fr/" << false;
-        QTest::newRow("read-only folder") << "de/" << true;
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing folder") << "fr/" << false << "File or folder not found.";
+        QTest::newRow("read-only folder") << "de/" << true << "No permission to write to the folder.";
     }
     void unwritableFolderReportsItsText()
     {
         QFETCH(QString, languageFolder);
         QFETCH(bool, readOnly);
-        setUp("de");
+        QFETCH(QString, reason);
+        setUp("en");
         const QString folder = dir_->filePath(languageFolder);
         if (readOnly) {
             QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
@@ -341,18 +364,92 @@ private slots:
             }
         }
         state_.LanguageFolder = languageFolder;
+        rules_ = RuleTables();
+        QVERIFY(LoadRuleTables(rules_, dir_->filePath("de")).ok()); // rows of the folder written to
+        const RuleTables loaded = rules_;
         open();
         dialog_->LatinGrid->item(1, 2)->setText("33-35");
         dialog_->BT_OK->click();
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
-        QCOMPARE(messages_.warnings.size(), 1);
-        const QString expected = "Datei " + QDir::toNativeSeparators(folder + "RockNRoll.dat")
-            + " kann nicht erstellt werden";
-        QCOMPARE(messages_.warnings.first(), expected);
-        // The tables keep the edit, so that a later confirmation can write it.
-        QCOMPARE(rules_.table(Discipline::Latin).Rows[1].BarsPerMin, QString("33-35"));
+        QCOMPARE(messages_.warnings, QStringList{"The file " + QDir::toNativeSeparators(folder + "RockNRoll.dat")
+                                                 + " cannot be saved: " + reason + " Nothing was saved."});
+        QVERIFY(dialog_->isVisible());
+        QCOMPARE(dialog_->LatinGrid->item(1, 2)->text(), QString("33-35"));
+        QCOMPARE(rowTexts(rules_.table(Discipline::Latin)), rowTexts(loaded.table(Discipline::Latin)));
         QVERIFY(snapshot(dir_->path()) == before_);
+    }
+
+    // The save of one table failing loses neither the files nor the edits:
+    // the dialog stays open, and the program keeps showing what the files hold.
+    void failedSaveKeepsFilesTablesAndEdits()
+    {
+        setUp("de");
+        const QString standard = dir_->filePath("de/Standard.dat");
+        QVERIFY(QFile::remove(standard));
+        QVERIFY(QDir().mkdir(standard));
+        before_ = snapshot(dir_->path());
+        const RuleTables loaded = rules_;
+        open();
+        dialog_->LatinGrid->item(0, 2)->setText("50-53");
+        dialog_->BT_OK->click();
+
+        QVERIFY(dialog_->isVisible());
+        QCOMPARE(dialog_->LatinGrid->item(0, 2)->text(), QString("50-53"));
+        QCOMPARE(messages_.warnings, QStringList{"Die Datei " + QDir::toNativeSeparators(standard)
+                                                 + " kann nicht gespeichert werden: Es ist ein Ordner, keine Datei."
+                                                   " Es wurde nichts gespeichert."});
+        for (int d = 0; d < DisciplineCount; ++d) {
+            const auto discipline = static_cast<Discipline>(d);
+            QCOMPARE(rowTexts(rules_.table(discipline)), rowTexts(loaded.table(discipline)));
+        }
+        QVERIFY(snapshot(dir_->path()) == before_);
+        QCOMPARE(QDir(dir_->filePath("de")).entryList(QDir::Files).size(), 3);
+    }
+
+    // The delivered values of the table shown come back after a question;
+    // No keeps the edits, Cancel discards the restored values, OK saves them.
+    void restoreDeliveredValues_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<bool>("confirm");
+        QTest::newRow("no") << false << true;
+        QTest::newRow("yes, then Cancel") << true << false;
+        QTest::newRow("yes, then OK") << true << true;
+    }
+    void restoreDeliveredValues()
+    {
+        QFETCH(bool, yes);
+        QFETCH(bool, confirm);
+        setUp("en");
+        // The files hold edits of the user's own.
+        RuleTables edited = rules_;
+        edited.table(Discipline::Latin).Rows[0].BarsPerMin = "49-51";
+        edited.table(Discipline::Latin).Source = "own source";
+        edited.table(Discipline::RnR).Rows[0].BarsPerMin = "46";
+        QVERIFY(SaveRuleTables(edited, dir_->filePath("en")).ok());
+        rules_ = edited;
+        before_ = snapshot(dir_->path());
+
+        open();
+        dialog_->PageControl->setCurrentIndex(int(Discipline::Latin));
+        dialog_->LatinGrid->item(1, 2)->setText("31-33");
+        messages_.questionAnswers = {yes};
+        dialog_->BT_Restore->click();
+        QCOMPARE(messages_.questions.size(), 1);
+        QVERIFY(messages_.questions.first().contains("Latin"));
+        QCOMPARE(dialog_->LatinGrid->item(0, 2)->text(), QString(yes ? "50-52" : "49-51"));
+        QCOMPARE(dialog_->LatinGrid->item(1, 2)->text(), QString(yes ? "30-32" : "31-33"));
+        QCOMPARE(dialog_->ED_LatinRuleSource->text().startsWith("German federation"), yes);
+        QCOMPARE(dialog_->RnRGrid->item(0, 2)->text(), QString("46")); // other tables stay
+        QVERIFY(snapshot(dir_->path()) == before_); // nothing is saved yet
+
+        (confirm ? dialog_->BT_OK : dialog_->BT_Cancel)->click();
+        QVERIFY(!dialog_->isVisible());
+        const QString latinNow = rules_.table(Discipline::Latin).Rows[0].BarsPerMin;
+        QCOMPARE(latinNow, QString(yes && confirm ? "50-52" : "49-51"));
+        if (!confirm)
+            QVERIFY(snapshot(dir_->path()) == before_);
     }
 
     void helpIsEnglishInBothLanguages_data()

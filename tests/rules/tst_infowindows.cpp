@@ -1,5 +1,6 @@
 #include "DanceSelectionPanel.h"
 #include "DelimitedListBox.h"
+#include "ElidedLabel.h"
 #include "FrmBoogieWoogieTaktZeitInfo.h"
 #include "FrmFormationTaktZeitInfo.h"
 #include "FrmIntInfoBoogie.h"
@@ -201,6 +202,34 @@ private slots:
         QCOMPARE(window.languageFolder(), "en" + QString(QDir::separator()));
         QCOMPARE(window.infoList()->rowTexts(), QStringList{"Jive;4/4;42-44;168-176;90-120s"});
         QCOMPARE(window.sourceLabel()->text(), QString("Source"));
+    }
+
+    // A source line longer than its label, and a cell wider than its column,
+    // can be read whole by hovering.
+    void longTextsAreShownWholeOnHover()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.path() + '/';
+        const QString source = "German Rock'n'Roll federation's tournament rules, TSO 1.6 (09/2017); "
+                               "D Class tempos provisional, as every helper can read";
+        writeFile(folder + "de/BoogieWoogie.dat",
+                  source.toLatin1() + "\r\nHauptklasse;Endrunde (langsam) und noch mehr;28-30;112-120;90-105s;\r\n");
+        TFrmBoogieWoogieTaktZeitInfo window(stateFor(folder));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        auto* label = qobject_cast<ElidedLabel*>(window.sourceLabel());
+        QVERIFY(label);
+        QCOMPARE(label->text(), source);
+        QVERIFY(label->isElided());
+        QVERIFY(label->shownText().endsWith(QChar(0x2026)));
+
+        DelimitedListBox* list = window.infoList();
+        const QRect row = list->visualItemRect(list->item(0));
+        const int firstColumn = list->header()->sectionSize(0);
+        QCOMPARE(list->cutCellAt(QPoint(row.left() + firstColumn + 10, row.center().y())),
+                 std::optional<QString>("Endrunde (langsam) und noch mehr"));
+        QCOMPARE(list->cutCellAt(QPoint(row.left() + 5, row.center().y())), std::nullopt); // "Hauptklasse" fits
     }
 
     void nationalWindowWithSourceLineOnly()

@@ -15,10 +15,17 @@ public:
         value = answers.takeFirst();
         return true;
     }
-    void clear() { warnings.clear(); infos.clear(); prompts.clear(); }
+    bool question(const QString& text) override
+    {
+        questions << text;
+        return !questionAnswers.isEmpty() && questionAnswers.takeFirst();
+    }
+    void clear() { warnings.clear(); infos.clear(); prompts.clear(); questions.clear(); }
 
     QStringList warnings;
     QStringList infos;
     QStringList prompts;
     QStringList answers; // each input box takes the first; none left = Cancel
+    QStringList questions;
+    QList<bool> questionAnswers; // each question takes the first; none left = No
 };

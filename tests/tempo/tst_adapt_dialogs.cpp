@@ -68,6 +68,8 @@ private slots:
         fill(rules_, Discipline::RnR,
              {{"Schüler", "Vor-/Zwischenrunde", "47"},
               {"Schüler", "Endrunde", "47-48"},
+              {"Junioren", "Vor-/Zwischenrunde", "47"},
+              {"D-Klasse", "Vor-/Zwischenrunde", "48"},
               {"C-Klasse", "-", "46"},
               {"C-Klasse", "-", "48"},
               {"A-Klasse", "Fußtechnik", "50-52"},
@@ -96,37 +98,53 @@ private slots:
 
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 
+    // The dialog judges against the row the dance selection panel shows, in
+    // both languages and for every class with rounds.
     void lookupDesiredTempo_data()
     {
         QTest::addColumn<int>("type");
-        QTest::addColumn<int>("classIndex");
         QTest::addColumn<QString>("classText");
+        QTest::addColumn<bool>("roundShown");
         QTest::addColumn<QString>("roundText");
         QTest::addColumn<QString>("tempo");
-        QTest::newRow("Schüler, final") << 0 << 0 << "Schüler" << "Endrunde" << "47-48";
-        QTest::newRow("Schüler, preliminary") << 0 << 0 << "Schüler" << "Vor-/Zwischenrunde" << "47";
-        QTest::newRow("A-Klasse, acrobatics") << 0 << 4 << "A-Klasse" << "Akrobatik" << "48-50";
-        QTest::newRow("C-Klasse: last row whatever the round") << 0 << 2 << "C-Klasse" << "Endrunde" << "48";
-        // Only the exact German texts switch the round on.
-        QTest::newRow("English class: round ignored") << 0 << 4 << "A Class" << "foot technique" << "48-50";
-        QTest::newRow("lower-case class: round ignored") << 0 << 0 << "schüler" << "Vor-/Zwischenrunde" << "47-48";
-        QTest::newRow("Boogie first class: name only") << 1 << 0 << "Jugendklasse" << "" << "50-52";
-        QTest::newRow("Boogie with round") << 1 << 1 << "Hauptklasse" << "Endrunde (langsam)" << "28-30";
-        QTest::newRow("Standard") << 2 << 0 << "Tango" << "" << "31-33";
-        QTest::newRow("Latein") << 3 << 1 << "Jive" << "" << "42-44";
-        QTest::newRow("no match: row 0") << 3 << 0 << "Polka" << "" << "50-52";
-        QTest::newRow("Solltempo") << 4 << -1 << "" << "" << "";
-        QTest::newRow("kein Tanz") << 5 << -1 << "" << "" << "";
+        QTest::newRow("Schüler, final") << 0 << "Schüler" << true << "Endrunde" << "47-48";
+        QTest::newRow("Schüler, preliminary") << 0 << "Schüler" << true << "Vor-/Zwischenrunde" << "47";
+        QTest::newRow("Junioren, preliminary") << 0 << "Junioren" << true << "Vor-/Zwischenrunde" << "47";
+        QTest::newRow("D-Klasse, preliminary") << 0 << "D-Klasse" << true << "Vor-/Zwischenrunde" << "48";
+        QTest::newRow("A-Klasse, acrobatics") << 0 << "A-Klasse" << true << "Akrobatik" << "48-50";
+        QTest::newRow("C-Klasse: last row of the class") << 0 << "C-Klasse" << false << "" << "48";
+        QTest::newRow("English class, foot technique") << 0 << "A Class" << true << "foot technique" << "50-52";
+        QTest::newRow("English class, acrobatics") << 0 << "A Class" << true << "acrobatics" << "48-50";
+        QTest::newRow("Boogie first class: name only") << 1 << "Jugendklasse" << false << "" << "50-52";
+        QTest::newRow("Boogie with round") << 1 << "Hauptklasse" << true << "Endrunde (langsam)" << "28-30";
+        QTest::newRow("Standard") << 2 << "Tango" << false << "" << "31-33";
+        QTest::newRow("Latein") << 3 << "Jive" << false << "" << "42-44";
+        QTest::newRow("no match: nothing") << 3 << "Polka" << false << "" << "";
+        QTest::newRow("Solltempo") << 4 << "" << false << "" << "";
+        QTest::newRow("kein Tanz") << 5 << "" << false << "" << "";
     }
 
     void lookupDesiredTempo()
     {
         QFETCH(int, type);
-        QFETCH(int, classIndex);
         QFETCH(QString, classText);
+        QFETCH(bool, roundShown);
         QFETCH(QString, roundText);
         QFETCH(QString, tempo);
-        QCOMPARE(LookupDesiredTempo(rules_, type, classIndex, classText, roundText), tempo);
+        const std::optional<QString> round = roundShown ? std::optional<QString>(roundText) : std::nullopt;
+        QCOMPARE(LookupDesiredTempo(rules_, type, classText, round), tempo);
+    }
+
+    void englishRoundIsJudgedInTheDialog()
+    {
+        setDecimalLocale(false);
+        choose(0, {"A Class", "B Class"}, 0, {"foot technique", "acrobatics"}, 0);
+        TFrmAdaptSpeed dialog(state_);
+        recordShowings(dialog);
+        dialog.ShowRuleAdaptation("51,0", typ_, tanz_, runde_);
+        QCOMPARE(shown_.size(), 1);
+        QCOMPARE(shown_[0].desired, QString("50-52"));
+        QCOMPARE(shown_[0].adjustment, QString("-1,96% <-> +1,96%"));
     }
 
     void fixedAdaptation_data()

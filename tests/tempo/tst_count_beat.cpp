@@ -151,6 +151,18 @@ private slots:
         QCOMPARE(form_->List->rowColour({"1", "0,5", "120,0", "120,0", "0"}), QColor(255, 0, 0));
     }
 
+    // "Solltempo" with nothing typed yet leaves no range: the taps are listed
+    // uncoloured, not judged against the dance chosen before.
+    void noTargetTempoLeavesRowsUncoloured()
+    {
+        typ_->setItemIndex(4);
+        state_.TempoMin = state_.TempoMax = 0;
+        tapAfter(0);
+        tapAfter(1176.5); // 51 bars per minute
+        const QStringList fields = DelimitedListBox::SplitFields(rows().last(), ';');
+        QCOMPARE(form_->List->rowColour(fields), QColor(Qt::black));
+    }
+
     void eachTapListsAndPublishesTheAverage_data()
     {
         QTest::addColumn<bool>("english");

@@ -1,0 +1,36 @@
+#include "ElidedLabel.h"
+#include <QHelpEvent>
+#include <QPainter>
+#include <QToolTip>
+
+ElidedLabel::ElidedLabel(QWidget* parent) : QLabel(parent)
+{
+    setTextFormat(Qt::PlainText);
+}
+
+QString ElidedLabel::shownText() const
+{
+    const int width = contentsRect().width() - 2 * margin() - (indent() > 0 ? indent() : 0);
+    return fontMetrics().elidedText(text(), Qt::ElideRight, width);
+}
+
+void ElidedLabel::paintEvent(QPaintEvent* event)
+{
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(palette().color(foregroundRole()));
+    painter.drawText(contentsRect().adjusted(margin(), margin(), -margin(), -margin()), alignment(), shownText());
+}
+
+bool ElidedLabel::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip && toolTip().isEmpty()) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        if (isElided())
+            QToolTip::showText(help->globalPos(), text(), this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QLabel::event(event);
+}
