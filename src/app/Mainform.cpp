@@ -366,7 +366,21 @@ std::unique_ptr<TMainform::MenuSet> TMainform::buildMenu(MenuLanguage language)
         if (command.flags & SeparatorAfter)
             menu->addSeparator();
     }
+    addBeamerScreenMenu(*menuFor(QStringLiteral("&Extras")), language);
     return set;
+}
+
+void TMainform::addBeamerScreenMenu(QMenu& extras, MenuLanguage language)
+{
+    extras.addSeparator();
+    const bool english = language == MenuLanguage::English;
+    QMenu* screens = extras.addMenu(english ? QStringLiteral("&Projector screen") : QStringLiteral("&Beamer-Bildschirm"));
+    screens->setObjectName(english ? QStringLiteral("MI_ProjectorScreen") : QStringLiteral("MI_BeamerScreen"));
+    // Listed anew at each opening: screens come and go while the program runs.
+    connect(screens, &QMenu::aboutToShow, this, [this, screens] {
+        if (frmBeamer_)
+            FillScreenMenu(*screens, *frmBeamer_);
+    });
 }
 
 void TMainform::buildMenus()
@@ -436,6 +450,7 @@ StoredSettings TMainform::readSettings()
     state_.Sprache = stored.Sprache;
     storedSprache_ = stored.Sprache;
     state_.Zeitformat = stored.Zeitformat;
+    storedBeamerScreen_ = stored.beamerScreen;
     showTimeFormatChecks();
     return stored;
 }
@@ -455,6 +470,7 @@ void TMainform::FormDestroy()
     values.SavedRundeIndex = state_.SavedRundeIndex;
     values.Sprache = storedSprache_;
     values.Zeitformat = state_.Zeitformat;
+    values.beamerScreen = frmBeamer_ ? frmBeamer_->preferredScreen() : storedBeamerScreen_;
     const auto store = OpenSettingsStore(options_.settingsFile);
     WriteSettings(*store, values);
 }
@@ -526,6 +542,7 @@ void TMainform::createFreeStandingWindows()
     state_.help = frmHelp_;
     frmCustomizeData_ = new TFrmCustomizeData(state_, this);
     frmBeamer_ = new TfrmBeamer(this);
+    frmBeamer_->setPreferredScreen(storedBeamerScreen_);
     static_cast<TFrmMusikAusblendenLatein*>(fd_->window(5))->setBeamer(frmBeamer_);
 }
 

@@ -117,6 +117,7 @@ private:
     void UeberClick();
     void MI_customizeClick();
     void MenuPaneSplitChange();
+    void addBeamerScreenMenu(QMenu& extras, MenuLanguage language);
 
     MainformOptions options_;
     ProgramState state_;
@@ -129,6 +130,7 @@ private:
 
     QString startupError_;
     QString lastLoadError_;
+    QString storedBeamerScreen_;
     QString lastLoadErrorEnglish_;
     // The language written at exit: the user's last choice, kept when the
     // stored language could not be loaded at start-up.

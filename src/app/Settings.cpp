@@ -37,6 +37,14 @@ int readInteger(QSettings& store, const QString& group, const QString& name, int
     return ParseInt32(text).value_or(defaultValue);
 }
 
+QString readText(QSettings& store, const QString& group, const QString& name)
+{
+    store.beginGroup(group);
+    const QVariant value = store.value(name);
+    store.endGroup();
+    return value.typeId() == QMetaType::QString ? value.toString() : QString();
+}
+
 void writeInteger(QSettings& store, const QString& name, int value)
 {
     // As text: an int would be stored as a number of another type in the registry.
@@ -58,6 +66,7 @@ StoredSettings ReadSettings(QSettings& store)
     s.SavedRundeIndex = readInteger(store, DefaultsGroup, "Runde", s.SavedRundeIndex);
     s.Sprache = readInteger(store, DefaultsGroup, "Sprache", s.Sprache);
     s.Zeitformat = readInteger(store, DefaultsGroup, "Zeitformat", s.Zeitformat);
+    s.beamerScreen = readText(store, DefaultsGroup, "Beamer");
     return s;
 }
 
@@ -76,6 +85,7 @@ bool WriteSettings(QSettings& store, const StoredSettings& values)
     writeInteger(store, "Runde", values.SavedRundeIndex);
     writeInteger(store, "Sprache", values.Sprache);
     writeInteger(store, "Zeitformat", values.Zeitformat);
+    store.setValue("Beamer", values.beamerScreen);
     store.endGroup();
     store.sync();
     return store.status() == QSettings::NoError;

@@ -19,13 +19,15 @@ struct StoredSettings {
     int SavedRundeIndex = -1;
     int Sprache = 0;
     int Zeitformat = 1;
+    // Name of the projector display's screen; empty for the default.
+    QString beamerScreen;
 };
 
-// Reads the ten values; a value that is missing, not a number or stored with
+// Reads the values; a value that is missing, not a number or stored with
 // another type than text reads as its default, silently.
 StoredSettings ReadSettings(QSettings& store);
 
-// Writes the ten values as decimal texts and flushes the store; false when the
+// Writes the values as texts, numbers in decimal, and flushes the store; false when the
 // store could not be written.
 bool WriteSettings(QSettings& store, const StoredSettings& values);
 

@@ -59,7 +59,7 @@ std::uint32_t LitDigitColour(int digit)
         return 0x40FF00; // light green
     if (digit >= 1)
         return 0x0C72FC; // orange
-    return 0x400080;     // dark crimson
+    return 0x8C8CFF;     // light red: the last bar lit brighter than its red, never darker
 }
 
 std::optional<DigitChange> BarCountdown::advance(int remainingBars)

@@ -1,15 +1,21 @@
 #include "FrmBeamer.h"
+#include <QActionGroup>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLabel>
+#include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
-#include <vector>
 
 namespace {
 
 constexpr int kFooterFromBottom = 56;
+// Font size at which a clock's text is measured; the layout scales from it.
+constexpr int kMeasurePixels = 100;
+// Margin of a clock's field around its digits, per font pixel.
+constexpr double kFieldMargin = 0.08;
 
 QLabel* whiteLabel(const QString& name, const QString& text, int pointSize, bool underlined, QWidget* parent)
 {
@@ -22,19 +28,6 @@ QLabel* whiteLabel(const QString& name, const QString& text, int pointSize, bool
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, Qt::white);
     label->setPalette(palette);
-    return label;
-}
-
-QLabel* clockLabel(const QString& name, QWidget* parent)
-{
-    QLabel* label = whiteLabel(name, QStringLiteral("00:00"), 150, false, parent);
-    QFont font = label->font();
-    // A narrow face keeps four digits of 150 points on one screen.
-    font.setFamilies({QStringLiteral("Arial Narrow"), QStringLiteral("Liberation Sans Narrow"),
-                      QStringLiteral("DejaVu Sans Condensed")});
-    font.setStretch(QFont::Condensed);
-    label->setFont(font);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return label;
 }
 
@@ -55,35 +48,110 @@ QPushButton* hiddenButton(const QString& name, const QString& caption, QWidget* 
     return button;
 }
 
-int clockPointSize(int mode)
+void setPixelSize(QWidget* widget, int pixels)
 {
-    if (mode == 4)
-        return 130;
-    return mode == 5 ? 90 : 150;
+    QFont font = widget->font();
+    font.setPixelSize(pixels);
+    widget->setFont(font);
+}
+
+// Every digit takes the cell of the widest one; other characters their own width.
+double digitCell(const QFontMetricsF& metrics)
+{
+    double widest = 0;
+    for (char digit = '0'; digit <= '9'; ++digit)
+        widest = std::max(widest, metrics.horizontalAdvance(QChar(digit)));
+    return widest;
+}
+
+double tabularWidth(const QFontMetricsF& metrics, const QString& text)
+{
+    const double cell = digitCell(metrics);
+    double width = 0;
+    for (const QChar c : text)
+        width += c.isDigit() ? cell : metrics.horizontalAdvance(c);
+    return width;
+}
+
+QRectF digitBox(const QFontMetricsF& metrics)
+{
+    return metrics.tightBoundingRect(QStringLiteral("0123456789"));
+}
+
+ScreenInfo infoOf(const QScreen* screen)
+{
+    return {screen->name(), screen->geometry().size(), screen == QGuiApplication::primaryScreen()};
 }
 
 } // namespace
 
-bool ModeShowsCouple(int mode, int couple)
+ProjectorClock::ProjectorClock(const QString& name, QWidget* parent) : QLabel(QStringLiteral("00:00"), parent)
 {
-    switch (couple) {
-    case 1:
-        return mode == 1 || mode == 4 || mode == 5;
-    case 2:
-        return mode == 2 || mode == 5;
-    case 3:
-        return mode == 3 || mode == 4 || mode == 5;
-    default:
-        return false;
+    setObjectName(name);
+    QFont font = this->font();
+    // A narrow face gives larger digits in a column of the same width.
+    font.setFamilies({QStringLiteral("Arial Narrow"), QStringLiteral("Liberation Sans Narrow"),
+                      QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
+    font.setStretch(QFont::Condensed);
+    font.setBold(true);
+    font.setPixelSize(kMeasurePixels);
+    setFont(font);
+}
+
+void ProjectorClock::setLamp(LampState lamp)
+{
+    lamp_ = lamp;
+    update();
+}
+
+ClockTextExtent ProjectorClock::extent() const
+{
+    QFont measured = font();
+    measured.setPixelSize(kMeasurePixels);
+    const QFontMetricsF metrics(measured);
+    // Minutes and seconds, or seconds with a decimal up to 999,9.
+    double width = 0;
+    for (const QString& widest : {QStringLiteral("00:00"), QStringLiteral("000,0")})
+        width = std::max(width, tabularWidth(metrics, widest));
+    const double margin = 2 * kFieldMargin * kMeasurePixels;
+    return {(width + margin) / kMeasurePixels, (digitBox(metrics).height() + margin) / kMeasurePixels};
+}
+
+void ProjectorClock::paintEvent(QPaintEvent*)
+{
+    const ProjectorLook look = ProjectorLookOf(lamp_);
+    QPainter painter(this);
+    if (look.field.isValid())
+        painter.fillRect(rect(), look.field);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    QFont shown = font();
+    const double margin = kFieldMargin * shown.pixelSize();
+    // A reading longer than the box was laid out for (a clock left running
+    // for many minutes) is drawn smaller rather than cut off.
+    const double wide = tabularWidth(QFontMetricsF(shown), text());
+    if (wide > width() - 2 * margin)
+        shown.setPixelSize(std::max(1, int(shown.pixelSize() * (width() - 2 * margin) / wide)));
+    painter.setFont(shown);
+    painter.setPen(look.digits);
+    const QFontMetricsF metrics(shown);
+    const double cell = digitCell(metrics);
+    const QRectF digits = digitBox(metrics);
+    const double baseline = (height() - digits.height()) / 2 - digits.top();
+    double x = width() - margin - tabularWidth(metrics, text());
+    for (const QChar c : text()) {
+        const double advance = metrics.horizontalAdvance(c);
+        const double room = c.isDigit() ? cell : advance;
+        painter.drawText(QPointF(x + (room - advance) / 2, baseline), QString(c));
+        x += room;
     }
 }
 
 TfrmBeamer::TfrmBeamer(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       Label1(whiteLabel(QStringLiteral("Label1"), QStringLiteral("Vantor 2.2"), 10, false, this)),
-      lb_time1(clockLabel(QStringLiteral("lb_time1"), this)),
-      lb_time2(clockLabel(QStringLiteral("lb_time2"), this)),
-      lb_time3(clockLabel(QStringLiteral("lb_time3"), this)),
+      lb_time1(new ProjectorClock(QStringLiteral("lb_time1"), this)),
+      lb_time2(new ProjectorClock(QStringLiteral("lb_time2"), this)),
+      lb_time3(new ProjectorClock(QStringLiteral("lb_time3"), this)),
       lb_1(makeNumberLabel(QStringLiteral("lb_1"), QStringLiteral("1"), this)),
       lb_2(makeNumberLabel(QStringLiteral("lb_2"), QStringLiteral("2"), this)),
       lb_3(makeNumberLabel(QStringLiteral("lb_3"), QStringLiteral("3"), this)),
@@ -92,7 +160,8 @@ TfrmBeamer::TfrmBeamer(QWidget* parent)
       Button1(hiddenButton(QStringLiteral("Button1"), QStringLiteral("Start (&1)"), this)),
       Button2(hiddenButton(QStringLiteral("Button2"), QStringLiteral("Start (&2)"), this)),
       Button3(hiddenButton(QStringLiteral("Button3"), QStringLiteral("Start (&3)"), this)),
-      BT_Reset(hiddenButton(QStringLiteral("BT_Reset"), QStringLiteral("Zurücksetzen"), this))
+      BT_Reset(hiddenButton(QStringLiteral("BT_Reset"), QStringLiteral("Zurücksetzen"), this)),
+      clocks_{lb_time1, lb_time2, lb_time3}
 {
     setObjectName(QStringLiteral("frmBeamer"));
     setWindowTitle(QStringLiteral("Beamer"));
@@ -106,6 +175,23 @@ TfrmBeamer::TfrmBeamer(QWidget* parent)
     lb_schliessen->setCursor(Qt::PointingHandCursor);
     for (QLabel* closer : {lb_schliessen, lb_1, lb_2, lb_3})
         closer->installEventFilter(this);
+    // A moving main window may land on the display's screen or leave it.
+    if (parent)
+        parent->window()->installEventFilter(this);
+    // A projector that settles on another resolution changes its screen's geometry.
+    const auto watch = [this](QScreen* screen) {
+        connect(screen, &QScreen::geometryChanged, this, &TfrmBeamer::followScreens);
+    };
+    for (QScreen* screen : QGuiApplication::screens())
+        watch(screen);
+    connect(qApp, &QGuiApplication::screenAdded, this, [this, watch](QScreen* screen) {
+        watch(screen);
+        followScreens();
+    });
+    // Deferred: while the signal runs, the screen still counts as connected.
+    connect(qApp, &QGuiApplication::screenRemoved, this, [this] {
+        QMetaObject::invokeMethod(this, &TfrmBeamer::followScreens, Qt::QueuedConnection);
+    });
 }
 
 void TfrmBeamer::ShowBeamer(int mode, bool inverted, int languageFlag, const std::array<QString, 3>& clockTexts)
@@ -114,18 +200,22 @@ void TfrmBeamer::ShowBeamer(int mode, bool inverted, int languageFlag, const std
     // A stopped clock shows where it stands, not the "00:00" the layout was measured with.
     for (int couple = 1; couple <= 3; ++couple)
         timeLabel(couple)->setText(clockTexts[couple - 1]);
-    exec();
+    present(true);
 }
 
 void TfrmBeamer::LayOut(int mode, bool inverted, int languageFlag)
 {
+    mode_ = mode;
+    inverted_ = inverted;
+    languageFlag_ = languageFlag;
     const bool english = languageFlag != 0;
     lb_schliessen->setText(english ? QStringLiteral("Close (ESC)") : QStringLiteral("Schließen (ESC)"));
     lb_reset->setText(english ? QStringLiteral("Space = reset") : QStringLiteral("Leertaste = zurücksetzen"));
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    setGeometry(screen);
-    placeFooter(screen.size());
-    placeClocks(mode, inverted, screen.size());
+    const QScreen* screen = targetScreen();
+    const QRect area = screen ? screen->geometry() : QRect(QPoint(), size());
+    setGeometry(area);
+    placeFooter(area.size());
+    placeClocks(area.size());
 }
 
 void TfrmBeamer::placeFooter(QSize screen)
@@ -136,55 +226,95 @@ void TfrmBeamer::placeFooter(QSize screen)
     lb_reset->move((screen.width() - lb_reset->width()) / 2, lb_schliessen->y());
 }
 
-void TfrmBeamer::placeClocks(int mode, bool inverted, QSize screen)
+void TfrmBeamer::placeClocks(QSize screen)
 {
-    std::vector<int> shown;
+    const int topBand = Label1->geometry().bottom() + 8;
+    const ProjectorLayout layout
+        = LayOutProjector(screen, mode_, inverted_, lb_time1->extent(), topBand, lb_schliessen->y() - 8);
     for (int couple = 1; couple <= 3; ++couple) {
         QLabel* clock = timeLabel(couple);
-        QFont font = clock->font();
-        font.setPointSize(clockPointSize(mode));
-        clock->setFont(font);
-        clock->setText(QStringLiteral("00:00"));
-        clock->adjustSize();
-        const bool visible = ModeShowsCouple(mode, couple);
-        clock->setVisible(visible);
-        numberLabel(couple)->setVisible(visible);
-        if (visible)
-            shown.push_back(couple);
-    }
-    if (shown.empty())
-        return;
-    // Inverted, the first couple stands on the right and the last on the left;
-    // a single clock stays centred.
-    if (inverted)
-        std::reverse(shown.begin(), shown.end());
-    // The screen is cut into equal columns, one per clock, each clock centred in its column.
-    const int columns = static_cast<int>(shown.size());
-    const QSize clockSize = timeLabel(shown.front())->size();
-    const int offset = (screen.width() / columns - clockSize.width()) / 2;
-    const int top = (screen.height() - clockSize.height()) / 2;
-    const int numberTop = lb_schliessen->y() - 2 * lb_schliessen->height();
-    for (int column = 0; column < columns; ++column) {
-        const int couple = shown[column];
-        const int left = offset + column * screen.width() / columns;
-        timeLabel(couple)->move(left, top);
         QLabel* number = numberLabel(couple);
-        number->adjustSize();
-        number->setGeometry(left, numberTop, clockSize.width(), number->height());
+        setPixelSize(clock, layout.clockPixelSize);
+        setPixelSize(number, layout.numberPixelSize);
+        clock->setGeometry(layout.clocks[couple - 1]);
+        number->setGeometry(layout.numbers[couple - 1]);
+        const bool visible = ModeShowsCouple(mode_, couple);
+        clock->setVisible(visible);
+        number->setVisible(visible);
     }
 }
 
-void TfrmBeamer::setClockColor(int couple, const QColor& color)
+QVector<ScreenInfo> TfrmBeamer::screens() const
 {
-    QLabel* clock = timeLabel(couple);
-    QPalette palette = clock->palette();
-    palette.setColor(QPalette::WindowText, color);
-    clock->setPalette(palette);
+    QVector<ScreenInfo> infos;
+    for (const QScreen* screen : QGuiApplication::screens())
+        infos.append(infoOf(screen));
+    return infos;
 }
 
-QColor TfrmBeamer::clockColor(int couple) const
+QString TfrmBeamer::operatorScreen() const
 {
-    return timeLabel(couple)->palette().color(QPalette::WindowText);
+    const QWidget* operatorWindow = parentWidget() ? parentWidget()->window() : nullptr;
+    return operatorWindow && operatorWindow->screen() ? operatorWindow->screen()->name() : QString();
+}
+
+int TfrmBeamer::screenIndex() const
+{
+    return ProjectorScreenFor(screens(), preferredScreen_, operatorScreen());
+}
+
+QScreen* TfrmBeamer::targetScreen() const
+{
+    const int index = screenIndex();
+    return index >= 0 ? QGuiApplication::screens().at(index) : nullptr;
+}
+
+bool TfrmBeamer::sharesOperatorScreen() const
+{
+    return SharesOperatorScreen(screens(), screenIndex(), operatorScreen());
+}
+
+void TfrmBeamer::setPreferredScreen(const QString& name)
+{
+    preferredScreen_ = name;
+    followScreens();
+}
+
+void TfrmBeamer::present(bool takeFocus)
+{
+    QScreen* screen = targetScreen();
+    // On the operator's own screen the display holds the input, as it covers
+    // the main window anyway; on a screen of its own the main window stays usable.
+    const Qt::WindowModality modality = sharesOperatorScreen() ? Qt::ApplicationModal : Qt::NonModal;
+    if (isVisible() && windowModality() != modality)
+        hide(); // the modality of a shown window does not change
+    setWindowModality(modality);
+    if (screen && windowHandle())
+        windowHandle()->setScreen(screen);
+    LayOut(mode_, inverted_, languageFlag_);
+    placedOn_ = screen ? screen->name() : QString();
+    show();
+    raise();
+    if (takeFocus || modality == Qt::ApplicationModal)
+        activateWindow();
+}
+
+void TfrmBeamer::followScreens()
+{
+    emit screenChoiceChanged();
+    if (!isVisible())
+        return;
+    const QScreen* screen = targetScreen();
+    if (!screen)
+        return;
+    const bool modal = windowModality() == Qt::ApplicationModal;
+    if (screen->name() != placedOn_ || geometry() != screen->geometry() || modal != sharesOperatorScreen())
+        present(false);
+}
+
+void TfrmBeamer::setClockLamp(int couple, LampState lamp)
+{
+    clocks_[couple - 1]->setLamp(lamp);
 }
 
 void TfrmBeamer::lb_schliessenClick()
@@ -213,9 +343,35 @@ void TfrmBeamer::FormKeyPress(const QString& typed)
 
 bool TfrmBeamer::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == (parentWidget() ? parentWidget()->window() : nullptr)) {
+        const bool placed = event->type() == QEvent::Move || event->type() == QEvent::Show;
+        if (placed && operatorScreen() != operatorOn_) {
+            operatorOn_ = operatorScreen();
+            followScreens();
+        }
+        return false;
+    }
     if (event->type() == QEvent::MouseButtonRelease) {
         lb_schliessenClick();
         return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void FillScreenMenu(QMenu& menu, TfrmBeamer& beamer)
+{
+    menu.clear();
+    qDeleteAll(menu.findChildren<QActionGroup*>(QString(), Qt::FindDirectChildrenOnly));
+    auto* group = new QActionGroup(&menu);
+    const QVector<ScreenInfo> screens = beamer.screens();
+    const int current = beamer.screenIndex();
+    for (int i = 0; i < screens.size(); ++i) {
+        QString text = ScreenEntryText(screens[i]);
+        QAction* entry = menu.addAction(text.replace(QLatin1Char('&'), QStringLiteral("&&")));
+        entry->setCheckable(true);
+        entry->setChecked(i == current);
+        group->addAction(entry);
+        const QString name = screens[i].name;
+        QObject::connect(entry, &QAction::triggered, &beamer, [&beamer, name] { beamer.setPreferredScreen(name); });
+    }
 }

@@ -1,41 +1,74 @@
 #pragma once
+#include "ProjectorLayout.h"
+#include "ProjectorScreens.h"
+#include "TrafficLight.h"
 #include <QDialog>
+#include <QLabel>
 #include <array>
 
-class QLabel;
+class QMenu;
 class QPushButton;
+class QScreen;
 
-// Whether a projector mode shows a couple's clock: modes 1 to 3 that couple
-// alone, 4 the first and the last couple, 5 all three.
-bool ModeShowsCouple(int mode, int couple);
+// A projector clock: bold digits in fixed cells, so that a running clock
+// does not jump whatever the font's figures, right-aligned, in the look of
+// its couple's lamp.
+class ProjectorClock : public QLabel {
+    Q_OBJECT
+public:
+    explicit ProjectorClock(const QString& name, QWidget* parent);
+    void setLamp(LampState lamp);
+    LampState lamp() const { return lamp_; }
+    // The room of the widest clock text at a font size, per pixel of it.
+    ClockTextExtent extent() const;
 
-// "Beamer": the three-couple fade clocks in very large digits across the
-// whole primary screen, for the dancers and the audience. The fade window
-// writes the clock texts and colours and listens to the hidden buttons, which
-// the digit keys and the space bar press while the display is up.
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    LampState lamp_ = LampState::Null;
+};
+
+// "Beamer": the three-couple fade clocks in very large digits across a whole
+// screen, for the dancers and the audience. It goes to the chosen screen, by
+// default one the main window is not on; there it leaves the main window
+// free, and only on the operator's own screen does it hold the input as a
+// modal window. It follows screens that come and go while it shows. The fade
+// window writes the clock texts and lamps and listens to the hidden buttons,
+// which the digit keys and the space bar press while the display has the focus.
 class TfrmBeamer : public QDialog {
     Q_OBJECT
 public:
     explicit TfrmBeamer(QWidget* parent = nullptr);
 
     // Lays the display out for the mode, shows the given texts of the three
-    // clocks and shows it modally; returns when the user closes it.
+    // clocks and shows it; laid out anew when it shows already. It emits
+    // finished() when the user closes it.
     void ShowBeamer(int mode, bool inverted, int languageFlag, const std::array<QString, 3>& clockTexts);
-    // The layout that ShowBeamer makes before it shows the display.
+    // The layout that ShowBeamer makes on the display's screen.
     void LayOut(int mode, bool inverted, int languageFlag);
 
-    QLabel* timeLabel(int couple) const { return std::array{lb_time1, lb_time2, lb_time3}[couple - 1]; }
+    // The stored choice of screen, by name; empty for the default.
+    QString preferredScreen() const { return preferredScreen_; }
+    void setPreferredScreen(const QString& name);
+    // The connected screens and, among them, the one the display uses now.
+    QVector<ScreenInfo> screens() const;
+    int screenIndex() const;
+    // Whether the display, where it goes now, covers the operator's window.
+    bool sharesOperatorScreen() const;
+
+    QLabel* timeLabel(int couple) const { return clocks_[couple - 1]; }
     QLabel* numberLabel(int couple) const { return std::array{lb_1, lb_2, lb_3}[couple - 1]; }
     QPushButton* coupleButton(int couple) const { return std::array{Button1, Button2, Button3}[couple - 1]; }
-    void setClockColor(int couple, const QColor& color);
-    QColor clockColor(int couple) const;
+    void setClockLamp(int couple, LampState lamp);
+    LampState clockLamp(int couple) const { return clocks_[couple - 1]->lamp(); }
 
     void lb_schliessenClick();
 
     QLabel* const Label1;
-    QLabel* const lb_time1;
-    QLabel* const lb_time2;
-    QLabel* const lb_time3;
+    ProjectorClock* const lb_time1;
+    ProjectorClock* const lb_time2;
+    ProjectorClock* const lb_time3;
     QLabel* const lb_1;
     QLabel* const lb_2;
     QLabel* const lb_3;
@@ -47,12 +80,33 @@ public:
     QPushButton* const Button3;
     QPushButton* const BT_Reset;
 
+signals:
+    // The screens or the choice among them changed: lists of them refresh.
+    void screenChoiceChanged();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormKeyPress(const QString& typed);
-    void placeClocks(int mode, bool inverted, QSize screen);
+    QScreen* targetScreen() const;
+    QString operatorScreen() const;
+    void present(bool takeFocus);
+    void followScreens();
     void placeFooter(QSize screen);
+    void placeClocks(QSize screen);
+
+    std::array<ProjectorClock*, 3> clocks_;
+    QString preferredScreen_;
+    int mode_ = 1;
+    bool inverted_ = false;
+    int languageFlag_ = 0;
+    // The screens the display and the main window were last seen on, to notice a move.
+    QString placedOn_;
+    QString operatorOn_;
 };
+
+// Fills a menu with the connected screens, the display's own checked;
+// choosing one stores it as the display's screen.
+void FillScreenMenu(QMenu& menu, TfrmBeamer& beamer);

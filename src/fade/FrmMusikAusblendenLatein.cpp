@@ -9,6 +9,7 @@
 #include "StatusPanels.h"
 #include "TextFit.h"
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QIcon>
@@ -106,6 +107,8 @@ TFrmMusikAusblendenLatein::TFrmMusikAusblendenLatein(ProgramState& state, QWidge
       BT_Beamer2(named(new QPushButton(Panel1()), QStringLiteral("BT_Beamer2"))),
       BT_BeamerAll(named(new QPushButton(Panel1()), QStringLiteral("BT_BeamerAll"))),
       cbx_inverted(named(new QCheckBox(QStringLiteral("Invertieren"), Panel1()), QStringLiteral("cbx_inverted"))),
+      LB_BeamerScreen(named(new QLabel(Panel1()), QStringLiteral("LB_BeamerScreen"))),
+      CO_BeamerScreen(named(new QComboBox(Panel1()), QStringLiteral("CO_BeamerScreen"))),
       BT_Reset(named(new QPushButton(Panel1()), QStringLiteral("BT_Reset"))),
       BT_Help(named(new QPushButton(Panel1()), QStringLiteral("BT_Help")))
 {
@@ -114,6 +117,14 @@ TFrmMusikAusblendenLatein::TFrmMusikAusblendenLatein(ProgramState& state, QWidge
     connect(BT_BeamerAll, &QPushButton::clicked, this, [this] { BeamerClick(5); });
     connect(BT_Reset, &QPushButton::clicked, this, &TFrmMusikAusblendenLatein::BT_ResetClick);
     connect(BT_Help, &QPushButton::clicked, this, &TFrmMusikAusblendenLatein::BT_HelpClick);
+    connect(cbx_inverted, &QCheckBox::toggled, this, [this] {
+        if (projectorMode_ != -1)
+            showOnBeamer();
+    });
+    connect(CO_BeamerScreen, &QComboBox::activated, this, [this](int index) {
+        if (beamer_)
+            beamer_->setPreferredScreen(CO_BeamerScreen->itemData(index).toString());
+    });
     // The stored time format is known already; the units follow it from the start.
     showUnitLabels(state_.Zeitformat);
     applyLanguage();
@@ -192,8 +203,11 @@ void TFrmMusikAusblendenLatein::placeControls()
     cbx_inverted->setGeometry(kCoupleLeft + 2 * kCoupleStep + 8, 238, 150, 22);
     redLine(Panel1(), QStringLiteral("Shape3"), 278);
     BT_Reset->setGeometry(kCoupleLeft, 300, 161, 36);
+    LB_BeamerScreen->setGeometry(kCoupleLeft + kCoupleStep, 288, 200, 18);
+    LB_BeamerScreen->setBuddy(CO_BeamerScreen);
+    CO_BeamerScreen->setGeometry(kCoupleLeft + kCoupleStep, 306, 222, 26);
     BT_Reset->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
-    BT_Help->setGeometry(kCoupleLeft + 2 * kCoupleStep + 86, 305, 75, 25);
+    BT_Help->setGeometry(kCoupleLeft + 2 * kCoupleStep + 86, 306, 75, 26);
     // The program's help glyph, from the pictures the application carries.
     InitPictures();
     BT_Help->setIcon(QIcon(HelpIconPicture));
@@ -210,6 +224,7 @@ void TFrmMusikAusblendenLatein::applyLanguage()
     BT_Help->setText(pick(english, "H&ilfe", "He&lp"));
     BT_BeamerAll->setText(pick(english, "Beamer (alle Uhren)", "Beamer (all watches)"));
     BT_Beamer2->setText(pick(english, "Beamer (zwei Uhren)", "Beamer (two watches)"));
+    LB_BeamerScreen->setText(pick(english, "Beamer-Bild&schirm:", "Projector &screen:"));
     cbx_inverted->setToolTip(pick(english, "Vertauscht im Beamer-Modus die Position der 1. und 3. Stoppuhr",
                                   "Switches position of 1. and 3. stop watch in beamer mode"));
 }
@@ -222,6 +237,18 @@ void TFrmMusikAusblendenLatein::setBeamer(TfrmBeamer* beamer)
         showStartCaption(number);
     }
     connect(beamer_->BT_Reset, &QPushButton::clicked, this, &TFrmMusikAusblendenLatein::BT_ResetClick);
+    connect(beamer_, &QDialog::finished, this, [this] { projectorMode_ = -1; });
+    connect(beamer_, &TfrmBeamer::screenChoiceChanged, this, &TFrmMusikAusblendenLatein::listBeamerScreens);
+    listBeamerScreens();
+}
+
+void TFrmMusikAusblendenLatein::listBeamerScreens()
+{
+    const QSignalBlocker quiet(CO_BeamerScreen);
+    CO_BeamerScreen->clear();
+    for (const ScreenInfo& screen : beamer_->screens())
+        CO_BeamerScreen->addItem(ScreenEntryText(screen), screen.name);
+    CO_BeamerScreen->setCurrentIndex(beamer_->screenIndex());
 }
 
 bool TFrmMusikAusblendenLatein::noDanceChosen() const
@@ -311,7 +338,7 @@ void TFrmMusikAusblendenLatein::showLamp(int number, LampState state)
     couple.Gelb->setBrushColor(colors.yellow);
     couple.Gruen->setBrushColor(colors.green);
     if (beamer_)
-        beamer_->setClockColor(number, colors.digits);
+        beamer_->setClockLamp(number, state);
 }
 
 void TFrmMusikAusblendenLatein::BT_ResetClick()
@@ -369,12 +396,18 @@ void TFrmMusikAusblendenLatein::BeamerClick(int mode)
 {
     if (!beamer_)
         return;
+    // Back to -1 when the display closes; on a screen of its own that is
+    // later, and another Beamer button meanwhile switches what it shows.
     projectorMode_ = mode;
+    showOnBeamer();
+}
+
+void TFrmMusikAusblendenLatein::showOnBeamer()
+{
     std::array<QString, 3> texts;
     for (int number = 1; number <= 3; ++number)
         texts[number - 1] = coupleAt(number).TimeEdit->text();
-    beamer_->ShowBeamer(mode, cbx_inverted->isChecked(), languageFlag(), texts);
-    projectorMode_ = -1;
+    beamer_->ShowBeamer(projectorMode_, cbx_inverted->isChecked(), languageFlag(), texts);
 }
 
 void TFrmMusikAusblendenLatein::BT_HelpClick()

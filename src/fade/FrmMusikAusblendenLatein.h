@@ -7,6 +7,7 @@
 
 struct ProgramState;
 class QCheckBox;
+class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -86,6 +87,9 @@ public:
     QPushButton* const BT_Beamer2;
     QPushButton* const BT_BeamerAll;
     QCheckBox* const cbx_inverted;
+    // The screen the projector display goes to.
+    QLabel* const LB_BeamerScreen;
+    QComboBox* const CO_BeamerScreen;
     QPushButton* const BT_Reset;
     QPushButton* const BT_Help;
 
@@ -105,6 +109,8 @@ private:
     void showLamp(int couple, LampState state);
     void showUnitLabels(int zeitformat);
     void showReading(int couple, int zeitformat);
+    void showOnBeamer();
+    void listBeamerScreens();
 
     TfrmBeamer* beamer_ = nullptr;
     int projectorMode_ = -1;

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMenu>
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -335,6 +336,27 @@ private slots:
         QCOMPARE(form->Sprache(), 1);
         QVERIFY(!form->action("MI_ToEnglisch")->isChecked());
         QVERIFY(form->action("English1")->isChecked());
+    }
+
+    // Extras lists the screens in both languages; a stored screen that is
+    // gone falls back quietly, and the choice is kept by name at exit.
+    void projectorScreenFromExtrasKeptByName()
+    {
+        store("Defaults/Beamer", "HDMI-9");
+        const QString primary = QGuiApplication::primaryScreen()->name();
+        {
+            auto form = start();
+            QCOMPARE(form->findChild<QMenu*>("MI_ProjectorScreen")->title(), QStringLiteral("&Projector screen"));
+            auto* screens = form->findChild<QMenu*>("MI_BeamerScreen");
+            QCOMPARE(screens->title(), QStringLiteral("&Beamer-Bildschirm"));
+            emit screens->aboutToShow();
+            QCOMPARE(screens->actions().size(), QGuiApplication::screens().size());
+            QVERIFY(screens->actions().first()->isChecked());
+            QVERIFY(screens->actions().first()->text().startsWith(primary + " ("));
+            QVERIFY(messages_.warnings.isEmpty() && messages_.infos.isEmpty());
+            screens->actions().first()->trigger();
+        }
+        QCOMPARE(stored("Defaults/Beamer"), primary);
     }
 
     // A broken English folder never gives a program half German, half English.

@@ -28,6 +28,7 @@ private slots:
     void onTop();
     void valueOfAnotherTypeReadsAsDefault();
     void heightWithoutWidth();
+    void beamerScreenByName();
     void crossedNamesOfTheSelection();
     void roundTripOfAllValues();
     void valuesAreWrittenAsDecimalText();
@@ -170,6 +171,17 @@ void TestSettings::valuesAreWrittenAsDecimalText()
     QCOMPARE(raw.value("Defaults/Tanz").toString(), QString("5"));
     QCOMPARE(raw.value("Defaults/Typ").toString(), QString("2"));
     QCOMPARE(raw.value("Defaults/Zeitformat").toString(), QString("1"));
+}
+
+// The projector's screen is kept by name; nothing stored is the default.
+void TestSettings::beamerScreenByName()
+{
+    QCOMPARE(ReadSettings(*OpenSettingsStore(iniPath())).beamerScreen, QString());
+    StoredSettings values;
+    values.beamerScreen = QStringLiteral("HDMI-1, Saal 2");
+    QVERIFY(WriteSettings(*OpenSettingsStore(iniPath()), values));
+    QCOMPARE(ReadSettings(*OpenSettingsStore(iniPath())).beamerScreen, values.beamerScreen);
+    QCOMPARE(QSettings(iniPath(), QSettings::IniFormat).value("Defaults/Beamer").toString(), values.beamerScreen);
 }
 
 void TestSettings::unwritableStoreIsReported()

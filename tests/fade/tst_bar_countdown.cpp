@@ -197,6 +197,17 @@ private slots:
         QVERIFY(!fade.running());
     }
 
+    // The last bar is lit brighter than its unlit red, never darker: on a
+    // washed-out screen a darker red reads as off.
+    void lastDigitLitBrighter()
+    {
+        const auto lightness = [](std::uint32_t bgr) {
+            return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int(bgr >> 16)).lightness();
+        };
+        QVERIFY(lightness(LitDigitColour(0)) >= lightness(DigitColour(0)) + 40);
+        QVERIFY(lightness(LitDigitColour(9)) >= lightness(DigitColour(9)) + 40);
+    }
+
     void startingAfterTheEndIsTimeUpAtOnce()
     {
         ManualClock clock;

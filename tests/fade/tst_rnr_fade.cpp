@@ -59,7 +59,7 @@ QColor digitColour(const TFrmMusikAusblenden& window, int digit)
 
 const QColor kOrange(252, 114, 12);
 const QColor kLightGreen(0, 255, 64);
-const QColor kCrimson(128, 0, 64);
+const QColor kLightRed(255, 140, 140);
 const QColor kGreen(0, 128, 0);
 const QColor kYellow(255, 255, 0);
 const QColor kRed(255, 0, 0);
@@ -106,7 +106,7 @@ private:
         QList<int> lit;
         for (int digit = 9; digit >= 0; --digit) {
             const QColor c = digitColour(*window, digit);
-            if (c == kLightGreen || c == kOrange || c == kCrimson)
+            if (c == kLightGreen || c == kOrange || c == kLightRed)
                 lit << digit;
         }
         return lit;

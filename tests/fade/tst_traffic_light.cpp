@@ -1,5 +1,6 @@
 #include "TrafficLight.h"
 #include <QtTest>
+#include <cmath>
 
 using Step = QPair<double, int>; // reading in seconds, lamp lit (-1: none)
 Q_DECLARE_METATYPE(QList<Step>)
@@ -56,11 +57,10 @@ private slots:
         QTest::addColumn<QColor>("red");
         QTest::addColumn<QColor>("yellow");
         QTest::addColumn<QColor>("green");
-        QTest::addColumn<QColor>("digits");
-        QTest::newRow("null") << int(LampState::Null) << off << off << off << QColor(255, 255, 255);
-        QTest::newRow("rot") << int(LampState::Rot) << QColor(255, 0, 0) << off << off << QColor(255, 0, 0);
-        QTest::newRow("gelb") << int(LampState::Gelb) << off << QColor(255, 255, 0) << off << QColor(255, 255, 0);
-        QTest::newRow("gruen") << int(LampState::Gruen) << off << off << QColor(0, 128, 0) << QColor(0, 128, 0);
+        QTest::newRow("null") << int(LampState::Null) << off << off << off;
+        QTest::newRow("rot") << int(LampState::Rot) << QColor(255, 0, 0) << off << off;
+        QTest::newRow("gelb") << int(LampState::Gelb) << off << QColor(255, 255, 0) << off;
+        QTest::newRow("gruen") << int(LampState::Gruen) << off << off << QColor(0, 128, 0);
     }
 
     void colorsAreRgbOfTheStoredBgrValues()
@@ -70,7 +70,47 @@ private slots:
         QTEST(colors.red, "red");
         QTEST(colors.yellow, "yellow");
         QTEST(colors.green, "green");
-        QTEST(colors.digits, "digits");
+    }
+
+    // A washed-out projector keeps what is bright and far apart in hue:
+    // digits stand out from their ground, and the lit states differ in hue
+    // from each other and from the unlit white.
+    void projectorLooksStayApartOnAWashedOutScreen()
+    {
+        const LampState states[] = {LampState::Null, LampState::Gruen, LampState::Gelb, LampState::Rot};
+        QList<int> litHues;
+        for (const LampState state : states) {
+            const ProjectorLook look = ProjectorLookOf(state);
+            const QColor ground = look.field.isValid() ? look.field : QColor(Qt::black);
+            QVERIFY2(contrast(look.digits, ground) >= 4.5, qPrintable(look.digits.name()));
+            if (state != LampState::Null)
+                litHues << (look.field.isValid() ? look.field : look.digits).hue();
+        }
+        for (int a = 0; a < litHues.size(); ++a)
+            for (int b = a + 1; b < litHues.size(); ++b)
+                QVERIFY2(hueDistance(litHues[a], litHues[b]) >= 40, qPrintable(QString::number(litHues[a])));
+        QCOMPARE(ProjectorLookOf(LampState::Null).digits.saturation(), 0);
+        // Only the overtime turns the clock into a field.
+        QVERIFY(ProjectorLookOf(LampState::Rot).field.isValid());
+        QVERIFY(!ProjectorLookOf(LampState::Gelb).field.isValid());
+    }
+
+private:
+    static double luminance(const QColor& color)
+    {
+        const auto linear = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(color.redF()) + 0.7152 * linear(color.greenF()) + 0.0722 * linear(color.blueF());
+    }
+    static double contrast(const QColor& a, const QColor& b)
+    {
+        const double la = luminance(a);
+        const double lb = luminance(b);
+        return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    }
+    static int hueDistance(int a, int b)
+    {
+        const int d = std::abs(a - b) % 360;
+        return std::min(d, 360 - d);
     }
 };
 

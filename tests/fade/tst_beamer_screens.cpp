@@ -1,0 +1,133 @@
+#include "FrmBeamer.h"
+#include <QApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTemporaryFile>
+#include <QtTest>
+
+// The projector display on a laptop with a projector beside it: two
+// offscreen screens, the main window stood in for by a plain window.
+class TestBeamerScreens : public QObject {
+    Q_OBJECT
+
+    QWidget* operatorWindow_ = nullptr;
+    TfrmBeamer* beamer_ = nullptr;
+
+    static QRect geometryOf(const QString& name)
+    {
+        for (const QScreen* screen : QGuiApplication::screens())
+            if (screen->name() == name)
+                return screen->geometry();
+        return {};
+    }
+
+    void putOperatorOn(const QString& name)
+    {
+        operatorWindow_->move(geometryOf(name).topLeft() + QPoint(40, 40));
+        QCoreApplication::processEvents();
+        QCOMPARE(operatorWindow_->screen()->name(), name);
+    }
+
+    // The main window takes input unless a modal window holds it.
+    static bool operatorWindowFree() { return QApplication::activeModalWidget() == nullptr; }
+
+private slots:
+    void init()
+    {
+        operatorWindow_ = new QWidget;
+        operatorWindow_->resize(400, 300);
+        operatorWindow_->show();
+        beamer_ = new TfrmBeamer(operatorWindow_);
+        putOperatorOn(QStringLiteral("LAPTOP"));
+    }
+
+    void cleanup()
+    {
+        delete operatorWindow_;
+    }
+
+    // Beside the main window the display leaves it usable, and its own keys
+    // work while it has the focus.
+    void goesToTheOtherScreenAndLeavesTheMainWindowFree()
+    {
+        beamer_->ShowBeamer(4, false, 0, {QStringLiteral("1,0"), QString(), QStringLiteral("3,0")});
+        QCOMPARE(beamer_->geometry(), geometryOf(QStringLiteral("HDMI-1")));
+        QCOMPARE(beamer_->windowModality(), Qt::NonModal);
+        QVERIFY(operatorWindowFree());
+        QSignalSpy started(beamer_->Button3, &QPushButton::clicked);
+        QTest::keyClick(beamer_, '3');
+        QCOMPARE(started.count(), 1);
+        QSignalSpy closed(beamer_, &QDialog::finished);
+        QTest::keyClick(beamer_, Qt::Key_Escape);
+        QCOMPARE(closed.count(), 1);
+        QVERIFY(!beamer_->isVisible());
+    }
+
+    // The operator's own screen, chosen on purpose: covered and held, as on a single screen.
+    void onTheOperatorsScreenItHoldsTheInput()
+    {
+        beamer_->setPreferredScreen(QStringLiteral("LAPTOP"));
+        beamer_->ShowBeamer(1, false, 0, {});
+        QCOMPARE(beamer_->geometry(), geometryOf(QStringLiteral("LAPTOP")));
+        QCOMPARE(beamer_->windowModality(), Qt::ApplicationModal);
+        QVERIFY(!operatorWindowFree());
+        // A stored screen that is not connected: the default, without a word.
+        beamer_->setPreferredScreen(QStringLiteral("DP-7"));
+        QCOMPARE(beamer_->geometry(), geometryOf(QStringLiteral("HDMI-1")));
+        QCOMPARE(beamer_->windowModality(), Qt::NonModal);
+        QVERIFY(operatorWindowFree());
+        QCOMPARE(beamer_->preferredScreen(), QStringLiteral("DP-7"));
+    }
+
+    // The main window moved onto the projector's screen: the display makes way.
+    void makesWayForAMovedMainWindow()
+    {
+        QSignalSpy listsChanged(beamer_, &TfrmBeamer::screenChoiceChanged);
+        beamer_->ShowBeamer(5, true, 1, {});
+        putOperatorOn(QStringLiteral("HDMI-1"));
+        QCOMPARE(beamer_->geometry(), geometryOf(QStringLiteral("LAPTOP")));
+        QVERIFY(!listsChanged.isEmpty());
+        QVERIFY(operatorWindowFree());
+    }
+
+    // Closed, the display still tells the lists of screens where it would go.
+    void defaultFollowsTheMainWindowWhileClosed()
+    {
+        QSignalSpy listsChanged(beamer_, &TfrmBeamer::screenChoiceChanged);
+        putOperatorOn(QStringLiteral("HDMI-1"));
+        QCOMPARE(listsChanged.count(), 1);
+        QCOMPARE(beamer_->screens().at(beamer_->screenIndex()).name, QStringLiteral("LAPTOP"));
+        QVERIFY(!beamer_->isVisible());
+    }
+
+    // Laid out for the screen it stands on, not the primary one.
+    void clocksFitTheChosenScreen()
+    {
+        beamer_->setPreferredScreen(QStringLiteral("HDMI-1"));
+        beamer_->ShowBeamer(1, false, 0, {});
+        const QRect clock = beamer_->lb_time1->geometry();
+        QVERIFY(QRect(QPoint(), geometryOf(QStringLiteral("HDMI-1")).size()).contains(clock));
+        QVERIFY(clock.width() > 1920 / 2);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    // Two screens side by side: a laptop's and a projector's.
+    QTemporaryFile config;
+    if (!config.open())
+        return 1;
+    config.write(R"({"screens": [
+        {"name": "LAPTOP", "x": 0, "y": 0, "width": 1280, "height": 720, "logicalDpi": 96},
+        {"name": "HDMI-1", "x": 1280, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96}]})");
+    config.flush();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+    QApplication app(argc, argv);
+    if (QGuiApplication::screens().size() != 2)
+        qFatal("the offscreen platform did not take the two screens");
+    TestBeamerScreens test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_beamer_screens.moc"
