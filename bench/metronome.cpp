@@ -8,7 +8,7 @@
 // times share the output's clock: that places the heard clicks on the clock
 // the flashes are read from.
 //
-// Usage: bench_metronome [--seconds N] [--latency-ms L]   (default 60 s per run, 50 ms)
+// Usage: bench_metronome [--seconds N] [--latency-ms L]   (default 60 s per run, the player's own latency)
 #include "Clock.h"
 #include "FrmMetronomFenster.h"
 #include "Messages.h"
@@ -73,7 +73,9 @@ public:
             return false;
         in.channelCount = 1;
         in.sampleFormat = paFloat32;
-        in.suggestedLatency = 0.02;
+        // The input's times carry the timing; a short latency would only
+        // cost CPU time that the output under test may need.
+        in.suggestedLatency = 0.1;
         return Pa_OpenStream(&stream_, &in, nullptr, PrivatePulse::kSampleRate, paFramesPerBufferUnspecified,
                              paNoFlag, &MonitorRecorder::callback, this)
             == paNoError
@@ -190,23 +192,14 @@ void runOnce(TFrmMetronomFenster& window, ResourceSoundPlayer& player, const Clo
     int wrongSound = 0;
     for (std::size_t k = 0; k < onsets.size(); ++k)
         wrongSound += onsets[k].sound != (k % beatsPerBar == 0 ? 0 : 1);
-    // The straight line through the onsets, by least squares.
-    const double n = double(onsets.size());
-    double sk = 0, sf = 0, skk = 0, skf = 0;
-    for (std::size_t k = 0; k < onsets.size(); ++k) {
-        sk += k;
-        sf += onsets[k].frame;
-        skk += double(k) * k;
-        skf += double(k) * onsets[k].frame;
-    }
-    const double slope = (n * skf - sk * sf) / (n * skk - sk * sk);
-    const double intercept = (sf - slope * sk) / n;
+    const LineFit line = FitStraightLine(onsets);
     std::vector<double> jitterMs;
-    for (std::size_t k = 0; k < onsets.size(); ++k)
-        jitterMs.push_back((onsets[k].frame - (intercept + slope * k)) * msPerFrame);
+    for (double offset : line.offsetFrames)
+        jitterMs.push_back(offset * msPerFrame);
     printSpread("onset jitter against a straight line", jitterMs);
     std::printf("  drift from the tempo's period: %+.3f ms over %.0f s; accents wrong: %d\n",
-                (slope - beatFrames) * (n - 1) * msPerFrame, (n - 1) * beatFrames * msPerFrame / 1000, wrongSound);
+                (line.spacingFrames - beatFrames) * double(onsets.size() - 1) * msPerFrame,
+                double(onsets.size() - 1) * beatFrames * msPerFrame / 1000, wrongSound);
 
     std::vector<double> flashDelayMs;
     for (std::size_t k = 0; k < std::min(onsets.size(), flashesNs.size()); ++k) {

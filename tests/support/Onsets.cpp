@@ -52,3 +52,23 @@ std::vector<Onset> FindOnsets(const std::vector<float>& recording, const std::ve
     }
     return onsets;
 }
+
+LineFit FitStraightLine(const std::vector<Onset>& onsets)
+{
+    LineFit fit;
+    const double n = double(onsets.size());
+    if (onsets.size() < 2)
+        return fit;
+    double sk = 0, sf = 0, skk = 0, skf = 0;
+    for (std::size_t k = 0; k < onsets.size(); ++k) {
+        sk += double(k);
+        sf += double(onsets[k].frame);
+        skk += double(k) * double(k);
+        skf += double(k) * double(onsets[k].frame);
+    }
+    fit.spacingFrames = (n * skf - sk * sf) / (n * skk - sk * sk);
+    const double first = (sf - fit.spacingFrames * sk) / n;
+    for (std::size_t k = 0; k < onsets.size(); ++k)
+        fit.offsetFrames.push_back(double(onsets[k].frame) - (first + fit.spacingFrames * double(k)));
+    return fit;
+}

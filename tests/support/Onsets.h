@@ -14,3 +14,12 @@ struct Onset {
 // with a sound's first samples, at most one within minGapFrames.
 std::vector<Onset> FindOnsets(const std::vector<float>& recording, const std::vector<std::vector<float>>& sounds,
                               std::int64_t minGapFrames, double minMatch = 0.9);
+
+// How onsets spread about the straight line that fits them best (least
+// squares over their numbers): the line's spacing, and each onset's distance
+// from it, in frames.
+struct LineFit {
+    double spacingFrames = 0;
+    std::vector<double> offsetFrames;
+};
+LineFit FitStraightLine(const std::vector<Onset>& onsets);
