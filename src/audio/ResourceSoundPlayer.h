@@ -18,11 +18,13 @@ class Clock;
 class ResourceSoundPlayer : public SoundPlayer {
 public:
     // The latency asked of the device. Measured at a PulseAudio null sink on
-    // a 2-core machine at load 7-8: 20 and 30 ms ran dry several times a
-    // minute, 50 ms about once in two minutes, 100 ms never. The metronome
+    // a 2-core machine shared with other builds (load 4-8): 20 and 30 ms ran
+    // dry several times a minute, 50 and 100 ms now and then (100 ms up to
+    // four times in two minutes of metronome), 200 ms never. Each time
+    // it runs dry every later click comes late by the gap. The metronome
     // flashes when its clicks are heard, so the longer latency costs it
-    // nothing; a beep comes 0.1 s after its cause.
-    static constexpr double kSuggestedLatencySeconds = 0.1;
+    // nothing; a beep comes 0.2 s after its cause.
+    static constexpr double kSuggestedLatencySeconds = 0.2;
     // A stream that has just opened may stumble; clicks wait this long.
     static constexpr double kWarmUpSeconds = 0.2;
 

@@ -12,6 +12,7 @@ namespace {
 
 constexpr int kRate = PrivatePulse::kSampleRate;
 constexpr double kOneMsFrames = kRate / 1000.0;
+constexpr int kTakes = 3;
 
 std::vector<float> builtIn(const QString& name)
 {
@@ -65,11 +66,22 @@ private slots:
         QFETCH(int, beatsPerBar);
         const double beatSeconds = 60.0 / (barsPerMinute * beatsPerBar);
         const double beatFrames = beatSeconds * kRate;
-        ResourceSoundPlayer player(clock);
-        const auto recording = record(player, 3000, [&](ResourceSoundPlayer& p) {
-            QVERIFY(p.StartClicks({beatSeconds, beatsPerBar, "TOMTOM_HI", "drum_stick"}));
-        });
-        const std::int64_t placed = player.clicksPlaced();
+        // A device that runs dry shifts every later click by the gap: that
+        // says the machine was too busy, not where the clicks were placed.
+        // Such a take is played again.
+        std::vector<float> recording;
+        std::int64_t placed = 0;
+        for (int take = 1;; ++take) {
+            ResourceSoundPlayer player(clock);
+            recording = record(player, 3000, [&](ResourceSoundPlayer& p) {
+                QVERIFY(p.StartClicks({beatSeconds, beatsPerBar, "TOMTOM_HI", "drum_stick"}));
+            });
+            placed = player.clicksPlaced();
+            if (player.underflows() == 0)
+                break;
+            QVERIFY2(take < kTakes, "the device ran dry in every take");
+            qWarning("take %d: the device ran dry %lld times; once more", take, (long long)player.underflows());
+        }
         QVERIFY2(placed >= int(2.5 / beatSeconds), qPrintable(QString("only %1 clicks played").arg(placed)));
 
         const auto onsets = FindOnsets(recording, drums, std::int64_t(beatFrames / 2));
