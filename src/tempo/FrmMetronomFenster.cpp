@@ -182,6 +182,12 @@ bool TFrmMetronomFenster::startClicks()
     return state_.sounds && state_.sounds->StartClicks(pattern);
 }
 
+// A sound played on the beat clock's beats found the output again.
+bool TFrmMetronomFenster::outputIsBack() const
+{
+    return CB_Beep->isChecked() && state_.sounds && state_.sounds->HasOutput();
+}
+
 void TFrmMetronomFenster::showSoundNotice(bool noSound)
 {
     LB_NoSound->setVisible(noSound);
@@ -207,6 +213,13 @@ void TFrmMetronomFenster::TimerTimer()
     const auto beat = schedule_.nextBeat(state_.clock->nowMs());
     if (!beat)
         return;
+    if (beat->accent && outputIsBack() && startClicks()) {
+        // Its clicks take over from this bar on, heard a latency from now.
+        schedule_.start(state_.clock->nowMs());
+        clicksFromOutput_ = true;
+        showSoundNotice(false);
+        return;
+    }
     flash(*beat);
     if (CB_Beep->isChecked() && state_.sounds)
         state_.sounds->PlayResourceSound(beat->accent ? kAccentSound : kClickSound);

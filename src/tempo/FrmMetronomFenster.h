@@ -22,7 +22,8 @@ class TThreadTimer;
 // With sound, the output places every click at its exact time itself, and the
 // flash follows the time each click is heard. Without "Sound" the beat
 // clock's schedule drives the flash; so it does without a sound output, and
-// the window then says that there is none.
+// the window then says that there is none. An output that comes back while
+// it runs takes over at the next bar.
 class TFrmMetronomFenster : public EmbeddedForm {
     Q_OBJECT
 public:
@@ -65,6 +66,7 @@ private:
     void startMetronome();
     void stopMetronome();
     bool startClicks();
+    bool outputIsBack() const;
     void followHeardClicks();
     void flash(const Beat& beat);
     void showSoundNotice(bool noSound);

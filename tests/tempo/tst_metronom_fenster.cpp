@@ -293,6 +293,22 @@ private slots:
         QCOMPARE(output.starts.size(), soundTicked ? 1 : 0);
     }
 
+    void anOutputThatComesBackTakesOverAtTheNextBar()
+    {
+        ClickingSounds output(clock);
+        output.output = false;
+        state.sounds = &output;
+        TFrmMetronomFenster window(state);
+        window.CB_Beep->setChecked(true);
+        window.BT_Start->click();
+        QCOMPARE(flashesFor(window, 600), (QStringList{"20:100", "440:50"}));
+        output.output = true; // a sound on the beat clock found the device again
+        // The third beat still on the beat clock; the next bar's accent when the output's first click is heard.
+        QCOMPARE(flashesFor(window, 900), (QStringList{"280:50", "777:100"}));
+        QCOMPARE(output.starts.size(), 2);
+        QVERIFY(window.LB_NoSound->isHidden());
+    }
+
     void theNoticeGoesOnceSoundWorksOrIsNotWanted()
     {
         ClickingSounds output(clock);
