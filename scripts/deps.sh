@@ -1,8 +1,9 @@
 # Sourced by run.sh and test.sh: installs the Debian packages the build needs.
 # The sound output is PortAudio; the ALSA plugin lets its default device reach a
 # PulseAudio server, and the sound tests start a private one and record it.
+# The last four: validators of the desktop files in the tests, and what CPack needs for the Debian package.
 VANTOR_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
-portaudio19-dev libasound2-plugins pulseaudio pulseaudio-utils"
+portaudio19-dev libasound2-plugins pulseaudio pulseaudio-utils appstream desktop-file-utils dpkg-dev file"
 
 vantor_install_deps() {
     local missing=""

@@ -31,6 +31,7 @@
 #include "FrmManual.h"
 #include "FrmStartBild.h"
 #include "RadioGroup.h"
+#include "DataFolders.h"
 #include "RuleFiles.h"
 #include "ScreenPlacement.h"
 #include "Settings.h"
@@ -47,6 +48,7 @@
 #include <QScrollArea>
 #include <QSettings>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -420,11 +422,14 @@ void TMainform::setCheckedInBothMenus(const QString& germanName, const QString& 
 
 void TMainform::FormCreate()
 {
-    QString folder = options_.programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                      : options_.programFolder;
-    if (!folder.endsWith('/') && !folder.endsWith(QDir::separator()))
-        folder += QDir::separator();
-    state_.ProgramFolder = folder;
+    const QString executableFolder = options_.programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                                      : options_.programFolder;
+    const DataFolders folders = LocateDataFolders(
+        executableFolder, QDir(executableFolder).filePath(QStringLiteral(VANTOR_INSTALLED_DATA_DIR)),
+        options_.userDataFolder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                                          : options_.userDataFolder);
+    state_.ProgramFolder = folders.program;
+    state_.UserDataFolder = folders.user;
     selectorSection_ = 0;
     selectorItem_ = 0;
     const StoredSettings stored = readSettings();
@@ -548,11 +553,15 @@ void TMainform::createFreeStandingWindows()
 
 bool TMainform::loadRuleTables()
 {
-    const QString folder = RuleFolder(state_.ProgramFolder, state_.LanguageFolder);
+    const DataFolders folders = DataFoldersOf(state_);
     // What a save cut off by the end of the program left behind.
-    for (const char* language : {"de", "en"})
-        RemoveLeftoverSaveFiles(RuleFolder(state_.ProgramFolder, language + QString(QDir::separator())));
-    lastLoadError_ = LoadRuleTables(rules_, folder).error;
+    for (const char* language : {"de", "en"}) {
+        const QString languageFolder = language + QString(QDir::separator());
+        RemoveLeftoverSaveFiles(folders.program + languageFolder);
+        if (!folders.user.isEmpty())
+            RemoveLeftoverSaveFiles(folders.user + languageFolder);
+    }
+    lastLoadError_ = LoadRuleTables(rules_, RuleFolderToRead(folders, state_.LanguageFolder)).error;
     return lastLoadError_.isEmpty();
 }
 
@@ -773,7 +782,7 @@ bool TMainform::switchToEnglish(bool reportFailure)
 bool TMainform::reloadRuleTablesForLanguage(const QString& language, bool reportFailure)
 {
     const QString languageFolder = language + QDir::separator();
-    const FileResult result = LoadRuleTables(rules_, RuleFolder(state_.ProgramFolder, languageFolder));
+    const FileResult result = LoadRuleTables(rules_, RuleFolderToRead(DataFoldersOf(state_), languageFolder));
     if (!result.ok()) {
         if (reportFailure) {
             state_.messages->warning(state_.Sprache == 0

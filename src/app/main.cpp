@@ -1,11 +1,27 @@
+#include "ApplicationIdentity.h"
 #include "Mainform.h"
+#include "SingleInstance.h"
 #include <QApplication>
 #include <QMessageBox>
+#include <cstdio>
+
+namespace {
+// Long enough for the running program to get past its splash window.
+constexpr int WaitForRunningProgramMs = 10000;
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    ProcessCommandLine(argc, argv);
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Vantor");
+    SetApplicationIdentity(app);
+    SingleInstance instance(SingleInstance::defaultFolder());
+    if (instance.claim() == SingleInstance::Claim::HeldByRunningProgram) {
+        if (instance.activateRunning(WaitForRunningProgramMs))
+            return 0;
+        std::fprintf(stderr, "vantor: another Vantor is running but does not answer\n");
+        return 1;
+    }
     TMainform mainform;
     if (!mainform.startupError().isEmpty()) {
         QMessageBox::critical(nullptr, QApplication::applicationName(), mainform.startupError());
@@ -13,5 +29,9 @@ int main(int argc, char* argv[])
     }
     mainform.show();
     mainform.activateWindow(); // keyboard shortcuts need the active window
+    QObject::connect(&instance, &SingleInstance::activationRequested, &mainform, [&mainform] {
+        BringToFront(mainform);
+    });
+    instance.listen();
     return QApplication::exec();
 }

@@ -20,8 +20,12 @@ struct ProgramState {
     int Sprache = 0;
     // 1 seconds, every other value minutes and seconds.
     int Zeitformat = 1;
-    // The executable's folder, with a trailing separator.
+    // The folder of the delivered data (the executable's own in a portable
+    // program), with a trailing separator.
     QString ProgramFolder;
+    // Where saved rule files go when the program folder is not written; empty
+    // when it is. With a trailing separator.
+    QString UserDataFolder;
     // "de/" or "en/" (the separator of the platform).
     QString LanguageFolder;
 

@@ -1,5 +1,6 @@
 #include "ScreenPlacement.h"
 #include "FrmCustomizeData.h"
+#include "DataFolders.h"
 #include "HelpViewer.h"
 #include "Messages.h"
 #include "ProgramState.h"
@@ -494,6 +495,6 @@ void TFrmCustomizeData::BT_HelpClick()
 
 QString TFrmCustomizeData::folder() const
 {
-    return RuleFolder(state_.ProgramFolder, state_.LanguageFolder);
+    return RuleFolderToSave(DataFoldersOf(state_), state_.LanguageFolder);
 }
 

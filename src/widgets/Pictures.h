@@ -10,6 +10,8 @@ class QSvgRenderer;
 void InitPictures();
 
 inline const QString LogoPicture = QStringLiteral(":/pictures/logo.svg");
+// The logo's emblem, square: the icon of the program's windows.
+inline const QString AppIconPicture = QStringLiteral(":/pictures/app_icon.svg");
 inline const QString SplashPicture = QStringLiteral(":/pictures/splash.svg");
 inline const QString AboutPortraitPicture = QStringLiteral(":/pictures/about_dancers.svg");
 inline const QString AboutBannerPicture = QStringLiteral(":/pictures/about_banner.svg");

@@ -338,6 +338,43 @@ private slots:
         QVERIFY(form->action("English1")->isChecked());
     }
 
+    // Installed: the program in bin/, its data in share/vantor/, the user's
+    // saved rule files read first.
+    void installedProgramReadsTheUsersSavedRulesFirst_data()
+    {
+        QTest::addColumn<bool>("userSaved");
+        QTest::newRow("nothing saved yet") << false;
+        QTest::newRow("saved by the user") << true;
+    }
+    void installedProgramReadsTheUsersSavedRulesFirst()
+    {
+        QFETCH(bool, userSaved);
+        QTemporaryDir root;
+        QDir().mkpath(root.filePath("usr/bin"));
+        QDir().mkpath(root.filePath("usr/share/vantor"));
+        copyDataFolder(root.filePath("usr/share/vantor"));
+        if (userSaved) {
+            QDir().mkpath(root.filePath("home/Vantor"));
+            copyDataFolder(root.filePath("home/Vantor"));
+            QFile latin(root.filePath("home/Vantor/de/Latein.dat"));
+            QVERIFY(latin.open(QIODevice::WriteOnly));
+            latin.write("Saved by the user\r\nSamba;2/4;50-52;100-104;90-120s;\r\n");
+        }
+        MainformOptions options;
+        options.programFolder = root.filePath("usr/bin");
+        options.userDataFolder = root.filePath("home/Vantor");
+        options.settingsFile = settingsFile();
+        options.splashMs = 0;
+        options.messages = &messages_;
+        TMainform form(options);
+        QCOMPARE(form.startupError(), QString());
+        QCOMPARE(QDir::cleanPath(form.state().ProgramFolder), root.filePath("usr/share/vantor"));
+        QCOMPARE(QDir::cleanPath(form.state().UserDataFolder), root.filePath("home/Vantor"));
+        const RuleTable& latin = form.state().rules->table(Discipline::Latin);
+        QCOMPARE(latin.Source == "Saved by the user", userSaved);
+        QCOMPARE(latin.RowCount == 1, userSaved);
+    }
+
     // Extras lists the screens in both languages; a stored screen that is
     // gone falls back quietly, and the choice is kept by name at exit.
     void projectorScreenFromExtrasKeptByName()

@@ -1,3 +1,4 @@
+#include "DataFolders.h"
 #include "FrmCustomizeData.h"
 #include "ProgramState.h"
 #include "RecordingHelp.h"
@@ -201,6 +202,26 @@ private slots:
             if (path.startsWith(other))
                 QVERIFY2(after.at(path) == bytes, qPrintable(path));
         }
+    }
+
+    // An installed program cannot write its own folder: the edits go to the
+    // user's data folder, which is read first from then on.
+    void okInAnInstalledProgramWritesTheUsersFolder()
+    {
+        setUp("en");
+        state_.UserDataFolder = dir_->filePath("home/Vantor") + "/";
+        open();
+        QVERIFY(typeIntoCell(dialog_->LatinGrid, 0, 2, "27-29"));
+        dialog_->BT_OK->click();
+        QVERIFY(!dialog_->isVisible());
+        QVERIFY(messages_.warnings.isEmpty());
+        QVERIFY(snapshot(dir_->path()) == before_);
+        const QString readFolder = RuleFolderToRead(DataFoldersOf(state_), "en/");
+        QCOMPARE(readFolder, dir_->filePath("home/Vantor/en/"));
+        RuleTables reloaded;
+        QVERIFY(LoadRuleTables(reloaded, readFolder).ok());
+        QCOMPARE(reloaded.table(Discipline::Latin).Rows[0].BarsPerMin, QString("27-29"));
+        QCOMPARE(rowTexts(reloaded.table(Discipline::Ballroom)), rowTexts(rules_.table(Discipline::Ballroom)));
     }
 
     // OK clicked without taking the focus from the cell editor, as on macOS.

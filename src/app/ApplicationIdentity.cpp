@@ -1,0 +1,40 @@
+#include "ApplicationIdentity.h"
+#include "Pictures.h"
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QIcon>
+
+namespace {
+
+void setNameAndVersion()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Vantor"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VANTOR_VERSION));
+}
+
+} // namespace
+
+void ProcessCommandLine(int& argc, char** argv)
+{
+    if (argc <= 1)
+        return;
+    QCoreApplication app(argc, argv);
+    setNameAndVersion();
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Tempo tool for the music operator at dance tournaments."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.parse(QCoreApplication::arguments());
+    if (parser.isSet(help))
+        parser.showHelp();
+    if (parser.isSet(version))
+        parser.showVersion();
+}
+
+void SetApplicationIdentity(QApplication& app)
+{
+    InitPictures();
+    setNameAndVersion();
+    QGuiApplication::setDesktopFileName(QStringLiteral(VANTOR_APP_ID));
+    app.setWindowIcon(QIcon(AppIconPicture));
+}

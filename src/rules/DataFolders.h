@@ -1,0 +1,33 @@
+#pragma once
+#include "ProgramState.h"
+#include <QString>
+
+// Where the program reads its delivered data and where the Customize Data
+// dialog keeps what it saves. Both folders end in the folder separator.
+struct DataFolders {
+    // The delivered rule, info and help files.
+    QString program;
+    // The user's own copy of saved rule files, in the same de/ and en/ layout;
+    // empty where saving writes into the program folder.
+    QString user;
+};
+
+inline DataFolders DataFoldersOf(const ProgramState& state)
+{
+    return {state.ProgramFolder, state.UserDataFolder};
+}
+
+// A portable program keeps its data beside the executable and writes there.
+// An installed one reads them from `installedDataFolder` (the data folder of
+// the install prefix) and, like a portable one whose folder cannot be written,
+// saves into `userDataFolder`.
+DataFolders LocateDataFolders(const QString& executableFolder, const QString& installedDataFolder,
+                              const QString& userDataFolder);
+
+// The folder whose four rule files are read for `languageFolder` ("de/" or
+// "en/"): the user's, once it holds all four, else the delivered one.
+QString RuleFolderToRead(const DataFolders& folders, const QString& languageFolder);
+
+// The folder the rule files of `languageFolder` are saved into; the user's
+// folder is created when it is the one.
+QString RuleFolderToSave(const DataFolders& folders, const QString& languageFolder);
