@@ -4,7 +4,7 @@
 #include "ProgramState.h"
 #include "RadioGroup.h"
 #include "RuleTables.h"
-#include <QApplication>
+#include "SoundPlayer.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -138,7 +138,7 @@ void setLabelText(QLabel* label, const QString& text)
 
 DanceSelectionPanel::DanceSelectionPanel(ProgramState& state, QWidget* parent)
     : QFrame(parent),
-      beep([] { QApplication::beep(); }),
+      beep([&state] { PlayStandardBeep(state.sounds); }),
       lb_solltempo(named(makeLabel("Solltempo:", {16, 8}, this), "lb_solltempo")),
       ED_Tempo(named(makeValueField({16, 24, 89, 21}, this), "ED_Tempo")),
       lb_tanzzeit(named(makeLabel("Tanzzeit (Sek.)", {16, 72}, this), "lb_tanzzeit")),

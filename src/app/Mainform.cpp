@@ -36,7 +36,7 @@
 #include "RuleFiles.h"
 #include "ScreenPlacement.h"
 #include "Settings.h"
-#include "SoundPlayer.h"
+#include "ResourceSoundPlayer.h"
 #include "StopwatchClock.h"
 
 #include <QAction>
@@ -50,6 +50,7 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <map>
@@ -159,8 +160,11 @@ TMainform::TMainform(const MainformOptions& options, QWidget* parent)
     state_.rules = &rules_;
     state_.clock = &clock_;
     state_.messages = options_.messages ? options_.messages : &dialogMessages_;
-    if (!options_.sounds)
-        ownSounds_ = std::make_unique<ResourceSoundPlayer>(); // decoded once, before the first beat
+    if (!options_.sounds) {
+        ownSounds_ = std::make_unique<ResourceSoundPlayer>(clock_); // decoded once, before the first beat
+        // The output opens once the window is up, so that the first beep is on time.
+        QTimer::singleShot(0, this, [this] { ownSounds_->OpenOutput(); });
+    }
     state_.sounds = options_.sounds ? options_.sounds : ownSounds_.get();
     buildControls();
     buildMenus();

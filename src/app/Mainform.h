@@ -24,6 +24,7 @@ class TFrmAdaptFixSpeed;
 class TFrmMusikAusblendenLatein;
 class TFrmStopwatch;
 class SoundPlayer;
+class ResourceSoundPlayer;
 struct StoredSettings;
 
 // What differs between the real program and a test of the main window.
@@ -125,7 +126,7 @@ private:
     RuleTables rules_;
     SteadyClock clock_;
     DialogMessages dialogMessages_;
-    std::unique_ptr<SoundPlayer> ownSounds_;
+    std::unique_ptr<ResourceSoundPlayer> ownSounds_;
     std::unique_ptr<MenuSet> menuGerman_;
     std::unique_ptr<MenuSet> menuEnglish_;
 

@@ -43,6 +43,11 @@ std::optional<Beat> BeatSchedule::nextBeat(std::int64_t nowMs)
     const double beatLengthsElapsed = (double(nowMs) - barStartMs_) / (1000.0 * beatSeconds_);
     if (beatCount_ - barStartBeat_ >= beatLengthsElapsed)
         return std::nullopt;
+    return countBeat();
+}
+
+Beat BeatSchedule::countBeat()
+{
     ++beatCount_;
     return Beat{beatCount_, (beatCount_ - barStartBeat_) % beatsPerBar_ == 1};
 }

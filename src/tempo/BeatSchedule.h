@@ -25,6 +25,9 @@ public:
     void start(std::int64_t startMs);
     // The next beat if one is due at nowMs; at most one per call.
     std::optional<Beat> nextBeat(std::int64_t nowMs);
+    // Counts the next beat without asking the time: for a caller that learns
+    // elsewhere when it falls due.
+    Beat countBeat();
 
     double beatSeconds() const { return beatSeconds_; }
     int beatsPerBar() const { return beatsPerBar_; }

@@ -8,6 +8,7 @@
 #include "RadioGroup.h"
 #include "RecordingMessages.h"
 #include "RecordingSounds.h"
+#include "SoundPlayer.h"
 #include "ThreadTimer.h"
 #include <QCheckBox>
 #include <QLabel>
@@ -20,6 +21,45 @@
 #include <QTimer>
 #include <QtTest>
 
+namespace {
+
+// An output that places the clicks itself: click k is heard a latency after
+// the start plus k beats; it can lose its device.
+class ClickingSounds : public RecordingSounds {
+public:
+    explicit ClickingSounds(const Clock& clock) : clock_(clock) {}
+    bool StartClicks(const ClickPattern& pattern) override
+    {
+        starts << pattern;
+        startNs_ = clock_.nowNs();
+        running_ = output;
+        return output;
+    }
+    void StopClicks() override
+    {
+        ++stops;
+        running_ = false;
+    }
+    std::optional<std::int64_t> ClickHeardNs(int index) override
+    {
+        if (!running_)
+            return std::nullopt;
+        return startNs_ + kLatencyNs + std::int64_t(index * starts.last().beatSeconds * 1e9);
+    }
+    bool HasOutput() override { return output; }
+
+    static constexpr std::int64_t kLatencyNs = 57000000;
+    bool output = true;
+    QList<ClickPattern> starts;
+    int stops = 0;
+
+private:
+    const Clock& clock_;
+    std::int64_t startNs_ = 0;
+    bool running_ = false;
+};
+
+} // namespace
 
 // The window's ticks are called directly with a set clock; the thread timer
 // runs as well, but with the clock standing still its ticks find nothing due.
@@ -43,6 +83,32 @@ private:
             window.TimerTimer();
             if (window.schedule().beatCount() != before)
                 flashes << window.Bar->value();
+        }
+        return flashes;
+    }
+
+    // Ticks every 20 ms for the given time, firing each armed flash when it
+    // falls due; returns "ms after the start:bar position" of every flash.
+    QStringList flashesFor(TFrmMetronomFenster& window, int ms)
+    {
+        QStringList flashes;
+        const std::int64_t startNs = clock.nowNs();
+        std::int64_t flashDueNs = -1;
+        for (int t = 0; t < ms; ++t) {
+            clock.advanceMs(1);
+            if (window.FlashTimer->isActive() && clock.nowNs() >= flashDueNs) {
+                window.FlashTimer->stop();
+                window.FlashTimerTimer();
+                flashes << QString("%1:%2").arg((clock.nowNs() - startNs) / 1000000).arg(window.Bar->value());
+            }
+            const int before = window.schedule().beatCount();
+            if (t % 20 == 19)
+                window.TimerTimer();
+            // A count that drops is a new start, not a beat.
+            if (window.FlashTimer->isActive() && window.schedule().beatCount() > before)
+                flashDueNs = clock.nowNs() + window.FlashTimer->interval() * 1000000LL;
+            else if (window.schedule().beatCount() > before)
+                flashes << QString("%1:%2").arg((clock.nowNs() - startNs) / 1000000).arg(window.Bar->value());
         }
         return flashes;
     }
@@ -157,6 +223,153 @@ private slots:
         // One full beat length apart, not twice as fast.
         QCOMPARE(tickFor(window, 440), (QList<int>{100, 50}));
     }
+
+    void withSoundTheOutputPlacesTheClicksAndTheFlashFollowsThem()
+    {
+        ClickingSounds output(clock);
+        state.sounds = &output;
+        TFrmMetronomFenster window(state);
+        window.CB_Beep->setChecked(true);
+        window.BT_Start->click();
+        QCOMPARE(output.starts.size(), 1);
+        QCOMPARE(output.starts[0].beatSeconds, 60.0 / 138);
+        QCOMPARE(output.starts[0].beatsPerBar, 3);
+        QCOMPARE(output.starts[0].accentSound, QString("TOMTOM_HI"));
+        QCOMPARE(output.starts[0].clickSound, QString("drum_stick"));
+        QVERIFY(window.LB_NoSound->isHidden());
+        // Heard at 57 ms + k × 434.8 ms; each flash comes then, not on the 20 ms grid.
+        QCOMPARE(flashesFor(window, 1400), (QStringList{"57:100", "492:50", "927:50", "1361:100"}));
+        QVERIFY(output.played.isEmpty());
+        window.BT_Start->click();
+        QCOMPARE(output.stops, 1);
+        QVERIFY(!window.FlashTimer->isActive());
+    }
+
+    void stopAndStartBeginsNewClicksWithAnAccent()
+    {
+        ClickingSounds output(clock);
+        state.sounds = &output;
+        TFrmMetronomFenster window(state);
+        window.CB_Beep->setChecked(true);
+        window.BT_Start->click();
+        flashesFor(window, 600);
+        window.BT_Start->click();
+        window.BT_Start->click();
+        QCOMPARE(output.starts.size(), 2);
+        QCOMPARE(flashesFor(window, 500), (QStringList{"57:100", "492:50"}));
+    }
+
+    // The output's clicks are queued ahead: a change while running starts its
+    // new clicks at once, with an accent, and the flash follows them.
+    void withSoundAChangeWhileRunningBeginsANewBar_data()
+    {
+        QTest::addColumn<bool>("metreChange");
+        QTest::addColumn<double>("beatSeconds");
+        QTest::addColumn<int>("beatsPerBar");
+        QTest::addColumn<QStringList>("flashes");
+        QTest::newRow("tempo 100") << false << 60.0 / 300 << 3 << QStringList{"57:100", "257:50", "457:50", "657:100"};
+        QTest::newRow("2/4") << true << 60.0 / 92 << 2 << QStringList{"57:100", "709:50"};
+    }
+
+    void withSoundAChangeWhileRunningBeginsANewBar()
+    {
+        QFETCH(bool, metreChange);
+        QFETCH(double, beatSeconds);
+        QFETCH(int, beatsPerBar);
+        QFETCH(QStringList, flashes);
+        ClickingSounds output(clock);
+        state.sounds = &output;
+        TFrmMetronomFenster window(state);
+        window.CB_Beep->setChecked(true);
+        window.BT_Start->click();
+        flashesFor(window, 600);
+        if (metreChange)
+            window.Takt->button(0)->click();
+        else
+            window.SE_TakteProMinute->setValue(100);
+        QVERIFY(window.running());
+        QCOMPARE(output.starts.size(), 2);
+        QCOMPARE(output.starts[1].beatSeconds, beatSeconds);
+        QCOMPARE(output.starts[1].beatsPerBar, beatsPerBar);
+        QCOMPARE(flashesFor(window, 800), flashes);
+    }
+
+    void withoutAnOutputTheClockBeatsAndTheWindowSaysSo_data()
+    {
+        QTest::addColumn<bool>("soundTicked");
+        QTest::addColumn<int>("lostAfterMs"); // -1: never there
+        QTest::addColumn<bool>("notice");
+        QTest::addColumn<QStringList>("flashes");
+        QTest::newRow("no output at the start") << true << -1 << true << QStringList{"20:100", "440:50", "880:50"};
+        QTest::newRow("output lost while running")
+            << true << 600 << true << QStringList{"57:100", "492:50", "640:100"};
+        QTest::newRow("sound not ticked") << false << -1 << false << QStringList{"20:100", "440:50", "880:50"};
+    }
+
+    void withoutAnOutputTheClockBeatsAndTheWindowSaysSo()
+    {
+        QFETCH(bool, soundTicked);
+        QFETCH(int, lostAfterMs);
+        QFETCH(bool, notice);
+        QFETCH(QStringList, flashes);
+        ClickingSounds output(clock);
+        output.output = lostAfterMs >= 0;
+        state.sounds = &output;
+        TFrmMetronomFenster window(state);
+        window.CB_Beep->setChecked(soundTicked);
+        window.BT_Start->click();
+        QStringList seen;
+        if (lostAfterMs >= 0) {
+            seen = flashesFor(window, lostAfterMs);
+            output.output = false;
+        }
+        for (const QString& flash : flashesFor(window, 900 - std::max(lostAfterMs, 0)))
+            seen << QString("%1:%2").arg(flash.section(':', 0, 0).toInt() + std::max(lostAfterMs, 0)).arg(flash.section(':', 1));
+        QCOMPARE(seen, flashes);
+        QCOMPARE(!window.LB_NoSound->isHidden(), notice);
+        QCOMPARE(output.starts.size(), soundTicked ? 1 : 0);
+    }
+
+    void anOutputThatComesBackTakesOverAtTheNextBar()
+    {
+        ClickingSounds output(clock);
+        output.output = false;
+        state.sounds = &output;
+        TFrmMetronomFenster window(state);
+        window.CB_Beep->setChecked(true);
+        window.BT_Start->click();
+        QCOMPARE(flashesFor(window, 600), (QStringList{"20:100", "440:50"}));
+        output.output = true; // a sound on the beat clock found the device again
+        // The third beat still on the beat clock; the next bar's accent when the output's first click is heard.
+        QCOMPARE(flashesFor(window, 900), (QStringList{"280:50", "777:100"}));
+        QCOMPARE(output.starts.size(), 2);
+        QVERIFY(window.LB_NoSound->isHidden());
+    }
+
+    void theNoticeGoesOnceSoundWorksOrIsNotWanted()
+    {
+        ClickingSounds output(clock);
+        output.output = false;
+        state.sounds = &output;
+        TFrmMetronomFenster window(state);
+        window.CB_Beep->setChecked(true);
+        window.BT_Start->click();
+        QVERIFY(!window.LB_NoSound->isHidden());
+        window.BT_Start->click();
+        output.output = true; // the device is back; the next start finds it
+        window.BT_Start->click();
+        QVERIFY(window.LB_NoSound->isHidden());
+        QCOMPARE(output.starts.size(), 2);
+        output.output = false;
+        window.BT_Start->click();
+        window.BT_Start->click();
+        QVERIFY(!window.LB_NoSound->isHidden());
+        window.BT_Start->click();
+        window.CB_Beep->setChecked(false);
+        window.BT_Start->click();
+        QVERIFY(window.LB_NoSound->isHidden());
+    }
+
 
     // 46 in 3/4: the bar line after the start lies at 1304 ms; 100 in 3/4 beats every 200 ms.
     void newTempoTakesEffectAtTheNextBar()
