@@ -1,26 +1,37 @@
-// Runs the metronome window with the real thread timer and the real clock and
-// prints, per run, how late each beat's flash came against the ideal schedule,
-// how far the last beat drifted from the first, and the CPU time used.
+// Runs the metronome window with "Sound" ticked through the real sound output
+// into a private PulseAudio null sink, records what the sink plays, and
+// prints per run: missing beats, onset jitter against a straight line, drift
+// from the tempo's period, the delay from each heard click to its flash, the
+// device's underflows and the CPU time used.
 //
-// Usage: bench_metronome [--seconds N]   (default 30 s per run)
+// The sink's monitor is recorded through PortAudio as well, because its input
+// times share the output's clock: that places the heard clicks on the clock
+// the flashes are read from.
+//
+// Usage: bench_metronome [--seconds N] [--latency-ms L]   (default 60 s per run, the player's own latency)
 #include "Clock.h"
 #include "FrmMetronomFenster.h"
 #include "Messages.h"
+#include "Onsets.h"
+#include "PrivatePulse.h"
 #include "ProgramState.h"
 #include "RadioGroup.h"
-#include "SoundPlayer.h"
+#include "ResourceSoundPlayer.h"
+#include "SoundSamples.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QCommandLineParser>
 #include <QEventLoop>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
+#include <portaudio.h>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
-#include <numeric>
 #include <vector>
 
 namespace {
@@ -32,63 +43,197 @@ public:
     bool inputQuery(const QString&, const QString&, QString&) override { return false; }
 };
 
-// Every beat asks for a sound in the same handler that flashes the bar, so the
-// request's time is the flash's time. The sounds are passed on to the real player.
-class TimedSounds : public SoundPlayer {
-public:
-    TimedSounds(const Clock& clock, SoundPlayer& player) : clock_(clock), player_(player) {}
-    void PlayResourceSound(const QString& name) override
-    {
-        beatsNs.push_back(clock_.nowNs());
-        player_.PlayResourceSound(name);
-    }
-    std::vector<std::int64_t> beatsNs;
-
-private:
-    const Clock& clock_;
-    SoundPlayer& player_;
-};
-
 double percentile(std::vector<double> values, double fraction)
 {
+    if (values.empty())
+        return 0;
     std::sort(values.begin(), values.end());
-    const size_t index = std::min(values.size() - 1, size_t(fraction * (values.size() - 1) + 0.5));
-    return values[index];
+    return values[std::min(values.size() - 1, std::size_t(fraction * (values.size() - 1) + 0.5))];
 }
 
-void runOnce(TFrmMetronomFenster& window, TimedSounds& sounds, const Clock& clock, int barsPerMinute,
-             int taktIndex, int seconds)
+// Records the default input (the null sink's monitor) into a buffer made
+// beforehand, and for every buffer the input time its frames imply for the
+// recording's first frame.
+class MonitorRecorder {
+public:
+    explicit MonitorRecorder(int seconds)
+        : samples_(std::size_t(seconds + 5) * PrivatePulse::kSampleRate), startTimes_(samples_.size())
+    {
+    }
+    ~MonitorRecorder() { stop(); }
+
+    bool start()
+    {
+        if (Pa_Initialize() != paNoError)
+            return false;
+        initialised_ = true;
+        PaStreamParameters in{};
+        in.device = Pa_GetDefaultInputDevice();
+        if (in.device == paNoDevice)
+            return false;
+        in.channelCount = 1;
+        in.sampleFormat = paFloat32;
+        // The input's times carry the timing; a short latency would only
+        // cost CPU time that the output under test may need.
+        in.suggestedLatency = 0.1;
+        return Pa_OpenStream(&stream_, &in, nullptr, PrivatePulse::kSampleRate, paFramesPerBufferUnspecified,
+                             paNoFlag, &MonitorRecorder::callback, this)
+            == paNoError
+            && Pa_StartStream(stream_) == paNoError;
+    }
+
+    void stop()
+    {
+        if (stream_) {
+            Pa_StopStream(stream_);
+            Pa_CloseStream(stream_);
+            stream_ = nullptr;
+        }
+        if (initialised_)
+            Pa_Terminate();
+        initialised_ = false;
+    }
+
+    // Stream seconds of the recording's first frame, the median over the
+    // buffers (a stream pauses while it starts, and some buffers' times are
+    // off); and the offset that turns stream seconds into nanoseconds of `clock`.
+    double firstFrameTime() const
+    {
+        std::vector<double> times(startTimes_.begin(), startTimes_.begin() + std::ptrdiff_t(buffers_.load()));
+        return percentile(times, 0.5);
+    }
+    std::int64_t clockOffsetNs(const Clock& clock) const
+    {
+        return clock.nowNs() - std::int64_t(Pa_GetStreamTime(stream_) * 1e9);
+    }
+    std::vector<float> samples() const
+    {
+        return {samples_.begin(), samples_.begin() + std::ptrdiff_t(std::min(written_.load(), samples_.size()))};
+    }
+
+private:
+    static int callback(const void* input, void*, unsigned long frames, const PaStreamCallbackTimeInfo* times,
+                        PaStreamCallbackFlags, void* self)
+    {
+        auto* r = static_cast<MonitorRecorder*>(self);
+        const std::size_t at = r->written_.load(std::memory_order_relaxed);
+        const std::size_t buffer = r->buffers_.load(std::memory_order_relaxed);
+        if (buffer < r->startTimes_.size()) {
+            r->startTimes_[buffer] = times->inputBufferAdcTime - double(at) / PrivatePulse::kSampleRate;
+            r->buffers_.store(buffer + 1, std::memory_order_release);
+        }
+        const std::size_t count = std::min<std::size_t>(frames, r->samples_.size() - at);
+        std::copy_n(static_cast<const float*>(input), count, r->samples_.begin() + std::ptrdiff_t(at));
+        r->written_.store(at + count, std::memory_order_release);
+        return paContinue;
+    }
+
+    std::vector<float> samples_;
+    std::atomic<std::size_t> written_{0};
+    std::vector<double> startTimes_;
+    std::atomic<std::size_t> buffers_{0};
+    PaStream* stream_ = nullptr;
+    bool initialised_ = false;
+};
+
+std::vector<float> builtIn(const QString& name)
+{
+    return RenderForOutput(*ParseWave(BuiltInWaveImages().value(name)), PrivatePulse::kSampleRate);
+}
+
+void printSpread(const char* what, std::vector<double> values)
+{
+    for (double& v : values)
+        v = std::abs(v);
+    std::printf("  %s: p50 %.2f ms, p95 %.2f ms, max %.2f ms\n", what, percentile(values, 0.5),
+                percentile(values, 0.95), values.empty() ? 0.0 : *std::max_element(values.begin(), values.end()));
+}
+
+void runOnce(TFrmMetronomFenster& window, ResourceSoundPlayer& player, const Clock& clock,
+             std::vector<std::int64_t>& flashesNs, int barsPerMinute, int taktIndex, int seconds)
 {
     window.SE_TakteProMinute->setValue(barsPerMinute);
     window.Takt->setItemIndex(taktIndex);
-    sounds.beatsNs.clear();
+    MonitorRecorder recorder(seconds);
+    if (!recorder.start()) {
+        std::printf("%d bars/min: cannot record the sink\n", barsPerMinute);
+        return;
+    }
+    QEventLoop settle;
+    QTimer::singleShot(300, &settle, &QEventLoop::quit);
+    settle.exec();
+    flashesNs.clear();
 
-    const std::clock_t cpuStart = std::clock();
-    const std::int64_t startNs = clock.nowNs();
     window.BT_Start->click();
     QEventLoop loop;
     QTimer::singleShot(seconds * 1000, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
     window.BT_Start->click();
-    const double runNs = double(clock.nowNs() - startNs);
-    const double cpuMs = 1000.0 * double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    const std::int64_t placed = player.clicksPlaced();
+    const std::int64_t underflows = player.underflows();
+    QEventLoop tail;
+    QTimer::singleShot(500, &tail, &QEventLoop::quit);
+    tail.exec();
+    const std::int64_t offsetNs = recorder.clockOffsetNs(clock);
+    const double firstFrameTime = recorder.firstFrameTime();
+    recorder.stop();
 
-    const double beatNs = window.schedule().beatSeconds() * 1e9;
-    std::vector<double> latenessMs;
-    for (size_t j = 0; j < sounds.beatsNs.size(); ++j)
-        latenessMs.push_back((sounds.beatsNs[j] - startNs - j * beatNs) / 1e6);
-    const size_t beats = latenessMs.size();
-    std::printf("%d bars/min in %d/4, %.2f s: %zu beats (due: %.0f)\n", barsPerMinute, taktIndex + 2,
-                runNs / 1e9, beats, std::ceil(runNs / beatNs));
-    if (beats < 2)
+    const int beatsPerBar = taktIndex + 2;
+    const double beatFrames = 60.0 / (barsPerMinute * beatsPerBar) * PrivatePulse::kSampleRate;
+    const double msPerFrame = 1000.0 / PrivatePulse::kSampleRate;
+    const auto onsets = FindOnsets(recorder.samples(), {builtIn("TOMTOM_HI"), builtIn("DRUM_STICK")},
+                                   std::int64_t(beatFrames / 2));
+    std::printf("%d bars/min in %d/4, %d s: %lld clicks played, %zu heard, %lld missing; %lld underflows\n",
+                barsPerMinute, beatsPerBar, seconds, (long long)placed, onsets.size(),
+                (long long)(placed - std::int64_t(onsets.size())), (long long)underflows);
+    if (onsets.size() < 3)
         return;
-    const double mean = std::accumulate(latenessMs.begin(), latenessMs.end(), 0.0) / beats;
-    std::printf("  flash lateness: mean %.2f ms, 95th percentile %.2f ms, max %.2f ms\n", mean,
-                percentile(latenessMs, 0.95), *std::max_element(latenessMs.begin(), latenessMs.end()));
-    const double spanNs = double(sounds.beatsNs.back() - sounds.beatsNs.front());
-    std::printf("  drift first to last beat: %+.2f ms over %.1f s\n", (spanNs - (beats - 1) * beatNs) / 1e6,
-                spanNs / 1e9);
-    std::printf("  CPU time: %.0f ms (%.2f %% of one core)\n", cpuMs, 100.0 * cpuMs / (seconds * 1000.0));
+
+    int wrongSound = 0;
+    for (std::size_t k = 0; k < onsets.size(); ++k)
+        wrongSound += onsets[k].sound != (k % beatsPerBar == 0 ? 0 : 1);
+    const LineFit line = FitStraightLine(onsets);
+    std::vector<double> jitterMs;
+    for (double offset : line.offsetFrames)
+        jitterMs.push_back(offset * msPerFrame);
+    printSpread("onset jitter against a straight line", jitterMs);
+    std::printf("  drift from the tempo's period: %+.3f ms over %.0f s; accents wrong: %d\n",
+                (line.spacingFrames - beatFrames) * double(onsets.size() - 1) * msPerFrame,
+                double(onsets.size() - 1) * beatFrames * msPerFrame / 1000, wrongSound);
+
+    std::vector<double> flashDelayMs;
+    for (std::size_t k = 0; k < std::min(onsets.size(), flashesNs.size()); ++k) {
+        const double heardNs = (firstFrameTime + double(onsets[k].frame) / PrivatePulse::kSampleRate) * 1e9 + offsetNs;
+        flashDelayMs.push_back((flashesNs[k] - heardNs) / 1e6);
+    }
+    std::sort(flashDelayMs.begin(), flashDelayMs.end());
+    std::printf("  flash after heard click: %zu flashes, median %+.2f ms, from %+.2f to %+.2f ms\n", flashesNs.size(),
+                percentile(flashDelayMs, 0.5), flashDelayMs.front(), flashDelayMs.back());
+    std::printf("  flash after heard click, magnitude: p95 %.2f ms\n",
+                percentile([&] {
+                    std::vector<double> magnitudes;
+                    for (double d : flashDelayMs)
+                        magnitudes.push_back(std::abs(d));
+                    return magnitudes;
+                }(), 0.95));
+}
+
+// The metronome alone, without the recording: the CPU time of the whole
+// process over `seconds`, once the first second is over.
+void measureCpu(TFrmMetronomFenster& window, int seconds, bool sound)
+{
+    window.CB_Beep->setChecked(sound);
+    window.BT_Start->click();
+    std::clock_t cpuStart = 0;
+    QTimer::singleShot(1000, [&] { cpuStart = std::clock(); });
+    QEventLoop loop;
+    QTimer::singleShot((seconds + 1) * 1000, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+    window.BT_Start->click();
+    const double cpuMs = 1000.0 * double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    window.CB_Beep->setChecked(true);
+    std::printf("  CPU time %s sound, without the recording: %.0f ms in %d s (%.2f %% of one core)\n",
+                sound ? "with" : "without", cpuMs, seconds, 100.0 * cpuMs / (seconds * 1000.0));
 }
 
 } // namespace
@@ -98,25 +243,38 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QCommandLineParser options;
     options.addHelpOption();
-    const QCommandLineOption secondsOption("seconds", "Length of each run in seconds.", "N", "30");
+    const QCommandLineOption secondsOption("seconds", "Length of each run in seconds.", "N", "60");
+    const QCommandLineOption latencyOption("latency-ms", "Latency asked of the device.", "L",
+                                           QString::number(ResourceSoundPlayer::kSuggestedLatencySeconds * 1000));
     options.addOption(secondsOption);
+    options.addOption(latencyOption);
     options.process(app);
-    const int seconds = std::max(1, options.value(secondsOption).toInt());
+    const int seconds = std::max(3, options.value(secondsOption).toInt());
 
+    PrivatePulse pulse;
+    if (!pulse.running()) {
+        std::printf("no sound server: %s\n", qPrintable(pulse.failure()));
+        return 1;
+    }
     SteadyClock clock;
     PrintedMessages messages;
-    ResourceSoundPlayer player;
-    TimedSounds sounds(clock, player);
+    ResourceSoundPlayer player(clock, options.value(latencyOption).toDouble() / 1000.0);
     ProgramState state;
     state.clock = &clock;
     state.messages = &messages;
-    state.sounds = &sounds;
+    state.sounds = &player;
 
     TFrmMetronomFenster window(state);
     window.CB_Beep->setChecked(true);
     window.show();
-    std::printf("audio output: %s\n", player.hasOutput() ? "yes" : "none (sounds are silent)");
-    runOnce(window, sounds, clock, 46, 1, seconds);
-    runOnce(window, sounds, clock, 200, 2, seconds);
+    std::vector<std::int64_t> flashesNs;
+    // Connected after the window's own handler: runs right after each flash.
+    QObject::connect(window.FlashTimer, &QTimer::timeout, [&] { flashesNs.push_back(clock.nowNs()); });
+    std::printf("suggested latency %s ms\n", qPrintable(options.value(latencyOption)));
+    for (const auto& [barsPerMinute, taktIndex] : {std::pair{46, 1}, std::pair{200, 2}}) {
+        runOnce(window, player, clock, flashesNs, barsPerMinute, taktIndex, seconds);
+        measureCpu(window, std::min(seconds, 20), true);
+        measureCpu(window, std::min(seconds, 20), false);
+    }
     return 0;
 }

@@ -4,7 +4,7 @@
 #include "ProgramState.h"
 #include "RadioGroup.h"
 #include "RuleTables.h"
-#include <QApplication>
+#include "SoundPlayer.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -138,7 +138,7 @@ void setLabelText(QLabel* label, const QString& text)
 
 DanceSelectionPanel::DanceSelectionPanel(ProgramState& state, QWidget* parent)
     : QFrame(parent),
-      beep([] { QApplication::beep(); }),
+      beep([&state] { PlayStandardBeep(state.sounds); }),
       lb_solltempo(named(makeLabel("Solltempo:", {16, 8}, this), "lb_solltempo")),
       ED_Tempo(named(makeValueField({16, 24, 89, 21}, this), "ED_Tempo")),
       lb_tanzzeit(named(makeLabel("Tanzzeit (Sek.)", {16, 72}, this), "lb_tanzzeit")),
@@ -251,12 +251,13 @@ void DanceSelectionPanel::RG_RundeChange()
 void DanceSelectionPanel::UpdateTargetValues()
 {
     const RuleRow* row = choiceIsComplete() ? chosenRuleRow() : nullptr;
-    if (!row) {
+    if (row) {
+        showRuleRow(*row);
+    } else {
         clearValueFields();
         setTargetTempoOfChoiceWithoutRow();
-        return;
     }
-    showRuleRow(*row);
+    emit targetChanged(row);
 }
 
 // Count beat judges against the target tempo range: with "Solltempo" it is the
@@ -277,8 +278,10 @@ void DanceSelectionPanel::setTargetTempoOfChoiceWithoutRow()
 void DanceSelectionPanel::ED_SolltempoChange()
 {
     const QString text = ED_Solltempo->text();
-    if (RG_Typ->itemIndex() == TypSolltempo)
+    if (RG_Typ->itemIndex() == TypSolltempo) {
         setTargetTempoOfChoiceWithoutRow();
+        emit targetChanged(nullptr);
+    }
     if (text.isEmpty())
         return;
     if (isTargetTempoText(text)) {

@@ -51,6 +51,10 @@ public:
     RadioGroup* RG_Runde;
     QLabel* lb_info;
 
+signals:
+    // The target state was recomputed; row is the chosen rule row, or null.
+    void targetChanged(const RuleRow* row);
+
 private:
     const RuleRow* chosenRuleRow() const;
     bool choiceIsComplete() const;

@@ -16,6 +16,7 @@
 #include "FrmMusikAusblenden.h"
 #include "FrmMusikAusblendenLatein.h"
 #include "FrmMusikAuszaehlen.h"
+#include "FrmMusikPruefen.h"
 #include "FrmRnRTaktZeitInfo.h"
 #include "FrmStdTaktZeitInfo.h"
 #include "FrmStopwatch.h"
@@ -35,7 +36,7 @@
 #include "RuleFiles.h"
 #include "ScreenPlacement.h"
 #include "Settings.h"
-#include "SoundPlayer.h"
+#include "ResourceSoundPlayer.h"
 #include "StopwatchClock.h"
 
 #include <QAction>
@@ -49,6 +50,7 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <map>
@@ -61,6 +63,8 @@ constexpr int SelectorColumnWidth = 170;
 constexpr int LogoPaneHeight = 76;
 constexpr int DancePanelHeight = 163;
 constexpr int EmptyFormIndex = 16;
+constexpr int MusicCheckIndex = 17; // after the empty window, so the older indexes stay
+constexpr int SelectorItems[3] = {6, 5, 5};
 constexpr QSize LargestPanel(549, 389);
 
 const QString PromptGerman = QStringLiteral(" Wählen Sie in der Funktionsleiste die gewünschte Funktion");
@@ -73,12 +77,13 @@ struct SelectorChoice {
 };
 
 // Header line and window of each selector item, by section and item.
-const SelectorChoice SelectorChoices[3][5] = {
+const SelectorChoice SelectorChoices[3][6] = {
     {{" Musik auszählen", " Count Beat", 0},
      {" Zeit bestimmen", " Stop time", 1},
      {" Metronom", " Metronom", 2},
      {" Takt-Anpassung", " Adapt beat", 3},
-     {" Musik ausblenden", " Fade music", 5}},
+     {" Musik ausblenden", " Fade music", 5},
+     {" Musik prüfen", " Check music", MusicCheckIndex}},
     {{" Takt- und Zeiteinheiten bei Rock'n'Roll", " Beat and time regulations for Rock'n'Roll", 6},
      {" Takt- und Zeiteinheiten bei Boogie-Woogie", " Beat and time regulations for Boogie-Woogie", 7},
      {" Takt- und Zeiteinheiten bei Standardtänzen", " Beat and time regulations for ballroom", 8},
@@ -94,18 +99,18 @@ const SelectorChoice SelectorChoices[3][5] = {
 
 struct SelectorCaptions {
     const char* sections[3];
-    const char* items[3][5];
+    const char* items[3][6];
 };
 
 const SelectorCaptions SelectorGerman = {
     {"Messungen", "Takt- und Zeitdaten", "International"},
-    {{"Musik auszählen", "Zeit bestimmen", "Metronom", "Takt-Anpassung", "Musik ausblenden"},
+    {{"Musik auszählen", "Zeit bestimmen", "Metronom", "Takt-Anpassung", "Musik ausblenden", "Musik prüfen"},
      {"Rock'n'Roll", "Boogie-Woogie", "Standard", "Latein", "Formationswettbewerb"},
      {"Rock'n'Roll", "Boogie Woogie", "Ballroom", "Latin", "Formations"}}};
 
 const SelectorCaptions SelectorEnglish = {
     {"Timing", "Beat/Time Info", "International"},
-    {{"Count Beat", "Stop time", "Metronom", "Adapt beat", "Fade music"},
+    {{"Count Beat", "Stop time", "Metronom", "Adapt beat", "Fade music", "Check music"},
      {"Rock'n'Roll", "Boogie-Woogie", "Ballroom", "Latin", "Formation competition"},
      {"Rock'n'Roll", "Boogie Woogie", "Ballroom", "Latin", "Formations"}}};
 
@@ -155,8 +160,11 @@ TMainform::TMainform(const MainformOptions& options, QWidget* parent)
     state_.rules = &rules_;
     state_.clock = &clock_;
     state_.messages = options_.messages ? options_.messages : &dialogMessages_;
-    if (!options_.sounds)
-        ownSounds_ = std::make_unique<ResourceSoundPlayer>(); // decoded once, before the first beat
+    if (!options_.sounds) {
+        ownSounds_ = std::make_unique<ResourceSoundPlayer>(clock_); // decoded once, before the first beat
+        // The output opens once the window is up, so that the first beep is on time.
+        QTimer::singleShot(0, this, [this] { ownSounds_->OpenOutput(); });
+    }
     state_.sounds = options_.sounds ? options_.sounds : ownSounds_.get();
     buildControls();
     buildMenus();
@@ -207,7 +215,7 @@ void TMainform::buildControls()
     selector_ = new SelectorBar(MenuPane_);
     for (int section = 0; section < 3; ++section) {
         selector_->addSection(QString::fromUtf8(SelectorGerman.sections[section]));
-        for (int item = 0; item < 5; ++item) {
+        for (int item = 0; item < SelectorItems[section]; ++item) {
             selector_->addItem(section, QString::fromUtf8(SelectorGerman.items[section][item]),
                                QIcon(SelectorPicture(section, item)));
         }
@@ -293,6 +301,8 @@ std::unique_ptr<TMainform::MenuSet> TMainform::buildMenu(MenuLanguage language)
         {"&Messungen", "Musik ausblenden", "MusikAusblendenStdLateinBoogie1", "&Timing",
          "Fade music (&Std/Latin/Boogie)", "MenuItem9", "Ctrl+S", Plain,
          &TMainform::MusikAusblendenStdLateinBoogie1Click},
+        {"&Messungen", "Musik &prüfen", "MusikPruefen1", "&Timing", "Check m&usic", "MI_CheckMusic", "Ctrl+P",
+         Plain, &TMainform::MusikPruefen1Click},
         {"&Takt-/Zeit-Info", "&Rock'n'Roll", "MI_RnRInfo", "&Beat/Time Info", "&Rock'n'Roll", "MenuItem11", "",
          Plain, &TMainform::MI_RnRInfoClick},
         {"&Takt-/Zeit-Info", "&Boogie-Woogie", "MI_BoogieInfo", "&Beat/Time Info", "&Boogie-Woogie", "MenuItem12",
@@ -435,6 +445,7 @@ void TMainform::FormCreate()
     }
     placeWindow(stored.left, stored.top, stored.width, stored.height);
     registerEmbeddedWindows();
+    static_cast<TFrmMusikAuszaehlen*>(fd_->window(0))->setCopiesToClipboard(stored.copyTapsToClipboard);
     LMDSplitterPanel1_->setSizes({SelectorColumnWidth, ClientWidth - SelectorColumnWidth});
     LMDSplitterPanel1_->handle(1)->setEnabled(false); // the bar is locked
 }
@@ -471,6 +482,7 @@ void TMainform::FormDestroy()
     values.SavedRundeIndex = state_.SavedRundeIndex;
     values.Sprache = storedSprache_;
     values.Zeitformat = state_.Zeitformat;
+    values.copyTapsToClipboard = static_cast<TFrmMusikAuszaehlen*>(fd_->window(0))->copiesToClipboard();
     values.beamerScreen = frmBeamer_ ? frmBeamer_->preferredScreen() : storedBeamerScreen_;
     const auto store = OpenSettingsStore(options_.settingsFile);
     WriteSettings(*store, values);
@@ -529,6 +541,9 @@ void TMainform::registerEmbeddedWindows()
     fd_->registerWindow(new TFrmIntInfoLatein(state_));
     fd_->registerWindow(new TFrmIntInfoFormations(state_));
     fd_->registerWindow(new TFrmEmptyForm);
+    auto* musicCheck = new TFrmMusikPruefen(state_);
+    fd_->registerWindow(musicCheck);
+    connect(pnlTanz_, &DanceSelectionPanel::targetChanged, musicCheck, &TFrmMusikPruefen::DanceChanged);
 }
 
 void TMainform::createFreeStandingWindows()
@@ -611,7 +626,7 @@ void TMainform::closeEvent(QCloseEvent* event)
 
 void TMainform::SelectorItemClick(int section, int item)
 {
-    if (section < 0 || section > 2 || item < 0 || item > 4)
+    if (section < 0 || section > 2 || item < 0 || item >= SelectorItems[section])
         return;
     selectorSection_ = section;
     selectorItem_ = item;
@@ -648,6 +663,7 @@ void TMainform::MusikAusblendenStdLateinBoogie1Click()
 {
     showByMenu(QStringLiteral(" Musik ausblenden Standard/Latein/Boogie"), 5);
 }
+void TMainform::MusikPruefen1Click() { showByMenu(QStringLiteral(" Musik prüfen"), MusicCheckIndex); }
 void TMainform::MI_RnRInfoClick() { showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Rock'n'Roll"), 6); }
 void TMainform::MI_BoogieInfoClick() { showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Boogie-Woogie"), 7); }
 void TMainform::MI_StandardInfoClick()
@@ -730,7 +746,7 @@ void TMainform::setTimeFormat(int format)
     state_.Zeitformat = format;
     showTimeFormatChecks();
     // The three-couple fade clocks first, then the stopwatches.
-    for (int index : {5, 1})
+    for (int index : {5, 1, MusicCheckIndex})
         static_cast<EmbeddedForm*>(fd_->window(index))->TimeFormatChanged(format);
 }
 
@@ -815,7 +831,7 @@ void TMainform::showSelectorCaptions(bool english)
     const SelectorCaptions& captions = english ? SelectorEnglish : SelectorGerman;
     for (int section = 0; section < 3; ++section) {
         selector_->setSectionCaption(section, QString::fromUtf8(captions.sections[section]));
-        for (int item = 0; item < 5; ++item)
+        for (int item = 0; item < SelectorItems[section]; ++item)
             selector_->setItemCaption(section, item, QString::fromUtf8(captions.items[section][item]));
     }
 }
@@ -829,4 +845,5 @@ void TMainform::tellWindowsLanguage(int flag)
     frmInfo_->SetLanguage(flag);
     for (int index = 6; index <= 10; ++index)
         static_cast<EmbeddedForm*>(fd_->window(index))->SetLanguage(flag);
+    static_cast<EmbeddedForm*>(fd_->window(MusicCheckIndex))->SetLanguage(flag);
 }

@@ -24,6 +24,7 @@ class TFrmAdaptFixSpeed;
 class TFrmMusikAusblendenLatein;
 class TFrmStopwatch;
 class SoundPlayer;
+class ResourceSoundPlayer;
 struct StoredSettings;
 
 // What differs between the real program and a test of the main window.
@@ -106,6 +107,7 @@ private:
     void TaktAnpassung1Click();
     void Musikausblenden1Click();
     void MusikAusblendenStdLateinBoogie1Click();
+    void MusikPruefen1Click();
     void MI_RnRInfoClick();
     void MI_BoogieInfoClick();
     void MI_StandardInfoClick();
@@ -124,7 +126,7 @@ private:
     RuleTables rules_;
     SteadyClock clock_;
     DialogMessages dialogMessages_;
-    std::unique_ptr<SoundPlayer> ownSounds_;
+    std::unique_ptr<ResourceSoundPlayer> ownSounds_;
     std::unique_ptr<MenuSet> menuGerman_;
     std::unique_ptr<MenuSet> menuEnglish_;
 

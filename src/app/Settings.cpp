@@ -66,6 +66,7 @@ StoredSettings ReadSettings(QSettings& store)
     s.SavedRundeIndex = readInteger(store, DefaultsGroup, "Runde", s.SavedRundeIndex);
     s.Sprache = readInteger(store, DefaultsGroup, "Sprache", s.Sprache);
     s.Zeitformat = readInteger(store, DefaultsGroup, "Zeitformat", s.Zeitformat);
+    s.copyTapsToClipboard = readInteger(store, DefaultsGroup, "Zwischenablage", 1) != 0;
     s.beamerScreen = readText(store, DefaultsGroup, "Beamer");
     return s;
 }
@@ -85,6 +86,7 @@ bool WriteSettings(QSettings& store, const StoredSettings& values)
     writeInteger(store, "Runde", values.SavedRundeIndex);
     writeInteger(store, "Sprache", values.Sprache);
     writeInteger(store, "Zeitformat", values.Zeitformat);
+    writeInteger(store, "Zwischenablage", values.copyTapsToClipboard ? 1 : 0);
     store.setValue("Beamer", values.beamerScreen);
     store.endGroup();
     store.sync();

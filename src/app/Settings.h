@@ -19,6 +19,8 @@ struct StoredSettings {
     int SavedRundeIndex = -1;
     int Sprache = 0;
     int Zeitformat = 1;
+    // Count beat puts each tap's average on the clipboard unless turned off.
+    bool copyTapsToClipboard = true;
     // Name of the projector display's screen; empty for the default.
     QString beamerScreen;
 };

@@ -1,32 +1,39 @@
 #pragma once
 #include <QString>
-#include <memory>
+#include <cstdint>
+#include <optional>
 
-class QAudioSink;
-class SampleSource;
+// The clicks of a metronome run: the accent sound on the first beat of every
+// bar, the click sound on the others.
+struct ClickPattern {
+    double beatSeconds = 0;
+    int beatsPerBar = 4;
+    QString accentSound;
+    QString clickSound;
+};
 
-// Plays one of the program's built-in sounds by name; returns at once.
+// The program's sound output; every call returns at once and is made on the
+// user-interface thread.
 class SoundPlayer {
 public:
     virtual ~SoundPlayer() = default;
-    // Names match without regard to case; an unknown name plays nothing.
+    // One of the built-in sounds; names match without regard to case, an
+    // unknown name plays nothing. A new sound cuts off the one playing.
     virtual void PlayResourceSound(const QString& name) = 0;
+    // The standard beep.
+    virtual void Beep();
+
+    // Starts clicks that the output places itself, each at its exact time
+    // from now on; false when there is no sound output, and the caller keeps
+    // the time. Starting again begins a new run with an accent.
+    virtual bool StartClicks(const ClickPattern&) { return false; }
+    virtual void StopClicks() {}
+    // When click `index` (from 0) of the running clicks is heard, in
+    // nanoseconds of the program's clock; nullopt while not yet known.
+    virtual std::optional<std::int64_t> ClickHeardNs(int /*index*/) { return std::nullopt; }
+    // False once the sound output is gone (or was never there).
+    virtual bool HasOutput() { return false; }
 };
 
-// The built-in sounds on the default audio output: one sink, opened once and
-// fed with silence between sounds, so that a sound starts within the sink's
-// small buffer and a new sound cuts off the one playing. The sounds are
-// decoded once, here. Without an audio device (or with QT_AUDIO_BACKEND=none,
-// as the tests run) it plays nothing.
-class ResourceSoundPlayer : public SoundPlayer {
-public:
-    ResourceSoundPlayer();
-    ~ResourceSoundPlayer() override;
-
-    void PlayResourceSound(const QString& name) override;
-    bool hasOutput() const { return sink_ != nullptr; }
-
-private:
-    std::unique_ptr<SampleSource> source_;
-    std::unique_ptr<QAudioSink> sink_;
-};
+// The player's beep, or the system's bell where there is no player.
+void PlayStandardBeep(SoundPlayer* player);

@@ -5,9 +5,9 @@
 #include "ProgramState.h"
 #include "RadioGroup.h"
 #include "RuleTables.h"
+#include "SoundPlayer.h"
 #include "StatusPanels.h"
 #include "ThreadTimer.h"
-#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -79,7 +79,7 @@ bool hasRounds(int klasse)
 
 TFrmMusikAusblenden::TFrmMusikAusblenden(ProgramState& state, QWidget* parent)
     : EmbeddedForm("FrmMusikAusblenden", QSize(545, 369), parent),
-      Beep([] { QApplication::beep(); }),
+      Beep([&state] { PlayStandardBeep(state.sounds); }),
       // Created in tab order.
       GB_1(new QGroupBox(Panel1())),
       TimeEdit(new QLineEdit(QStringLiteral("0.0"), GB_1)),

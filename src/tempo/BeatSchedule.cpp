@@ -9,21 +9,45 @@ void BeatSchedule::setTempo(double barsPerMinute, int beatsPerBar)
 {
     beatSeconds_ = beatLengthSeconds(barsPerMinute, beatsPerBar);
     beatsPerBar_ = beatsPerBar;
+    pending_.reset();
+}
+
+void BeatSchedule::changeAtNextBar(double barsPerMinute, int beatsPerBar)
+{
+    pending_ = Tempo{barsPerMinute, beatsPerBar};
 }
 
 void BeatSchedule::start(std::int64_t startMs)
 {
-    startMs_ = startMs;
+    barStartMs_ = double(startMs);
+    barStartBeat_ = 0;
     beatCount_ = 0;
+    if (pending_)
+        setTempo(pending_->barsPerMinute, pending_->beatsPerBar);
+}
+
+void BeatSchedule::takeOverAtThisBar()
+{
+    // The bar line the old tempo reaches next is where the new one starts.
+    barStartMs_ += (beatCount_ - barStartBeat_) * beatSeconds_ * 1000.0;
+    barStartBeat_ = beatCount_;
+    setTempo(pending_->barsPerMinute, pending_->beatsPerBar);
 }
 
 std::optional<Beat> BeatSchedule::nextBeat(std::int64_t nowMs)
 {
+    if (pending_ && (beatCount_ - barStartBeat_) % beatsPerBar_ == 0)
+        takeOverAtThisBar();
     if (beatSeconds_ <= 0)
         return std::nullopt;
-    const double beatLengthsElapsed = double(nowMs - startMs_) / (1000.0 * beatSeconds_);
-    if (beatCount_ >= beatLengthsElapsed)
+    const double beatLengthsElapsed = (double(nowMs) - barStartMs_) / (1000.0 * beatSeconds_);
+    if (beatCount_ - barStartBeat_ >= beatLengthsElapsed)
         return std::nullopt;
+    return countBeat();
+}
+
+Beat BeatSchedule::countBeat()
+{
     ++beatCount_;
-    return Beat{beatCount_, beatCount_ % beatsPerBar_ == 1};
+    return Beat{beatCount_, (beatCount_ - barStartBeat_) % beatsPerBar_ == 1};
 }

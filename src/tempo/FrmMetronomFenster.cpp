@@ -1,5 +1,7 @@
 #include "FrmMetronomFenster.h"
 #include "Clock.h"
+#include "DisplayArea.h"
+#include "FrmGeschwindigkeitsumrechnung.h"
 #include "HelpViewer.h"
 #include "Messages.h"
 #include "NumberText.h"
@@ -9,12 +11,14 @@
 #include "SpinEdit.h"
 #include "ThreadTimer.h"
 #include <QCheckBox>
+#include <QLineEdit>
+#include <cmath>
 #include <QFrame>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 
@@ -22,6 +26,8 @@ constexpr int kFlashMs = 75;
 constexpr int kBeatClockMs = 20;
 constexpr int kAccentPosition = 100;
 constexpr int kBeatPosition = 50;
+const QString kAccentSound = QStringLiteral("TOMTOM_HI");
+const QString kClickSound = QStringLiteral("drum_stick");
 
 // Holds back the shared conversion's warnings: a tempo that is no number
 // gets the same message as one out of range, in the operator's words.
@@ -52,8 +58,12 @@ TFrmMetronomFenster::TFrmMetronomFenster(ProgramState& state, QWidget* parent)
       CB_Beep(new QCheckBox(Panel1())),
       BT_Start(new QPushButton(Panel1())),
       BT_Help(new QPushButton(Panel1())),
+      BT_Gemessen(new QPushButton(Panel1())),
+      BT_Soll(new QPushButton(Panel1())),
+      LB_NoSound(new QLabel(Panel1())),
       BarTimer(new QTimer(this)),
       Timer(new TThreadTimer(this)),
+      FlashTimer(new QTimer(this)),
       state_(state)
 {
     placeControls();
@@ -62,16 +72,24 @@ TFrmMetronomFenster::TFrmMetronomFenster(ProgramState& state, QWidget* parent)
     Takt->setItemIndex(1);
     SE_TakteProMinute->setRange(kMinTempo, kMaxTempo);
     SE_TakteProMinute->setValue(46);
+    // A tempo typed while running counts once it is complete, not digit by digit.
+    SE_TakteProMinute->setKeyboardTracking(false);
     Label1->setBuddy(SE_TakteProMinute);
     BT_Start->setText(QStringLiteral("&Start"));
     BarTimer->setInterval(kFlashMs);
     BarTimer->setSingleShot(true);
     Timer->setInterval(kBeatClockMs);
+    FlashTimer->setSingleShot(true);
+    FlashTimer->setTimerType(Qt::PreciseTimer);
 
     connect(BT_Start, &QPushButton::clicked, this, &TFrmMetronomFenster::BT_StartClick);
     connect(BT_Help, &QPushButton::clicked, this, &TFrmMetronomFenster::BT_HelpClick);
     connect(Takt, &RadioGroup::itemChanged, this, &TFrmMetronomFenster::TaktChange);
+    connect(SE_TakteProMinute, &QDoubleSpinBox::valueChanged, this, &TFrmMetronomFenster::SE_TakteProMinuteChange);
+    connect(BT_Gemessen, &QPushButton::clicked, this, &TFrmMetronomFenster::BT_GemessenClick);
+    connect(BT_Soll, &QPushButton::clicked, this, &TFrmMetronomFenster::BT_SollClick);
     connect(BarTimer, &QTimer::timeout, this, &TFrmMetronomFenster::BarTimerTimer);
+    connect(FlashTimer, &QTimer::timeout, this, &TFrmMetronomFenster::FlashTimerTimer);
     Timer->OnTimer = [this](TThreadTimer*) { TimerTimer(); };
 
     applyLanguage();
@@ -97,13 +115,21 @@ void TFrmMetronomFenster::placeControls()
     SE_TakteProMinute->setObjectName("SE_TakteProMinute");
     SE_TakteProMinute->setGeometry(410, 108, 87, 28);
     CB_Beep->setObjectName("CB_Beep");
-    CB_Beep->setGeometry(288, 160, 150, 24);
+    CB_Beep->setGeometry(288, 150, 150, 24);
+    BT_Gemessen->setObjectName("BT_Gemessen");
+    BT_Gemessen->setGeometry(288, 184, 209, 28);
+    BT_Soll->setObjectName("BT_Soll");
+    BT_Soll->setGeometry(288, 218, 209, 28);
     BT_Start->setObjectName("BT_Start");
     BT_Start->setGeometry(48, 270, 200, 40);
     BT_Help->setObjectName("BT_Help");
     BT_Help->setGeometry(372, 270, 125, 40);
+    LB_NoSound->setObjectName("LB_NoSound");
+    LB_NoSound->setGeometry(48, 236, 200, 24);
+    LB_NoSound->hide();
     BarTimer->setObjectName("BarTimer");
     Timer->setObjectName("Timer");
+    FlashTimer->setObjectName("FlashTimer");
 }
 
 void TFrmMetronomFenster::applyLanguage()
@@ -116,6 +142,9 @@ void TFrmMetronomFenster::applyLanguage()
     Label1->setText(english ? QStringLiteral("Bars/&minute:") : QStringLiteral("Takte/Mi&nute:"));
     CB_Beep->setText(QStringLiteral("So&und"));
     BT_Help->setText(english ? QStringLiteral("He&lp") : QStringLiteral("H&ilfe"));
+    BT_Gemessen->setText(english ? QStringLiteral("Use measured tem&po") : QStringLiteral("&Gemessenes Tempo nehmen"));
+    BT_Soll->setText(english ? QStringLiteral("Use tar&get tempo") : QStringLiteral("Solltem&po nehmen"));
+    LB_NoSound->setText(english ? QStringLiteral("No sound output") : QStringLiteral("Keine Tonausgabe"));
 }
 
 bool TFrmMetronomFenster::running() const
@@ -154,28 +183,101 @@ void TFrmMetronomFenster::startMetronome()
     const auto tempo = readTempo();
     if (!tempo)
         return;
-    schedule_.setTempo(*tempo, beatsPerBar());
-    schedule_.start(state_.clock->nowMs());
+    beginWithAnAccent(*tempo);
     BT_Start->setText(QStringLiteral("&Stop"));
-    Takt->setEnabled(false);
     Timer->setEnabled(true);
+}
+
+void TFrmMetronomFenster::beginWithAnAccent(double tempo)
+{
+    FlashTimer->stop();
+    schedule_.setTempo(tempo, beatsPerBar());
+    schedule_.start(state_.clock->nowMs());
+    clicksFromOutput_ = CB_Beep->isChecked() && startClicks();
+    showSoundNotice(CB_Beep->isChecked() && !clicksFromOutput_);
+}
+
+bool TFrmMetronomFenster::startClicks()
+{
+    const ClickPattern pattern{schedule_.beatSeconds(), beatsPerBar(), kAccentSound, kClickSound};
+    return state_.sounds && state_.sounds->StartClicks(pattern);
+}
+
+// A sound played on the beat clock's beats found the output again.
+bool TFrmMetronomFenster::outputIsBack() const
+{
+    return CB_Beep->isChecked() && state_.sounds && state_.sounds->HasOutput();
+}
+
+void TFrmMetronomFenster::showSoundNotice(bool noSound)
+{
+    LB_NoSound->setVisible(noSound);
 }
 
 void TFrmMetronomFenster::stopMetronome()
 {
+    if (clicksFromOutput_)
+        state_.sounds->StopClicks();
+    clicksFromOutput_ = false;
+    FlashTimer->stop();
     Timer->setEnabled(false);
     BT_Start->setText(QStringLiteral("&Start"));
-    Takt->setEnabled(true);
 }
 
 void TFrmMetronomFenster::TimerTimer()
 {
+    if (clicksFromOutput_) {
+        followHeardClicks();
+        return;
+    }
     const auto beat = schedule_.nextBeat(state_.clock->nowMs());
     if (!beat)
         return;
-    Bar->setValue(beat->accent ? kAccentPosition : kBeatPosition);
+    if (beat->accent && outputIsBack() && startClicks()) {
+        // Its clicks take over from this bar on, heard a latency from now.
+        schedule_.start(state_.clock->nowMs());
+        clicksFromOutput_ = true;
+        showSoundNotice(false);
+        return;
+    }
+    flash(*beat);
     if (CB_Beep->isChecked() && state_.sounds)
-        state_.sounds->PlayResourceSound(beat->accent ? QStringLiteral("TOMTOM_HI") : QStringLiteral("drum_stick"));
+        state_.sounds->PlayResourceSound(beat->accent ? kAccentSound : kClickSound);
+}
+
+// Arms the flash of the next click once it is heard within the next tick;
+// ticks come every 20 ms, the flash timer hits the millisecond.
+void TFrmMetronomFenster::followHeardClicks()
+{
+    const std::int64_t nowNs = state_.clock->nowNs();
+    if (!state_.sounds->HasOutput()) {
+        // The output went away: the beat clock takes over, beginning a new bar now.
+        clicksFromOutput_ = false;
+        showSoundNotice(true);
+        FlashTimer->stop();
+        schedule_.start(nowNs / 1000000);
+        return;
+    }
+    if (FlashTimer->isActive())
+        return;
+    const auto heardNs = state_.sounds->ClickHeardNs(schedule_.beatCount());
+    if (!heardNs)
+        return;
+    const std::int64_t waitMs = (*heardNs - nowNs + 500000) / 1000000;
+    if (waitMs > kBeatClockMs)
+        return;
+    pendingFlash_ = schedule_.countBeat();
+    FlashTimer->start(int(std::max<std::int64_t>(waitMs, 0)));
+}
+
+void TFrmMetronomFenster::FlashTimerTimer()
+{
+    flash(pendingFlash_);
+}
+
+void TFrmMetronomFenster::flash(const Beat& beat)
+{
+    Bar->setValue(beat.accent ? kAccentPosition : kBeatPosition);
     // Every beat gets its whole flash, also when beats are as short as the flash.
     BarTimer->start();
 }
@@ -188,8 +290,67 @@ void TFrmMetronomFenster::BarTimerTimer()
 
 void TFrmMetronomFenster::TaktChange()
 {
+    if (running()) {
+        changeWhileRunning();
+        return;
+    }
     if (const auto tempo = readTempo())
         schedule_.setTempo(*tempo, beatsPerBar());
+}
+
+void TFrmMetronomFenster::SE_TakteProMinuteChange()
+{
+    if (running())
+        changeWhileRunning();
+}
+
+void TFrmMetronomFenster::changeWhileRunning()
+{
+    const auto tempo = readTempo();
+    if (!tempo)
+        return;
+    // The output has its clicks queued a latency ahead, past the bar line the
+    // listener expects next: it begins a new run, a new bar at once.
+    if (clicksFromOutput_) {
+        beginWithAnAccent(*tempo);
+        return;
+    }
+    // No Stop/Start: the beats go on, the new bar length from the next bar line.
+    schedule_.changeAtNextBar(*tempo, beatsPerBar());
+}
+
+void TFrmMetronomFenster::BT_GemessenClick()
+{
+    std::optional<double> measured;
+    auto* conversion = state_.fd ? qobject_cast<TFrmGeschwindigkeitsumrechnung*>(state_.fd->window(3)) : nullptr;
+    if (conversion && !conversion->ED_Ist->text().trimmed().isEmpty()) {
+        WarningCounter conversionErrors(*state_.messages);
+        const double tempo = TextToNumber(conversion->ED_Ist->text(), conversionErrors, languageFlag());
+        if (conversionErrors.count == 0)
+            measured = tempo;
+    }
+    takeOverTempo(measured, QStringLiteral("Es wurde noch kein Tempo gemessen."),
+                  QStringLiteral("No tempo has been measured yet."));
+}
+
+void TFrmMetronomFenster::BT_SollClick()
+{
+    std::optional<double> target;
+    if (state_.hasTargetTempo())
+        target = (state_.TempoMin + state_.TempoMax) / 2;
+    takeOverTempo(target, QStringLiteral("Es ist kein Solltempo gewählt."),
+                  QStringLiteral("No target tempo is chosen."));
+}
+
+void TFrmMetronomFenster::takeOverTempo(std::optional<double> tempo, const QString& german, const QString& english)
+{
+    if (!tempo || *tempo < kMinTempo || *tempo > kMaxTempo) {
+        state_.messages->warning(languageFlag() != 0 ? english : german);
+        return;
+    }
+    // One decimal, as the field shows it; a running metronome follows from the next bar.
+    SE_TakteProMinute->setValue(std::round(*tempo * 10) / 10);
+    SE_TakteProMinuteChange();
 }
 
 void TFrmMetronomFenster::BT_HelpClick()

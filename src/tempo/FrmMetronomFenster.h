@@ -1,5 +1,6 @@
 #pragma once
 #include "RoundedFrame.h"
+#include "SpinEdit.h"
 #include "BeatSchedule.h"
 #include "EmbeddedForm.h"
 #include <optional>
@@ -10,7 +11,6 @@ class QFrame;
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class QSpinBox;
 class QTimer;
 class RadioGroup;
 class TThreadTimer;
@@ -18,6 +18,12 @@ class TThreadTimer;
 // The metronome: beats a tempo in bars per minute in 2/4, 3/4 or 4/4, flashing
 // Bar (full on the first beat of a bar, half on the others) and, with "Sound"
 // ticked, playing an accent or a click.
+//
+// With sound, the output places every click at its exact time itself, and the
+// flash follows the time each click is heard. Without "Sound" the beat
+// clock's schedule drives the flash; so it does without a sound output, and
+// the window then says that there is none. An output that comes back while
+// it runs takes over at the next bar.
 class TFrmMetronomFenster : public EmbeddedForm {
     Q_OBJECT
 public:
@@ -29,8 +35,14 @@ public:
     void BT_StartClick();
     void TimerTimer();
     void BarTimerTimer();
+    void FlashTimerTimer();
     void TaktChange();
     void BT_HelpClick();
+    // Tempo changed while running: it takes over at the next bar.
+    void SE_TakteProMinuteChange();
+    // Take over the tempo last measured by count beat, or the middle of the target range.
+    void BT_GemessenClick();
+    void BT_SollClick();
 
     bool running() const;
     const BeatSchedule& schedule() const { return schedule_; }
@@ -39,12 +51,16 @@ public:
     QProgressBar* const Bar;
     RadioGroup* const Takt;
     QLabel* const Label1;
-    QSpinBox* const SE_TakteProMinute;
+    SpinEdit* const SE_TakteProMinute;
     QCheckBox* const CB_Beep;
     QPushButton* const BT_Start;
     QPushButton* const BT_Help;
+    QPushButton* const BT_Gemessen;
+    QPushButton* const BT_Soll;
+    QLabel* const LB_NoSound;
     QTimer* const BarTimer;
     TThreadTimer* const Timer;
+    QTimer* const FlashTimer; // shows a beat's flash when its click is heard
 
 protected:
     void applyLanguage() override;
@@ -55,8 +71,19 @@ private:
     // The spin edit's tempo, or nullopt after telling the user why it is unusable.
     std::optional<double> readTempo();
     void startMetronome();
+    // A new bar now: the beat clock from here, the output's clicks where there is one.
+    void beginWithAnAccent(double tempo);
     void stopMetronome();
+    void changeWhileRunning();
+    void takeOverTempo(std::optional<double> tempo, const QString& german, const QString& english);
+    bool startClicks();
+    bool outputIsBack() const;
+    void followHeardClicks();
+    void flash(const Beat& beat);
+    void showSoundNotice(bool noSound);
 
     ProgramState& state_;
     BeatSchedule schedule_;
+    bool clicksFromOutput_ = false;
+    Beat pendingFlash_;
 };

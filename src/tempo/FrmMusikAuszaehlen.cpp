@@ -12,6 +12,7 @@
 #include "RadioGroup.h"
 #include "RoundedFrame.h"
 #include "SpeedConversion.h"
+#include <QCheckBox>
 #include <QClipboard>
 #include <QFocusEvent>
 #include <QGuiApplication>
@@ -64,7 +65,7 @@ void TFrmMusikAuszaehlen::createControls()
 
     List = new DelimitedListBox(panel);
     List->setObjectName("List");
-    List->setGeometry(42, 20, 460, 233);
+    List->setGeometry(42, 20, 460, 212);
     List->setSections({110, 110, 109, 109});
     List->setHeaderHeight(17);
     List->setItemHeight(16);
@@ -81,6 +82,17 @@ void TFrmMusikAuszaehlen::createControls()
     SE_TakteAktuell->setRange(1, TapSeries::MaxWindow);
     SE_TakteAktuell->setValue(5);
     Label1->setBuddy(SE_TakteAktuell);
+
+    LB_Streuung = new QLabel(panel);
+    LB_Streuung->setObjectName("LB_Streuung");
+    LB_Streuung->setGeometry(42, 234, 460, 18);
+    LB_Streuung->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    CB_Zwischenablage = new QCheckBox(panel);
+    CB_Zwischenablage->setObjectName("CB_Zwischenablage");
+    CB_Zwischenablage->setGeometry(300, 259, 202, 22);
+    CB_Zwischenablage->setChecked(true);
+    // Ticking it with the mouse leaves the keys with the list.
+    CB_Zwischenablage->setFocusPolicy(Qt::NoFocus);
 
     auto addButton = [panel](const QRect& geometry, const char* name) {
         auto* button = new QPushButton(panel);
@@ -123,6 +135,8 @@ void TFrmMusikAuszaehlen::applyLanguage()
     BT_Evaluate->setText(english ? "E&valuate" : "A&uswerten");
     BT_Reset->setText(english ? "&Reset" : "&Zurücksetzen");
     BT_Help->setText(english ? "He&lp" : "H&ilfe");
+    CB_Zwischenablage->setText(english ? "Co&py to clipboard" : "In Zwischenablage &kopieren");
+    showSteadiness();
     if (List->count() > 0 && List->item(0)->text() == ReadyPrompt(english ? 0 : 1))
         List->item(0)->setText(ReadyPrompt(languageFlag()));
 }
@@ -253,7 +267,12 @@ QColor TFrmMusikAuszaehlen::rowColour(const QStringList& fields) const
 {
     // Without a target tempo there is nothing to judge against: no colour.
     const bool noDance = (state_.RG_Typ && state_.RG_Typ->itemIndex() == TypeNoDance) || !state_.hasTargetTempo();
-    switch (ToneOfRow(fields, noDance)) {
+    return ToneColour(ToneOfRow(fields, noDance));
+}
+
+QColor TFrmMusikAuszaehlen::ToneColour(RowTone tone)
+{
+    switch (tone) {
     case RowTone::Green:
         return QColor(0, 128, 0);
     case RowTone::Red:
@@ -277,6 +296,7 @@ void TFrmMusikAuszaehlen::Tap()
         restartStopwatch();
         List->clear();
         List->addItem(TapSeries::FirstRow);
+        showSteadiness();
         scrollToNewest();
         return;
     }
@@ -286,11 +306,43 @@ void TFrmMusikAuszaehlen::Tap()
     if (seconds <= 0)
         return;
     const TapRow tap = series_.addInterval(seconds, SE_TakteAktuell->value(), state_.TempoMin, state_.TempoMax);
-    showAverageInSpeedConversion(tap.roundedAverage);
+    if (tap.published)
+        showAverageInSpeedConversion(tap.roundedAverage);
     restartStopwatch();
-    List->addItem(tap.row);
-    QGuiApplication::clipboard()->setText(tap.listedAverage);
+    if (tap.relisted.isEmpty()) {
+        List->addItem(tap.row);
+    } else {
+        List->clear();
+        List->addItems(tap.relisted);
+    }
+    if (tap.published && copiesToClipboard())
+        QGuiApplication::clipboard()->setText(tap.listedAverage);
+    showSteadiness();
     scrollToNewest();
+}
+
+bool TFrmMusikAuszaehlen::copiesToClipboard() const
+{
+    return CB_Zwischenablage->isChecked();
+}
+
+void TFrmMusikAuszaehlen::setCopiesToClipboard(bool copies)
+{
+    CB_Zwischenablage->setChecked(copies);
+}
+
+void TFrmMusikAuszaehlen::showSteadiness()
+{
+    if (series_.tapCount() == 0) {
+        LB_Streuung->clear();
+        return;
+    }
+    const std::optional<double> spread = series_.spread();
+    const QString spreadText = spread ? QStringLiteral("± ") + FormatFixed(*spread, 1, 7) : QStringLiteral("–");
+    LB_Streuung->setText((languageFlag() != 0 ? QStringLiteral("Taps: %1   spread: %2 bars/min")
+                                              : QStringLiteral("Taktschläge: %1   Streuung: %2 Takte/min"))
+                             .arg(series_.tapCount())
+                             .arg(spreadText));
 }
 
 void TFrmMusikAuszaehlen::showAverageInSpeedConversion(const QString& text)
@@ -368,17 +420,23 @@ void TFrmMusikAuszaehlen::evaluateRuleTarget()
 void TFrmMusikAuszaehlen::noBarsEntered()
 {
     warn("Sie müssen vor dem Auswerten Taktschläge eingeben", "Enter bars before evaluating!");
-    List->clear();
+    clearSeries();
     List->setFocus();
 }
 
 void TFrmMusikAuszaehlen::BT_ResetClick()
 {
-    if (series_.totalSeconds() != 0) {
-        List->clear();
-        series_.clear();
-    }
+    // Also a series of one tap: a stray tap is cleared, not built upon.
+    if (series_.counting() || series_.totalSeconds() != 0)
+        clearSeries();
     List->setFocus();
+}
+
+void TFrmMusikAuszaehlen::clearSeries()
+{
+    List->clear();
+    series_.clear();
+    showSteadiness();
 }
 
 void TFrmMusikAuszaehlen::SE_TakteAktuellChange()

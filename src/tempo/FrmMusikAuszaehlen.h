@@ -5,6 +5,7 @@
 
 struct ProgramState;
 class DelimitedListBox;
+class QCheckBox;
 class QKeyEvent;
 class QLabel;
 class QPushButton;
@@ -33,15 +34,23 @@ public:
     void ResetTimerTimer();
     void SE_TakteAktuellChange();
 
+    // Whether each tap's average goes onto the clipboard; a stored setting.
+    bool copiesToClipboard() const;
+    void setCopiesToClipboard(bool copies);
+
     const TapSeries& series() const { return series_; }
     bool keyReleased() const { return KeyReleased; }
     // "Bereit zum Auszählen" or "Ready".
     static QString ReadyPrompt(int languageFlag);
+    // The colour of a judged row; the music check uses the same.
+    static QColor ToneColour(RowTone tone);
 
     DelimitedListBox* List = nullptr;
     QSpinBox* SE_TakteAktuell = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
+    QLabel* LB_Streuung = nullptr; // taps and spread beside the average
+    QCheckBox* CB_Zwischenablage = nullptr;
     QPushButton* BT_Start = nullptr;
     QPushButton* BT_Evaluate = nullptr;
     QPushButton* BT_Reset = nullptr;
@@ -65,6 +74,8 @@ private:
     void noBarsEntered();
     void warn(const QString& german, const QString& english);
     void showAverageInSpeedConversion(const QString& text);
+    void showSteadiness();
+    void clearSeries();
     void scrollToNewest();
     double stopwatchSeconds() const;
     void restartStopwatch();

@@ -19,19 +19,19 @@ public:
     {
         if (option.state & QStyle::State_Selected)
             painter->fillRect(option.rect, option.palette.highlight());
-        if (list_->verticalGridLines())
-            drawGridLines(painter, option);
         const QString text = index.data(Qt::DisplayRole).toString().left(255);
-        if (text.trimmed().isEmpty())
-            return;
+        const bool blank = text.trimmed().isEmpty();
         const QStringList fields = DelimitedListBox::SplitFields(text, list_->delimiter());
+        if (list_->verticalGridLines())
+            drawGridLines(painter, option, blank ? 0 : int(fields.size()));
+        if (blank)
+            return;
         const int shown = std::min<int>(fields.size(), list_->header()->count());
         painter->save();
         painter->setPen(list_->rowColour(fields));
         int x = option.rect.left();
         for (int column = 0; column < shown; ++column) {
-            // A one-field row (a prompt) may use the whole line: today's fonts are wider.
-            const int width = fields.size() == 1 ? option.rect.right() - x + 1 : list_->header()->sectionSize(column);
+            const int width = list_->fieldWidth(column, int(fields.size()), option.rect.right() - x + 1);
             const QRect cell(x, option.rect.top(), width, option.rect.height());
             painter->setClipRect(cell);
             painter->drawText(cell.adjusted(2, 1, 0, 0), alignmentOf(painter, fields.at(column), cell, column),
@@ -54,13 +54,16 @@ private:
         return (fits ? list_->cellAlignment(column) : Qt::AlignLeft) | Qt::AlignTop;
     }
 
-    // In the gap after each cell but the last, so lines and cells never overlap.
-    void drawGridLines(QPainter* painter, const QStyleOptionViewItem& option) const
+    // In the gap after each cell but the last, so lines and cells never overlap;
+    // none through a field that runs on to the end of the line.
+    void drawGridLines(QPainter* painter, const QStyleOptionViewItem& option, int fieldCount) const
     {
         painter->save();
         painter->setPen(option.palette.color(QPalette::Mid));
         int x = option.rect.left();
         for (int column = 0; column + 1 < list_->header()->count(); ++column) {
+            if (list_->runsOn(column, fieldCount))
+                break;
             x += list_->header()->sectionSize(column);
             painter->drawLine(x, option.rect.top(), x, option.rect.bottom());
             ++x;
@@ -197,11 +200,10 @@ std::optional<QString> DelimitedListBox::cutCellAt(const QPoint& viewportPos) co
     if (!row)
         return std::nullopt;
     const QStringList fields = SplitFields(row->text().left(255), delimiter_);
-    if (fields.size() < 2)
-        return std::nullopt; // a one-field row uses the whole line
-    int x = visualItemRect(row).left();
+    const QRect line = visualItemRect(row);
+    int x = line.left();
     for (int column = 0; column < std::min<int>(fields.size(), header_->count()); ++column) {
-        const int width = header_->sectionSize(column);
+        const int width = fieldWidth(column, int(fields.size()), line.right() - x + 1);
         if (viewportPos.x() < x + width) {
             const bool fits = fontMetrics().horizontalAdvance(fields.at(column)) <= width - 2;
             return fits ? std::nullopt : std::optional<QString>(fields.at(column));
@@ -209,6 +211,18 @@ std::optional<QString> DelimitedListBox::cutCellAt(const QPoint& viewportPos) co
         x += width + 1;
     }
     return std::nullopt;
+}
+
+bool DelimitedListBox::runsOn(int column, int fieldCount) const
+{
+    // A one-field row (a prompt) may use the whole line: today's fonts are wider.
+    const bool last = column == fieldCount - 1 && fieldCount < header_->count();
+    return (fieldCount == 1 && column == 0) || (last && lastFieldRunsOn_);
+}
+
+int DelimitedListBox::fieldWidth(int column, int fieldCount, int restOfLine) const
+{
+    return runsOn(column, fieldCount) ? restOfLine : header_->sectionSize(column);
 }
 
 bool DelimitedListBox::viewportEvent(QEvent* event)

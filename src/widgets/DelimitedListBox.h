@@ -29,6 +29,14 @@ public:
     // Lines between the columns, through every row.
     void setVerticalGridLines(bool on);
     bool verticalGridLines() const { return verticalGridLines_; }
+    // The last field of a row with fewer fields than sections runs on to the
+    // end of the line (a one-field row always does), so that a long message
+    // in place of a row's figures stays readable.
+    void setLastFieldRunsOn(bool on) { lastFieldRunsOn_ = on; }
+    // Whether a row's field runs on to the end of the line, and the width it
+    // may use from its column's left edge.
+    bool runsOn(int column, int fieldCount) const;
+    int fieldWidth(int column, int fieldCount, int restOfLine) const;
     QHeaderView* header() const { return header_; }
     void setHeaderHeight(int height);
 
@@ -68,4 +76,5 @@ private:
     int headerHeight_ = 17;
     QList<Qt::Alignment> cellAlignments_;
     bool verticalGridLines_ = false;
+    bool lastFieldRunsOn_ = false;
 };

@@ -2,9 +2,14 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+SpinEdit::SpinEdit(QWidget* parent) : QDoubleSpinBox(parent)
+{
+    setDecimals(1);
+}
+
 QValidator::State SpinEdit::validate(QString& text, int& pos) const
 {
-    const QValidator::State state = QSpinBox::validate(text, pos);
+    const QValidator::State state = QDoubleSpinBox::validate(text, pos);
     return state == QValidator::Invalid ? QValidator::Intermediate : state;
 }
 
@@ -12,13 +17,13 @@ bool SpinEdit::holdsValue() const
 {
     QString text = lineEdit()->displayText();
     int pos = lineEdit()->cursorPosition();
-    return QSpinBox::validate(text, pos) == QValidator::Acceptable;
+    return QDoubleSpinBox::validate(text, pos) == QValidator::Acceptable;
 }
 
 void SpinEdit::focusOutEvent(QFocusEvent* event)
 {
     if (holdsValue()) {
-        QSpinBox::focusOutEvent(event);
+        QDoubleSpinBox::focusOutEvent(event);
         return;
     }
     // Leave the text as typed; the spin box would put back its last value.
@@ -33,5 +38,5 @@ void SpinEdit::keyPressEvent(QKeyEvent* event)
         event->ignore();
         return;
     }
-    QSpinBox::keyPressEvent(event);
+    QDoubleSpinBox::keyPressEvent(event);
 }

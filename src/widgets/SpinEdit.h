@@ -1,15 +1,15 @@
 #pragma once
-#include <QSpinBox>
+#include <QDoubleSpinBox>
 
-// A spin edit for whole numbers that keeps what the user typed, also a text
+// A spin edit for numbers (one decimal unless set otherwise) that keeps what the user typed, also a text
 // that is no number in its range (nothing, 0, letters), so that the window
 // reading it can refuse it with its own message. A plain spin box would put
 // back the last good value when the field is left, and the window would go
 // on with a number the user did not choose.
-class SpinEdit : public QSpinBox {
+class SpinEdit : public QDoubleSpinBox {
     Q_OBJECT
 public:
-    using QSpinBox::QSpinBox;
+    explicit SpinEdit(QWidget* parent = nullptr);
 
 protected:
     QValidator::State validate(QString& text, int& pos) const override;

@@ -3,6 +3,7 @@
 #include "RadioGroup.h"
 #include "RuleFiles.h"
 #include "RecordingMessages.h"
+#include "RecordingSounds.h"
 #include "RuleTables.h"
 #include <QLabel>
 #include <QLineEdit>
@@ -113,7 +114,8 @@ private:
     RuleTables rules_;
     RecordingMessages messages_;
     DanceSelectionPanel* panel_ = nullptr;
-    int beeps_ = 0;
+    RecordingSounds sounds_;
+    int& beeps_ = sounds_.beeps;
 };
 
 void TestDanceSelectionPanel::init()
@@ -127,7 +129,7 @@ void TestDanceSelectionPanel::init()
     beeps_ = 0;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     panel_ = new DanceSelectionPanel(state_);
-    panel_->beep = [this] { ++beeps_; };
+    state_.sounds = &sounds_; // the panel's own beep, through the program's output
     panel_->show();
     QVERIFY(QTest::qWaitForWindowExposed(panel_));
 }

@@ -109,7 +109,7 @@ private slots:
         const QStringList expected = {"Paar 1:", "Paar 2:", "Paar 3:", "Zeit 1:", "Zeit 2:", "Zeit 3:", ""};
         for (int i = 0; i < 7; ++i)
             QCOMPARE(form->statusPanels()->panelText(i), expected[i]);
-        QCOMPARE(form->displayArea()->count(), 17);
+        QCOMPARE(form->displayArea()->count(), 18);
         QVERIFY(!form->StorePosition());
     }
 
@@ -127,6 +127,7 @@ private slots:
         QTest::newRow("formation info en") << 1 << 1 << 4
                                            << " Beat and time regulations for formation competitions" << 10;
         QTest::newRow("international latin") << 0 << 2 << 3 << " International regulations for Latin" << 14;
+        QTest::newRow("music check en") << 1 << 0 << 5 << " Check music" << 17;
     }
 
     void selectorChoosesWindowAndHeader()
@@ -157,6 +158,7 @@ private slots:
         QTest::newRow("std fade de") << 0 << "MusikAusblendenStdLateinBoogie1"
                                      << " Musik ausblenden Standard/Latein/Boogie" << 5;
         QTest::newRow("latin info en") << 1 << "MenuItem14" << " Takt- und Zeiteinheiten bei Lateintänzen" << 9;
+        QTest::newRow("music check en") << 1 << "MI_CheckMusic" << " Musik prüfen" << 17;
     }
 
     void menuCommandsWriteGermanHeadersInBothLanguages()

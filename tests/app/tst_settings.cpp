@@ -29,6 +29,8 @@ private slots:
     void valueOfAnotherTypeReadsAsDefault();
     void heightWithoutWidth();
     void beamerScreenByName();
+    void clipboardCopying_data();
+    void clipboardCopying();
     void crossedNamesOfTheSelection();
     void roundTripOfAllValues();
     void valuesAreWrittenAsDecimalText();
@@ -184,6 +186,28 @@ void TestSettings::beamerScreenByName()
     QVERIFY(WriteSettings(*OpenSettingsStore(iniPath()), values));
     QCOMPARE(ReadSettings(*OpenSettingsStore(iniPath())).beamerScreen, values.beamerScreen);
     QCOMPARE(QSettings(iniPath(), QSettings::IniFormat).value("Defaults/Beamer").toString(), values.beamerScreen);
+}
+
+void TestSettings::clipboardCopying_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<bool>("copies");
+    QTest::newRow("missing: on") << QByteArray() << true;
+    QTest::newRow("off") << QByteArray("[Defaults]\nZwischenablage=0\n") << false;
+    QTest::newRow("on") << QByteArray("[Defaults]\nZwischenablage=1\n") << true;
+    QTest::newRow("not a number: on") << QByteArray("[Defaults]\nZwischenablage=nein\n") << true;
+}
+
+void TestSettings::clipboardCopying()
+{
+    QFETCH(QByteArray, ini);
+    QFETCH(bool, copies);
+    StoredSettings values = ReadSettings(*OpenSettingsStore(writeIni(ini)));
+    QCOMPARE(values.copyTapsToClipboard, copies);
+    values.copyTapsToClipboard = !copies;
+    QVERIFY(WriteSettings(*OpenSettingsStore(iniPath()), values));
+    QCOMPARE(QSettings(iniPath(), QSettings::IniFormat).value("Defaults/Zwischenablage").toString(),
+             QString(copies ? "0" : "1"));
 }
 
 void TestSettings::unwritableStoreIsReported()

@@ -4,6 +4,7 @@
 #include "ProgramState.h"
 #include "RadioGroup.h"
 #include "RecordingMessages.h"
+#include "RecordingSounds.h"
 #include "RuleFiles.h"
 #include "RuleTables.h"
 #include "StatusPanels.h"
@@ -78,7 +79,8 @@ private:
     std::unique_ptr<StatusPanels> statusBar;
     ProgramState state;
     std::unique_ptr<TFrmMusikAusblenden> window;
-    int beeps = 0;
+    RecordingSounds sounds;
+    int& beeps = sounds.beeps;
 
     static void choose(RadioGroup* group, int index) { group->button(index)->click(); }
 
@@ -135,7 +137,7 @@ private slots:
         state.ProgramFolder = "/opt/vantor/";
         window = std::make_unique<TFrmMusikAusblenden>(state);
         beeps = 0;
-        window->Beep = [this] { ++beeps; };
+        state.sounds = &sounds; // the window's own beep, through the program's output
     }
 
     void cleanup() { window.reset(); }

@@ -2,10 +2,13 @@
 #include "SoundPlayer.h"
 #include <QStringList>
 
-// Records the names of the sounds asked for instead of playing them.
+// Records the names of the sounds asked for, and counts the beeps, instead of
+// playing them.
 class RecordingSounds : public SoundPlayer {
 public:
     void PlayResourceSound(const QString& name) override { played << name; }
+    void Beep() override { ++beeps; }
 
     QStringList played;
+    int beeps = 0;
 };

@@ -120,6 +120,56 @@ private slots:
         QCOMPARE(heard[1].atMs, std::int64_t(440));
     }
 
+    // A change while running waits for the bar line the old tempo reaches next
+    // and is measured from there; beats are heard on a 1 ms tick.
+    void changeWhileRunningStartsAtTheNextBar_data()
+    {
+        QTest::addColumn<double>("fromTempo");
+        QTest::addColumn<int>("fromBeats");
+        QTest::addColumn<double>("toTempo");
+        QTest::addColumn<int>("toBeats");
+        QTest::addColumn<int>("changeAtMs");
+        QTest::addColumn<QList<int>>("beatMs");
+        QTest::addColumn<QList<int>>("accentMs");
+        QTest::newRow("faster, mid-bar") << 60.0 << 2 << 120.0 << 2 << 600 << QList<int>{1, 501, 1001, 1251, 1501, 1751}
+                                         << QList<int>{1, 1001, 1501};
+        QTest::newRow("3/4 to 4/4") << 60.0 << 3 << 60.0 << 4 << 100
+                                    << QList<int>{1, 334, 667, 1001, 1251, 1501, 1751, 2001}
+                                    << QList<int>{1, 1001, 2001};
+        // Between the last beat of a bar and the next bar line.
+        QTest::newRow("slower, just before the bar") << 60.0 << 2 << 48.5 << 2 << 990
+                                                     << QList<int>{1, 501, 1001, 1619, 2238}
+                                                     << QList<int>{1, 1001, 2238};
+    }
+
+    void changeWhileRunningStartsAtTheNextBar()
+    {
+        QFETCH(double, fromTempo);
+        QFETCH(int, fromBeats);
+        QFETCH(double, toTempo);
+        QFETCH(int, toBeats);
+        QFETCH(int, changeAtMs);
+        QFETCH(QList<int>, beatMs);
+        QFETCH(QList<int>, accentMs);
+        BeatSchedule schedule;
+        schedule.setTempo(fromTempo, fromBeats);
+        schedule.start(0);
+        QList<int> beats;
+        QList<int> accents;
+        for (int t = 1; t <= beatMs.last(); ++t) {
+            if (t == changeAtMs)
+                schedule.changeAtNextBar(toTempo, toBeats);
+            if (const auto beat = schedule.nextBeat(t)) {
+                beats << t;
+                if (beat->accent)
+                    accents << t;
+            }
+        }
+        QCOMPARE(beats, beatMs);
+        QCOMPARE(accents, accentMs);
+        QCOMPARE(schedule.beatsPerBar(), toBeats);
+    }
+
     void noBeatsWithoutATempo()
     {
         BeatSchedule schedule;

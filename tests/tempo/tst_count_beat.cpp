@@ -12,6 +12,7 @@
 #include "RecordingMessages.h"
 #include "RuleTables.h"
 #include <QClipboard>
+#include <QLabel>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
@@ -273,14 +274,53 @@ private slots:
         QCOMPARE(messages_.warnings, QStringList{"Sie müssen zuerst einen Tanztyp auswählen"});
     }
 
-    void resetKeepsASeriesOfOneTap()
+    // Escape clears even a single stray tap; the next tap starts afresh.
+    void escapeClearsASeriesOfOneTap()
     {
         key(Qt::Key_Space);
-        form_->BT_Reset->click();
-        QCOMPARE(rows(), QStringList{"0;0,0;-;-;1;"});
-        QVERIFY(form_->series().counting());
+        key(Qt::Key_Escape);
+        QVERIFY(rows().isEmpty());
+        QVERIFY(!form_->series().counting());
+        tapAfter(5000);
         tapAfter(500);
         QCOMPARE(rows().value(1), QStringLiteral("1;0,5;120,0;120,0;0"));
+    }
+
+    // At 48 bars per minute: a missed tap, a bounce, then a pause before the next piece.
+    void forgivenTapsAndAPauseInTheList()
+    {
+        typ_->setItemIndex(5);
+        tanz_->hide();
+        key(Qt::Key_Space);
+        for (double ms : {1250.0, 1250.0, 1250.0, 2500.0})
+            tapAfter(ms);
+        QCOMPARE(rows().last(), QStringLiteral("5 (+2);6,3;48,0;48,0;0"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("48,0"));
+        QCOMPARE(form_->LB_Streuung->text(), QStringLiteral("Taktschläge: 5   Streuung: ± 0,0 Takte/min"));
+        QGuiApplication::clipboard()->setText("unchanged");
+        tapAfter(150);
+        QCOMPARE(rows().last(), QStringLiteral("5 (+0);6,3;48,0;48,0;0"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("48,0"));
+        tapAfter(1100);
+        QCOMPARE(rows().last(), QStringLiteral("6;7,5;48,0;48,0;0"));
+        tapAfter(12000);
+        QCOMPARE(rows(), QStringList{"0;0,0;-;-;1;"});
+        QCOMPARE(form_->series().tapCount(), 1);
+        form_->SetLanguage(1);
+        QCOMPARE(form_->LB_Streuung->text(), QStringLiteral("Taps: 1   spread: – bars/min"));
+    }
+
+    void clipboardCanBeTurnedOff()
+    {
+        QGuiApplication::clipboard()->setText("copied elsewhere");
+        form_->setCopiesToClipboard(false);
+        key(Qt::Key_Space);
+        tapAfter(500);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("copied elsewhere"));
+        QCOMPARE(conversion_->ED_Ist->text(), QStringLiteral("120,0"));
+        form_->setCopiesToClipboard(true);
+        tapAfter(500);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("120,0"));
     }
 
     void evaluationWarnings_data()

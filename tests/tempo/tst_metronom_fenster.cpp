@@ -1,11 +1,14 @@
 #include "RecordingHelp.h"
 #include "FrmMetronomFenster.h"
+#include "DisplayArea.h"
+#include "FrmGeschwindigkeitsumrechnung.h"
 #include "HelpViewer.h"
 #include "ManualClock.h"
 #include "ProgramState.h"
 #include "RadioGroup.h"
 #include "RecordingMessages.h"
 #include "RecordingSounds.h"
+#include "SoundPlayer.h"
 #include "ThreadTimer.h"
 #include <QCheckBox>
 #include <QLabel>
@@ -13,11 +16,50 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
+#include "SpinEdit.h"
 #include <QDir>
 #include <QTimer>
 #include <QtTest>
 
+namespace {
+
+// An output that places the clicks itself: click k is heard a latency after
+// the start plus k beats; it can lose its device.
+class ClickingSounds : public RecordingSounds {
+public:
+    explicit ClickingSounds(const Clock& clock) : clock_(clock) {}
+    bool StartClicks(const ClickPattern& pattern) override
+    {
+        starts << pattern;
+        startNs_ = clock_.nowNs();
+        running_ = output;
+        return output;
+    }
+    void StopClicks() override
+    {
+        ++stops;
+        running_ = false;
+    }
+    std::optional<std::int64_t> ClickHeardNs(int index) override
+    {
+        if (!running_)
+            return std::nullopt;
+        return startNs_ + kLatencyNs + std::int64_t(index * starts.last().beatSeconds * 1e9);
+    }
+    bool HasOutput() override { return output; }
+
+    static constexpr std::int64_t kLatencyNs = 57000000;
+    bool output = true;
+    QList<ClickPattern> starts;
+    int stops = 0;
+
+private:
+    const Clock& clock_;
+    std::int64_t startNs_ = 0;
+    bool running_ = false;
+};
+
+} // namespace
 
 // The window's ticks are called directly with a set clock; the thread timer
 // runs as well, but with the clock standing still its ticks find nothing due.
@@ -41,6 +83,32 @@ private:
             window.TimerTimer();
             if (window.schedule().beatCount() != before)
                 flashes << window.Bar->value();
+        }
+        return flashes;
+    }
+
+    // Ticks every 20 ms for the given time, firing each armed flash when it
+    // falls due; returns "ms after the start:bar position" of every flash.
+    QStringList flashesFor(TFrmMetronomFenster& window, int ms)
+    {
+        QStringList flashes;
+        const std::int64_t startNs = clock.nowNs();
+        std::int64_t flashDueNs = -1;
+        for (int t = 0; t < ms; ++t) {
+            clock.advanceMs(1);
+            if (window.FlashTimer->isActive() && clock.nowNs() >= flashDueNs) {
+                window.FlashTimer->stop();
+                window.FlashTimerTimer();
+                flashes << QString("%1:%2").arg((clock.nowNs() - startNs) / 1000000).arg(window.Bar->value());
+            }
+            const int before = window.schedule().beatCount();
+            if (t % 20 == 19)
+                window.TimerTimer();
+            // A count that drops is a new start, not a beat.
+            if (window.FlashTimer->isActive() && window.schedule().beatCount() > before)
+                flashDueNs = clock.nowNs() + window.FlashTimer->interval() * 1000000LL;
+            else if (window.schedule().beatCount() > before)
+                flashes << QString("%1:%2").arg((clock.nowNs() - startNs) / 1000000).arg(window.Bar->value());
         }
         return flashes;
     }
@@ -86,7 +154,7 @@ private slots:
         window.BT_Start->click();
         QVERIFY(window.running());
         QCOMPARE(window.BT_Start->text(), QString("&Stop"));
-        QVERIFY(!window.Takt->isEnabled());
+        QVERIFY(window.Takt->isEnabled()); // the metre may change while running
         QCOMPARE(window.schedule().beatSeconds(), 60.0 / 138);
 
         // 2.2 s hold beats 1 to 6: 0, 0.43, 0.87, 1.30, 1.74, 2.17 s.
@@ -156,16 +224,225 @@ private slots:
         QCOMPARE(tickFor(window, 440), (QList<int>{100, 50}));
     }
 
-    void newTempoTakesEffectAtTheNextStart()
+    void withSoundTheOutputPlacesTheClicksAndTheFlashFollowsThem()
+    {
+        ClickingSounds output(clock);
+        state.sounds = &output;
+        TFrmMetronomFenster window(state);
+        window.CB_Beep->setChecked(true);
+        window.BT_Start->click();
+        QCOMPARE(output.starts.size(), 1);
+        QCOMPARE(output.starts[0].beatSeconds, 60.0 / 138);
+        QCOMPARE(output.starts[0].beatsPerBar, 3);
+        QCOMPARE(output.starts[0].accentSound, QString("TOMTOM_HI"));
+        QCOMPARE(output.starts[0].clickSound, QString("drum_stick"));
+        QVERIFY(window.LB_NoSound->isHidden());
+        // Heard at 57 ms + k × 434.8 ms; each flash comes then, not on the 20 ms grid.
+        QCOMPARE(flashesFor(window, 1400), (QStringList{"57:100", "492:50", "927:50", "1361:100"}));
+        QVERIFY(output.played.isEmpty());
+        window.BT_Start->click();
+        QCOMPARE(output.stops, 1);
+        QVERIFY(!window.FlashTimer->isActive());
+    }
+
+    void stopAndStartBeginsNewClicksWithAnAccent()
+    {
+        ClickingSounds output(clock);
+        state.sounds = &output;
+        TFrmMetronomFenster window(state);
+        window.CB_Beep->setChecked(true);
+        window.BT_Start->click();
+        flashesFor(window, 600);
+        window.BT_Start->click();
+        window.BT_Start->click();
+        QCOMPARE(output.starts.size(), 2);
+        QCOMPARE(flashesFor(window, 500), (QStringList{"57:100", "492:50"}));
+    }
+
+    // The output's clicks are queued ahead: a change while running starts its
+    // new clicks at once, with an accent, and the flash follows them.
+    void withSoundAChangeWhileRunningBeginsANewBar_data()
+    {
+        QTest::addColumn<bool>("metreChange");
+        QTest::addColumn<double>("beatSeconds");
+        QTest::addColumn<int>("beatsPerBar");
+        QTest::addColumn<QStringList>("flashes");
+        QTest::newRow("tempo 100") << false << 60.0 / 300 << 3 << QStringList{"57:100", "257:50", "457:50", "657:100"};
+        QTest::newRow("2/4") << true << 60.0 / 92 << 2 << QStringList{"57:100", "709:50"};
+    }
+
+    void withSoundAChangeWhileRunningBeginsANewBar()
+    {
+        QFETCH(bool, metreChange);
+        QFETCH(double, beatSeconds);
+        QFETCH(int, beatsPerBar);
+        QFETCH(QStringList, flashes);
+        ClickingSounds output(clock);
+        state.sounds = &output;
+        TFrmMetronomFenster window(state);
+        window.CB_Beep->setChecked(true);
+        window.BT_Start->click();
+        flashesFor(window, 600);
+        if (metreChange)
+            window.Takt->button(0)->click();
+        else
+            window.SE_TakteProMinute->setValue(100);
+        QVERIFY(window.running());
+        QCOMPARE(output.starts.size(), 2);
+        QCOMPARE(output.starts[1].beatSeconds, beatSeconds);
+        QCOMPARE(output.starts[1].beatsPerBar, beatsPerBar);
+        QCOMPARE(flashesFor(window, 800), flashes);
+    }
+
+    void withoutAnOutputTheClockBeatsAndTheWindowSaysSo_data()
+    {
+        QTest::addColumn<bool>("soundTicked");
+        QTest::addColumn<int>("lostAfterMs"); // -1: never there
+        QTest::addColumn<bool>("notice");
+        QTest::addColumn<QStringList>("flashes");
+        QTest::newRow("no output at the start") << true << -1 << true << QStringList{"20:100", "440:50", "880:50"};
+        QTest::newRow("output lost while running")
+            << true << 600 << true << QStringList{"57:100", "492:50", "640:100"};
+        QTest::newRow("sound not ticked") << false << -1 << false << QStringList{"20:100", "440:50", "880:50"};
+    }
+
+    void withoutAnOutputTheClockBeatsAndTheWindowSaysSo()
+    {
+        QFETCH(bool, soundTicked);
+        QFETCH(int, lostAfterMs);
+        QFETCH(bool, notice);
+        QFETCH(QStringList, flashes);
+        ClickingSounds output(clock);
+        output.output = lostAfterMs >= 0;
+        state.sounds = &output;
+        TFrmMetronomFenster window(state);
+        window.CB_Beep->setChecked(soundTicked);
+        window.BT_Start->click();
+        QStringList seen;
+        if (lostAfterMs >= 0) {
+            seen = flashesFor(window, lostAfterMs);
+            output.output = false;
+        }
+        for (const QString& flash : flashesFor(window, 900 - std::max(lostAfterMs, 0)))
+            seen << QString("%1:%2").arg(flash.section(':', 0, 0).toInt() + std::max(lostAfterMs, 0)).arg(flash.section(':', 1));
+        QCOMPARE(seen, flashes);
+        QCOMPARE(!window.LB_NoSound->isHidden(), notice);
+        QCOMPARE(output.starts.size(), soundTicked ? 1 : 0);
+    }
+
+    void anOutputThatComesBackTakesOverAtTheNextBar()
+    {
+        ClickingSounds output(clock);
+        output.output = false;
+        state.sounds = &output;
+        TFrmMetronomFenster window(state);
+        window.CB_Beep->setChecked(true);
+        window.BT_Start->click();
+        QCOMPARE(flashesFor(window, 600), (QStringList{"20:100", "440:50"}));
+        output.output = true; // a sound on the beat clock found the device again
+        // The third beat still on the beat clock; the next bar's accent when the output's first click is heard.
+        QCOMPARE(flashesFor(window, 900), (QStringList{"280:50", "777:100"}));
+        QCOMPARE(output.starts.size(), 2);
+        QVERIFY(window.LB_NoSound->isHidden());
+    }
+
+    void theNoticeGoesOnceSoundWorksOrIsNotWanted()
+    {
+        ClickingSounds output(clock);
+        output.output = false;
+        state.sounds = &output;
+        TFrmMetronomFenster window(state);
+        window.CB_Beep->setChecked(true);
+        window.BT_Start->click();
+        QVERIFY(!window.LB_NoSound->isHidden());
+        window.BT_Start->click();
+        output.output = true; // the device is back; the next start finds it
+        window.BT_Start->click();
+        QVERIFY(window.LB_NoSound->isHidden());
+        QCOMPARE(output.starts.size(), 2);
+        output.output = false;
+        window.BT_Start->click();
+        window.BT_Start->click();
+        QVERIFY(!window.LB_NoSound->isHidden());
+        window.BT_Start->click();
+        window.CB_Beep->setChecked(false);
+        window.BT_Start->click();
+        QVERIFY(window.LB_NoSound->isHidden());
+    }
+
+
+    // 46 in 3/4: the bar line after the start lies at 1304 ms; 100 in 3/4 beats every 200 ms.
+    void newTempoTakesEffectAtTheNextBar()
     {
         TFrmMetronomFenster window(state);
         window.BT_Start->click();
-        window.SE_TakteProMinute->setValue(100);
         tickFor(window, 100);
+        window.SE_TakteProMinute->setValue(100);
         QCOMPARE(window.schedule().beatSeconds(), 60.0 / 138);
-        window.BT_Start->click();
-        window.BT_Start->click();
+        QCOMPARE(tickFor(window, 1300), (QList<int>{50, 50, 100}));
         QCOMPARE(window.schedule().beatSeconds(), 60.0 / 300);
+        QVERIFY(window.running());
+        window.Takt->button(0)->click(); // 2/4 from the next bar line
+        QCOMPARE(window.schedule().beatsPerBar(), 3);
+        QCOMPARE(tickFor(window, 800), (QList<int>{50, 50, 100}));
+        QCOMPARE(window.schedule().beatsPerBar(), 2);
+    }
+
+    void tempoWithOneDecimal()
+    {
+        TFrmMetronomFenster window(state);
+        setTempoText(window, "48,5");
+        window.BT_Start->click();
+        QCOMPARE(window.schedule().beatSeconds(), 60.0 / (48.5 * 3));
+        QVERIFY(messages.warnings.isEmpty());
+    }
+
+    void takesOverTheMeasuredOrTheTargetTempo_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("measured");
+        QTest::addColumn<double>("tempoMin");
+        QTest::addColumn<double>("tempoMax");
+        QTest::addColumn<double>("afterMeasured");
+        QTest::addColumn<double>("afterTarget");
+        QTest::addColumn<QStringList>("warnings");
+        QTest::newRow("both") << 0 << "48,5" << 50.0 << 52.0 << 48.5 << 51.0 << QStringList();
+        QTest::newRow("a single tempo, point typed") << 1 << "51.97" << 44.0 << 44.0 << 52.0 << 44.0 << QStringList();
+        QTest::newRow("neither, German") << 0 << "" << 0.0 << 0.0 << 46.0 << 46.0
+                                         << QStringList{"Es wurde noch kein Tempo gemessen.",
+                                                        "Es ist kein Solltempo gewählt."};
+        QTest::newRow("neither, English") << 1 << "abc" << 0.0 << 0.0 << 46.0 << 46.0
+                                          << QStringList{"No tempo has been measured yet.",
+                                                         "No target tempo is chosen."};
+    }
+
+    void takesOverTheMeasuredOrTheTargetTempo()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, measured);
+        QFETCH(double, tempoMin);
+        QFETCH(double, tempoMax);
+        QFETCH(double, afterMeasured);
+        QFETCH(double, afterTarget);
+        QFETCH(QStringList, warnings);
+        DisplayArea area;
+        auto* window = new TFrmMetronomFenster(state);
+        auto* conversion = new TFrmGeschwindigkeitsumrechnung(state);
+        area.registerWindow(new QWidget);
+        area.registerWindow(new QWidget);
+        area.registerWindow(window); // 2
+        area.registerWindow(conversion); // 3
+        state.fd = &area;
+        state.TempoMin = tempoMin;
+        state.TempoMax = tempoMax;
+        window->SetLanguage(language);
+        conversion->ED_Ist->setText(measured);
+        window->BT_Gemessen->click();
+        QCOMPARE(window->SE_TakteProMinute->value(), afterMeasured);
+        window->BT_Soll->click();
+        QCOMPARE(window->SE_TakteProMinute->value(), afterTarget);
+        QCOMPARE(messages.warnings, warnings);
+        state.fd = nullptr;
     }
 
     void unusableTempoIsRefused_data()

@@ -1,20 +1,8 @@
-#include "SoundPlayer.h"
-#include "SoundPlayerSamples.h"
+#include "SoundSamples.h"
 #include <QtEndian>
 #include <QtTest>
 
 namespace {
-
-QAudioFormat format(int rate, int channels, QAudioFormat::SampleFormat sampleFormat)
-{
-    QAudioFormat f;
-    f.setSampleRate(rate);
-    f.setChannelCount(channels);
-    f.setSampleFormat(sampleFormat);
-    return f;
-}
-
-const QAudioFormat kMono16 = format(22050, 1, QAudioFormat::Int16);
 
 quint16 u16(const QByteArray& b, int at) { return qFromLittleEndian<quint16>(b.constData() + at); }
 quint32 u32(const QByteArray& b, int at) { return qFromLittleEndian<quint32>(b.constData() + at); }
@@ -54,17 +42,8 @@ const QByteArray kSixBytes = QByteArray::fromHex("0100ff7f0080");
 
 } // namespace
 
-class TestSoundPlayer : public QObject {
+class TestSoundSamples : public QObject {
     Q_OBJECT
-
-private:
-    // A source with two short "sounds" whose bytes tell them apart.
-    static void addTwoSounds(SampleSource& source)
-    {
-        source.addSound("TOMTOM_HI", QByteArray(40, 'H'));
-        source.addSound("DRUM_STICK", QByteArray(30, 'D'));
-        QVERIFY(source.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
-    }
 
 private slots:
     void builtInSoundsHaveTheirFormatAndLength_data()
@@ -132,90 +111,27 @@ private slots:
             QCOMPARE(sound->samples, (QVector<qint16>{1, 32767, -32768}));
     }
 
-    void renderKeepsSamplesInTheirOwnFormat()
+    void renderScalesToOneAtTheSameRate()
     {
-        const PcmSound sound{22050, {1, 32767, -32768}};
-        QCOMPARE(RenderForOutput(sound, kMono16), QByteArray::fromHex("0100ff7f0080"));
+        const PcmSound sound{22050, {0, 16384, -32768}};
+        QCOMPARE(RenderForOutput(sound, 22050), (std::vector<float>{0.0f, 0.5f, -1.0f}));
     }
 
-    void renderResamplesToEveryChannel()
+    void renderResamplesLinearly()
     {
         const PcmSound sound{22050, {0, 16384, -16384, 0}};
-        const QByteArray frames = RenderForOutput(sound, format(44100, 2, QAudioFormat::Float));
-        QCOMPARE(frames.size(), 8 * 2 * int(sizeof(float)));
-        const auto* v = reinterpret_cast<const float*>(frames.constData());
-        const float expected[] = {0, 0.25f, 0.5f, 0, -0.5f, -0.25f, 0, 0};
-        for (int frame = 0; frame < 8; ++frame) {
-            QCOMPARE(v[2 * frame], expected[frame]);
-            QCOMPARE(v[2 * frame + 1], expected[frame]);
-        }
+        QCOMPARE(RenderForOutput(sound, 44100), (std::vector<float>{0, 0.25f, 0.5f, 0, -0.5f, -0.25f, 0, 0}));
     }
 
-    void sourceGivesSilenceWhenIdle()
+    void standardBeepIsShortAndStartsAndEndsSoftly()
     {
-        SampleSource source(kMono16);
-        addTwoSounds(source);
-        QCOMPARE(source.read(64), QByteArray(64, '\0'));
-    }
-
-    void namesMatchWithoutRegardToCase_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("lower") << "drum_stick";
-        QTest::newRow("upper") << "DRUM_STICK";
-        QTest::newRow("mixed") << "Drum_Stick";
-    }
-
-    void namesMatchWithoutRegardToCase()
-    {
-        QFETCH(QString, name);
-        SampleSource source(kMono16);
-        addTwoSounds(source);
-        QVERIFY(source.play(name));
-        QCOMPARE(source.read(30), QByteArray(30, 'D'));
-    }
-
-    void soundIsFollowedBySilence()
-    {
-        SampleSource source(kMono16);
-        addTwoSounds(source);
-        source.play("DRUM_STICK");
-        QCOMPARE(source.read(50), QByteArray(30, 'D') + QByteArray(20, '\0'));
-        QCOMPARE(source.read(10), QByteArray(10, '\0'));
-    }
-
-    void newSoundCutsOffTheOnePlaying_data()
-    {
-        QTest::addColumn<QString>("second");
-        QTest::addColumn<QByteArray>("heard");
-        QTest::newRow("another sound starts from its first frame")
-            << "drum_stick" << QByteArray(30, 'D') + QByteArray(10, '\0');
-        QTest::newRow("the same sound starts again") << "TOMTOM_HI" << QByteArray(40, 'H');
-        QTest::newRow("an unknown name leaves the sound playing")
-            << "TOMTOM_MID" << QByteArray(30, 'H') + QByteArray(10, '\0');
-    }
-
-    void newSoundCutsOffTheOnePlaying()
-    {
-        QFETCH(QString, second);
-        QFETCH(QByteArray, heard);
-        SampleSource source(kMono16);
-        addTwoSounds(source);
-        QVERIFY(source.play("TOMTOM_HI"));
-        QCOMPARE(source.read(10), QByteArray(10, 'H'));
-        QCOMPARE(source.play(second), second != "TOMTOM_MID");
-        QCOMPARE(source.read(40), heard);
-    }
-
-    void playerWithoutAudioOutputPlaysNothingHarmlessly()
-    {
-        qputenv("QT_AUDIO_BACKEND", "none");
-        ResourceSoundPlayer player;
-        QVERIFY(!player.hasOutput());
-        player.PlayResourceSound("TOMTOM_HI");
-        player.PlayResourceSound("no such sound");
+        const auto beep = StandardBeep(44100);
+        QVERIFY(beep.size() > 44100 / 20 && beep.size() < 44100 / 4);
+        const auto [low, high] = std::minmax_element(beep.cbegin(), beep.cend());
+        QVERIFY(*high > 0.3f && *low < -0.3f);
+        QVERIFY(std::abs(beep.front()) < 0.01f && std::abs(beep.back()) < 0.01f);
     }
 };
 
-QTEST_MAIN(TestSoundPlayer)
-#include "tst_sound_player.moc"
+QTEST_MAIN(TestSoundSamples)
+#include "tst_sound_samples.moc"

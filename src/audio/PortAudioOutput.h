@@ -1,0 +1,55 @@
+#pragma once
+#include "OutputMixer.h"
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <portaudio.h>
+#include <string>
+
+// One output stream on the system's default device, whose real-time callback
+// renders an OutputMixer. Opening and closing happen on the user-interface
+// thread; the library is started for each opening and ended with each
+// closing, so that a device that appears later is found by the next opening.
+class PortAudioOutput {
+public:
+    using MixerFactory = std::function<std::unique_ptr<OutputMixer>(int sampleRate)>;
+
+    PortAudioOutput() = default;
+    ~PortAudioOutput();
+    PortAudioOutput(const PortAudioOutput&) = delete;
+    PortAudioOutput& operator=(const PortAudioOutput&) = delete;
+
+    // Opens and starts the stream at the device's own rate with a mixer made
+    // for that rate; false when there is no device or it refuses.
+    bool open(double suggestedLatencySeconds, const MixerFactory& mixerFor);
+    void close();
+    bool isOpen() const { return stream_ != nullptr; }
+    // Why the last opening failed; empty after one that succeeded.
+    const std::string& lastError() const { return error_; }
+    // False once the stream has ended or its callback has stopped coming.
+    bool alive() const;
+
+    OutputMixer* mixer() const { return mixer_.get(); }
+    int sampleRate() const { return sampleRate_; }
+    // The stream's clock in seconds, the one its DAC times are given in.
+    double streamTime() const;
+    // Callbacks that reported the device had run dry, since opening.
+    std::int64_t underflows() const { return underflows_.load(std::memory_order_relaxed); }
+
+private:
+    static int callback(const void* input, void* output, unsigned long frames,
+                        const PaStreamCallbackTimeInfo* timeInfo, PaStreamCallbackFlags statusFlags, void* self);
+    static void finished(void* self);
+    bool fail(const char* why);
+
+    PaStream* stream_ = nullptr;
+    std::string error_;
+    bool libraryStarted_ = false;
+    std::unique_ptr<OutputMixer> mixer_;
+    int sampleRate_ = 0;
+    int channels_ = 0;
+    double latency_ = 0;
+    double openedAt_ = 0;
+    std::atomic<bool> ended_{false};
+    std::atomic<std::int64_t> underflows_{0};
+};

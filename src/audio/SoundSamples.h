@@ -1,0 +1,28 @@
+#pragma once
+#include <QByteArray>
+#include <QMap>
+#include <QString>
+#include <QVector>
+#include <optional>
+#include <vector>
+
+// The samples of a WAVE image in the one format the built-in sounds use.
+struct PcmSound {
+    int sampleRate = 0;
+    QVector<qint16> samples;
+};
+
+// Reads a RIFF WAVE image holding PCM, mono, 16 bits; nullopt for any other
+// format and for a damaged image.
+std::optional<PcmSound> ParseWave(const QByteArray& image);
+
+// The sound as mono samples in [-1, 1) at the output's rate, resampled linearly.
+std::vector<float> RenderForOutput(const PcmSound& sound, int outputRate);
+
+// The standard beep: a short tone that starts and ends softly, so that it
+// does not crack.
+std::vector<float> StandardBeep(int outputRate);
+
+// The WAVE images built into the program, by file name without extension in
+// upper case ("TOMTOM_HI").
+QMap<QString, QByteArray> BuiltInWaveImages();

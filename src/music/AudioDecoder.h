@@ -1,0 +1,28 @@
+#pragma once
+#include <QString>
+#include <atomic>
+#include <cstdint>
+#include <vector>
+
+// Why a file gave no audio; the window words each kind in the user's language.
+enum class DecodeFailure { None, CannotOpen, Empty, NoAudioStream, Undecodable, NoSamples, Cancelled };
+
+struct DecodedAudio {
+    std::vector<float> samples; // mono, at sampleRate; the first keptSeconds only
+    std::int64_t sampleCount = 0; // of the whole file
+    int sampleRate = 0;
+    DecodeFailure failure = DecodeFailure::None;
+    QString detail; // the decoder's own words, for the curious
+
+    bool ok() const { return failure == DecodeFailure::None; }
+    double seconds() const { return sampleRate > 0 ? double(sampleCount) / sampleRate : 0; }
+};
+
+// Decodes the first audio stream of any container and codec the system's
+// decoder libraries know, mixed down to mono and resampled to sampleRate.
+// Tempo analysis needs no more than 22.05 kHz, and fewer samples analyse
+// faster. Only the first keptSeconds are kept (an hour-long mix in a folder of
+// dances must not take hundreds of megabytes), but the length counts them all.
+// Polls cancel between packets.
+DecodedAudio DecodeAudioFile(const QString& path, int sampleRate = 22050,
+                             const std::atomic_bool* cancel = nullptr, double keptSeconds = 600);

@@ -1,0 +1,19 @@
+#include "MusicAnalysis.h"
+#include "TempoDetector.h"
+
+FileAnalysis AnalyseFile(const QString& path, const std::atomic_bool* cancel)
+{
+    FileAnalysis result;
+    result.path = path;
+    const DecodedAudio audio = DecodeAudioFile(path, 22050, cancel);
+    result.failure = audio.failure;
+    result.detail = audio.detail;
+    if (!audio.ok())
+        return result;
+    result.seconds = audio.seconds();
+    const TempoReading reading = DetectTempo(audio.samples, audio.sampleRate, cancel);
+    if (cancel && cancel->load())
+        result.failure = DecodeFailure::Cancelled;
+    result.beatsPerMinute = reading.beatsPerMinute;
+    return result;
+}

@@ -1,0 +1,22 @@
+#pragma once
+#include "AudioDecoder.h"
+#include <QMetaType>
+#include <QString>
+#include <atomic>
+
+// What analysing one file found, independent of any dance: its length and the
+// pulse the beat tracker followed. The dance's metre and range are applied
+// afterwards (see OctaveChoice), so a change of dance needs no new analysis.
+struct FileAnalysis {
+    QString path;
+    DecodeFailure failure = DecodeFailure::None;
+    QString detail;
+    double seconds = 0;
+    double beatsPerMinute = 0; // 0: no steady pulse found
+
+    bool ok() const { return failure == DecodeFailure::None; }
+};
+
+Q_DECLARE_METATYPE(FileAnalysis)
+
+FileAnalysis AnalyseFile(const QString& path, const std::atomic_bool* cancel = nullptr);

@@ -1,0 +1,188 @@
+#include "MusicJudgement.h"
+#include "NumberText.h"
+#include "RuleTables.h"
+#include "SpeedConversion.h"
+#include "StopwatchClock.h"
+
+#include <QFileInfo>
+#include <cmath>
+
+namespace {
+
+QString Pick(int sprache, const char* german, const char* english)
+{
+    return QString::fromUtf8(sprache == 0 ? german : english);
+}
+
+LengthFit FitOfLength(double seconds, const RuleTarget& target)
+{
+    if (target.danceTimeMax <= 0 && target.danceTimeMin <= 0)
+        return LengthFit::Unknown;
+    if (seconds >= std::max(target.danceTimeMin, target.danceTimeMax))
+        return LengthFit::Covers;
+    return seconds >= target.danceTimeMin ? LengthFit::MinimumOnly : LengthFit::TooShort;
+}
+
+} // namespace
+
+QString FailureText(const FileAnalysis& analysis, int sprache)
+{
+    QString text;
+    switch (analysis.failure) {
+    case DecodeFailure::CannotOpen:
+        text = Pick(sprache, "Datei lässt sich nicht öffnen", "The file cannot be opened");
+        break;
+    case DecodeFailure::Empty:
+        text = Pick(sprache, "Datei ist leer", "The file is empty");
+        break;
+    case DecodeFailure::NoAudioStream:
+        text = Pick(sprache, "Keine Tonspur in der Datei", "No audio in the file");
+        break;
+    case DecodeFailure::Undecodable:
+        text = Pick(sprache, "Beschädigt oder unbekanntes Format", "Damaged or of an unknown format");
+        break;
+    case DecodeFailure::NoSamples:
+        text = Pick(sprache, "Keine Audiodaten", "No audio data");
+        break;
+    case DecodeFailure::Cancelled:
+        return Pick(sprache, "Abgebrochen", "Cancelled");
+    case DecodeFailure::None:
+        return Pick(sprache, "Kein gleichmäßiger Takt erkannt", "No steady beat found");
+    }
+    return analysis.detail.isEmpty() ? text : text + " (" + analysis.detail + ")";
+}
+
+namespace {
+
+QString FactorText(double factor)
+{
+    static const struct {
+        double value;
+        const char* text;
+    } fractions[] = {{0.25, "1/4"}, {1.0 / 3, "1/3"}, {0.5, "1/2"}, {2.0 / 3, "2/3"},
+                     {1.5, "3/2"},  {2, "2"},         {3, "3"},     {4, "4"}};
+    for (const auto& fraction : fractions)
+        if (std::abs(fraction.value - factor) < 1e-9)
+            return QString::fromUtf8("×") + fraction.text;
+    return QString::fromUtf8("×") + FormatFixed(factor, 2);
+}
+
+QString LengthText(LengthFit fit, int sprache)
+{
+    switch (fit) {
+    case LengthFit::Covers:
+        return Pick(sprache, "reicht", "covers it");
+    case LengthFit::MinimumOnly:
+        return Pick(sprache, "nur Minimum", "min. only");
+    case LengthFit::TooShort:
+        return Pick(sprache, "zu kurz", "too short");
+    case LengthFit::Unknown:
+        break;
+    }
+    return QString();
+}
+
+QString Quoted(const QString& field)
+{
+    if (!field.contains(';') && !field.contains('"') && !field.contains('\n') && !field.contains('\r'))
+        return field;
+    return '"' + QString(field).replace("\"", "\"\"") + '"';
+}
+
+} // namespace
+
+int BeatsPerBarOfRow(const RuleRow* row)
+{
+    if (!row)
+        return 4;
+    bool barsOk = false;
+    bool metroOk = false;
+    const TempoRange bars = ParseBarsPerMin(row->BarsPerMin, &barsOk);
+    // Markings run to three digits ("100-104"), beyond what the bar texts' parser reads.
+    const double metro = row->MetroValue.section('-', 0, 0).trimmed().toDouble(&metroOk);
+    if (!barsOk || !metroOk || bars.min <= 0 || metro <= 0)
+        return 4;
+    const int beats = int(std::lround(metro / bars.min));
+    return beats >= 1 && beats <= 12 ? beats : 4;
+}
+
+MusicVerdict Judge(const FileAnalysis& analysis, const RuleTarget& target)
+{
+    MusicVerdict verdict;
+    verdict.tempoKnown = analysis.ok() && analysis.beatsPerMinute > 0;
+    if (!verdict.tempoKnown)
+        return verdict;
+    verdict.choice = ChooseOctave(analysis.beatsPerMinute, target.beatsPerBar, target.range);
+    const double bars = verdict.choice.barsPerMinute;
+    verdict.listedBars = std::round(bars * 10.0) * 0.1;
+    double playedSeconds = analysis.seconds;
+    if (target.range) {
+        const BarsRange& range = *target.range;
+        const bool inside = range.min <= verdict.listedBars && verdict.listedBars <= range.max;
+        verdict.tone = inside ? RowTone::Green : RowTone::Red;
+        const double nearest = bars < range.min ? range.min : bars > range.max ? range.max : bars;
+        verdict.toNearestBound = inside ? 0.0 : AdaptationPercent(bars, nearest);
+        verdict.toMiddle = AdaptationPercent(bars, (range.min + range.max) / 2);
+        playedSeconds = analysis.seconds * 100.0 / (100.0 + *verdict.toNearestBound);
+    }
+    verdict.length = FitOfLength(playedSeconds, target);
+    return verdict;
+}
+
+QStringList VerdictHeader(int sprache)
+{
+    return {Pick(sprache, "Datei", "File"),
+            Pick(sprache, "Länge", "Length"),
+            Pick(sprache, "Takte/min", "Bars/min"),
+            Pick(sprache, "Regel", "Rules"),
+            Pick(sprache, "zur Grenze", "to bound"),
+            Pick(sprache, "zur Mitte", "to middle"),
+            Pick(sprache, "Tanzzeit", "Dancing time"),
+            Pick(sprache, "Hinweis", "Note")};
+}
+
+QStringList VerdictFields(const FileAnalysis& analysis, const MusicVerdict& verdict, int zeitformat, int sprache)
+{
+    QStringList fields(8);
+    fields[0] = QFileInfo(analysis.path).fileName();
+    if (analysis.ok())
+        fields[1] = ClockText(std::llround(analysis.seconds * 1000), zeitformat);
+    if (!verdict.tempoKnown) {
+        fields[7] = FailureText(analysis, sprache);
+        return fields;
+    }
+    fields[2] = FormatFixed(verdict.listedBars, 1, 7);
+    if (verdict.tone != RowTone::Black)
+        fields[3] = verdict.tone == RowTone::Green ? Pick(sprache, "ja", "yes") : Pick(sprache, "nein", "no");
+    if (verdict.toNearestBound)
+        fields[4] = RulePercentText(*verdict.toNearestBound);
+    if (verdict.toMiddle)
+        fields[5] = RulePercentText(*verdict.toMiddle);
+    fields[6] = LengthText(verdict.length, sprache);
+    if (verdict.choice.chosen())
+        fields[7] = Pick(sprache, "gewählt: ", "chosen: ")
+                    + FactorText(verdict.choice.factor);
+    return fields;
+}
+
+QString RowsAsText(const QStringList& header, const QList<QStringList>& rows)
+{
+    QString text = header.join('\t') + '\n';
+    for (const QStringList& row : rows)
+        text += row.join('\t') + '\n';
+    return text;
+}
+
+QString RowsAsCsv(const QStringList& header, const QList<QStringList>& rows)
+{
+    auto line = [](const QStringList& fields) {
+        QStringList quoted;
+        for (const QString& field : fields)
+            quoted << Quoted(field);
+        return quoted.join(';') + "\r\n";
+    };
+    QString csv = line(header);
+    for (const QStringList& row : rows)
+        csv += line(row);
+    return csv;
+}

@@ -1,0 +1,54 @@
+#pragma once
+#include "MusicAnalysis.h"
+#include "OctaveChoice.h"
+#include "TapSeries.h"
+#include <QStringList>
+#include <optional>
+
+struct RuleRow;
+
+// What the chosen dance asks of a piece.
+struct RuleTarget {
+    std::optional<BarsRange> range; // none when no dance (or no tempo) is chosen
+    int beatsPerBar = 4;
+    int danceTimeMin = 0; // whole seconds; 0 when the rules give none
+    int danceTimeMax = 0;
+};
+
+// The beats of a bar the rule row's metronome marking implies (beats per
+// minute over bars per minute: 3 for the waltzes, 2 for Samba); 4 when the
+// row gives no marking or no row is chosen.
+int BeatsPerBarOfRow(const RuleRow* row);
+
+enum class LengthFit { Unknown, Covers, MinimumOnly, TooShort };
+
+struct MusicVerdict {
+    bool tempoKnown = false;
+    OctaveChoice choice;
+    // Rounded to one decimal: a reading is no tapped average that count beat
+    // truncates, and 28.997 listed as 28.9 would look like an error of its own.
+    double listedBars = 0;
+    RowTone tone = RowTone::Black;
+    std::optional<double> toNearestBound; // percent of playing speed; 0 inside the range
+    std::optional<double> toMiddle;
+    LengthFit length = LengthFit::Unknown;
+};
+
+// Judges an analysed piece against the target. The length counts at the
+// playing speed that brings the tempo to the nearest bound, since playing
+// faster shortens the music.
+MusicVerdict Judge(const FileAnalysis& analysis, const RuleTarget& target);
+
+// One list row's texts, in the language of sprache and the time format of
+// zeitformat: file name, length, bars per minute, within the rules, change to
+// the nearest bound, change to the middle, dancing time, note.
+QStringList VerdictFields(const FileAnalysis& analysis, const MusicVerdict& verdict, int zeitformat, int sprache);
+QStringList VerdictHeader(int sprache);
+// Why a file has no tempo, in the language of sprache.
+QString FailureText(const FileAnalysis& analysis, int sprache);
+
+// Rows as text for the clipboard: header and rows, tab-separated.
+QString RowsAsText(const QStringList& header, const QList<QStringList>& rows);
+// Rows as CSV with ";" between fields (the list's numbers keep the locale's
+// decimal comma, so ";" is what spreadsheets expect), quoted where needed.
+QString RowsAsCsv(const QStringList& header, const QList<QStringList>& rows);

@@ -1,0 +1,85 @@
+// Where there is no sound output at all: everything stays silent, the
+// metronome says so and keeps time on its own clock, and nothing crashes.
+#include "FrmMetronomFenster.h"
+#include "ManualClock.h"
+#include "ProgramState.h"
+#include "RecordingMessages.h"
+#include "ResourceSoundPlayer.h"
+#include <QCheckBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryFile>
+#include <QtTest>
+
+class TestNoSoundOutput : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryFile noDevices;
+    ManualClock clock;
+    RecordingMessages messages;
+
+private slots:
+    void initTestCase()
+    {
+        // No server to reach and no ALSA device defined: no device anywhere.
+        QVERIFY(noDevices.open());
+        noDevices.write("pcm.!default { type hw card 99 }\n");
+        noDevices.flush();
+        qputenv("ALSA_CONFIG_PATH", noDevices.fileName().toLocal8Bit());
+        qputenv("PULSE_SERVER", "unix:/nonexistent/vantor-no-server");
+    }
+
+    void playerStaysSilentAndSaysSo()
+    {
+        ResourceSoundPlayer player(clock);
+        player.PlayResourceSound("TOMTOM_HI");
+        player.Beep(); // the system's bell instead
+        QVERIFY(!player.HasOutput());
+        QVERIFY(!player.StartClicks({0.4, 3, "TOMTOM_HI", "drum_stick"}));
+        QVERIFY(!player.ClickHeardNs(0));
+        player.StopClicks();
+        QCOMPARE(player.clicksPlaced(), std::int64_t(0));
+    }
+
+    void metronomeFlashesOnItsOwnClockAndShowsTheNotice_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("German") << 0 << "Keine Tonausgabe";
+        QTest::newRow("English") << 1 << "No sound output";
+    }
+
+    void metronomeFlashesOnItsOwnClockAndShowsTheNotice()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, notice);
+        ResourceSoundPlayer player(clock);
+        ProgramState state;
+        state.clock = &clock;
+        state.messages = &messages;
+        state.sounds = &player;
+        TFrmMetronomFenster window(state);
+        window.SetLanguage(language);
+        window.show();
+        QVERIFY(window.LB_NoSound->isHidden());
+        window.CB_Beep->setChecked(true);
+        window.BT_Start->click();
+        QVERIFY(window.running());
+        QVERIFY(window.LB_NoSound->isVisible());
+        QCOMPARE(window.LB_NoSound->text(), notice);
+        clock.advanceMs(20);
+        window.TimerTimer();
+        QCOMPARE(window.Bar->value(), 100);
+        clock.advanceMs(440);
+        window.TimerTimer();
+        QCOMPARE(window.Bar->value(), 50);
+        QVERIFY(messages.warnings.isEmpty());
+        window.BT_Start->click();
+        QVERIFY(!window.running());
+    }
+};
+
+QTEST_MAIN(TestNoSoundOutput)
+#include "tst_no_sound_output.moc"

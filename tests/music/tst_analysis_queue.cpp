@@ -1,0 +1,116 @@
+#include "AnalysisCache.h"
+#include "MusicAnalysisQueue.h"
+#include "PieceSynth.h"
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QString WritePiece(const QTemporaryDir& dir, const QString& name, double bars)
+{
+    PieceRecipe recipe;
+    recipe.barsPerMinute = bars;
+    recipe.seconds = 8;
+    const QString path = dir.filePath(name);
+    PieceSynth::writeWav(path, PieceSynth::render(recipe));
+    return path;
+}
+
+FileAnalysis Analysis(const QString& path, double seconds, double bpm)
+{
+    FileAnalysis analysis;
+    analysis.path = path;
+    analysis.seconds = seconds;
+    analysis.beatsPerMinute = bpm;
+    return analysis;
+}
+
+} // namespace
+
+class TstAnalysisQueue : public QObject {
+    Q_OBJECT
+private slots:
+    void cacheKnowsUnchangedFilesOnly()
+    {
+        QTemporaryDir dir;
+        const QString cacheFile = dir.filePath("cache/music.json");
+        const QString piece = WritePiece(dir, "a.wav", 50);
+        {
+            AnalysisCache cache(cacheFile);
+            cache.store(Analysis(piece, 8, 100));
+            FileAnalysis broken = Analysis(dir.filePath("b.mp3"), 0, 0);
+            broken.failure = DecodeFailure::Undecodable;
+            cache.store(broken);
+            QVERIFY(cache.save());
+        }
+        AnalysisCache reopened(cacheFile);
+        const auto found = reopened.find(piece);
+        QVERIFY(found);
+        QCOMPARE(found->beatsPerMinute, 100.0);
+        QCOMPARE(found->seconds, 8.0);
+        QVERIFY(!reopened.find(dir.filePath("b.mp3")));
+
+        QFile file(piece);
+        QVERIFY(file.open(QIODevice::Append));
+        file.write(QByteArray(4, '\0'));
+        file.close();
+        QVERIFY2(!reopened.find(piece), "a changed file is analysed again");
+    }
+
+    void damagedCacheIsEmpty()
+    {
+        QTemporaryDir dir;
+        const QString cacheFile = dir.filePath("music.json");
+        QFile file(cacheFile);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{\"version\": 1, \"files\": [garbage");
+        file.close();
+        AnalysisCache cache(cacheFile);
+        QVERIFY(!cache.find(WritePiece(dir, "a.wav", 50)));
+    }
+
+    void everyFileGetsItsRowAndTheCacheFills()
+    {
+        QTemporaryDir dir;
+        const QStringList files{WritePiece(dir, "a.wav", 50), dir.filePath("missing.ogg"),
+                                WritePiece(dir, "c.wav", 30)};
+        AnalysisCache cache(dir.filePath("music.json"));
+        MusicAnalysisQueue queue(cache);
+        QSignalSpy analysed(&queue, &MusicAnalysisQueue::analysed);
+        QSignalSpy finished(&queue, &MusicAnalysisQueue::finished);
+        queue.enqueue(files);
+        QVERIFY(queue.busy());
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(analysed.count(), 3);
+        QCOMPARE(queue.done(), 3);
+        QVERIFY(cache.find(files[0]));
+        QVERIFY(!cache.find(files[1]));
+        QVERIFY(QFile::exists(dir.filePath("music.json")));
+    }
+
+    void cancelStillAnswersEveryFile()
+    {
+        QTemporaryDir dir;
+        QStringList files;
+        for (int i = 0; i < 6; ++i)
+            files << WritePiece(dir, QString("p%1.wav").arg(i), 40 + i);
+        AnalysisCache cache(dir.filePath("music.json"));
+        MusicAnalysisQueue queue(cache);
+        QSignalSpy analysed(&queue, &MusicAnalysisQueue::analysed);
+        QSignalSpy finished(&queue, &MusicAnalysisQueue::finished);
+        queue.enqueue(files);
+        queue.cancel();
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(analysed.count(), 6);
+        int cancelled = 0;
+        for (const QList<QVariant>& signal : analysed)
+            cancelled += signal[0].value<FileAnalysis>().failure == DecodeFailure::Cancelled;
+        QVERIFY(cancelled > 0);
+        QVERIFY2(!cache.find(files.last()), "a cancelled analysis is not kept");
+    }
+};
+
+QTEST_GUILESS_MAIN(TstAnalysisQueue)
+#include "tst_analysis_queue.moc"

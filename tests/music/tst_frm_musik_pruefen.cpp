@@ -1,0 +1,187 @@
+#include "DelimitedListBox.h"
+#include "FrmMusikPruefen.h"
+#include "PieceSynth.h"
+#include "ProgramState.h"
+#include "RecordingMessages.h"
+#include "RuleTables.h"
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QLocale>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+void WritePiece(const QString& path, double bars, int beatsPerBar, double seconds)
+{
+    PieceRecipe recipe;
+    recipe.barsPerMinute = bars;
+    recipe.beatsPerBar = beatsPerBar;
+    recipe.seconds = seconds;
+    QVERIFY(PieceSynth::writeWav(path, PieceSynth::render(recipe)));
+}
+
+QStringList Fields(const TFrmMusikPruefen& form, int row)
+{
+    return DelimitedListBox::SplitFields(form.List->item(row)->text(), '\t');
+}
+
+} // namespace
+
+class TstFrmMusikPruefen : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale(QLocale::German));
+        QVERIFY(dir_.isValid());
+        QDir(dir_.path()).mkpath("music/waltz");
+        WritePiece(dir_.filePath("music/a-jive.wav"), 43, 4, 12);
+        WritePiece(dir_.filePath("music/waltz/b-waltz.wav"), 29, 3, 12);
+        QFile broken(dir_.filePath("music/waltz/c-broken.mp3"));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write(QByteArray(5000, '\x55'));
+        broken.close();
+        QFile notes(dir_.filePath("music/notes.txt"));
+        QVERIFY(notes.open(QIODevice::WriteOnly));
+        notes.close();
+    }
+
+    void init()
+    {
+        state_ = ProgramState();
+        state_.messages = &messages_;
+        messages_.clear();
+        form_ = std::make_unique<TFrmMusikPruefen>(state_, dir_.filePath("cache.json"));
+    }
+
+    void folderAddsItsAudioOnceAndEveryFileGetsARow()
+    {
+        QSignalSpy finished(&form_->queue(), &MusicAnalysisQueue::finished);
+        form_->AddPaths({dir_.filePath("music"), dir_.filePath("music/a-jive.wav")});
+        QCOMPARE(form_->List->count(), 3);
+        // Until its figures come, and when none can, a row's note runs on from the tempo's column.
+        QCOMPARE(Fields(*form_, 0).value(2), QString("wird geprüft..."));
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(Fields(*form_, 0).value(0), QString("a-jive.wav"));
+        QCOMPARE(Fields(*form_, 0).value(1), QString("12,0"));
+        QCOMPARE(Fields(*form_, 1).value(0), QString("b-waltz.wav"));
+        QVERIFY(!Fields(*form_, 1).value(2).isEmpty());
+        QCOMPARE(Fields(*form_, 2).value(0), QString("c-broken.mp3"));
+        QCOMPARE(Fields(*form_, 2).size(), 3);
+        QVERIFY(Fields(*form_, 2).value(2).startsWith("Beschädigt oder unbekanntes Format"));
+        QCOMPARE(form_->Progress->value(), 3);
+        QVERIFY(!form_->BT_Cancel->isEnabled());
+    }
+
+    void danceChangeJudgesAgainWithoutAnalysing()
+    {
+        QSignalSpy finished(&form_->queue(), &MusicAnalysisQueue::finished);
+        form_->AddPaths({dir_.filePath("music/waltz/b-waltz.wav"), dir_.filePath("music/a-jive.wav")});
+        QVERIFY(finished.wait(20000) || !form_->queue().busy());
+        const int analysed = form_->queue().total();
+
+        const RuleRow slowWaltz{"Langsamer Walzer", "", "28-30", "84-90", "90-120s"};
+        state_.TempoMin = 28;
+        state_.TempoMax = 30;
+        state_.DanceTimeMin = 90;
+        state_.DanceTimeMax = 120;
+        form_->DanceChanged(&slowWaltz);
+        QCOMPARE(form_->target().beatsPerBar, 3);
+        QCOMPARE(Fields(*form_, 0).value(3), QString("ja"));
+        QCOMPARE(Fields(*form_, 0).value(6), QString("zu kurz"));
+        QCOMPARE(Fields(*form_, 0).value(8), QString("g"));
+
+        // Neither piece has a reading near the rumba's range.
+        const RuleRow rumba{"Rumba", "", "25-27", "100-108", "90-120s"};
+        state_.TempoMin = 25;
+        state_.TempoMax = 27;
+        form_->DanceChanged(&rumba);
+        QCOMPARE(form_->target().beatsPerBar, 4);
+        QCOMPARE(Fields(*form_, 0).value(8), QString("r"));
+        QCOMPARE(Fields(*form_, 1).value(3), QString("nein"));
+        QCOMPARE(form_->queue().total(), analysed);
+
+        form_->SetLanguage(1);
+        state_.Zeitformat = 2;
+        form_->TimeFormatChanged(2);
+        QCOMPARE(Fields(*form_, 1).value(1), QString("00:12"));
+        QCOMPARE(Fields(*form_, 1).value(3), QString("no"));
+    }
+
+    void listGoesToClipboardAndCsv()
+    {
+        QSignalSpy finished(&form_->queue(), &MusicAnalysisQueue::finished);
+        form_->AddPaths({dir_.filePath("music/a-jive.wav")});
+        QVERIFY(finished.wait(20000) || !form_->queue().busy());
+        form_->BT_CopyClick();
+        const QStringList lines = QApplication::clipboard()->text().split('\n');
+        QCOMPARE(lines.value(0), QString("Datei\tLänge\tTakte/min\tRegel\tzur Grenze\tzur Mitte\tTanzzeit\tHinweis"));
+        QVERIFY(lines.value(1).startsWith("a-jive.wav\t12,0\t"));
+
+        const QString csv = dir_.filePath("list.csv");
+        QVERIFY(form_->SaveCsv(csv));
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray content = file.readAll();
+        QVERIFY(content.startsWith("\xEF\xBB\xBF" "Datei;L"));
+        QVERIFY(content.contains("\r\na-jive.wav;12,0;"));
+        file.close();
+
+        // Copied and saved, a row without a tempo keeps its note in the note column.
+        QSignalSpy more(&form_->queue(), &MusicAnalysisQueue::finished);
+        form_->AddPaths({dir_.filePath("music/waltz/c-broken.mp3")});
+        QVERIFY(more.wait(20000) || !form_->queue().busy());
+        QVERIFY(form_->SaveCsv(csv));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("\r\nc-broken.mp3;;;;;;;Beschädigt oder unbekanntes Format"));
+        QVERIFY(form_->ListAsText().contains("\nc-broken.mp3\t\t\t\t\t\t\tBeschädigt"));
+
+        QVERIFY(!form_->SaveCsv(dir_.filePath("no/such/folder/list.csv")));
+        QCOMPARE(messages_.warnings.size(), 1);
+        QVERIFY(messages_.warnings[0].startsWith("Datei "));
+    }
+
+    void droppedFilesAreAddedAndCancelAnswersEveryRow()
+    {
+        QSignalSpy finished(&form_->queue(), &MusicAnalysisQueue::finished);
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(dir_.filePath("music/waltz")), QUrl("https://example.org/a.mp3")});
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        // Straight to the window: the application routes drops only within a drag it runs itself.
+        static_cast<QObject*>(form_.get())->event(&drop);
+        QCOMPARE(form_->List->count(), 2);
+        QVERIFY(form_->BT_Cancel->isEnabled());
+        form_->BT_CancelClick();
+        QVERIFY(finished.wait(20000) || !form_->queue().busy());
+        QVERIFY(!form_->BT_Cancel->isEnabled());
+        for (int row = 0; row < 2; ++row)
+            QVERIFY(Fields(*form_, row).value(2) != "wird geprüft...");
+
+        // A cancelled file added again is analysed after all; a finished one is not.
+        QSignalSpy analysed(&form_->queue(), &MusicAnalysisQueue::analysed);
+        form_->AddPaths({dir_.filePath("music/waltz")});
+        QVERIFY(finished.wait(20000) || !form_->queue().busy());
+        QCOMPARE(form_->List->count(), 2);
+        for (int row = 0; row < 2; ++row)
+            QVERIFY(Fields(*form_, row).value(2) != "Abgebrochen");
+        const int again = int(analysed.size());
+        form_->AddPaths({dir_.filePath("music/waltz")});
+        QCOMPARE(form_->queue().total(), again);
+        QCOMPARE(form_->List->count(), 2);
+    }
+
+private:
+    QTemporaryDir dir_;
+    ProgramState state_;
+    RecordingMessages messages_;
+    std::unique_ptr<TFrmMusikPruefen> form_;
+};
+
+QTEST_MAIN(TstFrmMusikPruefen)
+#include "tst_frm_musik_pruefen.moc"

@@ -1,0 +1,137 @@
+#include "MusicJudgement.h"
+#include "RuleTables.h"
+#include <QLocale>
+#include <QTest>
+
+class TstOctaveJudgement : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German)); }
+
+    void choosesReadingByRange_data()
+    {
+        QTest::addColumn<double>("bpm");
+        QTest::addColumn<int>("beatsPerBar");
+        QTest::addColumn<double>("min");
+        QTest::addColumn<double>("max");
+        QTest::addColumn<double>("bars");
+        QTest::addColumn<double>("factor");
+        QTest::newRow("quickstep read at half") << 100.0 << 4 << 50.0 << 52.0 << 50.0 << 2.0;
+        QTest::newRow("rumba read at double") << 208.0 << 4 << 25.0 << 27.0 << 26.0 << 0.5;
+        QTest::newRow("as read when inside") << 87.0 << 3 << 28.0 << 30.0 << 29.0 << 1.0;
+        QTest::newRow("viennese read per bar") << 59.0 << 3 << 58.0 << 60.0 << 59.0 << 3.0;
+        QTest::newRow("waltz read in dotted quarters") << 58.0 << 3 << 28.0 << 30.0 << 29.0 << 1.5;
+        QTest::newRow("4/4 read in triplet quarters") << 186.0 << 4 << 30.0 << 32.0 << 31.0 << 2.0 / 3;
+        QTest::newRow("slightly fast stays as read") << 136.0 << 4 << 31.0 << 33.0 << 34.0 << 1.0;
+        QTest::newRow("slightly slow at half stays near") << 94.0 << 4 << 48.0 << 50.0 << 47.0 << 2.0;
+        QTest::newRow("no range: as read") << 100.0 << 4 << 0.0 << 0.0 << 25.0 << 1.0;
+    }
+    void choosesReadingByRange()
+    {
+        QFETCH(double, bpm);
+        QFETCH(int, beatsPerBar);
+        QFETCH(double, min);
+        QFETCH(double, max);
+        QFETCH(double, bars);
+        QFETCH(double, factor);
+        const std::optional<BarsRange> range = max > 0 ? std::optional<BarsRange>(BarsRange{min, max}) : std::nullopt;
+        const OctaveChoice choice = ChooseOctave(bpm, beatsPerBar, range);
+        QCOMPARE(choice.barsPerMinute, bars);
+        QCOMPARE(choice.factor, factor);
+        QCOMPARE(choice.chosen(), factor != 1.0);
+    }
+
+    void beatsPerBarFromMarking_data()
+    {
+        QTest::addColumn<QString>("bars");
+        QTest::addColumn<QString>("metro");
+        QTest::addColumn<int>("beats");
+        QTest::newRow("slow waltz") << "28-30" << "84-90" << 3;
+        QTest::newRow("samba") << "50-52" << "100-104" << 2;
+        QTest::newRow("rock'n'roll single") << "47" << "188" << 4;
+        QTest::newRow("no marking") << "48-52" << "-" << 4;
+    }
+    void beatsPerBarFromMarking()
+    {
+        QFETCH(QString, bars);
+        QFETCH(QString, metro);
+        QFETCH(int, beats);
+        RuleRow row{"Tanz", "", bars, metro, "90-120s"};
+        QCOMPARE(BeatsPerBarOfRow(&row), beats);
+        QCOMPARE(BeatsPerBarOfRow(nullptr), 4);
+    }
+
+    void judgesAgainstTarget_data()
+    {
+        QTest::addColumn<double>("bpm");
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<QStringList>("fields");
+        // Jive 42-44, 90-120 s.
+        QTest::newRow("inside, long enough")
+            << 172.0 << 125.0 << QStringList{"a.mp3", "125,0", "43,0", "ja", "+0,00%", "+0,00%", "reicht", ""};
+        QTest::newRow("too slow, raise to bound")
+            << 160.0 << 100.0
+            << QStringList{"a.mp3", "100,0", "40,0", "nein", "+5,00%", "+7,50%", "nur Minimum", ""};
+        // Speeding up by 10 % turns 98 s into 89,1 s of music: short of the minimum.
+        QTest::newRow("too slow and short after speeding up")
+            << 152.72727272727272 << 98.0
+            << QStringList{"a.mp3", "98,0", "38,2", "nein", "+10,00%", "+12,62%", "zu kurz", ""};
+        // A reading a hair below a whole figure is listed as that figure, and judged as listed.
+        QTest::newRow("rounded tempo judged as listed")
+            << 175.96 << 130.0 << QStringList{"a.mp3", "130,0", "44,0", "ja", "+0,00%", "-2,25%", "reicht", ""};
+        QTest::newRow("rounded up past the bound")
+            << 176.2 << 130.0 << QStringList{"a.mp3", "130,0", "44,1", "nein", "-0,11%", "-2,38%", "reicht", ""};
+        QTest::newRow("double reading chosen")
+            << 86.0 << 60.0
+            << QStringList{"a.mp3", "60,0", "43,0", "ja", "+0,00%", "+0,00%", "zu kurz",
+                           QString::fromUtf8("gewählt: ×2")};
+        QTest::newRow("no pulse")
+            << 0.0 << 60.0 << QStringList{"a.mp3", "60,0", "", "", "", "", "", "Kein gleichmäßiger Takt erkannt"};
+    }
+    void judgesAgainstTarget()
+    {
+        QFETCH(double, bpm);
+        QFETCH(double, seconds);
+        QFETCH(QStringList, fields);
+        FileAnalysis analysis;
+        analysis.path = "/music/a.mp3";
+        analysis.seconds = seconds;
+        analysis.beatsPerMinute = bpm;
+        const RuleTarget jive{BarsRange{42, 44}, 4, 90, 120};
+        QCOMPARE(VerdictFields(analysis, Judge(analysis, jive), 1, 0), fields);
+    }
+
+    void withoutDanceNothingIsJudged()
+    {
+        FileAnalysis analysis;
+        analysis.path = "b.flac";
+        analysis.seconds = 75.4;
+        analysis.beatsPerMinute = 120;
+        const MusicVerdict verdict = Judge(analysis, RuleTarget{});
+        QCOMPARE(verdict.tone, RowTone::Black);
+        QCOMPARE(VerdictFields(analysis, verdict, 2, 1), (QStringList{"b.flac", "01:15", "30,0", "", "", "", "", ""}));
+    }
+
+    void failureNamesReasonInLanguage()
+    {
+        FileAnalysis analysis;
+        analysis.path = "/x/broken.mp3";
+        analysis.failure = DecodeFailure::Undecodable;
+        analysis.detail = "Invalid data found when processing input";
+        const QStringList fields = VerdictFields(analysis, Judge(analysis, RuleTarget{}), 1, 1);
+        QCOMPARE(fields[1], QString());
+        QCOMPARE(fields[7], "Damaged or of an unknown format (Invalid data found when processing input)");
+    }
+
+    void exportsQuoteWhatNeedsIt()
+    {
+        const QStringList header{"Datei", "Takte/min"};
+        const QList<QStringList> rows{{"a;b.mp3", "43,0"}, {"say \"hi\".ogg", ""}};
+        QCOMPARE(RowsAsCsv(header, rows),
+                 "Datei;Takte/min\r\n\"a;b.mp3\";43,0\r\n\"say \"\"hi\"\".ogg\";\r\n");
+        QCOMPARE(RowsAsText(header, rows), "Datei\tTakte/min\na;b.mp3\t43,0\nsay \"hi\".ogg\t\n");
+    }
+};
+
+QTEST_GUILESS_MAIN(TstOctaveJudgement)
+#include "tst_octave_judgement.moc"

@@ -1,0 +1,180 @@
+#include "AudioDecoder.h"
+#include "MusicAnalysis.h"
+#include "OctaveChoice.h"
+#include "PieceSynth.h"
+#include "TempoDetector.h"
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
+
+Q_DECLARE_METATYPE(DecodeFailure)
+
+namespace {
+
+std::vector<double> BeatTimes(double period, int count, const std::vector<double>& jitter)
+{
+    std::vector<double> times;
+    for (int i = 0; i < count; ++i)
+        times.push_back(0.3 + i * period + jitter[size_t(i) % jitter.size()]);
+    return times;
+}
+
+double RelativeError(double value, double truth) { return std::abs(value - truth) / truth; }
+
+} // namespace
+
+class TstTempoDetection : public QObject {
+    Q_OBJECT
+private slots:
+    void periodFromBeats_data()
+    {
+        QTest::addColumn<std::vector<double>>("times");
+        QTest::addColumn<double>("period");
+        const std::vector<double> frameJitter{0, 0.011, -0.006, 0.004, -0.011, 0.008};
+        QTest::newRow("steady with frame jitter") << BeatTimes(0.3, 200, frameJitter) << 0.3;
+        std::vector<double> missed = BeatTimes(0.5, 100, {0});
+        missed.erase(missed.begin() + 40);
+        missed.erase(missed.begin() + 70);
+        QTest::newRow("missed beats") << missed << 0.5;
+        std::vector<double> stray = BeatTimes(0.4, 120, {0, 0.005});
+        stray.insert(stray.begin() + 50, stray[50] + 0.13); // an offbeat taken for a beat
+        QTest::newRow("a stray beat") << stray << 0.4;
+        // A slow intro at half tempo before the groove: the groove's pulse wins.
+        std::vector<double> intro = BeatTimes(0.8, 8, {0});
+        const double grooveStart = intro.back() + 0.4;
+        for (double t : BeatTimes(0.4, 150, {0}))
+            intro.push_back(grooveStart + t);
+        QTest::newRow("half-tempo intro") << intro << 0.4;
+        QTest::newRow("too few beats") << BeatTimes(0.5, 3, {0}) << 0.0;
+    }
+    void periodFromBeats()
+    {
+        QFETCH(std::vector<double>, times);
+        QFETCH(double, period);
+        const double found = PeriodFromBeatTimes(times);
+        if (period == 0)
+            QCOMPARE(found, 0.0);
+        else
+            QVERIFY2(RelativeError(found, period) < 0.001, qPrintable(QString::number(found)));
+    }
+
+    // Whole pieces through the beat tracker: within 1 % once the rule range has chosen the reading.
+    void detectsSynthesisedPieces_data()
+    {
+        QTest::addColumn<double>("bars");
+        QTest::addColumn<int>("beatsPerBar");
+        QTest::addColumn<double>("swing");
+        QTest::addColumn<int>("intro");
+        QTest::addColumn<int>("pattern");
+        QTest::newRow("quickstep 51") << 51.0 << 4 << 0.0 << 0 << 0;
+        QTest::newRow("slow waltz 29 with intro") << 29.0 << 3 << 0.0 << 2 << 2;
+        QTest::newRow("viennese 59") << 59.0 << 3 << 0.0 << 0 << 1;
+        QTest::newRow("jive 43 swung") << 43.0 << 4 << 1.0 / 3 << 0 << 0;
+        QTest::newRow("cha-cha 31 latin") << 31.0 << 4 << 0.0 << 0 << 1;
+    }
+    void detectsSynthesisedPieces()
+    {
+        QFETCH(double, bars);
+        QFETCH(int, beatsPerBar);
+        QFETCH(double, swing);
+        QFETCH(int, intro);
+        QFETCH(int, pattern);
+        PieceRecipe recipe;
+        recipe.barsPerMinute = bars;
+        recipe.beatsPerBar = beatsPerBar;
+        recipe.seconds = 25;
+        recipe.swing = swing;
+        recipe.introBars = intro;
+        recipe.pattern = pattern;
+        const TempoReading reading = DetectTempo(PieceSynth::render(recipe), PieceSynth::SampleRate);
+        QVERIFY(reading.beatsPerMinute > 0);
+        const OctaveChoice choice = ChooseOctave(reading.beatsPerMinute, beatsPerBar, BarsRange{bars - 1, bars + 1});
+        QVERIFY2(RelativeError(choice.barsPerMinute, bars) < 0.01, qPrintable(QString::number(choice.barsPerMinute)));
+    }
+
+    void cancelledDetectionIsEmpty()
+    {
+        const std::atomic_bool cancel{true};
+        PieceRecipe recipe;
+        recipe.seconds = 5;
+        QCOMPARE(DetectTempo(PieceSynth::render(recipe), PieceSynth::SampleRate, &cancel).beatsPerMinute, 0.0);
+    }
+
+    void decodesEncodedFormats_data()
+    {
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<QString>("encoder");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("wav") << "wav" << QString() << QStringList();
+        QTest::newRow("flac") << "flac" << "flac" << QStringList{"-s", "-f", "-o", "%out", "%in"};
+        QTest::newRow("mp3") << "mp3" << "lame" << QStringList{"--quiet", "%in", "%out"};
+        QTest::newRow("ogg") << "ogg" << "oggenc" << QStringList{"-Q", "-o", "%out", "%in"};
+    }
+    void decodesEncodedFormats()
+    {
+        QFETCH(QString, suffix);
+        QFETCH(QString, encoder);
+        QFETCH(QStringList, arguments);
+        QTemporaryDir dir;
+        PieceRecipe recipe;
+        recipe.seconds = 6;
+        const QString wav = dir.filePath("piece.wav");
+        QVERIFY(PieceSynth::writeWav(wav, PieceSynth::render(recipe)));
+        QString file = wav;
+        if (!encoder.isEmpty()) {
+            if (QStandardPaths::findExecutable(encoder).isEmpty())
+                QSKIP("encoder not installed");
+            file = dir.filePath("piece." + suffix);
+            arguments.replaceInStrings("%in", wav);
+            arguments.replaceInStrings("%out", file);
+            QCOMPARE(QProcess::execute(encoder, arguments), 0);
+        }
+        const DecodedAudio audio = DecodeAudioFile(file);
+        QVERIFY2(audio.ok(), qPrintable(audio.detail));
+        QCOMPARE(audio.sampleRate, 22050);
+        // Encoders pad a little at either end.
+        QVERIFY2(std::abs(audio.seconds() - 6.0) < 0.1, qPrintable(QString::number(audio.seconds())));
+        QCOMPARE(int(audio.samples.size()), int(audio.sampleCount));
+    }
+
+    void longFilesKeepTheirLengthButNotAllSamples()
+    {
+        QTemporaryDir dir;
+        PieceRecipe recipe;
+        recipe.seconds = 5;
+        const QString wav = dir.filePath("long.wav");
+        QVERIFY(PieceSynth::writeWav(wav, PieceSynth::render(recipe)));
+        const DecodedAudio audio = DecodeAudioFile(wav, 22050, nullptr, 2.0);
+        QVERIFY(audio.ok());
+        QCOMPARE(int(audio.samples.size()), 2 * 22050);
+        QVERIFY(std::abs(audio.seconds() - 5.0) < 0.01);
+    }
+
+    void unreadableFilesSayWhy_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<DecodeFailure>("failure");
+        QTest::newRow("text named mp3") << QByteArray("not music at all, just words\n").repeated(20)
+                                        << DecodeFailure::Undecodable;
+        QTest::newRow("empty") << QByteArray() << DecodeFailure::Empty;
+        QTest::newRow("cut after the header") << QByteArray("RIFF\x24\x00\x00\x00WAVEfmt ", 16)
+                                              << DecodeFailure::Undecodable;
+    }
+    void unreadableFilesSayWhy()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(DecodeFailure, failure);
+        QTemporaryDir dir;
+        QFile file(dir.filePath("broken.mp3"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        QCOMPARE(AnalyseFile(file.fileName()).failure, failure);
+        QCOMPARE(AnalyseFile(dir.filePath("missing.mp3")).failure, DecodeFailure::CannotOpen);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstTempoDetection)
+#include "tst_tempo_detection.moc"

@@ -1,0 +1,74 @@
+#include "Onsets.h"
+#include <cmath>
+
+namespace {
+
+// About 3 ms at 44.1 kHz: long enough to tell a drum's attack from another's.
+constexpr std::size_t kWindow = 128;
+
+double dot(const float* a, const float* b)
+{
+    double sum = 0;
+    for (std::size_t i = 0; i < kWindow; ++i)
+        sum += double(a[i]) * b[i];
+    return sum;
+}
+
+} // namespace
+
+std::vector<Onset> FindOnsets(const std::vector<float>& recording, const std::vector<std::vector<float>>& sounds,
+                              std::int64_t minGapFrames, double minMatch)
+{
+    std::vector<double> soundNorms;
+    for (const auto& sound : sounds)
+        soundNorms.push_back(sound.size() >= kWindow ? std::sqrt(dot(sound.data(), sound.data())) : 0.0);
+    std::vector<Onset> onsets;
+    if (recording.size() < kWindow)
+        return onsets;
+
+    double energy = dot(recording.data(), recording.data());
+    for (std::size_t p = 0; p + kWindow <= recording.size(); ++p) {
+        if (p > 0) // the window's energy, kept up to date as it slides
+            energy += double(recording[p + kWindow - 1]) * recording[p + kWindow - 1]
+                - double(recording[p - 1]) * recording[p - 1];
+        if (energy < 1e-6 * kWindow)
+            continue;
+        Onset best{std::int64_t(p), -1, minMatch};
+        for (std::size_t s = 0; s < sounds.size(); ++s) {
+            if (soundNorms[s] == 0)
+                continue;
+            const double match = dot(recording.data() + p, sounds[s].data()) / (soundNorms[s] * std::sqrt(energy));
+            if (match >= best.match)
+                best = Onset{std::int64_t(p), int(s), match};
+        }
+        if (best.sound < 0)
+            continue;
+        if (!onsets.empty() && best.frame - onsets.back().frame < minGapFrames) {
+            if (best.match > onsets.back().match)
+                onsets.back() = best;
+        } else {
+            onsets.push_back(best);
+        }
+    }
+    return onsets;
+}
+
+LineFit FitStraightLine(const std::vector<Onset>& onsets)
+{
+    LineFit fit;
+    const double n = double(onsets.size());
+    if (onsets.size() < 2)
+        return fit;
+    double sk = 0, sf = 0, skk = 0, skf = 0;
+    for (std::size_t k = 0; k < onsets.size(); ++k) {
+        sk += double(k);
+        sf += double(onsets[k].frame);
+        skk += double(k) * double(k);
+        skf += double(k) * double(onsets[k].frame);
+    }
+    fit.spacingFrames = (n * skf - sk * sf) / (n * skk - sk * sk);
+    const double first = (sf - fit.spacingFrames * sk) / n;
+    for (std::size_t k = 0; k < onsets.size(); ++k)
+        fit.offsetFrames.push_back(double(onsets[k].frame) - (first + fit.spacingFrames * double(k)));
+    return fit;
+}

@@ -1,0 +1,25 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+// Where one of the known sounds begins in a recording.
+struct Onset {
+    std::int64_t frame = 0;
+    int sound = -1;     // index into the sounds searched for
+    double match = 0;   // normalised correlation with that sound's beginning, up to 1
+};
+
+// Finds the beginnings of the given sounds (mono, at the recording's rate) in
+// a mono recording: the places whose next few milliseconds correlate best
+// with a sound's first samples, at most one within minGapFrames.
+std::vector<Onset> FindOnsets(const std::vector<float>& recording, const std::vector<std::vector<float>>& sounds,
+                              std::int64_t minGapFrames, double minMatch = 0.9);
+
+// How onsets spread about the straight line that fits them best (least
+// squares over their numbers): the line's spacing, and each onset's distance
+// from it, in frames.
+struct LineFit {
+    double spacingFrames = 0;
+    std::vector<double> offsetFrames;
+};
+LineFit FitStraightLine(const std::vector<Onset>& onsets);

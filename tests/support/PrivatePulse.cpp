@@ -1,0 +1,163 @@
+#include "PrivatePulse.h"
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QStandardPaths>
+#include <QThread>
+#include <csignal>
+#include <cstring>
+#include <sys/prctl.h>
+
+namespace {
+
+const QString kSink = QStringLiteral("vantor_null");
+
+// The server must not outlive a test that crashes.
+void endWithParent()
+{
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+}
+
+} // namespace
+
+namespace {
+
+const char* const kClientSettings[] = {"PULSE_SERVER", "PULSE_RUNTIME_PATH", "PULSE_COOKIE"};
+
+} // namespace
+
+PrivatePulse::PrivatePulse()
+{
+    for (const char* name : kClientSettings)
+        previousClientSettings_.append({name, qgetenv(name)});
+    failure_ = start();
+}
+
+PrivatePulse::~PrivatePulse()
+{
+    end(recorder_);
+    end(server_);
+    for (const auto& [name, value] : previousClientSettings_) {
+        if (value.isNull())
+            qunsetenv(name.constData());
+        else
+            qputenv(name.constData(), value);
+    }
+}
+
+void PrivatePulse::end(QProcess& process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(3000)) {
+        process.kill();
+        process.waitForFinished(1000);
+    }
+}
+
+void PrivatePulse::stopServer()
+{
+    end(recorder_);
+    end(server_);
+    failure_ = QStringLiteral("stopped");
+}
+
+QProcessEnvironment PrivatePulse::environment() const
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // Everything the server and its clients look for lives in the folder,
+    // away from any session server and from the user's settings.
+    for (const char* name : {"PULSE_RUNTIME_PATH", "PULSE_STATE_PATH", "XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "HOME"})
+        env.insert(name, folder_.path());
+    env.insert("PULSE_SERVER", "unix:" + folder_.filePath("native"));
+    env.remove("DBUS_SESSION_BUS_ADDRESS");
+    return env;
+}
+
+QString PrivatePulse::start()
+{
+    if (!folder_.isValid())
+        return QStringLiteral("no temporary folder");
+    const QString program = QStandardPaths::findExecutable("pulseaudio");
+    if (program.isEmpty())
+        return QStringLiteral("pulseaudio is not installed");
+    if (QStandardPaths::findExecutable("parecord").isEmpty())
+        return QStringLiteral("parecord is not installed");
+
+    QFile script(folder_.filePath("vantor.pa"));
+    if (!script.open(QIODevice::WriteOnly))
+        return QStringLiteral("cannot write the server's start script");
+    script.write(QStringLiteral("load-module module-null-sink sink_name=%1 rate=%2\n"
+                                "load-module module-native-protocol-unix socket=%3 auth-anonymous=1\n"
+                                "set-default-sink %1\n"
+                                "set-default-source %1.monitor\n")
+                     .arg(kSink)
+                     .arg(kSampleRate)
+                     .arg(folder_.filePath("native"))
+                     .toUtf8());
+    script.close();
+
+    server_.setProcessEnvironment(environment());
+    server_.setProcessChannelMode(QProcess::MergedChannels);
+    server_.setStandardOutputFile(folder_.filePath("server.log"));
+    server_.setChildProcessModifier(endWithParent);
+    // -n: none of the system's modules (no hardware, no session bus); as root
+    // the server only warns that it is not meant to run so.
+    server_.start(program, {"-n", "--daemonize=no", "--use-pid-file=no", "--exit-idle-time=-1", "--disable-shm=yes",
+                            "--realtime=no", "--high-priority=no", "--log-target=stderr", "-F", script.fileName()});
+    if (!server_.waitForStarted(5000))
+        return QStringLiteral("pulseaudio did not start: ") + server_.errorString();
+    const QDeadlineTimer deadline(10000);
+    while (!serverAnswers()) {
+        if (server_.waitForFinished(50) || deadline.hasExpired()) {
+            QFile log(folder_.filePath("server.log"));
+            log.open(QIODevice::ReadOnly);
+            return QStringLiteral("pulseaudio did not come up: ") + QString::fromLocal8Bit(log.readAll()).trimmed();
+        }
+    }
+    qputenv("PULSE_SERVER", environment().value("PULSE_SERVER").toLocal8Bit());
+    qputenv("PULSE_RUNTIME_PATH", folder_.path().toLocal8Bit());
+    qputenv("PULSE_COOKIE", folder_.filePath("client-cookie").toLocal8Bit());
+    return {};
+}
+
+bool PrivatePulse::serverAnswers()
+{
+    if (!QFile::exists(folder_.filePath("native")))
+        return false;
+    QProcess info;
+    info.setProcessEnvironment(environment());
+    info.start("pactl", {"info"});
+    return info.waitForFinished(3000) && info.exitStatus() == QProcess::NormalExit && info.exitCode() == 0;
+}
+
+bool PrivatePulse::startRecording()
+{
+    if (!running())
+        return false;
+    recorder_.setProcessEnvironment(environment());
+    recorder_.setStandardOutputFile(folder_.filePath("monitor.raw"));
+    recorder_.setChildProcessModifier(endWithParent);
+    recorder_.start("parecord", {"--device=" + kSink + ".monitor", "--raw", "--format=float32le",
+                                 "--rate=" + QString::number(kSampleRate), "--channels=1", "--latency-msec=20"});
+    if (!recorder_.waitForStarted(5000))
+        return false;
+    // The stream is connected once the first samples arrive.
+    const QDeadlineTimer deadline(5000);
+    while (QFile(folder_.filePath("monitor.raw")).size() == 0 && !deadline.hasExpired())
+        QThread::msleep(10);
+    return !deadline.hasExpired();
+}
+
+std::vector<float> PrivatePulse::stopRecording()
+{
+    recorder_.terminate();
+    recorder_.waitForFinished(5000);
+    QFile file(folder_.filePath("monitor.raw"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    std::vector<float> samples(bytes.size() / sizeof(float));
+    std::memcpy(samples.data(), bytes.constData(), samples.size() * sizeof(float));
+    return samples;
+}

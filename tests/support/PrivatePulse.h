@@ -1,0 +1,46 @@
+#pragma once
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+#include <vector>
+
+// A PulseAudio server of this process's own, with one null sink as its
+// default, in a temporary folder, for tests that play through the real
+// output and record what the sink "heard". It runs as any user, root
+// included, and ends with this object (or with this process, if that dies
+// first). Sets PULSE_SERVER for this process, so that an output opened
+// afterwards (PortAudio through the ALSA plugin) reaches it, and keeps this
+// process's client files (cookie, runtime folder) in the folder as well.
+class PrivatePulse {
+public:
+    static constexpr int kSampleRate = 44100;
+
+    PrivatePulse();
+    ~PrivatePulse();
+    PrivatePulse(const PrivatePulse&) = delete;
+    PrivatePulse& operator=(const PrivatePulse&) = delete;
+
+    bool running() const { return failure_.isEmpty(); }
+    // Why the server could not start; empty while it runs.
+    QString failure() const { return failure_; }
+
+    // Ends the server, as a sound device vanishes under a program.
+    void stopServer();
+
+    // Records the sink's monitor, mono float samples at kSampleRate.
+    bool startRecording();
+    std::vector<float> stopRecording();
+
+private:
+    QString start();
+    static void end(QProcess& process);
+    bool serverAnswers();
+    QProcessEnvironment environment() const;
+
+    QTemporaryDir folder_;
+    QProcess server_;
+    QProcess recorder_;
+    QString failure_;
+    // This process's own settings for reaching a server, as they were before.
+    QList<QPair<QByteArray, QByteArray>> previousClientSettings_;
+};

@@ -1,0 +1,73 @@
+// Prints, for each audio file, its length in seconds and the tempo the
+// analysis finds in beats and bars per minute, tab-separated, one file a
+// line; with --range it applies the window's octave choice.
+#include "MusicAnalysis.h"
+#include "MusicJudgement.h"
+#include <QCoreApplication>
+#include <QStringList>
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+int Usage()
+{
+    std::fprintf(stderr, "usage: musictempo FILE... [--beats-per-bar N] [--range MIN-MAX]\n");
+    return 2;
+}
+
+std::optional<BarsRange> ParseRange(const QString& text)
+{
+    const QStringList parts = text.split('-');
+    bool minOk = false;
+    bool maxOk = false;
+    if (parts.size() != 2)
+        return std::nullopt;
+    const BarsRange range{parts[0].toDouble(&minOk), parts[1].toDouble(&maxOk)};
+    if (!minOk || !maxOk || range.min <= 0 || range.max < range.min)
+        return std::nullopt;
+    return range;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    int beatsPerBar = 4;
+    std::optional<BarsRange> range;
+    QStringList files;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == "--beats-per-bar" && i + 1 < args.size()) {
+            bool ok = false;
+            beatsPerBar = args[++i].toInt(&ok);
+            if (!ok || beatsPerBar < 1 || beatsPerBar > 12)
+                return Usage();
+        } else if (arg == "--range" && i + 1 < args.size()) {
+            range = ParseRange(args[++i]);
+            if (!range)
+                return Usage();
+        } else if (arg.startsWith("--")) {
+            return Usage();
+        } else {
+            files << arg;
+        }
+    }
+    if (files.isEmpty())
+        return Usage();
+    int failures = 0;
+    for (const QString& file : files) {
+        const FileAnalysis analysis = AnalyseFile(file);
+        if (!analysis.ok() || analysis.beatsPerMinute <= 0) {
+            std::fprintf(stderr, "musictempo: %s: %s\n", qPrintable(file), qPrintable(FailureText(analysis, 1)));
+            ++failures;
+            continue;
+        }
+        const OctaveChoice choice = ChooseOctave(analysis.beatsPerMinute, beatsPerBar, range);
+        std::printf("%s\t%.2f\t%.2f\t%.2f\n", qPrintable(file), analysis.seconds, choice.barsPerMinute * beatsPerBar,
+                    choice.barsPerMinute);
+    }
+    return failures > 0 ? 1 : 0;
+}
