@@ -7,11 +7,12 @@
 
 namespace {
 
-// The ten values in their stored order, to compare them at once.
+// The numbers and flags in their stored order, to compare them at once.
 QList<int> fields(const StoredSettings& s)
 {
-    return {s.left, s.top, s.width, s.height, s.onTop ? 1 : 0, s.SavedTypIndex,
-            s.SavedTanzIndex, s.SavedRundeIndex, s.Sprache, s.Zeitformat};
+    return {s.left,           s.top,           s.width,   s.height,     s.onTop ? 1 : 0,
+            s.SavedTypIndex,  s.SavedTanzIndex, s.SavedRundeIndex, s.Sprache, s.Zeitformat,
+            s.copyTapsToClipboard ? 1 : 0};
 }
 
 } // namespace
@@ -61,7 +62,7 @@ QString TestSettings::writeIni(const QByteArray& text)
 void TestSettings::missingStoreGivesDefaults()
 {
     const auto store = OpenSettingsStore(iniPath());
-    QCOMPARE(fields(ReadSettings(*store)), QList<int>({-1, -1, -1, -1, 0, -1, -1, -1, 0, 1}));
+    QCOMPARE(fields(ReadSettings(*store)), QList<int>({-1, -1, -1, -1, 0, -1, -1, -1, 0, 1, 1}));
 }
 
 void TestSettings::integerText_data()
@@ -149,7 +150,7 @@ void TestSettings::crossedNamesOfTheSelection()
 
 void TestSettings::roundTripOfAllValues()
 {
-    const StoredSettings written{12, -3, 800, 620, true, 5, 4, 1, 7, 2, QStringLiteral("HDMI-2")};
+    const StoredSettings written{12, -3, 800, 620, true, 5, 4, 1, 7, 2, false, QStringLiteral("HDMI-2")};
     {
         const auto store = OpenSettingsStore(iniPath());
         QVERIFY(WriteSettings(*store, written));
