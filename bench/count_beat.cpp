@@ -54,8 +54,8 @@ void sendKey(QWidget* target, QEvent::Type type)
 
 struct Result {
     double trueTempo;
-    double measured;         // the window's untruncated series average
-    double fromSendTimes;    // what the moments of sending give
+    double measured;      // the window's untruncated series average
+    double fromSendTimes; // what the moments of sending give
     std::vector<double> tapMicros;
 };
 
@@ -181,8 +181,8 @@ void simulateHumanTaps()
                 "(every tap one bar, as listed before) and of the forgiving one; 'same' counts series where\n"
                 "both give the same float figure (all of them where no tap was missed or doubled)\n",
                 trials);
-    std::printf("%-34s %6s %3s %8s %8s %8s %8s %8s %8s %8s\n", "taps", "true", "bars", "plain50", "plain95",
-                "plainmax", "new50", "new95", "newmax", "same");
+    std::printf("%-34s %6s %3s %8s %8s %8s %8s %8s %8s %8s\n", "taps", "true", "bars", "plain50", "plain95", "plainmax",
+                "new50", "new95", "newmax", "same");
     const Scenario scenarios[] = {
         {"exact", 0, nullptr},
         {"20 ms jitter", 20, nullptr},
@@ -241,8 +241,7 @@ int main(int argc, char** argv)
         const Result r = run(*form, tempo, taps);
         std::printf("%8.2f %12.4f %+12.4f %14.4f %+16.5f %8.1fus %8.1fus %8.1fus\n", r.trueTempo, r.measured,
                     r.measured - r.trueTempo, r.fromSendTimes, r.measured - r.fromSendTimes,
-                    percentile(r.tapMicros, 0.5), percentile(r.tapMicros, 0.95),
-                    percentile(r.tapMicros, 1.0));
+                    percentile(r.tapMicros, 0.5), percentile(r.tapMicros, 0.95), percentile(r.tapMicros, 1.0));
         std::fflush(stdout);
     }
     std::printf("error: bars per minute, measured minus true; window-vs-send isolates the window's own share\n");

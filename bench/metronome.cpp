@@ -57,7 +57,8 @@ double percentile(std::vector<double> values, double fraction)
 class MonitorRecorder {
 public:
     explicit MonitorRecorder(int seconds)
-        : samples_(std::size_t(seconds + 5) * PrivatePulse::kSampleRate), startTimes_(samples_.size())
+        : samples_(std::size_t(seconds + 5) * PrivatePulse::kSampleRate),
+          startTimes_(samples_.size())
     {
     }
     ~MonitorRecorder() { stop(); }
@@ -76,10 +77,9 @@ public:
         // The input's times carry the timing; a short latency would only
         // cost CPU time that the output under test may need.
         in.suggestedLatency = 0.1;
-        return Pa_OpenStream(&stream_, &in, nullptr, PrivatePulse::kSampleRate, paFramesPerBufferUnspecified,
-                             paNoFlag, &MonitorRecorder::callback, this)
-            == paNoError
-            && Pa_StartStream(stream_) == paNoError;
+        return Pa_OpenStream(&stream_, &in, nullptr, PrivatePulse::kSampleRate, paFramesPerBufferUnspecified, paNoFlag,
+                             &MonitorRecorder::callback, this) == paNoError &&
+               Pa_StartStream(stream_) == paNoError;
     }
 
     void stop()
@@ -181,8 +181,8 @@ void runOnce(TFrmMetronomFenster& window, ResourceSoundPlayer& player, const Clo
     const int beatsPerBar = taktIndex + 2;
     const double beatFrames = 60.0 / (barsPerMinute * beatsPerBar) * PrivatePulse::kSampleRate;
     const double msPerFrame = 1000.0 / PrivatePulse::kSampleRate;
-    const auto onsets = FindOnsets(recorder.samples(), {builtIn("TOMTOM_HI"), builtIn("DRUM_STICK")},
-                                   std::int64_t(beatFrames / 2));
+    const auto onsets =
+        FindOnsets(recorder.samples(), {builtIn("TOMTOM_HI"), builtIn("DRUM_STICK")}, std::int64_t(beatFrames / 2));
     std::printf("%d bars/min in %d/4, %d s: %lld clicks played, %zu heard, %lld missing; %lld underflows\n",
                 barsPerMinute, beatsPerBar, seconds, (long long)placed, onsets.size(),
                 (long long)(placed - std::int64_t(onsets.size())), (long long)underflows);
@@ -209,13 +209,10 @@ void runOnce(TFrmMetronomFenster& window, ResourceSoundPlayer& player, const Clo
     std::sort(flashDelayMs.begin(), flashDelayMs.end());
     std::printf("  flash after heard click: %zu flashes, median %+.2f ms, from %+.2f to %+.2f ms\n", flashesNs.size(),
                 percentile(flashDelayMs, 0.5), flashDelayMs.front(), flashDelayMs.back());
-    std::printf("  flash after heard click, magnitude: p95 %.2f ms\n",
-                percentile([&] {
-                    std::vector<double> magnitudes;
-                    for (double d : flashDelayMs)
-                        magnitudes.push_back(std::abs(d));
-                    return magnitudes;
-                }(), 0.95));
+    std::vector<double> magnitudes;
+    for (double delay : flashDelayMs)
+        magnitudes.push_back(std::abs(delay));
+    std::printf("  flash after heard click, magnitude: p95 %.2f ms\n", percentile(magnitudes, 0.95));
 }
 
 // The metronome alone, without the recording: the CPU time of the whole

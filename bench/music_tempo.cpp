@@ -94,7 +94,10 @@ double CpuSeconds()
     return double(now.tv_sec) + now.tv_nsec * 1e-9;
 }
 
-bool Within(double value, double truth, double tolerance) { return std::abs(value - truth) <= tolerance * truth; }
+bool Within(double value, double truth, double tolerance)
+{
+    return std::abs(value - truth) <= tolerance * truth;
+}
 
 // Within 1 % of the truth times 2^k for some k: the tracker's pulse was right
 // but its octave was not.

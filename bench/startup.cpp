@@ -21,7 +21,7 @@ double msSinceProcessStart()
     const QByteArray text = stat.readAll();
     const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
     const double startTicks = fields.value(19).toDouble(); // field 22 of the whole line
-    timespec now {};
+    timespec now{};
     clock_gettime(CLOCK_BOOTTIME, &now);
     const double uptimeMs = now.tv_sec * 1000.0 + now.tv_nsec / 1e6;
     return uptimeMs - startTicks * 1000.0 / static_cast<double>(sysconf(_SC_CLK_TCK));
@@ -59,8 +59,8 @@ int main(int argc, char* argv[])
     if (!QTest::qWaitForWindowExposed(&form))
         return 1;
     const double fromMain = static_cast<double>(sinceMain.nsecsElapsed()) / 1e6;
-    std::printf("startup: process start -> main window shown: %.1f ms (from main(): %.1f ms)\n",
-                msSinceProcessStart(), fromMain);
+    std::printf("startup: process start -> main window shown: %.1f ms (from main(): %.1f ms)\n", msSinceProcessStart(),
+                fromMain);
     std::printf("startup: resident memory after start: %s\n", residentMemory().constData());
     return 0;
 }

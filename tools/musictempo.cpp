@@ -45,13 +45,16 @@ int main(int argc, char** argv)
             beatsPerBar = args[++i].toInt(&ok);
             if (!ok || beatsPerBar < 1 || beatsPerBar > 12)
                 return Usage();
-        } else if (arg == "--range" && i + 1 < args.size()) {
+        }
+        else if (arg == "--range" && i + 1 < args.size()) {
             range = ParseRange(args[++i]);
             if (!range)
                 return Usage();
-        } else if (arg.startsWith("--")) {
+        }
+        else if (arg.startsWith("--")) {
             return Usage();
-        } else {
+        }
+        else {
             files << arg;
         }
     }

@@ -49,10 +49,10 @@ void printRow(const std::vector<Onset>& all, std::initializer_list<int> sounds, 
     std::vector<double> offsetsMs;
     for (double offset : line.offsetFrames)
         offsetsMs.push_back(std::abs(offset) * 1000.0 / kRate);
-    std::printf(", from %.3f s to %.3f s, spacing %.3f ms; off a straight line: p50 %.2f ms, p95 %.2f ms, max %.2f ms\n",
-                double(row.front().frame) / kRate, double(row.back().frame) / kRate,
-                line.spacingFrames * 1000.0 / kRate, percentile(offsetsMs, 0.5), percentile(offsetsMs, 0.95),
-                *std::max_element(offsetsMs.begin(), offsetsMs.end()));
+    std::printf(
+        ", from %.3f s to %.3f s, spacing %.3f ms; off a straight line: p50 %.2f ms, p95 %.2f ms, max %.2f ms\n",
+        double(row.front().frame) / kRate, double(row.back().frame) / kRate, line.spacingFrames * 1000.0 / kRate,
+        percentile(offsetsMs, 0.5), percentile(offsetsMs, 0.95), *std::max_element(offsetsMs.begin(), offsetsMs.end()));
 }
 
 } // namespace

@@ -23,34 +23,77 @@ const std::vector<Hit>& Pattern(int beatsPerBar, int pattern)
 {
     static const std::vector<Hit> fourFour[PieceSynth::PatternCount] = {
         // Rock and swing: kick 1 and 3, backbeat, eighth hats.
-        {{0, Drum::Kick, 1}, {1, Drum::Snare, .8f}, {2, Drum::Kick, 1}, {3, Drum::Snare, .8f},
-         {0, Drum::HiHat, .35f}, {.5, Drum::HiHat, .25f}, {1, Drum::HiHat, .35f}, {1.5, Drum::HiHat, .25f},
-         {2, Drum::HiHat, .35f}, {2.5, Drum::HiHat, .25f}, {3, Drum::HiHat, .35f}, {3.5, Drum::HiHat, .25f}},
+        {{0, Drum::Kick, 1},
+         {1, Drum::Snare, .8f},
+         {2, Drum::Kick, 1},
+         {3, Drum::Snare, .8f},
+         {0, Drum::HiHat, .35f},
+         {.5, Drum::HiHat, .25f},
+         {1, Drum::HiHat, .35f},
+         {1.5, Drum::HiHat, .25f},
+         {2, Drum::HiHat, .35f},
+         {2.5, Drum::HiHat, .25f},
+         {3, Drum::HiHat, .35f},
+         {3.5, Drum::HiHat, .25f}},
         // Latin: kick on 1 and the "and" of 2, rim clave, hats on the off-beats.
-        {{0, Drum::Kick, 1}, {1.5, Drum::Kick, .7f}, {2, Drum::Kick, .9f}, {0, Drum::Rim, .5f},
-         {1.5, Drum::Rim, .5f}, {3, Drum::Rim, .5f}, {.5, Drum::HiHat, .3f}, {1.5, Drum::HiHat, .3f},
-         {2.5, Drum::HiHat, .3f}, {3.5, Drum::HiHat, .3f}, {3, Drum::Snare, .5f}},
+        {{0, Drum::Kick, 1},
+         {1.5, Drum::Kick, .7f},
+         {2, Drum::Kick, .9f},
+         {0, Drum::Rim, .5f},
+         {1.5, Drum::Rim, .5f},
+         {3, Drum::Rim, .5f},
+         {.5, Drum::HiHat, .3f},
+         {1.5, Drum::HiHat, .3f},
+         {2.5, Drum::HiHat, .3f},
+         {3.5, Drum::HiHat, .3f},
+         {3, Drum::Snare, .5f}},
         // Four on the floor with a snare on 4 and sixteenth-ish hats.
-        {{0, Drum::Kick, 1}, {1, Drum::Kick, .8f}, {2, Drum::Kick, 1}, {3, Drum::Kick, .8f},
-         {3, Drum::Snare, .7f}, {1, Drum::Snare, .4f}, {.5, Drum::HiHat, .3f}, {1.5, Drum::HiHat, .3f},
-         {2.5, Drum::HiHat, .3f}, {3.5, Drum::HiHat, .3f}, {3.75, Drum::HiHat, .15f}}};
+        {{0, Drum::Kick, 1},
+         {1, Drum::Kick, .8f},
+         {2, Drum::Kick, 1},
+         {3, Drum::Kick, .8f},
+         {3, Drum::Snare, .7f},
+         {1, Drum::Snare, .4f},
+         {.5, Drum::HiHat, .3f},
+         {1.5, Drum::HiHat, .3f},
+         {2.5, Drum::HiHat, .3f},
+         {3.5, Drum::HiHat, .3f},
+         {3.75, Drum::HiHat, .15f}}};
     static const std::vector<Hit> threeFour[PieceSynth::PatternCount] = {
         // Waltz: strong one, soft two and three.
-        {{0, Drum::Kick, 1}, {1, Drum::Snare, .4f}, {2, Drum::Snare, .4f}, {0, Drum::HiHat, .3f},
-         {1, Drum::HiHat, .25f}, {2, Drum::HiHat, .25f}},
+        {{0, Drum::Kick, 1},
+         {1, Drum::Snare, .4f},
+         {2, Drum::Snare, .4f},
+         {0, Drum::HiHat, .3f},
+         {1, Drum::HiHat, .25f},
+         {2, Drum::HiHat, .25f}},
         // Viennese: one, then hats on two and three with an eighth pickup.
-        {{0, Drum::Kick, 1}, {1, Drum::HiHat, .35f}, {2, Drum::HiHat, .35f}, {2.5, Drum::HiHat, .15f},
-         {1, Drum::Rim, .3f}, {2, Drum::Rim, .3f}},
+        {{0, Drum::Kick, 1},
+         {1, Drum::HiHat, .35f},
+         {2, Drum::HiHat, .35f},
+         {2.5, Drum::HiHat, .15f},
+         {1, Drum::Rim, .3f},
+         {2, Drum::Rim, .3f}},
         // Slow waltz with brushes: kick on one, snare on three, eighth hats.
-        {{0, Drum::Kick, .9f}, {2, Drum::Snare, .5f}, {0, Drum::HiHat, .2f}, {.5, Drum::HiHat, .15f},
-         {1, Drum::HiHat, .2f}, {1.5, Drum::HiHat, .15f}, {2, Drum::HiHat, .2f}, {2.5, Drum::HiHat, .15f}}};
+        {{0, Drum::Kick, .9f},
+         {2, Drum::Snare, .5f},
+         {0, Drum::HiHat, .2f},
+         {.5, Drum::HiHat, .15f},
+         {1, Drum::HiHat, .2f},
+         {1.5, Drum::HiHat, .15f},
+         {2, Drum::HiHat, .2f},
+         {2.5, Drum::HiHat, .15f}}};
     const int index = std::clamp(pattern, 0, PieceSynth::PatternCount - 1);
     return beatsPerBar == 3 ? threeFour[index] : fourFour[index];
 }
 
 class Mixer {
 public:
-    Mixer(std::vector<float>& out, std::uint32_t seed) : out_(out), noise_(seed) {}
+    Mixer(std::vector<float>& out, std::uint32_t seed)
+        : out_(out),
+          noise_(seed)
+    {
+    }
 
     void drum(double at, Drum drum, float level)
     {
@@ -120,7 +163,10 @@ private:
     std::mt19937 noise_;
 };
 
-double Frequency(int semitonesFromA2) { return 110.0 * std::pow(2.0, semitonesFromA2 / 12.0); }
+double Frequency(int semitonesFromA2)
+{
+    return 110.0 * std::pow(2.0, semitonesFromA2 / 12.0);
+}
 
 } // namespace
 
@@ -157,9 +203,8 @@ std::vector<float> PieceSynth::render(const PieceRecipe& recipe)
             for (int interval : {12, 16, 19})
                 mixer.note(barStart + place(beat), Frequency(root + interval), beatSeconds * 0.6, 0.06f);
     }
-    const float peak = std::max(1e-6f, *std::max_element(out.begin(), out.end(), [](float a, float b) {
-        return std::abs(a) < std::abs(b);
-    }));
+    const float peak = std::max(
+        1e-6f, *std::max_element(out.begin(), out.end(), [](float a, float b) { return std::abs(a) < std::abs(b); }));
     for (float& s : out)
         s *= 0.8f / std::abs(peak);
     return out;
@@ -172,8 +217,14 @@ bool PieceSynth::writeWav(const QString& path, const std::vector<float>& samples
         return false;
     const quint32 dataBytes = quint32(samples.size() * 2);
     QByteArray header;
-    auto put32 = [&](quint32 v) { v = qToLittleEndian(v); header.append(reinterpret_cast<const char*>(&v), 4); };
-    auto put16 = [&](quint16 v) { v = qToLittleEndian(v); header.append(reinterpret_cast<const char*>(&v), 2); };
+    auto put32 = [&](quint32 v) {
+        v = qToLittleEndian(v);
+        header.append(reinterpret_cast<const char*>(&v), 4);
+    };
+    auto put16 = [&](quint16 v) {
+        v = qToLittleEndian(v);
+        header.append(reinterpret_cast<const char*>(&v), 2);
+    };
     header.append("RIFF");
     put32(36 + dataBytes);
     header.append("WAVEfmt ");

@@ -6,11 +6,11 @@
 // What a made-up dance piece sounds like.
 struct PieceRecipe {
     double barsPerMinute = 50;
-    int beatsPerBar = 4;      // 3 or 4 (2/4 dances are written in 4/4 bars of two halves)
+    int beatsPerBar = 4; // 3 or 4 (2/4 dances are written in 4/4 bars of two halves)
     double seconds = 30;
-    double swing = 0;         // 0 straight; 1/3 puts the off-eighth at the triplet
-    int introBars = 0;        // chords alone, without drums, before the groove
-    int pattern = 0;          // which drum pattern of the metre
+    double swing = 0;  // 0 straight; 1/3 puts the off-eighth at the triplet
+    int introBars = 0; // chords alone, without drums, before the groove
+    int pattern = 0;   // which drum pattern of the metre
     std::uint32_t seed = 1;
 };
 

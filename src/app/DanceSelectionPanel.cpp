@@ -52,14 +52,11 @@ QStringList tanzItems(int typIndex, bool english)
         return pick({"Schüler", "Junioren", "D-Klasse", "C-Klasse", "B-Klasse", "A-Klasse"},
                     {"Youth", "Juniors", "D Class", "C Class", "B Class", "A Class"}, english);
     case Discipline::Boogie:
-        return pick({"Jugendklasse", "Hauptklasse", "Oldieklasse"},
-                    {"Juniors", "Main Class", "Seniors"}, english);
+        return pick({"Jugendklasse", "Hauptklasse", "Oldieklasse"}, {"Juniors", "Main Class", "Seniors"}, english);
     case Discipline::Ballroom:
-        return pick({"Langsamer Waltzer", "Tango", "Wiener Waltzer", "Wiener Waltzer (Sen IV)",
-                     "Slow Fox", "Quickstep"},
-                    {"Slow Waltz", "Tango", "Vienna Waltz", "Vienna Waltz (Sen IV)", "Slow Fox",
-                     "Quickstep"},
-                    english);
+        return pick(
+            {"Langsamer Waltzer", "Tango", "Wiener Waltzer", "Wiener Waltzer (Sen IV)", "Slow Fox", "Quickstep"},
+            {"Slow Waltz", "Tango", "Vienna Waltz", "Vienna Waltz (Sen IV)", "Slow Fox", "Quickstep"}, english);
     case Discipline::Latin:
         return {"Samba", "Cha-Cha", "Rumba", "Paso Doble", "Jive"};
     }
@@ -72,8 +69,7 @@ QStringList rundeItems(int typIndex, int tanzIndex, bool english)
 {
     if (typIndex == int(Discipline::RnR)) {
         if (tanzIndex >= 0 && tanzIndex <= 2)
-            return pick({"Vor-/Zwischenrunde", "Endrunde"}, {"Preliminary round", "Final round"},
-                        english);
+            return pick({"Vor-/Zwischenrunde", "Endrunde"}, {"Preliminary round", "Final round"}, english);
         if (tanzIndex == 4 || tanzIndex == 5)
             return pick({"Fußtechnik", "Akrobatik"}, {"foot technique", "acrobatics"}, english);
         return {};
@@ -215,11 +211,13 @@ void DanceSelectionPanel::RG_TypChange()
     if (hasRuleTable(typ)) {
         RG_Tanz->setTitle(tanzCaption(typ, state_.english()));
         RG_Tanz->setItems(tanzItems(typ, state_.english()));
-    } else if (typ == TypSolltempo) {
+    }
+    else if (typ == TypSolltempo) {
         RG_Tanz->hide();
         ED_Solltempo->show();
         ED_Solltempo->clear();
-    } else if (typ == TypKeinTanz) {
+    }
+    else if (typ == TypKeinTanz) {
         RG_Tanz->hide();
     }
     UpdateTargetValues();
@@ -235,7 +233,8 @@ void DanceSelectionPanel::RG_TanzChange()
         // its items hidden.
         const bool chooseRound = typ == int(Discipline::RnR) ? RG_Runde->count() > 0 : tanz > 0;
         RG_Runde->setVisible(chooseRound);
-    } else {
+    }
+    else {
         RG_Runde->hide();
     }
     state_.SavedTanzIndex = tanz;
@@ -253,7 +252,8 @@ void DanceSelectionPanel::UpdateTargetValues()
     const RuleRow* row = choiceIsComplete() ? chosenRuleRow() : nullptr;
     if (row) {
         showRuleRow(*row);
-    } else {
+    }
+    else {
         clearValueFields();
         setTargetTempoOfChoiceWithoutRow();
     }
@@ -298,18 +298,16 @@ void DanceSelectionPanel::FillInfoLine()
 {
     const RuleTables& rules = *state_.rules;
     const QString ballroomLatin = state_.english() ? "Ballroom/Latin: " : "Standard/Latein: ";
-    const QString line = ballroomLatin + rules.table(Discipline::Latin).Source + "/" + "Rock'n'Roll: "
-                         + rules.table(Discipline::RnR).Source;
+    const QString line = ballroomLatin + rules.table(Discipline::Latin).Source + "/" +
+                         "Rock'n'Roll: " + rules.table(Discipline::RnR).Source;
     lb_info->setText(line.left(255));
 }
 
 void DanceSelectionPanel::SetLanguage(int flag)
 {
     const bool english = flag != 0;
-    const Texts typItems[] = {{"Standard", "Ballroom"},
-                              {"Latein", "Latin"},
-                              {"Solltempo", "Desired speed"},
-                              {"Kein Tanz", "No dance"}};
+    const Texts typItems[] = {
+        {"Standard", "Ballroom"}, {"Latein", "Latin"}, {"Solltempo", "Desired speed"}, {"Kein Tanz", "No dance"}};
     for (int i = 0; i < 4; ++i)
         RG_Typ->setItemText(2 + i, pick(typItems[i], english));
     RG_Typ->setTitle(pick({"T&yp", "T&ype"}, english));
@@ -339,9 +337,7 @@ bool DanceSelectionPanel::choiceIsComplete() const
 {
     if (!hasRuleTable(RG_Typ->itemIndex()))
         return false;
-    const auto unanswered = [](const RadioGroup* group) {
-        return !group->isHidden() && group->itemIndex() < 0;
-    };
+    const auto unanswered = [](const RadioGroup* group) { return !group->isHidden() && group->itemIndex() < 0; };
     return !unanswered(RG_Tanz) && !unanswered(RG_Runde);
 }
 
@@ -365,8 +361,7 @@ void DanceSelectionPanel::showRuleRow(const RuleRow& row)
         clearValueFields();
         setTargetTempoOfChoiceWithoutRow();
         state_.messages->warning(
-            pick({"Ungültige Tempoangabe in den Regeldaten: '%1'",
-                  "Invalid tempo in the rule data: '%1'"},
+            pick({"Ungültige Tempoangabe in den Regeldaten: '%1'", "Invalid tempo in the rule data: '%1'"},
                  state_.english())
                 .arg(row.BarsPerMin));
         return;

@@ -23,7 +23,8 @@ bool LoadHelpDocument(const QString& path, QTextDocument* document)
 }
 
 TFrmIndividualHelp::TFrmIndividualHelp(Messages& messages, QWidget* parent)
-    : QWidget(parent, Qt::Window), messages_(messages)
+    : QWidget(parent, Qt::Window),
+      messages_(messages)
 {
     setObjectName(QStringLiteral("FrmIndividualHelp"));
     setWindowTitle(QStringLiteral("FrmIndividualHelp"));

@@ -8,7 +8,6 @@ class Messages;
 class QTextDocument;
 class QTextEdit;
 
-
 // Loads a help or manual RTF file into the document. The delivered folders
 // may differ in letter case from the names the program asks for, so a path
 // that does not exist as written is looked up without regard to case.

@@ -71,10 +71,10 @@ TFrmInfo::TFrmInfo(QWidget* parent)
     LMDSimpleLabel1->move(192, 24);
     LMDSimpleLabel1->adjustSize();
 
-    label1_de = placedLabel(this, QStringLiteral("label1_de"),
-                            QStringLiteral("für Windows 98/ME/NT/2000/XP/Vista/7"), {192, 96});
-    label1_en = placedLabel(this, QStringLiteral("label1_en"),
-                            QStringLiteral("for Windows 98/ME/NT/2000/XP/Vista/7"), {192, 96});
+    label1_de = placedLabel(this, QStringLiteral("label1_de"), QStringLiteral("für Windows 98/ME/NT/2000/XP/Vista/7"),
+                            {192, 96});
+    label1_en = placedLabel(this, QStringLiteral("label1_en"), QStringLiteral("for Windows 98/ME/NT/2000/XP/Vista/7"),
+                            {192, 96});
     for (QLabel* label : {label1_de, label1_en}) {
         label->setFont(boldPixelFont(13));
         label->adjustSize();

@@ -88,8 +88,8 @@ const SelectorChoice SelectorChoices[3][6] = {
      {" Takt- und Zeiteinheiten bei Boogie-Woogie", " Beat and time regulations for Boogie-Woogie", 7},
      {" Takt- und Zeiteinheiten bei Standardtänzen", " Beat and time regulations for ballroom", 8},
      {" Takt- und Zeiteinheiten bei Lateintänzen", " Beat and time regulations for latin", 9},
-     {" Takt- und Zeiteinheiten bei Formationswettbewerben",
-      " Beat and time regulations for formation competitions", 10}},
+     {" Takt- und Zeiteinheiten bei Formationswettbewerben", " Beat and time regulations for formation competitions",
+      10}},
     {{" International regulations for Rock'n'Roll", " International regulations for Rock'n'Roll", 11},
      {" International regulations for Boogie-Woogie", " International regulations for Boogie-Woogie", 12},
      {" International regulations for Ballroom", " International regulations for Ballroom", 13},
@@ -119,7 +119,7 @@ enum MenuFlag : unsigned {
     Hidden = 1,
     Checkable = 2,
     SeparatorAfter = 4,
-    CheckedGerman = 8,  // a language entry, checked in the German menu
+    CheckedGerman = 8,   // a language entry, checked in the German menu
     CheckedEnglish = 16, // a language entry, checked in the English menu
 };
 
@@ -148,15 +148,20 @@ struct TMainform::MenuSet {
 // The stand-in for the window that shows nothing.
 class TFrmEmptyForm : public EmbeddedForm {
 public:
-    explicit TFrmEmptyForm(QWidget* parent = nullptr) : EmbeddedForm("FrmEmptyForm", QSize(0, 0), parent) {}
+    explicit TFrmEmptyForm(QWidget* parent = nullptr)
+        : EmbeddedForm("FrmEmptyForm", QSize(0, 0), parent)
+    {
+    }
 };
 
 TMainform::TMainform(const MainformOptions& options, QWidget* parent)
-    : QMainWindow(parent), options_(options), dialogMessages_(this)
+    : QMainWindow(parent),
+      options_(options),
+      dialogMessages_(this)
 {
     setWindowTitle("Vantor");
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     state_.rules = &rules_;
     state_.clock = &clock_;
     state_.messages = options_.messages ? options_.messages : &dialogMessages_;
@@ -273,10 +278,10 @@ void TMainform::fitStatusPanels()
     };
     for (int couple = 1; couple <= 3; ++couple) {
         const QString number = QString::number(couple);
-        statusBar_->fitPanel(couple - 1, labelled({"Paar " + number + ": ", "Couple " + number + ": "},
-                                                  LongestClockTexts()));
-        statusBar_->fitPanel(couple + 2, labelled({"Zeit " + number + ": ", "Time " + number + ": "},
-                                                  LongestClockTexts()));
+        statusBar_->fitPanel(couple - 1,
+                             labelled({"Paar " + number + ": ", "Couple " + number + ": "}, LongestClockTexts()));
+        statusBar_->fitPanel(couple + 2,
+                             labelled({"Zeit " + number + ": ", "Time " + number + ": "}, LongestClockTexts()));
     }
     // The Rock'n'Roll clock always shows seconds.
     statusBar_->fitPanel(6, labelled({"Zeit: ", "Time: "}, LongestSecondsTexts()));
@@ -286,8 +291,7 @@ std::unique_ptr<TMainform::MenuSet> TMainform::buildMenu(MenuLanguage language)
 {
     // Both menus, in the order and with the texts, names and keys the users know.
     static const MenuCommand commands[] = {
-        {"&Datei", "&Beenden", "Beenden1", "&File", "&Exit", "MenuItem2", "Alt+F4", Plain,
-         &TMainform::Beenden1Click},
+        {"&Datei", "&Beenden", "Beenden1", "&File", "&Exit", "MenuItem2", "Alt+F4", Plain, &TMainform::Beenden1Click},
         {"&Messungen", "Musik &auszählen", "Musikauszhlen1", "&Timing", "&Count Beat", "MenuItem4", "Ctrl+A", Plain,
          &TMainform::Musikauszhlen1Click},
         {"&Messungen", "&Zeit bestimmen", "Zeitbestimmen1", "&Timing", "&Stop time", "MenuItem5", "Ctrl+Z", Plain,
@@ -301,14 +305,14 @@ std::unique_ptr<TMainform::MenuSet> TMainform::buildMenu(MenuLanguage language)
         {"&Messungen", "Musik ausblenden", "MusikAusblendenStdLateinBoogie1", "&Timing",
          "Fade music (&Std/Latin/Boogie)", "MenuItem9", "Ctrl+S", Plain,
          &TMainform::MusikAusblendenStdLateinBoogie1Click},
-        {"&Messungen", "Musik &prüfen", "MusikPruefen1", "&Timing", "Check m&usic", "MI_CheckMusic", "Ctrl+P",
-         Plain, &TMainform::MusikPruefen1Click},
-        {"&Takt-/Zeit-Info", "&Rock'n'Roll", "MI_RnRInfo", "&Beat/Time Info", "&Rock'n'Roll", "MenuItem11", "",
-         Plain, &TMainform::MI_RnRInfoClick},
-        {"&Takt-/Zeit-Info", "&Boogie-Woogie", "MI_BoogieInfo", "&Beat/Time Info", "&Boogie-Woogie", "MenuItem12",
-         "", Plain, &TMainform::MI_BoogieInfoClick},
-        {"&Takt-/Zeit-Info", "&Standard", "MI_StandardInfo", "&Beat/Time Info", "&Standard", "MenuItem13", "",
-         Plain, &TMainform::MI_StandardInfoClick},
+        {"&Messungen", "Musik &prüfen", "MusikPruefen1", "&Timing", "Check m&usic", "MI_CheckMusic", "Ctrl+P", Plain,
+         &TMainform::MusikPruefen1Click},
+        {"&Takt-/Zeit-Info", "&Rock'n'Roll", "MI_RnRInfo", "&Beat/Time Info", "&Rock'n'Roll", "MenuItem11", "", Plain,
+         &TMainform::MI_RnRInfoClick},
+        {"&Takt-/Zeit-Info", "&Boogie-Woogie", "MI_BoogieInfo", "&Beat/Time Info", "&Boogie-Woogie", "MenuItem12", "",
+         Plain, &TMainform::MI_BoogieInfoClick},
+        {"&Takt-/Zeit-Info", "&Standard", "MI_StandardInfo", "&Beat/Time Info", "&Standard", "MenuItem13", "", Plain,
+         &TMainform::MI_StandardInfoClick},
         {"&Takt-/Zeit-Info", "&Latein", "MI_LateinInfo", "&Beat/Time Info", "&Latin", "MenuItem14", "", Plain,
          &TMainform::MI_LateinInfoClick},
         {"&Takt-/Zeit-Info", "&Formationen", "MI_FormationInfo", "&Beat/Time Info", "&Formations", "MenuItem15", "",
@@ -320,8 +324,8 @@ std::unique_ptr<TMainform::MenuSet> TMainform::buildMenu(MenuLanguage language)
         // The language entries stand in each menu's own order; the menu's language is checked.
         {"&Extras|&Sprache", "&Englisch", "MI_ToEnglisch", "&Extras|&Language", "&English", "English1", "",
          CheckedEnglish, &TMainform::MI_ToEnglischClick},
-        {"&Extras|&Sprache", "&Deutsch", "Deutsch1", "&Extras|&Language", "&German", "MI_ToGerman", "",
-         CheckedGerman, &TMainform::MI_ToGermanClick},
+        {"&Extras|&Sprache", "&Deutsch", "Deutsch1", "&Extras|&Language", "&German", "MI_ToGerman", "", CheckedGerman,
+         &TMainform::MI_ToGermanClick},
         {"&Extras|Zeitformat", "Anzahl Sekunden", "MI_anzahlSekunden", "&Extras|Time format", "Number of Seconds",
          "MI_NumberofSeconds", "", Checkable, &TMainform::MI_anzahlSekundenClick},
         {"&Extras|Zeitformat", "mm:ss", "MI_mmss", "&Extras|Time format", "mm:ss", "MI_mmss1", "",
@@ -382,7 +386,8 @@ void TMainform::addBeamerScreenMenu(QMenu& extras, MenuLanguage language)
 {
     extras.addSeparator();
     const bool english = language == MenuLanguage::English;
-    QMenu* screens = extras.addMenu(english ? QStringLiteral("&Projector screen") : QStringLiteral("&Beamer-Bildschirm"));
+    QMenu* screens =
+        extras.addMenu(english ? QStringLiteral("&Projector screen") : QStringLiteral("&Beamer-Bildschirm"));
     screens->setObjectName(english ? QStringLiteral("MI_ProjectorScreen") : QStringLiteral("MI_BeamerScreen"));
     // Listed anew at each opening: screens come and go while the program runs.
     connect(screens, &QMenu::aboutToShow, this, [this, screens] {
@@ -428,8 +433,8 @@ void TMainform::setCheckedInBothMenus(const QString& germanName, const QString& 
 
 void TMainform::FormCreate()
 {
-    const QString executableFolder = options_.programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                                      : options_.programFolder;
+    const QString executableFolder =
+        options_.programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : options_.programFolder;
     const DataFolders folders = LocateDataFolders(
         executableFolder, QDir(executableFolder).filePath(QStringLiteral(VANTOR_INSTALLED_DATA_DIR)),
         options_.userDataFolder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
@@ -654,23 +659,50 @@ QString TMainform::headerText() const
 }
 
 // Menu commands write their own German header in both languages.
-void TMainform::Musikauszhlen1Click() { showByMenu(QStringLiteral(" Musik auszählen"), 0); }
-void TMainform::Zeitbestimmen1Click() { showByMenu(QStringLiteral(" Zeitmessung"), 1); }
-void TMainform::Metronom1Click() { showByMenu(QStringLiteral(" Metronom"), 2); }
-void TMainform::TaktAnpassung1Click() { showByMenu(QStringLiteral(" Takt-Anpassung"), 3); }
-void TMainform::Musikausblenden1Click() { showByMenu(QStringLiteral(" Musik ausblenden Rock'n'Roll"), 4); }
+void TMainform::Musikauszhlen1Click()
+{
+    showByMenu(QStringLiteral(" Musik auszählen"), 0);
+}
+void TMainform::Zeitbestimmen1Click()
+{
+    showByMenu(QStringLiteral(" Zeitmessung"), 1);
+}
+void TMainform::Metronom1Click()
+{
+    showByMenu(QStringLiteral(" Metronom"), 2);
+}
+void TMainform::TaktAnpassung1Click()
+{
+    showByMenu(QStringLiteral(" Takt-Anpassung"), 3);
+}
+void TMainform::Musikausblenden1Click()
+{
+    showByMenu(QStringLiteral(" Musik ausblenden Rock'n'Roll"), 4);
+}
 void TMainform::MusikAusblendenStdLateinBoogie1Click()
 {
     showByMenu(QStringLiteral(" Musik ausblenden Standard/Latein/Boogie"), 5);
 }
-void TMainform::MusikPruefen1Click() { showByMenu(QStringLiteral(" Musik prüfen"), MusicCheckIndex); }
-void TMainform::MI_RnRInfoClick() { showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Rock'n'Roll"), 6); }
-void TMainform::MI_BoogieInfoClick() { showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Boogie-Woogie"), 7); }
+void TMainform::MusikPruefen1Click()
+{
+    showByMenu(QStringLiteral(" Musik prüfen"), MusicCheckIndex);
+}
+void TMainform::MI_RnRInfoClick()
+{
+    showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Rock'n'Roll"), 6);
+}
+void TMainform::MI_BoogieInfoClick()
+{
+    showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Boogie-Woogie"), 7);
+}
 void TMainform::MI_StandardInfoClick()
 {
     showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Standardtänzen"), 8);
 }
-void TMainform::MI_LateinInfoClick() { showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Lateintänzen"), 9); }
+void TMainform::MI_LateinInfoClick()
+{
+    showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Lateintänzen"), 9);
+}
 void TMainform::MI_FormationInfoClick()
 {
     showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Formationswettbewerben"), 10);
@@ -797,11 +829,13 @@ bool TMainform::reloadRuleTablesForLanguage(const QString& language, bool report
     const FileResult result = LoadRuleTables(rules_, RuleFolderToRead(DataFoldersOf(state_), languageFolder));
     if (!result.ok()) {
         if (reportFailure) {
-            state_.messages->warning(state_.Sprache == 0
-                ? QStringLiteral("Die Sprache wird nicht gewechselt, weil die Regeldaten nicht geladen werden "
-                                 "können: %1").arg(result.text(0))
-                : QStringLiteral("The language is not switched because the rule data cannot be loaded: %1")
-                      .arg(result.text(1)));
+            state_.messages->warning(
+                state_.Sprache == 0
+                    ? QStringLiteral("Die Sprache wird nicht gewechselt, weil die Regeldaten nicht geladen werden "
+                                     "können: %1")
+                          .arg(result.text(0))
+                    : QStringLiteral("The language is not switched because the rule data cannot be loaded: %1")
+                          .arg(result.text(1)));
         }
         lastLoadError_ = result.text(0);
         lastLoadErrorEnglish_ = result.text(1);

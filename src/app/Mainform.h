@@ -29,11 +29,11 @@ struct StoredSettings;
 
 // What differs between the real program and a test of the main window.
 struct MainformOptions {
-    QString programFolder;      // empty: the executable's folder
-    QString userDataFolder;     // empty: the user's data folder of the system
-    QString settingsFile;       // empty: the user's settings store
-    int splashMs = 3000;        // 0: no splash
-    Messages* messages = nullptr; // null: real message boxes
+    QString programFolder;         // empty: the executable's folder
+    QString userDataFolder;        // empty: the user's data folder of the system
+    QString settingsFile;          // empty: the user's settings store
+    int splashMs = 3000;           // 0: no splash
+    Messages* messages = nullptr;  // null: real message boxes
     SoundPlayer* sounds = nullptr; // null: the built-in sounds on the default device
 };
 

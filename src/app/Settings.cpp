@@ -99,10 +99,9 @@ std::unique_ptr<QSettings> OpenSettingsStore(const QString& iniPathOverride)
         return std::make_unique<QSettings>(iniPathOverride, QSettings::IniFormat);
 #ifdef Q_OS_WIN
     // The key itself, so that settings of earlier installations keep working.
-    return std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\Software\\Vantor"),
-                                       QSettings::NativeFormat);
+    return std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\Software\\Vantor"), QSettings::NativeFormat);
 #else
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("Vantor"), QStringLiteral("Vantor"));
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vantor"),
+                                       QStringLiteral("Vantor"));
 #endif
 }

@@ -14,7 +14,9 @@ constexpr int RetryMs = 100;
 } // namespace
 
 SingleInstance::SingleInstance(const QString& folder, QObject* parent)
-    : QObject(parent), folder_(folder), lock_(QDir(folder).filePath(QStringLiteral("vantor.lock")))
+    : QObject(parent),
+      folder_(folder),
+      lock_(QDir(folder).filePath(QStringLiteral("vantor.lock")))
 {
 }
 

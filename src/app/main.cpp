@@ -29,9 +29,8 @@ int main(int argc, char* argv[])
     }
     mainform.show();
     mainform.activateWindow(); // keyboard shortcuts need the active window
-    QObject::connect(&instance, &SingleInstance::activationRequested, &mainform, [&mainform] {
-        BringToFront(mainform);
-    });
+    QObject::connect(&instance, &SingleInstance::activationRequested, &mainform,
+                     [&mainform] { BringToFront(mainform); });
     instance.listen();
     return QApplication::exec();
 }

@@ -10,7 +10,8 @@ float OutputMixer::Voice::next()
 }
 
 OutputMixer::OutputMixer(std::vector<MonoSound> sounds, std::int64_t firstClickFrame)
-    : sounds_(std::move(sounds)), firstClickFrame_(firstClickFrame)
+    : sounds_(std::move(sounds)),
+      firstClickFrame_(firstClickFrame)
 {
 }
 

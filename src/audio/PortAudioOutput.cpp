@@ -91,8 +91,8 @@ double PortAudioOutput::streamTime() const
     return stream_ ? Pa_GetStreamTime(stream_) : 0.0;
 }
 
-int PortAudioOutput::callback(const void*, void* output, unsigned long frames,
-                              const PaStreamCallbackTimeInfo* times, PaStreamCallbackFlags status, void* self)
+int PortAudioOutput::callback(const void*, void* output, unsigned long frames, const PaStreamCallbackTimeInfo* times,
+                              PaStreamCallbackFlags status, void* self)
 {
     auto* out = static_cast<PortAudioOutput*>(self);
     if (status & paOutputUnderflow)
@@ -102,8 +102,8 @@ int PortAudioOutput::callback(const void*, void* output, unsigned long frames,
     // keeps about its latency queued: then the current time plus the
     // stream's latency is the better guess.
     const double reported = times->outputBufferDacTime;
-    const double dacTime = reported - times->currentTime >= out->latency_ / 2 ? reported
-                                                                              : times->currentTime + out->latency_;
+    const double dacTime =
+        reported - times->currentTime >= out->latency_ / 2 ? reported : times->currentTime + out->latency_;
     out->mixer_->render(static_cast<float*>(output), int(frames), out->channels_, dacTime);
     return paContinue;
 }

@@ -37,8 +37,8 @@ public:
     std::int64_t underflows() const { return underflows_.load(std::memory_order_relaxed); }
 
 private:
-    static int callback(const void* input, void* output, unsigned long frames,
-                        const PaStreamCallbackTimeInfo* timeInfo, PaStreamCallbackFlags statusFlags, void* self);
+    static int callback(const void* input, void* output, unsigned long frames, const PaStreamCallbackTimeInfo* timeInfo,
+                        PaStreamCallbackFlags statusFlags, void* self);
     static void finished(void* self);
     bool fail(const char* why);
 

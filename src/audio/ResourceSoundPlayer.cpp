@@ -3,7 +3,8 @@
 #include <QtGlobal>
 
 ResourceSoundPlayer::ResourceSoundPlayer(const Clock& clock, double suggestedLatencySeconds)
-    : clock_(clock), suggestedLatency_(suggestedLatencySeconds)
+    : clock_(clock),
+      suggestedLatency_(suggestedLatencySeconds)
 {
     const auto images = BuiltInWaveImages();
     for (auto it = images.cbegin(); it != images.cend(); ++it) {

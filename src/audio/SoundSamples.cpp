@@ -21,8 +21,8 @@ quint32 readU32(const QByteArray& image, qint64 offset)
 
 bool isPcmMono16(const QByteArray& image, qint64 offset, qint64 size)
 {
-    return size >= 16 && readU16(image, offset) == kPcmFormatTag && readU16(image, offset + 2) == 1
-        && readU32(image, offset + 4) > 0 && readU16(image, offset + 14) == 16;
+    return size >= 16 && readU16(image, offset) == kPcmFormatTag && readU16(image, offset + 2) == 1 &&
+           readU32(image, offset + 4) > 0 && readU16(image, offset + 14) == 16;
 }
 
 } // namespace
@@ -56,7 +56,8 @@ std::optional<PcmSound> ParseWave(const QByteArray& image)
                 return std::nullopt;
             sound.sampleRate = static_cast<int>(readU32(image, body + 4));
             formatSeen = true;
-        } else if (id == "data") {
+        }
+        else if (id == "data") {
             if (!formatSeen)
                 return std::nullopt;
             sound.samples.resize(size / 2);

@@ -3,8 +3,8 @@
 #include "ProgramState.h"
 #include <QDir>
 
-void ShowToolHelp(ProgramState& state, int languageFlag, const QString& germanTitle,
-                  const QString& englishTitle, const QString& fileName)
+void ShowToolHelp(ProgramState& state, int languageFlag, const QString& germanTitle, const QString& englishTitle,
+                  const QString& fileName)
 {
     const bool english = languageFlag != 0;
     const QString folder = english ? QStringLiteral("en") : QStringLiteral("de");
@@ -17,6 +17,7 @@ void ShowToolHelp(ProgramState& state, int languageFlag, const QString& germanTi
     // The user reads the relative name as the delivered folders spell it.
     const QString shown = QStringLiteral("'%1\\%2'").arg(folder, fileName);
     if (state.messages)
-        state.messages->warning((english ? QStringLiteral("Help file not found: ")
-                                         : QStringLiteral("Hilfe-Datei nicht gefunden: ")) + shown);
+        state.messages->warning(
+            (english ? QStringLiteral("Help file not found: ") : QStringLiteral("Hilfe-Datei nicht gefunden: ")) +
+            shown);
 }

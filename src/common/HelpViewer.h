@@ -16,5 +16,5 @@ public:
 // language flag (0 German), opens ProgramFolder + "de/" or "en/" + fileName,
 // and warns "Hilfe-Datei nicht gefunden: 'de\<file>'" or
 // "Help file not found: 'en\<file>'" when there is no viewer to show it.
-void ShowToolHelp(ProgramState& state, int languageFlag, const QString& germanTitle,
-                  const QString& englishTitle, const QString& fileName);
+void ShowToolHelp(ProgramState& state, int languageFlag, const QString& germanTitle, const QString& englishTitle,
+                  const QString& fileName);

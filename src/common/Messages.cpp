@@ -29,7 +29,6 @@ bool Messages::question(const QString&)
 
 bool DialogMessages::question(const QString& text)
 {
-    return QMessageBox::question(parent_, QApplication::applicationName(), text,
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-        == QMessageBox::Yes;
+    return QMessageBox::question(parent_, QApplication::applicationName(), text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
 }

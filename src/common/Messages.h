@@ -20,7 +20,10 @@ public:
 // The real dialogs: QMessageBox with one OK button, QInputDialog.
 class DialogMessages : public Messages {
 public:
-    explicit DialogMessages(QWidget* parent = nullptr) : parent_(parent) {}
+    explicit DialogMessages(QWidget* parent = nullptr)
+        : parent_(parent)
+    {
+    }
     void setParent(QWidget* parent) { parent_ = parent; }
     void warning(const QString& text) override;
     void information(const QString& text) override;

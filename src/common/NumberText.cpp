@@ -69,8 +69,8 @@ double TextToNumber(const QString& text, Messages& messages, int sprache)
     result = *integerPart;
     // Digits only: a sign or blank after the separator ("1,-5", "1, 5") would
     // otherwise be read as a negative or shifted fraction.
-    const bool digitsOnly = std::all_of(fractionText.begin(), fractionText.end(),
-                                        [](QChar c) { return c >= '0' && c <= '9'; });
+    const bool digitsOnly =
+        std::all_of(fractionText.begin(), fractionText.end(), [](QChar c) { return c >= '0' && c <= '9'; });
     const auto fraction = digitsOnly ? ParseInt32(fractionText) : std::nullopt;
     if (!fraction) {
         warnConversion(messages, sprache);

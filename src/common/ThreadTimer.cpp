@@ -53,7 +53,10 @@ const QEvent::Type kThreadEndedEventType = newEventType();
 // waiting tick thread.
 class TickEvent : public QEvent {
 public:
-    TickEvent() : QEvent(kTickEventType) {}
+    TickEvent()
+        : QEvent(kTickEventType)
+    {
+    }
 
     std::promise<void> handled;
 };
@@ -63,7 +66,11 @@ public:
 // What one enabling shares with its tick thread. The thread owns a reference,
 // so the run outlives the timer if the timer is destroyed while enabled.
 struct TThreadTimer::Run {
-    Run(TThreadTimer* owner, int intervalMs) : timer(owner), interval(intervalMs) {}
+    Run(TThreadTimer* owner, int intervalMs)
+        : timer(owner),
+          interval(intervalMs)
+    {
+    }
 
     // Used on the user-interface thread only, and only while stopRequested is
     // false: the timer sets the request before it goes away.
@@ -77,7 +84,10 @@ struct TThreadTimer::Run {
 // its thread has ended, so it outlives every tick it posts.
 class TThreadTimer::TTimerThread : public QThread {
 public:
-    explicit TTimerThread(std::shared_ptr<Run> run) : run_(std::move(run)) {}
+    explicit TTimerThread(std::shared_ptr<Run> run)
+        : run_(std::move(run))
+    {
+    }
 
 protected:
     void run() override
@@ -124,7 +134,10 @@ private:
     const std::shared_ptr<Run> run_;
 };
 
-TThreadTimer::TThreadTimer(QObject* parent) : QObject(parent) {}
+TThreadTimer::TThreadTimer(QObject* parent)
+    : QObject(parent)
+{
+}
 
 TThreadTimer::~TThreadTimer()
 {

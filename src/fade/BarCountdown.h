@@ -57,7 +57,10 @@ private:
 // bars that remain of the dance and lights the last ten of them.
 class FadeCountdown {
 public:
-    explicit FadeCountdown(const Clock& clock) : clock_(clock) {}
+    explicit FadeCountdown(const Clock& clock)
+        : clock_(clock)
+    {
+    }
 
     void setBarsPerMinute(double value) { barsPerMinute_ = value; }
     void setDurationSeconds(int value) { durationSeconds_ = value; }

@@ -85,7 +85,8 @@ ScreenInfo infoOf(const QScreen* screen)
 
 } // namespace
 
-ProjectorClock::ProjectorClock(const QString& name, QWidget* parent) : QLabel(QStringLiteral("00:00"), parent)
+ProjectorClock::ProjectorClock(const QString& name, QWidget* parent)
+    : QLabel(QStringLiteral("00:00"), parent)
 {
     setObjectName(name);
     QFont font = this->font();
@@ -189,9 +190,8 @@ TfrmBeamer::TfrmBeamer(QWidget* parent)
         followScreens();
     });
     // Deferred: while the signal runs, the screen still counts as connected.
-    connect(qApp, &QGuiApplication::screenRemoved, this, [this] {
-        QMetaObject::invokeMethod(this, &TfrmBeamer::followScreens, Qt::QueuedConnection);
-    });
+    connect(qApp, &QGuiApplication::screenRemoved, this,
+            [this] { QMetaObject::invokeMethod(this, &TfrmBeamer::followScreens, Qt::QueuedConnection); });
 }
 
 void TfrmBeamer::ShowBeamer(int mode, bool inverted, int languageFlag, const std::array<QString, 3>& clockTexts)
@@ -229,8 +229,8 @@ void TfrmBeamer::placeFooter(QSize screen)
 void TfrmBeamer::placeClocks(QSize screen)
 {
     const int topBand = Label1->geometry().bottom() + 8;
-    const ProjectorLayout layout
-        = LayOutProjector(screen, mode_, inverted_, lb_time1->extent(), topBand, lb_schliessen->y() - 8);
+    const ProjectorLayout layout =
+        LayOutProjector(screen, mode_, inverted_, lb_time1->extent(), topBand, lb_schliessen->y() - 8);
     for (int couple = 1; couple <= 3; ++couple) {
         QLabel* clock = timeLabel(couple);
         QLabel* number = numberLabel(couple);

@@ -91,10 +91,9 @@ TFrmMusikAusblenden::TFrmMusikAusblenden(ProgramState& state, QWidget* parent)
       LMDGroupBox1(new QGroupBox(Panel1())),
       LMDGroupBox2(new QGroupBox(Panel1())),
       LMDGroupBox3(new QGroupBox(Panel1())),
-      LB{new QLabel(LMDGroupBox3), new QLabel(LMDGroupBox2), new QLabel(LMDGroupBox2),
-         new QLabel(LMDGroupBox2), new QLabel(LMDGroupBox2), new QLabel(LMDGroupBox2),
-         new QLabel(LMDGroupBox1), new QLabel(LMDGroupBox1), new QLabel(LMDGroupBox1),
-         new QLabel(LMDGroupBox1)},
+      LB{new QLabel(LMDGroupBox3), new QLabel(LMDGroupBox2), new QLabel(LMDGroupBox2), new QLabel(LMDGroupBox2),
+         new QLabel(LMDGroupBox2), new QLabel(LMDGroupBox2), new QLabel(LMDGroupBox1), new QLabel(LMDGroupBox1),
+         new QLabel(LMDGroupBox1), new QLabel(LMDGroupBox1)},
       LMDSimpleLabel1(new QLabel(Panel1())),
       ED_Takte(new QLineEdit(QStringLiteral("0"), Panel1())),
       LMDSimpleLabel2(new QLabel(Panel1())),
@@ -281,7 +280,8 @@ void TFrmMusikAusblenden::RG_KlasseChange()
     if (hasRounds(klasse)) {
         RG_Runde->show();
         clearDance();
-    } else if (klasse >= 0) {
+    }
+    else if (klasse >= 0) {
         RG_Runde->hide();
         LookUpRule();
     }
@@ -339,10 +339,9 @@ void TFrmMusikAusblenden::showDance(const QString& danceTimeText)
         ED_Dauer->clear();
         ED_RestTakte->clear();
         if (!danceTimeText.isEmpty())
-            state_.messages->warning(
-                pick(english(), "Ungültige Tanzzeit in den Regeldaten: '%1'",
-                     "Invalid dancing time in the rule data: '%1'")
-                    .arg(danceTimeText));
+            state_.messages->warning(pick(english(), "Ungültige Tanzzeit in den Regeldaten: '%1'",
+                                          "Invalid dancing time in the rule data: '%1'")
+                                         .arg(danceTimeText));
         return;
     }
     ED_Dauer->setText(QString::number(*seconds));
@@ -376,8 +375,8 @@ bool TFrmMusikAusblenden::takeTempo()
     fade_.setBarsPerMinute(TextToNumber(ED_Takte->text(), *state_.messages, languageFlag()));
     if (showBarCount())
         return true;
-    state_.messages->warning(pick(english(), "Sie müssen eine gültige ganzzahlige Taktzahl angeben",
-                                  "Please enter a valid integer number"));
+    state_.messages->warning(
+        pick(english(), "Sie müssen eine gültige ganzzahlige Taktzahl angeben", "Please enter a valid integer number"));
     return false;
 }
 
@@ -417,7 +416,8 @@ void TFrmMusikAusblenden::Start1Click()
     if (ED_Takte->isModified()) {
         if (!takeTypedTempo())
             return;
-    } else if (!fade_.bars()) {
+    }
+    else if (!fade_.bars()) {
         state_.messages->warning(pick(english(), "Sie müssen eine gültige ganzzahlige Taktzahl angeben",
                                       "Please enter a valid integer number"));
         return;

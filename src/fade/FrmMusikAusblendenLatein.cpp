@@ -78,7 +78,9 @@ QFrame* redLine(QWidget* parent, const QString& name, int top)
 
 } // namespace
 
-LampShape::LampShape(QWidget* parent) : QWidget(parent), color_(LampOffColor())
+LampShape::LampShape(QWidget* parent)
+    : QWidget(parent),
+      color_(LampOffColor())
 {
     setFixedSize(25, 25);
 }
@@ -166,8 +168,8 @@ std::unique_ptr<FadeCouple> TFrmMusikAusblendenLatein::makeCouple(int number)
     couple->Start->setGeometry(68, 90, 85, 30);
     connect(couple->Start, &QPushButton::clicked, this, [this, number] { StartClick(number); });
 
-    couple->BT_beamer = named(new QPushButton(QStringLiteral("Beamer"), couple->GB),
-                              QStringLiteral("BT_beamer_") + digit);
+    couple->BT_beamer =
+        named(new QPushButton(QStringLiteral("Beamer"), couple->GB), QStringLiteral("BT_beamer_") + digit);
     couple->BT_beamer->setFont(normal);
     couple->BT_beamer->setGeometry(68, 138, 85, 30);
     connect(couple->BT_beamer, &QPushButton::clicked, this, [this, number] { BeamerClick(number); });
@@ -183,7 +185,8 @@ void TFrmMusikAusblendenLatein::addTrafficLight(FadeCouple& couple, int number)
     const QString housing = QStringLiteral("Ampel%1").arg(number);
     couple.Ampel = named(new QFrame(couple.GB), housing);
     couple.Ampel->setGeometry(8, 82, 49, 97);
-    couple.Ampel->setStyleSheet(QStringLiteral("#%1 { background: rgb(24, 24, 24); border-radius: 8px; }").arg(housing));
+    couple.Ampel->setStyleSheet(
+        QStringLiteral("#%1 { background: rgb(24, 24, 24); border-radius: 8px; }").arg(housing));
     // Red above yellow above green.
     couple.Rot = named(new LampShape(couple.Ampel), housing + QStringLiteral("_Rot"));
     couple.Gelb = named(new LampShape(couple.Ampel), housing + QStringLiteral("_Gelb"));
@@ -260,8 +263,8 @@ bool TFrmMusikAusblendenLatein::danceChosen() const
 {
     if (noDanceChosen())
         return true;
-    return state_.RG_Typ->itemIndex() >= 0 && state_.RG_Tanz->itemIndex() >= 0
-           && (state_.RG_Runde->isHidden() || state_.RG_Runde->itemIndex() >= 0);
+    return state_.RG_Typ->itemIndex() >= 0 && state_.RG_Tanz->itemIndex() >= 0 &&
+           (state_.RG_Runde->isHidden() || state_.RG_Runde->itemIndex() >= 0);
 }
 
 void TFrmMusikAusblendenLatein::StartClick(int couple)
@@ -296,7 +299,8 @@ void TFrmMusikAusblendenLatein::ToggleCouple(int number)
         couple.clock.stop();
         // The time stopped at, not the last tick before it.
         showReading(number, state_.Zeitformat);
-    } else {
+    }
+    else {
         couple.Timer->start();
         couple.clock.start();
     }

@@ -33,14 +33,17 @@ private:
 
 // Everything one couple has; the window holds three of them.
 struct FadeCouple {
-    explicit FadeCouple(const Clock& clock) : clock(clock) {}
+    explicit FadeCouple(const Clock& clock)
+        : clock(clock)
+    {
+    }
 
     QGroupBox* GB = nullptr;
     QLineEdit* TimeEdit = nullptr;
-    QLabel* Label = nullptr;       // unit: "sec." or "mm:ss"
+    QLabel* Label = nullptr; // unit: "sec." or "mm:ss"
     QPushButton* Start = nullptr;
     QPushButton* BT_beamer = nullptr;
-    QFrame* Ampel = nullptr;       // housing of the traffic light
+    QFrame* Ampel = nullptr; // housing of the traffic light
     LampShape* Rot = nullptr;
     LampShape* Gelb = nullptr;
     LampShape* Gruen = nullptr;

@@ -17,7 +17,8 @@ QString AnalysisCache::defaultFile()
     return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + "/Vantor/music-tempo.json";
 }
 
-AnalysisCache::AnalysisCache(QString file) : file_(std::move(file))
+AnalysisCache::AnalysisCache(QString file)
+    : file_(std::move(file))
 {
     load();
 }
@@ -90,7 +91,8 @@ bool AnalysisCache::save()
     QSaveFile out(file_);
     if (!out.open(QIODevice::WriteOnly))
         return false;
-    out.write(QJsonDocument(QJsonObject{{"version", AnalysisVersion}, {"files", files}}).toJson(QJsonDocument::Compact));
+    out.write(
+        QJsonDocument(QJsonObject{{"version", AnalysisVersion}, {"files", files}}).toJson(QJsonDocument::Compact));
     dirty_ = !out.commit();
     return !dirty_;
 }

@@ -49,7 +49,10 @@ DecodedAudio Failed(DecodeFailure failure, const QString& detail)
 class StreamDecoder {
 public:
     StreamDecoder(AVCodecContext* codec, SwrContext* resampler, DecodedAudio& out, size_t keptSamples)
-        : codec_(codec), resampler_(resampler), out_(out), keptSamples_(keptSamples)
+        : codec_(codec),
+          resampler_(resampler),
+          out_(out),
+          keptSamples_(keptSamples)
     {
     }
 
@@ -102,8 +105,7 @@ private:
 
 } // namespace
 
-DecodedAudio DecodeAudioFile(const QString& path, int sampleRate, const std::atomic_bool* cancel,
-                             double keptSeconds)
+DecodedAudio DecodeAudioFile(const QString& path, int sampleRate, const std::atomic_bool* cancel, double keptSeconds)
 {
     if (cancel && cancel->load())
         return Failed(DecodeFailure::Cancelled, QString());
@@ -136,9 +138,9 @@ DecodedAudio DecodeAudioFile(const QString& path, int sampleRate, const std::ato
 
     SwrContext* rawResampler = nullptr;
     AVChannelLayout mono = AV_CHANNEL_LAYOUT_MONO;
-    if (swr_alloc_set_opts2(&rawResampler, &mono, AV_SAMPLE_FMT_FLT, sampleRate, &codec->ch_layout,
-                            codec->sample_fmt, codec->sample_rate, 0, nullptr) < 0
-        || swr_init(rawResampler) < 0) {
+    if (swr_alloc_set_opts2(&rawResampler, &mono, AV_SAMPLE_FMT_FLT, sampleRate, &codec->ch_layout, codec->sample_fmt,
+                            codec->sample_rate, 0, nullptr) < 0 ||
+        swr_init(rawResampler) < 0) {
         swr_free(&rawResampler);
         return Failed(DecodeFailure::Undecodable, QStringLiteral("resampler"));
     }
@@ -165,7 +167,7 @@ DecodedAudio DecodeAudioFile(const QString& path, int sampleRate, const std::ato
     decoder.feed(nullptr);
     decoder.drainResampler();
     if (result.sampleCount == 0)
-        return Failed(DecodeFailure::NoSamples, readError < 0 && readError != AVERROR_EOF ? ErrorText(readError)
-                                                                                          : QString());
+        return Failed(DecodeFailure::NoSamples,
+                      readError < 0 && readError != AVERROR_EOF ? ErrorText(readError) : QString());
     return result;
 }

@@ -8,7 +8,7 @@
 enum class DecodeFailure { None, CannotOpen, Empty, NoAudioStream, Undecodable, NoSamples, Cancelled };
 
 struct DecodedAudio {
-    std::vector<float> samples; // mono, at sampleRate; the first keptSeconds only
+    std::vector<float> samples;   // mono, at sampleRate; the first keptSeconds only
     std::int64_t sampleCount = 0; // of the whole file
     int sampleRate = 0;
     DecodeFailure failure = DecodeFailure::None;
@@ -24,5 +24,5 @@ struct DecodedAudio {
 // faster. Only the first keptSeconds are kept (an hour-long mix in a folder of
 // dances must not take hundreds of megabytes), but the length counts them all.
 // Polls cancel between packets.
-DecodedAudio DecodeAudioFile(const QString& path, int sampleRate = 22050,
-                             const std::atomic_bool* cancel = nullptr, double keptSeconds = 600);
+DecodedAudio DecodeAudioFile(const QString& path, int sampleRate = 22050, const std::atomic_bool* cancel = nullptr,
+                             double keptSeconds = 600);

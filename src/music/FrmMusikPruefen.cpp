@@ -126,12 +126,14 @@ void TFrmMusikPruefen::AddPaths(const QStringList& paths)
         const QFileInfo info(path);
         if (info.isDir()) {
             QStringList found;
-            QDirIterator it(path, AudioPatterns, QDir::Files, QDirIterator::Subdirectories | QDirIterator::FollowSymlinks);
+            QDirIterator it(path, AudioPatterns, QDir::Files,
+                            QDirIterator::Subdirectories | QDirIterator::FollowSymlinks);
             while (it.hasNext())
                 found << it.next();
             found.sort(Qt::CaseInsensitive);
             files << found;
-        } else {
+        }
+        else {
             files << info.absoluteFilePath();
         }
     }
@@ -139,20 +141,22 @@ void TFrmMusikPruefen::AddPaths(const QStringList& paths)
     for (const QString& file : files) {
         if (queued.contains(file))
             continue;
-        const auto known = std::find_if(entries_.begin(), entries_.end(),
-                                        [&](const Entry& e) { return e.analysis.path == file; });
+        const auto known =
+            std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.analysis.path == file; });
         if (known == entries_.end()) {
             Entry entry;
             entry.analysis.path = file;
             entries_.append(entry);
             List->addItem(QString());
             showRow(int(entries_.size()) - 1);
-        } else if (known->analysis.failure == DecodeFailure::Cancelled && !known->pending) {
+        }
+        else if (known->analysis.failure == DecodeFailure::Cancelled && !known->pending) {
             // A cancelled file added again is analysed after all.
             *known = Entry{};
             known->analysis.path = file;
             showRow(int(known - entries_.begin()));
-        } else {
+        }
+        else {
             continue;
         }
         queued << file;
@@ -242,7 +246,8 @@ void TFrmMusikPruefen::showRow(int index)
     if (fields[2].isEmpty()) {
         // No tempo: the note (why not) runs on from the tempo's column, readable in full.
         fields = QStringList{fields[0], fields[1], note};
-    } else {
+    }
+    else {
         const RowTone tone = Judge(entry.analysis, target_).tone;
         fields << ToneCode(tone);
     }
@@ -284,17 +289,18 @@ bool TFrmMusikPruefen::SaveCsv(const QString& path)
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
     const bool english = languageFlag() != 0;
-    state_.messages->warning(Pick(english, "Datei %1 kann nicht geschrieben werden: %2",
-                                  "File %1 cannot be written: %2")
-                                 .arg(QDir::toNativeSeparators(path), file.errorString()));
+    state_.messages->warning(
+        Pick(english, "Datei %1 kann nicht geschrieben werden: %2", "File %1 cannot be written: %2")
+            .arg(QDir::toNativeSeparators(path), file.errorString()));
     return false;
 }
 
 void TFrmMusikPruefen::BT_SaveClick()
 {
     const bool english = languageFlag() != 0;
-    const QString path = QFileDialog::getSaveFileName(this, Pick(english, "Liste als CSV speichern", "Save list as CSV"),
-                                                      QString(), Pick(english, "CSV-Dateien (*.csv)", "CSV files (*.csv)"));
+    const QString path =
+        QFileDialog::getSaveFileName(this, Pick(english, "Liste als CSV speichern", "Save list as CSV"), QString(),
+                                     Pick(english, "CSV-Dateien (*.csv)", "CSV files (*.csv)"));
     if (!path.isEmpty())
         SaveCsv(path);
 }
@@ -304,15 +310,15 @@ void TFrmMusikPruefen::BT_FilesClick()
     const bool english = languageFlag() != 0;
     const QString filter = Pick(english, "Musikdateien (%1);;Alle Dateien (*)", "Music files (%1);;All files (*)")
                                .arg(AudioPatterns.join(' '));
-    AddPaths(QFileDialog::getOpenFileNames(this, Pick(english, "Musikdateien wählen", "Choose music files"),
-                                           QString(), filter));
+    AddPaths(QFileDialog::getOpenFileNames(this, Pick(english, "Musikdateien wählen", "Choose music files"), QString(),
+                                           filter));
 }
 
 void TFrmMusikPruefen::BT_FolderClick()
 {
     const bool english = languageFlag() != 0;
-    const QString folder = QFileDialog::getExistingDirectory(this, Pick(english, "Ordner mit Musik wählen",
-                                                                        "Choose a folder of music"));
+    const QString folder =
+        QFileDialog::getExistingDirectory(this, Pick(english, "Ordner mit Musik wählen", "Choose a folder of music"));
     if (!folder.isEmpty())
         AddPaths({folder});
 }

@@ -4,7 +4,9 @@
 #include <QPointer>
 
 MusicAnalysisQueue::MusicAnalysisQueue(AnalysisCache& cache, QObject* parent)
-    : QObject(parent), cache_(cache), cancel_(std::make_shared<std::atomic_bool>(false))
+    : QObject(parent),
+      cache_(cache),
+      cancel_(std::make_shared<std::atomic_bool>(false))
 {
     pool_.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
 }
@@ -26,17 +28,21 @@ void MusicAnalysisQueue::enqueue(const QStringList& paths)
     for (const QString& path : paths) {
         if (const auto known = cache_.find(path)) {
             // Queued, so that rows come in the order of the paths.
-            QMetaObject::invokeMethod(this, [this, analysis = *known] { deliver(analysis); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, analysis = *known] { deliver(analysis); }, Qt::QueuedConnection);
             continue;
         }
         QPointer<MusicAnalysisQueue> self(this);
         pool_.start([self, path, cancel = cancel_] {
             const FileAnalysis analysis = AnalyseFile(path, cancel.get());
             // The queue waits for its workers before it goes, so self is valid here.
-            QMetaObject::invokeMethod(self.data(), [self, analysis] {
-                if (self)
-                    self->deliver(analysis);
-            }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                self.data(),
+                [self, analysis] {
+                    if (self)
+                        self->deliver(analysis);
+                },
+                Qt::QueuedConnection);
         });
     }
 }

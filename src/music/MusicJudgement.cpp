@@ -160,8 +160,7 @@ QStringList VerdictFields(const FileAnalysis& analysis, const MusicVerdict& verd
         fields[5] = RulePercentText(*verdict.toMiddle);
     fields[6] = LengthText(verdict.length, sprache);
     if (verdict.choice.chosen())
-        fields[7] = Pick(sprache, "gewählt: ", "chosen: ")
-                    + FactorText(verdict.choice.factor);
+        fields[7] = Pick(sprache, "gewählt: ", "chosen: ") + FactorText(verdict.choice.factor);
     return fields;
 }
 

@@ -19,5 +19,4 @@ double PeriodFromBeatTimes(const std::vector<double>& beatTimes);
 
 // Tracks the beats of mono audio with the onset-based beat tracker and reads
 // their tempo. Polls cancel between blocks (a cancelled reading is empty).
-TempoReading DetectTempo(const std::vector<float>& samples, int sampleRate,
-                         const std::atomic_bool* cancel = nullptr);
+TempoReading DetectTempo(const std::vector<float>& samples, int sampleRate, const std::atomic_bool* cancel = nullptr);

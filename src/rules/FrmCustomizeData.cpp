@@ -181,7 +181,8 @@ void StoreEditedValues(RuleTables& tables, const RuleFileTexts& texts)
 }
 
 TFrmCustomizeData::TFrmCustomizeData(ProgramState& state, QWidget* parent)
-    : QDialog(parent), state_(state)
+    : QDialog(parent),
+      state_(state)
 {
     setObjectName("FrmCustomizeData");
     setWindowTitle("Customize Data");
@@ -191,14 +192,12 @@ TFrmCustomizeData::TFrmCustomizeData(ProgramState& state, QWidget* parent)
     PageControl = new QTabWidget(this);
     PageControl->setObjectName("PageControl");
     PageControl->setGeometry(0, 0, 538, 337);
-    buildPage(Discipline::RnR, TS_RnR, RnRGrid, Label1, ED_RnRruleSource, "RnRGrid",
-              "ED_RnRruleSource");
+    buildPage(Discipline::RnR, TS_RnR, RnRGrid, Label1, ED_RnRruleSource, "RnRGrid", "ED_RnRruleSource");
     buildPage(Discipline::Boogie, TS_Boogie, BoogieGrid, Label2, ED_BoogieRuleSource, "BoogieGrid",
               "ED_BoogieRuleSource");
-    buildPage(Discipline::Ballroom, TS_Ballroom, BallroomGrid, Label3, ED_BallroomRuleSource,
-              "BallroomGrid", "ED_BallroomRuleSource");
-    buildPage(Discipline::Latin, TS_Latin, LatinGrid, Label4, ED_LatinRuleSource, "LatinGrid",
-              "ED_LatinRuleSource");
+    buildPage(Discipline::Ballroom, TS_Ballroom, BallroomGrid, Label3, ED_BallroomRuleSource, "BallroomGrid",
+              "ED_BallroomRuleSource");
+    buildPage(Discipline::Latin, TS_Latin, LatinGrid, Label4, ED_LatinRuleSource, "LatinGrid", "ED_LatinRuleSource");
     PageControl->setCurrentIndex(0);
 
     auto addButton = [this](QPushButton*& button, const char* name, QRect geometry) {
@@ -222,9 +221,8 @@ TFrmCustomizeData::TFrmCustomizeData(ProgramState& state, QWidget* parent)
     FormCreate();
 }
 
-void TFrmCustomizeData::buildPage(Discipline d, QWidget*& page, QTableWidget*& grid,
-                                  QLabel*& label, QLineEdit*& source, const char* gridName,
-                                  const char* sourceName)
+void TFrmCustomizeData::buildPage(Discipline d, QWidget*& page, QTableWidget*& grid, QLabel*& label, QLineEdit*& source,
+                                  const char* gridName, const char* sourceName)
 {
     page = new QWidget;
     PageControl->addTab(page, QString::fromUtf8(TableNames[index(d)]));
@@ -282,10 +280,12 @@ void TFrmCustomizeData::applyLanguage()
     }
     BT_Cancel->setText(language_ == 0 ? QStringLiteral("&Abbrechen") : QStringLiteral("&Cancel"));
     BT_Help->setText(language_ == 0 ? QStringLiteral("&Hilfe") : QStringLiteral("&Help"));
-    BT_Restore->setText(language_ == 0 ? QStringLiteral("&Gelieferte Werte") : QStringLiteral("&Restore delivered values"));
-    BT_Restore->setToolTip(language_ == 0 ? QStringLiteral("Die mit dem Programm gelieferten Werte dieser Tabelle "
-                                                           "wiederherstellen")
-                                          : QStringLiteral("Restore the values of this table delivered with the program"));
+    BT_Restore->setText(language_ == 0 ? QStringLiteral("&Gelieferte Werte")
+                                       : QStringLiteral("&Restore delivered values"));
+    BT_Restore->setToolTip(language_ == 0
+                               ? QStringLiteral("Die mit dem Programm gelieferten Werte dieser Tabelle "
+                                                "wiederherstellen")
+                               : QStringLiteral("Restore the values of this table delivered with the program"));
 }
 
 void TFrmCustomizeData::FormShow()
@@ -372,13 +372,14 @@ void TFrmCustomizeData::BT_OKClick()
     }
     if (const QString path = FindFileWithOtherRows(*state_.rules, folder()); !path.isEmpty()) {
         const QString shown = QDir::toNativeSeparators(path);
-        state_.messages->warning(language_ == 0
-            ? QStringLiteral("Die Datei %1 kann nicht gelesen werden oder enthält andere Zeilen als die "
-                             "geladene Tabelle. Damit keine Daten verloren gehen, wird nichts gespeichert.")
-                  .arg(shown)
-            : QStringLiteral("The file %1 cannot be read or holds other rows than the loaded table. "
-                             "To lose no data, nothing is saved.")
-                  .arg(shown));
+        state_.messages->warning(
+            language_ == 0
+                ? QStringLiteral("Die Datei %1 kann nicht gelesen werden oder enthält andere Zeilen als die "
+                                 "geladene Tabelle. Damit keine Daten verloren gehen, wird nichts gespeichert.")
+                      .arg(shown)
+                : QStringLiteral("The file %1 cannot be read or holds other rows than the loaded table. "
+                                 "To lose no data, nothing is saved.")
+                      .arg(shown));
         return;
     }
     // The tables take the edits only once the files hold them, so that the
@@ -412,15 +413,16 @@ void TFrmCustomizeData::refuse(const UnsavableText& problem)
     }
     if (!problem.row)
         place += QStringLiteral(", \"%1\"").arg(sourceCaption(language_));
-    state_.messages->warning(place + QStringLiteral(": ") + problem.reason
-                             + (german ? QStringLiteral(" Es wurde nichts gespeichert.")
-                                       : QStringLiteral(" Nothing was saved.")));
+    state_.messages->warning(
+        place + QStringLiteral(": ") + problem.reason +
+        (german ? QStringLiteral(" Es wurde nichts gespeichert.") : QStringLiteral(" Nothing was saved.")));
 
     PageControl->setCurrentIndex(static_cast<int>(d));
     if (problem.row) {
         grid->setCurrentCell(*problem.row, problem.column.value_or(FirstValueColumn));
         grid->setFocus();
-    } else {
+    }
+    else {
         sources_[d]->setFocus();
     }
 }
@@ -458,11 +460,15 @@ void TFrmCustomizeData::BT_RestoreClick()
     const bool german = language_ == 0;
     const auto d = static_cast<Discipline>(PageControl->currentIndex());
     const QString table = QString::fromUtf8(TableNames[index(d)]);
-    if (!state_.messages->question(german
-            ? QStringLiteral("Die Werte und die Quellenangabe der Tabelle %1 durch die mit dem Programm gelieferten "
-                             "ersetzen? Gespeichert wird erst mit OK; Abbrechen verwirft sie.").arg(table)
-            : QStringLiteral("Replace the values and the source line of the %1 table by those delivered with the "
-                             "program? They are saved only with OK; Cancel discards them.").arg(table)))
+    if (!state_.messages->question(
+            german
+                ? QStringLiteral(
+                      "Die Werte und die Quellenangabe der Tabelle %1 durch die mit dem Programm gelieferten "
+                      "ersetzen? Gespeichert wird erst mit OK; Abbrechen verwirft sie.")
+                      .arg(table)
+                : QStringLiteral("Replace the values and the source line of the %1 table by those delivered with the "
+                                 "program? They are saved only with OK; Cancel discards them.")
+                      .arg(table)))
         return;
     const std::optional<RuleTables> delivered = deliveredTables();
     if (!delivered) {
@@ -497,4 +503,3 @@ QString TFrmCustomizeData::folder() const
 {
     return RuleFolderToSave(DataFoldersOf(state_), state_.LanguageFolder);
 }
-

@@ -94,8 +94,8 @@ public:
 
 private:
     void FormCreate();
-    void buildPage(Discipline d, QWidget*& page, QTableWidget*& grid,
-                   QLabel*& label, QLineEdit*& source, const char* gridName, const char* sourceName);
+    void buildPage(Discipline d, QWidget*& page, QTableWidget*& grid, QLabel*& label, QLineEdit*& source,
+                   const char* gridName, const char* sourceName);
     void applyLanguage();
     void fillGrid(Discipline d);
     void commitOpenEditors();

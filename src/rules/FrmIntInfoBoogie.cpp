@@ -9,10 +9,8 @@ InternationalInfoConfig configuration()
     config.fileName = "I_BoogieWoogie.dat";
     config.listName = "InfoBox_Boogie";
     config.sourceLabelName = "LB_Info_Boogie";
-    config.columns = {InfoColumn::OneLanguage("Class", 112, false),
-                      InfoColumn::OneLanguage("Round", 108, false),
-                      InfoColumn::OneLanguage("Bars/min.", 80, true),
-                      InfoColumn::OneLanguage("Metronom", 85, true),
+    config.columns = {InfoColumn::OneLanguage("Class", 112, false), InfoColumn::OneLanguage("Round", 108, false),
+                      InfoColumn::OneLanguage("Bars/min.", 80, true), InfoColumn::OneLanguage("Metronom", 85, true),
                       InfoColumn::OneLanguage("Time", 100, true)};
     return config;
 }

@@ -9,10 +9,8 @@ InternationalInfoConfig configuration()
     config.fileName = "I_RockNRoll.dat";
     config.listName = "InfoBox_RockNRoll";
     config.sourceLabelName = "LB_Info_RockNRoll";
-    config.columns = {InfoColumn::OneLanguage("Class", 93, false),
-                      InfoColumn::OneLanguage("Foot/Acro", 145, false),
-                      InfoColumn::OneLanguage("Bars/min.", 80, true),
-                      InfoColumn::OneLanguage("Metronom", 82, true),
+    config.columns = {InfoColumn::OneLanguage("Class", 93, false), InfoColumn::OneLanguage("Foot/Acro", 145, false),
+                      InfoColumn::OneLanguage("Bars/min.", 80, true), InfoColumn::OneLanguage("Metronom", 82, true),
                       InfoColumn::OneLanguage("Time", 86, true)};
     return config;
 }

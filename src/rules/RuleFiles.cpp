@@ -122,8 +122,8 @@ bool isSkipped(const QString& line)
 // The five ";"-terminated fields of a data line; false when it has fewer.
 bool splitDataLine(const QString& line, RuleRow& row)
 {
-    std::array<QString*, FieldCount> fields = {&row.Name, &row.Variant, &row.BarsPerMin,
-                                               &row.MetroValue, &row.DanceTime};
+    std::array<QString*, FieldCount> fields = {&row.Name, &row.Variant, &row.BarsPerMin, &row.MetroValue,
+                                               &row.DanceTime};
     qsizetype from = 0;
     for (QString* field : fields) {
         const qsizetype semicolon = line.indexOf(QLatin1Char(';'), from);
@@ -151,8 +151,8 @@ QString encodingError(const QString& text, int sprache)
     for (const QChar c : text) {
         if (!canEncodeWin1252(c)) {
             return sprache == 0
-                ? QStringLiteral("Das Zeichen \"%1\" kann in der Datei nicht gespeichert werden.").arg(c)
-                : QStringLiteral("The character \"%1\" cannot be stored in the file.").arg(c);
+                       ? QStringLiteral("Das Zeichen \"%1\" kann in der Datei nicht gespeichert werden.").arg(c)
+                       : QStringLiteral("The character \"%1\" cannot be stored in the file.").arg(c);
         }
     }
     return {};
@@ -177,7 +177,8 @@ QString validateFileText(const RuleFileText& text, int capacity, int sprache)
     if (const QString error = ValidateSourceForSaving(text.Source, sprache); !error.isEmpty())
         return error;
     if (text.Rows.size() > capacity)
-        return (sprache == 0 ? QStringLiteral("Mehr als %1 Zeilen.") : QStringLiteral("More than %1 rows.")).arg(capacity);
+        return (sprache == 0 ? QStringLiteral("Mehr als %1 Zeilen.") : QStringLiteral("More than %1 rows."))
+            .arg(capacity);
     for (qsizetype i = 0; i < text.Rows.size(); ++i) {
         if (const QString error = ValidateRowForSaving(text.Rows[i], sprache); !error.isEmpty())
             return (sprache == 0 ? QStringLiteral("Zeile %1: %2") : QStringLiteral("Row %1: %2")).arg(i + 1).arg(error);
@@ -206,7 +207,8 @@ Reason reasonOf(const std::error_code& code, const QString& systemText = {})
     if (code == std::errc::permission_denied || code == std::errc::operation_not_permitted)
         return {QStringLiteral("Zugriff verweigert."), QStringLiteral("Access denied.")};
     if (code == std::errc::read_only_file_system)
-        return {QStringLiteral("Das Dateisystem ist schreibgeschützt."), QStringLiteral("The file system is read-only.")};
+        return {QStringLiteral("Das Dateisystem ist schreibgeschützt."),
+                QStringLiteral("The file system is read-only.")};
     if (code == std::errc::no_space_on_device)
         return {QStringLiteral("Der Datenträger ist voll."), QStringLiteral("The disk is full.")};
     if (code == std::errc::no_such_file_or_directory)
@@ -302,8 +304,8 @@ FileResult checkTarget(const QString& folder, SaveTarget& target)
         if (old.open(QIODevice::ReadOnly))
             target.oldBytes = old.readAll();
         if (!old.isOpen() || old.error() != QFileDevice::NoError)
-            return cannotSave(target.path, reasonOf(std::make_error_code(std::errc::permission_denied),
-                                                    old.errorString()));
+            return cannotSave(target.path,
+                              reasonOf(std::make_error_code(std::errc::permission_denied), old.errorString()));
     }
     if (!folderInfo.isWritable())
         return cannotSave(target.path, {QStringLiteral("Keine Schreibberechtigung für den Ordner."),
@@ -355,11 +357,10 @@ QStringList putBack(std::array<SaveTarget, DisciplineCount>& targets, const Repl
     for (SaveTarget& target : targets) {
         if (!target.replaced)
             continue;
-        const bool back = target.existed ? !replace(target.restoreFile, target.path)
-                                         : QFile::remove(target.path);
+        const bool back = target.existed ? !replace(target.restoreFile, target.path) : QFile::remove(target.path);
         if (!back) {
-            notPutBack << shownPath(target.path)
-                              + (target.existed ? QStringLiteral(" (%1)").arg(shownPath(target.restoreFile)) : QString());
+            notPutBack << shownPath(target.path) +
+                              (target.existed ? QStringLiteral(" (%1)").arg(shownPath(target.restoreFile)) : QString());
         }
         // Put back, its restore file is gone; not put back, it holds the only old copy.
         target.restoreFile.clear();
@@ -377,7 +378,8 @@ FileResult cannotReplace(const QString& path, const Reason& reason, const QStrin
     }
     const QString files = notPutBack.join(QStringLiteral(", "));
     return {QStringLiteral("Die Datei %1 kann nicht ersetzt werden: %2 Der alte Inhalt von %3 konnte nicht "
-                           "zurückgelegt werden.").arg(shownPath(path), reason.german, files),
+                           "zurückgelegt werden.")
+                .arg(shownPath(path), reason.german, files),
             QStringLiteral("The file %1 cannot be replaced: %2 The old contents of %3 could not be put back.")
                 .arg(shownPath(path), reason.english, files)};
 }

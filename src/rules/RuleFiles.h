@@ -65,8 +65,7 @@ std::error_code RenameOver(const QString& newFile, const QString& target);
 // replacement fails, the files replaced so far get their old contents back.
 // On any failure the files keep their old contents, no file of ours is left
 // behind, and the error names the file and the reason (German and English).
-FileResult SaveRuleTables(const RuleFileTexts& texts, const QString& folder,
-                          const ReplaceFile& replace = RenameOver);
+FileResult SaveRuleTables(const RuleFileTexts& texts, const QString& folder, const ReplaceFile& replace = RenameOver);
 FileResult SaveRuleTables(const RuleTables& tables, const QString& folder);
 
 // Removes from `folder` the new files of a save that was cut off (the program

@@ -22,8 +22,7 @@ QFont pixelFont(QFont font, int pixels, bool bold = false)
     return font;
 }
 
-QLabel* addLabel(QWidget* parent, const QString& name, const QRect& geometry, int fontPixels,
-                 QLabel* label = nullptr)
+QLabel* addLabel(QWidget* parent, const QString& name, const QRect& geometry, int fontPixels, QLabel* label = nullptr)
 {
     if (!label)
         label = new QLabel(parent);
@@ -55,14 +54,21 @@ QString folderOf(int languageFlag)
 
 RuleInfoLayout nationalLayout(const NationalInfoConfig& config)
 {
-    return {config.objectName, config.fileName, QSize(545, 369), QRect(24, 32, 489, config.listHeight),
-            QRect(24, 320, 489, 13), QStringLiteral("InfoBox"), QStringLiteral("LB_Info"), config.columns};
+    return {config.objectName,         config.fileName,
+            QSize(545, 369),           QRect(24, 32, 489, config.listHeight),
+            QRect(24, 320, 489, 13),   QStringLiteral("InfoBox"),
+            QStringLiteral("LB_Info"), config.columns};
 }
 
 RuleInfoLayout internationalLayout(const InternationalInfoConfig& config)
 {
-    return {config.objectName, config.fileName, QSize(545, 385), config.list,
-            QRect(72, 336, config.sourceLabelWidth, 13), config.listName, config.sourceLabelName,
+    return {config.objectName,
+            config.fileName,
+            QSize(545, 385),
+            config.list,
+            QRect(72, 336, config.sourceLabelWidth, 13),
+            config.listName,
+            config.sourceLabelName,
             config.columns};
 }
 
@@ -82,7 +88,9 @@ void chooseByText(RadioGroup* group, const QString& text)
 } // namespace
 
 RuleInfoWindow::RuleInfoWindow(ProgramState& state, const RuleInfoLayout& layout, QWidget* parent)
-    : EmbeddedForm(layout.objectName, layout.panel, parent), state_(state), layout_(layout)
+    : EmbeddedForm(layout.objectName, layout.panel, parent),
+      state_(state),
+      layout_(layout)
 {
     QFrame* panel = Panel1();
     addShape(panel);
@@ -99,8 +107,8 @@ RuleInfoWindow::RuleInfoWindow(ProgramState& state, const RuleInfoLayout& layout
         widths << column.width;
     list_->setSections(widths);
     for (int i = 0; i < layout.columns.size(); ++i) {
-        list_->setSectionAlignment(i, (layout.columns[i].centred ? Qt::AlignHCenter : Qt::AlignLeft)
-                                          | Qt::AlignVCenter);
+        list_->setSectionAlignment(i,
+                                   (layout.columns[i].centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
     }
 
     // A long source line is cut, not widened; hovering shows all of it.
@@ -136,9 +144,9 @@ void RuleInfoWindow::setColumnCaptions(int languageFlag)
     list_->setSectionTexts(captions);
 }
 
-NationalInfoWindow::NationalInfoWindow(ProgramState& state, const NationalInfoConfig& config,
-                                       QWidget* parent)
-    : RuleInfoWindow(state, nationalLayout(config), parent), config_(config)
+NationalInfoWindow::NationalInfoWindow(ProgramState& state, const NationalInfoConfig& config, QWidget* parent)
+    : RuleInfoWindow(state, nationalLayout(config), parent),
+      config_(config)
 {
     if (!config.noteGerman.isEmpty()) {
         InfoLabel_ = addLabel(Panel1(), "InfoLabel", QRect(24, 295, config.noteWidth, 18), 13);

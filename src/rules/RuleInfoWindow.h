@@ -18,10 +18,7 @@ struct InfoColumn {
     int width;
     bool centred;
 
-    static InfoColumn OneLanguage(const QString& text, int width, bool centred)
-    {
-        return {text, text, width, centred};
-    }
+    static InfoColumn OneLanguage(const QString& text, int width, bool centred) { return {text, text, width, centred}; }
 };
 
 // What tells the info windows apart: names, file, places and columns.

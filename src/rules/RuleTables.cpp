@@ -5,10 +5,14 @@
 int TableCapacity(Discipline discipline)
 {
     switch (discipline) {
-    case Discipline::RnR: return 11;
-    case Discipline::Boogie: return 7;
-    case Discipline::Ballroom: return 6;
-    case Discipline::Latin: return 5;
+    case Discipline::RnR:
+        return 11;
+    case Discipline::Boogie:
+        return 7;
+    case Discipline::Ballroom:
+        return 6;
+    case Discipline::Latin:
+        return 5;
     }
     return 0;
 }
@@ -16,10 +20,14 @@ int TableCapacity(Discipline discipline)
 QString RuleFileName(Discipline discipline)
 {
     switch (discipline) {
-    case Discipline::RnR: return QStringLiteral("RockNRoll.dat");
-    case Discipline::Boogie: return QStringLiteral("BoogieWoogie.dat");
-    case Discipline::Ballroom: return QStringLiteral("Standard.dat");
-    case Discipline::Latin: return QStringLiteral("Latein.dat");
+    case Discipline::RnR:
+        return QStringLiteral("RockNRoll.dat");
+    case Discipline::Boogie:
+        return QStringLiteral("BoogieWoogie.dat");
+    case Discipline::Ballroom:
+        return QStringLiteral("Standard.dat");
+    case Discipline::Latin:
+        return QStringLiteral("Latein.dat");
     }
     return {};
 }
@@ -180,8 +188,7 @@ std::optional<int> RuleTables::FindChosenRow(Discipline d, const QString& name,
     return FindFirstRow(d, name, round);
 }
 
-bool RuleTables::rowMatches(const RuleRow& row, const QString& name,
-                            const std::optional<QString>& variant)
+bool RuleTables::rowMatches(const RuleRow& row, const QString& name, const std::optional<QString>& variant)
 {
     return KeysEqual(row.Name, name) && (!variant || KeysEqual(row.Variant, *variant));
 }

@@ -68,12 +68,10 @@ public:
     // same row. With a round, the first row of class and round; without, the
     // first row of the class or dance, except that Rock'n'Roll's one class
     // without rounds takes its last row.
-    std::optional<int> FindChosenRow(Discipline d, const QString& name,
-                                     const std::optional<QString>& round) const;
+    std::optional<int> FindChosenRow(Discipline d, const QString& name, const std::optional<QString>& round) const;
 
 private:
-    static bool rowMatches(const RuleRow& row, const QString& name,
-                           const std::optional<QString>& variant);
+    static bool rowMatches(const RuleRow& row, const QString& name, const std::optional<QString>& variant);
 
     std::array<RuleTable, DisciplineCount> tables_;
 };

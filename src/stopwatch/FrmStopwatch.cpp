@@ -96,7 +96,8 @@ void TFrmStopwatch::applyLanguage()
     BT_ResetAll->setText(caption(english, "alle &zurücksetzen", "&reset all"));
     const auto stopwatches = couples();
     for (int couple = 0; couple < 3; ++couple)
-        stopwatches[couple]->setTitle(caption(english, kCouples[couple].germanCaption, kCouples[couple].englishCaption));
+        stopwatches[couple]->setTitle(
+            caption(english, kCouples[couple].germanCaption, kCouples[couple].englishCaption));
     for (TPimStopWatch* stopwatch : stopwatches)
         stopwatch->setLanguage(english ? 1 : 0);
 }

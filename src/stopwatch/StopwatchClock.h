@@ -11,7 +11,10 @@ class Clock;
 // resumes from it.
 class StopwatchClock {
 public:
-    explicit StopwatchClock(const Clock& clock) : clock_(clock) {}
+    explicit StopwatchClock(const Clock& clock)
+        : clock_(clock)
+    {
+    }
 
     bool running() const { return running_; }
     void start();

@@ -62,7 +62,6 @@ void AdaptDialog::SetLanguage(int flag)
     BT_Close->setText(english ? "&Close" : "&Schließen");
 }
 
-
 void AdaptDialog::runModal()
 {
     if (modalRunner_)

@@ -21,8 +21,8 @@ TFrmAdaptFixSpeed::TFrmAdaptFixSpeed(QWidget* parent)
     auto* shape = new RoundedFrame(8, Panel1);
     shape->setGeometry(Panel1->rect());
 
-    buildControls(Panel1, Layout{QRect(16, 14, 281, 138), 110, 141, 24,
-                                 QRect(116, 166, 81, 28), QColor(255, 255, 183)});
+    buildControls(Panel1,
+                  Layout{QRect(16, 14, 281, 138), 110, 141, 24, QRect(116, 166, 81, 28), QColor(255, 255, 183)});
 }
 
 void TFrmAdaptFixSpeed::ShowFixedAdaptation(float actual, float desired)

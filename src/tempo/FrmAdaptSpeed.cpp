@@ -29,15 +29,15 @@ QString LookupDesiredTempo(const RuleTables& rules, int typeIndex, const QString
 }
 
 TFrmAdaptSpeed::TFrmAdaptSpeed(ProgramState& state, QWidget* parent)
-    : AdaptDialog("FrmAdaptSpeed", QSize(290, 156), parent), state_(state)
+    : AdaptDialog("FrmAdaptSpeed", QSize(290, 156), parent),
+      state_(state)
 {
     // Wide enough for a range's adjustment, "-1,96% <-> +1,96%", in today's fonts.
-    buildControls(this, Layout{QRect(5, 4, 280, 112), 100, 160, 22, QRect(105, 122, 80, 28),
-                               Qt::white});
+    buildControls(this, Layout{QRect(5, 4, 280, 112), 100, 160, 22, QRect(105, 122, 80, 28), Qt::white});
 }
 
-void TFrmAdaptSpeed::ShowRuleAdaptation(const QString& actualText, RadioGroup* typeSelector,
-                                        RadioGroup* danceSelector, RadioGroup* roundSelector)
+void TFrmAdaptSpeed::ShowRuleAdaptation(const QString& actualText, RadioGroup* typeSelector, RadioGroup* danceSelector,
+                                        RadioGroup* roundSelector)
 {
     CentreOnScreen(*this);
     QString actual = actualText;
@@ -52,8 +52,8 @@ void TFrmAdaptSpeed::ShowRuleAdaptation(const QString& actualText, RadioGroup* t
     ED_Anpassung->clear();
     if (!ED_actualSpeed->text().isEmpty() && !ED_desiredSpeed->text().isEmpty()) {
         const double actualTempo = TextToNumber(ED_actualSpeed->text(), *state_.messages, state_.Sprache);
-        ED_Anpassung->setText(RuleAdaptationText(actualTempo, ED_desiredSpeed->text(),
-                                                 *state_.messages, state_.Sprache));
+        ED_Anpassung->setText(
+            RuleAdaptationText(actualTempo, ED_desiredSpeed->text(), *state_.messages, state_.Sprache));
     }
     runModal();
 }

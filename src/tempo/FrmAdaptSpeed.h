@@ -21,8 +21,8 @@ public:
 
     // Fills the fields for the measured tempo and the dance chosen in the
     // three selectors and shows the dialog modally; returns when it is closed.
-    void ShowRuleAdaptation(const QString& actualText, RadioGroup* typeSelector,
-                            RadioGroup* danceSelector, RadioGroup* roundSelector);
+    void ShowRuleAdaptation(const QString& actualText, RadioGroup* typeSelector, RadioGroup* danceSelector,
+                            RadioGroup* roundSelector);
 
 private:
     // A zero measurement asks for the tempo; false when no usable one was given.

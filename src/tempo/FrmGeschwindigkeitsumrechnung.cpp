@@ -10,7 +10,8 @@
 #include <QPushButton>
 
 TFrmGeschwindigkeitsumrechnung::TFrmGeschwindigkeitsumrechnung(ProgramState& state, QWidget* parent)
-    : EmbeddedForm("FrmGeschwindigkeitsumrechnung", QSize(545, 369), parent), state_(state)
+    : EmbeddedForm("FrmGeschwindigkeitsumrechnung", QSize(545, 369), parent),
+      state_(state)
 {
     QFrame* panel = Panel1();
     auto* shape = new RoundedFrame(8, panel);
@@ -81,15 +82,16 @@ void TFrmGeschwindigkeitsumrechnung::ED_SollKeyPress()
     enterIn(ED_Soll, ED_Ist, QStringLiteral("Sie müssen eine Soll-Geschwindigkeit eingeben!"));
 }
 
-void TFrmGeschwindigkeitsumrechnung::enterIn(QLineEdit* field, QLineEdit* other,
-                                             const QString& missingText)
+void TFrmGeschwindigkeitsumrechnung::enterIn(QLineEdit* field, QLineEdit* other, const QString& missingText)
 {
     if (field->text().isEmpty()) {
         state_.messages->information(missingText);
         field->setFocus();
-    } else if (!other->text().isEmpty()) {
+    }
+    else if (!other->text().isEmpty()) {
         BT_BerechnenClick();
-    } else {
+    }
+    else {
         other->setFocus();
     }
 }
@@ -98,8 +100,7 @@ void TFrmGeschwindigkeitsumrechnung::BT_BerechnenClick()
 {
     const std::optional<double> actual = ReadNumber(ED_Ist->text().left(255), state_.messages, state_.Sprache);
     if (actual) {
-        const std::optional<double> desired =
-            ReadNumber(ED_Soll->text().left(255), state_.messages, state_.Sprache);
+        const std::optional<double> desired = ReadNumber(ED_Soll->text().left(255), state_.messages, state_.Sprache);
         // A negative tempo would ask for a change of more than 100 %, which no music can play.
         if (!desired || *desired < 0) {
             warn("Sie müssen als Soll-Tempo einen gültige Zahl angeben", "Please enter a valid integer number");

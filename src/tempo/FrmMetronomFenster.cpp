@@ -33,7 +33,10 @@ const QString kClickSound = QStringLiteral("drum_stick");
 // gets the same message as one out of range, in the operator's words.
 class WarningCounter : public Messages {
 public:
-    explicit WarningCounter(Messages& inner) : inner_(inner) {}
+    explicit WarningCounter(Messages& inner)
+        : inner_(inner)
+    {
+    }
     void warning(const QString&) override { ++count; }
     void information(const QString& text) override { inner_.information(text); }
     bool inputQuery(const QString& title, const QString& prompt, QString& value) override
@@ -104,9 +107,8 @@ void TFrmMetronomFenster::placeControls()
     Bar->setRange(0, 100);
     Bar->setValue(0);
     Bar->setTextVisible(false);
-    Bar->setStyleSheet(QStringLiteral(
-        "QProgressBar { background: silver; border: 1px solid gray; }"
-        " QProgressBar::chunk { background: rgb(0, 128, 0); }"));
+    Bar->setStyleSheet(QStringLiteral("QProgressBar { background: silver; border: 1px solid gray; }"
+                                      " QProgressBar::chunk { background: rgb(0, 128, 0); }"));
 
     Takt->setObjectName("Takt");
     Takt->setGeometry(48, 100, 200, 130);

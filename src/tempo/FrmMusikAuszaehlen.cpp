@@ -51,7 +51,8 @@ bool isAltC(const QKeyEvent& key)
 } // namespace
 
 TFrmMusikAuszaehlen::TFrmMusikAuszaehlen(ProgramState& state, QWidget* parent)
-    : EmbeddedForm("FrmMusikAuszaehlen", QSize(545, 369), parent), state_(state)
+    : EmbeddedForm("FrmMusikAuszaehlen", QSize(545, 369), parent),
+      state_(state)
 {
     createControls();
     applyLanguage();
@@ -125,10 +126,9 @@ QString TFrmMusikAuszaehlen::ReadyPrompt(int languageFlag)
 void TFrmMusikAuszaehlen::applyLanguage()
 {
     const bool english = languageFlag() != 0;
-    List->setSectionTexts(english ? QStringList{"# bars", "time in secs", "Bars/min (current)",
-                                                "Bars/min (average)"}
-                                  : QStringList{"Anzahl Takte", "Dauer in Sekunden", "Takte/min aktuell",
-                                                "Takte/min gemittelt"});
+    List->setSectionTexts(
+        english ? QStringList{"# bars", "time in secs", "Bars/min (current)", "Bars/min (average)"}
+                : QStringList{"Anzahl Takte", "Dauer in Sekunden", "Takte/min aktuell", "Takte/min gemittelt"});
     Label1->setText(english ? "# bars considered for Bars/min (current):"
                             : "Takte für Takte/aktuell &berücksichtigen:");
     BT_Start->setText(english ? "&Click Me (space bar)" : "&Click Me (Leertaste)");
@@ -149,8 +149,8 @@ void TFrmMusikAuszaehlen::FormShow()
 
 bool TFrmMusikAuszaehlen::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == BT_Start && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
-        && static_cast<const QKeyEvent*>(event)->key() == Qt::Key_Space) {
+    if (watched == BT_Start && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+        static_cast<const QKeyEvent*>(event)->key() == Qt::Key_Space) {
         // The space bar on the focused button taps through the list's key
         // lock: held, X11's auto-repeat would click the button again and again.
         const auto& key = static_cast<const QKeyEvent&>(*event);
@@ -187,8 +187,8 @@ bool TFrmMusikAuszaehlen::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::FocusOut:
         // Another window taking the activation leaves the list the focused control.
-        if (static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason
-            && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+        if (static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
             ListExit();
         break;
     default:
@@ -258,8 +258,7 @@ void TFrmMusikAuszaehlen::ListEnter()
 
 void TFrmMusikAuszaehlen::ListExit()
 {
-    if (List->count() > 0
-        && (List->item(0)->text() == ReadyPrompt(0) || List->item(0)->text() == ReadyPrompt(1)))
+    if (List->count() > 0 && (List->item(0)->text() == ReadyPrompt(0) || List->item(0)->text() == ReadyPrompt(1)))
         List->clear();
 }
 
@@ -311,7 +310,8 @@ void TFrmMusikAuszaehlen::Tap()
     restartStopwatch();
     if (tap.relisted.isEmpty()) {
         List->addItem(tap.row);
-    } else {
+    }
+    else {
         List->clear();
         List->addItems(tap.relisted);
     }

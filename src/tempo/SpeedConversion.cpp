@@ -7,7 +7,10 @@ namespace {
 // Passes warnings on (or drops them) and remembers that one came.
 class FailureWatch : public Messages {
 public:
-    explicit FailureWatch(Messages* target) : target_(target) {}
+    explicit FailureWatch(Messages* target)
+        : target_(target)
+    {
+    }
     void warning(const QString& text) override
     {
         failed = true;
@@ -73,8 +76,7 @@ QString RulePercentText(double percent)
     return sign + FormatFixed(percent, 2, 5) + QStringLiteral("%");
 }
 
-QString RuleAdaptationText(double actual, const QString& desiredText, Messages& messages,
-                           int sprache)
+QString RuleAdaptationText(double actual, const QString& desiredText, Messages& messages, int sprache)
 {
     if (!(actual > 0))
         return QString();
@@ -83,6 +85,6 @@ QString RuleAdaptationText(double actual, const QString& desiredText, Messages& 
         return RulePercentText(AdaptationPercent(actual, TextToNumber(desiredText, messages, sprache)));
     const double low = TextToNumber(desiredText.left(hyphen), messages, sprache);
     const double high = TextToNumber(desiredText.mid(hyphen + 1).trimmed(), messages, sprache);
-    return RulePercentText(AdaptationPercent(actual, low)) + QStringLiteral(" <-> ")
-           + RulePercentText(AdaptationPercent(actual, high));
+    return RulePercentText(AdaptationPercent(actual, low)) + QStringLiteral(" <-> ") +
+           RulePercentText(AdaptationPercent(actual, high));
 }

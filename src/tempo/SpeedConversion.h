@@ -29,5 +29,4 @@ QString RulePercentText(double percent);
 // "+1,77%") or a range ("50-52" gives "-1,96% <-> +1,96%"). Parts that the
 // shared conversion cannot read are reported there and used as it returns
 // them. Empty when actual is not positive.
-QString RuleAdaptationText(double actual, const QString& desiredText, Messages& messages,
-                           int sprache);
+QString RuleAdaptationText(double actual, const QString& desiredText, Messages& messages, int sprache);

@@ -120,8 +120,7 @@ double TapSeries::openingBarSeconds(const std::vector<double>& opening)
         for (double seconds : opening)
             trial.read(seconds, anyJudging);
         const Tally& tally = trial.tally_;
-        const double score = double(opening.size() - tally.intervals) + (tally.bars - tally.intervals)
-                             + tally.offBars;
+        const double score = double(opening.size() - tally.intervals) + (tally.bars - tally.intervals) + tally.offBars;
         if (score < bestScore) {
             bestScore = score;
             best = barSeconds;
@@ -153,8 +152,8 @@ TapRow TapSeries::read(double seconds, const Judging& judging)
     if (farInsideABar(elapsed / barSeconds)) {
         if (last_) {
             const double fromBefore = last_->seconds + elapsed;
-            if (!farInsideABar(fromBefore / barSeconds)
-                && OffTheBar(fromBefore, barSeconds) < OffTheBar(last_->seconds, barSeconds)) {
+            if (!farInsideABar(fromBefore / barSeconds) &&
+                OffTheBar(fromBefore, barSeconds) < OffTheBar(last_->seconds, barSeconds)) {
                 // The last counted tap was the stray one: this tap takes its place.
                 tally_ = last_->before;
                 carriedSeconds_ = 0;
@@ -223,8 +222,8 @@ TapRow TapSeries::describe(int barsAdded, const Judging& judging) const
     result.roundedAverage = FormatFixed(average, 1, 7);
     result.listedAverage = FormatFixed(truncated, 1, 7);
     result.inRange = inRange;
-    result.row = BarsText(tally_.bars, barsAdded) + ';' + FormatFixed(tally_.totalSeconds, 1, 7) + ';'
-                 + FormatFixed(current, 1, 7) + ';' + result.listedAverage + ';' + (inRange ? '1' : '0');
+    result.row = BarsText(tally_.bars, barsAdded) + ';' + FormatFixed(tally_.totalSeconds, 1, 7) + ';' +
+                 FormatFixed(current, 1, 7) + ';' + result.listedAverage + ';' + (inRange ? '1' : '0');
     return result;
 }
 

@@ -12,10 +12,13 @@ namespace {
 // Draws one row as cells under the header's sections.
 class CellDelegate : public QStyledItemDelegate {
 public:
-    explicit CellDelegate(DelimitedListBox* list) : QStyledItemDelegate(list), list_(list) {}
+    explicit CellDelegate(DelimitedListBox* list)
+        : QStyledItemDelegate(list),
+          list_(list)
+    {
+    }
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         if (option.state & QStyle::State_Selected)
             painter->fillRect(option.rect, option.palette.highlight());
@@ -77,7 +80,8 @@ private:
 } // namespace
 
 DelimitedListBox::DelimitedListBox(QWidget* parent)
-    : QListWidget(parent), header_(new QHeaderView(Qt::Horizontal, this)),
+    : QListWidget(parent),
+      header_(new QHeaderView(Qt::Horizontal, this)),
       headerModel_(new QStandardItemModel(0, 0, this))
 {
     header_->setModel(headerModel_);
@@ -123,8 +127,7 @@ QStringList DelimitedListBox::sectionTexts() const
 
 void DelimitedListBox::setSectionAlignment(int section, Qt::Alignment alignment)
 {
-    headerModel_->setHeaderData(section, Qt::Horizontal, static_cast<int>(alignment),
-                                Qt::TextAlignmentRole);
+    headerModel_->setHeaderData(section, Qt::Horizontal, static_cast<int>(alignment), Qt::TextAlignmentRole);
     if (cellAlignments_.size() <= section)
         cellAlignments_.resize(section + 1, Qt::AlignLeft);
     cellAlignments_[section] = alignment & Qt::AlignHorizontal_Mask;

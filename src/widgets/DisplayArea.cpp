@@ -1,6 +1,7 @@
 #include "DisplayArea.h"
 
-DisplayArea::DisplayArea(QWidget* parent) : QWidget(parent)
+DisplayArea::DisplayArea(QWidget* parent)
+    : QWidget(parent)
 {
     setObjectName("fd");
 }

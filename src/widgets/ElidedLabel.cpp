@@ -3,7 +3,8 @@
 #include <QPainter>
 #include <QToolTip>
 
-ElidedLabel::ElidedLabel(QWidget* parent) : QLabel(parent)
+ElidedLabel::ElidedLabel(QWidget* parent)
+    : QLabel(parent)
 {
     setTextFormat(Qt::PlainText);
 }

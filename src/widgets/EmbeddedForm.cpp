@@ -3,7 +3,8 @@
 #include <QShowEvent>
 
 EmbeddedForm::EmbeddedForm(const QString& objectName, QSize panelSize, QWidget* parent)
-    : QWidget(parent), panel_(new QFrame(this))
+    : QWidget(parent),
+      panel_(new QFrame(this))
 {
     setObjectName(objectName);
     panel_->setObjectName("Panel1");

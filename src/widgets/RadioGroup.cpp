@@ -27,7 +27,8 @@ int arrowStep(const QKeyEvent& event)
 } // namespace
 
 RadioGroup::RadioGroup(const QString& title, QWidget* parent)
-    : QGroupBox(title, parent), group_(new QButtonGroup(this))
+    : QGroupBox(title, parent),
+      group_(new QButtonGroup(this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 0, 4, 2);

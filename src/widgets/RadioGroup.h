@@ -30,7 +30,7 @@ public:
     // From code; -1 clears. An index outside the items also clears, so a
     // stale stored index never chooses an unrelated item.
     void setItemIndex(int index);
-    QString currentText() const;              // empty when nothing chosen
+    QString currentText() const; // empty when nothing chosen
 
     // The button of an item, for tests and for focus handling by forms.
     QRadioButton* button(int index) const;

@@ -2,7 +2,8 @@
 #include <QPainter>
 
 RoundedFrame::RoundedFrame(int roundingPercent, QWidget* parent)
-    : QWidget(parent), roundingPercent_(roundingPercent)
+    : QWidget(parent),
+      roundingPercent_(roundingPercent)
 {
     setObjectName("LMDShapeControl1");
     setAttribute(Qt::WA_TransparentForMouseEvents);

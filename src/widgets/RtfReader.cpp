@@ -18,19 +18,18 @@ namespace {
 constexpr int kMaxGroupDepth = 256;
 constexpr int kMaxUnicodeSkip = 16;
 constexpr int kDefaultHalfPoints = 24;
-constexpr int kMaxHalfPoints = 3276; // 1638 pt, the largest size word processors offer
-constexpr int kMaxTwips = 31680;     // 22 inches, the widest page word processors offer
+constexpr int kMaxHalfPoints = 3276;    // 1638 pt, the largest size word processors offer
+constexpr int kMaxTwips = 31680;        // 22 inches, the widest page word processors offer
 constexpr double kTwipsPerPixel = 15.0; // 1440 twips per inch at 96 pixels per inch
 constexpr char16_t kReplacement = 0xFFFD;
 
 char16_t Windows1252ToUnicode(unsigned char byte)
 {
     // Where Windows-1252 differs from Latin-1; 0 marks the unassigned bytes.
-    static const char16_t kRange80To9F[32] = {
-        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-        0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+    static const char16_t kRange80To9F[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                              0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                              0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                              0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
     return byte >= 0x80 && byte <= 0x9F ? kRange80To9F[byte - 0x80] : char16_t(byte);
 }
 
@@ -43,8 +42,7 @@ bool IsDroppedControl(char16_t unit)
 // frame marks, object anchors) must not enter it as text.
 bool IsReservedByDocument(char16_t unit)
 {
-    return unit == 0x2029 || unit == 0xFDD0 || unit == 0xFDD1 || unit == 0xFFFC || unit == 0xFFFE
-        || unit == 0xFFFF;
+    return unit == 0x2029 || unit == 0xFDD0 || unit == 0xFDD1 || unit == 0xFFFC || unit == 0xFFFE || unit == 0xFFFF;
 }
 
 // \u takes a signed 16-bit number; values beyond that range are damage.
@@ -55,8 +53,14 @@ char16_t UnicodeParameterToUnit(int param)
     return static_cast<char16_t>(param < 0 ? 65536 + param : param);
 }
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool IsHighSurrogate(char16_t unit)
+{
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t unit)
+{
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 enum class Destination { Text, Skip, FontTable, ColorTable };
 enum class VerticalPosition { Normal, Super, Sub };
@@ -98,11 +102,46 @@ struct GroupState {
 };
 
 enum class Keyword {
-    Character, SkipGroup, FontTable, ColorTable, Red, Green, Blue, DefaultFont, Font,
-    Paragraph, ResetParagraph, InTable, Cell, Row, LineBreak, Tab, Plain,
-    Bold, Italic, Underline, UnderlineNone, Strike, Super, Sub, NoSuperSub, Hidden,
-    FontSize, Foreground, Background, AlignLeft, AlignCenter, AlignRight, AlignJustify,
-    LeftIndent, RightIndent, FirstLineIndent, SpaceBefore, SpaceAfter, UnicodeChar, UnicodeSkip,
+    Character,
+    SkipGroup,
+    FontTable,
+    ColorTable,
+    Red,
+    Green,
+    Blue,
+    DefaultFont,
+    Font,
+    Paragraph,
+    ResetParagraph,
+    InTable,
+    Cell,
+    Row,
+    LineBreak,
+    Tab,
+    Plain,
+    Bold,
+    Italic,
+    Underline,
+    UnderlineNone,
+    Strike,
+    Super,
+    Sub,
+    NoSuperSub,
+    Hidden,
+    FontSize,
+    Foreground,
+    Background,
+    AlignLeft,
+    AlignCenter,
+    AlignRight,
+    AlignJustify,
+    LeftIndent,
+    RightIndent,
+    FirstLineIndent,
+    SpaceBefore,
+    SpaceAfter,
+    UnicodeChar,
+    UnicodeSkip,
 };
 
 struct KeywordEntry {
@@ -114,56 +153,131 @@ const KeywordEntry* FindKeyword(std::string_view word)
 {
     using K = Keyword;
     static const std::unordered_map<std::string_view, KeywordEntry> kKeywords = {
-        {"emdash", {K::Character, 0x2014}}, {"endash", {K::Character, 0x2013}},
-        {"bullet", {K::Character, 0x2022}}, {"lquote", {K::Character, 0x2018}},
-        {"rquote", {K::Character, 0x2019}}, {"ldblquote", {K::Character, 0x201C}},
-        {"rdblquote", {K::Character, 0x201D}}, {"emspace", {K::Character, 0x2003}},
+        {"emdash", {K::Character, 0x2014}},
+        {"endash", {K::Character, 0x2013}},
+        {"bullet", {K::Character, 0x2022}},
+        {"lquote", {K::Character, 0x2018}},
+        {"rquote", {K::Character, 0x2019}},
+        {"ldblquote", {K::Character, 0x201C}},
+        {"rdblquote", {K::Character, 0x201D}},
+        {"emspace", {K::Character, 0x2003}},
         {"enspace", {K::Character, 0x2002}},
         // Destinations a viewer does not show; their groups are read without text.
-        {"stylesheet", {K::SkipGroup}}, {"info", {K::SkipGroup}}, {"pict", {K::SkipGroup}},
-        {"object", {K::SkipGroup}}, {"objdata", {K::SkipGroup}}, {"header", {K::SkipGroup}},
-        {"headerl", {K::SkipGroup}}, {"headerr", {K::SkipGroup}}, {"headerf", {K::SkipGroup}},
-        {"footer", {K::SkipGroup}}, {"footerl", {K::SkipGroup}}, {"footerr", {K::SkipGroup}},
-        {"footerf", {K::SkipGroup}}, {"footnote", {K::SkipGroup}}, {"annotation", {K::SkipGroup}},
-        {"listtable", {K::SkipGroup}}, {"listoverridetable", {K::SkipGroup}},
-        {"rsidtbl", {K::SkipGroup}}, {"generator", {K::SkipGroup}}, {"xmlnstbl", {K::SkipGroup}},
-        {"themedata", {K::SkipGroup}}, {"datastore", {K::SkipGroup}}, {"latentstyles", {K::SkipGroup}},
-        {"colorschememapping", {K::SkipGroup}}, {"revtbl", {K::SkipGroup}}, {"filetbl", {K::SkipGroup}},
-        {"pgdsctbl", {K::SkipGroup}}, {"fldinst", {K::SkipGroup}}, {"pn", {K::SkipGroup}},
-        {"template", {K::SkipGroup}}, {"shp", {K::SkipGroup}}, {"nonshppict", {K::SkipGroup}},
-        {"userprops", {K::SkipGroup}}, {"docvar", {K::SkipGroup}}, {"ftnsep", {K::SkipGroup}},
-        {"ftnsepc", {K::SkipGroup}}, {"aftnsep", {K::SkipGroup}}, {"aftnsepc", {K::SkipGroup}},
-        {"fonttbl", {K::FontTable}}, {"colortbl", {K::ColorTable}},
-        {"red", {K::Red}}, {"green", {K::Green}}, {"blue", {K::Blue}},
-        {"deff", {K::DefaultFont}}, {"f", {K::Font}},
-        {"par", {K::Paragraph}}, {"sect", {K::Paragraph}}, {"page", {K::Paragraph}},
-        {"pard", {K::ResetParagraph}}, {"intbl", {K::InTable}}, {"cell", {K::Cell}}, {"nestcell", {K::Cell}},
-        {"row", {K::Row}}, {"nestrow", {K::Row}}, {"line", {K::LineBreak}}, {"tab", {K::Tab}},
-        {"plain", {K::Plain}}, {"b", {K::Bold}}, {"i", {K::Italic}},
-        {"ul", {K::Underline}}, {"uld", {K::Underline}}, {"uldash", {K::Underline}},
-        {"uldashd", {K::Underline}}, {"uldashdd", {K::Underline}}, {"uldb", {K::Underline}},
-        {"ulhwave", {K::Underline}}, {"ulldash", {K::Underline}}, {"ulth", {K::Underline}},
-        {"ulthd", {K::Underline}}, {"ulthdash", {K::Underline}}, {"ulw", {K::Underline}},
-        {"ulwave", {K::Underline}}, {"ulnone", {K::UnderlineNone}},
-        {"strike", {K::Strike}}, {"striked", {K::Strike}}, {"super", {K::Super}}, {"sub", {K::Sub}},
-        {"nosupersub", {K::NoSuperSub}}, {"v", {K::Hidden}}, {"fs", {K::FontSize}},
-        {"cf", {K::Foreground}}, {"cb", {K::Background}}, {"highlight", {K::Background}}, {"chcbpat", {K::Background}},
-        {"ql", {K::AlignLeft}}, {"qc", {K::AlignCenter}}, {"qr", {K::AlignRight}}, {"qj", {K::AlignJustify}},
-        {"li", {K::LeftIndent}}, {"ri", {K::RightIndent}}, {"fi", {K::FirstLineIndent}},
-        {"sb", {K::SpaceBefore}}, {"sa", {K::SpaceAfter}}, {"u", {K::UnicodeChar}}, {"uc", {K::UnicodeSkip}},
+        {"stylesheet", {K::SkipGroup}},
+        {"info", {K::SkipGroup}},
+        {"pict", {K::SkipGroup}},
+        {"object", {K::SkipGroup}},
+        {"objdata", {K::SkipGroup}},
+        {"header", {K::SkipGroup}},
+        {"headerl", {K::SkipGroup}},
+        {"headerr", {K::SkipGroup}},
+        {"headerf", {K::SkipGroup}},
+        {"footer", {K::SkipGroup}},
+        {"footerl", {K::SkipGroup}},
+        {"footerr", {K::SkipGroup}},
+        {"footerf", {K::SkipGroup}},
+        {"footnote", {K::SkipGroup}},
+        {"annotation", {K::SkipGroup}},
+        {"listtable", {K::SkipGroup}},
+        {"listoverridetable", {K::SkipGroup}},
+        {"rsidtbl", {K::SkipGroup}},
+        {"generator", {K::SkipGroup}},
+        {"xmlnstbl", {K::SkipGroup}},
+        {"themedata", {K::SkipGroup}},
+        {"datastore", {K::SkipGroup}},
+        {"latentstyles", {K::SkipGroup}},
+        {"colorschememapping", {K::SkipGroup}},
+        {"revtbl", {K::SkipGroup}},
+        {"filetbl", {K::SkipGroup}},
+        {"pgdsctbl", {K::SkipGroup}},
+        {"fldinst", {K::SkipGroup}},
+        {"pn", {K::SkipGroup}},
+        {"template", {K::SkipGroup}},
+        {"shp", {K::SkipGroup}},
+        {"nonshppict", {K::SkipGroup}},
+        {"userprops", {K::SkipGroup}},
+        {"docvar", {K::SkipGroup}},
+        {"ftnsep", {K::SkipGroup}},
+        {"ftnsepc", {K::SkipGroup}},
+        {"aftnsep", {K::SkipGroup}},
+        {"aftnsepc", {K::SkipGroup}},
+        {"fonttbl", {K::FontTable}},
+        {"colortbl", {K::ColorTable}},
+        {"red", {K::Red}},
+        {"green", {K::Green}},
+        {"blue", {K::Blue}},
+        {"deff", {K::DefaultFont}},
+        {"f", {K::Font}},
+        {"par", {K::Paragraph}},
+        {"sect", {K::Paragraph}},
+        {"page", {K::Paragraph}},
+        {"pard", {K::ResetParagraph}},
+        {"intbl", {K::InTable}},
+        {"cell", {K::Cell}},
+        {"nestcell", {K::Cell}},
+        {"row", {K::Row}},
+        {"nestrow", {K::Row}},
+        {"line", {K::LineBreak}},
+        {"tab", {K::Tab}},
+        {"plain", {K::Plain}},
+        {"b", {K::Bold}},
+        {"i", {K::Italic}},
+        {"ul", {K::Underline}},
+        {"uld", {K::Underline}},
+        {"uldash", {K::Underline}},
+        {"uldashd", {K::Underline}},
+        {"uldashdd", {K::Underline}},
+        {"uldb", {K::Underline}},
+        {"ulhwave", {K::Underline}},
+        {"ulldash", {K::Underline}},
+        {"ulth", {K::Underline}},
+        {"ulthd", {K::Underline}},
+        {"ulthdash", {K::Underline}},
+        {"ulw", {K::Underline}},
+        {"ulwave", {K::Underline}},
+        {"ulnone", {K::UnderlineNone}},
+        {"strike", {K::Strike}},
+        {"striked", {K::Strike}},
+        {"super", {K::Super}},
+        {"sub", {K::Sub}},
+        {"nosupersub", {K::NoSuperSub}},
+        {"v", {K::Hidden}},
+        {"fs", {K::FontSize}},
+        {"cf", {K::Foreground}},
+        {"cb", {K::Background}},
+        {"highlight", {K::Background}},
+        {"chcbpat", {K::Background}},
+        {"ql", {K::AlignLeft}},
+        {"qc", {K::AlignCenter}},
+        {"qr", {K::AlignRight}},
+        {"qj", {K::AlignJustify}},
+        {"li", {K::LeftIndent}},
+        {"ri", {K::RightIndent}},
+        {"fi", {K::FirstLineIndent}},
+        {"sb", {K::SpaceBefore}},
+        {"sa", {K::SpaceAfter}},
+        {"u", {K::UnicodeChar}},
+        {"uc", {K::UnicodeSkip}},
     };
     const auto found = kKeywords.find(word);
     return found == kKeywords.end() ? nullptr : &found->second;
 }
 
-bool SwitchedOn(const RtfToken& token) { return !token.hasParam || token.param != 0; }
+bool SwitchedOn(const RtfToken& token)
+{
+    return !token.hasParam || token.param != 0;
+}
 
 // Fills a document from RTF tokens. Text is gathered in runs of equal
 // format and inserted per run; a paragraph break is held back until more
 // text follows, so the closing \par of a document adds no empty paragraph.
 class RtfDocumentBuilder {
 public:
-    explicit RtfDocumentBuilder(QTextDocument* document) : cursor_(document) { stack_.emplace_back(); }
+    explicit RtfDocumentBuilder(QTextDocument* document)
+        : cursor_(document)
+    {
+        stack_.emplace_back();
+    }
 
     void read(const QByteArray& rtf)
     {
@@ -198,10 +312,17 @@ private:
             return;
         }
         switch (token.kind) {
-        case Kind::ControlWord: controlWord(token); break;
-        case Kind::ControlSymbol: controlSymbol(token.byte); break;
-        case Kind::HexByte: putChar(Windows1252ToUnicode(token.byte)); break;
-        default: break; // \bin data: skipped by the tokenizer
+        case Kind::ControlWord:
+            controlWord(token);
+            break;
+        case Kind::ControlSymbol:
+            controlSymbol(token.byte);
+            break;
+        case Kind::HexByte:
+            putChar(Windows1252ToUnicode(token.byte));
+            break;
+        default:
+            break; // \bin data: skipped by the tokenizer
         }
     }
 
@@ -241,13 +362,29 @@ private:
     void controlSymbol(unsigned char symbol)
     {
         switch (symbol) {
-        case '\\': case '{': case '}': putChar(symbol); break;
-        case '~': putChar(0x00A0); break;
-        case '-': putChar(0x00AD); break;
-        case '_': putChar(0x2011); break;
-        case '*': state().destination = Destination::Skip; break;
-        case '\r': case '\n': paragraphMark(); break;
-        default: break;
+        case '\\':
+        case '{':
+        case '}':
+            putChar(symbol);
+            break;
+        case '~':
+            putChar(0x00A0);
+            break;
+        case '-':
+            putChar(0x00AD);
+            break;
+        case '_':
+            putChar(0x2011);
+            break;
+        case '*':
+            state().destination = Destination::Skip;
+            break;
+        case '\r':
+        case '\n':
+            paragraphMark();
+            break;
+        default:
+            break;
         }
     }
 
@@ -261,58 +398,132 @@ private:
         ParaState& para = group.para;
         using K = Keyword;
         switch (entry->keyword) {
-        case K::Character: putChar(entry->character); break;
-        case K::SkipGroup: group.destination = Destination::Skip; break;
-        case K::FontTable: enterTable(Destination::FontTable); break;
-        case K::ColorTable: enterTable(Destination::ColorTable); break;
-        case K::Red: colorComponent(0, token); break;
-        case K::Green: colorComponent(1, token); break;
-        case K::Blue: colorComponent(2, token); break;
-        case K::DefaultFont: defaultFont_ = token.param; break;
+        case K::Character:
+            putChar(entry->character);
+            break;
+        case K::SkipGroup:
+            group.destination = Destination::Skip;
+            break;
+        case K::FontTable:
+            enterTable(Destination::FontTable);
+            break;
+        case K::ColorTable:
+            enterTable(Destination::ColorTable);
+            break;
+        case K::Red:
+            colorComponent(0, token);
+            break;
+        case K::Green:
+            colorComponent(1, token);
+            break;
+        case K::Blue:
+            colorComponent(2, token);
+            break;
+        case K::DefaultFont:
+            defaultFont_ = token.param;
+            break;
         case K::Font:
             if (group.destination == Destination::FontTable)
                 fontInDefinition_ = token.param;
             else
                 chars.font = token.param;
             break;
-        case K::Paragraph: paragraphMark(); break;
-        case K::ResetParagraph: para = ParaState(); break;
-        case K::InTable: para.inTable = true; break;
-        case K::Cell: endCell(); break;
-        case K::Row: endRow(); break;
-        case K::LineBreak: putChar(0x2028); break;
-        case K::Tab: putChar('\t'); break;
-        case K::Plain: chars = CharState(); break;
-        case K::Bold: chars.bold = SwitchedOn(token); break;
-        case K::Italic: chars.italic = SwitchedOn(token); break;
-        case K::Underline: chars.underline = SwitchedOn(token); break;
-        case K::UnderlineNone: chars.underline = false; break;
-        case K::Strike: chars.strike = SwitchedOn(token); break;
-        case K::Super: chars.vertical = VerticalPosition::Super; break;
-        case K::Sub: chars.vertical = VerticalPosition::Sub; break;
-        case K::NoSuperSub: chars.vertical = VerticalPosition::Normal; break;
-        case K::Hidden: chars.hidden = SwitchedOn(token); break;
+        case K::Paragraph:
+            paragraphMark();
+            break;
+        case K::ResetParagraph:
+            para = ParaState();
+            break;
+        case K::InTable:
+            para.inTable = true;
+            break;
+        case K::Cell:
+            endCell();
+            break;
+        case K::Row:
+            endRow();
+            break;
+        case K::LineBreak:
+            putChar(0x2028);
+            break;
+        case K::Tab:
+            putChar('\t');
+            break;
+        case K::Plain:
+            chars = CharState();
+            break;
+        case K::Bold:
+            chars.bold = SwitchedOn(token);
+            break;
+        case K::Italic:
+            chars.italic = SwitchedOn(token);
+            break;
+        case K::Underline:
+            chars.underline = SwitchedOn(token);
+            break;
+        case K::UnderlineNone:
+            chars.underline = false;
+            break;
+        case K::Strike:
+            chars.strike = SwitchedOn(token);
+            break;
+        case K::Super:
+            chars.vertical = VerticalPosition::Super;
+            break;
+        case K::Sub:
+            chars.vertical = VerticalPosition::Sub;
+            break;
+        case K::NoSuperSub:
+            chars.vertical = VerticalPosition::Normal;
+            break;
+        case K::Hidden:
+            chars.hidden = SwitchedOn(token);
+            break;
         case K::FontSize:
             chars.halfPoints = token.param > 0 ? std::min(token.param, kMaxHalfPoints) : kDefaultHalfPoints;
             break;
-        case K::Foreground: chars.foreground = token.param; break;
-        case K::Background: chars.background = token.param; break;
-        case K::AlignLeft: para.alignment = Qt::AlignLeft; break;
-        case K::AlignCenter: para.alignment = Qt::AlignHCenter; break;
-        case K::AlignRight: para.alignment = Qt::AlignRight; break;
-        case K::AlignJustify: para.alignment = Qt::AlignJustify; break;
-        case K::LeftIndent: para.leftTwips = std::clamp(token.param, 0, kMaxTwips); break;
-        case K::RightIndent: para.rightTwips = std::clamp(token.param, 0, kMaxTwips); break;
-        case K::FirstLineIndent: para.firstLineTwips = std::clamp(token.param, -kMaxTwips, kMaxTwips); break;
-        case K::SpaceBefore: para.spaceBeforeTwips = std::clamp(token.param, 0, kMaxTwips); break;
-        case K::SpaceAfter: para.spaceAfterTwips = std::clamp(token.param, 0, kMaxTwips); break;
+        case K::Foreground:
+            chars.foreground = token.param;
+            break;
+        case K::Background:
+            chars.background = token.param;
+            break;
+        case K::AlignLeft:
+            para.alignment = Qt::AlignLeft;
+            break;
+        case K::AlignCenter:
+            para.alignment = Qt::AlignHCenter;
+            break;
+        case K::AlignRight:
+            para.alignment = Qt::AlignRight;
+            break;
+        case K::AlignJustify:
+            para.alignment = Qt::AlignJustify;
+            break;
+        case K::LeftIndent:
+            para.leftTwips = std::clamp(token.param, 0, kMaxTwips);
+            break;
+        case K::RightIndent:
+            para.rightTwips = std::clamp(token.param, 0, kMaxTwips);
+            break;
+        case K::FirstLineIndent:
+            para.firstLineTwips = std::clamp(token.param, -kMaxTwips, kMaxTwips);
+            break;
+        case K::SpaceBefore:
+            para.spaceBeforeTwips = std::clamp(token.param, 0, kMaxTwips);
+            break;
+        case K::SpaceAfter:
+            para.spaceAfterTwips = std::clamp(token.param, 0, kMaxTwips);
+            break;
         case K::UnicodeChar:
             if (token.hasParam) {
                 putChar(UnicodeParameterToUnit(token.param));
                 skipPending_ = group.unicodeSkip;
             }
             break;
-        case K::UnicodeSkip: group.unicodeSkip = std::clamp(token.param, 0, kMaxUnicodeSkip); break;
+        case K::UnicodeSkip:
+            group.unicodeSkip = std::clamp(token.param, 0, kMaxUnicodeSkip);
+            break;
         }
     }
 
@@ -340,7 +551,8 @@ private:
             if (unit == ';')
                 commitColor();
             break;
-        case Destination::Skip: break;
+        case Destination::Skip:
+            break;
         }
     }
 

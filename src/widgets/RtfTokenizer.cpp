@@ -4,9 +4,18 @@
 
 namespace {
 
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool IsLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+bool IsLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
 
 int HexValue(char c)
 {
@@ -21,7 +30,11 @@ int HexValue(char c)
 
 } // namespace
 
-RtfTokenizer::RtfTokenizer(const QByteArray& rtf) : pos_(rtf.constData()), end_(rtf.constData() + rtf.size()) {}
+RtfTokenizer::RtfTokenizer(const QByteArray& rtf)
+    : pos_(rtf.constData()),
+      end_(rtf.constData() + rtf.size())
+{
+}
 
 RtfToken RtfTokenizer::next()
 {

@@ -2,7 +2,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-SelectorBar::SelectorBar(QWidget* parent) : QToolBox(parent)
+SelectorBar::SelectorBar(QWidget* parent)
+    : QToolBox(parent)
 {
     setObjectName("Selector");
     // Small captions, so that "Takt- und Zeitdaten" fits the narrow column whole.

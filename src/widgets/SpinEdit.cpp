@@ -2,7 +2,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-SpinEdit::SpinEdit(QWidget* parent) : QDoubleSpinBox(parent)
+SpinEdit::SpinEdit(QWidget* parent)
+    : QDoubleSpinBox(parent)
 {
     setDecimals(1);
 }

@@ -2,7 +2,8 @@
 #include "TextFit.h"
 #include <QLabel>
 
-StatusPanels::StatusPanels(int panelCount, int panelWidth, QWidget* parent) : QStatusBar(parent)
+StatusPanels::StatusPanels(int panelCount, int panelWidth, QWidget* parent)
+    : QStatusBar(parent)
 {
     setSizeGripEnabled(false);
     for (int i = 0; i < panelCount; ++i) {

@@ -28,8 +28,7 @@ QKeySequence mnemonicOf(const QWidget& widget)
 
 QString nameOf(const QObject& object)
 {
-    return object.objectName().isEmpty() ? QString::fromLatin1(object.metaObject()->className())
-                                         : object.objectName();
+    return object.objectName().isEmpty() ? QString::fromLatin1(object.metaObject()->className()) : object.objectName();
 }
 
 using Letters = std::map<QString, QStringList>; // key text -> who uses it

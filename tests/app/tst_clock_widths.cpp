@@ -86,9 +86,9 @@ private slots:
         QFETCH(QStringList, texts);
         const auto* label = form_->statusPanels()->findChild<QLabel*>(QStringLiteral("panel%1").arg(panel));
         QVERIFY(label);
-        QVERIFY2(TextsFit(*label, texts), qPrintable(QStringLiteral("%1 px of text in %2 px")
-                                                         .arg(WidestText(*label, texts))
-                                                         .arg(TextRoom(*label))));
+        QVERIFY2(
+            TextsFit(*label, texts),
+            qPrintable(QStringLiteral("%1 px of text in %2 px").arg(WidestText(*label, texts)).arg(TextRoom(*label))));
     }
 
     void panelsFitTheWindow()
@@ -114,9 +114,9 @@ private slots:
         QFETCH(QStringList, texts);
         QWidget* widget = field(path);
         QVERIFY(widget);
-        QVERIFY2(TextsFit(*widget, texts), qPrintable(QStringLiteral("%1 px of text in %2 px")
-                                                          .arg(WidestText(*widget, texts))
-                                                          .arg(TextRoom(*widget))));
+        QVERIFY2(TextsFit(*widget, texts),
+                 qPrintable(
+                     QStringLiteral("%1 px of text in %2 px").arg(WidestText(*widget, texts)).arg(TextRoom(*widget))));
     }
 
     // The line edit's own layout agrees: a text that fits is not scrolled,

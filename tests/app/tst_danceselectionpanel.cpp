@@ -66,17 +66,13 @@ void fillGerman(RuleTables& rules)
 void fillEnglish(RuleTables& rules)
 {
     fill(rules.table(Discipline::RnR), "TSO 1.6 (en)",
-         {{"B Class", "foot technique", "50-52", "60-75s"},
-          {"B Class", "acrobatics", "46-47", "80-95s"}});
+         {{"B Class", "foot technique", "50-52", "60-75s"}, {"B Class", "acrobatics", "46-47", "80-95s"}});
     fill(rules.table(Discipline::Boogie), "TSO Boogie (en)",
-         {{"Seniors", "Final (quick)", "50-52", "90-105s"},
-          {"Seniors", "Final (slow)", "26-28", "90-105s"}});
+         {{"Seniors", "Final (quick)", "50-52", "90-105s"}, {"Seniors", "Final (slow)", "26-28", "90-105s"}});
     fill(rules.table(Discipline::Ballroom), "TSO Ballroom",
-         {{"Vienna Waltz", "3/4", "59-61", "90-120s"},
-          {"Vienna Waltz (Sen IV)", "3/4", "58-60", "60-90s"}});
+         {{"Vienna Waltz", "3/4", "59-61", "90-120s"}, {"Vienna Waltz (Sen IV)", "3/4", "58-60", "60-90s"}});
     fill(rules.table(Discipline::Latin), "TSO Latin",
-         {{"Samba", "2/4", "50-52", "90-120s"},
-          {"Jive", "4/4", "41-43", "90-120s"}});
+         {{"Samba", "2/4", "50-52", "90-120s"}, {"Jive", "4/4", "41-43", "90-120s"}});
 }
 
 } // namespace
@@ -168,18 +164,30 @@ void TestDanceSelectionPanel::lookup_data()
     QTest::addColumn<int>("timeMin");
     QTest::addColumn<int>("timeMax");
 
-    QTest::newRow("RnR D-Klasse Endrunde") << false << 0 << 2 << 1 << "48-49" << "91-104s" << 91 << 104;
-    QTest::newRow("RnR B-Klasse Akrobatik") << false << 0 << 4 << 1 << "48-50" << "90-105s" << 90 << 105;
-    QTest::newRow("RnR A-Klasse Fußtechnik") << false << 0 << 5 << 0 << "51-53" << "61-76s" << 61 << 76;
-    QTest::newRow("RnR B Class acrobatics") << true << 0 << 4 << 1 << "46-47" << "80-95s" << 80 << 95;
-    QTest::newRow("Boogie Jugendklasse") << false << 1 << 0 << -1 << "50-52" << "90-105s" << 90 << 105;
-    QTest::newRow("Boogie Hauptklasse Vor-/Zwischenrunde") << false << 1 << 1 << 0 << "49-51" << "90-105s" << 90 << 105;
-    QTest::newRow("Boogie Oldieklasse langsam") << false << 1 << 2 << 2 << "27-29" << "90-105s" << 90 << 105;
-    QTest::newRow("Boogie Seniors Final (slow)") << true << 1 << 2 << 2 << "26-28" << "90-105s" << 90 << 105;
-    QTest::newRow("Standard Wiener Waltzer (Sen IV)") << false << 2 << 3 << -1 << "57-59" << "60-90s" << 60 << 90;
-    QTest::newRow("Ballroom Vienna Waltz (Sen IV)") << true << 2 << 3 << -1 << "58-60" << "60-90s" << 60 << 90;
-    QTest::newRow("Latin Jive, German table") << false << 3 << 4 << -1 << "42-44" << "90-120s" << 90 << 120;
-    QTest::newRow("Latin Jive, English table") << true << 3 << 4 << -1 << "41-43" << "90-120s" << 90 << 120;
+    QTest::newRow("RnR D-Klasse Endrunde") << false << 0 << 2 << 1 << "48-49"
+                                           << "91-104s" << 91 << 104;
+    QTest::newRow("RnR B-Klasse Akrobatik") << false << 0 << 4 << 1 << "48-50"
+                                            << "90-105s" << 90 << 105;
+    QTest::newRow("RnR A-Klasse Fußtechnik") << false << 0 << 5 << 0 << "51-53"
+                                             << "61-76s" << 61 << 76;
+    QTest::newRow("RnR B Class acrobatics") << true << 0 << 4 << 1 << "46-47"
+                                            << "80-95s" << 80 << 95;
+    QTest::newRow("Boogie Jugendklasse") << false << 1 << 0 << -1 << "50-52"
+                                         << "90-105s" << 90 << 105;
+    QTest::newRow("Boogie Hauptklasse Vor-/Zwischenrunde") << false << 1 << 1 << 0 << "49-51"
+                                                           << "90-105s" << 90 << 105;
+    QTest::newRow("Boogie Oldieklasse langsam") << false << 1 << 2 << 2 << "27-29"
+                                                << "90-105s" << 90 << 105;
+    QTest::newRow("Boogie Seniors Final (slow)") << true << 1 << 2 << 2 << "26-28"
+                                                 << "90-105s" << 90 << 105;
+    QTest::newRow("Standard Wiener Waltzer (Sen IV)") << false << 2 << 3 << -1 << "57-59"
+                                                      << "60-90s" << 60 << 90;
+    QTest::newRow("Ballroom Vienna Waltz (Sen IV)") << true << 2 << 3 << -1 << "58-60"
+                                                    << "60-90s" << 60 << 90;
+    QTest::newRow("Latin Jive, German table") << false << 3 << 4 << -1 << "42-44"
+                                              << "90-120s" << 90 << 120;
+    QTest::newRow("Latin Jive, English table") << true << 3 << 4 << -1 << "41-43"
+                                               << "90-120s" << 90 << 120;
 }
 
 void TestDanceSelectionPanel::lookup()
@@ -238,8 +246,7 @@ void TestDanceSelectionPanel::choiceStepByStep()
 
 void TestDanceSelectionPanel::rockNRollCClassTakesLastRow()
 {
-    fill(rules_.table(Discipline::RnR), "x",
-         {{"C-Klasse", "-", "46", "80s"}, {"C-Klasse", "-", "48", "90-105s"}});
+    fill(rules_.table(Discipline::RnR), "x", {{"C-Klasse", "-", "46", "80s"}, {"C-Klasse", "-", "48", "90-105s"}});
     chooseDance(0, 3, -1);
     QVERIFY(panel_->RG_Runde->isHidden());
     QCOMPARE(panel_->ED_Tempo->text(), QString("48"));
@@ -328,13 +335,34 @@ void TestDanceSelectionPanel::typedTargetTempo_data()
     QTest::addColumn<QString>("selected");
     QTest::addColumn<int>("beeps");
 
-    QTest::newRow("point on a comma locale") << "de_DE" << "12.5" << "12.5" << "" << 0;
-    QTest::newRow("comma on a comma locale") << "de_DE" << "12,5" << "12,5" << "" << 0;
-    QTest::newRow("comma on a point locale") << "en_US" << "12,5" << "12,5" << "" << 0;
-    QTest::newRow("point on a point locale") << "en_US" << "12.5" << "12.5" << "" << 0;
-    QTest::newRow("letter refused") << "de_DE" << "12x" << "12" << "12" << 1;
-    QTest::newRow("second separator refused") << "de_DE" << "1.2." << "1.2" << "1.2" << 1;
-    QTest::newRow("lone minus refused") << "de_DE" << "-" << "" << "" << 1;
+    QTest::newRow("point on a comma locale") << "de_DE"
+                                             << "12.5"
+                                             << "12.5"
+                                             << "" << 0;
+    QTest::newRow("comma on a comma locale") << "de_DE"
+                                             << "12,5"
+                                             << "12,5"
+                                             << "" << 0;
+    QTest::newRow("comma on a point locale") << "en_US"
+                                             << "12,5"
+                                             << "12,5"
+                                             << "" << 0;
+    QTest::newRow("point on a point locale") << "en_US"
+                                             << "12.5"
+                                             << "12.5"
+                                             << "" << 0;
+    QTest::newRow("letter refused") << "de_DE"
+                                    << "12x"
+                                    << "12"
+                                    << "12" << 1;
+    QTest::newRow("second separator refused") << "de_DE"
+                                              << "1.2."
+                                              << "1.2"
+                                              << "1.2" << 1;
+    QTest::newRow("lone minus refused") << "de_DE"
+                                        << "-"
+                                        << ""
+                                        << "" << 1;
 }
 
 void TestDanceSelectionPanel::typedTargetTempo()
@@ -394,8 +422,8 @@ void TestDanceSelectionPanel::setLanguageKeepsTheChoice()
     state_.Sprache = 1;
     panel_->SetLanguage(1);
 
-    QCOMPARE(panel_->RG_Typ->items(), QStringList({"Rock'n'Roll", "Boogie-Woogie", "Ballroom", "Latin",
-                                                   "Desired speed", "No dance"}));
+    QCOMPARE(panel_->RG_Typ->items(),
+             QStringList({"Rock'n'Roll", "Boogie-Woogie", "Ballroom", "Latin", "Desired speed", "No dance"}));
     QCOMPARE(panel_->RG_Typ->title(), QString("T&ype"));
     QCOMPARE(panel_->RG_Tanz->title(), QString("Cl&ass"));
     QCOMPARE(panel_->RG_Runde->title(), QString("R&ound"));

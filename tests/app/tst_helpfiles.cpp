@@ -14,9 +14,14 @@ private slots:
     void everyDeliveredFileIsThere_data()
     {
         QTest::addColumn<QString>("relative");
-        const QStringList both = {"Vantor.rtf", "MusikauszaehlenHelp.rtf", "ZeitBestimmenHelp.rtf",
-                                  "MetronomHelp.rtf", "TaktAnpassungHelp.rtf", "RnRAusblendenHelp.rtf",
-                                  "LateinAusblendenHelp.rtf", "MusikPruefenHelp.rtf"};
+        const QStringList both = {"Vantor.rtf",
+                                  "MusikauszaehlenHelp.rtf",
+                                  "ZeitBestimmenHelp.rtf",
+                                  "MetronomHelp.rtf",
+                                  "TaktAnpassungHelp.rtf",
+                                  "RnRAusblendenHelp.rtf",
+                                  "LateinAusblendenHelp.rtf",
+                                  "MusikPruefenHelp.rtf"};
         for (const QString& language : {QStringLiteral("de"), QStringLiteral("en")})
             for (const QString& name : both)
                 QTest::newRow(qPrintable(language + "/" + name)) << language + "/" + name;

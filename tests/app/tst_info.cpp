@@ -17,8 +17,10 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<bool>("english");
         QTest::newRow("German") << 0 << QStringLiteral("über Vantor") << QStringLiteral("&Schließen") << false;
-        QTest::newRow("English") << 1 << "about Vantor" << "&Close" << true;
-        QTest::newRow("any other value is English") << 2 << "about Vantor" << "&Close" << true;
+        QTest::newRow("English") << 1 << "about Vantor"
+                                 << "&Close" << true;
+        QTest::newRow("any other value is English") << 2 << "about Vantor"
+                                                    << "&Close" << true;
     }
 
     void languageSwitchesCaptionLabelsAndButton()
@@ -54,7 +56,8 @@ private slots:
     void everyPictureIsCompiledIn_data()
     {
         QTest::addColumn<QString>("resource");
-        for (const QString& picture : {LogoPicture, SplashPicture, AboutPortraitPicture, AboutBannerPicture, HelpIconPicture})
+        for (const QString& picture :
+             {LogoPicture, SplashPicture, AboutPortraitPicture, AboutBannerPicture, HelpIconPicture})
             QTest::newRow(qPrintable(picture)) << picture;
         for (int section = 0; section < 3; ++section)
             for (int item = 0; item < 5; ++item)

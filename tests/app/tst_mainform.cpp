@@ -124,8 +124,8 @@ private slots:
         QTest::newRow("fade is the Std/Latin one") << 0 << 0 << 4 << " Musik ausblenden" << 5;
         QTest::newRow("stop time en") << 1 << 0 << 1 << " Stop time" << 1;
         QTest::newRow("rnr info de") << 0 << 1 << 0 << " Takt- und Zeiteinheiten bei Rock'n'Roll" << 6;
-        QTest::newRow("formation info en") << 1 << 1 << 4
-                                           << " Beat and time regulations for formation competitions" << 10;
+        QTest::newRow("formation info en")
+            << 1 << 1 << 4 << " Beat and time regulations for formation competitions" << 10;
         QTest::newRow("international latin") << 0 << 2 << 3 << " International regulations for Latin" << 14;
         QTest::newRow("music check en") << 1 << 0 << 5 << " Check music" << 17;
     }
@@ -152,13 +152,18 @@ private slots:
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("header");
         QTest::addColumn<int>("index");
-        QTest::newRow("stop time de") << 0 << "Zeitbestimmen1" << " Zeitmessung" << 1;
-        QTest::newRow("stop time en") << 1 << "MenuItem5" << " Zeitmessung" << 1;
-        QTest::newRow("rnr fade en") << 1 << "MenuItem8" << " Musik ausblenden Rock'n'Roll" << 4;
+        QTest::newRow("stop time de") << 0 << "Zeitbestimmen1"
+                                      << " Zeitmessung" << 1;
+        QTest::newRow("stop time en") << 1 << "MenuItem5"
+                                      << " Zeitmessung" << 1;
+        QTest::newRow("rnr fade en") << 1 << "MenuItem8"
+                                     << " Musik ausblenden Rock'n'Roll" << 4;
         QTest::newRow("std fade de") << 0 << "MusikAusblendenStdLateinBoogie1"
                                      << " Musik ausblenden Standard/Latein/Boogie" << 5;
-        QTest::newRow("latin info en") << 1 << "MenuItem14" << " Takt- und Zeiteinheiten bei Lateintänzen" << 9;
-        QTest::newRow("music check en") << 1 << "MI_CheckMusic" << " Musik prüfen" << 17;
+        QTest::newRow("latin info en") << 1 << "MenuItem14"
+                                       << " Takt- und Zeiteinheiten bei Lateintänzen" << 9;
+        QTest::newRow("music check en") << 1 << "MI_CheckMusic"
+                                        << " Musik prüfen" << 17;
     }
 
     void menuCommandsWriteGermanHeadersInBothLanguages()
@@ -256,10 +261,18 @@ private slots:
         QTest::addColumn<QString>("left");
         QTest::addColumn<QString>("top");
         QTest::addColumn<QString>("size");
-        QTest::newRow("left off every screen") << "-5000" << "100" << "600";
-        QTest::newRow("top off every screen") << "100" << "9000" << "600";
-        QTest::newRow("huge size") << "10" << "10" << "100000";
-        QTest::newRow("huge size off every screen") << "-5000" << "100" << "100000";
+        QTest::newRow("left off every screen") << "-5000"
+                                               << "100"
+                                               << "600";
+        QTest::newRow("top off every screen") << "100"
+                                              << "9000"
+                                              << "600";
+        QTest::newRow("huge size") << "10"
+                                   << "10"
+                                   << "100000";
+        QTest::newRow("huge size off every screen") << "-5000"
+                                                    << "100"
+                                                    << "100000";
     }
 
     void badStoredPlaceOrSizeIsMendedAndNotWrittenBack()

@@ -10,8 +10,16 @@ namespace {
 // The numbers and flags in their stored order, to compare them at once.
 QList<int> fields(const StoredSettings& s)
 {
-    return {s.left,           s.top,           s.width,   s.height,     s.onTop ? 1 : 0,
-            s.SavedTypIndex,  s.SavedTanzIndex, s.SavedRundeIndex, s.Sprache, s.Zeitformat,
+    return {s.left,
+            s.top,
+            s.width,
+            s.height,
+            s.onTop ? 1 : 0,
+            s.SavedTypIndex,
+            s.SavedTanzIndex,
+            s.SavedRundeIndex,
+            s.Sprache,
+            s.Zeitformat,
             s.copyTapsToClipboard ? 1 : 0};
 }
 

@@ -12,9 +12,8 @@ private slots:
         TFrmStartBild splash;
         QVERIFY(!splash.Timer->isActive()); // its time starts when it is shown
         bool shownModal = false;
-        QTimer::singleShot(0, &splash, [&] {
-            shownModal = splash.isVisible() && QApplication::activeModalWidget() == &splash;
-        });
+        QTimer::singleShot(0, &splash,
+                           [&] { shownModal = splash.isVisible() && QApplication::activeModalWidget() == &splash; });
         // A guard so that a splash that never closes fails the test instead of hanging it.
         QTimer guard;
         guard.setSingleShot(true);

@@ -91,7 +91,8 @@ private slots:
             QVERIFY2(std::abs(offMs) <= 1.0, qPrintable(QString("click %1 is %2 ms off").arg(k).arg(offMs)));
             const int expected = k % beatsPerBar == 0 ? 0 : 1;
             QVERIFY2(onsets[k].sound == expected,
-                     qPrintable(QString("click %1 sounds like the %2").arg(k).arg(onsets[k].sound == 0 ? "accent" : "click")));
+                     qPrintable(
+                         QString("click %1 sounds like the %2").arg(k).arg(onsets[k].sound == 0 ? "accent" : "click")));
         }
     }
 

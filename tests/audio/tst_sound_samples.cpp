@@ -4,8 +4,14 @@
 
 namespace {
 
-quint16 u16(const QByteArray& b, int at) { return qFromLittleEndian<quint16>(b.constData() + at); }
-quint32 u32(const QByteArray& b, int at) { return qFromLittleEndian<quint32>(b.constData() + at); }
+quint16 u16(const QByteArray& b, int at)
+{
+    return qFromLittleEndian<quint16>(b.constData() + at);
+}
+quint32 u32(const QByteArray& b, int at)
+{
+    return qFromLittleEndian<quint32>(b.constData() + at);
+}
 
 QByteArray le16(quint16 v)
 {
@@ -29,8 +35,8 @@ QByteArray chunk(const QByteArray& id, const QByteArray& body)
 
 QByteArray fmtBody(quint16 tag, quint16 channels, quint16 bits)
 {
-    return le16(tag) + le16(channels) + le32(22050) + le32(22050 * channels * bits / 8)
-        + le16(channels * bits / 8) + le16(bits);
+    return le16(tag) + le16(channels) + le32(22050) + le32(22050 * channels * bits / 8) + le16(channels * bits / 8) +
+           le16(bits);
 }
 
 QByteArray riff(const QByteArray& chunks)
@@ -65,11 +71,11 @@ private slots:
         QCOMPARE(u32(image, 4), quint32(image.size() - 8));
         QCOMPARE(image.mid(8, 8), QByteArray("WAVEfmt "));
         QCOMPARE(u32(image, 16), 16u);
-        QCOMPARE(u16(image, 20), quint16(1));      // PCM
-        QCOMPARE(u16(image, 22), quint16(1));      // mono
+        QCOMPARE(u16(image, 20), quint16(1)); // PCM
+        QCOMPARE(u16(image, 22), quint16(1)); // mono
         QCOMPARE(u32(image, 24), 22050u);
-        QCOMPARE(u32(image, 28), 44100u);          // bytes per second
-        QCOMPARE(u16(image, 32), quint16(2));      // bytes per frame
+        QCOMPARE(u32(image, 28), 44100u);     // bytes per second
+        QCOMPARE(u16(image, 32), quint16(2)); // bytes per frame
         QCOMPARE(u16(image, 34), quint16(16));
         QCOMPARE(image.mid(36, 4), QByteArray("data"));
         QCOMPARE(u32(image, 40), quint32(dataBytes));

@@ -56,8 +56,8 @@ void TestNumberText::warningFollowsLanguage()
     TextToNumber("x", messages, 0);
     TextToNumber("x", messages, 1);
     TextToNumber("x", messages, 7);
-    QCOMPARE(messages.warnings, QStringList({"Fehler bei Typumwandlung", "Error during type conversion",
-                                             "Error during type conversion"}));
+    QCOMPARE(messages.warnings,
+             QStringList({"Fehler bei Typumwandlung", "Error during type conversion", "Error during type conversion"}));
 }
 
 void TestNumberText::formatFixed_data()

@@ -85,12 +85,18 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<int>("warnings");
 
-        QTest::newRow("one number as it stands") << "48" << "48" << 0;
-        QTest::newRow("even range") << "48-50" << "49" << 0;
-        QTest::newRow("odd range, shortest notation") << "47-50" << "48,5" << 0;
-        QTest::newRow("blanks around the dash") << "48 - 50" << "49" << 0;
-        QTest::newRow("decimal ends with either separator") << "47.5-48,5" << "48" << 0;
-        QTest::newRow("unreadable end") << "4x-50" << "24,5" << 1;
+        QTest::newRow("one number as it stands") << "48"
+                                                 << "48" << 0;
+        QTest::newRow("even range") << "48-50"
+                                    << "49" << 0;
+        QTest::newRow("odd range, shortest notation") << "47-50"
+                                                      << "48,5" << 0;
+        QTest::newRow("blanks around the dash") << "48 - 50"
+                                                << "49" << 0;
+        QTest::newRow("decimal ends with either separator") << "47.5-48,5"
+                                                            << "48" << 0;
+        QTest::newRow("unreadable end") << "4x-50"
+                                        << "24,5" << 1;
     }
 
     void tempoFieldText()

@@ -42,10 +42,7 @@ private slots:
         putOperatorOn(QStringLiteral("LAPTOP"));
     }
 
-    void cleanup()
-    {
-        delete operatorWindow_;
-    }
+    void cleanup() { delete operatorWindow_; }
 
     // Beside the main window the display leaves it usable, and its own keys
     // work while it has the focus.

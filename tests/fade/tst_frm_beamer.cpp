@@ -195,8 +195,10 @@ private slots:
         FadeLateinFixture f;
         QCOMPARE(f.window->CO_BeamerScreen->count(), QGuiApplication::screens().size());
         const QScreen* screen = QGuiApplication::primaryScreen();
-        QCOMPARE(f.window->CO_BeamerScreen->currentText(),
-                 QStringLiteral("%1 (%2 x %3)").arg(screen->name()).arg(screen->size().width()).arg(screen->size().height()));
+        QCOMPARE(f.window->CO_BeamerScreen->currentText(), QStringLiteral("%1 (%2 x %3)")
+                                                               .arg(screen->name())
+                                                               .arg(screen->size().width())
+                                                               .arg(screen->size().height()));
         emit f.window->CO_BeamerScreen->activated(0);
         QCOMPARE(f.beamer->preferredScreen(), screen->name());
     }

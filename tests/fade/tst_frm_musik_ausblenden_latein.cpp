@@ -82,12 +82,8 @@ private slots:
     {
         FadeLateinFixture f;
         f.chooseDance(90, 120);
-        const auto unlocked = [&] {
-            return f.typ->isEnabled() && f.tanz->isEnabled() && f.runde->isEnabled();
-        };
-        const auto locked = [&] {
-            return !f.typ->isEnabled() && !f.tanz->isEnabled() && !f.runde->isEnabled();
-        };
+        const auto unlocked = [&] { return f.typ->isEnabled() && f.tanz->isEnabled() && f.runde->isEnabled(); };
+        const auto locked = [&] { return !f.typ->isEnabled() && !f.tanz->isEnabled() && !f.runde->isEnabled(); };
         f.window->StartClick(1);
         f.window->StartClick(2);
         QVERIFY(locked());
@@ -244,9 +240,11 @@ private slots:
         QTest::addColumn<QString>("group3");
         QTest::addColumn<QString>("beamerAll");
         QTest::addColumn<QString>("help");
-        QTest::newRow("german") << 0 << "letztes Paar" << "Beamer (alle Uhren)"
+        QTest::newRow("german") << 0 << "letztes Paar"
+                                << "Beamer (alle Uhren)"
                                 << "Latein/Standard/Boogie ausblenden|/opt/vantor/de/LateinAusblendenHelp.rtf";
-        QTest::newRow("english") << 1 << "last couple" << "Beamer (all watches)"
+        QTest::newRow("english") << 1 << "last couple"
+                                 << "Beamer (all watches)"
                                  << "Fade music (Latin/Standard/Boogie)|/opt/vantor/en/LateinAusblendenHelp.rtf";
     }
 

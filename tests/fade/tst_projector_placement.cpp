@@ -42,19 +42,41 @@ private slots:
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<bool>("shares");
         const QString two = QStringLiteral("LAPTOP*:1280x720,HDMI-1:1920x1080");
-        QTest::newRow("only screen") << "LAPTOP*:1280x720" << "LAPTOP" << "" << "LAPTOP" << true;
-        QTest::newRow("only screen, stored one gone") << "LAPTOP*:1280x720" << "LAPTOP" << "HDMI-1" << "LAPTOP"
-                                                      << true;
-        QTest::newRow("projector beside the laptop") << two << "LAPTOP" << "" << "HDMI-1" << false;
-        QTest::newRow("main window on the projector") << two << "HDMI-1" << "" << "LAPTOP" << false;
-        QTest::newRow("operator unknown: not the primary") << two << "" << "" << "HDMI-1" << false;
+        QTest::newRow("only screen") << "LAPTOP*:1280x720"
+                                     << "LAPTOP"
+                                     << ""
+                                     << "LAPTOP" << true;
+        QTest::newRow("only screen, stored one gone") << "LAPTOP*:1280x720"
+                                                      << "LAPTOP"
+                                                      << "HDMI-1"
+                                                      << "LAPTOP" << true;
+        QTest::newRow("projector beside the laptop") << two << "LAPTOP"
+                                                     << ""
+                                                     << "HDMI-1" << false;
+        QTest::newRow("main window on the projector") << two << "HDMI-1"
+                                                      << ""
+                                                      << "LAPTOP" << false;
+        QTest::newRow("operator unknown: not the primary") << two << ""
+                                                           << ""
+                                                           << "HDMI-1" << false;
         QTest::newRow("stored screen connected") << "LAPTOP*:1280x720,DP-1:1024x768,HDMI-1:1920x1080"
-                                                 << "LAPTOP" << "HDMI-1" << "HDMI-1" << false;
-        QTest::newRow("stored screen gone") << two << "LAPTOP" << "DP-1" << "HDMI-1" << false;
-        QTest::newRow("operator's own screen, chosen") << two << "LAPTOP" << "LAPTOP" << "LAPTOP" << true;
-        QTest::newRow("three screens, operator in the middle")
-            << "DP-1:1024x768,LAPTOP*:1280x720,HDMI-1:1920x1080" << "LAPTOP" << "" << "DP-1" << false;
-        QTest::newRow("no primary flagged") << "A:800x600,B:800x600" << "" << "" << "B" << false;
+                                                 << "LAPTOP"
+                                                 << "HDMI-1"
+                                                 << "HDMI-1" << false;
+        QTest::newRow("stored screen gone") << two << "LAPTOP"
+                                            << "DP-1"
+                                            << "HDMI-1" << false;
+        QTest::newRow("operator's own screen, chosen") << two << "LAPTOP"
+                                                       << "LAPTOP"
+                                                       << "LAPTOP" << true;
+        QTest::newRow("three screens, operator in the middle") << "DP-1:1024x768,LAPTOP*:1280x720,HDMI-1:1920x1080"
+                                                               << "LAPTOP"
+                                                               << ""
+                                                               << "DP-1" << false;
+        QTest::newRow("no primary flagged") << "A:800x600,B:800x600"
+                                            << ""
+                                            << ""
+                                            << "B" << false;
     }
 
     void screenForTheDisplay()
@@ -69,10 +91,7 @@ private slots:
         QTEST(SharesOperatorScreen(infos, index, operatorScreen), "shares");
     }
 
-    void noScreenNoChoice()
-    {
-        QCOMPARE(ProjectorScreenFor({}, QStringLiteral("HDMI-1"), QString()), -1);
-    }
+    void noScreenNoChoice() { QCOMPARE(ProjectorScreenFor({}, QStringLiteral("HDMI-1"), QString()), -1); }
 
     void entryNamesTheScreenAndItsResolution()
     {

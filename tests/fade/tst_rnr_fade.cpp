@@ -150,13 +150,27 @@ private slots:
         QTest::addColumn<QString>("dauer");
         QTest::addColumn<QString>("bars");
 
-        QTest::newRow("class without rounds takes its last row") << 0 << -1 << "47,5" << "90" << "71";
-        QTest::newRow("single tempo") << 3 << -1 << "48" << "90" << "72";
-        QTest::newRow("German foot technique finds Fußtechnik") << 4 << 0 << "51" << "60" << "51";
-        QTest::newRow("range of tempo and time") << 4 << 1 << "49" << "90" << "73";
-        QTest::newRow("time with a blank before the unit") << 5 << 1 << "49" << "90" << "73";
-        QTest::newRow("B class without round") << 4 << -1 << "" << "" << "";
-        QTest::newRow("class missing from the table") << 1 << -1 << "" << "" << "";
+        QTest::newRow("class without rounds takes its last row") << 0 << -1 << "47,5"
+                                                                 << "90"
+                                                                 << "71";
+        QTest::newRow("single tempo") << 3 << -1 << "48"
+                                      << "90"
+                                      << "72";
+        QTest::newRow("German foot technique finds Fußtechnik") << 4 << 0 << "51"
+                                                                << "60"
+                                                                << "51";
+        QTest::newRow("range of tempo and time") << 4 << 1 << "49"
+                                                 << "90"
+                                                 << "73";
+        QTest::newRow("time with a blank before the unit") << 5 << 1 << "49"
+                                                           << "90"
+                                                           << "73";
+        QTest::newRow("B class without round") << 4 << -1 << ""
+                                               << ""
+                                               << "";
+        QTest::newRow("class missing from the table") << 1 << -1 << ""
+                                                      << ""
+                                                      << "";
     }
 
     void lookUp()
@@ -259,12 +273,16 @@ private slots:
         QTest::addColumn<QString>("bars");
         QTest::addColumn<QStringList>("warnings");
 
-        QTest::newRow("whole number") << "50" << "75" << QStringList();
-        QTest::newRow("decimal point") << "48.5" << "72" << QStringList();
-        QTest::newRow("unreadable")
-            << "abc" << ""
-            << QStringList{"Fehler bei Typumwandlung", "Sie müssen eine gültige ganzzahlige Taktzahl angeben"};
-        QTest::newRow("zero") << "0" << "" << QStringList{"Sie müssen eine gültige ganzzahlige Taktzahl angeben"};
+        QTest::newRow("whole number") << "50"
+                                      << "75" << QStringList();
+        QTest::newRow("decimal point") << "48.5"
+                                       << "72" << QStringList();
+        QTest::newRow("unreadable") << "abc"
+                                    << ""
+                                    << QStringList{"Fehler bei Typumwandlung",
+                                                   "Sie müssen eine gültige ganzzahlige Taktzahl angeben"};
+        QTest::newRow("zero") << "0"
+                              << "" << QStringList{"Sie müssen eine gültige ganzzahlige Taktzahl angeben"};
     }
 
     void typedTempo()
@@ -512,14 +530,34 @@ private slots:
         QTest::addColumn<int>("flag");
         QTest::addColumn<QStringList>("texts");
         QTest::newRow("de") << 0
-                            << QStringList{"Zurücksetzen (&2)", "Verbleibende Takte:", "Turniermusik",
-                                           "gleichmäßig ausblenden", "Ende", "Takte &pro Minute:", "Dauer:",
-                                           "Sek.", "Akustisches &Signal", "&Klasse", "Schüler|A-Klasse",
-                                           "R&unde", "Beintechnik|Akrobatik", "H&ilfe"};
-        QTest::newRow("en") << 1
-                            << QStringList{"Reset (&2)", "Remaining bars:", "comp. music", "faded constantly",
-                                           "End", "Bars per &minute:", "Dur.:", "sec.", "Bee&p", "&Class",
-                                           "Youth|A Class", "&Round", "foot technique|acrobatics", "He&lp"};
+                            << QStringList{"Zurücksetzen (&2)",
+                                           "Verbleibende Takte:",
+                                           "Turniermusik",
+                                           "gleichmäßig ausblenden",
+                                           "Ende",
+                                           "Takte &pro Minute:",
+                                           "Dauer:",
+                                           "Sek.",
+                                           "Akustisches &Signal",
+                                           "&Klasse",
+                                           "Schüler|A-Klasse",
+                                           "R&unde",
+                                           "Beintechnik|Akrobatik",
+                                           "H&ilfe"};
+        QTest::newRow("en") << 1 << QStringList{"Reset (&2)",
+                                                "Remaining bars:",
+                                                "comp. music",
+                                                "faded constantly",
+                                                "End",
+                                                "Bars per &minute:",
+                                                "Dur.:",
+                                                "sec.",
+                                                "Bee&p",
+                                                "&Class",
+                                                "Youth|A Class",
+                                                "&Round",
+                                                "foot technique|acrobatics",
+                                                "He&lp"};
     }
 
     void languageTexts()
@@ -531,12 +569,20 @@ private slots:
         window->SetLanguage(flag);
         QCOMPARE(window->LB_Info->text(), QString("reloaded"));
         const auto& w = *window;
-        const QStringList texts{w.Reset->text(), w.LMDSimpleLabel4->text(), w.LMDGroupBox1->title(),
-                                w.LMDGroupBox2->title(), w.LMDGroupBox3->title(), w.LMDSimpleLabel1->text(),
-                                w.LMDSimpleLabel2->text(), w.LMDSimpleLabel3->text(), w.CB_Beep->text(),
+        const QStringList texts{w.Reset->text(),
+                                w.LMDSimpleLabel4->text(),
+                                w.LMDGroupBox1->title(),
+                                w.LMDGroupBox2->title(),
+                                w.LMDGroupBox3->title(),
+                                w.LMDSimpleLabel1->text(),
+                                w.LMDSimpleLabel2->text(),
+                                w.LMDSimpleLabel3->text(),
+                                w.CB_Beep->text(),
                                 w.RG_Klasse->title(),
                                 w.RG_Klasse->itemText(0) + "|" + w.RG_Klasse->itemText(5),
-                                w.RG_Runde->title(), w.RG_Runde->items().join("|"), w.BT_Help->text()};
+                                w.RG_Runde->title(),
+                                w.RG_Runde->items().join("|"),
+                                w.BT_Help->text()};
         QTEST(texts, "texts");
         QCOMPARE(w.GB_1->title(), QString("&Zeit"));
         QCOMPARE(w.Label1->text(), QString("sec."));
@@ -548,8 +594,12 @@ private slots:
     {
         QTest::addColumn<int>("flag");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("de") << 0 << "Rock'n'Roll ausblenden|" + QDir::toNativeSeparators("/opt/vantor/de/RnRAusblendenHelp.rtf");
-        QTest::newRow("en") << 1 << "Fade music (Rock'n'Roll)|" + QDir::toNativeSeparators("/opt/vantor/en/RnRAusblendenHelp.rtf");
+        QTest::newRow("de") << 0
+                            << "Rock'n'Roll ausblenden|" +
+                                   QDir::toNativeSeparators("/opt/vantor/de/RnRAusblendenHelp.rtf");
+        QTest::newRow("en") << 1
+                            << "Fade music (Rock'n'Roll)|" +
+                                   QDir::toNativeSeparators("/opt/vantor/en/RnRAusblendenHelp.rtf");
     }
 
     void helpButton()

@@ -19,13 +19,13 @@ private slots:
         QTest::addColumn<int>("danceTimeMax");
         QTest::addColumn<QList<Step>>("steps");
         QTest::newRow("range 90-120") << 90 << 120
-                                      << QList<Step>{{0.0, none}, {0.1, gruen}, {60, none}, {90.0, none},
+                                      << QList<Step>{{0.0, none},  {0.1, gruen},  {60, none},   {90.0, none},
                                                      {90.1, gelb}, {120.0, none}, {120.1, rot}, {150, rot}};
         QTest::newRow("single time 90") << 90 << 90
                                         << QList<Step>{{0.1, gruen}, {90.0, none}, {90.1, rot}, {90.2, rot}};
         QTest::newRow("no dancing time") << 0 << 0 << QList<Step>{{0.1, gruen}, {0.2, gruen}, {500, gruen}};
-        QTest::newRow("late first tick past both") << 90 << 120
-                                                   << QList<Step>{{130, gruen}, {130.1, gelb}, {130.2, rot}};
+        QTest::newRow("late first tick past both")
+            << 90 << 120 << QList<Step>{{130, gruen}, {130.1, gelb}, {130.2, rot}};
     }
 
     void movesOnOnlyPastEachThreshold()

@@ -129,7 +129,8 @@ private slots:
         QFile file(csv);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray content = file.readAll();
-        QVERIFY(content.startsWith("\xEF\xBB\xBF" "Datei;L"));
+        QVERIFY(content.startsWith("\xEF\xBB\xBF"
+                                   "Datei;L"));
         QVERIFY(content.contains("\r\na-jive.wav;12,0;"));
         file.close();
 

@@ -46,10 +46,14 @@ private slots:
         QTest::addColumn<QString>("bars");
         QTest::addColumn<QString>("metro");
         QTest::addColumn<int>("beats");
-        QTest::newRow("slow waltz") << "28-30" << "84-90" << 3;
-        QTest::newRow("samba") << "50-52" << "100-104" << 2;
-        QTest::newRow("rock'n'roll single") << "47" << "188" << 4;
-        QTest::newRow("no marking") << "48-52" << "-" << 4;
+        QTest::newRow("slow waltz") << "28-30"
+                                    << "84-90" << 3;
+        QTest::newRow("samba") << "50-52"
+                               << "100-104" << 2;
+        QTest::newRow("rock'n'roll single") << "47"
+                                            << "188" << 4;
+        QTest::newRow("no marking") << "48-52"
+                                    << "-" << 4;
     }
     void beatsPerBarFromMarking()
     {
@@ -70,8 +74,7 @@ private slots:
         QTest::newRow("inside, long enough")
             << 172.0 << 125.0 << QStringList{"a.mp3", "125,0", "43,0", "ja", "+0,00%", "+0,00%", "reicht", ""};
         QTest::newRow("too slow, raise to bound")
-            << 160.0 << 100.0
-            << QStringList{"a.mp3", "100,0", "40,0", "nein", "+5,00%", "+7,50%", "nur Minimum", ""};
+            << 160.0 << 100.0 << QStringList{"a.mp3", "100,0", "40,0", "nein", "+5,00%", "+7,50%", "nur Minimum", ""};
         // Speeding up by 10 % turns 98 s into 89,1 s of music: short of the minimum.
         QTest::newRow("too slow and short after speeding up")
             << 152.72727272727272 << 98.0
@@ -82,11 +85,10 @@ private slots:
         QTest::newRow("rounded up past the bound")
             << 176.2 << 130.0 << QStringList{"a.mp3", "130,0", "44,1", "nein", "-0,11%", "-2,38%", "reicht", ""};
         QTest::newRow("double reading chosen")
-            << 86.0 << 60.0
-            << QStringList{"a.mp3", "60,0", "43,0", "ja", "+0,00%", "+0,00%", "zu kurz",
-                           QString::fromUtf8("gewählt: ×2")};
-        QTest::newRow("no pulse")
-            << 0.0 << 60.0 << QStringList{"a.mp3", "60,0", "", "", "", "", "", "Kein gleichmäßiger Takt erkannt"};
+            << 86.0 << 60.0 << QStringList{"a.mp3",  "60,0",   "43,0",    "ja",
+                                           "+0,00%", "+0,00%", "zu kurz", QString::fromUtf8("gewählt: ×2")};
+        QTest::newRow("no pulse") << 0.0 << 60.0 << QStringList{"a.mp3", "60,0", "", "",
+                                                                "",      "",     "", "Kein gleichmäßiger Takt erkannt"};
     }
     void judgesAgainstTarget()
     {
@@ -127,8 +129,7 @@ private slots:
     {
         const QStringList header{"Datei", "Takte/min"};
         const QList<QStringList> rows{{"a;b.mp3", "43,0"}, {"say \"hi\".ogg", ""}};
-        QCOMPARE(RowsAsCsv(header, rows),
-                 "Datei;Takte/min\r\n\"a;b.mp3\";43,0\r\n\"say \"\"hi\"\".ogg\";\r\n");
+        QCOMPARE(RowsAsCsv(header, rows), "Datei;Takte/min\r\n\"a;b.mp3\";43,0\r\n\"say \"\"hi\"\".ogg\";\r\n");
         QCOMPARE(RowsAsText(header, rows), "Datei\tTakte/min\na;b.mp3\t43,0\nsay \"hi\".ogg\t\n");
     }
 };

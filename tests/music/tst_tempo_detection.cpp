@@ -21,7 +21,10 @@ std::vector<double> BeatTimes(double period, int count, const std::vector<double
     return times;
 }
 
-double RelativeError(double value, double truth) { return std::abs(value - truth) / truth; }
+double RelativeError(double value, double truth)
+{
+    return std::abs(value - truth) / truth;
+}
 
 } // namespace
 
@@ -108,9 +111,12 @@ private slots:
         QTest::addColumn<QString>("encoder");
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("wav") << "wav" << QString() << QStringList();
-        QTest::newRow("flac") << "flac" << "flac" << QStringList{"-s", "-f", "-o", "%out", "%in"};
-        QTest::newRow("mp3") << "mp3" << "lame" << QStringList{"--quiet", "%in", "%out"};
-        QTest::newRow("ogg") << "ogg" << "oggenc" << QStringList{"-Q", "-o", "%out", "%in"};
+        QTest::newRow("flac") << "flac"
+                              << "flac" << QStringList{"-s", "-f", "-o", "%out", "%in"};
+        QTest::newRow("mp3") << "mp3"
+                             << "lame" << QStringList{"--quiet", "%in", "%out"};
+        QTest::newRow("ogg") << "ogg"
+                             << "oggenc" << QStringList{"-Q", "-o", "%out", "%in"};
     }
     void decodesEncodedFormats()
     {
@@ -159,8 +165,8 @@ private slots:
         QTest::newRow("text named mp3") << QByteArray("not music at all, just words\n").repeated(20)
                                         << DecodeFailure::Undecodable;
         QTest::newRow("empty") << QByteArray() << DecodeFailure::Empty;
-        QTest::newRow("cut after the header") << QByteArray("RIFF\x24\x00\x00\x00WAVEfmt ", 16)
-                                              << DecodeFailure::Undecodable;
+        QTest::newRow("cut after the header")
+            << QByteArray("RIFF\x24\x00\x00\x00WAVEfmt ", 16) << DecodeFailure::Undecodable;
     }
     void unreadableFilesSayWhy()
     {

@@ -42,12 +42,14 @@ private slots:
         QTest::addColumn<bool>("readOnly");
         QTest::addColumn<QString>("program");
         QTest::addColumn<QString>("user");
-        QTest::newRow("portable, writable: as before") << "prefix/bin" << false << "prefix/bin" << "";
+        QTest::newRow("portable, writable: as before") << "prefix/bin" << false << "prefix/bin"
+                                                       << "";
         QTest::newRow("portable, read-only: saves for the user") << "prefix/bin" << true << "prefix/bin"
                                                                  << "home/data";
-        QTest::newRow("installed: saves for the user") << "prefix/share/vantor" << false
-                                                       << "prefix/share/vantor" << "home/data";
-        QTest::newRow("nothing found: the executable's folder") << "" << false << "prefix/bin" << "";
+        QTest::newRow("installed: saves for the user") << "prefix/share/vantor" << false << "prefix/share/vantor"
+                                                       << "home/data";
+        QTest::newRow("nothing found: the executable's folder") << "" << false << "prefix/bin"
+                                                                << "";
     }
     void locatesDeliveredDataAndSaveFolder()
     {
@@ -67,7 +69,8 @@ private slots:
         const DataFolders found = locate();
         for (const char* language : {"de", "en"}) {
             if (readOnly) // so that the temporary folder can be removed
-                QFile::setPermissions(path(dataAt + "/" + language), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+                QFile::setPermissions(path(dataAt + "/" + language),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
         QCOMPARE(QDir::cleanPath(found.program), QDir::cleanPath(path(program)));
         QVERIFY(found.program.endsWith('/'));

@@ -21,7 +21,8 @@ QList<KeyGroup> keyTable(bool english)
                                    pick("Endrunde (langsam)", "Final (slow)"),
                                    pick("Endrunde (schnell)", "Final (quick)")};
     return {
-        {Discipline::RnR, {pick("Schüler", "Youth"), pick("Junioren", "Juniors"), pick("D-Klasse", "D Class")},
+        {Discipline::RnR,
+         {pick("Schüler", "Youth"), pick("Junioren", "Juniors"), pick("D-Klasse", "D Class")},
          rnrRounds},
         {Discipline::RnR, {pick("C-Klasse", "C Class")}, {"-"}},
         {Discipline::RnR, {pick("B-Klasse", "B Class"), pick("A-Klasse", "A Class")}, rnrParts},

@@ -89,11 +89,10 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("rows");
         const QByteArray five = Samba + "\r\nCha-Cha;4/4;30-32;120-128;90s;\r\nRumba;4/4;25-27;100-108;90s;\r\n"
-                                "Paso Doble;2/4;60-62;120-124;90-150s;\r\nJive;4/4;42-44;168-176;90s;\r\n";
+                                        "Paso Doble;2/4;60-62;120-124;90-150s;\r\nJive;4/4;42-44;168-176;90s;\r\n";
         QTest::newRow("five rows") << "Quelle\r\n" + five
                                    << QStringList{SambaRow, "Cha-Cha|4/4|30-32|120-128|90s",
-                                                  "Rumba|4/4|25-27|100-108|90s",
-                                                  "Paso Doble|2/4|60-62|120-124|90-150s",
+                                                  "Rumba|4/4|25-27|100-108|90s", "Paso Doble|2/4|60-62|120-124|90-150s",
                                                   "Jive|4/4|42-44|168-176|90s"};
         QTest::newRow("source only") << QByteArray("Quelle") << QStringList{};
         QTest::newRow("blank and comment skipped")
@@ -107,10 +106,10 @@ private slots:
         QTest::newRow("sixth field ignored") << "Q\r\n" + Samba + "extra;more" << QStringList{SambaRow};
         QTest::newRow("star after blanks is data") << QByteArray("Q\r\n  *Samba;2/4;50-52;100-104;90-120s;")
                                                    << QStringList{"*Samba|2/4|50-52|100-104|90-120s"};
-        QTest::newRow("Windows-1252 bytes") << QByteArray("Q\r\nSch\xfcler;Fu\xdftechnik;50;\x80;90s;")
-                                            << QStringList{"Schüler|Fußtechnik|50|€|90s"};
-        QTest::newRow("field of 255 chars") << "Q\r\n" + QByteArray(250, 'x') + ";;;;;"
-                                            << QStringList{QString(250, 'x') + "||||"};
+        QTest::newRow("Windows-1252 bytes")
+            << QByteArray("Q\r\nSch\xfcler;Fu\xdftechnik;50;\x80;90s;") << QStringList{"Schüler|Fußtechnik|50|€|90s"};
+        QTest::newRow("field of 255 chars")
+            << "Q\r\n" + QByteArray(250, 'x') + ";;;;;" << QStringList{QString(250, 'x') + "||||"};
     }
     void loadsRows()
     {
@@ -137,9 +136,11 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("error");
         QTest::newRow("no line") << QByteArray() << "enthält keine Zeile";
-        QTest::newRow("four separators") << "Q\r\n" + Samba + "\r\nJive;4/4;42-44;168-176;90s\r\n" << "Zeile 3";
+        QTest::newRow("four separators") << "Q\r\n" + Samba + "\r\nJive;4/4;42-44;168-176;90s\r\n"
+                                         << "Zeile 3";
         QTest::newRow("too many rows") << "Q\r\n" + (Samba + "\r\n").repeated(6) << "Zeile 7";
-        QTest::newRow("separator beyond 255") << "Q\r\n" + QByteArray(251, 'x') + ";;;;;" << "Zeile 2";
+        QTest::newRow("separator beyond 255") << "Q\r\n" + QByteArray(251, 'x') + ";;;;;"
+                                              << "Zeile 2";
     }
     void rejectsMalformed()
     {
@@ -208,7 +209,8 @@ private slots:
     {
         // "Ã¤" written in Windows-1252 is valid UTF-8 for "ä" only when the
         // bytes pair up; a lone high byte beside them keeps the file 1252.
-        writeBytes(path("mix.dat"), "Gr\xfc\xdf" "e \xc3\xa4\r\n");
+        writeBytes(path("mix.dat"), "Gr\xfc\xdf"
+                                    "e \xc3\xa4\r\n");
         RuleTable table = latinTable();
         QVERIFY(LoadRuleTable(table, path("mix.dat")).ok());
         QCOMPARE(table.Source, QStringLiteral("Grüße Ã¤"));
@@ -321,9 +323,11 @@ private slots:
         const FileResult result = SaveRuleTables(tables, folder);
         const QString blocked = QDir::toNativeSeparators(QDir(folder).filePath("Standard.dat"));
         QCOMPARE(result.error, QString("Die Datei %1 kann nicht gespeichert werden: Es ist ein Ordner, keine "
-                                       "Datei. Es wurde nichts gespeichert.").arg(blocked));
+                                       "Datei. Es wurde nichts gespeichert.")
+                                   .arg(blocked));
         QCOMPARE(result.errorEnglish, QString("The file %1 cannot be saved: It is a folder, not a file. "
-                                              "Nothing was saved.").arg(blocked));
+                                              "Nothing was saved.")
+                                          .arg(blocked));
         for (const QString name : {"RockNRoll.dat", "BoogieWoogie.dat", "Latein.dat"})
             QCOMPARE(readBytes(QDir(folder).filePath(name)), QByteArray("alt\r\nalt;-;50;200;90s;\r\n"));
         QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
@@ -371,7 +375,8 @@ private slots:
         const FileResult result = SaveRuleTables(RuleFileTextsOf(tables), folder, failOnStandard);
 
         QCOMPARE(result.errorEnglish, QString("The file %1 cannot be replaced: Access denied. The rule files are "
-                                              "unchanged.").arg(QDir::toNativeSeparators(QDir(folder).filePath("Standard.dat"))));
+                                              "unchanged.")
+                                          .arg(QDir::toNativeSeparators(QDir(folder).filePath("Standard.dat"))));
         QVERIFY(result.error.contains("Zugriff verweigert."));
         // 4 targets, 4 new files, 4 copies of the old contents.
         QCOMPARE(filesAtFirstReplacement.size(), 12);
@@ -404,8 +409,9 @@ private slots:
         QDir().mkpath(folder);
         writeRuleSet(folder, "alt");
         const QStringList ours{"RockNRoll.dat.NaCmHu", "latein.DAT.abcdef", "Standard.dat.QWERTZ"};
-        const QStringList others{"RockNRoll.dat.NaCmH", "RockNRoll.dat.abc1ef", "RockNRoll.dat.bak", "Other.dat.abcdef",
-                                 "XRockNRoll.dat.abcdef", "Formationen.dat.abcdef", "RockNRoll.dat.abcdefg"};
+        const QStringList others{"RockNRoll.dat.NaCmH",  "RockNRoll.dat.abc1ef",  "RockNRoll.dat.bak",
+                                 "Other.dat.abcdef",     "XRockNRoll.dat.abcdef", "Formationen.dat.abcdef",
+                                 "RockNRoll.dat.abcdefg"};
         for (const QString& name : ours + others)
             writeBytes(QDir(folder).filePath(name), "x");
         QDir(folder).mkdir("BoogieWoogie.dat.Folder");

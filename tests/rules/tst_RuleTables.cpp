@@ -8,12 +8,17 @@ class TestRuleTables : public QObject {
     RuleTables rnrTables() const
     {
         const QList<QStringList> rows = {
-            {"Schüler", "Vor-/Zwischenrunde"}, {"Schüler", "Endrunde"},
-            {"Junioren", "Vor-/Zwischenrunde"}, {"Junioren", "Endrunde"},
-            {"D-Klasse", "Vor-/Zwischenrunde"}, {"D-Klasse", "Endrunde"},
+            {"Schüler", "Vor-/Zwischenrunde"},
+            {"Schüler", "Endrunde"},
+            {"Junioren", "Vor-/Zwischenrunde"},
+            {"Junioren", "Endrunde"},
+            {"D-Klasse", "Vor-/Zwischenrunde"},
+            {"D-Klasse", "Endrunde"},
             {"C-Klasse", "-"},
-            {"B-Klasse", "Fußtechnik"}, {"B-Klasse", "Akrobatik"},
-            {"A-Klasse", "Fußtechnik"}, {"A-Klasse", "Akrobatik"},
+            {"B-Klasse", "Fußtechnik"},
+            {"B-Klasse", "Akrobatik"},
+            {"A-Klasse", "Fußtechnik"},
+            {"A-Klasse", "Akrobatik"},
         };
         RuleTables tables;
         RuleTable& t = tables.table(Discipline::RnR);
@@ -33,13 +38,20 @@ private slots:
         QTest::addColumn<QString>("a");
         QTest::addColumn<QString>("b");
         QTest::addColumn<bool>("equal");
-        QTest::newRow("lower case ascii") << "b-klasse" << "B-Klasse" << true;
-        QTest::newRow("SS is not ß") << "FUSSTECHNIK" << "Fußtechnik" << false;
-        QTest::newRow("ß kept as it stands") << "FUßTECHNIK" << "Fußtechnik" << true;
-        QTest::newRow("umlaut case counts") << "SCHüLER" << "Schüler" << true;
-        QTest::newRow("upper umlaut differs") << "SCHÜLER" << "Schüler" << false;
-        QTest::newRow("prefix only") << "Endrunde" << "Endrunde (langsam)" << false;
-        QTest::newRow("inner blanks count") << "Slow  Fox" << "Slow Fox" << false;
+        QTest::newRow("lower case ascii") << "b-klasse"
+                                          << "B-Klasse" << true;
+        QTest::newRow("SS is not ß") << "FUSSTECHNIK"
+                                     << "Fußtechnik" << false;
+        QTest::newRow("ß kept as it stands") << "FUßTECHNIK"
+                                             << "Fußtechnik" << true;
+        QTest::newRow("umlaut case counts") << "SCHüLER"
+                                            << "Schüler" << true;
+        QTest::newRow("upper umlaut differs") << "SCHÜLER"
+                                              << "Schüler" << false;
+        QTest::newRow("prefix only") << "Endrunde"
+                                     << "Endrunde (langsam)" << false;
+        QTest::newRow("inner blanks count") << "Slow  Fox"
+                                            << "Slow Fox" << false;
     }
     void keysEqual()
     {
@@ -56,12 +68,18 @@ private slots:
         QTest::addColumn<QString>("variant"); // "<none>" for no variant
         QTest::addColumn<int>("first");       // -1 for no row
         QTest::addColumn<int>("last");
-        QTest::newRow("single row class") << "C-Klasse" << "<none>" << 6 << 6;
-        QTest::newRow("class without round") << "B-Klasse" << "<none>" << 7 << 8;
-        QTest::newRow("class and round, any case") << "b-klasse" << "AKROBATIK" << 8 << 8;
-        QTest::newRow("round of another class") << "B-Klasse" << "Endrunde" << -1 << -1;
-        QTest::newRow("unknown class") << "E-Klasse" << "<none>" << -1 << -1;
-        QTest::newRow("first row") << "Schüler" << "Vor-/Zwischenrunde" << 0 << 0;
+        QTest::newRow("single row class") << "C-Klasse"
+                                          << "<none>" << 6 << 6;
+        QTest::newRow("class without round") << "B-Klasse"
+                                             << "<none>" << 7 << 8;
+        QTest::newRow("class and round, any case") << "b-klasse"
+                                                   << "AKROBATIK" << 8 << 8;
+        QTest::newRow("round of another class") << "B-Klasse"
+                                                << "Endrunde" << -1 << -1;
+        QTest::newRow("unknown class") << "E-Klasse"
+                                       << "<none>" << -1 << -1;
+        QTest::newRow("first row") << "Schüler"
+                                   << "Vor-/Zwischenrunde" << 0 << 0;
     }
     void lookups()
     {
@@ -103,10 +121,14 @@ private slots:
             QTest::newRow(l + " five chars are halves") << locale << "47,50" << 47.0 << 50.0 << true;
             QTest::newRow(l + " not a number") << locale << "nan" << 0.0 << 0.0 << true;
         }
-        QTest::newRow("de comma decimal") << "de_DE" << "48,5" << 48.5 << 48.5 << true;
-        QTest::newRow("de point is no decimal") << "de_DE" << "48.5" << 0.0 << 0.0 << true;
-        QTest::newRow("en point decimal") << "en_US" << "48.5" << 48.5 << 48.5 << true;
-        QTest::newRow("en comma is no decimal") << "en_US" << "48,5" << 0.0 << 0.0 << true;
+        QTest::newRow("de comma decimal") << "de_DE"
+                                          << "48,5" << 48.5 << 48.5 << true;
+        QTest::newRow("de point is no decimal") << "de_DE"
+                                                << "48.5" << 0.0 << 0.0 << true;
+        QTest::newRow("en point decimal") << "en_US"
+                                          << "48.5" << 48.5 << 48.5 << true;
+        QTest::newRow("en comma is no decimal") << "en_US"
+                                                << "48,5" << 0.0 << 0.0 << true;
     }
     void parseBarsPerMin()
     {

@@ -122,10 +122,16 @@ private slots:
         QTest::addColumn<QString>("firstBoogieKey");
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("cancel");
-        QTest::newRow("German") << "de" << "Klasse|Bein/Akro|Takte/min.|Metronom|Tanzzeit" << "Jugendklasse"
-                                << "Daten gemäß:" << "&Abbrechen";
-        QTest::newRow("English") << "en" << "Class|Foot/Acro|Bars/min.|Metronom|Time" << "Juniors"
-                                 << "Data according to:" << "&Cancel";
+        QTest::newRow("German") << "de"
+                                << "Klasse|Bein/Akro|Takte/min.|Metronom|Tanzzeit"
+                                << "Jugendklasse"
+                                << "Daten gemäß:"
+                                << "&Abbrechen";
+        QTest::newRow("English") << "en"
+                                 << "Class|Foot/Acro|Bars/min.|Metronom|Time"
+                                 << "Juniors"
+                                 << "Data according to:"
+                                 << "&Cancel";
     }
     void gridsShowTablesInTheFolderLanguage()
     {
@@ -169,8 +175,10 @@ private slots:
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("other");
-        QTest::newRow("German") << "de" << "en";
-        QTest::newRow("English") << "en" << "de";
+        QTest::newRow("German") << "de"
+                                << "en";
+        QTest::newRow("English") << "en"
+                                 << "de";
     }
     void okStoresEditsAndWritesTheLanguageFolder()
     {
@@ -282,18 +290,23 @@ private slots:
         QTest::addColumn<int>("column"); // -1: the source line
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("place");
-        QTest::newRow("semicolon") << 0 << 1 << 2 << "47;48" << "Rock'n'Roll, row 2 (Youth, Final round), column \"Bars/min.\": ";
-        QTest::newRow("line break") << 3 << 4 << 4 << "90s\n120s" << "Latin, row 5 (Jive, 4/4), column \"Time\": ";
-        QTest::newRow("not Windows-1252") << 1 << 0 << 3 << QString::fromUtf8("200\u2192208")
-                                          << "Boogie, row 1 (Juniors, -), column \"Metronom\": ";
+        QTest::newRow("semicolon") << 0 << 1 << 2 << "47;48"
+                                   << "Rock'n'Roll, row 2 (Youth, Final round), column \"Bars/min.\": ";
+        QTest::newRow("line break") << 3 << 4 << 4 << "90s\n120s"
+                                    << "Latin, row 5 (Jive, 4/4), column \"Time\": ";
+        QTest::newRow("not Windows-1252")
+            << 1 << 0 << 3 << QString::fromUtf8("200\u2192208") << "Boogie, row 1 (Juniors, -), column \"Metronom\": ";
         QTest::newRow("row too long") << 2 << 0 << 3 << QString(250, 'x') << "Ballroom, row 1 (Slow Waltz, 3/4): ";
-        QTest::newRow("source line break") << 2 << 0 << -1 << "a\nb" << "Ballroom, \"Data according to:\": ";
-        QTest::newRow("tempo not read") << 3 << 1 << 2 << "48 - 50"
-                                        << "Latin, row 2 (Cha-Cha, 4/4), column \"Bars/min.\": \"48 - 50\" is not a tempo";
+        QTest::newRow("source line break") << 2 << 0 << -1 << "a\nb"
+                                           << "Ballroom, \"Data according to:\": ";
+        QTest::newRow("tempo not read")
+            << 3 << 1 << 2 << "48 - 50"
+            << "Latin, row 2 (Cha-Cha, 4/4), column \"Bars/min.\": \"48 - 50\" is not a tempo";
         QTest::newRow("tempo emptied") << 0 << 7 << 2 << ""
                                        << "Rock'n'Roll, row 8 (B Class, foot technique), column \"Bars/min.\": ";
-        QTest::newRow("time without unit") << 1 << 2 << 4 << "90"
-                                           << "Boogie, row 3 (Main Class, Final (slow)), column \"Time\": \"90\" is not a dancing time";
+        QTest::newRow("time without unit")
+            << 1 << 2 << 4 << "90"
+            << "Boogie, row 3 (Main Class, Final (slow)), column \"Time\": \"90\" is not a dancing time";
     }
     void refusedTextKeepsDialogOpen()
     {
@@ -393,8 +406,8 @@ private slots:
         dialog_->BT_OK->click();
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
-        QCOMPARE(messages_.warnings, QStringList{"The file " + QDir::toNativeSeparators(folder + "RockNRoll.dat")
-                                                 + " cannot be saved: " + reason + " Nothing was saved."});
+        QCOMPARE(messages_.warnings, QStringList{"The file " + QDir::toNativeSeparators(folder + "RockNRoll.dat") +
+                                                 " cannot be saved: " + reason + " Nothing was saved."});
         QVERIFY(dialog_->isVisible());
         QCOMPARE(dialog_->LatinGrid->item(1, 2)->text(), QString("33-35"));
         QCOMPARE(rowTexts(rules_.table(Discipline::Latin)), rowTexts(loaded.table(Discipline::Latin)));
@@ -417,9 +430,9 @@ private slots:
 
         QVERIFY(dialog_->isVisible());
         QCOMPARE(dialog_->LatinGrid->item(0, 2)->text(), QString("50-53"));
-        QCOMPARE(messages_.warnings, QStringList{"Die Datei " + QDir::toNativeSeparators(standard)
-                                                 + " kann nicht gespeichert werden: Es ist ein Ordner, keine Datei."
-                                                   " Es wurde nichts gespeichert."});
+        QCOMPARE(messages_.warnings, QStringList{"Die Datei " + QDir::toNativeSeparators(standard) +
+                                                 " kann nicht gespeichert werden: Es ist ein Ordner, keine Datei."
+                                                 " Es wurde nichts gespeichert."});
         for (int d = 0; d < DisciplineCount; ++d) {
             const auto discipline = static_cast<Discipline>(d);
             QCOMPARE(rowTexts(rules_.table(discipline)), rowTexts(loaded.table(discipline)));
@@ -463,7 +476,7 @@ private slots:
         QCOMPARE(dialog_->LatinGrid->item(1, 2)->text(), QString(yes ? "30-32" : "31-33"));
         QCOMPARE(dialog_->ED_LatinRuleSource->text().startsWith("German federation"), yes);
         QCOMPARE(dialog_->RnRGrid->item(0, 2)->text(), QString("46")); // other tables stay
-        QVERIFY(snapshot(dir_->path()) == before_); // nothing is saved yet
+        QVERIFY(snapshot(dir_->path()) == before_);                    // nothing is saved yet
 
         (confirm ? dialog_->BT_OK : dialog_->BT_Cancel)->click();
         QVERIFY(!dialog_->isVisible());
@@ -494,7 +507,8 @@ private slots:
             QCOMPARE(QDir::fromNativeSeparators(help_.shown.first()),
                      "Change data|" + dir_->path() + "/en/AdaptDataHelp.rtf");
             QVERIFY(messages_.warnings.isEmpty());
-        } else {
+        }
+        else {
             QCOMPARE(messages_.warnings, QStringList{"Help file not found: 'en\\AdaptDataHelp.rtf'"});
         }
         QVERIFY(dialog_->isVisible());

@@ -98,43 +98,52 @@ private slots:
         const auto standard = factory<TFrmStdTaktZeitInfo>();
         const auto latin = factory<TFrmLateinTaktZeitInfo>();
         const auto formation = factory<TFrmFormationTaktZeitInfo>();
-        QTest::newRow("Rock'n'Roll de")
-            << rnr << 0 << QStringList{"Klasse", "Fuß/Akro", "Taktzahl", "Metronom", "Tanzzeit"} << 11
-            << "Schüler;Vor-/Zwischenrunde;47;188;90-105s" << "Turniersportordnung des DRBV"
-            << "Rock'n'Roll hat immer einen 4/4-Takt";
-        QTest::newRow("Rock'n'Roll en")
-            << rnr << 1 << QStringList{"Class", "Foot/Acro", "Bars/min.", "Metronom", "Time"} << 11
-            << "Youth;Preliminary round;47;188;90-105s" << "German Rock'n'Roll federation"
-            << "Rock'n'Roll has a 4/4 bar scheme";
+        QTest::newRow("Rock'n'Roll de") << rnr << 0
+                                        << QStringList{"Klasse", "Fuß/Akro", "Taktzahl", "Metronom", "Tanzzeit"} << 11
+                                        << "Schüler;Vor-/Zwischenrunde;47;188;90-105s"
+                                        << "Turniersportordnung des DRBV"
+                                        << "Rock'n'Roll hat immer einen 4/4-Takt";
+        QTest::newRow("Rock'n'Roll en") << rnr << 1
+                                        << QStringList{"Class", "Foot/Acro", "Bars/min.", "Metronom", "Time"} << 11
+                                        << "Youth;Preliminary round;47;188;90-105s"
+                                        << "German Rock'n'Roll federation"
+                                        << "Rock'n'Roll has a 4/4 bar scheme";
         QTest::newRow("Boogie-Woogie de")
             << boogie << 0 << QStringList{"Klasse", "Runde", "Taktzahl", "Metronom", "Tanzzeit"} << 7
-            << "Jugendklasse;-;50-52;200-208;90-105s" << "Turniersportordnung des DRBV"
+            << "Jugendklasse;-;50-52;200-208;90-105s"
+            << "Turniersportordnung des DRBV"
             << "Boogie-Woogie hat immer einen 4/4-Takt";
         QTest::newRow("Boogie-Woogie en")
             << boogie << 1 << QStringList{"Class", "Round", "Bars/min.", "Metronom", "Time"} << 7
-            << "Juniors;-;50-52;200-208;90-105s" << "German Rock'n'Roll federation"
+            << "Juniors;-;50-52;200-208;90-105s"
+            << "German Rock'n'Roll federation"
             << "Boogie-Woogie has a 4/4 bar scheme";
-        QTest::newRow("Standard de")
-            << standard << 0 << QStringList{"Tanz", "Takt", "Taktzahl", "Metronom", "Tanzzeit"} << 6
-            << "Langsamer Waltzer;3/4;28-30;84-90;90-120s" << "Turnier- und Sportordnung des DTV" << "";
-        QTest::newRow("Standard en")
-            << standard << 1 << QStringList{"Dance", "Beat", "Bars/min.", "Metronom", "Time"} << 6
-            << "Slow Waltz;3/4;28-30;84-90;90-120s" << "German federation's" << "";
-        QTest::newRow("Latin de")
-            << latin << 0 << QStringList{"Tanz", "Takt", "Taktzahl", "Metronom", "Tanzzeit"} << 5
-            << "Samba;2/4;50-52;100-104;90-120s" << "Turnier- und Sportordnung des DTV" << "";
-        QTest::newRow("Latin en")
-            << latin << 1 << QStringList{"Dance", "Beat", "Bars/min.", "Metronom", "Time"} << 5
-            << "Samba;2/4;50-52;100-104;90-120s" << "German federation's" << "";
-        QTest::newRow("formation de")
-            << formation << 0 << QStringList{"Tanz", "Klasse", "Paare", "Taktzahl", "Metronom", "Tanzzeit"} << 6
-            << "Standard;Formation;6-8 (+4 Ersatz);wie Einzeltänze;-;max. 360s, 270s gewertet"
-            << "Turnierordnungen von DTV" << "";
+        QTest::newRow("Standard de") << standard << 0 << QStringList{"Tanz", "Takt", "Taktzahl", "Metronom", "Tanzzeit"}
+                                     << 6 << "Langsamer Waltzer;3/4;28-30;84-90;90-120s"
+                                     << "Turnier- und Sportordnung des DTV"
+                                     << "";
+        QTest::newRow("Standard en") << standard << 1 << QStringList{"Dance", "Beat", "Bars/min.", "Metronom", "Time"}
+                                     << 6 << "Slow Waltz;3/4;28-30;84-90;90-120s"
+                                     << "German federation's"
+                                     << "";
+        QTest::newRow("Latin de") << latin << 0 << QStringList{"Tanz", "Takt", "Taktzahl", "Metronom", "Tanzzeit"} << 5
+                                  << "Samba;2/4;50-52;100-104;90-120s"
+                                  << "Turnier- und Sportordnung des DTV"
+                                  << "";
+        QTest::newRow("Latin en") << latin << 1 << QStringList{"Dance", "Beat", "Bars/min.", "Metronom", "Time"} << 5
+                                  << "Samba;2/4;50-52;100-104;90-120s"
+                                  << "German federation's"
+                                  << "";
+        QTest::newRow("formation de") << formation << 0
+                                      << QStringList{"Tanz", "Klasse", "Paare", "Taktzahl", "Metronom", "Tanzzeit"} << 6
+                                      << "Standard;Formation;6-8 (+4 Ersatz);wie Einzeltänze;-;max. 360s, 270s gewertet"
+                                      << "Turnierordnungen von DTV"
+                                      << "";
         QTest::newRow("formation en")
-            << formation << 1
-            << QStringList{"Dance", "Class", "#couples", "Bars/min.", "Metronom", "Time"} << 6
+            << formation << 1 << QStringList{"Dance", "Class", "#couples", "Bars/min.", "Metronom", "Time"} << 6
             << "Ballroom;Formation;6-8 (+4 reserves);as single dances;-;max. 360s, 270s judged"
-            << "German federations'" << "";
+            << "German federations'"
+            << "";
     }
 
     void nationalWindowShowsDeliveredFile()
@@ -166,7 +175,7 @@ private slots:
     void tempoAndTimeColumnsAreCentred()
     {
         TFrmFormationTaktZeitInfo window(stateFor(dataFolder()));
-        const QList<Qt::Alignment> expected{Qt::AlignLeft, Qt::AlignLeft, Qt::AlignLeft,
+        const QList<Qt::Alignment> expected{Qt::AlignLeft,    Qt::AlignLeft,    Qt::AlignLeft,
                                             Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignHCenter};
         const QAbstractItemModel* header = window.infoList()->header()->model();
         for (int column = 0; column < expected.size(); ++column) {
@@ -191,8 +200,7 @@ private slots:
         writeFile(folder + "de/Latein.dat", "Quelle neu\r\n\r\n* Kommentar\r\nRumba;4/4;25-27;100-108;90-120s;\r\n");
         QCOMPARE(window.infoList()->count(), 1);
         showAgain(window);
-        QCOMPARE(window.infoList()->rowTexts(),
-                 (QStringList{"", "* Kommentar", "Rumba;4/4;25-27;100-108;90-120s"}));
+        QCOMPARE(window.infoList()->rowTexts(), (QStringList{"", "* Kommentar", "Rumba;4/4;25-27;100-108;90-120s"}));
         QCOMPARE(window.sourceLabel()->text(), QString("Quelle neu"));
 
         window.SetLanguage(1);
@@ -280,26 +288,29 @@ private slots:
         QTest::addColumn<QString>("firstRow");
         QTest::addColumn<QString>("sourceStart");
 
-        QTest::newRow("Rock'n'Roll")
-            << factory<TFrmIntInfoRockNRoll>() << "InfoBox_RockNRoll" << "LB_Info_RockNRoll"
-            << QStringList{"Class", "Foot/Acro", "Bars/min.", "Metronom", "Time"} << 8
-            << "Children;-;45-47;180-188;60-75s" << "WRRC Tournament Rules";
-        QTest::newRow("Boogie-Woogie")
-            << factory<TFrmIntInfoBoogie>() << "InfoBox_Boogie" << "LB_Info_Boogie"
-            << QStringList{"Class", "Round", "Bars/min.", "Metronom", "Time"} << 5
-            << "Boogie-Woogie;Preliminary (slow);28-30;112-120;75s" << "WRRC Technical Rules";
-        QTest::newRow("Standard")
-            << factory<TFrmIntInfoStandard>() << "InfoBox_Standard" << "LB_Info_Standard"
-            << QStringList{"Dance", "Beat", "Bars/min.", "Metronom", "Time"} << 5
-            << "Slow Waltz;3/4;28-30;84-90;90-120s" << "WDSF Competition Rules";
-        QTest::newRow("Latin")
-            << factory<TFrmIntInfoLatein>() << "InfoBox_Latein" << "LB_Info_Latein"
-            << QStringList{"Dance", "Beat", "Bars/min.", "Metronom", "Time"} << 5
-            << "Samba;2/4;50-52;100-104;90-120s" << "WDSF Competition Rules";
-        QTest::newRow("formation")
-            << factory<TFrmIntInfoFormations>() << "InfoBox_Formations" << "LB_Info_Formationen"
-            << QStringList{"Dance", "Class", "# Couples", "Bars/min.", "Metronom", "Time"} << 6
-            << "Ballroom;Formation;6-8;as single dances;-;max. 360s, 270s judged" << "WDSF Competition Rules";
+        QTest::newRow("Rock'n'Roll") << factory<TFrmIntInfoRockNRoll>() << "InfoBox_RockNRoll"
+                                     << "LB_Info_RockNRoll"
+                                     << QStringList{"Class", "Foot/Acro", "Bars/min.", "Metronom", "Time"} << 8
+                                     << "Children;-;45-47;180-188;60-75s"
+                                     << "WRRC Tournament Rules";
+        QTest::newRow("Boogie-Woogie") << factory<TFrmIntInfoBoogie>() << "InfoBox_Boogie"
+                                       << "LB_Info_Boogie"
+                                       << QStringList{"Class", "Round", "Bars/min.", "Metronom", "Time"} << 5
+                                       << "Boogie-Woogie;Preliminary (slow);28-30;112-120;75s"
+                                       << "WRRC Technical Rules";
+        QTest::newRow("Standard") << factory<TFrmIntInfoStandard>() << "InfoBox_Standard"
+                                  << "LB_Info_Standard" << QStringList{"Dance", "Beat", "Bars/min.", "Metronom", "Time"}
+                                  << 5 << "Slow Waltz;3/4;28-30;84-90;90-120s"
+                                  << "WDSF Competition Rules";
+        QTest::newRow("Latin") << factory<TFrmIntInfoLatein>() << "InfoBox_Latein"
+                               << "LB_Info_Latein" << QStringList{"Dance", "Beat", "Bars/min.", "Metronom", "Time"} << 5
+                               << "Samba;2/4;50-52;100-104;90-120s"
+                               << "WDSF Competition Rules";
+        QTest::newRow("formation") << factory<TFrmIntInfoFormations>() << "InfoBox_Formations"
+                                   << "LB_Info_Formationen"
+                                   << QStringList{"Dance", "Class", "# Couples", "Bars/min.", "Metronom", "Time"} << 6
+                                   << "Ballroom;Formation;6-8;as single dances;-;max. 360s, 270s judged"
+                                   << "WDSF Competition Rules";
     }
 
     void internationalWindowShowsDeliveredFile()
@@ -374,14 +385,18 @@ private slots:
             << factory<TFrmRnRTaktZeitInfo>() << "B-Klasse;Akrobatik;48-50;192-200;90-105s" << 0 << "B-Klasse"
             << "Akrobatik";
         QTest::newRow("Rock'n'Roll C-Klasse has no round")
-            << factory<TFrmRnRTaktZeitInfo>() << "C-Klasse;-;48;192;90-105s" << 0 << "C-Klasse" << "";
+            << factory<TFrmRnRTaktZeitInfo>() << "C-Klasse;-;48;192;90-105s" << 0 << "C-Klasse"
+            << "";
         QTest::newRow("Boogie-Woogie Oldieklasse")
-            << factory<TFrmBoogieWoogieTaktZeitInfo>() << "Oldieklasse;Endrunde (langsam);28-30;112-120;90-105s"
-            << 1 << "Oldieklasse" << "Endrunde (langsam)";
-        QTest::newRow("Standard Tango")
-            << factory<TFrmStdTaktZeitInfo>() << "Tango;4/4;31-33;124-132;90-120s" << 2 << "Tango" << "";
-        QTest::newRow("Latin Jive")
-            << factory<TFrmLateinTaktZeitInfo>() << "Jive;4/4;42-44;168-176;90-120s" << 3 << "Jive" << "";
+            << factory<TFrmBoogieWoogieTaktZeitInfo>() << "Oldieklasse;Endrunde (langsam);28-30;112-120;90-105s" << 1
+            << "Oldieklasse"
+            << "Endrunde (langsam)";
+        QTest::newRow("Standard Tango") << factory<TFrmStdTaktZeitInfo>() << "Tango;4/4;31-33;124-132;90-120s" << 2
+                                        << "Tango"
+                                        << "";
+        QTest::newRow("Latin Jive") << factory<TFrmLateinTaktZeitInfo>() << "Jive;4/4;42-44;168-176;90-120s" << 3
+                                    << "Jive"
+                                    << "";
     }
 
     void doubleClickChoosesRow()
@@ -466,7 +481,8 @@ private slots:
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
             QCOMPARE(list->selectedItems().size(), 1);
-        } else {
+        }
+        else {
             static_cast<NationalInfoWindow*>(window.get())->InfoBoxDblClick();
         }
         QCOMPARE(panel.RG_Typ->itemIndex(), 5);

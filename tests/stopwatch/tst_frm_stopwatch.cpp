@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QtTest>
 
-
 // The stopwatches' ticks are called directly with a set clock.
 class TestFrmStopwatch : public QObject {
     Q_OBJECT
@@ -34,10 +33,7 @@ private:
                 couple(index)->TimerTimer();
     }
 
-    QStringList panels() const
-    {
-        return {statusBar->panelText(0), statusBar->panelText(1), statusBar->panelText(2)};
-    }
+    QStringList panels() const { return {statusBar->panelText(0), statusBar->panelText(1), statusBar->panelText(2)}; }
 
 private slots:
     void init()
@@ -66,8 +62,7 @@ private slots:
         QTest::addColumn<QStringList>("buttons");
         QTest::addColumn<QStringList>("couples");
         QTest::addColumn<QString>("resetOfCouple3");
-        QTest::newRow("German") << 0
-                                << QStringList{"H&ilfe", "alle &starten", "alle a&nhalten", "alle &zurücksetzen"}
+        QTest::newRow("German") << 0 << QStringList{"H&ilfe", "alle &starten", "alle a&nhalten", "alle &zurücksetzen"}
                                 << QStringList{"Paar 1", "Paar 2", "Paar 3"} << "Zurücksetzen (&6)";
         QTest::newRow("English") << 1 << QStringList{"He&lp", "&start all", "sto&p all", "&reset all"}
                                  << QStringList{"First couple", "Second couple", "Third couple"} << "Reset (&6)";

@@ -29,8 +29,8 @@ std::vector<Onset> FindOnsets(const std::vector<float>& recording, const std::ve
     double energy = dot(recording.data(), recording.data());
     for (std::size_t p = 0; p + kWindow <= recording.size(); ++p) {
         if (p > 0) // the window's energy, kept up to date as it slides
-            energy += double(recording[p + kWindow - 1]) * recording[p + kWindow - 1]
-                - double(recording[p - 1]) * recording[p - 1];
+            energy += double(recording[p + kWindow - 1]) * recording[p + kWindow - 1] -
+                      double(recording[p - 1]) * recording[p - 1];
         if (energy < 1e-6 * kWindow)
             continue;
         Onset best{std::int64_t(p), -1, minMatch};
@@ -46,7 +46,8 @@ std::vector<Onset> FindOnsets(const std::vector<float>& recording, const std::ve
         if (!onsets.empty() && best.frame - onsets.back().frame < minGapFrames) {
             if (best.match > onsets.back().match)
                 onsets.back() = best;
-        } else {
+        }
+        else {
             onsets.push_back(best);
         }
     }

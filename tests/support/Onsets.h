@@ -5,8 +5,8 @@
 // Where one of the known sounds begins in a recording.
 struct Onset {
     std::int64_t frame = 0;
-    int sound = -1;     // index into the sounds searched for
-    double match = 0;   // normalised correlation with that sound's beginning, up to 1
+    int sound = -1;   // index into the sounds searched for
+    double match = 0; // normalised correlation with that sound's beginning, up to 1
 };
 
 // Finds the beginnings of the given sounds (mono, at the recording's rate) in

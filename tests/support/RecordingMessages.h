@@ -20,7 +20,13 @@ public:
         questions << text;
         return !questionAnswers.isEmpty() && questionAnswers.takeFirst();
     }
-    void clear() { warnings.clear(); infos.clear(); prompts.clear(); questions.clear(); }
+    void clear()
+    {
+        warnings.clear();
+        infos.clear();
+        prompts.clear();
+        questions.clear();
+    }
 
     QStringList warnings;
     QStringList infos;

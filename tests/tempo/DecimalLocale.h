@@ -18,4 +18,7 @@ inline QString localised(QString germanText, bool english)
     return germanText;
 }
 
-inline const char* localeTag(bool english) { return english ? "en" : "de"; }
+inline const char* localeTag(bool english)
+{
+    return english ? "en" : "de";
+}

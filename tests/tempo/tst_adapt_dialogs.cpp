@@ -45,11 +45,12 @@ private:
     RadioGroup* runde_ = nullptr;
     QList<Shown> shown_;
 
-    template <typename Dialog> void recordShowings(Dialog& dialog)
+    template <typename Dialog>
+    void recordShowings(Dialog& dialog)
     {
         dialog.setModalRunner([this, &dialog] {
-            shown_ << Shown{dialog.ED_actualSpeed->text(), dialog.ED_desiredSpeed->text(),
-                            dialog.ED_Anpassung->text(), dialog.pos()};
+            shown_ << Shown{dialog.ED_actualSpeed->text(), dialog.ED_desiredSpeed->text(), dialog.ED_Anpassung->text(),
+                            dialog.pos()};
         });
     }
 
@@ -107,21 +108,36 @@ private slots:
         QTest::addColumn<bool>("roundShown");
         QTest::addColumn<QString>("roundText");
         QTest::addColumn<QString>("tempo");
-        QTest::newRow("Schüler, final") << 0 << "Schüler" << true << "Endrunde" << "47-48";
-        QTest::newRow("Schüler, preliminary") << 0 << "Schüler" << true << "Vor-/Zwischenrunde" << "47";
-        QTest::newRow("Junioren, preliminary") << 0 << "Junioren" << true << "Vor-/Zwischenrunde" << "47";
-        QTest::newRow("D-Klasse, preliminary") << 0 << "D-Klasse" << true << "Vor-/Zwischenrunde" << "48";
-        QTest::newRow("A-Klasse, acrobatics") << 0 << "A-Klasse" << true << "Akrobatik" << "48-50";
-        QTest::newRow("C-Klasse: last row of the class") << 0 << "C-Klasse" << false << "" << "48";
-        QTest::newRow("English class, foot technique") << 0 << "A Class" << true << "foot technique" << "50-52";
-        QTest::newRow("English class, acrobatics") << 0 << "A Class" << true << "acrobatics" << "48-50";
-        QTest::newRow("Boogie first class: name only") << 1 << "Jugendklasse" << false << "" << "50-52";
-        QTest::newRow("Boogie with round") << 1 << "Hauptklasse" << true << "Endrunde (langsam)" << "28-30";
-        QTest::newRow("Standard") << 2 << "Tango" << false << "" << "31-33";
-        QTest::newRow("Latein") << 3 << "Jive" << false << "" << "42-44";
-        QTest::newRow("no match: nothing") << 3 << "Polka" << false << "" << "";
-        QTest::newRow("Solltempo") << 4 << "" << false << "" << "";
-        QTest::newRow("kein Tanz") << 5 << "" << false << "" << "";
+        QTest::newRow("Schüler, final") << 0 << "Schüler" << true << "Endrunde"
+                                        << "47-48";
+        QTest::newRow("Schüler, preliminary") << 0 << "Schüler" << true << "Vor-/Zwischenrunde"
+                                              << "47";
+        QTest::newRow("Junioren, preliminary") << 0 << "Junioren" << true << "Vor-/Zwischenrunde"
+                                               << "47";
+        QTest::newRow("D-Klasse, preliminary") << 0 << "D-Klasse" << true << "Vor-/Zwischenrunde"
+                                               << "48";
+        QTest::newRow("A-Klasse, acrobatics") << 0 << "A-Klasse" << true << "Akrobatik"
+                                              << "48-50";
+        QTest::newRow("C-Klasse: last row of the class") << 0 << "C-Klasse" << false << ""
+                                                         << "48";
+        QTest::newRow("English class, foot technique") << 0 << "A Class" << true << "foot technique"
+                                                       << "50-52";
+        QTest::newRow("English class, acrobatics") << 0 << "A Class" << true << "acrobatics"
+                                                   << "48-50";
+        QTest::newRow("Boogie first class: name only") << 1 << "Jugendklasse" << false << ""
+                                                       << "50-52";
+        QTest::newRow("Boogie with round") << 1 << "Hauptklasse" << true << "Endrunde (langsam)"
+                                           << "28-30";
+        QTest::newRow("Standard") << 2 << "Tango" << false << ""
+                                  << "31-33";
+        QTest::newRow("Latein") << 3 << "Jive" << false << ""
+                                << "42-44";
+        QTest::newRow("no match: nothing") << 3 << "Polka" << false << ""
+                                           << "";
+        QTest::newRow("Solltempo") << 4 << "" << false << ""
+                                   << "";
+        QTest::newRow("kein Tanz") << 5 << "" << false << ""
+                                   << "";
     }
 
     void lookupDesiredTempo()
@@ -156,12 +172,12 @@ private slots:
         QTest::addColumn<QString>("adjustment");
         for (bool english : {false, true}) {
             const QByteArray tag = localeTag(english);
-            QTest::newRow(tag + ": faster") << english << 48.0f << 50.0f << localised("48,0", english)
-                                            << localised("+4,2 %", english);
-            QTest::newRow(tag + ": slower") << english << 52.0f << 50.0f << localised("52,0", english)
-                                            << localised("-3,8 %", english);
-            QTest::newRow(tag + ": equal") << english << 50.0f << 50.0f << localised("50,0", english)
-                                           << localised("+0,0 %", english);
+            QTest::newRow(tag + ": faster")
+                << english << 48.0f << 50.0f << localised("48,0", english) << localised("+4,2 %", english);
+            QTest::newRow(tag + ": slower")
+                << english << 52.0f << 50.0f << localised("52,0", english) << localised("-3,8 %", english);
+            QTest::newRow(tag + ": equal")
+                << english << 50.0f << 50.0f << localised("50,0", english) << localised("+0,0 %", english);
             // No playing speed turns a standstill into a tempo.
             QTest::newRow(tag + ": zero actual") << english << 0.0f << 50.0f << localised("0,0", english) << "";
         }
@@ -194,13 +210,14 @@ private slots:
         QTest::addColumn<QString>("adjustment");
         for (bool english : {false, true}) {
             const QByteArray tag = localeTag(english);
-            QTest::newRow(tag + ": single tempo") << english << 3 << "Single" << localised("45,2", english)
-                                                  << "46" << localised("+1,77%", english);
+            QTest::newRow(tag + ": single tempo")
+                << english << 3 << "Single" << localised("45,2", english) << "46" << localised("+1,77%", english);
             QTest::newRow(tag + ": inside the range") << english << 2 << "Quickstep" << localised("51,0", english)
                                                       << "50-52" << localised("-1,96% <-> +1,96%", english);
             QTest::newRow(tag + ": below the range") << english << 2 << "Quickstep" << localised("49,0", english)
                                                      << "50-52" << localised("+2,04% <-> +6,12%", english);
-            QTest::newRow(tag + ": no dance") << english << 5 << "" << localised("51,0", english) << "" << "";
+            QTest::newRow(tag + ": no dance") << english << 5 << "" << localised("51,0", english) << ""
+                                              << "";
         }
     }
 
@@ -231,9 +248,12 @@ private slots:
         QTest::addColumn<QStringList>("answers");
         QTest::addColumn<QString>("actual");
         QTest::addColumn<QString>("adjustment");
-        QTest::newRow("cancelled: the preset") << "0,0" << QStringList() << "46" << "+8,70% <-> +13,04%";
-        QTest::newRow("answered") << "0,0" << QStringList{"50"} << "50" << "+0,00% <-> +4,00%";
-        QTest::newRow("point separator") << "0.0" << QStringList{"52,0"} << "52,0" << "-3,85% <-> +0,00%";
+        QTest::newRow("cancelled: the preset") << "0,0" << QStringList() << "46"
+                                               << "+8,70% <-> +13,04%";
+        QTest::newRow("answered") << "0,0" << QStringList{"50"} << "50"
+                                  << "+0,00% <-> +4,00%";
+        QTest::newRow("point separator") << "0.0" << QStringList{"52,0"} << "52,0"
+                                         << "-3,85% <-> +0,00%";
     }
 
     void zeroMeasurementAsksForTheTempo()
@@ -310,7 +330,6 @@ private slots:
         QCOMPARE(rule.windowTitle(), QStringLiteral("Adjust tempo"));
         QCOMPARE(rule.BT_Close->text(), QStringLiteral("&Close"));
     }
-
 };
 
 QTEST_MAIN(TestAdaptDialogs)

@@ -137,9 +137,8 @@ private slots:
                                     << QList<int>{1, 334, 667, 1001, 1251, 1501, 1751, 2001}
                                     << QList<int>{1, 1001, 2001};
         // Between the last beat of a bar and the next bar line.
-        QTest::newRow("slower, just before the bar") << 60.0 << 2 << 48.5 << 2 << 990
-                                                     << QList<int>{1, 501, 1001, 1619, 2238}
-                                                     << QList<int>{1, 1001, 2238};
+        QTest::newRow("slower, just before the bar")
+            << 60.0 << 2 << 48.5 << 2 << 990 << QList<int>{1, 501, 1001, 1619, 2238} << QList<int>{1, 1001, 2238};
     }
 
     void changeWhileRunningStartsAtTheNextBar()

@@ -40,11 +40,12 @@ private:
     std::unique_ptr<TFrmAdaptFixSpeed> adaptFixSpeed_;
     QStringList dialogs_; // "actual|desired|adjustment" of each showing
 
-    template <typename Dialog> void record(Dialog& dialog)
+    template <typename Dialog>
+    void record(Dialog& dialog)
     {
         dialog.setModalRunner([this, &dialog] {
-            dialogs_ << dialog.ED_actualSpeed->text() + "|" + dialog.ED_desiredSpeed->text() + "|"
-                            + dialog.ED_Anpassung->text();
+            dialogs_ << dialog.ED_actualSpeed->text() + "|" + dialog.ED_desiredSpeed->text() + "|" +
+                            dialog.ED_Anpassung->text();
         });
     }
 
@@ -176,8 +177,8 @@ private slots:
             QTest::newRow(tag + ": half a second") << english << 500.0 << localised("1;0,5;120,0;120,0;0", english)
                                                    << localised("120,0", english) << localised("120,0", english);
             QTest::newRow(tag + ": 51.97 truncated and rounded")
-                << english << 60000.0 / 51.97 << localised("1;1,2;52,0;51,9;1", english)
-                << localised("52,0", english) << localised("51,9", english);
+                << english << 60000.0 / 51.97 << localised("1;1,2;52,0;51,9;1", english) << localised("52,0", english)
+                << localised("51,9", english);
         }
     }
 
@@ -479,9 +480,8 @@ private slots:
         form_->SetLanguage(0);
         form_->BT_Help->click();
         const QString separator = QDir::separator();
-        QCOMPARE(help_.shown,
-                 (QStringList{"Count beat|/opt/vantor/en" + separator + "MusikauszaehlenHelp.rtf",
-                              "Musik auszählen|/opt/vantor/de" + separator + "MusikauszaehlenHelp.rtf"}));
+        QCOMPARE(help_.shown, (QStringList{"Count beat|/opt/vantor/en" + separator + "MusikauszaehlenHelp.rtf",
+                                           "Musik auszählen|/opt/vantor/de" + separator + "MusikauszaehlenHelp.rtf"}));
     }
 };
 

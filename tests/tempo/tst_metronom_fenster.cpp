@@ -27,7 +27,10 @@ namespace {
 // the start plus k beats; it can lose its device.
 class ClickingSounds : public RecordingSounds {
 public:
-    explicit ClickingSounds(const Clock& clock) : clock_(clock) {}
+    explicit ClickingSounds(const Clock& clock)
+        : clock_(clock)
+    {
+    }
     bool StartClicks(const ClickPattern& pattern) override
     {
         starts << pattern;
@@ -159,8 +162,8 @@ private slots:
 
         // 2.2 s hold beats 1 to 6: 0, 0.43, 0.87, 1.30, 1.74, 2.17 s.
         QCOMPARE(tickFor(window, 2200), (QList<int>{100, 50, 50, 100, 50, 50}));
-        QCOMPARE(sounds.played, (QStringList{"TOMTOM_HI", "drum_stick", "drum_stick", "TOMTOM_HI",
-                                             "drum_stick", "drum_stick"}));
+        QCOMPARE(sounds.played,
+                 (QStringList{"TOMTOM_HI", "drum_stick", "drum_stick", "TOMTOM_HI", "drum_stick", "drum_stick"}));
         QVERIFY(window.BarTimer->isActive());
         window.BarTimerTimer();
         QCOMPARE(window.Bar->value(), 0);
@@ -301,8 +304,7 @@ private slots:
         QTest::addColumn<bool>("notice");
         QTest::addColumn<QStringList>("flashes");
         QTest::newRow("no output at the start") << true << -1 << true << QStringList{"20:100", "440:50", "880:50"};
-        QTest::newRow("output lost while running")
-            << true << 600 << true << QStringList{"57:100", "492:50", "640:100"};
+        QTest::newRow("output lost while running") << true << 600 << true << QStringList{"57:100", "492:50", "640:100"};
         QTest::newRow("sound not ticked") << false << -1 << false << QStringList{"20:100", "440:50", "880:50"};
     }
 
@@ -324,7 +326,9 @@ private slots:
             output.output = false;
         }
         for (const QString& flash : flashesFor(window, 900 - std::max(lostAfterMs, 0)))
-            seen << QString("%1:%2").arg(flash.section(':', 0, 0).toInt() + std::max(lostAfterMs, 0)).arg(flash.section(':', 1));
+            seen << QString("%1:%2")
+                        .arg(flash.section(':', 0, 0).toInt() + std::max(lostAfterMs, 0))
+                        .arg(flash.section(':', 1));
         QCOMPARE(seen, flashes);
         QCOMPARE(!window.LB_NoSound->isHidden(), notice);
         QCOMPARE(output.starts.size(), soundTicked ? 1 : 0);
@@ -370,7 +374,6 @@ private slots:
         QVERIFY(window.LB_NoSound->isHidden());
     }
 
-
     // 46 in 3/4: the bar line after the start lies at 1304 ms; 100 in 3/4 beats every 200 ms.
     void newTempoTakesEffectAtTheNextBar()
     {
@@ -411,9 +414,9 @@ private slots:
         QTest::newRow("neither, German") << 0 << "" << 0.0 << 0.0 << 46.0 << 46.0
                                          << QStringList{"Es wurde noch kein Tempo gemessen.",
                                                         "Es ist kein Solltempo gewählt."};
-        QTest::newRow("neither, English") << 1 << "abc" << 0.0 << 0.0 << 46.0 << 46.0
-                                          << QStringList{"No tempo has been measured yet.",
-                                                         "No target tempo is chosen."};
+        QTest::newRow("neither, English")
+            << 1 << "abc" << 0.0 << 0.0 << 46.0 << 46.0
+            << QStringList{"No tempo has been measured yet.", "No target tempo is chosen."};
     }
 
     void takesOverTheMeasuredOrTheTargetTempo()
@@ -430,7 +433,7 @@ private slots:
         auto* conversion = new TFrmGeschwindigkeitsumrechnung(state);
         area.registerWindow(new QWidget);
         area.registerWindow(new QWidget);
-        area.registerWindow(window); // 2
+        area.registerWindow(window);     // 2
         area.registerWindow(conversion); // 3
         state.fd = &area;
         state.TempoMin = tempoMin;
@@ -480,10 +483,10 @@ private slots:
     {
         QTest::addColumn<int>("flag");
         QTest::addColumn<QStringList>("captions");
-        QTest::newRow("German") << 0
-            << QStringList{"Ta&kt", "2/4-Takt", "3/4-Takt", "4/4-Takt", "Takte/Mi&nute:", "So&und", "H&ilfe"};
-        QTest::newRow("English") << 1
-            << QStringList{"Ba&rs", "2/4 scheme", "3/4 scheme", "4/4 scheme", "Bars/&minute:", "So&und", "He&lp"};
+        QTest::newRow("German") << 0 << QStringList{"Ta&kt",          "2/4-Takt", "3/4-Takt", "4/4-Takt",
+                                                    "Takte/Mi&nute:", "So&und",   "H&ilfe"};
+        QTest::newRow("English") << 1 << QStringList{"Ba&rs",         "2/4 scheme", "3/4 scheme", "4/4 scheme",
+                                                     "Bars/&minute:", "So&und",     "He&lp"};
     }
 
     void languageSetsTheCaptions()

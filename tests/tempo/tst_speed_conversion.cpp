@@ -53,11 +53,16 @@ private slots:
         QTest::addColumn<QString>("change");
         for (bool english : {false, true}) {
             const QByteArray tag = localeTag(english);
-            QTest::newRow(tag + ": faster") << english << "48" << "50" << localised("+4,17", english);
-            QTest::newRow(tag + ": slower") << english << "52" << "50" << localised("-3,85", english);
-            QTest::newRow(tag + ": equal") << english << "50" << "50" << localised("+0,00", english);
-            QTest::newRow(tag + ": typed with a point") << english << "49.5" << "50,5" << localised("+2,02", english);
-            QTest::newRow(tag + ": to a standstill") << english << "50" << "0" << localised("-100,00", english);
+            QTest::newRow(tag + ": faster") << english << "48"
+                                            << "50" << localised("+4,17", english);
+            QTest::newRow(tag + ": slower") << english << "52"
+                                            << "50" << localised("-3,85", english);
+            QTest::newRow(tag + ": equal") << english << "50"
+                                           << "50" << localised("+0,00", english);
+            QTest::newRow(tag + ": typed with a point") << english << "49.5"
+                                                        << "50,5" << localised("+2,02", english);
+            QTest::newRow(tag + ": to a standstill") << english << "50"
+                                                     << "0" << localised("-100,00", english);
         }
     }
 
@@ -83,17 +88,21 @@ private slots:
         QTest::addColumn<QStringList>("warnings");
         const QString badActualDe = "Sie müssen als Ist-Tempo eine gültige Zahl angeben";
         const QString badDesiredDe = "Sie müssen als Soll-Tempo einen gültige Zahl angeben";
-        QTest::newRow("actual zero") << 0 << "0" << "50" << QStringList{badActualDe};
-        QTest::newRow("actual negative") << 0 << "-5" << "50" << QStringList{badActualDe};
-        QTest::newRow("actual unreadable")
-            << 0 << "4x" << "50" << QStringList{"Fehler bei Typumwandlung", badActualDe};
-        QTest::newRow("desired unreadable")
-            << 0 << "48" << "" << QStringList{"Fehler bei Typumwandlung", badDesiredDe};
-        QTest::newRow("desired negative") << 0 << "48" << "-50" << QStringList{badDesiredDe};
-        QTest::newRow("english actual zero")
-            << 1 << "0" << "50" << QStringList{"Plase enter a valid number for actual speed"};
+        QTest::newRow("actual zero") << 0 << "0"
+                                     << "50" << QStringList{badActualDe};
+        QTest::newRow("actual negative") << 0 << "-5"
+                                         << "50" << QStringList{badActualDe};
+        QTest::newRow("actual unreadable") << 0 << "4x"
+                                           << "50" << QStringList{"Fehler bei Typumwandlung", badActualDe};
+        QTest::newRow("desired unreadable") << 0 << "48"
+                                            << "" << QStringList{"Fehler bei Typumwandlung", badDesiredDe};
+        QTest::newRow("desired negative") << 0 << "48"
+                                          << "-50" << QStringList{badDesiredDe};
+        QTest::newRow("english actual zero") << 1 << "0"
+                                             << "50" << QStringList{"Plase enter a valid number for actual speed"};
         QTest::newRow("english desired unreadable")
-            << 1 << "48" << "x" << QStringList{"Fehler bei Typumwandlung", "Please enter a valid integer number"};
+            << 1 << "48"
+            << "x" << QStringList{"Fehler bei Typumwandlung", "Please enter a valid integer number"};
     }
 
     void unusableTempoIsRefusedAndKeepsTheResult()

@@ -63,17 +63,15 @@ private slots:
             QTest::newRow(tag + ": half a second, N 5")
                 << english << 5 << QList<double>{0.5} << localised("1;0,5;120,0;120,0;1", english);
             // N = 1: the current tempo is the last interval's alone.
-            QTest::newRow(tag + ": N 1")
-                << english << 1 << QList<double>{1.0, 0.5} << localised("2;1,5;120,0;80,0;1", english);
+            QTest::newRow(tag + ": N 1") << english << 1 << QList<double>{1.0, 0.5}
+                                         << localised("2;1,5;120,0;80,0;1", english);
             // Fewer intervals than N: the mean over all of them, of rates (66), not
             // the rate of their mean (65.2).
             QTest::newRow(tag + ": N 5, five intervals")
-                << english << 5 << QList<double>{1.0, 0.8, 1.0, 0.8, 1.0}
-                << localised("5;4,6;66,0;65,2;1", english);
+                << english << 5 << QList<double>{1.0, 0.8, 1.0, 0.8, 1.0} << localised("5;4,6;66,0;65,2;1", english);
             // The sixth interval replaces the first in the ring of five.
-            QTest::newRow(tag + ": N 5, six intervals")
-                << english << 5 << QList<double>{1.0, 0.8, 1.0, 0.8, 1.0, 0.8}
-                << localised("6;5,4;69,0;66,6;1", english);
+            QTest::newRow(tag + ": N 5, six intervals") << english << 5 << QList<double>{1.0, 0.8, 1.0, 0.8, 1.0, 0.8}
+                                                        << localised("6;5,4;69,0;66,6;1", english);
             QTest::newRow(tag + ": N 9, ring wrapped")
                 << english << 9 << (repeated(9, 1.0) << 0.8) << localised("10;9,8;61,7;61,2;1", english);
         }
@@ -145,20 +143,17 @@ private slots:
         QTest::addColumn<int>("taps");
         QTest::newRow("clean") << repeated(20, 1.25) << QStringList{"20;25.0;48.0;48.0;1"} << 20 << 21;
         // The missed tap's interval counts two bars, and its row says so.
-        QTest::newRow("missed")
-            << (repeated(5, 1.25) << 2.5 << repeated(5, 1.25))
-            << QStringList{"7 (+2);8.8;48.0;48.0;1", "8;10.0;48.0;48.0;1"} << 12 << 12;
-        QTest::newRow("missed, jittered")
-            << (repeated(5, 1.25) << 2.53 << 1.22 << repeated(4, 1.25)) << QStringList{"12;15.0;...;48.0;1"} << 12
-            << 12;
+        QTest::newRow("missed") << (repeated(5, 1.25) << 2.5 << repeated(5, 1.25))
+                                << QStringList{"7 (+2);8.8;48.0;48.0;1", "8;10.0;48.0;48.0;1"} << 12 << 12;
+        QTest::newRow("missed, jittered") << (repeated(5, 1.25) << 2.53 << 1.22 << repeated(4, 1.25))
+                                          << QStringList{"12;15.0;...;48.0;1"} << 12 << 12;
         // A bounce 150 ms after a tap adds no bar; the next interval runs from the tap before it.
-        QTest::newRow("doubled after")
-            << (repeated(5, 1.25) << 0.15 << 1.10 << repeated(4, 1.25))
-            << QStringList{"5 (+0);6.3;48.0;48.0;1", "6;7.5;48.0;48.0;1"} << 10 << 12;
+        QTest::newRow("doubled after") << (repeated(5, 1.25) << 0.15 << 1.10 << repeated(4, 1.25))
+                                       << QStringList{"5 (+0);6.3;48.0;48.0;1", "6;7.5;48.0;48.0;1"} << 10 << 12;
         // A tap 150 ms early, then the one on the beat: the earlier counted, the later takes its place.
-        QTest::newRow("doubled before")
-            << (repeated(5, 1.25) << 1.10 << 0.15 << repeated(4, 1.25))
-            << QStringList{"6;7.3;...;1", "6 (+0);7.5;48.0;48.0;1", "7;8.8;48.0;48.0;1"} << 10 << 12;
+        QTest::newRow("doubled before") << (repeated(5, 1.25) << 1.10 << 0.15 << repeated(4, 1.25))
+                                        << QStringList{"6;7.3;...;1", "6 (+0);7.5;48.0;48.0;1", "7;8.8;48.0;48.0;1"}
+                                        << 10 << 12;
         // Two taps in a row missed still count; a gap of 3.5 settled bars is a pause.
         QTest::newRow("two missed in a row")
             << (repeated(5, 1.25) << 3.75 << 1.25) << QStringList{"8 (+3);10.0;48.0;48.0;1"} << 9 << 8;
@@ -170,8 +165,7 @@ private slots:
         // At 120 bars per minute 3.5 bars are 1.75 s: a pause is at least 2 s.
         QTest::newRow("fast: 1.9 s are missed bars")
             << (repeated(6, 0.5) << 1.9) << QStringList{"10 (+4);4.9;...;122.4;1"} << 10 << 8;
-        QTest::newRow("fast: 2.1 s are a pause")
-            << (repeated(6, 0.5) << 2.1) << QStringList{"0;0,0;-;-;1;"} << 0 << 1;
+        QTest::newRow("fast: 2.1 s are a pause") << (repeated(6, 0.5) << 2.1) << QStringList{"0;0,0;-;-;1;"} << 0 << 1;
         // A stray among the first three taps is outvoted once the opening is read again.
         QTest::newRow("doubled second tap")
             << (QList<double>{0.15, 1.10} << repeated(8, 1.25))
@@ -189,9 +183,9 @@ private slots:
         const QStringList rows = listedRows(series, intervals);
         // The expected rows follow one another somewhere in the list.
         const QString firstPrefix = lastRows.first().section("...", 0, 0);
-        const int at = int(std::find_if(rows.begin(), rows.end(),
-                                        [&](const QString& row) { return row.startsWith(firstPrefix); })
-                           - rows.begin());
+        const int at = int(
+            std::find_if(rows.begin(), rows.end(), [&](const QString& row) { return row.startsWith(firstPrefix); }) -
+            rows.begin());
         QVERIFY2(at + lastRows.size() <= rows.size(), qPrintable(rows.join(" | ")));
         for (int i = 0; i < lastRows.size(); ++i) {
             const QString& expected = lastRows.at(i);
@@ -248,7 +242,6 @@ private slots:
         series.start();
         QCOMPARE(series.addInterval(1.0, 5, 0, 100).row, QStringLiteral("1;1.0;60.0;60.0;1"));
     }
-
 };
 
 QTEST_APPLESS_MAIN(TestTapSeries)

@@ -30,7 +30,10 @@ QStringList NormalizedLines(const QString& text)
     return lines;
 }
 
-QByteArray Wrapped(const QByteArray& body) { return "{\\rtf1\\ansi\\deff0 " + body + "}"; }
+QByteArray Wrapped(const QByteArray& body)
+{
+    return "{\\rtf1\\ansi\\deff0 " + body + "}";
+}
 
 // The document's text with paragraph ends as "\n" but other characters
 // (non-breaking space, line separator) left as they are.
@@ -76,11 +79,16 @@ void TestRtfReader::fixtureText_data()
 {
     QTest::addColumn<QString>("rtfFile");
     QTest::addColumn<QString>("textFile");
-    QTest::newRow("German, pandoc") << "hilfe_pandoc.rtf" << "hilfe.txt";
-    QTest::newRow("German, office writer") << "hilfe_writer.rtf" << "hilfe.txt";
-    QTest::newRow("English, pandoc") << "help_pandoc.rtf" << "help.txt";
-    QTest::newRow("English, office writer") << "help_writer.rtf" << "help.txt";
-    QTest::newRow("colours, office writer") << "farben_writer.rtf" << "farben.txt";
+    QTest::newRow("German, pandoc") << "hilfe_pandoc.rtf"
+                                    << "hilfe.txt";
+    QTest::newRow("German, office writer") << "hilfe_writer.rtf"
+                                           << "hilfe.txt";
+    QTest::newRow("English, pandoc") << "help_pandoc.rtf"
+                                     << "help.txt";
+    QTest::newRow("English, office writer") << "help_writer.rtf"
+                                            << "help.txt";
+    QTest::newRow("colours, office writer") << "farben_writer.rtf"
+                                            << "farben.txt";
 }
 
 void TestRtfReader::fixtureText()
@@ -106,9 +114,12 @@ void TestRtfReader::fixtureFormats_data()
         QTest::newRow(tag + " bold italic") << file << "roten" << true << true << false << 12.0;
         QTest::newRow(tag + " plain after") << file << "Markierung" << false << false << false << 12.0;
     }
-    QTest::newRow("pandoc heading") << "hilfe_pandoc.rtf" << "Musik" << true << false << false << 18.0;
-    QTest::newRow("writer heading") << "hilfe_writer.rtf" << "Musik" << true << false << false << 16.0;
-    QTest::newRow("writer underline") << "farben_writer.rtf" << "Unterstrichen" << false << false << true << 12.0;
+    QTest::newRow("pandoc heading") << "hilfe_pandoc.rtf"
+                                    << "Musik" << true << false << false << 18.0;
+    QTest::newRow("writer heading") << "hilfe_writer.rtf"
+                                    << "Musik" << true << false << false << 16.0;
+    QTest::newRow("writer underline") << "farben_writer.rtf"
+                                      << "Unterstrichen" << false << false << true << 12.0;
 }
 
 // Checks the format against the current data row's bold, italic, underline and pointSize.
@@ -150,10 +161,13 @@ void TestRtfReader::escapes_data()
 {
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("umlauts as hex") << QByteArray("\\'e4\\'f6\\'fc\\'c4\\'d6\\'dc\\'df") << QString::fromUtf8("äöüÄÖÜß");
+    QTest::newRow("umlauts as hex") << QByteArray("\\'e4\\'f6\\'fc\\'c4\\'d6\\'dc\\'df")
+                                    << QString::fromUtf8("äöüÄÖÜß");
     QTest::newRow("1252 specials") << QByteArray("\\'80 \\'85\\'93x\\'94\\'99") << QString::fromUtf8("€ …“x”™");
     QTest::newRow("1252 unassigned") << QByteArray("a\\'81\\'8d\\'8f\\'90\\'9db") << "ab";
-    QTest::newRow("raw 1252 byte") << QByteArray("Stra\xdf" "e \x80") << QString::fromUtf8("Straße €");
+    QTest::newRow("raw 1252 byte") << QByteArray("Stra\xdf"
+                                                 "e \x80")
+                                   << QString::fromUtf8("Straße €");
     QTest::newRow("unicode") << QByteArray("\\u8364?\\u8594 ?") << QString::fromUtf8("€→");
     QTest::newRow("unicode skips hex fallback") << QByteArray("M\\u252\\'fcll") << QString::fromUtf8("Müll");
     QTest::newRow("negative unicode") << QByteArray("\\u-4064?") << QString(QChar(0xF020));
@@ -182,9 +196,9 @@ void TestRtfReader::escapes_data()
     QTest::newRow("hidden text") << QByteArray("a{\\v hidden}b") << "ab";
     QTest::newRow("table row") << QByteArray("\\trowd\\cellx100\\cellx200\\intbl A\\cell B\\cell\\row\\pard C")
                                << "A\tB\nC";
-    QTest::newRow("cell paragraphs")
-        << QByteArray("{\\pard\\intbl A\\par}\\cell{\\pard\\intbl B1\\par B2\\par}\\cell\\row")
-        << QString::fromUtf8("A\tB1\u2028B2");
+    QTest::newRow("cell paragraphs") << QByteArray(
+                                            "{\\pard\\intbl A\\par}\\cell{\\pard\\intbl B1\\par B2\\par}\\cell\\row")
+                                     << QString::fromUtf8("A\tB1\u2028B2");
     QTest::newRow("empty first cell") << QByteArray("\\intbl\\cell B\\cell\\row") << "\tB";
 }
 
@@ -210,8 +224,8 @@ void TestRtfReader::characterFormats_data()
     QTest::newRow("group restores") << QByteArray("{\\i kursiv}normal") << "normal" << false << false << false << 12.0;
     QTest::newRow("ulnone") << QByteArray("\\ul unter\\ulnone frei") << "frei" << false << false << false << 12.0;
     QTest::newRow("double underline") << QByteArray("\\uldb unter") << "unter" << false << false << true << 12.0;
-    QTest::newRow("plain resets")
-        << QByteArray("\\b\\i\\ul\\fs40 alles\\plain schlicht") << "schlicht" << false << false << false << 12.0;
+    QTest::newRow("plain resets") << QByteArray("\\b\\i\\ul\\fs40 alles\\plain schlicht") << "schlicht" << false
+                                  << false << false << 12.0;
     QTest::newRow("all set") << QByteArray("\\b\\i\\ul\\fs40 alles\\plain schlicht") << "alles" << true << true << true
                              << 20.0;
     QTest::newRow("huge size clamped") << QByteArray("\\fs99999999999 riesig") << "riesig" << false << false << false
@@ -287,17 +301,22 @@ void TestRtfReader::malformed_data()
     QTest::newRow("hex cut short") << QByteArray("{\\rtf1 a\\'4") << "a4";
     QTest::newRow("hex not hex") << QByteArray("{\\rtf1 a\\'zz") << "azz";
     QTest::newRow("groups beyond depth cap") << deep << "kept";
-    QTest::newRow("groups within depth cap") << QByteArray(200, '{') + "inner" << "inner";
+    QTest::newRow("groups within depth cap") << QByteArray(200, '{') + "inner"
+                                             << "inner";
     QTest::newRow("huge bin") << QByteArray("{\\rtf1 a\\bin999999999999 bcd}") << "a";
     QTest::newRow("negative bin") << QByteArray("{\\rtf1 a\\bin-5 b}") << "ab";
-    QTest::newRow("huge uc") << QByteArray("{\\rtf1\\uc999999\\u8364 abcdefghijklmnopqrs}") << QString::fromUtf8("€qrs");
+    QTest::newRow("huge uc") << QByteArray("{\\rtf1\\uc999999\\u8364 abcdefghijklmnopqrs}")
+                             << QString::fromUtf8("€qrs");
     QTest::newRow("huge unicode") << QByteArray("{\\rtf1\\u99999999999999999999 x}") << QString::fromUtf8("\ufffd");
     QTest::newRow("lone high surrogate") << QByteArray("{\\rtf1\\u-10179?x}") << QString::fromUtf8("\ufffdx");
     QTest::newRow("high surrogate at end") << QByteArray("{\\rtf1 a\\u-10179?}") << QString::fromUtf8("a\ufffd");
     QTest::newRow("lone low surrogate") << QByteArray("{\\rtf1\\u-8704?}") << QString::fromUtf8("\ufffd");
     QTest::newRow("document markers") << QByteArray("{\\rtf1\\u8233?\\u-560?\\u-4?}")
                                       << QString::fromUtf8("\ufffd\ufffd\ufffd");
-    QTest::newRow("control bytes") << QByteArray("a\x00\x01\x1f\x7f" "b", 6) << "ab";
+    QTest::newRow("control bytes") << QByteArray("a\x00\x01\x1f\x7f"
+                                                 "b",
+                                                 6)
+                                   << "ab";
     QTest::newRow("endless control word") << QByteArray("{\\rtf1 \\" + QByteArray(100000, 'x') + " y}") << "y";
     QTest::newRow("huge colour index") << QByteArray("{\\rtf1\\cf2147483647\\highlight-5 t}") << "t";
     QTest::newRow("font table never closed") << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}text") << "";

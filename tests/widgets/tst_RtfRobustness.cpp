@@ -13,19 +13,34 @@ constexpr int kLaidOutEvery = 25; // layout is slow; enough to catch absurd size
 
 class Mutator {
 public:
-    explicit Mutator(unsigned seed) : random_(seed) {}
+    explicit Mutator(unsigned seed)
+        : random_(seed)
+    {
+    }
 
     QByteArray mutate(QByteArray rtf)
     {
         const int steps = pick(1, 8);
         for (int i = 0; i < steps; ++i) {
             switch (pick(0, 5)) {
-            case 0: flipBytes(rtf); break;
-            case 1: rtf.truncate(pick(0, int(rtf.size()))); break;
-            case 2: rtf.insert(position(rtf), QByteArray(pick(1, 600), pick(0, 1) ? '{' : '}')); break;
-            case 3: rtf.insert(position(rtf), controlWord()); break;
-            case 4: rtf.remove(position(rtf), pick(1, 200)); break;
-            case 5: rtf.insert(position(rtf), rtf.mid(position(rtf), pick(1, 400))); break;
+            case 0:
+                flipBytes(rtf);
+                break;
+            case 1:
+                rtf.truncate(pick(0, int(rtf.size())));
+                break;
+            case 2:
+                rtf.insert(position(rtf), QByteArray(pick(1, 600), pick(0, 1) ? '{' : '}'));
+                break;
+            case 3:
+                rtf.insert(position(rtf), controlWord());
+                break;
+            case 4:
+                rtf.remove(position(rtf), pick(1, 200));
+                break;
+            case 5:
+                rtf.insert(position(rtf), rtf.mid(position(rtf), pick(1, 400)));
+                break;
             }
         }
         return rtf;
@@ -45,11 +60,20 @@ private:
 
     QByteArray controlWord()
     {
-        static const char* const kWords[] = {"fs", "bin", "u", "uc", "cf", "cb", "highlight", "li", "fi", "ri",
-                                             "f", "red", "par", "cell", "row", "intbl", "pard", "plain", "b",
-                                             "'", "*\\", "pict", "fonttbl", "colortbl", "v", "line", "tab"};
-        static const char* const kNumbers[] = {"", "0", "-1", "1", "65535", "-32768", "2147483647",
-                                               "-2147483648", "99999999999999999999", "-99999999999999"};
+        static const char* const kWords[] = {"fs",   "bin",     "u",        "uc",    "cf",   "cb",  "highlight",
+                                             "li",   "fi",      "ri",       "f",     "red",  "par", "cell",
+                                             "row",  "intbl",   "pard",     "plain", "b",    "'",   "*\\",
+                                             "pict", "fonttbl", "colortbl", "v",     "line", "tab"};
+        static const char* const kNumbers[] = {"",
+                                               "0",
+                                               "-1",
+                                               "1",
+                                               "65535",
+                                               "-32768",
+                                               "2147483647",
+                                               "-2147483648",
+                                               "99999999999999999999",
+                                               "-99999999999999"};
         QByteArray word = QByteArray("\\") + kWords[pick(0, std::size(kWords) - 1)];
         word += kNumbers[pick(0, std::size(kNumbers) - 1)];
         return pick(0, 1) ? word + ' ' : word;
@@ -76,9 +100,8 @@ private slots:
 
 void TestRtfRobustness::mutatedFixturesStayBounded()
 {
-    const QByteArray fixtures[] = {Fixture("hilfe_pandoc.rtf"), Fixture("hilfe_writer.rtf"),
-                                   Fixture("help_pandoc.rtf"), Fixture("help_writer.rtf"),
-                                   Fixture("farben_writer.rtf")};
+    const QByteArray fixtures[] = {Fixture("hilfe_pandoc.rtf"), Fixture("hilfe_writer.rtf"), Fixture("help_pandoc.rtf"),
+                                   Fixture("help_writer.rtf"), Fixture("farben_writer.rtf")};
     Mutator mutator(20240611);
     std::mt19937 choice(7);
     QTextDocument document;

@@ -28,33 +28,33 @@ private slots:
         const QSize design(792, 600);
         const QList<QRect> laptop{kLaptop};
         const QList<QRect> both{kLaptop, kRightMonitor};
-        QTest::newRow("nothing stored: centred") << false << QPoint() << design << laptop << 0 << QPoint(240, 195)
-                                                 << design;
-        QTest::newRow("stored place on the screen") << true << QPoint(100, 50) << design << laptop << 0
-                                                    << QPoint(100, 50) << design;
+        QTest::newRow("nothing stored: centred")
+            << false << QPoint() << design << laptop << 0 << QPoint(240, 195) << design;
+        QTest::newRow("stored place on the screen")
+            << true << QPoint(100, 50) << design << laptop << 0 << QPoint(100, 50) << design;
         QTest::newRow("left -5000") << true << QPoint(-5000, 100) << design << laptop << 0 << QPoint(240, 195)
                                     << design;
-        QTest::newRow("second monitor unplugged") << true << QPoint(1500, 100) << design << laptop << 0
-                                                  << QPoint(240, 195) << design;
-        QTest::newRow("second monitor present") << true << QPoint(1500, 100) << design << both << 0
-                                                << QPoint(1500, 100) << design;
-        QTest::newRow("title bar above the top edge") << true << QPoint(100, -20) << design << laptop << 0
-                                                      << QPoint(240, 195) << design;
-        QTest::newRow("too little title bar to take hold of") << true << QPoint(1230, 100) << design << laptop << 0
-                                                              << QPoint(240, 195) << design;
-        QTest::newRow("enough title bar left to take hold of") << true << QPoint(1100, 100) << design << laptop
-                                                               << 0 << QPoint(1100, 100) << design;
-        QTest::newRow("huge size capped") << false << QPoint() << QSize(100000, 100000) << laptop << 0
-                                          << QPoint(0, 0) << QSize(1272, 990);
-        QTest::newRow("huge size stored off the screen") << true << QPoint(-5000, 100) << QSize(100000, 100000)
-                                                         << laptop << 0 << QPoint(0, 0) << QSize(1272, 990);
-        QTest::newRow("2x scaling of 1600 x 1000") << false << QPoint() << QSize(792, 700)
-                                                   << QList<QRect>{QRect(0, 0, 800, 500)} << 0 << QPoint(0, 0)
-                                                   << QSize(792, 466);
-        QTest::newRow("primary monitor not at x = 0") << false << QPoint() << design << both << 1
-                                                      << QPoint(1280 + 560, 223) << design;
-        QTest::newRow("off-screen place goes to the primary") << true << QPoint(-5000, 0) << design << both << 1
-                                                              << QPoint(1280 + 560, 223) << design;
+        QTest::newRow("second monitor unplugged")
+            << true << QPoint(1500, 100) << design << laptop << 0 << QPoint(240, 195) << design;
+        QTest::newRow("second monitor present")
+            << true << QPoint(1500, 100) << design << both << 0 << QPoint(1500, 100) << design;
+        QTest::newRow("title bar above the top edge")
+            << true << QPoint(100, -20) << design << laptop << 0 << QPoint(240, 195) << design;
+        QTest::newRow("too little title bar to take hold of")
+            << true << QPoint(1230, 100) << design << laptop << 0 << QPoint(240, 195) << design;
+        QTest::newRow("enough title bar left to take hold of")
+            << true << QPoint(1100, 100) << design << laptop << 0 << QPoint(1100, 100) << design;
+        QTest::newRow("huge size capped")
+            << false << QPoint() << QSize(100000, 100000) << laptop << 0 << QPoint(0, 0) << QSize(1272, 990);
+        QTest::newRow("huge size stored off the screen")
+            << true << QPoint(-5000, 100) << QSize(100000, 100000) << laptop << 0 << QPoint(0, 0) << QSize(1272, 990);
+        QTest::newRow("2x scaling of 1600 x 1000")
+            << false << QPoint() << QSize(792, 700) << QList<QRect>{QRect(0, 0, 800, 500)} << 0 << QPoint(0, 0)
+            << QSize(792, 466);
+        QTest::newRow("primary monitor not at x = 0")
+            << false << QPoint() << design << both << 1 << QPoint(1280 + 560, 223) << design;
+        QTest::newRow("off-screen place goes to the primary")
+            << true << QPoint(-5000, 0) << design << both << 1 << QPoint(1280 + 560, 223) << design;
         QTest::newRow("capped to the screen it stays on")
             << true << QPoint(1300, 10) << design << QList<QRect>{kLaptop, QRect(1280, 0, 800, 500)} << 0
             << QPoint(1300, 10) << QSize(792, 466);
@@ -67,8 +67,8 @@ private slots:
         QFETCH(QSize, client);
         QFETCH(QList<QRect>, screens);
         QFETCH(int, primary);
-        const WindowPlacement place = PlaceWindow(stored ? std::optional<QPoint>(storedTopLeft) : std::nullopt,
-                                                  client, kFrame, ScreenAreas{screens, primary});
+        const WindowPlacement place = PlaceWindow(stored ? std::optional<QPoint>(storedTopLeft) : std::nullopt, client,
+                                                  kFrame, ScreenAreas{screens, primary});
         QTEST(place.frameTopLeft, "topLeft");
         QTEST(place.clientSize, "size");
     }
