@@ -4,6 +4,7 @@
 #include "Mainform.h"
 #include "RecordingMessages.h"
 #include "RuleTables.h"
+#include "SelectorBar.h"
 #include "StatusPanels.h"
 #include <QAction>
 #include <QDir>
@@ -14,6 +15,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -144,6 +146,24 @@ private slots:
         QCOMPARE(form->displayArea()->currentIndex(), index);
         QCOMPARE(form->SelectorSection(), section);
         QCOMPARE(form->SelectorItem(), item);
+    }
+
+    // Each of the selector's own buttons, clicked as the user does, opens its own window.
+    void everySelectorButtonOpensItsOwnWindow()
+    {
+        const QList<QList<int>> windowOfItem = {{0, 1, 2, 3, 5, 17}, {6, 7, 8, 9, 10}, {11, 12, 13, 14, 15}};
+        auto form = start();
+        SelectorBar* selector = form->selector();
+        QCOMPARE(selector->sectionCount(), windowOfItem.size());
+        for (int section = 0; section < windowOfItem.size(); ++section) {
+            selector->setCurrentIndex(section);
+            for (int item = 0; item < windowOfItem[section].size(); ++item) {
+                selector->itemButton(section, item)->click();
+                QCOMPARE(form->displayArea()->currentIndex(), windowOfItem[section][item]);
+                QCOMPARE(form->SelectorSection(), section);
+                QCOMPARE(form->SelectorItem(), item);
+            }
+        }
     }
 
     void menuCommandsWriteGermanHeadersInBothLanguages_data()
