@@ -1,8 +1,8 @@
 #include "DanceSelectionPanel.h"
 #include "DisplayArea.h"
-#include "Mainform.h"
 #include "RadioGroup.h"
 #include "RecordingMessages.h"
+#include "TestMainform.h"
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
@@ -94,12 +94,7 @@ private:
 private slots:
     void initTestCase()
     {
-        MainformOptions options;
-        options.programFolder = qEnvironmentVariable("VANTOR_DATA_DIR");
-        options.settingsFile = dir_.filePath("Vantor.conf");
-        options.splashMs = 0;
-        options.messages = &messages_;
-        form_ = std::make_unique<TMainform>(options);
+        form_ = StartTestMainform(dir_.filePath("Vantor.conf"), messages_);
         QVERIFY(form_->startupError().isEmpty());
         form_->show();
     }

@@ -2,9 +2,9 @@
 #include "FrmMusikAusblenden.h"
 #include "FrmMusikAusblendenLatein.h"
 #include "FrmStopwatch.h"
-#include "Mainform.h"
 #include "PimStopWatch.h"
 #include "RecordingMessages.h"
+#include "TestMainform.h"
 #include "StatusPanels.h"
 #include "TextFit.h"
 #include <QLabel>
@@ -53,12 +53,7 @@ private:
 private slots:
     void initTestCase()
     {
-        MainformOptions options;
-        options.programFolder = qEnvironmentVariable("VANTOR_DATA_DIR");
-        options.settingsFile = dir_.filePath("Vantor.conf");
-        options.splashMs = 0;
-        options.messages = &messages_;
-        form_ = std::make_unique<TMainform>(options);
+        form_ = StartTestMainform(dir_.filePath("Vantor.conf"), messages_);
         QVERIFY(form_->startupError().isEmpty());
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));

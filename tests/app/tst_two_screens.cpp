@@ -1,7 +1,7 @@
 #include "HelpViewer.h"
-#include "Mainform.h"
 #include "ProgramState.h"
 #include "RecordingMessages.h"
+#include "TestMainform.h"
 #include <QApplication>
 #include <QFile>
 #include <QScreen>
@@ -22,12 +22,7 @@ private:
 
     std::unique_ptr<TMainform> start()
     {
-        MainformOptions options;
-        options.programFolder = qEnvironmentVariable("VANTOR_DATA_DIR");
-        options.settingsFile = settingsFile();
-        options.splashMs = 0;
-        options.messages = &messages_;
-        auto form = std::make_unique<TMainform>(options);
+        auto form = StartTestMainform(settingsFile(), messages_);
         form->show();
         return form;
     }

@@ -5,10 +5,10 @@
 namespace {
 
 // "LAPTOP*:1280x720,HDMI-1:1920x1080": the star marks the primary screen.
-QVector<ScreenInfo> screensOf(const QString& spec)
+QVector<ScreenInfo> screensOf(const QString& layout)
 {
     QVector<ScreenInfo> screens;
-    for (const QString& entry : spec.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+    for (const QString& entry : layout.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const QStringList parts = entry.split(QLatin1Char(':'));
         const QStringList size = parts[1].split(QLatin1Char('x'));
         QString name = parts[0];

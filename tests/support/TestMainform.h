@@ -1,0 +1,16 @@
+#pragma once
+#include "Mainform.h"
+#include "Messages.h"
+#include <memory>
+
+// The main window as the window tests start it: the built data, a settings
+// file of the test's own, no splash.
+inline std::unique_ptr<TMainform> StartTestMainform(const QString& settingsFile, Messages& messages)
+{
+    MainformOptions options;
+    options.programFolder = qEnvironmentVariable("VANTOR_DATA_DIR");
+    options.settingsFile = settingsFile;
+    options.splashMs = 0;
+    options.messages = &messages;
+    return std::make_unique<TMainform>(options);
+}
