@@ -3,14 +3,14 @@
 // each tap takes to handle. Then feeds the tap series with simulated human
 // taps (jitter, a missed tap, a doubled tap, a pause) and prints the error of
 // the plain average (every tap one bar) and of the series' forgiving one.
-#include "TapSeries.h"
-#include "Clock.h"
-#include "DisplayArea.h"
-#include "DelimitedListBox.h"
-#include "FrmGeschwindigkeitsumrechnung.h"
-#include "FrmMusikAuszaehlen.h"
-#include "Messages.h"
-#include "ProgramState.h"
+#include "tempo/TapSeries.h"
+#include "common/Clock.h"
+#include "widgets/DisplayArea.h"
+#include "widgets/DelimitedListBox.h"
+#include "tempo/FrmGeschwindigkeitsumrechnung.h"
+#include "tempo/FrmMusikAuszaehlen.h"
+#include "common/Messages.h"
+#include "common/ProgramState.h"
 #include <QApplication>
 #include <QKeyEvent>
 #include <algorithm>

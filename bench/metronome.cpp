@@ -9,15 +9,15 @@
 // the flashes are read from.
 //
 // Usage: bench_metronome [--seconds N] [--latency-ms L]   (default 60 s per run, the player's own latency)
-#include "Clock.h"
-#include "FrmMetronomFenster.h"
-#include "Messages.h"
+#include "common/Clock.h"
+#include "tempo/FrmMetronomFenster.h"
+#include "common/Messages.h"
 #include "Onsets.h"
 #include "PrivatePulse.h"
-#include "ProgramState.h"
-#include "RadioGroup.h"
-#include "ResourceSoundPlayer.h"
-#include "SoundSamples.h"
+#include "common/ProgramState.h"
+#include "widgets/RadioGroup.h"
+#include "audio/ResourceSoundPlayer.h"
+#include "audio/SoundSamples.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QCommandLineParser>

@@ -6,8 +6,8 @@
 // analysis time per minute of audio on one core.
 //
 //   bench_music_tempo [--seconds N] [--keep DIR]
-#include "MusicAnalysis.h"
-#include "OctaveChoice.h"
+#include "music/MusicAnalysis.h"
+#include "music/OctaveChoice.h"
 #include "PieceSynth.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 // Prints how long the program takes from process start until the main window
 // is shown (the splash left out) and the resident memory at that moment.
-#include "Mainform.h"
+#include "app/Mainform.h"
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>

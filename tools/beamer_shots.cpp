@@ -6,10 +6,10 @@
 //
 //   beamer_shots OUTDIR [PROJECTOR_WIDTHxHEIGHT]      (default 1920x1080)
 
-#include "DisplayArea.h"
-#include "FrmBeamer.h"
-#include "FrmMusikAusblendenLatein.h"
-#include "Mainform.h"
+#include "widgets/DisplayArea.h"
+#include "fade/FrmBeamer.h"
+#include "fade/FrmMusikAusblendenLatein.h"
+#include "app/Mainform.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>

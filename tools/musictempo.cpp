@@ -1,8 +1,8 @@
 // Prints, for each audio file, its length in seconds and the tempo the
 // analysis finds in beats and bars per minute, tab-separated, one file a
 // line; with --range it applies the window's octave choice.
-#include "MusicAnalysis.h"
-#include "MusicJudgement.h"
+#include "music/MusicAnalysis.h"
+#include "music/MusicJudgement.h"
 #include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>

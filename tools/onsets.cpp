@@ -8,7 +8,7 @@
 //
 // BEAT_MS, the metronome's beat length, keeps onsets of one beat apart (default 75).
 #include "Onsets.h"
-#include "SoundSamples.h"
+#include "audio/SoundSamples.h"
 #include <QCoreApplication>
 #include <QFile>
 #include <algorithm>

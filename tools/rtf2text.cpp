@@ -1,6 +1,6 @@
 // Prints the plain text our RTF reader extracts from a file, one paragraph
 // per line in UTF-8, to check help files and reader changes by eye.
-#include "RtfReader.h"
+#include "widgets/RtfReader.h"
 #include <QFile>
 #include <cstdio>
 

@@ -1,5 +1,5 @@
-#include "ApplicationIdentity.h"
-#include "Pictures.h"
+#include "app/ApplicationIdentity.h"
+#include "widgets/Pictures.h"
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>

@@ -1,10 +1,10 @@
-#include "DanceSelectionPanel.h"
-#include "ElidedLabel.h"
-#include "Messages.h"
-#include "ProgramState.h"
-#include "RadioGroup.h"
-#include "RuleTables.h"
-#include "SoundPlayer.h"
+#include "app/DanceSelectionPanel.h"
+#include "widgets/ElidedLabel.h"
+#include "common/Messages.h"
+#include "common/ProgramState.h"
+#include "widgets/RadioGroup.h"
+#include "rules/RuleTables.h"
+#include "common/SoundPlayer.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>

@@ -1,9 +1,9 @@
-#include "FrmIndividualHelp.h"
-#include "ScreenPlacement.h"
-#include "FileNames.h"
-#include "Messages.h"
-#include "Pictures.h"
-#include "RtfReader.h"
+#include "app/FrmIndividualHelp.h"
+#include "widgets/ScreenPlacement.h"
+#include "common/FileNames.h"
+#include "common/Messages.h"
+#include "widgets/Pictures.h"
+#include "widgets/RtfReader.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>

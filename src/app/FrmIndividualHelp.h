@@ -1,6 +1,6 @@
 #pragma once
-#include "HelpViewer.h"
-#include "ScreenPlacement.h"
+#include "common/HelpViewer.h"
+#include "widgets/ScreenPlacement.h"
 #include <QPointer>
 #include <QWidget>
 

@@ -1,6 +1,6 @@
-#include "FrmInfo.h"
-#include "FrmIndividualHelp.h"
-#include "Pictures.h"
+#include "app/FrmInfo.h"
+#include "app/FrmIndividualHelp.h"
+#include "widgets/Pictures.h"
 #include <QIcon>
 #include <QLabel>
 #include <QPainter>

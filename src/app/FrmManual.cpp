@@ -1,7 +1,7 @@
-#include "FrmManual.h"
-#include "FrmIndividualHelp.h"
-#include "Messages.h"
-#include "Pictures.h"
+#include "app/FrmManual.h"
+#include "app/FrmIndividualHelp.h"
+#include "common/Messages.h"
+#include "widgets/Pictures.h"
 #include <QDir>
 #include <QIcon>
 #include <QTextCursor>

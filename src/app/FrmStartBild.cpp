@@ -1,6 +1,6 @@
-#include "FrmStartBild.h"
-#include "FrmIndividualHelp.h"
-#include "Pictures.h"
+#include "app/FrmStartBild.h"
+#include "app/FrmIndividualHelp.h"
+#include "widgets/Pictures.h"
 #include <QFrame>
 #include <QLabel>
 #include <QTimer>

@@ -1,8 +1,8 @@
 #pragma once
-#include "Clock.h"
-#include "Messages.h"
-#include "ProgramState.h"
-#include "RuleTables.h"
+#include "common/Clock.h"
+#include "common/Messages.h"
+#include "common/ProgramState.h"
+#include "rules/RuleTables.h"
 #include <QMainWindow>
 #include <memory>
 

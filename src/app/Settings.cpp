@@ -1,5 +1,5 @@
-#include "Settings.h"
-#include "NumberText.h"
+#include "app/Settings.h"
+#include "common/NumberText.h"
 #include <QSettings>
 #include <algorithm>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "ApplicationIdentity.h"
-#include "Mainform.h"
-#include "SingleInstance.h"
+#include "app/ApplicationIdentity.h"
+#include "app/Mainform.h"
+#include "app/SingleInstance.h"
 #include <QApplication>
 #include <QMessageBox>
 #include <cstdio>

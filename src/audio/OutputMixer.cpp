@@ -1,4 +1,4 @@
-#include "OutputMixer.h"
+#include "audio/OutputMixer.h"
 #include <algorithm>
 #include <cmath>
 

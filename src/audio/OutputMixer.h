@@ -1,5 +1,5 @@
 #pragma once
-#include "SpscRing.h"
+#include "audio/SpscRing.h"
 #include <atomic>
 #include <cstdint>
 #include <optional>

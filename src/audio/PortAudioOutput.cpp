@@ -1,4 +1,4 @@
-#include "PortAudioOutput.h"
+#include "audio/PortAudioOutput.h"
 #include <algorithm>
 
 namespace {

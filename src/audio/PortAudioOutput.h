@@ -1,5 +1,5 @@
 #pragma once
-#include "OutputMixer.h"
+#include "audio/OutputMixer.h"
 #include <atomic>
 #include <functional>
 #include <memory>

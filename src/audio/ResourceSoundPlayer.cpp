@@ -1,5 +1,5 @@
-#include "ResourceSoundPlayer.h"
-#include "Clock.h"
+#include "audio/ResourceSoundPlayer.h"
+#include "common/Clock.h"
 #include <QtGlobal>
 
 ResourceSoundPlayer::ResourceSoundPlayer(const Clock& clock, double suggestedLatencySeconds)

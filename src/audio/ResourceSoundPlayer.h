@@ -1,7 +1,7 @@
 #pragma once
-#include "PortAudioOutput.h"
-#include "SoundPlayer.h"
-#include "SoundSamples.h"
+#include "audio/PortAudioOutput.h"
+#include "common/SoundPlayer.h"
+#include "audio/SoundSamples.h"
 #include <QStringList>
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "SoundSamples.h"
+#include "audio/SoundSamples.h"
 #include <QDir>
 #include <QFile>
 #include <QtEndian>

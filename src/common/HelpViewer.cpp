@@ -1,6 +1,6 @@
-#include "HelpViewer.h"
-#include "Messages.h"
-#include "ProgramState.h"
+#include "common/HelpViewer.h"
+#include "common/Messages.h"
+#include "common/ProgramState.h"
 #include <QDir>
 
 void ShowToolHelp(ProgramState& state, int languageFlag, const QString& germanTitle, const QString& englishTitle,

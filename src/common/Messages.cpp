@@ -1,4 +1,4 @@
-#include "Messages.h"
+#include "common/Messages.h"
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>

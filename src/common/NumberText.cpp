@@ -1,5 +1,5 @@
-#include "NumberText.h"
-#include "Messages.h"
+#include "common/NumberText.h"
+#include "common/Messages.h"
 #include <QLocale>
 #include <algorithm>
 #include <cmath>

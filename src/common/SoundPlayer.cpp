@@ -1,4 +1,4 @@
-#include "SoundPlayer.h"
+#include "common/SoundPlayer.h"
 #include <QApplication>
 
 void SoundPlayer::Beep()

@@ -1,6 +1,6 @@
-#include "StopwatchClock.h"
-#include "Clock.h"
-#include "NumberText.h"
+#include "common/StopwatchClock.h"
+#include "common/Clock.h"
+#include "common/NumberText.h"
 
 void StopwatchClock::start()
 {

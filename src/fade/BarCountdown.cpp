@@ -1,6 +1,6 @@
-#include "BarCountdown.h"
-#include "NumberText.h"
-#include "RuleTables.h"
+#include "fade/BarCountdown.h"
+#include "common/NumberText.h"
+#include "rules/RuleTables.h"
 #include <QLocale>
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
-#include "ProjectorLayout.h"
-#include "ProjectorScreens.h"
-#include "TrafficLight.h"
+#include "fade/ProjectorLayout.h"
+#include "fade/ProjectorScreens.h"
+#include "fade/TrafficLight.h"
 #include <QDialog>
 #include <QLabel>
 #include <array>

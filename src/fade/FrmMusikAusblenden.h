@@ -1,6 +1,6 @@
 #pragma once
-#include "BarCountdown.h"
-#include "EmbeddedForm.h"
+#include "fade/BarCountdown.h"
+#include "widgets/EmbeddedForm.h"
 #include <array>
 #include <functional>
 

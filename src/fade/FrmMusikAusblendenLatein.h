@@ -1,7 +1,7 @@
 #pragma once
-#include "EmbeddedForm.h"
-#include "StopwatchClock.h"
-#include "TrafficLight.h"
+#include "widgets/EmbeddedForm.h"
+#include "common/StopwatchClock.h"
+#include "fade/TrafficLight.h"
 #include <array>
 #include <memory>
 

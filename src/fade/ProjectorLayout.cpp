@@ -1,4 +1,4 @@
-#include "ProjectorLayout.h"
+#include "fade/ProjectorLayout.h"
 #include <algorithm>
 #include <cmath>
 #include <vector>

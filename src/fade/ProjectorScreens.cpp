@@ -1,4 +1,4 @@
-#include "ProjectorScreens.h"
+#include "fade/ProjectorScreens.h"
 
 namespace {
 

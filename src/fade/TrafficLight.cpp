@@ -1,4 +1,4 @@
-#include "TrafficLight.h"
+#include "fade/TrafficLight.h"
 
 std::optional<LampState> TrafficLight::advance(double elapsedSeconds, int danceTimeMin, int danceTimeMax)
 {

@@ -1,4 +1,4 @@
-#include "AnalysisCache.h"
+#include "music/AnalysisCache.h"
 
 #include <QDir>
 #include <QFileInfo>

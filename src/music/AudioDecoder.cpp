@@ -1,4 +1,4 @@
-#include "AudioDecoder.h"
+#include "music/AudioDecoder.h"
 
 #include <QFile>
 

@@ -1,10 +1,10 @@
-#include "FrmMusikPruefen.h"
-#include "DelimitedListBox.h"
-#include "FrmMusikAuszaehlen.h"
-#include "HelpViewer.h"
-#include "Messages.h"
-#include "ProgramState.h"
-#include "RoundedFrame.h"
+#include "music/FrmMusikPruefen.h"
+#include "widgets/DelimitedListBox.h"
+#include "rules/TempoVerdict.h"
+#include "common/HelpViewer.h"
+#include "common/Messages.h"
+#include "common/ProgramState.h"
+#include "widgets/RoundedFrame.h"
 
 #include <QClipboard>
 #include <QDirIterator>
@@ -260,7 +260,7 @@ void TFrmMusikPruefen::showRow(int index)
 QColor TFrmMusikPruefen::rowColour(const QStringList& fields) const
 {
     const QString tone = fields.value(ToneField);
-    return TFrmMusikAuszaehlen::ToneColour(tone == "g" ? RowTone::Green : tone == "r" ? RowTone::Red : RowTone::Black);
+    return ToneColour(tone == "g" ? RowTone::Green : tone == "r" ? RowTone::Red : RowTone::Black);
 }
 
 QList<QStringList> TFrmMusikPruefen::rowFields() const

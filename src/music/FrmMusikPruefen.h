@@ -1,8 +1,8 @@
 #pragma once
-#include "AnalysisCache.h"
-#include "EmbeddedForm.h"
-#include "MusicAnalysisQueue.h"
-#include "MusicJudgement.h"
+#include "music/AnalysisCache.h"
+#include "widgets/EmbeddedForm.h"
+#include "music/MusicAnalysisQueue.h"
+#include "music/MusicJudgement.h"
 
 struct ProgramState;
 struct RuleRow;

@@ -1,5 +1,5 @@
-#include "MusicAnalysis.h"
-#include "TempoDetector.h"
+#include "music/MusicAnalysis.h"
+#include "music/TempoDetector.h"
 
 FileAnalysis AnalyseFile(const QString& path, const std::atomic_bool* cancel)
 {

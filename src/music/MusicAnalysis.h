@@ -1,5 +1,5 @@
 #pragma once
-#include "AudioDecoder.h"
+#include "music/AudioDecoder.h"
 #include <QMetaType>
 #include <QString>
 #include <atomic>

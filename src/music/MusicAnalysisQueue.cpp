@@ -1,5 +1,5 @@
-#include "MusicAnalysisQueue.h"
-#include "AnalysisCache.h"
+#include "music/MusicAnalysisQueue.h"
+#include "music/AnalysisCache.h"
 
 #include <QPointer>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "MusicAnalysis.h"
+#include "music/MusicAnalysis.h"
 #include <QObject>
 #include <QThreadPool>
 #include <atomic>

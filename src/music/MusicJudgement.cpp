@@ -1,8 +1,7 @@
-#include "MusicJudgement.h"
-#include "NumberText.h"
-#include "RuleTables.h"
-#include "SpeedConversion.h"
-#include "StopwatchClock.h"
+#include "music/MusicJudgement.h"
+#include "common/NumberText.h"
+#include "rules/RuleTables.h"
+#include "common/StopwatchClock.h"
 
 #include <QFileInfo>
 #include <cmath>

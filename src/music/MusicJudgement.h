@@ -1,7 +1,7 @@
 #pragma once
-#include "MusicAnalysis.h"
-#include "OctaveChoice.h"
-#include "TapSeries.h"
+#include "music/MusicAnalysis.h"
+#include "music/OctaveChoice.h"
+#include "rules/TempoVerdict.h"
 #include <QStringList>
 #include <optional>
 

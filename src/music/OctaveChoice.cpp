@@ -1,4 +1,4 @@
-#include "OctaveChoice.h"
+#include "music/OctaveChoice.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "TempoDetector.h"
+#include "music/TempoDetector.h"
 
 #include <aubio/aubio.h>
 

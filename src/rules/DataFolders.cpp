@@ -1,6 +1,6 @@
-#include "DataFolders.h"
-#include "FileNames.h"
-#include "RuleTables.h"
+#include "rules/DataFolders.h"
+#include "common/FileNames.h"
+#include "rules/RuleTables.h"
 #include <QDir>
 #include <QFileInfo>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "ProgramState.h"
+#include "common/ProgramState.h"
 #include <QString>
 
 // Where the program reads its delivered data and where the Customize Data

@@ -1,4 +1,4 @@
-#include "FrmBoogieWoogieTaktZeitInfo.h"
+#include "rules/FrmBoogieWoogieTaktZeitInfo.h"
 
 namespace {
 

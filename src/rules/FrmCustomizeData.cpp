@@ -1,9 +1,9 @@
-#include "ScreenPlacement.h"
-#include "FrmCustomizeData.h"
-#include "DataFolders.h"
-#include "HelpViewer.h"
-#include "Messages.h"
-#include "ProgramState.h"
+#include "widgets/ScreenPlacement.h"
+#include "rules/FrmCustomizeData.h"
+#include "rules/DataFolders.h"
+#include "common/HelpViewer.h"
+#include "common/Messages.h"
+#include "common/ProgramState.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>

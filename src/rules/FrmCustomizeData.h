@@ -1,5 +1,5 @@
 #pragma once
-#include "RuleFiles.h"
+#include "rules/RuleFiles.h"
 #include <QDialog>
 #include <array>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "FrmFormationTaktZeitInfo.h"
+#include "rules/FrmFormationTaktZeitInfo.h"
 
 namespace {
 

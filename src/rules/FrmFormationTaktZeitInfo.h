@@ -1,5 +1,5 @@
 #pragma once
-#include "RuleInfoWindow.h"
+#include "rules/RuleInfoWindow.h"
 
 class TFrmFormationTaktZeitInfo : public NationalInfoWindow {
     Q_OBJECT

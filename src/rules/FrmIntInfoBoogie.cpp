@@ -1,4 +1,4 @@
-#include "FrmIntInfoBoogie.h"
+#include "rules/FrmIntInfoBoogie.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "FrmIntInfoFormations.h"
+#include "rules/FrmIntInfoFormations.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "FrmIntInfoLatein.h"
+#include "rules/FrmIntInfoLatein.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "FrmIntInfoRockNRoll.h"
+#include "rules/FrmIntInfoRockNRoll.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "FrmIntInfoStandard.h"
+#include "rules/FrmIntInfoStandard.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "RuleInfoWindow.h"
+#include "rules/RuleInfoWindow.h"
 
 class TFrmIntInfoStandard : public InternationalInfoWindow {
     Q_OBJECT

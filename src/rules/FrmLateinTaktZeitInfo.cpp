@@ -1,4 +1,4 @@
-#include "FrmLateinTaktZeitInfo.h"
+#include "rules/FrmLateinTaktZeitInfo.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "FrmRnRTaktZeitInfo.h"
+#include "rules/FrmRnRTaktZeitInfo.h"
 
 namespace {
 

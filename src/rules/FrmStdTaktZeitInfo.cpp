@@ -1,4 +1,4 @@
-#include "FrmStdTaktZeitInfo.h"
+#include "rules/FrmStdTaktZeitInfo.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "RuleInfoWindow.h"
+#include "rules/RuleInfoWindow.h"
 
 class TFrmStdTaktZeitInfo : public NationalInfoWindow {
     Q_OBJECT

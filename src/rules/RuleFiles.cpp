@@ -1,6 +1,6 @@
-#include "RuleFiles.h"
-#include "FileNames.h"
-#include "Win1252.h"
+#include "rules/RuleFiles.h"
+#include "common/FileNames.h"
+#include "rules/Win1252.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
 #pragma once
-#include "RuleTables.h"
+#include "rules/RuleTables.h"
 #include <QList>
 #include <QString>
 #include <QStringList>

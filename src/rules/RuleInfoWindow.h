@@ -1,6 +1,6 @@
 #pragma once
-#include "EmbeddedForm.h"
-#include "RuleTables.h"
+#include "widgets/EmbeddedForm.h"
+#include "rules/RuleTables.h"
 #include <QList>
 #include <QRect>
 #include <QString>

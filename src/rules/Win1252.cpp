@@ -1,4 +1,4 @@
-#include "Win1252.h"
+#include "rules/Win1252.h"
 #include <array>
 #include <optional>
 

@@ -1,9 +1,9 @@
-#include "Pictures.h"
-#include "FrmStopwatch.h"
-#include "HelpViewer.h"
-#include "PimStopWatch.h"
-#include "ProgramState.h"
-#include "StatusPanels.h"
+#include "widgets/Pictures.h"
+#include "stopwatch/FrmStopwatch.h"
+#include "common/HelpViewer.h"
+#include "stopwatch/PimStopWatch.h"
+#include "common/ProgramState.h"
+#include "widgets/StatusPanels.h"
 #include <QFrame>
 #include <QPushButton>
 #include <QIcon>

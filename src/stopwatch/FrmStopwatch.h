@@ -1,6 +1,6 @@
 #pragma once
-#include "RoundedFrame.h"
-#include "EmbeddedForm.h"
+#include "widgets/RoundedFrame.h"
+#include "widgets/EmbeddedForm.h"
 #include <array>
 
 struct ProgramState;

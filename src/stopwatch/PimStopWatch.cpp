@@ -1,6 +1,6 @@
-#include "PimStopWatch.h"
-#include "TextFit.h"
-#include "ThreadTimer.h"
+#include "stopwatch/PimStopWatch.h"
+#include "widgets/TextFit.h"
+#include "common/ThreadTimer.h"
 #include <QLabel>
 #include <QPushButton>
 

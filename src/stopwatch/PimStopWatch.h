@@ -1,5 +1,5 @@
 #pragma once
-#include "StopwatchClock.h"
+#include "common/StopwatchClock.h"
 #include <QGroupBox>
 #include <functional>
 

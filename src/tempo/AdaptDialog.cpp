@@ -1,5 +1,5 @@
-#include "AdaptDialog.h"
-#include "ScreenPlacement.h"
+#include "tempo/AdaptDialog.h"
+#include "widgets/ScreenPlacement.h"
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>

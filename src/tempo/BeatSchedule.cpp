@@ -1,4 +1,4 @@
-#include "BeatSchedule.h"
+#include "tempo/BeatSchedule.h"
 
 double BeatSchedule::beatLengthSeconds(double barsPerMinute, int beatsPerBar)
 {

@@ -1,8 +1,8 @@
-#include "ScreenPlacement.h"
-#include "FrmAdaptFixSpeed.h"
-#include "NumberText.h"
-#include "RoundedFrame.h"
-#include "SpeedConversion.h"
+#include "widgets/ScreenPlacement.h"
+#include "tempo/FrmAdaptFixSpeed.h"
+#include "common/NumberText.h"
+#include "widgets/RoundedFrame.h"
+#include "tempo/SpeedConversion.h"
 #include <QFrame>
 #include <QLineEdit>
 

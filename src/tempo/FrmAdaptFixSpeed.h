@@ -1,5 +1,5 @@
 #pragma once
-#include "AdaptDialog.h"
+#include "tempo/AdaptDialog.h"
 
 class QFrame;
 

@@ -1,11 +1,11 @@
-#include "ScreenPlacement.h"
-#include "FrmAdaptSpeed.h"
-#include "Messages.h"
-#include "NumberText.h"
-#include "ProgramState.h"
-#include "RadioGroup.h"
-#include "RuleTables.h"
-#include "SpeedConversion.h"
+#include "widgets/ScreenPlacement.h"
+#include "tempo/FrmAdaptSpeed.h"
+#include "common/Messages.h"
+#include "common/NumberText.h"
+#include "common/ProgramState.h"
+#include "widgets/RadioGroup.h"
+#include "rules/RuleTables.h"
+#include "tempo/SpeedConversion.h"
 #include <QLineEdit>
 
 namespace {

@@ -1,9 +1,9 @@
-#include "FrmGeschwindigkeitsumrechnung.h"
-#include "HelpViewer.h"
-#include "Messages.h"
-#include "ProgramState.h"
-#include "RoundedFrame.h"
-#include "SpeedConversion.h"
+#include "tempo/FrmGeschwindigkeitsumrechnung.h"
+#include "common/HelpViewer.h"
+#include "common/Messages.h"
+#include "common/ProgramState.h"
+#include "widgets/RoundedFrame.h"
+#include "tempo/SpeedConversion.h"
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>

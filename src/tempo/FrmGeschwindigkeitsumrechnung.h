@@ -1,5 +1,5 @@
 #pragma once
-#include "EmbeddedForm.h"
+#include "widgets/EmbeddedForm.h"
 
 struct ProgramState;
 class QLabel;

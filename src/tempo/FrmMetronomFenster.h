@@ -1,8 +1,8 @@
 #pragma once
-#include "RoundedFrame.h"
-#include "SpinEdit.h"
-#include "BeatSchedule.h"
-#include "EmbeddedForm.h"
+#include "widgets/RoundedFrame.h"
+#include "widgets/SpinEdit.h"
+#include "tempo/BeatSchedule.h"
+#include "widgets/EmbeddedForm.h"
 #include <optional>
 
 struct ProgramState;

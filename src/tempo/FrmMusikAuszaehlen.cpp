@@ -1,17 +1,17 @@
-#include "FrmMusikAuszaehlen.h"
-#include "Clock.h"
-#include "DelimitedListBox.h"
-#include "DisplayArea.h"
-#include "FrmAdaptFixSpeed.h"
-#include "FrmAdaptSpeed.h"
-#include "FrmGeschwindigkeitsumrechnung.h"
-#include "HelpViewer.h"
-#include "Messages.h"
-#include "NumberText.h"
-#include "ProgramState.h"
-#include "RadioGroup.h"
-#include "RoundedFrame.h"
-#include "SpeedConversion.h"
+#include "tempo/FrmMusikAuszaehlen.h"
+#include "common/Clock.h"
+#include "widgets/DelimitedListBox.h"
+#include "widgets/DisplayArea.h"
+#include "tempo/FrmAdaptFixSpeed.h"
+#include "tempo/FrmAdaptSpeed.h"
+#include "tempo/FrmGeschwindigkeitsumrechnung.h"
+#include "common/HelpViewer.h"
+#include "common/Messages.h"
+#include "common/NumberText.h"
+#include "common/ProgramState.h"
+#include "widgets/RadioGroup.h"
+#include "widgets/RoundedFrame.h"
+#include "tempo/SpeedConversion.h"
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFocusEvent>
@@ -267,19 +267,6 @@ QColor TFrmMusikAuszaehlen::rowColour(const QStringList& fields) const
     // Without a target tempo there is nothing to judge against: no colour.
     const bool noDance = (state_.RG_Typ && state_.RG_Typ->itemIndex() == TypeNoDance) || !state_.hasTargetTempo();
     return ToneColour(ToneOfRow(fields, noDance));
-}
-
-QColor TFrmMusikAuszaehlen::ToneColour(RowTone tone)
-{
-    switch (tone) {
-    case RowTone::Green:
-        return QColor(0, 128, 0);
-    case RowTone::Red:
-        return QColor(255, 0, 0);
-    case RowTone::Black:
-        break;
-    }
-    return Qt::black;
 }
 
 void TFrmMusikAuszaehlen::BT_StartClick()

@@ -1,6 +1,6 @@
 #pragma once
-#include "EmbeddedForm.h"
-#include "TapSeries.h"
+#include "widgets/EmbeddedForm.h"
+#include "tempo/TapSeries.h"
 #include <cstdint>
 
 struct ProgramState;
@@ -42,8 +42,6 @@ public:
     bool keyReleased() const { return KeyReleased; }
     // "Bereit zum Auszählen" or "Ready".
     static QString ReadyPrompt(int languageFlag);
-    // The colour of a judged row; the music check uses the same.
-    static QColor ToneColour(RowTone tone);
 
     DelimitedListBox* List = nullptr;
     QSpinBox* SE_TakteAktuell = nullptr;

@@ -1,6 +1,7 @@
-#include "SpeedConversion.h"
-#include "Messages.h"
-#include "NumberText.h"
+#include "tempo/SpeedConversion.h"
+#include "common/Messages.h"
+#include "common/NumberText.h"
+#include "rules/TempoVerdict.h"
 
 namespace {
 
@@ -44,11 +45,6 @@ std::optional<double> ReadNumber(const QString& text, Messages* reportTo, int sp
     return value;
 }
 
-double AdaptationPercent(double actual, double desired)
-{
-    return (desired / actual - 1.0) * 100.0;
-}
-
 std::optional<QString> SpeedChangeText(float actual, float desired)
 {
     if (!(actual > 0))
@@ -68,12 +64,6 @@ std::optional<QString> FixedAdaptationText(float actual, float desired)
     // A slower target already carries the minus sign of the negative percent.
     const QString sign = actual > desired ? QString() : QStringLiteral("+");
     return sign + number + QStringLiteral(" %");
-}
-
-QString RulePercentText(double percent)
-{
-    const QString sign = percent >= 0 ? QStringLiteral("+") : QString();
-    return sign + FormatFixed(percent, 2, 5) + QStringLiteral("%");
 }
 
 QString RuleAdaptationText(double actual, const QString& desiredText, Messages& messages, int sprache)

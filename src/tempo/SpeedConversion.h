@@ -8,10 +8,6 @@ class Messages;
 // reported to reportTo in the shared words (nothing is shown when it is null).
 std::optional<double> ReadNumber(const QString& text, Messages* reportTo, int sprache);
 
-// The change of playing speed that turns the actual tempo into the desired one,
-// in percent of the actual tempo; positive means faster.
-double AdaptationPercent(double actual, double desired);
-
 // The speed-conversion window's result: an explicit sign and the magnitude with
 // two decimals ("+4,17", "-3,85", "+0,00"). nullopt when actual is not positive,
 // since no playing speed turns a standing tempo into another one.
@@ -21,9 +17,6 @@ std::optional<QString> SpeedChangeText(float actual, float desired);
 // "+" unless the music must be slowed ("+4,2 %", "-3,8 %"). nullopt when
 // actual is not positive.
 std::optional<QString> FixedAdaptationText(float actual, float desired);
-
-// The rule dialog's percent: two decimals, "+" for p >= 0, followed by "%".
-QString RulePercentText(double percent);
 
 // The rule dialog's adjustment for a desired text of one tempo ("46" gives
 // "+1,77%") or a range ("50-52" gives "-1,96% <-> +1,96%"). Parts that the

@@ -1,5 +1,5 @@
-#include "TapSeries.h"
-#include "NumberText.h"
+#include "tempo/TapSeries.h"
+#include "common/NumberText.h"
 #include <algorithm>
 #include <cmath>
 #include <limits>

@@ -1,4 +1,5 @@
 #pragma once
+#include "rules/TempoVerdict.h"
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -110,7 +111,6 @@ private:
     QStringList openingRows_;
 };
 
-enum class RowTone { Black, Green, Red };
 // The colour of a listed row from its fields: black when no dance is chosen,
 // otherwise red when a fifth field says out of range ("1" is in range), and
 // green for every other row.

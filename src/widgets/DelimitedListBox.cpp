@@ -1,4 +1,4 @@
-#include "DelimitedListBox.h"
+#include "widgets/DelimitedListBox.h"
 #include <QHelpEvent>
 #include <QHeaderView>
 #include <QToolTip>

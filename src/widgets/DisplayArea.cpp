@@ -1,4 +1,4 @@
-#include "DisplayArea.h"
+#include "widgets/DisplayArea.h"
 
 DisplayArea::DisplayArea(QWidget* parent)
     : QWidget(parent)

@@ -1,4 +1,4 @@
-#include "ElidedLabel.h"
+#include "widgets/ElidedLabel.h"
 #include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>

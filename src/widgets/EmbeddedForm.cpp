@@ -1,4 +1,4 @@
-#include "EmbeddedForm.h"
+#include "widgets/EmbeddedForm.h"
 #include <QFrame>
 #include <QShowEvent>
 

@@ -1,4 +1,4 @@
-#include "RoundedFrame.h"
+#include "widgets/RoundedFrame.h"
 #include <QPainter>
 
 RoundedFrame::RoundedFrame(int roundingPercent, QWidget* parent)

@@ -1,5 +1,5 @@
-#include "RtfReader.h"
-#include "RtfTokenizer.h"
+#include "widgets/RtfReader.h"
+#include "widgets/RtfTokenizer.h"
 #include <QColor>
 #include <QFile>
 #include <QTextBlockFormat>

@@ -1,4 +1,4 @@
-#include "RtfTokenizer.h"
+#include "widgets/RtfTokenizer.h"
 #include <algorithm>
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "SelectorBar.h"
+#include "widgets/SelectorBar.h"
 #include <QToolButton>
 #include <QVBoxLayout>
 

@@ -1,5 +1,5 @@
-#include "StatusPanels.h"
-#include "TextFit.h"
+#include "widgets/StatusPanels.h"
+#include "widgets/TextFit.h"
 #include <QLabel>
 
 StatusPanels::StatusPanels(int panelCount, int panelWidth, QWidget* parent)

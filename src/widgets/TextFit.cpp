@@ -1,4 +1,4 @@
-#include "TextFit.h"
+#include "widgets/TextFit.h"
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
-#include "DanceSelectionPanel.h"
-#include "DisplayArea.h"
-#include "RadioGroup.h"
+#include "app/DanceSelectionPanel.h"
+#include "widgets/DisplayArea.h"
+#include "widgets/RadioGroup.h"
 #include "RecordingMessages.h"
 #include "TestMainform.h"
 #include <QAbstractButton>

@@ -1,10 +1,10 @@
-#include "DanceSelectionPanel.h"
-#include "ProgramState.h"
-#include "RadioGroup.h"
-#include "RuleFiles.h"
+#include "app/DanceSelectionPanel.h"
+#include "common/ProgramState.h"
+#include "widgets/RadioGroup.h"
+#include "rules/RuleFiles.h"
 #include "RecordingMessages.h"
 #include "RecordingSounds.h"
-#include "RuleTables.h"
+#include "rules/RuleTables.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>

@@ -1,4 +1,4 @@
-#include "RtfReader.h"
+#include "widgets/RtfReader.h"
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>

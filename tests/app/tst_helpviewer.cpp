@@ -1,7 +1,7 @@
-#include "FileNames.h"
-#include "FrmIndividualHelp.h"
-#include "HelpViewer.h"
-#include "ProgramState.h"
+#include "common/FileNames.h"
+#include "app/FrmIndividualHelp.h"
+#include "common/HelpViewer.h"
+#include "common/ProgramState.h"
 #include "RecordingMessages.h"
 #include <QDir>
 #include <QFile>

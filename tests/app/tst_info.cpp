@@ -1,5 +1,5 @@
-#include "FrmInfo.h"
-#include "Pictures.h"
+#include "app/FrmInfo.h"
+#include "widgets/Pictures.h"
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "FrmManual.h"
+#include "app/FrmManual.h"
 #include "RecordingMessages.h"
 #include <QApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "ApplicationIdentity.h"
-#include "SingleInstance.h"
+#include "app/ApplicationIdentity.h"
+#include "app/SingleInstance.h"
 #include <QApplication>
 #include <QFile>
 #include <QIcon>

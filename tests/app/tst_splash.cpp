@@ -1,4 +1,4 @@
-#include "FrmStartBild.h"
+#include "app/FrmStartBild.h"
 #include <QApplication>
 #include <QTest>
 #include <QTimer>

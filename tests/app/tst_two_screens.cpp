@@ -1,5 +1,5 @@
-#include "HelpViewer.h"
-#include "ProgramState.h"
+#include "common/HelpViewer.h"
+#include "common/ProgramState.h"
 #include "RecordingMessages.h"
 #include "TestMainform.h"
 #include <QApplication>

@@ -1,10 +1,10 @@
 // Where there is no sound output at all: everything stays silent, the
 // metronome says so and keeps time on its own clock, and nothing crashes.
-#include "FrmMetronomFenster.h"
+#include "tempo/FrmMetronomFenster.h"
 #include "ManualClock.h"
-#include "ProgramState.h"
+#include "common/ProgramState.h"
 #include "RecordingMessages.h"
-#include "ResourceSoundPlayer.h"
+#include "audio/ResourceSoundPlayer.h"
 #include <QCheckBox>
 #include <QLabel>
 #include <QProgressBar>

@@ -1,10 +1,10 @@
 // Plays through the real output into a private PulseAudio null sink, records
 // the sink and checks what was heard. Skipped only where no server can start.
-#include "Clock.h"
+#include "common/Clock.h"
 #include "Onsets.h"
 #include "PrivatePulse.h"
-#include "ResourceSoundPlayer.h"
-#include "SoundSamples.h"
+#include "audio/ResourceSoundPlayer.h"
+#include "audio/SoundSamples.h"
 #include <QtTest>
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "SoundSamples.h"
+#include "audio/SoundSamples.h"
 #include <QtEndian>
 #include <QtTest>
 

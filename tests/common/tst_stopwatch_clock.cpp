@@ -1,5 +1,5 @@
 #include "ManualClock.h"
-#include "StopwatchClock.h"
+#include "common/StopwatchClock.h"
 #include <QLocale>
 #include <QtTest>
 

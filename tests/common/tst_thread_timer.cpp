@@ -1,4 +1,4 @@
-#include "ThreadTimer.h"
+#include "common/ThreadTimer.h"
 #include <QCoreApplication>
 #include <QPointer>
 #include <QtTest>

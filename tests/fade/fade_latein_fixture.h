@@ -1,11 +1,11 @@
 #pragma once
-#include "FrmBeamer.h"
-#include "FrmMusikAusblendenLatein.h"
+#include "fade/FrmBeamer.h"
+#include "fade/FrmMusikAusblendenLatein.h"
 #include "ManualClock.h"
-#include "ProgramState.h"
-#include "RadioGroup.h"
+#include "common/ProgramState.h"
+#include "widgets/RadioGroup.h"
 #include "RecordingMessages.h"
-#include "StatusPanels.h"
+#include "widgets/StatusPanels.h"
 #include "RecordingHelp.h"
 #include <QLineEdit>
 #include <QLocale>

@@ -1,4 +1,4 @@
-#include "BarCountdown.h"
+#include "fade/BarCountdown.h"
 #include "ManualClock.h"
 #include "RecordingMessages.h"
 #include <QLocale>

@@ -1,4 +1,4 @@
-#include "FrmBeamer.h"
+#include "fade/FrmBeamer.h"
 #include <QApplication>
 #include <QPushButton>
 #include <QScreen>

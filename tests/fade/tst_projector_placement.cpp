@@ -1,5 +1,5 @@
-#include "ProjectorLayout.h"
-#include "ProjectorScreens.h"
+#include "fade/ProjectorLayout.h"
+#include "fade/ProjectorScreens.h"
 #include <QtTest>
 
 namespace {

@@ -1,4 +1,4 @@
-#include "TrafficLight.h"
+#include "fade/TrafficLight.h"
 #include <QtTest>
 #include <cmath>
 

@@ -1,5 +1,5 @@
-#include "AnalysisCache.h"
-#include "MusicAnalysisQueue.h"
+#include "music/AnalysisCache.h"
+#include "music/MusicAnalysisQueue.h"
 #include "PieceSynth.h"
 #include <QFile>
 #include <QSignalSpy>

@@ -1,9 +1,9 @@
-#include "DelimitedListBox.h"
-#include "FrmMusikPruefen.h"
+#include "widgets/DelimitedListBox.h"
+#include "music/FrmMusikPruefen.h"
 #include "PieceSynth.h"
-#include "ProgramState.h"
+#include "common/ProgramState.h"
 #include "RecordingMessages.h"
-#include "RuleTables.h"
+#include "rules/RuleTables.h"
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>

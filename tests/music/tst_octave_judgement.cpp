@@ -1,5 +1,5 @@
-#include "MusicJudgement.h"
-#include "RuleTables.h"
+#include "music/MusicJudgement.h"
+#include "rules/RuleTables.h"
 #include <QLocale>
 #include <QTest>
 

@@ -1,8 +1,8 @@
-#include "AudioDecoder.h"
-#include "MusicAnalysis.h"
-#include "OctaveChoice.h"
+#include "music/AudioDecoder.h"
+#include "music/MusicAnalysis.h"
+#include "music/OctaveChoice.h"
 #include "PieceSynth.h"
-#include "TempoDetector.h"
+#include "music/TempoDetector.h"
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
-#include "DataFolders.h"
-#include "RuleFiles.h"
+#include "rules/DataFolders.h"
+#include "rules/RuleFiles.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>

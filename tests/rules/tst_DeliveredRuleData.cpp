@@ -1,4 +1,4 @@
-#include "RuleFiles.h"
+#include "rules/RuleFiles.h"
 #include <QDir>
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "RuleFiles.h"
-#include "Win1252.h"
+#include "rules/RuleFiles.h"
+#include "rules/Win1252.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>

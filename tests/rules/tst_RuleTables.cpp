@@ -1,4 +1,4 @@
-#include "RuleTables.h"
+#include "rules/RuleTables.h"
 #include <QLocale>
 #include <QTest>
 

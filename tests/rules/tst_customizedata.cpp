@@ -1,9 +1,9 @@
-#include "DataFolders.h"
-#include "FrmCustomizeData.h"
-#include "ProgramState.h"
+#include "rules/DataFolders.h"
+#include "rules/FrmCustomizeData.h"
+#include "common/ProgramState.h"
 #include "RecordingHelp.h"
 #include "RecordingMessages.h"
-#include "RuleFiles.h"
+#include "rules/RuleFiles.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>

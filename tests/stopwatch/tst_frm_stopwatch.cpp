@@ -1,11 +1,11 @@
 #include "RecordingHelp.h"
-#include "FrmStopwatch.h"
-#include "HelpViewer.h"
+#include "stopwatch/FrmStopwatch.h"
+#include "common/HelpViewer.h"
 #include "ManualClock.h"
-#include "PimStopWatch.h"
-#include "ProgramState.h"
+#include "stopwatch/PimStopWatch.h"
+#include "common/ProgramState.h"
 #include "RecordingMessages.h"
-#include "StatusPanels.h"
+#include "widgets/StatusPanels.h"
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>

@@ -1,5 +1,5 @@
 #include "ManualClock.h"
-#include "PimStopWatch.h"
+#include "stopwatch/PimStopWatch.h"
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>

@@ -1,5 +1,5 @@
 #pragma once
-#include "Clock.h"
+#include "common/Clock.h"
 
 // A clock that stands still until the test moves it.
 class ManualClock : public Clock {

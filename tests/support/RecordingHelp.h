@@ -1,5 +1,5 @@
 #pragma once
-#include "HelpViewer.h"
+#include "common/HelpViewer.h"
 #include <QStringList>
 
 // Records "title|path" of each help request instead of opening a viewer.

@@ -1,5 +1,5 @@
 #pragma once
-#include "Messages.h"
+#include "common/Messages.h"
 #include <QStringList>
 
 // Records every message instead of showing it; answers input boxes from a queue.

@@ -1,5 +1,5 @@
 #pragma once
-#include "SoundPlayer.h"
+#include "common/SoundPlayer.h"
 #include <QStringList>
 
 // Records the names of the sounds asked for, and counts the beeps, instead of

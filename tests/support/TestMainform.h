@@ -1,6 +1,6 @@
 #pragma once
-#include "Mainform.h"
-#include "Messages.h"
+#include "app/Mainform.h"
+#include "common/Messages.h"
 #include <memory>
 
 // The main window as the window tests start it: the built data, a settings

@@ -1,11 +1,11 @@
 #include "DecimalLocale.h"
-#include "FrmAdaptFixSpeed.h"
-#include "FrmAdaptSpeed.h"
-#include "ProgramState.h"
-#include "RadioGroup.h"
+#include "tempo/FrmAdaptFixSpeed.h"
+#include "tempo/FrmAdaptSpeed.h"
+#include "common/ProgramState.h"
+#include "widgets/RadioGroup.h"
 #include "RecordingMessages.h"
-#include "RuleTables.h"
-#include "SpeedConversion.h"
+#include "rules/RuleTables.h"
+#include "tempo/SpeedConversion.h"
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "BeatSchedule.h"
+#include "tempo/BeatSchedule.h"
 #include <QtTest>
 #include <cmath>
 #include <vector>

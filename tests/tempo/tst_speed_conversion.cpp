@@ -1,6 +1,6 @@
 #include "DecimalLocale.h"
-#include "FrmGeschwindigkeitsumrechnung.h"
-#include "ProgramState.h"
+#include "tempo/FrmGeschwindigkeitsumrechnung.h"
+#include "common/ProgramState.h"
 #include "RecordingHelp.h"
 #include "RecordingMessages.h"
 #include <QLabel>

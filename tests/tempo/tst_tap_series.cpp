@@ -1,5 +1,5 @@
 #include "DecimalLocale.h"
-#include "TapSeries.h"
+#include "tempo/TapSeries.h"
 #include <QtTest>
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "RtfReader.h"
+#include "widgets/RtfReader.h"
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>

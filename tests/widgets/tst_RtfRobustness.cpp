@@ -1,6 +1,6 @@
 // Mutated real RTF files must be read to the end without crash or hang, and
 // the document must stay within what the input can describe.
-#include "RtfReader.h"
+#include "widgets/RtfReader.h"
 #include <QFile>
 #include <QTest>
 #include <QTextDocument>

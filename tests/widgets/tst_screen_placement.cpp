@@ -1,4 +1,4 @@
-#include "ScreenPlacement.h"
+#include "widgets/ScreenPlacement.h"
 #include <QGuiApplication>
 #include <QScreen>
 #include <QtTest>

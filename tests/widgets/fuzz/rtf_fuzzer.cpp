@@ -1,6 +1,6 @@
 // libFuzzer entry for the RTF reader: any input must be read without a
 // sanitizer report, and the document must not outgrow the input.
-#include "RtfReader.h"
+#include "widgets/RtfReader.h"
 #include <QByteArray>
 #include <QTextDocument>
 #include <cstdint>
