@@ -1,10 +1,11 @@
 # Sourced by run.sh and test.sh: installs the Debian packages the build needs.
+# The Qt tools compile the translation files.
 # After libgl-dev: the sound output is PortAudio; the ALSA plugin lets its default
 # device reach a PulseAudio server, and the sound tests start a private one and record
 # it. Then decoding and beat tracking for the music check, the encoders its benchmark
 # writes pieces with; then the validators of the desktop files in the tests, and what
 # CPack needs for the Debian package.
-VANTOR_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+VANTOR_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-tools-dev qt6-l10n-tools libgl-dev
 portaudio19-dev libasound2-plugins pulseaudio pulseaudio-utils
 libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libaubio-dev flac lame vorbis-tools
 appstream desktop-file-utils dpkg-dev file"

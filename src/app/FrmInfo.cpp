@@ -125,18 +125,19 @@ TFrmInfo::TFrmInfo(QWidget* parent)
     BT_close->setDefault(true);
     connect(BT_close, &QPushButton::clicked, this, &TFrmInfo::BT_closeClick);
 
-    SetLanguage(0);
+    SetLanguage(Language::German);
 }
 
-void TFrmInfo::SetLanguage(int flag)
+void TFrmInfo::SetLanguage(Language language)
 {
-    const bool english = flag != 0;
-    setWindowTitle(english ? QStringLiteral("about Vantor") : QStringLiteral("über Vantor"));
+    UseLanguage(language);
+    const bool english = language == Language::English;
+    setWindowTitle(tr("über Vantor"));
     for (QLabel* label : {label1_de, label2_de, label3_de, label4_de})
         label->setVisible(!english);
     for (QLabel* label : {label1_en, label2_en, label3_en, label4_en})
         label->setVisible(english);
-    BT_close->setText(english ? QStringLiteral("&Close") : QStringLiteral("&Schließen"));
+    BT_close->setText(tr("&Schließen"));
 }
 
 void TFrmInfo::ShowCentered()

@@ -1,4 +1,5 @@
 #pragma once
+#include "common/Language.h"
 #include <QDialog>
 
 class QLabel;
@@ -12,8 +13,7 @@ class TFrmInfo : public QDialog {
 public:
     explicit TFrmInfo(QWidget* parent = nullptr);
 
-    // 0 German, any other value English.
-    void SetLanguage(int flag);
+    void SetLanguage(Language language);
     // Centres the window on the screen and returns when the user closes it.
     void ShowCentered();
 

@@ -876,7 +876,7 @@ void TMainform::tellWindowsLanguage(int flag)
     frmAdaptFixSpeed_->SetLanguage(flag);
     for (int index = 0; index <= 5; ++index)
         static_cast<EmbeddedForm*>(fd_->window(index))->SetLanguage(flag);
-    frmInfo_->SetLanguage(flag);
+    frmInfo_->SetLanguage(LanguageFromStored(flag));
     for (int index = 6; index <= 10; ++index)
         static_cast<EmbeddedForm*>(fd_->window(index))->SetLanguage(flag);
     static_cast<EmbeddedForm*>(fd_->window(MusicCheckIndex))->SetLanguage(flag);

@@ -30,8 +30,8 @@ private slots:
         QFETCH(QString, button);
         QFETCH(bool, english);
         TFrmInfo info;
-        info.SetLanguage(flag == 0 ? 1 : 0); // start from the other language
-        info.SetLanguage(flag);
+        info.SetLanguage(LanguageFromStored(flag == 0 ? 1 : 0)); // start from the other language
+        info.SetLanguage(LanguageFromStored(flag));
         QCOMPARE(info.windowTitle(), caption);
         QCOMPARE(info.BT_close->text(), button);
         for (QLabel* label : {info.label1_de, info.label2_de, info.label3_de, info.label4_de})

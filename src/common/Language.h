@@ -1,0 +1,19 @@
+#pragma once
+
+// The language of the program's texts. German is the language the texts are
+// written in; every other language comes from a translation file.
+enum class Language { German, English };
+
+// How clocks show a time: whole seconds, or minutes and seconds.
+enum class TimeFormat { MinutesSeconds, Seconds };
+
+// The stored settings keep the classic numbers: language 0 German, every other
+// value English; time format 1 seconds, every other value minutes and seconds.
+Language LanguageFromStored(int value);
+int StoredLanguage(Language language);
+TimeFormat TimeFormatFromStored(int value);
+int StoredTimeFormat(TimeFormat format);
+
+// Makes tr() answer in the given language from now on. Windows then set their
+// texts again; this only switches the translation the application asks.
+void UseLanguage(Language language);
