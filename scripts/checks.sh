@@ -13,6 +13,25 @@ vantor_check_format() {
     (cd "$VANTOR_ROOT" && clang-format-14 --dry-run --Werror "${files[@]}")
 }
 
+# The English texts: lupdate of the current sources into a copy of the
+# translation file adds every text of the code that the file lacks (as
+# unfinished) and marks every text the code no longer has (as vanished).
+vantor_check_translations() {
+    local lupdate="$(qtpaths6 --query QT_HOST_BINS)/lupdate" copy
+    copy="$(mktemp -d)"
+    cp "$VANTOR_ROOT/translations/vantor_en.ts" "$copy/"
+    (cd "$VANTOR_ROOT" && "$lupdate" -silent -locations none src -ts "$copy/vantor_en.ts")
+    local stale
+    stale="$(grep -B1 -E '<translation type="(unfinished|vanished|obsolete)"' "$copy/vantor_en.ts" | grep '<source>' || true)"
+    rm -rf "$copy"
+    if [ -n "$stale" ]; then
+        echo "translations/vantor_en.ts is out of step with the code (update it with the target" \
+            "vantor_common_lupdate and fill in the English):" >&2
+        echo "$stale" >&2
+        return 1
+    fi
+}
+
 # Clang, warnings as errors, every test under AddressSanitizer and
 # UndefinedBehaviorSanitizer, and the fuzz targets for a fixed number of runs.
 vantor_check_clang_sanitized() {
@@ -47,6 +66,7 @@ vantor_check_threads() {
 
 vantor_checks() {
     echo "== format"; vantor_check_format
+    echo "== translations"; vantor_check_translations
     echo "== clang, AddressSanitizer, UndefinedBehaviorSanitizer, fuzzing"; vantor_check_clang_sanitized
     echo "== ThreadSanitizer"; vantor_check_threads
 }

@@ -2,6 +2,7 @@
 // analysis finds in beats and bars per minute, tab-separated, one file a
 // line; with --range it applies the window's octave choice.
 #include "music/MusicAnalysis.h"
+#include "common/Language.h"
 #include "music/MusicJudgement.h"
 #include <QCoreApplication>
 #include <QStringList>
@@ -34,6 +35,8 @@ std::optional<BarsRange> ParseRange(const QString& text)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    // The failures are reported in English, as the rest of the tool speaks.
+    UseLanguage(Language::English);
     QStringList args = app.arguments().mid(1);
     int beatsPerBar = 4;
     std::optional<BarsRange> range;
@@ -64,7 +67,7 @@ int main(int argc, char** argv)
     for (const QString& file : files) {
         const FileAnalysis analysis = AnalyseFile(file);
         if (!analysis.ok() || analysis.beatsPerMinute <= 0) {
-            std::fprintf(stderr, "musictempo: %s: %s\n", qPrintable(file), qPrintable(FailureText(analysis, 1)));
+            std::fprintf(stderr, "musictempo: %s: %s\n", qPrintable(file), qPrintable(FailureText(analysis)));
             ++failures;
             continue;
         }

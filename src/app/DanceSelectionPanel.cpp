@@ -303,9 +303,9 @@ void DanceSelectionPanel::FillInfoLine()
     lb_info->setText(line.left(255));
 }
 
-void DanceSelectionPanel::SetLanguage(int flag)
+void DanceSelectionPanel::SetLanguage(Language language)
 {
-    const bool english = flag != 0;
+    const bool english = language == Language::English;
     const Texts typItems[] = {
         {"Standard", "Ballroom"}, {"Latein", "Latin"}, {"Solltempo", "Desired speed"}, {"Kein Tanz", "No dance"}};
     for (int i = 0; i < 4; ++i)

@@ -1,4 +1,5 @@
 #pragma once
+#include "common/Language.h"
 #include <QFrame>
 #include <functional>
 
@@ -29,10 +30,9 @@ public:
     void ED_SolltempoChange();
     // The line naming the rules the Latin and Rock'n'Roll tables follow.
     void FillInfoLine();
-    // Sets the panel's texts in the language of flag (0 German, else English)
-    // and applies the choice again, so lists and values come from the tables
+    // Sets the panel's texts in the language and applies the choice again, so lists and values come from the tables
     // now loaded. Expects state.Sprache to be set to the same language.
-    void SetLanguage(int flag);
+    void SetLanguage(Language language);
 
     // A typed target tempo T counts as the range T - 1 to T + 1 bars per minute.
     static constexpr double TypedTargetTolerance = 1.0;

@@ -8,9 +8,9 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-QString ManualPath(const QString& programFolder, int sprache)
+QString ManualPath(const QString& programFolder, Language language)
 {
-    const QString folder = sprache == 0 ? QStringLiteral("de") : QStringLiteral("en");
+    const QString folder = language == Language::German ? QStringLiteral("de") : QStringLiteral("en");
     return programFolder + folder + QDir::separator() + QStringLiteral("Vantor.rtf");
 }
 
@@ -32,9 +32,9 @@ TFrmManual::TFrmManual(QWidget* parent)
     layout->addWidget(Edit);
 }
 
-bool TFrmManual::LoadManual(const QString& programFolder, int sprache, Messages& messages)
+bool TFrmManual::LoadManual(const QString& programFolder, Language language, Messages& messages)
 {
-    const bool loaded = LoadHelpDocument(ManualPath(programFolder, sprache), Edit->document());
+    const bool loaded = LoadHelpDocument(ManualPath(programFolder, language), Edit->document());
     if (loaded)
         Edit->moveCursor(QTextCursor::Start);
     else
@@ -42,9 +42,9 @@ bool TFrmManual::LoadManual(const QString& programFolder, int sprache, Messages&
     return loaded;
 }
 
-void TFrmManual::ShowManual(const QString& programFolder, int sprache, Messages& messages)
+void TFrmManual::ShowManual(const QString& programFolder, Language language, Messages& messages)
 {
     CentreOnScreen(*this);
-    LoadManual(programFolder, sprache, messages);
+    LoadManual(programFolder, language, messages);
     exec();
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "common/Language.h"
 #include <QDialog>
 
 class Messages;
@@ -11,15 +12,15 @@ class TFrmManual : public QDialog {
 public:
     explicit TFrmManual(QWidget* parent = nullptr);
 
-    // Centres the window, loads programFolder + "de/Vantor.rtf" (sprache 0)
-    // or "en/Vantor.rtf" (otherwise) and returns when the user closes it.
+    // Centres the window, loads programFolder + "de/Vantor.rtf" (German) or
+    // "en/Vantor.rtf" (English) and returns when the user closes it.
     // A missing manual is reported and the window opens empty.
-    void ShowManual(const QString& programFolder, int sprache, Messages& messages);
+    void ShowManual(const QString& programFolder, Language language, Messages& messages);
     // The loading step of ShowManual, without the modal showing.
-    bool LoadManual(const QString& programFolder, int sprache, Messages& messages);
+    bool LoadManual(const QString& programFolder, Language language, Messages& messages);
 
     QTextEdit* Edit;
 };
 
 // Path of the manual for the language: programFolder ends with a separator.
-QString ManualPath(const QString& programFolder, int sprache);
+QString ManualPath(const QString& programFolder, Language language);

@@ -464,9 +464,9 @@ StoredSettings TMainform::readSettings()
     state_.SavedTypIndex = stored.SavedTypIndex;
     state_.SavedTanzIndex = stored.SavedTanzIndex;
     state_.SavedRundeIndex = stored.SavedRundeIndex;
-    state_.Sprache = stored.Sprache;
+    state_.Sprache = LanguageFromStored(stored.Sprache);
     storedSprache_ = stored.Sprache;
-    state_.Zeitformat = stored.Zeitformat;
+    state_.Zeitformat = TimeFormatFromStored(stored.Zeitformat);
     storedBeamerScreen_ = stored.beamerScreen;
     showTimeFormatChecks();
     return stored;
@@ -486,7 +486,7 @@ void TMainform::FormDestroy()
     values.SavedTanzIndex = state_.SavedTanzIndex;
     values.SavedRundeIndex = state_.SavedRundeIndex;
     values.Sprache = storedSprache_;
-    values.Zeitformat = state_.Zeitformat;
+    values.Zeitformat = StoredTimeFormat(state_.Zeitformat);
     values.copyTapsToClipboard = static_cast<TFrmMusikAuszaehlen*>(fd_->window(0))->copiesToClipboard();
     values.beamerScreen = frmBeamer_ ? frmBeamer_->preferredScreen() : storedBeamerScreen_;
     const auto store = OpenSettingsStore(options_.settingsFile);
@@ -604,14 +604,14 @@ void TMainform::FormShow()
 // German; English stays the stored language until the user chooses one.
 void TMainform::applyStoredLanguage()
 {
-    if (state_.Sprache == 0) {
+    if (state_.Sprache == Language::German) {
         MI_ToGermanClick();
         return;
     }
     if (switchToEnglish(false))
         return;
     const int stored = storedSprache_;
-    state_.Sprache = 0;
+    state_.Sprache = Language::German;
     MI_ToGermanClick();
     storedSprache_ = stored;
     state_.messages->warning(
@@ -638,7 +638,7 @@ void TMainform::SelectorItemClick(int section, int item)
     // Showing the empty window first makes a repeated choice show its window anew.
     fd_->showWindow(EmptyFormIndex);
     const SelectorChoice& choice = SelectorChoices[section][item];
-    setHeader(QString::fromUtf8(state_.Sprache == 0 ? choice.headerGerman : choice.headerEnglish));
+    setHeader(QString::fromUtf8(state_.Sprache == Language::German ? choice.headerGerman : choice.headerEnglish));
     fd_->showWindow(choice.embeddedIndex);
 }
 
@@ -758,22 +758,22 @@ void TMainform::MenuPaneSplitChange()
 
 void TMainform::MI_anzahlSekundenClick()
 {
-    setTimeFormat(1);
+    setTimeFormat(TimeFormat::Seconds);
 }
 
 void TMainform::MI_mmssClick()
 {
-    setTimeFormat(2);
+    setTimeFormat(TimeFormat::MinutesSeconds);
 }
 
 void TMainform::showTimeFormatChecks()
 {
-    const bool seconds = state_.Zeitformat == 1;
+    const bool seconds = state_.Zeitformat == TimeFormat::Seconds;
     setCheckedInBothMenus("MI_anzahlSekunden", "MI_NumberofSeconds", seconds);
     setCheckedInBothMenus("MI_mmss", "MI_mmss1", !seconds);
 }
 
-void TMainform::setTimeFormat(int format)
+void TMainform::setTimeFormat(TimeFormat format)
 {
     state_.Zeitformat = format;
     showTimeFormatChecks();
@@ -786,15 +786,15 @@ void TMainform::MI_ToGermanClick()
 {
     if (!reloadRuleTablesForLanguage(QStringLiteral("de"), true))
         return;
-    state_.Sprache = 0;
+    state_.Sprache = Language::German;
     storedSprache_ = 0;
     installMenu(MenuLanguage::German);
     if (Funktion_->text() == PromptEnglish)
         setHeader(PromptGerman);
     relabelStatusPanels(QStringLiteral("Paar"), QStringLiteral("Zeit"));
     showSelectorCaptions(false);
-    tellWindowsLanguage(0);
-    pnlTanz_->SetLanguage(0);
+    tellWindowsLanguage(Language::German);
+    pnlTanz_->SetLanguage(Language::German);
 }
 
 void TMainform::MI_ToEnglischClick()
@@ -806,18 +806,18 @@ bool TMainform::switchToEnglish(bool reportFailure)
 {
     if (!reloadRuleTablesForLanguage(QStringLiteral("en"), reportFailure))
         return false;
-    state_.Sprache = 1;
+    state_.Sprache = Language::English;
     storedSprache_ = 1;
     installMenu(MenuLanguage::English);
     if (Funktion_->text() == PromptGerman)
         setHeader(PromptEnglish);
     relabelStatusPanels(QStringLiteral("Couple"), QStringLiteral("Time"));
     showSelectorCaptions(true);
-    tellWindowsLanguage(1);
+    tellWindowsLanguage(Language::English);
     // The shown information window comes back with its English header.
     if (selectorSection_ == 1 || selectorSection_ == 2)
         SelectorItemClick(selectorSection_, selectorItem_);
-    pnlTanz_->SetLanguage(1);
+    pnlTanz_->SetLanguage(Language::English);
     return true;
 }
 
@@ -830,15 +830,15 @@ bool TMainform::reloadRuleTablesForLanguage(const QString& language, bool report
     if (!result.ok()) {
         if (reportFailure) {
             state_.messages->warning(
-                state_.Sprache == 0
+                state_.Sprache == Language::German
                     ? QStringLiteral("Die Sprache wird nicht gewechselt, weil die Regeldaten nicht geladen werden "
                                      "können: %1")
-                          .arg(result.text(0))
+                          .arg(result.text(Language::German))
                     : QStringLiteral("The language is not switched because the rule data cannot be loaded: %1")
-                          .arg(result.text(1)));
+                          .arg(result.text(Language::English)));
         }
-        lastLoadError_ = result.text(0);
-        lastLoadErrorEnglish_ = result.text(1);
+        lastLoadError_ = result.text(Language::German);
+        lastLoadErrorEnglish_ = result.text(Language::English);
         return false;
     }
     state_.LanguageFolder = languageFolder;
@@ -870,14 +870,14 @@ void TMainform::showSelectorCaptions(bool english)
     }
 }
 
-void TMainform::tellWindowsLanguage(int flag)
+void TMainform::tellWindowsLanguage(Language language)
 {
-    frmAdaptSpeed_->SetLanguage(flag);
-    frmAdaptFixSpeed_->SetLanguage(flag);
+    frmAdaptSpeed_->SetLanguage(language);
+    frmAdaptFixSpeed_->SetLanguage(language);
     for (int index = 0; index <= 5; ++index)
-        static_cast<EmbeddedForm*>(fd_->window(index))->SetLanguage(flag);
-    frmInfo_->SetLanguage(LanguageFromStored(flag));
+        static_cast<EmbeddedForm*>(fd_->window(index))->SetLanguage(language);
+    frmInfo_->SetLanguage(language);
     for (int index = 6; index <= 10; ++index)
-        static_cast<EmbeddedForm*>(fd_->window(index))->SetLanguage(flag);
-    static_cast<EmbeddedForm*>(fd_->window(MusicCheckIndex))->SetLanguage(flag);
+        static_cast<EmbeddedForm*>(fd_->window(index))->SetLanguage(language);
+    static_cast<EmbeddedForm*>(fd_->window(MusicCheckIndex))->SetLanguage(language);
 }

@@ -49,7 +49,7 @@ public:
     QString startupError() const { return startupError_; }
 
     ProgramState& state() { return state_; }
-    int Sprache() const { return state_.Sprache; }
+    Language Sprache() const { return state_.Sprache; }
     bool StorePosition() const { return storePosition_; }
     bool stayOnTop() const;
     int SelectorSection() const { return selectorSection_; }
@@ -93,12 +93,12 @@ private:
     void applyStoredLanguage();
     void showByMenu(const QString& header, int embeddedIndex);
     void setHeader(const QString& text);
-    void setTimeFormat(int format);
+    void setTimeFormat(TimeFormat format);
     void showTimeFormatChecks();
     void setCheckedInBothMenus(const QString& germanName, const QString& englishName, bool checked);
     void relabelStatusPanels(const QString& coupleWord, const QString& timeWord);
     void showSelectorCaptions(bool english);
-    void tellWindowsLanguage(int flag);
+    void tellWindowsLanguage(Language language);
 
     void Beenden1Click();
     void Musikauszhlen1Click();

@@ -1,23 +1,24 @@
 #include "common/HelpViewer.h"
 #include "common/Messages.h"
 #include "common/ProgramState.h"
+#include <QtGlobal>
 #include <QDir>
 
-void ShowToolHelp(ProgramState& state, int languageFlag, const QString& germanTitle, const QString& englishTitle,
-                  const QString& fileName)
+void ShowToolHelp(ProgramState& state, Language language, const QString& title, const QString& fileName)
 {
-    const bool english = languageFlag != 0;
-    const QString folder = english ? QStringLiteral("en") : QStringLiteral("de");
+    const QString folder = language == Language::English ? QStringLiteral("en") : QStringLiteral("de");
     const QString path = state.ProgramFolder + folder + QDir::separator() + fileName;
     // The viewer reports a missing file itself; this box is for a viewer that is not there.
     if (state.help) {
-        state.help->ShowHelp(english ? englishTitle : germanTitle, path);
+        state.help->ShowHelp(title, path);
         return;
     }
     // The user reads the relative name as the delivered folders spell it.
     const QString shown = QStringLiteral("'%1\\%2'").arg(folder, fileName);
+    // In the language of the folder: a help that exists in one language only
+    // reports its file in that language.
     if (state.messages)
         state.messages->warning(
-            (english ? QStringLiteral("Help file not found: ") : QStringLiteral("Hilfe-Datei nicht gefunden: ")) +
-            shown);
+            TextIn(language, "HelpViewer", QT_TRANSLATE_NOOP("HelpViewer", "Hilfe-Datei nicht gefunden: %1"))
+                .arg(shown));
 }

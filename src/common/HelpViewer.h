@@ -1,4 +1,5 @@
 #pragma once
+#include "common/Language.h"
 #include <QString>
 
 struct ProgramState;
@@ -12,9 +13,8 @@ public:
     virtual bool ShowHelp(const QString& title, const QString& filePath) = 0;
 };
 
-// What every tool's help button does: picks title and file by the window's
-// language flag (0 German), opens ProgramFolder + "de/" or "en/" + fileName,
-// and warns "Hilfe-Datei nicht gefunden: 'de\<file>'" or
-// "Help file not found: 'en\<file>'" when there is no viewer to show it.
-void ShowToolHelp(ProgramState& state, int languageFlag, const QString& germanTitle, const QString& englishTitle,
-                  const QString& fileName);
+// What every tool's help button does: opens ProgramFolder + "de/" or "en/"
+// (by the language given, the window's) + fileName under the title, and warns
+// "Hilfe-Datei nicht gefunden: 'de\<file>'" or "Help file not found: 'en\<file>'"
+// (in that language) when there is no viewer to show it.
+void ShowToolHelp(ProgramState& state, Language language, const QString& title, const QString& fileName);

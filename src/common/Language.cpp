@@ -13,15 +13,28 @@ QTranslator* installedEnglish()
     return QCoreApplication::instance()->findChild<QTranslator*>(EnglishTranslatorName, Qt::FindDirectChildrenOnly);
 }
 
+QTranslator* loadEnglish(QObject* parent)
+{
+    auto* translator = new QTranslator(parent);
+    if (!translator->load(QStringLiteral(":/i18n/vantor_en.qm")))
+        qWarning("The English texts are missing from the program's resources");
+    return translator;
+}
+
 void installEnglish()
 {
     if (installedEnglish())
         return;
-    auto* translator = new QTranslator(QCoreApplication::instance());
+    QTranslator* translator = loadEnglish(QCoreApplication::instance());
     translator->setObjectName(EnglishTranslatorName);
-    if (!translator->load(QStringLiteral(":/i18n/vantor_en.qm")))
-        qWarning("The English texts are missing from the program's resources");
     QCoreApplication::installTranslator(translator);
+}
+
+// Loaded once and never installed, so that it answers whatever tr() answers.
+const QTranslator& englishTexts()
+{
+    static const QTranslator* const translator = loadEnglish(QCoreApplication::instance());
+    return *translator;
 }
 
 void removeEnglish()
@@ -60,4 +73,14 @@ void UseLanguage(Language language)
         installEnglish();
     else
         removeEnglish();
+}
+
+QString TextIn(Language language, const char* context, const char* sourceText)
+{
+    if (language == Language::English) {
+        const QString translated = englishTexts().translate(context, sourceText);
+        if (!translated.isEmpty())
+            return translated;
+    }
+    return QString::fromUtf8(sourceText);
 }

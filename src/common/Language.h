@@ -1,4 +1,5 @@
 #pragma once
+#include <QString>
 
 // The language of the program's texts. German is the language the texts are
 // written in; every other language comes from a translation file.
@@ -17,3 +18,9 @@ int StoredTimeFormat(TimeFormat format);
 // Makes tr() answer in the given language from now on. Windows then set their
 // texts again; this only switches the translation the application asks.
 void UseLanguage(Language language);
+
+// A text in the given language, whatever language tr() answers in now: for the
+// few places that hold both languages at once, such as the menus of both
+// languages that the main window keeps ready. The source is the German text,
+// marked for the translation file with QT_TRANSLATE_NOOP(context, ...).
+QString TextIn(Language language, const char* context, const char* sourceText);

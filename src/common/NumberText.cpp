@@ -1,5 +1,6 @@
 #include "common/NumberText.h"
 #include "common/Messages.h"
+#include <QCoreApplication>
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
@@ -36,15 +37,14 @@ std::optional<qint32> ParseInt32(const QString& text)
 
 namespace {
 
-void warnConversion(Messages& messages, int sprache)
+void warnConversion(Messages& messages)
 {
-    messages.warning(sprache == 0 ? QStringLiteral("Fehler bei Typumwandlung")
-                                  : QStringLiteral("Error during type conversion"));
+    messages.warning(QCoreApplication::translate("NumberText", "Fehler bei Typumwandlung"));
 }
 
 } // namespace
 
-double TextToNumber(const QString& text, Messages& messages, int sprache)
+double TextToNumber(const QString& text, Messages& messages)
 {
     double result = -1;
     int sep = 0;
@@ -54,7 +54,7 @@ double TextToNumber(const QString& text, Messages& messages, int sprache)
         // No separator before the last character: the whole text is an integer.
         const auto whole = ParseInt32(text);
         if (!whole) {
-            warnConversion(messages, sprache);
+            warnConversion(messages);
             return result;
         }
         return *whole;
@@ -63,7 +63,7 @@ double TextToNumber(const QString& text, Messages& messages, int sprache)
     const QString fractionText = text.mid(sep + 1);
     const auto integerPart = ParseInt32(integerText);
     if (!integerPart) {
-        warnConversion(messages, sprache);
+        warnConversion(messages);
         return result;
     }
     result = *integerPart;
@@ -73,7 +73,7 @@ double TextToNumber(const QString& text, Messages& messages, int sprache)
         std::all_of(fractionText.begin(), fractionText.end(), [](QChar c) { return c >= '0' && c <= '9'; });
     const auto fraction = digitsOnly ? ParseInt32(fractionText) : std::nullopt;
     if (!fraction) {
-        warnConversion(messages, sprache);
+        warnConversion(messages);
         return result;
     }
     const double fractionValue = *fraction / std::pow(10.0, fractionText.size());

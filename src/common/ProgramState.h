@@ -1,4 +1,5 @@
 #pragma once
+#include "common/Language.h"
 #include <QString>
 #include <cstdint>
 
@@ -16,10 +17,8 @@ class DisplayArea;
 // The main window fills it once at creation; tool windows receive a reference
 // to it instead of reaching for globals. Tests fill one of their own.
 struct ProgramState {
-    // 0 German, every other value English.
-    int Sprache = 0;
-    // 1 seconds, every other value minutes and seconds.
-    int Zeitformat = 1;
+    Language Sprache = Language::German;
+    TimeFormat Zeitformat = TimeFormat::Seconds;
     // The folder of the delivered data (the executable's own in a portable
     // program), with a trailing separator.
     QString ProgramFolder;
@@ -56,7 +55,7 @@ struct ProgramState {
     SoundPlayer* sounds = nullptr;
     HelpViewer* help = nullptr;
 
-    bool english() const { return Sprache != 0; }
+    bool english() const { return Sprache == Language::English; }
     bool hasTargetTempo() const { return TempoMax > 0; }
-    bool secondsFormat() const { return Zeitformat == 1; }
+    bool secondsFormat() const { return Zeitformat == TimeFormat::Seconds; }
 };

@@ -35,9 +35,9 @@ QString MinutesSecondsText(std::int64_t ms)
     return twoDigits(wholeSeconds / 60 % 60) + QLatin1Char(':') + twoDigits(wholeSeconds % 60);
 }
 
-QString ClockText(std::int64_t ms, int zeitformat)
+QString ClockText(std::int64_t ms, TimeFormat format)
 {
-    return zeitformat == 1 ? SecondsText(ms) : MinutesSecondsText(ms);
+    return format == TimeFormat::Seconds ? SecondsText(ms) : MinutesSecondsText(ms);
 }
 
 namespace {

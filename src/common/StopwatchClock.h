@@ -1,4 +1,5 @@
 #pragma once
+#include "common/Language.h"
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -36,9 +37,8 @@ QString SecondsText(std::int64_t ms);
 // "nn:ss": minutes of the hour and whole seconds; hours are dropped, so
 // 61 minutes read "01:00".
 QString MinutesSecondsText(std::int64_t ms);
-// The text of a clock in the program's time format: 1 seconds, any other
-// value minutes and seconds.
-QString ClockText(std::int64_t ms, int zeitformat);
+// The text of a clock in the program's time format.
+QString ClockText(std::int64_t ms, TimeFormat format);
 
 // What clock fields are sized for: the longest readings up to 99:59
 // (5999.9 s) in seconds, with either decimal separator...

@@ -25,13 +25,13 @@ int RemainingBars(double barsPerMinute, int durationSeconds, double elapsedSecon
     return static_cast<int>(std::min(std::trunc(remaining), double(std::numeric_limits<int>::max())));
 }
 
-QString TempoFieldText(const QString& tempoText, Messages& messages, int sprache)
+QString TempoFieldText(const QString& tempoText, Messages& messages)
 {
     const qsizetype dash = tempoText.indexOf(QLatin1Char('-'));
     if (dash < 0)
         return tempoText;
-    const double low = TextToNumber(tempoText.left(dash).trimmed(), messages, sprache);
-    const double high = TextToNumber(tempoText.mid(dash + 1).trimmed(), messages, sprache);
+    const double low = TextToNumber(tempoText.left(dash).trimmed(), messages);
+    const double high = TextToNumber(tempoText.mid(dash + 1).trimmed(), messages);
     return QString::number((low + high) * 0.5, 'g', QLocale::FloatingPointShortest)
         .replace(QLatin1Char('.'), QLocale().decimalPoint());
 }

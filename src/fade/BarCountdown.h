@@ -19,7 +19,7 @@ int RemainingBars(double barsPerMinute, int durationSeconds, double elapsedSecon
 // The tempo field's text for a rule table's tempo: the text itself, or for a
 // range "48-50" the mean of its ends in shortest notation with the locale's
 // separator ("49", "47,5"). Unreadable ends are reported by TextToNumber.
-QString TempoFieldText(const QString& tempoText, Messages& messages, int sprache);
+QString TempoFieldText(const QString& tempoText, Messages& messages);
 
 // The dancing time in whole seconds of a rule text such as "90s", "90 s" or
 // "90-105s". A range gives its minimum: fading out by then keeps the music

@@ -194,23 +194,21 @@ TfrmBeamer::TfrmBeamer(QWidget* parent)
             [this] { QMetaObject::invokeMethod(this, &TfrmBeamer::followScreens, Qt::QueuedConnection); });
 }
 
-void TfrmBeamer::ShowBeamer(int mode, bool inverted, int languageFlag, const std::array<QString, 3>& clockTexts)
+void TfrmBeamer::ShowBeamer(int mode, bool inverted, const std::array<QString, 3>& clockTexts)
 {
-    LayOut(mode, inverted, languageFlag);
+    LayOut(mode, inverted);
     // A stopped clock shows where it stands, not the "00:00" the layout was measured with.
     for (int couple = 1; couple <= 3; ++couple)
         timeLabel(couple)->setText(clockTexts[couple - 1]);
     present(true);
 }
 
-void TfrmBeamer::LayOut(int mode, bool inverted, int languageFlag)
+void TfrmBeamer::LayOut(int mode, bool inverted)
 {
     mode_ = mode;
     inverted_ = inverted;
-    languageFlag_ = languageFlag;
-    const bool english = languageFlag != 0;
-    lb_schliessen->setText(english ? QStringLiteral("Close (ESC)") : QStringLiteral("Schließen (ESC)"));
-    lb_reset->setText(english ? QStringLiteral("Space = reset") : QStringLiteral("Leertaste = zurücksetzen"));
+    lb_schliessen->setText(tr("Schließen (ESC)"));
+    lb_reset->setText(tr("Leertaste = zurücksetzen"));
     const QScreen* screen = targetScreen();
     const QRect area = screen ? screen->geometry() : QRect(QPoint(), size());
     setGeometry(area);
@@ -291,7 +289,7 @@ void TfrmBeamer::present(bool takeFocus)
     setWindowModality(modality);
     if (screen && windowHandle())
         windowHandle()->setScreen(screen);
-    LayOut(mode_, inverted_, languageFlag_);
+    LayOut(mode_, inverted_);
     placedOn_ = screen ? screen->name() : QString();
     show();
     raise();

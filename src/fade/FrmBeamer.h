@@ -44,9 +44,9 @@ public:
     // Lays the display out for the mode, shows the given texts of the three
     // clocks and shows it; laid out anew when it shows already. It emits
     // finished() when the user closes it.
-    void ShowBeamer(int mode, bool inverted, int languageFlag, const std::array<QString, 3>& clockTexts);
+    void ShowBeamer(int mode, bool inverted, const std::array<QString, 3>& clockTexts);
     // The layout that ShowBeamer makes on the display's screen.
-    void LayOut(int mode, bool inverted, int languageFlag);
+    void LayOut(int mode, bool inverted);
 
     // The stored choice of screen, by name; empty for the default.
     QString preferredScreen() const { return preferredScreen_; }
@@ -101,7 +101,6 @@ private:
     QString preferredScreen_;
     int mode_ = 1;
     bool inverted_ = false;
-    int languageFlag_ = 0;
     // The screens the display and the main window were last seen on, to notice a move.
     QString placedOn_;
     QString operatorOn_;

@@ -332,7 +332,7 @@ const RuleRow* TFrmMusikAusblenden::chosenRuleRow() const
 
 void TFrmMusikAusblenden::showDance(const QString& danceTimeText)
 {
-    ED_Takte->setText(TempoFieldText(tempoText_, *state_.messages, languageFlag()));
+    ED_Takte->setText(TempoFieldText(tempoText_, *state_.messages));
     const auto seconds = DanceSeconds(danceTimeText);
     fade_.setDurationSeconds(seconds.value_or(0));
     if (!seconds) {
@@ -372,7 +372,7 @@ void TFrmMusikAusblenden::showDanceInUse()
 
 bool TFrmMusikAusblenden::takeTempo()
 {
-    fade_.setBarsPerMinute(TextToNumber(ED_Takte->text(), *state_.messages, languageFlag()));
+    fade_.setBarsPerMinute(TextToNumber(ED_Takte->text(), *state_.messages));
     if (showBarCount())
         return true;
     state_.messages->warning(
@@ -498,6 +498,5 @@ void TFrmMusikAusblenden::TimeEditChange()
 
 void TFrmMusikAusblenden::BT_HelpClick()
 {
-    ShowToolHelp(state_, languageFlag(), QStringLiteral("Rock'n'Roll ausblenden"),
-                 QStringLiteral("Fade music (Rock'n'Roll)"), QStringLiteral("RnRAusblendenHelp.rtf"));
+    ShowToolHelp(state_, language(), tr("Rock'n'Roll ausblenden"), QStringLiteral("RnRAusblendenHelp.rtf"));
 }

@@ -72,7 +72,7 @@ protected:
 private:
     void placeControls();
     void placeDigits();
-    bool english() const { return languageFlag() != 0; }
+    bool english() const { return language() == Language::English; }
 
     void LookUpRule();
     const RuleRow* chosenRuleRow() const;

@@ -50,9 +50,9 @@ QString startCaption(int couple, bool running)
     return (running ? QStringLiteral("Stop (&%1)") : QStringLiteral("Start (&%1)")).arg(couple);
 }
 
-QString unitText(int zeitformat)
+QString unitText(TimeFormat zeitformat)
 {
-    return zeitformat == 1 ? QStringLiteral("sec.") : QStringLiteral("mm:ss");
+    return zeitformat == TimeFormat::Seconds ? QStringLiteral("sec.") : QStringLiteral("mm:ss");
 }
 
 template <typename Widget>
@@ -218,7 +218,7 @@ void TFrmMusikAusblendenLatein::placeControls()
 
 void TFrmMusikAusblendenLatein::applyLanguage()
 {
-    const bool english = languageFlag() != 0;
+    const bool english = language() == Language::English;
     for (int number = 1; number <= 3; ++number) {
         const CoupleCaption& caption = kCoupleCaptions[number - 1];
         coupleAt(number).GB->setTitle(pick(english, caption.german, caption.english));
@@ -270,8 +270,9 @@ bool TFrmMusikAusblendenLatein::danceChosen() const
 void TFrmMusikAusblendenLatein::StartClick(int couple)
 {
     if (!danceChosen()) {
-        state_.messages->warning(languageFlag() != 0 ? QStringLiteral("Please select a dance first")
-                                                     : QStringLiteral("Sie müssen zuerst einen Tanz auswählen"));
+        state_.messages->warning(language() == Language::English
+                                     ? QStringLiteral("Please select a dance first")
+                                     : QStringLiteral("Sie müssen zuerst einen Tanz auswählen"));
         return;
     }
     ToggleCouple(couple);
@@ -362,7 +363,7 @@ void TFrmMusikAusblendenLatein::BT_ResetClick()
     setDanceSelectionEnabled(true);
 }
 
-void TFrmMusikAusblendenLatein::showReading(int number, int zeitformat)
+void TFrmMusikAusblendenLatein::showReading(int number, TimeFormat zeitformat)
 {
     FadeCouple& couple = coupleAt(number);
     couple.TimeEdit->setText(ClockText(couple.clock.readingMs(), zeitformat));
@@ -378,13 +379,13 @@ void TFrmMusikAusblendenLatein::TimeEditChange(int number)
         beamer_->timeLabel(number)->setText(text);
 }
 
-void TFrmMusikAusblendenLatein::showUnitLabels(int zeitformat)
+void TFrmMusikAusblendenLatein::showUnitLabels(TimeFormat zeitformat)
 {
     for (const auto& couple : couples_)
         couple->Label->setText(unitText(zeitformat));
 }
 
-void TFrmMusikAusblendenLatein::TimeFormatChanged(int zeitformat)
+void TFrmMusikAusblendenLatein::TimeFormatChanged(TimeFormat zeitformat)
 {
     showUnitLabels(zeitformat);
     for (int number = 1; number <= 3; ++number) {
@@ -411,11 +412,11 @@ void TFrmMusikAusblendenLatein::showOnBeamer()
     std::array<QString, 3> texts;
     for (int number = 1; number <= 3; ++number)
         texts[number - 1] = coupleAt(number).TimeEdit->text();
-    beamer_->ShowBeamer(projectorMode_, cbx_inverted->isChecked(), languageFlag(), texts);
+    beamer_->ShowBeamer(projectorMode_, cbx_inverted->isChecked(), texts);
 }
 
 void TFrmMusikAusblendenLatein::BT_HelpClick()
 {
-    ShowToolHelp(state_, languageFlag(), QStringLiteral("Latein/Standard/Boogie ausblenden"),
-                 QStringLiteral("Fade music (Latin/Standard/Boogie)"), QStringLiteral("LateinAusblendenHelp.rtf"));
+    ShowToolHelp(state_, language(), tr("Latein/Standard/Boogie ausblenden"),
+                 QStringLiteral("LateinAusblendenHelp.rtf"));
 }

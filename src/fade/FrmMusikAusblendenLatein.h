@@ -80,7 +80,7 @@ public:
     // The projector buttons: mode 1 to 3 one couple, 4 two clocks, 5 all.
     void BeamerClick(int mode);
     void BT_HelpClick();
-    void TimeFormatChanged(int zeitformat) override;
+    void TimeFormatChanged(TimeFormat zeitformat) override;
 
     const FadeCouple& couple(int number) const { return *couples_[number - 1]; }
     // -1 except while the projector display is open.
@@ -110,8 +110,8 @@ private:
     void setDanceSelectionEnabled(bool enabled);
     void showStartCaption(int couple);
     void showLamp(int couple, LampState state);
-    void showUnitLabels(int zeitformat);
-    void showReading(int couple, int zeitformat);
+    void showUnitLabels(TimeFormat zeitformat);
+    void showReading(int couple, TimeFormat zeitformat);
     void showOnBeamer();
     void listBeamerScreens();
 

@@ -26,11 +26,6 @@ const QStringList AudioPatterns{"*.mp3", "*.m4a", "*.aac", "*.mp4", "*.flac", "*
 // The list hides a last field that carries the row's tone.
 constexpr int ToneField = 8;
 
-QString Pick(bool english, const char* german, const char* english_)
-{
-    return QString::fromUtf8(english ? english_ : german);
-}
-
 QString ToneCode(RowTone tone)
 {
     return tone == RowTone::Green ? "g" : tone == RowTone::Red ? "r" : "b";
@@ -105,16 +100,15 @@ void TFrmMusikPruefen::createControls()
 
 void TFrmMusikPruefen::applyLanguage()
 {
-    const bool english = languageFlag() != 0;
     // Letters chosen apart from the menu bar's and the dance panel's.
-    List->setSectionTexts(VerdictHeader(languageFlag()));
-    BT_Cancel->setText(Pick(english, "A&bbrechen", "Ca&ncel"));
-    BT_Files->setText(Pick(english, "Date&ien...", "F&iles..."));
-    BT_Folder->setText(Pick(english, "&Ordner...", "Fol&der..."));
-    BT_Copy->setText(Pick(english, "&Kopieren", "&Copy"));
-    BT_Save->setText(Pick(english, "CSV &speichern...", "&Save CSV..."));
-    BT_Clear->setText(Pick(english, "&Leeren", "C&lear"));
-    BT_Help->setText(Pick(english, "Hil&fe", "Hel&p"));
+    List->setSectionTexts(VerdictHeader());
+    BT_Cancel->setText(tr("A&bbrechen"));
+    BT_Files->setText(tr("Date&ien..."));
+    BT_Folder->setText(tr("&Ordner..."));
+    BT_Copy->setText(tr("&Kopieren"));
+    BT_Save->setText(tr("CSV &speichern..."));
+    BT_Clear->setText(tr("&Leeren"));
+    BT_Help->setText(tr("Hil&fe"));
     showTarget();
     showAllRows();
 }
@@ -195,28 +189,24 @@ void TFrmMusikPruefen::DanceChanged(const RuleRow* row)
     showAllRows();
 }
 
-void TFrmMusikPruefen::TimeFormatChanged(int)
+void TFrmMusikPruefen::TimeFormatChanged(TimeFormat)
 {
     showAllRows();
 }
 
 void TFrmMusikPruefen::showTarget()
 {
-    const bool english = languageFlag() != 0;
     if (!target_.range) {
-        LB_Target->setText(Pick(english, "Kein Tanz gewählt: Tempo ohne Regelbereich, im 4/4-Takt",
-                                "No dance chosen: tempo without a rule range, in 4/4")
+        LB_Target->setText(tr("Kein Tanz gewählt: Tempo ohne Regelbereich, im 4/4-Takt")
                                .replace("4/4", QString("%1/4").arg(target_.beatsPerBar)));
         return;
     }
-    QString text = Pick(english, "Regel: %1–%2 Takte/min im %3/4-Takt", "Rules: %1–%2 bars/min in %3/4")
+    QString text = tr("Regel: %1–%2 Takte/min im %3/4-Takt")
                        .arg(target_.range->min)
                        .arg(target_.range->max)
                        .arg(target_.beatsPerBar);
     if (target_.danceTimeMax > 0)
-        text += Pick(english, ", Tanzzeit %1–%2 s", ", dancing time %1–%2 s")
-                    .arg(target_.danceTimeMin)
-                    .arg(target_.danceTimeMax);
+        text += tr(", Tanzzeit %1–%2 s").arg(target_.danceTimeMin).arg(target_.danceTimeMax);
     LB_Target->setText(text);
 }
 
@@ -230,10 +220,10 @@ QStringList TFrmMusikPruefen::fieldsOf(int index) const
 {
     const Entry& entry = entries_[index];
     if (!entry.pending)
-        return VerdictFields(entry.analysis, Judge(entry.analysis, target_), state_.Zeitformat, languageFlag());
+        return VerdictFields(entry.analysis, Judge(entry.analysis, target_), state_.Zeitformat);
     QStringList fields(8);
     fields[0] = QFileInfo(entry.analysis.path).fileName();
-    fields[7] = Pick(languageFlag() != 0, "wird geprüft...", "analysing...");
+    fields[7] = tr("wird geprüft...");
     return fields;
 }
 
@@ -273,7 +263,7 @@ QList<QStringList> TFrmMusikPruefen::rowFields() const
 
 QString TFrmMusikPruefen::ListAsText() const
 {
-    return RowsAsText(VerdictHeader(languageFlag()), rowFields());
+    return RowsAsText(VerdictHeader(), rowFields());
 }
 
 void TFrmMusikPruefen::BT_CopyClick()
@@ -285,40 +275,31 @@ bool TFrmMusikPruefen::SaveCsv(const QString& path)
 {
     QSaveFile file(path);
     // A byte-order mark, so that spreadsheets read the umlauts as UTF-8.
-    const QByteArray bytes = "\xEF\xBB\xBF" + RowsAsCsv(VerdictHeader(languageFlag()), rowFields()).toUtf8();
+    const QByteArray bytes = "\xEF\xBB\xBF" + RowsAsCsv(VerdictHeader(), rowFields()).toUtf8();
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
-    const bool english = languageFlag() != 0;
     state_.messages->warning(
-        Pick(english, "Datei %1 kann nicht geschrieben werden: %2", "File %1 cannot be written: %2")
-            .arg(QDir::toNativeSeparators(path), file.errorString()));
+        tr("Datei %1 kann nicht geschrieben werden: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
     return false;
 }
 
 void TFrmMusikPruefen::BT_SaveClick()
 {
-    const bool english = languageFlag() != 0;
     const QString path =
-        QFileDialog::getSaveFileName(this, Pick(english, "Liste als CSV speichern", "Save list as CSV"), QString(),
-                                     Pick(english, "CSV-Dateien (*.csv)", "CSV files (*.csv)"));
+        QFileDialog::getSaveFileName(this, tr("Liste als CSV speichern"), QString(), tr("CSV-Dateien (*.csv)"));
     if (!path.isEmpty())
         SaveCsv(path);
 }
 
 void TFrmMusikPruefen::BT_FilesClick()
 {
-    const bool english = languageFlag() != 0;
-    const QString filter = Pick(english, "Musikdateien (%1);;Alle Dateien (*)", "Music files (%1);;All files (*)")
-                               .arg(AudioPatterns.join(' '));
-    AddPaths(QFileDialog::getOpenFileNames(this, Pick(english, "Musikdateien wählen", "Choose music files"), QString(),
-                                           filter));
+    const QString filter = tr("Musikdateien (%1);;Alle Dateien (*)").arg(AudioPatterns.join(' '));
+    AddPaths(QFileDialog::getOpenFileNames(this, tr("Musikdateien wählen"), QString(), filter));
 }
 
 void TFrmMusikPruefen::BT_FolderClick()
 {
-    const bool english = languageFlag() != 0;
-    const QString folder =
-        QFileDialog::getExistingDirectory(this, Pick(english, "Ordner mit Musik wählen", "Choose a folder of music"));
+    const QString folder = QFileDialog::getExistingDirectory(this, tr("Ordner mit Musik wählen"));
     if (!folder.isEmpty())
         AddPaths({folder});
 }
@@ -337,8 +318,7 @@ void TFrmMusikPruefen::BT_CancelClick()
 
 void TFrmMusikPruefen::BT_HelpClick()
 {
-    ShowToolHelp(state_, languageFlag(), QStringLiteral("Musik prüfen"), QStringLiteral("Check music"),
-                 QStringLiteral("MusikPruefenHelp.rtf"));
+    ShowToolHelp(state_, language(), tr("Musik prüfen"), QStringLiteral("MusikPruefenHelp.rtf"));
 }
 
 void TFrmMusikPruefen::dragEnterEvent(QDragEnterEvent* event)

@@ -25,7 +25,7 @@ public:
     void AddPaths(const QStringList& paths);
     // The dance selection changed: row is the chosen rule row, or null.
     void DanceChanged(const RuleRow* row);
-    void TimeFormatChanged(int zeitformat) override;
+    void TimeFormatChanged(TimeFormat format) override;
 
     void BT_FilesClick();
     void BT_FolderClick();

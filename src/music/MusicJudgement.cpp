@@ -3,15 +3,11 @@
 #include "rules/RuleTables.h"
 #include "common/StopwatchClock.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <cmath>
 
 namespace {
-
-QString Pick(int sprache, const char* german, const char* english)
-{
-    return QString::fromUtf8(sprache == 0 ? german : english);
-}
 
 LengthFit FitOfLength(double seconds, const RuleTarget& target)
 {
@@ -24,29 +20,29 @@ LengthFit FitOfLength(double seconds, const RuleTarget& target)
 
 } // namespace
 
-QString FailureText(const FileAnalysis& analysis, int sprache)
+QString FailureText(const FileAnalysis& analysis)
 {
     QString text;
     switch (analysis.failure) {
     case DecodeFailure::CannotOpen:
-        text = Pick(sprache, "Datei lässt sich nicht öffnen", "The file cannot be opened");
+        text = QCoreApplication::translate("MusicJudgement", "Datei lässt sich nicht öffnen");
         break;
     case DecodeFailure::Empty:
-        text = Pick(sprache, "Datei ist leer", "The file is empty");
+        text = QCoreApplication::translate("MusicJudgement", "Datei ist leer");
         break;
     case DecodeFailure::NoAudioStream:
-        text = Pick(sprache, "Keine Tonspur in der Datei", "No audio in the file");
+        text = QCoreApplication::translate("MusicJudgement", "Keine Tonspur in der Datei");
         break;
     case DecodeFailure::Undecodable:
-        text = Pick(sprache, "Beschädigt oder unbekanntes Format", "Damaged or of an unknown format");
+        text = QCoreApplication::translate("MusicJudgement", "Beschädigt oder unbekanntes Format");
         break;
     case DecodeFailure::NoSamples:
-        text = Pick(sprache, "Keine Audiodaten", "No audio data");
+        text = QCoreApplication::translate("MusicJudgement", "Keine Audiodaten");
         break;
     case DecodeFailure::Cancelled:
-        return Pick(sprache, "Abgebrochen", "Cancelled");
+        return QCoreApplication::translate("MusicJudgement", "Abgebrochen");
     case DecodeFailure::None:
-        return Pick(sprache, "Kein gleichmäßiger Takt erkannt", "No steady beat found");
+        return QCoreApplication::translate("MusicJudgement", "Kein gleichmäßiger Takt erkannt");
     }
     return analysis.detail.isEmpty() ? text : text + " (" + analysis.detail + ")";
 }
@@ -66,15 +62,15 @@ QString FactorText(double factor)
     return QString::fromUtf8("×") + FormatFixed(factor, 2);
 }
 
-QString LengthText(LengthFit fit, int sprache)
+QString LengthText(LengthFit fit)
 {
     switch (fit) {
     case LengthFit::Covers:
-        return Pick(sprache, "reicht", "covers it");
+        return QCoreApplication::translate("MusicJudgement", "reicht");
     case LengthFit::MinimumOnly:
-        return Pick(sprache, "nur Minimum", "min. only");
+        return QCoreApplication::translate("MusicJudgement", "nur Minimum");
     case LengthFit::TooShort:
-        return Pick(sprache, "zu kurz", "too short");
+        return QCoreApplication::translate("MusicJudgement", "zu kurz");
     case LengthFit::Unknown:
         break;
     }
@@ -128,38 +124,39 @@ MusicVerdict Judge(const FileAnalysis& analysis, const RuleTarget& target)
     return verdict;
 }
 
-QStringList VerdictHeader(int sprache)
+QStringList VerdictHeader()
 {
-    return {Pick(sprache, "Datei", "File"),
-            Pick(sprache, "Länge", "Length"),
-            Pick(sprache, "Takte/min", "Bars/min"),
-            Pick(sprache, "Regel", "Rules"),
-            Pick(sprache, "zur Grenze", "to bound"),
-            Pick(sprache, "zur Mitte", "to middle"),
-            Pick(sprache, "Tanzzeit", "Dancing time"),
-            Pick(sprache, "Hinweis", "Note")};
+    return {QCoreApplication::translate("MusicJudgement", "Datei"),
+            QCoreApplication::translate("MusicJudgement", "Länge"),
+            QCoreApplication::translate("MusicJudgement", "Takte/min"),
+            QCoreApplication::translate("MusicJudgement", "Regel"),
+            QCoreApplication::translate("MusicJudgement", "zur Grenze"),
+            QCoreApplication::translate("MusicJudgement", "zur Mitte"),
+            QCoreApplication::translate("MusicJudgement", "Tanzzeit"),
+            QCoreApplication::translate("MusicJudgement", "Hinweis")};
 }
 
-QStringList VerdictFields(const FileAnalysis& analysis, const MusicVerdict& verdict, int zeitformat, int sprache)
+QStringList VerdictFields(const FileAnalysis& analysis, const MusicVerdict& verdict, TimeFormat format)
 {
     QStringList fields(8);
     fields[0] = QFileInfo(analysis.path).fileName();
     if (analysis.ok())
-        fields[1] = ClockText(std::llround(analysis.seconds * 1000), zeitformat);
+        fields[1] = ClockText(std::llround(analysis.seconds * 1000), format);
     if (!verdict.tempoKnown) {
-        fields[7] = FailureText(analysis, sprache);
+        fields[7] = FailureText(analysis);
         return fields;
     }
     fields[2] = FormatFixed(verdict.listedBars, 1, 7);
     if (verdict.tone != RowTone::Black)
-        fields[3] = verdict.tone == RowTone::Green ? Pick(sprache, "ja", "yes") : Pick(sprache, "nein", "no");
+        fields[3] = verdict.tone == RowTone::Green ? QCoreApplication::translate("MusicJudgement", "ja")
+                                                   : QCoreApplication::translate("MusicJudgement", "nein");
     if (verdict.toNearestBound)
         fields[4] = RulePercentText(*verdict.toNearestBound);
     if (verdict.toMiddle)
         fields[5] = RulePercentText(*verdict.toMiddle);
-    fields[6] = LengthText(verdict.length, sprache);
+    fields[6] = LengthText(verdict.length);
     if (verdict.choice.chosen())
-        fields[7] = Pick(sprache, "gewählt: ", "chosen: ") + FactorText(verdict.choice.factor);
+        fields[7] = QCoreApplication::translate("MusicJudgement", "gewählt: ") + FactorText(verdict.choice.factor);
     return fields;
 }
 

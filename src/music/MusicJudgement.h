@@ -1,4 +1,5 @@
 #pragma once
+#include "common/Language.h"
 #include "music/MusicAnalysis.h"
 #include "music/OctaveChoice.h"
 #include "rules/TempoVerdict.h"
@@ -39,13 +40,13 @@ struct MusicVerdict {
 // faster shortens the music.
 MusicVerdict Judge(const FileAnalysis& analysis, const RuleTarget& target);
 
-// One list row's texts, in the language of sprache and the time format of
-// zeitformat: file name, length, bars per minute, within the rules, change to
+// One list row's texts, in the program's language and the given time format:
+// file name, length, bars per minute, within the rules, change to
 // the nearest bound, change to the middle, dancing time, note.
-QStringList VerdictFields(const FileAnalysis& analysis, const MusicVerdict& verdict, int zeitformat, int sprache);
-QStringList VerdictHeader(int sprache);
-// Why a file has no tempo, in the language of sprache.
-QString FailureText(const FileAnalysis& analysis, int sprache);
+QStringList VerdictFields(const FileAnalysis& analysis, const MusicVerdict& verdict, TimeFormat format);
+QStringList VerdictHeader();
+// Why a file has no tempo.
+QString FailureText(const FileAnalysis& analysis);
 
 // Rows as text for the clipboard: header and rows, tab-separated.
 QString RowsAsText(const QStringList& header, const QList<QStringList>& rows);

@@ -8,15 +8,14 @@ NationalInfoConfig configuration()
     config.objectName = "FrmBoogieWoogieTaktZeitInfo";
     config.fileName = "BoogieWoogie.dat";
     config.listHeight = 258;
-    config.columns = {{"Klasse", "Class", 100, false},
-                      {"Runde", "Round", 120, false},
-                      {"Taktzahl", "Bars/min.", 80, true},
+    config.columns = {{QT_TRANSLATE_NOOP("RuleInfoWindow", "Klasse"), 100, false},
+                      {QT_TRANSLATE_NOOP("RuleInfoWindow", "Runde"), 120, false},
+                      {QT_TRANSLATE_NOOP("RuleInfoWindow", "Taktzahl"), 80, true},
                       InfoColumn::OneLanguage("Metronom", 85, true),
-                      {"Tanzzeit", "Time", 100, true}};
+                      {QT_TRANSLATE_NOOP("RuleInfoWindow", "Tanzzeit"), 100, true}};
     config.discipline = Discipline::Boogie;
     config.chooseRound = true;
-    config.noteGerman = QStringLiteral("Boogie-Woogie hat immer einen 4/4-Takt");
-    config.noteEnglish = QStringLiteral("Boogie-Woogie has a 4/4 bar scheme");
+    config.note = QT_TRANSLATE_NOOP("NationalInfoWindow", "Boogie-Woogie hat immer einen 4/4-Takt");
     config.noteWidth = 286;
     return config;
 }

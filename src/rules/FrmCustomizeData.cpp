@@ -24,34 +24,34 @@ constexpr int BarsColumn = 2;
 constexpr int TimeColumn = 4;
 constexpr int RowHeight = 24;
 
-struct Caption {
-    const char* german;
-    const char* english;
-};
-using ColumnCaptions = std::array<Caption, ColumnCount>;
+// The captions in German, translated when shown.
+using ColumnCaptions = std::array<const char*, ColumnCount>;
 
-constexpr Caption BarsCaption{"Takte/min.", "Bars/min."};
-constexpr Caption MetronomeCaption{"Metronom", "Metronom"};
-constexpr Caption TimeCaption{"Tanzzeit", "Time"};
+constexpr const char* BarsCaption = QT_TRANSLATE_NOOP("TFrmCustomizeData", "Takte/min.");
+constexpr const char* MetronomeCaption = QT_TRANSLATE_NOOP("TFrmCustomizeData", "Metronom");
+constexpr const char* TimeCaption = QT_TRANSLATE_NOOP("TFrmCustomizeData", "Tanzzeit");
+constexpr const char* ClassCaption = QT_TRANSLATE_NOOP("TFrmCustomizeData", "Klasse");
+constexpr const char* DanceCaption = QT_TRANSLATE_NOOP("TFrmCustomizeData", "Tanz");
+constexpr const char* BeatCaption = QT_TRANSLATE_NOOP("TFrmCustomizeData", "Takt");
 
 const std::array<ColumnCaptions, DisciplineCount> Headers = {{
-    {{{"Klasse", "Class"}, {"Bein/Akro", "Foot/Acro"}, BarsCaption, MetronomeCaption, TimeCaption}},
-    {{{"Klasse", "Class"}, {"Runde", "Round"}, BarsCaption, MetronomeCaption, TimeCaption}},
-    {{{"Tanz", "Dance"}, {"Takt", "Beat"}, BarsCaption, MetronomeCaption, TimeCaption}},
-    {{{"Tanz", "Dance"}, {"Takt", "Beat"}, BarsCaption, MetronomeCaption, TimeCaption}},
+    {{ClassCaption, QT_TRANSLATE_NOOP("TFrmCustomizeData", "Bein/Akro"), BarsCaption, MetronomeCaption, TimeCaption}},
+    {{ClassCaption, QT_TRANSLATE_NOOP("TFrmCustomizeData", "Runde"), BarsCaption, MetronomeCaption, TimeCaption}},
+    {{DanceCaption, BeatCaption, BarsCaption, MetronomeCaption, TimeCaption}},
+    {{DanceCaption, BeatCaption, BarsCaption, MetronomeCaption, TimeCaption}},
 }};
 
 // The tab texts, the same in both languages; they also name the table in messages.
 const std::array<const char*, DisciplineCount> TableNames = {"Rock'n'Roll", "Boogie", "Ballroom", "Latin"};
 
-QString captionText(const Caption& caption, int language)
+QString captionText(const char* caption)
 {
-    return QString::fromUtf8(language == 0 ? caption.german : caption.english);
+    return TFrmCustomizeData::tr(caption);
 }
 
-QString sourceCaption(int language)
+QString sourceCaption()
 {
-    return language == 0 ? QStringLiteral("Daten gemäß:") : QStringLiteral("Data according to:");
+    return TFrmCustomizeData::tr("Daten gemäß:");
 }
 
 size_t index(Discipline d)
@@ -102,29 +102,24 @@ QString cellText(const QTableWidget* grid, int row, int column)
 
 // Count beat and the fade windows compute with these two columns: a text the
 // conversions cannot read would silently become 0.
-QString valueError(int column, const QString& text, bool mayStayEmpty, int sprache)
+QString valueError(int column, const QString& text, bool mayStayEmpty)
 {
-    const bool german = sprache == 0;
     if (column != BarsColumn && column != TimeColumn)
         return {};
     if (text.isEmpty() && mayStayEmpty)
         return {};
     if (column == BarsColumn && !BarsPerMinReadable(text)) {
-        return (german ? QStringLiteral("\"%1\" ist keine Taktzahl wie 50 oder 48-50.")
-                       : QStringLiteral("\"%1\" is not a tempo such as 50 or 48-50."))
-            .arg(text);
+        return TFrmCustomizeData::tr("\"%1\" ist keine Taktzahl wie 50 oder 48-50.").arg(text);
     }
     if (column == TimeColumn && !DanceTimeReadable(text)) {
-        return (german ? QStringLiteral("\"%1\" ist keine Tanzzeit wie 90s oder 90-105s.")
-                       : QStringLiteral("\"%1\" is not a dancing time such as 90s or 90-105s."))
-            .arg(text);
+        return TFrmCustomizeData::tr("\"%1\" ist keine Tanzzeit wie 90s oder 90-105s.").arg(text);
     }
     return {};
 }
 
 } // namespace
 
-std::optional<UnsavableText> FindUnsavableText(const RuleFileTexts& texts, int sprache,
+std::optional<UnsavableText> FindUnsavableText(const RuleFileTexts& texts, Language language,
                                                const RuleFileTexts& emptyAllowed)
 {
     for (int d = 0; d < DisciplineCount; ++d) {
@@ -133,16 +128,16 @@ std::optional<UnsavableText> FindUnsavableText(const RuleFileTexts& texts, int s
         for (int r = 0; r < text.Rows.size(); ++r) {
             const QStringList& cells = text.Rows[r];
             for (int c = FirstValueColumn; c < cells.size(); ++c) {
-                if (QString reason = ValidateCellForSaving(cells[c], sprache); !reason.isEmpty())
+                if (QString reason = ValidateCellForSaving(cells[c], language); !reason.isEmpty())
                     return UnsavableText{discipline, r, c, reason};
                 const bool mayStayEmpty = emptyAllowed[d].Rows.value(r).value(c, QStringLiteral("x")).isEmpty();
-                if (QString reason = valueError(c, cells[c], mayStayEmpty, sprache); !reason.isEmpty())
+                if (QString reason = valueError(c, cells[c], mayStayEmpty); !reason.isEmpty())
                     return UnsavableText{discipline, r, c, reason};
             }
-            if (QString reason = ValidateRowForSaving(cells, sprache); !reason.isEmpty())
+            if (QString reason = ValidateRowForSaving(cells, language); !reason.isEmpty())
                 return UnsavableText{discipline, r, std::nullopt, reason};
         }
-        if (QString reason = ValidateSourceForSaving(text.Source, sprache); !reason.isEmpty())
+        if (QString reason = ValidateSourceForSaving(text.Source, language); !reason.isEmpty())
             return UnsavableText{discipline, std::nullopt, std::nullopt, reason};
     }
     return std::nullopt;
@@ -264,7 +259,15 @@ void TFrmCustomizeData::buildPage(Discipline d, QWidget*& page, QTableWidget*& g
 
 void TFrmCustomizeData::FormCreate()
 {
-    language_ = 1;
+    applyLanguage();
+}
+
+// The dialog speaks the language of the folder it edits.
+void TFrmCustomizeData::useFolderLanguage()
+{
+    const QString& languageFolder = state_.LanguageFolder;
+    language_ = (languageFolder == "de/" || languageFolder == "de\\") ? Language::German : Language::English;
+    UseLanguage(language_);
     applyLanguage();
 }
 
@@ -272,27 +275,21 @@ void TFrmCustomizeData::applyLanguage()
 {
     for (int d = 0; d < DisciplineCount; ++d) {
         QStringList captions;
-        for (const Caption& caption : Headers[d])
-            captions << captionText(caption, language_);
+        for (const char* caption : Headers[d])
+            captions << captionText(caption);
         grids_[d]->setHorizontalHeaderLabels(captions);
-        labels_[d]->setText(sourceCaption(language_));
+        labels_[d]->setText(sourceCaption());
         fitSourceRow(labels_[d], sources_[d]);
     }
-    BT_Cancel->setText(language_ == 0 ? QStringLiteral("&Abbrechen") : QStringLiteral("&Cancel"));
-    BT_Help->setText(language_ == 0 ? QStringLiteral("&Hilfe") : QStringLiteral("&Help"));
-    BT_Restore->setText(language_ == 0 ? QStringLiteral("&Gelieferte Werte")
-                                       : QStringLiteral("&Restore delivered values"));
-    BT_Restore->setToolTip(language_ == 0
-                               ? QStringLiteral("Die mit dem Programm gelieferten Werte dieser Tabelle "
-                                                "wiederherstellen")
-                               : QStringLiteral("Restore the values of this table delivered with the program"));
+    BT_Cancel->setText(tr("&Abbrechen"));
+    BT_Help->setText(tr("&Hilfe"));
+    BT_Restore->setText(tr("&Gelieferte Werte"));
+    BT_Restore->setToolTip(tr("Die mit dem Programm gelieferten Werte dieser Tabelle wiederherstellen"));
 }
 
 void TFrmCustomizeData::FormShow()
 {
-    const QString& languageFolder = state_.LanguageFolder;
-    language_ = (languageFolder == "de/" || languageFolder == "de\\") ? 0 : 1;
-    applyLanguage();
+    useFolderLanguage();
     for (int d = 0; d < DisciplineCount; ++d) {
         const auto discipline = static_cast<Discipline>(d);
         fillGrid(discipline);
@@ -372,14 +369,9 @@ void TFrmCustomizeData::BT_OKClick()
     }
     if (const QString path = FindFileWithOtherRows(*state_.rules, folder()); !path.isEmpty()) {
         const QString shown = QDir::toNativeSeparators(path);
-        state_.messages->warning(
-            language_ == 0
-                ? QStringLiteral("Die Datei %1 kann nicht gelesen werden oder enthält andere Zeilen als die "
-                                 "geladene Tabelle. Damit keine Daten verloren gehen, wird nichts gespeichert.")
-                      .arg(shown)
-                : QStringLiteral("The file %1 cannot be read or holds other rows than the loaded table. "
-                                 "To lose no data, nothing is saved.")
-                      .arg(shown));
+        state_.messages->warning(tr("Die Datei %1 kann nicht gelesen werden oder enthält andere Zeilen als die "
+                                    "geladene Tabelle. Damit keine Daten verloren gehen, wird nichts gespeichert.")
+                                     .arg(shown));
         return;
     }
     // The tables take the edits only once the files hold them, so that the
@@ -397,25 +389,19 @@ void TFrmCustomizeData::BT_OKClick()
 // typed is lost.
 void TFrmCustomizeData::refuse(const UnsavableText& problem)
 {
-    const bool german = language_ == 0;
     const size_t d = index(problem.discipline);
     QTableWidget* grid = grids_[d];
     QString place = QString::fromUtf8(TableNames[d]);
     if (problem.row) {
         const int r = *problem.row;
-        place += (german ? QStringLiteral(", Zeile %1 (%2, %3)") : QStringLiteral(", row %1 (%2, %3)"))
-                     .arg(r + 1)
-                     .arg(cellText(grid, r, 0), cellText(grid, r, 1));
+        place += tr(", Zeile %1 (%2, %3)").arg(r + 1).arg(cellText(grid, r, 0), cellText(grid, r, 1));
     }
     if (problem.column) {
-        place += (german ? QStringLiteral(", Spalte \"%1\"") : QStringLiteral(", column \"%1\""))
-                     .arg(captionText(Headers[d][static_cast<size_t>(*problem.column)], language_));
+        place += tr(", Spalte \"%1\"").arg(captionText(Headers[d][static_cast<size_t>(*problem.column)]));
     }
     if (!problem.row)
-        place += QStringLiteral(", \"%1\"").arg(sourceCaption(language_));
-    state_.messages->warning(
-        place + QStringLiteral(": ") + problem.reason +
-        (german ? QStringLiteral(" Es wurde nichts gespeichert.") : QStringLiteral(" Nothing was saved.")));
+        place += QStringLiteral(", \"%1\"").arg(sourceCaption());
+    state_.messages->warning(place + QStringLiteral(": ") + problem.reason + tr(" Es wurde nichts gespeichert."));
 
     PageControl->setCurrentIndex(static_cast<int>(d));
     if (problem.row) {
@@ -457,23 +443,16 @@ RuleFileTexts TFrmCustomizeData::emptyValuesAllowed() const
 
 void TFrmCustomizeData::BT_RestoreClick()
 {
-    const bool german = language_ == 0;
     const auto d = static_cast<Discipline>(PageControl->currentIndex());
     const QString table = QString::fromUtf8(TableNames[index(d)]);
     if (!state_.messages->question(
-            german
-                ? QStringLiteral(
-                      "Die Werte und die Quellenangabe der Tabelle %1 durch die mit dem Programm gelieferten "
-                      "ersetzen? Gespeichert wird erst mit OK; Abbrechen verwirft sie.")
-                      .arg(table)
-                : QStringLiteral("Replace the values and the source line of the %1 table by those delivered with the "
-                                 "program? They are saved only with OK; Cancel discards them.")
-                      .arg(table)))
+            tr("Die Werte und die Quellenangabe der Tabelle %1 durch die mit dem Programm gelieferten "
+               "ersetzen? Gespeichert wird erst mit OK; Abbrechen verwirft sie.")
+                .arg(table)))
         return;
     const std::optional<RuleTables> delivered = deliveredTables();
     if (!delivered) {
-        state_.messages->warning(german ? QStringLiteral("Die gelieferten Werte können nicht gelesen werden.")
-                                        : QStringLiteral("The delivered values cannot be read."));
+        state_.messages->warning(tr("Die gelieferten Werte können nicht gelesen werden."));
         return;
     }
     // Rows are matched by their keys, so a file whose rows were reordered by
@@ -495,8 +474,7 @@ void TFrmCustomizeData::BT_RestoreClick()
 // The help exists in English only and is shown so in both languages.
 void TFrmCustomizeData::BT_HelpClick()
 {
-    ShowToolHelp(state_, 1, QStringLiteral("Change data"), QStringLiteral("Change data"),
-                 QStringLiteral("AdaptDataHelp.rtf"));
+    ShowToolHelp(state_, Language::English, QStringLiteral("Change data"), QStringLiteral("AdaptDataHelp.rtf"));
 }
 
 QString TFrmCustomizeData::folder() const

@@ -28,7 +28,7 @@ struct UnsavableText {
 // saved. A tempo or dancing time must be one the conversions read, except
 // that it may stay empty where the cell of `emptyAllowed` at the same place is
 // empty (as where the data the user started from has no value).
-std::optional<UnsavableText> FindUnsavableText(const RuleFileTexts& texts, int sprache,
+std::optional<UnsavableText> FindUnsavableText(const RuleFileTexts& texts, Language language,
                                                const RuleFileTexts& emptyAllowed = {});
 
 // The first rule file in `folder` that exists but does not hold the rows (the
@@ -67,8 +67,8 @@ public:
 
     QTableWidget* grid(Discipline d) const { return grids_[static_cast<size_t>(d)]; }
     QLineEdit* sourceEdit(Discipline d) const { return sources_[static_cast<size_t>(d)]; }
-    // 0 German (language folder "de"), 1 English.
-    int languageFlag() const { return language_; }
+    // German for the language folder "de", else English.
+    Language language() const { return language_; }
 
     QTabWidget* PageControl = nullptr;
     QWidget* TS_RnR = nullptr;
@@ -96,6 +96,7 @@ private:
     void FormCreate();
     void buildPage(Discipline d, QWidget*& page, QTableWidget*& grid, QLabel*& label, QLineEdit*& source,
                    const char* gridName, const char* sourceName);
+    void useFolderLanguage();
     void applyLanguage();
     void fillGrid(Discipline d);
     void commitOpenEditors();
@@ -106,7 +107,7 @@ private:
     QString folder() const;
 
     ProgramState& state_;
-    int language_ = 1;
+    Language language_ = Language::English;
     std::array<QTableWidget*, DisciplineCount> grids_{};
     std::array<QLineEdit*, DisciplineCount> sources_{};
     std::array<QLabel*, DisciplineCount> labels_{};

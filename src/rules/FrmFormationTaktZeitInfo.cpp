@@ -8,12 +8,12 @@ NationalInfoConfig configuration()
     config.objectName = "FrmFormationTaktZeitInfo";
     config.fileName = "Formationen.dat";
     config.listHeight = 273;
-    config.columns = {{"Tanz", "Dance", 80, false},
-                      {"Klasse", "Class", 75, false},
-                      {"Paare", "#couples", 67, false},
-                      {"Taktzahl", "Bars/min.", 80, true},
+    config.columns = {{QT_TRANSLATE_NOOP("RuleInfoWindow", "Tanz"), 80, false},
+                      {QT_TRANSLATE_NOOP("RuleInfoWindow", "Klasse"), 75, false},
+                      {QT_TRANSLATE_NOOP("RuleInfoWindow", "Paare"), 67, false},
+                      {QT_TRANSLATE_NOOP("RuleInfoWindow", "Taktzahl"), 80, true},
                       InfoColumn::OneLanguage("Metronom", 83, true),
-                      {"Tanzzeit", "Time", 100, true}};
+                      {QT_TRANSLATE_NOOP("RuleInfoWindow", "Tanzzeit"), 100, true}};
     return config;
 }
 

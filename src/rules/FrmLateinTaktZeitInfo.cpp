@@ -8,11 +8,11 @@ NationalInfoConfig configuration()
     config.objectName = "FrmLateinTaktZeitInfo";
     config.fileName = "Latein.dat";
     config.listHeight = 281;
-    config.columns = {{"Tanz", "Dance", 113, false},
-                      {"Takt", "Beat", 75, false},
-                      {"Taktzahl", "Bars/min.", 93, true},
+    config.columns = {{QT_TRANSLATE_NOOP("RuleInfoWindow", "Tanz"), 113, false},
+                      {QT_TRANSLATE_NOOP("RuleInfoWindow", "Takt"), 75, false},
+                      {QT_TRANSLATE_NOOP("RuleInfoWindow", "Taktzahl"), 93, true},
                       InfoColumn::OneLanguage("Metronom", 95, true),
-                      {"Tanzzeit", "Time", 109, true}};
+                      {QT_TRANSLATE_NOOP("RuleInfoWindow", "Tanzzeit"), 109, true}};
     config.discipline = Discipline::Latin;
     return config;
 }

@@ -8,15 +8,14 @@ NationalInfoConfig configuration()
     config.objectName = "FrmRnRTaktZeitInfo";
     config.fileName = "RockNRoll.dat";
     config.listHeight = 257;
-    config.columns = {{"Klasse", "Class", 100, false},
-                      {"Fuß/Akro", "Foot/Acro", 120, false},
-                      {"Taktzahl", "Bars/min.", 80, true},
+    config.columns = {{QT_TRANSLATE_NOOP("RuleInfoWindow", "Klasse"), 100, false},
+                      {QT_TRANSLATE_NOOP("RuleInfoWindow", "Fuß/Akro"), 120, false},
+                      {QT_TRANSLATE_NOOP("RuleInfoWindow", "Taktzahl"), 80, true},
                       InfoColumn::OneLanguage("Metronom", 85, true),
-                      {"Tanzzeit", "Time", 100, true}};
+                      {QT_TRANSLATE_NOOP("RuleInfoWindow", "Tanzzeit"), 100, true}};
     config.discipline = Discipline::RnR;
     config.chooseRound = true;
-    config.noteGerman = QStringLiteral("Rock'n'Roll hat immer einen 4/4-Takt");
-    config.noteEnglish = QStringLiteral("Rock'n'Roll has a 4/4 bar scheme");
+    config.note = QT_TRANSLATE_NOOP("NationalInfoWindow", "Rock'n'Roll hat immer einen 4/4-Takt");
     config.noteWidth = 257;
     return config;
 }

@@ -8,11 +8,11 @@ NationalInfoConfig configuration()
     config.objectName = "FrmStdTaktZeitInfo";
     config.fileName = "Standard.dat";
     config.listHeight = 281;
-    config.columns = {{"Tanz", "Dance", 124, false},
-                      {"Takt", "Beat", 75, false},
-                      {"Taktzahl", "Bars/min.", 96, true},
+    config.columns = {{QT_TRANSLATE_NOOP("RuleInfoWindow", "Tanz"), 124, false},
+                      {QT_TRANSLATE_NOOP("RuleInfoWindow", "Takt"), 75, false},
+                      {QT_TRANSLATE_NOOP("RuleInfoWindow", "Taktzahl"), 96, true},
                       InfoColumn::OneLanguage("Metronom", 89, true),
-                      {"Tanzzeit", "Time", 101, true}};
+                      {QT_TRANSLATE_NOOP("RuleInfoWindow", "Tanzzeit"), 101, true}};
     config.discipline = Discipline::Ballroom;
     return config;
 }

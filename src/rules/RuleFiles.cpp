@@ -146,11 +146,11 @@ bool hasLineBreak(const QString& text)
     return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
 }
 
-QString encodingError(const QString& text, int sprache)
+QString encodingError(const QString& text, Language language)
 {
     for (const QChar c : text) {
         if (!canEncodeWin1252(c)) {
-            return sprache == 0
+            return language == Language::German
                        ? QStringLiteral("Das Zeichen \"%1\" kann in der Datei nicht gespeichert werden.").arg(c)
                        : QStringLiteral("The character \"%1\" cannot be stored in the file.").arg(c);
         }
@@ -158,10 +158,10 @@ QString encodingError(const QString& text, int sprache)
     return {};
 }
 
-QString lineBreakError(int sprache)
+QString lineBreakError(Language language)
 {
-    return sprache == 0 ? QStringLiteral("Der Text darf keinen Zeilenumbruch enthalten.")
-                        : QStringLiteral("The text must not contain a line break.");
+    return language == Language::German ? QStringLiteral("Der Text darf keinen Zeilenumbruch enthalten.")
+                                        : QStringLiteral("The text must not contain a line break.");
 }
 
 QString joinRow(const QStringList& cells)
@@ -172,16 +172,19 @@ QString joinRow(const QStringList& cells)
     return line;
 }
 
-QString validateFileText(const RuleFileText& text, int capacity, int sprache)
+QString validateFileText(const RuleFileText& text, int capacity, Language language)
 {
-    if (const QString error = ValidateSourceForSaving(text.Source, sprache); !error.isEmpty())
+    if (const QString error = ValidateSourceForSaving(text.Source, language); !error.isEmpty())
         return error;
     if (text.Rows.size() > capacity)
-        return (sprache == 0 ? QStringLiteral("Mehr als %1 Zeilen.") : QStringLiteral("More than %1 rows."))
+        return (language == Language::German ? QStringLiteral("Mehr als %1 Zeilen.")
+                                             : QStringLiteral("More than %1 rows."))
             .arg(capacity);
     for (qsizetype i = 0; i < text.Rows.size(); ++i) {
-        if (const QString error = ValidateRowForSaving(text.Rows[i], sprache); !error.isEmpty())
-            return (sprache == 0 ? QStringLiteral("Zeile %1: %2") : QStringLiteral("Row %1: %2")).arg(i + 1).arg(error);
+        if (const QString error = ValidateRowForSaving(text.Rows[i], language); !error.isEmpty())
+            return (language == Language::German ? QStringLiteral("Zeile %1: %2") : QStringLiteral("Row %1: %2"))
+                .arg(i + 1)
+                .arg(error);
     }
     return {};
 }
@@ -459,9 +462,9 @@ FileResult SaveRuleTables(const RuleFileTexts& texts, const QString& folder, con
         const auto discipline = static_cast<Discipline>(d);
         SaveTarget& target = targets[d];
         target.path = findFileCaseInsensitive(folder, RuleFileName(discipline));
-        const QString german = validateFileText(texts[d], TableCapacity(discipline), 0);
+        const QString german = validateFileText(texts[d], TableCapacity(discipline), Language::German);
         if (!german.isEmpty()) {
-            const QString english = validateFileText(texts[d], TableCapacity(discipline), 1);
+            const QString english = validateFileText(texts[d], TableCapacity(discipline), Language::English);
             return {QStringLiteral("Datei %1 wird nicht gespeichert: %2").arg(shownPath(target.path), german),
                     QStringLiteral("The file %1 is not saved: %2").arg(shownPath(target.path), english)};
         }
@@ -519,41 +522,42 @@ InfoFile ReadInfoFile(const QString& path)
     return info;
 }
 
-QString ValidateCellForSaving(const QString& text, int sprache)
+QString ValidateCellForSaving(const QString& text, Language language)
 {
     if (text.contains(QLatin1Char(';'))) {
-        return sprache == 0 ? QStringLiteral("Der Text darf kein \";\" enthalten.")
-                            : QStringLiteral("The text must not contain \";\".");
+        return language == Language::German ? QStringLiteral("Der Text darf kein \";\" enthalten.")
+                                            : QStringLiteral("The text must not contain \";\".");
     }
     if (hasLineBreak(text))
-        return lineBreakError(sprache);
-    return encodingError(text, sprache);
+        return lineBreakError(language);
+    return encodingError(text, language);
 }
 
-QString ValidateSourceForSaving(const QString& text, int sprache)
+QString ValidateSourceForSaving(const QString& text, Language language)
 {
     if (hasLineBreak(text))
-        return lineBreakError(sprache);
-    return encodingError(text, sprache);
+        return lineBreakError(language);
+    return encodingError(text, language);
 }
 
-QString ValidateRowForSaving(const QStringList& cells, int sprache)
+QString ValidateRowForSaving(const QStringList& cells, Language language)
 {
     if (cells.size() != FieldCount) {
-        return sprache == 0 ? QStringLiteral("Die Zeile muss fünf Spalten haben.")
-                            : QStringLiteral("The row must have five columns.");
+        return language == Language::German ? QStringLiteral("Die Zeile muss fünf Spalten haben.")
+                                            : QStringLiteral("The row must have five columns.");
     }
     for (const QString& cell : cells) {
-        if (const QString error = ValidateCellForSaving(cell, sprache); !error.isEmpty())
+        if (const QString error = ValidateCellForSaving(cell, language); !error.isEmpty())
             return error;
     }
     if (joinRow(cells).size() > MaxLineLength) {
-        return sprache == 0 ? QStringLiteral("Die Zeile ist länger als %1 Zeichen.").arg(MaxLineLength)
-                            : QStringLiteral("The row is longer than %1 characters.").arg(MaxLineLength);
+        return language == Language::German
+                   ? QStringLiteral("Die Zeile ist länger als %1 Zeichen.").arg(MaxLineLength)
+                   : QStringLiteral("The row is longer than %1 characters.").arg(MaxLineLength);
     }
     if (cells.first().startsWith(QLatin1Char('*'))) {
-        return sprache == 0 ? QStringLiteral("Die erste Spalte darf nicht mit \"*\" beginnen.")
-                            : QStringLiteral("The first column must not start with \"*\".");
+        return language == Language::German ? QStringLiteral("Die erste Spalte darf nicht mit \"*\" beginnen.")
+                                            : QStringLiteral("The first column must not start with \"*\".");
     }
     return {};
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "common/Language.h"
 #include "rules/RuleTables.h"
 #include <QList>
 #include <QString>
@@ -14,8 +15,11 @@ struct FileResult {
     QString error;
     QString errorEnglish;
     bool ok() const { return error.isEmpty(); }
-    // The error in the language of sprache (0 German, else English).
-    QString text(int sprache) const { return sprache == 0 || errorEnglish.isEmpty() ? error : errorEnglish; }
+    // The error in the given language.
+    QString text(Language language) const
+    {
+        return language == Language::German || errorEnglish.isEmpty() ? error : errorEnglish;
+    }
 };
 
 // Path of the entry `name` in `folder`, matched without regard to letter case
@@ -83,11 +87,11 @@ struct InfoFile {
 };
 InfoFile ReadInfoFile(const QString& path);
 
-// Why a text cannot be saved in a rule file, by sprache (0 German, else
-// English); empty when it can. A cell must hold no ";", no line break and only
+// Why a text cannot be saved in a rule file, in the given language; empty
+// when it can. A cell must hold no ";", no line break and only
 // characters of Windows-1252; the source line may hold ";".
-QString ValidateCellForSaving(const QString& text, int sprache = 0);
-QString ValidateSourceForSaving(const QString& text, int sprache = 0);
+QString ValidateCellForSaving(const QString& text, Language language = Language::German);
+QString ValidateSourceForSaving(const QString& text, Language language = Language::German);
 // A row must have five cells, fit in 255 characters with its separators, and
 // not start with "*" (which would read back as a comment).
-QString ValidateRowForSaving(const QStringList& cells, int sprache = 0);
+QString ValidateRowForSaving(const QStringList& cells, Language language = Language::German);

@@ -47,9 +47,9 @@ void addShape(QWidget* panel)
     shape->setGeometry(16, 24, 505, panel->height() - 48);
 }
 
-QString folderOf(int languageFlag)
+QString folderOf(Language language)
 {
-    return (languageFlag == 0 ? QStringLiteral("de") : QStringLiteral("en")) + QDir::separator();
+    return (language == Language::German ? QStringLiteral("de") : QStringLiteral("en")) + QDir::separator();
 }
 
 RuleInfoLayout nationalLayout(const NationalInfoConfig& config)
@@ -136,11 +136,11 @@ QString RuleInfoWindow::showFile(const QString& path)
     return {};
 }
 
-void RuleInfoWindow::setColumnCaptions(int languageFlag)
+void RuleInfoWindow::setColumnCaptions()
 {
     QStringList captions;
     for (const InfoColumn& column : layout_.columns)
-        captions << (languageFlag == 0 ? column.german : column.english);
+        captions << (column.translated ? tr(column.caption) : QString::fromUtf8(column.caption));
     list_->setSectionTexts(captions);
 }
 
@@ -148,7 +148,7 @@ NationalInfoWindow::NationalInfoWindow(ProgramState& state, const NationalInfoCo
     : RuleInfoWindow(state, nationalLayout(config), parent),
       config_(config)
 {
-    if (!config.noteGerman.isEmpty()) {
+    if (config.note) {
         InfoLabel_ = addLabel(Panel1(), "InfoLabel", QRect(24, 295, config.noteWidth, 18), 13);
         InfoLabel_->setFont(pixelFont(InfoLabel_->font(), 13, true));
     }
@@ -159,10 +159,10 @@ NationalInfoWindow::NationalInfoWindow(ProgramState& state, const NationalInfoCo
 
 void NationalInfoWindow::applyLanguage()
 {
-    languageFolder_ = folderOf(languageFlag());
-    setColumnCaptions(languageFlag());
+    languageFolder_ = folderOf(language());
+    setColumnCaptions();
     if (InfoLabel_)
-        setTextWidening(InfoLabel_, languageFlag() == 0 ? config_.noteGerman : config_.noteEnglish);
+        setTextWidening(InfoLabel_, tr(config_.note));
 }
 
 void NationalInfoWindow::FormShow()
@@ -197,7 +197,7 @@ InternationalInfoWindow::InternationalInfoWindow(ProgramState& state, const Inte
 {
     auto* sourceCaption = addLabel(Panel1(), "Label1", QRect(24, 336, 37, 13), 11);
     setTextWidening(sourceCaption, QStringLiteral("Source:"));
-    setColumnCaptions(1);
+    setColumnCaptions();
     if (!showFile(findFileCaseInsensitive(state_.ProgramFolder, config.fileName)).isEmpty())
         state_.messages->warning(QStringLiteral("Error reading file"));
 }

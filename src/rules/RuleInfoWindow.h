@@ -10,15 +10,16 @@ class DelimitedListBox;
 class QLabel;
 struct ProgramState;
 
-// One column of a rule info list: its caption in German and English, its
-// width, and whether it holds a tempo or time (centred) or a name (left).
+// One column of a rule info list: its caption (German, translated when shown,
+// unless the caption is the same in every language), its width, and whether
+// it holds a tempo or time (centred) or a name (left).
 struct InfoColumn {
-    QString german;
-    QString english;
+    const char* caption;
     int width;
     bool centred;
+    bool translated = true;
 
-    static InfoColumn OneLanguage(const QString& text, int width, bool centred) { return {text, text, width, centred}; }
+    static InfoColumn OneLanguage(const char* text, int width, bool centred) { return {text, width, centred, false}; }
 };
 
 // What tells the info windows apart: names, file, places and columns.
@@ -48,7 +49,7 @@ protected:
     // Shows the source line and the further lines as they stand. On failure
     // list and label keep what they showed and the error text is returned.
     QString showFile(const QString& path);
-    void setColumnCaptions(int languageFlag);
+    void setColumnCaptions();
     const RuleInfoLayout& layout() const { return layout_; }
 
     ProgramState& state_;
@@ -71,9 +72,8 @@ struct NationalInfoConfig {
     std::optional<Discipline> discipline;
     // The second column names the round, chosen on a double click too.
     bool chooseRound = false;
-    // The bold line under the list, in German and English; none when empty.
-    QString noteGerman;
-    QString noteEnglish;
+    // The bold line under the list, German, translated when shown; none when null.
+    const char* note = nullptr;
     int noteWidth = 0;
 };
 

@@ -17,22 +17,16 @@ struct CoupleShape {
     int left;
     int startDigit;
     int resetDigit;
-    const char* germanCaption;
-    const char* englishCaption;
+    const char* caption; // German, translated when shown
 };
 
 constexpr CoupleShape kCouples[] = {
-    {"SW1", 32, 1, 4, "Paar 1", "First couple"},
-    {"SW2", 176, 2, 5, "Paar 2", "Second couple"},
-    {"SW3", 320, 3, 6, "Paar 3", "Third couple"},
+    {"SW1", 32, 1, 4, QT_TRANSLATE_NOOP("TFrmStopwatch", "Paar 1")},
+    {"SW2", 176, 2, 5, QT_TRANSLATE_NOOP("TFrmStopwatch", "Paar 2")},
+    {"SW3", 320, 3, 6, QT_TRANSLATE_NOOP("TFrmStopwatch", "Paar 3")},
 };
 
 constexpr int kCoupleTop = 48;
-
-QString caption(bool english, const char* germanText, const char* englishText)
-{
-    return QString::fromUtf8(english ? englishText : germanText);
-}
 
 } // namespace
 
@@ -89,17 +83,15 @@ void TFrmStopwatch::placeControls()
 
 void TFrmStopwatch::applyLanguage()
 {
-    const bool english = languageFlag() != 0;
-    BT_Help->setText(caption(english, "H&ilfe", "He&lp"));
-    BT_StartAll->setText(caption(english, "alle &starten", "&start all"));
-    BT_StopAll->setText(caption(english, "alle a&nhalten", "sto&p all"));
-    BT_ResetAll->setText(caption(english, "alle &zurücksetzen", "&reset all"));
+    BT_Help->setText(tr("H&ilfe"));
+    BT_StartAll->setText(tr("alle &starten"));
+    BT_StopAll->setText(tr("alle a&nhalten"));
+    BT_ResetAll->setText(tr("alle &zurücksetzen"));
     const auto stopwatches = couples();
     for (int couple = 0; couple < 3; ++couple)
-        stopwatches[couple]->setTitle(
-            caption(english, kCouples[couple].germanCaption, kCouples[couple].englishCaption));
+        stopwatches[couple]->setTitle(tr(kCouples[couple].caption));
     for (TPimStopWatch* stopwatch : stopwatches)
-        stopwatch->setLanguage(english ? 1 : 0);
+        stopwatch->setLanguage(language());
 }
 
 void TFrmStopwatch::BT_StartAllClick()
@@ -131,18 +123,17 @@ void TFrmStopwatch::SW1TimeChange(TPimStopWatch* Sender, const QString& Time)
         return;
     const int panel = static_cast<int>(found - stopwatches.begin());
     // The status bar belongs to the main window and speaks the program's language.
-    const QString label = state_.english() ? QStringLiteral("Couple %1: ") : QStringLiteral("Paar %1: ");
+    const QString label = tr("Paar %1: ");
     state_.statusBar->setPanelText(panel, label.arg(panel + 1) + Time);
 }
 
-void TFrmStopwatch::TimeFormatChanged(int zeitformat)
+void TFrmStopwatch::TimeFormatChanged(TimeFormat format)
 {
     for (TPimStopWatch* stopwatch : couples())
-        stopwatch->setZeitformat(zeitformat);
+        stopwatch->setZeitformat(format);
 }
 
 void TFrmStopwatch::BT_HelpClick()
 {
-    ShowToolHelp(state_, languageFlag(), QStringLiteral("Zeit bestimmen"), QStringLiteral("Stop time"),
-                 QStringLiteral("ZeitBestimmenHelp.rtf"));
+    ShowToolHelp(state_, language(), tr("Zeit bestimmen"), QStringLiteral("ZeitBestimmenHelp.rtf"));
 }

@@ -26,7 +26,7 @@ public:
     void BT_HelpClick();
     // Shared by the three stopwatches: writes the sender's status bar panel.
     void SW1TimeChange(TPimStopWatch* Sender, const QString& Time);
-    void TimeFormatChanged(int zeitformat) override;
+    void TimeFormatChanged(TimeFormat format) override;
 
     RoundedFrame* const LMDShapeControl1;
     TPimStopWatch* const SW1;

@@ -89,16 +89,15 @@ void TPimStopWatch::setResetButtonNumber(int number)
     showResetCaption();
 }
 
-void TPimStopWatch::setLanguage(int flag)
+void TPimStopWatch::setLanguage(Language language)
 {
-    language_ = flag;
+    UseLanguage(language);
     showResetCaption();
 }
 
 void TPimStopWatch::showResetCaption()
 {
-    const QString word = language_ != 0 ? QStringLiteral("Reset") : QStringLiteral("Zurücksetzen");
-    Reset->setText(QStringLiteral("%1 (&%2)").arg(word, digitOr(resetButtonNumber_, 2)));
+    Reset->setText(QStringLiteral("%1 (&%2)").arg(tr("Zurücksetzen"), digitOr(resetButtonNumber_, 2)));
 }
 
 QString TPimStopWatch::startDigit() const
@@ -106,10 +105,10 @@ QString TPimStopWatch::startDigit() const
     return digitOr(startButtonNumber_, 1);
 }
 
-void TPimStopWatch::setZeitformat(int format)
+void TPimStopWatch::setZeitformat(TimeFormat format)
 {
     zeitformat_ = format;
-    MyLabel->setText(format == 1 ? QStringLiteral("sec.") : QStringLiteral("mm:ss"));
+    MyLabel->setText(format == TimeFormat::Seconds ? QStringLiteral("sec.") : QStringLiteral("mm:ss"));
     placeUnitLabel();
     // A reading left in the old format would contradict the new unit.
     if (showsReading_)

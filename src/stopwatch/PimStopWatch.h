@@ -1,4 +1,5 @@
 #pragma once
+#include "common/Language.h"
 #include "common/StopwatchClock.h"
 #include <QGroupBox>
 #include <functional>
@@ -25,12 +26,11 @@ public:
     // The digit of the Reset button's shortcut; -1 reads as 2.
     int ResetButtonNumber() const { return resetButtonNumber_; }
     void setResetButtonNumber(int number);
-    // 0 German, 1 English: the word on the Reset button.
-    int Language() const { return language_; }
-    void setLanguage(int flag);
+    // Makes the application answer in the language and sets the word on the Reset button.
+    void setLanguage(Language language);
     // 1 seconds with one decimal, any other value minutes and seconds.
-    int Zeitformat() const { return zeitformat_; }
-    void setZeitformat(int format);
+    TimeFormat Zeitformat() const { return zeitformat_; }
+    void setZeitformat(TimeFormat format);
     // True while the stopwatch runs.
     bool timing() const;
     double ElapsedSeconds() const { return elapsedMs_ * 0.001; }
@@ -64,6 +64,5 @@ private:
     bool showsReading_ = false;
     int startButtonNumber_ = -1;
     int resetButtonNumber_ = 0;
-    int language_ = 0;
-    int zeitformat_ = 1;
+    TimeFormat zeitformat_ = TimeFormat::Seconds;
 };

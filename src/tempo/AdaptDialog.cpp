@@ -47,19 +47,23 @@ void AdaptDialog::buildControls(QWidget* host, const Layout& layout)
     BT_Close->setGeometry(layout.closeButton);
     BT_Close->setDefault(true);
     connect(BT_Close, &QPushButton::clicked, this, &QDialog::reject);
-    SetLanguage(language_);
+    setTexts();
 }
 
-void AdaptDialog::SetLanguage(int flag)
+void AdaptDialog::SetLanguage(Language language)
 {
-    language_ = flag;
-    const bool english = flag != 0;
-    setWindowTitle(english ? "Adjust tempo" : "Geschwindigkeitsanpassung");
-    GrBox1->setTitle(english ? "Speed (beats/minute)" : "Geschwindigkeit (Takte/Minute)");
-    label1->setText(english ? "Actual speed:" : "Ist-Geschw.:");
-    label2->setText(english ? "Desired speed:" : "Soll-Geschw.:");
-    label3->setText(english ? "Adjustment:" : "Anpassung:");
-    BT_Close->setText(english ? "&Close" : "&Schließen");
+    UseLanguage(language);
+    setTexts();
+}
+
+void AdaptDialog::setTexts()
+{
+    setWindowTitle(tr("Geschwindigkeitsanpassung"));
+    GrBox1->setTitle(tr("Geschwindigkeit (Takte/Minute)"));
+    label1->setText(tr("Ist-Geschw.:"));
+    label2->setText(tr("Soll-Geschw.:"));
+    label3->setText(tr("Anpassung:"));
+    BT_Close->setText(tr("&Schließen"));
 }
 
 void AdaptDialog::runModal()

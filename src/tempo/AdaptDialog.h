@@ -1,4 +1,5 @@
 #pragma once
+#include "common/Language.h"
 #include <QDialog>
 #include <functional>
 
@@ -13,9 +14,8 @@ class QPushButton;
 class AdaptDialog : public QDialog {
     Q_OBJECT
 public:
-    // Stores the flag (0 German) and sets caption and texts.
-    void SetLanguage(int flag);
-    int languageFlag() const { return language_; }
+    // Makes the application answer in the language and sets caption and texts.
+    void SetLanguage(Language language);
     // Replaces the modal loop; tests read the fields instead of blocking.
     void setModalRunner(std::function<void()> runner) { modalRunner_ = std::move(runner); }
 
@@ -43,6 +43,7 @@ protected:
     void runModal();
 
 private:
-    int language_ = 0;
+    void setTexts();
+
     std::function<void()> modalRunner_;
 };

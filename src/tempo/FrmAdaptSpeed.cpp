@@ -51,9 +51,8 @@ void TFrmAdaptSpeed::ShowRuleAdaptation(const QString& actualText, RadioGroup* t
     ED_desiredSpeed->setText(desiredTempoOfSelection());
     ED_Anpassung->clear();
     if (!ED_actualSpeed->text().isEmpty() && !ED_desiredSpeed->text().isEmpty()) {
-        const double actualTempo = TextToNumber(ED_actualSpeed->text(), *state_.messages, state_.Sprache);
-        ED_Anpassung->setText(
-            RuleAdaptationText(actualTempo, ED_desiredSpeed->text(), *state_.messages, state_.Sprache));
+        const double actualTempo = TextToNumber(ED_actualSpeed->text(), *state_.messages);
+        ED_Anpassung->setText(RuleAdaptationText(actualTempo, ED_desiredSpeed->text(), *state_.messages));
     }
     runModal();
 }
@@ -65,7 +64,7 @@ bool TFrmAdaptSpeed::askForTempo(QString& actualText)
     state_.messages->inputQuery(QStringLiteral("Tempo des Titels"),
                                 QStringLiteral("Geschwindigkeit in Takte-pro-Minute eingeben"), answer);
     // Zero or an unreadable answer would only give a meaningless adjustment.
-    const std::optional<double> tempo = ReadNumber(answer, nullptr, state_.Sprache);
+    const std::optional<double> tempo = ReadNumber(answer, nullptr);
     if (!tempo || *tempo <= 0) {
         state_.messages->warning(QStringLiteral("Keine gültige Zahl!"));
         return false;

@@ -61,15 +61,14 @@ TFrmGeschwindigkeitsumrechnung::TFrmGeschwindigkeitsumrechnung(ProgramState& sta
 
 void TFrmGeschwindigkeitsumrechnung::applyLanguage()
 {
-    const bool english = languageFlag() != 0;
-    label1->setText(english ? "actual speed:" : "Ist-Tempo:");
-    label2->setText(english ? "bars/minute" : "Takte/Minute");
-    label3->setText(english ? "desired speed:" : "Soll-Tempo:");
-    label4->setText(english ? "bars/minute" : "Takte/Minute");
-    label5->setText(english ? "Adaption:" : "Anpassung:");
-    BT_Berechnen->setText(english ? "E&valuate" : "&Berechnen");
-    BT_Reset->setText(english ? "&Reset" : "&Zurücksetzen");
-    BT_Help->setText(english ? "He&lp" : "H&ilfe");
+    label1->setText(tr("Ist-Tempo:"));
+    label2->setText(tr("Takte/Minute"));
+    label3->setText(tr("Soll-Tempo:"));
+    label4->setText(tr("Takte/Minute"));
+    label5->setText(tr("Anpassung:"));
+    BT_Berechnen->setText(tr("&Berechnen"));
+    BT_Reset->setText(tr("&Zurücksetzen"));
+    BT_Help->setText(tr("H&ilfe"));
 }
 
 void TFrmGeschwindigkeitsumrechnung::ED_IstKeyPress()
@@ -98,12 +97,12 @@ void TFrmGeschwindigkeitsumrechnung::enterIn(QLineEdit* field, QLineEdit* other,
 
 void TFrmGeschwindigkeitsumrechnung::BT_BerechnenClick()
 {
-    const std::optional<double> actual = ReadNumber(ED_Ist->text().left(255), state_.messages, state_.Sprache);
+    const std::optional<double> actual = ReadNumber(ED_Ist->text().left(255), state_.messages);
     if (actual) {
-        const std::optional<double> desired = ReadNumber(ED_Soll->text().left(255), state_.messages, state_.Sprache);
+        const std::optional<double> desired = ReadNumber(ED_Soll->text().left(255), state_.messages);
         // A negative tempo would ask for a change of more than 100 %, which no music can play.
         if (!desired || *desired < 0) {
-            warn("Sie müssen als Soll-Tempo einen gültige Zahl angeben", "Please enter a valid integer number");
+            warn(tr("Sie müssen als Soll-Tempo einen gültige Zahl angeben"));
             return;
         }
         const auto change = SpeedChangeText(static_cast<float>(*actual), static_cast<float>(*desired));
@@ -113,7 +112,7 @@ void TFrmGeschwindigkeitsumrechnung::BT_BerechnenClick()
         }
     }
     // Unreadable, zero or negative: no speed change leads away from it.
-    warn("Sie müssen als Ist-Tempo eine gültige Zahl angeben", "Plase enter a valid number for actual speed");
+    warn(tr("Sie müssen als Ist-Tempo eine gültige Zahl angeben"));
 }
 
 void TFrmGeschwindigkeitsumrechnung::BT_ResetClick()
@@ -126,11 +125,10 @@ void TFrmGeschwindigkeitsumrechnung::BT_ResetClick()
 
 void TFrmGeschwindigkeitsumrechnung::BT_HelpClick()
 {
-    ShowToolHelp(state_, languageFlag(), QStringLiteral("Takt-Anpassung"), QStringLiteral("Adapt beat"),
-                 QStringLiteral("TaktAnpassungHelp.rtf"));
+    ShowToolHelp(state_, language(), tr("Takt-Anpassung"), QStringLiteral("TaktAnpassungHelp.rtf"));
 }
 
-void TFrmGeschwindigkeitsumrechnung::warn(const QString& german, const QString& english)
+void TFrmGeschwindigkeitsumrechnung::warn(const QString& text)
 {
-    state_.messages->warning(languageFlag() != 0 ? english : german);
+    state_.messages->warning(text);
 }

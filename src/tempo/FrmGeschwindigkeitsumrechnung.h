@@ -38,7 +38,7 @@ protected:
 private:
     // Enter in one field: computes when the other is filled, else moves there.
     void enterIn(QLineEdit* field, QLineEdit* other, const QString& missingText);
-    void warn(const QString& german, const QString& english);
+    void warn(const QString& text);
 
     ProgramState& state_;
 };

@@ -136,17 +136,16 @@ void TFrmMetronomFenster::placeControls()
 
 void TFrmMetronomFenster::applyLanguage()
 {
-    const bool english = languageFlag() != 0;
-    Takt->setTitle(english ? QStringLiteral("Ba&rs") : QStringLiteral("Ta&kt"));
-    const QString scheme = english ? QStringLiteral("%1/4 scheme") : QStringLiteral("%1/4-Takt");
+    Takt->setTitle(tr("Ta&kt"));
+    const QString scheme = tr("%1/4-Takt");
     for (int item = 0; item < Takt->count(); ++item)
         Takt->setItemText(item, scheme.arg(item + 2));
-    Label1->setText(english ? QStringLiteral("Bars/&minute:") : QStringLiteral("Takte/Mi&nute:"));
+    Label1->setText(tr("Takte/Mi&nute:"));
     CB_Beep->setText(QStringLiteral("So&und"));
-    BT_Help->setText(english ? QStringLiteral("He&lp") : QStringLiteral("H&ilfe"));
-    BT_Gemessen->setText(english ? QStringLiteral("Use measured tem&po") : QStringLiteral("&Gemessenes Tempo nehmen"));
-    BT_Soll->setText(english ? QStringLiteral("Use tar&get tempo") : QStringLiteral("Solltem&po nehmen"));
-    LB_NoSound->setText(english ? QStringLiteral("No sound output") : QStringLiteral("Keine Tonausgabe"));
+    BT_Help->setText(tr("H&ilfe"));
+    BT_Gemessen->setText(tr("&Gemessenes Tempo nehmen"));
+    BT_Soll->setText(tr("Solltem&po nehmen"));
+    LB_NoSound->setText(tr("Keine Tonausgabe"));
 }
 
 bool TFrmMetronomFenster::running() const
@@ -162,11 +161,9 @@ int TFrmMetronomFenster::beatsPerBar() const
 std::optional<double> TFrmMetronomFenster::readTempo()
 {
     WarningCounter conversion(*state_.messages);
-    const double tempo = TextToNumber(SE_TakteProMinute->text(), conversion, languageFlag());
+    const double tempo = TextToNumber(SE_TakteProMinute->text(), conversion);
     if (conversion.count > 0 || tempo < kMinTempo || tempo > kMaxTempo) {
-        state_.messages->warning(languageFlag() != 0
-                                     ? QStringLiteral("Please enter a tempo from 1 to 200 bars per minute.")
-                                     : QStringLiteral("Bitte ein Tempo von 1 bis 200 Takten pro Minute eingeben."));
+        state_.messages->warning(tr("Bitte ein Tempo von 1 bis 200 Takten pro Minute eingeben."));
         return std::nullopt;
     }
     return tempo;
@@ -327,12 +324,11 @@ void TFrmMetronomFenster::BT_GemessenClick()
     auto* conversion = state_.fd ? qobject_cast<TFrmGeschwindigkeitsumrechnung*>(state_.fd->window(3)) : nullptr;
     if (conversion && !conversion->ED_Ist->text().trimmed().isEmpty()) {
         WarningCounter conversionErrors(*state_.messages);
-        const double tempo = TextToNumber(conversion->ED_Ist->text(), conversionErrors, languageFlag());
+        const double tempo = TextToNumber(conversion->ED_Ist->text(), conversionErrors);
         if (conversionErrors.count == 0)
             measured = tempo;
     }
-    takeOverTempo(measured, QStringLiteral("Es wurde noch kein Tempo gemessen."),
-                  QStringLiteral("No tempo has been measured yet."));
+    takeOverTempo(measured, tr("Es wurde noch kein Tempo gemessen."));
 }
 
 void TFrmMetronomFenster::BT_SollClick()
@@ -340,14 +336,13 @@ void TFrmMetronomFenster::BT_SollClick()
     std::optional<double> target;
     if (state_.hasTargetTempo())
         target = (state_.TempoMin + state_.TempoMax) / 2;
-    takeOverTempo(target, QStringLiteral("Es ist kein Solltempo gewählt."),
-                  QStringLiteral("No target tempo is chosen."));
+    takeOverTempo(target, tr("Es ist kein Solltempo gewählt."));
 }
 
-void TFrmMetronomFenster::takeOverTempo(std::optional<double> tempo, const QString& german, const QString& english)
+void TFrmMetronomFenster::takeOverTempo(std::optional<double> tempo, const QString& missing)
 {
     if (!tempo || *tempo < kMinTempo || *tempo > kMaxTempo) {
-        state_.messages->warning(languageFlag() != 0 ? english : german);
+        state_.messages->warning(missing);
         return;
     }
     // One decimal, as the field shows it; a running metronome follows from the next bar.
@@ -357,6 +352,5 @@ void TFrmMetronomFenster::takeOverTempo(std::optional<double> tempo, const QStri
 
 void TFrmMetronomFenster::BT_HelpClick()
 {
-    ShowToolHelp(state_, languageFlag(), QStringLiteral("Metronom"), QStringLiteral("Metronom"),
-                 QStringLiteral("MetronomHelp.rtf"));
+    ShowToolHelp(state_, language(), tr("Metronom"), QStringLiteral("MetronomHelp.rtf"));
 }

@@ -75,7 +75,7 @@ private:
     void beginWithAnAccent(double tempo);
     void stopMetronome();
     void changeWhileRunning();
-    void takeOverTempo(std::optional<double> tempo, const QString& german, const QString& english);
+    void takeOverTempo(std::optional<double> tempo, const QString& missing);
     bool startClicks();
     bool outputIsBack() const;
     void followHeardClicks();

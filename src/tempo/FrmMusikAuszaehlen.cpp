@@ -125,7 +125,7 @@ QString TFrmMusikAuszaehlen::ReadyPrompt(int languageFlag)
 
 void TFrmMusikAuszaehlen::applyLanguage()
 {
-    const bool english = languageFlag() != 0;
+    const bool english = language() == Language::English;
     List->setSectionTexts(
         english ? QStringList{"# bars", "time in secs", "Bars/min (current)", "Bars/min (average)"}
                 : QStringList{"Anzahl Takte", "Dauer in Sekunden", "Takte/min aktuell", "Takte/min gemittelt"});
@@ -138,7 +138,7 @@ void TFrmMusikAuszaehlen::applyLanguage()
     CB_Zwischenablage->setText(english ? "Co&py to clipboard" : "In Zwischenablage &kopieren");
     showSteadiness();
     if (List->count() > 0 && List->item(0)->text() == ReadyPrompt(english ? 0 : 1))
-        List->item(0)->setText(ReadyPrompt(languageFlag()));
+        List->item(0)->setText(ReadyPrompt(StoredLanguage(language())));
 }
 
 void TFrmMusikAuszaehlen::FormShow()
@@ -253,7 +253,7 @@ void TFrmMusikAuszaehlen::ListEnter()
     if (!KeyReleased)
         ResetTimer->start();
     if (List->count() == 0)
-        List->addItem(ReadyPrompt(languageFlag()));
+        List->addItem(ReadyPrompt(StoredLanguage(language())));
 }
 
 void TFrmMusikAuszaehlen::ListExit()
@@ -326,8 +326,8 @@ void TFrmMusikAuszaehlen::showSteadiness()
     }
     const std::optional<double> spread = series_.spread();
     const QString spreadText = spread ? QStringLiteral("± ") + FormatFixed(*spread, 1, 7) : QStringLiteral("–");
-    LB_Streuung->setText((languageFlag() != 0 ? QStringLiteral("Taps: %1   spread: %2 bars/min")
-                                              : QStringLiteral("Taktschläge: %1   Streuung: %2 Takte/min"))
+    LB_Streuung->setText((language() == Language::English ? QStringLiteral("Taps: %1   spread: %2 bars/min")
+                                                          : QStringLiteral("Taktschläge: %1   Streuung: %2 Takte/min"))
                              .arg(series_.tapCount())
                              .arg(spreadText));
 }
@@ -377,8 +377,7 @@ void TFrmMusikAuszaehlen::BT_EvaluateClick()
 void TFrmMusikAuszaehlen::evaluateTypedTarget()
 {
     const QString text = state_.ED_Solltempo ? state_.ED_Solltempo->text().left(255) : QString();
-    const std::optional<double> desired =
-        text.isEmpty() ? std::nullopt : ReadNumber(text, state_.messages, state_.Sprache);
+    const std::optional<double> desired = text.isEmpty() ? std::nullopt : ReadNumber(text, state_.messages);
     if (!desired) {
         warn("Geben Sie bitte eine korrekte Zahl ein", "Please enter a valid number!");
         return;
@@ -434,11 +433,10 @@ void TFrmMusikAuszaehlen::SE_TakteAktuellChange()
 
 void TFrmMusikAuszaehlen::BT_HelpClick()
 {
-    ShowToolHelp(state_, languageFlag(), QStringLiteral("Musik auszählen"), QStringLiteral("Count beat"),
-                 QStringLiteral("MusikauszaehlenHelp.rtf"));
+    ShowToolHelp(state_, language(), tr("Musik auszählen"), QStringLiteral("MusikauszaehlenHelp.rtf"));
 }
 
 void TFrmMusikAuszaehlen::warn(const QString& german, const QString& english)
 {
-    state_.messages->warning(languageFlag() != 0 ? english : german);
+    state_.messages->warning(language() == Language::English ? english : german);
 }

@@ -36,10 +36,10 @@ private:
 
 } // namespace
 
-std::optional<double> ReadNumber(const QString& text, Messages* reportTo, int sprache)
+std::optional<double> ReadNumber(const QString& text, Messages* reportTo)
 {
     FailureWatch watch(reportTo);
-    const double value = TextToNumber(text, watch, sprache);
+    const double value = TextToNumber(text, watch);
     if (watch.failed)
         return std::nullopt;
     return value;
@@ -66,15 +66,15 @@ std::optional<QString> FixedAdaptationText(float actual, float desired)
     return sign + number + QStringLiteral(" %");
 }
 
-QString RuleAdaptationText(double actual, const QString& desiredText, Messages& messages, int sprache)
+QString RuleAdaptationText(double actual, const QString& desiredText, Messages& messages)
 {
     if (!(actual > 0))
         return QString();
     const int hyphen = desiredText.indexOf('-');
     if (hyphen < 0)
-        return RulePercentText(AdaptationPercent(actual, TextToNumber(desiredText, messages, sprache)));
-    const double low = TextToNumber(desiredText.left(hyphen), messages, sprache);
-    const double high = TextToNumber(desiredText.mid(hyphen + 1).trimmed(), messages, sprache);
+        return RulePercentText(AdaptationPercent(actual, TextToNumber(desiredText, messages)));
+    const double low = TextToNumber(desiredText.left(hyphen), messages);
+    const double high = TextToNumber(desiredText.mid(hyphen + 1).trimmed(), messages);
     return RulePercentText(AdaptationPercent(actual, low)) + QStringLiteral(" <-> ") +
            RulePercentText(AdaptationPercent(actual, high));
 }

@@ -6,7 +6,7 @@ class Messages;
 
 // TextToNumber that also tells whether the text was readable. A failure is
 // reported to reportTo in the shared words (nothing is shown when it is null).
-std::optional<double> ReadNumber(const QString& text, Messages* reportTo, int sprache);
+std::optional<double> ReadNumber(const QString& text, Messages* reportTo);
 
 // The speed-conversion window's result: an explicit sign and the magnitude with
 // two decimals ("+4,17", "-3,85", "+0,00"). nullopt when actual is not positive,
@@ -22,4 +22,4 @@ std::optional<QString> FixedAdaptationText(float actual, float desired);
 // "+1,77%") or a range ("50-52" gives "-1,96% <-> +1,96%"). Parts that the
 // shared conversion cannot read are reported there and used as it returns
 // them. Empty when actual is not positive.
-QString RuleAdaptationText(double actual, const QString& desiredText, Messages& messages, int sprache);
+QString RuleAdaptationText(double actual, const QString& desiredText, Messages& messages);

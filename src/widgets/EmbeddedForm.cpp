@@ -17,9 +17,10 @@ EmbeddedForm::EmbeddedForm(const QString& objectName, QSize panelSize, QWidget* 
     panel_->setAutoFillBackground(true);
 }
 
-void EmbeddedForm::SetLanguage(int flag)
+void EmbeddedForm::SetLanguage(Language language)
 {
-    language_ = flag;
+    UseLanguage(language);
+    language_ = language;
     applyLanguage();
 }
 

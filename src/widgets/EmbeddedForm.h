@@ -1,4 +1,5 @@
 #pragma once
+#include "common/Language.h"
 #include <QWidget>
 
 class QFrame;
@@ -11,11 +12,13 @@ public:
     EmbeddedForm(const QString& objectName, QSize panelSize, QWidget* parent = nullptr);
 
     QFrame* Panel1() const { return panel_; }
-    int languageFlag() const { return language_; }
-    // Stores the flag (0 German, 1 English) and sets the window's texts.
-    void SetLanguage(int flag);
+    // The language of the window's texts; it also picks the window's help folder.
+    Language language() const { return language_; }
+    // Makes the application answer in the language, then sets the window's
+    // texts, so that a window works the same alone as in the main window.
+    void SetLanguage(Language language);
     // The main window's time-format commands tell the windows that show clocks.
-    virtual void TimeFormatChanged(int /*zeitformat*/) {}
+    virtual void TimeFormatChanged(TimeFormat /*format*/) {}
 
 protected:
     virtual void applyLanguage() {}
@@ -28,5 +31,5 @@ private:
     void FormResize();
 
     QFrame* panel_;
-    int language_ = 0;
+    Language language_ = Language::German;
 };

@@ -203,7 +203,7 @@ void TestDanceSelectionPanel::lookup()
 
     if (english) {
         fillEnglish(rules_);
-        state_.Sprache = 1;
+        state_.Sprache = Language::English;
     }
     chooseDance(typ, tanz, runde);
     QCOMPARE(panel_->RG_Runde->isHidden(), runde < 0);
@@ -419,8 +419,8 @@ void TestDanceSelectionPanel::setLanguageKeepsTheChoice()
 {
     chooseDance(0, 4, 1);
     fillEnglish(rules_);
-    state_.Sprache = 1;
-    panel_->SetLanguage(1);
+    state_.Sprache = Language::English;
+    panel_->SetLanguage(Language::English);
 
     QCOMPARE(panel_->RG_Typ->items(),
              QStringList({"Rock'n'Roll", "Boogie-Woogie", "Ballroom", "Latin", "Desired speed", "No dance"}));
@@ -437,8 +437,8 @@ void TestDanceSelectionPanel::setLanguageKeepsTheChoice()
     QCOMPARE(state_.DanceTimeMax, 95);
 
     fillGerman(rules_);
-    state_.Sprache = 0;
-    panel_->SetLanguage(0);
+    state_.Sprache = Language::German;
+    panel_->SetLanguage(Language::German);
     QCOMPARE(panel_->RG_Typ->itemText(5), QString("Kein Tanz"));
     QCOMPARE(panel_->RG_Tanz->title(), QString("Kl&asse"));
     QCOMPARE(panel_->RG_Runde->currentText(), QString("Akrobatik"));
@@ -450,7 +450,7 @@ void TestDanceSelectionPanel::infoLine()
     panel_->FillInfoLine();
     QCOMPARE(panel_->lb_info->text(), QString("Standard/Latein: TSO Latein/Rock'n'Roll: TSO 1.6"));
 
-    state_.Sprache = 1;
+    state_.Sprache = Language::English;
     rules_.table(Discipline::Latin).Source = "<b>" + QString(300, 'x');
     panel_->FillInfoLine();
     const QString line = panel_->lb_info->text();
@@ -477,8 +477,8 @@ void TestDanceSelectionPanel::everyChoiceFindsItsRowInTheDeliveredFiles()
         QSKIP("VANTOR_DATA_DIR is not set");
     const FileResult loaded = LoadRuleTables(rules_, QDir(dataDir).filePath(folder));
     QVERIFY2(loaded.ok(), qPrintable(loaded.error));
-    state_.Sprache = sprache;
-    panel_->SetLanguage(sprache);
+    state_.Sprache = LanguageFromStored(sprache);
+    panel_->SetLanguage(LanguageFromStored(sprache));
 
     QStringList missing;
     for (int typ = 0; typ < DisciplineCount; ++typ) {

@@ -107,7 +107,7 @@ private slots:
         state.ProgramFolder = folder_.path() + QDir::separator();
         state.messages = &messages;
 
-        ShowToolHelp(state, flag, "Metronom", "Metronom", "MetronomHelp.rtf");
+        ShowToolHelp(state, LanguageFromStored(flag), "Metronom", "MetronomHelp.rtf");
         QCOMPARE(messages.warnings, QStringList{toolWarning});
     }
 
@@ -121,7 +121,7 @@ private slots:
         state.messages = &messages;
         state.help = &viewer;
 
-        ShowToolHelp(state, 1, "Metronom", "Metronom", "MetronomHelp.rtf");
+        ShowToolHelp(state, Language::English, "Metronom", "MetronomHelp.rtf");
         QCOMPARE(messages.warnings, QStringList{missingHelpWarning});
         QCOMPARE(viewer.windowTitle(), QString("Metronom"));
     }
@@ -132,11 +132,11 @@ private slots:
         TFrmIndividualHelp viewer(messages);
         ProgramState state;
         state.ProgramFolder = folder_.path() + QDir::separator();
-        state.Sprache = 0; // the window's own flag decides, not Sprache
+        state.Sprache = Language::German; // the window's own language decides, not Sprache
         state.messages = &messages;
         state.help = &viewer;
 
-        ShowToolHelp(state, 1, "Musik auszählen", "Count beat", "MusikauszaehlenHelp.rtf");
+        ShowToolHelp(state, Language::English, "Count beat", "MusikauszaehlenHelp.rtf");
         QCOMPARE(viewer.windowTitle(), QString("Count beat"));
         QVERIFY(viewer.RichEdit->toPlainText().contains("Tap once per bar"));
         QVERIFY(messages.warnings.isEmpty());

@@ -357,7 +357,7 @@ private slots:
         QVERIFY(form->action("MI_mmss1")->isChecked());
         QVERIFY(!form->action("MI_anzahlSekunden")->isChecked());
         form->action("MI_NumberofSeconds")->trigger();
-        QCOMPARE(form->state().Zeitformat, 1);
+        QCOMPARE(form->state().Zeitformat, TimeFormat::Seconds);
         QVERIFY(form->action("MI_anzahlSekunden")->isChecked());
         QVERIFY(!form->action("MI_mmss")->isChecked());
     }
@@ -369,7 +369,7 @@ private slots:
         QVERIFY(form->action("Deutsch1")->isChecked());
         QVERIFY(!form->action("MI_ToEnglisch")->isChecked());
         form->action("MI_ToEnglisch")->trigger();
-        QCOMPARE(form->Sprache(), 1);
+        QCOMPARE(form->Sprache(), Language::English);
         QVERIFY(!form->action("MI_ToEnglisch")->isChecked());
         QVERIFY(form->action("English1")->isChecked());
     }
@@ -441,7 +441,7 @@ private slots:
         QVERIFY(QFile::remove(data.filePath("en/Standard.dat")));
         form->action("MI_ToEnglisch")->trigger();
 
-        QCOMPARE(form->Sprache(), 0);
+        QCOMPARE(form->Sprache(), Language::German);
         QCOMPARE(form->state().LanguageFolder, QString("de") + QDir::separator());
         QCOMPARE(form->menuBar()->actions().first()->text(), QString("&Datei"));
         QCOMPARE(firstRuleRowName(*form, Discipline::RnR), QString("Schüler"));
@@ -462,7 +462,7 @@ private slots:
         {
             auto form = start(data.path());
             QVERIFY(form->startupError().isEmpty());
-            QCOMPARE(form->Sprache(), 0);
+            QCOMPARE(form->Sprache(), Language::German);
             QCOMPARE(form->menuBar()->actions().first()->text(), QString("&Datei"));
             QCOMPARE(form->statusPanels()->panelText(3), QString("Zeit 1:"));
             QCOMPARE(firstRuleRowName(*form, Discipline::Boogie), QString("Jugendklasse"));

@@ -34,7 +34,7 @@ private slots:
         QFETCH(QString, text);
         RecordingMessages messages;
         TFrmManual manual;
-        QVERIFY(manual.LoadManual(programFolder(), sprache, messages));
+        QVERIFY(manual.LoadManual(programFolder(), LanguageFromStored(sprache), messages));
         QCOMPARE(manual.Edit->toPlainText().trimmed(), text);
         QVERIFY(messages.warnings.isEmpty());
     }
@@ -43,7 +43,7 @@ private slots:
     {
         RecordingMessages messages;
         TFrmManual manual;
-        QVERIFY(!manual.LoadManual(programFolder() + "nowhere" + QDir::separator(), 1, messages));
+        QVERIFY(!manual.LoadManual(programFolder() + "nowhere" + QDir::separator(), Language::English, messages));
         QCOMPARE(messages.warnings, QStringList{"Hilfedatei wurde nicht gefunden"});
         QVERIFY(manual.Edit->toPlainText().isEmpty());
     }
@@ -57,7 +57,7 @@ private slots:
             wasModal = manual.isVisible() && QApplication::activeModalWidget() == &manual;
             manual.close();
         });
-        manual.ShowManual(programFolder(), 1, messages);
+        manual.ShowManual(programFolder(), Language::English, messages);
         QVERIFY(wasModal);
         QCOMPARE(manual.windowTitle(), QString("Hilfe"));
         QVERIFY(manual.Edit->isReadOnly());

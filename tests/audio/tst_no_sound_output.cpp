@@ -61,7 +61,7 @@ private slots:
         state.messages = &messages;
         state.sounds = &player;
         TFrmMetronomFenster window(state);
-        window.SetLanguage(language);
+        window.SetLanguage(LanguageFromStored(language));
         window.show();
         QVERIFY(window.LB_NoSound->isHidden());
         window.CB_Beep->setChecked(true);

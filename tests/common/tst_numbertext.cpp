@@ -1,3 +1,4 @@
+#include "common/Language.h"
 #include "common/NumberText.h"
 #include "RecordingMessages.h"
 #include <QLocale>
@@ -46,16 +47,18 @@ void TestNumberText::textToNumber()
     QFETCH(bool, warned);
 
     RecordingMessages messages;
-    QCOMPARE(TextToNumber(text, messages, 0), expected);
+    QCOMPARE(TextToNumber(text, messages), expected);
     QCOMPARE(messages.warnings.size(), warned ? 1 : 0);
 }
 
 void TestNumberText::warningFollowsLanguage()
 {
     RecordingMessages messages;
-    TextToNumber("x", messages, 0);
-    TextToNumber("x", messages, 1);
-    TextToNumber("x", messages, 7);
+    for (const int stored : {0, 1, 7}) {
+        UseLanguage(LanguageFromStored(stored));
+        TextToNumber("x", messages);
+    }
+    UseLanguage(Language::German);
     QCOMPARE(messages.warnings,
              QStringList({"Fehler bei Typumwandlung", "Error during type conversion", "Error during type conversion"}));
 }

@@ -73,7 +73,7 @@ private slots:
         QFETCH(int, format);
         QFETCH(QString, expected);
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        QCOMPARE(ClockText(ms, format), expected);
+        QCOMPARE(ClockText(ms, TimeFormatFromStored(format)), expected);
     }
 
     void secondsFollowTheLocaleSeparator()

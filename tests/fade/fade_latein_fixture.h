@@ -36,7 +36,7 @@ struct FadeLateinFixture {
         state.messages = &messages;
         state.help = &help;
         state.ProgramFolder = "/opt/vantor/";
-        state.Zeitformat = zeitformat;
+        state.Zeitformat = TimeFormatFromStored(zeitformat);
         statusBar = std::make_unique<StatusPanels>(7, 100);
         typ = std::make_unique<RadioGroup>("&Typ");
         typ->setItems({"Rock'n'Roll", "Boogie-Woogie", "Standard", "Latein", "Solltempo", "Kein Tanz"});

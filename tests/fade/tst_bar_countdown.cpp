@@ -105,7 +105,7 @@ private slots:
         QFETCH(QString, field);
         QFETCH(int, warnings);
         RecordingMessages messages;
-        QCOMPARE(TempoFieldText(tempo, messages, 0), field);
+        QCOMPARE(TempoFieldText(tempo, messages), field);
         QCOMPARE(messages.warnings.size(), warnings);
     }
 

@@ -48,7 +48,7 @@ private slots:
     // work while it has the focus.
     void goesToTheOtherScreenAndLeavesTheMainWindowFree()
     {
-        beamer_->ShowBeamer(4, false, 0, {QStringLiteral("1,0"), QString(), QStringLiteral("3,0")});
+        beamer_->ShowBeamer(4, false, {QStringLiteral("1,0"), QString(), QStringLiteral("3,0")});
         QCOMPARE(beamer_->geometry(), geometryOf(QStringLiteral("HDMI-1")));
         QCOMPARE(beamer_->windowModality(), Qt::NonModal);
         QVERIFY(operatorWindowFree());
@@ -65,7 +65,7 @@ private slots:
     void onTheOperatorsScreenItHoldsTheInput()
     {
         beamer_->setPreferredScreen(QStringLiteral("LAPTOP"));
-        beamer_->ShowBeamer(1, false, 0, {});
+        beamer_->ShowBeamer(1, false, {});
         QCOMPARE(beamer_->geometry(), geometryOf(QStringLiteral("LAPTOP")));
         QCOMPARE(beamer_->windowModality(), Qt::ApplicationModal);
         QVERIFY(!operatorWindowFree());
@@ -81,7 +81,7 @@ private slots:
     void makesWayForAMovedMainWindow()
     {
         QSignalSpy listsChanged(beamer_, &TfrmBeamer::screenChoiceChanged);
-        beamer_->ShowBeamer(5, true, 1, {});
+        beamer_->ShowBeamer(5, true, {});
         putOperatorOn(QStringLiteral("HDMI-1"));
         QCOMPARE(beamer_->geometry(), geometryOf(QStringLiteral("LAPTOP")));
         QVERIFY(!listsChanged.isEmpty());
@@ -102,7 +102,7 @@ private slots:
     void clocksFitTheChosenScreen()
     {
         beamer_->setPreferredScreen(QStringLiteral("HDMI-1"));
-        beamer_->ShowBeamer(1, false, 0, {});
+        beamer_->ShowBeamer(1, false, {});
         const QRect clock = beamer_->lb_time1->geometry();
         QVERIFY(QRect(QPoint(), geometryOf(QStringLiteral("HDMI-1")).size()).contains(clock));
         QVERIFY(clock.width() > 1920 / 2);

@@ -37,8 +37,8 @@ private slots:
         QFETCH(int, mode);
         TfrmBeamer beamer;
         // A layout of another mode first: nothing of it may stay behind.
-        beamer.LayOut(mode == 5 ? 1 : 5, true, 0);
-        beamer.LayOut(mode, false, 0);
+        beamer.LayOut(mode == 5 ? 1 : 5, true);
+        beamer.LayOut(mode, false);
         QTEST(shown(beamer, &TfrmBeamer::timeLabel), "shown");
         // Each number is shown exactly with its clock, under it.
         QTEST(shown(beamer, &TfrmBeamer::numberLabel), "shown");
@@ -61,7 +61,7 @@ private slots:
         TfrmBeamer beamer;
         QList<int> pixels;
         for (const int mode : {1, 4, 5}) {
-            beamer.LayOut(mode, false, 0);
+            beamer.LayOut(mode, false);
             pixels << beamer.lb_time1->font().pixelSize();
         }
         QVERIFY2(pixels[0] > pixels[1] && pixels[1] > pixels[2], qPrintable(QString::number(pixels[0])));
@@ -71,7 +71,7 @@ private slots:
     void digitsHaveOneWidth()
     {
         TfrmBeamer beamer;
-        beamer.LayOut(1, false, 0);
+        beamer.LayOut(1, false);
         auto* clock = static_cast<ProjectorClock*>(beamer.lb_time1);
         QImage first(clock->size(), QImage::Format_RGB32);
         QImage second(clock->size(), QImage::Format_RGB32);
@@ -89,7 +89,7 @@ private slots:
     void longReadingStaysWhole()
     {
         TfrmBeamer beamer;
-        beamer.LayOut(5, false, 0);
+        beamer.LayOut(5, false);
         QLabel* clock = beamer.lb_time1;
         clock->setText(QStringLiteral("5999,9"));
         QImage image(clock->size(), QImage::Format_RGB32);
@@ -107,7 +107,7 @@ private slots:
     void overtimeIsARedField()
     {
         TfrmBeamer beamer;
-        beamer.LayOut(1, false, 0);
+        beamer.LayOut(1, false);
         const auto redShare = [&](LampState lamp) {
             beamer.setClockLamp(1, lamp);
             QImage image(beamer.lb_time1->size(), QImage::Format_RGB32);
@@ -126,10 +126,12 @@ private slots:
     void footerInTheLanguageGiven()
     {
         TfrmBeamer beamer;
-        beamer.LayOut(1, false, 1);
+        UseLanguage(Language::English);
+        beamer.LayOut(1, false);
         QCOMPARE(beamer.lb_schliessen->text(), QStringLiteral("Close (ESC)"));
         QCOMPARE(beamer.lb_reset->text(), QStringLiteral("Space = reset"));
-        beamer.LayOut(1, false, 0);
+        UseLanguage(Language::German);
+        beamer.LayOut(1, false);
         QCOMPARE(beamer.lb_schliessen->text(), QStringLiteral("Schließen (ESC)"));
         QCOMPARE(beamer.lb_reset->text(), QStringLiteral("Leertaste = zurücksetzen"));
         QCOMPARE(beamer.lb_schliessen->y(), beamer.height() - 56);

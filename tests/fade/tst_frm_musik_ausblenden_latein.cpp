@@ -72,7 +72,7 @@ private slots:
         f.tanz->setItemIndex(tanz);
         f.runde->setVisible(rundeShown);
         f.runde->setItemIndex(runde);
-        f.window->SetLanguage(language);
+        f.window->SetLanguage(LanguageFromStored(language));
         f.window->StartClick(1);
         QCOMPARE(f.messages.warnings, warning.isEmpty() ? QStringList() : QStringList{warning});
         QCOMPARE(f.runs(1), warning.isEmpty());
@@ -136,16 +136,16 @@ private slots:
         f.window->StartClick(3);
         f.clock.advanceMs(11240);
 
-        f.state.Zeitformat = 2;
-        f.window->TimeFormatChanged(2);
+        f.state.Zeitformat = TimeFormat::MinutesSeconds;
+        f.window->TimeFormatChanged(TimeFormat::MinutesSeconds);
         QCOMPARE(f.window->couple(1).Label->text(), QStringLiteral("mm:ss"));
         QCOMPARE(f.edit(1), QStringLiteral("00:00"));
         QCOMPARE(f.edit(2), QStringLiteral("01:01"));
         QCOMPARE(f.edit(3), QStringLiteral("00:50"));
         QCOMPARE(f.statusBar->panelText(4), QStringLiteral("Zeit 2: 01:01"));
 
-        f.state.Zeitformat = 1;
-        f.window->TimeFormatChanged(1);
+        f.state.Zeitformat = TimeFormat::Seconds;
+        f.window->TimeFormatChanged(TimeFormat::Seconds);
         QCOMPARE(f.window->couple(3).Label->text(), QStringLiteral("sec."));
         QCOMPARE(f.edit(1), QStringLiteral("0,0"));
         QCOMPARE(f.edit(2), QStringLiteral("61,2"));
@@ -206,7 +206,7 @@ private slots:
     {
         QFETCH(int, sprache);
         FadeLateinFixture f;
-        f.state.Sprache = sprache;
+        f.state.Sprache = LanguageFromStored(sprache);
         f.chooseDance(90, 120);
         f.statusBar->setPanelText(3, QStringLiteral("Rock'n'Roll"));
         f.window->StartClick(3);
@@ -252,7 +252,7 @@ private slots:
     {
         QFETCH(int, language);
         FadeLateinFixture f;
-        f.window->SetLanguage(language);
+        f.window->SetLanguage(LanguageFromStored(language));
         QTEST(f.window->couple(3).GB->title(), "group3");
         QTEST(f.window->BT_BeamerAll->text(), "beamerAll");
         f.window->BT_HelpClick();

@@ -140,7 +140,11 @@ private slots:
         state.sounds = &sounds; // the window's own beep, through the program's output
     }
 
-    void cleanup() { window.reset(); }
+    void cleanup()
+    {
+        window.reset();
+        UseLanguage(Language::German);
+    }
 
     void lookUp_data()
     {
@@ -259,7 +263,7 @@ private slots:
     void startRefusesWithoutADance()
     {
         QFETCH(int, sprache);
-        window->SetLanguage(sprache);
+        window->SetLanguage(LanguageFromStored(sprache));
         choose(window->RG_Klasse, 4);
         window->Start1Click();
         QVERIFY(!window->running());
@@ -445,7 +449,7 @@ private slots:
         choose(window->RG_Klasse, klasse); // looked up in the German table
         if (runde >= 0)
             choose(window->RG_Runde, runde);
-        window->SetLanguage(flag);
+        window->SetLanguage(LanguageFromStored(flag));
         QTEST(window->LB_Dance->text(), "shown");
         // Another discipline chosen elsewhere clears the choices, not the dance the clock would use.
         state.SavedTypIndex = 2;
@@ -517,7 +521,7 @@ private slots:
     void statusPanel()
     {
         QFETCH(int, sprache);
-        state.Sprache = sprache;
+        state.Sprache = LanguageFromStored(sprache);
         chooseA49();
         window->Start1Click();
         tickFor(100);
@@ -564,9 +568,9 @@ private slots:
     {
         QFETCH(int, flag);
         chooseA49();
-        window->SetLanguage(1 - flag);
+        window->SetLanguage(LanguageFromStored(1 - flag));
         rules.table(Discipline::RnR).Source = "reloaded";
-        window->SetLanguage(flag);
+        window->SetLanguage(LanguageFromStored(flag));
         QCOMPARE(window->LB_Info->text(), QString("reloaded"));
         const auto& w = *window;
         const QStringList texts{w.Reset->text(),
@@ -605,7 +609,7 @@ private slots:
     void helpButton()
     {
         QFETCH(int, flag);
-        window->SetLanguage(flag);
+        window->SetLanguage(LanguageFromStored(flag));
         window->BT_HelpClick();
         QTEST(help.shown.value(0), "shown");
     }
@@ -627,7 +631,7 @@ private slots:
             QSKIP("VANTOR_DATA_DIR is not set");
         const FileResult loaded = LoadRuleTables(rules, QDir(dataDir).filePath(folder));
         QVERIFY2(loaded.ok(), qPrintable(loaded.error));
-        window->SetLanguage(flag);
+        window->SetLanguage(LanguageFromStored(flag));
 
         QStringList counted;
         for (int klasse = 0; klasse < window->RG_Klasse->count(); ++klasse) {

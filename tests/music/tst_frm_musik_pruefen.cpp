@@ -54,6 +54,7 @@ private slots:
 
     void init()
     {
+        UseLanguage(Language::German);
         state_ = ProgramState();
         state_.messages = &messages_;
         messages_.clear();
@@ -105,9 +106,9 @@ private slots:
         QCOMPARE(Fields(*form_, 1).value(3), QString("nein"));
         QCOMPARE(form_->queue().total(), analysed);
 
-        form_->SetLanguage(1);
-        state_.Zeitformat = 2;
-        form_->TimeFormatChanged(2);
+        form_->SetLanguage(Language::English);
+        state_.Zeitformat = TimeFormat::MinutesSeconds;
+        form_->TimeFormatChanged(TimeFormat::MinutesSeconds);
         QCOMPARE(Fields(*form_, 1).value(1), QString("00:12"));
         QCOMPARE(Fields(*form_, 1).value(3), QString("no"));
     }

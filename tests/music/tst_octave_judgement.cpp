@@ -100,7 +100,7 @@ private slots:
         analysis.seconds = seconds;
         analysis.beatsPerMinute = bpm;
         const RuleTarget jive{BarsRange{42, 44}, 4, 90, 120};
-        QCOMPARE(VerdictFields(analysis, Judge(analysis, jive), 1, 0), fields);
+        QCOMPARE(VerdictFields(analysis, Judge(analysis, jive), TimeFormat::Seconds), fields);
     }
 
     void withoutDanceNothingIsJudged()
@@ -111,7 +111,8 @@ private slots:
         analysis.beatsPerMinute = 120;
         const MusicVerdict verdict = Judge(analysis, RuleTarget{});
         QCOMPARE(verdict.tone, RowTone::Black);
-        QCOMPARE(VerdictFields(analysis, verdict, 2, 1), (QStringList{"b.flac", "01:15", "30,0", "", "", "", "", ""}));
+        QCOMPARE(VerdictFields(analysis, verdict, TimeFormat::MinutesSeconds),
+                 (QStringList{"b.flac", "01:15", "30,0", "", "", "", "", ""}));
     }
 
     void failureNamesReasonInLanguage()
@@ -120,7 +121,9 @@ private slots:
         analysis.path = "/x/broken.mp3";
         analysis.failure = DecodeFailure::Undecodable;
         analysis.detail = "Invalid data found when processing input";
-        const QStringList fields = VerdictFields(analysis, Judge(analysis, RuleTarget{}), 1, 1);
+        UseLanguage(Language::English);
+        const QStringList fields = VerdictFields(analysis, Judge(analysis, RuleTarget{}), TimeFormat::Seconds);
+        UseLanguage(Language::German);
         QCOMPARE(fields[1], QString());
         QCOMPARE(fields[7], "Damaged or of an unknown format (Invalid data found when processing input)");
     }

@@ -293,7 +293,7 @@ private slots:
         QFETCH(bool, cellOk);
         QFETCH(bool, sourceOk);
         QCOMPARE(ValidateCellForSaving(text).isEmpty(), cellOk);
-        QCOMPARE(ValidateCellForSaving(text, 1).isEmpty(), cellOk);
+        QCOMPARE(ValidateCellForSaving(text, Language::English).isEmpty(), cellOk);
         QCOMPARE(ValidateSourceForSaving(text).isEmpty(), sourceOk);
     }
 

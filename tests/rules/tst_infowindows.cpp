@@ -157,7 +157,7 @@ private slots:
         QFETCH(QString, note);
 
         std::unique_ptr<RuleInfoWindow> window(create(stateFor(dataFolder())));
-        window->SetLanguage(language);
+        window->SetLanguage(LanguageFromStored(language));
         window->show();
 
         DelimitedListBox* list = window->infoList();
@@ -203,7 +203,7 @@ private slots:
         QCOMPARE(window.infoList()->rowTexts(), (QStringList{"", "* Kommentar", "Rumba;4/4;25-27;100-108;90-120s"}));
         QCOMPARE(window.sourceLabel()->text(), QString("Quelle neu"));
 
-        window.SetLanguage(1);
+        window.SetLanguage(Language::English);
         QCOMPARE(window.infoList()->sectionTexts().first(), QString("Dance"));
         QCOMPARE(window.infoList()->count(), 3);
         showAgain(window);
@@ -330,7 +330,7 @@ private slots:
         QCOMPARE(window->infoList()->item(0)->text(), firstRow);
         QVERIFY(window->sourceLabel()->text().startsWith(sourceStart));
         QCOMPARE(window->findChild<QLabel*>("Label1")->text(), QString("Source:"));
-        window->SetLanguage(0); // the program switched to German: no effect here
+        window->SetLanguage(Language::German); // the program switched to German: no effect here
         QCOMPARE(window->infoList()->sectionTexts(), captions);
         QVERIFY(messages_.warnings.isEmpty());
     }

@@ -46,7 +46,7 @@ private slots:
         state.messages = &messages;
         state.help = &help;
         state.ProgramFolder = "/opt/vantor/";
-        state.Zeitformat = 1;
+        state.Zeitformat = TimeFormat::Seconds;
         statusBar = std::make_unique<StatusPanels>(7, 100);
         for (int panel = 0; panel < 3; ++panel)
             statusBar->setPanelText(panel, QStringLiteral("Paar %1:").arg(panel + 1));
@@ -54,7 +54,11 @@ private slots:
         window = std::make_unique<TFrmStopwatch>(state);
     }
 
-    void cleanup() { window.reset(); }
+    void cleanup()
+    {
+        window.reset();
+        UseLanguage(Language::German);
+    }
 
     void captions_data()
     {
@@ -74,8 +78,8 @@ private slots:
         QFETCH(QStringList, buttons);
         QFETCH(QStringList, couples);
         QFETCH(QString, resetOfCouple3);
-        window->SetLanguage(1 - flag);
-        window->SetLanguage(flag);
+        window->SetLanguage(LanguageFromStored(1 - flag));
+        window->SetLanguage(LanguageFromStored(flag));
         QCOMPARE(QStringList({window->BT_Help->text(), window->BT_StartAll->text(), window->BT_StopAll->text(),
                               window->BT_ResetAll->text()}),
                  buttons);
@@ -140,11 +144,12 @@ private slots:
         QFETCH(int, sprache);
         QFETCH(int, couple);
         QFETCH(QString, expected);
-        // The window's own flag does not decide the label.
-        window->SetLanguage(1 - sprache);
+        // The label follows the program's language from its next reading on.
+        window->SetLanguage(LanguageFromStored(1 - sprache));
         this->couple(couple)->DoStartStop();
         tickAllAfter(1000);
-        state.Sprache = sprache;
+        state.Sprache = LanguageFromStored(sprache);
+        UseLanguage(state.Sprache);
         tickAllAfter(1000);
         QCOMPARE(statusBar->panelText(couple), expected);
         for (int other = 0; other < 3; ++other)
@@ -164,19 +169,19 @@ private slots:
     {
         window->BT_StartAllClick();
         tickAllAfter(75000);
-        window->TimeFormatChanged(2);
+        window->TimeFormatChanged(TimeFormat::MinutesSeconds);
         for (int index = 0; index < 3; ++index) {
             QCOMPARE(couple(index)->MyLabel->text(), QStringLiteral("mm:ss"));
             QCOMPARE(couple(index)->MyEdit->text(), QStringLiteral("01:15"));
         }
         QCOMPARE(statusBar->panelText(1), QStringLiteral("Paar 2: 01:15"));
-        window->TimeFormatChanged(1);
+        window->TimeFormatChanged(TimeFormat::Seconds);
         QCOMPARE(window->SW3->MyEdit->text(), QStringLiteral("75.0"));
     }
 
     void storedMinutesFormatAppliesFromTheStart()
     {
-        state.Zeitformat = 2;
+        state.Zeitformat = TimeFormat::MinutesSeconds;
         window = std::make_unique<TFrmStopwatch>(state);
         window->BT_StartAllClick();
         tickAllAfter(75000);
@@ -198,7 +203,7 @@ private slots:
     {
         QFETCH(int, flag);
         QFETCH(QString, expected);
-        window->SetLanguage(flag);
+        window->SetLanguage(LanguageFromStored(flag));
         QTest::mouseClick(window->BT_Help, Qt::LeftButton);
         QCOMPARE(help.shown, QStringList{QDir::toNativeSeparators(expected)});
     }

@@ -69,7 +69,7 @@ private slots:
         QFETCH(QString, expected);
         auto stopwatch = newStopwatch();
         stopwatch->setResetButtonNumber(number);
-        stopwatch->setLanguage(language);
+        stopwatch->setLanguage(LanguageFromStored(language));
         QCOMPARE(stopwatch->Reset->text(), expected);
         // The digit may change after the language; the word stays.
         stopwatch->setResetButtonNumber(9);
@@ -112,7 +112,7 @@ private slots:
         auto stopwatch = newStopwatch();
         stopwatch->DoReset(); // nothing shown yet, nothing to report
         QVERIFY(reported.isEmpty());
-        stopwatch->setZeitformat(2);
+        stopwatch->setZeitformat(TimeFormat::MinutesSeconds);
         stopwatch->DoStartStop();
         tickAfter(*stopwatch, 75000);
         stopwatch->DoStartStop();
@@ -143,7 +143,7 @@ private slots:
     void formatChangeRedrawsAShownReadingOnly()
     {
         auto stopwatch = newStopwatch();
-        stopwatch->setZeitformat(2);
+        stopwatch->setZeitformat(TimeFormat::MinutesSeconds);
         QCOMPARE(stopwatch->MyLabel->text(), QStringLiteral("mm:ss"));
         QCOMPARE(stopwatch->MyEdit->text(), QStringLiteral("0.0"));
         QVERIFY(reported.isEmpty());
@@ -151,13 +151,13 @@ private slots:
         stopwatch->DoStartStop();
         tickAfter(*stopwatch, 83400);
         stopwatch->DoStartStop();
-        stopwatch->setZeitformat(1);
+        stopwatch->setZeitformat(TimeFormat::Seconds);
         QCOMPARE(stopwatch->MyLabel->text(), QStringLiteral("sec."));
         QCOMPARE(stopwatch->MyEdit->text(), QStringLiteral("83.4"));
         QCOMPARE(reported.last(), QStringLiteral("83.4"));
 
         stopwatch->DoReset();
-        stopwatch->setZeitformat(2);
+        stopwatch->setZeitformat(TimeFormat::MinutesSeconds);
         QCOMPARE(stopwatch->MyEdit->text(), QStringLiteral("0.0"));
     }
 };

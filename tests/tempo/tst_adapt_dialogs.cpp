@@ -326,7 +326,7 @@ private slots:
     {
         TFrmAdaptSpeed rule(state_);
         QCOMPARE(rule.windowTitle(), QStringLiteral("Geschwindigkeitsanpassung"));
-        rule.SetLanguage(1);
+        rule.SetLanguage(Language::English);
         QCOMPARE(rule.windowTitle(), QStringLiteral("Adjust tempo"));
         QCOMPARE(rule.BT_Close->text(), QStringLiteral("&Close"));
     }

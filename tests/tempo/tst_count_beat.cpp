@@ -307,7 +307,7 @@ private slots:
         tapAfter(12000);
         QCOMPARE(rows(), QStringList{"0;0,0;-;-;1;"});
         QCOMPARE(form_->series().tapCount(), 1);
-        form_->SetLanguage(1);
+        form_->SetLanguage(Language::English);
         QCOMPARE(form_->LB_Streuung->text(), QStringLiteral("Taps: 1   spread: – bars/min"));
     }
 
@@ -361,7 +361,7 @@ private slots:
         QFETCH(QString, target);
         QFETCH(int, taps);
         QFETCH(QStringList, warnings);
-        form_->SetLanguage(language);
+        form_->SetLanguage(LanguageFromStored(language));
         typ_->setItemIndex(type);
         tanz_->setVisible(type >= 0 && type <= 3);
         tanz_->setItemIndex(dance);
@@ -450,7 +450,7 @@ private slots:
     {
         QCOMPARE(QApplication::focusWidget(), form_->List);
         QCOMPARE(rows(), QStringList{"Bereit zum Auszählen"});
-        form_->SetLanguage(1);
+        form_->SetLanguage(Language::English);
         QCOMPARE(rows(), QStringList{"Ready"});
         QFocusEvent deactivated(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
         QApplication::sendEvent(form_->List, &deactivated);
@@ -459,7 +459,7 @@ private slots:
         QVERIFY(rows().isEmpty());
         form_->List->setFocus();
         QCOMPARE(rows(), QStringList{"Ready"});
-        form_->SetLanguage(0);
+        form_->SetLanguage(Language::German);
         QCOMPARE(rows(), QStringList{"Bereit zum Auszählen"});
     }
 
@@ -474,10 +474,10 @@ private slots:
 
     void helpFollowsTheLanguage()
     {
-        form_->SetLanguage(1);
+        form_->SetLanguage(Language::English);
         QCOMPARE(form_->List->sectionTexts().value(0), QStringLiteral("# bars"));
         form_->BT_Help->click();
-        form_->SetLanguage(0);
+        form_->SetLanguage(Language::German);
         form_->BT_Help->click();
         const QString separator = QDir::separator();
         QCOMPARE(help_.shown, (QStringList{"Count beat|/opt/vantor/en" + separator + "MusikauszaehlenHelp.rtf",

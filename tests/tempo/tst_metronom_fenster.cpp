@@ -124,6 +124,7 @@ private:
 private slots:
     void init()
     {
+        UseLanguage(Language::German);
         messages.clear();
         sounds.played.clear();
         help.shown.clear();
@@ -438,7 +439,7 @@ private slots:
         state.fd = &area;
         state.TempoMin = tempoMin;
         state.TempoMax = tempoMax;
-        window->SetLanguage(language);
+        window->SetLanguage(LanguageFromStored(language));
         conversion->ED_Ist->setText(measured);
         window->BT_Gemessen->click();
         QCOMPARE(window->SE_TakteProMinute->value(), afterMeasured);
@@ -494,8 +495,8 @@ private slots:
         QFETCH(int, flag);
         QFETCH(QStringList, captions);
         TFrmMetronomFenster window(state);
-        window.SetLanguage(1 - flag);
-        window.SetLanguage(flag);
+        window.SetLanguage(LanguageFromStored(1 - flag));
+        window.SetLanguage(LanguageFromStored(flag));
         QCOMPARE((QStringList{window.Takt->title(), window.Takt->itemText(0), window.Takt->itemText(1),
                               window.Takt->itemText(2), window.Label1->text(), window.CB_Beep->text(),
                               window.BT_Help->text()}),
@@ -506,7 +507,7 @@ private slots:
     void helpOpensTheMetronomeHelpOfTheLanguage()
     {
         TFrmMetronomFenster window(state);
-        window.SetLanguage(1);
+        window.SetLanguage(Language::English);
         window.BT_Help->click();
         QCOMPARE(help.shown, QStringList{"Metronom|/opt/vantor/en" + QString(QDir::separator()) + "MetronomHelp.rtf"});
     }

@@ -43,6 +43,7 @@ private slots:
     {
         form_.reset();
         QLocale::setDefault(QLocale::c());
+        UseLanguage(Language::German);
     }
 
     void speedChangeHasASignAndTwoDecimals_data()
@@ -102,7 +103,7 @@ private slots:
                                              << "50" << QStringList{"Plase enter a valid number for actual speed"};
         QTest::newRow("english desired unreadable")
             << 1 << "48"
-            << "x" << QStringList{"Fehler bei Typumwandlung", "Please enter a valid integer number"};
+            << "x" << QStringList{"Error during type conversion", "Please enter a valid integer number"};
     }
 
     void unusableTempoIsRefusedAndKeepsTheResult()
@@ -111,7 +112,7 @@ private slots:
         QFETCH(QString, actual);
         QFETCH(QString, desired);
         QFETCH(QStringList, warnings);
-        form_->SetLanguage(language);
+        form_->SetLanguage(LanguageFromStored(language));
         form_->ED_Anpassung->setText("+1,00");
         form_->ED_Ist->setText(actual);
         form_->ED_Soll->setText(desired);
@@ -148,7 +149,7 @@ private slots:
     {
         QFETCH(bool, inActual);
         QFETCH(QString, info);
-        form_->SetLanguage(1); // these texts exist in German only
+        form_->SetLanguage(Language::English); // these texts exist in German only
         QLineEdit* field = inActual ? form_->ED_Ist : form_->ED_Soll;
         QLineEdit* other = inActual ? form_->ED_Soll : form_->ED_Ist;
         other->setText("50");
@@ -185,10 +186,10 @@ private slots:
 
     void helpOpensTheFileOfTheLanguage()
     {
-        form_->SetLanguage(1);
+        form_->SetLanguage(Language::English);
         help_.shown.clear();
         form_->BT_Help->click();
-        form_->SetLanguage(0);
+        form_->SetLanguage(Language::German);
         form_->BT_Help->click();
         const QString separator = QDir::separator();
         QCOMPARE(help_.shown, (QStringList{"Adapt beat|/opt/vantor/en" + separator + "TaktAnpassungHelp.rtf",
