@@ -1,4 +1,5 @@
 #include "widgets/EmbeddedForm.h"
+#include "common/Language.h"
 #include <QFrame>
 #include <QShowEvent>
 
@@ -20,6 +21,8 @@ EmbeddedForm::EmbeddedForm(const QString& objectName, QSize panelSize, QWidget* 
 void EmbeddedForm::SetLanguage(int flag)
 {
     language_ = flag;
+    // A window set alone (as in a test) still gets its translated texts.
+    UseLanguage(LanguageFromStored(flag));
     applyLanguage();
 }
 

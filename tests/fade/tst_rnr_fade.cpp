@@ -1,3 +1,4 @@
+#include "common/Language.h"
 #include "fade/FrmMusikAusblenden.h"
 #include "common/HelpViewer.h"
 #include "ManualClock.h"
@@ -123,6 +124,7 @@ private slots:
 
     void init()
     {
+        UseLanguage(Language::German);
         messages.clear();
         help.shown.clear();
         rules = RuleTables();
