@@ -11,6 +11,8 @@
 #include "tempo/FrmMusikAuszaehlen.h"
 #include "common/Messages.h"
 #include "common/ProgramState.h"
+#include "rules/DanceSelection.h"
+#include "rules/RuleTables.h"
 #include <QApplication>
 #include <QKeyEvent>
 #include <algorithm>
@@ -220,15 +222,18 @@ int main(int argc, char** argv)
     ProgramState state;
     state.clock = &clock;
     state.messages = &messages;
+    RuleTables rules;
+    state.rules = &rules;
+    DanceSelection selection(state);
+    state.selection = &selection;
     state.TempoMin = 50;
     state.TempoMax = 52;
     DisplayArea area;
-    state.fd = &area;
     auto* form = new TFrmMusikAuszaehlen(state);
+    auto* speedConversion = new TFrmGeschwindigkeitsumrechnung(state);
     area.registerWindow(form);
-    area.registerWindow(new QWidget);
-    area.registerWindow(new QWidget);
-    area.registerWindow(new TFrmGeschwindigkeitsumrechnung(state));
+    area.registerWindow(speedConversion);
+    form->setSpeedConversion(speedConversion);
     area.resize(700, 500);
     area.show();
     area.showWindow(0);

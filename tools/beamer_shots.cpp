@@ -87,7 +87,7 @@ int main(int argc, char* argv[])
     mainform.move(100, 60);
     mainform.SelectorItemClick(0, 4);
     QApplication::processEvents();
-    auto* fade = static_cast<TFrmMusikAusblendenLatein*>(mainform.displayArea()->window(5));
+    auto* fade = qobject_cast<TFrmMusikAusblendenLatein*>(mainform.embedded(EmbeddedWindow::FadeCouples));
     auto* beamer = mainform.findChild<TfrmBeamer*>();
 
     struct Shot {

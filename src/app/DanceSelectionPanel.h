@@ -6,26 +6,23 @@
 class QLabel;
 class QLineEdit;
 class RadioGroup;
+class DanceSelection;
 struct ProgramState;
-struct RuleRow;
 
-// The dance selection below the display area: the user picks discipline,
-// class or dance and round (or types a free target tempo); the panel looks
-// the rule row up, shows its tempo and dancing time and keeps them as numbers
-// in the program state, which the tool windows read.
+// The dance selection below the display area, a view of the program's
+// DanceSelection: the user picks discipline, class or dance and round (or
+// types a free target tempo); the panel shows the chosen rule row's tempo and
+// dancing time, and locks its choices while the selection is locked.
 class DanceSelectionPanel : public QFrame {
     Q_OBJECT
 public:
-    explicit DanceSelectionPanel(ProgramState& state, QWidget* parent = nullptr);
-    ~DanceSelectionPanel() override;
+    DanceSelectionPanel(ProgramState& state, DanceSelection& selection, QWidget* parent = nullptr);
 
     // Change handlers of the three radio groups; also run from code where a
     // choice is set from code.
     void RG_TypChange();
     void RG_TanzChange();
     void RG_RundeChange();
-    // Recomputes the two text fields and the target state from the choice.
-    void UpdateTargetValues();
     // Change handler of the free target tempo field.
     void ED_SolltempoChange();
     // The line naming the rules the Latin and Rock'n'Roll tables follow.
@@ -33,9 +30,6 @@ public:
     // Sets the panel's texts in the language and applies the choice again, so lists and values come from the tables
     // now loaded. Expects state.Sprache to be set to the same language.
     void SetLanguage(Language language);
-
-    // A typed target tempo T counts as the range T - 1 to T + 1 bars per minute.
-    static constexpr double TypedTargetTolerance = 1.0;
 
     // The standard beep of a refused target tempo; tests count it.
     std::function<void()> beep;
@@ -51,17 +45,19 @@ public:
     RadioGroup* RG_Runde;
     QLabel* lb_info;
 
-signals:
-    // The target state was recomputed; row is the chosen rule row, or null.
-    void targetChanged(const RuleRow* row);
-
 private:
-    const RuleRow* chosenRuleRow() const;
-    bool choiceIsComplete() const;
-    void showRuleRow(const RuleRow& row);
-    void clearValueFields();
-    void setTargetTempoOfChoiceWithoutRow();
+    static constexpr int NothingShown = -2;
+
+    void showChoice();
+    void showDancesOfType();
+    void showRoundsOfDance();
+    void showTarget();
     void restoreChoice(int typIndex, int tanzIndex, int rundeIndex);
 
     ProgramState& state_;
+    DanceSelection& selection_;
+    // What the lists show now: the type whose dances and the dance whose rounds.
+    int shownType_ = NothingShown;
+    int shownDance_ = NothingShown;
+    bool listsOutdated_ = false;
 };

@@ -29,6 +29,9 @@
 #include "rules/FrmCustomizeData.h"
 #include "app/FrmIndividualHelp.h"
 #include "app/FrmInfo.h"
+#include "common/Language.h"
+#include "rules/DanceCatalogue.h"
+#include "widgets/EmbeddedForm.h"
 #include "app/FrmManual.h"
 #include "app/FrmStartBild.h"
 #include "widgets/RadioGroup.h"
@@ -62,8 +65,6 @@ constexpr int ClientHeight = 554;
 constexpr int SelectorColumnWidth = 170;
 constexpr int LogoPaneHeight = 76;
 constexpr int DancePanelHeight = 163;
-constexpr int EmptyFormIndex = 16;
-constexpr int MusicCheckIndex = 17; // after the empty window, so the older indexes stay
 constexpr int SelectorItems[3] = {6, 5, 5};
 constexpr QSize LargestPanel(549, 389);
 
@@ -73,28 +74,36 @@ const QString PromptEnglish = QStringLiteral(" Please select the task you want t
 struct SelectorChoice {
     const char* headerGerman;
     const char* headerEnglish;
-    int embeddedIndex;
+    EmbeddedWindow window;
 };
 
 // Header line and window of each selector item, by section and item.
 const SelectorChoice SelectorChoices[3][6] = {
-    {{" Musik auszählen", " Count Beat", 0},
-     {" Zeit bestimmen", " Stop time", 1},
-     {" Metronom", " Metronom", 2},
-     {" Takt-Anpassung", " Adapt beat", 3},
-     {" Musik ausblenden", " Fade music", 5},
-     {" Musik prüfen", " Check music", MusicCheckIndex}},
-    {{" Takt- und Zeiteinheiten bei Rock'n'Roll", " Beat and time regulations for Rock'n'Roll", 6},
-     {" Takt- und Zeiteinheiten bei Boogie-Woogie", " Beat and time regulations for Boogie-Woogie", 7},
-     {" Takt- und Zeiteinheiten bei Standardtänzen", " Beat and time regulations for ballroom", 8},
-     {" Takt- und Zeiteinheiten bei Lateintänzen", " Beat and time regulations for latin", 9},
+    {{" Musik auszählen", " Count Beat", EmbeddedWindow::CountBeat},
+     {" Zeit bestimmen", " Stop time", EmbeddedWindow::StopTime},
+     {" Metronom", " Metronom", EmbeddedWindow::Metronome},
+     {" Takt-Anpassung", " Adapt beat", EmbeddedWindow::SpeedConversion},
+     {" Musik ausblenden", " Fade music", EmbeddedWindow::FadeCouples},
+     {" Musik prüfen", " Check music", EmbeddedWindow::MusicCheck}},
+    {{" Takt- und Zeiteinheiten bei Rock'n'Roll", " Beat and time regulations for Rock'n'Roll",
+      EmbeddedWindow::RockNRollInfo},
+     {" Takt- und Zeiteinheiten bei Boogie-Woogie", " Beat and time regulations for Boogie-Woogie",
+      EmbeddedWindow::BoogieWoogieInfo},
+     {" Takt- und Zeiteinheiten bei Standardtänzen", " Beat and time regulations for ballroom",
+      EmbeddedWindow::BallroomInfo},
+     {" Takt- und Zeiteinheiten bei Lateintänzen", " Beat and time regulations for latin", EmbeddedWindow::LatinInfo},
      {" Takt- und Zeiteinheiten bei Formationswettbewerben", " Beat and time regulations for formation competitions",
-      10}},
-    {{" International regulations for Rock'n'Roll", " International regulations for Rock'n'Roll", 11},
-     {" International regulations for Boogie-Woogie", " International regulations for Boogie-Woogie", 12},
-     {" International regulations for Ballroom", " International regulations for Ballroom", 13},
-     {" International regulations for Latin", " International regulations for Latin", 14},
-     {" International regulations for Formations", " International regulations for Formations", 15}},
+      EmbeddedWindow::FormationInfo}},
+    {{" International regulations for Rock'n'Roll", " International regulations for Rock'n'Roll",
+      EmbeddedWindow::InternationalRockNRoll},
+     {" International regulations for Boogie-Woogie", " International regulations for Boogie-Woogie",
+      EmbeddedWindow::InternationalBoogieWoogie},
+     {" International regulations for Ballroom", " International regulations for Ballroom",
+      EmbeddedWindow::InternationalBallroom},
+     {" International regulations for Latin", " International regulations for Latin",
+      EmbeddedWindow::InternationalLatin},
+     {" International regulations for Formations", " International regulations for Formations",
+      EmbeddedWindow::InternationalFormations}},
 };
 
 struct SelectorCaptions {
@@ -163,6 +172,7 @@ TMainform::TMainform(const MainformOptions& options, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     state_.rules = &rules_;
+    state_.selection = &selection_;
     state_.clock = &clock_;
     state_.messages = options_.messages ? options_.messages : &dialogMessages_;
     if (!options_.sounds) {
@@ -249,8 +259,7 @@ void TMainform::buildControls()
     fd_ = new DisplayArea(rightPane);
     // Room for the largest tool panel, so that no window's controls are cut off.
     fd_->setMinimumSize(LargestPanel);
-    state_.fd = fd_;
-    pnlTanz_ = new DanceSelectionPanel(state_, rightPane);
+    pnlTanz_ = new DanceSelectionPanel(state_, selection_, rightPane);
     pnlTanz_->setFixedHeight(DancePanelHeight);
     rightLayout->addWidget(Funktion_);
     rightLayout->addWidget(fd_, 1);
@@ -450,7 +459,7 @@ void TMainform::FormCreate()
     }
     placeWindow(stored.left, stored.top, stored.width, stored.height);
     registerEmbeddedWindows();
-    static_cast<TFrmMusikAuszaehlen*>(fd_->window(0))->setCopiesToClipboard(stored.copyTapsToClipboard);
+    countBeat_->setCopiesToClipboard(stored.copyTapsToClipboard);
     LMDSplitterPanel1_->setSizes({SelectorColumnWidth, ClientWidth - SelectorColumnWidth});
     LMDSplitterPanel1_->handle(1)->setEnabled(false); // the bar is locked
 }
@@ -487,7 +496,7 @@ void TMainform::FormDestroy()
     values.SavedRundeIndex = state_.SavedRundeIndex;
     values.Sprache = storedSprache_;
     values.Zeitformat = StoredTimeFormat(state_.Zeitformat);
-    values.copyTapsToClipboard = static_cast<TFrmMusikAuszaehlen*>(fd_->window(0))->copiesToClipboard();
+    values.copyTapsToClipboard = countBeat_->copiesToClipboard();
     values.beamerScreen = frmBeamer_ ? frmBeamer_->preferredScreen() : storedBeamerScreen_;
     const auto store = OpenSettingsStore(options_.settingsFile);
     WriteSettings(*store, values);
@@ -528,13 +537,17 @@ void TMainform::placeWindow(int left, int top, int savedWidth, int savedHeight)
 
 void TMainform::registerEmbeddedWindows()
 {
-    // The order is each window's EmbeddedIndex.
-    fd_->registerWindow(new TFrmMusikAuszaehlen(state_));
+    // In the order of EmbeddedWindow.
+    countBeat_ = new TFrmMusikAuszaehlen(state_);
+    fd_->registerWindow(countBeat_);
     fd_->registerWindow(new TFrmStopwatch(state_));
-    fd_->registerWindow(new TFrmMetronomFenster(state_));
-    fd_->registerWindow(new TFrmGeschwindigkeitsumrechnung(state_));
+    auto* metronome = new TFrmMetronomFenster(state_);
+    fd_->registerWindow(metronome);
+    auto* speedConversion = new TFrmGeschwindigkeitsumrechnung(state_);
+    fd_->registerWindow(speedConversion);
     fd_->registerWindow(new TFrmMusikAusblenden(state_));
-    fd_->registerWindow(new TFrmMusikAusblendenLatein(state_));
+    fadeCouples_ = new TFrmMusikAusblendenLatein(state_);
+    fd_->registerWindow(fadeCouples_);
     fd_->registerWindow(new TFrmRnRTaktZeitInfo(state_));
     fd_->registerWindow(new TFrmBoogieWoogieTaktZeitInfo(state_));
     fd_->registerWindow(new TFrmStdTaktZeitInfo(state_));
@@ -548,7 +561,25 @@ void TMainform::registerEmbeddedWindows()
     fd_->registerWindow(new TFrmEmptyForm);
     auto* musicCheck = new TFrmMusikPruefen(state_);
     fd_->registerWindow(musicCheck);
-    connect(pnlTanz_, &DanceSelectionPanel::targetChanged, musicCheck, &TFrmMusikPruefen::DanceChanged);
+
+    countBeat_->setSpeedConversion(speedConversion);
+    metronome->setSpeedConversion(speedConversion);
+    connect(&selection_, &DanceSelection::targetChanged, musicCheck, &TFrmMusikPruefen::DanceChanged);
+}
+
+EmbeddedForm* TMainform::embedded(EmbeddedWindow window) const
+{
+    return fd_->embeddedForm(static_cast<int>(window));
+}
+
+EmbeddedWindow TMainform::shownWindow() const
+{
+    return static_cast<EmbeddedWindow>(fd_->currentIndex());
+}
+
+void TMainform::showEmbedded(EmbeddedWindow window)
+{
+    fd_->showWindow(static_cast<int>(window));
 }
 
 void TMainform::createFreeStandingWindows()
@@ -556,15 +587,14 @@ void TMainform::createFreeStandingWindows()
     frmInfo_ = new TFrmInfo(this);
     frmAdaptSpeed_ = new TFrmAdaptSpeed(state_, this);
     frmAdaptFixSpeed_ = new TFrmAdaptFixSpeed(this);
-    auto* countBeat = static_cast<TFrmMusikAuszaehlen*>(fd_->window(0));
-    countBeat->setAdaptSpeed(frmAdaptSpeed_);
-    countBeat->setAdaptFixSpeed(frmAdaptFixSpeed_);
+    countBeat_->setAdaptSpeed(frmAdaptSpeed_);
+    countBeat_->setAdaptFixSpeed(frmAdaptFixSpeed_);
     frmHelp_ = new TFrmIndividualHelp(*state_.messages, this);
     state_.help = frmHelp_;
     frmCustomizeData_ = new TFrmCustomizeData(state_, this);
     frmBeamer_ = new TfrmBeamer(this);
     frmBeamer_->setPreferredScreen(storedBeamerScreen_);
-    static_cast<TFrmMusikAusblendenLatein*>(fd_->window(5))->setBeamer(frmBeamer_);
+    fadeCouples_->setBeamer(frmBeamer_);
 }
 
 bool TMainform::loadRuleTables()
@@ -595,7 +625,7 @@ void TMainform::FormShow()
         firstShow_ = false;
     }
     pnlTanz_->FillInfoLine();
-    pnlTanz_->RG_Typ->setItemIndex(5);
+    pnlTanz_->RG_Typ->setItemIndex(static_cast<int>(DanceType::NoDance));
     pnlTanz_->RG_TypChange();
     SelectorItemClick(0, 0);
 }
@@ -636,16 +666,16 @@ void TMainform::SelectorItemClick(int section, int item)
     selectorSection_ = section;
     selectorItem_ = item;
     // Showing the empty window first makes a repeated choice show its window anew.
-    fd_->showWindow(EmptyFormIndex);
+    showEmbedded(EmbeddedWindow::Empty);
     const SelectorChoice& choice = SelectorChoices[section][item];
     setHeader(QString::fromUtf8(state_.Sprache == Language::German ? choice.headerGerman : choice.headerEnglish));
-    fd_->showWindow(choice.embeddedIndex);
+    showEmbedded(choice.window);
 }
 
-void TMainform::showByMenu(const QString& header, int embeddedIndex)
+void TMainform::showByMenu(const QString& header, EmbeddedWindow window)
 {
     setHeader(header);
-    fd_->showWindow(embeddedIndex);
+    showEmbedded(window);
 }
 
 void TMainform::setHeader(const QString& text)
@@ -661,51 +691,51 @@ QString TMainform::headerText() const
 // Menu commands write their own German header in both languages.
 void TMainform::Musikauszhlen1Click()
 {
-    showByMenu(QStringLiteral(" Musik auszählen"), 0);
+    showByMenu(QStringLiteral(" Musik auszählen"), EmbeddedWindow::CountBeat);
 }
 void TMainform::Zeitbestimmen1Click()
 {
-    showByMenu(QStringLiteral(" Zeitmessung"), 1);
+    showByMenu(QStringLiteral(" Zeitmessung"), EmbeddedWindow::StopTime);
 }
 void TMainform::Metronom1Click()
 {
-    showByMenu(QStringLiteral(" Metronom"), 2);
+    showByMenu(QStringLiteral(" Metronom"), EmbeddedWindow::Metronome);
 }
 void TMainform::TaktAnpassung1Click()
 {
-    showByMenu(QStringLiteral(" Takt-Anpassung"), 3);
+    showByMenu(QStringLiteral(" Takt-Anpassung"), EmbeddedWindow::SpeedConversion);
 }
 void TMainform::Musikausblenden1Click()
 {
-    showByMenu(QStringLiteral(" Musik ausblenden Rock'n'Roll"), 4);
+    showByMenu(QStringLiteral(" Musik ausblenden Rock'n'Roll"), EmbeddedWindow::FadeRockNRoll);
 }
 void TMainform::MusikAusblendenStdLateinBoogie1Click()
 {
-    showByMenu(QStringLiteral(" Musik ausblenden Standard/Latein/Boogie"), 5);
+    showByMenu(QStringLiteral(" Musik ausblenden Standard/Latein/Boogie"), EmbeddedWindow::FadeCouples);
 }
 void TMainform::MusikPruefen1Click()
 {
-    showByMenu(QStringLiteral(" Musik prüfen"), MusicCheckIndex);
+    showByMenu(QStringLiteral(" Musik prüfen"), EmbeddedWindow::MusicCheck);
 }
 void TMainform::MI_RnRInfoClick()
 {
-    showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Rock'n'Roll"), 6);
+    showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Rock'n'Roll"), EmbeddedWindow::RockNRollInfo);
 }
 void TMainform::MI_BoogieInfoClick()
 {
-    showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Boogie-Woogie"), 7);
+    showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Boogie-Woogie"), EmbeddedWindow::BoogieWoogieInfo);
 }
 void TMainform::MI_StandardInfoClick()
 {
-    showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Standardtänzen"), 8);
+    showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Standardtänzen"), EmbeddedWindow::BallroomInfo);
 }
 void TMainform::MI_LateinInfoClick()
 {
-    showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Lateintänzen"), 9);
+    showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Lateintänzen"), EmbeddedWindow::LatinInfo);
 }
 void TMainform::MI_FormationInfoClick()
 {
-    showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Formationswettbewerben"), 10);
+    showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Formationswettbewerben"), EmbeddedWindow::FormationInfo);
 }
 
 void TMainform::Beenden1Click()
@@ -778,8 +808,8 @@ void TMainform::setTimeFormat(TimeFormat format)
     state_.Zeitformat = format;
     showTimeFormatChecks();
     // The three-couple fade clocks first, then the stopwatches.
-    for (int index : {5, 1, MusicCheckIndex})
-        static_cast<EmbeddedForm*>(fd_->window(index))->TimeFormatChanged(format);
+    for (EmbeddedWindow window : {EmbeddedWindow::FadeCouples, EmbeddedWindow::StopTime, EmbeddedWindow::MusicCheck})
+        embedded(window)->TimeFormatChanged(format);
 }
 
 void TMainform::MI_ToGermanClick()
@@ -872,12 +902,15 @@ void TMainform::showSelectorCaptions(bool english)
 
 void TMainform::tellWindowsLanguage(Language language)
 {
+    UseLanguage(language);
     frmAdaptSpeed_->SetLanguage(language);
     frmAdaptFixSpeed_->SetLanguage(language);
-    for (int index = 0; index <= 5; ++index)
-        static_cast<EmbeddedForm*>(fd_->window(index))->SetLanguage(language);
     frmInfo_->SetLanguage(language);
-    for (int index = 6; index <= 10; ++index)
-        static_cast<EmbeddedForm*>(fd_->window(index))->SetLanguage(language);
-    static_cast<EmbeddedForm*>(fd_->window(MusicCheckIndex))->SetLanguage(language);
+    // The international windows have English texts only.
+    for (EmbeddedWindow window :
+         {EmbeddedWindow::CountBeat, EmbeddedWindow::StopTime, EmbeddedWindow::Metronome,
+          EmbeddedWindow::SpeedConversion, EmbeddedWindow::FadeRockNRoll, EmbeddedWindow::FadeCouples,
+          EmbeddedWindow::RockNRollInfo, EmbeddedWindow::BoogieWoogieInfo, EmbeddedWindow::BallroomInfo,
+          EmbeddedWindow::LatinInfo, EmbeddedWindow::FormationInfo, EmbeddedWindow::MusicCheck})
+        embedded(window)->SetLanguage(language);
 }

@@ -1,7 +1,9 @@
 #pragma once
 #include "common/Clock.h"
 #include "common/Messages.h"
+#include "app/EmbeddedWindow.h"
 #include "common/ProgramState.h"
+#include "rules/DanceSelection.h"
 #include "rules/RuleTables.h"
 #include <QMainWindow>
 #include <memory>
@@ -22,6 +24,8 @@ class TfrmBeamer;
 class TFrmAdaptSpeed;
 class TFrmAdaptFixSpeed;
 class TFrmMusikAusblendenLatein;
+class TFrmMusikAuszaehlen;
+class EmbeddedForm;
 class TFrmStopwatch;
 class SoundPlayer;
 class ResourceSoundPlayer;
@@ -56,6 +60,9 @@ public:
     int SelectorItem() const { return selectorItem_; }
     QString headerText() const;
     DisplayArea* displayArea() const { return fd_; }
+    EmbeddedForm* embedded(EmbeddedWindow window) const;
+    EmbeddedWindow shownWindow() const;
+    void showEmbedded(EmbeddedWindow window);
     StatusPanels* statusPanels() const { return statusBar_; }
     SelectorBar* selector() const { return selector_; }
     DanceSelectionPanel* dancePanel() const { return pnlTanz_; }
@@ -91,7 +98,7 @@ private:
     bool reloadRuleTablesForLanguage(const QString& language, bool reportFailure);
     bool switchToEnglish(bool reportFailure);
     void applyStoredLanguage();
-    void showByMenu(const QString& header, int embeddedIndex);
+    void showByMenu(const QString& header, EmbeddedWindow window);
     void setHeader(const QString& text);
     void setTimeFormat(TimeFormat format);
     void showTimeFormatChecks();
@@ -124,6 +131,7 @@ private:
     MainformOptions options_;
     ProgramState state_;
     RuleTables rules_;
+    DanceSelection selection_{state_};
     SteadyClock clock_;
     DialogMessages dialogMessages_;
     std::unique_ptr<ResourceSoundPlayer> ownSounds_;
@@ -153,6 +161,8 @@ private:
     DanceSelectionPanel* pnlTanz_ = nullptr;
     QMenuBar* menuBar_ = nullptr;
 
+    TFrmMusikAuszaehlen* countBeat_ = nullptr;
+    TFrmMusikAusblendenLatein* fadeCouples_ = nullptr;
     TFrmInfo* frmInfo_ = nullptr;
     TFrmAdaptSpeed* frmAdaptSpeed_ = nullptr;
     TFrmAdaptFixSpeed* frmAdaptFixSpeed_ = nullptr;

@@ -8,10 +8,8 @@ class Messages;
 class SoundPlayer;
 class HelpViewer;
 class RuleTables;
-class RadioGroup;
-class QLineEdit;
+class DanceSelection;
 class StatusPanels;
-class DisplayArea;
 
 // The program-wide values that the main window owns and every window reads.
 // The main window fills it once at creation; tool windows receive a reference
@@ -42,12 +40,8 @@ struct ProgramState {
 
     // Owned by the main window (or by a test).
     RuleTables* rules = nullptr;
-    RadioGroup* RG_Typ = nullptr;
-    RadioGroup* RG_Tanz = nullptr;
-    RadioGroup* RG_Runde = nullptr;
-    QLineEdit* ED_Solltempo = nullptr;
+    DanceSelection* selection = nullptr;
     StatusPanels* statusBar = nullptr;
-    DisplayArea* fd = nullptr;
 
     // Seams: the real ones in the program, recording ones in tests.
     const Clock* clock = nullptr;

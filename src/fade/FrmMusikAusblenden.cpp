@@ -3,6 +3,7 @@
 #include "common/Messages.h"
 #include "common/NumberText.h"
 #include "common/ProgramState.h"
+#include "rules/DanceCatalogue.h"
 #include "widgets/RadioGroup.h"
 #include "rules/RuleTables.h"
 #include "common/SoundPlayer.h"
@@ -17,7 +18,6 @@
 namespace {
 
 constexpr int kTickMs = 100;
-constexpr int kFirstClassWithRounds = 4; // "B-Klasse" and "A-Klasse" are danced in rounds
 // The status bar's last panel, its own: panel 3 belongs to the first couple of
 // the three-couple fade window, and sharing it made it flicker between the clocks.
 constexpr int RnRClockPanel = 6;
@@ -32,22 +32,9 @@ QStringList pickList(bool english, const QStringList& germanItems, const QString
     return english ? englishItems : germanItems;
 }
 
-QStringList klasseItems(bool english)
-{
-    return pickList(english, {"Schüler", "Junioren", "D-Klasse", "C-Klasse", "B-Klasse", "A-Klasse"},
-                    {"Youth", "Juniors", "D Class", "C Class", "B Class", "A Class"});
-}
-
 QStringList rundeItems(bool english)
 {
     return pickList(english, {"Beintechnik", "Akrobatik"}, {"foot technique", "acrobatics"});
-}
-
-// The rule tables name the German foot-technique round "Fußtechnik", so the
-// rounds are looked up by these keys rather than by the captions.
-QStringList rundeKeys(bool english)
-{
-    return pickList(english, {"Fußtechnik", "Akrobatik"}, {"foot technique", "acrobatics"});
 }
 
 QColor fromBgr(std::uint32_t bgr)
@@ -68,11 +55,6 @@ void setTextColour(QWidget* widget, const QColor& colour)
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, colour);
     widget->setPalette(palette);
-}
-
-bool hasRounds(int klasse)
-{
-    return klasse >= kFirstClassWithRounds;
 }
 
 } // namespace
@@ -110,7 +92,7 @@ TFrmMusikAusblenden::TFrmMusikAusblenden(ProgramState& state, QWidget* parent)
       fade_(*state.clock)
 {
     placeControls();
-    RG_Klasse->setItems(klasseItems(false));
+    RG_Klasse->setItems(DanceCatalogue::DanceNames(Discipline::RnR));
     RG_Runde->setItems(rundeItems(false));
     RG_Runde->hide();
     LMDSimpleLabel1->setBuddy(ED_Takte);
@@ -245,7 +227,7 @@ void TFrmMusikAusblenden::applyLanguage()
     LMDSimpleLabel3->setText(pick(en, "Sek.", "sec."));
     CB_Beep->setText(pick(en, "Akustisches &Signal", "Bee&p"));
     RG_Klasse->setTitle(pick(en, "&Klasse", "&Class"));
-    const QStringList klassen = klasseItems(en);
+    const QStringList klassen = DanceCatalogue::DanceNames(Discipline::RnR);
     for (int item = 0; item < klassen.size(); ++item)
         RG_Klasse->setItemText(item, klassen[item]);
     RG_Runde->setTitle(pick(en, "R&unde", "&Round"));
@@ -277,7 +259,7 @@ void TFrmMusikAusblenden::FormShow()
 void TFrmMusikAusblenden::RG_KlasseChange()
 {
     const int klasse = RG_Klasse->itemIndex();
-    if (hasRounds(klasse)) {
+    if (DanceCatalogue::HasFootTechniqueRounds(klasse)) {
         RG_Runde->show();
         clearDance();
     }
@@ -300,7 +282,7 @@ void TFrmMusikAusblenden::RG_RundeChange()
 void TFrmMusikAusblenden::LookUpRule()
 {
     if (RG_Klasse->itemIndex() >= 0) {
-        if (hasRounds(RG_Klasse->itemIndex()) && RG_Runde->itemIndex() < 0) {
+        if (DanceCatalogue::HasFootTechniqueRounds(RG_Klasse->itemIndex()) && RG_Runde->itemIndex() < 0) {
             clearDance();
             return;
         }
@@ -314,7 +296,7 @@ void TFrmMusikAusblenden::LookUpRule()
         tempoText_ = row->BarsPerMin;
         state_.CurrentDanceTimeText = row->DanceTime;
         danceKlasse_ = RG_Klasse->itemIndex();
-        danceRunde_ = hasRounds(danceKlasse_) ? RG_Runde->itemIndex() : -1;
+        danceRunde_ = DanceCatalogue::HasFootTechniqueRounds(danceKlasse_) ? RG_Runde->itemIndex() : -1;
         showDanceInUse();
     }
     showDance(state_.CurrentDanceTimeText);
@@ -322,9 +304,12 @@ void TFrmMusikAusblenden::LookUpRule()
 
 const RuleRow* TFrmMusikAusblenden::chosenRuleRow() const
 {
+    // Of a class's rounds only foot technique and acrobatics differ in their
+    // music; the other classes count with their final's row. The rounds are
+    // looked up by the catalogue's keys, not by the captions ("Beintechnik").
     std::optional<QString> round;
-    if (hasRounds(RG_Klasse->itemIndex()))
-        round = rundeKeys(english()).value(RG_Runde->itemIndex());
+    if (DanceCatalogue::HasFootTechniqueRounds(RG_Klasse->itemIndex()))
+        round = DanceCatalogue::RoundNames(Discipline::RnR, RG_Klasse->itemIndex()).value(RG_Runde->itemIndex());
     const RuleTables& rules = *state_.rules;
     const auto index = rules.FindLastRow(Discipline::RnR, RG_Klasse->currentText(), round);
     return index ? &rules.table(Discipline::RnR).Rows[size_t(*index)] : nullptr;
@@ -364,7 +349,7 @@ void TFrmMusikAusblenden::clearDance()
 
 void TFrmMusikAusblenden::showDanceInUse()
 {
-    QString dance = klasseItems(english()).value(danceKlasse_);
+    QString dance = DanceCatalogue::DanceNames(Discipline::RnR).value(danceKlasse_);
     if (danceRunde_ >= 0)
         dance += QStringLiteral(", ") + rundeItems(english()).value(danceRunde_);
     LB_Dance->setText(dance.isEmpty() ? QString() : pick(english(), "Uhr für: %1", "Clock for: %1").arg(dance));

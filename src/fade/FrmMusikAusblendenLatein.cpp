@@ -4,7 +4,7 @@
 #include "common/HelpViewer.h"
 #include "common/Messages.h"
 #include "common/ProgramState.h"
-#include "widgets/RadioGroup.h"
+#include "rules/DanceSelection.h"
 #include "widgets/RoundedFrame.h"
 #include "widgets/StatusPanels.h"
 #include "widgets/TextFit.h"
@@ -23,7 +23,6 @@
 namespace {
 
 // RG_Typ's last item: no dance, no dancing time, no lamps.
-constexpr int kNoDance = 5;
 constexpr int kTickMs = 100;
 constexpr int kCoupleLeft = 16;
 constexpr int kCoupleStep = 172;
@@ -256,15 +255,15 @@ void TFrmMusikAusblendenLatein::listBeamerScreens()
 
 bool TFrmMusikAusblendenLatein::noDanceChosen() const
 {
-    return state_.RG_Typ->itemIndex() == kNoDance;
+    return state_.selection->noDance();
 }
 
 bool TFrmMusikAusblendenLatein::danceChosen() const
 {
-    if (noDanceChosen())
+    const DanceSelection& selection = *state_.selection;
+    if (selection.noDance())
         return true;
-    return state_.RG_Typ->itemIndex() >= 0 && state_.RG_Tanz->itemIndex() >= 0 &&
-           (state_.RG_Runde->isHidden() || state_.RG_Runde->itemIndex() >= 0);
+    return selection.type() >= 0 && selection.dance() >= 0 && (!selection.asksForRound() || selection.round() >= 0);
 }
 
 void TFrmMusikAusblendenLatein::StartClick(int couple)
@@ -288,8 +287,7 @@ bool TFrmMusikAusblendenLatein::anyClockRuns() const
 
 void TFrmMusikAusblendenLatein::setDanceSelectionEnabled(bool enabled)
 {
-    for (RadioGroup* group : {state_.RG_Typ, state_.RG_Tanz, state_.RG_Runde})
-        group->setEnabled(enabled);
+    state_.selection->setLocked(!enabled);
 }
 
 void TFrmMusikAusblendenLatein::ToggleCouple(int number)

@@ -4,7 +4,8 @@
 #include "widgets/DelimitedListBox.h"
 #include "common/Messages.h"
 #include "common/ProgramState.h"
-#include "widgets/RadioGroup.h"
+#include "rules/DanceCatalogue.h"
+#include "rules/DanceSelection.h"
 #include "rules/RuleFiles.h"
 #include <QDir>
 #include <QFrame>
@@ -72,17 +73,14 @@ RuleInfoLayout internationalLayout(const InternationalInfoConfig& config)
             config.columns};
 }
 
-// Chooses the item with the text, ignoring letter case (none when no item has
-// it), and runs the group's change handler as a user's choice would.
-void chooseByText(RadioGroup* group, const QString& text)
+// The place of the text in the list, ignoring letter case; -1 when it is not there.
+int indexOfText(const QStringList& items, const QString& text)
 {
-    int found = -1;
-    for (int i = 0; i < group->count() && found < 0; ++i) {
-        if (group->itemText(i).compare(text, Qt::CaseInsensitive) == 0)
-            found = i;
+    for (int i = 0; i < items.size(); ++i) {
+        if (items.at(i).compare(text, Qt::CaseInsensitive) == 0)
+            return i;
     }
-    group->setItemIndex(found);
-    emit group->itemChanged();
+    return -1;
 }
 
 } // namespace
@@ -176,19 +174,18 @@ void NationalInfoWindow::FormShow()
 void NationalInfoWindow::InfoBoxDblClick()
 {
     const QList<QListWidgetItem*> selected = infoList()->selectedItems();
-    if (!config_.discipline || selected.isEmpty() || !state_.RG_Typ)
+    if (!config_.discipline || selected.isEmpty() || !state_.selection)
         return;
     const QStringList fields = DelimitedListBox::SplitFields(selected.first()->text(), QLatin1Char(';'));
     const auto field = [&fields](int column) {
         return column < fields.size() ? fields.at(column).trimmed() : QString();
     };
-    // The groups' change signal is their change handler: raised here once,
-    // after each choice made from code.
-    state_.RG_Typ->setItemIndex(static_cast<int>(*config_.discipline));
-    emit state_.RG_Typ->itemChanged();
-    chooseByText(state_.RG_Tanz, field(0));
+    DanceSelection& selection = *state_.selection;
+    const Discipline discipline = *config_.discipline;
+    selection.chooseType(static_cast<int>(discipline));
+    selection.chooseDance(indexOfText(DanceCatalogue::DanceNames(discipline), field(0)));
     if (config_.chooseRound)
-        chooseByText(state_.RG_Runde, field(1));
+        selection.chooseRound(indexOfText(DanceCatalogue::RoundNames(discipline, selection.dance()), field(1)));
 }
 
 InternationalInfoWindow::InternationalInfoWindow(ProgramState& state, const InternationalInfoConfig& config,

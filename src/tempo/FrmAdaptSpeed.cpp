@@ -3,7 +3,7 @@
 #include "common/Messages.h"
 #include "common/NumberText.h"
 #include "common/ProgramState.h"
-#include "widgets/RadioGroup.h"
+#include "rules/DanceSelection.h"
 #include "rules/RuleTables.h"
 #include "tempo/SpeedConversion.h"
 #include <QLineEdit>
@@ -18,16 +18,6 @@ bool isZeroMeasurement(const QString& text)
 
 } // namespace
 
-QString LookupDesiredTempo(const RuleTables& rules, int typeIndex, const QString& classText,
-                           const std::optional<QString>& round)
-{
-    if (typeIndex < 0 || typeIndex >= DisciplineCount)
-        return QString();
-    const auto discipline = static_cast<Discipline>(typeIndex);
-    const std::optional<int> row = rules.FindChosenRow(discipline, classText, round);
-    return row ? rules.table(discipline).Rows[static_cast<size_t>(*row)].BarsPerMin : QString();
-}
-
 TFrmAdaptSpeed::TFrmAdaptSpeed(ProgramState& state, QWidget* parent)
     : AdaptDialog("FrmAdaptSpeed", QSize(290, 156), parent),
       state_(state)
@@ -36,17 +26,12 @@ TFrmAdaptSpeed::TFrmAdaptSpeed(ProgramState& state, QWidget* parent)
     buildControls(this, Layout{QRect(5, 4, 280, 112), 100, 160, 22, QRect(105, 122, 80, 28), Qt::white});
 }
 
-void TFrmAdaptSpeed::ShowRuleAdaptation(const QString& actualText, RadioGroup* typeSelector, RadioGroup* danceSelector,
-                                        RadioGroup* roundSelector)
+void TFrmAdaptSpeed::ShowRuleAdaptation(const QString& actualText)
 {
     CentreOnScreen(*this);
     QString actual = actualText;
     if (isZeroMeasurement(actual) && !askForTempo(actual))
         return;
-    typeSelector_ = typeSelector;
-    danceSelector_ = danceSelector;
-    roundSelector_ = roundSelector;
-
     ED_actualSpeed->setText(actual);
     ED_desiredSpeed->setText(desiredTempoOfSelection());
     ED_Anpassung->clear();
@@ -75,11 +60,6 @@ bool TFrmAdaptSpeed::askForTempo(QString& actualText)
 
 QString TFrmAdaptSpeed::desiredTempoOfSelection() const
 {
-    if (!typeSelector_ || !state_.rules)
-        return QString();
-    // A round counts where the panel asks for one, as in its own lookup.
-    const bool roundChosen = roundSelector_ && !roundSelector_->isHidden() && roundSelector_->count() > 0;
-    return LookupDesiredTempo(*state_.rules, typeSelector_->itemIndex(),
-                              danceSelector_ ? danceSelector_->currentText() : QString(),
-                              roundChosen ? std::optional<QString>(roundSelector_->currentText()) : std::nullopt);
+    const RuleRow* row = state_.selection ? state_.selection->chosenRow() : nullptr;
+    return row ? row->BarsPerMin : QString();
 }

@@ -1,6 +1,5 @@
 #include "tempo/FrmMetronomFenster.h"
 #include "common/Clock.h"
-#include "widgets/DisplayArea.h"
 #include "tempo/FrmGeschwindigkeitsumrechnung.h"
 #include "common/HelpViewer.h"
 #include "common/Messages.h"
@@ -321,7 +320,7 @@ void TFrmMetronomFenster::changeWhileRunning()
 void TFrmMetronomFenster::BT_GemessenClick()
 {
     std::optional<double> measured;
-    auto* conversion = state_.fd ? qobject_cast<TFrmGeschwindigkeitsumrechnung*>(state_.fd->window(3)) : nullptr;
+    const TFrmGeschwindigkeitsumrechnung* conversion = speedConversion_;
     if (conversion && !conversion->ED_Ist->text().trimmed().isEmpty()) {
         WarningCounter conversionErrors(*state_.messages);
         const double tempo = TextToNumber(conversion->ED_Ist->text(), conversionErrors);

@@ -14,6 +14,7 @@ class QPushButton;
 class QTimer;
 class RadioGroup;
 class TThreadTimer;
+class TFrmGeschwindigkeitsumrechnung;
 
 // The metronome: beats a tempo in bars per minute in 2/4, 3/4 or 4/4, flashing
 // Bar (full on the first beat of a bar, half on the others) and, with "Sound"
@@ -42,6 +43,8 @@ public:
     void SE_TakteProMinuteChange();
     // Take over the tempo last measured by count beat, or the middle of the target range.
     void BT_GemessenClick();
+    // The speed conversion's actual tempo is the one last measured.
+    void setSpeedConversion(const TFrmGeschwindigkeitsumrechnung* window) { speedConversion_ = window; }
     void BT_SollClick();
 
     bool running() const;
@@ -83,6 +86,7 @@ private:
     void showSoundNotice(bool noSound);
 
     ProgramState& state_;
+    const TFrmGeschwindigkeitsumrechnung* speedConversion_ = nullptr;
     BeatSchedule schedule_;
     bool clicksFromOutput_ = false;
     Beat pendingFlash_;

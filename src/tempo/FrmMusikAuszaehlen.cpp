@@ -1,7 +1,6 @@
 #include "tempo/FrmMusikAuszaehlen.h"
 #include "common/Clock.h"
 #include "widgets/DelimitedListBox.h"
-#include "widgets/DisplayArea.h"
 #include "tempo/FrmAdaptFixSpeed.h"
 #include "tempo/FrmAdaptSpeed.h"
 #include "tempo/FrmGeschwindigkeitsumrechnung.h"
@@ -9,7 +8,7 @@
 #include "common/Messages.h"
 #include "common/NumberText.h"
 #include "common/ProgramState.h"
-#include "widgets/RadioGroup.h"
+#include "rules/DanceSelection.h"
 #include "widgets/RoundedFrame.h"
 #include "tempo/SpeedConversion.h"
 #include <QCheckBox>
@@ -25,18 +24,6 @@
 #include <QTimer>
 
 namespace {
-
-constexpr int TypeTargetTempo = 4; // "Solltempo"
-constexpr int TypeNoDance = 5;     // "kein Tanz"
-
-// A selector that the panel shows (or will show with it) but in which nothing is chosen.
-bool shownWithoutChoice(const RadioGroup* group)
-{
-    if (!group || group->itemIndex() >= 0)
-        return false;
-    const QWidget* panel = group->parentWidget();
-    return panel ? group->isVisibleTo(panel) : group->isVisible();
-}
 
 Qt::KeyboardModifiers shiftState(const QKeyEvent& key)
 {
@@ -265,7 +252,7 @@ void TFrmMusikAuszaehlen::ListExit()
 QColor TFrmMusikAuszaehlen::rowColour(const QStringList& fields) const
 {
     // Without a target tempo there is nothing to judge against: no colour.
-    const bool noDance = (state_.RG_Typ && state_.RG_Typ->itemIndex() == TypeNoDance) || !state_.hasTargetTempo();
+    const bool noDance = state_.selection->noDance() || !state_.hasTargetTempo();
     return ToneColour(ToneOfRow(fields, noDance));
 }
 
@@ -334,10 +321,8 @@ void TFrmMusikAuszaehlen::showSteadiness()
 
 void TFrmMusikAuszaehlen::showAverageInSpeedConversion(const QString& text)
 {
-    if (!state_.fd)
-        return;
-    if (auto* conversion = qobject_cast<TFrmGeschwindigkeitsumrechnung*>(state_.fd->window(3)))
-        conversion->ED_Ist->setText(text);
+    if (speedConversion_)
+        speedConversion_->ED_Ist->setText(text);
 }
 
 void TFrmMusikAuszaehlen::scrollToNewest()
@@ -358,17 +343,17 @@ void TFrmMusikAuszaehlen::restartStopwatch()
 void TFrmMusikAuszaehlen::BT_EvaluateClick()
 {
     series_.stop();
-    const RadioGroup* type = state_.RG_Typ;
-    if (!type || type->itemIndex() < 0) {
+    const DanceSelection& selection = *state_.selection;
+    if (selection.type() < 0) {
         state_.messages->warning(QStringLiteral("Sie müssen zuerst einen Tanztyp auswählen"));
         return;
     }
-    if (shownWithoutChoice(state_.RG_Tanz) || shownWithoutChoice(state_.RG_Runde)) {
+    if ((selection.asksForDance() && selection.dance() < 0) || (selection.asksForRound() && selection.round() < 0)) {
         warn("Sie müssen zuerst eine Startklasse bzw. einen Tanz auswählen",
              "You must enter a start class/dance first");
         return;
     }
-    if (type->itemIndex() == TypeTargetTempo)
+    if (selection.typedTargetChosen())
         evaluateTypedTarget();
     else
         evaluateRuleTarget();
@@ -376,7 +361,7 @@ void TFrmMusikAuszaehlen::BT_EvaluateClick()
 
 void TFrmMusikAuszaehlen::evaluateTypedTarget()
 {
-    const QString text = state_.ED_Solltempo ? state_.ED_Solltempo->text().left(255) : QString();
+    const QString text = state_.selection->typedTarget().left(255);
     const std::optional<double> desired = text.isEmpty() ? std::nullopt : ReadNumber(text, state_.messages);
     if (!desired) {
         warn("Geben Sie bitte eine korrekte Zahl ein", "Please enter a valid number!");
@@ -398,8 +383,7 @@ void TFrmMusikAuszaehlen::evaluateRuleTarget()
         return;
     }
     if (adaptSpeed_)
-        adaptSpeed_->ShowRuleAdaptation(FormatFixed(series_.averageTempo(), 1, 7), state_.RG_Typ, state_.RG_Tanz,
-                                        state_.RG_Runde);
+        adaptSpeed_->ShowRuleAdaptation(FormatFixed(series_.averageTempo(), 1, 7));
     BT_ResetClick();
 }
 

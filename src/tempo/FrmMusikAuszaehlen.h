@@ -13,6 +13,7 @@ class QSpinBox;
 class QTimer;
 class TFrmAdaptFixSpeed;
 class TFrmAdaptSpeed;
+class TFrmGeschwindigkeitsumrechnung;
 
 // Count beat: the user taps once per bar; each tap lists the bars so far, the
 // time since the first tap, the current and the average tempo, coloured by
@@ -25,6 +26,8 @@ public:
     // The evaluation's dialogs; the main window owns them.
     void setAdaptSpeed(TFrmAdaptSpeed* dialog) { adaptSpeed_ = dialog; }
     void setAdaptFixSpeed(TFrmAdaptFixSpeed* dialog) { adaptFixSpeed_ = dialog; }
+    // Where each tap's average is shown as the actual tempo.
+    void setSpeedConversion(TFrmGeschwindigkeitsumrechnung* window) { speedConversion_ = window; }
 
     void Tap();
     void BT_StartClick();
@@ -84,4 +87,5 @@ private:
     bool KeyReleased = true;
     TFrmAdaptSpeed* adaptSpeed_ = nullptr;
     TFrmAdaptFixSpeed* adaptFixSpeed_ = nullptr;
+    TFrmGeschwindigkeitsumrechnung* speedConversion_ = nullptr;
 };

@@ -1,4 +1,5 @@
 #include "widgets/DisplayArea.h"
+#include "widgets/EmbeddedForm.h"
 
 DisplayArea::DisplayArea(QWidget* parent)
     : QWidget(parent)
@@ -6,7 +7,7 @@ DisplayArea::DisplayArea(QWidget* parent)
     setObjectName("fd");
 }
 
-int DisplayArea::registerWindow(QWidget* window)
+int DisplayArea::registerWindow(EmbeddedForm* window)
 {
     window->setParent(this);
     window->setWindowFlags(Qt::Widget);
@@ -16,17 +17,17 @@ int DisplayArea::registerWindow(QWidget* window)
     return count() - 1;
 }
 
-QWidget* DisplayArea::window(int index) const
+EmbeddedForm* DisplayArea::embeddedForm(int index) const
 {
     return index >= 0 && index < count() ? windows_[static_cast<size_t>(index)] : nullptr;
 }
 
 void DisplayArea::showWindow(int index)
 {
-    QWidget* next = window(index);
+    QWidget* next = embeddedForm(index);
     if (!next || index == current_)
         return;
-    if (QWidget* previous = window(current_))
+    if (QWidget* previous = embeddedForm(current_))
         previous->hide();
     current_ = index;
     next->setGeometry(rect());
@@ -36,6 +37,6 @@ void DisplayArea::showWindow(int index)
 void DisplayArea::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (QWidget* shown = window(current_))
+    if (QWidget* shown = embeddedForm(current_))
         shown->setGeometry(rect());
 }

@@ -2,6 +2,8 @@
 #include <QWidget>
 #include <vector>
 
+class EmbeddedForm;
+
 // Hosts the embedded windows; exactly one is visible at a time and fills the area.
 class DisplayArea : public QWidget {
     Q_OBJECT
@@ -10,12 +12,13 @@ public:
 
     // Takes ownership; the window becomes an invisible, borderless child.
     // Returns its index, the order of registration.
-    int registerWindow(QWidget* window);
+    int registerWindow(EmbeddedForm* window);
     // Hides the window shown before and shows this one; showing the one
     // already shown does nothing.
     void showWindow(int index);
 
-    QWidget* window(int index) const;
+    // The window registered at index; null for an index never registered.
+    EmbeddedForm* embeddedForm(int index) const;
     int count() const { return static_cast<int>(windows_.size()); }
     int currentIndex() const { return current_; }
 
@@ -23,6 +26,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    std::vector<QWidget*> windows_;
+    std::vector<EmbeddedForm*> windows_;
     int current_ = -1;
 };

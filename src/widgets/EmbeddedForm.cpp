@@ -1,4 +1,5 @@
 #include "widgets/EmbeddedForm.h"
+#include "common/Language.h"
 #include <QFrame>
 #include <QShowEvent>
 
@@ -19,6 +20,7 @@ EmbeddedForm::EmbeddedForm(const QString& objectName, QSize panelSize, QWidget* 
 
 void EmbeddedForm::SetLanguage(Language language)
 {
+    // A window set alone (as in a test) still gets its translated texts.
     UseLanguage(language);
     language_ = language;
     applyLanguage();

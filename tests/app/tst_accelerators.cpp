@@ -1,5 +1,6 @@
 #include "app/DanceSelectionPanel.h"
 #include "widgets/DisplayArea.h"
+#include "widgets/EmbeddedForm.h"
 #include "widgets/RadioGroup.h"
 #include "RecordingMessages.h"
 #include "TestMainform.h"
@@ -105,28 +106,29 @@ private slots:
     {
         QTest::addColumn<int>("sprache");
         QTest::addColumn<int>("discipline"); // the dance panel titles its second box by class or by dance
-        QTest::addColumn<int>("embedded");
+        QTest::addColumn<EmbeddedWindow>("embedded");
         for (int sprache : {0, 1})
             for (int discipline : {0, 2})
-                for (int embedded : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 17})
-                    QTest::addRow("%s, discipline %d, window %d", sprache ? "en" : "de", discipline, embedded)
-                        << sprache << discipline << embedded;
+                for (int window = 0; window <= int(EmbeddedWindow::MusicCheck); ++window)
+                    if (window != int(EmbeddedWindow::Empty))
+                        QTest::addRow("%s, discipline %d, window %d", sprache ? "en" : "de", discipline, window)
+                            << sprache << discipline << static_cast<EmbeddedWindow>(window);
     }
 
     void mainWindowWithEachToolWindow()
     {
         QFETCH(int, sprache);
         QFETCH(int, discipline);
-        QFETCH(int, embedded);
+        QFETCH(EmbeddedWindow, embedded);
         switchLanguage(sprache);
         form_->dancePanel()->RG_Typ->setItemIndex(discipline);
         form_->dancePanel()->RG_TypChange();
         DisplayArea* area = form_->displayArea();
-        area->showWindow(embedded);
+        form_->showEmbedded(embedded);
         const Letters menuBar = menuBarLetters();
         QCOMPARE(int(menuBar.size()), form_->menuBar()->actions().size()); // the menus among themselves
         Letters letters;
-        collect(*form_, area->window(embedded), area, letters);
+        collect(*form_, form_->embedded(embedded), area, letters);
         const QStringList faults = usedTwice(letters, menuBar);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
     }

@@ -42,10 +42,10 @@ private:
 
     QWidget* field(const QString& path) const
     {
-        // "window index/object name[/child name]"
+        // "window name/object name[/child name]"
         const QStringList parts = path.split('/');
-        QWidget* widget = form_->displayArea()->window(parts[0].toInt());
-        for (const QString& name : parts.mid(1))
+        QWidget* widget = form_->displayArea();
+        for (const QString& name : parts)
             widget = widget->findChild<QWidget*>(name);
         return widget;
     }
@@ -97,10 +97,11 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QStringList>("texts");
         for (int couple = 1; couple <= 3; ++couple) {
-            QTest::addRow("stopwatch %d", couple) << QStringLiteral("1/SW%1/MyEdit").arg(couple) << kClock;
-            QTest::addRow("fade, couple %d", couple) << QStringLiteral("5/TimeEdit%1").arg(couple) << kClock;
+            QTest::addRow("stopwatch %d", couple) << QStringLiteral("FrmStopwatch/SW%1/MyEdit").arg(couple) << kClock;
+            QTest::addRow("fade, couple %d", couple)
+                << QStringLiteral("FrmMusikAusblendenLatein/TimeEdit%1").arg(couple) << kClock;
         }
-        QTest::newRow("Rock'n'Roll") << "4/TimeEdit" << kSeconds;
+        QTest::newRow("Rock'n'Roll") << "FrmMusikAusblenden/TimeEdit" << kSeconds;
     }
 
     void clockFields()
@@ -121,8 +122,9 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QStringList>("texts");
         for (int couple = 1; couple <= 3; ++couple)
-            QTest::addRow("fade, couple %d", couple) << QStringLiteral("5/TimeEdit%1").arg(couple) << kClock;
-        QTest::newRow("Rock'n'Roll") << "4/TimeEdit" << kSeconds;
+            QTest::addRow("fade, couple %d", couple)
+                << QStringLiteral("FrmMusikAusblendenLatein/TimeEdit%1").arg(couple) << kClock;
+        QTest::newRow("Rock'n'Roll") << "FrmMusikAusblenden/TimeEdit" << kSeconds;
     }
 
     void lineEditsDoNotScrollTheLongestText()

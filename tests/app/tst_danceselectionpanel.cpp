@@ -1,4 +1,7 @@
 #include "app/DanceSelectionPanel.h"
+#include "rules/DanceSelection.h"
+#include "common/Language.h"
+#include <memory>
 #include "common/ProgramState.h"
 #include "widgets/RadioGroup.h"
 #include "rules/RuleFiles.h"
@@ -109,6 +112,7 @@ private:
     ProgramState state_;
     RuleTables rules_;
     RecordingMessages messages_;
+    std::unique_ptr<DanceSelection> selection_;
     DanceSelectionPanel* panel_ = nullptr;
     RecordingSounds sounds_;
     int& beeps_ = sounds_.beeps;
@@ -116,6 +120,7 @@ private:
 
 void TestDanceSelectionPanel::init()
 {
+    UseLanguage(Language::German);
     state_ = ProgramState{};
     rules_ = RuleTables{};
     fillGerman(rules_);
@@ -124,7 +129,9 @@ void TestDanceSelectionPanel::init()
     messages_.clear();
     beeps_ = 0;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    panel_ = new DanceSelectionPanel(state_);
+    selection_ = std::make_unique<DanceSelection>(state_);
+    state_.selection = selection_.get();
+    panel_ = new DanceSelectionPanel(state_, *selection_);
     state_.sounds = &sounds_; // the panel's own beep, through the program's output
     panel_->show();
     QVERIFY(QTest::qWaitForWindowExposed(panel_));
@@ -204,6 +211,7 @@ void TestDanceSelectionPanel::lookup()
     if (english) {
         fillEnglish(rules_);
         state_.Sprache = Language::English;
+        UseLanguage(Language::English);
     }
     chooseDance(typ, tanz, runde);
     QCOMPARE(panel_->RG_Runde->isHidden(), runde < 0);
@@ -451,6 +459,7 @@ void TestDanceSelectionPanel::infoLine()
     QCOMPARE(panel_->lb_info->text(), QString("Standard/Latein: TSO Latein/Rock'n'Roll: TSO 1.6"));
 
     state_.Sprache = Language::English;
+    UseLanguage(Language::English);
     rules_.table(Discipline::Latin).Source = "<b>" + QString(300, 'x');
     panel_->FillInfoLine();
     const QString line = panel_->lb_info->text();

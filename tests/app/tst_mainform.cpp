@@ -1,4 +1,5 @@
 #include "widgets/DisplayArea.h"
+#include "widgets/EmbeddedForm.h"
 #include "stopwatch/FrmStopwatch.h"
 #include "stopwatch/PimStopWatch.h"
 #include "app/Mainform.h"
@@ -57,6 +58,13 @@ QString firstRuleRowName(TMainform& form, Discipline discipline)
     return form.state().rules->table(discipline).Rows[0].Name;
 }
 
+// The window in the display area, by its own name: a window registered out of
+// order shows under another's name.
+QString shownWindowName(const TMainform& form)
+{
+    return form.embedded(form.shownWindow())->objectName();
+}
+
 } // namespace
 
 class TestMainform : public QObject {
@@ -106,7 +114,7 @@ private slots:
     void firstShowShowsCountBeatWithGermanTexts()
     {
         auto form = start();
-        QCOMPARE(form->displayArea()->currentIndex(), 0);
+        QCOMPARE(form->shownWindow(), EmbeddedWindow::CountBeat);
         QCOMPARE(form->headerText(), QString(" Musik auszählen"));
         const QStringList expected = {"Paar 1:", "Paar 2:", "Paar 3:", "Zeit 1:", "Zeit 2:", "Zeit 3:", ""};
         for (int i = 0; i < 7; ++i)
@@ -121,15 +129,21 @@ private slots:
         QTest::addColumn<int>("section");
         QTest::addColumn<int>("item");
         QTest::addColumn<QString>("header");
-        QTest::addColumn<int>("index");
-        QTest::newRow("metronome de") << 0 << 0 << 2 << " Metronom" << 2;
-        QTest::newRow("fade is the Std/Latin one") << 0 << 0 << 4 << " Musik ausblenden" << 5;
-        QTest::newRow("stop time en") << 1 << 0 << 1 << " Stop time" << 1;
-        QTest::newRow("rnr info de") << 0 << 1 << 0 << " Takt- und Zeiteinheiten bei Rock'n'Roll" << 6;
-        QTest::newRow("formation info en")
-            << 1 << 1 << 4 << " Beat and time regulations for formation competitions" << 10;
-        QTest::newRow("international latin") << 0 << 2 << 3 << " International regulations for Latin" << 14;
-        QTest::newRow("music check en") << 1 << 0 << 5 << " Check music" << 17;
+        QTest::addColumn<QString>("window");
+        QTest::newRow("metronome de") << 0 << 0 << 2 << " Metronom"
+                                      << "FrmMetronomFenster";
+        QTest::newRow("fade is the Std/Latin one") << 0 << 0 << 4 << " Musik ausblenden"
+                                                   << "FrmMusikAusblendenLatein";
+        QTest::newRow("stop time en") << 1 << 0 << 1 << " Stop time"
+                                      << "FrmStopwatch";
+        QTest::newRow("rnr info de") << 0 << 1 << 0 << " Takt- und Zeiteinheiten bei Rock'n'Roll"
+                                     << "FrmRnRTaktZeitInfo";
+        QTest::newRow("formation info en") << 1 << 1 << 4 << " Beat and time regulations for formation competitions"
+                                           << "FrmFormationTaktZeitInfo";
+        QTest::newRow("international latin") << 0 << 2 << 3 << " International regulations for Latin"
+                                             << "FrmIntInfoLatein";
+        QTest::newRow("music check en") << 1 << 0 << 5 << " Check music"
+                                        << "FrmMusikPruefen";
     }
 
     void selectorChoosesWindowAndHeader()
@@ -138,12 +152,12 @@ private slots:
         QFETCH(int, section);
         QFETCH(int, item);
         QFETCH(QString, header);
-        QFETCH(int, index);
+        QFETCH(QString, window);
         store("Defaults/Sprache", QString::number(sprache));
         auto form = start();
         form->SelectorItemClick(section, item);
         QCOMPARE(form->headerText(), header);
-        QCOMPARE(form->displayArea()->currentIndex(), index);
+        QCOMPARE(shownWindowName(*form), window);
         QCOMPARE(form->SelectorSection(), section);
         QCOMPARE(form->SelectorItem(), item);
     }
@@ -151,7 +165,13 @@ private slots:
     // Each of the selector's own buttons, clicked as the user does, opens its own window.
     void everySelectorButtonOpensItsOwnWindow()
     {
-        const QList<QList<int>> windowOfItem = {{0, 1, 2, 3, 5, 17}, {6, 7, 8, 9, 10}, {11, 12, 13, 14, 15}};
+        const QList<QStringList> windowOfItem = {
+            {"FrmMusikAuszaehlen", "FrmStopwatch", "FrmMetronomFenster", "FrmGeschwindigkeitsumrechnung",
+             "FrmMusikAusblendenLatein", "FrmMusikPruefen"},
+            {"FrmRnRTaktZeitInfo", "FrmBoogieWoogieTaktZeitInfo", "FrmStdTaktZeitInfo", "FrmLateinTaktZeitInfo",
+             "FrmFormationTaktZeitInfo"},
+            {"FrmIntInfoRockNRoll", "FrmIntInfoBoogie", "FrmIntInfoStandard", "FrmIntInfoLatein",
+             "FrmIntInfoFormations"}};
         auto form = start();
         SelectorBar* selector = form->selector();
         QCOMPARE(selector->sectionCount(), windowOfItem.size());
@@ -159,7 +179,7 @@ private slots:
             selector->setCurrentIndex(section);
             for (int item = 0; item < windowOfItem[section].size(); ++item) {
                 selector->itemButton(section, item)->click();
-                QCOMPARE(form->displayArea()->currentIndex(), windowOfItem[section][item]);
+                QCOMPARE(shownWindowName(*form), windowOfItem[section][item]);
                 QCOMPARE(form->SelectorSection(), section);
                 QCOMPARE(form->SelectorItem(), item);
             }
@@ -171,19 +191,25 @@ private slots:
         QTest::addColumn<int>("sprache");
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("header");
-        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("window");
         QTest::newRow("stop time de") << 0 << "Zeitbestimmen1"
-                                      << " Zeitmessung" << 1;
+                                      << " Zeitmessung"
+                                      << "FrmStopwatch";
         QTest::newRow("stop time en") << 1 << "MenuItem5"
-                                      << " Zeitmessung" << 1;
+                                      << " Zeitmessung"
+                                      << "FrmStopwatch";
         QTest::newRow("rnr fade en") << 1 << "MenuItem8"
-                                     << " Musik ausblenden Rock'n'Roll" << 4;
+                                     << " Musik ausblenden Rock'n'Roll"
+                                     << "FrmMusikAusblenden";
         QTest::newRow("std fade de") << 0 << "MusikAusblendenStdLateinBoogie1"
-                                     << " Musik ausblenden Standard/Latein/Boogie" << 5;
+                                     << " Musik ausblenden Standard/Latein/Boogie"
+                                     << "FrmMusikAusblendenLatein";
         QTest::newRow("latin info en") << 1 << "MenuItem14"
-                                       << " Takt- und Zeiteinheiten bei Lateintänzen" << 9;
+                                       << " Takt- und Zeiteinheiten bei Lateintänzen"
+                                       << "FrmLateinTaktZeitInfo";
         QTest::newRow("music check en") << 1 << "MI_CheckMusic"
-                                        << " Musik prüfen" << 17;
+                                        << " Musik prüfen"
+                                        << "FrmMusikPruefen";
     }
 
     void menuCommandsWriteGermanHeadersInBothLanguages()
@@ -191,12 +217,12 @@ private slots:
         QFETCH(int, sprache);
         QFETCH(QString, action);
         QFETCH(QString, header);
-        QFETCH(int, index);
+        QFETCH(QString, window);
         store("Defaults/Sprache", QString::number(sprache));
         auto form = start();
         form->action(action)->trigger();
         QCOMPARE(form->headerText(), header);
-        QCOMPARE(form->displayArea()->currentIndex(), index);
+        QCOMPARE(shownWindowName(*form), window);
         QCOMPARE(form->SelectorSection(), 0);
         QCOMPARE(form->SelectorItem(), 0);
     }
@@ -205,14 +231,14 @@ private slots:
     {
         auto form = start();
         ShowCounter counter;
-        form->displayArea()->window(2)->installEventFilter(&counter);
+        form->embedded(EmbeddedWindow::Metronome)->installEventFilter(&counter);
         form->SelectorItemClick(0, 2);
         QCOMPARE(counter.shows, 1);
         form->SelectorItemClick(0, 2);
         QCOMPARE(counter.shows, 2);
         form->action("Metronom1")->trigger();
         QCOMPARE(counter.shows, 2);
-        QCOMPARE(form->displayArea()->currentIndex(), 2);
+        QCOMPARE(form->shownWindow(), EmbeddedWindow::Metronome);
     }
 
     void ctrlRReachesHiddenFadeInBothLanguages_data()
@@ -230,9 +256,9 @@ private slots:
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         QTest::keyClick(form.get(), Qt::Key_R, Qt::ControlModifier);
-        QCOMPARE(form->displayArea()->currentIndex(), 4);
+        QCOMPARE(form->shownWindow(), EmbeddedWindow::FadeRockNRoll);
         QTest::keyClick(form.get(), Qt::Key_M, Qt::ControlModifier);
-        QCOMPARE(form->displayArea()->currentIndex(), 2);
+        QCOMPARE(form->shownWindow(), EmbeddedWindow::Metronome);
     }
 
     void languageSwitchRelabelsStatusAndKeepsNumbers()
@@ -321,7 +347,7 @@ private slots:
     {
         store("Defaults/Zeitformat", "2");
         auto form = start();
-        auto* stopTime = static_cast<TFrmStopwatch*>(form->displayArea()->window(1));
+        auto* stopTime = qobject_cast<TFrmStopwatch*>(form->embedded(EmbeddedWindow::StopTime));
         for (const TPimStopWatch* stopwatch : {stopTime->SW1, stopTime->SW2, stopTime->SW3})
             QCOMPARE(stopwatch->MyLabel->text(), QString("mm:ss"));
     }

@@ -3,10 +3,12 @@
 #include "fade/FrmMusikAusblendenLatein.h"
 #include "ManualClock.h"
 #include "common/ProgramState.h"
-#include "widgets/RadioGroup.h"
+#include "rules/DanceSelection.h"
+#include "rules/RuleTables.h"
 #include "RecordingMessages.h"
 #include "widgets/StatusPanels.h"
 #include "RecordingHelp.h"
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QLocale>
 #include <QTimer>
@@ -19,10 +21,9 @@ struct FadeLateinFixture {
     RecordingMessages messages;
     RecordingHelp help;
     ProgramState state;
+    RuleTables rules;
+    DanceSelection selection{state};
     std::unique_ptr<StatusPanels> statusBar;
-    std::unique_ptr<RadioGroup> typ;
-    std::unique_ptr<RadioGroup> tanz;
-    std::unique_ptr<RadioGroup> runde;
     std::unique_ptr<TFrmMusikAusblendenLatein> window;
     std::unique_ptr<TfrmBeamer> beamer;
 
@@ -38,17 +39,9 @@ struct FadeLateinFixture {
         state.ProgramFolder = "/opt/vantor/";
         state.Zeitformat = TimeFormatFromStored(zeitformat);
         statusBar = std::make_unique<StatusPanels>(7, 100);
-        typ = std::make_unique<RadioGroup>("&Typ");
-        typ->setItems({"Rock'n'Roll", "Boogie-Woogie", "Standard", "Latein", "Solltempo", "Kein Tanz"});
-        tanz = std::make_unique<RadioGroup>("T&anz");
-        tanz->setItems({"Samba", "Cha-Cha-Cha", "Rumba", "Paso Doble", "Jive"});
-        runde = std::make_unique<RadioGroup>("&Runde");
-        runde->setItems({"Vorrunde", "Endrunde"});
-        runde->hide();
         state.statusBar = statusBar.get();
-        state.RG_Typ = typ.get();
-        state.RG_Tanz = tanz.get();
-        state.RG_Runde = runde.get();
+        state.rules = &rules;
+        state.selection = &selection;
         window = std::make_unique<TFrmMusikAusblendenLatein>(state);
         beamer = std::make_unique<TfrmBeamer>();
         window->setBeamer(beamer.get());
@@ -56,8 +49,8 @@ struct FadeLateinFixture {
 
     void chooseDance(int danceTimeMin, int danceTimeMax)
     {
-        typ->setItemIndex(Latein);
-        tanz->setItemIndex(1);
+        selection.chooseType(Latein);
+        selection.chooseDance(1);
         state.DanceTimeMin = danceTimeMin;
         state.DanceTimeMax = danceTimeMax;
     }

@@ -45,33 +45,30 @@ private slots:
     {
         QTest::addColumn<int>("typ");
         QTest::addColumn<int>("tanz");
-        QTest::addColumn<bool>("rundeShown");
         QTest::addColumn<int>("runde");
         QTest::addColumn<int>("language");
         QTest::addColumn<QString>("warning");
         const QString german = QStringLiteral("Sie müssen zuerst einen Tanz auswählen");
-        QTest::newRow("no dance") << 5 << -1 << false << -1 << 0 << QString();
-        QTest::newRow("nothing chosen") << -1 << -1 << false << -1 << 0 << german;
-        QTest::newRow("no dance chosen") << 3 << -1 << false << -1 << 0 << german;
-        QTest::newRow("dance, no round asked") << 3 << 1 << false << -1 << 0 << QString();
-        QTest::newRow("round asked, none chosen") << 2 << 1 << true << -1 << 0 << german;
-        QTest::newRow("round chosen") << 2 << 1 << true << 0 << 0 << QString();
-        QTest::newRow("english") << 3 << -1 << false << -1 << 1 << QStringLiteral("Please select a dance first");
+        QTest::newRow("no dance") << 5 << -1 << -1 << 0 << QString();
+        QTest::newRow("nothing chosen") << -1 << -1 << -1 << 0 << german;
+        QTest::newRow("no dance chosen") << 3 << -1 << -1 << 0 << german;
+        QTest::newRow("dance, no round asked") << 3 << 1 << -1 << 0 << QString();
+        QTest::newRow("round asked, none chosen") << 0 << 1 << -1 << 0 << german;
+        QTest::newRow("round chosen") << 0 << 1 << 0 << 0 << QString();
+        QTest::newRow("english") << 3 << -1 << -1 << 1 << QStringLiteral("Please select a dance first");
     }
 
     void startNeedsACompleteSelection()
     {
         QFETCH(int, typ);
         QFETCH(int, tanz);
-        QFETCH(bool, rundeShown);
         QFETCH(int, runde);
         QFETCH(int, language);
         QFETCH(QString, warning);
         FadeLateinFixture f;
-        f.typ->setItemIndex(typ);
-        f.tanz->setItemIndex(tanz);
-        f.runde->setVisible(rundeShown);
-        f.runde->setItemIndex(runde);
+        f.selection.chooseType(typ);
+        f.selection.chooseDance(tanz);
+        f.selection.chooseRound(runde);
         f.window->SetLanguage(LanguageFromStored(language));
         f.window->StartClick(1);
         QCOMPARE(f.messages.warnings, warning.isEmpty() ? QStringList() : QStringList{warning});
@@ -82,8 +79,8 @@ private slots:
     {
         FadeLateinFixture f;
         f.chooseDance(90, 120);
-        const auto unlocked = [&] { return f.typ->isEnabled() && f.tanz->isEnabled() && f.runde->isEnabled(); };
-        const auto locked = [&] { return !f.typ->isEnabled() && !f.tanz->isEnabled() && !f.runde->isEnabled(); };
+        const auto unlocked = [&] { return !f.selection.locked(); };
+        const auto locked = [&] { return f.selection.locked(); };
         f.window->StartClick(1);
         f.window->StartClick(2);
         QVERIFY(locked());
@@ -223,7 +220,7 @@ private slots:
         for (const double ms : {100.0, 91000.0, 30000.0})
             f.tickAfter(ms);
         f.window->StartClick(1);
-        f.typ->setItemIndex(FadeLateinFixture::NoDance);
+        f.selection.chooseType(FadeLateinFixture::NoDance);
         f.window->StartClick(2);
         f.tickAfter(100);
         QCOMPARE(lamps(f.window->couple(2)), lit(LampState::Null));

@@ -1,3 +1,4 @@
+#include "common/Language.h"
 #include "fade/FrmMusikAusblenden.h"
 #include "common/HelpViewer.h"
 #include "ManualClock.h"
@@ -123,6 +124,7 @@ private slots:
 
     void init()
     {
+        UseLanguage(Language::German);
         messages.clear();
         help.shown.clear();
         rules = RuleTables();
@@ -140,11 +142,7 @@ private slots:
         state.sounds = &sounds; // the window's own beep, through the program's output
     }
 
-    void cleanup()
-    {
-        window.reset();
-        UseLanguage(Language::German);
-    }
+    void cleanup() { window.reset(); }
 
     void lookUp_data()
     {

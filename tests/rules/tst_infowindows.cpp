@@ -1,4 +1,5 @@
 #include "app/DanceSelectionPanel.h"
+#include "rules/DanceSelection.h"
 #include "widgets/DelimitedListBox.h"
 #include "widgets/ElidedLabel.h"
 #include "rules/FrmBoogieWoogieTaktZeitInfo.h"
@@ -411,7 +412,9 @@ private slots:
         ProgramState& state = stateFor(dataFolder());
         QVERIFY(LoadRuleTables(rules, dataFolder() + "de/").ok());
         state.rules = &rules;
-        DanceSelectionPanel panel(state);
+        DanceSelection selection(state);
+        state.selection = &selection;
+        DanceSelectionPanel panel(state, selection);
         panel.show();
         std::unique_ptr<RuleInfoWindow> window(create(state));
         window->show();
@@ -442,7 +445,9 @@ private slots:
         ProgramState& state = stateFor(dir.path() + '/');
         QVERIFY(LoadRuleTables(rules, dataFolder() + "de/").ok());
         state.rules = &rules;
-        DanceSelectionPanel panel(state);
+        DanceSelection selection(state);
+        state.selection = &selection;
+        DanceSelectionPanel panel(state, selection);
         TFrmRnRTaktZeitInfo window(state);
         window.show();
         window.infoList()->setCurrentRow(0);
@@ -467,7 +472,9 @@ private slots:
         ProgramState& state = stateFor(dataFolder());
         QVERIFY(LoadRuleTables(rules, dataFolder() + "de/").ok());
         state.rules = &rules;
-        DanceSelectionPanel panel(state);
+        DanceSelection selection(state);
+        state.selection = &selection;
+        DanceSelectionPanel panel(state, selection);
         panel.RG_Typ->setItemIndex(5);
         panel.RG_TypChange();
         std::unique_ptr<RuleInfoWindow> window(create(state));

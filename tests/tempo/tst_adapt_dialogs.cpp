@@ -2,7 +2,8 @@
 #include "tempo/FrmAdaptFixSpeed.h"
 #include "tempo/FrmAdaptSpeed.h"
 #include "common/ProgramState.h"
-#include "widgets/RadioGroup.h"
+#include "common/Language.h"
+#include "rules/DanceSelection.h"
 #include "RecordingMessages.h"
 #include "rules/RuleTables.h"
 #include "tempo/SpeedConversion.h"
@@ -39,10 +40,7 @@ private:
     RuleTables rules_;
     RecordingMessages messages_;
     ProgramState state_;
-    QWidget panel_;
-    RadioGroup* typ_ = nullptr;
-    RadioGroup* tanz_ = nullptr;
-    RadioGroup* runde_ = nullptr;
+    DanceSelection selection_{state_};
     QList<Shown> shown_;
 
     template <typename Dialog>
@@ -54,13 +52,11 @@ private:
         });
     }
 
-    void choose(int type, const QStringList& dances, int dance, const QStringList& rounds = {}, int round = -1)
+    void choose(int type, int dance = -1, int round = -1)
     {
-        typ_->setItemIndex(type);
-        tanz_->setItems(dances);
-        tanz_->setItemIndex(dance);
-        runde_->setItems(rounds);
-        runde_->setItemIndex(round);
+        selection_.chooseType(type);
+        selection_.chooseDance(dance);
+        selection_.chooseRound(round);
     }
 
 private slots:
@@ -82,13 +78,10 @@ private slots:
               {"Hauptklasse", "Vor-/Zwischenrunde", "50-52"},
               {"Hauptklasse", "Endrunde (langsam)", "28-30"}});
         fill(rules_, Discipline::Ballroom, {{"Tango", "", "31-33"}, {"Quickstep", "", "50-52"}});
-        fill(rules_, Discipline::Latin, {{"Samba", "", "50-52"}, {"Jive", "", "42-44"}, {"Single", "", "46"}});
+        fill(rules_, Discipline::Latin, {{"Samba", "", "50-52"}, {"Jive", "", "42-44"}, {"Rumba", "", "46"}});
         state_.rules = &rules_;
         state_.messages = &messages_;
-        typ_ = new RadioGroup("Typ", &panel_);
-        typ_->setItems({"Rock'n'Roll", "Boogie-Woogie", "Standard", "Latein", "Solltempo", "kein Tanz"});
-        tanz_ = new RadioGroup("Tanz", &panel_);
-        runde_ = new RadioGroup("Runde", &panel_);
+        state_.selection = &selection_;
     }
 
     void init()
@@ -99,65 +92,15 @@ private slots:
 
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 
-    // The dialog judges against the row the dance selection panel shows, in
-    // both languages and for every class with rounds.
-    void lookupDesiredTempo_data()
-    {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QString>("classText");
-        QTest::addColumn<bool>("roundShown");
-        QTest::addColumn<QString>("roundText");
-        QTest::addColumn<QString>("tempo");
-        QTest::newRow("Schüler, final") << 0 << "Schüler" << true << "Endrunde"
-                                        << "47-48";
-        QTest::newRow("Schüler, preliminary") << 0 << "Schüler" << true << "Vor-/Zwischenrunde"
-                                              << "47";
-        QTest::newRow("Junioren, preliminary") << 0 << "Junioren" << true << "Vor-/Zwischenrunde"
-                                               << "47";
-        QTest::newRow("D-Klasse, preliminary") << 0 << "D-Klasse" << true << "Vor-/Zwischenrunde"
-                                               << "48";
-        QTest::newRow("A-Klasse, acrobatics") << 0 << "A-Klasse" << true << "Akrobatik"
-                                              << "48-50";
-        QTest::newRow("C-Klasse: last row of the class") << 0 << "C-Klasse" << false << ""
-                                                         << "48";
-        QTest::newRow("English class, foot technique") << 0 << "A Class" << true << "foot technique"
-                                                       << "50-52";
-        QTest::newRow("English class, acrobatics") << 0 << "A Class" << true << "acrobatics"
-                                                   << "48-50";
-        QTest::newRow("Boogie first class: name only") << 1 << "Jugendklasse" << false << ""
-                                                       << "50-52";
-        QTest::newRow("Boogie with round") << 1 << "Hauptklasse" << true << "Endrunde (langsam)"
-                                           << "28-30";
-        QTest::newRow("Standard") << 2 << "Tango" << false << ""
-                                  << "31-33";
-        QTest::newRow("Latein") << 3 << "Jive" << false << ""
-                                << "42-44";
-        QTest::newRow("no match: nothing") << 3 << "Polka" << false << ""
-                                           << "";
-        QTest::newRow("Solltempo") << 4 << "" << false << ""
-                                   << "";
-        QTest::newRow("kein Tanz") << 5 << "" << false << ""
-                                   << "";
-    }
-
-    void lookupDesiredTempo()
-    {
-        QFETCH(int, type);
-        QFETCH(QString, classText);
-        QFETCH(bool, roundShown);
-        QFETCH(QString, roundText);
-        QFETCH(QString, tempo);
-        const std::optional<QString> round = roundShown ? std::optional<QString>(roundText) : std::nullopt;
-        QCOMPARE(LookupDesiredTempo(rules_, type, classText, round), tempo);
-    }
-
     void englishRoundIsJudgedInTheDialog()
     {
         setDecimalLocale(false);
-        choose(0, {"A Class", "B Class"}, 0, {"foot technique", "acrobatics"}, 0);
+        UseLanguage(Language::English);
+        choose(0, 5, 0); // A Class, foot technique
         TFrmAdaptSpeed dialog(state_);
         recordShowings(dialog);
-        dialog.ShowRuleAdaptation("51,0", typ_, tanz_, runde_);
+        dialog.ShowRuleAdaptation("51,0");
+        UseLanguage(Language::German);
         QCOMPARE(shown_.size(), 1);
         QCOMPARE(shown_[0].desired, QString("50-52"));
         QCOMPARE(shown_[0].adjustment, QString("-1,96% <-> +1,96%"));
@@ -204,19 +147,19 @@ private slots:
     {
         QTest::addColumn<bool>("english");
         QTest::addColumn<int>("type");
-        QTest::addColumn<QString>("dance");
+        QTest::addColumn<int>("dance");
         QTest::addColumn<QString>("actual");
         QTest::addColumn<QString>("desired");
         QTest::addColumn<QString>("adjustment");
         for (bool english : {false, true}) {
             const QByteArray tag = localeTag(english);
             QTest::newRow(tag + ": single tempo")
-                << english << 3 << "Single" << localised("45,2", english) << "46" << localised("+1,77%", english);
-            QTest::newRow(tag + ": inside the range") << english << 2 << "Quickstep" << localised("51,0", english)
-                                                      << "50-52" << localised("-1,96% <-> +1,96%", english);
-            QTest::newRow(tag + ": below the range") << english << 2 << "Quickstep" << localised("49,0", english)
-                                                     << "50-52" << localised("+2,04% <-> +6,12%", english);
-            QTest::newRow(tag + ": no dance") << english << 5 << "" << localised("51,0", english) << ""
+                << english << 3 << 2 << localised("45,2", english) << "46" << localised("+1,77%", english);
+            QTest::newRow(tag + ": inside the range") << english << 2 << 5 << localised("51,0", english) << "50-52"
+                                                      << localised("-1,96% <-> +1,96%", english);
+            QTest::newRow(tag + ": below the range") << english << 2 << 5 << localised("49,0", english) << "50-52"
+                                                     << localised("+2,04% <-> +6,12%", english);
+            QTest::newRow(tag + ": no dance") << english << 5 << -1 << localised("51,0", english) << ""
                                               << "";
         }
     }
@@ -225,16 +168,16 @@ private slots:
     {
         QFETCH(bool, english);
         QFETCH(int, type);
-        QFETCH(QString, dance);
+        QFETCH(int, dance);
         QFETCH(QString, actual);
         QFETCH(QString, desired);
         QFETCH(QString, adjustment);
         setDecimalLocale(english);
-        choose(type, {dance, "Tango", "Jive"}, 0);
+        choose(type, dance);
         TFrmAdaptSpeed dialog(state_);
         recordShowings(dialog);
         dialog.ED_Anpassung->setText("from before");
-        dialog.ShowRuleAdaptation(actual, typ_, tanz_, runde_);
+        dialog.ShowRuleAdaptation(actual);
         QCOMPARE(shown_.size(), 1);
         QCOMPARE(shown_[0].actual, actual);
         QCOMPARE(shown_[0].desired, desired);
@@ -263,11 +206,11 @@ private slots:
         QFETCH(QString, actual);
         QFETCH(QString, adjustment);
         setDecimalLocale(false);
-        choose(2, {"Quickstep"}, 0);
+        choose(2, 5);
         messages_.answers = answers;
         TFrmAdaptSpeed dialog(state_);
         recordShowings(dialog);
-        dialog.ShowRuleAdaptation(measured, typ_, tanz_, runde_);
+        dialog.ShowRuleAdaptation(measured);
         QCOMPARE(messages_.prompts, QStringList{"Tempo des Titels|Geschwindigkeit in Takte-pro-Minute eingeben"});
         QCOMPARE(shown_.size(), 1);
         QCOMPARE(shown_[0].actual, actual);
@@ -285,11 +228,11 @@ private slots:
     void unusableAnswerIsRefusedWithoutShowing()
     {
         QFETCH(QString, answer);
-        choose(2, {"Quickstep"}, 0);
+        choose(2, 5);
         messages_.answers = QStringList{answer};
         TFrmAdaptSpeed dialog(state_);
         recordShowings(dialog);
-        dialog.ShowRuleAdaptation("0,0", typ_, tanz_, runde_);
+        dialog.ShowRuleAdaptation("0,0");
         QCOMPARE(messages_.warnings, QStringList{"Keine gültige Zahl!"});
         QVERIFY(shown_.isEmpty());
     }
@@ -297,11 +240,11 @@ private slots:
     void unreadableRuleTempoIsReportedAndUsed()
     {
         setDecimalLocale(false);
+        choose(2, 5);
         fill(rules_, Discipline::Ballroom, {{"Tango", "", "31-33"}, {"Quickstep", "", "5x-52"}});
-        choose(2, {"Quickstep"}, 0);
         TFrmAdaptSpeed dialog(state_);
         recordShowings(dialog);
-        dialog.ShowRuleAdaptation("51,0", typ_, tanz_, runde_);
+        dialog.ShowRuleAdaptation("51,0");
         fill(rules_, Discipline::Ballroom, {{"Tango", "", "31-33"}, {"Quickstep", "", "50-52"}});
         QCOMPARE(messages_.warnings, QStringList{"Fehler bei Typumwandlung"});
         QCOMPARE(shown_[0].adjustment, QStringLiteral("-101,96% <-> +1,96%"));
@@ -313,9 +256,9 @@ private slots:
         TFrmAdaptSpeed rule(state_);
         recordShowings(fixed);
         recordShowings(rule);
-        choose(5, {}, -1);
+        choose(5);
         fixed.ShowFixedAdaptation(48, 50);
-        rule.ShowRuleAdaptation("48,0", typ_, tanz_, runde_);
+        rule.ShowRuleAdaptation("48,0");
         const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
         QCOMPARE(shown_[0].position, QPoint((screen.width() - 323) / 2, (screen.height() - 220) / 2));
         QCOMPARE(shown_[1].position,

@@ -7,7 +7,7 @@
 #include "tempo/FrmMusikAuszaehlen.h"
 #include "ManualClock.h"
 #include "common/ProgramState.h"
-#include "widgets/RadioGroup.h"
+#include "rules/DanceSelection.h"
 #include "RecordingHelp.h"
 #include "RecordingMessages.h"
 #include "rules/RuleTables.h"
@@ -28,11 +28,7 @@ private:
     RecordingHelp help_;
     RuleTables rules_;
     ProgramState state_;
-    std::unique_ptr<QWidget> panel_;
-    RadioGroup* typ_ = nullptr;
-    RadioGroup* tanz_ = nullptr;
-    RadioGroup* runde_ = nullptr;
-    QLineEdit* solltempo_ = nullptr;
+    DanceSelection selection_{state_};
     std::unique_ptr<DisplayArea> area_;
     TFrmMusikAuszaehlen* form_ = nullptr;
     TFrmGeschwindigkeitsumrechnung* conversion_ = nullptr;
@@ -70,6 +66,13 @@ private:
 
     QStringList rows() const { return form_->List->rowTexts(); }
 
+    void choose(int type, int dance = -1, int round = -1)
+    {
+        selection_.chooseType(type);
+        selection_.chooseDance(dance);
+        selection_.chooseRound(round);
+    }
+
 private slots:
     void initTestCase()
     {
@@ -83,36 +86,23 @@ private slots:
         messages_.clear();
         dialogs_.clear();
         setDecimalLocale(false);
-        panel_ = std::make_unique<QWidget>();
-        typ_ = new RadioGroup("Typ", panel_.get());
-        typ_->setItems({"Rock'n'Roll", "Boogie-Woogie", "Standard", "Latein", "Solltempo", "kein Tanz"});
-        tanz_ = new RadioGroup("Tanz", panel_.get());
-        tanz_->setItems({"Quickstep", "Tango"});
-        runde_ = new RadioGroup("Runde", panel_.get());
-        runde_->hide();
-        solltempo_ = new QLineEdit(panel_.get());
-
         state_ = ProgramState();
         state_.ProgramFolder = "/opt/vantor/";
         state_.clock = &clock_;
         state_.messages = &messages_;
         state_.help = &help_;
         state_.rules = &rules_;
-        state_.RG_Typ = typ_;
-        state_.RG_Tanz = tanz_;
-        state_.RG_Runde = runde_;
-        state_.ED_Solltempo = solltempo_;
+        state_.selection = &selection_;
+        selection_.chooseType(-1);
         state_.TempoMin = 50;
         state_.TempoMax = 52;
 
         area_ = std::make_unique<DisplayArea>();
-        state_.fd = area_.get();
         form_ = new TFrmMusikAuszaehlen(state_);
         conversion_ = new TFrmGeschwindigkeitsumrechnung(state_);
         area_->registerWindow(form_);
-        area_->registerWindow(new QWidget);
-        area_->registerWindow(new QWidget);
         area_->registerWindow(conversion_);
+        form_->setSpeedConversion(conversion_);
         adaptSpeed_ = std::make_unique<TFrmAdaptSpeed>(state_);
         adaptFixSpeed_ = std::make_unique<TFrmAdaptFixSpeed>();
         record(*adaptSpeed_);
@@ -132,24 +122,25 @@ private slots:
         area_.reset();
         adaptSpeed_.reset();
         adaptFixSpeed_.reset();
-        panel_.reset();
         QLocale::setDefault(QLocale::c());
     }
 
     void firstTapListsTheStartRow()
     {
         setDecimalLocale(true); // the start row keeps its comma
-        typ_->setItemIndex(2);
+        choose(2, 5);           // Quickstep, 50-52
         key(Qt::Key_Space);
         QCOMPARE(rows(), QStringList{"0;0,0;-;-;1;"});
         QCOMPARE(form_->series().tapCount(), 1);
         const QStringList fields = DelimitedListBox::SplitFields(rows()[0], ';');
         QCOMPARE(fields, (QStringList{"0", "0,0", "-", "-", "1"}));
         QCOMPARE(form_->List->rowColour(fields), QColor(0, 128, 0));
-        typ_->setItemIndex(5);
+        choose(5);
         QCOMPARE(form_->List->rowColour(fields), QColor(Qt::black));
         QCOMPARE(form_->List->rowColour({"1", "0,5", "120,0", "120,0", "0"}), QColor(Qt::black));
-        typ_->setItemIndex(0);
+        choose(0);
+        state_.TempoMin = 50;
+        state_.TempoMax = 52;
         QCOMPARE(form_->List->rowColour({"1", "0,5", "120,0", "120,0", "0"}), QColor(255, 0, 0));
     }
 
@@ -157,8 +148,8 @@ private slots:
     // uncoloured, not judged against the dance chosen before.
     void noTargetTempoLeavesRowsUncoloured()
     {
-        typ_->setItemIndex(4);
-        state_.TempoMin = state_.TempoMax = 0;
+        choose(4);
+        QVERIFY(!state_.hasTargetTempo());
         tapAfter(0);
         tapAfter(1176.5); // 51 bars per minute
         const QStringList fields = DelimitedListBox::SplitFields(rows().last(), ';');
@@ -290,8 +281,7 @@ private slots:
     // At 48 bars per minute: a missed tap, a bounce, then a pause before the next piece.
     void forgivenTapsAndAPauseInTheList()
     {
-        typ_->setItemIndex(5);
-        tanz_->hide();
+        choose(5);
         key(Qt::Key_Space);
         for (double ms : {1250.0, 1250.0, 1250.0, 2500.0})
             tapAfter(ms);
@@ -329,27 +319,26 @@ private slots:
         QTest::addColumn<int>("language");
         QTest::addColumn<int>("type");
         QTest::addColumn<int>("dance");
-        QTest::addColumn<bool>("roundShown");
         QTest::addColumn<QString>("target");
         QTest::addColumn<int>("taps");
         QTest::addColumn<QStringList>("warnings");
         const QString noClassDe = "Sie müssen zuerst eine Startklasse bzw. einen Tanz auswählen";
         const QString noClassEn = "You must enter a start class/dance first";
         const QString badTargetDe = "Geben Sie bitte eine korrekte Zahl ein";
-        QTest::newRow("no dance type") << 1 << -1 << -1 << false << "" << 3
+        QTest::newRow("no dance type") << 1 << -1 << -1 << "" << 3
                                        << QStringList{"Sie müssen zuerst einen Tanztyp auswählen"};
-        QTest::newRow("no class") << 0 << 2 << -1 << false << "" << 3 << QStringList{noClassDe};
-        QTest::newRow("no class, English") << 1 << 2 << -1 << false << "" << 3 << QStringList{noClassEn};
-        QTest::newRow("no round shown") << 0 << 2 << 0 << true << "" << 3 << QStringList{noClassDe};
-        QTest::newRow("empty target") << 0 << 4 << -1 << false << "" << 3 << QStringList{badTargetDe};
+        QTest::newRow("no class") << 0 << 2 << -1 << "" << 3 << QStringList{noClassDe};
+        QTest::newRow("no class, English") << 1 << 2 << -1 << "" << 3 << QStringList{noClassEn};
+        QTest::newRow("no round") << 0 << 0 << 0 << "" << 3 << QStringList{noClassDe}; // Schüler: which round?
+        QTest::newRow("empty target") << 0 << 4 << -1 << "" << 3 << QStringList{badTargetDe};
         QTest::newRow("empty target, English")
-            << 1 << 4 << -1 << false << "" << 3 << QStringList{"Please enter a valid number!"};
+            << 1 << 4 << -1 << "" << 3 << QStringList{"Please enter a valid number!"};
         QTest::newRow("unreadable target")
-            << 0 << 4 << -1 << false << "5x" << 3 << QStringList{"Fehler bei Typumwandlung", badTargetDe};
-        QTest::newRow("one tap, rules") << 0 << 5 << -1 << false << "" << 1
+            << 0 << 4 << -1 << "5x" << 3 << QStringList{"Fehler bei Typumwandlung", badTargetDe};
+        QTest::newRow("one tap, rules") << 0 << 5 << -1 << "" << 1
                                         << QStringList{"Sie müssen vor dem Auswerten Taktschläge eingeben"};
         QTest::newRow("one tap, typed target, English")
-            << 1 << 4 << -1 << false << "50" << 1 << QStringList{"Enter bars before evaluating!"};
+            << 1 << 4 << -1 << "50" << 1 << QStringList{"Enter bars before evaluating!"};
     }
 
     void evaluationWarnings()
@@ -357,17 +346,12 @@ private slots:
         QFETCH(int, language);
         QFETCH(int, type);
         QFETCH(int, dance);
-        QFETCH(bool, roundShown);
         QFETCH(QString, target);
         QFETCH(int, taps);
         QFETCH(QStringList, warnings);
         form_->SetLanguage(LanguageFromStored(language));
-        typ_->setItemIndex(type);
-        tanz_->setVisible(type >= 0 && type <= 3);
-        tanz_->setItemIndex(dance);
-        runde_->setItems({"Vorrunde", "Endrunde"});
-        runde_->setVisible(roundShown);
-        solltempo_->setText(target);
+        choose(type, dance);
+        selection_.setTypedTarget(target);
         for (int i = 0; i < taps; ++i)
             tapAfter(500);
         form_->BT_Evaluate->click();
@@ -378,8 +362,7 @@ private slots:
 
     void evaluationAfterOneTapStartsAfresh()
     {
-        typ_->setItemIndex(5);
-        tanz_->hide();
+        choose(5);
         tapAfter(100);
         key(Qt::Key_Return);
         QVERIFY(rows().isEmpty());
@@ -405,9 +388,8 @@ private slots:
         QFETCH(int, type);
         QFETCH(double, intervalMs);
         QFETCH(QString, shown);
-        typ_->setItemIndex(type);
-        tanz_->setItemIndex(0);
-        solltempo_->setText("50");
+        choose(type, type == 2 ? 5 : -1); // Quickstep
+        selection_.setTypedTarget("50");
         key(Qt::Key_Space);
         tapAfter(intervalMs);
         tapAfter(intervalMs);
@@ -420,8 +402,7 @@ private slots:
 
     void keyLockRearmsWhenTheListGetsTheFocusBack()
     {
-        typ_->setItemIndex(5);
-        tanz_->hide();
+        choose(5);
         key(Qt::Key_Space);
         tapAfter(500);
         // Enter's release goes to the modal dialog, never to the list.

@@ -1,6 +1,6 @@
 #include "RecordingHelp.h"
 #include "tempo/FrmMetronomFenster.h"
-#include "widgets/DisplayArea.h"
+#include <memory>
 #include "tempo/FrmGeschwindigkeitsumrechnung.h"
 #include "common/HelpViewer.h"
 #include "ManualClock.h"
@@ -429,14 +429,9 @@ private slots:
         QFETCH(double, afterMeasured);
         QFETCH(double, afterTarget);
         QFETCH(QStringList, warnings);
-        DisplayArea area;
-        auto* window = new TFrmMetronomFenster(state);
-        auto* conversion = new TFrmGeschwindigkeitsumrechnung(state);
-        area.registerWindow(new QWidget);
-        area.registerWindow(new QWidget);
-        area.registerWindow(window);     // 2
-        area.registerWindow(conversion); // 3
-        state.fd = &area;
+        auto window = std::make_unique<TFrmMetronomFenster>(state);
+        auto conversion = std::make_unique<TFrmGeschwindigkeitsumrechnung>(state);
+        window->setSpeedConversion(conversion.get());
         state.TempoMin = tempoMin;
         state.TempoMax = tempoMax;
         window->SetLanguage(LanguageFromStored(language));
@@ -446,7 +441,6 @@ private slots:
         window->BT_Soll->click();
         QCOMPARE(window->SE_TakteProMinute->value(), afterTarget);
         QCOMPARE(messages.warnings, warnings);
-        state.fd = nullptr;
     }
 
     void unusableTempoIsRefused_data()

@@ -1,0 +1,158 @@
+#include "rules/DanceSelection.h"
+#include "common/Messages.h"
+#include "common/ProgramState.h"
+#include "rules/DanceCatalogue.h"
+#include "rules/RuleTables.h"
+#include <QLocale>
+#include <QRegularExpression>
+
+DanceSelection::DanceSelection(ProgramState& state, QObject* parent)
+    : QObject(parent),
+      state_(state)
+{
+}
+
+bool DanceSelection::IsTargetTempoText(const QString& text)
+{
+    static const QRegularExpression decimal(QStringLiteral("^[0-9]*([.,][0-9]*)?$"));
+    return decimal.match(text).hasMatch() && text.contains(QRegularExpression(QStringLiteral("[0-9]")));
+}
+
+std::optional<double> DanceSelection::TypedTargetTempo(const QString& text)
+{
+    if (!IsTargetTempoText(text))
+        return std::nullopt;
+    const double value = QLocale::c().toDouble(QString(text).replace(',', '.'));
+    return value > 0 ? std::optional<double>(value) : std::nullopt;
+}
+
+void DanceSelection::chooseType(int typeIndex)
+{
+    type_ = typeIndex;
+    dance_ = round_ = -1;
+    typedTarget_.clear();
+    state_.SavedTypIndex = typeIndex;
+    emit choiceChanged();
+    update();
+}
+
+void DanceSelection::chooseDance(int danceIndex)
+{
+    dance_ = danceIndex;
+    round_ = -1;
+    state_.SavedTanzIndex = danceIndex;
+    emit choiceChanged();
+    update();
+}
+
+void DanceSelection::chooseRound(int roundIndex)
+{
+    round_ = roundIndex;
+    state_.SavedRundeIndex = roundIndex;
+    emit choiceChanged();
+    update();
+}
+
+void DanceSelection::setTypedTarget(const QString& text)
+{
+    typedTarget_ = text;
+    if (!text.isEmpty() && IsTargetTempoText(text))
+        state_.TargetTempoText = text;
+    if (!typedTargetChosen())
+        return;
+    takeTargetWithoutRow();
+    emit targetChanged(nullptr);
+}
+
+void DanceSelection::update()
+{
+    const RuleRow* row = choiceIsComplete() ? chosenRow() : nullptr;
+    if (row)
+        takeRow(*row);
+    else
+        takeTargetWithoutRow();
+    emit targetChanged(row);
+}
+
+bool DanceSelection::asksForDance() const
+{
+    return DanceCatalogue::DisciplineOfType(type_).has_value();
+}
+
+bool DanceSelection::asksForRound() const
+{
+    const std::optional<Discipline> discipline = DanceCatalogue::DisciplineOfType(type_);
+    return discipline && DanceCatalogue::HasRounds(*discipline, dance_);
+}
+
+bool DanceSelection::choiceIsComplete() const
+{
+    return asksForDance() && dance_ >= 0 && (!asksForRound() || round_ >= 0);
+}
+
+bool DanceSelection::noDance() const
+{
+    return DanceCatalogue::IsType(type_, DanceType::NoDance);
+}
+
+bool DanceSelection::typedTargetChosen() const
+{
+    return DanceCatalogue::IsType(type_, DanceType::TargetTempo);
+}
+
+const RuleRow* DanceSelection::chosenRow() const
+{
+    if (!choiceIsComplete())
+        return nullptr;
+    const Discipline discipline = *DanceCatalogue::DisciplineOfType(type_);
+    const std::optional<QString> round =
+        asksForRound() ? std::optional<QString>(DanceCatalogue::RoundNames(discipline, dance_).value(round_))
+                       : std::nullopt;
+    const RuleTables& rules = *state_.rules;
+    const std::optional<int> index =
+        rules.FindChosenRow(discipline, DanceCatalogue::DanceNames(discipline).value(dance_), round);
+    return index ? &rules.table(discipline).Rows[static_cast<size_t>(*index)] : nullptr;
+}
+
+void DanceSelection::setLocked(bool locked)
+{
+    if (locked == locked_)
+        return;
+    locked_ = locked;
+    emit lockChanged(locked);
+}
+
+void DanceSelection::takeRow(const RuleRow& row)
+{
+    bool tempoOk = true;
+    const TempoRange tempo = ParseBarsPerMin(row.BarsPerMin, &tempoOk);
+    if (!tempoOk) {
+        // A broken range in the rule data: no half-updated target, nothing shown.
+        shownRow_ = nullptr;
+        takeTargetWithoutRow();
+        state_.messages->warning(tr("Ungültige Tempoangabe in den Regeldaten: '%1'").arg(row.BarsPerMin));
+        return;
+    }
+    shownRow_ = &row;
+    state_.CurrentDanceTimeText = row.DanceTime;
+    state_.TempoMin = tempo.min;
+    state_.TempoMax = tempo.max;
+    state_.DanceTimeMin = ParseDanceTime(row.DanceTime, 1);
+    state_.DanceTimeMax = ParseDanceTime(row.DanceTime, 2);
+}
+
+// Count beat judges against the target tempo range: with a typed target it is
+// that tempo give or take TypedTargetTolerance, the half width of the rules'
+// usual ranges (50-52); otherwise there is none, rather than the range of a
+// dance that is no longer chosen.
+void DanceSelection::takeTargetWithoutRow()
+{
+    shownRow_ = nullptr;
+    state_.TempoMin = state_.TempoMax = 0;
+    if (!typedTargetChosen())
+        return;
+    if (const std::optional<double> target = TypedTargetTempo(typedTarget_)) {
+        state_.TempoMin = *target - TypedTargetTolerance;
+        state_.TempoMax = *target + TypedTargetTolerance;
+    }
+}
