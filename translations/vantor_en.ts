@@ -173,10 +173,164 @@
     </message>
 </context>
 <context>
+    <name>DanceSelectionPanel</name>
+    <message>
+        <source>Kl&amp;asse</source>
+        <translation>Cl&amp;ass</translation>
+    </message>
+    <message>
+        <source>T&amp;anz</source>
+        <translation>D&amp;ance</translation>
+    </message>
+    <message>
+        <source>Standard/Latein: </source>
+        <translation>Ballroom/Latin: </translation>
+    </message>
+    <message>
+        <source>T&amp;yp</source>
+        <translation>T&amp;ype</translation>
+    </message>
+    <message>
+        <source>&amp;Runde</source>
+        <translation>R&amp;ound</translation>
+    </message>
+    <message>
+        <source>Solltempo:</source>
+        <translation>Desired speed:</translation>
+    </message>
+    <message>
+        <source>Tanzzeit:</source>
+        <translation>Dancing time:</translation>
+    </message>
+</context>
+<context>
     <name>HelpViewer</name>
     <message>
         <source>Hilfe-Datei nicht gefunden: %1</source>
         <translation>Help file not found: %1</translation>
+    </message>
+</context>
+<context>
+    <name>MainMenu</name>
+    <message>
+        <source>&amp;Datei</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Beenden</source>
+        <translation>&amp;Exit</translation>
+    </message>
+    <message>
+        <source>&amp;Messungen</source>
+        <translation>&amp;Timing</translation>
+    </message>
+    <message>
+        <source>Musik &amp;auszählen</source>
+        <translation>&amp;Count Beat</translation>
+    </message>
+    <message>
+        <source>&amp;Zeit bestimmen</source>
+        <translation>&amp;Stop time</translation>
+    </message>
+    <message>
+        <source>&amp;Metronom</source>
+        <translation>&amp;Metronom</translation>
+    </message>
+    <message>
+        <source>&amp;Takt-Anpassung</source>
+        <translation>&amp;Adapt beat</translation>
+    </message>
+    <message>
+        <source>Musik aus&amp;blenden Rock&apos;n&apos;Roll</source>
+        <translation>Fade music (Rock&apos;n&apos;Roll)</translation>
+    </message>
+    <message>
+        <source>Musik ausblenden</source>
+        <translation>Fade music (&amp;Std/Latin/Boogie)</translation>
+    </message>
+    <message>
+        <source>Musik &amp;prüfen</source>
+        <translation>Check m&amp;usic</translation>
+    </message>
+    <message>
+        <source>&amp;Takt-/Zeit-Info</source>
+        <translation>&amp;Beat/Time Info</translation>
+    </message>
+    <message>
+        <source>&amp;Rock&apos;n&apos;Roll</source>
+        <translation>&amp;Rock&apos;n&apos;Roll</translation>
+    </message>
+    <message>
+        <source>&amp;Boogie-Woogie</source>
+        <translation>&amp;Boogie-Woogie</translation>
+    </message>
+    <message>
+        <source>&amp;Standard</source>
+        <translation>&amp;Standard</translation>
+    </message>
+    <message>
+        <source>&amp;Latein</source>
+        <translation>&amp;Latin</translation>
+    </message>
+    <message>
+        <source>&amp;Formationen</source>
+        <translation>&amp;Formations</translation>
+    </message>
+    <message>
+        <source>&amp;Extras</source>
+        <translation>&amp;Extras</translation>
+    </message>
+    <message>
+        <source>&amp;Position und Größe speichern</source>
+        <translation>&amp;Save Position and Size</translation>
+    </message>
+    <message>
+        <source>Immer im &amp;Vordergrund</source>
+        <translation>&amp;Always Stay On Top</translation>
+    </message>
+    <message>
+        <source>&amp;Extras|&amp;Sprache</source>
+        <translation>&amp;Extras|&amp;Language</translation>
+    </message>
+    <message>
+        <source>&amp;Englisch</source>
+        <translation>&amp;English</translation>
+    </message>
+    <message>
+        <source>&amp;Deutsch</source>
+        <translation>&amp;German</translation>
+    </message>
+    <message>
+        <source>&amp;Extras|Zeitformat</source>
+        <translation>&amp;Extras|Time format</translation>
+    </message>
+    <message>
+        <source>Anzahl Sekunden</source>
+        <translation>Number of Seconds</translation>
+    </message>
+    <message>
+        <source>mm:ss</source>
+        <translation>mm:ss</translation>
+    </message>
+    <message>
+        <source>Daten anpassen...</source>
+        <translation>Customize Data...</translation>
+    </message>
+    <message>
+        <source>&amp;Hilfe</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;Readme</source>
+        <translation>&amp;Readme</translation>
+    </message>
+    <message>
+        <source>Ü&amp;ber</source>
+        <translation>I&amp;nfo</translation>
+    </message>
+    <message>
+        <source>&amp;Beamer-Bildschirm</source>
+        <translation>&amp;Projector screen</translation>
     </message>
 </context>
 <context>
@@ -513,6 +667,82 @@
         <source>Rock&apos;n&apos;Roll ausblenden</source>
         <translation>Fade music (Rock&apos;n&apos;Roll)</translation>
     </message>
+    <message>
+        <source>Beintechnik</source>
+        <translation>foot technique</translation>
+    </message>
+    <message>
+        <source>Akrobatik</source>
+        <translation>acrobatics</translation>
+    </message>
+    <message>
+        <source>Zurücksetzen (&amp;2)</source>
+        <translation>Reset (&amp;2)</translation>
+    </message>
+    <message>
+        <source>Verbleibende Takte:</source>
+        <translation>Remaining bars:</translation>
+    </message>
+    <message>
+        <source>Turniermusik</source>
+        <translation>comp. music</translation>
+    </message>
+    <message>
+        <source>gleichmäßig ausblenden</source>
+        <translation>faded constantly</translation>
+    </message>
+    <message>
+        <source>Ende</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>Takte &amp;pro Minute:</source>
+        <translation>Bars per &amp;minute:</translation>
+    </message>
+    <message>
+        <source>Dauer:</source>
+        <translation>Dur.:</translation>
+    </message>
+    <message>
+        <source>Sek.</source>
+        <translation>sec.</translation>
+    </message>
+    <message>
+        <source>Akustisches &amp;Signal</source>
+        <translation>Bee&amp;p</translation>
+    </message>
+    <message>
+        <source>&amp;Klasse</source>
+        <translation>&amp;Class</translation>
+    </message>
+    <message>
+        <source>R&amp;unde</source>
+        <translation>&amp;Round</translation>
+    </message>
+    <message>
+        <source>H&amp;ilfe</source>
+        <translation>He&amp;lp</translation>
+    </message>
+    <message>
+        <source>Ungültige Tanzzeit in den Regeldaten: &apos;%1&apos;</source>
+        <translation>Invalid dancing time in the rule data: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Uhr für: %1</source>
+        <translation>Clock for: %1</translation>
+    </message>
+    <message>
+        <source>Sie müssen eine gültige ganzzahlige Taktzahl angeben</source>
+        <translation>Please enter a valid integer number</translation>
+    </message>
+    <message>
+        <source>Sie müssen zuerst einen Tanz auswählen</source>
+        <translation>Please select a dance first</translation>
+    </message>
+    <message>
+        <source>Zeit: </source>
+        <translation>Time: </translation>
+    </message>
 </context>
 <context>
     <name>TFrmMusikAusblendenLatein</name>
@@ -520,12 +750,116 @@
         <source>Latein/Standard/Boogie ausblenden</source>
         <translation>Fade music (Latin/Standard/Boogie)</translation>
     </message>
+    <message>
+        <source>erstes Paar</source>
+        <translation>first couple</translation>
+    </message>
+    <message>
+        <source>zweites Paar</source>
+        <translation>second couple</translation>
+    </message>
+    <message>
+        <source>letztes Paar</source>
+        <translation>last couple</translation>
+    </message>
+    <message>
+        <source>&amp;Zurücksetzen</source>
+        <translation>&amp;Reset</translation>
+    </message>
+    <message>
+        <source>H&amp;ilfe</source>
+        <translation>He&amp;lp</translation>
+    </message>
+    <message>
+        <source>Beamer (alle Uhren)</source>
+        <translation>Beamer (all watches)</translation>
+    </message>
+    <message>
+        <source>Beamer (zwei Uhren)</source>
+        <translation>Beamer (two watches)</translation>
+    </message>
+    <message>
+        <source>Beamer-Bild&amp;schirm:</source>
+        <translation>Projector &amp;screen:</translation>
+    </message>
+    <message>
+        <source>Vertauscht im Beamer-Modus die Position der 1. und 3. Stoppuhr</source>
+        <translation>Switches position of 1. and 3. stop watch in beamer mode</translation>
+    </message>
+    <message>
+        <source>Sie müssen zuerst einen Tanz auswählen</source>
+        <translation>Please select a dance first</translation>
+    </message>
+    <message>
+        <source>Zeit %1: </source>
+        <translation>Time %1: </translation>
+    </message>
 </context>
 <context>
     <name>TFrmMusikAuszaehlen</name>
     <message>
         <source>Musik auszählen</source>
         <translation>Count beat</translation>
+    </message>
+    <message>
+        <source>Bereit zum Auszählen</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>Anzahl Takte</source>
+        <translation># bars</translation>
+    </message>
+    <message>
+        <source>Dauer in Sekunden</source>
+        <translation>time in secs</translation>
+    </message>
+    <message>
+        <source>Takte/min aktuell</source>
+        <translation>Bars/min (current)</translation>
+    </message>
+    <message>
+        <source>Takte/min gemittelt</source>
+        <translation>Bars/min (average)</translation>
+    </message>
+    <message>
+        <source>Takte für Takte/aktuell &amp;berücksichtigen:</source>
+        <translation># bars considered for Bars/min (current):</translation>
+    </message>
+    <message>
+        <source>&amp;Click Me (Leertaste)</source>
+        <translation>&amp;Click Me (space bar)</translation>
+    </message>
+    <message>
+        <source>A&amp;uswerten</source>
+        <translation>E&amp;valuate</translation>
+    </message>
+    <message>
+        <source>&amp;Zurücksetzen</source>
+        <translation>&amp;Reset</translation>
+    </message>
+    <message>
+        <source>H&amp;ilfe</source>
+        <translation>He&amp;lp</translation>
+    </message>
+    <message>
+        <source>In Zwischenablage &amp;kopieren</source>
+        <translation>Co&amp;py to clipboard</translation>
+    </message>
+    <message>
+        <source>Taktschläge: %1   Streuung: %2 Takte/min</source>
+        <translation>Taps: %1   spread: %2 bars/min</translation>
+    </message>
+    <message>
+        <source>Sie müssen zuerst eine Startklasse bzw. einen Tanz auswählen</source>
+        <translation>You must enter a start class/dance first</translation>
+    </message>
+    <message>
+        <source>Geben Sie bitte eine korrekte Zahl ein</source>
+        <translation>Please enter a valid number!</translation>
+    </message>
+    <message>
+        <source>Sie müssen vor dem Auswerten Taktschläge eingeben</source>
+        <translation>Enter bars before evaluating!</translation>
     </message>
 </context>
 <context>
@@ -640,6 +974,167 @@
     <message>
         <source>Zeit bestimmen</source>
         <translation>Stop time</translation>
+    </message>
+</context>
+<context>
+    <name>TMainform</name>
+    <message>
+        <source> Wählen Sie in der Funktionsleiste die gewünschte Funktion</source>
+        <translation> Please select the task you want to do</translation>
+    </message>
+    <message>
+        <source> Musik auszählen</source>
+        <translation> Count Beat</translation>
+    </message>
+    <message>
+        <source> Zeit bestimmen</source>
+        <translation> Stop time</translation>
+    </message>
+    <message>
+        <source> Metronom</source>
+        <translation> Metronom</translation>
+    </message>
+    <message>
+        <source> Takt-Anpassung</source>
+        <translation> Adapt beat</translation>
+    </message>
+    <message>
+        <source> Musik ausblenden</source>
+        <translation> Fade music</translation>
+    </message>
+    <message>
+        <source> Musik prüfen</source>
+        <translation> Check music</translation>
+    </message>
+    <message>
+        <source> Takt- und Zeiteinheiten bei Rock&apos;n&apos;Roll</source>
+        <translation> Beat and time regulations for Rock&apos;n&apos;Roll</translation>
+    </message>
+    <message>
+        <source> Takt- und Zeiteinheiten bei Boogie-Woogie</source>
+        <translation> Beat and time regulations for Boogie-Woogie</translation>
+    </message>
+    <message>
+        <source> Takt- und Zeiteinheiten bei Standardtänzen</source>
+        <translation> Beat and time regulations for ballroom</translation>
+    </message>
+    <message>
+        <source> Takt- und Zeiteinheiten bei Lateintänzen</source>
+        <translation> Beat and time regulations for latin</translation>
+    </message>
+    <message>
+        <source> Takt- und Zeiteinheiten bei Formationswettbewerben</source>
+        <translation> Beat and time regulations for formation competitions</translation>
+    </message>
+    <message>
+        <source> International regulations for Rock&apos;n&apos;Roll</source>
+        <translation> International regulations for Rock&apos;n&apos;Roll</translation>
+    </message>
+    <message>
+        <source> International regulations for Boogie-Woogie</source>
+        <translation> International regulations for Boogie-Woogie</translation>
+    </message>
+    <message>
+        <source> International regulations for Ballroom</source>
+        <translation> International regulations for Ballroom</translation>
+    </message>
+    <message>
+        <source> International regulations for Latin</source>
+        <translation> International regulations for Latin</translation>
+    </message>
+    <message>
+        <source> International regulations for Formations</source>
+        <translation> International regulations for Formations</translation>
+    </message>
+    <message>
+        <source>Messungen</source>
+        <translation>Timing</translation>
+    </message>
+    <message>
+        <source>Takt- und Zeitdaten</source>
+        <translation>Beat/Time Info</translation>
+    </message>
+    <message>
+        <source>International</source>
+        <translation>International</translation>
+    </message>
+    <message>
+        <source>Musik auszählen</source>
+        <translation>Count Beat</translation>
+    </message>
+    <message>
+        <source>Zeit bestimmen</source>
+        <translation>Stop time</translation>
+    </message>
+    <message>
+        <source>Metronom</source>
+        <translation>Metronom</translation>
+    </message>
+    <message>
+        <source>Takt-Anpassung</source>
+        <translation>Adapt beat</translation>
+    </message>
+    <message>
+        <source>Musik ausblenden</source>
+        <translation>Fade music</translation>
+    </message>
+    <message>
+        <source>Musik prüfen</source>
+        <translation>Check music</translation>
+    </message>
+    <message>
+        <source>Rock&apos;n&apos;Roll</source>
+        <translation>Rock&apos;n&apos;Roll</translation>
+    </message>
+    <message>
+        <source>Boogie-Woogie</source>
+        <translation>Boogie-Woogie</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Ballroom</translation>
+    </message>
+    <message>
+        <source>Latein</source>
+        <translation>Latin</translation>
+    </message>
+    <message>
+        <source>Formationswettbewerb</source>
+        <translation>Formation competition</translation>
+    </message>
+    <message>
+        <source>Boogie Woogie</source>
+        <translation>Boogie Woogie</translation>
+    </message>
+    <message>
+        <source>Ballroom</source>
+        <translation>Ballroom</translation>
+    </message>
+    <message>
+        <source>Latin</source>
+        <translation>Latin</translation>
+    </message>
+    <message>
+        <source>Formations</source>
+        <translation>Formations</translation>
+    </message>
+    <message>
+        <source>Die englischen Regeldaten können nicht geladen werden: %1.
+Das Programm startet deshalb auf Deutsch; gespeichert bleibt Englisch.</source>
+        <translation>The English rule data cannot be loaded: %1.
+The program therefore starts in German; English stays the stored language.</translation>
+    </message>
+    <message>
+        <source>Die Sprache wird nicht gewechselt, weil die Regeldaten nicht geladen werden können: %1</source>
+        <translation>The language is not switched because the rule data cannot be loaded: %1</translation>
+    </message>
+    <message>
+        <source>Paar</source>
+        <translation>Couple</translation>
+    </message>
+    <message>
+        <source>Zeit</source>
+        <translation>Time</translation>
     </message>
 </context>
 <context>

@@ -13,20 +13,10 @@
 
 namespace {
 
-struct Texts {
-    const char* german;
-    const char* english;
-};
-
-QString pick(const Texts& texts, bool english)
+QString tanzCaption(Discipline discipline)
 {
-    return QString::fromUtf8(english ? texts.english : texts.german);
-}
-
-QString tanzCaption(Discipline discipline, bool english)
-{
-    return pick(DanceCatalogue::ChosenByClass(discipline) ? Texts{"Kl&asse", "Cl&ass"} : Texts{"T&anz", "D&ance"},
-                english);
+    return DanceCatalogue::ChosenByClass(discipline) ? DanceSelectionPanel::tr("Kl&asse")
+                                                     : DanceSelectionPanel::tr("T&anz");
 }
 
 template <class Control>
@@ -162,7 +152,7 @@ void DanceSelectionPanel::showDancesOfType()
     RG_Runde->hide();
     RG_Tanz->show();
     if (const std::optional<Discipline> discipline = DanceCatalogue::DisciplineOfType(shownType_)) {
-        RG_Tanz->setTitle(tanzCaption(*discipline, state_.english()));
+        RG_Tanz->setTitle(tanzCaption(*discipline));
         RG_Tanz->setItems(DanceCatalogue::DanceNames(*discipline));
     }
     else if (selection_.typedTargetChosen()) {
@@ -210,7 +200,7 @@ void DanceSelectionPanel::ED_SolltempoChange()
 void DanceSelectionPanel::FillInfoLine()
 {
     const RuleTables& rules = *state_.rules;
-    const QString ballroomLatin = state_.english() ? "Ballroom/Latin: " : "Standard/Latein: ";
+    const QString ballroomLatin = tr("Standard/Latein: ");
     const QString line = ballroomLatin + rules.table(Discipline::Latin).Source + "/" +
                          "Rock'n'Roll: " + rules.table(Discipline::RnR).Source;
     lb_info->setText(line.left(255));
@@ -219,15 +209,14 @@ void DanceSelectionPanel::FillInfoLine()
 void DanceSelectionPanel::SetLanguage(Language language)
 {
     UseLanguage(language);
-    const bool english = language == Language::English;
     const QStringList typeNames = DanceCatalogue::TypeNames();
     for (int i = 0; i < typeNames.size(); ++i)
         RG_Typ->setItemText(i, typeNames[i]);
-    RG_Typ->setTitle(pick({"T&yp", "T&ype"}, english));
-    RG_Tanz->setTitle(pick({"T&anz", "D&ance"}, english));
-    RG_Runde->setTitle(pick({"&Runde", "R&ound"}, english));
-    setLabelText(lb_solltempo, pick({"Solltempo:", "Desired speed:"}, english));
-    setLabelText(lb_tanzzeit, pick({"Tanzzeit:", "Dancing time:"}, english));
+    RG_Typ->setTitle(tr("T&yp"));
+    RG_Tanz->setTitle(tr("T&anz"));
+    RG_Runde->setTitle(tr("&Runde"));
+    setLabelText(lb_solltempo, tr("Solltempo:"));
+    setLabelText(lb_tanzzeit, tr("Tanzzeit:"));
     FillInfoLine();
     // The lists come again in the language now in use; the choice stays.
     restoreChoice(RG_Typ->itemIndex(), RG_Tanz->itemIndex(), RG_Runde->itemIndex());

@@ -57,6 +57,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -68,41 +69,34 @@ constexpr int DancePanelHeight = 163;
 constexpr int SelectorItems[3] = {6, 5, 5};
 constexpr QSize LargestPanel(549, 389);
 
-const QString PromptGerman = QStringLiteral(" Wählen Sie in der Funktionsleiste die gewünschte Funktion");
-const QString PromptEnglish = QStringLiteral(" Please select the task you want to do");
+const char* const Prompt = QT_TRANSLATE_NOOP("TMainform", " Wählen Sie in der Funktionsleiste die gewünschte Funktion");
 
 struct SelectorChoice {
-    const char* headerGerman;
-    const char* headerEnglish;
+    const char* header; // German, translated when shown
     EmbeddedWindow window;
 };
 
 // Header line and window of each selector item, by section and item.
 const SelectorChoice SelectorChoices[3][6] = {
-    {{" Musik auszählen", " Count Beat", EmbeddedWindow::CountBeat},
-     {" Zeit bestimmen", " Stop time", EmbeddedWindow::StopTime},
-     {" Metronom", " Metronom", EmbeddedWindow::Metronome},
-     {" Takt-Anpassung", " Adapt beat", EmbeddedWindow::SpeedConversion},
-     {" Musik ausblenden", " Fade music", EmbeddedWindow::FadeCouples},
-     {" Musik prüfen", " Check music", EmbeddedWindow::MusicCheck}},
-    {{" Takt- und Zeiteinheiten bei Rock'n'Roll", " Beat and time regulations for Rock'n'Roll",
-      EmbeddedWindow::RockNRollInfo},
-     {" Takt- und Zeiteinheiten bei Boogie-Woogie", " Beat and time regulations for Boogie-Woogie",
-      EmbeddedWindow::BoogieWoogieInfo},
-     {" Takt- und Zeiteinheiten bei Standardtänzen", " Beat and time regulations for ballroom",
-      EmbeddedWindow::BallroomInfo},
-     {" Takt- und Zeiteinheiten bei Lateintänzen", " Beat and time regulations for latin", EmbeddedWindow::LatinInfo},
-     {" Takt- und Zeiteinheiten bei Formationswettbewerben", " Beat and time regulations for formation competitions",
+    {{QT_TRANSLATE_NOOP("TMainform", " Musik auszählen"), EmbeddedWindow::CountBeat},
+     {QT_TRANSLATE_NOOP("TMainform", " Zeit bestimmen"), EmbeddedWindow::StopTime},
+     {QT_TRANSLATE_NOOP("TMainform", " Metronom"), EmbeddedWindow::Metronome},
+     {QT_TRANSLATE_NOOP("TMainform", " Takt-Anpassung"), EmbeddedWindow::SpeedConversion},
+     {QT_TRANSLATE_NOOP("TMainform", " Musik ausblenden"), EmbeddedWindow::FadeCouples},
+     {QT_TRANSLATE_NOOP("TMainform", " Musik prüfen"), EmbeddedWindow::MusicCheck}},
+    {{QT_TRANSLATE_NOOP("TMainform", " Takt- und Zeiteinheiten bei Rock'n'Roll"), EmbeddedWindow::RockNRollInfo},
+     {QT_TRANSLATE_NOOP("TMainform", " Takt- und Zeiteinheiten bei Boogie-Woogie"), EmbeddedWindow::BoogieWoogieInfo},
+     {QT_TRANSLATE_NOOP("TMainform", " Takt- und Zeiteinheiten bei Standardtänzen"), EmbeddedWindow::BallroomInfo},
+     {QT_TRANSLATE_NOOP("TMainform", " Takt- und Zeiteinheiten bei Lateintänzen"), EmbeddedWindow::LatinInfo},
+     {QT_TRANSLATE_NOOP("TMainform", " Takt- und Zeiteinheiten bei Formationswettbewerben"),
       EmbeddedWindow::FormationInfo}},
-    {{" International regulations for Rock'n'Roll", " International regulations for Rock'n'Roll",
+    {{QT_TRANSLATE_NOOP("TMainform", " International regulations for Rock'n'Roll"),
       EmbeddedWindow::InternationalRockNRoll},
-     {" International regulations for Boogie-Woogie", " International regulations for Boogie-Woogie",
+     {QT_TRANSLATE_NOOP("TMainform", " International regulations for Boogie-Woogie"),
       EmbeddedWindow::InternationalBoogieWoogie},
-     {" International regulations for Ballroom", " International regulations for Ballroom",
-      EmbeddedWindow::InternationalBallroom},
-     {" International regulations for Latin", " International regulations for Latin",
-      EmbeddedWindow::InternationalLatin},
-     {" International regulations for Formations", " International regulations for Formations",
+     {QT_TRANSLATE_NOOP("TMainform", " International regulations for Ballroom"), EmbeddedWindow::InternationalBallroom},
+     {QT_TRANSLATE_NOOP("TMainform", " International regulations for Latin"), EmbeddedWindow::InternationalLatin},
+     {QT_TRANSLATE_NOOP("TMainform", " International regulations for Formations"),
       EmbeddedWindow::InternationalFormations}},
 };
 
@@ -111,17 +105,19 @@ struct SelectorCaptions {
     const char* items[3][6];
 };
 
-const SelectorCaptions SelectorGerman = {
-    {"Messungen", "Takt- und Zeitdaten", "International"},
-    {{"Musik auszählen", "Zeit bestimmen", "Metronom", "Takt-Anpassung", "Musik ausblenden", "Musik prüfen"},
-     {"Rock'n'Roll", "Boogie-Woogie", "Standard", "Latein", "Formationswettbewerb"},
-     {"Rock'n'Roll", "Boogie Woogie", "Ballroom", "Latin", "Formations"}}};
-
-const SelectorCaptions SelectorEnglish = {
-    {"Timing", "Beat/Time Info", "International"},
-    {{"Count Beat", "Stop time", "Metronom", "Adapt beat", "Fade music", "Check music"},
-     {"Rock'n'Roll", "Boogie-Woogie", "Ballroom", "Latin", "Formation competition"},
-     {"Rock'n'Roll", "Boogie Woogie", "Ballroom", "Latin", "Formations"}}};
+// German, translated when shown.
+const SelectorCaptions SelectorTexts = {
+    {QT_TRANSLATE_NOOP("TMainform", "Messungen"), QT_TRANSLATE_NOOP("TMainform", "Takt- und Zeitdaten"),
+     QT_TRANSLATE_NOOP("TMainform", "International")},
+    {{QT_TRANSLATE_NOOP("TMainform", "Musik auszählen"), QT_TRANSLATE_NOOP("TMainform", "Zeit bestimmen"),
+      QT_TRANSLATE_NOOP("TMainform", "Metronom"), QT_TRANSLATE_NOOP("TMainform", "Takt-Anpassung"),
+      QT_TRANSLATE_NOOP("TMainform", "Musik ausblenden"), QT_TRANSLATE_NOOP("TMainform", "Musik prüfen")},
+     {QT_TRANSLATE_NOOP("TMainform", "Rock'n'Roll"), QT_TRANSLATE_NOOP("TMainform", "Boogie-Woogie"),
+      QT_TRANSLATE_NOOP("TMainform", "Standard"), QT_TRANSLATE_NOOP("TMainform", "Latein"),
+      QT_TRANSLATE_NOOP("TMainform", "Formationswettbewerb")},
+     {QT_TRANSLATE_NOOP("TMainform", "Rock'n'Roll"), QT_TRANSLATE_NOOP("TMainform", "Boogie Woogie"),
+      QT_TRANSLATE_NOOP("TMainform", "Ballroom"), QT_TRANSLATE_NOOP("TMainform", "Latin"),
+      QT_TRANSLATE_NOOP("TMainform", "Formations")}}};
 
 enum MenuFlag : unsigned {
     Plain = 0,
@@ -132,14 +128,13 @@ enum MenuFlag : unsigned {
     CheckedEnglish = 16, // a language entry, checked in the English menu
 };
 
-// One command of the main menu, in both languages. The menu path names the
-// submenus with "|".
+// One command of the main menu: its menu path (naming the submenus with "|")
+// and text in German, translated for the menu of each language, and the
+// object names it has in the German and in the English menu.
 struct MenuCommand {
-    const char* pathGerman;
-    const char* textGerman;
+    const char* path;
+    const char* text;
     const char* nameGerman;
-    const char* pathEnglish;
-    const char* textEnglish;
     const char* nameEnglish;
     const char* key;
     unsigned flags;
@@ -181,9 +176,11 @@ TMainform::TMainform(const MainformOptions& options, QWidget* parent)
         QTimer::singleShot(0, this, [this] { ownSounds_->OpenOutput(); });
     }
     state_.sounds = options_.sounds ? options_.sounds : ownSounds_.get();
+    // The program starts in German and takes the stored language when it first shows.
+    UseLanguage(Language::German);
     buildControls();
     buildMenus();
-    installMenu(MenuLanguage::German);
+    installMenu(Language::German);
     FormCreate();
     firstShow_ = true;
     state_.LanguageFolder = "de" + QString(QDir::separator());
@@ -229,10 +226,9 @@ void TMainform::buildControls()
     Image1_->setPixmap(QIcon(LogoPicture).pixmap(QSize(160, 70)));
     selector_ = new SelectorBar(MenuPane_);
     for (int section = 0; section < 3; ++section) {
-        selector_->addSection(QString::fromUtf8(SelectorGerman.sections[section]));
+        selector_->addSection(tr(SelectorTexts.sections[section]));
         for (int item = 0; item < SelectorItems[section]; ++item) {
-            selector_->addItem(section, QString::fromUtf8(SelectorGerman.items[section][item]),
-                               QIcon(SelectorPicture(section, item)));
+            selector_->addItem(section, tr(SelectorTexts.items[section][item]), QIcon(SelectorPicture(section, item)));
         }
     }
     MenuPane_->setSizes({LogoPaneHeight, ClientHeight});
@@ -243,7 +239,7 @@ void TMainform::buildControls()
     auto* rightLayout = new QVBoxLayout(rightPane);
     rightLayout->setContentsMargins(0, 0, 0, 0);
     rightLayout->setSpacing(0);
-    Funktion_ = new QLabel(PromptGerman, rightPane);
+    Funktion_ = new QLabel(tr(Prompt), rightPane);
     Funktion_->setObjectName("Funktion");
     Funktion_->setFixedHeight(33);
     Funktion_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -277,76 +273,81 @@ void TMainform::buildControls()
 
 void TMainform::fitStatusPanels()
 {
-    // Each panel's label in both languages before the longest reading of its clock.
-    const auto labelled = [](const QStringList& labels, const QStringList& readings) {
+    // Each panel's label, as the window that writes it words it in either
+    // language, before the longest reading of its clock.
+    const auto labelled = [](const char* context, const char* label, const QStringList& readings,
+                             std::optional<int> number = std::nullopt) {
         QStringList texts;
-        for (const QString& label : labels)
+        for (Language language : {Language::German, Language::English}) {
+            const QString text = TextIn(language, context, label);
             for (const QString& reading : readings)
-                texts << label + reading;
+                texts << (number ? text.arg(*number) : text) + reading;
+        }
         return texts;
     };
     for (int couple = 1; couple <= 3; ++couple) {
-        const QString number = QString::number(couple);
-        statusBar_->fitPanel(couple - 1,
-                             labelled({"Paar " + number + ": ", "Couple " + number + ": "}, LongestClockTexts()));
+        statusBar_->fitPanel(couple - 1, labelled("TFrmStopwatch", "Paar %1: ", LongestClockTexts(), couple));
         statusBar_->fitPanel(couple + 2,
-                             labelled({"Zeit " + number + ": ", "Time " + number + ": "}, LongestClockTexts()));
+                             labelled("TFrmMusikAusblendenLatein", "Zeit %1: ", LongestClockTexts(), couple));
     }
     // The Rock'n'Roll clock always shows seconds.
-    statusBar_->fitPanel(6, labelled({"Zeit: ", "Time: "}, LongestSecondsTexts()));
+    statusBar_->fitPanel(6, labelled("TFrmMusikAusblenden", "Zeit: ", LongestSecondsTexts()));
 }
 
-std::unique_ptr<TMainform::MenuSet> TMainform::buildMenu(MenuLanguage language)
+std::unique_ptr<TMainform::MenuSet> TMainform::buildMenu(Language language)
 {
     // Both menus, in the order and with the texts, names and keys the users know.
     static const MenuCommand commands[] = {
-        {"&Datei", "&Beenden", "Beenden1", "&File", "&Exit", "MenuItem2", "Alt+F4", Plain, &TMainform::Beenden1Click},
-        {"&Messungen", "Musik &auszählen", "Musikauszhlen1", "&Timing", "&Count Beat", "MenuItem4", "Ctrl+A", Plain,
-         &TMainform::Musikauszhlen1Click},
-        {"&Messungen", "&Zeit bestimmen", "Zeitbestimmen1", "&Timing", "&Stop time", "MenuItem5", "Ctrl+Z", Plain,
-         &TMainform::Zeitbestimmen1Click},
-        {"&Messungen", "&Metronom", "Metronom1", "&Timing", "&Metronom", "MenuItem6", "Ctrl+M", Plain,
-         &TMainform::Metronom1Click},
-        {"&Messungen", "&Takt-Anpassung", "TaktAnpassung1", "&Timing", "&Adapt beat", "MenuItem7", "Ctrl+T", Plain,
-         &TMainform::TaktAnpassung1Click},
-        {"&Messungen", "Musik aus&blenden Rock'n'Roll", "Musikausblenden1", "&Timing", "Fade music (Rock'n'Roll)",
-         "MenuItem8", "Ctrl+R", Hidden, &TMainform::Musikausblenden1Click},
-        {"&Messungen", "Musik ausblenden", "MusikAusblendenStdLateinBoogie1", "&Timing",
-         "Fade music (&Std/Latin/Boogie)", "MenuItem9", "Ctrl+S", Plain,
+        {QT_TRANSLATE_NOOP("MainMenu", "&Datei"), QT_TRANSLATE_NOOP("MainMenu", "&Beenden"), "Beenden1", "MenuItem2",
+         "Alt+F4", Plain, &TMainform::Beenden1Click},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Messungen"), QT_TRANSLATE_NOOP("MainMenu", "Musik &auszählen"),
+         "Musikauszhlen1", "MenuItem4", "Ctrl+A", Plain, &TMainform::Musikauszhlen1Click},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Messungen"), QT_TRANSLATE_NOOP("MainMenu", "&Zeit bestimmen"),
+         "Zeitbestimmen1", "MenuItem5", "Ctrl+Z", Plain, &TMainform::Zeitbestimmen1Click},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Messungen"), QT_TRANSLATE_NOOP("MainMenu", "&Metronom"), "Metronom1",
+         "MenuItem6", "Ctrl+M", Plain, &TMainform::Metronom1Click},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Messungen"), QT_TRANSLATE_NOOP("MainMenu", "&Takt-Anpassung"),
+         "TaktAnpassung1", "MenuItem7", "Ctrl+T", Plain, &TMainform::TaktAnpassung1Click},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Messungen"), QT_TRANSLATE_NOOP("MainMenu", "Musik aus&blenden Rock'n'Roll"),
+         "Musikausblenden1", "MenuItem8", "Ctrl+R", Hidden, &TMainform::Musikausblenden1Click},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Messungen"), QT_TRANSLATE_NOOP("MainMenu", "Musik ausblenden"),
+         "MusikAusblendenStdLateinBoogie1", "MenuItem9", "Ctrl+S", Plain,
          &TMainform::MusikAusblendenStdLateinBoogie1Click},
-        {"&Messungen", "Musik &prüfen", "MusikPruefen1", "&Timing", "Check m&usic", "MI_CheckMusic", "Ctrl+P", Plain,
-         &TMainform::MusikPruefen1Click},
-        {"&Takt-/Zeit-Info", "&Rock'n'Roll", "MI_RnRInfo", "&Beat/Time Info", "&Rock'n'Roll", "MenuItem11", "", Plain,
-         &TMainform::MI_RnRInfoClick},
-        {"&Takt-/Zeit-Info", "&Boogie-Woogie", "MI_BoogieInfo", "&Beat/Time Info", "&Boogie-Woogie", "MenuItem12", "",
-         Plain, &TMainform::MI_BoogieInfoClick},
-        {"&Takt-/Zeit-Info", "&Standard", "MI_StandardInfo", "&Beat/Time Info", "&Standard", "MenuItem13", "", Plain,
-         &TMainform::MI_StandardInfoClick},
-        {"&Takt-/Zeit-Info", "&Latein", "MI_LateinInfo", "&Beat/Time Info", "&Latin", "MenuItem14", "", Plain,
-         &TMainform::MI_LateinInfoClick},
-        {"&Takt-/Zeit-Info", "&Formationen", "MI_FormationInfo", "&Beat/Time Info", "&Formations", "MenuItem15", "",
-         Plain, &TMainform::MI_FormationInfoClick},
-        {"&Extras", "&Position und Größe speichern", "MI_StorePosition", "&Extras", "&Save Position and Size",
-         "MenuItem17", "", Checkable, &TMainform::MI_StorePositionClick},
-        {"&Extras", "Immer im &Vordergrund", "MI_StayOnTop", "&Extras", "&Always Stay On Top", "MenuItem18", "",
-         Checkable | SeparatorAfter, &TMainform::MI_StayOnTopClick},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Messungen"), QT_TRANSLATE_NOOP("MainMenu", "Musik &prüfen"), "MusikPruefen1",
+         "MI_CheckMusic", "Ctrl+P", Plain, &TMainform::MusikPruefen1Click},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Takt-/Zeit-Info"), QT_TRANSLATE_NOOP("MainMenu", "&Rock'n'Roll"), "MI_RnRInfo",
+         "MenuItem11", "", Plain, &TMainform::MI_RnRInfoClick},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Takt-/Zeit-Info"), QT_TRANSLATE_NOOP("MainMenu", "&Boogie-Woogie"),
+         "MI_BoogieInfo", "MenuItem12", "", Plain, &TMainform::MI_BoogieInfoClick},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Takt-/Zeit-Info"), QT_TRANSLATE_NOOP("MainMenu", "&Standard"),
+         "MI_StandardInfo", "MenuItem13", "", Plain, &TMainform::MI_StandardInfoClick},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Takt-/Zeit-Info"), QT_TRANSLATE_NOOP("MainMenu", "&Latein"), "MI_LateinInfo",
+         "MenuItem14", "", Plain, &TMainform::MI_LateinInfoClick},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Takt-/Zeit-Info"), QT_TRANSLATE_NOOP("MainMenu", "&Formationen"),
+         "MI_FormationInfo", "MenuItem15", "", Plain, &TMainform::MI_FormationInfoClick},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Extras"), QT_TRANSLATE_NOOP("MainMenu", "&Position und Größe speichern"),
+         "MI_StorePosition", "MenuItem17", "", Checkable, &TMainform::MI_StorePositionClick},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Extras"), QT_TRANSLATE_NOOP("MainMenu", "Immer im &Vordergrund"),
+         "MI_StayOnTop", "MenuItem18", "", Checkable | SeparatorAfter, &TMainform::MI_StayOnTopClick},
         // The language entries stand in each menu's own order; the menu's language is checked.
-        {"&Extras|&Sprache", "&Englisch", "MI_ToEnglisch", "&Extras|&Language", "&English", "English1", "",
-         CheckedEnglish, &TMainform::MI_ToEnglischClick},
-        {"&Extras|&Sprache", "&Deutsch", "Deutsch1", "&Extras|&Language", "&German", "MI_ToGerman", "", CheckedGerman,
-         &TMainform::MI_ToGermanClick},
-        {"&Extras|Zeitformat", "Anzahl Sekunden", "MI_anzahlSekunden", "&Extras|Time format", "Number of Seconds",
-         "MI_NumberofSeconds", "", Checkable, &TMainform::MI_anzahlSekundenClick},
-        {"&Extras|Zeitformat", "mm:ss", "MI_mmss", "&Extras|Time format", "mm:ss", "MI_mmss1", "",
-         Checkable | SeparatorAfter, &TMainform::MI_mmssClick},
-        {"&Extras", "Daten anpassen...", "MI_AdaptData", "&Extras", "Customize Data...", "MI_customize", "", Plain,
-         &TMainform::MI_customizeClick},
-        {"&Hilfe", "&Readme", "MI_Readme", "&Help", "&Readme", "MenuItem20", "F1", SeparatorAfter,
-         &TMainform::MI_ReadmeClick},
-        {"&Hilfe", "Ü&ber", "Ueber", "&Help", "I&nfo", "MenuItem22", "", Plain, &TMainform::UeberClick},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Extras|&Sprache"), QT_TRANSLATE_NOOP("MainMenu", "&Englisch"), "MI_ToEnglisch",
+         "English1", "", CheckedEnglish, &TMainform::MI_ToEnglischClick},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Extras|&Sprache"), QT_TRANSLATE_NOOP("MainMenu", "&Deutsch"), "Deutsch1",
+         "MI_ToGerman", "", CheckedGerman, &TMainform::MI_ToGermanClick},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Extras|Zeitformat"), QT_TRANSLATE_NOOP("MainMenu", "Anzahl Sekunden"),
+         "MI_anzahlSekunden", "MI_NumberofSeconds", "", Checkable, &TMainform::MI_anzahlSekundenClick},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Extras|Zeitformat"), QT_TRANSLATE_NOOP("MainMenu", "mm:ss"), "MI_mmss",
+         "MI_mmss1", "", Checkable | SeparatorAfter, &TMainform::MI_mmssClick},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Extras"), QT_TRANSLATE_NOOP("MainMenu", "Daten anpassen..."), "MI_AdaptData",
+         "MI_customize", "", Plain, &TMainform::MI_customizeClick},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Hilfe"), QT_TRANSLATE_NOOP("MainMenu", "&Readme"), "MI_Readme", "MenuItem20",
+         "F1", SeparatorAfter, &TMainform::MI_ReadmeClick},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Hilfe"), QT_TRANSLATE_NOOP("MainMenu", "Ü&ber"), "Ueber", "MenuItem22", "",
+         Plain, &TMainform::UeberClick},
     };
 
-    const bool english = language == MenuLanguage::English;
+    const bool english = language == Language::English;
+    const auto text = [language](const char* german) { return TextIn(language, "MainMenu", german); };
     auto set = std::make_unique<MenuSet>();
     std::map<QString, QMenu*> menus;
     auto menuFor = [&](const QString& path) {
@@ -363,7 +364,7 @@ std::unique_ptr<TMainform::MenuSet> TMainform::buildMenu(MenuLanguage language)
     };
     for (const MenuCommand& command : commands) {
         const QString name = QString::fromUtf8(english ? command.nameEnglish : command.nameGerman);
-        auto* action = new QAction(QString::fromUtf8(english ? command.textEnglish : command.textGerman), this);
+        auto* action = new QAction(text(command.text), this);
         action->setObjectName(name);
         action->setShortcut(QKeySequence(QString::fromLatin1(command.key)));
         const bool fixedCheck = command.flags & (english ? CheckedEnglish : CheckedGerman);
@@ -382,22 +383,21 @@ std::unique_ptr<TMainform::MenuSet> TMainform::buildMenu(MenuLanguage language)
             set->hiddenFade = action;
             continue;
         }
-        QMenu* menu = menuFor(QString::fromUtf8(english ? command.pathEnglish : command.pathGerman));
+        QMenu* menu = menuFor(text(command.path));
         menu->addAction(action);
         if (command.flags & SeparatorAfter)
             menu->addSeparator();
     }
-    addBeamerScreenMenu(*menuFor(QStringLiteral("&Extras")), language);
+    addBeamerScreenMenu(*menuFor(text("&Extras")), language);
     return set;
 }
 
-void TMainform::addBeamerScreenMenu(QMenu& extras, MenuLanguage language)
+void TMainform::addBeamerScreenMenu(QMenu& extras, Language language)
 {
     extras.addSeparator();
-    const bool english = language == MenuLanguage::English;
-    QMenu* screens =
-        extras.addMenu(english ? QStringLiteral("&Projector screen") : QStringLiteral("&Beamer-Bildschirm"));
-    screens->setObjectName(english ? QStringLiteral("MI_ProjectorScreen") : QStringLiteral("MI_BeamerScreen"));
+    QMenu* screens = extras.addMenu(TextIn(language, "MainMenu", QT_TRANSLATE_NOOP("MainMenu", "&Beamer-Bildschirm")));
+    screens->setObjectName(language == Language::English ? QStringLiteral("MI_ProjectorScreen")
+                                                         : QStringLiteral("MI_BeamerScreen"));
     // Listed anew at each opening: screens come and go while the program runs.
     connect(screens, &QMenu::aboutToShow, this, [this, screens] {
         if (frmBeamer_)
@@ -409,14 +409,14 @@ void TMainform::buildMenus()
 {
     menuBar_ = new QMenuBar(this);
     setMenuBar(menuBar_);
-    menuGerman_ = buildMenu(MenuLanguage::German);
-    menuEnglish_ = buildMenu(MenuLanguage::English);
+    menuGerman_ = buildMenu(Language::German);
+    menuEnglish_ = buildMenu(Language::English);
 }
 
-void TMainform::installMenu(MenuLanguage language)
+void TMainform::installMenu(Language language)
 {
-    const MenuSet& shown = language == MenuLanguage::English ? *menuEnglish_ : *menuGerman_;
-    const MenuSet& other = language == MenuLanguage::English ? *menuGerman_ : *menuEnglish_;
+    const MenuSet& shown = language == Language::English ? *menuEnglish_ : *menuGerman_;
+    const MenuSet& other = language == Language::English ? *menuGerman_ : *menuEnglish_;
     menuBar_->clear();
     for (QMenu* menu : shown.topMenus)
         menuBar_->addMenu(menu);
@@ -644,11 +644,13 @@ void TMainform::applyStoredLanguage()
     state_.Sprache = Language::German;
     MI_ToGermanClick();
     storedSprache_ = stored;
-    state_.messages->warning(
-        QStringLiteral("Die englischen Regeldaten können nicht geladen werden: %1.\nDas Programm startet deshalb auf "
-                       "Deutsch; gespeichert bleibt Englisch.\n\nThe English rule data cannot be loaded: %2.\nThe "
-                       "program therefore starts in German; English stays the stored language.")
-            .arg(lastLoadError_, lastLoadErrorEnglish_));
+    // In both languages: the one the program starts in and the one it could not take.
+    const char* const notLoaded = QT_TRANSLATE_NOOP("TMainform", "Die englischen Regeldaten können nicht geladen "
+                                                                 "werden: %1.\nDas Programm startet deshalb auf "
+                                                                 "Deutsch; gespeichert bleibt Englisch.");
+    state_.messages->warning(TextIn(Language::German, "TMainform", notLoaded).arg(lastLoadError_) +
+                             QStringLiteral("\n\n") +
+                             TextIn(Language::English, "TMainform", notLoaded).arg(lastLoadErrorEnglish_));
 }
 
 void TMainform::closeEvent(QCloseEvent* event)
@@ -668,7 +670,7 @@ void TMainform::SelectorItemClick(int section, int item)
     // Showing the empty window first makes a repeated choice show its window anew.
     showEmbedded(EmbeddedWindow::Empty);
     const SelectorChoice& choice = SelectorChoices[section][item];
-    setHeader(QString::fromUtf8(state_.Sprache == Language::German ? choice.headerGerman : choice.headerEnglish));
+    setHeader(tr(choice.header));
     showEmbedded(choice.window);
 }
 
@@ -818,12 +820,7 @@ void TMainform::MI_ToGermanClick()
         return;
     state_.Sprache = Language::German;
     storedSprache_ = 0;
-    installMenu(MenuLanguage::German);
-    if (Funktion_->text() == PromptEnglish)
-        setHeader(PromptGerman);
-    relabelStatusPanels(QStringLiteral("Paar"), QStringLiteral("Zeit"));
-    showSelectorCaptions(false);
-    tellWindowsLanguage(Language::German);
+    showLanguage(Language::German);
     pnlTanz_->SetLanguage(Language::German);
 }
 
@@ -838,12 +835,7 @@ bool TMainform::switchToEnglish(bool reportFailure)
         return false;
     state_.Sprache = Language::English;
     storedSprache_ = 1;
-    installMenu(MenuLanguage::English);
-    if (Funktion_->text() == PromptGerman)
-        setHeader(PromptEnglish);
-    relabelStatusPanels(QStringLiteral("Couple"), QStringLiteral("Time"));
-    showSelectorCaptions(true);
-    tellWindowsLanguage(Language::English);
+    showLanguage(Language::English);
     // The shown information window comes back with its English header.
     if (selectorSection_ == 1 || selectorSection_ == 2)
         SelectorItemClick(selectorSection_, selectorItem_);
@@ -860,12 +852,8 @@ bool TMainform::reloadRuleTablesForLanguage(const QString& language, bool report
     if (!result.ok()) {
         if (reportFailure) {
             state_.messages->warning(
-                state_.Sprache == Language::German
-                    ? QStringLiteral("Die Sprache wird nicht gewechselt, weil die Regeldaten nicht geladen werden "
-                                     "können: %1")
-                          .arg(result.text(Language::German))
-                    : QStringLiteral("The language is not switched because the rule data cannot be loaded: %1")
-                          .arg(result.text(Language::English)));
+                tr("Die Sprache wird nicht gewechselt, weil die Regeldaten nicht geladen werden können: %1")
+                    .arg(result.text(state_.Sprache)));
         }
         lastLoadError_ = result.text(Language::German);
         lastLoadErrorEnglish_ = result.text(Language::English);
@@ -890,19 +878,33 @@ void TMainform::relabelStatusPanels(const QString& coupleWord, const QString& ti
     }
 }
 
-void TMainform::showSelectorCaptions(bool english)
+void TMainform::showSelectorCaptions()
 {
-    const SelectorCaptions& captions = english ? SelectorEnglish : SelectorGerman;
     for (int section = 0; section < 3; ++section) {
-        selector_->setSectionCaption(section, QString::fromUtf8(captions.sections[section]));
+        selector_->setSectionCaption(section, tr(SelectorTexts.sections[section]));
         for (int item = 0; item < SelectorItems[section]; ++item)
-            selector_->setItemCaption(section, item, QString::fromUtf8(captions.items[section][item]));
+            selector_->setItemCaption(section, item, tr(SelectorTexts.items[section][item]));
     }
+}
+
+// The application answers in the language from here on; then the main
+// window's own texts and every window's follow.
+void TMainform::showLanguage(Language language)
+{
+    UseLanguage(language);
+    installMenu(language);
+    // The prompt, in whichever language it shows, comes in the new one.
+    for (Language shown : {Language::German, Language::English}) {
+        if (Funktion_->text() == TextIn(shown, "TMainform", Prompt))
+            setHeader(tr(Prompt));
+    }
+    relabelStatusPanels(tr("Paar"), tr("Zeit"));
+    showSelectorCaptions();
+    tellWindowsLanguage(language);
 }
 
 void TMainform::tellWindowsLanguage(Language language)
 {
-    UseLanguage(language);
     frmAdaptSpeed_->SetLanguage(language);
     frmAdaptFixSpeed_->SetLanguage(language);
     frmInfo_->SetLanguage(language);

@@ -41,8 +41,6 @@ struct MainformOptions {
     SoundPlayer* sounds = nullptr; // null: the built-in sounds on the default device
 };
 
-enum class MenuLanguage { German = 0, English = 1 };
-
 class TMainform : public QMainWindow {
     Q_OBJECT
 public:
@@ -87,8 +85,8 @@ private:
     void buildControls();
     void fitStatusPanels();
     void buildMenus();
-    std::unique_ptr<MenuSet> buildMenu(MenuLanguage language);
-    void installMenu(MenuLanguage language);
+    std::unique_ptr<MenuSet> buildMenu(Language language);
+    void installMenu(Language language);
     void registerEmbeddedWindows();
     void createFreeStandingWindows();
     StoredSettings readSettings();
@@ -104,7 +102,8 @@ private:
     void showTimeFormatChecks();
     void setCheckedInBothMenus(const QString& germanName, const QString& englishName, bool checked);
     void relabelStatusPanels(const QString& coupleWord, const QString& timeWord);
-    void showSelectorCaptions(bool english);
+    void showSelectorCaptions();
+    void showLanguage(Language language);
     void tellWindowsLanguage(Language language);
 
     void Beenden1Click();
@@ -126,7 +125,7 @@ private:
     void UeberClick();
     void MI_customizeClick();
     void MenuPaneSplitChange();
-    void addBeamerScreenMenu(QMenu& extras, MenuLanguage language);
+    void addBeamerScreenMenu(QMenu& extras, Language language);
 
     MainformOptions options_;
     ProgramState state_;

@@ -49,7 +49,6 @@ struct ProgramState {
     SoundPlayer* sounds = nullptr;
     HelpViewer* help = nullptr;
 
-    bool english() const { return Sprache == Language::English; }
     bool hasTargetTempo() const { return TempoMax > 0; }
     bool secondsFormat() const { return Zeitformat == TimeFormat::Seconds; }
 };

@@ -22,19 +22,9 @@ constexpr int kTickMs = 100;
 // the three-couple fade window, and sharing it made it flicker between the clocks.
 constexpr int RnRClockPanel = 6;
 
-QString pick(bool english, const char* germanText, const char* englishText)
+QStringList rundeItems()
 {
-    return QString::fromUtf8(english ? englishText : germanText);
-}
-
-QStringList pickList(bool english, const QStringList& germanItems, const QStringList& englishItems)
-{
-    return english ? englishItems : germanItems;
-}
-
-QStringList rundeItems(bool english)
-{
-    return pickList(english, {"Beintechnik", "Akrobatik"}, {"foot technique", "acrobatics"});
+    return {TFrmMusikAusblenden::tr("Beintechnik"), TFrmMusikAusblenden::tr("Akrobatik")};
 }
 
 QColor fromBgr(std::uint32_t bgr)
@@ -93,7 +83,7 @@ TFrmMusikAusblenden::TFrmMusikAusblenden(ProgramState& state, QWidget* parent)
 {
     placeControls();
     RG_Klasse->setItems(DanceCatalogue::DanceNames(Discipline::RnR));
-    RG_Runde->setItems(rundeItems(false));
+    RG_Runde->setItems(rundeItems());
     RG_Runde->hide();
     LMDSimpleLabel1->setBuddy(ED_Takte);
     Timer->setInterval(kTickMs);
@@ -213,28 +203,27 @@ void TFrmMusikAusblenden::placeDigits()
 
 void TFrmMusikAusblenden::applyLanguage()
 {
-    const bool en = english();
     // The rule tables have just been reloaded in the new language.
     LB_Info->setText(state_.rules->table(Discipline::RnR).Source);
     GB_1->setTitle(QStringLiteral("&Zeit"));
-    Reset->setText(pick(en, "Zurücksetzen (&2)", "Reset (&2)"));
-    LMDSimpleLabel4->setText(pick(en, "Verbleibende Takte:", "Remaining bars:"));
-    LMDGroupBox1->setTitle(pick(en, "Turniermusik", "comp. music"));
-    LMDGroupBox2->setTitle(pick(en, "gleichmäßig ausblenden", "faded constantly"));
-    LMDGroupBox3->setTitle(pick(en, "Ende", "End"));
-    LMDSimpleLabel1->setText(pick(en, "Takte &pro Minute:", "Bars per &minute:"));
-    LMDSimpleLabel2->setText(pick(en, "Dauer:", "Dur.:"));
-    LMDSimpleLabel3->setText(pick(en, "Sek.", "sec."));
-    CB_Beep->setText(pick(en, "Akustisches &Signal", "Bee&p"));
-    RG_Klasse->setTitle(pick(en, "&Klasse", "&Class"));
+    Reset->setText(tr("Zurücksetzen (&2)"));
+    LMDSimpleLabel4->setText(tr("Verbleibende Takte:"));
+    LMDGroupBox1->setTitle(tr("Turniermusik"));
+    LMDGroupBox2->setTitle(tr("gleichmäßig ausblenden"));
+    LMDGroupBox3->setTitle(tr("Ende"));
+    LMDSimpleLabel1->setText(tr("Takte &pro Minute:"));
+    LMDSimpleLabel2->setText(tr("Dauer:"));
+    LMDSimpleLabel3->setText(tr("Sek."));
+    CB_Beep->setText(tr("Akustisches &Signal"));
+    RG_Klasse->setTitle(tr("&Klasse"));
     const QStringList klassen = DanceCatalogue::DanceNames(Discipline::RnR);
     for (int item = 0; item < klassen.size(); ++item)
         RG_Klasse->setItemText(item, klassen[item]);
-    RG_Runde->setTitle(pick(en, "R&unde", "&Round"));
-    const QStringList runden = rundeItems(en);
+    RG_Runde->setTitle(tr("R&unde"));
+    const QStringList runden = rundeItems();
     for (int item = 0; item < runden.size(); ++item)
         RG_Runde->setItemText(item, runden[item]);
-    BT_Help->setText(pick(en, "H&ilfe", "He&lp"));
+    BT_Help->setText(tr("H&ilfe"));
     showDanceInUse();
 }
 
@@ -324,9 +313,7 @@ void TFrmMusikAusblenden::showDance(const QString& danceTimeText)
         ED_Dauer->clear();
         ED_RestTakte->clear();
         if (!danceTimeText.isEmpty())
-            state_.messages->warning(pick(english(), "Ungültige Tanzzeit in den Regeldaten: '%1'",
-                                          "Invalid dancing time in the rule data: '%1'")
-                                         .arg(danceTimeText));
+            state_.messages->warning(tr("Ungültige Tanzzeit in den Regeldaten: '%1'").arg(danceTimeText));
         return;
     }
     ED_Dauer->setText(QString::number(*seconds));
@@ -351,8 +338,8 @@ void TFrmMusikAusblenden::showDanceInUse()
 {
     QString dance = DanceCatalogue::DanceNames(Discipline::RnR).value(danceKlasse_);
     if (danceRunde_ >= 0)
-        dance += QStringLiteral(", ") + rundeItems(english()).value(danceRunde_);
-    LB_Dance->setText(dance.isEmpty() ? QString() : pick(english(), "Uhr für: %1", "Clock for: %1").arg(dance));
+        dance += QStringLiteral(", ") + rundeItems().value(danceRunde_);
+    LB_Dance->setText(dance.isEmpty() ? QString() : tr("Uhr für: %1").arg(dance));
 }
 
 bool TFrmMusikAusblenden::takeTempo()
@@ -360,8 +347,7 @@ bool TFrmMusikAusblenden::takeTempo()
     fade_.setBarsPerMinute(TextToNumber(ED_Takte->text(), *state_.messages));
     if (showBarCount())
         return true;
-    state_.messages->warning(
-        pick(english(), "Sie müssen eine gültige ganzzahlige Taktzahl angeben", "Please enter a valid integer number"));
+    state_.messages->warning(tr("Sie müssen eine gültige ganzzahlige Taktzahl angeben"));
     return false;
 }
 
@@ -393,8 +379,7 @@ void TFrmMusikAusblenden::Start1Click()
         return;
     }
     if (ED_Dauer->text().isEmpty() || ED_Takte->text().isEmpty()) {
-        state_.messages->warning(
-            pick(english(), "Sie müssen zuerst einen Tanz auswählen", "Please select a dance first"));
+        state_.messages->warning(tr("Sie müssen zuerst einen Tanz auswählen"));
         return;
     }
     // A tempo typed but not taken yet, as when Alt+1 is pressed in the field.
@@ -403,8 +388,7 @@ void TFrmMusikAusblenden::Start1Click()
             return;
     }
     else if (!fade_.bars()) {
-        state_.messages->warning(pick(english(), "Sie müssen eine gültige ganzzahlige Taktzahl angeben",
-                                      "Please enter a valid integer number"));
+        state_.messages->warning(tr("Sie müssen eine gültige ganzzahlige Taktzahl angeben"));
         return;
     }
     // The next round after a countdown that ran out counts down from its start.
@@ -478,7 +462,7 @@ void TFrmMusikAusblenden::backToZero()
 void TFrmMusikAusblenden::TimeEditChange()
 {
     if (state_.statusBar)
-        state_.statusBar->setPanelText(RnRClockPanel, pick(state_.english(), "Zeit: ", "Time: ") + TimeEdit->text());
+        state_.statusBar->setPanelText(RnRClockPanel, tr("Zeit: ") + TimeEdit->text());
 }
 
 void TFrmMusikAusblenden::BT_HelpClick()

@@ -72,7 +72,6 @@ protected:
 private:
     void placeControls();
     void placeDigits();
-    bool english() const { return language() == Language::English; }
 
     void LookUpRule();
     const RuleRow* chosenRuleRow() const;

@@ -28,21 +28,12 @@ constexpr int kCoupleLeft = 16;
 constexpr int kCoupleStep = 172;
 constexpr int kCoupleTop = 18;
 
-struct CoupleCaption {
-    const char* german;
-    const char* english;
+// German, translated when shown.
+constexpr const char* kCoupleCaptions[] = {
+    QT_TRANSLATE_NOOP("TFrmMusikAusblendenLatein", "erstes Paar"),
+    QT_TRANSLATE_NOOP("TFrmMusikAusblendenLatein", "zweites Paar"),
+    QT_TRANSLATE_NOOP("TFrmMusikAusblendenLatein", "letztes Paar"),
 };
-
-constexpr CoupleCaption kCoupleCaptions[] = {
-    {"erstes Paar", "first couple"},
-    {"zweites Paar", "second couple"},
-    {"letztes Paar", "last couple"},
-};
-
-QString pick(bool english, const char* germanText, const char* englishText)
-{
-    return QString::fromUtf8(english ? englishText : germanText);
-}
 
 QString startCaption(int couple, bool running)
 {
@@ -217,18 +208,14 @@ void TFrmMusikAusblendenLatein::placeControls()
 
 void TFrmMusikAusblendenLatein::applyLanguage()
 {
-    const bool english = language() == Language::English;
-    for (int number = 1; number <= 3; ++number) {
-        const CoupleCaption& caption = kCoupleCaptions[number - 1];
-        coupleAt(number).GB->setTitle(pick(english, caption.german, caption.english));
-    }
-    BT_Reset->setText(pick(english, "&Zurücksetzen", "&Reset"));
-    BT_Help->setText(pick(english, "H&ilfe", "He&lp"));
-    BT_BeamerAll->setText(pick(english, "Beamer (alle Uhren)", "Beamer (all watches)"));
-    BT_Beamer2->setText(pick(english, "Beamer (zwei Uhren)", "Beamer (two watches)"));
-    LB_BeamerScreen->setText(pick(english, "Beamer-Bild&schirm:", "Projector &screen:"));
-    cbx_inverted->setToolTip(pick(english, "Vertauscht im Beamer-Modus die Position der 1. und 3. Stoppuhr",
-                                  "Switches position of 1. and 3. stop watch in beamer mode"));
+    for (int number = 1; number <= 3; ++number)
+        coupleAt(number).GB->setTitle(tr(kCoupleCaptions[number - 1]));
+    BT_Reset->setText(tr("&Zurücksetzen"));
+    BT_Help->setText(tr("H&ilfe"));
+    BT_BeamerAll->setText(tr("Beamer (alle Uhren)"));
+    BT_Beamer2->setText(tr("Beamer (zwei Uhren)"));
+    LB_BeamerScreen->setText(tr("Beamer-Bild&schirm:"));
+    cbx_inverted->setToolTip(tr("Vertauscht im Beamer-Modus die Position der 1. und 3. Stoppuhr"));
 }
 
 void TFrmMusikAusblendenLatein::setBeamer(TfrmBeamer* beamer)
@@ -269,9 +256,7 @@ bool TFrmMusikAusblendenLatein::danceChosen() const
 void TFrmMusikAusblendenLatein::StartClick(int couple)
 {
     if (!danceChosen()) {
-        state_.messages->warning(language() == Language::English
-                                     ? QStringLiteral("Please select a dance first")
-                                     : QStringLiteral("Sie müssen zuerst einen Tanz auswählen"));
+        state_.messages->warning(tr("Sie müssen zuerst einen Tanz auswählen"));
         return;
     }
     ToggleCouple(couple);
@@ -371,7 +356,7 @@ void TFrmMusikAusblendenLatein::TimeEditChange(int number)
 {
     const QString text = coupleAt(number).TimeEdit->text();
     // The status bar belongs to the main window and speaks the program's language.
-    const QString label = state_.english() ? QStringLiteral("Time %1: ") : QStringLiteral("Zeit %1: ");
+    const QString label = tr("Zeit %1: ");
     state_.statusBar->setPanelText(number + 2, label.arg(number) + text);
     if (beamer_ && projectorMode_ != -1 && ModeShowsCouple(projectorMode_, number))
         beamer_->timeLabel(number)->setText(text);

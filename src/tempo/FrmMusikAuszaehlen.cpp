@@ -105,27 +105,38 @@ void TFrmMusikAuszaehlen::createControls()
     connect(SE_TakteAktuell, &QSpinBox::valueChanged, this, &TFrmMusikAuszaehlen::SE_TakteAktuellChange);
 }
 
-QString TFrmMusikAuszaehlen::ReadyPrompt(int languageFlag)
+namespace {
+const char* const ReadyPromptText = QT_TRANSLATE_NOOP("TFrmMusikAuszaehlen", "Bereit zum Auszählen");
+} // namespace
+
+QString TFrmMusikAuszaehlen::ReadyPrompt()
 {
-    return languageFlag != 0 ? QStringLiteral("Ready") : QStringLiteral("Bereit zum Auszählen");
+    return tr(ReadyPromptText);
+}
+
+// In either language, so that a language switch finds the prompt to replace.
+bool TFrmMusikAuszaehlen::showsReadyPrompt() const
+{
+    if (List->count() == 0)
+        return false;
+    const QString first = List->item(0)->text();
+    return first == TextIn(Language::German, "TFrmMusikAuszaehlen", ReadyPromptText) ||
+           first == TextIn(Language::English, "TFrmMusikAuszaehlen", ReadyPromptText);
 }
 
 void TFrmMusikAuszaehlen::applyLanguage()
 {
-    const bool english = language() == Language::English;
     List->setSectionTexts(
-        english ? QStringList{"# bars", "time in secs", "Bars/min (current)", "Bars/min (average)"}
-                : QStringList{"Anzahl Takte", "Dauer in Sekunden", "Takte/min aktuell", "Takte/min gemittelt"});
-    Label1->setText(english ? "# bars considered for Bars/min (current):"
-                            : "Takte für Takte/aktuell &berücksichtigen:");
-    BT_Start->setText(english ? "&Click Me (space bar)" : "&Click Me (Leertaste)");
-    BT_Evaluate->setText(english ? "E&valuate" : "A&uswerten");
-    BT_Reset->setText(english ? "&Reset" : "&Zurücksetzen");
-    BT_Help->setText(english ? "He&lp" : "H&ilfe");
-    CB_Zwischenablage->setText(english ? "Co&py to clipboard" : "In Zwischenablage &kopieren");
+        {tr("Anzahl Takte"), tr("Dauer in Sekunden"), tr("Takte/min aktuell"), tr("Takte/min gemittelt")});
+    Label1->setText(tr("Takte für Takte/aktuell &berücksichtigen:"));
+    BT_Start->setText(tr("&Click Me (Leertaste)"));
+    BT_Evaluate->setText(tr("A&uswerten"));
+    BT_Reset->setText(tr("&Zurücksetzen"));
+    BT_Help->setText(tr("H&ilfe"));
+    CB_Zwischenablage->setText(tr("In Zwischenablage &kopieren"));
     showSteadiness();
-    if (List->count() > 0 && List->item(0)->text() == ReadyPrompt(english ? 0 : 1))
-        List->item(0)->setText(ReadyPrompt(StoredLanguage(language())));
+    if (showsReadyPrompt())
+        List->item(0)->setText(ReadyPrompt());
 }
 
 void TFrmMusikAuszaehlen::FormShow()
@@ -240,12 +251,12 @@ void TFrmMusikAuszaehlen::ListEnter()
     if (!KeyReleased)
         ResetTimer->start();
     if (List->count() == 0)
-        List->addItem(ReadyPrompt(StoredLanguage(language())));
+        List->addItem(ReadyPrompt());
 }
 
 void TFrmMusikAuszaehlen::ListExit()
 {
-    if (List->count() > 0 && (List->item(0)->text() == ReadyPrompt(0) || List->item(0)->text() == ReadyPrompt(1)))
+    if (showsReadyPrompt())
         List->clear();
 }
 
@@ -313,10 +324,7 @@ void TFrmMusikAuszaehlen::showSteadiness()
     }
     const std::optional<double> spread = series_.spread();
     const QString spreadText = spread ? QStringLiteral("± ") + FormatFixed(*spread, 1, 7) : QStringLiteral("–");
-    LB_Streuung->setText((language() == Language::English ? QStringLiteral("Taps: %1   spread: %2 bars/min")
-                                                          : QStringLiteral("Taktschläge: %1   Streuung: %2 Takte/min"))
-                             .arg(series_.tapCount())
-                             .arg(spreadText));
+    LB_Streuung->setText(tr("Taktschläge: %1   Streuung: %2 Takte/min").arg(series_.tapCount()).arg(spreadText));
 }
 
 void TFrmMusikAuszaehlen::showAverageInSpeedConversion(const QString& text)
@@ -349,8 +357,7 @@ void TFrmMusikAuszaehlen::BT_EvaluateClick()
         return;
     }
     if ((selection.asksForDance() && selection.dance() < 0) || (selection.asksForRound() && selection.round() < 0)) {
-        warn("Sie müssen zuerst eine Startklasse bzw. einen Tanz auswählen",
-             "You must enter a start class/dance first");
+        warn(tr("Sie müssen zuerst eine Startklasse bzw. einen Tanz auswählen"));
         return;
     }
     if (selection.typedTargetChosen())
@@ -364,7 +371,7 @@ void TFrmMusikAuszaehlen::evaluateTypedTarget()
     const QString text = state_.selection->typedTarget().left(255);
     const std::optional<double> desired = text.isEmpty() ? std::nullopt : ReadNumber(text, state_.messages);
     if (!desired) {
-        warn("Geben Sie bitte eine korrekte Zahl ein", "Please enter a valid number!");
+        warn(tr("Geben Sie bitte eine korrekte Zahl ein"));
         return;
     }
     if (series_.totalSeconds() == 0) {
@@ -389,7 +396,7 @@ void TFrmMusikAuszaehlen::evaluateRuleTarget()
 
 void TFrmMusikAuszaehlen::noBarsEntered()
 {
-    warn("Sie müssen vor dem Auswerten Taktschläge eingeben", "Enter bars before evaluating!");
+    warn(tr("Sie müssen vor dem Auswerten Taktschläge eingeben"));
     clearSeries();
     List->setFocus();
 }
@@ -420,7 +427,7 @@ void TFrmMusikAuszaehlen::BT_HelpClick()
     ShowToolHelp(state_, language(), tr("Musik auszählen"), QStringLiteral("MusikauszaehlenHelp.rtf"));
 }
 
-void TFrmMusikAuszaehlen::warn(const QString& german, const QString& english)
+void TFrmMusikAuszaehlen::warn(const QString& text)
 {
-    state_.messages->warning(language() == Language::English ? english : german);
+    state_.messages->warning(text);
 }

@@ -43,8 +43,8 @@ public:
 
     const TapSeries& series() const { return series_; }
     bool keyReleased() const { return KeyReleased; }
-    // "Bereit zum Auszählen" or "Ready".
-    static QString ReadyPrompt(int languageFlag);
+    // "Bereit zum Auszählen" in the program's language.
+    static QString ReadyPrompt();
 
     DelimitedListBox* List = nullptr;
     QSpinBox* SE_TakteAktuell = nullptr;
@@ -73,7 +73,8 @@ private:
     void evaluateTypedTarget();
     void evaluateRuleTarget();
     void noBarsEntered();
-    void warn(const QString& german, const QString& english);
+    void warn(const QString& text);
+    bool showsReadyPrompt() const;
     void showAverageInSpeedConversion(const QString& text);
     void showSteadiness();
     void clearSeries();

@@ -33,6 +33,7 @@ struct FadeLateinFixture {
     explicit FadeLateinFixture(int zeitformat = 1)
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        UseLanguage(Language::German);
         state.clock = &clock;
         state.messages = &messages;
         state.help = &help;

@@ -204,6 +204,7 @@ private slots:
         QFETCH(int, sprache);
         FadeLateinFixture f;
         f.state.Sprache = LanguageFromStored(sprache);
+        UseLanguage(f.state.Sprache);
         f.chooseDance(90, 120);
         f.statusBar->setPanelText(3, QStringLiteral("Rock'n'Roll"));
         f.window->StartClick(3);

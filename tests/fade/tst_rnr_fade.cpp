@@ -522,6 +522,7 @@ private slots:
         state.Sprache = LanguageFromStored(sprache);
         chooseA49();
         window->Start1Click();
+        UseLanguage(state.Sprache); // the program's language, which the status bar speaks
         tickFor(100);
         QTEST(statusBar->panelText(6), "panel");
         QCOMPARE(statusBar->panelText(3), QString()); // the first couple's of the three-couple window

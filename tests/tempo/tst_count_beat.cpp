@@ -83,6 +83,7 @@ private slots:
 
     void init()
     {
+        UseLanguage(Language::German);
         messages_.clear();
         dialogs_.clear();
         setDecimalLocale(false);
@@ -238,7 +239,7 @@ private slots:
     void altKeysBelongToTheButtonsExceptAltC()
     {
         key(Qt::Key_Q, Qt::AltModifier);
-        QVERIFY(rows().isEmpty() || rows()[0] == TFrmMusikAuszaehlen::ReadyPrompt(0));
+        QVERIFY(rows().isEmpty() || rows()[0] == TFrmMusikAuszaehlen::ReadyPrompt());
         QCOMPARE(form_->series().tapCount(), 0);
         QTest::keyClick(form_->List, Qt::Key_C, Qt::AltModifier);
         QCOMPARE(form_->series().tapCount(), 1);
