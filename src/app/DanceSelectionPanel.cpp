@@ -3,6 +3,7 @@
 #include "common/Language.h"
 #include "common/ProgramState.h"
 #include "common/SoundPlayer.h"
+#include "widgets/SystemBell.h"
 #include "rules/DanceCatalogue.h"
 #include "rules/DanceSelection.h"
 #include "rules/RuleTables.h"

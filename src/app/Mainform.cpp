@@ -32,6 +32,7 @@
 #include "common/Language.h"
 #include "rules/DanceCatalogue.h"
 #include "widgets/EmbeddedForm.h"
+#include "widgets/SystemBell.h"
 #include "app/FrmManual.h"
 #include "app/FrmStartBild.h"
 #include "widgets/RadioGroup.h"
@@ -172,6 +173,7 @@ TMainform::TMainform(const MainformOptions& options, QWidget* parent)
     state_.messages = options_.messages ? options_.messages : &dialogMessages_;
     if (!options_.sounds) {
         ownSounds_ = std::make_unique<ResourceSoundPlayer>(clock_); // decoded once, before the first beat
+        ownSounds_->setSystemBell(SystemBell);
         // The output opens once the window is up, so that the first beep is on time.
         QTimer::singleShot(0, this, [this] { ownSounds_->OpenOutput(); });
     }

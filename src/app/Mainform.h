@@ -1,6 +1,6 @@
 #pragma once
 #include "common/Clock.h"
-#include "common/Messages.h"
+#include "widgets/DialogMessages.h"
 #include "app/EmbeddedWindow.h"
 #include "common/ProgramState.h"
 #include "rules/DanceSelection.h"

@@ -68,8 +68,8 @@ void ResourceSoundPlayer::Beep()
 {
     if (ensureOutput(false))
         output_.mixer()->play(int(names_.size()));
-    else
-        SoundPlayer::Beep();
+    else if (systemBell_)
+        systemBell_();
 }
 
 bool ResourceSoundPlayer::StartClicks(const ClickPattern& pattern)

@@ -4,6 +4,7 @@
 #include "audio/SoundSamples.h"
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,8 @@ public:
     // Opens the output ahead of the first sound, which then needs not wait
     // for the device to start.
     void OpenOutput() { ensureOutput(false); }
+    // What rings for a beep while there is no output; nothing by default.
+    void setSystemBell(std::function<void()> bell) { systemBell_ = std::move(bell); }
 
     // Clicks of the current run the stream has played so far.
     std::int64_t clicksPlaced() const;
@@ -62,4 +65,5 @@ private:
     std::optional<std::int64_t> lastTryNs_;
     std::string reportedError_;
     std::uint32_t run_ = 0;
+    std::function<void()> systemBell_;
 };

@@ -21,7 +21,7 @@ public:
     // unknown name plays nothing. A new sound cuts off the one playing.
     virtual void PlayResourceSound(const QString& name) = 0;
     // The standard beep.
-    virtual void Beep();
+    virtual void Beep() = 0;
 
     // Starts clicks that the output places itself, each at its exact time
     // from now on; false when there is no sound output, and the caller keeps
@@ -34,6 +34,3 @@ public:
     // False once the sound output is gone (or was never there).
     virtual bool HasOutput() { return false; }
 };
-
-// The player's beep, or the system's bell where there is no player.
-void PlayStandardBeep(SoundPlayer* player);

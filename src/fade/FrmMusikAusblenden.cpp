@@ -7,6 +7,7 @@
 #include "widgets/RadioGroup.h"
 #include "rules/RuleTables.h"
 #include "common/SoundPlayer.h"
+#include "widgets/SystemBell.h"
 #include "widgets/StatusPanels.h"
 #include "common/ThreadTimer.h"
 #include <QCheckBox>

@@ -34,8 +34,11 @@ private slots:
     void playerStaysSilentAndSaysSo()
     {
         ResourceSoundPlayer player(clock);
+        int bells = 0;
+        player.setSystemBell([&bells] { ++bells; });
         player.PlayResourceSound("TOMTOM_HI");
         player.Beep(); // the system's bell instead
+        QCOMPARE(bells, 1);
         QVERIFY(!player.HasOutput());
         QVERIFY(!player.StartClicks({0.4, 3, "TOMTOM_HI", "drum_stick"}));
         QVERIFY(!player.ClickHeardNs(0));

@@ -1,7 +1,8 @@
+#include "widgets/SystemBell.h"
 #include "common/SoundPlayer.h"
 #include <QApplication>
 
-void SoundPlayer::Beep()
+void SystemBell()
 {
     QApplication::beep();
 }
@@ -11,5 +12,5 @@ void PlayStandardBeep(SoundPlayer* player)
     if (player)
         player->Beep();
     else
-        QApplication::beep();
+        SystemBell();
 }

@@ -1,0 +1,8 @@
+#pragma once
+
+class SoundPlayer;
+
+// The system's bell, for a beep where the program's sound output is silent.
+void SystemBell();
+// The player's beep, or the system's bell where there is no player.
+void PlayStandardBeep(SoundPlayer* player);
