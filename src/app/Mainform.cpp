@@ -210,7 +210,6 @@ void TMainform::buildControls()
     fitStatusPanels();
     statusBar_->setFixedHeight(19 + 4);
     setStatusBar(statusBar_);
-    state_.statusBar = statusBar_;
 
     LMDSplitterPanel1_ = new QSplitter(Qt::Horizontal, this);
     LMDSplitterPanel1_->setObjectName("LMDSplitterPanel1");
@@ -564,6 +563,8 @@ void TMainform::registerEmbeddedWindows()
     auto* musicCheck = new TFrmMusikPruefen(state_);
     fd_->registerWindow(musicCheck);
 
+    for (int index = 0; index < fd_->count(); ++index)
+        connect(fd_->embeddedForm(index), &EmbeddedForm::statusTextChanged, statusBar_, &StatusPanels::setPanelText);
     countBeat_->setSpeedConversion(speedConversion);
     metronome->setSpeedConversion(speedConversion);
     connect(&selection_, &DanceSelection::targetChanged, musicCheck, &TFrmMusikPruefen::DanceChanged);

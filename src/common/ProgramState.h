@@ -9,7 +9,6 @@ class SoundPlayer;
 class HelpViewer;
 class RuleTables;
 class DanceSelection;
-class StatusPanels;
 
 // The program-wide values that the main window owns and every window reads.
 // The main window fills it once at creation; tool windows receive a reference
@@ -41,7 +40,6 @@ struct ProgramState {
     // Owned by the main window (or by a test).
     RuleTables* rules = nullptr;
     DanceSelection* selection = nullptr;
-    StatusPanels* statusBar = nullptr;
 
     // Seams: the real ones in the program, recording ones in tests.
     const Clock* clock = nullptr;

@@ -8,7 +8,6 @@
 #include "rules/RuleTables.h"
 #include "common/SoundPlayer.h"
 #include "widgets/SystemBell.h"
-#include "widgets/StatusPanels.h"
 #include "common/ThreadTimer.h"
 #include <QCheckBox>
 #include <QGroupBox>
@@ -462,8 +461,7 @@ void TFrmMusikAusblenden::backToZero()
 
 void TFrmMusikAusblenden::TimeEditChange()
 {
-    if (state_.statusBar)
-        state_.statusBar->setPanelText(RnRClockPanel, tr("Zeit: ") + TimeEdit->text());
+    emit statusTextChanged(RnRClockPanel, tr("Zeit: ") + TimeEdit->text());
 }
 
 void TFrmMusikAusblenden::BT_HelpClick()

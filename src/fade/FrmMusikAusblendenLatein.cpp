@@ -6,7 +6,6 @@
 #include "common/ProgramState.h"
 #include "rules/DanceSelection.h"
 #include "widgets/RoundedFrame.h"
-#include "widgets/StatusPanels.h"
 #include "widgets/TextFit.h"
 #include <QCheckBox>
 #include <QComboBox>
@@ -357,7 +356,7 @@ void TFrmMusikAusblendenLatein::TimeEditChange(int number)
     const QString text = coupleAt(number).TimeEdit->text();
     // The status bar belongs to the main window and speaks the program's language.
     const QString label = tr("Zeit %1: ");
-    state_.statusBar->setPanelText(number + 2, label.arg(number) + text);
+    emit statusTextChanged(number + 2, label.arg(number) + text);
     if (beamer_ && projectorMode_ != -1 && ModeShowsCouple(projectorMode_, number))
         beamer_->timeLabel(number)->setText(text);
 }

@@ -3,7 +3,6 @@
 #include "common/HelpViewer.h"
 #include "stopwatch/PimStopWatch.h"
 #include "common/ProgramState.h"
-#include "widgets/StatusPanels.h"
 #include <QFrame>
 #include <QPushButton>
 #include <QIcon>
@@ -124,7 +123,7 @@ void TFrmStopwatch::SW1TimeChange(TPimStopWatch* Sender, const QString& Time)
     const int panel = static_cast<int>(found - stopwatches.begin());
     // The status bar belongs to the main window and speaks the program's language.
     const QString label = tr("Paar %1: ");
-    state_.statusBar->setPanelText(panel, label.arg(panel + 1) + Time);
+    emit statusTextChanged(panel, label.arg(panel + 1) + Time);
 }
 
 void TFrmStopwatch::TimeFormatChanged(TimeFormat format)

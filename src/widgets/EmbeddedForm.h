@@ -20,6 +20,10 @@ public:
     // The main window's time-format commands tell the windows that show clocks.
     virtual void TimeFormatChanged(TimeFormat /*format*/) {}
 
+signals:
+    // A clock's reading for the main window's status panel of that number.
+    void statusTextChanged(int panel, const QString& text);
+
 protected:
     virtual void applyLanguage() {}
     // The show handler: runs each time the display area shows this window.

@@ -40,10 +40,10 @@ struct FadeLateinFixture {
         state.ProgramFolder = "/opt/vantor/";
         state.Zeitformat = TimeFormatFromStored(zeitformat);
         statusBar = std::make_unique<StatusPanels>(7, 100);
-        state.statusBar = statusBar.get();
         state.rules = &rules;
         state.selection = &selection;
         window = std::make_unique<TFrmMusikAusblendenLatein>(state);
+        QObject::connect(window.get(), &EmbeddedForm::statusTextChanged, statusBar.get(), &StatusPanels::setPanelText);
         beamer = std::make_unique<TfrmBeamer>();
         window->setBeamer(beamer.get());
     }

@@ -135,9 +135,9 @@ private slots:
         state.messages = &messages;
         state.help = &help;
         state.rules = &rules;
-        state.statusBar = statusBar.get();
         state.ProgramFolder = "/opt/vantor/";
         window = std::make_unique<TFrmMusikAusblenden>(state);
+        QObject::connect(window.get(), &EmbeddedForm::statusTextChanged, statusBar.get(), &StatusPanels::setPanelText);
         beeps = 0;
         state.sounds = &sounds; // the window's own beep, through the program's output
     }

@@ -50,8 +50,8 @@ private slots:
         statusBar = std::make_unique<StatusPanels>(7, 100);
         for (int panel = 0; panel < 3; ++panel)
             statusBar->setPanelText(panel, QStringLiteral("Paar %1:").arg(panel + 1));
-        state.statusBar = statusBar.get();
         window = std::make_unique<TFrmStopwatch>(state);
+        QObject::connect(window.get(), &EmbeddedForm::statusTextChanged, statusBar.get(), &StatusPanels::setPanelText);
     }
 
     void cleanup()
@@ -183,6 +183,7 @@ private slots:
     {
         state.Zeitformat = TimeFormat::MinutesSeconds;
         window = std::make_unique<TFrmStopwatch>(state);
+        QObject::connect(window.get(), &EmbeddedForm::statusTextChanged, statusBar.get(), &StatusPanels::setPanelText);
         window->BT_StartAllClick();
         tickAllAfter(75000);
         for (int index = 0; index < 3; ++index) {
