@@ -1,3 +1,4 @@
+#include "ChooseDance.h"
 #include "RecordingMessages.h"
 #include "common/Language.h"
 #include "common/ProgramState.h"
@@ -25,15 +26,6 @@ class TestDanceSelection : public QObject {
     RuleTables rules_;
     RecordingMessages messages_;
     ProgramState state_;
-
-    void choose(DanceSelection& selection, int type, int dance, int round)
-    {
-        selection.chooseType(type);
-        if (dance >= 0)
-            selection.chooseDance(dance);
-        if (round >= 0)
-            selection.chooseRound(round);
-    }
 
 private slots:
     void initTestCase()
@@ -103,7 +95,7 @@ private slots:
         QFETCH(QString, tempo);
         UseLanguage(english ? Language::English : Language::German);
         DanceSelection selection(state_);
-        choose(selection, type, dance, round);
+        ChooseDance(selection, type, dance, round);
         const RuleRow* row = selection.chosenRow();
         QCOMPARE(row ? row->BarsPerMin : QString(), tempo);
         QCOMPARE(state_.TempoMax > 0, !tempo.isEmpty());
@@ -147,7 +139,7 @@ private slots:
     {
         DanceSelection selection(state_);
         QSignalSpy choices(&selection, &DanceSelection::choiceChanged);
-        choose(selection, 0, 5, 1);
+        ChooseDance(selection, 0, 5, 1);
         QCOMPARE(state_.TempoMin, 48.0);
         QCOMPARE(state_.DanceTimeMax, 105);
         QCOMPARE(state_.CurrentDanceTimeText, QString("90-105s"));
@@ -195,7 +187,7 @@ private slots:
     void unreadableRuleTempoWarnsAndGivesNoTarget()
     {
         DanceSelection selection(state_);
-        choose(selection, 2, 5, -1); // Quickstep, "5x-52"
+        ChooseDance(selection, 2, 5, -1); // Quickstep, "5x-52"
         QCOMPARE(messages_.warnings, QStringList{"Ungültige Tempoangabe in den Regeldaten: '5x-52'"});
         QVERIFY(!state_.hasTargetTempo());
         QVERIFY(!selection.shownRow());

@@ -4,6 +4,7 @@
 #include "common/ProgramState.h"
 #include "common/Language.h"
 #include "rules/DanceSelection.h"
+#include "ChooseDance.h"
 #include "RecordingMessages.h"
 #include "rules/RuleTables.h"
 #include "tempo/SpeedConversion.h"
@@ -52,13 +53,6 @@ private:
         });
     }
 
-    void choose(int type, int dance = -1, int round = -1)
-    {
-        selection_.chooseType(type);
-        selection_.chooseDance(dance);
-        selection_.chooseRound(round);
-    }
-
 private slots:
     void initTestCase()
     {
@@ -96,7 +90,7 @@ private slots:
     {
         setDecimalLocale(false);
         UseLanguage(Language::English);
-        choose(0, 5, 0); // A Class, foot technique
+        ChooseDance(selection_, 0, 5, 0); // A Class, foot technique
         TFrmAdaptSpeed dialog(state_);
         recordShowings(dialog);
         dialog.ShowRuleAdaptation("51,0");
@@ -173,7 +167,7 @@ private slots:
         QFETCH(QString, desired);
         QFETCH(QString, adjustment);
         setDecimalLocale(english);
-        choose(type, dance);
+        ChooseDance(selection_, type, dance);
         TFrmAdaptSpeed dialog(state_);
         recordShowings(dialog);
         dialog.ED_Anpassung->setText("from before");
@@ -206,7 +200,7 @@ private slots:
         QFETCH(QString, actual);
         QFETCH(QString, adjustment);
         setDecimalLocale(false);
-        choose(2, 5);
+        ChooseDance(selection_, 2, 5);
         messages_.answers = answers;
         TFrmAdaptSpeed dialog(state_);
         recordShowings(dialog);
@@ -228,7 +222,7 @@ private slots:
     void unusableAnswerIsRefusedWithoutShowing()
     {
         QFETCH(QString, answer);
-        choose(2, 5);
+        ChooseDance(selection_, 2, 5);
         messages_.answers = QStringList{answer};
         TFrmAdaptSpeed dialog(state_);
         recordShowings(dialog);
@@ -240,7 +234,7 @@ private slots:
     void unreadableRuleTempoIsReportedAndUsed()
     {
         setDecimalLocale(false);
-        choose(2, 5);
+        ChooseDance(selection_, 2, 5);
         fill(rules_, Discipline::Ballroom, {{"Tango", "", "31-33"}, {"Quickstep", "", "5x-52"}});
         TFrmAdaptSpeed dialog(state_);
         recordShowings(dialog);
@@ -256,7 +250,7 @@ private slots:
         TFrmAdaptSpeed rule(state_);
         recordShowings(fixed);
         recordShowings(rule);
-        choose(5);
+        ChooseDance(selection_, 5);
         fixed.ShowFixedAdaptation(48, 50);
         rule.ShowRuleAdaptation("48,0");
         const QSize screen = QGuiApplication::primaryScreen()->geometry().size();

@@ -9,6 +9,7 @@
 #include "common/ProgramState.h"
 #include "rules/DanceSelection.h"
 #include "RecordingHelp.h"
+#include "ChooseDance.h"
 #include "RecordingMessages.h"
 #include "rules/RuleTables.h"
 #include <QClipboard>
@@ -66,13 +67,6 @@ private:
 
     QStringList rows() const { return form_->List->rowTexts(); }
 
-    void choose(int type, int dance = -1, int round = -1)
-    {
-        selection_.chooseType(type);
-        selection_.chooseDance(dance);
-        selection_.chooseRound(round);
-    }
-
 private slots:
     void initTestCase()
     {
@@ -128,18 +122,18 @@ private slots:
 
     void firstTapListsTheStartRow()
     {
-        setDecimalLocale(true); // the start row keeps its comma
-        choose(2, 5);           // Quickstep, 50-52
+        setDecimalLocale(true);        // the start row keeps its comma
+        ChooseDance(selection_, 2, 5); // Quickstep, 50-52
         key(Qt::Key_Space);
         QCOMPARE(rows(), QStringList{"0;0,0;-;-;1;"});
         QCOMPARE(form_->series().tapCount(), 1);
         const QStringList fields = DelimitedListBox::SplitFields(rows()[0], ';');
         QCOMPARE(fields, (QStringList{"0", "0,0", "-", "-", "1"}));
         QCOMPARE(form_->List->rowColour(fields), QColor(0, 128, 0));
-        choose(5);
+        ChooseDance(selection_, 5);
         QCOMPARE(form_->List->rowColour(fields), QColor(Qt::black));
         QCOMPARE(form_->List->rowColour({"1", "0,5", "120,0", "120,0", "0"}), QColor(Qt::black));
-        choose(0);
+        ChooseDance(selection_, 0);
         state_.TempoMin = 50;
         state_.TempoMax = 52;
         QCOMPARE(form_->List->rowColour({"1", "0,5", "120,0", "120,0", "0"}), QColor(255, 0, 0));
@@ -149,7 +143,7 @@ private slots:
     // uncoloured, not judged against the dance chosen before.
     void noTargetTempoLeavesRowsUncoloured()
     {
-        choose(4);
+        ChooseDance(selection_, 4);
         QVERIFY(!state_.hasTargetTempo());
         tapAfter(0);
         tapAfter(1176.5); // 51 bars per minute
@@ -282,7 +276,7 @@ private slots:
     // At 48 bars per minute: a missed tap, a bounce, then a pause before the next piece.
     void forgivenTapsAndAPauseInTheList()
     {
-        choose(5);
+        ChooseDance(selection_, 5);
         key(Qt::Key_Space);
         for (double ms : {1250.0, 1250.0, 1250.0, 2500.0})
             tapAfter(ms);
@@ -351,7 +345,7 @@ private slots:
         QFETCH(int, taps);
         QFETCH(QStringList, warnings);
         form_->SetLanguage(LanguageFromStored(language));
-        choose(type, dance);
+        ChooseDance(selection_, type, dance);
         selection_.setTypedTarget(target);
         for (int i = 0; i < taps; ++i)
             tapAfter(500);
@@ -363,7 +357,7 @@ private slots:
 
     void evaluationAfterOneTapStartsAfresh()
     {
-        choose(5);
+        ChooseDance(selection_, 5);
         tapAfter(100);
         key(Qt::Key_Return);
         QVERIFY(rows().isEmpty());
@@ -389,7 +383,7 @@ private slots:
         QFETCH(int, type);
         QFETCH(double, intervalMs);
         QFETCH(QString, shown);
-        choose(type, type == 2 ? 5 : -1); // Quickstep
+        ChooseDance(selection_, type, type == 2 ? 5 : -1); // Quickstep
         selection_.setTypedTarget("50");
         key(Qt::Key_Space);
         tapAfter(intervalMs);
@@ -403,7 +397,7 @@ private slots:
 
     void keyLockRearmsWhenTheListGetsTheFocusBack()
     {
-        choose(5);
+        ChooseDance(selection_, 5);
         key(Qt::Key_Space);
         tapAfter(500);
         // Enter's release goes to the modal dialog, never to the list.
