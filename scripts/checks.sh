@@ -1,6 +1,9 @@
 # Sourced by test.sh: the checks beyond the tests of the main build, which keep
 # habits that a passing test cannot see. Each builds in its own folder of build/.
-VANTOR_CHECK_PACKAGES="clang-14 libclang-rt-14-dev clang-format-14"
+# llvm-14 brings the symbolizer the sanitizers name their frames with: without it
+# every frame is "<null>" and a suppression by function name matches nothing.
+VANTOR_CHECK_PACKAGES="clang-14 libclang-rt-14-dev clang-format-14 llvm-14"
+VANTOR_SYMBOLIZER="external_symbolizer_path=/usr/bin/llvm-symbolizer-14"
 # Tests with threads of their own, run again under ThreadSanitizer. The test at
 # the private sound server is not among them: the checker's runtime stops on the
 # server's start (a fork from a program with threads).
@@ -41,10 +44,11 @@ vantor_check_clang_sanitized() {
     # The sound server's ALSA plugins, loaded and unloaded by PortAudio, leave
     # allocations behind that are not ours: the sound tests run without the leak check.
     local sound_tests="^(tst_sound_output|tst_no_sound_output)\$"
-    (cd "$dir" && export QT_QPA_PLATFORM=offscreen UBSAN_OPTIONS=print_stacktrace=1 \
-        LSAN_OPTIONS="suppressions=$VANTOR_ROOT/tests/common/thread_timer.lsan.supp" &&
-        ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure --parallel "$(nproc)" -LE install -E "$sound_tests" &&
-        ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -R "$sound_tests")
+    (cd "$dir" && export QT_QPA_PLATFORM=offscreen UBSAN_OPTIONS="print_stacktrace=1 $VANTOR_SYMBOLIZER" \
+        LSAN_OPTIONS="suppressions=$VANTOR_ROOT/tests/common/thread_timer.lsan.supp $VANTOR_SYMBOLIZER" &&
+        ASAN_OPTIONS="detect_leaks=1 $VANTOR_SYMBOLIZER" ctest --output-on-failure --parallel "$(nproc)" -LE install \
+            -E "$sound_tests" &&
+        ASAN_OPTIONS="detect_leaks=0 $VANTOR_SYMBOLIZER" ctest --output-on-failure -R "$sound_tests")
     local corpus
     corpus="$(mktemp -d)"
     "$dir/fuzz/rtf_fuzzer" -runs="$VANTOR_FUZZ_RUNS" -seed=1 -dict="$VANTOR_ROOT/tests/widgets/fuzz/rtf.dict" \
@@ -60,7 +64,7 @@ vantor_check_threads() {
         cmake --build "$dir" --target "$test" --parallel "$(nproc)"
     done
     (cd "$dir" && QT_QPA_PLATFORM=offscreen \
-        TSAN_OPTIONS="suppressions=$VANTOR_ROOT/tests/common/thread_timer.tsan.supp halt_on_error=1" \
+        TSAN_OPTIONS="suppressions=$VANTOR_ROOT/tests/common/thread_timer.tsan.supp halt_on_error=1 $VANTOR_SYMBOLIZER" \
         ctest --output-on-failure -R "^($(echo $VANTOR_TSAN_TESTS | tr ' ' '|'))\$")
 }
 

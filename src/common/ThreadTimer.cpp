@@ -58,6 +58,10 @@ public:
     {
     }
 
+    // Dropped undelivered, the event is deleted by Qt's clean-up on the
+    // user-interface thread without passing through the timer's event().
+    ~TickEvent() override { markTakeOver(this); }
+
     std::promise<void> handled;
 };
 
@@ -128,6 +132,7 @@ private:
     void post(QEvent* event)
     {
         markHandOver(this);
+        markHandOver(event);
         QCoreApplication::postEvent(this, event);
     }
 
