@@ -7,8 +7,8 @@
 #include "common/Clock.h"
 #include "widgets/DisplayArea.h"
 #include "widgets/DelimitedListBox.h"
-#include "tempo/FrmGeschwindigkeitsumrechnung.h"
-#include "tempo/FrmMusikAuszaehlen.h"
+#include "tempo/SpeedConversionWindow.h"
+#include "tempo/CountBeatWindow.h"
 #include "common/Messages.h"
 #include "common/ProgramState.h"
 #include "rules/DanceSelection.h"
@@ -61,10 +61,10 @@ struct Result {
     std::vector<double> tapMicros;
 };
 
-Result run(TFrmMusikAuszaehlen& form, double barsPerMinute, int taps)
+Result run(CountBeatWindow& form, double barsPerMinute, int taps)
 {
     using namespace std::chrono;
-    form.BT_ResetClick();
+    form.resetClicked();
     const auto interval = duration_cast<nanoseconds>(duration<double>(60.0 / barsPerMinute));
     const SteadyTime start = steady_clock::now() + milliseconds(50);
     Result result{barsPerMinute, 0, 0, {}};
@@ -72,9 +72,9 @@ Result run(TFrmMusikAuszaehlen& form, double barsPerMinute, int taps)
     for (int i = 0; i < taps; ++i) {
         waitUntil(start + i * interval);
         const SteadyTime sent = steady_clock::now();
-        sendKey(form.List, QEvent::KeyPress);
+        sendKey(form.tapList, QEvent::KeyPress);
         const SteadyTime handled = steady_clock::now();
-        sendKey(form.List, QEvent::KeyRelease);
+        sendKey(form.tapList, QEvent::KeyRelease);
         result.tapMicros.push_back(duration<double, std::micro>(handled - sent).count());
         (i == 0 ? firstSent : lastSent) = sent;
     }
@@ -226,11 +226,11 @@ int main(int argc, char** argv)
     state.rules = &rules;
     DanceSelection selection(state);
     state.selection = &selection;
-    state.TempoMin = 50;
-    state.TempoMax = 52;
+    state.tempoMin = 50;
+    state.tempoMax = 52;
     DisplayArea area;
-    auto* form = new TFrmMusikAuszaehlen(state);
-    auto* speedConversion = new TFrmGeschwindigkeitsumrechnung(state);
+    auto* form = new CountBeatWindow(state);
+    auto* speedConversion = new SpeedConversionWindow(state);
     area.registerWindow(form);
     area.registerWindow(speedConversion);
     form->setSpeedConversion(speedConversion);

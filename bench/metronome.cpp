@@ -10,7 +10,7 @@
 //
 // Usage: bench_metronome [--seconds N] [--latency-ms L]   (default 60 s per run, the player's own latency)
 #include "common/Clock.h"
-#include "tempo/FrmMetronomFenster.h"
+#include "tempo/MetronomeWindow.h"
 #include "common/Messages.h"
 #include "Onsets.h"
 #include "PrivatePulse.h"
@@ -149,11 +149,11 @@ void printSpread(const char* what, std::vector<double> values)
                 percentile(values, 0.95), values.empty() ? 0.0 : *std::max_element(values.begin(), values.end()));
 }
 
-void runOnce(TFrmMetronomFenster& window, ResourceSoundPlayer& player, const Clock& clock,
-             std::vector<std::int64_t>& flashesNs, int barsPerMinute, int taktIndex, int seconds)
+void runOnce(MetronomeWindow& window, ResourceSoundPlayer& player, const Clock& clock,
+             std::vector<std::int64_t>& flashesNs, int barsPerMinute, int metreIndex, int seconds)
 {
-    window.SE_TakteProMinute->setValue(barsPerMinute);
-    window.Takt->setItemIndex(taktIndex);
+    window.tempoSpin->setValue(barsPerMinute);
+    window.metreGroup->setItemIndex(metreIndex);
     MonitorRecorder recorder(seconds);
     if (!recorder.start()) {
         std::printf("%d bars/min: cannot record the sink\n", barsPerMinute);
@@ -164,11 +164,11 @@ void runOnce(TFrmMetronomFenster& window, ResourceSoundPlayer& player, const Clo
     settle.exec();
     flashesNs.clear();
 
-    window.BT_Start->click();
+    window.startButton->click();
     QEventLoop loop;
     QTimer::singleShot(seconds * 1000, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
-    window.BT_Start->click();
+    window.startButton->click();
     const std::int64_t placed = player.clicksPlaced();
     const std::int64_t underflows = player.underflows();
     QEventLoop tail;
@@ -178,7 +178,7 @@ void runOnce(TFrmMetronomFenster& window, ResourceSoundPlayer& player, const Clo
     const double firstFrameTime = recorder.firstFrameTime();
     recorder.stop();
 
-    const int beatsPerBar = taktIndex + 2;
+    const int beatsPerBar = metreIndex + 2;
     const double beatFrames = 60.0 / (barsPerMinute * beatsPerBar) * PrivatePulse::kSampleRate;
     const double msPerFrame = 1000.0 / PrivatePulse::kSampleRate;
     const auto onsets =
@@ -217,18 +217,18 @@ void runOnce(TFrmMetronomFenster& window, ResourceSoundPlayer& player, const Clo
 
 // The metronome alone, without the recording: the CPU time of the whole
 // process over `seconds`, once the first second is over.
-void measureCpu(TFrmMetronomFenster& window, int seconds, bool sound)
+void measureCpu(MetronomeWindow& window, int seconds, bool sound)
 {
-    window.CB_Beep->setChecked(sound);
-    window.BT_Start->click();
+    window.beepCheck->setChecked(sound);
+    window.startButton->click();
     std::clock_t cpuStart = 0;
     QTimer::singleShot(1000, [&] { cpuStart = std::clock(); });
     QEventLoop loop;
     QTimer::singleShot((seconds + 1) * 1000, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
-    window.BT_Start->click();
+    window.startButton->click();
     const double cpuMs = 1000.0 * double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
-    window.CB_Beep->setChecked(true);
+    window.beepCheck->setChecked(true);
     std::printf("  CPU time %s sound, without the recording: %.0f ms in %d s (%.2f %% of one core)\n",
                 sound ? "with" : "without", cpuMs, seconds, 100.0 * cpuMs / (seconds * 1000.0));
 }
@@ -261,15 +261,15 @@ int main(int argc, char* argv[])
     state.messages = &messages;
     state.sounds = &player;
 
-    TFrmMetronomFenster window(state);
-    window.CB_Beep->setChecked(true);
+    MetronomeWindow window(state);
+    window.beepCheck->setChecked(true);
     window.show();
     std::vector<std::int64_t> flashesNs;
     // Connected after the window's own handler: runs right after each flash.
-    QObject::connect(window.FlashTimer, &QTimer::timeout, [&] { flashesNs.push_back(clock.nowNs()); });
+    QObject::connect(window.flashTimer, &QTimer::timeout, [&] { flashesNs.push_back(clock.nowNs()); });
     std::printf("suggested latency %s ms\n", qPrintable(options.value(latencyOption)));
-    for (const auto& [barsPerMinute, taktIndex] : {std::pair{46, 1}, std::pair{200, 2}}) {
-        runOnce(window, player, clock, flashesNs, barsPerMinute, taktIndex, seconds);
+    for (const auto& [barsPerMinute, metreIndex] : {std::pair{46, 1}, std::pair{200, 2}}) {
+        runOnce(window, player, clock, flashesNs, barsPerMinute, metreIndex, seconds);
         measureCpu(window, std::min(seconds, 20), true);
         measureCpu(window, std::min(seconds, 20), false);
     }

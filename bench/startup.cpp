@@ -1,6 +1,6 @@
 // Prints how long the program takes from process start until the main window
 // is shown (the splash left out) and the resident memory at that moment.
-#include "app/Mainform.h"
+#include "app/MainWindow.h"
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -47,10 +47,10 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName("Vantor");
     QTemporaryDir settings;
-    MainformOptions options;
+    MainWindowOptions options;
     options.settingsFile = settings.filePath("Vantor.conf");
     options.splashMs = 0;
-    TMainform form(options);
+    MainWindow form(options);
     if (!form.startupError().isEmpty()) {
         std::fprintf(stderr, "start-up failed: %s\n", qPrintable(form.startupError()));
         return 1;

@@ -7,9 +7,9 @@
 //   beamer_shots OUTDIR [PROJECTOR_WIDTHxHEIGHT]      (default 1920x1080)
 
 #include "widgets/DisplayArea.h"
-#include "fade/FrmBeamer.h"
-#include "fade/FrmMusikAusblendenLatein.h"
-#include "app/Mainform.h"
+#include "fade/ProjectorWindow.h"
+#include "fade/FadeCouplesWindow.h"
+#include "app/MainWindow.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -37,10 +37,10 @@ QImage desktop(const QList<QWidget*>& windows)
 
 // Height of the lit digits in the display, in pixels: rows that hold a
 // pixel of a clock's digit colour.
-int digitHeight(TfrmBeamer& beamer, int couple)
+int digitHeight(ProjectorWindow& projector, int couple)
 {
-    const QImage clock = beamer.timeLabel(couple)->grab().toImage();
-    const ProjectorLook look = ProjectorLookOf(beamer.clockLamp(couple));
+    const QImage clock = projector.timeLabel(couple)->grab().toImage();
+    const ProjectorLook look = ProjectorLookOf(projector.clockLamp(couple));
     int top = -1;
     int bottom = -1;
     for (int y = 0; y < clock.height(); ++y)
@@ -79,16 +79,16 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QDir().mkpath(outDir);
 
-    MainformOptions options;
+    MainWindowOptions options;
     options.settingsFile = work.filePath(QStringLiteral("Vantor.conf"));
     options.splashMs = 0;
-    TMainform mainform(options);
-    mainform.show();
-    mainform.move(100, 60);
-    mainform.SelectorItemClick(0, 4);
+    MainWindow mainWindow(options);
+    mainWindow.show();
+    mainWindow.move(100, 60);
+    mainWindow.selectorItemClicked(0, 4);
     QApplication::processEvents();
-    auto* fade = qobject_cast<TFrmMusikAusblendenLatein*>(mainform.embedded(EmbeddedWindow::FadeCouples));
-    auto* beamer = mainform.findChild<TfrmBeamer*>();
+    auto* fade = qobject_cast<FadeCouplesWindow*>(mainWindow.embedded(EmbeddedWindow::FadeCouples));
+    auto* projector = mainWindow.findChild<ProjectorWindow*>();
 
     struct Shot {
         const char* name;
@@ -98,52 +98,56 @@ int main(int argc, char* argv[])
         const char* texts[3];
     };
     const Shot shots[] = {
-        {"one", fade->couple(1).BT_beamer, false, {LampState::Gruen}, {"01:27"}},
-        {"one-overtime", fade->couple(2).BT_beamer, false, {LampState::Null, LampState::Rot}, {"", "02:04"}},
-        {"two", fade->BT_Beamer2, false, {LampState::Gruen, LampState::Null, LampState::Gelb}, {"00:58", "", "01:35"}},
+        {"one", fade->couple(1).projectorButton, false, {LampState::Green}, {"01:27"}},
+        {"one-overtime", fade->couple(2).projectorButton, false, {LampState::Null, LampState::Red}, {"", "02:04"}},
+        {"two",
+         fade->projectorTwoButton,
+         false,
+         {LampState::Green, LampState::Null, LampState::Amber},
+         {"00:58", "", "01:35"}},
         {"two-inverted",
-         fade->BT_Beamer2,
+         fade->projectorTwoButton,
          true,
-         {LampState::Gruen, LampState::Null, LampState::Gelb},
+         {LampState::Green, LampState::Null, LampState::Amber},
          {"00:58", "", "01:35"}},
         {"two-overtime",
-         fade->BT_Beamer2,
+         fade->projectorTwoButton,
          false,
-         {LampState::Rot, LampState::Null, LampState::Gelb},
+         {LampState::Red, LampState::Null, LampState::Amber},
          {"02:01", "", "01:52"}},
         {"three",
-         fade->BT_BeamerAll,
+         fade->projectorAllButton,
          false,
-         {LampState::Gruen, LampState::Gelb, LampState::Null},
+         {LampState::Green, LampState::Amber, LampState::Null},
          {"01:12", "01:33", "00:00"}},
         {"three-inverted",
-         fade->BT_BeamerAll,
+         fade->projectorAllButton,
          true,
-         {LampState::Gruen, LampState::Gelb, LampState::Rot},
+         {LampState::Green, LampState::Amber, LampState::Red},
          {"01:12", "01:33", "02:03"}},
         {"three-seconds-overtime",
-         fade->BT_BeamerAll,
+         fade->projectorAllButton,
          false,
-         {LampState::Rot, LampState::Gelb, LampState::Gruen},
+         {LampState::Red, LampState::Amber, LampState::Green},
          {"121,4", "96,0", "8,3"}},
     };
     for (const Shot& shot : shots) {
-        fade->cbx_inverted->setChecked(shot.inverted);
+        fade->invertedCheck->setChecked(shot.inverted);
         shot.button->click();
         for (int couple = 1; couple <= 3; ++couple) {
-            beamer->setClockLamp(couple, shot.lamps[couple - 1]);
-            beamer->timeLabel(couple)->setText(QString::fromUtf8(shot.texts[couple - 1]));
+            projector->setClockLamp(couple, shot.lamps[couple - 1]);
+            projector->timeLabel(couple)->setText(QString::fromUtf8(shot.texts[couple - 1]));
         }
         QApplication::processEvents();
         const QString path = QDir(outDir).filePath(QString::fromUtf8(shot.name) + QStringLiteral(".png"));
-        desktop({&mainform, beamer}).save(path);
-        const int shown = beamer->lb_time1->isVisible() ? 1 : beamer->lb_time2->isVisible() ? 2 : 3;
+        desktop({&mainWindow, projector}).save(path);
+        const int shown = projector->clockOne->isVisible() ? 1 : projector->clockTwo->isVisible() ? 2 : 3;
         std::printf("%-24s display on %s %dx%d at %d,%d; main window on %s, %s; digits %d px = %.0f %% of the height\n",
-                    shot.name, qPrintable(beamer->screen()->name()), beamer->width(), beamer->height(), beamer->x(),
-                    beamer->y(), qPrintable(mainform.screen()->name()),
-                    QApplication::activeModalWidget() ? "held" : "takes input", digitHeight(*beamer, shown),
-                    100.0 * digitHeight(*beamer, shown) / beamer->height());
-        beamer->lb_schliessenClick();
+                    shot.name, qPrintable(projector->screen()->name()), projector->width(), projector->height(),
+                    projector->x(), projector->y(), qPrintable(mainWindow.screen()->name()),
+                    QApplication::activeModalWidget() ? "held" : "takes input", digitHeight(*projector, shown),
+                    100.0 * digitHeight(*projector, shown) / projector->height());
+        projector->closeLabelClicked();
     }
     return 0;
 }

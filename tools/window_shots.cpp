@@ -6,7 +6,7 @@
 //
 //   window_shots OUTDIR
 
-#include "app/Mainform.h"
+#include "app/MainWindow.h"
 #include "common/Messages.h"
 #include "common/SoundPlayer.h"
 #include <QApplication>
@@ -40,16 +40,16 @@ void save(QWidget& window, const QString& outDir, const QString& name)
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
 }
 
-void shootLanguage(TMainform& mainform, const QString& outDir, const QString& language)
+void shootLanguage(MainWindow& mainWindow, const QString& outDir, const QString& language)
 {
     for (int window = 0; window <= int(EmbeddedWindow::MusicCheck); ++window) {
-        mainform.showEmbedded(static_cast<EmbeddedWindow>(window));
-        save(mainform, outDir, QStringLiteral("%1-window-%2").arg(language).arg(window, 2, 10, QLatin1Char('0')));
+        mainWindow.showEmbedded(static_cast<EmbeddedWindow>(window));
+        save(mainWindow, outDir, QStringLiteral("%1-window-%2").arg(language).arg(window, 2, 10, QLatin1Char('0')));
     }
     // In an order that does not depend on the classes' names or addresses.
     QList<QWidget*> dialogs;
     for (QWidget* widget : QApplication::topLevelWidgets())
-        if (widget != &mainform && widget->inherits("QDialog"))
+        if (widget != &mainWindow && widget->inherits("QDialog"))
             dialogs.append(widget);
     const auto key = [](const QWidget* widget) {
         return QStringLiteral("%1 %2 %3 %4")
@@ -80,19 +80,19 @@ int main(int argc, char* argv[])
     const QString outDir = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(outDir);
     QTemporaryDir work;
-    MainformOptions options;
+    MainWindowOptions options;
     options.settingsFile = work.filePath(QStringLiteral("Vantor.conf"));
     options.splashMs = 0;
     PrintedMessages messages;
     Silence silence;
     options.messages = &messages;
     options.sounds = &silence;
-    TMainform mainform(options);
-    mainform.show();
-    mainform.move(0, 0);
-    shootLanguage(mainform, outDir, QStringLiteral("de"));
-    mainform.MI_ToEnglischClick();
-    shootLanguage(mainform, outDir, QStringLiteral("en"));
-    mainform.MI_ToGermanClick();
+    MainWindow mainWindow(options);
+    mainWindow.show();
+    mainWindow.move(0, 0);
+    shootLanguage(mainWindow, outDir, QStringLiteral("de"));
+    mainWindow.toEnglishClicked();
+    shootLanguage(mainWindow, outDir, QStringLiteral("en"));
+    mainWindow.toGermanClicked();
     return 0;
 }

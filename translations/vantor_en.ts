@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="de">
 <context>
+    <name>AboutDialog</name>
+    <message>
+        <source>über Vantor</source>
+        <translation>about Vantor</translation>
+    </message>
+    <message>
+        <source>&amp;Schließen</source>
+        <translation>&amp;Close</translation>
+    </message>
+</context>
+<context>
     <name>AdaptDialog</name>
     <message>
         <source>Geschwindigkeitsanpassung</source>
@@ -26,6 +37,160 @@
     <message>
         <source>&amp;Schließen</source>
         <translation>&amp;Close</translation>
+    </message>
+</context>
+<context>
+    <name>CountBeatWindow</name>
+    <message>
+        <source>Musik auszählen</source>
+        <translation>Count beat</translation>
+    </message>
+    <message>
+        <source>Bereit zum Auszählen</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>Anzahl Takte</source>
+        <translation># bars</translation>
+    </message>
+    <message>
+        <source>Dauer in Sekunden</source>
+        <translation>time in secs</translation>
+    </message>
+    <message>
+        <source>Takte/min aktuell</source>
+        <translation>Bars/min (current)</translation>
+    </message>
+    <message>
+        <source>Takte/min gemittelt</source>
+        <translation>Bars/min (average)</translation>
+    </message>
+    <message>
+        <source>Takte für Takte/aktuell &amp;berücksichtigen:</source>
+        <translation># bars considered for Bars/min (current):</translation>
+    </message>
+    <message>
+        <source>&amp;Click Me (Leertaste)</source>
+        <translation>&amp;Click Me (space bar)</translation>
+    </message>
+    <message>
+        <source>A&amp;uswerten</source>
+        <translation>E&amp;valuate</translation>
+    </message>
+    <message>
+        <source>&amp;Zurücksetzen</source>
+        <translation>&amp;Reset</translation>
+    </message>
+    <message>
+        <source>H&amp;ilfe</source>
+        <translation>He&amp;lp</translation>
+    </message>
+    <message>
+        <source>In Zwischenablage &amp;kopieren</source>
+        <translation>Co&amp;py to clipboard</translation>
+    </message>
+    <message>
+        <source>Taktschläge: %1   Streuung: %2 Takte/min</source>
+        <translation>Taps: %1   spread: %2 bars/min</translation>
+    </message>
+    <message>
+        <source>Sie müssen zuerst eine Startklasse bzw. einen Tanz auswählen</source>
+        <translation>You must enter a start class/dance first</translation>
+    </message>
+    <message>
+        <source>Geben Sie bitte eine korrekte Zahl ein</source>
+        <translation>Please enter a valid number!</translation>
+    </message>
+    <message>
+        <source>Sie müssen vor dem Auswerten Taktschläge eingeben</source>
+        <translation>Enter bars before evaluating!</translation>
+    </message>
+</context>
+<context>
+    <name>CustomizeDataDialog</name>
+    <message>
+        <source>Takte/min.</source>
+        <translation>Bars/min.</translation>
+    </message>
+    <message>
+        <source>Metronom</source>
+        <translation>Metronom</translation>
+    </message>
+    <message>
+        <source>Tanzzeit</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Klasse</source>
+        <translation>Class</translation>
+    </message>
+    <message>
+        <source>Tanz</source>
+        <translation>Dance</translation>
+    </message>
+    <message>
+        <source>Takt</source>
+        <translation>Beat</translation>
+    </message>
+    <message>
+        <source>Bein/Akro</source>
+        <translation>Foot/Acro</translation>
+    </message>
+    <message>
+        <source>Runde</source>
+        <translation>Round</translation>
+    </message>
+    <message>
+        <source>Daten gemäß:</source>
+        <translation>Data according to:</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ist keine Taktzahl wie 50 oder 48-50.</source>
+        <translation>&quot;%1&quot; is not a tempo such as 50 or 48-50.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ist keine Tanzzeit wie 90s oder 90-105s.</source>
+        <translation>&quot;%1&quot; is not a dancing time such as 90s or 90-105s.</translation>
+    </message>
+    <message>
+        <source>&amp;Abbrechen</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>&amp;Hilfe</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;Gelieferte Werte</source>
+        <translation>&amp;Restore delivered values</translation>
+    </message>
+    <message>
+        <source>Die mit dem Programm gelieferten Werte dieser Tabelle wiederherstellen</source>
+        <translation>Restore the values of this table delivered with the program</translation>
+    </message>
+    <message>
+        <source>Die Datei %1 kann nicht gelesen werden oder enthält andere Zeilen als die geladene Tabelle. Damit keine Daten verloren gehen, wird nichts gespeichert.</source>
+        <translation>The file %1 cannot be read or holds other rows than the loaded table. To lose no data, nothing is saved.</translation>
+    </message>
+    <message>
+        <source>, Zeile %1 (%2, %3)</source>
+        <translation>, row %1 (%2, %3)</translation>
+    </message>
+    <message>
+        <source>, Spalte &quot;%1&quot;</source>
+        <translation>, column &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source> Es wurde nichts gespeichert.</source>
+        <translation> Nothing was saved.</translation>
+    </message>
+    <message>
+        <source>Die Werte und die Quellenangabe der Tabelle %1 durch die mit dem Programm gelieferten ersetzen? Gespeichert wird erst mit OK; Abbrechen verwirft sie.</source>
+        <translation>Replace the values and the source line of the %1 table by those delivered with the program? They are saved only with OK; Cancel discards them.</translation>
+    </message>
+    <message>
+        <source>Die gelieferten Werte können nicht gelesen werden.</source>
+        <translation>The delivered values cannot be read.</translation>
     </message>
 </context>
 <context>
@@ -204,6 +369,140 @@
     </message>
 </context>
 <context>
+    <name>FadeCouplesWindow</name>
+    <message>
+        <source>Latein/Standard/Boogie ausblenden</source>
+        <translation>Fade music (Latin/Standard/Boogie)</translation>
+    </message>
+    <message>
+        <source>erstes Paar</source>
+        <translation>first couple</translation>
+    </message>
+    <message>
+        <source>zweites Paar</source>
+        <translation>second couple</translation>
+    </message>
+    <message>
+        <source>letztes Paar</source>
+        <translation>last couple</translation>
+    </message>
+    <message>
+        <source>&amp;Zurücksetzen</source>
+        <translation>&amp;Reset</translation>
+    </message>
+    <message>
+        <source>H&amp;ilfe</source>
+        <translation>He&amp;lp</translation>
+    </message>
+    <message>
+        <source>Beamer (alle Uhren)</source>
+        <translation>Beamer (all watches)</translation>
+    </message>
+    <message>
+        <source>Beamer (zwei Uhren)</source>
+        <translation>Beamer (two watches)</translation>
+    </message>
+    <message>
+        <source>Beamer-Bild&amp;schirm:</source>
+        <translation>Projector &amp;screen:</translation>
+    </message>
+    <message>
+        <source>Vertauscht im Beamer-Modus die Position der 1. und 3. Stoppuhr</source>
+        <translation>Switches position of 1. and 3. stop watch in beamer mode</translation>
+    </message>
+    <message>
+        <source>Sie müssen zuerst einen Tanz auswählen</source>
+        <translation>Please select a dance first</translation>
+    </message>
+    <message>
+        <source>Zeit %1: </source>
+        <translation>Time %1: </translation>
+    </message>
+</context>
+<context>
+    <name>FadeRockNRollWindow</name>
+    <message>
+        <source>Rock&apos;n&apos;Roll ausblenden</source>
+        <translation>Fade music (Rock&apos;n&apos;Roll)</translation>
+    </message>
+    <message>
+        <source>Beintechnik</source>
+        <translation>foot technique</translation>
+    </message>
+    <message>
+        <source>Akrobatik</source>
+        <translation>acrobatics</translation>
+    </message>
+    <message>
+        <source>Zurücksetzen (&amp;2)</source>
+        <translation>Reset (&amp;2)</translation>
+    </message>
+    <message>
+        <source>Verbleibende Takte:</source>
+        <translation>Remaining bars:</translation>
+    </message>
+    <message>
+        <source>Turniermusik</source>
+        <translation>comp. music</translation>
+    </message>
+    <message>
+        <source>gleichmäßig ausblenden</source>
+        <translation>faded constantly</translation>
+    </message>
+    <message>
+        <source>Ende</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>Takte &amp;pro Minute:</source>
+        <translation>Bars per &amp;minute:</translation>
+    </message>
+    <message>
+        <source>Dauer:</source>
+        <translation>Dur.:</translation>
+    </message>
+    <message>
+        <source>Sek.</source>
+        <translation>sec.</translation>
+    </message>
+    <message>
+        <source>Akustisches &amp;Signal</source>
+        <translation>Bee&amp;p</translation>
+    </message>
+    <message>
+        <source>&amp;Klasse</source>
+        <translation>&amp;Class</translation>
+    </message>
+    <message>
+        <source>R&amp;unde</source>
+        <translation>&amp;Round</translation>
+    </message>
+    <message>
+        <source>H&amp;ilfe</source>
+        <translation>He&amp;lp</translation>
+    </message>
+    <message>
+        <source>Ungültige Tanzzeit in den Regeldaten: &apos;%1&apos;</source>
+        <translation>Invalid dancing time in the rule data: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Uhr für: %1</source>
+        <translation>Clock for: %1</translation>
+    </message>
+    <message>
+        <source>Sie müssen eine gültige ganzzahlige Taktzahl angeben</source>
+        <translation>Please enter a valid integer number</translation>
+    </message>
+    <message>
+        <source>Sie müssen zuerst einen Tanz auswählen</source>
+        <translation>Please select a dance first</translation>
+    </message>
+    <message>
+        <source>Zeit: </source>
+        <translation>Time: </translation>
+    </message>
+</context>
+<context>
     <name>HelpViewer</name>
     <message>
         <source>Hilfe-Datei nicht gefunden: %1</source>
@@ -334,650 +633,7 @@
     </message>
 </context>
 <context>
-    <name>MusicJudgement</name>
-    <message>
-        <source>Datei lässt sich nicht öffnen</source>
-        <translation>The file cannot be opened</translation>
-    </message>
-    <message>
-        <source>Datei ist leer</source>
-        <translation>The file is empty</translation>
-    </message>
-    <message>
-        <source>Keine Tonspur in der Datei</source>
-        <translation>No audio in the file</translation>
-    </message>
-    <message>
-        <source>Beschädigt oder unbekanntes Format</source>
-        <translation>Damaged or of an unknown format</translation>
-    </message>
-    <message>
-        <source>Keine Audiodaten</source>
-        <translation>No audio data</translation>
-    </message>
-    <message>
-        <source>Abgebrochen</source>
-        <translation>Cancelled</translation>
-    </message>
-    <message>
-        <source>Kein gleichmäßiger Takt erkannt</source>
-        <translation>No steady beat found</translation>
-    </message>
-    <message>
-        <source>reicht</source>
-        <translation>covers it</translation>
-    </message>
-    <message>
-        <source>nur Minimum</source>
-        <translation>min. only</translation>
-    </message>
-    <message>
-        <source>zu kurz</source>
-        <translation>too short</translation>
-    </message>
-    <message>
-        <source>Datei</source>
-        <translation>File</translation>
-    </message>
-    <message>
-        <source>Länge</source>
-        <translation>Length</translation>
-    </message>
-    <message>
-        <source>Takte/min</source>
-        <translation>Bars/min</translation>
-    </message>
-    <message>
-        <source>Regel</source>
-        <translation>Rules</translation>
-    </message>
-    <message>
-        <source>zur Grenze</source>
-        <translation>to bound</translation>
-    </message>
-    <message>
-        <source>zur Mitte</source>
-        <translation>to middle</translation>
-    </message>
-    <message>
-        <source>Tanzzeit</source>
-        <translation>Dancing time</translation>
-    </message>
-    <message>
-        <source>Hinweis</source>
-        <translation>Note</translation>
-    </message>
-    <message>
-        <source>ja</source>
-        <translation>yes</translation>
-    </message>
-    <message>
-        <source>nein</source>
-        <translation>no</translation>
-    </message>
-    <message>
-        <source>gewählt: </source>
-        <translation>chosen: </translation>
-    </message>
-</context>
-<context>
-    <name>NationalInfoWindow</name>
-    <message>
-        <source>Boogie-Woogie hat immer einen 4/4-Takt</source>
-        <translation>Boogie-Woogie has a 4/4 bar scheme</translation>
-    </message>
-    <message>
-        <source>Rock&apos;n&apos;Roll hat immer einen 4/4-Takt</source>
-        <translation>Rock&apos;n&apos;Roll has a 4/4 bar scheme</translation>
-    </message>
-</context>
-<context>
-    <name>NumberText</name>
-    <message>
-        <source>Fehler bei Typumwandlung</source>
-        <translation>Error during type conversion</translation>
-    </message>
-</context>
-<context>
-    <name>RuleInfoWindow</name>
-    <message>
-        <source>Klasse</source>
-        <translation>Class</translation>
-    </message>
-    <message>
-        <source>Runde</source>
-        <translation>Round</translation>
-    </message>
-    <message>
-        <source>Taktzahl</source>
-        <translation>Bars/min.</translation>
-    </message>
-    <message>
-        <source>Tanzzeit</source>
-        <translation>Time</translation>
-    </message>
-    <message>
-        <source>Tanz</source>
-        <translation>Dance</translation>
-    </message>
-    <message>
-        <source>Paare</source>
-        <translation>#couples</translation>
-    </message>
-    <message>
-        <source>Takt</source>
-        <translation>Beat</translation>
-    </message>
-    <message>
-        <source>Fuß/Akro</source>
-        <translation>Foot/Acro</translation>
-    </message>
-</context>
-<context>
-    <name>TFrmCustomizeData</name>
-    <message>
-        <source>Takte/min.</source>
-        <translation>Bars/min.</translation>
-    </message>
-    <message>
-        <source>Metronom</source>
-        <translation>Metronom</translation>
-    </message>
-    <message>
-        <source>Tanzzeit</source>
-        <translation>Time</translation>
-    </message>
-    <message>
-        <source>Klasse</source>
-        <translation>Class</translation>
-    </message>
-    <message>
-        <source>Tanz</source>
-        <translation>Dance</translation>
-    </message>
-    <message>
-        <source>Takt</source>
-        <translation>Beat</translation>
-    </message>
-    <message>
-        <source>Bein/Akro</source>
-        <translation>Foot/Acro</translation>
-    </message>
-    <message>
-        <source>Runde</source>
-        <translation>Round</translation>
-    </message>
-    <message>
-        <source>Daten gemäß:</source>
-        <translation>Data according to:</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; ist keine Taktzahl wie 50 oder 48-50.</source>
-        <translation>&quot;%1&quot; is not a tempo such as 50 or 48-50.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; ist keine Tanzzeit wie 90s oder 90-105s.</source>
-        <translation>&quot;%1&quot; is not a dancing time such as 90s or 90-105s.</translation>
-    </message>
-    <message>
-        <source>&amp;Abbrechen</source>
-        <translation>&amp;Cancel</translation>
-    </message>
-    <message>
-        <source>&amp;Hilfe</source>
-        <translation>&amp;Help</translation>
-    </message>
-    <message>
-        <source>&amp;Gelieferte Werte</source>
-        <translation>&amp;Restore delivered values</translation>
-    </message>
-    <message>
-        <source>Die mit dem Programm gelieferten Werte dieser Tabelle wiederherstellen</source>
-        <translation>Restore the values of this table delivered with the program</translation>
-    </message>
-    <message>
-        <source>Die Datei %1 kann nicht gelesen werden oder enthält andere Zeilen als die geladene Tabelle. Damit keine Daten verloren gehen, wird nichts gespeichert.</source>
-        <translation>The file %1 cannot be read or holds other rows than the loaded table. To lose no data, nothing is saved.</translation>
-    </message>
-    <message>
-        <source>, Zeile %1 (%2, %3)</source>
-        <translation>, row %1 (%2, %3)</translation>
-    </message>
-    <message>
-        <source>, Spalte &quot;%1&quot;</source>
-        <translation>, column &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source> Es wurde nichts gespeichert.</source>
-        <translation> Nothing was saved.</translation>
-    </message>
-    <message>
-        <source>Die Werte und die Quellenangabe der Tabelle %1 durch die mit dem Programm gelieferten ersetzen? Gespeichert wird erst mit OK; Abbrechen verwirft sie.</source>
-        <translation>Replace the values and the source line of the %1 table by those delivered with the program? They are saved only with OK; Cancel discards them.</translation>
-    </message>
-    <message>
-        <source>Die gelieferten Werte können nicht gelesen werden.</source>
-        <translation>The delivered values cannot be read.</translation>
-    </message>
-</context>
-<context>
-    <name>TFrmGeschwindigkeitsumrechnung</name>
-    <message>
-        <source>Ist-Tempo:</source>
-        <translation>actual speed:</translation>
-    </message>
-    <message>
-        <source>Takte/Minute</source>
-        <translation>bars/minute</translation>
-    </message>
-    <message>
-        <source>Soll-Tempo:</source>
-        <translation>desired speed:</translation>
-    </message>
-    <message>
-        <source>Anpassung:</source>
-        <translation>Adaption:</translation>
-    </message>
-    <message>
-        <source>&amp;Berechnen</source>
-        <translation>E&amp;valuate</translation>
-    </message>
-    <message>
-        <source>&amp;Zurücksetzen</source>
-        <translation>&amp;Reset</translation>
-    </message>
-    <message>
-        <source>H&amp;ilfe</source>
-        <translation>He&amp;lp</translation>
-    </message>
-    <message>
-        <source>Sie müssen als Soll-Tempo einen gültige Zahl angeben</source>
-        <translation>Please enter a valid integer number</translation>
-    </message>
-    <message>
-        <source>Sie müssen als Ist-Tempo eine gültige Zahl angeben</source>
-        <translation>Plase enter a valid number for actual speed</translation>
-    </message>
-    <message>
-        <source>Takt-Anpassung</source>
-        <translation>Adapt beat</translation>
-    </message>
-</context>
-<context>
-    <name>TFrmInfo</name>
-    <message>
-        <source>über Vantor</source>
-        <translation>about Vantor</translation>
-    </message>
-    <message>
-        <source>&amp;Schließen</source>
-        <translation>&amp;Close</translation>
-    </message>
-</context>
-<context>
-    <name>TFrmMetronomFenster</name>
-    <message>
-        <source>Ta&amp;kt</source>
-        <translation>Ba&amp;rs</translation>
-    </message>
-    <message>
-        <source>%1/4-Takt</source>
-        <translation>%1/4 scheme</translation>
-    </message>
-    <message>
-        <source>Takte/Mi&amp;nute:</source>
-        <translation>Bars/&amp;minute:</translation>
-    </message>
-    <message>
-        <source>H&amp;ilfe</source>
-        <translation>He&amp;lp</translation>
-    </message>
-    <message>
-        <source>&amp;Gemessenes Tempo nehmen</source>
-        <translation>Use measured tem&amp;po</translation>
-    </message>
-    <message>
-        <source>Solltem&amp;po nehmen</source>
-        <translation>Use tar&amp;get tempo</translation>
-    </message>
-    <message>
-        <source>Keine Tonausgabe</source>
-        <translation>No sound output</translation>
-    </message>
-    <message>
-        <source>Bitte ein Tempo von 1 bis 200 Takten pro Minute eingeben.</source>
-        <translation>Please enter a tempo from 1 to 200 bars per minute.</translation>
-    </message>
-    <message>
-        <source>Es wurde noch kein Tempo gemessen.</source>
-        <translation>No tempo has been measured yet.</translation>
-    </message>
-    <message>
-        <source>Es ist kein Solltempo gewählt.</source>
-        <translation>No target tempo is chosen.</translation>
-    </message>
-    <message>
-        <source>Metronom</source>
-        <translation>Metronom</translation>
-    </message>
-</context>
-<context>
-    <name>TFrmMusikAusblenden</name>
-    <message>
-        <source>Rock&apos;n&apos;Roll ausblenden</source>
-        <translation>Fade music (Rock&apos;n&apos;Roll)</translation>
-    </message>
-    <message>
-        <source>Beintechnik</source>
-        <translation>foot technique</translation>
-    </message>
-    <message>
-        <source>Akrobatik</source>
-        <translation>acrobatics</translation>
-    </message>
-    <message>
-        <source>Zurücksetzen (&amp;2)</source>
-        <translation>Reset (&amp;2)</translation>
-    </message>
-    <message>
-        <source>Verbleibende Takte:</source>
-        <translation>Remaining bars:</translation>
-    </message>
-    <message>
-        <source>Turniermusik</source>
-        <translation>comp. music</translation>
-    </message>
-    <message>
-        <source>gleichmäßig ausblenden</source>
-        <translation>faded constantly</translation>
-    </message>
-    <message>
-        <source>Ende</source>
-        <translation>End</translation>
-    </message>
-    <message>
-        <source>Takte &amp;pro Minute:</source>
-        <translation>Bars per &amp;minute:</translation>
-    </message>
-    <message>
-        <source>Dauer:</source>
-        <translation>Dur.:</translation>
-    </message>
-    <message>
-        <source>Sek.</source>
-        <translation>sec.</translation>
-    </message>
-    <message>
-        <source>Akustisches &amp;Signal</source>
-        <translation>Bee&amp;p</translation>
-    </message>
-    <message>
-        <source>&amp;Klasse</source>
-        <translation>&amp;Class</translation>
-    </message>
-    <message>
-        <source>R&amp;unde</source>
-        <translation>&amp;Round</translation>
-    </message>
-    <message>
-        <source>H&amp;ilfe</source>
-        <translation>He&amp;lp</translation>
-    </message>
-    <message>
-        <source>Ungültige Tanzzeit in den Regeldaten: &apos;%1&apos;</source>
-        <translation>Invalid dancing time in the rule data: &apos;%1&apos;</translation>
-    </message>
-    <message>
-        <source>Uhr für: %1</source>
-        <translation>Clock for: %1</translation>
-    </message>
-    <message>
-        <source>Sie müssen eine gültige ganzzahlige Taktzahl angeben</source>
-        <translation>Please enter a valid integer number</translation>
-    </message>
-    <message>
-        <source>Sie müssen zuerst einen Tanz auswählen</source>
-        <translation>Please select a dance first</translation>
-    </message>
-    <message>
-        <source>Zeit: </source>
-        <translation>Time: </translation>
-    </message>
-</context>
-<context>
-    <name>TFrmMusikAusblendenLatein</name>
-    <message>
-        <source>Latein/Standard/Boogie ausblenden</source>
-        <translation>Fade music (Latin/Standard/Boogie)</translation>
-    </message>
-    <message>
-        <source>erstes Paar</source>
-        <translation>first couple</translation>
-    </message>
-    <message>
-        <source>zweites Paar</source>
-        <translation>second couple</translation>
-    </message>
-    <message>
-        <source>letztes Paar</source>
-        <translation>last couple</translation>
-    </message>
-    <message>
-        <source>&amp;Zurücksetzen</source>
-        <translation>&amp;Reset</translation>
-    </message>
-    <message>
-        <source>H&amp;ilfe</source>
-        <translation>He&amp;lp</translation>
-    </message>
-    <message>
-        <source>Beamer (alle Uhren)</source>
-        <translation>Beamer (all watches)</translation>
-    </message>
-    <message>
-        <source>Beamer (zwei Uhren)</source>
-        <translation>Beamer (two watches)</translation>
-    </message>
-    <message>
-        <source>Beamer-Bild&amp;schirm:</source>
-        <translation>Projector &amp;screen:</translation>
-    </message>
-    <message>
-        <source>Vertauscht im Beamer-Modus die Position der 1. und 3. Stoppuhr</source>
-        <translation>Switches position of 1. and 3. stop watch in beamer mode</translation>
-    </message>
-    <message>
-        <source>Sie müssen zuerst einen Tanz auswählen</source>
-        <translation>Please select a dance first</translation>
-    </message>
-    <message>
-        <source>Zeit %1: </source>
-        <translation>Time %1: </translation>
-    </message>
-</context>
-<context>
-    <name>TFrmMusikAuszaehlen</name>
-    <message>
-        <source>Musik auszählen</source>
-        <translation>Count beat</translation>
-    </message>
-    <message>
-        <source>Bereit zum Auszählen</source>
-        <translation>Ready</translation>
-    </message>
-    <message>
-        <source>Anzahl Takte</source>
-        <translation># bars</translation>
-    </message>
-    <message>
-        <source>Dauer in Sekunden</source>
-        <translation>time in secs</translation>
-    </message>
-    <message>
-        <source>Takte/min aktuell</source>
-        <translation>Bars/min (current)</translation>
-    </message>
-    <message>
-        <source>Takte/min gemittelt</source>
-        <translation>Bars/min (average)</translation>
-    </message>
-    <message>
-        <source>Takte für Takte/aktuell &amp;berücksichtigen:</source>
-        <translation># bars considered for Bars/min (current):</translation>
-    </message>
-    <message>
-        <source>&amp;Click Me (Leertaste)</source>
-        <translation>&amp;Click Me (space bar)</translation>
-    </message>
-    <message>
-        <source>A&amp;uswerten</source>
-        <translation>E&amp;valuate</translation>
-    </message>
-    <message>
-        <source>&amp;Zurücksetzen</source>
-        <translation>&amp;Reset</translation>
-    </message>
-    <message>
-        <source>H&amp;ilfe</source>
-        <translation>He&amp;lp</translation>
-    </message>
-    <message>
-        <source>In Zwischenablage &amp;kopieren</source>
-        <translation>Co&amp;py to clipboard</translation>
-    </message>
-    <message>
-        <source>Taktschläge: %1   Streuung: %2 Takte/min</source>
-        <translation>Taps: %1   spread: %2 bars/min</translation>
-    </message>
-    <message>
-        <source>Sie müssen zuerst eine Startklasse bzw. einen Tanz auswählen</source>
-        <translation>You must enter a start class/dance first</translation>
-    </message>
-    <message>
-        <source>Geben Sie bitte eine korrekte Zahl ein</source>
-        <translation>Please enter a valid number!</translation>
-    </message>
-    <message>
-        <source>Sie müssen vor dem Auswerten Taktschläge eingeben</source>
-        <translation>Enter bars before evaluating!</translation>
-    </message>
-</context>
-<context>
-    <name>TFrmMusikPruefen</name>
-    <message>
-        <source>A&amp;bbrechen</source>
-        <translation>Ca&amp;ncel</translation>
-    </message>
-    <message>
-        <source>Date&amp;ien...</source>
-        <translation>F&amp;iles...</translation>
-    </message>
-    <message>
-        <source>&amp;Ordner...</source>
-        <translation>Fol&amp;der...</translation>
-    </message>
-    <message>
-        <source>&amp;Kopieren</source>
-        <translation>&amp;Copy</translation>
-    </message>
-    <message>
-        <source>CSV &amp;speichern...</source>
-        <translation>&amp;Save CSV...</translation>
-    </message>
-    <message>
-        <source>&amp;Leeren</source>
-        <translation>C&amp;lear</translation>
-    </message>
-    <message>
-        <source>Hil&amp;fe</source>
-        <translation>Hel&amp;p</translation>
-    </message>
-    <message>
-        <source>Kein Tanz gewählt: Tempo ohne Regelbereich, im 4/4-Takt</source>
-        <translation>No dance chosen: tempo without a rule range, in 4/4</translation>
-    </message>
-    <message>
-        <source>Regel: %1–%2 Takte/min im %3/4-Takt</source>
-        <translation>Rules: %1–%2 bars/min in %3/4</translation>
-    </message>
-    <message>
-        <source>, Tanzzeit %1–%2 s</source>
-        <translation>, dancing time %1–%2 s</translation>
-    </message>
-    <message>
-        <source>wird geprüft...</source>
-        <translation>analysing...</translation>
-    </message>
-    <message>
-        <source>Datei %1 kann nicht geschrieben werden: %2</source>
-        <translation>File %1 cannot be written: %2</translation>
-    </message>
-    <message>
-        <source>Liste als CSV speichern</source>
-        <translation>Save list as CSV</translation>
-    </message>
-    <message>
-        <source>CSV-Dateien (*.csv)</source>
-        <translation>CSV files (*.csv)</translation>
-    </message>
-    <message>
-        <source>Musikdateien (%1);;Alle Dateien (*)</source>
-        <translation>Music files (%1);;All files (*)</translation>
-    </message>
-    <message>
-        <source>Musikdateien wählen</source>
-        <translation>Choose music files</translation>
-    </message>
-    <message>
-        <source>Ordner mit Musik wählen</source>
-        <translation>Choose a folder of music</translation>
-    </message>
-    <message>
-        <source>Musik prüfen</source>
-        <translation>Check music</translation>
-    </message>
-</context>
-<context>
-    <name>TFrmStopwatch</name>
-    <message>
-        <source>Paar 1</source>
-        <translation>First couple</translation>
-    </message>
-    <message>
-        <source>Paar 2</source>
-        <translation>Second couple</translation>
-    </message>
-    <message>
-        <source>Paar 3</source>
-        <translation>Third couple</translation>
-    </message>
-    <message>
-        <source>H&amp;ilfe</source>
-        <translation>He&amp;lp</translation>
-    </message>
-    <message>
-        <source>alle &amp;starten</source>
-        <translation>&amp;start all</translation>
-    </message>
-    <message>
-        <source>alle a&amp;nhalten</source>
-        <translation>sto&amp;p all</translation>
-    </message>
-    <message>
-        <source>alle &amp;zurücksetzen</source>
-        <translation>&amp;reset all</translation>
-    </message>
-    <message>
-        <source>Paar %1: </source>
-        <translation>Couple %1: </translation>
-    </message>
-    <message>
-        <source>Zeit bestimmen</source>
-        <translation>Stop time</translation>
-    </message>
-</context>
-<context>
-    <name>TMainform</name>
+    <name>MainWindow</name>
     <message>
         <source> Wählen Sie in der Funktionsleiste die gewünschte Funktion</source>
         <translation> Please select the task you want to do</translation>
@@ -1138,14 +794,234 @@ The program therefore starts in German; English stays the stored language.</tran
     </message>
 </context>
 <context>
-    <name>TPimStopWatch</name>
+    <name>MetronomeWindow</name>
     <message>
-        <source>Zurücksetzen</source>
-        <translation>Reset</translation>
+        <source>Ta&amp;kt</source>
+        <translation>Ba&amp;rs</translation>
+    </message>
+    <message>
+        <source>%1/4-Takt</source>
+        <translation>%1/4 scheme</translation>
+    </message>
+    <message>
+        <source>Takte/Mi&amp;nute:</source>
+        <translation>Bars/&amp;minute:</translation>
+    </message>
+    <message>
+        <source>H&amp;ilfe</source>
+        <translation>He&amp;lp</translation>
+    </message>
+    <message>
+        <source>&amp;Gemessenes Tempo nehmen</source>
+        <translation>Use measured tem&amp;po</translation>
+    </message>
+    <message>
+        <source>Solltem&amp;po nehmen</source>
+        <translation>Use tar&amp;get tempo</translation>
+    </message>
+    <message>
+        <source>Keine Tonausgabe</source>
+        <translation>No sound output</translation>
+    </message>
+    <message>
+        <source>Bitte ein Tempo von 1 bis 200 Takten pro Minute eingeben.</source>
+        <translation>Please enter a tempo from 1 to 200 bars per minute.</translation>
+    </message>
+    <message>
+        <source>Es wurde noch kein Tempo gemessen.</source>
+        <translation>No tempo has been measured yet.</translation>
+    </message>
+    <message>
+        <source>Es ist kein Solltempo gewählt.</source>
+        <translation>No target tempo is chosen.</translation>
+    </message>
+    <message>
+        <source>Metronom</source>
+        <translation>Metronom</translation>
     </message>
 </context>
 <context>
-    <name>TfrmBeamer</name>
+    <name>MusicCheckWindow</name>
+    <message>
+        <source>A&amp;bbrechen</source>
+        <translation>Ca&amp;ncel</translation>
+    </message>
+    <message>
+        <source>Date&amp;ien...</source>
+        <translation>F&amp;iles...</translation>
+    </message>
+    <message>
+        <source>&amp;Ordner...</source>
+        <translation>Fol&amp;der...</translation>
+    </message>
+    <message>
+        <source>&amp;Kopieren</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>CSV &amp;speichern...</source>
+        <translation>&amp;Save CSV...</translation>
+    </message>
+    <message>
+        <source>&amp;Leeren</source>
+        <translation>C&amp;lear</translation>
+    </message>
+    <message>
+        <source>Hil&amp;fe</source>
+        <translation>Hel&amp;p</translation>
+    </message>
+    <message>
+        <source>Kein Tanz gewählt: Tempo ohne Regelbereich, im 4/4-Takt</source>
+        <translation>No dance chosen: tempo without a rule range, in 4/4</translation>
+    </message>
+    <message>
+        <source>Regel: %1–%2 Takte/min im %3/4-Takt</source>
+        <translation>Rules: %1–%2 bars/min in %3/4</translation>
+    </message>
+    <message>
+        <source>, Tanzzeit %1–%2 s</source>
+        <translation>, dancing time %1–%2 s</translation>
+    </message>
+    <message>
+        <source>wird geprüft...</source>
+        <translation>analysing...</translation>
+    </message>
+    <message>
+        <source>Datei %1 kann nicht geschrieben werden: %2</source>
+        <translation>File %1 cannot be written: %2</translation>
+    </message>
+    <message>
+        <source>Liste als CSV speichern</source>
+        <translation>Save list as CSV</translation>
+    </message>
+    <message>
+        <source>CSV-Dateien (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>Musikdateien (%1);;Alle Dateien (*)</source>
+        <translation>Music files (%1);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Musikdateien wählen</source>
+        <translation>Choose music files</translation>
+    </message>
+    <message>
+        <source>Ordner mit Musik wählen</source>
+        <translation>Choose a folder of music</translation>
+    </message>
+    <message>
+        <source>Musik prüfen</source>
+        <translation>Check music</translation>
+    </message>
+</context>
+<context>
+    <name>MusicJudgement</name>
+    <message>
+        <source>Datei lässt sich nicht öffnen</source>
+        <translation>The file cannot be opened</translation>
+    </message>
+    <message>
+        <source>Datei ist leer</source>
+        <translation>The file is empty</translation>
+    </message>
+    <message>
+        <source>Keine Tonspur in der Datei</source>
+        <translation>No audio in the file</translation>
+    </message>
+    <message>
+        <source>Beschädigt oder unbekanntes Format</source>
+        <translation>Damaged or of an unknown format</translation>
+    </message>
+    <message>
+        <source>Keine Audiodaten</source>
+        <translation>No audio data</translation>
+    </message>
+    <message>
+        <source>Abgebrochen</source>
+        <translation>Cancelled</translation>
+    </message>
+    <message>
+        <source>Kein gleichmäßiger Takt erkannt</source>
+        <translation>No steady beat found</translation>
+    </message>
+    <message>
+        <source>reicht</source>
+        <translation>covers it</translation>
+    </message>
+    <message>
+        <source>nur Minimum</source>
+        <translation>min. only</translation>
+    </message>
+    <message>
+        <source>zu kurz</source>
+        <translation>too short</translation>
+    </message>
+    <message>
+        <source>Datei</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Länge</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>Takte/min</source>
+        <translation>Bars/min</translation>
+    </message>
+    <message>
+        <source>Regel</source>
+        <translation>Rules</translation>
+    </message>
+    <message>
+        <source>zur Grenze</source>
+        <translation>to bound</translation>
+    </message>
+    <message>
+        <source>zur Mitte</source>
+        <translation>to middle</translation>
+    </message>
+    <message>
+        <source>Tanzzeit</source>
+        <translation>Dancing time</translation>
+    </message>
+    <message>
+        <source>Hinweis</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>ja</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>nein</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>gewählt: </source>
+        <translation>chosen: </translation>
+    </message>
+</context>
+<context>
+    <name>NationalInfoWindow</name>
+    <message>
+        <source>Boogie-Woogie hat immer einen 4/4-Takt</source>
+        <translation>Boogie-Woogie has a 4/4 bar scheme</translation>
+    </message>
+    <message>
+        <source>Rock&apos;n&apos;Roll hat immer einen 4/4-Takt</source>
+        <translation>Rock&apos;n&apos;Roll has a 4/4 bar scheme</translation>
+    </message>
+</context>
+<context>
+    <name>NumberText</name>
+    <message>
+        <source>Fehler bei Typumwandlung</source>
+        <translation>Error during type conversion</translation>
+    </message>
+</context>
+<context>
+    <name>ProjectorWindow</name>
     <message>
         <source>Schließen (ESC)</source>
         <translation>Close (ESC)</translation>
@@ -1153,6 +1029,130 @@ The program therefore starts in German; English stays the stored language.</tran
     <message>
         <source>Leertaste = zurücksetzen</source>
         <translation>Space = reset</translation>
+    </message>
+</context>
+<context>
+    <name>RuleInfoWindow</name>
+    <message>
+        <source>Klasse</source>
+        <translation>Class</translation>
+    </message>
+    <message>
+        <source>Runde</source>
+        <translation>Round</translation>
+    </message>
+    <message>
+        <source>Taktzahl</source>
+        <translation>Bars/min.</translation>
+    </message>
+    <message>
+        <source>Tanzzeit</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Tanz</source>
+        <translation>Dance</translation>
+    </message>
+    <message>
+        <source>Paare</source>
+        <translation>#couples</translation>
+    </message>
+    <message>
+        <source>Takt</source>
+        <translation>Beat</translation>
+    </message>
+    <message>
+        <source>Fuß/Akro</source>
+        <translation>Foot/Acro</translation>
+    </message>
+</context>
+<context>
+    <name>SpeedConversionWindow</name>
+    <message>
+        <source>Ist-Tempo:</source>
+        <translation>actual speed:</translation>
+    </message>
+    <message>
+        <source>Takte/Minute</source>
+        <translation>bars/minute</translation>
+    </message>
+    <message>
+        <source>Soll-Tempo:</source>
+        <translation>desired speed:</translation>
+    </message>
+    <message>
+        <source>Anpassung:</source>
+        <translation>Adaption:</translation>
+    </message>
+    <message>
+        <source>&amp;Berechnen</source>
+        <translation>E&amp;valuate</translation>
+    </message>
+    <message>
+        <source>&amp;Zurücksetzen</source>
+        <translation>&amp;Reset</translation>
+    </message>
+    <message>
+        <source>H&amp;ilfe</source>
+        <translation>He&amp;lp</translation>
+    </message>
+    <message>
+        <source>Sie müssen als Soll-Tempo einen gültige Zahl angeben</source>
+        <translation>Please enter a valid integer number</translation>
+    </message>
+    <message>
+        <source>Sie müssen als Ist-Tempo eine gültige Zahl angeben</source>
+        <translation>Plase enter a valid number for actual speed</translation>
+    </message>
+    <message>
+        <source>Takt-Anpassung</source>
+        <translation>Adapt beat</translation>
+    </message>
+</context>
+<context>
+    <name>StopTimeWindow</name>
+    <message>
+        <source>Paar 1</source>
+        <translation>First couple</translation>
+    </message>
+    <message>
+        <source>Paar 2</source>
+        <translation>Second couple</translation>
+    </message>
+    <message>
+        <source>Paar 3</source>
+        <translation>Third couple</translation>
+    </message>
+    <message>
+        <source>H&amp;ilfe</source>
+        <translation>He&amp;lp</translation>
+    </message>
+    <message>
+        <source>alle &amp;starten</source>
+        <translation>&amp;start all</translation>
+    </message>
+    <message>
+        <source>alle a&amp;nhalten</source>
+        <translation>sto&amp;p all</translation>
+    </message>
+    <message>
+        <source>alle &amp;zurücksetzen</source>
+        <translation>&amp;reset all</translation>
+    </message>
+    <message>
+        <source>Paar %1: </source>
+        <translation>Couple %1: </translation>
+    </message>
+    <message>
+        <source>Zeit bestimmen</source>
+        <translation>Stop time</translation>
+    </message>
+</context>
+<context>
+    <name>StopwatchControl</name>
+    <message>
+        <source>Zurücksetzen</source>
+        <translation>Reset</translation>
     </message>
 </context>
 </TS>

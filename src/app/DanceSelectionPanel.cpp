@@ -14,7 +14,7 @@
 
 namespace {
 
-QString tanzCaption(Discipline discipline)
+QString danceCaption(Discipline discipline)
 {
     return DanceCatalogue::ChosenByClass(discipline) ? DanceSelectionPanel::tr("Kl&asse")
                                                      : DanceSelectionPanel::tr("T&anz");
@@ -56,19 +56,19 @@ void setLabelText(QLabel* label, const QString& text)
 DanceSelectionPanel::DanceSelectionPanel(ProgramState& state, DanceSelection& selection, QWidget* parent)
     : QFrame(parent),
       beep([&state] { PlayStandardBeep(state.sounds); }),
-      lb_solltempo(named(makeLabel("Solltempo:", {16, 8}, this), "lb_solltempo")),
-      ED_Tempo(named(makeValueField({16, 24, 89, 21}, this), "ED_Tempo")),
-      lb_tanzzeit(named(makeLabel("Tanzzeit (Sek.)", {16, 72}, this), "lb_tanzzeit")),
-      ED_Dauer(named(makeValueField({16, 88, 89, 21}, this), "ED_Dauer")),
-      RG_Typ(named(new RadioGroup("T&yp", this), "RG_Typ")),
-      ED_Solltempo(named(new QLineEdit(this), "ED_Solltempo")),
-      RG_Tanz(named(new RadioGroup("T&anz", this), "RG_Tanz")),
-      RG_Runde(named(new RadioGroup("&Runde", this), "RG_Runde")),
-      lb_info(named(new ElidedLabel(this), "lb_info")),
+      targetTempoLabel(named(makeLabel("Solltempo:", {16, 8}, this), "targetTempoLabel")),
+      tempoEdit(named(makeValueField({16, 24, 89, 21}, this), "tempoEdit")),
+      danceTimeLabel(named(makeLabel("Tanzzeit (Sek.)", {16, 72}, this), "danceTimeLabel")),
+      durationEdit(named(makeValueField({16, 88, 89, 21}, this), "durationEdit")),
+      typeGroup(named(new RadioGroup("T&yp", this), "typeGroup")),
+      targetTempoEdit(named(new QLineEdit(this), "targetTempoEdit")),
+      danceGroup(named(new RadioGroup("T&anz", this), "danceGroup")),
+      roundGroup(named(new RadioGroup("&Runde", this), "roundGroup")),
+      infoLabel(named(new ElidedLabel(this), "infoLabel")),
       state_(state),
       selection_(selection)
 {
-    setObjectName("pnlTanz");
+    setObjectName("dancePanel");
     setFixedSize(635, 163);
     QPalette grey = palette();
     grey.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
@@ -81,51 +81,51 @@ DanceSelectionPanel::DanceSelectionPanel(ProgramState& state, DanceSelection& se
     setFont(small);
 
     // The rule's texts must stay readable although the user cannot edit them.
-    for (QLineEdit* field : {ED_Tempo, ED_Dauer}) {
+    for (QLineEdit* field : {tempoEdit, durationEdit}) {
         QPalette readable = field->palette();
         readable.setColor(QPalette::Disabled, QPalette::Text, Qt::black);
         field->setPalette(readable);
     }
 
     // Shifted left of the classic layout to give the dance names room in today's fonts.
-    RG_Typ->setGeometry(108, 4, 162, 138);
-    RG_Typ->setItems(DanceCatalogue::TypeNames());
+    typeGroup->setGeometry(108, 4, 162, 138);
+    typeGroup->setItems(DanceCatalogue::TypeNames());
     // The free field stands inside the discipline box, beside its item.
-    ED_Solltempo->setGeometry(222, 95, 46, 21);
-    ED_Solltempo->raise();
-    ED_Solltempo->hide();
-    RG_Tanz->setGeometry(276, 4, 176, 138);
-    RG_Runde->setGeometry(456, 4, 160, 138); // wide enough for "Vor-/Zwischenrunde" in today's fonts
-    RG_Runde->hide();
-    lb_info->setTextFormat(Qt::PlainText);
-    lb_info->setGeometry(16, 144, 609, 13);
+    targetTempoEdit->setGeometry(222, 95, 46, 21);
+    targetTempoEdit->raise();
+    targetTempoEdit->hide();
+    danceGroup->setGeometry(276, 4, 176, 138);
+    roundGroup->setGeometry(456, 4, 160, 138); // wide enough for "Vor-/Zwischenrunde" in today's fonts
+    roundGroup->hide();
+    infoLabel->setTextFormat(Qt::PlainText);
+    infoLabel->setGeometry(16, 144, 609, 13);
 
-    connect(RG_Typ, &RadioGroup::itemChanged, this, &DanceSelectionPanel::RG_TypChange);
-    connect(RG_Tanz, &RadioGroup::itemChanged, this, &DanceSelectionPanel::RG_TanzChange);
-    connect(RG_Runde, &RadioGroup::itemChanged, this, &DanceSelectionPanel::RG_RundeChange);
-    connect(ED_Solltempo, &QLineEdit::textChanged, this, &DanceSelectionPanel::ED_SolltempoChange);
+    connect(typeGroup, &RadioGroup::itemChanged, this, &DanceSelectionPanel::typeChanged);
+    connect(danceGroup, &RadioGroup::itemChanged, this, &DanceSelectionPanel::danceChanged);
+    connect(roundGroup, &RadioGroup::itemChanged, this, &DanceSelectionPanel::roundChanged);
+    connect(targetTempoEdit, &QLineEdit::textChanged, this, &DanceSelectionPanel::targetTempoChanged);
 
     connect(&selection_, &DanceSelection::choiceChanged, this, &DanceSelectionPanel::showChoice);
     connect(&selection_, &DanceSelection::targetChanged, this, &DanceSelectionPanel::showTarget);
     connect(&selection_, &DanceSelection::lockChanged, this, [this](bool locked) {
-        for (RadioGroup* group : {RG_Typ, RG_Tanz, RG_Runde})
+        for (RadioGroup* group : {typeGroup, danceGroup, roundGroup})
             group->setEnabled(!locked);
     });
 }
 
-void DanceSelectionPanel::RG_TypChange()
+void DanceSelectionPanel::typeChanged()
 {
-    selection_.chooseType(RG_Typ->itemIndex());
+    selection_.chooseType(typeGroup->itemIndex());
 }
 
-void DanceSelectionPanel::RG_TanzChange()
+void DanceSelectionPanel::danceChanged()
 {
-    selection_.chooseDance(RG_Tanz->itemIndex());
+    selection_.chooseDance(danceGroup->itemIndex());
 }
 
-void DanceSelectionPanel::RG_RundeChange()
+void DanceSelectionPanel::roundChanged()
 {
-    selection_.chooseRound(RG_Runde->itemIndex());
+    selection_.chooseRound(roundGroup->itemIndex());
 }
 
 // The lists are built again only when what they list changed, so that a
@@ -134,13 +134,13 @@ void DanceSelectionPanel::showChoice()
 {
     if (selection_.type() != shownType_ || listsOutdated_)
         showDancesOfType();
-    RG_Typ->setItemIndex(selection_.type());
-    RG_Tanz->setItemIndex(selection_.dance());
+    typeGroup->setItemIndex(selection_.type());
+    danceGroup->setItemIndex(selection_.dance());
     if (selection_.dance() != shownDance_)
         showRoundsOfDance();
-    RG_Runde->setItemIndex(selection_.round());
-    if (ED_Solltempo->text() != selection_.typedTarget())
-        ED_Solltempo->setText(selection_.typedTarget());
+    roundGroup->setItemIndex(selection_.round());
+    if (targetTempoEdit->text() != selection_.typedTarget())
+        targetTempoEdit->setText(selection_.typedTarget());
 }
 
 void DanceSelectionPanel::showDancesOfType()
@@ -148,20 +148,20 @@ void DanceSelectionPanel::showDancesOfType()
     shownType_ = selection_.type();
     shownDance_ = NothingShown;
     listsOutdated_ = false;
-    RG_Tanz->clearItems();
-    ED_Solltempo->hide();
-    RG_Runde->hide();
-    RG_Tanz->show();
+    danceGroup->clearItems();
+    targetTempoEdit->hide();
+    roundGroup->hide();
+    danceGroup->show();
     if (const std::optional<Discipline> discipline = DanceCatalogue::DisciplineOfType(shownType_)) {
-        RG_Tanz->setTitle(tanzCaption(*discipline));
-        RG_Tanz->setItems(DanceCatalogue::DanceNames(*discipline));
+        danceGroup->setTitle(danceCaption(*discipline));
+        danceGroup->setItems(DanceCatalogue::DanceNames(*discipline));
     }
     else if (selection_.typedTargetChosen()) {
-        RG_Tanz->hide();
-        ED_Solltempo->show();
+        danceGroup->hide();
+        targetTempoEdit->show();
     }
     else if (selection_.noDance()) {
-        RG_Tanz->hide();
+        danceGroup->hide();
     }
 }
 
@@ -170,65 +170,65 @@ void DanceSelectionPanel::showRoundsOfDance()
     shownDance_ = selection_.dance();
     const std::optional<Discipline> discipline = DanceCatalogue::DisciplineOfType(shownType_);
     if (discipline && DanceCatalogue::ChosenByClass(*discipline))
-        RG_Runde->setItems(DanceCatalogue::RoundNames(*discipline, shownDance_));
-    RG_Runde->setVisible(selection_.asksForRound());
+        roundGroup->setItems(DanceCatalogue::RoundNames(*discipline, shownDance_));
+    roundGroup->setVisible(selection_.asksForRound());
 }
 
 void DanceSelectionPanel::showTarget()
 {
     if (const RuleRow* row = selection_.shownRow()) {
-        ED_Tempo->setText(row->BarsPerMin);
-        ED_Dauer->setText(row->DanceTime);
+        tempoEdit->setText(row->BarsPerMin);
+        durationEdit->setText(row->DanceTime);
     }
     else {
-        ED_Tempo->clear();
-        ED_Dauer->clear();
+        tempoEdit->clear();
+        durationEdit->clear();
     }
 }
 
-void DanceSelectionPanel::ED_SolltempoChange()
+void DanceSelectionPanel::targetTempoChanged()
 {
-    const QString text = ED_Solltempo->text();
+    const QString text = targetTempoEdit->text();
     selection_.setTypedTarget(text);
     if (text.isEmpty() || DanceSelection::IsTargetTempoText(text))
         return;
     beep();
     // Runs this handler again with the last valid text.
-    ED_Solltempo->setText(state_.TargetTempoText);
-    ED_Solltempo->selectAll();
+    targetTempoEdit->setText(state_.targetTempoText);
+    targetTempoEdit->selectAll();
 }
 
-void DanceSelectionPanel::FillInfoLine()
+void DanceSelectionPanel::fillInfoLine()
 {
     const RuleTables& rules = *state_.rules;
     const QString ballroomLatin = tr("Standard/Latein: ");
     const QString line = ballroomLatin + rules.table(Discipline::Latin).Source + "/" +
                          "Rock'n'Roll: " + rules.table(Discipline::RnR).Source;
-    lb_info->setText(line.left(255));
+    infoLabel->setText(line.left(255));
 }
 
-void DanceSelectionPanel::SetLanguage(Language language)
+void DanceSelectionPanel::setLanguage(Language language)
 {
     UseLanguage(language);
     const QStringList typeNames = DanceCatalogue::TypeNames();
     for (int i = 0; i < typeNames.size(); ++i)
-        RG_Typ->setItemText(i, typeNames[i]);
-    RG_Typ->setTitle(tr("T&yp"));
-    RG_Tanz->setTitle(tr("T&anz"));
-    RG_Runde->setTitle(tr("&Runde"));
-    setLabelText(lb_solltempo, tr("Solltempo:"));
-    setLabelText(lb_tanzzeit, tr("Tanzzeit:"));
-    FillInfoLine();
+        typeGroup->setItemText(i, typeNames[i]);
+    typeGroup->setTitle(tr("T&yp"));
+    danceGroup->setTitle(tr("T&anz"));
+    roundGroup->setTitle(tr("&Runde"));
+    setLabelText(targetTempoLabel, tr("Solltempo:"));
+    setLabelText(danceTimeLabel, tr("Tanzzeit:"));
+    fillInfoLine();
     // The lists come again in the language now in use; the choice stays.
-    restoreChoice(RG_Typ->itemIndex(), RG_Tanz->itemIndex(), RG_Runde->itemIndex());
+    restoreChoice(typeGroup->itemIndex(), danceGroup->itemIndex(), roundGroup->itemIndex());
 }
 
-void DanceSelectionPanel::restoreChoice(int typIndex, int tanzIndex, int rundeIndex)
+void DanceSelectionPanel::restoreChoice(int typeIndex, int danceIndex, int roundIndex)
 {
     listsOutdated_ = true;
-    selection_.chooseType(typIndex);
-    if (!RG_Tanz->isHidden())
-        selection_.chooseDance(tanzIndex);
-    if (!RG_Runde->isHidden())
-        selection_.chooseRound(rundeIndex);
+    selection_.chooseType(typeIndex);
+    if (!danceGroup->isHidden())
+        selection_.chooseDance(danceIndex);
+    if (!roundGroup->isHidden())
+        selection_.chooseRound(roundIndex);
 }

@@ -20,30 +20,30 @@ public:
 
     // Change handlers of the three radio groups; also run from code where a
     // choice is set from code.
-    void RG_TypChange();
-    void RG_TanzChange();
-    void RG_RundeChange();
+    void typeChanged();
+    void danceChanged();
+    void roundChanged();
     // Change handler of the free target tempo field.
-    void ED_SolltempoChange();
+    void targetTempoChanged();
     // The line naming the rules the Latin and Rock'n'Roll tables follow.
-    void FillInfoLine();
+    void fillInfoLine();
     // Sets the panel's texts in the language and applies the choice again, so lists and values come from the tables
     // now loaded. Expects state.Sprache to be set to the same language.
-    void SetLanguage(Language language);
+    void setLanguage(Language language);
 
     // The standard beep of a refused target tempo; tests count it.
     std::function<void()> beep;
 
     // The controls, reachable as on a form.
-    QLabel* lb_solltempo;
-    QLineEdit* ED_Tempo;
-    QLabel* lb_tanzzeit;
-    QLineEdit* ED_Dauer;
-    RadioGroup* RG_Typ;
-    QLineEdit* ED_Solltempo;
-    RadioGroup* RG_Tanz;
-    RadioGroup* RG_Runde;
-    QLabel* lb_info;
+    QLabel* targetTempoLabel;
+    QLineEdit* tempoEdit;
+    QLabel* danceTimeLabel;
+    QLineEdit* durationEdit;
+    RadioGroup* typeGroup;
+    QLineEdit* targetTempoEdit;
+    RadioGroup* danceGroup;
+    RadioGroup* roundGroup;
+    QLabel* infoLabel;
 
 private:
     static constexpr int NothingShown = -2;
@@ -52,7 +52,7 @@ private:
     void showDancesOfType();
     void showRoundsOfDance();
     void showTarget();
-    void restoreChoice(int typIndex, int tanzIndex, int rundeIndex);
+    void restoreChoice(int typeIndex, int danceIndex, int roundIndex);
 
     ProgramState& state_;
     DanceSelection& selection_;

@@ -61,13 +61,13 @@ StoredSettings ReadSettings(QSettings& store)
     s.width = readInteger(store, PositionGroup, "width", s.width);
     s.height = readInteger(store, PositionGroup, "height", s.height);
     s.onTop = readInteger(store, PositionGroup, "onTop", 0) != 0;
-    s.SavedTypIndex = readInteger(store, DefaultsGroup, "Tanz", s.SavedTypIndex);
-    s.SavedTanzIndex = readInteger(store, DefaultsGroup, "Typ", s.SavedTanzIndex);
-    s.SavedRundeIndex = readInteger(store, DefaultsGroup, "Runde", s.SavedRundeIndex);
-    s.Sprache = readInteger(store, DefaultsGroup, "Sprache", s.Sprache);
-    s.Zeitformat = readInteger(store, DefaultsGroup, "Zeitformat", s.Zeitformat);
+    s.savedTypeIndex = readInteger(store, DefaultsGroup, "Tanz", s.savedTypeIndex);
+    s.savedDanceIndex = readInteger(store, DefaultsGroup, "Typ", s.savedDanceIndex);
+    s.savedRoundIndex = readInteger(store, DefaultsGroup, "Runde", s.savedRoundIndex);
+    s.language = readInteger(store, DefaultsGroup, "Sprache", s.language);
+    s.timeFormat = readInteger(store, DefaultsGroup, "Zeitformat", s.timeFormat);
     s.copyTapsToClipboard = readInteger(store, DefaultsGroup, "Zwischenablage", 1) != 0;
-    s.beamerScreen = readText(store, DefaultsGroup, "Beamer");
+    s.projectorScreen = readText(store, DefaultsGroup, "Beamer");
     return s;
 }
 
@@ -81,13 +81,13 @@ bool WriteSettings(QSettings& store, const StoredSettings& values)
     writeInteger(store, "onTop", values.onTop ? 1 : 0);
     store.endGroup();
     store.beginGroup(DefaultsGroup);
-    writeInteger(store, "Tanz", values.SavedTypIndex);
-    writeInteger(store, "Typ", values.SavedTanzIndex);
-    writeInteger(store, "Runde", values.SavedRundeIndex);
-    writeInteger(store, "Sprache", values.Sprache);
-    writeInteger(store, "Zeitformat", values.Zeitformat);
+    writeInteger(store, "Tanz", values.savedTypeIndex);
+    writeInteger(store, "Typ", values.savedDanceIndex);
+    writeInteger(store, "Runde", values.savedRoundIndex);
+    writeInteger(store, "Sprache", values.language);
+    writeInteger(store, "Zeitformat", values.timeFormat);
     writeInteger(store, "Zwischenablage", values.copyTapsToClipboard ? 1 : 0);
-    store.setValue("Beamer", values.beamerScreen);
+    store.setValue("Beamer", values.projectorScreen);
     store.endGroup();
     store.sync();
     return store.status() == QSettings::NoError;

@@ -14,15 +14,15 @@ struct StoredSettings {
     int width = -1;
     int height = -1;
     bool onTop = false;
-    int SavedTypIndex = -1;
-    int SavedTanzIndex = -1;
-    int SavedRundeIndex = -1;
-    int Sprache = 0;
-    int Zeitformat = 1;
+    int savedTypeIndex = -1;
+    int savedDanceIndex = -1;
+    int savedRoundIndex = -1;
+    int language = 0;
+    int timeFormat = 1;
     // Count beat puts each tap's average on the clipboard unless turned off.
     bool copyTapsToClipboard = true;
     // Name of the projector display's screen; empty for the default.
-    QString beamerScreen;
+    QString projectorScreen;
 };
 
 // Reads the values; a value that is missing, not a number or stored with

@@ -1,5 +1,5 @@
 #include "app/ApplicationIdentity.h"
-#include "app/Mainform.h"
+#include "app/MainWindow.h"
 #include "app/SingleInstance.h"
 #include <QApplication>
 #include <QMessageBox>
@@ -22,15 +22,15 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "vantor: another Vantor is running but does not answer\n");
         return 1;
     }
-    TMainform mainform;
-    if (!mainform.startupError().isEmpty()) {
-        QMessageBox::critical(nullptr, QApplication::applicationName(), mainform.startupError());
+    MainWindow mainWindow;
+    if (!mainWindow.startupError().isEmpty()) {
+        QMessageBox::critical(nullptr, QApplication::applicationName(), mainWindow.startupError());
         return 1;
     }
-    mainform.show();
-    mainform.activateWindow(); // keyboard shortcuts need the active window
-    QObject::connect(&instance, &SingleInstance::activationRequested, &mainform,
-                     [&mainform] { BringToFront(mainform); });
+    mainWindow.show();
+    mainWindow.activateWindow(); // keyboard shortcuts need the active window
+    QObject::connect(&instance, &SingleInstance::activationRequested, &mainWindow,
+                     [&mainWindow] { BringToFront(mainWindow); });
     instance.listen();
     return QApplication::exec();
 }

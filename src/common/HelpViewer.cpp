@@ -7,10 +7,10 @@
 void ShowToolHelp(ProgramState& state, Language language, const QString& title, const QString& fileName)
 {
     const QString folder = language == Language::English ? QStringLiteral("en") : QStringLiteral("de");
-    const QString path = state.ProgramFolder + folder + QDir::separator() + fileName;
+    const QString path = state.programFolder + folder + QDir::separator() + fileName;
     // The viewer reports a missing file itself; this box is for a viewer that is not there.
     if (state.help) {
-        state.help->ShowHelp(title, path);
+        state.help->showHelp(title, path);
         return;
     }
     // The user reads the relative name as the delivered folders spell it.

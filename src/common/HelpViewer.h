@@ -10,7 +10,7 @@ public:
     virtual ~HelpViewer() = default;
     // Shows the RTF file (a full path) under the title; when it cannot be
     // loaded the viewer warns itself and returns false.
-    virtual bool ShowHelp(const QString& title, const QString& filePath) = 0;
+    virtual bool showHelp(const QString& title, const QString& filePath) = 0;
 };
 
 // What every tool's help button does: opens ProgramFolder + "de/" or "en/"

@@ -14,28 +14,28 @@ class DanceSelection;
 // The main window fills it once at creation; tool windows receive a reference
 // to it instead of reaching for globals. Tests fill one of their own.
 struct ProgramState {
-    Language Sprache = Language::German;
-    TimeFormat Zeitformat = TimeFormat::Seconds;
+    Language language = Language::German;
+    TimeFormat timeFormat = TimeFormat::Seconds;
     // The folder of the delivered data (the executable's own in a portable
     // program), with a trailing separator.
-    QString ProgramFolder;
+    QString programFolder;
     // Where saved rule files go when the program folder is not written; empty
     // when it is. With a trailing separator.
-    QString UserDataFolder;
+    QString userDataFolder;
     // "de/" or "en/" (the separator of the platform).
-    QString LanguageFolder;
+    QString languageFolder;
 
     // Target state of the dance selection. The tempo range is 0 to 0 while the
     // choice gives no tempo to judge against.
-    double TempoMin = 0;
-    double TempoMax = 0;
-    std::int32_t DanceTimeMin = 0;
-    std::int32_t DanceTimeMax = 0;
-    QString CurrentDanceTimeText;
-    QString TargetTempoText;
-    int SavedTypIndex = -1;
-    int SavedTanzIndex = -1;
-    int SavedRundeIndex = -1;
+    double tempoMin = 0;
+    double tempoMax = 0;
+    std::int32_t danceTimeMin = 0;
+    std::int32_t danceTimeMax = 0;
+    QString currentDanceTimeText;
+    QString targetTempoText;
+    int savedTypeIndex = -1;
+    int savedDanceIndex = -1;
+    int savedRoundIndex = -1;
 
     // Owned by the main window (or by a test).
     RuleTables* rules = nullptr;
@@ -47,6 +47,6 @@ struct ProgramState {
     SoundPlayer* sounds = nullptr;
     HelpViewer* help = nullptr;
 
-    bool hasTargetTempo() const { return TempoMax > 0; }
-    bool secondsFormat() const { return Zeitformat == TimeFormat::Seconds; }
+    bool hasTargetTempo() const { return tempoMax > 0; }
+    bool secondsFormat() const { return timeFormat == TimeFormat::Seconds; }
 };

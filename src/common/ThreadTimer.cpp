@@ -69,8 +69,8 @@ public:
 
 // What one enabling shares with its tick thread. The thread owns a reference,
 // so the run outlives the timer if the timer is destroyed while enabled.
-struct TThreadTimer::Run {
-    Run(TThreadTimer* owner, int intervalMs)
+struct ThreadTimer::Run {
+    Run(ThreadTimer* owner, int intervalMs)
         : timer(owner),
           interval(intervalMs)
     {
@@ -78,7 +78,7 @@ struct TThreadTimer::Run {
 
     // Used on the user-interface thread only, and only while stopRequested is
     // false: the timer sets the request before it goes away.
-    TThreadTimer* const timer;
+    ThreadTimer* const timer;
     std::atomic<int> interval;
     std::atomic<bool> stopRequested{false};
 };
@@ -86,9 +86,9 @@ struct TThreadTimer::Run {
 // The tick thread of one run. The object itself lives on the user-interface
 // thread, which receives the ticks through it; it deletes itself there once
 // its thread has ended, so it outlives every tick it posts.
-class TThreadTimer::TTimerThread : public QThread {
+class ThreadTimer::TickThread : public QThread {
 public:
-    explicit TTimerThread(std::shared_ptr<Run> run)
+    explicit TickThread(std::shared_ptr<Run> run)
         : run_(std::move(run))
     {
     }
@@ -139,19 +139,19 @@ private:
     const std::shared_ptr<Run> run_;
 };
 
-TThreadTimer::TThreadTimer(QObject* parent)
+ThreadTimer::ThreadTimer(QObject* parent)
     : QObject(parent)
 {
 }
 
-TThreadTimer::~TThreadTimer()
+ThreadTimer::~ThreadTimer()
 {
     stop();
 }
 
-void TThreadTimer::setEnabled(bool enabled)
+void ThreadTimer::setEnabled(bool enabled)
 {
-    if (enabled == Enabled())
+    if (enabled == isEnabled())
         return;
     if (enabled)
         start();
@@ -159,20 +159,20 @@ void TThreadTimer::setEnabled(bool enabled)
         stop();
 }
 
-void TThreadTimer::setInterval(int milliseconds)
+void ThreadTimer::setInterval(int milliseconds)
 {
     interval_ = milliseconds;
     if (run_)
         run_->interval = milliseconds;
 }
 
-void TThreadTimer::start()
+void ThreadTimer::start()
 {
     run_ = std::make_shared<Run>(this, interval_);
-    (new TTimerThread(run_))->start(priority_);
+    (new TickThread(run_))->start(priority_);
 }
 
-void TThreadTimer::stop()
+void ThreadTimer::stop()
 {
     if (!run_)
         return;
@@ -180,11 +180,11 @@ void TThreadTimer::stop()
     run_.reset();
 }
 
-void TThreadTimer::tick()
+void ThreadTimer::tick()
 {
     // The handler may disable, re-enable or destroy this timer, so it runs
     // from a copy and nothing touches the timer after it.
-    const Handler handler = OnTimer;
+    const Handler handler = onTimer;
     if (handler)
         handler(this);
 }

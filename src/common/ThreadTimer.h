@@ -14,30 +14,30 @@
 // moment be waiting for this (the user-interface) thread. A thread checks its
 // request at the top of its loop and before every handler call, so a disabled
 // or destroyed timer gets no further tick and is never touched again.
-class TThreadTimer : public QObject {
+class ThreadTimer : public QObject {
     Q_OBJECT
 public:
-    using Handler = std::function<void(TThreadTimer* sender)>;
+    using Handler = std::function<void(ThreadTimer* sender)>;
 
-    explicit TThreadTimer(QObject* parent = nullptr);
-    ~TThreadTimer() override;
+    explicit ThreadTimer(QObject* parent = nullptr);
+    ~ThreadTimer() override;
 
-    bool Enabled() const { return run_ != nullptr; }
+    bool isEnabled() const { return run_ != nullptr; }
     void setEnabled(bool enabled);
 
-    int Interval() const { return interval_; }
+    int interval() const { return interval_; }
     void setInterval(int milliseconds);
 
     // Given to the tick thread when the timer is enabled.
-    QThread::Priority ThreadPriority() const { return priority_; }
+    QThread::Priority threadPriority() const { return priority_; }
     void setThreadPriority(QThread::Priority priority) { priority_ = priority; }
 
     // Runs on every tick, on the user-interface thread.
-    Handler OnTimer;
+    Handler onTimer;
 
 private:
     struct Run;
-    class TTimerThread;
+    class TickThread;
 
     void start();
     void stop();

@@ -6,12 +6,12 @@ std::optional<LampState> TrafficLight::advance(double elapsedSeconds, int danceT
         return std::nullopt;
     if (nextThreshold_ == 0) {
         nextThreshold_ = danceTimeMin;
-        return LampState::Gruen;
+        return LampState::Green;
     }
     if (nextThreshold_ != danceTimeMin)
-        return LampState::Rot;
+        return LampState::Red;
     nextThreshold_ = danceTimeMax;
-    return danceTimeMin == danceTimeMax ? LampState::Rot : LampState::Gelb;
+    return danceTimeMin == danceTimeMax ? LampState::Red : LampState::Amber;
 }
 
 QColor LampOffColor()
@@ -23,11 +23,11 @@ LampColors ColorsOf(LampState state)
 {
     const QColor off = LampOffColor();
     switch (state) {
-    case LampState::Rot:
+    case LampState::Red:
         return {Qt::red, off, off};
-    case LampState::Gelb:
+    case LampState::Amber:
         return {off, Qt::yellow, off};
-    case LampState::Gruen:
+    case LampState::Green:
         return {off, off, QColor(0, 0x80, 0)};
     case LampState::Null:
         break;
@@ -38,11 +38,11 @@ LampColors ColorsOf(LampState state)
 ProjectorLook ProjectorLookOf(LampState state)
 {
     switch (state) {
-    case LampState::Rot:
+    case LampState::Red:
         return {Qt::black, QColor(255, 32, 32)};
-    case LampState::Gelb:
+    case LampState::Amber:
         return {QColor(255, 192, 0), QColor()};
-    case LampState::Gruen:
+    case LampState::Green:
         return {QColor(48, 232, 48), QColor()};
     case LampState::Null:
         break;

@@ -3,7 +3,7 @@
 #include <optional>
 
 // The state of a couple's traffic light: all off, or one lamp lit.
-enum class LampState { Null, Gruen, Gelb, Rot };
+enum class LampState { Null, Green, Amber, Red };
 
 // When a couple's traffic light moves on. Green from the first tick, yellow
 // once the minimum dancing time has passed, red once the maximum has passed

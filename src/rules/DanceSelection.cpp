@@ -31,7 +31,7 @@ void DanceSelection::chooseType(int typeIndex)
     type_ = typeIndex;
     dance_ = round_ = -1;
     typedTarget_.clear();
-    state_.SavedTypIndex = typeIndex;
+    state_.savedTypeIndex = typeIndex;
     emit choiceChanged();
     update();
 }
@@ -40,7 +40,7 @@ void DanceSelection::chooseDance(int danceIndex)
 {
     dance_ = danceIndex;
     round_ = -1;
-    state_.SavedTanzIndex = danceIndex;
+    state_.savedDanceIndex = danceIndex;
     emit choiceChanged();
     update();
 }
@@ -48,7 +48,7 @@ void DanceSelection::chooseDance(int danceIndex)
 void DanceSelection::chooseRound(int roundIndex)
 {
     round_ = roundIndex;
-    state_.SavedRundeIndex = roundIndex;
+    state_.savedRoundIndex = roundIndex;
     emit choiceChanged();
     update();
 }
@@ -57,7 +57,7 @@ void DanceSelection::setTypedTarget(const QString& text)
 {
     typedTarget_ = text;
     if (!text.isEmpty() && IsTargetTempoText(text))
-        state_.TargetTempoText = text;
+        state_.targetTempoText = text;
     if (!typedTargetChosen())
         return;
     takeTargetWithoutRow();
@@ -134,11 +134,11 @@ void DanceSelection::takeRow(const RuleRow& row)
         return;
     }
     shownRow_ = &row;
-    state_.CurrentDanceTimeText = row.DanceTime;
-    state_.TempoMin = tempo.min;
-    state_.TempoMax = tempo.max;
-    state_.DanceTimeMin = ParseDanceTime(row.DanceTime, 1);
-    state_.DanceTimeMax = ParseDanceTime(row.DanceTime, 2);
+    state_.currentDanceTimeText = row.DanceTime;
+    state_.tempoMin = tempo.min;
+    state_.tempoMax = tempo.max;
+    state_.danceTimeMin = ParseDanceTime(row.DanceTime, 1);
+    state_.danceTimeMax = ParseDanceTime(row.DanceTime, 2);
 }
 
 // Count beat judges against the target tempo range: with a typed target it is
@@ -148,11 +148,11 @@ void DanceSelection::takeRow(const RuleRow& row)
 void DanceSelection::takeTargetWithoutRow()
 {
     shownRow_ = nullptr;
-    state_.TempoMin = state_.TempoMax = 0;
+    state_.tempoMin = state_.tempoMax = 0;
     if (!typedTargetChosen())
         return;
     if (const std::optional<double> target = TypedTargetTempo(typedTarget_)) {
-        state_.TempoMin = *target - TypedTargetTolerance;
-        state_.TempoMax = *target + TypedTargetTolerance;
+        state_.tempoMin = *target - TypedTargetTolerance;
+        state_.tempoMax = *target + TypedTargetTolerance;
     }
 }

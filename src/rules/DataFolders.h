@@ -14,7 +14,7 @@ struct DataFolders {
 
 inline DataFolders DataFoldersOf(const ProgramState& state)
 {
-    return {state.ProgramFolder, state.UserDataFolder};
+    return {state.programFolder, state.userDataFolder};
 }
 
 // A portable program keeps its data beside the executable and writes there.

@@ -55,10 +55,14 @@ QString folderOf(Language language)
 
 RuleInfoLayout nationalLayout(const NationalInfoConfig& config)
 {
-    return {config.objectName,         config.fileName,
-            QSize(545, 369),           QRect(24, 32, 489, config.listHeight),
-            QRect(24, 320, 489, 13),   QStringLiteral("InfoBox"),
-            QStringLiteral("LB_Info"), config.columns};
+    return {config.objectName,
+            config.fileName,
+            QSize(545, 369),
+            QRect(24, 32, 489, config.listHeight),
+            QRect(24, 320, 489, 13),
+            QStringLiteral("InfoBox"),
+            QStringLiteral("infoLabel"),
+            config.columns};
 }
 
 RuleInfoLayout internationalLayout(const InternationalInfoConfig& config)
@@ -90,7 +94,7 @@ RuleInfoWindow::RuleInfoWindow(ProgramState& state, const RuleInfoLayout& layout
       state_(state),
       layout_(layout)
 {
-    QFrame* panel = Panel1();
+    QFrame* panel = EmbeddedForm::panel();
     addShape(panel);
 
     list_ = new DelimitedListBox(panel);
@@ -147,11 +151,11 @@ NationalInfoWindow::NationalInfoWindow(ProgramState& state, const NationalInfoCo
       config_(config)
 {
     if (config.note) {
-        InfoLabel_ = addLabel(Panel1(), "InfoLabel", QRect(24, 295, config.noteWidth, 18), 13);
-        InfoLabel_->setFont(pixelFont(InfoLabel_->font(), 13, true));
+        noteLabel_ = addLabel(panel(), "InfoLabel", QRect(24, 295, config.noteWidth, 18), 13);
+        noteLabel_->setFont(pixelFont(noteLabel_->font(), 13, true));
     }
     if (config.discipline)
-        connect(infoList(), &QAbstractItemView::doubleClicked, this, &NationalInfoWindow::InfoBoxDblClick);
+        connect(infoList(), &QAbstractItemView::doubleClicked, this, &NationalInfoWindow::noteDoubleClicked);
     applyLanguage();
 }
 
@@ -159,19 +163,19 @@ void NationalInfoWindow::applyLanguage()
 {
     languageFolder_ = folderOf(language());
     setColumnCaptions();
-    if (InfoLabel_)
-        setTextWidening(InfoLabel_, tr(config_.note));
+    if (noteLabel_)
+        setTextWidening(noteLabel_, tr(config_.note));
 }
 
-void NationalInfoWindow::FormShow()
+void NationalInfoWindow::windowShown()
 {
-    const QString path = findFileCaseInsensitive(RuleFolder(state_.ProgramFolder, languageFolder_), layout().fileName);
+    const QString path = findFileCaseInsensitive(RuleFolder(state_.programFolder, languageFolder_), layout().fileName);
     const QString error = showFile(path);
     if (!error.isEmpty())
         state_.messages->warning(error);
 }
 
-void NationalInfoWindow::InfoBoxDblClick()
+void NationalInfoWindow::noteDoubleClicked()
 {
     const QList<QListWidgetItem*> selected = infoList()->selectedItems();
     if (!config_.discipline || selected.isEmpty() || !state_.selection)
@@ -192,9 +196,9 @@ InternationalInfoWindow::InternationalInfoWindow(ProgramState& state, const Inte
                                                  QWidget* parent)
     : RuleInfoWindow(state, internationalLayout(config), parent)
 {
-    auto* sourceCaption = addLabel(Panel1(), "Label1", QRect(24, 336, 37, 13), 11);
+    auto* sourceCaption = addLabel(panel(), "Label1", QRect(24, 336, 37, 13), 11);
     setTextWidening(sourceCaption, QStringLiteral("Source:"));
     setColumnCaptions();
-    if (!showFile(findFileCaseInsensitive(state_.ProgramFolder, config.fileName)).isEmpty())
+    if (!showFile(findFileCaseInsensitive(state_.programFolder, config.fileName)).isEmpty())
         state_.messages->warning(QStringLiteral("Error reading file"));
 }

@@ -82,18 +82,18 @@ class NationalInfoWindow : public RuleInfoWindow {
 public:
     // "de" or "en" with the folder separator.
     QString languageFolder() const { return languageFolder_; }
-    QLabel* noteLabel() const { return InfoLabel_; }
-    void InfoBoxDblClick();
+    QLabel* noteLabel() const { return noteLabel_; }
+    void noteDoubleClicked();
 
 protected:
     NationalInfoWindow(ProgramState& state, const NationalInfoConfig& config, QWidget* parent);
     void applyLanguage() override;
-    void FormShow() override;
+    void windowShown() override;
 
 private:
     NationalInfoConfig config_;
     QString languageFolder_;
-    QLabel* InfoLabel_ = nullptr;
+    QLabel* noteLabel_ = nullptr;
 };
 
 // The international tables: English only, one file for both languages in the

@@ -16,20 +16,20 @@ AdaptDialog::AdaptDialog(const QString& objectName, QSize clientSize, QWidget* p
 
 void AdaptDialog::buildControls(QWidget* host, const Layout& layout)
 {
-    GrBox1 = new QGroupBox(host);
-    GrBox1->setObjectName("GrBox1");
-    GrBox1->setGeometry(layout.group);
-    GrBox1->setAutoFillBackground(true);
-    QPalette white = GrBox1->palette();
+    speedGroup = new QGroupBox(host);
+    speedGroup->setObjectName("speedGroup");
+    speedGroup->setGeometry(layout.group);
+    speedGroup->setAutoFillBackground(true);
+    QPalette white = speedGroup->palette();
     white.setColor(QPalette::Window, Qt::white);
-    GrBox1->setPalette(white);
+    speedGroup->setPalette(white);
 
     const int fieldLeft = 8 + layout.labelWidth + 4;
     auto addRow = [&](int row, QLabel*& label, QLineEdit*& field, const char* name) {
         const int top = 22 + row * (layout.rowHeight + 8);
-        label = new QLabel(GrBox1);
+        label = new QLabel(speedGroup);
         label->setGeometry(8, top, layout.labelWidth, layout.rowHeight);
-        field = new QLineEdit(GrBox1);
+        field = new QLineEdit(speedGroup);
         field->setObjectName(name);
         field->setReadOnly(true);
         field->setGeometry(fieldLeft, top, layout.fieldWidth, layout.rowHeight);
@@ -38,19 +38,19 @@ void AdaptDialog::buildControls(QWidget* host, const Layout& layout)
         field->setPalette(palette);
         label->setBuddy(field);
     };
-    addRow(0, label1, ED_actualSpeed, "ED_actualSpeed");
-    addRow(1, label2, ED_desiredSpeed, "ED_desiredSpeed");
-    addRow(2, label3, ED_Anpassung, "ED_Anpassung");
+    addRow(0, actualSpeedLabel, actualSpeedEdit, "actualSpeedEdit");
+    addRow(1, desiredSpeedLabel, desiredSpeedEdit, "desiredSpeedEdit");
+    addRow(2, adaptationLabel, adaptationEdit, "adaptationEdit");
 
-    BT_Close = new QPushButton(host);
-    BT_Close->setObjectName("BT_Close");
-    BT_Close->setGeometry(layout.closeButton);
-    BT_Close->setDefault(true);
-    connect(BT_Close, &QPushButton::clicked, this, &QDialog::reject);
+    closeButton = new QPushButton(host);
+    closeButton->setObjectName("closeButton");
+    closeButton->setGeometry(layout.closeButton);
+    closeButton->setDefault(true);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
     setTexts();
 }
 
-void AdaptDialog::SetLanguage(Language language)
+void AdaptDialog::setLanguage(Language language)
 {
     UseLanguage(language);
     setTexts();
@@ -59,11 +59,11 @@ void AdaptDialog::SetLanguage(Language language)
 void AdaptDialog::setTexts()
 {
     setWindowTitle(tr("Geschwindigkeitsanpassung"));
-    GrBox1->setTitle(tr("Geschwindigkeit (Takte/Minute)"));
-    label1->setText(tr("Ist-Geschw.:"));
-    label2->setText(tr("Soll-Geschw.:"));
-    label3->setText(tr("Anpassung:"));
-    BT_Close->setText(tr("&Schließen"));
+    speedGroup->setTitle(tr("Geschwindigkeit (Takte/Minute)"));
+    actualSpeedLabel->setText(tr("Ist-Geschw.:"));
+    desiredSpeedLabel->setText(tr("Soll-Geschw.:"));
+    adaptationLabel->setText(tr("Anpassung:"));
+    closeButton->setText(tr("&Schließen"));
 }
 
 void AdaptDialog::runModal()

@@ -15,18 +15,18 @@ class AdaptDialog : public QDialog {
     Q_OBJECT
 public:
     // Makes the application answer in the language and sets caption and texts.
-    void SetLanguage(Language language);
+    void setLanguage(Language language);
     // Replaces the modal loop; tests read the fields instead of blocking.
     void setModalRunner(std::function<void()> runner) { modalRunner_ = std::move(runner); }
 
-    QGroupBox* GrBox1 = nullptr;
-    QLabel* label1 = nullptr;
-    QLabel* label2 = nullptr;
-    QLabel* label3 = nullptr;
-    QLineEdit* ED_actualSpeed = nullptr;
-    QLineEdit* ED_desiredSpeed = nullptr;
-    QLineEdit* ED_Anpassung = nullptr;
-    QPushButton* BT_Close = nullptr;
+    QGroupBox* speedGroup = nullptr;
+    QLabel* actualSpeedLabel = nullptr;
+    QLabel* desiredSpeedLabel = nullptr;
+    QLabel* adaptationLabel = nullptr;
+    QLineEdit* actualSpeedEdit = nullptr;
+    QLineEdit* desiredSpeedEdit = nullptr;
+    QLineEdit* adaptationEdit = nullptr;
+    QPushButton* closeButton = nullptr;
 
 protected:
     struct Layout {

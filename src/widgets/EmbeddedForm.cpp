@@ -18,7 +18,7 @@ EmbeddedForm::EmbeddedForm(const QString& objectName, QSize panelSize, QWidget* 
     panel_->setAutoFillBackground(true);
 }
 
-void EmbeddedForm::SetLanguage(Language language)
+void EmbeddedForm::setLanguage(Language language)
 {
     // A window set alone (as in a test) still gets its translated texts.
     UseLanguage(language);
@@ -26,7 +26,7 @@ void EmbeddedForm::SetLanguage(Language language)
     applyLanguage();
 }
 
-void EmbeddedForm::FormResize()
+void EmbeddedForm::windowResized()
 {
     // Integer division truncates toward zero, also for an area smaller than the panel.
     panel_->move((width() - panel_->width()) / 2, (height() - panel_->height()) / 2);
@@ -35,12 +35,12 @@ void EmbeddedForm::FormResize()
 void EmbeddedForm::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    FormResize();
+    windowResized();
 }
 
 void EmbeddedForm::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        windowShown();
 }

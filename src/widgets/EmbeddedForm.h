@@ -11,14 +11,14 @@ class EmbeddedForm : public QWidget {
 public:
     EmbeddedForm(const QString& objectName, QSize panelSize, QWidget* parent = nullptr);
 
-    QFrame* Panel1() const { return panel_; }
+    QFrame* panel() const { return panel_; }
     // The language of the window's texts; it also picks the window's help folder.
     Language language() const { return language_; }
     // Makes the application answer in the language, then sets the window's
     // texts, so that a window works the same alone as in the main window.
-    void SetLanguage(Language language);
+    void setLanguage(Language language);
     // The main window's time-format commands tell the windows that show clocks.
-    virtual void TimeFormatChanged(TimeFormat /*format*/) {}
+    virtual void timeFormatChanged(TimeFormat /*format*/) {}
 
 signals:
     // A clock's reading for the main window's status panel of that number.
@@ -27,12 +27,12 @@ signals:
 protected:
     virtual void applyLanguage() {}
     // The show handler: runs each time the display area shows this window.
-    virtual void FormShow() {}
+    virtual void windowShown() {}
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
-    void FormResize();
+    void windowResized();
 
     QFrame* panel_;
     Language language_ = Language::German;

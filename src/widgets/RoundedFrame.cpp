@@ -5,7 +5,7 @@ RoundedFrame::RoundedFrame(int roundingPercent, QWidget* parent)
     : QWidget(parent),
       roundingPercent_(roundingPercent)
 {
-    setObjectName("LMDShapeControl1");
+    setObjectName("frame");
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 

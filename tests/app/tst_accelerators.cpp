@@ -3,7 +3,7 @@
 #include "widgets/EmbeddedForm.h"
 #include "widgets/RadioGroup.h"
 #include "RecordingMessages.h"
-#include "TestMainform.h"
+#include "TestMainWindow.h"
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
@@ -74,7 +74,7 @@ class TestAccelerators : public QObject {
 private:
     QTemporaryDir dir_;
     RecordingMessages messages_;
-    std::unique_ptr<TMainform> form_;
+    std::unique_ptr<MainWindow> form_;
 
     Letters menuBarLetters() const
     {
@@ -84,18 +84,18 @@ private:
         return letters;
     }
 
-    void switchLanguage(int sprache)
+    void switchLanguage(int language)
     {
-        if (sprache == 0)
-            form_->MI_ToGermanClick();
+        if (language == 0)
+            form_->toGermanClicked();
         else
-            form_->MI_ToEnglischClick();
+            form_->toEnglishClicked();
     }
 
 private slots:
     void initTestCase()
     {
-        form_ = StartTestMainform(dir_.filePath("Vantor.conf"), messages_);
+        form_ = StartTestMainWindow(dir_.filePath("Vantor.conf"), messages_);
         QVERIFY(form_->startupError().isEmpty());
         form_->show();
     }
@@ -104,25 +104,25 @@ private slots:
 
     void mainWindowWithEachToolWindow_data()
     {
-        QTest::addColumn<int>("sprache");
+        QTest::addColumn<int>("language");
         QTest::addColumn<int>("discipline"); // the dance panel titles its second box by class or by dance
         QTest::addColumn<EmbeddedWindow>("embedded");
-        for (int sprache : {0, 1})
+        for (int language : {0, 1})
             for (int discipline : {0, 2})
                 for (int window = 0; window <= int(EmbeddedWindow::MusicCheck); ++window)
                     if (window != int(EmbeddedWindow::Empty))
-                        QTest::addRow("%s, discipline %d, window %d", sprache ? "en" : "de", discipline, window)
-                            << sprache << discipline << static_cast<EmbeddedWindow>(window);
+                        QTest::addRow("%s, discipline %d, window %d", language ? "en" : "de", discipline, window)
+                            << language << discipline << static_cast<EmbeddedWindow>(window);
     }
 
     void mainWindowWithEachToolWindow()
     {
-        QFETCH(int, sprache);
+        QFETCH(int, language);
         QFETCH(int, discipline);
         QFETCH(EmbeddedWindow, embedded);
-        switchLanguage(sprache);
-        form_->dancePanel()->RG_Typ->setItemIndex(discipline);
-        form_->dancePanel()->RG_TypChange();
+        switchLanguage(language);
+        form_->dancePanel()->typeGroup->setItemIndex(discipline);
+        form_->dancePanel()->typeChanged();
         DisplayArea* area = form_->displayArea();
         form_->showEmbedded(embedded);
         const Letters menuBar = menuBarLetters();
@@ -135,15 +135,15 @@ private slots:
 
     void freeStandingWindows_data()
     {
-        QTest::addColumn<int>("sprache");
+        QTest::addColumn<int>("language");
         QTest::newRow("de") << 0;
         QTest::newRow("en") << 1;
     }
 
     void freeStandingWindows()
     {
-        QFETCH(int, sprache);
-        switchLanguage(sprache);
+        QFETCH(int, language);
+        switchLanguage(language);
         int windows = 0;
         for (QWidget* window : QApplication::topLevelWidgets()) {
             if (window == form_.get() || !window->parentWidget())

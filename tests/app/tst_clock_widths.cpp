@@ -1,10 +1,10 @@
 #include "widgets/DisplayArea.h"
-#include "fade/FrmMusikAusblenden.h"
-#include "fade/FrmMusikAusblendenLatein.h"
-#include "stopwatch/FrmStopwatch.h"
-#include "stopwatch/PimStopWatch.h"
+#include "fade/FadeRockNRollWindow.h"
+#include "fade/FadeCouplesWindow.h"
+#include "stopwatch/StopTimeWindow.h"
+#include "stopwatch/StopwatchControl.h"
 #include "RecordingMessages.h"
-#include "TestMainform.h"
+#include "TestMainWindow.h"
 #include "widgets/StatusPanels.h"
 #include "widgets/TextFit.h"
 #include <QLabel>
@@ -38,7 +38,7 @@ class TestClockWidths : public QObject {
 private:
     QTemporaryDir dir_;
     RecordingMessages messages_;
-    std::unique_ptr<TMainform> form_;
+    std::unique_ptr<MainWindow> form_;
 
     QWidget* field(const QString& path) const
     {
@@ -53,7 +53,7 @@ private:
 private slots:
     void initTestCase()
     {
-        form_ = StartTestMainform(dir_.filePath("Vantor.conf"), messages_);
+        form_ = StartTestMainWindow(dir_.filePath("Vantor.conf"), messages_);
         QVERIFY(form_->startupError().isEmpty());
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
@@ -97,11 +97,11 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QStringList>("texts");
         for (int couple = 1; couple <= 3; ++couple) {
-            QTest::addRow("stopwatch %d", couple) << QStringLiteral("FrmStopwatch/SW%1/MyEdit").arg(couple) << kClock;
+            QTest::addRow("stopwatch %d", couple) << QStringLiteral("StopTimeWindow/SW%1/MyEdit").arg(couple) << kClock;
             QTest::addRow("fade, couple %d", couple)
-                << QStringLiteral("FrmMusikAusblendenLatein/TimeEdit%1").arg(couple) << kClock;
+                << QStringLiteral("FadeCouplesWindow/TimeEdit%1").arg(couple) << kClock;
         }
-        QTest::newRow("Rock'n'Roll") << "FrmMusikAusblenden/TimeEdit" << kSeconds;
+        QTest::newRow("Rock'n'Roll") << "FadeRockNRollWindow/TimeEdit" << kSeconds;
     }
 
     void clockFields()
@@ -123,8 +123,8 @@ private slots:
         QTest::addColumn<QStringList>("texts");
         for (int couple = 1; couple <= 3; ++couple)
             QTest::addRow("fade, couple %d", couple)
-                << QStringLiteral("FrmMusikAusblendenLatein/TimeEdit%1").arg(couple) << kClock;
-        QTest::newRow("Rock'n'Roll") << "FrmMusikAusblenden/TimeEdit" << kSeconds;
+                << QStringLiteral("FadeCouplesWindow/TimeEdit%1").arg(couple) << kClock;
+        QTest::newRow("Rock'n'Roll") << "FadeRockNRollWindow/TimeEdit" << kSeconds;
     }
 
     void lineEditsDoNotScrollTheLongestText()

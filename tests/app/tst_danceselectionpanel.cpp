@@ -90,7 +90,7 @@ private slots:
     void lookup();
     void choiceStepByStep();
     void rockNRollCClassTakesLastRow();
-    void solltempoJudgesAgainstTheTypedTarget();
+    void targetTempoJudgesAgainstTheTypedTarget();
     void noDanceHidesTheGroups();
     void tempoText_data();
     void tempoText();
@@ -107,7 +107,7 @@ private slots:
 
 private:
     void choose(RadioGroup* group, int index);
-    void chooseDance(int typ, int tanz, int runde);
+    void chooseDance(int type, int dance, int round);
 
     ProgramState state_;
     RuleTables rules_;
@@ -152,20 +152,20 @@ void TestDanceSelectionPanel::choose(RadioGroup* group, int index)
     QCOMPARE(group->itemIndex(), index);
 }
 
-void TestDanceSelectionPanel::chooseDance(int typ, int tanz, int runde)
+void TestDanceSelectionPanel::chooseDance(int type, int dance, int round)
 {
-    choose(panel_->RG_Typ, typ);
-    choose(panel_->RG_Tanz, tanz);
-    if (runde >= 0)
-        choose(panel_->RG_Runde, runde);
+    choose(panel_->typeGroup, type);
+    choose(panel_->danceGroup, dance);
+    if (round >= 0)
+        choose(panel_->roundGroup, round);
 }
 
 void TestDanceSelectionPanel::lookup_data()
 {
     QTest::addColumn<bool>("english");
-    QTest::addColumn<int>("typ");
-    QTest::addColumn<int>("tanz");
-    QTest::addColumn<int>("runde"); // -1: the round group must stay hidden
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("dance");
+    QTest::addColumn<int>("round"); // -1: the round group must stay hidden
     QTest::addColumn<QString>("tempo");
     QTest::addColumn<QString>("time");
     QTest::addColumn<int>("timeMin");
@@ -200,9 +200,9 @@ void TestDanceSelectionPanel::lookup_data()
 void TestDanceSelectionPanel::lookup()
 {
     QFETCH(bool, english);
-    QFETCH(int, typ);
-    QFETCH(int, tanz);
-    QFETCH(int, runde);
+    QFETCH(int, type);
+    QFETCH(int, dance);
+    QFETCH(int, round);
     QFETCH(QString, tempo);
     QFETCH(QString, time);
     QFETCH(int, timeMin);
@@ -210,45 +210,45 @@ void TestDanceSelectionPanel::lookup()
 
     if (english) {
         fillEnglish(rules_);
-        state_.Sprache = Language::English;
+        state_.language = Language::English;
         UseLanguage(Language::English);
     }
-    chooseDance(typ, tanz, runde);
-    QCOMPARE(panel_->RG_Runde->isHidden(), runde < 0);
-    QCOMPARE(panel_->ED_Tempo->text(), tempo);
-    QCOMPARE(panel_->ED_Dauer->text(), time);
-    QCOMPARE(state_.CurrentDanceTimeText, time);
-    QCOMPARE(state_.TempoMin, tempo.left(2).toDouble());
-    QCOMPARE(state_.TempoMax, tempo.right(2).toDouble());
-    QCOMPARE(state_.DanceTimeMin, timeMin);
-    QCOMPARE(state_.DanceTimeMax, timeMax);
-    QCOMPARE(state_.SavedTypIndex, typ);
-    QCOMPARE(state_.SavedTanzIndex, tanz);
+    chooseDance(type, dance, round);
+    QCOMPARE(panel_->roundGroup->isHidden(), round < 0);
+    QCOMPARE(panel_->tempoEdit->text(), tempo);
+    QCOMPARE(panel_->durationEdit->text(), time);
+    QCOMPARE(state_.currentDanceTimeText, time);
+    QCOMPARE(state_.tempoMin, tempo.left(2).toDouble());
+    QCOMPARE(state_.tempoMax, tempo.right(2).toDouble());
+    QCOMPARE(state_.danceTimeMin, timeMin);
+    QCOMPARE(state_.danceTimeMax, timeMax);
+    QCOMPARE(state_.savedTypeIndex, type);
+    QCOMPARE(state_.savedDanceIndex, dance);
     QCOMPARE(messages_.warnings, QStringList());
 }
 
 void TestDanceSelectionPanel::choiceStepByStep()
 {
     chooseDance(3, 0, -1); // Samba: a complete choice to start from
-    choose(panel_->RG_Typ, 0);
-    QCOMPARE(panel_->RG_Tanz->title(), QString("Kl&asse"));
-    QCOMPARE(panel_->RG_Tanz->itemText(0), QString("Schüler"));
-    QVERIFY(panel_->ED_Tempo->text().isEmpty());
-    QVERIFY(panel_->ED_Dauer->text().isEmpty());
+    choose(panel_->typeGroup, 0);
+    QCOMPARE(panel_->danceGroup->title(), QString("Kl&asse"));
+    QCOMPARE(panel_->danceGroup->itemText(0), QString("Schüler"));
+    QVERIFY(panel_->tempoEdit->text().isEmpty());
+    QVERIFY(panel_->durationEdit->text().isEmpty());
     QVERIFY(!state_.hasTargetTempo()); // not the range of the Samba any more
 
-    choose(panel_->RG_Tanz, 2);
-    QVERIFY(!panel_->RG_Runde->isHidden());
-    QCOMPARE(panel_->RG_Runde->items(), QStringList({"Vor-/Zwischenrunde", "Endrunde"}));
-    QVERIFY(panel_->ED_Tempo->text().isEmpty());
+    choose(panel_->danceGroup, 2);
+    QVERIFY(!panel_->roundGroup->isHidden());
+    QCOMPARE(panel_->roundGroup->items(), QStringList({"Vor-/Zwischenrunde", "Endrunde"}));
+    QVERIFY(panel_->tempoEdit->text().isEmpty());
 
-    choose(panel_->RG_Runde, 1);
-    QCOMPARE(panel_->ED_Tempo->text(), QString("48-49"));
-    QCOMPARE(state_.SavedRundeIndex, 1);
+    choose(panel_->roundGroup, 1);
+    QCOMPARE(panel_->tempoEdit->text(), QString("48-49"));
+    QCOMPARE(state_.savedRoundIndex, 1);
 
-    choose(panel_->RG_Tanz, 1); // another class asks for its round again
-    QCOMPARE(panel_->RG_Runde->itemIndex(), -1);
-    QVERIFY(panel_->ED_Tempo->text().isEmpty());
+    choose(panel_->danceGroup, 1); // another class asks for its round again
+    QCOMPARE(panel_->roundGroup->itemIndex(), -1);
+    QVERIFY(panel_->tempoEdit->text().isEmpty());
     QVERIFY(!state_.hasTargetTempo());
 }
 
@@ -256,45 +256,45 @@ void TestDanceSelectionPanel::rockNRollCClassTakesLastRow()
 {
     fill(rules_.table(Discipline::RnR), "x", {{"C-Klasse", "-", "46", "80s"}, {"C-Klasse", "-", "48", "90-105s"}});
     chooseDance(0, 3, -1);
-    QVERIFY(panel_->RG_Runde->isHidden());
-    QCOMPARE(panel_->ED_Tempo->text(), QString("48"));
-    QCOMPARE(state_.TempoMin, 48.0);
-    QCOMPARE(state_.TempoMax, 48.0);
+    QVERIFY(panel_->roundGroup->isHidden());
+    QCOMPARE(panel_->tempoEdit->text(), QString("48"));
+    QCOMPARE(state_.tempoMin, 48.0);
+    QCOMPARE(state_.tempoMax, 48.0);
 }
 
-void TestDanceSelectionPanel::solltempoJudgesAgainstTheTypedTarget()
+void TestDanceSelectionPanel::targetTempoJudgesAgainstTheTypedTarget()
 {
     chooseDance(0, 4, 1);
-    choose(panel_->RG_Typ, 4);
-    QVERIFY(!panel_->ED_Solltempo->isHidden());
-    QVERIFY(panel_->ED_Solltempo->text().isEmpty());
-    QVERIFY(panel_->RG_Tanz->isHidden());
-    QVERIFY(panel_->RG_Runde->isHidden());
-    QVERIFY(panel_->ED_Tempo->text().isEmpty());
-    QVERIFY(panel_->ED_Dauer->text().isEmpty());
+    choose(panel_->typeGroup, 4);
+    QVERIFY(!panel_->targetTempoEdit->isHidden());
+    QVERIFY(panel_->targetTempoEdit->text().isEmpty());
+    QVERIFY(panel_->danceGroup->isHidden());
+    QVERIFY(panel_->roundGroup->isHidden());
+    QVERIFY(panel_->tempoEdit->text().isEmpty());
+    QVERIFY(panel_->durationEdit->text().isEmpty());
     // No target typed yet: nothing to judge against, not the previous class's range.
     QVERIFY(!state_.hasTargetTempo());
-    QCOMPARE(state_.DanceTimeMax, 105);
-    QCOMPARE(state_.SavedTypIndex, 4);
+    QCOMPARE(state_.danceTimeMax, 105);
+    QCOMPARE(state_.savedTypeIndex, 4);
 
-    QTest::keyClicks(panel_->ED_Solltempo, "125");
-    QCOMPARE(state_.TempoMin, 124.0);
-    QCOMPARE(state_.TempoMax, 126.0);
-    panel_->ED_Solltempo->setText("49,5");
-    QCOMPARE(state_.TempoMin, 48.5);
-    QCOMPARE(state_.TempoMax, 50.5);
-    panel_->ED_Solltempo->clear();
+    QTest::keyClicks(panel_->targetTempoEdit, "125");
+    QCOMPARE(state_.tempoMin, 124.0);
+    QCOMPARE(state_.tempoMax, 126.0);
+    panel_->targetTempoEdit->setText("49,5");
+    QCOMPARE(state_.tempoMin, 48.5);
+    QCOMPARE(state_.tempoMax, 50.5);
+    panel_->targetTempoEdit->clear();
     QVERIFY(!state_.hasTargetTempo());
 }
 
 void TestDanceSelectionPanel::noDanceHidesTheGroups()
 {
-    choose(panel_->RG_Typ, 4);
-    choose(panel_->RG_Typ, 5);
-    QVERIFY(panel_->ED_Solltempo->isHidden());
-    QVERIFY(panel_->RG_Tanz->isHidden());
-    QVERIFY(panel_->RG_Runde->isHidden());
-    QCOMPARE(panel_->RG_Tanz->count(), 0);
+    choose(panel_->typeGroup, 4);
+    choose(panel_->typeGroup, 5);
+    QVERIFY(panel_->targetTempoEdit->isHidden());
+    QVERIFY(panel_->danceGroup->isHidden());
+    QVERIFY(panel_->roundGroup->isHidden());
+    QCOMPARE(panel_->danceGroup->count(), 0);
 }
 
 void TestDanceSelectionPanel::tempoText_data()
@@ -316,9 +316,9 @@ void TestDanceSelectionPanel::tempoText()
 
     rules_.table(Discipline::Latin).Rows[0].BarsPerMin = text;
     chooseDance(3, 0, -1);
-    QCOMPARE(panel_->ED_Tempo->text(), text);
-    QCOMPARE(state_.TempoMin, min);
-    QCOMPARE(state_.TempoMax, max);
+    QCOMPARE(panel_->tempoEdit->text(), text);
+    QCOMPARE(state_.tempoMin, min);
+    QCOMPARE(state_.tempoMax, max);
 }
 
 void TestDanceSelectionPanel::brokenTempoRangeLeavesNoTarget()
@@ -326,13 +326,13 @@ void TestDanceSelectionPanel::brokenTempoRangeLeavesNoTarget()
     rules_.table(Discipline::Latin).Rows[1].BarsPerMin = "3x-32";
     rules_.table(Discipline::Latin).Rows[1].DanceTime = "70s";
     chooseDance(3, 0, -1);
-    choose(panel_->RG_Tanz, 1);
+    choose(panel_->danceGroup, 1);
     QCOMPARE(messages_.warnings, QStringList{"Ungültige Tempoangabe in den Regeldaten: '3x-32'"});
-    QVERIFY(panel_->ED_Tempo->text().isEmpty());
-    QVERIFY(panel_->ED_Dauer->text().isEmpty());
+    QVERIFY(panel_->tempoEdit->text().isEmpty());
+    QVERIFY(panel_->durationEdit->text().isEmpty());
     QVERIFY(!state_.hasTargetTempo()); // never the Samba's range for the Cha-Cha
-    QCOMPARE(state_.DanceTimeMin, 90);
-    QCOMPARE(state_.CurrentDanceTimeText, QString("90-120s"));
+    QCOMPARE(state_.danceTimeMin, 90);
+    QCOMPARE(state_.currentDanceTimeText, QString("90-120s"));
 }
 
 void TestDanceSelectionPanel::typedTargetTempo_data()
@@ -382,11 +382,11 @@ void TestDanceSelectionPanel::typedTargetTempo()
     QFETCH(int, beeps);
 
     QLocale::setDefault(QLocale(locale));
-    choose(panel_->RG_Typ, 4);
-    QTest::keyClicks(panel_->ED_Solltempo, typed);
-    QCOMPARE(panel_->ED_Solltempo->text(), shown);
-    QCOMPARE(panel_->ED_Solltempo->selectedText(), selected);
-    QCOMPARE(state_.TargetTempoText, shown);
+    choose(panel_->typeGroup, 4);
+    QTest::keyClicks(panel_->targetTempoEdit, typed);
+    QCOMPARE(panel_->targetTempoEdit->text(), shown);
+    QCOMPARE(panel_->targetTempoEdit->selectedText(), selected);
+    QCOMPARE(state_.targetTempoText, shown);
     QCOMPARE(beeps_, beeps);
 }
 
@@ -402,24 +402,24 @@ void TestDanceSelectionPanel::pastedNegativeTargetIsRefused_data()
 void TestDanceSelectionPanel::pastedNegativeTargetIsRefused()
 {
     QFETCH(QString, pasted);
-    choose(panel_->RG_Typ, 4);
-    QTest::keyClicks(panel_->ED_Solltempo, "48");
-    panel_->ED_Solltempo->selectAll();
-    panel_->ED_Solltempo->insert(pasted);
-    QCOMPARE(panel_->ED_Solltempo->text(), QString("48"));
-    QCOMPARE(state_.TargetTempoText, QString("48"));
-    QCOMPARE(state_.TempoMin, 47.0);
+    choose(panel_->typeGroup, 4);
+    QTest::keyClicks(panel_->targetTempoEdit, "48");
+    panel_->targetTempoEdit->selectAll();
+    panel_->targetTempoEdit->insert(pasted);
+    QCOMPARE(panel_->targetTempoEdit->text(), QString("48"));
+    QCOMPARE(state_.targetTempoText, QString("48"));
+    QCOMPARE(state_.tempoMin, 47.0);
     QCOMPARE(beeps_, 1);
 }
 
 void TestDanceSelectionPanel::emptyingTargetTempoIsAccepted()
 {
-    choose(panel_->RG_Typ, 4);
-    QTest::keyClicks(panel_->ED_Solltempo, "48");
-    panel_->ED_Solltempo->selectAll();
-    QTest::keyClick(panel_->ED_Solltempo, Qt::Key_Backspace);
-    QCOMPARE(panel_->ED_Solltempo->text(), QString());
-    QCOMPARE(state_.TargetTempoText, QString("48"));
+    choose(panel_->typeGroup, 4);
+    QTest::keyClicks(panel_->targetTempoEdit, "48");
+    panel_->targetTempoEdit->selectAll();
+    QTest::keyClick(panel_->targetTempoEdit, Qt::Key_Backspace);
+    QCOMPARE(panel_->targetTempoEdit->text(), QString());
+    QCOMPARE(state_.targetTempoText, QString("48"));
     QCOMPARE(beeps_, 0);
 }
 
@@ -427,50 +427,50 @@ void TestDanceSelectionPanel::setLanguageKeepsTheChoice()
 {
     chooseDance(0, 4, 1);
     fillEnglish(rules_);
-    state_.Sprache = Language::English;
-    panel_->SetLanguage(Language::English);
+    state_.language = Language::English;
+    panel_->setLanguage(Language::English);
 
-    QCOMPARE(panel_->RG_Typ->items(),
+    QCOMPARE(panel_->typeGroup->items(),
              QStringList({"Rock'n'Roll", "Boogie-Woogie", "Ballroom", "Latin", "Desired speed", "No dance"}));
-    QCOMPARE(panel_->RG_Typ->title(), QString("T&ype"));
-    QCOMPARE(panel_->RG_Tanz->title(), QString("Cl&ass"));
-    QCOMPARE(panel_->RG_Runde->title(), QString("R&ound"));
-    QCOMPARE(panel_->lb_solltempo->text(), QString("Desired speed:"));
-    QCOMPARE(panel_->lb_tanzzeit->text(), QString("Dancing time:"));
-    QCOMPARE(panel_->RG_Typ->itemIndex(), 0);
-    QCOMPARE(panel_->RG_Tanz->currentText(), QString("B Class"));
-    QCOMPARE(panel_->RG_Runde->currentText(), QString("acrobatics"));
-    QCOMPARE(panel_->ED_Tempo->text(), QString("46-47"));
-    QCOMPARE(state_.TempoMin, 46.0);
-    QCOMPARE(state_.DanceTimeMax, 95);
+    QCOMPARE(panel_->typeGroup->title(), QString("T&ype"));
+    QCOMPARE(panel_->danceGroup->title(), QString("Cl&ass"));
+    QCOMPARE(panel_->roundGroup->title(), QString("R&ound"));
+    QCOMPARE(panel_->targetTempoLabel->text(), QString("Desired speed:"));
+    QCOMPARE(panel_->danceTimeLabel->text(), QString("Dancing time:"));
+    QCOMPARE(panel_->typeGroup->itemIndex(), 0);
+    QCOMPARE(panel_->danceGroup->currentText(), QString("B Class"));
+    QCOMPARE(panel_->roundGroup->currentText(), QString("acrobatics"));
+    QCOMPARE(panel_->tempoEdit->text(), QString("46-47"));
+    QCOMPARE(state_.tempoMin, 46.0);
+    QCOMPARE(state_.danceTimeMax, 95);
 
     fillGerman(rules_);
-    state_.Sprache = Language::German;
-    panel_->SetLanguage(Language::German);
-    QCOMPARE(panel_->RG_Typ->itemText(5), QString("Kein Tanz"));
-    QCOMPARE(panel_->RG_Tanz->title(), QString("Kl&asse"));
-    QCOMPARE(panel_->RG_Runde->currentText(), QString("Akrobatik"));
-    QCOMPARE(panel_->ED_Tempo->text(), QString("48-50"));
+    state_.language = Language::German;
+    panel_->setLanguage(Language::German);
+    QCOMPARE(panel_->typeGroup->itemText(5), QString("Kein Tanz"));
+    QCOMPARE(panel_->danceGroup->title(), QString("Kl&asse"));
+    QCOMPARE(panel_->roundGroup->currentText(), QString("Akrobatik"));
+    QCOMPARE(panel_->tempoEdit->text(), QString("48-50"));
 }
 
 void TestDanceSelectionPanel::infoLine()
 {
-    panel_->FillInfoLine();
-    QCOMPARE(panel_->lb_info->text(), QString("Standard/Latein: TSO Latein/Rock'n'Roll: TSO 1.6"));
+    panel_->fillInfoLine();
+    QCOMPARE(panel_->infoLabel->text(), QString("Standard/Latein: TSO Latein/Rock'n'Roll: TSO 1.6"));
 
-    state_.Sprache = Language::English;
+    state_.language = Language::English;
     UseLanguage(Language::English);
     rules_.table(Discipline::Latin).Source = "<b>" + QString(300, 'x');
-    panel_->FillInfoLine();
-    const QString line = panel_->lb_info->text();
+    panel_->fillInfoLine();
+    const QString line = panel_->infoLabel->text();
     QCOMPARE(line.size(), 255);
     QVERIFY(line.startsWith("Ballroom/Latin: <b>xxx"));
-    QCOMPARE(panel_->lb_info->textFormat(), Qt::PlainText);
+    QCOMPARE(panel_->infoLabel->textFormat(), Qt::PlainText);
 }
 
 void TestDanceSelectionPanel::everyChoiceFindsItsRowInTheDeliveredFiles_data()
 {
-    QTest::addColumn<int>("sprache");
+    QTest::addColumn<int>("language");
     QTest::addColumn<QString>("folder");
     QTest::newRow("de") << 0 << "de";
     QTest::newRow("en") << 1 << "en";
@@ -478,7 +478,7 @@ void TestDanceSelectionPanel::everyChoiceFindsItsRowInTheDeliveredFiles_data()
 
 void TestDanceSelectionPanel::everyChoiceFindsItsRowInTheDeliveredFiles()
 {
-    QFETCH(int, sprache);
+    QFETCH(int, language);
     QFETCH(QString, folder);
 
     const QString dataDir = qEnvironmentVariable("VANTOR_DATA_DIR");
@@ -486,20 +486,20 @@ void TestDanceSelectionPanel::everyChoiceFindsItsRowInTheDeliveredFiles()
         QSKIP("VANTOR_DATA_DIR is not set");
     const FileResult loaded = LoadRuleTables(rules_, QDir(dataDir).filePath(folder));
     QVERIFY2(loaded.ok(), qPrintable(loaded.error));
-    state_.Sprache = LanguageFromStored(sprache);
-    panel_->SetLanguage(LanguageFromStored(sprache));
+    state_.language = LanguageFromStored(language);
+    panel_->setLanguage(LanguageFromStored(language));
 
     QStringList missing;
-    for (int typ = 0; typ < DisciplineCount; ++typ) {
-        choose(panel_->RG_Typ, typ);
-        for (int tanz = 0; tanz < panel_->RG_Tanz->count(); ++tanz) {
-            choose(panel_->RG_Tanz, tanz);
-            const int rounds = panel_->RG_Runde->isHidden() ? 1 : panel_->RG_Runde->count();
-            for (int runde = 0; runde < rounds; ++runde) {
-                if (!panel_->RG_Runde->isHidden())
-                    choose(panel_->RG_Runde, runde);
-                if (panel_->ED_Tempo->text().isEmpty() || panel_->ED_Dauer->text().isEmpty())
-                    missing << panel_->RG_Tanz->currentText() + "/" + panel_->RG_Runde->currentText();
+    for (int type = 0; type < DisciplineCount; ++type) {
+        choose(panel_->typeGroup, type);
+        for (int dance = 0; dance < panel_->danceGroup->count(); ++dance) {
+            choose(panel_->danceGroup, dance);
+            const int rounds = panel_->roundGroup->isHidden() ? 1 : panel_->roundGroup->count();
+            for (int round = 0; round < rounds; ++round) {
+                if (!panel_->roundGroup->isHidden())
+                    choose(panel_->roundGroup, round);
+                if (panel_->tempoEdit->text().isEmpty() || panel_->durationEdit->text().isEmpty())
+                    missing << panel_->danceGroup->currentText() + "/" + panel_->roundGroup->currentText();
             }
         }
     }

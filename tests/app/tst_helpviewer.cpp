@@ -1,5 +1,5 @@
 #include "common/FileNames.h"
-#include "app/FrmIndividualHelp.h"
+#include "app/HelpWindow.h"
 #include "common/HelpViewer.h"
 #include "common/ProgramState.h"
 #include "RecordingMessages.h"
@@ -39,15 +39,15 @@ private slots:
     void secondCallReusesTheWindowWithNewTitleAndText()
     {
         RecordingMessages messages;
-        TFrmIndividualHelp viewer(messages);
-        QVERIFY(viewer.ShowHelp("Count beat", path("en/MusikauszaehlenHelp.rtf")));
+        HelpWindow viewer(messages);
+        QVERIFY(viewer.showHelp("Count beat", path("en/MusikauszaehlenHelp.rtf")));
         QCOMPARE(viewer.windowTitle(), QString("Count beat"));
-        QVERIFY(viewer.RichEdit->toPlainText().contains("Tap once per bar"));
+        QVERIFY(viewer.textView->toPlainText().contains("Tap once per bar"));
 
-        QVERIFY(viewer.ShowHelp("Zeit bestimmen", path("de/ZeitBestimmenHelp.rtf")));
+        QVERIFY(viewer.showHelp("Zeit bestimmen", path("de/ZeitBestimmenHelp.rtf")));
         QCOMPARE(viewer.windowTitle(), QString("Zeit bestimmen"));
-        QVERIFY(viewer.RichEdit->toPlainText().contains("Drei Stoppuhren"));
-        QVERIFY(!viewer.RichEdit->toPlainText().contains("Tap once per bar"));
+        QVERIFY(viewer.textView->toPlainText().contains("Drei Stoppuhren"));
+        QVERIFY(!viewer.textView->toPlainText().contains("Tap once per bar"));
         QVERIFY(viewer.isVisible());
         QVERIFY(!viewer.isModal());
         QVERIFY(messages.warnings.isEmpty());
@@ -56,23 +56,23 @@ private slots:
     void missingFileWarnsAndKeepsTheTextShownBefore()
     {
         RecordingMessages messages;
-        TFrmIndividualHelp viewer(messages);
-        QVERIFY(viewer.ShowHelp("Zeit bestimmen", path("de/ZeitBestimmenHelp.rtf")));
+        HelpWindow viewer(messages);
+        QVERIFY(viewer.showHelp("Zeit bestimmen", path("de/ZeitBestimmenHelp.rtf")));
 
-        QVERIFY(!viewer.ShowHelp("Metronom", path("en/MetronomHelp.rtf")));
+        QVERIFY(!viewer.showHelp("Metronom", path("en/MetronomHelp.rtf")));
         QCOMPARE(messages.warnings, QStringList{missingHelpWarning});
         QCOMPARE(viewer.windowTitle(), QString("Metronom"));
-        QVERIFY(viewer.RichEdit->toPlainText().contains("Drei Stoppuhren"));
+        QVERIFY(viewer.textView->toPlainText().contains("Drei Stoppuhren"));
         QVERIFY(viewer.isVisible());
     }
 
     void windowIsCentredAtEachCall()
     {
         RecordingMessages messages;
-        TFrmIndividualHelp viewer(messages);
-        viewer.ShowHelp("Count beat", path("en/MusikauszaehlenHelp.rtf"));
+        HelpWindow viewer(messages);
+        viewer.showHelp("Count beat", path("en/MusikauszaehlenHelp.rtf"));
         viewer.move(3, 4);
-        viewer.ShowHelp("Count beat", path("en/MusikauszaehlenHelp.rtf"));
+        viewer.showHelp("Count beat", path("en/MusikauszaehlenHelp.rtf"));
         const QRect screen = viewer.screen()->geometry();
         const QRect frame = viewer.frameGeometry();
         QCOMPARE(frame.left() - screen.left(), (screen.width() - frame.width()) / 2);
@@ -83,9 +83,9 @@ private slots:
     {
         writeRtf(path("FR/metronomhelp.RTF"), "Beats");
         RecordingMessages messages;
-        TFrmIndividualHelp viewer(messages);
-        QVERIFY(viewer.ShowHelp("Metronom", path("fr/MetronomHelp.rtf")));
-        QVERIFY(viewer.RichEdit->toPlainText().contains("Beats"));
+        HelpWindow viewer(messages);
+        QVERIFY(viewer.showHelp("Metronom", path("fr/MetronomHelp.rtf")));
+        QVERIFY(viewer.textView->toPlainText().contains("Beats"));
         QCOMPARE(FindPathIgnoringCase(path("fr/nothing.rtf")), path("fr/nothing.rtf"));
     }
 
@@ -104,7 +104,7 @@ private slots:
         QFETCH(QString, toolWarning);
         RecordingMessages messages;
         ProgramState state;
-        state.ProgramFolder = folder_.path() + QDir::separator();
+        state.programFolder = folder_.path() + QDir::separator();
         state.messages = &messages;
 
         ShowToolHelp(state, LanguageFromStored(flag), "Metronom", "MetronomHelp.rtf");
@@ -115,9 +115,9 @@ private slots:
     void toolHelpWithMissingFileWarnsOnce()
     {
         RecordingMessages messages;
-        TFrmIndividualHelp viewer(messages);
+        HelpWindow viewer(messages);
         ProgramState state;
-        state.ProgramFolder = folder_.path() + QDir::separator();
+        state.programFolder = folder_.path() + QDir::separator();
         state.messages = &messages;
         state.help = &viewer;
 
@@ -129,16 +129,16 @@ private slots:
     void toolHelpOpensTheFileOfTheWindowsLanguage()
     {
         RecordingMessages messages;
-        TFrmIndividualHelp viewer(messages);
+        HelpWindow viewer(messages);
         ProgramState state;
-        state.ProgramFolder = folder_.path() + QDir::separator();
-        state.Sprache = Language::German; // the window's own language decides, not Sprache
+        state.programFolder = folder_.path() + QDir::separator();
+        state.language = Language::German; // the window's own language decides, not Sprache
         state.messages = &messages;
         state.help = &viewer;
 
         ShowToolHelp(state, Language::English, "Count beat", "MusikauszaehlenHelp.rtf");
         QCOMPARE(viewer.windowTitle(), QString("Count beat"));
-        QVERIFY(viewer.RichEdit->toPlainText().contains("Tap once per bar"));
+        QVERIFY(viewer.textView->toPlainText().contains("Tap once per bar"));
         QVERIFY(messages.warnings.isEmpty());
     }
 

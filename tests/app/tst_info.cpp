@@ -1,4 +1,4 @@
-#include "app/FrmInfo.h"
+#include "app/AboutDialog.h"
 #include "widgets/Pictures.h"
 #include <QApplication>
 #include <QLabel>
@@ -29,26 +29,28 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(QString, button);
         QFETCH(bool, english);
-        TFrmInfo info;
-        info.SetLanguage(LanguageFromStored(flag == 0 ? 1 : 0)); // start from the other language
-        info.SetLanguage(LanguageFromStored(flag));
+        AboutDialog info;
+        info.setLanguage(LanguageFromStored(flag == 0 ? 1 : 0)); // start from the other language
+        info.setLanguage(LanguageFromStored(flag));
         QCOMPARE(info.windowTitle(), caption);
-        QCOMPARE(info.BT_close->text(), button);
-        for (QLabel* label : {info.label1_de, info.label2_de, info.label3_de, info.label4_de})
+        QCOMPARE(info.closeButton->text(), button);
+        for (QLabel* label :
+             {info.platformLabelGerman, info.distributorLabelGerman, info.disclaimerLabelGerman, info.toolsLabelGerman})
             QCOMPARE(label->isVisibleTo(&info), !english);
-        for (QLabel* label : {info.label1_en, info.label2_en, info.label3_en, info.label4_en})
+        for (QLabel* label : {info.platformLabelEnglish, info.distributorLabelEnglish, info.disclaimerLabelEnglish,
+                              info.toolsLabelEnglish})
             QCOMPARE(label->isVisibleTo(&info), english);
     }
 
     void showCenteredIsModalAndCloseButtonEndsIt()
     {
-        TFrmInfo info;
+        AboutDialog info;
         bool wasModal = false;
         QTimer::singleShot(0, &info, [&] {
             wasModal = QApplication::activeModalWidget() == &info;
-            info.BT_close->click();
+            info.closeButton->click();
         });
-        info.ShowCentered();
+        info.showCentered();
         QVERIFY(wasModal);
         QVERIFY(!info.isVisible());
     }

@@ -1,4 +1,4 @@
-#include "app/FrmManual.h"
+#include "app/ManualDialog.h"
 #include "RecordingMessages.h"
 #include <QApplication>
 #include <QDir>
@@ -21,7 +21,7 @@ private slots:
 
     void loadsTheManualOfTheLanguage_data()
     {
-        QTest::addColumn<int>("sprache");
+        QTest::addColumn<int>("language");
         QTest::addColumn<QString>("text");
         QTest::newRow("German") << 0 << "Handbuch";
         QTest::newRow("English") << 1 << "Manual";
@@ -30,38 +30,38 @@ private slots:
 
     void loadsTheManualOfTheLanguage()
     {
-        QFETCH(int, sprache);
+        QFETCH(int, language);
         QFETCH(QString, text);
         RecordingMessages messages;
-        TFrmManual manual;
-        QVERIFY(manual.LoadManual(programFolder(), LanguageFromStored(sprache), messages));
-        QCOMPARE(manual.Edit->toPlainText().trimmed(), text);
+        ManualDialog manual;
+        QVERIFY(manual.loadManual(programFolder(), LanguageFromStored(language), messages));
+        QCOMPARE(manual.textView->toPlainText().trimmed(), text);
         QVERIFY(messages.warnings.isEmpty());
     }
 
     void missingManualWarnsAndStaysEmpty()
     {
         RecordingMessages messages;
-        TFrmManual manual;
-        QVERIFY(!manual.LoadManual(programFolder() + "nowhere" + QDir::separator(), Language::English, messages));
+        ManualDialog manual;
+        QVERIFY(!manual.loadManual(programFolder() + "nowhere" + QDir::separator(), Language::English, messages));
         QCOMPARE(messages.warnings, QStringList{"Hilfedatei wurde nicht gefunden"});
-        QVERIFY(manual.Edit->toPlainText().isEmpty());
+        QVERIFY(manual.textView->toPlainText().isEmpty());
     }
 
     void showManualIsModalReadOnlyAndReturnsWhenClosed()
     {
         RecordingMessages messages;
-        TFrmManual manual;
+        ManualDialog manual;
         bool wasModal = false;
         QTimer::singleShot(0, &manual, [&] {
             wasModal = manual.isVisible() && QApplication::activeModalWidget() == &manual;
             manual.close();
         });
-        manual.ShowManual(programFolder(), Language::English, messages);
+        manual.showManual(programFolder(), Language::English, messages);
         QVERIFY(wasModal);
         QCOMPARE(manual.windowTitle(), QString("Hilfe"));
-        QVERIFY(manual.Edit->isReadOnly());
-        QCOMPARE(manual.Edit->toPlainText().trimmed(), QString("Manual"));
+        QVERIFY(manual.textView->isReadOnly());
+        QCOMPARE(manual.textView->toPlainText().trimmed(), QString("Manual"));
     }
 
 private:

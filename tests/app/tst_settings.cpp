@@ -15,11 +15,11 @@ QList<int> fields(const StoredSettings& s)
             s.width,
             s.height,
             s.onTop ? 1 : 0,
-            s.SavedTypIndex,
-            s.SavedTanzIndex,
-            s.SavedRundeIndex,
-            s.Sprache,
-            s.Zeitformat,
+            s.savedTypeIndex,
+            s.savedDanceIndex,
+            s.savedRoundIndex,
+            s.language,
+            s.timeFormat,
             s.copyTapsToClipboard ? 1 : 0};
 }
 
@@ -37,7 +37,7 @@ private slots:
     void onTop();
     void valueOfAnotherTypeReadsAsDefault();
     void heightWithoutWidth();
-    void beamerScreenByName();
+    void projectorScreenByName();
     void clipboardCopying_data();
     void clipboardCopying();
     void crossedNamesOfTheSelection();
@@ -134,7 +134,7 @@ void TestSettings::valueOfAnotherTypeReadsAsDefault()
     const StoredSettings s = ReadSettings(*store);
     QCOMPARE(s.left, -1);
     QCOMPARE(s.top, -1);
-    QCOMPARE(s.Sprache, 0);
+    QCOMPARE(s.language, 0);
 }
 
 void TestSettings::heightWithoutWidth()
@@ -151,9 +151,9 @@ void TestSettings::crossedNamesOfTheSelection()
 {
     const auto store = OpenSettingsStore(writeIni("[Defaults]\nTanz=3\nTyp=1\nRunde=2\n"));
     const StoredSettings s = ReadSettings(*store);
-    QCOMPARE(s.SavedTypIndex, 3);
-    QCOMPARE(s.SavedTanzIndex, 1);
-    QCOMPARE(s.SavedRundeIndex, 2);
+    QCOMPARE(s.savedTypeIndex, 3);
+    QCOMPARE(s.savedDanceIndex, 1);
+    QCOMPARE(s.savedRoundIndex, 2);
 }
 
 void TestSettings::roundTripOfAllValues()
@@ -166,14 +166,14 @@ void TestSettings::roundTripOfAllValues()
     const auto store = OpenSettingsStore(iniPath());
     const StoredSettings read = ReadSettings(*store);
     QCOMPARE(fields(read), fields(written));
-    QCOMPARE(read.beamerScreen, written.beamerScreen);
+    QCOMPARE(read.projectorScreen, written.projectorScreen);
 }
 
 void TestSettings::valuesAreWrittenAsDecimalText()
 {
     StoredSettings values;
-    values.SavedTypIndex = 5;
-    values.SavedTanzIndex = 2;
+    values.savedTypeIndex = 5;
+    values.savedDanceIndex = 2;
     {
         const auto store = OpenSettingsStore(iniPath());
         QVERIFY(WriteSettings(*store, values));
@@ -187,14 +187,14 @@ void TestSettings::valuesAreWrittenAsDecimalText()
 }
 
 // The projector's screen is kept by name; nothing stored is the default.
-void TestSettings::beamerScreenByName()
+void TestSettings::projectorScreenByName()
 {
-    QCOMPARE(ReadSettings(*OpenSettingsStore(iniPath())).beamerScreen, QString());
+    QCOMPARE(ReadSettings(*OpenSettingsStore(iniPath())).projectorScreen, QString());
     StoredSettings values;
-    values.beamerScreen = QStringLiteral("HDMI-1, Saal 2");
+    values.projectorScreen = QStringLiteral("HDMI-1, Saal 2");
     QVERIFY(WriteSettings(*OpenSettingsStore(iniPath()), values));
-    QCOMPARE(ReadSettings(*OpenSettingsStore(iniPath())).beamerScreen, values.beamerScreen);
-    QCOMPARE(QSettings(iniPath(), QSettings::IniFormat).value("Defaults/Beamer").toString(), values.beamerScreen);
+    QCOMPARE(ReadSettings(*OpenSettingsStore(iniPath())).projectorScreen, values.projectorScreen);
+    QCOMPARE(QSettings(iniPath(), QSettings::IniFormat).value("Defaults/Beamer").toString(), values.projectorScreen);
 }
 
 void TestSettings::clipboardCopying_data()

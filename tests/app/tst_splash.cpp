@@ -1,4 +1,4 @@
-#include "app/FrmStartBild.h"
+#include "app/SplashScreen.h"
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
@@ -9,8 +9,8 @@ class TestSplash : public QObject {
 private slots:
     void closesItselfAfterItsTime()
     {
-        TFrmStartBild splash;
-        QVERIFY(!splash.Timer->isActive()); // its time starts when it is shown
+        SplashScreen splash;
+        QVERIFY(!splash.closeTimer->isActive()); // its time starts when it is shown
         bool shownModal = false;
         QTimer::singleShot(0, &splash,
                            [&] { shownModal = splash.isVisible() && QApplication::activeModalWidget() == &splash; });
@@ -20,11 +20,11 @@ private slots:
         connect(&guard, &QTimer::timeout, &splash, &QDialog::reject);
         guard.start(10000);
 
-        splash.ShowSplash(30);
+        splash.showSplash(30);
         QVERIFY(guard.isActive());
         QVERIFY(shownModal);
         QVERIFY(!splash.isVisible());
-        QVERIFY(!splash.Timer->isActive());
+        QVERIFY(!splash.closeTimer->isActive());
         QCOMPARE(splash.result(), int(QDialog::Accepted));
     }
 };

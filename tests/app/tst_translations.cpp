@@ -1,16 +1,16 @@
 #include "ManualClock.h"
 #include "RecordingMessages.h"
-#include "app/FrmInfo.h"
+#include "app/AboutDialog.h"
 #include "common/HelpViewer.h"
 #include "common/Language.h"
 #include "common/NumberText.h"
 #include "common/ProgramState.h"
-#include "music/FrmMusikPruefen.h"
+#include "music/MusicCheckWindow.h"
 #include "music/MusicJudgement.h"
 #include "rules/RuleTables.h"
-#include "stopwatch/FrmStopwatch.h"
-#include "stopwatch/PimStopWatch.h"
-#include "tempo/FrmGeschwindigkeitsumrechnung.h"
+#include "stopwatch/StopTimeWindow.h"
+#include "stopwatch/StopwatchControl.h"
+#include "tempo/SpeedConversionWindow.h"
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -75,31 +75,31 @@ private:
     {
         if (tag == "window title") {
             return [](Language language) {
-                TFrmInfo info;
-                info.SetLanguage(language);
+                AboutDialog info;
+                info.setLanguage(language);
                 return info.windowTitle();
             };
         }
         if (tag == "button with accelerator") {
             return [this](Language language) {
-                TFrmGeschwindigkeitsumrechnung window(state_);
-                window.SetLanguage(language);
-                return window.BT_Berechnen->text();
+                SpeedConversionWindow window(state_);
+                window.setLanguage(language);
+                return window.calculateButton->text();
             };
         }
         if (tag == "caption from a table of the code") {
             return [this](Language language) {
-                TFrmStopwatch window(state_);
-                window.SetLanguage(language);
-                return window.SW2->title();
+                StopTimeWindow window(state_);
+                window.setLanguage(language);
+                return window.coupleTwo->title();
             };
         }
         if (tag == "component's word") {
             return [this](Language language) {
-                TPimStopWatch stopwatch(clock_);
+                StopwatchControl stopwatch(clock_);
                 stopwatch.setResetButtonNumber(5);
                 stopwatch.setLanguage(language);
-                return stopwatch.Reset->text();
+                return stopwatch.resetButton->text();
             };
         }
         if (tag == "list header of a free function") {
@@ -118,15 +118,15 @@ private:
         if (tag == "label with arguments") {
             return [this](Language language) {
                 QTemporaryDir cache;
-                TFrmMusikPruefen window(state_, cache.filePath("cache.json"));
+                MusicCheckWindow window(state_, cache.filePath("cache.json"));
                 const RuleRow rumba{"Rumba", "", "25-27", "100-108", "90-120s"};
-                state_.TempoMin = 25;
-                state_.TempoMax = 27;
-                state_.DanceTimeMin = 90;
-                state_.DanceTimeMax = 120;
-                window.DanceChanged(&rumba);
-                window.SetLanguage(language);
-                return window.LB_Target->text();
+                state_.tempoMin = 25;
+                state_.tempoMax = 27;
+                state_.danceTimeMin = 90;
+                state_.danceTimeMax = 120;
+                window.danceChanged(&rumba);
+                window.setLanguage(language);
+                return window.targetLabel->text();
             };
         }
         return [this](Language language) {

@@ -1,7 +1,7 @@
 #include "common/HelpViewer.h"
 #include "common/ProgramState.h"
 #include "RecordingMessages.h"
-#include "TestMainform.h"
+#include "TestMainWindow.h"
 #include <QApplication>
 #include <QFile>
 #include <QScreen>
@@ -20,9 +20,9 @@ private:
 
     QString settingsFile() const { return dir_.filePath("Vantor.conf"); }
 
-    std::unique_ptr<TMainform> start()
+    std::unique_ptr<MainWindow> start()
     {
-        auto form = StartTestMainform(settingsFile(), messages_);
+        auto form = StartTestMainWindow(settingsFile(), messages_);
         form->show();
         return form;
     }
@@ -67,7 +67,7 @@ private slots:
     {
         auto form = start();
         HelpViewer* help = form->state().help;
-        help->ShowHelp("Metronom", form->state().ProgramFolder + "de/MetronomHelp.rtf");
+        help->showHelp("Metronom", form->state().programFolder + "de/MetronomHelp.rtf");
         auto* viewer = dynamic_cast<QWidget*>(help);
         QVERIFY(viewer);
         QVERIFY(primaryArea().contains(viewer->frameGeometry()));

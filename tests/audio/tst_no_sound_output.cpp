@@ -1,6 +1,6 @@
 // Where there is no sound output at all: everything stays silent, the
 // metronome says so and keeps time on its own clock, and nothing crashes.
-#include "tempo/FrmMetronomFenster.h"
+#include "tempo/MetronomeWindow.h"
 #include "ManualClock.h"
 #include "common/ProgramState.h"
 #include "RecordingMessages.h"
@@ -63,23 +63,23 @@ private slots:
         state.clock = &clock;
         state.messages = &messages;
         state.sounds = &player;
-        TFrmMetronomFenster window(state);
-        window.SetLanguage(LanguageFromStored(language));
+        MetronomeWindow window(state);
+        window.setLanguage(LanguageFromStored(language));
         window.show();
-        QVERIFY(window.LB_NoSound->isHidden());
-        window.CB_Beep->setChecked(true);
-        window.BT_Start->click();
+        QVERIFY(window.noSoundLabel->isHidden());
+        window.beepCheck->setChecked(true);
+        window.startButton->click();
         QVERIFY(window.running());
-        QVERIFY(window.LB_NoSound->isVisible());
-        QCOMPARE(window.LB_NoSound->text(), notice);
+        QVERIFY(window.noSoundLabel->isVisible());
+        QCOMPARE(window.noSoundLabel->text(), notice);
         clock.advanceMs(20);
-        window.TimerTimer();
-        QCOMPARE(window.Bar->value(), 100);
+        window.beatTimerFired();
+        QCOMPARE(window.beatBar->value(), 100);
         clock.advanceMs(440);
-        window.TimerTimer();
-        QCOMPARE(window.Bar->value(), 50);
+        window.beatTimerFired();
+        QCOMPARE(window.beatBar->value(), 50);
         QVERIFY(messages.warnings.isEmpty());
-        window.BT_Start->click();
+        window.startButton->click();
         QVERIFY(!window.running());
     }
 };

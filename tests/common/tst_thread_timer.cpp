@@ -17,9 +17,9 @@ private:
     std::vector<steady_clock::time_point> tickTimes;
     int ticksOffUiThread = 0;
 
-    void record(TThreadTimer& timer)
+    void record(ThreadTimer& timer)
     {
-        timer.OnTimer = [this](TThreadTimer*) {
+        timer.onTimer = [this](ThreadTimer*) {
             tickTimes.push_back(steady_clock::now());
             if (QThread::currentThread() != qApp->thread())
                 ++ticksOffUiThread;
@@ -40,15 +40,15 @@ private slots:
 
     void ticksRunOnTheUiThreadUntilDisabled()
     {
-        TThreadTimer timer;
+        ThreadTimer timer;
         timer.setInterval(20);
         record(timer);
-        QVERIFY(!timer.Enabled());
+        QVERIFY(!timer.isEnabled());
         timer.setEnabled(true);
-        QVERIFY(timer.Enabled());
+        QVERIFY(timer.isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(tickTimes.size() >= 3, 5000);
         timer.setEnabled(false);
-        QVERIFY(!timer.Enabled());
+        QVERIFY(!timer.isEnabled());
         const size_t ticksAtStop = tickTimes.size();
         QTest::qWait(150);
         QCOMPARE(tickTimes.size(), ticksAtStop);
@@ -66,7 +66,7 @@ private slots:
     void shortIntervalsTickAboutEvery10ms()
     {
         QFETCH(int, interval);
-        TThreadTimer timer;
+        ThreadTimer timer;
         timer.setInterval(interval);
         record(timer);
         timer.setEnabled(true);
@@ -79,10 +79,10 @@ private slots:
 
     void slowHandlerIsFollowedBy10msOfRest()
     {
-        TThreadTimer timer;
+        ThreadTimer timer;
         timer.setInterval(20);
         std::vector<steady_clock::time_point> starts, ends;
-        timer.OnTimer = [&](TThreadTimer*) {
+        timer.onTimer = [&](ThreadTimer*) {
             starts.push_back(steady_clock::now());
             std::this_thread::sleep_for(milliseconds(30));
             ends.push_back(steady_clock::now());
@@ -96,7 +96,7 @@ private slots:
 
     void reEnablingWhileTheOldThreadSleepsKeepsOneTicker()
     {
-        TThreadTimer timer;
+        ThreadTimer timer;
         timer.setInterval(300);
         record(timer);
         timer.setEnabled(true);
@@ -126,11 +126,11 @@ private slots:
     void destroyingAnEnabledTimerEndsItsTicks()
     {
         QFETCH(QString, when);
-        auto* timer = new TThreadTimer;
-        QPointer<TThreadTimer> alive(timer);
+        auto* timer = new ThreadTimer;
+        QPointer<ThreadTimer> alive(timer);
         int ticks = 0;
         timer->setInterval(when == "asleep" ? 200 : 10);
-        timer->OnTimer = [&](TThreadTimer* sender) {
+        timer->onTimer = [&](ThreadTimer* sender) {
             ++ticks;
             if (when == "handler")
                 delete sender;

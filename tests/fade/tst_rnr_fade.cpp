@@ -1,5 +1,5 @@
 #include "common/Language.h"
-#include "fade/FrmMusikAusblenden.h"
+#include "fade/FadeRockNRollWindow.h"
 #include "common/HelpViewer.h"
 #include "ManualClock.h"
 #include "common/ProgramState.h"
@@ -24,7 +24,7 @@ namespace {
 
 class RecordingHelp : public HelpViewer {
 public:
-    bool ShowHelp(const QString& title, const QString& filePath) override
+    bool showHelp(const QString& title, const QString& filePath) override
     {
         shown << title + "|" + filePath;
         return true;
@@ -53,9 +53,9 @@ void fillGermanTable(RuleTables& rules)
         t.Rows[size_t(i)] = rows[i];
 }
 
-QColor digitColour(const TFrmMusikAusblenden& window, int digit)
+QColor digitColour(const FadeRockNRollWindow& window, int digit)
 {
-    return window.LB[size_t(digit)]->palette().color(QPalette::WindowText);
+    return window.digitLabels[size_t(digit)]->palette().color(QPalette::WindowText);
 }
 
 const QColor kOrange(252, 114, 12);
@@ -79,7 +79,7 @@ private:
     RuleTables rules;
     std::unique_ptr<StatusPanels> statusBar;
     ProgramState state;
-    std::unique_ptr<TFrmMusikAusblenden> window;
+    std::unique_ptr<FadeRockNRollWindow> window;
     RecordingSounds sounds;
     int& beeps = sounds.beeps;
 
@@ -88,16 +88,16 @@ private:
     // A dance of 49 bars per minute and 90 s: A-Klasse, Akrobatik.
     void chooseA49()
     {
-        choose(window->RG_Klasse, 5);
-        choose(window->RG_Runde, 1);
+        choose(window->classGroup, 5);
+        choose(window->roundGroup, 1);
     }
 
     // Ticks every 100 ms while the thread timer is enabled, as it would.
     void tickFor(int ms)
     {
-        for (int t = 0; t < ms && window->Timer->Enabled(); t += 100) {
+        for (int t = 0; t < ms && window->clockTimer->isEnabled(); t += 100) {
             clock.advanceMs(100);
-            window->TimerTimer();
+            window->clockTimerFired();
         }
     }
 
@@ -115,8 +115,8 @@ private:
 
     void typeTempo(const QString& text)
     {
-        window->ED_Takte->setText(text);
-        window->ED_Takte->setModified(true);
+        window->barsEdit->setText(text);
+        window->barsEdit->setModified(true);
     }
 
 private slots:
@@ -135,8 +135,8 @@ private slots:
         state.messages = &messages;
         state.help = &help;
         state.rules = &rules;
-        state.ProgramFolder = "/opt/vantor/";
-        window = std::make_unique<TFrmMusikAusblenden>(state);
+        state.programFolder = "/opt/vantor/";
+        window = std::make_unique<FadeRockNRollWindow>(state);
         QObject::connect(window.get(), &EmbeddedForm::statusTextChanged, statusBar.get(), &StatusPanels::setPanelText);
         beeps = 0;
         state.sounds = &sounds; // the window's own beep, through the program's output
@@ -146,8 +146,8 @@ private slots:
 
     void lookUp_data()
     {
-        QTest::addColumn<int>("klasse");
-        QTest::addColumn<int>("runde");
+        QTest::addColumn<int>("danceClass");
+        QTest::addColumn<int>("round");
         QTest::addColumn<QString>("tempo");
         QTest::addColumn<QString>("dauer");
         QTest::addColumn<QString>("bars");
@@ -177,43 +177,43 @@ private slots:
 
     void lookUp()
     {
-        QFETCH(int, klasse);
-        QFETCH(int, runde);
-        choose(window->RG_Klasse, klasse);
-        if (runde >= 0)
-            choose(window->RG_Runde, runde);
-        QTEST(window->ED_Takte->text(), "tempo");
-        QTEST(window->ED_Dauer->text(), "dauer");
-        QTEST(window->ED_RestTakte->text(), "bars");
+        QFETCH(int, danceClass);
+        QFETCH(int, round);
+        choose(window->classGroup, danceClass);
+        if (round >= 0)
+            choose(window->roundGroup, round);
+        QTEST(window->barsEdit->text(), "tempo");
+        QTEST(window->durationEdit->text(), "dauer");
+        QTEST(window->remainingBarsEdit->text(), "bars");
         QCOMPARE(messages.warnings, QStringList());
-        QCOMPARE(window->RG_Runde->isHidden(), klasse < 4);
+        QCOMPARE(window->roundGroup->isHidden(), danceClass < 4);
     }
 
     void unreadableDanceTimeIsReportedAndNotCounted()
     {
-        choose(window->RG_Klasse, 2);
+        choose(window->classGroup, 2);
         QCOMPARE(messages.warnings, QStringList{"Ungültige Tanzzeit in den Regeldaten: 'abc'"});
-        QCOMPARE(window->ED_Dauer->text(), QString());
-        window->Start1Click();
+        QCOMPARE(window->durationEdit->text(), QString());
+        window->startClicked();
         QVERIFY(!window->running());
     }
 
     void choicesAreSavedForTheNextShowing()
     {
-        choose(window->RG_Klasse, 4);
-        choose(window->RG_Runde, 1);
-        QCOMPARE(state.SavedTypIndex, 0);
-        QCOMPARE(state.SavedTanzIndex, 4);
-        QCOMPARE(state.SavedRundeIndex, 1);
+        choose(window->classGroup, 4);
+        choose(window->roundGroup, 1);
+        QCOMPARE(state.savedTypeIndex, 0);
+        QCOMPARE(state.savedDanceIndex, 4);
+        QCOMPARE(state.savedRoundIndex, 1);
     }
 
     void formShow_data()
     {
-        QTest::addColumn<int>("typ");
-        QTest::addColumn<int>("tanz");
-        QTest::addColumn<int>("runde");
-        QTest::addColumn<int>("klasse");
-        QTest::addColumn<int>("chosenRunde");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("dance");
+        QTest::addColumn<int>("round");
+        QTest::addColumn<int>("danceClass");
+        QTest::addColumn<int>("chosenRound");
         QTest::addColumn<QString>("tempo");
 
         QTest::newRow("Rock'n'Roll class and round") << 0 << 4 << 1 << 4 << 1 << "49";
@@ -223,28 +223,28 @@ private slots:
 
     void formShow()
     {
-        QFETCH(int, typ);
-        QFETCH(int, tanz);
-        QFETCH(int, runde);
-        state.SavedTypIndex = typ;
-        state.SavedTanzIndex = tanz;
-        state.SavedRundeIndex = runde;
+        QFETCH(int, type);
+        QFETCH(int, dance);
+        QFETCH(int, round);
+        state.savedTypeIndex = type;
+        state.savedDanceIndex = dance;
+        state.savedRoundIndex = round;
         window->show();
-        QCOMPARE(window->LB_Info->text(), QString("TSO 1.6"));
-        QTEST(window->RG_Klasse->itemIndex(), "klasse");
-        QTEST(window->RG_Runde->itemIndex(), "chosenRunde");
-        QTEST(window->ED_Takte->text(), "tempo");
+        QCOMPARE(window->infoLabel->text(), QString("TSO 1.6"));
+        QTEST(window->classGroup->itemIndex(), "danceClass");
+        QTEST(window->roundGroup->itemIndex(), "chosenRound");
+        QTEST(window->barsEdit->text(), "tempo");
     }
 
     void showingWhileRunningKeepsTheDance()
     {
         chooseA49();
-        window->Start1Click();
-        state.SavedTanzIndex = 4;
-        state.SavedRundeIndex = -1;
+        window->startClicked();
+        state.savedDanceIndex = 4;
+        state.savedRoundIndex = -1;
         window->show();
-        QCOMPARE(window->ED_Takte->text(), QString("49"));
-        QCOMPARE(window->ED_Dauer->text(), QString("90"));
+        QCOMPARE(window->barsEdit->text(), QString("49"));
+        QCOMPARE(window->durationEdit->text(), QString("90"));
         tickFor(90000);
         QVERIFY(!window->running());
         QCOMPARE(messages.warnings, QStringList());
@@ -252,7 +252,7 @@ private slots:
 
     void startRefusesWithoutADance_data()
     {
-        QTest::addColumn<int>("sprache");
+        QTest::addColumn<int>("language");
         QTest::addColumn<QString>("message");
         QTest::newRow("de") << 0 << "Sie müssen zuerst einen Tanz auswählen";
         QTest::newRow("en") << 1 << "Please select a dance first";
@@ -260,12 +260,12 @@ private slots:
 
     void startRefusesWithoutADance()
     {
-        QFETCH(int, sprache);
-        window->SetLanguage(LanguageFromStored(sprache));
-        choose(window->RG_Klasse, 4);
-        window->Start1Click();
+        QFETCH(int, language);
+        window->setLanguage(LanguageFromStored(language));
+        choose(window->classGroup, 4);
+        window->startClicked();
         QVERIFY(!window->running());
-        QCOMPARE(window->Start->text(), QString("Start (&1)"));
+        QCOMPARE(window->startButton->text(), QString("Start (&1)"));
         QTEST(messages.warnings.value(0), "message");
     }
 
@@ -292,8 +292,8 @@ private slots:
         QFETCH(QString, typed);
         chooseA49();
         typeTempo(typed);
-        window->ED_TakteExit();
-        QTEST(window->ED_RestTakte->text(), "bars");
+        window->barsEdited();
+        QTEST(window->remainingBarsEdit->text(), "bars");
         QTEST(messages.warnings, "warnings");
     }
 
@@ -301,20 +301,20 @@ private slots:
     {
         chooseA49();
         typeTempo("60");
-        window->Start1Click();
+        window->startClicked();
         QVERIFY(window->running());
-        QCOMPARE(window->ED_RestTakte->text(), QString("90"));
+        QCOMPARE(window->remainingBarsEdit->text(), QString("90"));
         tickFor(100);
-        QCOMPARE(window->ED_RestTakte->text(), QString("90")); // 89.9 s x 60/60 + the bar under way
+        QCOMPARE(window->remainingBarsEdit->text(), QString("90")); // 89.9 s x 60/60 + the bar under way
     }
 
     void startRefusesAnUnreadableTempo()
     {
         chooseA49();
         typeTempo("-5");
-        window->ED_TakteExit();
+        window->barsEdited();
         messages.clear();
-        window->Start1Click();
+        window->startClicked();
         QVERIFY(!window->running());
         QCOMPARE(messages.warnings, QStringList{"Sie müssen eine gültige ganzzahlige Taktzahl angeben"});
     }
@@ -322,16 +322,16 @@ private slots:
     void runningLocksTheSelection()
     {
         chooseA49();
-        window->Start1Click();
-        QCOMPARE(window->Start->text(), QString("Stop (&1)"));
-        QVERIFY(window->Timer->Enabled());
-        QVERIFY(!window->RG_Klasse->isEnabled());
-        QVERIFY(!window->RG_Runde->isEnabled());
-        QVERIFY(!window->ED_Takte->isEnabled());
-        window->Start1Click();
-        QCOMPARE(window->Start->text(), QString("Start (&1)"));
-        QVERIFY(!window->Timer->Enabled());
-        QVERIFY(window->RG_Klasse->isEnabled() && window->RG_Runde->isEnabled() && window->ED_Takte->isEnabled());
+        window->startClicked();
+        QCOMPARE(window->startButton->text(), QString("Stop (&1)"));
+        QVERIFY(window->clockTimer->isEnabled());
+        QVERIFY(!window->classGroup->isEnabled());
+        QVERIFY(!window->roundGroup->isEnabled());
+        QVERIFY(!window->barsEdit->isEnabled());
+        window->startClicked();
+        QCOMPARE(window->startButton->text(), QString("Start (&1)"));
+        QVERIFY(!window->clockTimer->isEnabled());
+        QVERIFY(window->classGroup->isEnabled() && window->roundGroup->isEnabled() && window->barsEdit->isEnabled());
     }
 
     void countdown_data()
@@ -353,10 +353,10 @@ private slots:
     {
         QFETCH(int, ms);
         chooseA49();
-        window->CB_Beep->setChecked(true);
-        window->Start1Click();
+        window->beepCheck->setChecked(true);
+        window->startClicked();
         tickFor(ms);
-        QTEST(window->ED_RestTakte->text(), "remaining");
+        QTEST(window->remainingBarsEdit->text(), "remaining");
         QTEST(litDigits(), "lit");
         QTEST(beeps, "beeps");
     }
@@ -364,7 +364,7 @@ private slots:
     void digitsGoBackToTheirOwnColours()
     {
         chooseA49();
-        window->Start1Click();
+        window->startClicked();
         tickFor(84000); // 5 lit, 6 back to green
         QCOMPARE(digitColour(*window, 6), kGreen);
         QCOMPARE(digitColour(*window, 5), kOrange);
@@ -376,7 +376,7 @@ private slots:
     void noBeepWithoutTheCheckBox()
     {
         chooseA49();
-        window->Start1Click();
+        window->startClicked();
         tickFor(90000);
         QCOMPARE(litDigits(), QList<int>{0});
         QCOMPARE(beeps, 0);
@@ -385,12 +385,12 @@ private slots:
     void theClockStopsItselfAtTheEnd()
     {
         chooseA49();
-        window->Start1Click();
+        window->startClicked();
         tickFor(90000);
         QVERIFY(!window->running());
-        QVERIFY(!window->Timer->Enabled());
-        QCOMPARE(window->Start->text(), QString("Start (&1)"));
-        QVERIFY(window->RG_Klasse->isEnabled());
+        QVERIFY(!window->clockTimer->isEnabled());
+        QCOMPARE(window->startButton->text(), QString("Start (&1)"));
+        QVERIFY(window->classGroup->isEnabled());
         QCOMPARE(window->TimeEdit->text(), QString("90,0"));
     }
 
@@ -398,17 +398,17 @@ private slots:
     void startingAfterTheEndBeginsANewCountdown()
     {
         chooseA49();
-        window->CB_Beep->setChecked(true);
-        window->Start1Click();
+        window->beepCheck->setChecked(true);
+        window->startClicked();
         tickFor(90000);
-        choose(window->RG_Klasse, 4);
-        choose(window->RG_Runde, 0); // B-Klasse, Fußtechnik: 50-52 bars a minute, 60 s
-        window->Start1Click();
+        choose(window->classGroup, 4);
+        choose(window->roundGroup, 0); // B-Klasse, Fußtechnik: 50-52 bars a minute, 60 s
+        window->startClicked();
         QVERIFY(window->running());
         QCOMPARE(litDigits(), QList<int>{});
         tickFor(100);
         QCOMPARE(window->TimeEdit->text(), QString("0,1"));
-        QCOMPARE(window->ED_RestTakte->text(), QString("51"));
+        QCOMPARE(window->remainingBarsEdit->text(), QString("51"));
         tickFor(60000);
         QVERIFY(!window->running());
         QCOMPARE(litDigits(), QList<int>{0});
@@ -418,20 +418,20 @@ private slots:
     void startingAgainAfterTheEndOfTheSameRoundCountsAnew()
     {
         chooseA49();
-        window->Start1Click();
+        window->startClicked();
         tickFor(90000);
-        window->Start1Click();
+        window->startClicked();
         tickFor(100);
         QVERIFY(window->running());
         QCOMPARE(window->TimeEdit->text(), QString("0,1"));
-        QCOMPARE(window->ED_RestTakte->text(), QString("74"));
+        QCOMPARE(window->remainingBarsEdit->text(), QString("74"));
     }
 
     void showsTheClassAndRoundInUse_data()
     {
         QTest::addColumn<int>("flag");
-        QTest::addColumn<int>("klasse");
-        QTest::addColumn<int>("runde");
+        QTest::addColumn<int>("danceClass");
+        QTest::addColumn<int>("round");
         QTest::addColumn<QString>("shown");
         QTest::newRow("class with round") << 0 << 5 << 1 << "Uhr für: A-Klasse, Akrobatik";
         QTest::newRow("class without rounds") << 0 << 3 << -1 << "Uhr für: C-Klasse";
@@ -442,28 +442,28 @@ private slots:
     void showsTheClassAndRoundInUse()
     {
         QFETCH(int, flag);
-        QFETCH(int, klasse);
-        QFETCH(int, runde);
-        choose(window->RG_Klasse, klasse); // looked up in the German table
-        if (runde >= 0)
-            choose(window->RG_Runde, runde);
-        window->SetLanguage(LanguageFromStored(flag));
-        QTEST(window->LB_Dance->text(), "shown");
+        QFETCH(int, danceClass);
+        QFETCH(int, round);
+        choose(window->classGroup, danceClass); // looked up in the German table
+        if (round >= 0)
+            choose(window->roundGroup, round);
+        window->setLanguage(LanguageFromStored(flag));
+        QTEST(window->danceLabel->text(), "shown");
         // Another discipline chosen elsewhere clears the choices, not the dance the clock would use.
-        state.SavedTypIndex = 2;
+        state.savedTypeIndex = 2;
         window->hide();
         window->show();
-        QTEST(window->LB_Dance->text(), "shown");
+        QTEST(window->danceLabel->text(), "shown");
     }
 
     void lateTickLightsTheCurrentBar()
     {
         chooseA49();
-        window->Start1Click();
+        window->startClicked();
         tickFor(78000);
         clock.advanceMs(4000); // the user-interface thread was held up
-        window->TimerTimer();
-        QCOMPARE(window->ED_RestTakte->text(), QString("7"));
+        window->clockTimerFired();
+        QCOMPARE(window->remainingBarsEdit->text(), QString("7"));
         QCOMPARE(litDigits(), QList<int>{7});
         tickFor(10000);
         QCOMPARE(litDigits(), QList<int>{0});
@@ -472,11 +472,11 @@ private slots:
     void stopAndResume()
     {
         chooseA49();
-        window->Start1Click();
+        window->startClicked();
         tickFor(10000);
-        window->Start1Click();
+        window->startClicked();
         clock.advanceMs(5000);
-        window->Start1Click();
+        window->startClicked();
         tickFor(100);
         QCOMPARE(window->TimeEdit->text(), QString("10,1"));
     }
@@ -485,7 +485,7 @@ private slots:
     {
         chooseA49();
         statusBar->setPanelText(6, "Zeit: 12,0");
-        window->ResetClick();
+        window->resetClicked();
         QCOMPARE(window->TimeEdit->text(), QString("0.0"));
         QCOMPARE(statusBar->panelText(6), QString("Zeit: 12,0"));
     }
@@ -493,24 +493,24 @@ private slots:
     void resetAfterARun()
     {
         chooseA49();
-        window->Start1Click();
+        window->startClicked();
         tickFor(85000);
-        window->ResetClick();
+        window->resetClicked();
         QVERIFY(!window->running());
-        QVERIFY(!window->Timer->Enabled());
-        QCOMPARE(window->Start->text(), QString("Start (&1)"));
+        QVERIFY(!window->clockTimer->isEnabled());
+        QCOMPARE(window->startButton->text(), QString("Start (&1)"));
         QCOMPARE(window->TimeEdit->text(), QString("0,0"));
-        QCOMPARE(window->ED_RestTakte->text(), QString("73"));
+        QCOMPARE(window->remainingBarsEdit->text(), QString("73"));
         QCOMPARE(litDigits(), QList<int>{});
         QVERIFY(window->fade().atZero());
-        window->Start1Click();
+        window->startClicked();
         tickFor(79000);
         QCOMPARE(litDigits(), QList<int>{9});
     }
 
     void statusPanel_data()
     {
-        QTest::addColumn<int>("sprache");
+        QTest::addColumn<int>("language");
         QTest::addColumn<QString>("panel");
         QTest::newRow("de") << 0 << "Zeit: 0,1";
         QTest::newRow("en") << 1 << "Time: 0,1";
@@ -518,11 +518,11 @@ private slots:
 
     void statusPanel()
     {
-        QFETCH(int, sprache);
-        state.Sprache = LanguageFromStored(sprache);
+        QFETCH(int, language);
+        state.language = LanguageFromStored(language);
         chooseA49();
-        window->Start1Click();
-        UseLanguage(state.Sprache); // the program's language, which the status bar speaks
+        window->startClicked();
+        UseLanguage(state.language); // the program's language, which the status bar speaks
         tickFor(100);
         QTEST(statusBar->panelText(6), "panel");
         QCOMPARE(statusBar->panelText(3), QString()); // the first couple's of the three-couple window
@@ -567,30 +567,30 @@ private slots:
     {
         QFETCH(int, flag);
         chooseA49();
-        window->SetLanguage(LanguageFromStored(1 - flag));
+        window->setLanguage(LanguageFromStored(1 - flag));
         rules.table(Discipline::RnR).Source = "reloaded";
-        window->SetLanguage(LanguageFromStored(flag));
-        QCOMPARE(window->LB_Info->text(), QString("reloaded"));
+        window->setLanguage(LanguageFromStored(flag));
+        QCOMPARE(window->infoLabel->text(), QString("reloaded"));
         const auto& w = *window;
-        const QStringList texts{w.Reset->text(),
-                                w.LMDSimpleLabel4->text(),
-                                w.LMDGroupBox1->title(),
-                                w.LMDGroupBox2->title(),
-                                w.LMDGroupBox3->title(),
-                                w.LMDSimpleLabel1->text(),
-                                w.LMDSimpleLabel2->text(),
-                                w.LMDSimpleLabel3->text(),
-                                w.CB_Beep->text(),
-                                w.RG_Klasse->title(),
-                                w.RG_Klasse->itemText(0) + "|" + w.RG_Klasse->itemText(5),
-                                w.RG_Runde->title(),
-                                w.RG_Runde->items().join("|"),
-                                w.BT_Help->text()};
+        const QStringList texts{w.resetButton->text(),
+                                w.remainingBarsLabel->text(),
+                                w.lastFourGroup->title(),
+                                w.fiveToEightGroup->title(),
+                                w.ninthGroup->title(),
+                                w.barsLabel->text(),
+                                w.durationLabel->text(),
+                                w.secondsLabel->text(),
+                                w.beepCheck->text(),
+                                w.classGroup->title(),
+                                w.classGroup->itemText(0) + "|" + w.classGroup->itemText(5),
+                                w.roundGroup->title(),
+                                w.roundGroup->items().join("|"),
+                                w.helpButton->text()};
         QTEST(texts, "texts");
-        QCOMPARE(w.GB_1->title(), QString("&Zeit"));
-        QCOMPARE(w.Label1->text(), QString("sec."));
-        QCOMPARE(w.RG_Klasse->itemIndex(), 5);
-        QCOMPARE(w.RG_Runde->itemIndex(), 1);
+        QCOMPARE(w.timeGroup->title(), QString("&Zeit"));
+        QCOMPARE(w.timeUnitLabel->text(), QString("sec."));
+        QCOMPARE(w.classGroup->itemIndex(), 5);
+        QCOMPARE(w.roundGroup->itemIndex(), 1);
     }
 
     void helpButton_data()
@@ -608,8 +608,8 @@ private slots:
     void helpButton()
     {
         QFETCH(int, flag);
-        window->SetLanguage(LanguageFromStored(flag));
-        window->BT_HelpClick();
+        window->setLanguage(LanguageFromStored(flag));
+        window->helpClicked();
         QTEST(help.shown.value(0), "shown");
     }
 
@@ -630,17 +630,17 @@ private slots:
             QSKIP("VANTOR_DATA_DIR is not set");
         const FileResult loaded = LoadRuleTables(rules, QDir(dataDir).filePath(folder));
         QVERIFY2(loaded.ok(), qPrintable(loaded.error));
-        window->SetLanguage(LanguageFromStored(flag));
+        window->setLanguage(LanguageFromStored(flag));
 
         QStringList counted;
-        for (int klasse = 0; klasse < window->RG_Klasse->count(); ++klasse) {
-            choose(window->RG_Klasse, klasse);
-            const int rounds = window->RG_Runde->isHidden() ? 1 : window->RG_Runde->count();
-            for (int runde = 0; runde < rounds; ++runde) {
-                if (!window->RG_Runde->isHidden())
-                    choose(window->RG_Runde, runde);
-                counted << window->ED_Takte->text() + "/" + window->ED_Dauer->text() + "/" +
-                               window->ED_RestTakte->text();
+        for (int danceClass = 0; danceClass < window->classGroup->count(); ++danceClass) {
+            choose(window->classGroup, danceClass);
+            const int rounds = window->roundGroup->isHidden() ? 1 : window->roundGroup->count();
+            for (int round = 0; round < rounds; ++round) {
+                if (!window->roundGroup->isHidden())
+                    choose(window->roundGroup, round);
+                counted << window->barsEdit->text() + "/" + window->durationEdit->text() + "/" +
+                               window->remainingBarsEdit->text();
             }
         }
         // The B and A classes: foot technique 50-52 in 60 s, acrobatics 48-50 in 90 s.

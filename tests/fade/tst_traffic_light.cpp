@@ -12,9 +12,9 @@ private slots:
     void movesOnOnlyPastEachThreshold_data()
     {
         const int none = -1;
-        const int gruen = int(LampState::Gruen);
-        const int gelb = int(LampState::Gelb);
-        const int rot = int(LampState::Rot);
+        const int gruen = int(LampState::Green);
+        const int gelb = int(LampState::Amber);
+        const int rot = int(LampState::Red);
         QTest::addColumn<int>("danceTimeMin");
         QTest::addColumn<int>("danceTimeMax");
         QTest::addColumn<QList<Step>>("steps");
@@ -47,7 +47,7 @@ private slots:
         light.advance(91, 90, 120);
         light.reset();
         QCOMPARE(light.nextThreshold(), 0.0);
-        QCOMPARE(light.advance(0.1, 90, 120), std::optional<LampState>(LampState::Gruen));
+        QCOMPARE(light.advance(0.1, 90, 120), std::optional<LampState>(LampState::Green));
     }
 
     void colorsAreRgbOfTheStoredBgrValues_data()
@@ -58,9 +58,9 @@ private slots:
         QTest::addColumn<QColor>("yellow");
         QTest::addColumn<QColor>("green");
         QTest::newRow("null") << int(LampState::Null) << off << off << off;
-        QTest::newRow("rot") << int(LampState::Rot) << QColor(255, 0, 0) << off << off;
-        QTest::newRow("gelb") << int(LampState::Gelb) << off << QColor(255, 255, 0) << off;
-        QTest::newRow("gruen") << int(LampState::Gruen) << off << off << QColor(0, 128, 0);
+        QTest::newRow("rot") << int(LampState::Red) << QColor(255, 0, 0) << off << off;
+        QTest::newRow("gelb") << int(LampState::Amber) << off << QColor(255, 255, 0) << off;
+        QTest::newRow("gruen") << int(LampState::Green) << off << off << QColor(0, 128, 0);
     }
 
     void colorsAreRgbOfTheStoredBgrValues()
@@ -77,7 +77,7 @@ private slots:
     // from each other and from the unlit white.
     void projectorLooksStayApartOnAWashedOutScreen()
     {
-        const LampState states[] = {LampState::Null, LampState::Gruen, LampState::Gelb, LampState::Rot};
+        const LampState states[] = {LampState::Null, LampState::Green, LampState::Amber, LampState::Red};
         QList<int> litHues;
         for (const LampState state : states) {
             const ProjectorLook look = ProjectorLookOf(state);
@@ -91,8 +91,8 @@ private slots:
                 QVERIFY2(hueDistance(litHues[a], litHues[b]) >= 40, qPrintable(QString::number(litHues[a])));
         QCOMPARE(ProjectorLookOf(LampState::Null).digits.saturation(), 0);
         // Only the overtime turns the clock into a field.
-        QVERIFY(ProjectorLookOf(LampState::Rot).field.isValid());
-        QVERIFY(!ProjectorLookOf(LampState::Gelb).field.isValid());
+        QVERIFY(ProjectorLookOf(LampState::Red).field.isValid());
+        QVERIFY(!ProjectorLookOf(LampState::Amber).field.isValid());
     }
 
 private:

@@ -28,7 +28,7 @@ double RelativeError(double value, double truth)
 
 } // namespace
 
-class TstTempoDetection : public QObject {
+class TestTempoDetection : public QObject {
     Q_OBJECT
 private slots:
     void periodFromBeats_data()
@@ -182,5 +182,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstTempoDetection)
+QTEST_GUILESS_MAIN(TestTempoDetection)
 #include "tst_tempo_detection.moc"

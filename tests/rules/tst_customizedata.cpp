@@ -1,5 +1,5 @@
 #include "rules/DataFolders.h"
-#include "rules/FrmCustomizeData.h"
+#include "rules/CustomizeDataDialog.h"
 #include "common/ProgramState.h"
 #include "RecordingHelp.h"
 #include "RecordingMessages.h"
@@ -82,7 +82,7 @@ class TestCustomizeData : public QObject {
     RecordingHelp help_;
     RuleTables rules_;
     ProgramState state_;
-    std::unique_ptr<TFrmCustomizeData> dialog_;
+    std::unique_ptr<CustomizeDataDialog> dialog_;
     FileBytes before_;
 
     // A fresh copy of the delivered rule files and a dialog whose tables were
@@ -101,18 +101,18 @@ class TestCustomizeData : public QObject {
         rules_ = RuleTables();
         QVERIFY(LoadRuleTables(rules_, dir_->filePath(language)).ok());
         state_ = ProgramState();
-        state_.ProgramFolder = dir_->path() + "/";
-        state_.LanguageFolder = language + "/";
+        state_.programFolder = dir_->path() + "/";
+        state_.languageFolder = language + "/";
         state_.rules = &rules_;
         state_.messages = &messages_;
         messages_.clear();
         help_.shown.clear();
-        dialog_ = std::make_unique<TFrmCustomizeData>(state_);
+        dialog_ = std::make_unique<CustomizeDataDialog>(state_);
         dialog_->setModalRunner([](QDialog& dialog) { dialog.show(); });
         before_ = snapshot(dir_->path());
     }
 
-    void open() { dialog_->ShowModal(); }
+    void open() { dialog_->showModal(); }
 
 private slots:
     void gridsShowTablesInTheFolderLanguage_data()
@@ -150,11 +150,11 @@ private slots:
         }
         QStringList headers;
         for (int c = 0; c < 5; ++c)
-            headers << dialog_->RnRGrid->horizontalHeaderItem(c)->text();
+            headers << dialog_->rockNRollGrid->horizontalHeaderItem(c)->text();
         QTEST(headers.join('|'), "rnrHeaders");
-        QTEST(dialog_->BoogieGrid->item(0, 0)->text(), "firstBoogieKey");
-        QTEST(dialog_->Label4->text(), "label");
-        QTEST(dialog_->BT_Cancel->text(), "cancel");
+        QTEST(dialog_->boogieWoogieGrid->item(0, 0)->text(), "firstBoogieKey");
+        QTEST(dialog_->latinSourceLabel->text(), "label");
+        QTEST(dialog_->cancelButton->text(), "cancel");
         QCOMPARE(dialog_->windowTitle(), QString("Customize Data"));
     }
 
@@ -163,12 +163,12 @@ private slots:
     {
         setUp("de");
         open();
-        dialog_->LatinGrid->item(0, 2)->setText("99");
-        dialog_->PageControl->setCurrentIndex(3);
-        dialog_->BT_Cancel->click();
+        dialog_->latinGrid->item(0, 2)->setText("99");
+        dialog_->pages->setCurrentIndex(3);
+        dialog_->cancelButton->click();
         open();
-        QCOMPARE(dialog_->LatinGrid->item(0, 2)->text(), rules_.table(Discipline::Latin).Rows[0].BarsPerMin);
-        QCOMPARE(dialog_->PageControl->currentIndex(), 3);
+        QCOMPARE(dialog_->latinGrid->item(0, 2)->text(), rules_.table(Discipline::Latin).Rows[0].BarsPerMin);
+        QCOMPARE(dialog_->pages->currentIndex(), 3);
     }
 
     void okStoresEditsAndWritesTheLanguageFolder_data()
@@ -187,14 +187,14 @@ private slots:
         setUp(language);
         open();
         // Blanks round a value would make the table differ from a reload.
-        dialog_->ED_LatinRuleSource->setText("Neue Quelle; Stand 2025");
-        QLineEdit* editor = typeIntoCell(dialog_->BoogieGrid, 2, 2, " 29-31 ");
+        dialog_->latinSourceEdit->setText("Neue Quelle; Stand 2025");
+        QLineEdit* editor = typeIntoCell(dialog_->boogieWoogieGrid, 2, 2, " 29-31 ");
         QVERIFY(editor);
         // Enter takes the text over and leaves the dialog open; the next one confirms it.
         QTest::keyClick(editor, Qt::Key_Return);
-        QTRY_COMPARE(dialog_->BoogieGrid->item(2, 2)->text(), QString(" 29-31 "));
+        QTRY_COMPARE(dialog_->boogieWoogieGrid->item(2, 2)->text(), QString(" 29-31 "));
         QVERIFY(dialog_->isVisible());
-        QTest::keyClick(dialog_->BoogieGrid, Qt::Key_Return);
+        QTest::keyClick(dialog_->boogieWoogieGrid, Qt::Key_Return);
         QVERIFY2(!dialog_->isVisible(), qPrintable(messages_.warnings.join("\n") + messages_.questions.join("\n")));
         QVERIFY(messages_.warnings.isEmpty());
         QCOMPARE(rules_.table(Discipline::Boogie).Rows[2].BarsPerMin, QString("29-31"));
@@ -217,10 +217,10 @@ private slots:
     void okInAnInstalledProgramWritesTheUsersFolder()
     {
         setUp("en");
-        state_.UserDataFolder = dir_->filePath("home/Vantor") + "/";
+        state_.userDataFolder = dir_->filePath("home/Vantor") + "/";
         open();
-        QVERIFY(typeIntoCell(dialog_->LatinGrid, 0, 2, "27-29"));
-        dialog_->BT_OK->click();
+        QVERIFY(typeIntoCell(dialog_->latinGrid, 0, 2, "27-29"));
+        dialog_->okButton->click();
         QVERIFY(!dialog_->isVisible());
         QVERIFY(messages_.warnings.isEmpty());
         QVERIFY(snapshot(dir_->path()) == before_);
@@ -237,8 +237,8 @@ private slots:
     {
         setUp("de");
         open();
-        QVERIFY(typeIntoCell(dialog_->RnRGrid, 10, 4, "95-110s"));
-        dialog_->BT_OK->click();
+        QVERIFY(typeIntoCell(dialog_->rockNRollGrid, 10, 4, "95-110s"));
+        dialog_->okButton->click();
         QVERIFY(!dialog_->isVisible());
         QCOMPARE(rules_.table(Discipline::RnR).Rows[10].DanceTime, QString("95-110s"));
     }
@@ -254,7 +254,7 @@ private slots:
         latin.close();
         const RuleTables loaded = rules_;
         open();
-        dialog_->BT_OK->click();
+        dialog_->okButton->click();
         QVERIFY(latin.open(QIODevice::ReadOnly));
         const QByteArray bytes = latin.readAll();
         QVERIFY(!bytes.contains("Kommentar"));
@@ -274,9 +274,9 @@ private slots:
         setUp("en");
         const RuleTables loaded = rules_;
         open();
-        dialog_->RnRGrid->item(0, 2)->setText("99");
-        dialog_->ED_RnRruleSource->setText("changed");
-        dialog_->BT_Cancel->click();
+        dialog_->rockNRollGrid->item(0, 2)->setText("99");
+        dialog_->rockNRollSourceEdit->setText("changed");
+        dialog_->cancelButton->click();
         QVERIFY(!dialog_->isVisible());
         QCOMPARE(rowTexts(rules_.table(Discipline::RnR)), rowTexts(loaded.table(Discipline::RnR)));
         QCOMPARE(rules_.table(Discipline::RnR).Source, loaded.table(Discipline::RnR).Source);
@@ -319,19 +319,19 @@ private slots:
         const RuleTables loaded = rules_;
         open();
         const auto d = static_cast<Discipline>(discipline);
-        dialog_->LatinGrid->item(0, 2)->setText("11"); // a sound edit elsewhere
+        dialog_->latinGrid->item(0, 2)->setText("11"); // a sound edit elsewhere
         if (column < 0)
             dialog_->sourceEdit(d)->setText(text);
         else
             dialog_->grid(d)->item(row, column)->setText(text);
-        dialog_->BT_OK->click();
+        dialog_->okButton->click();
 
         QVERIFY(dialog_->isVisible());
         QCOMPARE(messages_.warnings.size(), 1);
         QVERIFY2(messages_.warnings.first().startsWith(place), qPrintable(messages_.warnings.first()));
         QVERIFY(messages_.warnings.first().endsWith("Nothing was saved."));
-        QCOMPARE(dialog_->PageControl->currentIndex(), discipline);
-        QCOMPARE(dialog_->LatinGrid->item(0, 2)->text(), QString("11"));
+        QCOMPARE(dialog_->pages->currentIndex(), discipline);
+        QCOMPARE(dialog_->latinGrid->item(0, 2)->text(), QString("11"));
         QCOMPARE(rowTexts(rules_.table(Discipline::Latin)), rowTexts(loaded.table(Discipline::Latin)));
         QVERIFY(snapshot(dir_->path()) == before_);
     }
@@ -343,8 +343,8 @@ private slots:
         rules_.table(Discipline::Latin).Rows[2].BarsPerMin.clear();
         rules_.table(Discipline::Latin).Rows[2].DanceTime.clear();
         open();
-        dialog_->LatinGrid->item(0, 2)->setText("49-51");
-        dialog_->BT_OK->click();
+        dialog_->latinGrid->item(0, 2)->setText("49-51");
+        dialog_->okButton->click();
         QVERIFY(messages_.warnings.isEmpty());
         QVERIFY(!dialog_->isVisible());
         QCOMPARE(rules_.table(Discipline::Latin).Rows[0].BarsPerMin, QString("49-51"));
@@ -354,8 +354,8 @@ private slots:
     {
         setUp("de");
         open();
-        dialog_->RnRGrid->item(6, 4)->setText("90;105s");
-        dialog_->BT_OK->click();
+        dialog_->rockNRollGrid->item(6, 4)->setText("90;105s");
+        dialog_->okButton->click();
         QCOMPARE(messages_.warnings, QStringList{"Rock'n'Roll, Zeile 7 (C-Klasse, -), Spalte \"Tanzzeit\": Der "
                                                  "Text darf kein \";\" enthalten. Es wurde nichts gespeichert."});
     }
@@ -365,9 +365,9 @@ private slots:
     void tableOfAnotherFolderIsNotWritten()
     {
         setUp("de");
-        state_.LanguageFolder = "en/";
+        state_.languageFolder = "en/";
         open();
-        dialog_->BT_OK->click();
+        dialog_->okButton->click();
         QVERIFY(dialog_->isVisible());
         QCOMPARE(messages_.warnings.size(), 1);
         QVERIFY2(messages_.warnings.first().contains("RockNRoll.dat"), qPrintable(messages_.warnings.first()));
@@ -397,19 +397,19 @@ private slots:
                 QSKIP("the folder stays writable for this user");
             }
         }
-        state_.LanguageFolder = languageFolder;
+        state_.languageFolder = languageFolder;
         rules_ = RuleTables();
         QVERIFY(LoadRuleTables(rules_, dir_->filePath("de")).ok()); // rows of the folder written to
         const RuleTables loaded = rules_;
         open();
-        dialog_->LatinGrid->item(1, 2)->setText("33-35");
-        dialog_->BT_OK->click();
+        dialog_->latinGrid->item(1, 2)->setText("33-35");
+        dialog_->okButton->click();
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
         QCOMPARE(messages_.warnings, QStringList{"The file " + QDir::toNativeSeparators(folder + "RockNRoll.dat") +
                                                  " cannot be saved: " + reason + " Nothing was saved."});
         QVERIFY(dialog_->isVisible());
-        QCOMPARE(dialog_->LatinGrid->item(1, 2)->text(), QString("33-35"));
+        QCOMPARE(dialog_->latinGrid->item(1, 2)->text(), QString("33-35"));
         QCOMPARE(rowTexts(rules_.table(Discipline::Latin)), rowTexts(loaded.table(Discipline::Latin)));
         QVERIFY(snapshot(dir_->path()) == before_);
     }
@@ -425,11 +425,11 @@ private slots:
         before_ = snapshot(dir_->path());
         const RuleTables loaded = rules_;
         open();
-        dialog_->LatinGrid->item(0, 2)->setText("50-53");
-        dialog_->BT_OK->click();
+        dialog_->latinGrid->item(0, 2)->setText("50-53");
+        dialog_->okButton->click();
 
         QVERIFY(dialog_->isVisible());
-        QCOMPARE(dialog_->LatinGrid->item(0, 2)->text(), QString("50-53"));
+        QCOMPARE(dialog_->latinGrid->item(0, 2)->text(), QString("50-53"));
         QCOMPARE(messages_.warnings, QStringList{"Die Datei " + QDir::toNativeSeparators(standard) +
                                                  " kann nicht gespeichert werden: Es ist ein Ordner, keine Datei."
                                                  " Es wurde nichts gespeichert."});
@@ -466,19 +466,19 @@ private slots:
         before_ = snapshot(dir_->path());
 
         open();
-        dialog_->PageControl->setCurrentIndex(int(Discipline::Latin));
-        dialog_->LatinGrid->item(1, 2)->setText("31-33");
+        dialog_->pages->setCurrentIndex(int(Discipline::Latin));
+        dialog_->latinGrid->item(1, 2)->setText("31-33");
         messages_.questionAnswers = {yes};
-        dialog_->BT_Restore->click();
+        dialog_->restoreButton->click();
         QCOMPARE(messages_.questions.size(), 1);
         QVERIFY(messages_.questions.first().contains("Latin"));
-        QCOMPARE(dialog_->LatinGrid->item(0, 2)->text(), QString(yes ? "50-52" : "49-51"));
-        QCOMPARE(dialog_->LatinGrid->item(1, 2)->text(), QString(yes ? "30-32" : "31-33"));
-        QCOMPARE(dialog_->ED_LatinRuleSource->text().startsWith("German federation"), yes);
-        QCOMPARE(dialog_->RnRGrid->item(0, 2)->text(), QString("46")); // other tables stay
-        QVERIFY(snapshot(dir_->path()) == before_);                    // nothing is saved yet
+        QCOMPARE(dialog_->latinGrid->item(0, 2)->text(), QString(yes ? "50-52" : "49-51"));
+        QCOMPARE(dialog_->latinGrid->item(1, 2)->text(), QString(yes ? "30-32" : "31-33"));
+        QCOMPARE(dialog_->latinSourceEdit->text().startsWith("German federation"), yes);
+        QCOMPARE(dialog_->rockNRollGrid->item(0, 2)->text(), QString("46")); // other tables stay
+        QVERIFY(snapshot(dir_->path()) == before_);                          // nothing is saved yet
 
-        (confirm ? dialog_->BT_OK : dialog_->BT_Cancel)->click();
+        (confirm ? dialog_->okButton : dialog_->cancelButton)->click();
         QVERIFY(!dialog_->isVisible());
         const QString latinNow = rules_.table(Discipline::Latin).Rows[0].BarsPerMin;
         QCOMPARE(latinNow, QString(yes && confirm ? "50-52" : "49-51"));
@@ -501,7 +501,7 @@ private slots:
         setUp(language);
         state_.help = viewer ? &help_ : nullptr;
         open();
-        dialog_->BT_Help->click();
+        dialog_->helpButton->click();
         if (viewer) {
             QCOMPARE(help_.shown.size(), 1);
             QCOMPARE(QDir::fromNativeSeparators(help_.shown.first()),

@@ -98,7 +98,7 @@ private slots:
         ChooseDance(selection, type, dance, round);
         const RuleRow* row = selection.chosenRow();
         QCOMPARE(row ? row->BarsPerMin : QString(), tempo);
-        QCOMPARE(state_.TempoMax > 0, !tempo.isEmpty());
+        QCOMPARE(state_.tempoMax > 0, !tempo.isEmpty());
     }
 
     // What the choice still asks for decides whether windows may start.
@@ -140,10 +140,10 @@ private slots:
         DanceSelection selection(state_);
         QSignalSpy choices(&selection, &DanceSelection::choiceChanged);
         ChooseDance(selection, 0, 5, 1);
-        QCOMPARE(state_.TempoMin, 48.0);
-        QCOMPARE(state_.DanceTimeMax, 105);
-        QCOMPARE(state_.CurrentDanceTimeText, QString("90-105s"));
-        QCOMPARE((QList<int>{state_.SavedTypIndex, state_.SavedTanzIndex, state_.SavedRundeIndex}),
+        QCOMPARE(state_.tempoMin, 48.0);
+        QCOMPARE(state_.danceTimeMax, 105);
+        QCOMPARE(state_.currentDanceTimeText, QString("90-105s"));
+        QCOMPARE((QList<int>{state_.savedTypeIndex, state_.savedDanceIndex, state_.savedRoundIndex}),
                  (QList<int>{0, 5, 1}));
         selection.chooseDance(4);
         QCOMPARE(selection.round(), -1);
@@ -175,13 +175,13 @@ private slots:
         QFETCH(double, min);
         QFETCH(double, max);
         QFETCH(QString, stored);
-        state_.TargetTempoText.clear();
+        state_.targetTempoText.clear();
         DanceSelection selection(state_);
         selection.chooseType(type);
         selection.setTypedTarget(text);
-        QCOMPARE(state_.TempoMin, min);
-        QCOMPARE(state_.TempoMax, max);
-        QCOMPARE(state_.TargetTempoText, stored);
+        QCOMPARE(state_.tempoMin, min);
+        QCOMPARE(state_.tempoMax, max);
+        QCOMPARE(state_.targetTempoText, stored);
     }
 
     void unreadableRuleTempoWarnsAndGivesNoTarget()

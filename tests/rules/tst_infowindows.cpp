@@ -2,16 +2,16 @@
 #include "rules/DanceSelection.h"
 #include "widgets/DelimitedListBox.h"
 #include "widgets/ElidedLabel.h"
-#include "rules/FrmBoogieWoogieTaktZeitInfo.h"
-#include "rules/FrmFormationTaktZeitInfo.h"
-#include "rules/FrmIntInfoBoogie.h"
-#include "rules/FrmIntInfoFormations.h"
-#include "rules/FrmIntInfoLatein.h"
-#include "rules/FrmIntInfoRockNRoll.h"
-#include "rules/FrmIntInfoStandard.h"
-#include "rules/FrmLateinTaktZeitInfo.h"
-#include "rules/FrmRnRTaktZeitInfo.h"
-#include "rules/FrmStdTaktZeitInfo.h"
+#include "rules/BoogieWoogieInfoWindow.h"
+#include "rules/FormationInfoWindow.h"
+#include "rules/InternationalBoogieWoogieWindow.h"
+#include "rules/InternationalFormationsWindow.h"
+#include "rules/InternationalLatinWindow.h"
+#include "rules/InternationalRockNRollWindow.h"
+#include "rules/InternationalBallroomWindow.h"
+#include "rules/LatinInfoWindow.h"
+#include "rules/RockNRollInfoWindow.h"
+#include "rules/BallroomInfoWindow.h"
 #include "common/ProgramState.h"
 #include "widgets/RadioGroup.h"
 #include "RecordingMessages.h"
@@ -71,7 +71,7 @@ private:
     ProgramState& stateFor(const QString& programFolder)
     {
         state_ = ProgramState();
-        state_.ProgramFolder = programFolder;
+        state_.programFolder = programFolder;
         state_.messages = &messages_;
         messages_.clear();
         return state_;
@@ -94,11 +94,11 @@ private slots:
         QTest::addColumn<QString>("sourceStart");
         QTest::addColumn<QString>("note");
 
-        const auto rnr = factory<TFrmRnRTaktZeitInfo>();
-        const auto boogie = factory<TFrmBoogieWoogieTaktZeitInfo>();
-        const auto standard = factory<TFrmStdTaktZeitInfo>();
-        const auto latin = factory<TFrmLateinTaktZeitInfo>();
-        const auto formation = factory<TFrmFormationTaktZeitInfo>();
+        const auto rnr = factory<RockNRollInfoWindow>();
+        const auto boogie = factory<BoogieWoogieInfoWindow>();
+        const auto standard = factory<BallroomInfoWindow>();
+        const auto latin = factory<LatinInfoWindow>();
+        const auto formation = factory<FormationInfoWindow>();
         QTest::newRow("Rock'n'Roll de") << rnr << 0
                                         << QStringList{"Klasse", "Fuß/Akro", "Taktzahl", "Metronom", "Tanzzeit"} << 11
                                         << "Schüler;Vor-/Zwischenrunde;47;188;90-105s"
@@ -158,7 +158,7 @@ private slots:
         QFETCH(QString, note);
 
         std::unique_ptr<RuleInfoWindow> window(create(stateFor(dataFolder())));
-        window->SetLanguage(LanguageFromStored(language));
+        window->setLanguage(LanguageFromStored(language));
         window->show();
 
         DelimitedListBox* list = window->infoList();
@@ -175,7 +175,7 @@ private slots:
 
     void tempoAndTimeColumnsAreCentred()
     {
-        TFrmFormationTaktZeitInfo window(stateFor(dataFolder()));
+        FormationInfoWindow window(stateFor(dataFolder()));
         const QList<Qt::Alignment> expected{Qt::AlignLeft,    Qt::AlignLeft,    Qt::AlignLeft,
                                             Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignHCenter};
         const QAbstractItemModel* header = window.infoList()->header()->model();
@@ -194,7 +194,7 @@ private slots:
         const QString folder = dir.path() + '/';
         writeFile(folder + "de/Latein.dat", "Quelle\r\nSamba;2/4;50-52;100-104;90-120s;\r\n");
         writeFile(folder + "en/latein.DAT", "Source\r\nJive;4/4;42-44;168-176;90-120s;\r\n");
-        TFrmLateinTaktZeitInfo window(stateFor(folder));
+        LatinInfoWindow window(stateFor(folder));
         window.show();
         QCOMPARE(window.infoList()->rowTexts(), QStringList{"Samba;2/4;50-52;100-104;90-120s"});
 
@@ -204,7 +204,7 @@ private slots:
         QCOMPARE(window.infoList()->rowTexts(), (QStringList{"", "* Kommentar", "Rumba;4/4;25-27;100-108;90-120s"}));
         QCOMPARE(window.sourceLabel()->text(), QString("Quelle neu"));
 
-        window.SetLanguage(Language::English);
+        window.setLanguage(Language::English);
         QCOMPARE(window.infoList()->sectionTexts().first(), QString("Dance"));
         QCOMPARE(window.infoList()->count(), 3);
         showAgain(window);
@@ -223,7 +223,7 @@ private slots:
                                "D Class tempos provisional, as every helper can read";
         writeFile(folder + "de/BoogieWoogie.dat",
                   source.toLatin1() + "\r\nHauptklasse;Endrunde (langsam) und noch mehr;28-30;112-120;90-105s;\r\n");
-        TFrmBoogieWoogieTaktZeitInfo window(stateFor(folder));
+        BoogieWoogieInfoWindow window(stateFor(folder));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 
@@ -245,7 +245,7 @@ private slots:
     {
         QTemporaryDir dir;
         writeFile(dir.path() + "/de/Formationen.dat", "Nur die Quelle\r\n");
-        TFrmFormationTaktZeitInfo window(stateFor(dir.path() + '/'));
+        FormationInfoWindow window(stateFor(dir.path() + '/'));
         window.show();
         QCOMPARE(window.infoList()->count(), 0);
         QCOMPARE(window.sourceLabel()->text(), QString("Nur die Quelle"));
@@ -265,7 +265,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.path() + "/de/Standard.dat";
         writeFile(path, "Quelle\r\nTango;4/4;31-33;124-132;90-120s;\r\n");
-        TFrmStdTaktZeitInfo window(stateFor(dir.path() + '/'));
+        BallroomInfoWindow window(stateFor(dir.path() + '/'));
         window.show();
 
         if (replacement.isNull())
@@ -289,25 +289,25 @@ private slots:
         QTest::addColumn<QString>("firstRow");
         QTest::addColumn<QString>("sourceStart");
 
-        QTest::newRow("Rock'n'Roll") << factory<TFrmIntInfoRockNRoll>() << "InfoBox_RockNRoll"
+        QTest::newRow("Rock'n'Roll") << factory<InternationalRockNRollWindow>() << "InfoBox_RockNRoll"
                                      << "LB_Info_RockNRoll"
                                      << QStringList{"Class", "Foot/Acro", "Bars/min.", "Metronom", "Time"} << 8
                                      << "Children;-;45-47;180-188;60-75s"
                                      << "WRRC Tournament Rules";
-        QTest::newRow("Boogie-Woogie") << factory<TFrmIntInfoBoogie>() << "InfoBox_Boogie"
+        QTest::newRow("Boogie-Woogie") << factory<InternationalBoogieWoogieWindow>() << "InfoBox_Boogie"
                                        << "LB_Info_Boogie"
                                        << QStringList{"Class", "Round", "Bars/min.", "Metronom", "Time"} << 5
                                        << "Boogie-Woogie;Preliminary (slow);28-30;112-120;75s"
                                        << "WRRC Technical Rules";
-        QTest::newRow("Standard") << factory<TFrmIntInfoStandard>() << "InfoBox_Standard"
+        QTest::newRow("Standard") << factory<InternationalBallroomWindow>() << "InfoBox_Standard"
                                   << "LB_Info_Standard" << QStringList{"Dance", "Beat", "Bars/min.", "Metronom", "Time"}
                                   << 5 << "Slow Waltz;3/4;28-30;84-90;90-120s"
                                   << "WDSF Competition Rules";
-        QTest::newRow("Latin") << factory<TFrmIntInfoLatein>() << "InfoBox_Latein"
+        QTest::newRow("Latin") << factory<InternationalLatinWindow>() << "InfoBox_Latein"
                                << "LB_Info_Latein" << QStringList{"Dance", "Beat", "Bars/min.", "Metronom", "Time"} << 5
                                << "Samba;2/4;50-52;100-104;90-120s"
                                << "WDSF Competition Rules";
-        QTest::newRow("formation") << factory<TFrmIntInfoFormations>() << "InfoBox_Formations"
+        QTest::newRow("formation") << factory<InternationalFormationsWindow>() << "InfoBox_Formations"
                                    << "LB_Info_Formationen"
                                    << QStringList{"Dance", "Class", "# Couples", "Bars/min.", "Metronom", "Time"} << 6
                                    << "Ballroom;Formation;6-8;as single dances;-;max. 360s, 270s judged"
@@ -331,7 +331,7 @@ private slots:
         QCOMPARE(window->infoList()->item(0)->text(), firstRow);
         QVERIFY(window->sourceLabel()->text().startsWith(sourceStart));
         QCOMPARE(window->findChild<QLabel*>("Label1")->text(), QString("Source:"));
-        window->SetLanguage(Language::German); // the program switched to German: no effect here
+        window->setLanguage(Language::German); // the program switched to German: no effect here
         QCOMPARE(window->infoList()->sectionTexts(), captions);
         QVERIFY(messages_.warnings.isEmpty());
     }
@@ -341,7 +341,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.path() + "/i_standard.dat"; // the name matches whatever its case
         writeFile(path, "WDSF\r\nTango;4/4;31-33;124-132;90-120s;\r\n");
-        TFrmIntInfoStandard window(stateFor(dir.path() + '/'));
+        InternationalBallroomWindow window(stateFor(dir.path() + '/'));
         writeFile(path, "WDSF 2\r\nQuickstep;4/4;50-52;200-208;90-120s;\r\n");
         window.show();
         showAgain(window);
@@ -363,12 +363,12 @@ private slots:
         if (!contents.isNull())
             writeFile(dir.path() + "/I_Latein.dat", contents);
         writeFile(dir.path() + "/I_Standard.dat", "WDSF\r\nTango;4/4;31-33;124-132;90-120s;\r\n");
-        TFrmIntInfoLatein latin(stateFor(dir.path() + '/'));
+        InternationalLatinWindow latin(stateFor(dir.path() + '/'));
         QCOMPARE(messages_.warnings, QStringList{"Error reading file"});
         QCOMPARE(latin.infoList()->count(), 0);
         QCOMPARE(latin.sourceLabel()->text(), QString());
 
-        TFrmIntInfoStandard standard(state_);
+        InternationalBallroomWindow standard(state_);
         QCOMPARE(messages_.warnings.size(), 1);
         QCOMPARE(standard.infoList()->count(), 1);
     }
@@ -378,25 +378,24 @@ private slots:
     {
         QTest::addColumn<WindowFactory>("create");
         QTest::addColumn<QString>("rowText");
-        QTest::addColumn<int>("typ");
-        QTest::addColumn<QString>("tanz");
-        QTest::addColumn<QString>("runde"); // empty: the round group is hidden
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("dance");
+        QTest::addColumn<QString>("round"); // empty: the round group is hidden
 
         QTest::newRow("Rock'n'Roll B-Klasse Akrobatik")
-            << factory<TFrmRnRTaktZeitInfo>() << "B-Klasse;Akrobatik;48-50;192-200;90-105s" << 0 << "B-Klasse"
+            << factory<RockNRollInfoWindow>() << "B-Klasse;Akrobatik;48-50;192-200;90-105s" << 0 << "B-Klasse"
             << "Akrobatik";
         QTest::newRow("Rock'n'Roll C-Klasse has no round")
-            << factory<TFrmRnRTaktZeitInfo>() << "C-Klasse;-;48;192;90-105s" << 0 << "C-Klasse"
+            << factory<RockNRollInfoWindow>() << "C-Klasse;-;48;192;90-105s" << 0 << "C-Klasse"
             << "";
         QTest::newRow("Boogie-Woogie Oldieklasse")
-            << factory<TFrmBoogieWoogieTaktZeitInfo>() << "Oldieklasse;Endrunde (langsam);28-30;112-120;90-105s" << 1
+            << factory<BoogieWoogieInfoWindow>() << "Oldieklasse;Endrunde (langsam);28-30;112-120;90-105s" << 1
             << "Oldieklasse"
             << "Endrunde (langsam)";
-        QTest::newRow("Standard Tango") << factory<TFrmStdTaktZeitInfo>() << "Tango;4/4;31-33;124-132;90-120s" << 2
+        QTest::newRow("Standard Tango") << factory<BallroomInfoWindow>() << "Tango;4/4;31-33;124-132;90-120s" << 2
                                         << "Tango"
                                         << "";
-        QTest::newRow("Latin Jive") << factory<TFrmLateinTaktZeitInfo>() << "Jive;4/4;42-44;168-176;90-120s" << 3
-                                    << "Jive"
+        QTest::newRow("Latin Jive") << factory<LatinInfoWindow>() << "Jive;4/4;42-44;168-176;90-120s" << 3 << "Jive"
                                     << "";
     }
 
@@ -404,9 +403,9 @@ private slots:
     {
         QFETCH(WindowFactory, create);
         QFETCH(QString, rowText);
-        QFETCH(int, typ);
-        QFETCH(QString, tanz);
-        QFETCH(QString, runde);
+        QFETCH(int, type);
+        QFETCH(QString, dance);
+        QFETCH(QString, round);
 
         RuleTables rules;
         ProgramState& state = stateFor(dataFolder());
@@ -428,13 +427,13 @@ private slots:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
 
-        QCOMPARE(panel.RG_Typ->itemIndex(), typ);
-        QCOMPARE(panel.RG_Tanz->currentText(), tanz);
-        QCOMPARE(panel.RG_Runde->isHidden(), runde.isEmpty());
-        if (!runde.isEmpty())
-            QCOMPARE(panel.RG_Runde->currentText(), runde);
-        QVERIFY2(!panel.ED_Tempo->text().isEmpty(), "the panel shows the row's tempo");
-        QCOMPARE(state.SavedTypIndex, typ);
+        QCOMPARE(panel.typeGroup->itemIndex(), type);
+        QCOMPARE(panel.danceGroup->currentText(), dance);
+        QCOMPARE(panel.roundGroup->isHidden(), round.isEmpty());
+        if (!round.isEmpty())
+            QCOMPARE(panel.roundGroup->currentText(), round);
+        QVERIFY2(!panel.tempoEdit->text().isEmpty(), "the panel shows the row's tempo");
+        QCOMPARE(state.savedTypeIndex, type);
     }
 
     void doubleClickMatchesTextsWithoutLetterCase()
@@ -448,20 +447,20 @@ private slots:
         DanceSelection selection(state);
         state.selection = &selection;
         DanceSelectionPanel panel(state, selection);
-        TFrmRnRTaktZeitInfo window(state);
+        RockNRollInfoWindow window(state);
         window.show();
         window.infoList()->setCurrentRow(0);
-        window.InfoBoxDblClick();
-        QCOMPARE(panel.RG_Tanz->currentText(), QString("B-Klasse"));
-        QCOMPARE(panel.RG_Runde->currentText(), QString("Akrobatik"));
+        window.noteDoubleClicked();
+        QCOMPARE(panel.danceGroup->currentText(), QString("B-Klasse"));
+        QCOMPARE(panel.roundGroup->currentText(), QString("Akrobatik"));
     }
 
     void doubleClickWithoutEffect_data()
     {
         QTest::addColumn<WindowFactory>("create");
         QTest::addColumn<bool>("selectRow");
-        QTest::newRow("formation window") << factory<TFrmFormationTaktZeitInfo>() << true;
-        QTest::newRow("no row selected") << factory<TFrmStdTaktZeitInfo>() << false;
+        QTest::newRow("formation window") << factory<FormationInfoWindow>() << true;
+        QTest::newRow("no row selected") << factory<BallroomInfoWindow>() << false;
     }
 
     void doubleClickWithoutEffect()
@@ -475,8 +474,8 @@ private slots:
         DanceSelection selection(state);
         state.selection = &selection;
         DanceSelectionPanel panel(state, selection);
-        panel.RG_Typ->setItemIndex(5);
-        panel.RG_TypChange();
+        panel.typeGroup->setItemIndex(5);
+        panel.typeChanged();
         std::unique_ptr<RuleInfoWindow> window(create(state));
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -490,9 +489,9 @@ private slots:
             QCOMPARE(list->selectedItems().size(), 1);
         }
         else {
-            static_cast<NationalInfoWindow*>(window.get())->InfoBoxDblClick();
+            static_cast<NationalInfoWindow*>(window.get())->noteDoubleClicked();
         }
-        QCOMPARE(panel.RG_Typ->itemIndex(), 5);
+        QCOMPARE(panel.typeGroup->itemIndex(), 5);
     }
 };
 

@@ -5,7 +5,7 @@
 // Records "title|path" of each help request instead of opening a viewer.
 class RecordingHelp : public HelpViewer {
 public:
-    bool ShowHelp(const QString& title, const QString& filePath) override
+    bool showHelp(const QString& title, const QString& filePath) override
     {
         shown << title + "|" + filePath;
         return true;

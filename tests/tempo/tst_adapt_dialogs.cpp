@@ -1,6 +1,6 @@
 #include "DecimalLocale.h"
-#include "tempo/FrmAdaptFixSpeed.h"
-#include "tempo/FrmAdaptSpeed.h"
+#include "tempo/AdaptFixedSpeedDialog.h"
+#include "tempo/AdaptSpeedDialog.h"
 #include "common/ProgramState.h"
 #include "common/Language.h"
 #include "rules/DanceSelection.h"
@@ -48,8 +48,8 @@ private:
     void recordShowings(Dialog& dialog)
     {
         dialog.setModalRunner([this, &dialog] {
-            shown_ << Shown{dialog.ED_actualSpeed->text(), dialog.ED_desiredSpeed->text(), dialog.ED_Anpassung->text(),
-                            dialog.pos()};
+            shown_ << Shown{dialog.actualSpeedEdit->text(), dialog.desiredSpeedEdit->text(),
+                            dialog.adaptationEdit->text(), dialog.pos()};
         });
     }
 
@@ -91,9 +91,9 @@ private slots:
         setDecimalLocale(false);
         UseLanguage(Language::English);
         ChooseDance(selection_, 0, 5, 0); // A Class, foot technique
-        TFrmAdaptSpeed dialog(state_);
+        AdaptSpeedDialog dialog(state_);
         recordShowings(dialog);
-        dialog.ShowRuleAdaptation("51,0");
+        dialog.showRuleAdaptation("51,0");
         UseLanguage(Language::German);
         QCOMPARE(shown_.size(), 1);
         QCOMPARE(shown_[0].desired, QString("50-52"));
@@ -128,9 +128,9 @@ private slots:
         QFETCH(QString, actualText);
         QFETCH(QString, adjustment);
         setDecimalLocale(english);
-        TFrmAdaptFixSpeed dialog;
+        AdaptFixedSpeedDialog dialog;
         recordShowings(dialog);
-        dialog.ShowFixedAdaptation(actual, desired);
+        dialog.showFixedAdaptation(actual, desired);
         QCOMPARE(shown_.size(), 1);
         QCOMPARE(shown_[0].actual, actualText);
         QCOMPARE(shown_[0].desired, localised("50,0", english));
@@ -168,10 +168,10 @@ private slots:
         QFETCH(QString, adjustment);
         setDecimalLocale(english);
         ChooseDance(selection_, type, dance);
-        TFrmAdaptSpeed dialog(state_);
+        AdaptSpeedDialog dialog(state_);
         recordShowings(dialog);
-        dialog.ED_Anpassung->setText("from before");
-        dialog.ShowRuleAdaptation(actual);
+        dialog.adaptationEdit->setText("from before");
+        dialog.showRuleAdaptation(actual);
         QCOMPARE(shown_.size(), 1);
         QCOMPARE(shown_[0].actual, actual);
         QCOMPARE(shown_[0].desired, desired);
@@ -202,9 +202,9 @@ private slots:
         setDecimalLocale(false);
         ChooseDance(selection_, 2, 5);
         messages_.answers = answers;
-        TFrmAdaptSpeed dialog(state_);
+        AdaptSpeedDialog dialog(state_);
         recordShowings(dialog);
-        dialog.ShowRuleAdaptation(measured);
+        dialog.showRuleAdaptation(measured);
         QCOMPARE(messages_.prompts, QStringList{"Tempo des Titels|Geschwindigkeit in Takte-pro-Minute eingeben"});
         QCOMPARE(shown_.size(), 1);
         QCOMPARE(shown_[0].actual, actual);
@@ -224,9 +224,9 @@ private slots:
         QFETCH(QString, answer);
         ChooseDance(selection_, 2, 5);
         messages_.answers = QStringList{answer};
-        TFrmAdaptSpeed dialog(state_);
+        AdaptSpeedDialog dialog(state_);
         recordShowings(dialog);
-        dialog.ShowRuleAdaptation("0,0");
+        dialog.showRuleAdaptation("0,0");
         QCOMPARE(messages_.warnings, QStringList{"Keine gültige Zahl!"});
         QVERIFY(shown_.isEmpty());
     }
@@ -236,9 +236,9 @@ private slots:
         setDecimalLocale(false);
         ChooseDance(selection_, 2, 5);
         fill(rules_, Discipline::Ballroom, {{"Tango", "", "31-33"}, {"Quickstep", "", "5x-52"}});
-        TFrmAdaptSpeed dialog(state_);
+        AdaptSpeedDialog dialog(state_);
         recordShowings(dialog);
-        dialog.ShowRuleAdaptation("51,0");
+        dialog.showRuleAdaptation("51,0");
         fill(rules_, Discipline::Ballroom, {{"Tango", "", "31-33"}, {"Quickstep", "", "50-52"}});
         QCOMPARE(messages_.warnings, QStringList{"Fehler bei Typumwandlung"});
         QCOMPARE(shown_[0].adjustment, QStringLiteral("-101,96% <-> +1,96%"));
@@ -246,13 +246,13 @@ private slots:
 
     void dialogsCentreOnTheScreen()
     {
-        TFrmAdaptFixSpeed fixed;
-        TFrmAdaptSpeed rule(state_);
+        AdaptFixedSpeedDialog fixed;
+        AdaptSpeedDialog rule(state_);
         recordShowings(fixed);
         recordShowings(rule);
         ChooseDance(selection_, 5);
-        fixed.ShowFixedAdaptation(48, 50);
-        rule.ShowRuleAdaptation("48,0");
+        fixed.showFixedAdaptation(48, 50);
+        rule.showRuleAdaptation("48,0");
         const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
         QCOMPARE(shown_[0].position, QPoint((screen.width() - 323) / 2, (screen.height() - 220) / 2));
         QCOMPARE(shown_[1].position,
@@ -261,11 +261,11 @@ private slots:
 
     void languageSwitchesTheCaptions()
     {
-        TFrmAdaptSpeed rule(state_);
+        AdaptSpeedDialog rule(state_);
         QCOMPARE(rule.windowTitle(), QStringLiteral("Geschwindigkeitsanpassung"));
-        rule.SetLanguage(Language::English);
+        rule.setLanguage(Language::English);
         QCOMPARE(rule.windowTitle(), QStringLiteral("Adjust tempo"));
-        QCOMPARE(rule.BT_Close->text(), QStringLiteral("&Close"));
+        QCOMPARE(rule.closeButton->text(), QStringLiteral("&Close"));
     }
 };
 

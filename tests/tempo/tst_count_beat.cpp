@@ -1,10 +1,10 @@
 #include "DecimalLocale.h"
 #include "widgets/DelimitedListBox.h"
 #include "widgets/DisplayArea.h"
-#include "tempo/FrmAdaptFixSpeed.h"
-#include "tempo/FrmAdaptSpeed.h"
-#include "tempo/FrmGeschwindigkeitsumrechnung.h"
-#include "tempo/FrmMusikAuszaehlen.h"
+#include "tempo/AdaptFixedSpeedDialog.h"
+#include "tempo/AdaptSpeedDialog.h"
+#include "tempo/SpeedConversionWindow.h"
+#include "tempo/CountBeatWindow.h"
 #include "ManualClock.h"
 #include "common/ProgramState.h"
 #include "rules/DanceSelection.h"
@@ -31,26 +31,26 @@ private:
     ProgramState state_;
     DanceSelection selection_{state_};
     std::unique_ptr<DisplayArea> area_;
-    TFrmMusikAuszaehlen* form_ = nullptr;
-    TFrmGeschwindigkeitsumrechnung* conversion_ = nullptr;
-    std::unique_ptr<TFrmAdaptSpeed> adaptSpeed_;
-    std::unique_ptr<TFrmAdaptFixSpeed> adaptFixSpeed_;
+    CountBeatWindow* form_ = nullptr;
+    SpeedConversionWindow* conversion_ = nullptr;
+    std::unique_ptr<AdaptSpeedDialog> adaptSpeed_;
+    std::unique_ptr<AdaptFixedSpeedDialog> adaptFixSpeed_;
     QStringList dialogs_; // "actual|desired|adjustment" of each showing
 
     template <typename Dialog>
     void record(Dialog& dialog)
     {
         dialog.setModalRunner([this, &dialog] {
-            dialogs_ << dialog.ED_actualSpeed->text() + "|" + dialog.ED_desiredSpeed->text() + "|" +
-                            dialog.ED_Anpassung->text();
+            dialogs_ << dialog.actualSpeedEdit->text() + "|" + dialog.desiredSpeedEdit->text() + "|" +
+                            dialog.adaptationEdit->text();
         });
     }
 
     // A key pressed and released in the list, then the 20 ms re-arm.
     void key(Qt::Key code, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        QTest::keyClick(form_->List, code, modifiers);
-        form_->ResetTimerTimer();
+        QTest::keyClick(form_->tapList, code, modifiers);
+        form_->resetTimerFired();
     }
 
     void tapAfter(double ms)
@@ -62,10 +62,10 @@ private:
     void sendKey(QEvent::Type type, bool autoRepeat, QWidget* to = nullptr)
     {
         QKeyEvent event(type, Qt::Key_Space, Qt::NoModifier, " ", autoRepeat);
-        QApplication::sendEvent(to ? to : form_->List, &event);
+        QApplication::sendEvent(to ? to : form_->tapList, &event);
     }
 
-    QStringList rows() const { return form_->List->rowTexts(); }
+    QStringList rows() const { return form_->tapList->rowTexts(); }
 
 private slots:
     void initTestCase()
@@ -82,24 +82,24 @@ private slots:
         dialogs_.clear();
         setDecimalLocale(false);
         state_ = ProgramState();
-        state_.ProgramFolder = "/opt/vantor/";
+        state_.programFolder = "/opt/vantor/";
         state_.clock = &clock_;
         state_.messages = &messages_;
         state_.help = &help_;
         state_.rules = &rules_;
         state_.selection = &selection_;
         selection_.chooseType(-1);
-        state_.TempoMin = 50;
-        state_.TempoMax = 52;
+        state_.tempoMin = 50;
+        state_.tempoMax = 52;
 
         area_ = std::make_unique<DisplayArea>();
-        form_ = new TFrmMusikAuszaehlen(state_);
-        conversion_ = new TFrmGeschwindigkeitsumrechnung(state_);
+        form_ = new CountBeatWindow(state_);
+        conversion_ = new SpeedConversionWindow(state_);
         area_->registerWindow(form_);
         area_->registerWindow(conversion_);
         form_->setSpeedConversion(conversion_);
-        adaptSpeed_ = std::make_unique<TFrmAdaptSpeed>(state_);
-        adaptFixSpeed_ = std::make_unique<TFrmAdaptFixSpeed>();
+        adaptSpeed_ = std::make_unique<AdaptSpeedDialog>(state_);
+        adaptFixSpeed_ = std::make_unique<AdaptFixedSpeedDialog>();
         record(*adaptSpeed_);
         record(*adaptFixSpeed_);
         form_->setAdaptSpeed(adaptSpeed_.get());
@@ -129,14 +129,14 @@ private slots:
         QCOMPARE(form_->series().tapCount(), 1);
         const QStringList fields = DelimitedListBox::SplitFields(rows()[0], ';');
         QCOMPARE(fields, (QStringList{"0", "0,0", "-", "-", "1"}));
-        QCOMPARE(form_->List->rowColour(fields), QColor(0, 128, 0));
+        QCOMPARE(form_->tapList->rowColour(fields), QColor(0, 128, 0));
         ChooseDance(selection_, 5);
-        QCOMPARE(form_->List->rowColour(fields), QColor(Qt::black));
-        QCOMPARE(form_->List->rowColour({"1", "0,5", "120,0", "120,0", "0"}), QColor(Qt::black));
+        QCOMPARE(form_->tapList->rowColour(fields), QColor(Qt::black));
+        QCOMPARE(form_->tapList->rowColour({"1", "0,5", "120,0", "120,0", "0"}), QColor(Qt::black));
         ChooseDance(selection_, 0);
-        state_.TempoMin = 50;
-        state_.TempoMax = 52;
-        QCOMPARE(form_->List->rowColour({"1", "0,5", "120,0", "120,0", "0"}), QColor(255, 0, 0));
+        state_.tempoMin = 50;
+        state_.tempoMax = 52;
+        QCOMPARE(form_->tapList->rowColour({"1", "0,5", "120,0", "120,0", "0"}), QColor(255, 0, 0));
     }
 
     // "Solltempo" with nothing typed yet leaves no range: the taps are listed
@@ -148,7 +148,7 @@ private slots:
         tapAfter(0);
         tapAfter(1176.5); // 51 bars per minute
         const QStringList fields = DelimitedListBox::SplitFields(rows().last(), ';');
-        QCOMPARE(form_->List->rowColour(fields), QColor(Qt::black));
+        QCOMPARE(form_->tapList->rowColour(fields), QColor(Qt::black));
     }
 
     void eachTapListsAndPublishesTheAverage_data()
@@ -179,7 +179,7 @@ private slots:
         key(Qt::Key_Space);
         tapAfter(intervalMs);
         QCOMPARE(rows().value(1), row);
-        QCOMPARE(conversion_->ED_Ist->text(), actualTempo);
+        QCOMPARE(conversion_->actualTempoEdit->text(), actualTempo);
         QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
     }
 
@@ -207,7 +207,7 @@ private slots:
     {
         QFETCH(bool, flaggedAsRepeat);
         QFETCH(bool, onTheButton);
-        QWidget* target = onTheButton ? static_cast<QWidget*>(form_->BT_Start) : form_->List;
+        QWidget* target = onTheButton ? static_cast<QWidget*>(form_->startButton) : form_->tapList;
         sendKey(QEvent::KeyPress, false, target);
         // Auto-repeat as X11 sends it: a release and a press together, every
         // 40 ms, slower than the re-arm timer.
@@ -233,13 +233,13 @@ private slots:
     void altKeysBelongToTheButtonsExceptAltC()
     {
         key(Qt::Key_Q, Qt::AltModifier);
-        QVERIFY(rows().isEmpty() || rows()[0] == TFrmMusikAuszaehlen::ReadyPrompt());
+        QVERIFY(rows().isEmpty() || rows()[0] == CountBeatWindow::readyPrompt());
         QCOMPARE(form_->series().tapCount(), 0);
-        QTest::keyClick(form_->List, Qt::Key_C, Qt::AltModifier);
+        QTest::keyClick(form_->tapList, Qt::Key_C, Qt::AltModifier);
         QCOMPARE(form_->series().tapCount(), 1);
         QTest::qWait(150); // an accelerator's click would come after its animation
         QCOMPARE(form_->series().tapCount(), 1);
-        QCOMPARE(QApplication::focusWidget(), form_->List);
+        QCOMPARE(QApplication::focusWidget(), form_->tapList);
     }
 
     void modifierKeysAloneDoNotTap()
@@ -282,7 +282,7 @@ private slots:
             tapAfter(ms);
         QCOMPARE(rows().last(), QStringLiteral("5 (+2);6,3;48,0;48,0;0"));
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("48,0"));
-        QCOMPARE(form_->LB_Streuung->text(), QStringLiteral("Taktschläge: 5   Streuung: ± 0,0 Takte/min"));
+        QCOMPARE(form_->spreadLabel->text(), QStringLiteral("Taktschläge: 5   Streuung: ± 0,0 Takte/min"));
         QGuiApplication::clipboard()->setText("unchanged");
         tapAfter(150);
         QCOMPARE(rows().last(), QStringLiteral("5 (+0);6,3;48,0;48,0;0"));
@@ -292,8 +292,8 @@ private slots:
         tapAfter(12000);
         QCOMPARE(rows(), QStringList{"0;0,0;-;-;1;"});
         QCOMPARE(form_->series().tapCount(), 1);
-        form_->SetLanguage(Language::English);
-        QCOMPARE(form_->LB_Streuung->text(), QStringLiteral("Taps: 1   spread: – bars/min"));
+        form_->setLanguage(Language::English);
+        QCOMPARE(form_->spreadLabel->text(), QStringLiteral("Taps: 1   spread: – bars/min"));
     }
 
     void clipboardCanBeTurnedOff()
@@ -303,7 +303,7 @@ private slots:
         key(Qt::Key_Space);
         tapAfter(500);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("copied elsewhere"));
-        QCOMPARE(conversion_->ED_Ist->text(), QStringLiteral("120,0"));
+        QCOMPARE(conversion_->actualTempoEdit->text(), QStringLiteral("120,0"));
         form_->setCopiesToClipboard(true);
         tapAfter(500);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("120,0"));
@@ -344,12 +344,12 @@ private slots:
         QFETCH(QString, target);
         QFETCH(int, taps);
         QFETCH(QStringList, warnings);
-        form_->SetLanguage(LanguageFromStored(language));
+        form_->setLanguage(LanguageFromStored(language));
         ChooseDance(selection_, type, dance);
         selection_.setTypedTarget(target);
         for (int i = 0; i < taps; ++i)
             tapAfter(500);
-        form_->BT_Evaluate->click();
+        form_->evaluateButton->click();
         QCOMPARE(messages_.warnings, warnings);
         QVERIFY(dialogs_.isEmpty());
         QVERIFY(!form_->series().counting());
@@ -402,11 +402,11 @@ private slots:
         tapAfter(500);
         // Enter's release goes to the modal dialog, never to the list.
         QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-        QApplication::sendEvent(form_->List, &enter);
+        QApplication::sendEvent(form_->tapList, &enter);
         QCOMPARE(dialogs_.size(), 1);
         QVERIFY(!form_->keyReleased());
         QFocusEvent focusBack(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
-        QApplication::sendEvent(form_->List, &focusBack);
+        QApplication::sendEvent(form_->tapList, &focusBack);
         QTRY_VERIFY(form_->keyReleased());
     }
 
@@ -414,28 +414,28 @@ private slots:
     {
         key(Qt::Key_Space);
         tapAfter(500);
-        form_->SE_TakteAktuell->setValue(3);
+        form_->barsPerAverageSpin->setValue(3);
         QVERIFY(rows().isEmpty());
         QVERIFY(!form_->series().counting());
         QCOMPARE(form_->series().tapCount(), 0);
-        form_->SE_TakteAktuell->setValue(4); // idle: nothing to reset
+        form_->barsPerAverageSpin->setValue(4); // idle: nothing to reset
         QVERIFY(!form_->series().counting());
     }
 
     void promptShowsWhileTheEmptyListHasTheFocus()
     {
-        QCOMPARE(QApplication::focusWidget(), form_->List);
+        QCOMPARE(QApplication::focusWidget(), form_->tapList);
         QCOMPARE(rows(), QStringList{"Bereit zum Auszählen"});
-        form_->SetLanguage(Language::English);
+        form_->setLanguage(Language::English);
         QCOMPARE(rows(), QStringList{"Ready"});
         QFocusEvent deactivated(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-        QApplication::sendEvent(form_->List, &deactivated);
+        QApplication::sendEvent(form_->tapList, &deactivated);
         QCOMPARE(rows(), QStringList{"Ready"});
-        form_->SE_TakteAktuell->setFocus();
+        form_->barsPerAverageSpin->setFocus();
         QVERIFY(rows().isEmpty());
-        form_->List->setFocus();
+        form_->tapList->setFocus();
         QCOMPARE(rows(), QStringList{"Ready"});
-        form_->SetLanguage(Language::German);
+        form_->setLanguage(Language::German);
         QCOMPARE(rows(), QStringList{"Bereit zum Auszählen"});
     }
 
@@ -444,17 +444,17 @@ private slots:
         key(Qt::Key_Space);
         for (int i = 0; i < 40; ++i)
             tapAfter(500);
-        const QRect last = form_->List->visualItemRect(form_->List->item(form_->List->count() - 1));
-        QVERIFY(form_->List->viewport()->rect().contains(last));
+        const QRect last = form_->tapList->visualItemRect(form_->tapList->item(form_->tapList->count() - 1));
+        QVERIFY(form_->tapList->viewport()->rect().contains(last));
     }
 
     void helpFollowsTheLanguage()
     {
-        form_->SetLanguage(Language::English);
-        QCOMPARE(form_->List->sectionTexts().value(0), QStringLiteral("# bars"));
-        form_->BT_Help->click();
-        form_->SetLanguage(Language::German);
-        form_->BT_Help->click();
+        form_->setLanguage(Language::English);
+        QCOMPARE(form_->tapList->sectionTexts().value(0), QStringLiteral("# bars"));
+        form_->helpButton->click();
+        form_->setLanguage(Language::German);
+        form_->helpButton->click();
         const QString separator = QDir::separator();
         QCOMPARE(help_.shown, (QStringList{"Count beat|/opt/vantor/en" + separator + "MusikauszaehlenHelp.rtf",
                                            "Musik auszählen|/opt/vantor/de" + separator + "MusikauszaehlenHelp.rtf"}));

@@ -1,5 +1,5 @@
 #include "DecimalLocale.h"
-#include "tempo/FrmGeschwindigkeitsumrechnung.h"
+#include "tempo/SpeedConversionWindow.h"
 #include "common/ProgramState.h"
 #include "RecordingHelp.h"
 #include "RecordingMessages.h"
@@ -15,7 +15,7 @@ private:
     RecordingMessages messages_;
     RecordingHelp help_;
     ProgramState state_;
-    std::unique_ptr<TFrmGeschwindigkeitsumrechnung> form_;
+    std::unique_ptr<SpeedConversionWindow> form_;
 
     void press(QLineEdit* field, const QString& text)
     {
@@ -29,10 +29,10 @@ private slots:
     {
         messages_.clear();
         state_ = ProgramState();
-        state_.ProgramFolder = "/opt/vantor/";
+        state_.programFolder = "/opt/vantor/";
         state_.messages = &messages_;
         state_.help = &help_;
-        form_ = std::make_unique<TFrmGeschwindigkeitsumrechnung>(state_);
+        form_ = std::make_unique<SpeedConversionWindow>(state_);
         form_->resize(600, 400);
         form_->show();
         form_->activateWindow();
@@ -74,10 +74,10 @@ private slots:
         QFETCH(QString, desired);
         QFETCH(QString, change);
         setDecimalLocale(english);
-        form_->ED_Ist->setText(actual);
-        form_->ED_Soll->setText(desired);
-        form_->BT_Berechnen->click();
-        QCOMPARE(form_->ED_Anpassung->text(), change);
+        form_->actualTempoEdit->setText(actual);
+        form_->desiredTempoEdit->setText(desired);
+        form_->calculateButton->click();
+        QCOMPARE(form_->adaptationEdit->text(), change);
         QCOMPARE(messages_.warnings, QStringList());
     }
 
@@ -112,29 +112,29 @@ private slots:
         QFETCH(QString, actual);
         QFETCH(QString, desired);
         QFETCH(QStringList, warnings);
-        form_->SetLanguage(LanguageFromStored(language));
-        form_->ED_Anpassung->setText("+1,00");
-        form_->ED_Ist->setText(actual);
-        form_->ED_Soll->setText(desired);
-        form_->BT_BerechnenClick();
+        form_->setLanguage(LanguageFromStored(language));
+        form_->adaptationEdit->setText("+1,00");
+        form_->actualTempoEdit->setText(actual);
+        form_->desiredTempoEdit->setText(desired);
+        form_->calculateClicked();
         QCOMPARE(messages_.warnings, warnings);
-        QCOMPARE(form_->ED_Anpassung->text(), QStringLiteral("+1,00"));
+        QCOMPARE(form_->adaptationEdit->text(), QStringLiteral("+1,00"));
     }
 
     void enterMovesToTheEmptyFieldThenComputes()
     {
         setDecimalLocale(false);
-        press(form_->ED_Ist, "48");
-        QCOMPARE(QApplication::focusWidget(), form_->ED_Soll);
-        QVERIFY(form_->ED_Anpassung->text().isEmpty());
-        press(form_->ED_Soll, "50");
-        QCOMPARE(form_->ED_Anpassung->text(), QStringLiteral("+4,17"));
+        press(form_->actualTempoEdit, "48");
+        QCOMPARE(QApplication::focusWidget(), form_->desiredTempoEdit);
+        QVERIFY(form_->adaptationEdit->text().isEmpty());
+        press(form_->desiredTempoEdit, "50");
+        QCOMPARE(form_->adaptationEdit->text(), QStringLiteral("+4,17"));
 
-        form_->BT_ResetClick();
-        press(form_->ED_Soll, "50");
-        QCOMPARE(QApplication::focusWidget(), form_->ED_Ist);
-        press(form_->ED_Ist, "52");
-        QCOMPARE(form_->ED_Anpassung->text(), QStringLiteral("-3,85"));
+        form_->resetClicked();
+        press(form_->desiredTempoEdit, "50");
+        QCOMPARE(QApplication::focusWidget(), form_->actualTempoEdit);
+        press(form_->actualTempoEdit, "52");
+        QCOMPARE(form_->adaptationEdit->text(), QStringLiteral("-3,85"));
     }
 
     void enterInAnEmptyFieldInformsAndStays_data()
@@ -149,33 +149,33 @@ private slots:
     {
         QFETCH(bool, inActual);
         QFETCH(QString, info);
-        form_->SetLanguage(Language::English); // these texts exist in German only
-        QLineEdit* field = inActual ? form_->ED_Ist : form_->ED_Soll;
-        QLineEdit* other = inActual ? form_->ED_Soll : form_->ED_Ist;
+        form_->setLanguage(Language::English); // these texts exist in German only
+        QLineEdit* field = inActual ? form_->actualTempoEdit : form_->desiredTempoEdit;
+        QLineEdit* other = inActual ? form_->desiredTempoEdit : form_->actualTempoEdit;
         other->setText("50");
         press(field, "");
         QCOMPARE(messages_.infos, QStringList{info});
         QCOMPARE(QApplication::focusWidget(), field);
-        QVERIFY(form_->ED_Anpassung->text().isEmpty());
+        QVERIFY(form_->adaptationEdit->text().isEmpty());
     }
 
     void resetEmptiesTheFieldsAndFocusesTheActualTempo()
     {
-        form_->ED_Ist->setText("48");
-        form_->ED_Soll->setText("50");
-        form_->BT_BerechnenClick();
-        form_->BT_Help->setFocus();
-        form_->BT_Reset->click();
-        QVERIFY(form_->ED_Ist->text().isEmpty());
-        QVERIFY(form_->ED_Soll->text().isEmpty());
-        QVERIFY(form_->ED_Anpassung->text().isEmpty());
-        QCOMPARE(QApplication::focusWidget(), form_->ED_Ist);
+        form_->actualTempoEdit->setText("48");
+        form_->desiredTempoEdit->setText("50");
+        form_->calculateClicked();
+        form_->helpButton->setFocus();
+        form_->resetButton->click();
+        QVERIFY(form_->actualTempoEdit->text().isEmpty());
+        QVERIFY(form_->desiredTempoEdit->text().isEmpty());
+        QVERIFY(form_->adaptationEdit->text().isEmpty());
+        QCOMPARE(QApplication::focusWidget(), form_->actualTempoEdit);
     }
 
     void tabOrder()
     {
-        const QList<QWidget*> expected{form_->ED_Ist,  form_->ED_Soll,      form_->ED_Anpassung,
-                                       form_->BT_Help, form_->BT_Berechnen, form_->BT_Reset};
+        const QList<QWidget*> expected{form_->actualTempoEdit, form_->desiredTempoEdit, form_->adaptationEdit,
+                                       form_->helpButton,      form_->calculateButton,  form_->resetButton};
         for (int i = 0; i + 1 < expected.size(); ++i) {
             QWidget* next = expected[i]->nextInFocusChain();
             while (next->focusPolicy() == Qt::NoFocus)
@@ -186,11 +186,11 @@ private slots:
 
     void helpOpensTheFileOfTheLanguage()
     {
-        form_->SetLanguage(Language::English);
+        form_->setLanguage(Language::English);
         help_.shown.clear();
-        form_->BT_Help->click();
-        form_->SetLanguage(Language::German);
-        form_->BT_Help->click();
+        form_->helpButton->click();
+        form_->setLanguage(Language::German);
+        form_->helpButton->click();
         const QString separator = QDir::separator();
         QCOMPARE(help_.shown, (QStringList{"Adapt beat|/opt/vantor/en" + separator + "TaktAnpassungHelp.rtf",
                                            "Takt-Anpassung|/opt/vantor/de" + separator + "TaktAnpassungHelp.rtf"}));

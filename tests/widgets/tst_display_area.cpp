@@ -32,7 +32,7 @@ private slots:
         display.show();
         QVERIFY(QTest::qWaitForWindowExposed(&display));
         QCOMPARE(form->geometry(), QRect(QPoint(0, 0), area));
-        QCOMPARE(form->Panel1()->pos(), panelAt);
+        QCOMPARE(form->panel()->pos(), panelAt);
     }
 
     void oneWindowShownAtATime()

@@ -1,0 +1,922 @@
+#include "app/MainWindow.h"
+#include "widgets/DisplayArea.h"
+#include "widgets/SelectorBar.h"
+#include "widgets/StatusPanels.h"
+
+#include "rules/BoogieWoogieInfoWindow.h"
+#include "rules/FormationInfoWindow.h"
+#include "tempo/SpeedConversionWindow.h"
+#include "rules/InternationalBoogieWoogieWindow.h"
+#include "rules/InternationalFormationsWindow.h"
+#include "rules/InternationalLatinWindow.h"
+#include "rules/InternationalRockNRollWindow.h"
+#include "rules/InternationalBallroomWindow.h"
+#include "rules/LatinInfoWindow.h"
+#include "tempo/MetronomeWindow.h"
+#include "fade/FadeRockNRollWindow.h"
+#include "fade/FadeCouplesWindow.h"
+#include "tempo/CountBeatWindow.h"
+#include "music/MusicCheckWindow.h"
+#include "rules/RockNRollInfoWindow.h"
+#include "rules/BallroomInfoWindow.h"
+#include "stopwatch/StopTimeWindow.h"
+#include "tempo/AdaptFixedSpeedDialog.h"
+#include "tempo/AdaptSpeedDialog.h"
+
+#include "app/DanceSelectionPanel.h"
+#include "widgets/Pictures.h"
+#include "fade/ProjectorWindow.h"
+#include "rules/CustomizeDataDialog.h"
+#include "app/HelpWindow.h"
+#include "app/AboutDialog.h"
+#include "common/Language.h"
+#include "rules/DanceCatalogue.h"
+#include "widgets/EmbeddedForm.h"
+#include "widgets/SystemBell.h"
+#include "app/ManualDialog.h"
+#include "app/SplashScreen.h"
+#include "widgets/RadioGroup.h"
+#include "rules/DataFolders.h"
+#include "rules/RuleFiles.h"
+#include "widgets/ScreenPlacement.h"
+#include "app/Settings.h"
+#include "audio/ResourceSoundPlayer.h"
+#include "common/StopwatchClock.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSettings>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <map>
+#include <optional>
+
+namespace {
+
+constexpr int ClientWidth = 792;
+constexpr int ClientHeight = 554;
+constexpr int SelectorColumnWidth = 170;
+constexpr int LogoPaneHeight = 76;
+constexpr int DancePanelHeight = 163;
+constexpr int SelectorItems[3] = {6, 5, 5};
+constexpr QSize LargestPanel(549, 389);
+
+const char* const Prompt =
+    QT_TRANSLATE_NOOP("MainWindow", " Wählen Sie in der Funktionsleiste die gewünschte Funktion");
+
+struct SelectorChoice {
+    const char* header; // German, translated when shown
+    EmbeddedWindow window;
+};
+
+// Header line and window of each selector item, by section and item.
+const SelectorChoice SelectorChoices[3][6] = {
+    {{QT_TRANSLATE_NOOP("MainWindow", " Musik auszählen"), EmbeddedWindow::CountBeat},
+     {QT_TRANSLATE_NOOP("MainWindow", " Zeit bestimmen"), EmbeddedWindow::StopTime},
+     {QT_TRANSLATE_NOOP("MainWindow", " Metronom"), EmbeddedWindow::Metronome},
+     {QT_TRANSLATE_NOOP("MainWindow", " Takt-Anpassung"), EmbeddedWindow::SpeedConversion},
+     {QT_TRANSLATE_NOOP("MainWindow", " Musik ausblenden"), EmbeddedWindow::FadeCouples},
+     {QT_TRANSLATE_NOOP("MainWindow", " Musik prüfen"), EmbeddedWindow::MusicCheck}},
+    {{QT_TRANSLATE_NOOP("MainWindow", " Takt- und Zeiteinheiten bei Rock'n'Roll"), EmbeddedWindow::RockNRollInfo},
+     {QT_TRANSLATE_NOOP("MainWindow", " Takt- und Zeiteinheiten bei Boogie-Woogie"), EmbeddedWindow::BoogieWoogieInfo},
+     {QT_TRANSLATE_NOOP("MainWindow", " Takt- und Zeiteinheiten bei Standardtänzen"), EmbeddedWindow::BallroomInfo},
+     {QT_TRANSLATE_NOOP("MainWindow", " Takt- und Zeiteinheiten bei Lateintänzen"), EmbeddedWindow::LatinInfo},
+     {QT_TRANSLATE_NOOP("MainWindow", " Takt- und Zeiteinheiten bei Formationswettbewerben"),
+      EmbeddedWindow::FormationInfo}},
+    {{QT_TRANSLATE_NOOP("MainWindow", " International regulations for Rock'n'Roll"),
+      EmbeddedWindow::InternationalRockNRoll},
+     {QT_TRANSLATE_NOOP("MainWindow", " International regulations for Boogie-Woogie"),
+      EmbeddedWindow::InternationalBoogieWoogie},
+     {QT_TRANSLATE_NOOP("MainWindow", " International regulations for Ballroom"),
+      EmbeddedWindow::InternationalBallroom},
+     {QT_TRANSLATE_NOOP("MainWindow", " International regulations for Latin"), EmbeddedWindow::InternationalLatin},
+     {QT_TRANSLATE_NOOP("MainWindow", " International regulations for Formations"),
+      EmbeddedWindow::InternationalFormations}},
+};
+
+struct SelectorCaptions {
+    const char* sections[3];
+    const char* items[3][6];
+};
+
+// German, translated when shown.
+const SelectorCaptions SelectorTexts = {
+    {QT_TRANSLATE_NOOP("MainWindow", "Messungen"), QT_TRANSLATE_NOOP("MainWindow", "Takt- und Zeitdaten"),
+     QT_TRANSLATE_NOOP("MainWindow", "International")},
+    {{QT_TRANSLATE_NOOP("MainWindow", "Musik auszählen"), QT_TRANSLATE_NOOP("MainWindow", "Zeit bestimmen"),
+      QT_TRANSLATE_NOOP("MainWindow", "Metronom"), QT_TRANSLATE_NOOP("MainWindow", "Takt-Anpassung"),
+      QT_TRANSLATE_NOOP("MainWindow", "Musik ausblenden"), QT_TRANSLATE_NOOP("MainWindow", "Musik prüfen")},
+     {QT_TRANSLATE_NOOP("MainWindow", "Rock'n'Roll"), QT_TRANSLATE_NOOP("MainWindow", "Boogie-Woogie"),
+      QT_TRANSLATE_NOOP("MainWindow", "Standard"), QT_TRANSLATE_NOOP("MainWindow", "Latein"),
+      QT_TRANSLATE_NOOP("MainWindow", "Formationswettbewerb")},
+     {QT_TRANSLATE_NOOP("MainWindow", "Rock'n'Roll"), QT_TRANSLATE_NOOP("MainWindow", "Boogie Woogie"),
+      QT_TRANSLATE_NOOP("MainWindow", "Ballroom"), QT_TRANSLATE_NOOP("MainWindow", "Latin"),
+      QT_TRANSLATE_NOOP("MainWindow", "Formations")}}};
+
+enum MenuFlag : unsigned {
+    Plain = 0,
+    Hidden = 1,
+    Checkable = 2,
+    SeparatorAfter = 4,
+    CheckedGerman = 8,   // a language entry, checked in the German menu
+    CheckedEnglish = 16, // a language entry, checked in the English menu
+};
+
+// One command of the main menu: its menu path (naming the submenus with "|")
+// and text in German, translated for the menu of each language, and the
+// object names it has in the German and in the English menu.
+struct MenuCommand {
+    const char* path;
+    const char* text;
+    const char* nameGerman;
+    const char* nameEnglish;
+    const char* key;
+    unsigned flags;
+    void (MainWindow::*handler)();
+};
+
+} // namespace
+
+struct MainWindow::MenuSet {
+    QList<QMenu*> topMenus;
+    std::map<QString, QAction*> actions;
+    QAction* hiddenFade = nullptr;
+};
+
+// The stand-in for the window that shows nothing.
+class EmptyWindow : public EmbeddedForm {
+public:
+    explicit EmptyWindow(QWidget* parent = nullptr)
+        : EmbeddedForm("FrmEmptyForm", QSize(0, 0), parent)
+    {
+    }
+};
+
+MainWindow::MainWindow(const MainWindowOptions& options, QWidget* parent)
+    : QMainWindow(parent),
+      options_(options),
+      dialogMessages_(this)
+{
+    setWindowTitle("Vantor");
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    state_.rules = &rules_;
+    state_.selection = &selection_;
+    state_.clock = &clock_;
+    state_.messages = options_.messages ? options_.messages : &dialogMessages_;
+    if (!options_.sounds) {
+        ownSounds_ = std::make_unique<ResourceSoundPlayer>(clock_); // decoded once, before the first beat
+        ownSounds_->setSystemBell(SystemBell);
+        // The output opens once the window is up, so that the first beep is on time.
+        QTimer::singleShot(0, this, [this] { ownSounds_->OpenOutput(); });
+    }
+    state_.sounds = options_.sounds ? options_.sounds : ownSounds_.get();
+    // The program starts in German and takes the stored language when it first shows.
+    UseLanguage(Language::German);
+    buildControls();
+    buildMenus();
+    installMenu(Language::German);
+    setUpWindow();
+    firstShow_ = true;
+    state_.languageFolder = "de" + QString(QDir::separator());
+    if (!loadRuleTables()) {
+        startupError_ = lastLoadError_;
+        return;
+    }
+    state_.tempoMin = state_.tempoMax = 0;
+    state_.danceTimeMin = state_.danceTimeMax = 0;
+    state_.targetTempoText.clear();
+    createFreeStandingWindows();
+}
+
+MainWindow::~MainWindow()
+{
+    tearDownWindow();
+}
+
+void MainWindow::buildControls()
+{
+    statusBar_ = new StatusPanels(7, 100, this);
+    const char* initialPanels[] = {"Paar 1:", "Paar 2:", "Paar 3:", "Time 1:", "Time 2:", "Time 3:", ""};
+    for (int i = 0; i < 7; ++i)
+        statusBar_->setPanelText(i, QString::fromUtf8(initialPanels[i]));
+    fitStatusPanels();
+    statusBar_->setFixedHeight(19 + 4);
+    setStatusBar(statusBar_);
+
+    mainSplitter_ = new QSplitter(Qt::Horizontal, this);
+    mainSplitter_->setObjectName("mainSplitter");
+    mainSplitter_->setChildrenCollapsible(false);
+
+    menuPane_ = new QSplitter(Qt::Vertical, mainSplitter_);
+    menuPane_->setObjectName("MenuPane");
+    menuPane_->setChildrenCollapsible(false);
+    logo_ = new QLabel(menuPane_);
+    logo_->setObjectName("Image1");
+    logo_->setAlignment(Qt::AlignCenter);
+    logo_->setMinimumHeight(LogoPaneHeight);
+    logo_->setStyleSheet("background: white;");
+    InitPictures();
+    logo_->setPixmap(QIcon(LogoPicture).pixmap(QSize(160, 70)));
+    selector_ = new SelectorBar(menuPane_);
+    for (int section = 0; section < 3; ++section) {
+        selector_->addSection(tr(SelectorTexts.sections[section]));
+        for (int item = 0; item < SelectorItems[section]; ++item) {
+            selector_->addItem(section, tr(SelectorTexts.items[section][item]), QIcon(SelectorPicture(section, item)));
+        }
+    }
+    menuPane_->setSizes({LogoPaneHeight, ClientHeight});
+    connect(menuPane_, &QSplitter::splitterMoved, this, [this] { menuPaneSplitMoved(); });
+    connect(selector_, &SelectorBar::itemClicked, this, &MainWindow::selectorItemClicked);
+
+    auto* rightPane = new QWidget(mainSplitter_);
+    auto* rightLayout = new QVBoxLayout(rightPane);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->setSpacing(0);
+    headerLabel_ = new QLabel(tr(Prompt), rightPane);
+    headerLabel_->setObjectName("Funktion");
+    headerLabel_->setFixedHeight(33);
+    headerLabel_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    headerLabel_->setAutoFillBackground(true);
+    QPalette header = headerLabel_->palette();
+    header.setColor(QPalette::Window, palette().color(QPalette::Inactive, QPalette::Highlight).darker(130));
+    header.setColor(QPalette::WindowText, Qt::white);
+    headerLabel_->setPalette(header);
+    QFont bold = headerLabel_->font();
+    bold.setPointSize(12);
+    bold.setBold(true);
+    headerLabel_->setFont(bold);
+    displayArea_ = new DisplayArea(rightPane);
+    // Room for the largest tool panel, so that no window's controls are cut off.
+    displayArea_->setMinimumSize(LargestPanel);
+    dancePanel_ = new DanceSelectionPanel(state_, selection_, rightPane);
+    dancePanel_->setFixedHeight(DancePanelHeight);
+    rightLayout->addWidget(headerLabel_);
+    rightLayout->addWidget(displayArea_, 1);
+    rightLayout->addWidget(dancePanel_);
+
+    // On a screen smaller than the window's content (a small laptop, a large
+    // scaling) the window still fits the screen, and the content scrolls.
+    auto* scroller = new QScrollArea(this);
+    scroller->setObjectName("ContentScroller");
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(mainSplitter_);
+    setCentralWidget(scroller);
+}
+
+void MainWindow::fitStatusPanels()
+{
+    // Each panel's label, as the window that writes it words it in either
+    // language, before the longest reading of its clock.
+    const auto labelled = [](const char* context, const char* label, const QStringList& readings,
+                             std::optional<int> number = std::nullopt) {
+        QStringList texts;
+        for (Language language : {Language::German, Language::English}) {
+            const QString text = TextIn(language, context, label);
+            for (const QString& reading : readings)
+                texts << (number ? text.arg(*number) : text) + reading;
+        }
+        return texts;
+    };
+    for (int couple = 1; couple <= 3; ++couple) {
+        statusBar_->fitPanel(couple - 1, labelled("StopTimeWindow", "Paar %1: ", LongestClockTexts(), couple));
+        statusBar_->fitPanel(couple + 2, labelled("FadeCouplesWindow", "Zeit %1: ", LongestClockTexts(), couple));
+    }
+    // The Rock'n'Roll clock always shows seconds.
+    statusBar_->fitPanel(6, labelled("FadeRockNRollWindow", "Zeit: ", LongestSecondsTexts()));
+}
+
+std::unique_ptr<MainWindow::MenuSet> MainWindow::buildMenu(Language language)
+{
+    // Both menus, in the order and with the texts, names and keys the users know.
+    static const MenuCommand commands[] = {
+        {QT_TRANSLATE_NOOP("MainMenu", "&Datei"), QT_TRANSLATE_NOOP("MainMenu", "&Beenden"), "Beenden1", "MenuItem2",
+         "Alt+F4", Plain, &MainWindow::quitClicked},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Messungen"), QT_TRANSLATE_NOOP("MainMenu", "Musik &auszählen"),
+         "Musikauszhlen1", "MenuItem4", "Ctrl+A", Plain, &MainWindow::countBeatClicked},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Messungen"), QT_TRANSLATE_NOOP("MainMenu", "&Zeit bestimmen"),
+         "Zeitbestimmen1", "MenuItem5", "Ctrl+Z", Plain, &MainWindow::stopTimeClicked},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Messungen"), QT_TRANSLATE_NOOP("MainMenu", "&Metronom"), "Metronom1",
+         "MenuItem6", "Ctrl+M", Plain, &MainWindow::metronomeClicked},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Messungen"), QT_TRANSLATE_NOOP("MainMenu", "&Takt-Anpassung"),
+         "TaktAnpassung1", "MenuItem7", "Ctrl+T", Plain, &MainWindow::speedConversionClicked},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Messungen"), QT_TRANSLATE_NOOP("MainMenu", "Musik aus&blenden Rock'n'Roll"),
+         "Musikausblenden1", "MenuItem8", "Ctrl+R", Hidden, &MainWindow::fadeRockNRollClicked},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Messungen"), QT_TRANSLATE_NOOP("MainMenu", "Musik ausblenden"),
+         "MusikAusblendenStdLateinBoogie1", "MenuItem9", "Ctrl+S", Plain, &MainWindow::fadeCouplesClicked},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Messungen"), QT_TRANSLATE_NOOP("MainMenu", "Musik &prüfen"), "MusikPruefen1",
+         "MI_CheckMusic", "Ctrl+P", Plain, &MainWindow::musicCheckClicked},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Takt-/Zeit-Info"), QT_TRANSLATE_NOOP("MainMenu", "&Rock'n'Roll"), "MI_RnRInfo",
+         "MenuItem11", "", Plain, &MainWindow::rockNRollInfoClicked},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Takt-/Zeit-Info"), QT_TRANSLATE_NOOP("MainMenu", "&Boogie-Woogie"),
+         "MI_BoogieInfo", "MenuItem12", "", Plain, &MainWindow::boogieWoogieInfoClicked},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Takt-/Zeit-Info"), QT_TRANSLATE_NOOP("MainMenu", "&Standard"),
+         "MI_StandardInfo", "MenuItem13", "", Plain, &MainWindow::ballroomInfoClicked},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Takt-/Zeit-Info"), QT_TRANSLATE_NOOP("MainMenu", "&Latein"), "MI_LateinInfo",
+         "MenuItem14", "", Plain, &MainWindow::latinInfoClicked},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Takt-/Zeit-Info"), QT_TRANSLATE_NOOP("MainMenu", "&Formationen"),
+         "MI_FormationInfo", "MenuItem15", "", Plain, &MainWindow::formationInfoClicked},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Extras"), QT_TRANSLATE_NOOP("MainMenu", "&Position und Größe speichern"),
+         "MI_StorePosition", "MenuItem17", "", Checkable, &MainWindow::storePositionClicked},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Extras"), QT_TRANSLATE_NOOP("MainMenu", "Immer im &Vordergrund"),
+         "MI_StayOnTop", "MenuItem18", "", Checkable | SeparatorAfter, &MainWindow::stayOnTopClicked},
+        // The language entries stand in each menu's own order; the menu's language is checked.
+        {QT_TRANSLATE_NOOP("MainMenu", "&Extras|&Sprache"), QT_TRANSLATE_NOOP("MainMenu", "&Englisch"), "MI_ToEnglisch",
+         "English1", "", CheckedEnglish, &MainWindow::toEnglishClicked},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Extras|&Sprache"), QT_TRANSLATE_NOOP("MainMenu", "&Deutsch"), "Deutsch1",
+         "MI_ToGerman", "", CheckedGerman, &MainWindow::toGermanClicked},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Extras|Zeitformat"), QT_TRANSLATE_NOOP("MainMenu", "Anzahl Sekunden"),
+         "MI_anzahlSekunden", "MI_NumberofSeconds", "", Checkable, &MainWindow::secondsFormatClicked},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Extras|Zeitformat"), QT_TRANSLATE_NOOP("MainMenu", "mm:ss"), "MI_mmss",
+         "MI_mmss1", "", Checkable | SeparatorAfter, &MainWindow::minutesSecondsFormatClicked},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Extras"), QT_TRANSLATE_NOOP("MainMenu", "Daten anpassen..."), "MI_AdaptData",
+         "MI_customize", "", Plain, &MainWindow::customizeClicked},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Hilfe"), QT_TRANSLATE_NOOP("MainMenu", "&Readme"), "MI_Readme", "MenuItem20",
+         "F1", SeparatorAfter, &MainWindow::manualClicked},
+        {QT_TRANSLATE_NOOP("MainMenu", "&Hilfe"), QT_TRANSLATE_NOOP("MainMenu", "Ü&ber"), "Ueber", "MenuItem22", "",
+         Plain, &MainWindow::aboutClicked},
+    };
+
+    const bool english = language == Language::English;
+    const auto text = [language](const char* german) { return TextIn(language, "MainMenu", german); };
+    auto set = std::make_unique<MenuSet>();
+    std::map<QString, QMenu*> menus;
+    auto menuFor = [&](const QString& path) {
+        QMenu*& menu = menus[path];
+        if (menu)
+            return menu;
+        const int slash = path.lastIndexOf(QLatin1Char('|'));
+        menu = new QMenu(path.mid(slash + 1), this);
+        if (slash < 0)
+            set->topMenus.append(menu);
+        else
+            menus[path.left(slash)]->addMenu(menu);
+        return menu;
+    };
+    for (const MenuCommand& command : commands) {
+        const QString name = QString::fromUtf8(english ? command.nameEnglish : command.nameGerman);
+        auto* action = new QAction(text(command.text), this);
+        action->setObjectName(name);
+        action->setShortcut(QKeySequence(QString::fromLatin1(command.key)));
+        const bool fixedCheck = command.flags & (english ? CheckedEnglish : CheckedGerman);
+        action->setCheckable((command.flags & Checkable) || (command.flags & (CheckedGerman | CheckedEnglish)));
+        action->setChecked(fixedCheck);
+        auto handler = command.handler;
+        const bool languageEntry = command.flags & (CheckedGerman | CheckedEnglish);
+        connect(action, &QAction::triggered, this, [this, action, handler, languageEntry, fixedCheck] {
+            if (languageEntry)
+                action->setChecked(fixedCheck); // each menu always marks its own language
+            (this->*handler)();
+        });
+        set->actions[name] = action;
+        if (command.flags & Hidden) {
+            // Hidden from the menu, yet its key works while this menu is installed.
+            set->hiddenFade = action;
+            continue;
+        }
+        QMenu* menu = menuFor(text(command.path));
+        menu->addAction(action);
+        if (command.flags & SeparatorAfter)
+            menu->addSeparator();
+    }
+    addProjectorScreenMenu(*menuFor(text("&Extras")), language);
+    return set;
+}
+
+void MainWindow::addProjectorScreenMenu(QMenu& extras, Language language)
+{
+    extras.addSeparator();
+    QMenu* screens = extras.addMenu(TextIn(language, "MainMenu", QT_TRANSLATE_NOOP("MainMenu", "&Beamer-Bildschirm")));
+    screens->setObjectName(language == Language::English ? QStringLiteral("MI_ProjectorScreen")
+                                                         : QStringLiteral("MI_BeamerScreen"));
+    // Listed anew at each opening: screens come and go while the program runs.
+    connect(screens, &QMenu::aboutToShow, this, [this, screens] {
+        if (projector_)
+            FillScreenMenu(*screens, *projector_);
+    });
+}
+
+void MainWindow::buildMenus()
+{
+    menuBar_ = new QMenuBar(this);
+    setMenuBar(menuBar_);
+    menuGerman_ = buildMenu(Language::German);
+    menuEnglish_ = buildMenu(Language::English);
+}
+
+void MainWindow::installMenu(Language language)
+{
+    const MenuSet& shown = language == Language::English ? *menuEnglish_ : *menuGerman_;
+    const MenuSet& other = language == Language::English ? *menuGerman_ : *menuEnglish_;
+    menuBar_->clear();
+    for (QMenu* menu : shown.topMenus)
+        menuBar_->addMenu(menu);
+    removeAction(other.hiddenFade);
+    addAction(shown.hiddenFade);
+}
+
+QAction* MainWindow::action(const QString& objectName) const
+{
+    for (const MenuSet* set : {menuGerman_.get(), menuEnglish_.get()}) {
+        const auto found = set->actions.find(objectName);
+        if (found != set->actions.end())
+            return found->second;
+    }
+    return nullptr;
+}
+
+void MainWindow::setCheckedInBothMenus(const QString& germanName, const QString& englishName, bool checked)
+{
+    action(germanName)->setChecked(checked);
+    action(englishName)->setChecked(checked);
+}
+
+void MainWindow::setUpWindow()
+{
+    const QString executableFolder =
+        options_.programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : options_.programFolder;
+    const DataFolders folders = LocateDataFolders(
+        executableFolder, QDir(executableFolder).filePath(QStringLiteral(VANTOR_INSTALLED_DATA_DIR)),
+        options_.userDataFolder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                                          : options_.userDataFolder);
+    state_.programFolder = folders.program;
+    state_.userDataFolder = folders.user;
+    selectorSection_ = 0;
+    selectorItem_ = 0;
+    const StoredSettings stored = readSettings();
+    if (options_.splashMs > 0) {
+        SplashScreen splash;
+        splash.showSplash(options_.splashMs);
+    }
+    placeWindow(stored.left, stored.top, stored.width, stored.height);
+    registerEmbeddedWindows();
+    countBeat_->setCopiesToClipboard(stored.copyTapsToClipboard);
+    mainSplitter_->setSizes({SelectorColumnWidth, ClientWidth - SelectorColumnWidth});
+    mainSplitter_->handle(1)->setEnabled(false); // the bar is locked
+}
+
+StoredSettings MainWindow::readSettings()
+{
+    const auto store = OpenSettingsStore(options_.settingsFile);
+    const StoredSettings stored = ReadSettings(*store);
+    if (stored.onTop)
+        stayOnTopClicked();
+    state_.savedTypeIndex = stored.savedTypeIndex;
+    state_.savedDanceIndex = stored.savedDanceIndex;
+    state_.savedRoundIndex = stored.savedRoundIndex;
+    state_.language = LanguageFromStored(stored.language);
+    storedLanguage_ = stored.language;
+    state_.timeFormat = TimeFormatFromStored(stored.timeFormat);
+    storedProjectorScreen_ = stored.projectorScreen;
+    showTimeFormatChecks();
+    return stored;
+}
+
+void MainWindow::tearDownWindow()
+{
+    if (!startupError_.isEmpty())
+        return; // nothing the user chose is at stake; keep the stored values as they are
+    StoredSettings values;
+    values.left = storePosition_ ? x() : -1;
+    values.top = storePosition_ ? y() : -1;
+    values.width = storePosition_ ? width() : -1;
+    values.height = storePosition_ ? height() : -1;
+    values.onTop = stayOnTop_;
+    values.savedTypeIndex = state_.savedTypeIndex;
+    values.savedDanceIndex = state_.savedDanceIndex;
+    values.savedRoundIndex = state_.savedRoundIndex;
+    values.language = storedLanguage_;
+    values.timeFormat = StoredTimeFormat(state_.timeFormat);
+    values.copyTapsToClipboard = countBeat_->copiesToClipboard();
+    values.projectorScreen = projector_ ? projector_->preferredScreen() : storedProjectorScreen_;
+    const auto store = OpenSettingsStore(options_.settingsFile);
+    WriteSettings(*store, values);
+}
+
+QSize MainWindow::contentMinimumSize() const
+{
+    const QSize content = mainSplitter_->minimumSizeHint();
+    return {std::max(content.width(), statusBar_->minimumSizeHint().width()),
+            content.height() + menuBar_->sizeHint().height() + statusBar_->height()};
+}
+
+void MainWindow::placeWindow(int left, int top, int savedWidth, int savedHeight)
+{
+    const QSize contentMinimum = contentMinimumSize();
+    QSize size = QSize(ClientWidth, ClientHeight).expandedTo(contentMinimum);
+    if (savedWidth != -1)
+        size.setWidth(savedWidth);
+    if (savedHeight != -1) {
+        size.setHeight(savedHeight);
+        storePosition_ = true;
+        setCheckedInBothMenus("MI_StorePosition", "MenuItem17", true);
+    }
+    size = size.expandedTo(contentMinimum);
+    // A stored place off every screen (a monitor since unplugged) or a size
+    // larger than the screen would leave the title bar out of reach.
+    const ScreenAreas screens = CurrentScreenAreas();
+    const QMargins frame = AssumedFrame(*this);
+    const WindowPlacement centred = PlaceWindow(std::nullopt, size, frame, screens);
+    std::optional<QPoint> stored;
+    if (left != -1 || top != -1)
+        stored = QPoint(left != -1 ? left : centred.frameTopLeft.x(), top != -1 ? top : centred.frameTopLeft.y());
+    const WindowPlacement place = PlaceWindow(stored, size, frame, screens);
+    setMinimumSize(contentMinimum.boundedTo(place.clientSize));
+    resize(place.clientSize);
+    move(place.frameTopLeft);
+}
+
+void MainWindow::registerEmbeddedWindows()
+{
+    // In the order of EmbeddedWindow.
+    countBeat_ = new CountBeatWindow(state_);
+    displayArea_->registerWindow(countBeat_);
+    displayArea_->registerWindow(new StopTimeWindow(state_));
+    auto* metronome = new MetronomeWindow(state_);
+    displayArea_->registerWindow(metronome);
+    auto* speedConversion = new SpeedConversionWindow(state_);
+    displayArea_->registerWindow(speedConversion);
+    displayArea_->registerWindow(new FadeRockNRollWindow(state_));
+    fadeCouples_ = new FadeCouplesWindow(state_);
+    displayArea_->registerWindow(fadeCouples_);
+    displayArea_->registerWindow(new RockNRollInfoWindow(state_));
+    displayArea_->registerWindow(new BoogieWoogieInfoWindow(state_));
+    displayArea_->registerWindow(new BallroomInfoWindow(state_));
+    displayArea_->registerWindow(new LatinInfoWindow(state_));
+    displayArea_->registerWindow(new FormationInfoWindow(state_));
+    displayArea_->registerWindow(new InternationalRockNRollWindow(state_));
+    displayArea_->registerWindow(new InternationalBoogieWoogieWindow(state_));
+    displayArea_->registerWindow(new InternationalBallroomWindow(state_));
+    displayArea_->registerWindow(new InternationalLatinWindow(state_));
+    displayArea_->registerWindow(new InternationalFormationsWindow(state_));
+    displayArea_->registerWindow(new EmptyWindow);
+    auto* musicCheck = new MusicCheckWindow(state_);
+    displayArea_->registerWindow(musicCheck);
+
+    for (int index = 0; index < displayArea_->count(); ++index)
+        connect(displayArea_->embeddedForm(index), &EmbeddedForm::statusTextChanged, statusBar_,
+                &StatusPanels::setPanelText);
+    countBeat_->setSpeedConversion(speedConversion);
+    metronome->setSpeedConversion(speedConversion);
+    connect(&selection_, &DanceSelection::targetChanged, musicCheck, &MusicCheckWindow::danceChanged);
+}
+
+EmbeddedForm* MainWindow::embedded(EmbeddedWindow window) const
+{
+    return displayArea_->embeddedForm(static_cast<int>(window));
+}
+
+EmbeddedWindow MainWindow::shownWindow() const
+{
+    return static_cast<EmbeddedWindow>(displayArea_->currentIndex());
+}
+
+void MainWindow::showEmbedded(EmbeddedWindow window)
+{
+    displayArea_->showWindow(static_cast<int>(window));
+}
+
+void MainWindow::createFreeStandingWindows()
+{
+    about_ = new AboutDialog(this);
+    adaptSpeed_ = new AdaptSpeedDialog(state_, this);
+    adaptFixedSpeed_ = new AdaptFixedSpeedDialog(this);
+    countBeat_->setAdaptSpeed(adaptSpeed_);
+    countBeat_->setAdaptFixSpeed(adaptFixedSpeed_);
+    help_ = new HelpWindow(*state_.messages, this);
+    state_.help = help_;
+    customizeData_ = new CustomizeDataDialog(state_, this);
+    projector_ = new ProjectorWindow(this);
+    projector_->setPreferredScreen(storedProjectorScreen_);
+    fadeCouples_->setProjector(projector_);
+}
+
+bool MainWindow::loadRuleTables()
+{
+    const DataFolders folders = DataFoldersOf(state_);
+    // What a save cut off by the end of the program left behind.
+    for (const char* language : {"de", "en"}) {
+        const QString languageFolder = language + QString(QDir::separator());
+        RemoveLeftoverSaveFiles(folders.program + languageFolder);
+        if (!folders.user.isEmpty())
+            RemoveLeftoverSaveFiles(folders.user + languageFolder);
+    }
+    lastLoadError_ = LoadRuleTables(rules_, RuleFolderToRead(folders, state_.languageFolder)).error;
+    return lastLoadError_.isEmpty();
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        windowShown();
+}
+
+void MainWindow::windowShown()
+{
+    if (firstShow_) {
+        applyStoredLanguage();
+        firstShow_ = false;
+    }
+    dancePanel_->fillInfoLine();
+    dancePanel_->typeGroup->setItemIndex(static_cast<int>(DanceType::NoDance));
+    dancePanel_->typeChanged();
+    selectorItemClicked(0, 0);
+}
+
+// A stored English whose rule data cannot be read starts the program in
+// German; English stays the stored language until the user chooses one.
+void MainWindow::applyStoredLanguage()
+{
+    if (state_.language == Language::German) {
+        toGermanClicked();
+        return;
+    }
+    if (switchToEnglish(false))
+        return;
+    const int stored = storedLanguage_;
+    state_.language = Language::German;
+    toGermanClicked();
+    storedLanguage_ = stored;
+    // In both languages: the one the program starts in and the one it could not take.
+    const char* const notLoaded = QT_TRANSLATE_NOOP("MainWindow", "Die englischen Regeldaten können nicht geladen "
+                                                                  "werden: %1.\nDas Programm startet deshalb auf "
+                                                                  "Deutsch; gespeichert bleibt Englisch.");
+    state_.messages->warning(TextIn(Language::German, "MainWindow", notLoaded).arg(lastLoadError_) +
+                             QStringLiteral("\n\n") +
+                             TextIn(Language::English, "MainWindow", notLoaded).arg(lastLoadErrorEnglish_));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    // Help and other free windows must not keep the program alive.
+    if (event->isAccepted())
+        QCoreApplication::quit();
+}
+
+void MainWindow::selectorItemClicked(int section, int item)
+{
+    if (section < 0 || section > 2 || item < 0 || item >= SelectorItems[section])
+        return;
+    selectorSection_ = section;
+    selectorItem_ = item;
+    // Showing the empty window first makes a repeated choice show its window anew.
+    showEmbedded(EmbeddedWindow::Empty);
+    const SelectorChoice& choice = SelectorChoices[section][item];
+    setHeader(tr(choice.header));
+    showEmbedded(choice.window);
+}
+
+void MainWindow::showByMenu(const QString& header, EmbeddedWindow window)
+{
+    setHeader(header);
+    showEmbedded(window);
+}
+
+void MainWindow::setHeader(const QString& text)
+{
+    headerLabel_->setText(text);
+}
+
+QString MainWindow::headerText() const
+{
+    return headerLabel_->text();
+}
+
+// Menu commands write their own German header in both languages.
+void MainWindow::countBeatClicked()
+{
+    showByMenu(QStringLiteral(" Musik auszählen"), EmbeddedWindow::CountBeat);
+}
+void MainWindow::stopTimeClicked()
+{
+    showByMenu(QStringLiteral(" Zeitmessung"), EmbeddedWindow::StopTime);
+}
+void MainWindow::metronomeClicked()
+{
+    showByMenu(QStringLiteral(" Metronom"), EmbeddedWindow::Metronome);
+}
+void MainWindow::speedConversionClicked()
+{
+    showByMenu(QStringLiteral(" Takt-Anpassung"), EmbeddedWindow::SpeedConversion);
+}
+void MainWindow::fadeRockNRollClicked()
+{
+    showByMenu(QStringLiteral(" Musik ausblenden Rock'n'Roll"), EmbeddedWindow::FadeRockNRoll);
+}
+void MainWindow::fadeCouplesClicked()
+{
+    showByMenu(QStringLiteral(" Musik ausblenden Standard/Latein/Boogie"), EmbeddedWindow::FadeCouples);
+}
+void MainWindow::musicCheckClicked()
+{
+    showByMenu(QStringLiteral(" Musik prüfen"), EmbeddedWindow::MusicCheck);
+}
+void MainWindow::rockNRollInfoClicked()
+{
+    showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Rock'n'Roll"), EmbeddedWindow::RockNRollInfo);
+}
+void MainWindow::boogieWoogieInfoClicked()
+{
+    showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Boogie-Woogie"), EmbeddedWindow::BoogieWoogieInfo);
+}
+void MainWindow::ballroomInfoClicked()
+{
+    showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Standardtänzen"), EmbeddedWindow::BallroomInfo);
+}
+void MainWindow::latinInfoClicked()
+{
+    showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Lateintänzen"), EmbeddedWindow::LatinInfo);
+}
+void MainWindow::formationInfoClicked()
+{
+    showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Formationswettbewerben"), EmbeddedWindow::FormationInfo);
+}
+
+void MainWindow::quitClicked()
+{
+    close();
+}
+
+bool MainWindow::stayOnTop() const
+{
+    return stayOnTop_;
+}
+
+void MainWindow::stayOnTopClicked()
+{
+    stayOnTop_ = !stayOnTop_;
+    setCheckedInBothMenus("MI_StayOnTop", "MenuItem18", stayOnTop_);
+    const bool wasVisible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, stayOnTop_);
+    if (wasVisible)
+        show(); // changing a window flag hides the window
+}
+
+void MainWindow::storePositionClicked()
+{
+    storePosition_ = !storePosition_;
+    setCheckedInBothMenus("MI_StorePosition", "MenuItem17", storePosition_);
+}
+
+void MainWindow::manualClicked()
+{
+    ManualDialog manual(this);
+    manual.showManual(state_.programFolder, state_.language, *state_.messages);
+}
+
+void MainWindow::aboutClicked()
+{
+    about_->showCentered();
+}
+
+void MainWindow::customizeClicked()
+{
+    customizeData_->showModal();
+}
+
+void MainWindow::menuPaneSplitMoved()
+{
+    const QList<int> sizes = menuPane_->sizes();
+    menuPane_->setSizes({LogoPaneHeight, sizes.value(0) + sizes.value(1) - LogoPaneHeight});
+}
+
+void MainWindow::secondsFormatClicked()
+{
+    setTimeFormat(TimeFormat::Seconds);
+}
+
+void MainWindow::minutesSecondsFormatClicked()
+{
+    setTimeFormat(TimeFormat::MinutesSeconds);
+}
+
+void MainWindow::showTimeFormatChecks()
+{
+    const bool seconds = state_.timeFormat == TimeFormat::Seconds;
+    setCheckedInBothMenus("MI_anzahlSekunden", "MI_NumberofSeconds", seconds);
+    setCheckedInBothMenus("MI_mmss", "MI_mmss1", !seconds);
+}
+
+void MainWindow::setTimeFormat(TimeFormat format)
+{
+    state_.timeFormat = format;
+    showTimeFormatChecks();
+    // The three-couple fade clocks first, then the stopwatches.
+    for (EmbeddedWindow window : {EmbeddedWindow::FadeCouples, EmbeddedWindow::StopTime, EmbeddedWindow::MusicCheck})
+        embedded(window)->timeFormatChanged(format);
+}
+
+void MainWindow::toGermanClicked()
+{
+    if (!reloadRuleTablesForLanguage(QStringLiteral("de"), true))
+        return;
+    state_.language = Language::German;
+    storedLanguage_ = 0;
+    showLanguage(Language::German);
+    dancePanel_->setLanguage(Language::German);
+}
+
+void MainWindow::toEnglishClicked()
+{
+    switchToEnglish(true);
+}
+
+bool MainWindow::switchToEnglish(bool reportFailure)
+{
+    if (!reloadRuleTablesForLanguage(QStringLiteral("en"), reportFailure))
+        return false;
+    state_.language = Language::English;
+    storedLanguage_ = 1;
+    showLanguage(Language::English);
+    // The shown information window comes back with its English header.
+    if (selectorSection_ == 1 || selectorSection_ == 2)
+        selectorItemClicked(selectorSection_, selectorItem_);
+    dancePanel_->setLanguage(Language::English);
+    return true;
+}
+
+// All four tables of the language are read before anything switches, so a
+// broken file leaves the program wholly in the language it was in.
+bool MainWindow::reloadRuleTablesForLanguage(const QString& language, bool reportFailure)
+{
+    const QString languageFolder = language + QDir::separator();
+    const FileResult result = LoadRuleTables(rules_, RuleFolderToRead(DataFoldersOf(state_), languageFolder));
+    if (!result.ok()) {
+        if (reportFailure) {
+            state_.messages->warning(
+                tr("Die Sprache wird nicht gewechselt, weil die Regeldaten nicht geladen werden können: %1")
+                    .arg(result.text(state_.language)));
+        }
+        lastLoadError_ = result.text(Language::German);
+        lastLoadErrorEnglish_ = result.text(Language::English);
+        return false;
+    }
+    state_.languageFolder = languageFolder;
+    return true;
+}
+
+void MainWindow::relabelStatusPanels(const QString& coupleWord, const QString& timeWord)
+{
+    for (int panel = 0; panel < 3; ++panel) {
+        const QString text = statusBar_->panelText(panel);
+        const int blank = text.indexOf(' ');
+        statusBar_->setPanelText(panel, coupleWord + (blank < 0 ? QString() : text.mid(blank, 10)));
+    }
+    // The fade clocks: "Zeit 1: " to "Zeit 3: ", and the Rock'n'Roll clock's "Zeit: " once it has run.
+    for (int panel = 3; panel < 7; ++panel) {
+        const QString text = statusBar_->panelText(panel);
+        if (!text.isEmpty())
+            statusBar_->setPanelText(panel, timeWord + text.mid(4, 10));
+    }
+}
+
+void MainWindow::showSelectorCaptions()
+{
+    for (int section = 0; section < 3; ++section) {
+        selector_->setSectionCaption(section, tr(SelectorTexts.sections[section]));
+        for (int item = 0; item < SelectorItems[section]; ++item)
+            selector_->setItemCaption(section, item, tr(SelectorTexts.items[section][item]));
+    }
+}
+
+// The application answers in the language from here on; then the main
+// window's own texts and every window's follow.
+void MainWindow::showLanguage(Language language)
+{
+    UseLanguage(language);
+    installMenu(language);
+    // The prompt, in whichever language it shows, comes in the new one.
+    for (Language shown : {Language::German, Language::English}) {
+        if (headerLabel_->text() == TextIn(shown, "MainWindow", Prompt))
+            setHeader(tr(Prompt));
+    }
+    relabelStatusPanels(tr("Paar"), tr("Zeit"));
+    showSelectorCaptions();
+    tellWindowsLanguage(language);
+}
+
+void MainWindow::tellWindowsLanguage(Language language)
+{
+    adaptSpeed_->setLanguage(language);
+    adaptFixedSpeed_->setLanguage(language);
+    about_->setLanguage(language);
+    // The international windows have English texts only.
+    for (EmbeddedWindow window :
+         {EmbeddedWindow::CountBeat, EmbeddedWindow::StopTime, EmbeddedWindow::Metronome,
+          EmbeddedWindow::SpeedConversion, EmbeddedWindow::FadeRockNRoll, EmbeddedWindow::FadeCouples,
+          EmbeddedWindow::RockNRollInfo, EmbeddedWindow::BoogieWoogieInfo, EmbeddedWindow::BallroomInfo,
+          EmbeddedWindow::LatinInfo, EmbeddedWindow::FormationInfo, EmbeddedWindow::MusicCheck})
+        embedded(window)->setLanguage(language);
+}

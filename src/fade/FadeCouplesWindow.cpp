@@ -1,0 +1,406 @@
+#include "widgets/Pictures.h"
+#include "fade/FadeCouplesWindow.h"
+#include "fade/ProjectorWindow.h"
+#include "common/HelpViewer.h"
+#include "common/Messages.h"
+#include "common/ProgramState.h"
+#include "rules/DanceSelection.h"
+#include "widgets/RoundedFrame.h"
+#include "widgets/TextFit.h"
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyle>
+#include <QTimer>
+
+namespace {
+
+// typeGroup's last item: no dance, no dancing time, no lamps.
+constexpr int kTickMs = 100;
+constexpr int kCoupleLeft = 16;
+constexpr int kCoupleStep = 172;
+constexpr int kCoupleTop = 18;
+
+// German, translated when shown.
+constexpr const char* kCoupleCaptions[] = {
+    QT_TRANSLATE_NOOP("FadeCouplesWindow", "erstes Paar"),
+    QT_TRANSLATE_NOOP("FadeCouplesWindow", "zweites Paar"),
+    QT_TRANSLATE_NOOP("FadeCouplesWindow", "letztes Paar"),
+};
+
+QString startCaption(int couple, bool running)
+{
+    return (running ? QStringLiteral("Stop (&%1)") : QStringLiteral("Start (&%1)")).arg(couple);
+}
+
+QString unitText(TimeFormat timeFormat)
+{
+    return timeFormat == TimeFormat::Seconds ? QStringLiteral("sec.") : QStringLiteral("mm:ss");
+}
+
+template <typename Widget>
+Widget* named(Widget* widget, const QString& name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+QFont withWeight(QFont font, QFont::Weight weight)
+{
+    font.setWeight(weight);
+    return font;
+}
+
+QFrame* redLine(QWidget* parent, const QString& name, int top)
+{
+    auto* line = named(new QFrame(parent), name);
+    line->setGeometry(kCoupleLeft, top, 505, 2);
+    line->setStyleSheet(QStringLiteral("background: rgb(220, 0, 0);"));
+    return line;
+}
+
+} // namespace
+
+LampShape::LampShape(QWidget* parent)
+    : QWidget(parent),
+      color_(LampOffColor())
+{
+    setFixedSize(25, 25);
+}
+
+void LampShape::setBrushColor(const QColor& color)
+{
+    color_ = color;
+    update();
+}
+
+void LampShape::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(color_);
+    painter.drawEllipse(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+}
+
+FadeCouplesWindow::FadeCouplesWindow(ProgramState& state, QWidget* parent)
+    : EmbeddedForm("FadeCouplesWindow", QSize(537, 369), parent),
+      state_(state),
+      // Created in tab order: the couples' buttons, then the window's.
+      couples_{makeCouple(1), makeCouple(2), makeCouple(3)},
+      frame(new RoundedFrame(5, panel())),
+      projectorTwoButton(named(new QPushButton(panel()), QStringLiteral("projectorTwoButton"))),
+      projectorAllButton(named(new QPushButton(panel()), QStringLiteral("projectorAllButton"))),
+      invertedCheck(named(new QCheckBox(QStringLiteral("Invertieren"), panel()), QStringLiteral("invertedCheck"))),
+      projectorScreenLabel(named(new QLabel(panel()), QStringLiteral("projectorScreenLabel"))),
+      projectorScreenCombo(named(new QComboBox(panel()), QStringLiteral("projectorScreenCombo"))),
+      resetButton(named(new QPushButton(panel()), QStringLiteral("resetButton"))),
+      helpButton(named(new QPushButton(panel()), QStringLiteral("helpButton")))
+{
+    placeControls();
+    connect(projectorTwoButton, &QPushButton::clicked, this, [this] { projectorClicked(4); });
+    connect(projectorAllButton, &QPushButton::clicked, this, [this] { projectorClicked(5); });
+    connect(resetButton, &QPushButton::clicked, this, &FadeCouplesWindow::resetClicked);
+    connect(helpButton, &QPushButton::clicked, this, &FadeCouplesWindow::helpClicked);
+    connect(invertedCheck, &QCheckBox::toggled, this, [this] {
+        if (projectorMode_ != -1)
+            showOnProjector();
+    });
+    connect(projectorScreenCombo, &QComboBox::activated, this, [this](int index) {
+        if (projector_)
+            projector_->setPreferredScreen(projectorScreenCombo->itemData(index).toString());
+    });
+    // The stored time format is known already; the units follow it from the start.
+    showUnitLabels(state_.timeFormat);
+    applyLanguage();
+}
+
+std::unique_ptr<FadeCouple> FadeCouplesWindow::makeCouple(int number)
+{
+    auto couple = std::make_unique<FadeCouple>(*state_.clock);
+    const QString digit = QString::number(number);
+    couple->group = named(new QGroupBox(panel()), QStringLiteral("GB_") + digit);
+    couple->group->setGeometry(kCoupleLeft + (number - 1) * kCoupleStep, kCoupleTop, 161, 190);
+    couple->group->setFont(withWeight(couple->group->font(), QFont::Bold));
+    const QFont normal = withWeight(couple->group->font(), QFont::Normal);
+
+    couple->TimeEdit = named(new QLineEdit(couple->group), QStringLiteral("TimeEdit") + digit);
+    // The whole width of the box: the longest reading, 5999,9 or 59:59, in the large font.
+    couple->TimeEdit->setGeometry(8, 26, 145, 46);
+    couple->TimeEdit->setReadOnly(true);
+    couple->TimeEdit->setFocusPolicy(Qt::NoFocus);
+    couple->TimeEdit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont clockFont = couple->group->font();
+    clockFont.setPixelSize(32);
+    couple->TimeEdit->setFont(clockFont);
+    ShrinkFontToFit(*couple->TimeEdit, LongestClockTexts());
+    // Set before the change handler is wired: the status bar keeps its start-up text.
+    couple->TimeEdit->setText(ClockText(0, state_.timeFormat));
+    connect(couple->TimeEdit, &QLineEdit::textChanged, this, [this, number] { timeEditChanged(number); });
+
+    couple->unitLabel = named(new QLabel(couple->group), QStringLiteral("Label") + digit);
+    couple->unitLabel->setFont(normal);
+    // The unit stands in the title line, right, leaving the clock its room.
+    couple->unitLabel->setGeometry(105, 0, 48, 18);
+    couple->unitLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    addTrafficLight(*couple, number);
+
+    couple->startButton =
+        named(new QPushButton(startCaption(number, false), couple->group), QStringLiteral("Start") + digit);
+    couple->startButton->setFont(normal);
+    couple->startButton->setGeometry(68, 90, 85, 30);
+    connect(couple->startButton, &QPushButton::clicked, this, [this, number] { startClicked(number); });
+
+    couple->projectorButton =
+        named(new QPushButton(QStringLiteral("Beamer"), couple->group), QStringLiteral("projectorButton") + digit);
+    couple->projectorButton->setFont(normal);
+    couple->projectorButton->setGeometry(68, 138, 85, 30);
+    connect(couple->projectorButton, &QPushButton::clicked, this, [this, number] { projectorClicked(number); });
+
+    couple->clockTimer = named(new QTimer(this), QStringLiteral("Timer") + digit);
+    couple->clockTimer->setInterval(kTickMs);
+    connect(couple->clockTimer, &QTimer::timeout, this, [this, number] { clockTimerFired(number); });
+    return couple;
+}
+
+void FadeCouplesWindow::addTrafficLight(FadeCouple& couple, int number)
+{
+    const QString housing = QStringLiteral("Ampel%1").arg(number);
+    couple.lampHousing = named(new QFrame(couple.group), housing);
+    couple.lampHousing->setGeometry(8, 82, 49, 97);
+    couple.lampHousing->setStyleSheet(
+        QStringLiteral("#%1 { background: rgb(24, 24, 24); border-radius: 8px; }").arg(housing));
+    // Red above yellow above green.
+    couple.redLamp = named(new LampShape(couple.lampHousing), housing + QStringLiteral("_Rot"));
+    couple.amberLamp = named(new LampShape(couple.lampHousing), housing + QStringLiteral("_Gelb"));
+    couple.greenLamp = named(new LampShape(couple.lampHousing), housing + QStringLiteral("_Gruen"));
+    couple.redLamp->move(12, 6);
+    couple.amberLamp->move(12, 36);
+    couple.greenLamp->move(12, 66);
+}
+
+void FadeCouplesWindow::placeControls()
+{
+    frame->setGeometry(8, 8, 521, 353);
+    frame->lower(); // behind the controls, though created after the couples
+    redLine(panel(), QStringLiteral("Shape2"), 220);
+    projectorTwoButton->setGeometry(kCoupleLeft, 234, 161, 30);
+    projectorAllButton->setGeometry(kCoupleLeft + kCoupleStep, 234, 161, 30);
+    invertedCheck->setGeometry(kCoupleLeft + 2 * kCoupleStep + 8, 238, 150, 22);
+    redLine(panel(), QStringLiteral("Shape3"), 278);
+    resetButton->setGeometry(kCoupleLeft, 300, 161, 36);
+    projectorScreenLabel->setGeometry(kCoupleLeft + kCoupleStep, 288, 200, 18);
+    projectorScreenLabel->setBuddy(projectorScreenCombo);
+    projectorScreenCombo->setGeometry(kCoupleLeft + kCoupleStep, 306, 222, 26);
+    resetButton->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    helpButton->setGeometry(kCoupleLeft + 2 * kCoupleStep + 86, 306, 75, 26);
+    // The program's help glyph, from the pictures the application carries.
+    InitPictures();
+    helpButton->setIcon(QIcon(HelpIconPicture));
+}
+
+void FadeCouplesWindow::applyLanguage()
+{
+    for (int number = 1; number <= 3; ++number)
+        coupleAt(number).group->setTitle(tr(kCoupleCaptions[number - 1]));
+    resetButton->setText(tr("&Zurücksetzen"));
+    helpButton->setText(tr("H&ilfe"));
+    projectorAllButton->setText(tr("Beamer (alle Uhren)"));
+    projectorTwoButton->setText(tr("Beamer (zwei Uhren)"));
+    projectorScreenLabel->setText(tr("Beamer-Bild&schirm:"));
+    invertedCheck->setToolTip(tr("Vertauscht im Beamer-Modus die Position der 1. und 3. Stoppuhr"));
+}
+
+void FadeCouplesWindow::setProjector(ProjectorWindow* projector)
+{
+    projector_ = projector;
+    for (int number = 1; number <= 3; ++number) {
+        connect(projector_->coupleButton(number), &QPushButton::clicked, this,
+                [this, number] { toggleCouple(number); });
+        showStartCaption(number);
+    }
+    connect(projector_->resetButton, &QPushButton::clicked, this, &FadeCouplesWindow::resetClicked);
+    connect(projector_, &QDialog::finished, this, [this] { projectorMode_ = -1; });
+    connect(projector_, &ProjectorWindow::screenChoiceChanged, this, &FadeCouplesWindow::listProjectorScreens);
+    listProjectorScreens();
+}
+
+void FadeCouplesWindow::listProjectorScreens()
+{
+    const QSignalBlocker quiet(projectorScreenCombo);
+    projectorScreenCombo->clear();
+    for (const ScreenInfo& screen : projector_->screens())
+        projectorScreenCombo->addItem(ScreenEntryText(screen), screen.name);
+    projectorScreenCombo->setCurrentIndex(projector_->screenIndex());
+}
+
+bool FadeCouplesWindow::noDanceChosen() const
+{
+    return state_.selection->noDance();
+}
+
+bool FadeCouplesWindow::danceChosen() const
+{
+    const DanceSelection& selection = *state_.selection;
+    if (selection.noDance())
+        return true;
+    return selection.type() >= 0 && selection.dance() >= 0 && (!selection.asksForRound() || selection.round() >= 0);
+}
+
+void FadeCouplesWindow::startClicked(int couple)
+{
+    if (!danceChosen()) {
+        state_.messages->warning(tr("Sie müssen zuerst einen Tanz auswählen"));
+        return;
+    }
+    toggleCouple(couple);
+}
+
+bool FadeCouplesWindow::anyClockRuns() const
+{
+    for (const auto& couple : couples_)
+        if (couple->clockTimer->isActive())
+            return true;
+    return false;
+}
+
+void FadeCouplesWindow::setDanceSelectionEnabled(bool enabled)
+{
+    state_.selection->setLocked(!enabled);
+}
+
+void FadeCouplesWindow::toggleCouple(int number)
+{
+    FadeCouple& couple = coupleAt(number);
+    if (couple.clockTimer->isActive()) {
+        couple.clockTimer->stop();
+        couple.clock.stop();
+        // The time stopped at, not the last tick before it.
+        showReading(number, state_.timeFormat);
+    }
+    else {
+        couple.clockTimer->start();
+        couple.clock.start();
+    }
+    showStartCaption(number);
+    // The dancing time must not change under a running clock.
+    setDanceSelectionEnabled(!anyClockRuns());
+}
+
+void FadeCouplesWindow::showStartCaption(int number)
+{
+    const QString caption = startCaption(number, coupleAt(number).clockTimer->isActive());
+    coupleAt(number).startButton->setText(caption);
+    if (projector_)
+        projector_->coupleButton(number)->setText(caption);
+}
+
+void FadeCouplesWindow::clockTimerFired(int number)
+{
+    FadeCouple& couple = coupleAt(number);
+    const std::int64_t readingMs = couple.clock.readingMs();
+    couple.TimeEdit->setText(ClockText(readingMs, state_.timeFormat));
+    if (const auto lamp = couple.light.advance(readingMs * 0.001, state_.danceTimeMin, state_.danceTimeMax))
+        setLamp(number, *lamp);
+}
+
+void FadeCouplesWindow::setLamp(int couple, LampState state)
+{
+    // Without a dance there is no dancing time to signal.
+    if (noDanceChosen())
+        return;
+    showLamp(couple, state);
+}
+
+void FadeCouplesWindow::showLamp(int number, LampState state)
+{
+    const LampColors colors = ColorsOf(state);
+    FadeCouple& couple = coupleAt(number);
+    couple.redLamp->setBrushColor(colors.red);
+    couple.amberLamp->setBrushColor(colors.yellow);
+    couple.greenLamp->setBrushColor(colors.green);
+    if (projector_)
+        projector_->setClockLamp(number, state);
+}
+
+void FadeCouplesWindow::resetClicked()
+{
+    for (int number = 1; number <= 3; ++number) {
+        FadeCouple& couple = coupleAt(number);
+        couple.clockTimer->stop();
+        couple.clock.stop();
+        couple.clock.reset();
+        couple.light.reset();
+        showStartCaption(number);
+        showReading(number, state_.timeFormat);
+        // Unlike a tick, a reset puts the lights out also without a dance:
+        // a lamp left red would signal "fade out" over a clock at zero.
+        showLamp(number, LampState::Null);
+    }
+    setDanceSelectionEnabled(true);
+}
+
+void FadeCouplesWindow::showReading(int number, TimeFormat timeFormat)
+{
+    FadeCouple& couple = coupleAt(number);
+    couple.TimeEdit->setText(ClockText(couple.clock.readingMs(), timeFormat));
+}
+
+void FadeCouplesWindow::timeEditChanged(int number)
+{
+    const QString text = coupleAt(number).TimeEdit->text();
+    // The status bar belongs to the main window and speaks the program's language.
+    const QString label = tr("Zeit %1: ");
+    emit statusTextChanged(number + 2, label.arg(number) + text);
+    if (projector_ && projectorMode_ != -1 && ModeShowsCouple(projectorMode_, number))
+        projector_->timeLabel(number)->setText(text);
+}
+
+void FadeCouplesWindow::showUnitLabels(TimeFormat timeFormat)
+{
+    for (const auto& couple : couples_)
+        couple->unitLabel->setText(unitText(timeFormat));
+}
+
+void FadeCouplesWindow::timeFormatChanged(TimeFormat timeFormat)
+{
+    showUnitLabels(timeFormat);
+    for (int number = 1; number <= 3; ++number) {
+        if (coupleAt(number).clockTimer->isActive())
+            clockTimerFired(number);
+        else
+            // A stopped clock shows the reading it will resume from.
+            showReading(number, timeFormat);
+    }
+}
+
+void FadeCouplesWindow::projectorClicked(int mode)
+{
+    if (!projector_)
+        return;
+    // Back to -1 when the display closes; on a screen of its own that is
+    // later, and another Beamer button meanwhile switches what it shows.
+    projectorMode_ = mode;
+    showOnProjector();
+}
+
+void FadeCouplesWindow::showOnProjector()
+{
+    std::array<QString, 3> texts;
+    for (int number = 1; number <= 3; ++number)
+        texts[number - 1] = coupleAt(number).TimeEdit->text();
+    projector_->showProjector(projectorMode_, invertedCheck->isChecked(), texts);
+}
+
+void FadeCouplesWindow::helpClicked()
+{
+    ShowToolHelp(state_, language(), tr("Latein/Standard/Boogie ausblenden"),
+                 QStringLiteral("LateinAusblendenHelp.rtf"));
+}

@@ -1,8 +1,0 @@
-#pragma once
-#include "rules/RuleInfoWindow.h"
-
-class TFrmIntInfoFormations : public InternationalInfoWindow {
-    Q_OBJECT
-public:
-    explicit TFrmIntInfoFormations(ProgramState& state, QWidget* parent = nullptr);
-};

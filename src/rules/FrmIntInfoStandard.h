@@ -1,8 +1,0 @@
-#pragma once
-#include "rules/RuleInfoWindow.h"
-
-class TFrmIntInfoStandard : public InternationalInfoWindow {
-    Q_OBJECT
-public:
-    explicit TFrmIntInfoStandard(ProgramState& state, QWidget* parent = nullptr);
-};

@@ -1,0 +1,35 @@
+#include "widgets/ScreenPlacement.h"
+#include "tempo/AdaptFixedSpeedDialog.h"
+#include "common/NumberText.h"
+#include "widgets/RoundedFrame.h"
+#include "tempo/SpeedConversion.h"
+#include <QFrame>
+#include <QLineEdit>
+
+AdaptFixedSpeedDialog::AdaptFixedSpeedDialog(QWidget* parent)
+    : AdaptDialog("AdaptFixedSpeedDialog", QSize(323, 220), parent)
+{
+    const QColor blue(72, 109, 170);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, blue);
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    frame = new QFrame(this);
+    frame->setObjectName("Panel1");
+    frame->setGeometry(5, 5, 313, 209);
+    auto* shape = new RoundedFrame(8, frame);
+    shape->setGeometry(frame->rect());
+
+    buildControls(frame, Layout{QRect(16, 14, 281, 138), 110, 141, 24, QRect(116, 166, 81, 28), QColor(255, 255, 183)});
+}
+
+void AdaptFixedSpeedDialog::showFixedAdaptation(float actual, float desired)
+{
+    CentreOnScreen(*this);
+    actualSpeedEdit->setText(FormatFixed(actual, 1, 8));
+    desiredSpeedEdit->setText(FormatFixed(desired, 1, 8));
+    // A tempo of zero cannot be adapted; the field stays empty rather than showing infinity.
+    adaptationEdit->setText(FixedAdaptationText(actual, desired).value_or(QString()));
+    runModal();
+}

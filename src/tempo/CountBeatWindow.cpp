@@ -1,0 +1,433 @@
+#include "tempo/CountBeatWindow.h"
+#include "common/Clock.h"
+#include "widgets/DelimitedListBox.h"
+#include "tempo/AdaptFixedSpeedDialog.h"
+#include "tempo/AdaptSpeedDialog.h"
+#include "tempo/SpeedConversionWindow.h"
+#include "common/HelpViewer.h"
+#include "common/Messages.h"
+#include "common/NumberText.h"
+#include "common/ProgramState.h"
+#include "rules/DanceSelection.h"
+#include "widgets/RoundedFrame.h"
+#include "tempo/SpeedConversion.h"
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+
+namespace {
+
+Qt::KeyboardModifiers shiftState(const QKeyEvent& key)
+{
+    return key.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+}
+
+bool isAltC(const QKeyEvent& key)
+{
+    return shiftState(key) == Qt::AltModifier && key.key() == Qt::Key_C;
+}
+
+} // namespace
+
+CountBeatWindow::CountBeatWindow(ProgramState& state, QWidget* parent)
+    : EmbeddedForm("CountBeatWindow", QSize(545, 369), parent),
+      state_(state)
+{
+    createControls();
+    applyLanguage();
+}
+
+void CountBeatWindow::createControls()
+{
+    QFrame* panel = EmbeddedForm::panel();
+    auto* shape = new RoundedFrame(5, panel);
+    shape->setGeometry(20, 8, 505, 353);
+
+    tapList = new DelimitedListBox(panel);
+    tapList->setObjectName("List");
+    tapList->setGeometry(42, 20, 460, 212);
+    tapList->setSections({110, 110, 109, 109});
+    tapList->setHeaderHeight(17);
+    tapList->setItemHeight(16);
+    tapList->setRowColour([this](const QStringList& fields) { return rowColour(fields); });
+    tapList->installEventFilter(this);
+
+    averageCaptionLabel = new QLabel(QStringLiteral("Anzahl Takte für Mittelwertbildung:"), panel);
+    averageCaptionLabel->setGeometry(42, 262, 320, 18);
+    barsPerAverageLabel = new QLabel(panel);
+    barsPerAverageLabel->setGeometry(42, 286, 310, 20);
+    barsPerAverageSpin = new QSpinBox(panel);
+    barsPerAverageSpin->setObjectName("barsPerAverageSpin");
+    barsPerAverageSpin->setGeometry(360, 283, 50, 26);
+    barsPerAverageSpin->setRange(1, TapSeries::MaxWindow);
+    barsPerAverageSpin->setValue(5);
+    barsPerAverageLabel->setBuddy(barsPerAverageSpin);
+
+    spreadLabel = new QLabel(panel);
+    spreadLabel->setObjectName("spreadLabel");
+    spreadLabel->setGeometry(42, 234, 460, 18);
+    spreadLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    clipboardCheck = new QCheckBox(panel);
+    clipboardCheck->setObjectName("clipboardCheck");
+    clipboardCheck->setGeometry(300, 259, 202, 22);
+    clipboardCheck->setChecked(true);
+    // Ticking it with the mouse leaves the keys with the list.
+    clipboardCheck->setFocusPolicy(Qt::NoFocus);
+
+    auto addButton = [panel](const QRect& geometry, const char* name) {
+        auto* button = new QPushButton(panel);
+        button->setObjectName(name);
+        button->setGeometry(geometry);
+        return button;
+    };
+    startButton = addButton(QRect(42, 320, 170, 30), "startButton");
+    evaluateButton = addButton(QRect(222, 320, 90, 30), "evaluateButton");
+    resetButton = addButton(QRect(322, 320, 90, 30), "resetButton");
+    helpButton = addButton(QRect(422, 320, 80, 30), "helpButton");
+
+    resetTimer = new QTimer(this);
+    resetTimer->setInterval(20);
+
+    startButton->installEventFilter(this);
+    connect(startButton, &QPushButton::clicked, this, &CountBeatWindow::startClicked);
+    connect(evaluateButton, &QPushButton::clicked, this, &CountBeatWindow::evaluateClicked);
+    connect(resetButton, &QPushButton::clicked, this, &CountBeatWindow::resetClicked);
+    connect(helpButton, &QPushButton::clicked, this, &CountBeatWindow::helpClicked);
+    connect(resetTimer, &QTimer::timeout, this, &CountBeatWindow::resetTimerFired);
+    connect(barsPerAverageSpin, &QSpinBox::valueChanged, this, &CountBeatWindow::barsPerAverageChanged);
+}
+
+namespace {
+const char* const ReadyPromptText = QT_TRANSLATE_NOOP("CountBeatWindow", "Bereit zum Auszählen");
+} // namespace
+
+QString CountBeatWindow::readyPrompt()
+{
+    return tr(ReadyPromptText);
+}
+
+// In either language, so that a language switch finds the prompt to replace.
+bool CountBeatWindow::showsReadyPrompt() const
+{
+    if (tapList->count() == 0)
+        return false;
+    const QString first = tapList->item(0)->text();
+    return first == TextIn(Language::German, "CountBeatWindow", ReadyPromptText) ||
+           first == TextIn(Language::English, "CountBeatWindow", ReadyPromptText);
+}
+
+void CountBeatWindow::applyLanguage()
+{
+    tapList->setSectionTexts(
+        {tr("Anzahl Takte"), tr("Dauer in Sekunden"), tr("Takte/min aktuell"), tr("Takte/min gemittelt")});
+    barsPerAverageLabel->setText(tr("Takte für Takte/aktuell &berücksichtigen:"));
+    startButton->setText(tr("&Click Me (Leertaste)"));
+    evaluateButton->setText(tr("A&uswerten"));
+    resetButton->setText(tr("&Zurücksetzen"));
+    helpButton->setText(tr("H&ilfe"));
+    clipboardCheck->setText(tr("In Zwischenablage &kopieren"));
+    showSteadiness();
+    if (showsReadyPrompt())
+        tapList->item(0)->setText(readyPrompt());
+}
+
+void CountBeatWindow::windowShown()
+{
+    // Keys reach the list whenever the window is shown.
+    tapList->setFocus();
+}
+
+bool CountBeatWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == startButton && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+        static_cast<const QKeyEvent*>(event)->key() == Qt::Key_Space) {
+        // The space bar on the focused button taps through the list's key
+        // lock: held, X11's auto-repeat would click the button again and again.
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        if (event->type() == QEvent::KeyPress)
+            listKeyDown(key);
+        else
+            listKeyUp(key);
+        return true;
+    }
+    if (watched != tapList)
+        return EmbeddedForm::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        // Alt+C is a tap of the list's own, not the start button's mnemonic,
+        // so the list keeps the focus and the key lock sees it.
+        if (isAltC(static_cast<const QKeyEvent&>(*event))) {
+            event->accept();
+            return true;
+        }
+        break;
+    case QEvent::KeyPress: {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        // Tab and Backtab keep moving the focus between the controls.
+        if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab)
+            return false;
+        listKeyDown(key);
+        return true;
+    }
+    case QEvent::KeyRelease:
+        listKeyUp(static_cast<const QKeyEvent&>(*event));
+        return true;
+    case QEvent::FocusIn:
+        listEntered();
+        break;
+    case QEvent::FocusOut:
+        // Another window taking the activation leaves the list the focused control.
+        if (static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            listLeft();
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+static bool isModifierOnly(const QKeyEvent& key)
+{
+    switch (key.key()) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CountBeatWindow::listKeyDown(const QKeyEvent& key)
+{
+    if (!keyReleased_ || key.isAutoRepeat()) {
+        // A key still held: X11 repeats it as release-press pairs that Qt
+        // mostly reports as real, so a press cancels the pending re-arm and
+        // only a release with no press after it for 20 ms re-arms the taps.
+        resetTimer->stop();
+        return;
+    }
+    if (isModifierOnly(key))
+        return; // the first half of a shortcut such as Ctrl+R or Alt+S, not a beat
+    if (shiftState(key) == Qt::AltModifier && key.key() != Qt::Key_C)
+        return; // a button's accelerator
+    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
+        evaluateClicked();
+    else if (key.key() == Qt::Key_Escape)
+        resetClicked();
+    else
+        tap();
+    keyReleased_ = false;
+}
+
+void CountBeatWindow::listKeyUp(const QKeyEvent& key)
+{
+    // A release Qt recognised as auto-repeat is followed by a press at once.
+    if (!key.isAutoRepeat())
+        resetTimer->start();
+}
+
+void CountBeatWindow::resetTimerFired()
+{
+    keyReleased_ = true;
+    resetTimer->stop();
+}
+
+void CountBeatWindow::listEntered()
+{
+    // A key that locked the taps and was released while a dialog had the
+    // keyboard never reaches the list as a release; re-arm as for one.
+    if (!keyReleased_)
+        resetTimer->start();
+    if (tapList->count() == 0)
+        tapList->addItem(readyPrompt());
+}
+
+void CountBeatWindow::listLeft()
+{
+    if (showsReadyPrompt())
+        tapList->clear();
+}
+
+QColor CountBeatWindow::rowColour(const QStringList& fields) const
+{
+    // Without a target tempo there is nothing to judge against: no colour.
+    const bool noDance = state_.selection->noDance() || !state_.hasTargetTempo();
+    return ToneColour(ToneOfRow(fields, noDance));
+}
+
+void CountBeatWindow::startClicked()
+{
+    if (keyReleased_)
+        tap();
+}
+
+void CountBeatWindow::tap()
+{
+    if (!series_.counting()) {
+        series_.start();
+        restartStopwatch();
+        tapList->clear();
+        tapList->addItem(TapSeries::FirstRow);
+        showSteadiness();
+        scrollToNewest();
+        return;
+    }
+    const double seconds = stopwatchSeconds();
+    // Two taps on one clock reading measure nothing; the next tap's interval
+    // then runs from the earlier of them, so no time is lost.
+    if (seconds <= 0)
+        return;
+    const TapRow tap = series_.addInterval(seconds, barsPerAverageSpin->value(), state_.tempoMin, state_.tempoMax);
+    if (tap.published)
+        showAverageInSpeedConversion(tap.roundedAverage);
+    restartStopwatch();
+    if (tap.relisted.isEmpty()) {
+        tapList->addItem(tap.row);
+    }
+    else {
+        tapList->clear();
+        tapList->addItems(tap.relisted);
+    }
+    if (tap.published && copiesToClipboard())
+        QGuiApplication::clipboard()->setText(tap.listedAverage);
+    showSteadiness();
+    scrollToNewest();
+}
+
+bool CountBeatWindow::copiesToClipboard() const
+{
+    return clipboardCheck->isChecked();
+}
+
+void CountBeatWindow::setCopiesToClipboard(bool copies)
+{
+    clipboardCheck->setChecked(copies);
+}
+
+void CountBeatWindow::showSteadiness()
+{
+    if (series_.tapCount() == 0) {
+        spreadLabel->clear();
+        return;
+    }
+    const std::optional<double> spread = series_.spread();
+    const QString spreadText = spread ? QStringLiteral("± ") + FormatFixed(*spread, 1, 7) : QStringLiteral("–");
+    spreadLabel->setText(tr("Taktschläge: %1   Streuung: %2 Takte/min").arg(series_.tapCount()).arg(spreadText));
+}
+
+void CountBeatWindow::showAverageInSpeedConversion(const QString& text)
+{
+    if (speedConversion_)
+        speedConversion_->actualTempoEdit->setText(text);
+}
+
+void CountBeatWindow::scrollToNewest()
+{
+    tapList->setTopIndex(tapList->count() - tapList->height() / tapList->itemHeight() + 2);
+}
+
+double CountBeatWindow::stopwatchSeconds() const
+{
+    return double(state_.clock->nowNs() - stopwatchStartNs_) * 1e-9;
+}
+
+void CountBeatWindow::restartStopwatch()
+{
+    stopwatchStartNs_ = state_.clock->nowNs();
+}
+
+void CountBeatWindow::evaluateClicked()
+{
+    series_.stop();
+    const DanceSelection& selection = *state_.selection;
+    if (selection.type() < 0) {
+        state_.messages->warning(QStringLiteral("Sie müssen zuerst einen Tanztyp auswählen"));
+        return;
+    }
+    if ((selection.asksForDance() && selection.dance() < 0) || (selection.asksForRound() && selection.round() < 0)) {
+        warn(tr("Sie müssen zuerst eine Startklasse bzw. einen Tanz auswählen"));
+        return;
+    }
+    if (selection.typedTargetChosen())
+        evaluateTypedTarget();
+    else
+        evaluateRuleTarget();
+}
+
+void CountBeatWindow::evaluateTypedTarget()
+{
+    const QString text = state_.selection->typedTarget().left(255);
+    const std::optional<double> desired = text.isEmpty() ? std::nullopt : ReadNumber(text, state_.messages);
+    if (!desired) {
+        warn(tr("Geben Sie bitte eine korrekte Zahl ein"));
+        return;
+    }
+    if (series_.totalSeconds() == 0) {
+        noBarsEntered();
+        return;
+    }
+    if (adaptFixSpeed_)
+        adaptFixSpeed_->showFixedAdaptation(static_cast<float>(series_.averageTempo()), static_cast<float>(*desired));
+    resetClicked();
+}
+
+void CountBeatWindow::evaluateRuleTarget()
+{
+    if (series_.totalSeconds() == 0) {
+        noBarsEntered();
+        return;
+    }
+    if (adaptSpeed_)
+        adaptSpeed_->showRuleAdaptation(FormatFixed(series_.averageTempo(), 1, 7));
+    resetClicked();
+}
+
+void CountBeatWindow::noBarsEntered()
+{
+    warn(tr("Sie müssen vor dem Auswerten Taktschläge eingeben"));
+    clearSeries();
+    tapList->setFocus();
+}
+
+void CountBeatWindow::resetClicked()
+{
+    // Also a series of one tap: a stray tap is cleared, not built upon.
+    if (series_.counting() || series_.totalSeconds() != 0)
+        clearSeries();
+    tapList->setFocus();
+}
+
+void CountBeatWindow::clearSeries()
+{
+    tapList->clear();
+    series_.clear();
+    showSteadiness();
+}
+
+void CountBeatWindow::barsPerAverageChanged()
+{
+    if (series_.counting())
+        resetClicked();
+}
+
+void CountBeatWindow::helpClicked()
+{
+    ShowToolHelp(state_, language(), tr("Musik auszählen"), QStringLiteral("MusikauszaehlenHelp.rtf"));
+}
+
+void CountBeatWindow::warn(const QString& text)
+{
+    state_.messages->warning(text);
+}

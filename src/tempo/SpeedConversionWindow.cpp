@@ -1,0 +1,134 @@
+#include "tempo/SpeedConversionWindow.h"
+#include "common/HelpViewer.h"
+#include "common/Messages.h"
+#include "common/ProgramState.h"
+#include "widgets/RoundedFrame.h"
+#include "tempo/SpeedConversion.h"
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+SpeedConversionWindow::SpeedConversionWindow(ProgramState& state, QWidget* parent)
+    : EmbeddedForm("SpeedConversionWindow", QSize(545, 369), parent),
+      state_(state)
+{
+    QFrame* panel = EmbeddedForm::panel();
+    auto* shape = new RoundedFrame(8, panel);
+    shape->setGeometry(40, 50, 465, 260);
+
+    auto addRow = [panel](int top, QLabel*& label, QLineEdit*& field, QLabel*& unit) {
+        label = new QLabel(panel);
+        label->setGeometry(80, top + 3, 120, 20);
+        field = new QLineEdit(panel);
+        field->setGeometry(205, top, 110, 26);
+        unit = new QLabel(panel);
+        unit->setGeometry(325, top + 3, 120, 20);
+        label->setBuddy(field);
+    };
+    addRow(90, actualTempoLabel, actualTempoEdit, actualUnitLabel);
+    addRow(135, desiredTempoLabel, desiredTempoEdit, desiredUnitLabel);
+    addRow(180, adaptationLabel, adaptationEdit, percentLabel);
+    actualTempoEdit->setObjectName("actualTempoEdit");
+    desiredTempoEdit->setObjectName("desiredTempoEdit");
+    adaptationEdit->setObjectName("adaptationEdit");
+    adaptationEdit->setReadOnly(true);
+    percentLabel->setText("%");
+
+    auto addButton = [panel](int left, const char* name) {
+        auto* button = new QPushButton(panel);
+        button->setObjectName(name);
+        button->setGeometry(left, 245, 110, 30);
+        return button;
+    };
+    helpButton = addButton(80, "helpButton");
+    calculateButton = addButton(205, "calculateButton");
+    resetButton = addButton(330, "resetButton");
+
+    setTabOrder(actualTempoEdit, desiredTempoEdit);
+    setTabOrder(desiredTempoEdit, adaptationEdit);
+    setTabOrder(adaptationEdit, helpButton);
+    setTabOrder(helpButton, calculateButton);
+    setTabOrder(calculateButton, resetButton);
+
+    connect(actualTempoEdit, &QLineEdit::returnPressed, this, &SpeedConversionWindow::actualTempoEntered);
+    connect(desiredTempoEdit, &QLineEdit::returnPressed, this, &SpeedConversionWindow::desiredTempoEntered);
+    connect(calculateButton, &QPushButton::clicked, this, &SpeedConversionWindow::calculateClicked);
+    connect(resetButton, &QPushButton::clicked, this, &SpeedConversionWindow::resetClicked);
+    connect(helpButton, &QPushButton::clicked, this, &SpeedConversionWindow::helpClicked);
+    applyLanguage();
+}
+
+void SpeedConversionWindow::applyLanguage()
+{
+    actualTempoLabel->setText(tr("Ist-Tempo:"));
+    actualUnitLabel->setText(tr("Takte/Minute"));
+    desiredTempoLabel->setText(tr("Soll-Tempo:"));
+    desiredUnitLabel->setText(tr("Takte/Minute"));
+    adaptationLabel->setText(tr("Anpassung:"));
+    calculateButton->setText(tr("&Berechnen"));
+    resetButton->setText(tr("&Zurücksetzen"));
+    helpButton->setText(tr("H&ilfe"));
+}
+
+void SpeedConversionWindow::actualTempoEntered()
+{
+    enterIn(actualTempoEdit, desiredTempoEdit, QStringLiteral("Sie müssen eine Ist-Geschwindigkeit angeben!"));
+}
+
+void SpeedConversionWindow::desiredTempoEntered()
+{
+    enterIn(desiredTempoEdit, actualTempoEdit, QStringLiteral("Sie müssen eine Soll-Geschwindigkeit eingeben!"));
+}
+
+void SpeedConversionWindow::enterIn(QLineEdit* field, QLineEdit* other, const QString& missingText)
+{
+    if (field->text().isEmpty()) {
+        state_.messages->information(missingText);
+        field->setFocus();
+    }
+    else if (!other->text().isEmpty()) {
+        calculateClicked();
+    }
+    else {
+        other->setFocus();
+    }
+}
+
+void SpeedConversionWindow::calculateClicked()
+{
+    const std::optional<double> actual = ReadNumber(actualTempoEdit->text().left(255), state_.messages);
+    if (actual) {
+        const std::optional<double> desired = ReadNumber(desiredTempoEdit->text().left(255), state_.messages);
+        // A negative tempo would ask for a change of more than 100 %, which no music can play.
+        if (!desired || *desired < 0) {
+            warn(tr("Sie müssen als Soll-Tempo einen gültige Zahl angeben"));
+            return;
+        }
+        const auto change = SpeedChangeText(static_cast<float>(*actual), static_cast<float>(*desired));
+        if (change) {
+            adaptationEdit->setText(*change);
+            return;
+        }
+    }
+    // Unreadable, zero or negative: no speed change leads away from it.
+    warn(tr("Sie müssen als Ist-Tempo eine gültige Zahl angeben"));
+}
+
+void SpeedConversionWindow::resetClicked()
+{
+    actualTempoEdit->clear();
+    desiredTempoEdit->clear();
+    adaptationEdit->clear();
+    actualTempoEdit->setFocus();
+}
+
+void SpeedConversionWindow::helpClicked()
+{
+    ShowToolHelp(state_, language(), tr("Takt-Anpassung"), QStringLiteral("TaktAnpassungHelp.rtf"));
+}
+
+void SpeedConversionWindow::warn(const QString& text)
+{
+    state_.messages->warning(text);
+}

@@ -1,0 +1,44 @@
+#pragma once
+#include "widgets/EmbeddedForm.h"
+
+struct ProgramState;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// Speed conversion: the change of playing speed in percent that turns an
+// actual tempo into a desired one.
+class SpeedConversionWindow : public EmbeddedForm {
+    Q_OBJECT
+public:
+    explicit SpeedConversionWindow(ProgramState& state, QWidget* parent = nullptr);
+
+    void actualTempoEntered();  // Enter in actualTempoEdit
+    void desiredTempoEntered(); // Enter in desiredTempoEdit
+    void calculateClicked();
+    void resetClicked();
+    void helpClicked();
+
+    QLabel* actualTempoLabel = nullptr;
+    QLineEdit* actualTempoEdit = nullptr; // the count-beat window writes its average here
+    QLabel* actualUnitLabel = nullptr;
+    QLabel* desiredTempoLabel = nullptr;
+    QLineEdit* desiredTempoEdit = nullptr;
+    QLabel* desiredUnitLabel = nullptr;
+    QLabel* adaptationLabel = nullptr;
+    QLineEdit* adaptationEdit = nullptr;
+    QLabel* percentLabel = nullptr;
+    QPushButton* calculateButton = nullptr;
+    QPushButton* resetButton = nullptr;
+    QPushButton* helpButton = nullptr;
+
+protected:
+    void applyLanguage() override;
+
+private:
+    // Enter in one field: computes when the other is filled, else moves there.
+    void enterIn(QLineEdit* field, QLineEdit* other, const QString& missingText);
+    void warn(const QString& text);
+
+    ProgramState& state_;
+};

@@ -1,0 +1,186 @@
+#include "widgets/DelimitedListBox.h"
+#include "music/MusicCheckWindow.h"
+#include "PieceSynth.h"
+#include "common/ProgramState.h"
+#include "RecordingMessages.h"
+#include "rules/RuleTables.h"
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QLocale>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+void WritePiece(const QString& path, double bars, int beatsPerBar, double seconds)
+{
+    PieceRecipe recipe;
+    recipe.barsPerMinute = bars;
+    recipe.beatsPerBar = beatsPerBar;
+    recipe.seconds = seconds;
+    QVERIFY(PieceSynth::writeWav(path, PieceSynth::render(recipe)));
+}
+
+QStringList Fields(const MusicCheckWindow& form, int row)
+{
+    return DelimitedListBox::SplitFields(form.resultList->item(row)->text(), '\t');
+}
+
+} // namespace
+
+class TestMusicCheckWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale(QLocale::German));
+        QVERIFY(dir_.isValid());
+        QDir(dir_.path()).mkpath("music/waltz");
+        WritePiece(dir_.filePath("music/a-jive.wav"), 43, 4, 12);
+        WritePiece(dir_.filePath("music/waltz/b-waltz.wav"), 29, 3, 12);
+        QFile broken(dir_.filePath("music/waltz/c-broken.mp3"));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write(QByteArray(5000, '\x55'));
+        broken.close();
+        QFile notes(dir_.filePath("music/notes.txt"));
+        QVERIFY(notes.open(QIODevice::WriteOnly));
+        notes.close();
+    }
+
+    void init()
+    {
+        UseLanguage(Language::German);
+        state_ = ProgramState();
+        state_.messages = &messages_;
+        messages_.clear();
+        form_ = std::make_unique<MusicCheckWindow>(state_, dir_.filePath("cache.json"));
+    }
+
+    void folderAddsItsAudioOnceAndEveryFileGetsARow()
+    {
+        form_->addPaths({dir_.filePath("music"), dir_.filePath("music/a-jive.wav")});
+        QCOMPARE(form_->resultList->count(), 3);
+        // Until its figures come, and when none can, a row's note runs on from the tempo's column.
+        QCOMPARE(Fields(*form_, 0).value(2), QString("wird geprüft..."));
+        QTRY_VERIFY_WITH_TIMEOUT(!form_->queue().busy(), 60000);
+        QCOMPARE(Fields(*form_, 0).value(0), QString("a-jive.wav"));
+        QCOMPARE(Fields(*form_, 0).value(1), QString("12,0"));
+        QCOMPARE(Fields(*form_, 1).value(0), QString("b-waltz.wav"));
+        QVERIFY(!Fields(*form_, 1).value(2).isEmpty());
+        QCOMPARE(Fields(*form_, 2).value(0), QString("c-broken.mp3"));
+        QCOMPARE(Fields(*form_, 2).size(), 3);
+        QVERIFY(Fields(*form_, 2).value(2).startsWith("Beschädigt oder unbekanntes Format"));
+        QCOMPARE(form_->progressBar->value(), 3);
+        QVERIFY(!form_->cancelButton->isEnabled());
+    }
+
+    void danceChangeJudgesAgainWithoutAnalysing()
+    {
+        form_->addPaths({dir_.filePath("music/waltz/b-waltz.wav"), dir_.filePath("music/a-jive.wav")});
+        QTRY_VERIFY_WITH_TIMEOUT(!form_->queue().busy(), 60000);
+        const int analysed = form_->queue().total();
+
+        const RuleRow slowWaltz{"Langsamer Walzer", "", "28-30", "84-90", "90-120s"};
+        state_.tempoMin = 28;
+        state_.tempoMax = 30;
+        state_.danceTimeMin = 90;
+        state_.danceTimeMax = 120;
+        form_->danceChanged(&slowWaltz);
+        QCOMPARE(form_->target().beatsPerBar, 3);
+        QCOMPARE(Fields(*form_, 0).value(3), QString("ja"));
+        QCOMPARE(Fields(*form_, 0).value(6), QString("zu kurz"));
+        QCOMPARE(Fields(*form_, 0).value(8), QString("g"));
+
+        // Neither piece has a reading near the rumba's range.
+        const RuleRow rumba{"Rumba", "", "25-27", "100-108", "90-120s"};
+        state_.tempoMin = 25;
+        state_.tempoMax = 27;
+        form_->danceChanged(&rumba);
+        QCOMPARE(form_->target().beatsPerBar, 4);
+        QCOMPARE(Fields(*form_, 0).value(8), QString("r"));
+        QCOMPARE(Fields(*form_, 1).value(3), QString("nein"));
+        QCOMPARE(form_->queue().total(), analysed);
+
+        form_->setLanguage(Language::English);
+        state_.timeFormat = TimeFormat::MinutesSeconds;
+        form_->timeFormatChanged(TimeFormat::MinutesSeconds);
+        QCOMPARE(Fields(*form_, 1).value(1), QString("00:12"));
+        QCOMPARE(Fields(*form_, 1).value(3), QString("no"));
+    }
+
+    void listGoesToClipboardAndCsv()
+    {
+        form_->addPaths({dir_.filePath("music/a-jive.wav")});
+        QTRY_VERIFY_WITH_TIMEOUT(!form_->queue().busy(), 60000);
+        form_->copyClicked();
+        const QStringList lines = QApplication::clipboard()->text().split('\n');
+        QCOMPARE(lines.value(0), QString("Datei\tLänge\tTakte/min\tRegel\tzur Grenze\tzur Mitte\tTanzzeit\tHinweis"));
+        QVERIFY(lines.value(1).startsWith("a-jive.wav\t12,0\t"));
+
+        const QString csv = dir_.filePath("list.csv");
+        QVERIFY(form_->saveCsv(csv));
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray content = file.readAll();
+        QVERIFY(content.startsWith("\xEF\xBB\xBF"
+                                   "Datei;L"));
+        QVERIFY(content.contains("\r\na-jive.wav;12,0;"));
+        file.close();
+
+        // Copied and saved, a row without a tempo keeps its note in the note column.
+        form_->addPaths({dir_.filePath("music/waltz/c-broken.mp3")});
+        QTRY_VERIFY_WITH_TIMEOUT(!form_->queue().busy(), 60000);
+        QVERIFY(form_->saveCsv(csv));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("\r\nc-broken.mp3;;;;;;;Beschädigt oder unbekanntes Format"));
+        QVERIFY(form_->listAsText().contains("\nc-broken.mp3\t\t\t\t\t\t\tBeschädigt"));
+
+        QVERIFY(!form_->saveCsv(dir_.filePath("no/such/folder/list.csv")));
+        QCOMPARE(messages_.warnings.size(), 1);
+        QVERIFY(messages_.warnings[0].startsWith("Datei "));
+    }
+
+    void droppedFilesAreAddedAndCancelAnswersEveryRow()
+    {
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(dir_.filePath("music/waltz")), QUrl("https://example.org/a.mp3")});
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        // Straight to the window: the application routes drops only within a drag it runs itself.
+        static_cast<QObject*>(form_.get())->event(&drop);
+        QCOMPARE(form_->resultList->count(), 2);
+        QVERIFY(form_->cancelButton->isEnabled());
+        form_->cancelClicked();
+        QTRY_VERIFY_WITH_TIMEOUT(!form_->queue().busy(), 60000);
+        QVERIFY(!form_->cancelButton->isEnabled());
+        for (int row = 0; row < 2; ++row)
+            QVERIFY(Fields(*form_, row).value(2) != "wird geprüft...");
+
+        // A cancelled file added again is analysed after all; a finished one is not.
+        form_->addPaths({dir_.filePath("music/waltz")});
+        QTRY_VERIFY_WITH_TIMEOUT(!form_->queue().busy(), 60000);
+        QCOMPARE(form_->resultList->count(), 2);
+        for (int row = 0; row < 2; ++row)
+            QVERIFY(Fields(*form_, row).value(2) != "Abgebrochen");
+        // A file may also finish before Cancel reaches it; either way a file
+        // with its result is not queued again.
+        const int totalBefore = form_->queue().total();
+        form_->addPaths({dir_.filePath("music/waltz")});
+        QCOMPARE(form_->queue().total(), totalBefore);
+        QVERIFY(!form_->queue().busy());
+        QCOMPARE(form_->resultList->count(), 2);
+    }
+
+private:
+    QTemporaryDir dir_;
+    ProgramState state_;
+    RecordingMessages messages_;
+    std::unique_ptr<MusicCheckWindow> form_;
+};
+
+QTEST_MAIN(TestMusicCheckWindow)
+#include "tst_music_check_window.moc"
