@@ -3,22 +3,12 @@
 #include "widgets/SelectorBar.h"
 #include "widgets/StatusPanels.h"
 
-#include "rules/BoogieWoogieInfoWindow.h"
-#include "rules/FormationInfoWindow.h"
 #include "tempo/SpeedConversionWindow.h"
-#include "rules/InternationalBoogieWoogieWindow.h"
-#include "rules/InternationalFormationsWindow.h"
-#include "rules/InternationalLatinWindow.h"
-#include "rules/InternationalRockNRollWindow.h"
-#include "rules/InternationalBallroomWindow.h"
-#include "rules/LatinInfoWindow.h"
 #include "tempo/MetronomeWindow.h"
 #include "fade/FadeRockNRollWindow.h"
 #include "fade/FadeCouplesWindow.h"
 #include "tempo/CountBeatWindow.h"
 #include "music/MusicCheckWindow.h"
-#include "rules/RockNRollInfoWindow.h"
-#include "rules/BallroomInfoWindow.h"
 #include "stopwatch/StopTimeWindow.h"
 #include "tempo/AdaptFixedSpeedDialog.h"
 #include "tempo/AdaptSpeedDialog.h"
@@ -27,6 +17,7 @@
 #include "widgets/Pictures.h"
 #include "fade/ProjectorWindow.h"
 #include "rules/CustomizeDataDialog.h"
+#include "rules/RuleInfoWindow.h"
 #include "app/HelpWindow.h"
 #include "app/AboutDialog.h"
 #include "common/Language.h"
@@ -549,16 +540,8 @@ void MainWindow::registerEmbeddedWindows()
     displayArea_->registerWindow(new FadeRockNRollWindow(state_));
     fadeCouples_ = new FadeCouplesWindow(state_);
     displayArea_->registerWindow(fadeCouples_);
-    displayArea_->registerWindow(new RockNRollInfoWindow(state_));
-    displayArea_->registerWindow(new BoogieWoogieInfoWindow(state_));
-    displayArea_->registerWindow(new BallroomInfoWindow(state_));
-    displayArea_->registerWindow(new LatinInfoWindow(state_));
-    displayArea_->registerWindow(new FormationInfoWindow(state_));
-    displayArea_->registerWindow(new InternationalRockNRollWindow(state_));
-    displayArea_->registerWindow(new InternationalBoogieWoogieWindow(state_));
-    displayArea_->registerWindow(new InternationalBallroomWindow(state_));
-    displayArea_->registerWindow(new InternationalLatinWindow(state_));
-    displayArea_->registerWindow(new InternationalFormationsWindow(state_));
+    for (int info = 0; info < InfoWindowCount; ++info)
+        displayArea_->registerWindow(CreateInfoWindow(static_cast<InfoWindow>(info), state_));
     displayArea_->registerWindow(new EmptyWindow);
     auto* musicCheck = new MusicCheckWindow(state_);
     displayArea_->registerWindow(musicCheck);

@@ -85,8 +85,9 @@ public:
     QLabel* noteLabel() const { return noteLabel_; }
     void noteDoubleClicked();
 
+    NationalInfoWindow(ProgramState& state, const NationalInfoConfig& config, QWidget* parent = nullptr);
+
 protected:
-    NationalInfoWindow(ProgramState& state, const NationalInfoConfig& config, QWidget* parent);
     void applyLanguage() override;
     void windowShown() override;
 
@@ -110,6 +111,24 @@ struct InternationalInfoConfig {
 
 class InternationalInfoWindow : public RuleInfoWindow {
     Q_OBJECT
-protected:
-    InternationalInfoWindow(ProgramState& state, const InternationalInfoConfig& config, QWidget* parent);
+public:
+    InternationalInfoWindow(ProgramState& state, const InternationalInfoConfig& config, QWidget* parent = nullptr);
 };
+
+// The rule info windows of the display area, in its order; each is a row of
+// the table in InfoWindowTable.cpp.
+enum class InfoWindow {
+    RockNRoll,
+    BoogieWoogie,
+    Ballroom,
+    Latin,
+    Formation,
+    InternationalRockNRoll,
+    InternationalBoogieWoogie,
+    InternationalBallroom,
+    InternationalLatin,
+    InternationalFormations,
+};
+constexpr int InfoWindowCount = 10;
+
+RuleInfoWindow* CreateInfoWindow(InfoWindow which, ProgramState& state, QWidget* parent = nullptr);

@@ -2,20 +2,11 @@
 #include "rules/DanceSelection.h"
 #include "widgets/DelimitedListBox.h"
 #include "widgets/ElidedLabel.h"
-#include "rules/BoogieWoogieInfoWindow.h"
-#include "rules/FormationInfoWindow.h"
-#include "rules/InternationalBoogieWoogieWindow.h"
-#include "rules/InternationalFormationsWindow.h"
-#include "rules/InternationalLatinWindow.h"
-#include "rules/InternationalRockNRollWindow.h"
-#include "rules/InternationalBallroomWindow.h"
-#include "rules/LatinInfoWindow.h"
-#include "rules/RockNRollInfoWindow.h"
-#include "rules/BallroomInfoWindow.h"
 #include "common/ProgramState.h"
 #include "widgets/RadioGroup.h"
 #include "RecordingMessages.h"
 #include "rules/RuleFiles.h"
+#include "rules/RuleInfoWindow.h"
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -30,10 +21,15 @@ namespace {
 
 using WindowFactory = std::function<RuleInfoWindow*(ProgramState&)>;
 
-template <typename Window>
-WindowFactory factory()
+WindowFactory factory(InfoWindow which)
 {
-    return [](ProgramState& state) { return new Window(state); };
+    return [which](ProgramState& state) { return CreateInfoWindow(which, state); };
+}
+
+template <typename Window>
+std::unique_ptr<Window> createWindow(InfoWindow which, ProgramState& state)
+{
+    return std::unique_ptr<Window>(static_cast<Window*>(CreateInfoWindow(which, state)));
 }
 
 QString dataFolder()
@@ -94,11 +90,11 @@ private slots:
         QTest::addColumn<QString>("sourceStart");
         QTest::addColumn<QString>("note");
 
-        const auto rnr = factory<RockNRollInfoWindow>();
-        const auto boogie = factory<BoogieWoogieInfoWindow>();
-        const auto standard = factory<BallroomInfoWindow>();
-        const auto latin = factory<LatinInfoWindow>();
-        const auto formation = factory<FormationInfoWindow>();
+        const auto rnr = factory(InfoWindow::RockNRoll);
+        const auto boogie = factory(InfoWindow::BoogieWoogie);
+        const auto standard = factory(InfoWindow::Ballroom);
+        const auto latin = factory(InfoWindow::Latin);
+        const auto formation = factory(InfoWindow::Formation);
         QTest::newRow("Rock'n'Roll de") << rnr << 0
                                         << QStringList{"Klasse", "Fuß/Akro", "Taktzahl", "Metronom", "Tanzzeit"} << 11
                                         << "Schüler;Vor-/Zwischenrunde;47;188;90-105s"
@@ -175,12 +171,12 @@ private slots:
 
     void tempoAndTimeColumnsAreCentred()
     {
-        FormationInfoWindow window(stateFor(dataFolder()));
+        const auto window = createWindow<NationalInfoWindow>(InfoWindow::Formation, stateFor(dataFolder()));
         const QList<Qt::Alignment> expected{Qt::AlignLeft,    Qt::AlignLeft,    Qt::AlignLeft,
                                             Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignHCenter};
-        const QAbstractItemModel* header = window.infoList()->header()->model();
+        const QAbstractItemModel* header = window->infoList()->header()->model();
         for (int column = 0; column < expected.size(); ++column) {
-            QCOMPARE(window.infoList()->cellAlignment(column), expected[column]);
+            QCOMPARE(window->infoList()->cellAlignment(column), expected[column]);
             const int captionAlignment = header->headerData(column, Qt::Horizontal, Qt::TextAlignmentRole).toInt();
             QCOMPARE(Qt::Alignment(captionAlignment) & Qt::AlignHorizontal_Mask, expected[column]);
         }
@@ -194,23 +190,23 @@ private slots:
         const QString folder = dir.path() + '/';
         writeFile(folder + "de/Latein.dat", "Quelle\r\nSamba;2/4;50-52;100-104;90-120s;\r\n");
         writeFile(folder + "en/latein.DAT", "Source\r\nJive;4/4;42-44;168-176;90-120s;\r\n");
-        LatinInfoWindow window(stateFor(folder));
-        window.show();
-        QCOMPARE(window.infoList()->rowTexts(), QStringList{"Samba;2/4;50-52;100-104;90-120s"});
+        const auto window = createWindow<NationalInfoWindow>(InfoWindow::Latin, stateFor(folder));
+        window->show();
+        QCOMPARE(window->infoList()->rowTexts(), QStringList{"Samba;2/4;50-52;100-104;90-120s"});
 
         writeFile(folder + "de/Latein.dat", "Quelle neu\r\n\r\n* Kommentar\r\nRumba;4/4;25-27;100-108;90-120s;\r\n");
-        QCOMPARE(window.infoList()->count(), 1);
-        showAgain(window);
-        QCOMPARE(window.infoList()->rowTexts(), (QStringList{"", "* Kommentar", "Rumba;4/4;25-27;100-108;90-120s"}));
-        QCOMPARE(window.sourceLabel()->text(), QString("Quelle neu"));
+        QCOMPARE(window->infoList()->count(), 1);
+        showAgain(*window);
+        QCOMPARE(window->infoList()->rowTexts(), (QStringList{"", "* Kommentar", "Rumba;4/4;25-27;100-108;90-120s"}));
+        QCOMPARE(window->sourceLabel()->text(), QString("Quelle neu"));
 
-        window.setLanguage(Language::English);
-        QCOMPARE(window.infoList()->sectionTexts().first(), QString("Dance"));
-        QCOMPARE(window.infoList()->count(), 3);
-        showAgain(window);
-        QCOMPARE(window.languageFolder(), "en" + QString(QDir::separator()));
-        QCOMPARE(window.infoList()->rowTexts(), QStringList{"Jive;4/4;42-44;168-176;90-120s"});
-        QCOMPARE(window.sourceLabel()->text(), QString("Source"));
+        window->setLanguage(Language::English);
+        QCOMPARE(window->infoList()->sectionTexts().first(), QString("Dance"));
+        QCOMPARE(window->infoList()->count(), 3);
+        showAgain(*window);
+        QCOMPARE(window->languageFolder(), "en" + QString(QDir::separator()));
+        QCOMPARE(window->infoList()->rowTexts(), QStringList{"Jive;4/4;42-44;168-176;90-120s"});
+        QCOMPARE(window->sourceLabel()->text(), QString("Source"));
     }
 
     // A source line longer than its label, and a cell wider than its column,
@@ -223,17 +219,17 @@ private slots:
                                "D Class tempos provisional, as every helper can read";
         writeFile(folder + "de/BoogieWoogie.dat",
                   source.toLatin1() + "\r\nHauptklasse;Endrunde (langsam) und noch mehr;28-30;112-120;90-105s;\r\n");
-        BoogieWoogieInfoWindow window(stateFor(folder));
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const auto window = createWindow<NationalInfoWindow>(InfoWindow::BoogieWoogie, stateFor(folder));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 
-        auto* label = qobject_cast<ElidedLabel*>(window.sourceLabel());
+        auto* label = qobject_cast<ElidedLabel*>(window->sourceLabel());
         QVERIFY(label);
         QCOMPARE(label->text(), source);
         QVERIFY(label->isElided());
         QVERIFY(label->shownText().endsWith(QChar(0x2026)));
 
-        DelimitedListBox* list = window.infoList();
+        DelimitedListBox* list = window->infoList();
         const QRect row = list->visualItemRect(list->item(0));
         const int firstColumn = list->header()->sectionSize(0);
         QCOMPARE(list->cutCellAt(QPoint(row.left() + firstColumn + 10, row.center().y())),
@@ -245,10 +241,10 @@ private slots:
     {
         QTemporaryDir dir;
         writeFile(dir.path() + "/de/Formationen.dat", "Nur die Quelle\r\n");
-        FormationInfoWindow window(stateFor(dir.path() + '/'));
-        window.show();
-        QCOMPARE(window.infoList()->count(), 0);
-        QCOMPARE(window.sourceLabel()->text(), QString("Nur die Quelle"));
+        const auto window = createWindow<NationalInfoWindow>(InfoWindow::Formation, stateFor(dir.path() + '/'));
+        window->show();
+        QCOMPARE(window->infoList()->count(), 0);
+        QCOMPARE(window->sourceLabel()->text(), QString("Nur die Quelle"));
         QVERIFY(messages_.warnings.isEmpty());
     }
 
@@ -265,18 +261,18 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.path() + "/de/Standard.dat";
         writeFile(path, "Quelle\r\nTango;4/4;31-33;124-132;90-120s;\r\n");
-        BallroomInfoWindow window(stateFor(dir.path() + '/'));
-        window.show();
+        const auto window = createWindow<NationalInfoWindow>(InfoWindow::Ballroom, stateFor(dir.path() + '/'));
+        window->show();
 
         if (replacement.isNull())
             QVERIFY(QFile::remove(path));
         else
             writeFile(path, replacement);
-        showAgain(window);
+        showAgain(*window);
         QCOMPARE(messages_.warnings.size(), 1);
         QVERIFY2(messages_.warnings.first().startsWith("Datei "), qPrintable(messages_.warnings.first()));
-        QCOMPARE(window.infoList()->rowTexts(), QStringList{"Tango;4/4;31-33;124-132;90-120s"});
-        QCOMPARE(window.sourceLabel()->text(), QString("Quelle"));
+        QCOMPARE(window->infoList()->rowTexts(), QStringList{"Tango;4/4;31-33;124-132;90-120s"});
+        QCOMPARE(window->sourceLabel()->text(), QString("Quelle"));
     }
 
     void internationalWindowShowsDeliveredFile_data()
@@ -289,25 +285,25 @@ private slots:
         QTest::addColumn<QString>("firstRow");
         QTest::addColumn<QString>("sourceStart");
 
-        QTest::newRow("Rock'n'Roll") << factory<InternationalRockNRollWindow>() << "InfoBox_RockNRoll"
+        QTest::newRow("Rock'n'Roll") << factory(InfoWindow::InternationalRockNRoll) << "InfoBox_RockNRoll"
                                      << "LB_Info_RockNRoll"
                                      << QStringList{"Class", "Foot/Acro", "Bars/min.", "Metronom", "Time"} << 8
                                      << "Children;-;45-47;180-188;60-75s"
                                      << "WRRC Tournament Rules";
-        QTest::newRow("Boogie-Woogie") << factory<InternationalBoogieWoogieWindow>() << "InfoBox_Boogie"
+        QTest::newRow("Boogie-Woogie") << factory(InfoWindow::InternationalBoogieWoogie) << "InfoBox_Boogie"
                                        << "LB_Info_Boogie"
                                        << QStringList{"Class", "Round", "Bars/min.", "Metronom", "Time"} << 5
                                        << "Boogie-Woogie;Preliminary (slow);28-30;112-120;75s"
                                        << "WRRC Technical Rules";
-        QTest::newRow("Standard") << factory<InternationalBallroomWindow>() << "InfoBox_Standard"
+        QTest::newRow("Standard") << factory(InfoWindow::InternationalBallroom) << "InfoBox_Standard"
                                   << "LB_Info_Standard" << QStringList{"Dance", "Beat", "Bars/min.", "Metronom", "Time"}
                                   << 5 << "Slow Waltz;3/4;28-30;84-90;90-120s"
                                   << "WDSF Competition Rules";
-        QTest::newRow("Latin") << factory<InternationalLatinWindow>() << "InfoBox_Latein"
+        QTest::newRow("Latin") << factory(InfoWindow::InternationalLatin) << "InfoBox_Latein"
                                << "LB_Info_Latein" << QStringList{"Dance", "Beat", "Bars/min.", "Metronom", "Time"} << 5
                                << "Samba;2/4;50-52;100-104;90-120s"
                                << "WDSF Competition Rules";
-        QTest::newRow("formation") << factory<InternationalFormationsWindow>() << "InfoBox_Formations"
+        QTest::newRow("formation") << factory(InfoWindow::InternationalFormations) << "InfoBox_Formations"
                                    << "LB_Info_Formationen"
                                    << QStringList{"Dance", "Class", "# Couples", "Bars/min.", "Metronom", "Time"} << 6
                                    << "Ballroom;Formation;6-8;as single dances;-;max. 360s, 270s judged"
@@ -341,12 +337,13 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.path() + "/i_standard.dat"; // the name matches whatever its case
         writeFile(path, "WDSF\r\nTango;4/4;31-33;124-132;90-120s;\r\n");
-        InternationalBallroomWindow window(stateFor(dir.path() + '/'));
+        const auto window =
+            createWindow<InternationalInfoWindow>(InfoWindow::InternationalBallroom, stateFor(dir.path() + '/'));
         writeFile(path, "WDSF 2\r\nQuickstep;4/4;50-52;200-208;90-120s;\r\n");
-        window.show();
-        showAgain(window);
-        QCOMPARE(window.infoList()->rowTexts(), QStringList{"Tango;4/4;31-33;124-132;90-120s"});
-        QCOMPARE(window.sourceLabel()->text(), QString("WDSF"));
+        window->show();
+        showAgain(*window);
+        QCOMPARE(window->infoList()->rowTexts(), QStringList{"Tango;4/4;31-33;124-132;90-120s"});
+        QCOMPARE(window->sourceLabel()->text(), QString("WDSF"));
     }
 
     void internationalWindowWithUnreadableFile_data()
@@ -363,14 +360,15 @@ private slots:
         if (!contents.isNull())
             writeFile(dir.path() + "/I_Latein.dat", contents);
         writeFile(dir.path() + "/I_Standard.dat", "WDSF\r\nTango;4/4;31-33;124-132;90-120s;\r\n");
-        InternationalLatinWindow latin(stateFor(dir.path() + '/'));
+        const auto latin =
+            createWindow<InternationalInfoWindow>(InfoWindow::InternationalLatin, stateFor(dir.path() + '/'));
         QCOMPARE(messages_.warnings, QStringList{"Error reading file"});
-        QCOMPARE(latin.infoList()->count(), 0);
-        QCOMPARE(latin.sourceLabel()->text(), QString());
+        QCOMPARE(latin->infoList()->count(), 0);
+        QCOMPARE(latin->sourceLabel()->text(), QString());
 
-        InternationalBallroomWindow standard(state_);
+        const auto standard = createWindow<InternationalInfoWindow>(InfoWindow::InternationalBallroom, state_);
         QCOMPARE(messages_.warnings.size(), 1);
-        QCOMPARE(standard.infoList()->count(), 1);
+        QCOMPARE(standard->infoList()->count(), 1);
     }
 
     // A double click makes the row the dance selection of the main window's panel.
@@ -383,19 +381,19 @@ private slots:
         QTest::addColumn<QString>("round"); // empty: the round group is hidden
 
         QTest::newRow("Rock'n'Roll B-Klasse Akrobatik")
-            << factory<RockNRollInfoWindow>() << "B-Klasse;Akrobatik;48-50;192-200;90-105s" << 0 << "B-Klasse"
+            << factory(InfoWindow::RockNRoll) << "B-Klasse;Akrobatik;48-50;192-200;90-105s" << 0 << "B-Klasse"
             << "Akrobatik";
         QTest::newRow("Rock'n'Roll C-Klasse has no round")
-            << factory<RockNRollInfoWindow>() << "C-Klasse;-;48;192;90-105s" << 0 << "C-Klasse"
+            << factory(InfoWindow::RockNRoll) << "C-Klasse;-;48;192;90-105s" << 0 << "C-Klasse"
             << "";
         QTest::newRow("Boogie-Woogie Oldieklasse")
-            << factory<BoogieWoogieInfoWindow>() << "Oldieklasse;Endrunde (langsam);28-30;112-120;90-105s" << 1
+            << factory(InfoWindow::BoogieWoogie) << "Oldieklasse;Endrunde (langsam);28-30;112-120;90-105s" << 1
             << "Oldieklasse"
             << "Endrunde (langsam)";
-        QTest::newRow("Standard Tango") << factory<BallroomInfoWindow>() << "Tango;4/4;31-33;124-132;90-120s" << 2
+        QTest::newRow("Standard Tango") << factory(InfoWindow::Ballroom) << "Tango;4/4;31-33;124-132;90-120s" << 2
                                         << "Tango"
                                         << "";
-        QTest::newRow("Latin Jive") << factory<LatinInfoWindow>() << "Jive;4/4;42-44;168-176;90-120s" << 3 << "Jive"
+        QTest::newRow("Latin Jive") << factory(InfoWindow::Latin) << "Jive;4/4;42-44;168-176;90-120s" << 3 << "Jive"
                                     << "";
     }
 
@@ -447,10 +445,10 @@ private slots:
         DanceSelection selection(state);
         state.selection = &selection;
         DanceSelectionPanel panel(state, selection);
-        RockNRollInfoWindow window(state);
-        window.show();
-        window.infoList()->setCurrentRow(0);
-        window.noteDoubleClicked();
+        const auto window = createWindow<NationalInfoWindow>(InfoWindow::RockNRoll, state);
+        window->show();
+        window->infoList()->setCurrentRow(0);
+        window->noteDoubleClicked();
         QCOMPARE(panel.danceGroup->currentText(), QString("B-Klasse"));
         QCOMPARE(panel.roundGroup->currentText(), QString("Akrobatik"));
     }
@@ -459,8 +457,8 @@ private slots:
     {
         QTest::addColumn<WindowFactory>("create");
         QTest::addColumn<bool>("selectRow");
-        QTest::newRow("formation window") << factory<FormationInfoWindow>() << true;
-        QTest::newRow("no row selected") << factory<BallroomInfoWindow>() << false;
+        QTest::newRow("formation window") << factory(InfoWindow::Formation) << true;
+        QTest::newRow("no row selected") << factory(InfoWindow::Ballroom) << false;
     }
 
     void doubleClickWithoutEffect()

@@ -1,8 +1,0 @@
-#pragma once
-#include "rules/RuleInfoWindow.h"
-
-class BoogieWoogieInfoWindow : public NationalInfoWindow {
-    Q_OBJECT
-public:
-    explicit BoogieWoogieInfoWindow(ProgramState& state, QWidget* parent = nullptr);
-};

@@ -1,8 +1,0 @@
-#pragma once
-#include "rules/RuleInfoWindow.h"
-
-class FormationInfoWindow : public NationalInfoWindow {
-    Q_OBJECT
-public:
-    explicit FormationInfoWindow(ProgramState& state, QWidget* parent = nullptr);
-};
