@@ -7,6 +7,7 @@
 #include "common/Clock.h"
 #include "widgets/DisplayArea.h"
 #include "widgets/DelimitedListBox.h"
+#include "tempo/MeasuredTempo.h"
 #include "tempo/SpeedConversionWindow.h"
 #include "tempo/CountBeatWindow.h"
 #include "common/Messages.h"
@@ -233,7 +234,9 @@ int main(int argc, char** argv)
     auto* speedConversion = new SpeedConversionWindow(state);
     area.registerWindow(form);
     area.registerWindow(speedConversion);
-    form->setSpeedConversion(speedConversion);
+    MeasuredTempo measuredTempo;
+    speedConversion->setMeasuredTempo(&measuredTempo);
+    form->setMeasuredTempo(&measuredTempo);
     area.resize(700, 500);
     area.show();
     area.showWindow(0);

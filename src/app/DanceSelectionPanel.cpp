@@ -194,7 +194,7 @@ void DanceSelectionPanel::targetTempoChanged()
         return;
     beep();
     // Runs this handler again with the last valid text.
-    targetTempoEdit->setText(state_.targetTempoText);
+    targetTempoEdit->setText(selection_.validTypedTarget());
     targetTempoEdit->selectAll();
 }
 

@@ -4,6 +4,7 @@
 #include "widgets/StatusPanels.h"
 
 #include "tempo/SpeedConversionWindow.h"
+#include "tempo/MeasuredTempo.h"
 #include "tempo/MetronomeWindow.h"
 #include "fade/FadeRockNRollWindow.h"
 #include "fade/FadeCouplesWindow.h"
@@ -185,7 +186,6 @@ MainWindow::MainWindow(const MainWindowOptions& options, QWidget* parent)
     }
     state_.tempoMin = state_.tempoMax = 0;
     state_.danceTimeMin = state_.danceTimeMax = 0;
-    state_.targetTempoText.clear();
     createFreeStandingWindows();
 }
 
@@ -549,8 +549,9 @@ void MainWindow::registerEmbeddedWindows()
     for (int index = 0; index < displayArea_->count(); ++index)
         connect(displayArea_->embeddedForm(index), &EmbeddedForm::statusTextChanged, statusBar_,
                 &StatusPanels::setPanelText);
-    countBeat_->setSpeedConversion(speedConversion);
-    metronome->setSpeedConversion(speedConversion);
+    speedConversion->setMeasuredTempo(&measuredTempo_);
+    countBeat_->setMeasuredTempo(&measuredTempo_);
+    metronome->setMeasuredTempo(&measuredTempo_);
     connect(&selection_, &DanceSelection::targetChanged, musicCheck, &MusicCheckWindow::danceChanged);
 }
 

@@ -4,6 +4,7 @@
 #include "app/EmbeddedWindow.h"
 #include "common/ProgramState.h"
 #include "rules/DanceSelection.h"
+#include "tempo/MeasuredTempo.h"
 #include "rules/RuleTables.h"
 #include <QMainWindow>
 #include <memory>
@@ -131,6 +132,7 @@ private:
     ProgramState state_;
     RuleTables rules_;
     DanceSelection selection_{state_};
+    MeasuredTempo measuredTempo_;
     SteadyClock clock_;
     DialogMessages dialogMessages_;
     std::unique_ptr<ResourceSoundPlayer> ownSounds_;

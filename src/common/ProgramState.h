@@ -32,7 +32,6 @@ struct ProgramState {
     std::int32_t danceTimeMin = 0;
     std::int32_t danceTimeMax = 0;
     QString currentDanceTimeText;
-    QString targetTempoText;
     int savedTypeIndex = -1;
     int savedDanceIndex = -1;
     int savedRoundIndex = -1;

@@ -57,7 +57,7 @@ void DanceSelection::setTypedTarget(const QString& text)
 {
     typedTarget_ = text;
     if (!text.isEmpty() && IsTargetTempoText(text))
-        state_.targetTempoText = text;
+        validTypedTarget_ = text;
     if (!typedTargetChosen())
         return;
     takeTargetWithoutRow();

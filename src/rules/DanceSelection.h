@@ -44,6 +44,9 @@ public:
     // The chosen row while its tempo is readable: what the panel shows.
     const RuleRow* shownRow() const { return shownRow_; }
     const QString& typedTarget() const { return typedTarget_; }
+    // The last typed target that was a tempo: a view sets it back when the
+    // operator types something else.
+    const QString& validTypedTarget() const { return validTypedTarget_; }
 
     // While locked the choice must not change; views disable their controls.
     bool locked() const { return locked_; }
@@ -75,6 +78,7 @@ private:
     int dance_ = -1;
     int round_ = -1;
     QString typedTarget_;
+    QString validTypedTarget_;
     const RuleRow* shownRow_ = nullptr;
     bool locked_ = false;
 };

@@ -3,7 +3,7 @@
 #include "widgets/DelimitedListBox.h"
 #include "tempo/AdaptFixedSpeedDialog.h"
 #include "tempo/AdaptSpeedDialog.h"
-#include "tempo/SpeedConversionWindow.h"
+#include "tempo/MeasuredTempo.h"
 #include "common/HelpViewer.h"
 #include "common/Messages.h"
 #include "common/NumberText.h"
@@ -329,8 +329,8 @@ void CountBeatWindow::showSteadiness()
 
 void CountBeatWindow::showAverageInSpeedConversion(const QString& text)
 {
-    if (speedConversion_)
-        speedConversion_->actualTempoEdit->setText(text);
+    if (measured_)
+        measured_->setText(text);
 }
 
 void CountBeatWindow::scrollToNewest()

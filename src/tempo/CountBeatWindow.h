@@ -13,7 +13,7 @@ class QSpinBox;
 class QTimer;
 class AdaptFixedSpeedDialog;
 class AdaptSpeedDialog;
-class SpeedConversionWindow;
+class MeasuredTempo;
 
 // Count beat: the user taps once per bar; each tap lists the bars so far, the
 // time since the first tap, the current and the average tempo, coloured by
@@ -26,8 +26,8 @@ public:
     // The evaluation's dialogs; the main window owns them.
     void setAdaptSpeed(AdaptSpeedDialog* dialog) { adaptSpeed_ = dialog; }
     void setAdaptFixSpeed(AdaptFixedSpeedDialog* dialog) { adaptFixSpeed_ = dialog; }
-    // Where each tap's average is shown as the actual tempo.
-    void setSpeedConversion(SpeedConversionWindow* window) { speedConversion_ = window; }
+    // Each tap's average becomes the measured tempo.
+    void setMeasuredTempo(MeasuredTempo* measured) { measured_ = measured; }
 
     void tap();
     void startClicked();
@@ -88,5 +88,5 @@ private:
     bool keyReleased_ = true;
     AdaptSpeedDialog* adaptSpeed_ = nullptr;
     AdaptFixedSpeedDialog* adaptFixSpeed_ = nullptr;
-    SpeedConversionWindow* speedConversion_ = nullptr;
+    MeasuredTempo* measured_ = nullptr;
 };

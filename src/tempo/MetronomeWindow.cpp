@@ -1,6 +1,6 @@
 #include "tempo/MetronomeWindow.h"
 #include "common/Clock.h"
-#include "tempo/SpeedConversionWindow.h"
+#include "tempo/MeasuredTempo.h"
 #include "common/HelpViewer.h"
 #include "common/Messages.h"
 #include "common/NumberText.h"
@@ -320,10 +320,9 @@ void MetronomeWindow::changeWhileRunning()
 void MetronomeWindow::measuredClicked()
 {
     std::optional<double> measured;
-    const SpeedConversionWindow* conversion = speedConversion_;
-    if (conversion && !conversion->actualTempoEdit->text().trimmed().isEmpty()) {
+    if (measured_ && !measured_->text().trimmed().isEmpty()) {
         WarningCounter conversionErrors(*state_.messages);
-        const double tempo = TextToNumber(conversion->actualTempoEdit->text(), conversionErrors);
+        const double tempo = TextToNumber(measured_->text(), conversionErrors);
         if (conversionErrors.count == 0)
             measured = tempo;
     }

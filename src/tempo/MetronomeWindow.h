@@ -14,7 +14,7 @@ class QPushButton;
 class QTimer;
 class RadioGroup;
 class ThreadTimer;
-class SpeedConversionWindow;
+class MeasuredTempo;
 
 // The metronome: beats a tempo in bars per minute in 2/4, 3/4 or 4/4, flashing
 // Bar (full on the first beat of a bar, half on the others) and, with "Sound"
@@ -43,8 +43,8 @@ public:
     void tempoChanged();
     // Take over the tempo last measured by count beat, or the middle of the target range.
     void measuredClicked();
-    // The speed conversion's actual tempo is the one last measured.
-    void setSpeedConversion(const SpeedConversionWindow* window) { speedConversion_ = window; }
+    // The tempo the measured button takes over.
+    void setMeasuredTempo(const MeasuredTempo* measured) { measured_ = measured; }
     void targetClicked();
 
     bool running() const;
@@ -86,7 +86,7 @@ private:
     void showSoundNotice(bool noSound);
 
     ProgramState& state_;
-    const SpeedConversionWindow* speedConversion_ = nullptr;
+    const MeasuredTempo* measured_ = nullptr;
     BeatSchedule schedule_;
     bool clicksFromOutput_ = false;
     Beat pendingFlash_;

@@ -3,6 +3,7 @@
 #include "common/Messages.h"
 #include "common/ProgramState.h"
 #include "widgets/RoundedFrame.h"
+#include "tempo/MeasuredTempo.h"
 #include "tempo/SpeedConversion.h"
 #include <QFrame>
 #include <QLabel>
@@ -57,6 +58,16 @@ SpeedConversionWindow::SpeedConversionWindow(ProgramState& state, QWidget* paren
     connect(resetButton, &QPushButton::clicked, this, &SpeedConversionWindow::resetClicked);
     connect(helpButton, &QPushButton::clicked, this, &SpeedConversionWindow::helpClicked);
     applyLanguage();
+}
+
+void SpeedConversionWindow::setMeasuredTempo(MeasuredTempo* measured)
+{
+    actualTempoEdit->setText(measured->text());
+    connect(measured, &MeasuredTempo::changed, actualTempoEdit, [this](const QString& text) {
+        if (actualTempoEdit->text() != text)
+            actualTempoEdit->setText(text);
+    });
+    connect(actualTempoEdit, &QLineEdit::textChanged, measured, &MeasuredTempo::setText);
 }
 
 void SpeedConversionWindow::applyLanguage()

@@ -2,6 +2,7 @@
 #include "widgets/EmbeddedForm.h"
 
 struct ProgramState;
+class MeasuredTempo;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -13,6 +14,10 @@ class SpeedConversionWindow : public EmbeddedForm {
 public:
     explicit SpeedConversionWindow(ProgramState& state, QWidget* parent = nullptr);
 
+    // The actual tempo field shows the measured tempo, and what the operator
+    // types there is the measured tempo from then on.
+    void setMeasuredTempo(MeasuredTempo* measured);
+
     void actualTempoEntered();  // Enter in actualTempoEdit
     void desiredTempoEntered(); // Enter in desiredTempoEdit
     void calculateClicked();
@@ -20,7 +25,7 @@ public:
     void helpClicked();
 
     QLabel* actualTempoLabel = nullptr;
-    QLineEdit* actualTempoEdit = nullptr; // the count-beat window writes its average here
+    QLineEdit* actualTempoEdit = nullptr;
     QLabel* actualUnitLabel = nullptr;
     QLabel* desiredTempoLabel = nullptr;
     QLineEdit* desiredTempoEdit = nullptr;

@@ -386,7 +386,7 @@ void TestDanceSelectionPanel::typedTargetTempo()
     QTest::keyClicks(panel_->targetTempoEdit, typed);
     QCOMPARE(panel_->targetTempoEdit->text(), shown);
     QCOMPARE(panel_->targetTempoEdit->selectedText(), selected);
-    QCOMPARE(state_.targetTempoText, shown);
+    QCOMPARE(selection_->validTypedTarget(), shown);
     QCOMPARE(beeps_, beeps);
 }
 
@@ -407,7 +407,7 @@ void TestDanceSelectionPanel::pastedNegativeTargetIsRefused()
     panel_->targetTempoEdit->selectAll();
     panel_->targetTempoEdit->insert(pasted);
     QCOMPARE(panel_->targetTempoEdit->text(), QString("48"));
-    QCOMPARE(state_.targetTempoText, QString("48"));
+    QCOMPARE(selection_->validTypedTarget(), QString("48"));
     QCOMPARE(state_.tempoMin, 47.0);
     QCOMPARE(beeps_, 1);
 }
@@ -419,7 +419,7 @@ void TestDanceSelectionPanel::emptyingTargetTempoIsAccepted()
     panel_->targetTempoEdit->selectAll();
     QTest::keyClick(panel_->targetTempoEdit, Qt::Key_Backspace);
     QCOMPARE(panel_->targetTempoEdit->text(), QString());
-    QCOMPARE(state_.targetTempoText, QString("48"));
+    QCOMPARE(selection_->validTypedTarget(), QString("48"));
     QCOMPARE(beeps_, 0);
 }
 

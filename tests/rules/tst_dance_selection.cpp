@@ -175,13 +175,12 @@ private slots:
         QFETCH(double, min);
         QFETCH(double, max);
         QFETCH(QString, stored);
-        state_.targetTempoText.clear();
         DanceSelection selection(state_);
         selection.chooseType(type);
         selection.setTypedTarget(text);
         QCOMPARE(state_.tempoMin, min);
         QCOMPARE(state_.tempoMax, max);
-        QCOMPARE(state_.targetTempoText, stored);
+        QCOMPARE(selection.validTypedTarget(), stored);
     }
 
     void unreadableRuleTempoWarnsAndGivesNoTarget()

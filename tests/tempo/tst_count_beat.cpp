@@ -5,6 +5,7 @@
 #include "tempo/AdaptSpeedDialog.h"
 #include "tempo/SpeedConversionWindow.h"
 #include "tempo/CountBeatWindow.h"
+#include "tempo/MeasuredTempo.h"
 #include "ManualClock.h"
 #include "common/ProgramState.h"
 #include "rules/DanceSelection.h"
@@ -33,6 +34,7 @@ private:
     std::unique_ptr<DisplayArea> area_;
     CountBeatWindow* form_ = nullptr;
     SpeedConversionWindow* conversion_ = nullptr;
+    std::unique_ptr<MeasuredTempo> measuredTempo_;
     std::unique_ptr<AdaptSpeedDialog> adaptSpeed_;
     std::unique_ptr<AdaptFixedSpeedDialog> adaptFixSpeed_;
     QStringList dialogs_; // "actual|desired|adjustment" of each showing
@@ -93,11 +95,13 @@ private slots:
         state_.tempoMax = 52;
 
         area_ = std::make_unique<DisplayArea>();
+        measuredTempo_ = std::make_unique<MeasuredTempo>();
         form_ = new CountBeatWindow(state_);
         conversion_ = new SpeedConversionWindow(state_);
         area_->registerWindow(form_);
         area_->registerWindow(conversion_);
-        form_->setSpeedConversion(conversion_);
+        conversion_->setMeasuredTempo(measuredTempo_.get());
+        form_->setMeasuredTempo(measuredTempo_.get());
         adaptSpeed_ = std::make_unique<AdaptSpeedDialog>(state_);
         adaptFixSpeed_ = std::make_unique<AdaptFixedSpeedDialog>();
         record(*adaptSpeed_);

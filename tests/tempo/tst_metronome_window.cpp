@@ -1,6 +1,7 @@
 #include "RecordingHelp.h"
 #include "tempo/MetronomeWindow.h"
 #include <memory>
+#include "tempo/MeasuredTempo.h"
 #include "tempo/SpeedConversionWindow.h"
 #include "common/HelpViewer.h"
 #include "ManualClock.h"
@@ -431,7 +432,9 @@ private slots:
         QFETCH(QStringList, warnings);
         auto window = std::make_unique<MetronomeWindow>(state);
         auto conversion = std::make_unique<SpeedConversionWindow>(state);
-        window->setSpeedConversion(conversion.get());
+        MeasuredTempo measuredTempo;
+        conversion->setMeasuredTempo(&measuredTempo);
+        window->setMeasuredTempo(&measuredTempo);
         state.tempoMin = tempoMin;
         state.tempoMax = tempoMax;
         window->setLanguage(LanguageFromStored(language));
