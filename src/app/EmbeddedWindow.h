@@ -22,3 +22,4 @@ enum class EmbeddedWindow {
     Empty,
     MusicCheck,
 };
+constexpr int EmbeddedWindowCount = static_cast<int>(EmbeddedWindow::MusicCheck) + 1;

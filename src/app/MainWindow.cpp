@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "app/WindowTable.h"
 #include "widgets/DisplayArea.h"
 #include "widgets/SelectorBar.h"
 #include "widgets/StatusPanels.h"
@@ -6,11 +7,9 @@
 #include "tempo/SpeedConversionWindow.h"
 #include "tempo/MeasuredTempo.h"
 #include "tempo/MetronomeWindow.h"
-#include "fade/FadeRockNRollWindow.h"
 #include "fade/FadeCouplesWindow.h"
 #include "tempo/CountBeatWindow.h"
 #include "music/MusicCheckWindow.h"
-#include "stopwatch/StopTimeWindow.h"
 #include "tempo/AdaptFixedSpeedDialog.h"
 #include "tempo/AdaptSpeedDialog.h"
 
@@ -18,7 +17,6 @@
 #include "widgets/Pictures.h"
 #include "fade/ProjectorWindow.h"
 #include "rules/CustomizeDataDialog.h"
-#include "rules/RuleInfoWindow.h"
 #include "app/HelpWindow.h"
 #include "app/AboutDialog.h"
 #include "common/Language.h"
@@ -49,6 +47,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -59,60 +58,10 @@ constexpr int ClientHeight = 554;
 constexpr int SelectorColumnWidth = 170;
 constexpr int LogoPaneHeight = 76;
 constexpr int DancePanelHeight = 163;
-constexpr int SelectorItems[3] = {6, 5, 5};
 constexpr QSize LargestPanel(549, 389);
 
 const char* const Prompt =
     QT_TRANSLATE_NOOP("MainWindow", " Wählen Sie in der Funktionsleiste die gewünschte Funktion");
-
-struct SelectorChoice {
-    const char* header; // German, translated when shown
-    EmbeddedWindow window;
-};
-
-// Header line and window of each selector item, by section and item.
-const SelectorChoice SelectorChoices[3][6] = {
-    {{QT_TRANSLATE_NOOP("MainWindow", " Musik auszählen"), EmbeddedWindow::CountBeat},
-     {QT_TRANSLATE_NOOP("MainWindow", " Zeit bestimmen"), EmbeddedWindow::StopTime},
-     {QT_TRANSLATE_NOOP("MainWindow", " Metronom"), EmbeddedWindow::Metronome},
-     {QT_TRANSLATE_NOOP("MainWindow", " Takt-Anpassung"), EmbeddedWindow::SpeedConversion},
-     {QT_TRANSLATE_NOOP("MainWindow", " Musik ausblenden"), EmbeddedWindow::FadeCouples},
-     {QT_TRANSLATE_NOOP("MainWindow", " Musik prüfen"), EmbeddedWindow::MusicCheck}},
-    {{QT_TRANSLATE_NOOP("MainWindow", " Takt- und Zeiteinheiten bei Rock'n'Roll"), EmbeddedWindow::RockNRollInfo},
-     {QT_TRANSLATE_NOOP("MainWindow", " Takt- und Zeiteinheiten bei Boogie-Woogie"), EmbeddedWindow::BoogieWoogieInfo},
-     {QT_TRANSLATE_NOOP("MainWindow", " Takt- und Zeiteinheiten bei Standardtänzen"), EmbeddedWindow::BallroomInfo},
-     {QT_TRANSLATE_NOOP("MainWindow", " Takt- und Zeiteinheiten bei Lateintänzen"), EmbeddedWindow::LatinInfo},
-     {QT_TRANSLATE_NOOP("MainWindow", " Takt- und Zeiteinheiten bei Formationswettbewerben"),
-      EmbeddedWindow::FormationInfo}},
-    {{QT_TRANSLATE_NOOP("MainWindow", " International regulations for Rock'n'Roll"),
-      EmbeddedWindow::InternationalRockNRoll},
-     {QT_TRANSLATE_NOOP("MainWindow", " International regulations for Boogie-Woogie"),
-      EmbeddedWindow::InternationalBoogieWoogie},
-     {QT_TRANSLATE_NOOP("MainWindow", " International regulations for Ballroom"),
-      EmbeddedWindow::InternationalBallroom},
-     {QT_TRANSLATE_NOOP("MainWindow", " International regulations for Latin"), EmbeddedWindow::InternationalLatin},
-     {QT_TRANSLATE_NOOP("MainWindow", " International regulations for Formations"),
-      EmbeddedWindow::InternationalFormations}},
-};
-
-struct SelectorCaptions {
-    const char* sections[3];
-    const char* items[3][6];
-};
-
-// German, translated when shown.
-const SelectorCaptions SelectorTexts = {
-    {QT_TRANSLATE_NOOP("MainWindow", "Messungen"), QT_TRANSLATE_NOOP("MainWindow", "Takt- und Zeitdaten"),
-     QT_TRANSLATE_NOOP("MainWindow", "International")},
-    {{QT_TRANSLATE_NOOP("MainWindow", "Musik auszählen"), QT_TRANSLATE_NOOP("MainWindow", "Zeit bestimmen"),
-      QT_TRANSLATE_NOOP("MainWindow", "Metronom"), QT_TRANSLATE_NOOP("MainWindow", "Takt-Anpassung"),
-      QT_TRANSLATE_NOOP("MainWindow", "Musik ausblenden"), QT_TRANSLATE_NOOP("MainWindow", "Musik prüfen")},
-     {QT_TRANSLATE_NOOP("MainWindow", "Rock'n'Roll"), QT_TRANSLATE_NOOP("MainWindow", "Boogie-Woogie"),
-      QT_TRANSLATE_NOOP("MainWindow", "Standard"), QT_TRANSLATE_NOOP("MainWindow", "Latein"),
-      QT_TRANSLATE_NOOP("MainWindow", "Formationswettbewerb")},
-     {QT_TRANSLATE_NOOP("MainWindow", "Rock'n'Roll"), QT_TRANSLATE_NOOP("MainWindow", "Boogie Woogie"),
-      QT_TRANSLATE_NOOP("MainWindow", "Ballroom"), QT_TRANSLATE_NOOP("MainWindow", "Latin"),
-      QT_TRANSLATE_NOOP("MainWindow", "Formations")}}};
 
 enum MenuFlag : unsigned {
     Plain = 0,
@@ -133,7 +82,7 @@ struct MenuCommand {
     const char* nameEnglish;
     const char* key;
     unsigned flags;
-    void (MainWindow::*handler)();
+    std::function<void()> run;
 };
 
 } // namespace
@@ -142,15 +91,6 @@ struct MainWindow::MenuSet {
     QList<QMenu*> topMenus;
     std::map<QString, QAction*> actions;
     QAction* hiddenFade = nullptr;
-};
-
-// The stand-in for the window that shows nothing.
-class EmptyWindow : public EmbeddedForm {
-public:
-    explicit EmptyWindow(QWidget* parent = nullptr)
-        : EmbeddedForm("FrmEmptyForm", QSize(0, 0), parent)
-    {
-    }
 };
 
 MainWindow::MainWindow(const MainWindowOptions& options, QWidget* parent)
@@ -219,11 +159,11 @@ void MainWindow::buildControls()
     InitPictures();
     logo_->setPixmap(QIcon(LogoPicture).pixmap(QSize(160, 70)));
     selector_ = new SelectorBar(menuPane_);
-    for (int section = 0; section < 3; ++section) {
-        selector_->addSection(tr(SelectorTexts.sections[section]));
-        for (int item = 0; item < SelectorItems[section]; ++item) {
-            selector_->addItem(section, tr(SelectorTexts.items[section][item]), QIcon(SelectorPicture(section, item)));
-        }
+    for (int section = 0; section < SelectorSectionCount; ++section) {
+        selector_->addSection(tr(SelectorSectionCaptions[section]));
+        for (int item = 0; item < SelectorItemCount(section); ++item)
+            selector_->addItem(section, tr(SelectorRow(section, item)->selector->caption),
+                               QIcon(SelectorPicture(section, item)));
     }
     menuPane_->setSizes({LogoPaneHeight, ClientHeight});
     connect(menuPane_, &QSplitter::splitterMoved, this, [this] { menuPaneSplitMoved(); });
@@ -289,54 +229,49 @@ void MainWindow::fitStatusPanels()
 
 std::unique_ptr<MainWindow::MenuSet> MainWindow::buildMenu(Language language)
 {
-    // Both menus, in the order and with the texts, names and keys the users know.
-    static const MenuCommand commands[] = {
-        {QT_TRANSLATE_NOOP("MainMenu", "&Datei"), QT_TRANSLATE_NOOP("MainMenu", "&Beenden"), "Beenden1", "MenuItem2",
-         "Alt+F4", Plain, &MainWindow::quitClicked},
-        {QT_TRANSLATE_NOOP("MainMenu", "&Messungen"), QT_TRANSLATE_NOOP("MainMenu", "Musik &auszählen"),
-         "Musikauszhlen1", "MenuItem4", "Ctrl+A", Plain, &MainWindow::countBeatClicked},
-        {QT_TRANSLATE_NOOP("MainMenu", "&Messungen"), QT_TRANSLATE_NOOP("MainMenu", "&Zeit bestimmen"),
-         "Zeitbestimmen1", "MenuItem5", "Ctrl+Z", Plain, &MainWindow::stopTimeClicked},
-        {QT_TRANSLATE_NOOP("MainMenu", "&Messungen"), QT_TRANSLATE_NOOP("MainMenu", "&Metronom"), "Metronom1",
-         "MenuItem6", "Ctrl+M", Plain, &MainWindow::metronomeClicked},
-        {QT_TRANSLATE_NOOP("MainMenu", "&Messungen"), QT_TRANSLATE_NOOP("MainMenu", "&Takt-Anpassung"),
-         "TaktAnpassung1", "MenuItem7", "Ctrl+T", Plain, &MainWindow::speedConversionClicked},
-        {QT_TRANSLATE_NOOP("MainMenu", "&Messungen"), QT_TRANSLATE_NOOP("MainMenu", "Musik aus&blenden Rock'n'Roll"),
-         "Musikausblenden1", "MenuItem8", "Ctrl+R", Hidden, &MainWindow::fadeRockNRollClicked},
-        {QT_TRANSLATE_NOOP("MainMenu", "&Messungen"), QT_TRANSLATE_NOOP("MainMenu", "Musik ausblenden"),
-         "MusikAusblendenStdLateinBoogie1", "MenuItem9", "Ctrl+S", Plain, &MainWindow::fadeCouplesClicked},
-        {QT_TRANSLATE_NOOP("MainMenu", "&Messungen"), QT_TRANSLATE_NOOP("MainMenu", "Musik &prüfen"), "MusikPruefen1",
-         "MI_CheckMusic", "Ctrl+P", Plain, &MainWindow::musicCheckClicked},
-        {QT_TRANSLATE_NOOP("MainMenu", "&Takt-/Zeit-Info"), QT_TRANSLATE_NOOP("MainMenu", "&Rock'n'Roll"), "MI_RnRInfo",
-         "MenuItem11", "", Plain, &MainWindow::rockNRollInfoClicked},
-        {QT_TRANSLATE_NOOP("MainMenu", "&Takt-/Zeit-Info"), QT_TRANSLATE_NOOP("MainMenu", "&Boogie-Woogie"),
-         "MI_BoogieInfo", "MenuItem12", "", Plain, &MainWindow::boogieWoogieInfoClicked},
-        {QT_TRANSLATE_NOOP("MainMenu", "&Takt-/Zeit-Info"), QT_TRANSLATE_NOOP("MainMenu", "&Standard"),
-         "MI_StandardInfo", "MenuItem13", "", Plain, &MainWindow::ballroomInfoClicked},
-        {QT_TRANSLATE_NOOP("MainMenu", "&Takt-/Zeit-Info"), QT_TRANSLATE_NOOP("MainMenu", "&Latein"), "MI_LateinInfo",
-         "MenuItem14", "", Plain, &MainWindow::latinInfoClicked},
-        {QT_TRANSLATE_NOOP("MainMenu", "&Takt-/Zeit-Info"), QT_TRANSLATE_NOOP("MainMenu", "&Formationen"),
-         "MI_FormationInfo", "MenuItem15", "", Plain, &MainWindow::formationInfoClicked},
-        {QT_TRANSLATE_NOOP("MainMenu", "&Extras"), QT_TRANSLATE_NOOP("MainMenu", "&Position und Größe speichern"),
-         "MI_StorePosition", "MenuItem17", "", Checkable, &MainWindow::storePositionClicked},
-        {QT_TRANSLATE_NOOP("MainMenu", "&Extras"), QT_TRANSLATE_NOOP("MainMenu", "Immer im &Vordergrund"),
-         "MI_StayOnTop", "MenuItem18", "", Checkable | SeparatorAfter, &MainWindow::stayOnTopClicked},
-        // The language entries stand in each menu's own order; the menu's language is checked.
-        {QT_TRANSLATE_NOOP("MainMenu", "&Extras|&Sprache"), QT_TRANSLATE_NOOP("MainMenu", "&Englisch"), "MI_ToEnglisch",
-         "English1", "", CheckedEnglish, &MainWindow::toEnglishClicked},
-        {QT_TRANSLATE_NOOP("MainMenu", "&Extras|&Sprache"), QT_TRANSLATE_NOOP("MainMenu", "&Deutsch"), "Deutsch1",
-         "MI_ToGerman", "", CheckedGerman, &MainWindow::toGermanClicked},
-        {QT_TRANSLATE_NOOP("MainMenu", "&Extras|Zeitformat"), QT_TRANSLATE_NOOP("MainMenu", "Anzahl Sekunden"),
-         "MI_anzahlSekunden", "MI_NumberofSeconds", "", Checkable, &MainWindow::secondsFormatClicked},
-        {QT_TRANSLATE_NOOP("MainMenu", "&Extras|Zeitformat"), QT_TRANSLATE_NOOP("MainMenu", "mm:ss"), "MI_mmss",
-         "MI_mmss1", "", Checkable | SeparatorAfter, &MainWindow::minutesSecondsFormatClicked},
-        {QT_TRANSLATE_NOOP("MainMenu", "&Extras"), QT_TRANSLATE_NOOP("MainMenu", "Daten anpassen..."), "MI_AdaptData",
-         "MI_customize", "", Plain, &MainWindow::customizeClicked},
-        {QT_TRANSLATE_NOOP("MainMenu", "&Hilfe"), QT_TRANSLATE_NOOP("MainMenu", "&Readme"), "MI_Readme", "MenuItem20",
-         "F1", SeparatorAfter, &MainWindow::manualClicked},
-        {QT_TRANSLATE_NOOP("MainMenu", "&Hilfe"), QT_TRANSLATE_NOOP("MainMenu", "Ü&ber"), "Ueber", "MenuItem22", "",
-         Plain, &MainWindow::aboutClicked},
+    const auto command = [this](const char* path, const char* text, const char* nameGerman, const char* nameEnglish,
+                                const char* key, unsigned flags, void (MainWindow::*handler)()) {
+        return MenuCommand{path, text, nameGerman, nameEnglish, key, flags, [this, handler] { (this->*handler)(); }};
     };
+    // Both menus, in the order and with the texts, names and keys the users know.
+    std::vector<MenuCommand> commands = {command(QT_TRANSLATE_NOOP("MainMenu", "&Datei"),
+                                                 QT_TRANSLATE_NOOP("MainMenu", "&Beenden"), "Beenden1", "MenuItem2",
+                                                 "Alt+F4", Plain, &MainWindow::quitClicked)};
+    for (const WindowRow& row : WindowRows()) {
+        if (!row.menu)
+            continue;
+        const MenuEntry& entry = *row.menu;
+        const EmbeddedWindow window = row.window;
+        // A menu command writes its own German header in both languages.
+        const QString header = QString::fromUtf8(entry.header);
+        commands.push_back({entry.path, entry.text, entry.nameGerman, entry.nameEnglish, entry.key,
+                            entry.hidden ? Hidden : Plain, [this, header, window] { showByMenu(header, window); }});
+    }
+    commands.insert(
+        commands.end(),
+        {
+            command(QT_TRANSLATE_NOOP("MainMenu", "&Extras"),
+                    QT_TRANSLATE_NOOP("MainMenu", "&Position und Größe speichern"), "MI_StorePosition", "MenuItem17",
+                    "", Checkable, &MainWindow::storePositionClicked),
+            command(QT_TRANSLATE_NOOP("MainMenu", "&Extras"), QT_TRANSLATE_NOOP("MainMenu", "Immer im &Vordergrund"),
+                    "MI_StayOnTop", "MenuItem18", "", Checkable | SeparatorAfter, &MainWindow::stayOnTopClicked),
+            // The language entries stand in each menu's own order; the menu's language is checked.
+            command(QT_TRANSLATE_NOOP("MainMenu", "&Extras|&Sprache"), QT_TRANSLATE_NOOP("MainMenu", "&Englisch"),
+                    "MI_ToEnglisch", "English1", "", CheckedEnglish, &MainWindow::toEnglishClicked),
+            command(QT_TRANSLATE_NOOP("MainMenu", "&Extras|&Sprache"), QT_TRANSLATE_NOOP("MainMenu", "&Deutsch"),
+                    "Deutsch1", "MI_ToGerman", "", CheckedGerman, &MainWindow::toGermanClicked),
+            command(QT_TRANSLATE_NOOP("MainMenu", "&Extras|Zeitformat"),
+                    QT_TRANSLATE_NOOP("MainMenu", "Anzahl Sekunden"), "MI_anzahlSekunden", "MI_NumberofSeconds", "",
+                    Checkable, &MainWindow::secondsFormatClicked),
+            command(QT_TRANSLATE_NOOP("MainMenu", "&Extras|Zeitformat"), QT_TRANSLATE_NOOP("MainMenu", "mm:ss"),
+                    "MI_mmss", "MI_mmss1", "", Checkable | SeparatorAfter, &MainWindow::minutesSecondsFormatClicked),
+            command(QT_TRANSLATE_NOOP("MainMenu", "&Extras"), QT_TRANSLATE_NOOP("MainMenu", "Daten anpassen..."),
+                    "MI_AdaptData", "MI_customize", "", Plain, &MainWindow::customizeClicked),
+            command(QT_TRANSLATE_NOOP("MainMenu", "&Hilfe"), QT_TRANSLATE_NOOP("MainMenu", "&Readme"), "MI_Readme",
+                    "MenuItem20", "F1", SeparatorAfter, &MainWindow::manualClicked),
+            command(QT_TRANSLATE_NOOP("MainMenu", "&Hilfe"), QT_TRANSLATE_NOOP("MainMenu", "Ü&ber"), "Ueber",
+                    "MenuItem22", "", Plain, &MainWindow::aboutClicked),
+        });
 
     const bool english = language == Language::English;
     const auto text = [language](const char* german) { return TextIn(language, "MainMenu", german); };
@@ -362,12 +297,12 @@ std::unique_ptr<MainWindow::MenuSet> MainWindow::buildMenu(Language language)
         const bool fixedCheck = command.flags & (english ? CheckedEnglish : CheckedGerman);
         action->setCheckable((command.flags & Checkable) || (command.flags & (CheckedGerman | CheckedEnglish)));
         action->setChecked(fixedCheck);
-        auto handler = command.handler;
+        auto run = command.run;
         const bool languageEntry = command.flags & (CheckedGerman | CheckedEnglish);
-        connect(action, &QAction::triggered, this, [this, action, handler, languageEntry, fixedCheck] {
+        connect(action, &QAction::triggered, this, [action, run, languageEntry, fixedCheck] {
             if (languageEntry)
                 action->setChecked(fixedCheck); // each menu always marks its own language
-            (this->*handler)();
+            run();
         });
         set->actions[name] = action;
         if (command.flags & Hidden) {
@@ -529,22 +464,13 @@ void MainWindow::placeWindow(int left, int top, int savedWidth, int savedHeight)
 
 void MainWindow::registerEmbeddedWindows()
 {
-    // In the order of EmbeddedWindow.
-    countBeat_ = new CountBeatWindow(state_);
-    displayArea_->registerWindow(countBeat_);
-    displayArea_->registerWindow(new StopTimeWindow(state_));
-    auto* metronome = new MetronomeWindow(state_);
-    displayArea_->registerWindow(metronome);
-    auto* speedConversion = new SpeedConversionWindow(state_);
-    displayArea_->registerWindow(speedConversion);
-    displayArea_->registerWindow(new FadeRockNRollWindow(state_));
-    fadeCouples_ = new FadeCouplesWindow(state_);
-    displayArea_->registerWindow(fadeCouples_);
-    for (int info = 0; info < InfoWindowCount; ++info)
-        displayArea_->registerWindow(CreateInfoWindow(static_cast<InfoWindow>(info), state_));
-    displayArea_->registerWindow(new EmptyWindow);
-    auto* musicCheck = new MusicCheckWindow(state_);
-    displayArea_->registerWindow(musicCheck);
+    for (int window = 0; window < EmbeddedWindowCount; ++window)
+        displayArea_->registerWindow(RowOf(static_cast<EmbeddedWindow>(window)).create(state_));
+    countBeat_ = qobject_cast<CountBeatWindow*>(embedded(EmbeddedWindow::CountBeat));
+    fadeCouples_ = qobject_cast<FadeCouplesWindow*>(embedded(EmbeddedWindow::FadeCouples));
+    auto* metronome = qobject_cast<MetronomeWindow*>(embedded(EmbeddedWindow::Metronome));
+    auto* speedConversion = qobject_cast<SpeedConversionWindow*>(embedded(EmbeddedWindow::SpeedConversion));
+    auto* musicCheck = qobject_cast<MusicCheckWindow*>(embedded(EmbeddedWindow::MusicCheck));
 
     for (int index = 0; index < displayArea_->count(); ++index)
         connect(displayArea_->embeddedForm(index), &EmbeddedForm::statusTextChanged, statusBar_,
@@ -651,15 +577,15 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::selectorItemClicked(int section, int item)
 {
-    if (section < 0 || section > 2 || item < 0 || item >= SelectorItems[section])
+    const WindowRow* row = SelectorRow(section, item);
+    if (!row)
         return;
     selectorSection_ = section;
     selectorItem_ = item;
     // Showing the empty window first makes a repeated choice show its window anew.
     showEmbedded(EmbeddedWindow::Empty);
-    const SelectorChoice& choice = SelectorChoices[section][item];
-    setHeader(tr(choice.header));
-    showEmbedded(choice.window);
+    setHeader(tr(row->selector->header));
+    showEmbedded(row->window);
 }
 
 void MainWindow::showByMenu(const QString& header, EmbeddedWindow window)
@@ -676,56 +602,6 @@ void MainWindow::setHeader(const QString& text)
 QString MainWindow::headerText() const
 {
     return headerLabel_->text();
-}
-
-// Menu commands write their own German header in both languages.
-void MainWindow::countBeatClicked()
-{
-    showByMenu(QStringLiteral(" Musik auszählen"), EmbeddedWindow::CountBeat);
-}
-void MainWindow::stopTimeClicked()
-{
-    showByMenu(QStringLiteral(" Zeitmessung"), EmbeddedWindow::StopTime);
-}
-void MainWindow::metronomeClicked()
-{
-    showByMenu(QStringLiteral(" Metronom"), EmbeddedWindow::Metronome);
-}
-void MainWindow::speedConversionClicked()
-{
-    showByMenu(QStringLiteral(" Takt-Anpassung"), EmbeddedWindow::SpeedConversion);
-}
-void MainWindow::fadeRockNRollClicked()
-{
-    showByMenu(QStringLiteral(" Musik ausblenden Rock'n'Roll"), EmbeddedWindow::FadeRockNRoll);
-}
-void MainWindow::fadeCouplesClicked()
-{
-    showByMenu(QStringLiteral(" Musik ausblenden Standard/Latein/Boogie"), EmbeddedWindow::FadeCouples);
-}
-void MainWindow::musicCheckClicked()
-{
-    showByMenu(QStringLiteral(" Musik prüfen"), EmbeddedWindow::MusicCheck);
-}
-void MainWindow::rockNRollInfoClicked()
-{
-    showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Rock'n'Roll"), EmbeddedWindow::RockNRollInfo);
-}
-void MainWindow::boogieWoogieInfoClicked()
-{
-    showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Boogie-Woogie"), EmbeddedWindow::BoogieWoogieInfo);
-}
-void MainWindow::ballroomInfoClicked()
-{
-    showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Standardtänzen"), EmbeddedWindow::BallroomInfo);
-}
-void MainWindow::latinInfoClicked()
-{
-    showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Lateintänzen"), EmbeddedWindow::LatinInfo);
-}
-void MainWindow::formationInfoClicked()
-{
-    showByMenu(QStringLiteral(" Takt- und Zeiteinheiten bei Formationswettbewerben"), EmbeddedWindow::FormationInfo);
 }
 
 void MainWindow::quitClicked()
@@ -868,10 +744,10 @@ void MainWindow::relabelStatusPanels(const QString& coupleWord, const QString& t
 
 void MainWindow::showSelectorCaptions()
 {
-    for (int section = 0; section < 3; ++section) {
-        selector_->setSectionCaption(section, tr(SelectorTexts.sections[section]));
-        for (int item = 0; item < SelectorItems[section]; ++item)
-            selector_->setItemCaption(section, item, tr(SelectorTexts.items[section][item]));
+    for (int section = 0; section < SelectorSectionCount; ++section) {
+        selector_->setSectionCaption(section, tr(SelectorSectionCaptions[section]));
+        for (int item = 0; item < SelectorItemCount(section); ++item)
+            selector_->setItemCaption(section, item, tr(SelectorRow(section, item)->selector->caption));
     }
 }
 

@@ -108,18 +108,6 @@ private:
     void tellWindowsLanguage(Language language);
 
     void quitClicked();
-    void countBeatClicked();
-    void stopTimeClicked();
-    void metronomeClicked();
-    void speedConversionClicked();
-    void fadeRockNRollClicked();
-    void fadeCouplesClicked();
-    void musicCheckClicked();
-    void rockNRollInfoClicked();
-    void boogieWoogieInfoClicked();
-    void ballroomInfoClicked();
-    void latinInfoClicked();
-    void formationInfoClicked();
     void stayOnTopClicked();
     void storePositionClicked();
     void manualClicked();

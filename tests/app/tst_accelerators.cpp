@@ -4,6 +4,7 @@
 #include "widgets/RadioGroup.h"
 #include "RecordingMessages.h"
 #include "TestMainWindow.h"
+#include "app/WindowTable.h"
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
@@ -109,10 +110,11 @@ private slots:
         QTest::addColumn<EmbeddedWindow>("embedded");
         for (int language : {0, 1})
             for (int discipline : {0, 2})
-                for (int window = 0; window <= int(EmbeddedWindow::MusicCheck); ++window)
-                    if (window != int(EmbeddedWindow::Empty))
-                        QTest::addRow("%s, discipline %d, window %d", language ? "en" : "de", discipline, window)
-                            << language << discipline << static_cast<EmbeddedWindow>(window);
+                for (const WindowRow& row : WindowRows())
+                    if (row.window != EmbeddedWindow::Empty)
+                        QTest::addRow("%s, discipline %d, window %d", language ? "en" : "de", discipline,
+                                      int(row.window))
+                            << language << discipline << row.window;
     }
 
     void mainWindowWithEachToolWindow()

@@ -1,0 +1,153 @@
+#include "app/WindowTable.h"
+#include "fade/FadeCouplesWindow.h"
+#include "fade/FadeRockNRollWindow.h"
+#include "music/MusicCheckWindow.h"
+#include "rules/RuleInfoWindow.h"
+#include "stopwatch/StopTimeWindow.h"
+#include "tempo/CountBeatWindow.h"
+#include "tempo/MetronomeWindow.h"
+#include "tempo/SpeedConversionWindow.h"
+#include <QtGlobal>
+#include <algorithm>
+
+namespace {
+
+// The stand-in for the window that shows nothing.
+class EmptyWindow : public EmbeddedForm {
+public:
+    EmptyWindow()
+        : EmbeddedForm("FrmEmptyForm", QSize(0, 0))
+    {
+    }
+};
+
+template <typename Window>
+std::function<EmbeddedForm*(ProgramState&)> made()
+{
+    return [](ProgramState& state) { return new Window(state); };
+}
+
+std::function<EmbeddedForm*(ProgramState&)> info(InfoWindow which)
+{
+    return [which](ProgramState& state) { return CreateInfoWindow(which, state); };
+}
+
+const char* const Measurements = QT_TRANSLATE_NOOP("MainMenu", "&Messungen");
+const char* const BeatTimeInfo = QT_TRANSLATE_NOOP("MainMenu", "&Takt-/Zeit-Info");
+
+} // namespace
+
+const char* const SelectorSectionCaptions[SelectorSectionCount] = {
+    QT_TRANSLATE_NOOP("MainWindow", "Messungen"), QT_TRANSLATE_NOOP("MainWindow", "Takt- und Zeitdaten"),
+    QT_TRANSLATE_NOOP("MainWindow", "International")};
+
+const std::vector<WindowRow>& WindowRows()
+{
+    using W = EmbeddedWindow;
+    static const std::vector<WindowRow> rows = {
+        {W::CountBeat, made<CountBeatWindow>(),
+         SelectorEntry{0, 0, QT_TRANSLATE_NOOP("MainWindow", "Musik auszählen"),
+                       QT_TRANSLATE_NOOP("MainWindow", " Musik auszählen")},
+         MenuEntry{Measurements, QT_TRANSLATE_NOOP("MainMenu", "Musik &auszählen"), "Musikauszhlen1", "MenuItem4",
+                   "Ctrl+A", " Musik auszählen"}},
+        {W::StopTime, made<StopTimeWindow>(),
+         SelectorEntry{0, 1, QT_TRANSLATE_NOOP("MainWindow", "Zeit bestimmen"),
+                       QT_TRANSLATE_NOOP("MainWindow", " Zeit bestimmen")},
+         MenuEntry{Measurements, QT_TRANSLATE_NOOP("MainMenu", "&Zeit bestimmen"), "Zeitbestimmen1", "MenuItem5",
+                   "Ctrl+Z", " Zeitmessung"}},
+        {W::Metronome, made<MetronomeWindow>(),
+         SelectorEntry{0, 2, QT_TRANSLATE_NOOP("MainWindow", "Metronom"), QT_TRANSLATE_NOOP("MainWindow", " Metronom")},
+         MenuEntry{Measurements, QT_TRANSLATE_NOOP("MainMenu", "&Metronom"), "Metronom1", "MenuItem6", "Ctrl+M",
+                   " Metronom"}},
+        {W::SpeedConversion, made<SpeedConversionWindow>(),
+         SelectorEntry{0, 3, QT_TRANSLATE_NOOP("MainWindow", "Takt-Anpassung"),
+                       QT_TRANSLATE_NOOP("MainWindow", " Takt-Anpassung")},
+         MenuEntry{Measurements, QT_TRANSLATE_NOOP("MainMenu", "&Takt-Anpassung"), "TaktAnpassung1", "MenuItem7",
+                   "Ctrl+T", " Takt-Anpassung"}},
+        {W::FadeRockNRoll, made<FadeRockNRollWindow>(), std::nullopt,
+         MenuEntry{Measurements, QT_TRANSLATE_NOOP("MainMenu", "Musik aus&blenden Rock'n'Roll"), "Musikausblenden1",
+                   "MenuItem8", "Ctrl+R", " Musik ausblenden Rock'n'Roll", true}},
+        {W::FadeCouples, made<FadeCouplesWindow>(),
+         SelectorEntry{0, 4, QT_TRANSLATE_NOOP("MainWindow", "Musik ausblenden"),
+                       QT_TRANSLATE_NOOP("MainWindow", " Musik ausblenden")},
+         MenuEntry{Measurements, QT_TRANSLATE_NOOP("MainMenu", "Musik ausblenden"), "MusikAusblendenStdLateinBoogie1",
+                   "MenuItem9", "Ctrl+S", " Musik ausblenden Standard/Latein/Boogie"}},
+        {W::MusicCheck, made<MusicCheckWindow>(),
+         SelectorEntry{0, 5, QT_TRANSLATE_NOOP("MainWindow", "Musik prüfen"),
+                       QT_TRANSLATE_NOOP("MainWindow", " Musik prüfen")},
+         MenuEntry{Measurements, QT_TRANSLATE_NOOP("MainMenu", "Musik &prüfen"), "MusikPruefen1", "MI_CheckMusic",
+                   "Ctrl+P", " Musik prüfen"}},
+        {W::RockNRollInfo, info(InfoWindow::RockNRoll),
+         SelectorEntry{1, 0, QT_TRANSLATE_NOOP("MainWindow", "Rock'n'Roll"),
+                       QT_TRANSLATE_NOOP("MainWindow", " Takt- und Zeiteinheiten bei Rock'n'Roll")},
+         MenuEntry{BeatTimeInfo, QT_TRANSLATE_NOOP("MainMenu", "&Rock'n'Roll"), "MI_RnRInfo", "MenuItem11", "",
+                   " Takt- und Zeiteinheiten bei Rock'n'Roll"}},
+        {W::BoogieWoogieInfo, info(InfoWindow::BoogieWoogie),
+         SelectorEntry{1, 1, QT_TRANSLATE_NOOP("MainWindow", "Boogie-Woogie"),
+                       QT_TRANSLATE_NOOP("MainWindow", " Takt- und Zeiteinheiten bei Boogie-Woogie")},
+         MenuEntry{BeatTimeInfo, QT_TRANSLATE_NOOP("MainMenu", "&Boogie-Woogie"), "MI_BoogieInfo", "MenuItem12", "",
+                   " Takt- und Zeiteinheiten bei Boogie-Woogie"}},
+        {W::BallroomInfo, info(InfoWindow::Ballroom),
+         SelectorEntry{1, 2, QT_TRANSLATE_NOOP("MainWindow", "Standard"),
+                       QT_TRANSLATE_NOOP("MainWindow", " Takt- und Zeiteinheiten bei Standardtänzen")},
+         MenuEntry{BeatTimeInfo, QT_TRANSLATE_NOOP("MainMenu", "&Standard"), "MI_StandardInfo", "MenuItem13", "",
+                   " Takt- und Zeiteinheiten bei Standardtänzen"}},
+        {W::LatinInfo, info(InfoWindow::Latin),
+         SelectorEntry{1, 3, QT_TRANSLATE_NOOP("MainWindow", "Latein"),
+                       QT_TRANSLATE_NOOP("MainWindow", " Takt- und Zeiteinheiten bei Lateintänzen")},
+         MenuEntry{BeatTimeInfo, QT_TRANSLATE_NOOP("MainMenu", "&Latein"), "MI_LateinInfo", "MenuItem14", "",
+                   " Takt- und Zeiteinheiten bei Lateintänzen"}},
+        {W::FormationInfo, info(InfoWindow::Formation),
+         SelectorEntry{1, 4, QT_TRANSLATE_NOOP("MainWindow", "Formationswettbewerb"),
+                       QT_TRANSLATE_NOOP("MainWindow", " Takt- und Zeiteinheiten bei Formationswettbewerben")},
+         MenuEntry{BeatTimeInfo, QT_TRANSLATE_NOOP("MainMenu", "&Formationen"), "MI_FormationInfo", "MenuItem15", "",
+                   " Takt- und Zeiteinheiten bei Formationswettbewerben"}},
+        {W::InternationalRockNRoll, info(InfoWindow::InternationalRockNRoll),
+         SelectorEntry{2, 0, QT_TRANSLATE_NOOP("MainWindow", "Rock'n'Roll"),
+                       QT_TRANSLATE_NOOP("MainWindow", " International regulations for Rock'n'Roll")},
+         std::nullopt},
+        {W::InternationalBoogieWoogie, info(InfoWindow::InternationalBoogieWoogie),
+         SelectorEntry{2, 1, QT_TRANSLATE_NOOP("MainWindow", "Boogie Woogie"),
+                       QT_TRANSLATE_NOOP("MainWindow", " International regulations for Boogie-Woogie")},
+         std::nullopt},
+        {W::InternationalBallroom, info(InfoWindow::InternationalBallroom),
+         SelectorEntry{2, 2, QT_TRANSLATE_NOOP("MainWindow", "Ballroom"),
+                       QT_TRANSLATE_NOOP("MainWindow", " International regulations for Ballroom")},
+         std::nullopt},
+        {W::InternationalLatin, info(InfoWindow::InternationalLatin),
+         SelectorEntry{2, 3, QT_TRANSLATE_NOOP("MainWindow", "Latin"),
+                       QT_TRANSLATE_NOOP("MainWindow", " International regulations for Latin")},
+         std::nullopt},
+        {W::InternationalFormations, info(InfoWindow::InternationalFormations),
+         SelectorEntry{2, 4, QT_TRANSLATE_NOOP("MainWindow", "Formations"),
+                       QT_TRANSLATE_NOOP("MainWindow", " International regulations for Formations")},
+         std::nullopt},
+        {W::Empty, [](ProgramState&) { return new EmptyWindow; }, std::nullopt, std::nullopt},
+    };
+    return rows;
+}
+
+const WindowRow& RowOf(EmbeddedWindow window)
+{
+    const auto& rows = WindowRows();
+    const auto row =
+        std::find_if(rows.begin(), rows.end(), [window](const WindowRow& r) { return r.window == window; });
+    Q_ASSERT(row != rows.end());
+    return *row;
+}
+
+const WindowRow* SelectorRow(int section, int item)
+{
+    for (const WindowRow& row : WindowRows())
+        if (row.selector && row.selector->section == section && row.selector->item == item)
+            return &row;
+    return nullptr;
+}
+
+int SelectorItemCount(int section)
+{
+    const auto& rows = WindowRows();
+    return static_cast<int>(std::count_if(rows.begin(), rows.end(), [section](const WindowRow& row) {
+        return row.selector && row.selector->section == section;
+    }));
+}

@@ -1,0 +1,53 @@
+#pragma once
+#include "app/EmbeddedWindow.h"
+#include <functional>
+#include <optional>
+#include <vector>
+
+class EmbeddedForm;
+struct ProgramState;
+
+// Where a window stands in the selector: its section and item (its picture
+// follows from them), its caption, and the header a choice there writes.
+// German, translated when shown (context "MainWindow").
+struct SelectorEntry {
+    int section;
+    int item;
+    const char* caption;
+    const char* header;
+};
+
+// The window's command in the main menu: menu path ("|" between submenus) and
+// text, German, translated for each menu (context "MainMenu"); its object
+// names in the German and the English menu; its key; the header it writes,
+// German in both languages as the users know it; and whether the menu leaves
+// it out while its key still works.
+struct MenuEntry {
+    const char* path;
+    const char* text;
+    const char* nameGerman;
+    const char* nameEnglish;
+    const char* key;
+    const char* header;
+    bool hidden = false;
+};
+
+// One window of the display area: how it is made and how the operator
+// reaches it. Adding a window is a row here and its class.
+struct WindowRow {
+    EmbeddedWindow window;
+    std::function<EmbeddedForm*(ProgramState&)> create;
+    std::optional<SelectorEntry> selector;
+    std::optional<MenuEntry> menu;
+};
+
+// Every window of the display area, in the order of the main menu.
+const std::vector<WindowRow>& WindowRows();
+const WindowRow& RowOf(EmbeddedWindow window);
+// The row of a selector item; null for none.
+const WindowRow* SelectorRow(int section, int item);
+
+constexpr int SelectorSectionCount = 3;
+// German, translated when shown (context "MainWindow").
+extern const char* const SelectorSectionCaptions[SelectorSectionCount];
+int SelectorItemCount(int section);
