@@ -7,6 +7,7 @@
 //   beamer_shots OUTDIR [PROJECTOR_WIDTHxHEIGHT]      (default 1920x1080)
 
 #include "widgets/DisplayArea.h"
+#include "fade/LampLook.h"
 #include "fade/ProjectorWindow.h"
 #include "fade/FadeCouplesWindow.h"
 #include "app/MainWindow.h"

@@ -5,7 +5,6 @@
 #include <QLocalSocket>
 #include <QStandardPaths>
 #include <QTimer>
-#include <QWidget>
 
 namespace {
 const QByteArray ActivateRequest = "activate\n";
@@ -82,12 +81,4 @@ bool SingleInstance::activateRunning(int waitMs)
     deadline.start(waitMs);
     socket.connectToServer(socketPath());
     return loop.exec() == 1;
-}
-
-void BringToFront(QWidget& window)
-{
-    window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    window.show();
-    window.raise();
-    window.activateWindow();
 }

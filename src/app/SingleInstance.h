@@ -5,7 +5,6 @@
 #include <memory>
 
 class QLocalServer;
-class QWidget;
 
 // Keeps one running program per user. The first start holds a lock file and,
 // once its window is up, listens on a local socket beside it; a later start
@@ -45,6 +44,3 @@ private:
     QLockFile lock_;
     std::unique_ptr<QLocalServer> server_;
 };
-
-// Shows the window restored from minimised, in front and active.
-void BringToFront(QWidget& window);

@@ -1,4 +1,5 @@
 #include "app/ApplicationIdentity.h"
+#include "widgets/ScreenPlacement.h"
 #include "app/MainWindow.h"
 #include "app/SingleInstance.h"
 #include <QApplication>

@@ -1,4 +1,5 @@
 #include "widgets/Pictures.h"
+#include "fade/LampLook.h"
 #include "fade/FadeCouplesWindow.h"
 #include "fade/ProjectorWindow.h"
 #include "common/HelpViewer.h"

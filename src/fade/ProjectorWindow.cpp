@@ -1,4 +1,5 @@
 #include "fade/ProjectorWindow.h"
+#include "fade/LampLook.h"
 #include <QActionGroup>
 #include <QGuiApplication>
 #include <QKeyEvent>

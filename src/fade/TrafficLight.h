@@ -1,5 +1,4 @@
 #pragma once
-#include <QColor>
 #include <optional>
 
 // The state of a couple's traffic light: all off, or one lamp lit.
@@ -23,24 +22,3 @@ public:
 private:
     double nextThreshold_ = 0;
 };
-
-// Lamp colours of one state.
-struct LampColors {
-    QColor red;
-    QColor yellow;
-    QColor green;
-};
-
-QColor LampOffColor();
-LampColors ColorsOf(LampState state);
-
-// How a couple's clock looks on the projector in a lamp state. Bright,
-// far-apart hues, since a projector in a lit hall washes dark and close
-// colours out; past the maximum dancing time the clock turns into a red
-// field with black digits, the overtime no one can miss. No field: black.
-struct ProjectorLook {
-    QColor digits;
-    QColor field;
-};
-
-ProjectorLook ProjectorLookOf(LampState state);

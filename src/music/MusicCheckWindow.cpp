@@ -1,4 +1,5 @@
 #include "music/MusicCheckWindow.h"
+#include "rules/ToneColour.h"
 #include "widgets/DelimitedListBox.h"
 #include "rules/TempoVerdict.h"
 #include "common/HelpViewer.h"

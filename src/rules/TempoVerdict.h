@@ -1,13 +1,10 @@
 #pragma once
-#include <QColor>
 #include <QString>
 
 // How a tempo stands against the rules' range: no range to judge against
 // (black), inside it (green) or outside (red). Count beat and the music check
 // show their rows in these colours.
 enum class RowTone { Black, Green, Red };
-
-QColor ToneColour(RowTone tone);
 
 // The change of playing speed that turns the actual tempo into the desired one,
 // in percent of the actual tempo; positive means faster.

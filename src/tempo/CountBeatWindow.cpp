@@ -1,4 +1,5 @@
 #include "tempo/CountBeatWindow.h"
+#include "rules/ToneColour.h"
 #include "common/Clock.h"
 #include "widgets/DelimitedListBox.h"
 #include "tempo/AdaptFixedSpeedDialog.h"

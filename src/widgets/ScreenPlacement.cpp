@@ -110,3 +110,11 @@ void CentreOnScreen(QWidget& window)
     }
     window.move(topLeft);
 }
+
+void BringToFront(QWidget& window)
+{
+    window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}

@@ -39,3 +39,6 @@ QMargins AssumedFrame(const QWidget& window);
 // window with its frame is never larger than the screen it opens on.
 WindowPlacement PlaceWindow(std::optional<QPoint> storedFrameTopLeft, QSize clientSize, const QMargins& frame,
                             const ScreenAreas& screens);
+
+// Shows the window restored from minimised, in front and active.
+void BringToFront(QWidget& window);

@@ -1,4 +1,5 @@
 #include "fade_couples_fixture.h"
+#include "fade/LampLook.h"
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>

@@ -1,4 +1,5 @@
 #include "fade/TrafficLight.h"
+#include "fade/LampLook.h"
 #include <QtTest>
 #include <cmath>
 

@@ -1,0 +1,37 @@
+#include "fade/LampLook.h"
+
+QColor LampOffColor()
+{
+    return QColor(0x33, 0x33, 0x33);
+}
+
+LampColors ColorsOf(LampState state)
+{
+    const QColor off = LampOffColor();
+    switch (state) {
+    case LampState::Red:
+        return {Qt::red, off, off};
+    case LampState::Amber:
+        return {off, Qt::yellow, off};
+    case LampState::Green:
+        return {off, off, QColor(0, 0x80, 0)};
+    case LampState::Null:
+        break;
+    }
+    return {off, off, off};
+}
+
+ProjectorLook ProjectorLookOf(LampState state)
+{
+    switch (state) {
+    case LampState::Red:
+        return {Qt::black, QColor(255, 32, 32)};
+    case LampState::Amber:
+        return {QColor(255, 192, 0), QColor()};
+    case LampState::Green:
+        return {QColor(48, 232, 48), QColor()};
+    case LampState::Null:
+        break;
+    }
+    return {Qt::white, QColor()};
+}

@@ -1,0 +1,24 @@
+#pragma once
+#include "fade/TrafficLight.h"
+#include <QColor>
+
+// Lamp colours of one state.
+struct LampColors {
+    QColor red;
+    QColor yellow;
+    QColor green;
+};
+
+QColor LampOffColor();
+LampColors ColorsOf(LampState state);
+
+// How a couple's clock looks on the projector in a lamp state. Bright,
+// far-apart hues, since a projector in a lit hall washes dark and close
+// colours out; past the maximum dancing time the clock turns into a red
+// field with black digits, the overtime no one can miss. No field: black.
+struct ProjectorLook {
+    QColor digits;
+    QColor field;
+};
+
+ProjectorLook ProjectorLookOf(LampState state);

@@ -1,0 +1,14 @@
+#include "rules/ToneColour.h"
+
+QColor ToneColour(RowTone tone)
+{
+    switch (tone) {
+    case RowTone::Green:
+        return QColor(0, 128, 0);
+    case RowTone::Red:
+        return QColor(255, 0, 0);
+    case RowTone::Black:
+        break;
+    }
+    return Qt::black;
+}
