@@ -2,7 +2,7 @@
 # habits that a passing test cannot see. Each builds in its own folder of build/.
 # llvm-14 brings the symbolizer the sanitizers name their frames with: without it
 # every frame is "<null>" and a suppression by function name matches nothing.
-VANTOR_CHECK_PACKAGES="clang-14 libclang-rt-14-dev clang-format-14 llvm-14"
+VANTOR_CHECK_PACKAGES="clang-14 libclang-rt-14-dev clang-format-14 clang-tidy-14 llvm-14"
 VANTOR_SYMBOLIZER="external_symbolizer_path=/usr/bin/llvm-symbolizer-14"
 # Tests with threads of their own, run again under ThreadSanitizer. The test at
 # the private sound server is not among them: the checker's runtime stops on the
@@ -68,8 +68,16 @@ vantor_check_threads() {
         ctest --output-on-failure -R "^($(echo $VANTOR_TSAN_TESTS | tr ' ' '|'))\$")
 }
 
+# The checks of .clang-tidy over every source file of src/, with the main
+# build's compile commands (its generated headers must exist).
+vantor_check_tidy() {
+    run-clang-tidy-14 -p "$VANTOR_ROOT/build" -quiet "^$VANTOR_ROOT/src/.*\.cpp\$" >"$VANTOR_ROOT/build/clang-tidy.log" 2>&1 ||
+        { grep -E "(warning|error):" "$VANTOR_ROOT/build/clang-tidy.log" | sort -u; return 1; }
+}
+
 vantor_checks() {
     echo "== format"; vantor_check_format
+    echo "== clang-tidy"; vantor_check_tidy
     echo "== translations"; vantor_check_translations
     echo "== clang, AddressSanitizer, UndefinedBehaviorSanitizer, fuzzing"; vantor_check_clang_sanitized
     echo "== ThreadSanitizer"; vantor_check_threads

@@ -17,7 +17,8 @@ QString ElidedLabel::shownText() const
 
 void ElidedLabel::paintEvent(QPaintEvent* event)
 {
-    QFrame::paintEvent(event);
+    // The frame only: the label's own text would show unelided under ours.
+    QFrame::paintEvent(event); // NOLINT(bugprone-parent-virtual-call)
     QPainter painter(this);
     painter.setPen(palette().color(foregroundRole()));
     painter.drawText(contentsRect().adjusted(margin(), margin(), -margin(), -margin()), alignment(), shownText());

@@ -29,7 +29,7 @@ void SpinEdit::focusOutEvent(QFocusEvent* event)
     }
     // Leave the text as typed; the spin box would put back its last value.
     lineEdit()->event(event);
-    QWidget::focusOutEvent(event);
+    QWidget::focusOutEvent(event); // NOLINT(bugprone-parent-virtual-call)
 }
 
 void SpinEdit::keyPressEvent(QKeyEvent* event)
