@@ -138,7 +138,7 @@ private:
 
 std::vector<float> builtIn(const QString& name)
 {
-    return RenderForOutput(*ParseWave(BuiltInWaveImages().value(name)), PrivatePulse::kSampleRate);
+    return renderForOutput(*parseWave(builtInWaveImages().value(name)), PrivatePulse::kSampleRate);
 }
 
 void printSpread(const char* what, std::vector<double> values)

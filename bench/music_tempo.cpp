@@ -152,12 +152,12 @@ int main(int argc, char** argv)
     std::printf("\n%-20s %-6s %7s %9s %9s %9s\n", "dance", "file", "true", "as read", "by range", "factor");
     for (const Piece& piece : pieces) {
         const double before = CpuSeconds();
-        const FileAnalysis analysis = AnalyseFile(piece.file);
+        const FileAnalysis analysis = analyseFile(piece.file);
         cpu += CpuSeconds() - before;
         audioMinutes += analysis.seconds / 60;
         const int beatsPerBar = piece.dance->beatsPerBar;
-        const OctaveChoice plain = ChooseOctave(analysis.beatsPerMinute, beatsPerBar, std::nullopt);
-        const OctaveChoice ruled = ChooseOctave(analysis.beatsPerMinute, beatsPerBar, piece.dance->range);
+        const OctaveChoice plain = chooseOctave(analysis.beatsPerMinute, beatsPerBar, std::nullopt);
+        const OctaveChoice ruled = chooseOctave(analysis.beatsPerMinute, beatsPerBar, piece.dance->range);
         withRange += Within(ruled.barsPerMinute, piece.bars, 0.01);
         asRead += Within(plain.barsPerMinute, piece.bars, 0.01);
         asReadOrOctave += WithinAnOctave(plain.barsPerMinute, piece.bars);

@@ -41,7 +41,7 @@ QImage desktop(const QList<QWidget*>& windows)
 int digitHeight(ProjectorWindow& projector, int couple)
 {
     const QImage clock = projector.timeLabel(couple)->grab().toImage();
-    const ProjectorLook look = ProjectorLookOf(projector.clockLamp(couple));
+    const ProjectorLook look = projectorLookOf(projector.clockLamp(couple));
     int top = -1;
     int bottom = -1;
     for (int y = 0; y < clock.height(); ++y)

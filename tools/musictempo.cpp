@@ -36,7 +36,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     // The failures are reported in English, as the rest of the tool speaks.
-    UseLanguage(Language::English);
+    useLanguage(Language::English);
     QStringList args = app.arguments().mid(1);
     int beatsPerBar = 4;
     std::optional<BarsRange> range;
@@ -65,13 +65,13 @@ int main(int argc, char** argv)
         return Usage();
     int failures = 0;
     for (const QString& file : files) {
-        const FileAnalysis analysis = AnalyseFile(file);
+        const FileAnalysis analysis = analyseFile(file);
         if (!analysis.ok() || analysis.beatsPerMinute <= 0) {
-            std::fprintf(stderr, "musictempo: %s: %s\n", qPrintable(file), qPrintable(FailureText(analysis)));
+            std::fprintf(stderr, "musictempo: %s: %s\n", qPrintable(file), qPrintable(failureText(analysis)));
             ++failures;
             continue;
         }
-        const OctaveChoice choice = ChooseOctave(analysis.beatsPerMinute, beatsPerBar, range);
+        const OctaveChoice choice = chooseOctave(analysis.beatsPerMinute, beatsPerBar, range);
         std::printf("%s\t%.2f\t%.2f\t%.2f\n", qPrintable(file), analysis.seconds, choice.barsPerMinute * beatsPerBar,
                     choice.barsPerMinute);
     }

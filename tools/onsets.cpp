@@ -24,7 +24,7 @@ const char* const kNames[] = {"accent", "click", "beep"};
 
 std::vector<float> builtIn(const QString& name)
 {
-    return RenderForOutput(*ParseWave(BuiltInWaveImages().value(name)), kRate);
+    return renderForOutput(*parseWave(builtInWaveImages().value(name)), kRate);
 }
 
 double percentile(std::vector<double> values, double fraction)
@@ -74,7 +74,7 @@ int main(int argc, char* argv[])
     std::memcpy(recording.data(), bytes.constData(), recording.size() * sizeof(float));
     const double beatMs = argc > 2 ? std::atof(argv[2]) : 75.0;
 
-    const auto onsets = FindOnsets(recording, {builtIn("TOMTOM_HI"), builtIn("DRUM_STICK"), StandardBeep(kRate)},
+    const auto onsets = FindOnsets(recording, {builtIn("TOMTOM_HI"), builtIn("DRUM_STICK"), standardBeep(kRate)},
                                    std::int64_t(beatMs / 2 * kRate / 1000));
     std::printf("%.1f s recorded\n", double(recording.size()) / kRate);
     for (const Onset& onset : onsets)

@@ -15,7 +15,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "rtf2text: cannot read %s\n", argv[1]);
         return 1;
     }
-    const QByteArray text = RtfToPlainText(file.readAll()).toUtf8();
+    const QByteArray text = rtfToPlainText(file.readAll()).toUtf8();
     std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stdout);
     std::fputc('\n', stdout);
     return 0;

@@ -28,8 +28,8 @@ public:
 
 class Silence : public SoundPlayer {
 public:
-    void PlayResourceSound(const QString&) override {}
-    void Beep() override {}
+    void playResourceSound(const QString&) override {}
+    void beep() override {}
 };
 
 void save(QWidget& window, const QString& outDir, const QString& name)

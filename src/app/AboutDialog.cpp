@@ -56,7 +56,7 @@ AboutDialog::AboutDialog(QWidget* parent)
     setObjectName(QStringLiteral("AboutDialog"));
     setWindowTitle(QStringLiteral("über Vantor"));
     setFixedSize(539, 374);
-    InitPictures();
+    initPictures();
     setWindowIcon(QIcon(LogoPicture));
 
     portrait = new SvgPicture(AboutPortraitPicture, this);
@@ -130,7 +130,7 @@ AboutDialog::AboutDialog(QWidget* parent)
 
 void AboutDialog::setLanguage(Language language)
 {
-    UseLanguage(language);
+    useLanguage(language);
     const bool english = language == Language::English;
     setWindowTitle(tr("über Vantor"));
     for (QLabel* label : {platformLabelGerman, distributorLabelGerman, disclaimerLabelGerman, toolsLabelGerman})
@@ -142,7 +142,7 @@ void AboutDialog::setLanguage(Language language)
 
 void AboutDialog::showCentered()
 {
-    CentreOnScreen(*this);
+    centreOnScreen(*this);
     exec();
 }
 

@@ -14,7 +14,7 @@ void setNameAndVersion()
 
 } // namespace
 
-void ProcessCommandLine(int& argc, char** argv)
+void processCommandLine(int& argc, char** argv)
 {
     if (argc <= 1)
         return;
@@ -31,9 +31,9 @@ void ProcessCommandLine(int& argc, char** argv)
         parser.showVersion();
 }
 
-void SetApplicationIdentity(QApplication& app)
+void setApplicationIdentity(QApplication& app)
 {
-    InitPictures();
+    initPictures();
     setNameAndVersion();
     QGuiApplication::setDesktopFileName(QStringLiteral(VANTOR_APP_ID));
     app.setWindowIcon(QIcon(AppIconPicture));

@@ -5,8 +5,8 @@ class QApplication;
 // Answers --help and --version, before any window system is needed, and ends
 // the process for them as command-line programs do. Every other argument is
 // left to Qt (such as -platform), as before.
-void ProcessCommandLine(int& argc, char** argv);
+void processCommandLine(int& argc, char** argv);
 
 // Names the program to the desktop: its name and version, its desktop entry
 // and the icon of every window that has none of its own.
-void SetApplicationIdentity(QApplication& app);
+void setApplicationIdentity(QApplication& app);

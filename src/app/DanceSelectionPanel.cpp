@@ -16,7 +16,7 @@ namespace {
 
 QString danceCaption(Discipline discipline)
 {
-    return DanceCatalogue::ChosenByClass(discipline) ? DanceSelectionPanel::tr("Kl&asse")
+    return DanceCatalogue::chosenByClass(discipline) ? DanceSelectionPanel::tr("Kl&asse")
                                                      : DanceSelectionPanel::tr("T&anz");
 }
 
@@ -55,7 +55,7 @@ void setLabelText(QLabel* label, const QString& text)
 
 DanceSelectionPanel::DanceSelectionPanel(ProgramState& state, DanceSelection& selection, QWidget* parent)
     : QFrame(parent),
-      beep([&state] { PlayStandardBeep(state.sounds); }),
+      beep([&state] { playStandardBeep(state.sounds); }),
       targetTempoLabel(named(makeLabel("Solltempo:", {16, 8}, this), "targetTempoLabel")),
       tempoEdit(named(makeValueField({16, 24, 89, 21}, this), "tempoEdit")),
       danceTimeLabel(named(makeLabel("Tanzzeit (Sek.)", {16, 72}, this), "danceTimeLabel")),
@@ -89,7 +89,7 @@ DanceSelectionPanel::DanceSelectionPanel(ProgramState& state, DanceSelection& se
 
     // Shifted left of the classic layout to give the dance names room in today's fonts.
     typeGroup->setGeometry(108, 4, 162, 138);
-    typeGroup->setItems(DanceCatalogue::TypeNames());
+    typeGroup->setItems(DanceCatalogue::typeNames());
     // The free field stands inside the discipline box, beside its item.
     targetTempoEdit->setGeometry(222, 95, 46, 21);
     targetTempoEdit->raise();
@@ -152,9 +152,9 @@ void DanceSelectionPanel::showDancesOfType()
     targetTempoEdit->hide();
     roundGroup->hide();
     danceGroup->show();
-    if (const std::optional<Discipline> discipline = DanceCatalogue::DisciplineOfType(shownType_)) {
+    if (const std::optional<Discipline> discipline = DanceCatalogue::disciplineOfType(shownType_)) {
         danceGroup->setTitle(danceCaption(*discipline));
-        danceGroup->setItems(DanceCatalogue::DanceNames(*discipline));
+        danceGroup->setItems(DanceCatalogue::danceNames(*discipline));
     }
     else if (selection_.typedTargetChosen()) {
         danceGroup->hide();
@@ -168,17 +168,17 @@ void DanceSelectionPanel::showDancesOfType()
 void DanceSelectionPanel::showRoundsOfDance()
 {
     shownDance_ = selection_.dance();
-    const std::optional<Discipline> discipline = DanceCatalogue::DisciplineOfType(shownType_);
-    if (discipline && DanceCatalogue::ChosenByClass(*discipline))
-        roundGroup->setItems(DanceCatalogue::RoundNames(*discipline, shownDance_));
+    const std::optional<Discipline> discipline = DanceCatalogue::disciplineOfType(shownType_);
+    if (discipline && DanceCatalogue::chosenByClass(*discipline))
+        roundGroup->setItems(DanceCatalogue::roundNames(*discipline, shownDance_));
     roundGroup->setVisible(selection_.asksForRound());
 }
 
 void DanceSelectionPanel::showTarget()
 {
     if (const RuleRow* row = selection_.shownRow()) {
-        tempoEdit->setText(row->BarsPerMin);
-        durationEdit->setText(row->DanceTime);
+        tempoEdit->setText(row->barsPerMin);
+        durationEdit->setText(row->danceTime);
     }
     else {
         tempoEdit->clear();
@@ -190,7 +190,7 @@ void DanceSelectionPanel::targetTempoChanged()
 {
     const QString text = targetTempoEdit->text();
     selection_.setTypedTarget(text);
-    if (text.isEmpty() || DanceSelection::IsTargetTempoText(text))
+    if (text.isEmpty() || DanceSelection::isTargetTempoText(text))
         return;
     beep();
     // Runs this handler again with the last valid text.
@@ -202,15 +202,15 @@ void DanceSelectionPanel::fillInfoLine()
 {
     const RuleTables& rules = *state_.rules;
     const QString ballroomLatin = tr("Standard/Latein: ");
-    const QString line = ballroomLatin + rules.table(Discipline::Latin).Source + "/" +
-                         "Rock'n'Roll: " + rules.table(Discipline::RnR).Source;
+    const QString line = ballroomLatin + rules.table(Discipline::Latin).source + "/" +
+                         "Rock'n'Roll: " + rules.table(Discipline::RnR).source;
     infoLabel->setText(line.left(255));
 }
 
 void DanceSelectionPanel::setLanguage(Language language)
 {
-    UseLanguage(language);
-    const QStringList typeNames = DanceCatalogue::TypeNames();
+    useLanguage(language);
+    const QStringList typeNames = DanceCatalogue::typeNames();
     for (int i = 0; i < typeNames.size(); ++i)
         typeGroup->setItemText(i, typeNames[i]);
     typeGroup->setTitle(tr("T&yp"));

@@ -17,9 +17,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-bool LoadHelpDocument(const QString& path, QTextDocument* document)
+bool loadHelpDocument(const QString& path, QTextDocument* document)
 {
-    return LoadRtfFile(FindPathIgnoringCase(path), document);
+    return loadRtfFile(findPathIgnoringCase(path), document);
 }
 
 HelpWindow::HelpWindow(Messages& messages, QWidget* parent)
@@ -28,7 +28,7 @@ HelpWindow::HelpWindow(Messages& messages, QWidget* parent)
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("HelpWindow"));
-    InitPictures();
+    initPictures();
     setWindowIcon(QIcon(HelpIconPicture));
     resize(471, 459);
 
@@ -47,8 +47,8 @@ bool HelpWindow::showHelp(const QString& title, const QString& filePath)
 {
     rememberOpener();
     setWindowTitle(title);
-    CentreOnScreen(*this);
-    const bool loaded = LoadHelpDocument(filePath, textView->document());
+    centreOnScreen(*this);
+    const bool loaded = loadHelpDocument(filePath, textView->document());
     if (loaded)
         textView->moveCursor(QTextCursor::Start);
     else

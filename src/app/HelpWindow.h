@@ -12,7 +12,7 @@ class QTextEdit;
 // may differ in letter case from the names the program asks for, so a path
 // that does not exist as written is looked up without regard to case.
 // False, with the document unchanged, when no such file can be read.
-bool LoadHelpDocument(const QString& path, QTextDocument* document);
+bool loadHelpDocument(const QString& path, QTextDocument* document);
 
 // The one help viewer of the program: a modeless window beside the main
 // window that shows one tool's help text, read-only, so that keys meant for

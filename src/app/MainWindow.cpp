@@ -107,13 +107,13 @@ MainWindow::MainWindow(const MainWindowOptions& options, QWidget* parent)
     state_.messages = options_.messages ? options_.messages : &dialogMessages_;
     if (!options_.sounds) {
         ownSounds_ = std::make_unique<ResourceSoundPlayer>(clock_); // decoded once, before the first beat
-        ownSounds_->setSystemBell(SystemBell);
+        ownSounds_->setSystemBell(systemBell);
         // The output opens once the window is up, so that the first beep is on time.
-        QTimer::singleShot(0, this, [this] { ownSounds_->OpenOutput(); });
+        QTimer::singleShot(0, this, [this] { ownSounds_->openOutput(); });
     }
     state_.sounds = options_.sounds ? options_.sounds : ownSounds_.get();
     // The program starts in German and takes the stored language when it first shows.
-    UseLanguage(Language::German);
+    useLanguage(Language::German);
     buildControls();
     buildMenus();
     installMenu(Language::German);
@@ -156,14 +156,14 @@ void MainWindow::buildControls()
     logo_->setAlignment(Qt::AlignCenter);
     logo_->setMinimumHeight(LogoPaneHeight);
     logo_->setStyleSheet("background: white;");
-    InitPictures();
+    initPictures();
     logo_->setPixmap(QIcon(LogoPicture).pixmap(QSize(160, 70)));
     selector_ = new SelectorBar(menuPane_);
     for (int section = 0; section < SelectorSectionCount; ++section) {
         selector_->addSection(tr(SelectorSectionCaptions[section]));
-        for (int item = 0; item < SelectorItemCount(section); ++item)
-            selector_->addItem(section, tr(SelectorRow(section, item)->selector->caption),
-                               QIcon(SelectorPicture(section, item)));
+        for (int item = 0; item < selectorItemCount(section); ++item)
+            selector_->addItem(section, tr(selectorRow(section, item)->selector->caption),
+                               QIcon(selectorPicture(section, item)));
     }
     menuPane_->setSizes({LogoPaneHeight, ClientHeight});
     connect(menuPane_, &QSplitter::splitterMoved, this, [this] { menuPaneSplitMoved(); });
@@ -213,18 +213,18 @@ void MainWindow::fitStatusPanels()
                              std::optional<int> number = std::nullopt) {
         QStringList texts;
         for (Language language : {Language::German, Language::English}) {
-            const QString text = TextIn(language, context, label);
+            const QString text = textIn(language, context, label);
             for (const QString& reading : readings)
                 texts << (number ? text.arg(*number) : text) + reading;
         }
         return texts;
     };
     for (int couple = 1; couple <= 3; ++couple) {
-        statusBar_->fitPanel(couple - 1, labelled("StopTimeWindow", "Paar %1: ", LongestClockTexts(), couple));
-        statusBar_->fitPanel(couple + 2, labelled("FadeCouplesWindow", "Zeit %1: ", LongestClockTexts(), couple));
+        statusBar_->fitPanel(couple - 1, labelled("StopTimeWindow", "Paar %1: ", longestClockTexts(), couple));
+        statusBar_->fitPanel(couple + 2, labelled("FadeCouplesWindow", "Zeit %1: ", longestClockTexts(), couple));
     }
     // The Rock'n'Roll clock always shows seconds.
-    statusBar_->fitPanel(6, labelled("FadeRockNRollWindow", "Zeit: ", LongestSecondsTexts()));
+    statusBar_->fitPanel(6, labelled("FadeRockNRollWindow", "Zeit: ", longestSecondsTexts()));
 }
 
 std::unique_ptr<MainWindow::MenuSet> MainWindow::buildMenu(Language language)
@@ -237,7 +237,7 @@ std::unique_ptr<MainWindow::MenuSet> MainWindow::buildMenu(Language language)
     std::vector<MenuCommand> commands = {command(QT_TRANSLATE_NOOP("MainMenu", "&Datei"),
                                                  QT_TRANSLATE_NOOP("MainMenu", "&Beenden"), "Beenden1", "MenuItem2",
                                                  "Alt+F4", Plain, &MainWindow::quitClicked)};
-    for (const WindowRow& row : WindowRows()) {
+    for (const WindowRow& row : windowRows()) {
         if (!row.menu)
             continue;
         const MenuEntry& entry = *row.menu;
@@ -274,7 +274,7 @@ std::unique_ptr<MainWindow::MenuSet> MainWindow::buildMenu(Language language)
         });
 
     const bool english = language == Language::English;
-    const auto text = [language](const char* german) { return TextIn(language, "MainMenu", german); };
+    const auto text = [language](const char* german) { return textIn(language, "MainMenu", german); };
     auto set = std::make_unique<MenuSet>();
     std::map<QString, QMenu*> menus;
     auto menuFor = [&](const QString& path) {
@@ -322,13 +322,13 @@ std::unique_ptr<MainWindow::MenuSet> MainWindow::buildMenu(Language language)
 void MainWindow::addProjectorScreenMenu(QMenu& extras, Language language)
 {
     extras.addSeparator();
-    QMenu* screens = extras.addMenu(TextIn(language, "MainMenu", QT_TRANSLATE_NOOP("MainMenu", "&Beamer-Bildschirm")));
+    QMenu* screens = extras.addMenu(textIn(language, "MainMenu", QT_TRANSLATE_NOOP("MainMenu", "&Beamer-Bildschirm")));
     screens->setObjectName(language == Language::English ? QStringLiteral("MI_ProjectorScreen")
                                                          : QStringLiteral("MI_BeamerScreen"));
     // Listed anew at each opening: screens come and go while the program runs.
     connect(screens, &QMenu::aboutToShow, this, [this, screens] {
         if (projector_)
-            FillScreenMenu(*screens, *projector_);
+            fillScreenMenu(*screens, *projector_);
     });
 }
 
@@ -371,7 +371,7 @@ void MainWindow::setUpWindow()
 {
     const QString executableFolder =
         options_.programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : options_.programFolder;
-    const DataFolders folders = LocateDataFolders(
+    const DataFolders folders = locateDataFolders(
         executableFolder, QDir(executableFolder).filePath(QStringLiteral(VANTOR_INSTALLED_DATA_DIR)),
         options_.userDataFolder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
                                           : options_.userDataFolder);
@@ -393,16 +393,16 @@ void MainWindow::setUpWindow()
 
 StoredSettings MainWindow::readSettings()
 {
-    const auto store = OpenSettingsStore(options_.settingsFile);
-    const StoredSettings stored = ReadSettings(*store);
+    const auto store = openSettingsStore(options_.settingsFile);
+    const StoredSettings stored = ::readSettings(*store);
     if (stored.onTop)
         stayOnTopClicked();
     state_.savedTypeIndex = stored.savedTypeIndex;
     state_.savedDanceIndex = stored.savedDanceIndex;
     state_.savedRoundIndex = stored.savedRoundIndex;
-    state_.language = LanguageFromStored(stored.language);
+    state_.language = languageFromStored(stored.language);
     storedLanguage_ = stored.language;
-    state_.timeFormat = TimeFormatFromStored(stored.timeFormat);
+    state_.timeFormat = timeFormatFromStored(stored.timeFormat);
     storedProjectorScreen_ = stored.projectorScreen;
     showTimeFormatChecks();
     return stored;
@@ -422,11 +422,11 @@ void MainWindow::tearDownWindow()
     values.savedDanceIndex = state_.savedDanceIndex;
     values.savedRoundIndex = state_.savedRoundIndex;
     values.language = storedLanguage_;
-    values.timeFormat = StoredTimeFormat(state_.timeFormat);
+    values.timeFormat = storedTimeFormat(state_.timeFormat);
     values.copyTapsToClipboard = countBeat_->copiesToClipboard();
     values.projectorScreen = projector_ ? projector_->preferredScreen() : storedProjectorScreen_;
-    const auto store = OpenSettingsStore(options_.settingsFile);
-    WriteSettings(*store, values);
+    const auto store = openSettingsStore(options_.settingsFile);
+    writeSettings(*store, values);
 }
 
 QSize MainWindow::contentMinimumSize() const
@@ -450,13 +450,13 @@ void MainWindow::placeWindow(int left, int top, int savedWidth, int savedHeight)
     size = size.expandedTo(contentMinimum);
     // A stored place off every screen (a monitor since unplugged) or a size
     // larger than the screen would leave the title bar out of reach.
-    const ScreenAreas screens = CurrentScreenAreas();
-    const QMargins frame = AssumedFrame(*this);
-    const WindowPlacement centred = PlaceWindow(std::nullopt, size, frame, screens);
+    const ScreenAreas screens = currentScreenAreas();
+    const QMargins frame = assumedFrame(*this);
+    const WindowPlacement centred = ::placeWindow(std::nullopt, size, frame, screens);
     std::optional<QPoint> stored;
     if (left != -1 || top != -1)
         stored = QPoint(left != -1 ? left : centred.frameTopLeft.x(), top != -1 ? top : centred.frameTopLeft.y());
-    const WindowPlacement place = PlaceWindow(stored, size, frame, screens);
+    const WindowPlacement place = ::placeWindow(stored, size, frame, screens);
     setMinimumSize(contentMinimum.boundedTo(place.clientSize));
     resize(place.clientSize);
     move(place.frameTopLeft);
@@ -465,7 +465,7 @@ void MainWindow::placeWindow(int left, int top, int savedWidth, int savedHeight)
 void MainWindow::registerEmbeddedWindows()
 {
     for (int window = 0; window < EmbeddedWindowCount; ++window)
-        displayArea_->registerWindow(RowOf(static_cast<EmbeddedWindow>(window)).create(state_));
+        displayArea_->registerWindow(rowOf(static_cast<EmbeddedWindow>(window)).create(state_));
     countBeat_ = qobject_cast<CountBeatWindow*>(embedded(EmbeddedWindow::CountBeat));
     fadeCouples_ = qobject_cast<FadeCouplesWindow*>(embedded(EmbeddedWindow::FadeCouples));
     auto* metronome = qobject_cast<MetronomeWindow*>(embedded(EmbeddedWindow::Metronome));
@@ -513,15 +513,15 @@ void MainWindow::createFreeStandingWindows()
 
 bool MainWindow::loadRuleTables()
 {
-    const DataFolders folders = DataFoldersOf(state_);
+    const DataFolders folders = dataFoldersOf(state_);
     // What a save cut off by the end of the program left behind.
     for (const char* language : {"de", "en"}) {
         const QString languageFolder = language + QString(QDir::separator());
-        RemoveLeftoverSaveFiles(folders.program + languageFolder);
+        removeLeftoverSaveFiles(folders.program + languageFolder);
         if (!folders.user.isEmpty())
-            RemoveLeftoverSaveFiles(folders.user + languageFolder);
+            removeLeftoverSaveFiles(folders.user + languageFolder);
     }
-    lastLoadError_ = LoadRuleTables(rules_, RuleFolderToRead(folders, state_.languageFolder)).error;
+    lastLoadError_ = ::loadRuleTables(rules_, ruleFolderToRead(folders, state_.languageFolder)).error;
     return lastLoadError_.isEmpty();
 }
 
@@ -562,9 +562,9 @@ void MainWindow::applyStoredLanguage()
     const char* const notLoaded = QT_TRANSLATE_NOOP("MainWindow", "Die englischen Regeldaten können nicht geladen "
                                                                   "werden: %1.\nDas Programm startet deshalb auf "
                                                                   "Deutsch; gespeichert bleibt Englisch.");
-    state_.messages->warning(TextIn(Language::German, "MainWindow", notLoaded).arg(lastLoadError_) +
+    state_.messages->warning(textIn(Language::German, "MainWindow", notLoaded).arg(lastLoadError_) +
                              QStringLiteral("\n\n") +
-                             TextIn(Language::English, "MainWindow", notLoaded).arg(lastLoadErrorEnglish_));
+                             textIn(Language::English, "MainWindow", notLoaded).arg(lastLoadErrorEnglish_));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -577,7 +577,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::selectorItemClicked(int section, int item)
 {
-    const WindowRow* row = SelectorRow(section, item);
+    const WindowRow* row = selectorRow(section, item);
     if (!row)
         return;
     selectorSection_ = section;
@@ -712,7 +712,7 @@ bool MainWindow::switchToEnglish(bool reportFailure)
 bool MainWindow::reloadRuleTablesForLanguage(const QString& language, bool reportFailure)
 {
     const QString languageFolder = language + QDir::separator();
-    const FileResult result = LoadRuleTables(rules_, RuleFolderToRead(DataFoldersOf(state_), languageFolder));
+    const FileResult result = ::loadRuleTables(rules_, ruleFolderToRead(dataFoldersOf(state_), languageFolder));
     if (!result.ok()) {
         if (reportFailure) {
             state_.messages->warning(
@@ -746,8 +746,8 @@ void MainWindow::showSelectorCaptions()
 {
     for (int section = 0; section < SelectorSectionCount; ++section) {
         selector_->setSectionCaption(section, tr(SelectorSectionCaptions[section]));
-        for (int item = 0; item < SelectorItemCount(section); ++item)
-            selector_->setItemCaption(section, item, tr(SelectorRow(section, item)->selector->caption));
+        for (int item = 0; item < selectorItemCount(section); ++item)
+            selector_->setItemCaption(section, item, tr(selectorRow(section, item)->selector->caption));
     }
 }
 
@@ -755,11 +755,11 @@ void MainWindow::showSelectorCaptions()
 // window's own texts and every window's follow.
 void MainWindow::showLanguage(Language language)
 {
-    UseLanguage(language);
+    useLanguage(language);
     installMenu(language);
     // The prompt, in whichever language it shows, comes in the new one.
     for (Language shown : {Language::German, Language::English}) {
-        if (headerLabel_->text() == TextIn(shown, "MainWindow", Prompt))
+        if (headerLabel_->text() == textIn(shown, "MainWindow", Prompt))
             setHeader(tr(Prompt));
     }
     relabelStatusPanels(tr("Paar"), tr("Zeit"));

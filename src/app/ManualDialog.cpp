@@ -8,7 +8,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-QString ManualPath(const QString& programFolder, Language language)
+QString manualPath(const QString& programFolder, Language language)
 {
     const QString folder = language == Language::German ? QStringLiteral("de") : QStringLiteral("en");
     return programFolder + folder + QDir::separator() + QStringLiteral("Vantor.rtf");
@@ -19,7 +19,7 @@ ManualDialog::ManualDialog(QWidget* parent)
 {
     setObjectName(QStringLiteral("ManualDialog"));
     setWindowTitle(QStringLiteral("Hilfe"));
-    InitPictures();
+    initPictures();
     setWindowIcon(QIcon(HelpIconPicture));
     resize(696, 480);
 
@@ -34,7 +34,7 @@ ManualDialog::ManualDialog(QWidget* parent)
 
 bool ManualDialog::loadManual(const QString& programFolder, Language language, Messages& messages)
 {
-    const bool loaded = LoadHelpDocument(ManualPath(programFolder, language), textView->document());
+    const bool loaded = loadHelpDocument(manualPath(programFolder, language), textView->document());
     if (loaded)
         textView->moveCursor(QTextCursor::Start);
     else
@@ -44,7 +44,7 @@ bool ManualDialog::loadManual(const QString& programFolder, Language language, M
 
 void ManualDialog::showManual(const QString& programFolder, Language language, Messages& messages)
 {
-    CentreOnScreen(*this);
+    centreOnScreen(*this);
     loadManual(programFolder, language, messages);
     exec();
 }

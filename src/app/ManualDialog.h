@@ -23,4 +23,4 @@ public:
 };
 
 // Path of the manual for the language: programFolder ends with a separator.
-QString ManualPath(const QString& programFolder, Language language);
+QString manualPath(const QString& programFolder, Language language);

@@ -34,7 +34,7 @@ int readInteger(QSettings& store, const QString& group, const QString& name, int
     const QString text = value.toString();
     if (const auto hex = parseHex(text))
         return *hex;
-    return ParseInt32(text).value_or(defaultValue);
+    return parseInt32(text).value_or(defaultValue);
 }
 
 QString readText(QSettings& store, const QString& group, const QString& name)
@@ -53,7 +53,7 @@ void writeInteger(QSettings& store, const QString& name, int value)
 
 } // namespace
 
-StoredSettings ReadSettings(QSettings& store)
+StoredSettings readSettings(QSettings& store)
 {
     StoredSettings s;
     s.left = readInteger(store, PositionGroup, "left", s.left);
@@ -71,7 +71,7 @@ StoredSettings ReadSettings(QSettings& store)
     return s;
 }
 
-bool WriteSettings(QSettings& store, const StoredSettings& values)
+bool writeSettings(QSettings& store, const StoredSettings& values)
 {
     store.beginGroup(PositionGroup);
     writeInteger(store, "left", values.left);
@@ -93,7 +93,7 @@ bool WriteSettings(QSettings& store, const StoredSettings& values)
     return store.status() == QSettings::NoError;
 }
 
-std::unique_ptr<QSettings> OpenSettingsStore(const QString& iniPathOverride)
+std::unique_ptr<QSettings> openSettingsStore(const QString& iniPathOverride)
 {
     if (!iniPathOverride.isEmpty())
         return std::make_unique<QSettings>(iniPathOverride, QSettings::IniFormat);

@@ -27,11 +27,11 @@ struct StoredSettings {
 
 // Reads the values; a value that is missing, not a number or stored with
 // another type than text reads as its default, silently.
-StoredSettings ReadSettings(QSettings& store);
+StoredSettings readSettings(QSettings& store);
 
 // Writes the values as texts, numbers in decimal, and flushes the store; false when the
 // store could not be written.
-bool WriteSettings(QSettings& store, const StoredSettings& values);
+bool writeSettings(QSettings& store, const StoredSettings& values);
 
 // The current user's store, or an INI file at iniPathOverride when one is given.
-std::unique_ptr<QSettings> OpenSettingsStore(const QString& iniPathOverride = {});
+std::unique_ptr<QSettings> openSettingsStore(const QString& iniPathOverride = {});

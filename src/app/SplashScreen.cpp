@@ -38,7 +38,7 @@ SplashScreen::SplashScreen(QWidget* parent)
 void SplashScreen::showSplash(int durationMs)
 {
     closeTimer->setInterval(durationMs);
-    CentreOnScreen(*this);
+    centreOnScreen(*this);
     exec();
 }
 

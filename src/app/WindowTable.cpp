@@ -29,7 +29,7 @@ std::function<EmbeddedForm*(ProgramState&)> made()
 
 std::function<EmbeddedForm*(ProgramState&)> info(InfoWindow which)
 {
-    return [which](ProgramState& state) { return CreateInfoWindow(which, state); };
+    return [which](ProgramState& state) { return createInfoWindow(which, state); };
 }
 
 const char* const Measurements = QT_TRANSLATE_NOOP("MainMenu", "&Messungen");
@@ -41,7 +41,7 @@ const char* const SelectorSectionCaptions[SelectorSectionCount] = {
     QT_TRANSLATE_NOOP("MainWindow", "Messungen"), QT_TRANSLATE_NOOP("MainWindow", "Takt- und Zeitdaten"),
     QT_TRANSLATE_NOOP("MainWindow", "International")};
 
-const std::vector<WindowRow>& WindowRows()
+const std::vector<WindowRow>& windowRows()
 {
     using W = EmbeddedWindow;
     static const std::vector<WindowRow> rows = {
@@ -127,26 +127,26 @@ const std::vector<WindowRow>& WindowRows()
     return rows;
 }
 
-const WindowRow& RowOf(EmbeddedWindow window)
+const WindowRow& rowOf(EmbeddedWindow window)
 {
-    const auto& rows = WindowRows();
+    const auto& rows = windowRows();
     const auto row =
         std::find_if(rows.begin(), rows.end(), [window](const WindowRow& r) { return r.window == window; });
     Q_ASSERT(row != rows.end());
     return *row;
 }
 
-const WindowRow* SelectorRow(int section, int item)
+const WindowRow* selectorRow(int section, int item)
 {
-    for (const WindowRow& row : WindowRows())
+    for (const WindowRow& row : windowRows())
         if (row.selector && row.selector->section == section && row.selector->item == item)
             return &row;
     return nullptr;
 }
 
-int SelectorItemCount(int section)
+int selectorItemCount(int section)
 {
-    const auto& rows = WindowRows();
+    const auto& rows = windowRows();
     return static_cast<int>(std::count_if(rows.begin(), rows.end(), [section](const WindowRow& row) {
         return row.selector && row.selector->section == section;
     }));

@@ -42,12 +42,12 @@ struct WindowRow {
 };
 
 // Every window of the display area, in the order of the main menu.
-const std::vector<WindowRow>& WindowRows();
-const WindowRow& RowOf(EmbeddedWindow window);
+const std::vector<WindowRow>& windowRows();
+const WindowRow& rowOf(EmbeddedWindow window);
 // The row of a selector item; null for none.
-const WindowRow* SelectorRow(int section, int item);
+const WindowRow* selectorRow(int section, int item);
 
 constexpr int SelectorSectionCount = 3;
 // German, translated when shown (context "MainWindow").
 extern const char* const SelectorSectionCaptions[SelectorSectionCount];
-int SelectorItemCount(int section);
+int selectorItemCount(int section);

@@ -13,9 +13,9 @@ constexpr int WaitForRunningProgramMs = 10000;
 
 int main(int argc, char* argv[])
 {
-    ProcessCommandLine(argc, argv);
+    processCommandLine(argc, argv);
     QApplication app(argc, argv);
-    SetApplicationIdentity(app);
+    setApplicationIdentity(app);
     SingleInstance instance(SingleInstance::defaultFolder());
     if (instance.claim() == SingleInstance::Claim::HeldByRunningProgram) {
         if (instance.activateRunning(WaitForRunningProgramMs))
@@ -31,7 +31,7 @@ int main(int argc, char* argv[])
     mainWindow.show();
     mainWindow.activateWindow(); // keyboard shortcuts need the active window
     QObject::connect(&instance, &SingleInstance::activationRequested, &mainWindow,
-                     [&mainWindow] { BringToFront(mainWindow); });
+                     [&mainWindow] { bringToFront(mainWindow); });
     instance.listen();
     return QApplication::exec();
 }

@@ -6,9 +6,9 @@ ResourceSoundPlayer::ResourceSoundPlayer(const Clock& clock, double suggestedLat
     : clock_(clock),
       suggestedLatency_(suggestedLatencySeconds)
 {
-    const auto images = BuiltInWaveImages();
+    const auto images = builtInWaveImages();
     for (auto it = images.cbegin(); it != images.cend(); ++it) {
-        if (auto sound = ParseWave(it.value())) {
+        if (auto sound = parseWave(it.value())) {
             names_ << it.key();
             sounds_.push_back(std::move(*sound));
         }
@@ -19,8 +19,8 @@ std::unique_ptr<OutputMixer> ResourceSoundPlayer::mixerFor(int sampleRate) const
 {
     std::vector<MonoSound> rendered;
     for (const PcmSound& sound : sounds_)
-        rendered.push_back(RenderForOutput(sound, sampleRate));
-    rendered.push_back(StandardBeep(sampleRate));
+        rendered.push_back(renderForOutput(sound, sampleRate));
+    rendered.push_back(standardBeep(sampleRate));
     return std::make_unique<OutputMixer>(std::move(rendered), std::int64_t(kWarmUpSeconds * sampleRate));
 }
 
@@ -57,14 +57,14 @@ void ResourceSoundPlayer::closeLostOutput()
     output_.close();
 }
 
-void ResourceSoundPlayer::PlayResourceSound(const QString& name)
+void ResourceSoundPlayer::playResourceSound(const QString& name)
 {
     const int index = soundIndex(name);
     if (index >= 0 && ensureOutput(false))
         output_.mixer()->play(index);
 }
 
-void ResourceSoundPlayer::Beep()
+void ResourceSoundPlayer::beep()
 {
     if (ensureOutput(false))
         output_.mixer()->play(int(names_.size()));
@@ -72,7 +72,7 @@ void ResourceSoundPlayer::Beep()
         systemBell_();
 }
 
-bool ResourceSoundPlayer::StartClicks(const ClickPattern& pattern)
+bool ResourceSoundPlayer::startClicks(const ClickPattern& pattern)
 {
     if (!ensureOutput(true))
         return false;
@@ -85,14 +85,14 @@ bool ResourceSoundPlayer::StartClicks(const ClickPattern& pattern)
     return true;
 }
 
-void ResourceSoundPlayer::StopClicks()
+void ResourceSoundPlayer::stopClicks()
 {
     if (output_.isOpen())
         output_.mixer()->stopClicks();
     run_ = 0;
 }
 
-std::optional<std::int64_t> ResourceSoundPlayer::ClickHeardNs(int index)
+std::optional<std::int64_t> ResourceSoundPlayer::clickHeardNs(int index)
 {
     if (!output_.isOpen())
         return std::nullopt;
@@ -111,7 +111,7 @@ std::optional<std::int64_t> ResourceSoundPlayer::ClickHeardNs(int index)
     return clock_.nowNs() + std::int64_t((heard - now) * 1e9);
 }
 
-bool ResourceSoundPlayer::HasOutput()
+bool ResourceSoundPlayer::hasOutput()
 {
     if (output_.isOpen() && !output_.alive())
         closeLostOutput();

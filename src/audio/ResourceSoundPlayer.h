@@ -31,15 +31,15 @@ public:
 
     explicit ResourceSoundPlayer(const Clock& clock, double suggestedLatencySeconds = kSuggestedLatencySeconds);
 
-    void PlayResourceSound(const QString& name) override;
-    void Beep() override;
-    bool StartClicks(const ClickPattern& pattern) override;
-    void StopClicks() override;
-    std::optional<std::int64_t> ClickHeardNs(int index) override;
-    bool HasOutput() override;
+    void playResourceSound(const QString& name) override;
+    void beep() override;
+    bool startClicks(const ClickPattern& pattern) override;
+    void stopClicks() override;
+    std::optional<std::int64_t> clickHeardNs(int index) override;
+    bool hasOutput() override;
     // Opens the output ahead of the first sound, which then needs not wait
     // for the device to start.
-    void OpenOutput() { ensureOutput(false); }
+    void openOutput() { ensureOutput(false); }
     // What rings for a beep while there is no output; nothing by default.
     void setSystemBell(std::function<void()> bell) { systemBell_ = std::move(bell); }
 

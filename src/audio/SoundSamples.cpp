@@ -38,7 +38,7 @@ static void initSoundResources()
     Q_UNUSED(registered);
 }
 
-std::optional<PcmSound> ParseWave(const QByteArray& image)
+std::optional<PcmSound> parseWave(const QByteArray& image)
 {
     if (image.size() < 12 || !image.startsWith("RIFF") || image.mid(8, 4) != "WAVE")
         return std::nullopt;
@@ -70,7 +70,7 @@ std::optional<PcmSound> ParseWave(const QByteArray& image)
     return std::nullopt;
 }
 
-std::vector<float> RenderForOutput(const PcmSound& sound, int outputRate)
+std::vector<float> renderForOutput(const PcmSound& sound, int outputRate)
 {
     const qint64 inputCount = sound.samples.size();
     if (inputCount == 0 || sound.sampleRate <= 0 || outputRate <= 0)
@@ -86,7 +86,7 @@ std::vector<float> RenderForOutput(const PcmSound& sound, int outputRate)
     return frames;
 }
 
-std::vector<float> StandardBeep(int outputRate)
+std::vector<float> standardBeep(int outputRate)
 {
     constexpr double kPitchHz = 880.0;
     constexpr double kSeconds = 0.15;
@@ -103,7 +103,7 @@ std::vector<float> StandardBeep(int outputRate)
     return frames;
 }
 
-QMap<QString, QByteArray> BuiltInWaveImages()
+QMap<QString, QByteArray> builtInWaveImages()
 {
     initSoundResources();
     const QDir folder(QStringLiteral(":/sounds"));

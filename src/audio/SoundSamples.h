@@ -14,15 +14,15 @@ struct PcmSound {
 
 // Reads a RIFF WAVE image holding PCM, mono, 16 bits; nullopt for any other
 // format and for a damaged image.
-std::optional<PcmSound> ParseWave(const QByteArray& image);
+std::optional<PcmSound> parseWave(const QByteArray& image);
 
 // The sound as mono samples in [-1, 1) at the output's rate, resampled linearly.
-std::vector<float> RenderForOutput(const PcmSound& sound, int outputRate);
+std::vector<float> renderForOutput(const PcmSound& sound, int outputRate);
 
 // The standard beep: a short tone that starts and ends softly, so that it
 // does not crack.
-std::vector<float> StandardBeep(int outputRate);
+std::vector<float> standardBeep(int outputRate);
 
 // The WAVE images built into the program, by file name without extension in
 // upper case ("TOMTOM_HI").
-QMap<QString, QByteArray> BuiltInWaveImages();
+QMap<QString, QByteArray> builtInWaveImages();

@@ -3,7 +3,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
-QString FindPathIgnoringCase(const QString& path)
+QString findPathIgnoringCase(const QString& path)
 {
     if (QFileInfo::exists(path))
         return path;

@@ -5,4 +5,4 @@
 // every part below the deepest folder that exists as written; path itself when
 // there is none. The delivered folders may differ in case from the names the
 // program asks for, and Linux file systems are case-sensitive.
-QString FindPathIgnoringCase(const QString& path);
+QString findPathIgnoringCase(const QString& path);

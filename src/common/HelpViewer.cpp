@@ -4,7 +4,7 @@
 #include <QtGlobal>
 #include <QDir>
 
-void ShowToolHelp(ProgramState& state, Language language, const QString& title, const QString& fileName)
+void showToolHelp(ProgramState& state, Language language, const QString& title, const QString& fileName)
 {
     const QString folder = language == Language::English ? QStringLiteral("en") : QStringLiteral("de");
     const QString path = state.programFolder + folder + QDir::separator() + fileName;
@@ -19,6 +19,6 @@ void ShowToolHelp(ProgramState& state, Language language, const QString& title, 
     // reports its file in that language.
     if (state.messages)
         state.messages->warning(
-            TextIn(language, "HelpViewer", QT_TRANSLATE_NOOP("HelpViewer", "Hilfe-Datei nicht gefunden: %1"))
+            textIn(language, "HelpViewer", QT_TRANSLATE_NOOP("HelpViewer", "Hilfe-Datei nicht gefunden: %1"))
                 .arg(shown));
 }

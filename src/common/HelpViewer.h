@@ -17,4 +17,4 @@ public:
 // (by the language given, the window's) + fileName under the title, and warns
 // "Hilfe-Datei nicht gefunden: 'de\<file>'" or "Help file not found: 'en\<file>'"
 // (in that language) when there is no viewer to show it.
-void ShowToolHelp(ProgramState& state, Language language, const QString& title, const QString& fileName);
+void showToolHelp(ProgramState& state, Language language, const QString& title, const QString& fileName);

@@ -47,27 +47,27 @@ void removeEnglish()
 
 } // namespace
 
-Language LanguageFromStored(int value)
+Language languageFromStored(int value)
 {
     return value == 0 ? Language::German : Language::English;
 }
 
-int StoredLanguage(Language language)
+int storedLanguage(Language language)
 {
     return language == Language::German ? 0 : 1;
 }
 
-TimeFormat TimeFormatFromStored(int value)
+TimeFormat timeFormatFromStored(int value)
 {
     return value == 1 ? TimeFormat::Seconds : TimeFormat::MinutesSeconds;
 }
 
-int StoredTimeFormat(TimeFormat format)
+int storedTimeFormat(TimeFormat format)
 {
     return format == TimeFormat::Seconds ? 1 : 2;
 }
 
-void UseLanguage(Language language)
+void useLanguage(Language language)
 {
     if (language == Language::English)
         installEnglish();
@@ -75,7 +75,7 @@ void UseLanguage(Language language)
         removeEnglish();
 }
 
-QString TextIn(Language language, const char* context, const char* sourceText)
+QString textIn(Language language, const char* context, const char* sourceText)
 {
     if (language == Language::English) {
         const QString translated = englishTexts().translate(context, sourceText);

@@ -10,17 +10,17 @@ enum class TimeFormat { MinutesSeconds, Seconds };
 
 // The stored settings keep the classic numbers: language 0 German, every other
 // value English; time format 1 seconds, every other value minutes and seconds.
-Language LanguageFromStored(int value);
-int StoredLanguage(Language language);
-TimeFormat TimeFormatFromStored(int value);
-int StoredTimeFormat(TimeFormat format);
+Language languageFromStored(int value);
+int storedLanguage(Language language);
+TimeFormat timeFormatFromStored(int value);
+int storedTimeFormat(TimeFormat format);
 
 // Makes tr() answer in the given language from now on. Windows then set their
 // texts again; this only switches the translation the application asks.
-void UseLanguage(Language language);
+void useLanguage(Language language);
 
 // A text in the given language, whatever language tr() answers in now: for the
 // few places that hold both languages at once, such as the menus of both
 // languages that the main window keeps ready. The source is the German text,
 // marked for the translation file with QT_TRANSLATE_NOOP(context, ...).
-QString TextIn(Language language, const char* context, const char* sourceText);
+QString textIn(Language language, const char* context, const char* sourceText);

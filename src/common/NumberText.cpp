@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-std::optional<qint32> ParseInt32(const QString& text)
+std::optional<qint32> parseInt32(const QString& text)
 {
     int i = 0;
     while (i < text.size() && text[i] == ' ')
@@ -44,7 +44,7 @@ void warnConversion(Messages& messages)
 
 } // namespace
 
-double TextToNumber(const QString& text, Messages& messages)
+double textToNumber(const QString& text, Messages& messages)
 {
     double result = -1;
     int sep = 0;
@@ -52,7 +52,7 @@ double TextToNumber(const QString& text, Messages& messages)
         ++sep;
     if (sep >= text.size() - 1) {
         // No separator before the last character: the whole text is an integer.
-        const auto whole = ParseInt32(text);
+        const auto whole = parseInt32(text);
         if (!whole) {
             warnConversion(messages);
             return result;
@@ -61,7 +61,7 @@ double TextToNumber(const QString& text, Messages& messages)
     }
     const QString integerText = text.left(sep);
     const QString fractionText = text.mid(sep + 1);
-    const auto integerPart = ParseInt32(integerText);
+    const auto integerPart = parseInt32(integerText);
     if (!integerPart) {
         warnConversion(messages);
         return result;
@@ -71,7 +71,7 @@ double TextToNumber(const QString& text, Messages& messages)
     // otherwise be read as a negative or shifted fraction.
     const bool digitsOnly =
         std::all_of(fractionText.begin(), fractionText.end(), [](QChar c) { return c >= '0' && c <= '9'; });
-    const auto fraction = digitsOnly ? ParseInt32(fractionText) : std::nullopt;
+    const auto fraction = digitsOnly ? parseInt32(fractionText) : std::nullopt;
     if (!fraction) {
         warnConversion(messages);
         return result;
@@ -82,7 +82,7 @@ double TextToNumber(const QString& text, Messages& messages)
     return result;
 }
 
-QString FormatFixed(double value, int decimals, int precision)
+QString formatFixed(double value, int decimals, int precision)
 {
     const QLocale locale;
     if (!std::isfinite(value) || (value != 0 && std::fabs(value) >= std::pow(10.0, precision)))

@@ -6,16 +6,16 @@ class Messages;
 
 // An integer as the conversions of the program read it: optional leading
 // blanks and sign, then decimal digits only, fitting 32 bits signed.
-std::optional<qint32> ParseInt32(const QString& text);
+std::optional<qint32> parseInt32(const QString& text);
 
 // The shared conversion of a typed decimal number with "." or "," as the
 // separator. On a bad text it warns ("Fehler bei Typumwandlung" /
 // "Error during type conversion") and returns the value as it stood at the
 // failure: -1, or the integer part when only the fraction failed.
-double TextToNumber(const QString& text, Messages& messages);
+double textToNumber(const QString& text, Messages& messages);
 
 // Fixed-point text of value with the given count of decimals, rounded half
 // away from zero from the exact decimal expansion, with the decimal separator
 // of QLocale(); scientific notation when the value has more significant
 // digits than precision.
-QString FormatFixed(double value, int decimals, int precision = 15);
+QString formatFixed(double value, int decimals, int precision = 15);

@@ -23,21 +23,21 @@ std::int64_t StopwatchClock::readingMs() const
     return running_ ? clock_.nowMs() - startTick_ : stoppedMs_;
 }
 
-QString SecondsText(std::int64_t ms)
+QString secondsText(std::int64_t ms)
 {
-    return FormatFixed(ms * 0.001, 1);
+    return formatFixed(ms * 0.001, 1);
 }
 
-QString MinutesSecondsText(std::int64_t ms)
+QString minutesSecondsText(std::int64_t ms)
 {
     const std::int64_t wholeSeconds = ms / 1000;
     const auto twoDigits = [](std::int64_t value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); };
     return twoDigits(wholeSeconds / 60 % 60) + QLatin1Char(':') + twoDigits(wholeSeconds % 60);
 }
 
-QString ClockText(std::int64_t ms, TimeFormat format)
+QString clockText(std::int64_t ms, TimeFormat format)
 {
-    return format == TimeFormat::Seconds ? SecondsText(ms) : MinutesSecondsText(ms);
+    return format == TimeFormat::Seconds ? secondsText(ms) : minutesSecondsText(ms);
 }
 
 namespace {
@@ -47,16 +47,16 @@ constexpr std::int64_t kLongestReadingMs = 5999900;
 
 } // namespace
 
-QStringList LongestSecondsTexts()
+QStringList longestSecondsTexts()
 {
-    QString seconds = SecondsText(kLongestReadingMs);
+    QString seconds = secondsText(kLongestReadingMs);
     const QString withPoint = QString(seconds).replace(QLatin1Char(','), QLatin1Char('.'));
     const QString withComma = seconds.replace(QLatin1Char('.'), QLatin1Char(','));
     return {withPoint, withComma};
 }
 
-QStringList LongestClockTexts()
+QStringList longestClockTexts()
 {
     // Minutes count within the hour, so 59:59 is the longest minutes reading.
-    return LongestSecondsTexts() << MinutesSecondsText(3599000);
+    return longestSecondsTexts() << minutesSecondsText(3599000);
 }

@@ -33,15 +33,15 @@ private:
 };
 
 // Seconds with one decimal and the locale's separator: "83,4" or "83.4".
-QString SecondsText(std::int64_t ms);
+QString secondsText(std::int64_t ms);
 // "nn:ss": minutes of the hour and whole seconds; hours are dropped, so
 // 61 minutes read "01:00".
-QString MinutesSecondsText(std::int64_t ms);
+QString minutesSecondsText(std::int64_t ms);
 // The text of a clock in the program's time format.
-QString ClockText(std::int64_t ms, TimeFormat format);
+QString clockText(std::int64_t ms, TimeFormat format);
 
 // What clock fields are sized for: the longest readings up to 99:59
 // (5999.9 s) in seconds, with either decimal separator...
-QStringList LongestSecondsTexts();
+QStringList longestSecondsTexts();
 // ...and in both time formats.
-QStringList LongestClockTexts();
+QStringList longestClockTexts();

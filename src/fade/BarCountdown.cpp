@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-std::optional<int> BarCount(double barsPerMinute, int durationSeconds)
+std::optional<int> barCount(double barsPerMinute, int durationSeconds)
 {
     if (!(barsPerMinute > 0) || durationSeconds <= 0)
         return std::nullopt;
@@ -17,7 +17,7 @@ std::optional<int> BarCount(double barsPerMinute, int durationSeconds)
     return static_cast<int>(bars);
 }
 
-int RemainingBars(double barsPerMinute, int durationSeconds, double elapsedSeconds)
+int remainingBars(double barsPerMinute, int durationSeconds, double elapsedSeconds)
 {
     if (elapsedSeconds >= durationSeconds)
         return 0;
@@ -25,26 +25,26 @@ int RemainingBars(double barsPerMinute, int durationSeconds, double elapsedSecon
     return static_cast<int>(std::min(std::trunc(remaining), double(std::numeric_limits<int>::max())));
 }
 
-QString TempoFieldText(const QString& tempoText, Messages& messages)
+QString tempoFieldText(const QString& tempoText, Messages& messages)
 {
     const qsizetype dash = tempoText.indexOf(QLatin1Char('-'));
     if (dash < 0)
         return tempoText;
-    const double low = TextToNumber(tempoText.left(dash).trimmed(), messages);
-    const double high = TextToNumber(tempoText.mid(dash + 1).trimmed(), messages);
+    const double low = textToNumber(tempoText.left(dash).trimmed(), messages);
+    const double high = textToNumber(tempoText.mid(dash + 1).trimmed(), messages);
     return QString::number((low + high) * 0.5, 'g', QLocale::FloatingPointShortest)
         .replace(QLatin1Char('.'), QLocale().decimalPoint());
 }
 
-std::optional<int> DanceSeconds(const QString& danceTimeText)
+std::optional<int> danceSeconds(const QString& danceTimeText)
 {
-    const int seconds = ParseDanceTime(danceTimeText, 1);
+    const int seconds = parseDanceTime(danceTimeText, 1);
     if (seconds <= 0)
         return std::nullopt;
     return seconds;
 }
 
-std::uint32_t DigitColour(int digit)
+std::uint32_t digitColour(int digit)
 {
     if (digit >= 6)
         return 0x008000; // green: the competition music plays on
@@ -53,7 +53,7 @@ std::uint32_t DigitColour(int digit)
     return 0x0000FF;     // red: end
 }
 
-std::uint32_t LitDigitColour(int digit)
+std::uint32_t litDigitColour(int digit)
 {
     if (digit >= 6)
         return 0x40FF00; // light green
@@ -90,7 +90,7 @@ FadeCountdown::Tick FadeCountdown::tick()
 {
     const std::int64_t elapsedMs = clock_.readingMs();
     const double elapsed = elapsedMs * 0.001;
-    const int remaining = RemainingBars(barsPerMinute_, durationSeconds_, elapsed);
+    const int remaining = remainingBars(barsPerMinute_, durationSeconds_, elapsed);
     const bool timeUp = elapsed >= durationSeconds_;
     ended_ = ended_ || timeUp;
     return {elapsedMs, remaining, timeUp, countdown_.advance(remaining)};

@@ -9,27 +9,27 @@ class Messages;
 
 // Whole bars in a dance of durationSeconds at barsPerMinute, truncated;
 // nullopt unless both are positive and the count fits an int.
-std::optional<int> BarCount(double barsPerMinute, int durationSeconds);
+std::optional<int> barCount(double barsPerMinute, int durationSeconds);
 
 // Bars still to play after elapsedSeconds. The bar under way counts, so this
 // is one more than the whole bars left; from the end of the dancing time on
 // it is 0, however late the reading.
-int RemainingBars(double barsPerMinute, int durationSeconds, double elapsedSeconds);
+int remainingBars(double barsPerMinute, int durationSeconds, double elapsedSeconds);
 
 // The tempo field's text for a rule table's tempo: the text itself, or for a
 // range "48-50" the mean of its ends in shortest notation with the locale's
-// separator ("49", "47,5"). Unreadable ends are reported by TextToNumber.
-QString TempoFieldText(const QString& tempoText, Messages& messages);
+// separator ("49", "47,5"). Unreadable ends are reported by textToNumber.
+QString tempoFieldText(const QString& tempoText, Messages& messages);
 
 // The dancing time in whole seconds of a rule text such as "90s", "90 s" or
 // "90-105s". A range gives its minimum: fading out by then keeps the music
 // within the rules even when the operator reacts late. nullopt when the text
 // holds no positive number.
-std::optional<int> DanceSeconds(const QString& danceTimeText);
+std::optional<int> danceSeconds(const QString& danceTimeText);
 
 // Colours of the countdown digits 0 to 9, in blue-green-red byte order.
-std::uint32_t DigitColour(int digit);
-std::uint32_t LitDigitColour(int digit);
+std::uint32_t digitColour(int digit);
+std::uint32_t litDigitColour(int digit);
 
 struct DigitChange {
     int lit;      // the digit lit now
@@ -67,7 +67,7 @@ public:
     double barsPerMinute() const { return barsPerMinute_; }
     int durationSeconds() const { return durationSeconds_; }
     // Bars of the whole dance; nullopt while tempo or dancing time is unknown.
-    std::optional<int> bars() const { return BarCount(barsPerMinute_, durationSeconds_); }
+    std::optional<int> bars() const { return barCount(barsPerMinute_, durationSeconds_); }
 
     bool running() const { return clock_.running(); }
     // Stopping keeps the reading; the next start resumes from it.

@@ -70,7 +70,7 @@ QFrame* redLine(QWidget* parent, const QString& name, int top)
 
 LampShape::LampShape(QWidget* parent)
     : QWidget(parent),
-      color_(LampOffColor())
+      color_(lampOffColor())
 {
     setFixedSize(25, 25);
 }
@@ -131,19 +131,19 @@ std::unique_ptr<FadeCouple> FadeCouplesWindow::makeCouple(int number)
     couple->group->setFont(withWeight(couple->group->font(), QFont::Bold));
     const QFont normal = withWeight(couple->group->font(), QFont::Normal);
 
-    couple->TimeEdit = named(new QLineEdit(couple->group), QStringLiteral("TimeEdit") + digit);
+    couple->timeEdit = named(new QLineEdit(couple->group), QStringLiteral("TimeEdit") + digit);
     // The whole width of the box: the longest reading, 5999,9 or 59:59, in the large font.
-    couple->TimeEdit->setGeometry(8, 26, 145, 46);
-    couple->TimeEdit->setReadOnly(true);
-    couple->TimeEdit->setFocusPolicy(Qt::NoFocus);
-    couple->TimeEdit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    couple->timeEdit->setGeometry(8, 26, 145, 46);
+    couple->timeEdit->setReadOnly(true);
+    couple->timeEdit->setFocusPolicy(Qt::NoFocus);
+    couple->timeEdit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     QFont clockFont = couple->group->font();
     clockFont.setPixelSize(32);
-    couple->TimeEdit->setFont(clockFont);
-    ShrinkFontToFit(*couple->TimeEdit, LongestClockTexts());
+    couple->timeEdit->setFont(clockFont);
+    shrinkFontToFit(*couple->timeEdit, longestClockTexts());
     // Set before the change handler is wired: the status bar keeps its start-up text.
-    couple->TimeEdit->setText(ClockText(0, state_.timeFormat));
-    connect(couple->TimeEdit, &QLineEdit::textChanged, this, [this, number] { timeEditChanged(number); });
+    couple->timeEdit->setText(clockText(0, state_.timeFormat));
+    connect(couple->timeEdit, &QLineEdit::textChanged, this, [this, number] { timeEditChanged(number); });
 
     couple->unitLabel = named(new QLabel(couple->group), QStringLiteral("Label") + digit);
     couple->unitLabel->setFont(normal);
@@ -203,7 +203,7 @@ void FadeCouplesWindow::placeControls()
     resetButton->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
     helpButton->setGeometry(kCoupleLeft + 2 * kCoupleStep + 86, 306, 75, 26);
     // The program's help glyph, from the pictures the application carries.
-    InitPictures();
+    initPictures();
     helpButton->setIcon(QIcon(HelpIconPicture));
 }
 
@@ -238,7 +238,7 @@ void FadeCouplesWindow::listProjectorScreens()
     const QSignalBlocker quiet(projectorScreenCombo);
     projectorScreenCombo->clear();
     for (const ScreenInfo& screen : projector_->screens())
-        projectorScreenCombo->addItem(ScreenEntryText(screen), screen.name);
+        projectorScreenCombo->addItem(screenEntryText(screen), screen.name);
     projectorScreenCombo->setCurrentIndex(projector_->screenIndex());
 }
 
@@ -307,7 +307,7 @@ void FadeCouplesWindow::clockTimerFired(int number)
 {
     FadeCouple& couple = coupleAt(number);
     const std::int64_t readingMs = couple.clock.readingMs();
-    couple.TimeEdit->setText(ClockText(readingMs, state_.timeFormat));
+    couple.timeEdit->setText(clockText(readingMs, state_.timeFormat));
     if (const auto lamp = couple.light.advance(readingMs * 0.001, state_.danceTimeMin, state_.danceTimeMax))
         setLamp(number, *lamp);
 }
@@ -322,7 +322,7 @@ void FadeCouplesWindow::setLamp(int couple, LampState state)
 
 void FadeCouplesWindow::showLamp(int number, LampState state)
 {
-    const LampColors colors = ColorsOf(state);
+    const LampColors colors = colorsOf(state);
     FadeCouple& couple = coupleAt(number);
     couple.redLamp->setBrushColor(colors.red);
     couple.amberLamp->setBrushColor(colors.yellow);
@@ -351,16 +351,16 @@ void FadeCouplesWindow::resetClicked()
 void FadeCouplesWindow::showReading(int number, TimeFormat timeFormat)
 {
     FadeCouple& couple = coupleAt(number);
-    couple.TimeEdit->setText(ClockText(couple.clock.readingMs(), timeFormat));
+    couple.timeEdit->setText(clockText(couple.clock.readingMs(), timeFormat));
 }
 
 void FadeCouplesWindow::timeEditChanged(int number)
 {
-    const QString text = coupleAt(number).TimeEdit->text();
+    const QString text = coupleAt(number).timeEdit->text();
     // The status bar belongs to the main window and speaks the program's language.
     const QString label = tr("Zeit %1: ");
     emit statusTextChanged(number + 2, label.arg(number) + text);
-    if (projector_ && projectorMode_ != -1 && ModeShowsCouple(projectorMode_, number))
+    if (projector_ && projectorMode_ != -1 && modeShowsCouple(projectorMode_, number))
         projector_->timeLabel(number)->setText(text);
 }
 
@@ -396,12 +396,12 @@ void FadeCouplesWindow::showOnProjector()
 {
     std::array<QString, 3> texts;
     for (int number = 1; number <= 3; ++number)
-        texts[number - 1] = coupleAt(number).TimeEdit->text();
+        texts[number - 1] = coupleAt(number).timeEdit->text();
     projector_->showProjector(projectorMode_, invertedCheck->isChecked(), texts);
 }
 
 void FadeCouplesWindow::helpClicked()
 {
-    ShowToolHelp(state_, language(), tr("Latein/Standard/Boogie ausblenden"),
+    showToolHelp(state_, language(), tr("Latein/Standard/Boogie ausblenden"),
                  QStringLiteral("LateinAusblendenHelp.rtf"));
 }

@@ -39,7 +39,7 @@ struct FadeCouple {
     }
 
     QGroupBox* group = nullptr;
-    QLineEdit* TimeEdit = nullptr;
+    QLineEdit* timeEdit = nullptr;
     QLabel* unitLabel = nullptr; // unit: "sec." or "mm:ss"
     QPushButton* startButton = nullptr;
     QPushButton* projectorButton = nullptr;

@@ -51,10 +51,10 @@ void setTextColour(QWidget* widget, const QColor& colour)
 
 FadeRockNRollWindow::FadeRockNRollWindow(ProgramState& state, QWidget* parent)
     : EmbeddedForm("FadeRockNRollWindow", QSize(545, 369), parent),
-      beep([&state] { PlayStandardBeep(state.sounds); }),
+      beep([&state] { playStandardBeep(state.sounds); }),
       // Created in tab order.
       timeGroup(new QGroupBox(panel())),
-      TimeEdit(new QLineEdit(QStringLiteral("0.0"), timeGroup)),
+      timeEdit(new QLineEdit(QStringLiteral("0.0"), timeGroup)),
       timeUnitLabel(new QLabel(QStringLiteral("sec."), timeGroup)),
       startButton(new QPushButton(QStringLiteral("Start (&1)"), panel())),
       resetButton(new QPushButton(panel())),
@@ -83,7 +83,7 @@ FadeRockNRollWindow::FadeRockNRollWindow(ProgramState& state, QWidget* parent)
       fade_(*state.clock)
 {
     placeControls();
-    classGroup->setItems(DanceCatalogue::DanceNames(Discipline::RnR));
+    classGroup->setItems(DanceCatalogue::danceNames(Discipline::RnR));
     roundGroup->setItems(roundItems());
     roundGroup->hide();
     barsLabel->setBuddy(barsEdit);
@@ -96,7 +96,7 @@ FadeRockNRollWindow::FadeRockNRollWindow(ProgramState& state, QWidget* parent)
     connect(classGroup, &RadioGroup::itemChanged, this, &FadeRockNRollWindow::classChanged);
     connect(roundGroup, &RadioGroup::itemChanged, this, &FadeRockNRollWindow::roundChanged);
     connect(barsEdit, &QLineEdit::editingFinished, this, &FadeRockNRollWindow::barsEdited);
-    connect(TimeEdit, &QLineEdit::textChanged, this, &FadeRockNRollWindow::timeEditChanged);
+    connect(timeEdit, &QLineEdit::textChanged, this, &FadeRockNRollWindow::timeEditChanged);
 
     applyLanguage();
 }
@@ -117,12 +117,12 @@ void FadeRockNRollWindow::placeControls()
 
     timeGroup->setObjectName("timeGroup");
     timeGroup->setGeometry(12, 28, 246, 68);
-    TimeEdit->setObjectName("TimeEdit");
-    TimeEdit->setGeometry(12, 22, 150, 36);
-    TimeEdit->setReadOnly(true);
-    TimeEdit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    TimeEdit->setFont(boldFont(font(), 24));
-    TimeEdit->setFocusPolicy(Qt::NoFocus);
+    timeEdit->setObjectName("TimeEdit");
+    timeEdit->setGeometry(12, 22, 150, 36);
+    timeEdit->setReadOnly(true);
+    timeEdit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    timeEdit->setFont(boldFont(font(), 24));
+    timeEdit->setFocusPolicy(Qt::NoFocus);
     timeUnitLabel->setObjectName("timeUnitLabel");
     timeUnitLabel->setGeometry(170, 30, 60, 22);
 
@@ -205,7 +205,7 @@ void FadeRockNRollWindow::placeDigits()
 void FadeRockNRollWindow::applyLanguage()
 {
     // The rule tables have just been reloaded in the new language.
-    infoLabel->setText(state_.rules->table(Discipline::RnR).Source);
+    infoLabel->setText(state_.rules->table(Discipline::RnR).source);
     timeGroup->setTitle(QStringLiteral("&Zeit"));
     resetButton->setText(tr("Zurücksetzen (&2)"));
     remainingBarsLabel->setText(tr("Verbleibende Takte:"));
@@ -217,7 +217,7 @@ void FadeRockNRollWindow::applyLanguage()
     secondsLabel->setText(tr("Sek."));
     beepCheck->setText(tr("Akustisches &Signal"));
     classGroup->setTitle(tr("&Klasse"));
-    const QStringList classes = DanceCatalogue::DanceNames(Discipline::RnR);
+    const QStringList classes = DanceCatalogue::danceNames(Discipline::RnR);
     for (int item = 0; item < classes.size(); ++item)
         classGroup->setItemText(item, classes[item]);
     roundGroup->setTitle(tr("R&unde"));
@@ -230,7 +230,7 @@ void FadeRockNRollWindow::applyLanguage()
 
 void FadeRockNRollWindow::windowShown()
 {
-    infoLabel->setText(state_.rules->table(Discipline::RnR).Source);
+    infoLabel->setText(state_.rules->table(Discipline::RnR).source);
     // Class, round and tempo stay as they are under a running clock.
     if (running())
         return;
@@ -249,7 +249,7 @@ void FadeRockNRollWindow::windowShown()
 void FadeRockNRollWindow::classChanged()
 {
     const int danceClass = classGroup->itemIndex();
-    if (DanceCatalogue::HasFootTechniqueRounds(danceClass)) {
+    if (DanceCatalogue::hasFootTechniqueRounds(danceClass)) {
         roundGroup->show();
         clearDance();
     }
@@ -272,7 +272,7 @@ void FadeRockNRollWindow::roundChanged()
 void FadeRockNRollWindow::lookUpRule()
 {
     if (classGroup->itemIndex() >= 0) {
-        if (DanceCatalogue::HasFootTechniqueRounds(classGroup->itemIndex()) && roundGroup->itemIndex() < 0) {
+        if (DanceCatalogue::hasFootTechniqueRounds(classGroup->itemIndex()) && roundGroup->itemIndex() < 0) {
             clearDance();
             return;
         }
@@ -283,10 +283,10 @@ void FadeRockNRollWindow::lookUpRule()
             clearDance();
             return;
         }
-        tempoText_ = row->BarsPerMin;
-        state_.currentDanceTimeText = row->DanceTime;
+        tempoText_ = row->barsPerMin;
+        state_.currentDanceTimeText = row->danceTime;
         danceClass_ = classGroup->itemIndex();
-        danceRound_ = DanceCatalogue::HasFootTechniqueRounds(danceClass_) ? roundGroup->itemIndex() : -1;
+        danceRound_ = DanceCatalogue::hasFootTechniqueRounds(danceClass_) ? roundGroup->itemIndex() : -1;
         showDanceInUse();
     }
     showDance(state_.currentDanceTimeText);
@@ -298,17 +298,17 @@ const RuleRow* FadeRockNRollWindow::chosenRuleRow() const
     // music; the other classes count with their final's row. The rounds are
     // looked up by the catalogue's keys, not by the captions ("Beintechnik").
     std::optional<QString> round;
-    if (DanceCatalogue::HasFootTechniqueRounds(classGroup->itemIndex()))
-        round = DanceCatalogue::RoundNames(Discipline::RnR, classGroup->itemIndex()).value(roundGroup->itemIndex());
+    if (DanceCatalogue::hasFootTechniqueRounds(classGroup->itemIndex()))
+        round = DanceCatalogue::roundNames(Discipline::RnR, classGroup->itemIndex()).value(roundGroup->itemIndex());
     const RuleTables& rules = *state_.rules;
-    const auto index = rules.FindLastRow(Discipline::RnR, classGroup->currentText(), round);
-    return index ? &rules.table(Discipline::RnR).Rows[size_t(*index)] : nullptr;
+    const auto index = rules.findLastRow(Discipline::RnR, classGroup->currentText(), round);
+    return index ? &rules.table(Discipline::RnR).rows[size_t(*index)] : nullptr;
 }
 
 void FadeRockNRollWindow::showDance(const QString& danceTimeText)
 {
-    barsEdit->setText(TempoFieldText(tempoText_, *state_.messages));
-    const auto seconds = DanceSeconds(danceTimeText);
+    barsEdit->setText(tempoFieldText(tempoText_, *state_.messages));
+    const auto seconds = danceSeconds(danceTimeText);
     fade_.setDurationSeconds(seconds.value_or(0));
     if (!seconds) {
         durationEdit->clear();
@@ -337,7 +337,7 @@ void FadeRockNRollWindow::clearDance()
 
 void FadeRockNRollWindow::showDanceInUse()
 {
-    QString dance = DanceCatalogue::DanceNames(Discipline::RnR).value(danceClass_);
+    QString dance = DanceCatalogue::danceNames(Discipline::RnR).value(danceClass_);
     if (danceRound_ >= 0)
         dance += QStringLiteral(", ") + roundItems().value(danceRound_);
     danceLabel->setText(dance.isEmpty() ? QString() : tr("Uhr für: %1").arg(dance));
@@ -345,7 +345,7 @@ void FadeRockNRollWindow::showDanceInUse()
 
 bool FadeRockNRollWindow::takeTempo()
 {
-    fade_.setBarsPerMinute(TextToNumber(barsEdit->text(), *state_.messages));
+    fade_.setBarsPerMinute(textToNumber(barsEdit->text(), *state_.messages));
     if (showBarCount())
         return true;
     state_.messages->warning(tr("Sie müssen eine gültige ganzzahlige Taktzahl angeben"));
@@ -425,7 +425,7 @@ void FadeRockNRollWindow::clockTimerFired()
 {
     const FadeCountdown::Tick tick = fade_.tick();
     // Always seconds, whatever the program's time format.
-    TimeEdit->setText(SecondsText(tick.elapsedMs));
+    timeEdit->setText(secondsText(tick.elapsedMs));
     if (tick.timeUp)
         startClicked();
     remainingBarsEdit->setText(QString::number(tick.remainingBars));
@@ -440,7 +440,7 @@ void FadeRockNRollWindow::clockTimerFired()
 
 void FadeRockNRollWindow::showDigit(int digit, bool lit)
 {
-    setTextColour(digitLabels[size_t(digit)], fromBgr(lit ? LitDigitColour(digit) : DigitColour(digit)));
+    setTextColour(digitLabels[size_t(digit)], fromBgr(lit ? litDigitColour(digit) : digitColour(digit)));
 }
 
 void FadeRockNRollWindow::resetClicked()
@@ -457,15 +457,15 @@ void FadeRockNRollWindow::backToZero()
     showBarCount();
     for (int digit = 0; digit < int(digitLabels.size()); ++digit)
         showDigit(digit, false);
-    TimeEdit->setText(SecondsText(0));
+    timeEdit->setText(secondsText(0));
 }
 
 void FadeRockNRollWindow::timeEditChanged()
 {
-    emit statusTextChanged(RnRClockPanel, tr("Zeit: ") + TimeEdit->text());
+    emit statusTextChanged(RnRClockPanel, tr("Zeit: ") + timeEdit->text());
 }
 
 void FadeRockNRollWindow::helpClicked()
 {
-    ShowToolHelp(state_, language(), tr("Rock'n'Roll ausblenden"), QStringLiteral("RnRAusblendenHelp.rtf"));
+    showToolHelp(state_, language(), tr("Rock'n'Roll ausblenden"), QStringLiteral("RnRAusblendenHelp.rtf"));
 }

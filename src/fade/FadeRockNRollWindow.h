@@ -40,7 +40,7 @@ public:
     std::function<void()> beep;
 
     QGroupBox* const timeGroup;
-    QLineEdit* const TimeEdit;
+    QLineEdit* const timeEdit;
     QLabel* const timeUnitLabel;
     QPushButton* const startButton;
     QPushButton* const resetButton;

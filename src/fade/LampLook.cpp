@@ -1,13 +1,13 @@
 #include "fade/LampLook.h"
 
-QColor LampOffColor()
+QColor lampOffColor()
 {
     return QColor(0x33, 0x33, 0x33);
 }
 
-LampColors ColorsOf(LampState state)
+LampColors colorsOf(LampState state)
 {
-    const QColor off = LampOffColor();
+    const QColor off = lampOffColor();
     switch (state) {
     case LampState::Red:
         return {Qt::red, off, off};
@@ -21,7 +21,7 @@ LampColors ColorsOf(LampState state)
     return {off, off, off};
 }
 
-ProjectorLook ProjectorLookOf(LampState state)
+ProjectorLook projectorLookOf(LampState state)
 {
     switch (state) {
     case LampState::Red:

@@ -9,8 +9,8 @@ struct LampColors {
     QColor green;
 };
 
-QColor LampOffColor();
-LampColors ColorsOf(LampState state);
+QColor lampOffColor();
+LampColors colorsOf(LampState state);
 
 // How a couple's clock looks on the projector in a lamp state. Bright,
 // far-apart hues, since a projector in a lit hall washes dark and close
@@ -21,4 +21,4 @@ struct ProjectorLook {
     QColor field;
 };
 
-ProjectorLook ProjectorLookOf(LampState state);
+ProjectorLook projectorLookOf(LampState state);

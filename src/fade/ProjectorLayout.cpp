@@ -16,7 +16,7 @@ constexpr int kSmallestNumberPixels = 16;
 
 } // namespace
 
-bool ModeShowsCouple(int mode, int couple)
+bool modeShowsCouple(int mode, int couple)
 {
     switch (couple) {
     case 1:
@@ -30,13 +30,13 @@ bool ModeShowsCouple(int mode, int couple)
     }
 }
 
-ProjectorLayout LayOutProjector(QSize screen, int mode, bool inverted, ClockTextExtent extent, int topBand,
+ProjectorLayout layOutProjector(QSize screen, int mode, bool inverted, ClockTextExtent extent, int topBand,
                                 int footerTop)
 {
     ProjectorLayout layout;
     std::vector<int> shown;
     for (int couple = 1; couple <= 3; ++couple)
-        if (ModeShowsCouple(mode, couple))
+        if (modeShowsCouple(mode, couple))
             shown.push_back(couple);
     if (shown.empty() || extent.width <= 0 || extent.height <= 0)
         return layout;

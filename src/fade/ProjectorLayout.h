@@ -5,7 +5,7 @@
 
 // Whether a projector mode shows a couple's clock: modes 1 to 3 that couple
 // alone, 4 the first and the last couple, 5 all three.
-bool ModeShowsCouple(int mode, int couple);
+bool modeShowsCouple(int mode, int couple);
 
 // The room a clock's widest text takes, per pixel of font size, field
 // margins included: the whole layout scales with the font.
@@ -27,5 +27,5 @@ struct ProjectorLayout {
 // (from the right when inverted), each clock centred in its column and as
 // large as fits both the column and the height between the top band and the
 // footer, its number right under it.
-ProjectorLayout LayOutProjector(QSize screen, int mode, bool inverted, ClockTextExtent extent, int topBand,
+ProjectorLayout layOutProjector(QSize screen, int mode, bool inverted, ClockTextExtent extent, int topBand,
                                 int footerTop);

@@ -28,7 +28,7 @@ int operatorIndex(const QVector<ScreenInfo>& screens, const QString& operatorScr
 
 } // namespace
 
-int DefaultProjectorScreen(const QVector<ScreenInfo>& screens, const QString& operatorScreen)
+int defaultProjectorScreen(const QVector<ScreenInfo>& screens, const QString& operatorScreen)
 {
     const int operatorAt = operatorIndex(screens, operatorScreen);
     for (int i = 0; i < screens.size(); ++i)
@@ -37,18 +37,18 @@ int DefaultProjectorScreen(const QVector<ScreenInfo>& screens, const QString& op
     return primaryIndex(screens);
 }
 
-int ProjectorScreenFor(const QVector<ScreenInfo>& screens, const QString& storedName, const QString& operatorScreen)
+int projectorScreenFor(const QVector<ScreenInfo>& screens, const QString& storedName, const QString& operatorScreen)
 {
     const int stored = indexOfName(screens, storedName);
-    return stored >= 0 ? stored : DefaultProjectorScreen(screens, operatorScreen);
+    return stored >= 0 ? stored : defaultProjectorScreen(screens, operatorScreen);
 }
 
-bool SharesOperatorScreen(const QVector<ScreenInfo>& screens, int index, const QString& operatorScreen)
+bool sharesOperatorScreen(const QVector<ScreenInfo>& screens, int index, const QString& operatorScreen)
 {
     return screens.size() <= 1 || index == operatorIndex(screens, operatorScreen);
 }
 
-QString ScreenEntryText(const ScreenInfo& screen)
+QString screenEntryText(const ScreenInfo& screen)
 {
     return QStringLiteral("%1 (%2 x %3)").arg(screen.name).arg(screen.size.width()).arg(screen.size.height());
 }

@@ -121,7 +121,7 @@ ClockTextExtent ProjectorClock::extent() const
 
 void ProjectorClock::paintEvent(QPaintEvent*)
 {
-    const ProjectorLook look = ProjectorLookOf(lamp_);
+    const ProjectorLook look = projectorLookOf(lamp_);
     QPainter painter(this);
     if (look.field.isValid())
         painter.fillRect(rect(), look.field);
@@ -229,7 +229,7 @@ void ProjectorWindow::placeClocks(QSize screen)
 {
     const int topBand = titleLabel->geometry().bottom() + 8;
     const ProjectorLayout layout =
-        LayOutProjector(screen, mode_, inverted_, clockOne->extent(), topBand, closeLabel->y() - 8);
+        layOutProjector(screen, mode_, inverted_, clockOne->extent(), topBand, closeLabel->y() - 8);
     for (int couple = 1; couple <= 3; ++couple) {
         QLabel* clock = timeLabel(couple);
         QLabel* number = numberLabel(couple);
@@ -237,7 +237,7 @@ void ProjectorWindow::placeClocks(QSize screen)
         setPixelSize(number, layout.numberPixelSize);
         clock->setGeometry(layout.clocks[couple - 1]);
         number->setGeometry(layout.numbers[couple - 1]);
-        const bool visible = ModeShowsCouple(mode_, couple);
+        const bool visible = modeShowsCouple(mode_, couple);
         clock->setVisible(visible);
         number->setVisible(visible);
     }
@@ -259,7 +259,7 @@ QString ProjectorWindow::operatorScreen() const
 
 int ProjectorWindow::screenIndex() const
 {
-    return ProjectorScreenFor(screens(), preferredScreen_, operatorScreen());
+    return projectorScreenFor(screens(), preferredScreen_, operatorScreen());
 }
 
 QScreen* ProjectorWindow::targetScreen() const
@@ -270,7 +270,7 @@ QScreen* ProjectorWindow::targetScreen() const
 
 bool ProjectorWindow::sharesOperatorScreen() const
 {
-    return SharesOperatorScreen(screens(), screenIndex(), operatorScreen());
+    return ::sharesOperatorScreen(screens(), screenIndex(), operatorScreen());
 }
 
 void ProjectorWindow::setPreferredScreen(const QString& name)
@@ -357,7 +357,7 @@ bool ProjectorWindow::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void FillScreenMenu(QMenu& menu, ProjectorWindow& projector)
+void fillScreenMenu(QMenu& menu, ProjectorWindow& projector)
 {
     menu.clear();
     qDeleteAll(menu.findChildren<QActionGroup*>(QString(), Qt::FindDirectChildrenOnly));
@@ -365,7 +365,7 @@ void FillScreenMenu(QMenu& menu, ProjectorWindow& projector)
     const QVector<ScreenInfo> screens = projector.screens();
     const int current = projector.screenIndex();
     for (int i = 0; i < screens.size(); ++i) {
-        QString text = ScreenEntryText(screens[i]);
+        QString text = screenEntryText(screens[i]);
         QAction* entry = menu.addAction(text.replace(QLatin1Char('&'), QStringLiteral("&&")));
         entry->setCheckable(true);
         entry->setChecked(i == current);

@@ -111,4 +111,4 @@ private:
 
 // Fills a menu with the connected screens, the display's own checked;
 // choosing one stores it as the display's screen.
-void FillScreenMenu(QMenu& menu, ProjectorWindow& projector);
+void fillScreenMenu(QMenu& menu, ProjectorWindow& projector);

@@ -14,7 +14,7 @@ extern "C" {
 
 namespace {
 
-QString ErrorText(int code)
+QString errorText(int code)
 {
     char buffer[AV_ERROR_MAX_STRING_SIZE] = {};
     av_strerror(code, buffer, sizeof buffer);
@@ -37,7 +37,7 @@ struct FrameFreer {
     void operator()(AVFrame* f) const { av_frame_free(&f); }
 };
 
-DecodedAudio Failed(DecodeFailure failure, const QString& detail)
+DecodedAudio failed(DecodeFailure failure, const QString& detail)
 {
     DecodedAudio result;
     result.failure = failure;
@@ -105,10 +105,10 @@ private:
 
 } // namespace
 
-DecodedAudio DecodeAudioFile(const QString& path, int sampleRate, const std::atomic_bool* cancel, double keptSeconds)
+DecodedAudio decodeAudioFile(const QString& path, int sampleRate, const std::atomic_bool* cancel, double keptSeconds)
 {
     if (cancel && cancel->load())
-        return Failed(DecodeFailure::Cancelled, QString());
+        return failed(DecodeFailure::Cancelled, QString());
     av_log_set_level(AV_LOG_QUIET); // reasons go into the result, not onto the console
     AVFormatContext* rawFormat = nullptr;
     const QByteArray name = path.toUtf8();
@@ -116,23 +116,23 @@ DecodedAudio DecodeAudioFile(const QString& path, int sampleRate, const std::ato
         // Tell a file the system refuses from one whose content no demuxer knows.
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
-            return Failed(DecodeFailure::CannotOpen, file.errorString());
+            return failed(DecodeFailure::CannotOpen, file.errorString());
         if (file.size() == 0)
-            return Failed(DecodeFailure::Empty, QString());
-        return Failed(DecodeFailure::Undecodable, ErrorText(err));
+            return failed(DecodeFailure::Empty, QString());
+        return failed(DecodeFailure::Undecodable, errorText(err));
     }
     std::unique_ptr<AVFormatContext, FormatCloser> format(rawFormat);
     if (const int err = avformat_find_stream_info(format.get(), nullptr); err < 0)
-        return Failed(DecodeFailure::Undecodable, ErrorText(err));
+        return failed(DecodeFailure::Undecodable, errorText(err));
 
     const AVCodec* codecType = nullptr;
     const int stream = av_find_best_stream(format.get(), AVMEDIA_TYPE_AUDIO, -1, -1, &codecType, 0);
     if (stream < 0 || !codecType)
-        return Failed(DecodeFailure::NoAudioStream, ErrorText(stream));
+        return failed(DecodeFailure::NoAudioStream, errorText(stream));
     std::unique_ptr<AVCodecContext, CodecFreer> codec(avcodec_alloc_context3(codecType));
     avcodec_parameters_to_context(codec.get(), format->streams[stream]->codecpar);
     if (const int err = avcodec_open2(codec.get(), codecType, nullptr); err < 0)
-        return Failed(DecodeFailure::Undecodable, ErrorText(err));
+        return failed(DecodeFailure::Undecodable, errorText(err));
     if (codec->ch_layout.nb_channels <= 0)
         av_channel_layout_default(&codec->ch_layout, 1);
 
@@ -142,7 +142,7 @@ DecodedAudio DecodeAudioFile(const QString& path, int sampleRate, const std::ato
                             codec->sample_rate, 0, nullptr) < 0 ||
         swr_init(rawResampler) < 0) {
         swr_free(&rawResampler);
-        return Failed(DecodeFailure::Undecodable, QStringLiteral("resampler"));
+        return failed(DecodeFailure::Undecodable, QStringLiteral("resampler"));
     }
     std::unique_ptr<SwrContext, ResamplerFreer> resampler(rawResampler);
 
@@ -154,7 +154,7 @@ DecodedAudio DecodeAudioFile(const QString& path, int sampleRate, const std::ato
     int readError = 0;
     while (readable) {
         if (cancel && cancel->load())
-            return Failed(DecodeFailure::Cancelled, QString());
+            return failed(DecodeFailure::Cancelled, QString());
         readError = av_read_frame(format.get(), packet.get());
         if (readError < 0)
             break;
@@ -163,11 +163,11 @@ DecodedAudio DecodeAudioFile(const QString& path, int sampleRate, const std::ato
         av_packet_unref(packet.get());
     }
     if (!readable)
-        return Failed(DecodeFailure::Undecodable, QStringLiteral("too many damaged packets"));
+        return failed(DecodeFailure::Undecodable, QStringLiteral("too many damaged packets"));
     decoder.feed(nullptr);
     decoder.drainResampler();
     if (result.sampleCount == 0)
-        return Failed(DecodeFailure::NoSamples,
-                      readError < 0 && readError != AVERROR_EOF ? ErrorText(readError) : QString());
+        return failed(DecodeFailure::NoSamples,
+                      readError < 0 && readError != AVERROR_EOF ? errorText(readError) : QString());
     return result;
 }

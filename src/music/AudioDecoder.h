@@ -24,5 +24,5 @@ struct DecodedAudio {
 // faster. Only the first keptSeconds are kept (an hour-long mix in a folder of
 // dances must not take hundreds of megabytes), but the length counts them all.
 // Polls cancel between packets.
-DecodedAudio DecodeAudioFile(const QString& path, int sampleRate = 22050, const std::atomic_bool* cancel = nullptr,
+DecodedAudio decodeAudioFile(const QString& path, int sampleRate = 22050, const std::atomic_bool* cancel = nullptr,
                              double keptSeconds = 600);

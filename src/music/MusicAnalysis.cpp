@@ -1,17 +1,17 @@
 #include "music/MusicAnalysis.h"
 #include "music/TempoDetector.h"
 
-FileAnalysis AnalyseFile(const QString& path, const std::atomic_bool* cancel)
+FileAnalysis analyseFile(const QString& path, const std::atomic_bool* cancel)
 {
     FileAnalysis result;
     result.path = path;
-    const DecodedAudio audio = DecodeAudioFile(path, 22050, cancel);
+    const DecodedAudio audio = decodeAudioFile(path, 22050, cancel);
     result.failure = audio.failure;
     result.detail = audio.detail;
     if (!audio.ok())
         return result;
     result.seconds = audio.seconds();
-    const TempoReading reading = DetectTempo(audio.samples, audio.sampleRate, cancel);
+    const TempoReading reading = detectTempo(audio.samples, audio.sampleRate, cancel);
     if (cancel && cancel->load())
         result.failure = DecodeFailure::Cancelled;
     result.beatsPerMinute = reading.beatsPerMinute;

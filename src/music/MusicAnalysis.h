@@ -19,4 +19,4 @@ struct FileAnalysis {
 
 Q_DECLARE_METATYPE(FileAnalysis)
 
-FileAnalysis AnalyseFile(const QString& path, const std::atomic_bool* cancel = nullptr);
+FileAnalysis analyseFile(const QString& path, const std::atomic_bool* cancel = nullptr);

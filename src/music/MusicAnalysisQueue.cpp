@@ -34,7 +34,7 @@ void MusicAnalysisQueue::enqueue(const QStringList& paths)
         }
         QPointer<MusicAnalysisQueue> self(this);
         pool_.start([self, path, cancel = cancel_] {
-            const FileAnalysis analysis = AnalyseFile(path, cancel.get());
+            const FileAnalysis analysis = analyseFile(path, cancel.get());
             // The queue waits for its workers before it goes, so self is valid here.
             QMetaObject::invokeMethod(
                 self.data(),

@@ -27,7 +27,7 @@ const QStringList AudioPatterns{"*.mp3", "*.m4a", "*.aac", "*.mp4", "*.flac", "*
 // The list hides a last field that carries the row's tone.
 constexpr int ToneField = 8;
 
-QString ToneCode(RowTone tone)
+QString toneCode(RowTone tone)
 {
     return tone == RowTone::Green ? "g" : tone == RowTone::Red ? "r" : "b";
 }
@@ -102,7 +102,7 @@ void MusicCheckWindow::createControls()
 void MusicCheckWindow::applyLanguage()
 {
     // Letters chosen apart from the menu bar's and the dance panel's.
-    resultList->setSectionTexts(VerdictHeader());
+    resultList->setSectionTexts(verdictHeader());
     cancelButton->setText(tr("A&bbrechen"));
     filesButton->setText(tr("Date&ien..."));
     folderButton->setText(tr("&Ordner..."));
@@ -183,7 +183,7 @@ void MusicCheckWindow::danceChanged(const RuleRow* row)
     target_ = RuleTarget{};
     if (state_.tempoMax > 0)
         target_.range = BarsRange{state_.tempoMin, state_.tempoMax};
-    target_.beatsPerBar = BeatsPerBarOfRow(row);
+    target_.beatsPerBar = beatsPerBarOfRow(row);
     target_.danceTimeMin = state_.danceTimeMin;
     target_.danceTimeMax = state_.danceTimeMax;
     showTarget();
@@ -221,7 +221,7 @@ QStringList MusicCheckWindow::fieldsOf(int index) const
 {
     const Entry& entry = entries_[index];
     if (!entry.pending)
-        return VerdictFields(entry.analysis, Judge(entry.analysis, target_), state_.timeFormat);
+        return verdictFields(entry.analysis, judge(entry.analysis, target_), state_.timeFormat);
     QStringList fields(8);
     fields[0] = QFileInfo(entry.analysis.path).fileName();
     fields[7] = tr("wird geprüft...");
@@ -239,8 +239,8 @@ void MusicCheckWindow::showRow(int index)
         fields = QStringList{fields[0], fields[1], note};
     }
     else {
-        const RowTone tone = Judge(entry.analysis, target_).tone;
-        fields << ToneCode(tone);
+        const RowTone tone = judge(entry.analysis, target_).tone;
+        fields << toneCode(tone);
     }
     QListWidgetItem* item = resultList->item(index);
     item->setText(fields.join('\t'));
@@ -251,7 +251,7 @@ void MusicCheckWindow::showRow(int index)
 QColor MusicCheckWindow::rowColour(const QStringList& fields) const
 {
     const QString tone = fields.value(ToneField);
-    return ToneColour(tone == "g" ? RowTone::Green : tone == "r" ? RowTone::Red : RowTone::Black);
+    return toneColour(tone == "g" ? RowTone::Green : tone == "r" ? RowTone::Red : RowTone::Black);
 }
 
 QList<QStringList> MusicCheckWindow::rowFields() const
@@ -264,7 +264,7 @@ QList<QStringList> MusicCheckWindow::rowFields() const
 
 QString MusicCheckWindow::listAsText() const
 {
-    return RowsAsText(VerdictHeader(), rowFields());
+    return rowsAsText(verdictHeader(), rowFields());
 }
 
 void MusicCheckWindow::copyClicked()
@@ -276,7 +276,7 @@ bool MusicCheckWindow::saveCsv(const QString& path)
 {
     QSaveFile file(path);
     // A byte-order mark, so that spreadsheets read the umlauts as UTF-8.
-    const QByteArray bytes = "\xEF\xBB\xBF" + RowsAsCsv(VerdictHeader(), rowFields()).toUtf8();
+    const QByteArray bytes = "\xEF\xBB\xBF" + rowsAsCsv(verdictHeader(), rowFields()).toUtf8();
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
     state_.messages->warning(
@@ -319,7 +319,7 @@ void MusicCheckWindow::cancelClicked()
 
 void MusicCheckWindow::helpClicked()
 {
-    ShowToolHelp(state_, language(), tr("Musik prüfen"), QStringLiteral("MusikPruefenHelp.rtf"));
+    showToolHelp(state_, language(), tr("Musik prüfen"), QStringLiteral("MusikPruefenHelp.rtf"));
 }
 
 void MusicCheckWindow::dragEnterEvent(QDragEnterEvent* event)

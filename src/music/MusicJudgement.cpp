@@ -9,7 +9,7 @@
 
 namespace {
 
-LengthFit FitOfLength(double seconds, const RuleTarget& target)
+LengthFit fitOfLength(double seconds, const RuleTarget& target)
 {
     if (target.danceTimeMax <= 0 && target.danceTimeMin <= 0)
         return LengthFit::Unknown;
@@ -20,7 +20,7 @@ LengthFit FitOfLength(double seconds, const RuleTarget& target)
 
 } // namespace
 
-QString FailureText(const FileAnalysis& analysis)
+QString failureText(const FileAnalysis& analysis)
 {
     QString text;
     switch (analysis.failure) {
@@ -49,7 +49,7 @@ QString FailureText(const FileAnalysis& analysis)
 
 namespace {
 
-QString FactorText(double factor)
+QString factorText(double factor)
 {
     static const struct {
         double value;
@@ -59,10 +59,10 @@ QString FactorText(double factor)
     for (const auto& fraction : fractions)
         if (std::abs(fraction.value - factor) < 1e-9)
             return QString::fromUtf8("×") + fraction.text;
-    return QString::fromUtf8("×") + FormatFixed(factor, 2);
+    return QString::fromUtf8("×") + formatFixed(factor, 2);
 }
 
-QString LengthText(LengthFit fit)
+QString lengthText(LengthFit fit)
 {
     switch (fit) {
     case LengthFit::Covers:
@@ -86,28 +86,28 @@ QString Quoted(const QString& field)
 
 } // namespace
 
-int BeatsPerBarOfRow(const RuleRow* row)
+int beatsPerBarOfRow(const RuleRow* row)
 {
     if (!row)
         return 4;
     bool barsOk = false;
     bool metroOk = false;
-    const TempoRange bars = ParseBarsPerMin(row->BarsPerMin, &barsOk);
+    const TempoRange bars = parseBarsPerMin(row->barsPerMin, &barsOk);
     // Markings run to three digits ("100-104"), beyond what the bar texts' parser reads.
-    const double metro = row->MetroValue.section('-', 0, 0).trimmed().toDouble(&metroOk);
+    const double metro = row->metroValue.section('-', 0, 0).trimmed().toDouble(&metroOk);
     if (!barsOk || !metroOk || bars.min <= 0 || metro <= 0)
         return 4;
     const int beats = int(std::lround(metro / bars.min));
     return beats >= 1 && beats <= 12 ? beats : 4;
 }
 
-MusicVerdict Judge(const FileAnalysis& analysis, const RuleTarget& target)
+MusicVerdict judge(const FileAnalysis& analysis, const RuleTarget& target)
 {
     MusicVerdict verdict;
     verdict.tempoKnown = analysis.ok() && analysis.beatsPerMinute > 0;
     if (!verdict.tempoKnown)
         return verdict;
-    verdict.choice = ChooseOctave(analysis.beatsPerMinute, target.beatsPerBar, target.range);
+    verdict.choice = chooseOctave(analysis.beatsPerMinute, target.beatsPerBar, target.range);
     const double bars = verdict.choice.barsPerMinute;
     verdict.listedBars = std::round(bars * 10.0) * 0.1;
     double playedSeconds = analysis.seconds;
@@ -116,15 +116,15 @@ MusicVerdict Judge(const FileAnalysis& analysis, const RuleTarget& target)
         const bool inside = range.min <= verdict.listedBars && verdict.listedBars <= range.max;
         verdict.tone = inside ? RowTone::Green : RowTone::Red;
         const double nearest = bars < range.min ? range.min : bars > range.max ? range.max : bars;
-        verdict.toNearestBound = inside ? 0.0 : AdaptationPercent(bars, nearest);
-        verdict.toMiddle = AdaptationPercent(bars, (range.min + range.max) / 2);
+        verdict.toNearestBound = inside ? 0.0 : adaptationPercent(bars, nearest);
+        verdict.toMiddle = adaptationPercent(bars, (range.min + range.max) / 2);
         playedSeconds = analysis.seconds * 100.0 / (100.0 + *verdict.toNearestBound);
     }
-    verdict.length = FitOfLength(playedSeconds, target);
+    verdict.length = fitOfLength(playedSeconds, target);
     return verdict;
 }
 
-QStringList VerdictHeader()
+QStringList verdictHeader()
 {
     return {QCoreApplication::translate("MusicJudgement", "Datei"),
             QCoreApplication::translate("MusicJudgement", "Länge"),
@@ -136,31 +136,31 @@ QStringList VerdictHeader()
             QCoreApplication::translate("MusicJudgement", "Hinweis")};
 }
 
-QStringList VerdictFields(const FileAnalysis& analysis, const MusicVerdict& verdict, TimeFormat format)
+QStringList verdictFields(const FileAnalysis& analysis, const MusicVerdict& verdict, TimeFormat format)
 {
     QStringList fields(8);
     fields[0] = QFileInfo(analysis.path).fileName();
     if (analysis.ok())
-        fields[1] = ClockText(std::llround(analysis.seconds * 1000), format);
+        fields[1] = clockText(std::llround(analysis.seconds * 1000), format);
     if (!verdict.tempoKnown) {
-        fields[7] = FailureText(analysis);
+        fields[7] = failureText(analysis);
         return fields;
     }
-    fields[2] = FormatFixed(verdict.listedBars, 1, 7);
+    fields[2] = formatFixed(verdict.listedBars, 1, 7);
     if (verdict.tone != RowTone::Black)
         fields[3] = verdict.tone == RowTone::Green ? QCoreApplication::translate("MusicJudgement", "ja")
                                                    : QCoreApplication::translate("MusicJudgement", "nein");
     if (verdict.toNearestBound)
-        fields[4] = RulePercentText(*verdict.toNearestBound);
+        fields[4] = rulePercentText(*verdict.toNearestBound);
     if (verdict.toMiddle)
-        fields[5] = RulePercentText(*verdict.toMiddle);
-    fields[6] = LengthText(verdict.length);
+        fields[5] = rulePercentText(*verdict.toMiddle);
+    fields[6] = lengthText(verdict.length);
     if (verdict.choice.chosen())
-        fields[7] = QCoreApplication::translate("MusicJudgement", "gewählt: ") + FactorText(verdict.choice.factor);
+        fields[7] = QCoreApplication::translate("MusicJudgement", "gewählt: ") + factorText(verdict.choice.factor);
     return fields;
 }
 
-QString RowsAsText(const QStringList& header, const QList<QStringList>& rows)
+QString rowsAsText(const QStringList& header, const QList<QStringList>& rows)
 {
     QString text = header.join('\t') + '\n';
     for (const QStringList& row : rows)
@@ -168,7 +168,7 @@ QString RowsAsText(const QStringList& header, const QList<QStringList>& rows)
     return text;
 }
 
-QString RowsAsCsv(const QStringList& header, const QList<QStringList>& rows)
+QString rowsAsCsv(const QStringList& header, const QList<QStringList>& rows)
 {
     auto line = [](const QStringList& fields) {
         QStringList quoted;

@@ -19,7 +19,7 @@ struct RuleTarget {
 // The beats of a bar the rule row's metronome marking implies (beats per
 // minute over bars per minute: 3 for the waltzes, 2 for Samba); 4 when the
 // row gives no marking or no row is chosen.
-int BeatsPerBarOfRow(const RuleRow* row);
+int beatsPerBarOfRow(const RuleRow* row);
 
 enum class LengthFit { Unknown, Covers, MinimumOnly, TooShort };
 
@@ -38,18 +38,18 @@ struct MusicVerdict {
 // Judges an analysed piece against the target. The length counts at the
 // playing speed that brings the tempo to the nearest bound, since playing
 // faster shortens the music.
-MusicVerdict Judge(const FileAnalysis& analysis, const RuleTarget& target);
+MusicVerdict judge(const FileAnalysis& analysis, const RuleTarget& target);
 
 // One list row's texts, in the program's language and the given time format:
 // file name, length, bars per minute, within the rules, change to
 // the nearest bound, change to the middle, dancing time, note.
-QStringList VerdictFields(const FileAnalysis& analysis, const MusicVerdict& verdict, TimeFormat format);
-QStringList VerdictHeader();
+QStringList verdictFields(const FileAnalysis& analysis, const MusicVerdict& verdict, TimeFormat format);
+QStringList verdictHeader();
 // Why a file has no tempo.
-QString FailureText(const FileAnalysis& analysis);
+QString failureText(const FileAnalysis& analysis);
 
 // Rows as text for the clipboard: header and rows, tab-separated.
-QString RowsAsText(const QStringList& header, const QList<QStringList>& rows);
+QString rowsAsText(const QStringList& header, const QList<QStringList>& rows);
 // Rows as CSV with ";" between fields (the list's numbers keep the locale's
 // decimal comma, so ";" is what spreadsheets expect), quoted where needed.
-QString RowsAsCsv(const QStringList& header, const QList<QStringList>& rows);
+QString rowsAsCsv(const QStringList& header, const QList<QStringList>& rows);

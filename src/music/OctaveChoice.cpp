@@ -8,7 +8,7 @@ namespace {
 // From the plainest to the most far-fetched; earlier ones win ties.
 constexpr double Factors[] = {1, 2, 0.5, 1.5, 2.0 / 3, 3, 1.0 / 3, 4, 0.25};
 
-double DistanceToRange(double bars, const BarsRange& range)
+double distanceToRange(double bars, const BarsRange& range)
 {
     if (bars < range.min)
         return (range.min - bars) / range.min;
@@ -19,15 +19,15 @@ double DistanceToRange(double bars, const BarsRange& range)
 
 } // namespace
 
-OctaveChoice ChooseOctave(double beatsPerMinute, int beatsPerBar, std::optional<BarsRange> range)
+OctaveChoice chooseOctave(double beatsPerMinute, int beatsPerBar, std::optional<BarsRange> range)
 {
     const double asRead = beatsPerMinute / std::max(1, beatsPerBar);
     if (!range || range->max <= 0 || beatsPerMinute <= 0)
         return {asRead, 1};
     OctaveChoice best{asRead, 1};
-    double bestDistance = DistanceToRange(asRead, *range);
+    double bestDistance = distanceToRange(asRead, *range);
     for (double factor : Factors) {
-        const double distance = DistanceToRange(asRead * factor, *range);
+        const double distance = distanceToRange(asRead * factor, *range);
         // A hair's difference is no reason to leave a plainer reading.
         if (distance < bestDistance - 1e-9) {
             best = {asRead * factor, factor};

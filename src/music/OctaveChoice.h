@@ -22,4 +22,4 @@ struct OctaveChoice {
 // comes; with one, among the reading times 1/4, 1/3, 1/2, 2/3, 1, 3/2, 2, 3
 // and 4 the one inside the range (or, when none is, the one nearest to it
 // relative to the bound) wins, and between equals the plainer factor.
-OctaveChoice ChooseOctave(double beatsPerMinute, int beatsPerBar, std::optional<BarsRange> range);
+OctaveChoice chooseOctave(double beatsPerMinute, int beatsPerBar, std::optional<BarsRange> range);

@@ -12,7 +12,7 @@ constexpr unsigned WindowSize = 1024;
 constexpr unsigned HopSize = 256;
 constexpr int MinimumBeats = 4;
 
-double Median(std::vector<double> values)
+double median(std::vector<double> values)
 {
     const auto middle = values.begin() + std::ptrdiff_t(values.size() / 2);
     std::nth_element(values.begin(), middle, values.end());
@@ -51,7 +51,7 @@ struct RunFit {
 
 // The pulse's period fitted over the runs whose gaps stay within tolerance
 // of one or two periods (a missed beat); a gap outside starts a new run.
-double RefinePeriod(const std::vector<double>& times, double period, double tolerance)
+double refinePeriod(const std::vector<double>& times, double period, double tolerance)
 {
     double sxy = 0;
     double sxx = 0;
@@ -84,18 +84,18 @@ struct VectorFreer {
 
 } // namespace
 
-double PeriodFromBeatTimes(const std::vector<double>& beatTimes)
+double periodFromBeatTimes(const std::vector<double>& beatTimes)
 {
     if (int(beatTimes.size()) < MinimumBeats)
         return 0;
     std::vector<double> gaps;
     for (size_t i = 1; i < beatTimes.size(); ++i)
         gaps.push_back(beatTimes[i] - beatTimes[i - 1]);
-    const double rough = RefinePeriod(beatTimes, Median(gaps), 0.25);
-    return rough > 0 ? RefinePeriod(beatTimes, rough, 0.15) : 0;
+    const double rough = refinePeriod(beatTimes, median(gaps), 0.25);
+    return rough > 0 ? refinePeriod(beatTimes, rough, 0.15) : 0;
 }
 
-TempoReading DetectTempo(const std::vector<float>& samples, int sampleRate, const std::atomic_bool* cancel)
+TempoReading detectTempo(const std::vector<float>& samples, int sampleRate, const std::atomic_bool* cancel)
 {
     std::unique_ptr<aubio_tempo_t, TempoFreer> tracker(
         new_aubio_tempo("default", WindowSize, HopSize, unsigned(sampleRate)));
@@ -112,7 +112,7 @@ TempoReading DetectTempo(const std::vector<float>& samples, int sampleRate, cons
         if (beat->data[0] != 0)
             beatTimes.push_back(aubio_tempo_get_last_s(tracker.get()));
     }
-    const double period = PeriodFromBeatTimes(beatTimes);
+    const double period = periodFromBeatTimes(beatTimes);
     if (period <= 0)
         return {};
     return {60.0 / period, int(beatTimes.size())};

@@ -15,8 +15,8 @@ struct TempoReading {
 // slope for all runs, gives the period; that averages the tracker's
 // frame-sized jitter away over the whole piece. 0 when fewer than four beats
 // keep a pulse.
-double PeriodFromBeatTimes(const std::vector<double>& beatTimes);
+double periodFromBeatTimes(const std::vector<double>& beatTimes);
 
 // Tracks the beats of mono audio with the onset-based beat tracker and reads
 // their tempo. Polls cancel between blocks (a cancelled reading is empty).
-TempoReading DetectTempo(const std::vector<float>& samples, int sampleRate, const std::atomic_bool* cancel = nullptr);
+TempoReading detectTempo(const std::vector<float>& samples, int sampleRate, const std::atomic_bool* cancel = nullptr);

@@ -61,7 +61,7 @@ size_t index(Discipline d)
 
 int loadedRows(const RuleTable& table)
 {
-    return qBound(0, table.RowCount, table.Capacity);
+    return qBound(0, table.rowCount, table.capacity);
 }
 
 bool sameRows(const RuleTable& a, const RuleTable& b)
@@ -69,7 +69,7 @@ bool sameRows(const RuleTable& a, const RuleTable& b)
     if (loadedRows(a) != loadedRows(b))
         return false;
     for (int r = 0; r < loadedRows(a); ++r) {
-        if (a.Rows[r].Name != b.Rows[r].Name || a.Rows[r].Variant != b.Rows[r].Variant)
+        if (a.rows[r].name != b.rows[r].name || a.rows[r].variant != b.rows[r].variant)
             return false;
     }
     return true;
@@ -108,10 +108,10 @@ QString valueError(int column, const QString& text, bool mayStayEmpty)
         return {};
     if (text.isEmpty() && mayStayEmpty)
         return {};
-    if (column == BarsColumn && !BarsPerMinReadable(text)) {
+    if (column == BarsColumn && !barsPerMinReadable(text)) {
         return CustomizeDataDialog::tr("\"%1\" ist keine Taktzahl wie 50 oder 48-50.").arg(text);
     }
-    if (column == TimeColumn && !DanceTimeReadable(text)) {
+    if (column == TimeColumn && !danceTimeReadable(text)) {
         return CustomizeDataDialog::tr("\"%1\" ist keine Tanzzeit wie 90s oder 90-105s.").arg(text);
     }
     return {};
@@ -119,59 +119,59 @@ QString valueError(int column, const QString& text, bool mayStayEmpty)
 
 } // namespace
 
-std::optional<UnsavableText> FindUnsavableText(const RuleFileTexts& texts, Language language,
+std::optional<UnsavableText> findUnsavableText(const RuleFileTexts& texts, Language language,
                                                const RuleFileTexts& emptyAllowed)
 {
     for (int d = 0; d < DisciplineCount; ++d) {
         const auto discipline = static_cast<Discipline>(d);
         const RuleFileText& text = texts[d];
-        for (int r = 0; r < text.Rows.size(); ++r) {
-            const QStringList& cells = text.Rows[r];
+        for (int r = 0; r < text.rows.size(); ++r) {
+            const QStringList& cells = text.rows[r];
             for (int c = FirstValueColumn; c < cells.size(); ++c) {
-                if (QString reason = ValidateCellForSaving(cells[c], language); !reason.isEmpty())
+                if (QString reason = validateCellForSaving(cells[c], language); !reason.isEmpty())
                     return UnsavableText{discipline, r, c, reason};
-                const bool mayStayEmpty = emptyAllowed[d].Rows.value(r).value(c, QStringLiteral("x")).isEmpty();
+                const bool mayStayEmpty = emptyAllowed[d].rows.value(r).value(c, QStringLiteral("x")).isEmpty();
                 if (QString reason = valueError(c, cells[c], mayStayEmpty); !reason.isEmpty())
                     return UnsavableText{discipline, r, c, reason};
             }
-            if (QString reason = ValidateRowForSaving(cells, language); !reason.isEmpty())
+            if (QString reason = validateRowForSaving(cells, language); !reason.isEmpty())
                 return UnsavableText{discipline, r, std::nullopt, reason};
         }
-        if (QString reason = ValidateSourceForSaving(text.Source, language); !reason.isEmpty())
+        if (QString reason = validateSourceForSaving(text.source, language); !reason.isEmpty())
             return UnsavableText{discipline, std::nullopt, std::nullopt, reason};
     }
     return std::nullopt;
 }
 
-QString FindFileWithOtherRows(const RuleTables& tables, const QString& folder)
+QString findFileWithOtherRows(const RuleTables& tables, const QString& folder)
 {
     for (int d = 0; d < DisciplineCount; ++d) {
         const auto discipline = static_cast<Discipline>(d);
-        const QString path = findFileCaseInsensitive(folder, RuleFileName(discipline));
+        const QString path = findFileCaseInsensitive(folder, ruleFileName(discipline));
         const QFileInfo info(path);
         if (!info.isFile() || !info.isReadable())
             continue; // nothing there to lose, or the save itself names why it cannot replace it
         RuleTable onDisk;
-        onDisk.Capacity = TableCapacity(discipline);
-        if (!LoadRuleTable(onDisk, path).ok() || !sameRows(onDisk, tables.table(discipline)))
+        onDisk.capacity = tableCapacity(discipline);
+        if (!loadRuleTable(onDisk, path).ok() || !sameRows(onDisk, tables.table(discipline)))
             return path;
     }
     return {};
 }
 
-void StoreEditedValues(RuleTables& tables, const RuleFileTexts& texts)
+void storeEditedValues(RuleTables& tables, const RuleFileTexts& texts)
 {
     for (int d = 0; d < DisciplineCount; ++d) {
         RuleTable& table = tables.table(static_cast<Discipline>(d));
         const RuleFileText& text = texts[d];
-        const int rows = qMin(loadedRows(table), static_cast<int>(text.Rows.size()));
+        const int rows = qMin(loadedRows(table), static_cast<int>(text.rows.size()));
         for (int r = 0; r < rows; ++r) {
-            const QStringList& cells = text.Rows[r];
-            table.Rows[r].BarsPerMin = cells.value(2).left(MaxTextLength);
-            table.Rows[r].MetroValue = cells.value(3).left(MaxTextLength);
-            table.Rows[r].DanceTime = cells.value(4).left(MaxTextLength);
+            const QStringList& cells = text.rows[r];
+            table.rows[r].barsPerMin = cells.value(2).left(MaxTextLength);
+            table.rows[r].metroValue = cells.value(3).left(MaxTextLength);
+            table.rows[r].danceTime = cells.value(4).left(MaxTextLength);
         }
-        table.Source = text.Source.left(MaxTextLength);
+        table.source = text.source.left(MaxTextLength);
     }
 }
 
@@ -269,7 +269,7 @@ void CustomizeDataDialog::useFolderLanguage()
 {
     const QString& languageFolder = state_.languageFolder;
     language_ = (languageFolder == "de/" || languageFolder == "de\\") ? Language::German : Language::English;
-    UseLanguage(language_);
+    useLanguage(language_);
     applyLanguage();
 }
 
@@ -295,7 +295,7 @@ void CustomizeDataDialog::windowShown()
     for (int d = 0; d < DisciplineCount; ++d) {
         const auto discipline = static_cast<Discipline>(d);
         fillGrid(discipline);
-        sources_[d]->setText(state_.rules->table(discipline).Source);
+        sources_[d]->setText(state_.rules->table(discipline).source);
         sources_[d]->setCursorPosition(0); // a long line shows its beginning
     }
 }
@@ -310,12 +310,12 @@ void CustomizeDataDialog::fillGrid(Discipline d)
     grid->clearContents();
     grid->setRowCount(loadedRows(table));
     for (int r = 0; r < loadedRows(table); ++r) {
-        const RuleRow& row = table.Rows[r];
-        grid->setItem(r, 0, keyItem(row.Name, keyBackground));
-        grid->setItem(r, 1, keyItem(row.Variant, keyBackground));
-        grid->setItem(r, 2, new QTableWidgetItem(row.BarsPerMin));
-        grid->setItem(r, 3, new QTableWidgetItem(row.MetroValue));
-        grid->setItem(r, 4, new QTableWidgetItem(row.DanceTime));
+        const RuleRow& row = table.rows[r];
+        grid->setItem(r, 0, keyItem(row.name, keyBackground));
+        grid->setItem(r, 1, keyItem(row.variant, keyBackground));
+        grid->setItem(r, 2, new QTableWidgetItem(row.barsPerMin));
+        grid->setItem(r, 3, new QTableWidgetItem(row.metroValue));
+        grid->setItem(r, 4, new QTableWidgetItem(row.danceTime));
     }
     if (d == Discipline::Ballroom && grid->rowCount() > 0)
         grid->setRowHeight(0, 22);
@@ -325,7 +325,7 @@ void CustomizeDataDialog::fillGrid(Discipline d)
 void CustomizeDataDialog::showModal()
 {
     windowShown();
-    CentreOnScreen(*this);
+    centreOnScreen(*this);
     if (modalRunner_)
         modalRunner_(*this);
     else
@@ -350,12 +350,12 @@ RuleFileTexts CustomizeDataDialog::editedTexts() const
     RuleFileTexts texts;
     for (int d = 0; d < DisciplineCount; ++d) {
         const QTableWidget* grid = grids_[d];
-        texts[d].Source = sources_[d]->text();
+        texts[d].source = sources_[d]->text();
         for (int r = 0; r < grid->rowCount(); ++r) {
             QStringList cells{cellText(grid, r, 0), cellText(grid, r, 1)};
             for (int c = FirstValueColumn; c < ColumnCount; ++c)
                 cells << cellText(grid, r, c).trimmed();
-            texts[d].Rows.append(cells);
+            texts[d].rows.append(cells);
         }
     }
     return texts;
@@ -365,11 +365,11 @@ void CustomizeDataDialog::okClicked()
 {
     commitOpenEditors();
     const RuleFileTexts texts = editedTexts();
-    if (const auto problem = FindUnsavableText(texts, language_, emptyValuesAllowed())) {
+    if (const auto problem = findUnsavableText(texts, language_, emptyValuesAllowed())) {
         refuse(*problem);
         return;
     }
-    if (const QString path = FindFileWithOtherRows(*state_.rules, folder()); !path.isEmpty()) {
+    if (const QString path = findFileWithOtherRows(*state_.rules, folder()); !path.isEmpty()) {
         const QString shown = QDir::toNativeSeparators(path);
         state_.messages->warning(tr("Die Datei %1 kann nicht gelesen werden oder enthält andere Zeilen als die "
                                     "geladene Tabelle. Damit keine Daten verloren gehen, wird nichts gespeichert.")
@@ -379,11 +379,11 @@ void CustomizeDataDialog::okClicked()
     // The tables take the edits only once the files hold them, so that the
     // program never shows values that a restart would lose; on a failure the
     // dialog stays open with every edit.
-    if (const FileResult result = SaveRuleTables(texts, folder()); !result.ok()) {
+    if (const FileResult result = saveRuleTables(texts, folder()); !result.ok()) {
         state_.messages->warning(result.text(language_));
         return;
     }
-    StoreEditedValues(*state_.rules, texts);
+    storeEditedValues(*state_.rules, texts);
     accept();
 }
 
@@ -418,7 +418,7 @@ void CustomizeDataDialog::refuse(const UnsavableText& problem)
 std::optional<RuleTables> CustomizeDataDialog::deliveredTables() const
 {
     RuleTables delivered;
-    if (!LoadRuleTables(delivered, DeliveredRuleFolder(state_.languageFolder)).ok())
+    if (!loadRuleTables(delivered, deliveredRuleFolder(state_.languageFolder)).ok())
         return std::nullopt;
     return delivered;
 }
@@ -427,16 +427,16 @@ std::optional<RuleTables> CustomizeDataDialog::deliveredTables() const
 // no value.
 RuleFileTexts CustomizeDataDialog::emptyValuesAllowed() const
 {
-    RuleFileTexts allowed = RuleFileTextsOf(*state_.rules);
+    RuleFileTexts allowed = ruleFileTextsOf(*state_.rules);
     const std::optional<RuleTables> delivered = deliveredTables();
     if (!delivered)
         return allowed;
-    const RuleFileTexts deliveredTexts = RuleFileTextsOf(*delivered);
+    const RuleFileTexts deliveredTexts = ruleFileTextsOf(*delivered);
     for (int d = 0; d < DisciplineCount; ++d) {
-        for (int r = 0; r < qMin(allowed[d].Rows.size(), deliveredTexts[d].Rows.size()); ++r) {
+        for (int r = 0; r < qMin(allowed[d].rows.size(), deliveredTexts[d].rows.size()); ++r) {
             for (int c = FirstValueColumn; c < ColumnCount; ++c) {
-                if (deliveredTexts[d].Rows[r].value(c).isEmpty())
-                    allowed[d].Rows[r][c].clear();
+                if (deliveredTexts[d].rows[r].value(c).isEmpty())
+                    allowed[d].rows[r][c].clear();
             }
         }
     }
@@ -461,25 +461,25 @@ void CustomizeDataDialog::restoreClicked()
     // hand still gets each row's own values.
     QTableWidget* grid = grids_[index(d)];
     for (int r = 0; r < grid->rowCount(); ++r) {
-        const std::optional<int> row = delivered->FindFirstRow(d, cellText(grid, r, 0), cellText(grid, r, 1));
+        const std::optional<int> row = delivered->findFirstRow(d, cellText(grid, r, 0), cellText(grid, r, 1));
         if (!row)
             continue;
-        const RuleRow& values = delivered->table(d).Rows[static_cast<size_t>(*row)];
-        grid->item(r, 2)->setText(values.BarsPerMin);
-        grid->item(r, 3)->setText(values.MetroValue);
-        grid->item(r, 4)->setText(values.DanceTime);
+        const RuleRow& values = delivered->table(d).rows[static_cast<size_t>(*row)];
+        grid->item(r, 2)->setText(values.barsPerMin);
+        grid->item(r, 3)->setText(values.metroValue);
+        grid->item(r, 4)->setText(values.danceTime);
     }
-    sources_[index(d)]->setText(delivered->table(d).Source);
+    sources_[index(d)]->setText(delivered->table(d).source);
     sources_[index(d)]->setCursorPosition(0);
 }
 
 // The help exists in English only and is shown so in both languages.
 void CustomizeDataDialog::helpClicked()
 {
-    ShowToolHelp(state_, Language::English, QStringLiteral("Change data"), QStringLiteral("AdaptDataHelp.rtf"));
+    showToolHelp(state_, Language::English, QStringLiteral("Change data"), QStringLiteral("AdaptDataHelp.rtf"));
 }
 
 QString CustomizeDataDialog::folder() const
 {
-    return RuleFolderToSave(DataFoldersOf(state_), state_.languageFolder);
+    return ruleFolderToSave(dataFoldersOf(state_), state_.languageFolder);
 }

@@ -28,18 +28,18 @@ struct UnsavableText {
 // saved. A tempo or dancing time must be one the conversions read, except
 // that it may stay empty where the cell of `emptyAllowed` at the same place is
 // empty (as where the data the user started from has no value).
-std::optional<UnsavableText> FindUnsavableText(const RuleFileTexts& texts, Language language,
+std::optional<UnsavableText> findUnsavableText(const RuleFileTexts& texts, Language language,
                                                const RuleFileTexts& emptyAllowed = {});
 
 // The first rule file in `folder` that exists but does not hold the rows (the
 // keys in their order) of the table that would replace it, as after a failed
 // language switch that left another language's rows in a table. Empty when
 // every existing file matches its table.
-QString FindFileWithOtherRows(const RuleTables& tables, const QString& folder);
+QString findFileWithOtherRows(const RuleTables& tables, const QString& folder);
 
 // Stores the values (columns 2 to 4) and the source line of `texts` into the
 // tables, row by row; keys and RowCount stay as they are.
-void StoreEditedValues(RuleTables& tables, const RuleFileTexts& texts);
+void storeEditedValues(RuleTables& tables, const RuleFileTexts& texts);
 
 // The modal dialog in which the user edits the national rule tables of the
 // current language: one page per discipline with a grid of the table's rows

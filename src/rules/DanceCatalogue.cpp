@@ -8,29 +8,29 @@ constexpr int RockNRollClassesWithFinal = 3; // Schüler, Junioren, D-Klasse
 
 } // namespace
 
-QStringList DanceCatalogue::TypeNames()
+QStringList DanceCatalogue::typeNames()
 {
     return {tr("Rock'n'Roll"), tr("Boogie-Woogie"), tr("Standard"), tr("Latein"), tr("Solltempo"), tr("Kein Tanz")};
 }
 
-std::optional<Discipline> DanceCatalogue::DisciplineOfType(int typeIndex)
+std::optional<Discipline> DanceCatalogue::disciplineOfType(int typeIndex)
 {
     if (typeIndex < 0 || typeIndex >= DisciplineCount)
         return std::nullopt;
     return static_cast<Discipline>(typeIndex);
 }
 
-bool DanceCatalogue::IsType(int typeIndex, DanceType type)
+bool DanceCatalogue::isType(int typeIndex, DanceType type)
 {
     return typeIndex == static_cast<int>(type);
 }
 
-bool DanceCatalogue::ChosenByClass(Discipline discipline)
+bool DanceCatalogue::chosenByClass(Discipline discipline)
 {
     return discipline == Discipline::RnR || discipline == Discipline::Boogie;
 }
 
-QStringList DanceCatalogue::DanceNames(Discipline discipline)
+QStringList DanceCatalogue::danceNames(Discipline discipline)
 {
     switch (discipline) {
     case Discipline::RnR:
@@ -46,24 +46,24 @@ QStringList DanceCatalogue::DanceNames(Discipline discipline)
     return {};
 }
 
-QStringList DanceCatalogue::RoundNames(Discipline discipline, int danceIndex)
+QStringList DanceCatalogue::roundNames(Discipline discipline, int danceIndex)
 {
-    if (!HasRounds(discipline, danceIndex))
+    if (!hasRounds(discipline, danceIndex))
         return {};
     // The same German words name differently translated rounds in the two
     // disciplines, told apart by the disambiguation.
     if (discipline == Discipline::Boogie)
         return {tr("Vor-/Zwischenrunde", "Boogie-Woogie"), tr("Endrunde (schnell)"), tr("Endrunde (langsam)")};
-    if (HasFootTechniqueRounds(danceIndex))
+    if (hasFootTechniqueRounds(danceIndex))
         return {tr("Fußtechnik"), tr("Akrobatik")};
     return {tr("Vor-/Zwischenrunde", "Rock'n'Roll"), tr("Endrunde")};
 }
 
-bool DanceCatalogue::HasRounds(Discipline discipline, int danceIndex)
+bool DanceCatalogue::hasRounds(Discipline discipline, int danceIndex)
 {
     switch (discipline) {
     case Discipline::RnR:
-        return (danceIndex >= 0 && danceIndex < RockNRollClassesWithFinal) || HasFootTechniqueRounds(danceIndex);
+        return (danceIndex >= 0 && danceIndex < RockNRollClassesWithFinal) || hasFootTechniqueRounds(danceIndex);
     case Discipline::Boogie:
         return danceIndex > BoogieYouthClass && danceIndex < 3;
     case Discipline::Ballroom:
@@ -73,7 +73,7 @@ bool DanceCatalogue::HasRounds(Discipline discipline, int danceIndex)
     return false;
 }
 
-bool DanceCatalogue::HasFootTechniqueRounds(int rockNRollClass)
+bool DanceCatalogue::hasFootTechniqueRounds(int rockNRollClass)
 {
     return rockNRollClass >= FirstAcrobaticClass && rockNRollClass < 6;
 }

@@ -17,25 +17,25 @@ class DanceCatalogue {
 
 public:
     // The items of the discipline selector, in the order of DanceType.
-    static QStringList TypeNames();
+    static QStringList typeNames();
     // The discipline whose rule table a type index stands for; none for a typed
     // target tempo, no dance or no choice.
-    static std::optional<Discipline> DisciplineOfType(int typeIndex);
-    static bool IsType(int typeIndex, DanceType type);
+    static std::optional<Discipline> disciplineOfType(int typeIndex);
+    static bool isType(int typeIndex, DanceType type);
 
     // Whether the discipline is chosen by class (Rock'n'Roll, Boogie-Woogie)
     // rather than by dance.
-    static bool ChosenByClass(Discipline discipline);
+    static bool chosenByClass(Discipline discipline);
     // The classes or dances of a discipline.
-    static QStringList DanceNames(Discipline discipline);
+    static QStringList danceNames(Discipline discipline);
 
     // The rounds to choose for a class or dance; empty when it has none to choose.
     // Boogie-Woogie's youth class is danced in one round.
-    static QStringList RoundNames(Discipline discipline, int danceIndex);
-    static bool HasRounds(Discipline discipline, int danceIndex);
+    static QStringList roundNames(Discipline discipline, int danceIndex);
+    static bool hasRounds(Discipline discipline, int danceIndex);
 
     // Rock'n'Roll's acrobatic classes (B and A) dance a foot-technique and an
     // acrobatic round to music of different lengths; the other classes' rounds
-    // share their music. These two rounds are RoundNames of such a class.
-    static bool HasFootTechniqueRounds(int rockNRollClass);
+    // share their music. These two rounds are roundNames of such a class.
+    static bool hasFootTechniqueRounds(int rockNRollClass);
 };

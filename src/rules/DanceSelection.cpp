@@ -12,15 +12,15 @@ DanceSelection::DanceSelection(ProgramState& state, QObject* parent)
 {
 }
 
-bool DanceSelection::IsTargetTempoText(const QString& text)
+bool DanceSelection::isTargetTempoText(const QString& text)
 {
     static const QRegularExpression decimal(QStringLiteral("^[0-9]*([.,][0-9]*)?$"));
     return decimal.match(text).hasMatch() && text.contains(QRegularExpression(QStringLiteral("[0-9]")));
 }
 
-std::optional<double> DanceSelection::TypedTargetTempo(const QString& text)
+std::optional<double> DanceSelection::typedTargetTempo(const QString& text)
 {
-    if (!IsTargetTempoText(text))
+    if (!isTargetTempoText(text))
         return std::nullopt;
     const double value = QLocale::c().toDouble(QString(text).replace(',', '.'));
     return value > 0 ? std::optional<double>(value) : std::nullopt;
@@ -56,7 +56,7 @@ void DanceSelection::chooseRound(int roundIndex)
 void DanceSelection::setTypedTarget(const QString& text)
 {
     typedTarget_ = text;
-    if (!text.isEmpty() && IsTargetTempoText(text))
+    if (!text.isEmpty() && isTargetTempoText(text))
         validTypedTarget_ = text;
     if (!typedTargetChosen())
         return;
@@ -76,13 +76,13 @@ void DanceSelection::update()
 
 bool DanceSelection::asksForDance() const
 {
-    return DanceCatalogue::DisciplineOfType(type_).has_value();
+    return DanceCatalogue::disciplineOfType(type_).has_value();
 }
 
 bool DanceSelection::asksForRound() const
 {
-    const std::optional<Discipline> discipline = DanceCatalogue::DisciplineOfType(type_);
-    return discipline && DanceCatalogue::HasRounds(*discipline, dance_);
+    const std::optional<Discipline> discipline = DanceCatalogue::disciplineOfType(type_);
+    return discipline && DanceCatalogue::hasRounds(*discipline, dance_);
 }
 
 bool DanceSelection::choiceIsComplete() const
@@ -92,26 +92,26 @@ bool DanceSelection::choiceIsComplete() const
 
 bool DanceSelection::noDance() const
 {
-    return DanceCatalogue::IsType(type_, DanceType::NoDance);
+    return DanceCatalogue::isType(type_, DanceType::NoDance);
 }
 
 bool DanceSelection::typedTargetChosen() const
 {
-    return DanceCatalogue::IsType(type_, DanceType::TargetTempo);
+    return DanceCatalogue::isType(type_, DanceType::TargetTempo);
 }
 
 const RuleRow* DanceSelection::chosenRow() const
 {
     if (!choiceIsComplete())
         return nullptr;
-    const Discipline discipline = *DanceCatalogue::DisciplineOfType(type_);
+    const Discipline discipline = *DanceCatalogue::disciplineOfType(type_);
     const std::optional<QString> round =
-        asksForRound() ? std::optional<QString>(DanceCatalogue::RoundNames(discipline, dance_).value(round_))
+        asksForRound() ? std::optional<QString>(DanceCatalogue::roundNames(discipline, dance_).value(round_))
                        : std::nullopt;
     const RuleTables& rules = *state_.rules;
     const std::optional<int> index =
-        rules.FindChosenRow(discipline, DanceCatalogue::DanceNames(discipline).value(dance_), round);
-    return index ? &rules.table(discipline).Rows[static_cast<size_t>(*index)] : nullptr;
+        rules.findChosenRow(discipline, DanceCatalogue::danceNames(discipline).value(dance_), round);
+    return index ? &rules.table(discipline).rows[static_cast<size_t>(*index)] : nullptr;
 }
 
 void DanceSelection::setLocked(bool locked)
@@ -125,20 +125,20 @@ void DanceSelection::setLocked(bool locked)
 void DanceSelection::takeRow(const RuleRow& row)
 {
     bool tempoOk = true;
-    const TempoRange tempo = ParseBarsPerMin(row.BarsPerMin, &tempoOk);
+    const TempoRange tempo = parseBarsPerMin(row.barsPerMin, &tempoOk);
     if (!tempoOk) {
         // A broken range in the rule data: no half-updated target, nothing shown.
         shownRow_ = nullptr;
         takeTargetWithoutRow();
-        state_.messages->warning(tr("Ungültige Tempoangabe in den Regeldaten: '%1'").arg(row.BarsPerMin));
+        state_.messages->warning(tr("Ungültige Tempoangabe in den Regeldaten: '%1'").arg(row.barsPerMin));
         return;
     }
     shownRow_ = &row;
-    state_.currentDanceTimeText = row.DanceTime;
+    state_.currentDanceTimeText = row.danceTime;
     state_.tempoMin = tempo.min;
     state_.tempoMax = tempo.max;
-    state_.danceTimeMin = ParseDanceTime(row.DanceTime, 1);
-    state_.danceTimeMax = ParseDanceTime(row.DanceTime, 2);
+    state_.danceTimeMin = parseDanceTime(row.danceTime, 1);
+    state_.danceTimeMax = parseDanceTime(row.danceTime, 2);
 }
 
 // Count beat judges against the target tempo range: with a typed target it is
@@ -151,7 +151,7 @@ void DanceSelection::takeTargetWithoutRow()
     state_.tempoMin = state_.tempoMax = 0;
     if (!typedTargetChosen())
         return;
-    if (const std::optional<double> target = TypedTargetTempo(typedTarget_)) {
+    if (const std::optional<double> target = typedTargetTempo(typedTarget_)) {
         state_.tempoMin = *target - TypedTargetTolerance;
         state_.tempoMax = *target + TypedTargetTolerance;
     }

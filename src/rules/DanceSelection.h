@@ -58,9 +58,9 @@ public:
     // separator, whatever the locale's separator is. A text that only starts a
     // number, such as "12,", passes, so that the user can type on; a sign never
     // does, however the text arrives (typed, pasted or dropped).
-    static bool IsTargetTempoText(const QString& text);
+    static bool isTargetTempoText(const QString& text);
     // The typed target as a number; nothing for an empty or zero target.
-    static std::optional<double> TypedTargetTempo(const QString& text);
+    static std::optional<double> typedTargetTempo(const QString& text);
 
 signals:
     // Type, dance or round changed, by a view or by code.

@@ -15,13 +15,13 @@ QString withSeparator(const QString& folder)
 
 bool holdsLanguageFolders(const QString& folder)
 {
-    return QFileInfo(FindPathIgnoringCase(folder + QStringLiteral("de"))).isDir();
+    return QFileInfo(findPathIgnoringCase(folder + QStringLiteral("de"))).isDir();
 }
 
 bool languageFoldersWritable(const QString& folder)
 {
     for (const char* language : {"de", "en"}) {
-        const QFileInfo info(FindPathIgnoringCase(folder + QLatin1String(language)));
+        const QFileInfo info(findPathIgnoringCase(folder + QLatin1String(language)));
         if (!info.isDir() || !info.isWritable())
             return false;
     }
@@ -31,7 +31,7 @@ bool languageFoldersWritable(const QString& folder)
 bool holdsAllRuleFiles(const QString& folder)
 {
     for (int d = 0; d < DisciplineCount; ++d) {
-        if (!QFileInfo(FindPathIgnoringCase(folder + RuleFileName(static_cast<Discipline>(d)))).isFile())
+        if (!QFileInfo(findPathIgnoringCase(folder + ruleFileName(static_cast<Discipline>(d)))).isFile())
             return false;
     }
     return true;
@@ -39,7 +39,7 @@ bool holdsAllRuleFiles(const QString& folder)
 
 } // namespace
 
-DataFolders LocateDataFolders(const QString& executableFolder, const QString& installedDataFolder,
+DataFolders locateDataFolders(const QString& executableFolder, const QString& installedDataFolder,
                               const QString& userDataFolder)
 {
     const QString beside = withSeparator(executableFolder);
@@ -52,14 +52,14 @@ DataFolders LocateDataFolders(const QString& executableFolder, const QString& in
     return {beside, QString()}; // nothing found: the load reports the missing files as it always did
 }
 
-QString RuleFolderToRead(const DataFolders& folders, const QString& languageFolder)
+QString ruleFolderToRead(const DataFolders& folders, const QString& languageFolder)
 {
     if (!folders.user.isEmpty() && holdsAllRuleFiles(folders.user + languageFolder))
         return folders.user + languageFolder;
     return folders.program + languageFolder;
 }
 
-QString RuleFolderToSave(const DataFolders& folders, const QString& languageFolder)
+QString ruleFolderToSave(const DataFolders& folders, const QString& languageFolder)
 {
     if (folders.user.isEmpty())
         return folders.program + languageFolder;

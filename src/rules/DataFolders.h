@@ -12,7 +12,7 @@ struct DataFolders {
     QString user;
 };
 
-inline DataFolders DataFoldersOf(const ProgramState& state)
+inline DataFolders dataFoldersOf(const ProgramState& state)
 {
     return {state.programFolder, state.userDataFolder};
 }
@@ -21,13 +21,13 @@ inline DataFolders DataFoldersOf(const ProgramState& state)
 // An installed one reads them from `installedDataFolder` (the data folder of
 // the install prefix) and, like a portable one whose folder cannot be written,
 // saves into `userDataFolder`.
-DataFolders LocateDataFolders(const QString& executableFolder, const QString& installedDataFolder,
+DataFolders locateDataFolders(const QString& executableFolder, const QString& installedDataFolder,
                               const QString& userDataFolder);
 
 // The folder whose four rule files are read for `languageFolder` ("de/" or
 // "en/"): the user's, once it holds all four, else the delivered one.
-QString RuleFolderToRead(const DataFolders& folders, const QString& languageFolder);
+QString ruleFolderToRead(const DataFolders& folders, const QString& languageFolder);
 
 // The folder the rule files of `languageFolder` are saved into; the user's
 // folder is created when it is the one.
-QString RuleFolderToSave(const DataFolders& folders, const QString& languageFolder);
+QString ruleFolderToSave(const DataFolders& folders, const QString& languageFolder);

@@ -13,7 +13,7 @@ InfoColumn caption(const char* text, int width, bool centred)
 
 InfoColumn english(const char* text, int width, bool centred)
 {
-    return InfoColumn::OneLanguage(text, width, centred);
+    return InfoColumn::oneLanguage(text, width, centred);
 }
 
 // One row a window, in the order of InfoWindow. National: object name, file
@@ -22,7 +22,7 @@ InfoColumn english(const char* text, int width, bool centred)
 // width. International: object name, file in the program folder, the list's
 // and the source label's object names, columns, and where they differ from
 // the rest, the list's place and the source label's width.
-const std::vector<InfoWindowConfig>& InfoWindowRows()
+const std::vector<InfoWindowConfig>& infoWindowRows()
 {
     static const std::vector<InfoWindowConfig> rows = {
         NationalInfoConfig{"RockNRollInfoWindow",
@@ -121,9 +121,9 @@ const std::vector<InfoWindowConfig>& InfoWindowRows()
 
 } // namespace
 
-RuleInfoWindow* CreateInfoWindow(InfoWindow which, ProgramState& state, QWidget* parent)
+RuleInfoWindow* createInfoWindow(InfoWindow which, ProgramState& state, QWidget* parent)
 {
-    const InfoWindowConfig& config = InfoWindowRows().at(static_cast<size_t>(which));
+    const InfoWindowConfig& config = infoWindowRows().at(static_cast<size_t>(which));
     if (const auto* national = std::get_if<NationalInfoConfig>(&config))
         return new NationalInfoWindow(state, *national, parent);
     return new InternationalInfoWindow(state, std::get<InternationalInfoConfig>(config), parent);

@@ -122,8 +122,8 @@ bool isSkipped(const QString& line)
 // The five ";"-terminated fields of a data line; false when it has fewer.
 bool splitDataLine(const QString& line, RuleRow& row)
 {
-    std::array<QString*, FieldCount> fields = {&row.Name, &row.Variant, &row.BarsPerMin, &row.MetroValue,
-                                               &row.DanceTime};
+    std::array<QString*, FieldCount> fields = {&row.name, &row.variant, &row.barsPerMin, &row.metroValue,
+                                               &row.danceTime};
     qsizetype from = 0;
     for (QString* field : fields) {
         const qsizetype semicolon = line.indexOf(QLatin1Char(';'), from);
@@ -174,14 +174,14 @@ QString joinRow(const QStringList& cells)
 
 QString validateFileText(const RuleFileText& text, int capacity, Language language)
 {
-    if (const QString error = ValidateSourceForSaving(text.Source, language); !error.isEmpty())
+    if (const QString error = validateSourceForSaving(text.source, language); !error.isEmpty())
         return error;
-    if (text.Rows.size() > capacity)
+    if (text.rows.size() > capacity)
         return (language == Language::German ? QStringLiteral("Mehr als %1 Zeilen.")
                                              : QStringLiteral("More than %1 rows."))
             .arg(capacity);
-    for (qsizetype i = 0; i < text.Rows.size(); ++i) {
-        if (const QString error = ValidateRowForSaving(text.Rows[i], language); !error.isEmpty())
+    for (qsizetype i = 0; i < text.rows.size(); ++i) {
+        if (const QString error = validateRowForSaving(text.rows[i], language); !error.isEmpty())
             return (language == Language::German ? QStringLiteral("Zeile %1: %2") : QStringLiteral("Row %1: %2"))
                 .arg(i + 1)
                 .arg(error);
@@ -192,8 +192,8 @@ QString validateFileText(const RuleFileText& text, int capacity, Language langua
 QByteArray fileBytes(const RuleFileText& text)
 {
     const QByteArray lineEnd("\r\n");
-    QByteArray bytes = toWin1252(text.Source) + lineEnd;
-    for (const QStringList& row : text.Rows)
+    QByteArray bytes = toWin1252(text.source) + lineEnd;
+    for (const QStringList& row : text.rows)
         bytes += toWin1252(joinRow(row)) + lineEnd;
     return bytes;
 }
@@ -391,80 +391,80 @@ FileResult cannotReplace(const QString& path, const Reason& reason, const QStrin
 
 QString findFileCaseInsensitive(const QString& folder, const QString& name)
 {
-    return FindPathIgnoringCase(QDir(folder).filePath(name));
+    return findPathIgnoringCase(QDir(folder).filePath(name));
 }
 
-FileResult LoadRuleTable(RuleTable& table, const QString& path)
+FileResult loadRuleTable(RuleTable& table, const QString& path)
 {
     QStringList lines;
     if (FileResult result = readLines(path, lines); !result.ok())
         return result;
     RuleTable loaded;
-    loaded.Capacity = table.Capacity;
-    loaded.Source = lines.first().left(MaxLineLength);
+    loaded.capacity = table.capacity;
+    loaded.source = lines.first().left(MaxLineLength);
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const QString line = lines[i].left(MaxLineLength);
         if (isSkipped(line))
             continue;
         const int lineNumber = static_cast<int>(i + 1);
-        if (loaded.RowCount >= loaded.Capacity) {
-            return lineError(path, lineNumber, QStringLiteral("mehr als %1 Datenzeilen").arg(loaded.Capacity),
-                             QStringLiteral("more than %1 data lines").arg(loaded.Capacity));
+        if (loaded.rowCount >= loaded.capacity) {
+            return lineError(path, lineNumber, QStringLiteral("mehr als %1 Datenzeilen").arg(loaded.capacity),
+                             QStringLiteral("more than %1 data lines").arg(loaded.capacity));
         }
-        if (!splitDataLine(line, loaded.Rows[loaded.RowCount])) {
+        if (!splitDataLine(line, loaded.rows[loaded.rowCount])) {
             return lineError(path, lineNumber, QStringLiteral("weniger als fünf mit \";\" abgeschlossene Felder"),
                              QStringLiteral("fewer than five fields ended by \";\""));
         }
-        ++loaded.RowCount;
+        ++loaded.rowCount;
     }
     table = loaded;
     return {};
 }
 
-FileResult LoadRuleTables(RuleTables& tables, const QString& folder)
+FileResult loadRuleTables(RuleTables& tables, const QString& folder)
 {
     RuleTables loaded = tables;
     for (int d = 0; d < DisciplineCount; ++d) {
         const auto discipline = static_cast<Discipline>(d);
-        const QString path = findFileCaseInsensitive(folder, RuleFileName(discipline));
-        if (FileResult result = LoadRuleTable(loaded.table(discipline), path); !result.ok())
+        const QString path = findFileCaseInsensitive(folder, ruleFileName(discipline));
+        if (FileResult result = loadRuleTable(loaded.table(discipline), path); !result.ok())
             return result;
     }
     tables = loaded;
     return {};
 }
 
-RuleFileTexts RuleFileTextsOf(const RuleTables& tables)
+RuleFileTexts ruleFileTextsOf(const RuleTables& tables)
 {
     RuleFileTexts texts;
     for (int d = 0; d < DisciplineCount; ++d) {
         const RuleTable& table = tables.table(static_cast<Discipline>(d));
-        texts[d].Source = table.Source;
-        for (int r = 0; r < qBound(0, table.RowCount, table.Capacity); ++r) {
-            const RuleRow& row = table.Rows[r];
-            texts[d].Rows.append({row.Name, row.Variant, row.BarsPerMin, row.MetroValue, row.DanceTime});
+        texts[d].source = table.source;
+        for (int r = 0; r < qBound(0, table.rowCount, table.capacity); ++r) {
+            const RuleRow& row = table.rows[r];
+            texts[d].rows.append({row.name, row.variant, row.barsPerMin, row.metroValue, row.danceTime});
         }
     }
     return texts;
 }
 
-std::error_code RenameOver(const QString& newFile, const QString& target)
+std::error_code renameOver(const QString& newFile, const QString& target)
 {
     std::error_code code;
     std::filesystem::rename(fsPath(newFile), fsPath(target), code);
     return code;
 }
 
-FileResult SaveRuleTables(const RuleFileTexts& texts, const QString& folder, const ReplaceFile& replace)
+FileResult saveRuleTables(const RuleFileTexts& texts, const QString& folder, const ReplaceFile& replace)
 {
     std::array<SaveTarget, DisciplineCount> targets;
     for (int d = 0; d < DisciplineCount; ++d) {
         const auto discipline = static_cast<Discipline>(d);
         SaveTarget& target = targets[d];
-        target.path = findFileCaseInsensitive(folder, RuleFileName(discipline));
-        const QString german = validateFileText(texts[d], TableCapacity(discipline), Language::German);
+        target.path = findFileCaseInsensitive(folder, ruleFileName(discipline));
+        const QString german = validateFileText(texts[d], tableCapacity(discipline), Language::German);
         if (!german.isEmpty()) {
-            const QString english = validateFileText(texts[d], TableCapacity(discipline), Language::English);
+            const QString english = validateFileText(texts[d], tableCapacity(discipline), Language::English);
             return {QStringLiteral("Datei %1 wird nicht gespeichert: %2").arg(shownPath(target.path), german),
                     QStringLiteral("The file %1 is not saved: %2").arg(shownPath(target.path), english)};
         }
@@ -499,12 +499,12 @@ FileResult SaveRuleTables(const RuleFileTexts& texts, const QString& folder, con
     return {};
 }
 
-FileResult SaveRuleTables(const RuleTables& tables, const QString& folder)
+FileResult saveRuleTables(const RuleTables& tables, const QString& folder)
 {
-    return SaveRuleTables(RuleFileTextsOf(tables), folder);
+    return saveRuleTables(ruleFileTextsOf(tables), folder);
 }
 
-InfoFile ReadInfoFile(const QString& path)
+InfoFile readInfoFile(const QString& path)
 {
     InfoFile info;
     QStringList lines;
@@ -512,17 +512,17 @@ InfoFile ReadInfoFile(const QString& path)
         info.error = result.error;
         return info;
     }
-    info.Source = lines.takeFirst();
+    info.source = lines.takeFirst();
     for (const QString& line : lines) {
         QStringList columns = line.split(QLatin1Char(';'));
         if (line.endsWith(QLatin1Char(';')))
             columns.removeLast();
-        info.Rows.append(columns);
+        info.rows.append(columns);
     }
     return info;
 }
 
-QString ValidateCellForSaving(const QString& text, Language language)
+QString validateCellForSaving(const QString& text, Language language)
 {
     if (text.contains(QLatin1Char(';'))) {
         return language == Language::German ? QStringLiteral("Der Text darf kein \";\" enthalten.")
@@ -533,21 +533,21 @@ QString ValidateCellForSaving(const QString& text, Language language)
     return encodingError(text, language);
 }
 
-QString ValidateSourceForSaving(const QString& text, Language language)
+QString validateSourceForSaving(const QString& text, Language language)
 {
     if (hasLineBreak(text))
         return lineBreakError(language);
     return encodingError(text, language);
 }
 
-QString ValidateRowForSaving(const QStringList& cells, Language language)
+QString validateRowForSaving(const QStringList& cells, Language language)
 {
     if (cells.size() != FieldCount) {
         return language == Language::German ? QStringLiteral("Die Zeile muss fünf Spalten haben.")
                                             : QStringLiteral("The row must have five columns.");
     }
     for (const QString& cell : cells) {
-        if (const QString error = ValidateCellForSaving(cell, language); !error.isEmpty())
+        if (const QString error = validateCellForSaving(cell, language); !error.isEmpty())
             return error;
     }
     if (joinRow(cells).size() > MaxLineLength) {
@@ -562,23 +562,23 @@ QString ValidateRowForSaving(const QStringList& cells, Language language)
     return {};
 }
 
-QString RuleFolder(const QString& programFolder, const QString& languageFolder)
+QString ruleFolder(const QString& programFolder, const QString& languageFolder)
 {
     return programFolder + languageFolder;
 }
 
-QString DeliveredRuleFolder(const QString& languageFolder)
+QString deliveredRuleFolder(const QString& languageFolder)
 {
     static const bool registered = (registerDeliveredRuleData(), true);
     Q_UNUSED(registered);
     return QStringLiteral(":/ruledata/") + QDir::fromNativeSeparators(languageFolder);
 }
 
-int RemoveLeftoverSaveFiles(const QString& folder)
+int removeLeftoverSaveFiles(const QString& folder)
 {
     QStringList names;
     for (int d = 0; d < DisciplineCount; ++d)
-        names << QRegularExpression::escape(RuleFileName(static_cast<Discipline>(d)));
+        names << QRegularExpression::escape(ruleFileName(static_cast<Discipline>(d)));
     const QRegularExpression leftover(QStringLiteral("^(%1)%2$").arg(names.join(QLatin1Char('|')), SaveSuffixPattern),
                                       QRegularExpression::CaseInsensitiveOption);
     QDir dir(folder);

@@ -30,37 +30,37 @@ QString findFileCaseInsensitive(const QString& folder, const QString& name);
 // The folder whose four rule files the program reads and writes for the
 // language folder ("de/" or "en/"). Every reader and writer of the rule files
 // asks here, so that the place is decided once.
-QString RuleFolder(const QString& programFolder, const QString& languageFolder);
+QString ruleFolder(const QString& programFolder, const QString& languageFolder);
 
 // The folder of the rule files delivered with the program for the language
 // folder ("de/" or "en/"): built into the program, so they can always be
 // restored.
-QString DeliveredRuleFolder(const QString& languageFolder);
+QString deliveredRuleFolder(const QString& languageFolder);
 
 // Reads one rule file into `table`. On failure `table` keeps what it held.
 // A file that starts with the UTF-8 byte-order mark, or that is valid UTF-8
 // and holds characters beyond ASCII, is read as UTF-8 (as today's editors
 // save); every other file as Windows-1252.
-FileResult LoadRuleTable(RuleTable& table, const QString& path);
+FileResult loadRuleTable(RuleTable& table, const QString& path);
 
 // Reads the four rule files of `folder` in the order RnR, Boogie, Ballroom,
 // Latin, all or nothing: on the first failure every table keeps what it held.
-FileResult LoadRuleTables(RuleTables& tables, const QString& folder);
+FileResult loadRuleTables(RuleTables& tables, const QString& folder);
 
 // What one rule file holds when it is written: the source line and the rows of
 // five cells.
 struct RuleFileText {
-    QString Source;
-    QList<QStringList> Rows;
+    QString source;
+    QList<QStringList> rows;
 };
 using RuleFileTexts = std::array<RuleFileText, DisciplineCount>;
 
-RuleFileTexts RuleFileTextsOf(const RuleTables& tables);
+RuleFileTexts ruleFileTextsOf(const RuleTables& tables);
 
 // How a written new file takes its target's place; the program renames it
 // over the target. A test can make a replacement fail.
 using ReplaceFile = std::function<std::error_code(const QString& newFile, const QString& target)>;
-std::error_code RenameOver(const QString& newFile, const QString& target);
+std::error_code renameOver(const QString& newFile, const QString& target);
 
 // Writes the four rule files of `folder` as one transaction, with CR LF line
 // ends in Windows-1252: texts the format cannot hold are refused and every
@@ -69,29 +69,29 @@ std::error_code RenameOver(const QString& newFile, const QString& target);
 // replacement fails, the files replaced so far get their old contents back.
 // On any failure the files keep their old contents, no file of ours is left
 // behind, and the error names the file and the reason (German and English).
-FileResult SaveRuleTables(const RuleFileTexts& texts, const QString& folder, const ReplaceFile& replace = RenameOver);
-FileResult SaveRuleTables(const RuleTables& tables, const QString& folder);
+FileResult saveRuleTables(const RuleFileTexts& texts, const QString& folder, const ReplaceFile& replace = renameOver);
+FileResult saveRuleTables(const RuleTables& tables, const QString& folder);
 
 // Removes from `folder` the new files of a save that was cut off (the program
 // killed while saving): only names of the exact shape the save gives them, a
 // rule file's name, ".", six letters. Returns how many were removed.
-int RemoveLeftoverSaveFiles(const QString& folder);
+int removeLeftoverSaveFiles(const QString& folder);
 
 // An info-only file: the source line and every further line, as it stands,
 // split at ";" (the empty piece after a closing ";" is dropped).
 struct InfoFile {
     QString error;
-    QString Source;
-    QList<QStringList> Rows;
+    QString source;
+    QList<QStringList> rows;
     bool ok() const { return error.isEmpty(); }
 };
-InfoFile ReadInfoFile(const QString& path);
+InfoFile readInfoFile(const QString& path);
 
 // Why a text cannot be saved in a rule file, in the given language; empty
 // when it can. A cell must hold no ";", no line break and only
 // characters of Windows-1252; the source line may hold ";".
-QString ValidateCellForSaving(const QString& text, Language language = Language::German);
-QString ValidateSourceForSaving(const QString& text, Language language = Language::German);
+QString validateCellForSaving(const QString& text, Language language = Language::German);
+QString validateSourceForSaving(const QString& text, Language language = Language::German);
 // A row must have five cells, fit in 255 characters with its separators, and
 // not start with "*" (which would read back as a comment).
-QString ValidateRowForSaving(const QStringList& cells, Language language = Language::German);
+QString validateRowForSaving(const QStringList& cells, Language language = Language::German);

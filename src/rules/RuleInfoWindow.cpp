@@ -125,16 +125,16 @@ RuleInfoWindow::RuleInfoWindow(ProgramState& state, const RuleInfoLayout& layout
 
 QString RuleInfoWindow::showFile(const QString& path)
 {
-    const InfoFile file = ReadInfoFile(path);
+    const InfoFile file = readInfoFile(path);
     if (!file.ok())
         return file.error;
     list_->clear();
-    for (const QStringList& columns : file.Rows) {
+    for (const QStringList& columns : file.rows) {
         // The tooltip shows cells too long for their column in full.
         auto* item = new QListWidgetItem(columns.join(QLatin1Char(';')), list_);
         item->setToolTip(columns.join(QStringLiteral(" | ")));
     }
-    sourceLabel_->setText(file.Source);
+    sourceLabel_->setText(file.source);
     return {};
 }
 
@@ -169,7 +169,7 @@ void NationalInfoWindow::applyLanguage()
 
 void NationalInfoWindow::windowShown()
 {
-    const QString path = findFileCaseInsensitive(RuleFolder(state_.programFolder, languageFolder_), layout().fileName);
+    const QString path = findFileCaseInsensitive(ruleFolder(state_.programFolder, languageFolder_), layout().fileName);
     const QString error = showFile(path);
     if (!error.isEmpty())
         state_.messages->warning(error);
@@ -180,16 +180,16 @@ void NationalInfoWindow::noteDoubleClicked()
     const QList<QListWidgetItem*> selected = infoList()->selectedItems();
     if (!config_.discipline || selected.isEmpty() || !state_.selection)
         return;
-    const QStringList fields = DelimitedListBox::SplitFields(selected.first()->text(), QLatin1Char(';'));
+    const QStringList fields = DelimitedListBox::splitFields(selected.first()->text(), QLatin1Char(';'));
     const auto field = [&fields](int column) {
         return column < fields.size() ? fields.at(column).trimmed() : QString();
     };
     DanceSelection& selection = *state_.selection;
     const Discipline discipline = *config_.discipline;
     selection.chooseType(static_cast<int>(discipline));
-    selection.chooseDance(indexOfText(DanceCatalogue::DanceNames(discipline), field(0)));
+    selection.chooseDance(indexOfText(DanceCatalogue::danceNames(discipline), field(0)));
     if (config_.chooseRound)
-        selection.chooseRound(indexOfText(DanceCatalogue::RoundNames(discipline, selection.dance()), field(1)));
+        selection.chooseRound(indexOfText(DanceCatalogue::roundNames(discipline, selection.dance()), field(1)));
 }
 
 InternationalInfoWindow::InternationalInfoWindow(ProgramState& state, const InternationalInfoConfig& config,

@@ -19,7 +19,7 @@ struct InfoColumn {
     bool centred;
     bool translated = true;
 
-    static InfoColumn OneLanguage(const char* text, int width, bool centred) { return {text, width, centred, false}; }
+    static InfoColumn oneLanguage(const char* text, int width, bool centred) { return {text, width, centred, false}; }
 };
 
 // What tells the info windows apart: names, file, places and columns.
@@ -131,4 +131,4 @@ enum class InfoWindow {
 };
 constexpr int InfoWindowCount = 10;
 
-RuleInfoWindow* CreateInfoWindow(InfoWindow which, ProgramState& state, QWidget* parent = nullptr);
+RuleInfoWindow* createInfoWindow(InfoWindow which, ProgramState& state, QWidget* parent = nullptr);

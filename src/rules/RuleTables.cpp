@@ -2,7 +2,7 @@
 #include <QLocale>
 #include <cmath>
 
-int TableCapacity(Discipline discipline)
+int tableCapacity(Discipline discipline)
 {
     switch (discipline) {
     case Discipline::RnR:
@@ -17,7 +17,7 @@ int TableCapacity(Discipline discipline)
     return 0;
 }
 
-QString RuleFileName(Discipline discipline)
+QString ruleFileName(Discipline discipline)
 {
     switch (discipline) {
     case Discipline::RnR:
@@ -68,7 +68,7 @@ struct DanceTimePieces {
     QString max;
 };
 
-// The texts ParseDanceTime reads as minimum and maximum. Indexes are 0-based
+// The texts parseDanceTime reads as minimum and maximum. Indexes are 0-based
 // here: the last character (length - 1) is always the unit.
 DanceTimePieces danceTimePieces(const QString& text)
 {
@@ -95,7 +95,7 @@ std::optional<int> positiveInteger(const QString& piece)
 
 } // namespace
 
-bool KeysEqual(const QString& a, const QString& b)
+bool keysEqual(const QString& a, const QString& b)
 {
     if (a.size() != b.size())
         return false;
@@ -106,7 +106,7 @@ bool KeysEqual(const QString& a, const QString& b)
     return true;
 }
 
-TempoRange ParseBarsPerMin(const QString& text, bool* ok)
+TempoRange parseBarsPerMin(const QString& text, bool* ok)
 {
     if (ok)
         *ok = true;
@@ -121,13 +121,13 @@ TempoRange ParseBarsPerMin(const QString& text, bool* ok)
     return {value, value};
 }
 
-int ParseDanceTime(const QString& text, int which)
+int parseDanceTime(const QString& text, int which)
 {
     const DanceTimePieces pieces = danceTimePieces(text);
     return integerOrZero(which == 1 ? pieces.min : pieces.max);
 }
 
-bool BarsPerMinReadable(const QString& text)
+bool barsPerMinReadable(const QString& text)
 {
     if (text.size() == 5 && text[2] == QLatin1Char('-')) {
         const auto low = localeNumber(text.mid(0, 2));
@@ -139,7 +139,7 @@ bool BarsPerMinReadable(const QString& text)
     return value && *value > 0;
 }
 
-bool DanceTimeReadable(const QString& text)
+bool danceTimeReadable(const QString& text)
 {
     if (text.isEmpty() || text.back().isDigit())
         return false;
@@ -152,43 +152,43 @@ bool DanceTimeReadable(const QString& text)
 RuleTables::RuleTables()
 {
     for (int d = 0; d < DisciplineCount; ++d)
-        tables_[d].Capacity = TableCapacity(static_cast<Discipline>(d));
+        tables_[d].capacity = tableCapacity(static_cast<Discipline>(d));
 }
 
-std::optional<int> RuleTables::FindFirstRow(Discipline d, const QString& name,
+std::optional<int> RuleTables::findFirstRow(Discipline d, const QString& name,
                                             const std::optional<QString>& variant) const
 {
     const RuleTable& t = table(d);
-    const int rows = qBound(0, t.RowCount, t.Capacity);
+    const int rows = qBound(0, t.rowCount, t.capacity);
     for (int i = 0; i < rows; ++i) {
-        if (rowMatches(t.Rows[i], name, variant))
+        if (rowMatches(t.rows[i], name, variant))
             return i;
     }
     return std::nullopt;
 }
 
-std::optional<int> RuleTables::FindLastRow(Discipline d, const QString& name,
+std::optional<int> RuleTables::findLastRow(Discipline d, const QString& name,
                                            const std::optional<QString>& variant) const
 {
     const RuleTable& t = table(d);
-    const int rows = qBound(0, t.RowCount, t.Capacity);
+    const int rows = qBound(0, t.rowCount, t.capacity);
     std::optional<int> found;
     for (int i = 0; i < rows; ++i) {
-        if (rowMatches(t.Rows[i], name, variant))
+        if (rowMatches(t.rows[i], name, variant))
             found = i;
     }
     return found;
 }
 
-std::optional<int> RuleTables::FindChosenRow(Discipline d, const QString& name,
+std::optional<int> RuleTables::findChosenRow(Discipline d, const QString& name,
                                              const std::optional<QString>& round) const
 {
     if (!round && d == Discipline::RnR)
-        return FindLastRow(d, name);
-    return FindFirstRow(d, name, round);
+        return findLastRow(d, name);
+    return findFirstRow(d, name, round);
 }
 
 bool RuleTables::rowMatches(const RuleRow& row, const QString& name, const std::optional<QString>& variant)
 {
-    return KeysEqual(row.Name, name) && (!variant || KeysEqual(row.Variant, *variant));
+    return keysEqual(row.name, name) && (!variant || keysEqual(row.variant, *variant));
 }

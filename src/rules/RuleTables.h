@@ -8,27 +8,27 @@ enum class Discipline { RnR = 0, Boogie = 1, Ballroom = 2, Latin = 3 };
 constexpr int DisciplineCount = 4;
 
 struct RuleRow {
-    QString Name;
-    QString Variant;
-    QString BarsPerMin;
-    QString MetroValue;
-    QString DanceTime;
+    QString name;
+    QString variant;
+    QString barsPerMin;
+    QString metroValue;
+    QString danceTime;
 };
 
 struct RuleTable {
     static constexpr int MaxRows = 11;
-    QString Source;
-    int RowCount = 0;
-    int Capacity = 0; // 11, 7, 6 or 5 by discipline
-    std::array<RuleRow, MaxRows> Rows;
+    QString source;
+    int rowCount = 0;
+    int capacity = 0; // 11, 7, 6 or 5 by discipline
+    std::array<RuleRow, MaxRows> rows;
 };
 
 // Capacity and file name of a discipline's table.
-int TableCapacity(Discipline discipline);
-QString RuleFileName(Discipline discipline);
+int tableCapacity(Discipline discipline);
+QString ruleFileName(Discipline discipline);
 
 // Equal after upper-casing the ASCII letters a-z only; the whole text counts.
-bool KeysEqual(const QString& a, const QString& b);
+bool keysEqual(const QString& a, const QString& b);
 
 struct TempoRange {
     double min = 0;
@@ -37,17 +37,17 @@ struct TempoRange {
 // "48-50" (exactly five characters) gives 48 and 50; any other text is one
 // value for both, 0 when it is not a number. ok is false when a five-character
 // text's halves are not numbers.
-TempoRange ParseBarsPerMin(const QString& text, bool* ok = nullptr);
+TempoRange parseBarsPerMin(const QString& text, bool* ok = nullptr);
 // which = 1 minimum, 2 maximum, in whole seconds; the last character is the unit.
-int ParseDanceTime(const QString& text, int which);
+int parseDanceTime(const QString& text, int which);
 
 // Whether the two conversions read the text as what it says, not as the 0 (or
 // the cut number) they give for what they cannot read: a tempo is a positive
 // number or a range "48-50" whose low end is not above its high end; a dancing
-// time has positive whole seconds in the places ParseDanceTime reads, the low
+// time has positive whole seconds in the places parseDanceTime reads, the low
 // end not above the high end, and a unit, not a digit, as its last character.
-bool BarsPerMinReadable(const QString& text);
-bool DanceTimeReadable(const QString& text);
+bool barsPerMinReadable(const QString& text);
+bool danceTimeReadable(const QString& text);
 
 // The four tables of the main window.
 class RuleTables {
@@ -58,9 +58,9 @@ public:
 
     // Row index of the first / last row whose Name (and Variant, when given)
     // match; nullopt when none does.
-    std::optional<int> FindFirstRow(Discipline d, const QString& name,
+    std::optional<int> findFirstRow(Discipline d, const QString& name,
                                     const std::optional<QString>& variant = std::nullopt) const;
-    std::optional<int> FindLastRow(Discipline d, const QString& name,
+    std::optional<int> findLastRow(Discipline d, const QString& name,
                                    const std::optional<QString>& variant = std::nullopt) const;
 
     // The row a choice of the dance selection stands for; every window that
@@ -68,7 +68,7 @@ public:
     // same row. With a round, the first row of class and round; without, the
     // first row of the class or dance, except that Rock'n'Roll's one class
     // without rounds takes its last row.
-    std::optional<int> FindChosenRow(Discipline d, const QString& name, const std::optional<QString>& round) const;
+    std::optional<int> findChosenRow(Discipline d, const QString& name, const std::optional<QString>& round) const;
 
 private:
     static bool rowMatches(const RuleRow& row, const QString& name, const std::optional<QString>& variant);

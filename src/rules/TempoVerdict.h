@@ -8,7 +8,7 @@ enum class RowTone { Black, Green, Red };
 
 // The change of playing speed that turns the actual tempo into the desired one,
 // in percent of the actual tempo; positive means faster.
-double AdaptationPercent(double actual, double desired);
+double adaptationPercent(double actual, double desired);
 
 // The rule dialog's percent: two decimals, "+" for p >= 0, followed by "%".
-QString RulePercentText(double percent);
+QString rulePercentText(double percent);

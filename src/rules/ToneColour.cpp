@@ -1,6 +1,6 @@
 #include "rules/ToneColour.h"
 
-QColor ToneColour(RowTone tone)
+QColor toneColour(RowTone tone)
 {
     switch (tone) {
     case RowTone::Green:

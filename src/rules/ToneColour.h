@@ -3,4 +3,4 @@
 #include <QColor>
 
 // The colour a window shows a row of the given tone in.
-QColor ToneColour(RowTone tone);
+QColor toneColour(RowTone tone);

@@ -78,7 +78,7 @@ void StopTimeWindow::placeControls()
     helpButton->setObjectName("helpButton");
     helpButton->setGeometry(381, 224, 75, 25);
     // The program's help glyph, from the pictures the application carries.
-    InitPictures();
+    initPictures();
     helpButton->setIcon(QIcon(HelpIconPicture));
 }
 
@@ -136,5 +136,5 @@ void StopTimeWindow::timeFormatChanged(TimeFormat format)
 
 void StopTimeWindow::helpClicked()
 {
-    ShowToolHelp(state_, language(), tr("Zeit bestimmen"), QStringLiteral("ZeitBestimmenHelp.rtf"));
+    showToolHelp(state_, language(), tr("Zeit bestimmen"), QStringLiteral("ZeitBestimmenHelp.rtf"));
 }

@@ -55,7 +55,7 @@ void StopwatchControl::placeControls()
     readingLabel->setFont(boldFont(font(), 24));
     readingLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     readingLabel->setStyleSheet(QStringLiteral("background: white; color: palette(window-text);"));
-    ShrinkFontToFit(*readingLabel, LongestClockTexts());
+    shrinkFontToFit(*readingLabel, longestClockTexts());
     unitLabel->setObjectName("MyLabel");
     unitLabel->setFont(boldFont(font(), 9));
     placeUnitLabel();
@@ -91,7 +91,7 @@ void StopwatchControl::setResetButtonNumber(int number)
 
 void StopwatchControl::setLanguage(Language language)
 {
-    UseLanguage(language);
+    useLanguage(language);
     showResetCaption();
 }
 
@@ -154,7 +154,7 @@ void StopwatchControl::showReading()
 {
     elapsedMs_ = clock_.readingMs();
     showsReading_ = true;
-    display(ClockText(elapsedMs_, timeFormat_));
+    display(clockText(elapsedMs_, timeFormat_));
 }
 
 void StopwatchControl::display(const QString& text)

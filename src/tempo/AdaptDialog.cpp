@@ -52,7 +52,7 @@ void AdaptDialog::buildControls(QWidget* host, const Layout& layout)
 
 void AdaptDialog::setLanguage(Language language)
 {
-    UseLanguage(language);
+    useLanguage(language);
     setTexts();
 }
 

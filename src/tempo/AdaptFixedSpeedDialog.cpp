@@ -26,10 +26,10 @@ AdaptFixedSpeedDialog::AdaptFixedSpeedDialog(QWidget* parent)
 
 void AdaptFixedSpeedDialog::showFixedAdaptation(float actual, float desired)
 {
-    CentreOnScreen(*this);
-    actualSpeedEdit->setText(FormatFixed(actual, 1, 8));
-    desiredSpeedEdit->setText(FormatFixed(desired, 1, 8));
+    centreOnScreen(*this);
+    actualSpeedEdit->setText(formatFixed(actual, 1, 8));
+    desiredSpeedEdit->setText(formatFixed(desired, 1, 8));
     // A tempo of zero cannot be adapted; the field stays empty rather than showing infinity.
-    adaptationEdit->setText(FixedAdaptationText(actual, desired).value_or(QString()));
+    adaptationEdit->setText(fixedAdaptationText(actual, desired).value_or(QString()));
     runModal();
 }

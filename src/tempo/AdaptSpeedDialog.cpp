@@ -28,7 +28,7 @@ AdaptSpeedDialog::AdaptSpeedDialog(ProgramState& state, QWidget* parent)
 
 void AdaptSpeedDialog::showRuleAdaptation(const QString& actualText)
 {
-    CentreOnScreen(*this);
+    centreOnScreen(*this);
     QString actual = actualText;
     if (isZeroMeasurement(actual) && !askForTempo(actual))
         return;
@@ -36,8 +36,8 @@ void AdaptSpeedDialog::showRuleAdaptation(const QString& actualText)
     desiredSpeedEdit->setText(desiredTempoOfSelection());
     adaptationEdit->clear();
     if (!actualSpeedEdit->text().isEmpty() && !desiredSpeedEdit->text().isEmpty()) {
-        const double actualTempo = TextToNumber(actualSpeedEdit->text(), *state_.messages);
-        adaptationEdit->setText(RuleAdaptationText(actualTempo, desiredSpeedEdit->text(), *state_.messages));
+        const double actualTempo = textToNumber(actualSpeedEdit->text(), *state_.messages);
+        adaptationEdit->setText(ruleAdaptationText(actualTempo, desiredSpeedEdit->text(), *state_.messages));
     }
     runModal();
 }
@@ -49,7 +49,7 @@ bool AdaptSpeedDialog::askForTempo(QString& actualText)
     state_.messages->inputQuery(QStringLiteral("Tempo des Titels"),
                                 QStringLiteral("Geschwindigkeit in Takte-pro-Minute eingeben"), answer);
     // Zero or an unreadable answer would only give a meaningless adjustment.
-    const std::optional<double> tempo = ReadNumber(answer, nullptr);
+    const std::optional<double> tempo = readNumber(answer, nullptr);
     if (!tempo || *tempo <= 0) {
         state_.messages->warning(QStringLiteral("Keine gültige Zahl!"));
         return false;
@@ -61,5 +61,5 @@ bool AdaptSpeedDialog::askForTempo(QString& actualText)
 QString AdaptSpeedDialog::desiredTempoOfSelection() const
 {
     const RuleRow* row = state_.selection ? state_.selection->chosenRow() : nullptr;
-    return row ? row->BarsPerMin : QString();
+    return row ? row->barsPerMin : QString();
 }

@@ -121,8 +121,8 @@ bool CountBeatWindow::showsReadyPrompt() const
     if (tapList->count() == 0)
         return false;
     const QString first = tapList->item(0)->text();
-    return first == TextIn(Language::German, "CountBeatWindow", ReadyPromptText) ||
-           first == TextIn(Language::English, "CountBeatWindow", ReadyPromptText);
+    return first == textIn(Language::German, "CountBeatWindow", ReadyPromptText) ||
+           first == textIn(Language::English, "CountBeatWindow", ReadyPromptText);
 }
 
 void CountBeatWindow::applyLanguage()
@@ -265,7 +265,7 @@ QColor CountBeatWindow::rowColour(const QStringList& fields) const
 {
     // Without a target tempo there is nothing to judge against: no colour.
     const bool noDance = state_.selection->noDance() || !state_.hasTargetTempo();
-    return ToneColour(ToneOfRow(fields, noDance));
+    return toneColour(toneOfRow(fields, noDance));
 }
 
 void CountBeatWindow::startClicked()
@@ -324,7 +324,7 @@ void CountBeatWindow::showSteadiness()
         return;
     }
     const std::optional<double> spread = series_.spread();
-    const QString spreadText = spread ? QStringLiteral("± ") + FormatFixed(*spread, 1, 7) : QStringLiteral("–");
+    const QString spreadText = spread ? QStringLiteral("± ") + formatFixed(*spread, 1, 7) : QStringLiteral("–");
     spreadLabel->setText(tr("Taktschläge: %1   Streuung: %2 Takte/min").arg(series_.tapCount()).arg(spreadText));
 }
 
@@ -370,7 +370,7 @@ void CountBeatWindow::evaluateClicked()
 void CountBeatWindow::evaluateTypedTarget()
 {
     const QString text = state_.selection->typedTarget().left(255);
-    const std::optional<double> desired = text.isEmpty() ? std::nullopt : ReadNumber(text, state_.messages);
+    const std::optional<double> desired = text.isEmpty() ? std::nullopt : readNumber(text, state_.messages);
     if (!desired) {
         warn(tr("Geben Sie bitte eine korrekte Zahl ein"));
         return;
@@ -391,7 +391,7 @@ void CountBeatWindow::evaluateRuleTarget()
         return;
     }
     if (adaptSpeed_)
-        adaptSpeed_->showRuleAdaptation(FormatFixed(series_.averageTempo(), 1, 7));
+        adaptSpeed_->showRuleAdaptation(formatFixed(series_.averageTempo(), 1, 7));
     resetClicked();
 }
 
@@ -425,7 +425,7 @@ void CountBeatWindow::barsPerAverageChanged()
 
 void CountBeatWindow::helpClicked()
 {
-    ShowToolHelp(state_, language(), tr("Musik auszählen"), QStringLiteral("MusikauszaehlenHelp.rtf"));
+    showToolHelp(state_, language(), tr("Musik auszählen"), QStringLiteral("MusikauszaehlenHelp.rtf"));
 }
 
 void CountBeatWindow::warn(const QString& text)

@@ -160,7 +160,7 @@ int MetronomeWindow::beatsPerBar() const
 std::optional<double> MetronomeWindow::readTempo()
 {
     WarningCounter conversion(*state_.messages);
-    const double tempo = TextToNumber(tempoSpin->text(), conversion);
+    const double tempo = textToNumber(tempoSpin->text(), conversion);
     if (conversion.count > 0 || tempo < kMinTempo || tempo > kMaxTempo) {
         state_.messages->warning(tr("Bitte ein Tempo von 1 bis 200 Takten pro Minute eingeben."));
         return std::nullopt;
@@ -198,13 +198,13 @@ void MetronomeWindow::beginWithAnAccent(double tempo)
 bool MetronomeWindow::startClicks()
 {
     const ClickPattern pattern{schedule_.beatSeconds(), beatsPerBar(), kAccentSound, kClickSound};
-    return state_.sounds && state_.sounds->StartClicks(pattern);
+    return state_.sounds && state_.sounds->startClicks(pattern);
 }
 
 // A sound played on the beat clock's beats found the output again.
 bool MetronomeWindow::outputIsBack() const
 {
-    return beepCheck->isChecked() && state_.sounds && state_.sounds->HasOutput();
+    return beepCheck->isChecked() && state_.sounds && state_.sounds->hasOutput();
 }
 
 void MetronomeWindow::showSoundNotice(bool noSound)
@@ -215,7 +215,7 @@ void MetronomeWindow::showSoundNotice(bool noSound)
 void MetronomeWindow::stopMetronome()
 {
     if (clicksFromOutput_)
-        state_.sounds->StopClicks();
+        state_.sounds->stopClicks();
     clicksFromOutput_ = false;
     flashTimer->stop();
     beatTimer->setEnabled(false);
@@ -240,7 +240,7 @@ void MetronomeWindow::beatTimerFired()
     }
     flash(*beat);
     if (beepCheck->isChecked() && state_.sounds)
-        state_.sounds->PlayResourceSound(beat->accent ? kAccentSound : kClickSound);
+        state_.sounds->playResourceSound(beat->accent ? kAccentSound : kClickSound);
 }
 
 // Arms the flash of the next click once it is heard within the next tick;
@@ -248,7 +248,7 @@ void MetronomeWindow::beatTimerFired()
 void MetronomeWindow::followHeardClicks()
 {
     const std::int64_t nowNs = state_.clock->nowNs();
-    if (!state_.sounds->HasOutput()) {
+    if (!state_.sounds->hasOutput()) {
         // The output went away: the beat clock takes over, beginning a new bar now.
         clicksFromOutput_ = false;
         showSoundNotice(true);
@@ -258,7 +258,7 @@ void MetronomeWindow::followHeardClicks()
     }
     if (flashTimer->isActive())
         return;
-    const auto heardNs = state_.sounds->ClickHeardNs(schedule_.beatCount());
+    const auto heardNs = state_.sounds->clickHeardNs(schedule_.beatCount());
     if (!heardNs)
         return;
     const std::int64_t waitMs = (*heardNs - nowNs + 500000) / 1000000;
@@ -322,7 +322,7 @@ void MetronomeWindow::measuredClicked()
     std::optional<double> measured;
     if (measured_ && !measured_->text().trimmed().isEmpty()) {
         WarningCounter conversionErrors(*state_.messages);
-        const double tempo = TextToNumber(measured_->text(), conversionErrors);
+        const double tempo = textToNumber(measured_->text(), conversionErrors);
         if (conversionErrors.count == 0)
             measured = tempo;
     }
@@ -350,5 +350,5 @@ void MetronomeWindow::takeOverTempo(std::optional<double> tempo, const QString& 
 
 void MetronomeWindow::helpClicked()
 {
-    ShowToolHelp(state_, language(), tr("Metronom"), QStringLiteral("MetronomHelp.rtf"));
+    showToolHelp(state_, language(), tr("Metronom"), QStringLiteral("MetronomHelp.rtf"));
 }

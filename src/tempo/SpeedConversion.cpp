@@ -36,45 +36,45 @@ private:
 
 } // namespace
 
-std::optional<double> ReadNumber(const QString& text, Messages* reportTo)
+std::optional<double> readNumber(const QString& text, Messages* reportTo)
 {
     FailureWatch watch(reportTo);
-    const double value = TextToNumber(text, watch);
+    const double value = textToNumber(text, watch);
     if (watch.failed)
         return std::nullopt;
     return value;
 }
 
-std::optional<QString> SpeedChangeText(float actual, float desired)
+std::optional<QString> speedChangeText(float actual, float desired)
 {
     if (!(actual > 0))
         return std::nullopt;
     const double a = actual;
     const double d = desired;
     if (a > d)
-        return QStringLiteral("-") + FormatFixed((1.0 - d / a) * 100.0, 2, 5);
-    return QStringLiteral("+") + FormatFixed((d / a - 1.0) * 100.0, 2, 5);
+        return QStringLiteral("-") + formatFixed((1.0 - d / a) * 100.0, 2, 5);
+    return QStringLiteral("+") + formatFixed((d / a - 1.0) * 100.0, 2, 5);
 }
 
-std::optional<QString> FixedAdaptationText(float actual, float desired)
+std::optional<QString> fixedAdaptationText(float actual, float desired)
 {
     if (!(actual > 0))
         return std::nullopt;
-    const QString number = FormatFixed(AdaptationPercent(actual, desired), 1, 8);
+    const QString number = formatFixed(adaptationPercent(actual, desired), 1, 8);
     // A slower target already carries the minus sign of the negative percent.
     const QString sign = actual > desired ? QString() : QStringLiteral("+");
     return sign + number + QStringLiteral(" %");
 }
 
-QString RuleAdaptationText(double actual, const QString& desiredText, Messages& messages)
+QString ruleAdaptationText(double actual, const QString& desiredText, Messages& messages)
 {
     if (!(actual > 0))
         return QString();
     const int hyphen = desiredText.indexOf('-');
     if (hyphen < 0)
-        return RulePercentText(AdaptationPercent(actual, TextToNumber(desiredText, messages)));
-    const double low = TextToNumber(desiredText.left(hyphen), messages);
-    const double high = TextToNumber(desiredText.mid(hyphen + 1).trimmed(), messages);
-    return RulePercentText(AdaptationPercent(actual, low)) + QStringLiteral(" <-> ") +
-           RulePercentText(AdaptationPercent(actual, high));
+        return rulePercentText(adaptationPercent(actual, textToNumber(desiredText, messages)));
+    const double low = textToNumber(desiredText.left(hyphen), messages);
+    const double high = textToNumber(desiredText.mid(hyphen + 1).trimmed(), messages);
+    return rulePercentText(adaptationPercent(actual, low)) + QStringLiteral(" <-> ") +
+           rulePercentText(adaptationPercent(actual, high));
 }

@@ -108,15 +108,15 @@ void SpeedConversionWindow::enterIn(QLineEdit* field, QLineEdit* other, const QS
 
 void SpeedConversionWindow::calculateClicked()
 {
-    const std::optional<double> actual = ReadNumber(actualTempoEdit->text().left(255), state_.messages);
+    const std::optional<double> actual = readNumber(actualTempoEdit->text().left(255), state_.messages);
     if (actual) {
-        const std::optional<double> desired = ReadNumber(desiredTempoEdit->text().left(255), state_.messages);
+        const std::optional<double> desired = readNumber(desiredTempoEdit->text().left(255), state_.messages);
         // A negative tempo would ask for a change of more than 100 %, which no music can play.
         if (!desired || *desired < 0) {
             warn(tr("Sie müssen als Soll-Tempo einen gültige Zahl angeben"));
             return;
         }
-        const auto change = SpeedChangeText(static_cast<float>(*actual), static_cast<float>(*desired));
+        const auto change = speedChangeText(static_cast<float>(*actual), static_cast<float>(*desired));
         if (change) {
             adaptationEdit->setText(*change);
             return;
@@ -136,7 +136,7 @@ void SpeedConversionWindow::resetClicked()
 
 void SpeedConversionWindow::helpClicked()
 {
-    ShowToolHelp(state_, language(), tr("Takt-Anpassung"), QStringLiteral("TaktAnpassungHelp.rtf"));
+    showToolHelp(state_, language(), tr("Takt-Anpassung"), QStringLiteral("TaktAnpassungHelp.rtf"));
 }
 
 void SpeedConversionWindow::warn(const QString& text)

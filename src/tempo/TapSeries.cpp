@@ -23,7 +23,7 @@ constexpr double OffBar = 0.3;
 // The spread looks a little further back than the settled length.
 constexpr size_t SpreadBars = 8;
 
-double Median(std::vector<double> values)
+double median(std::vector<double> values)
 {
     const size_t middle = values.size() / 2;
     std::nth_element(values.begin(), values.begin() + middle, values.end());
@@ -34,7 +34,7 @@ double Median(std::vector<double> values)
 }
 
 // How far an interval lies from a whole number (at least one) of bars.
-double OffTheBar(double seconds, double barSeconds)
+double offTheBar(double seconds, double barSeconds)
 {
     const double bars = seconds / barSeconds;
     return std::abs(bars - std::max(1.0, std::round(bars)));
@@ -48,7 +48,7 @@ bool farInsideABar(double bars)
     return whole == 0 || std::abs(bars - whole) > OffBar;
 }
 
-QString BarsText(int bars, int barsAdded)
+QString barsText(int bars, int barsAdded)
 {
     const QString count = QString::number(bars);
     return barsAdded == 1 ? count : count + QStringLiteral(" (+%1)").arg(barsAdded);
@@ -153,7 +153,7 @@ TapRow TapSeries::read(double seconds, const Judging& judging)
         if (last_) {
             const double fromBefore = last_->seconds + elapsed;
             if (!farInsideABar(fromBefore / barSeconds) &&
-                OffTheBar(fromBefore, barSeconds) < OffTheBar(last_->seconds, barSeconds)) {
+                offTheBar(fromBefore, barSeconds) < offTheBar(last_->seconds, barSeconds)) {
                 // The last counted tap was the stray one: this tap takes its place.
                 tally_ = last_->before;
                 carriedSeconds_ = 0;
@@ -172,7 +172,7 @@ TapRow TapSeries::read(double seconds, const Judging& judging)
         // been the stray one: start at whichever tap fits the bars best.
         const double fromFirst = elapsed;
         for (double dropped : leadingDrops_)
-            if (OffTheBar(fromFirst - dropped, barSeconds) < OffTheBar(elapsed, barSeconds))
+            if (offTheBar(fromFirst - dropped, barSeconds) < offTheBar(elapsed, barSeconds))
                 elapsed = fromFirst - dropped;
     }
     leadingDrops_.clear();
@@ -188,7 +188,7 @@ void TapSeries::countBars(double seconds, double barSeconds, const Judging& judg
     tally_.bars += bars;
     ++tally_.intervals;
     tally_.totalSeconds = static_cast<float>(tally_.totalSeconds + seconds);
-    tally_.offBars += OffTheBar(seconds, barSeconds);
+    tally_.offBars += offTheBar(seconds, barSeconds);
     tally_.intervalRates[tally_.intervals % judging.window] = static_cast<float>(60.0 * bars / seconds);
     tally_.recentBarSeconds.push_back(seconds / bars);
     if (tally_.recentBarSeconds.size() > SpreadBars)
@@ -199,7 +199,7 @@ TapRow TapSeries::describe(int barsAdded, const Judging& judging) const
 {
     TapRow result;
     if (tally_.intervals == 0) {
-        result.row = BarsText(0, barsAdded) + ';' + FormatFixed(0, 1, 7) + ";-;-;1";
+        result.row = barsText(0, barsAdded) + ';' + formatFixed(0, 1, 7) + ";-;-;1";
         return result;
     }
     // Until N intervals exist, slots 1..k hold them; then the whole ring does.
@@ -219,11 +219,11 @@ TapRow TapSeries::describe(int barsAdded, const Judging& judging) const
     const bool inRange = judging.lower <= truncated && truncated <= judging.upper;
 
     result.published = true;
-    result.roundedAverage = FormatFixed(average, 1, 7);
-    result.listedAverage = FormatFixed(truncated, 1, 7);
+    result.roundedAverage = formatFixed(average, 1, 7);
+    result.listedAverage = formatFixed(truncated, 1, 7);
     result.inRange = inRange;
-    result.row = BarsText(tally_.bars, barsAdded) + ';' + FormatFixed(tally_.totalSeconds, 1, 7) + ';' +
-                 FormatFixed(current, 1, 7) + ';' + result.listedAverage + ';' + (inRange ? '1' : '0');
+    result.row = barsText(tally_.bars, barsAdded) + ';' + formatFixed(tally_.totalSeconds, 1, 7) + ';' +
+                 formatFixed(current, 1, 7) + ';' + result.listedAverage + ';' + (inRange ? '1' : '0');
     return result;
 }
 
@@ -235,7 +235,7 @@ std::optional<double> TapSeries::settledBarSeconds() const
         return openingBar_;
     const auto& recent = tally_.recentBarSeconds;
     const size_t count = std::min(SettleBars, recent.size());
-    return Median(std::vector<double>(recent.end() - count, recent.end()));
+    return median(std::vector<double>(recent.end() - count, recent.end()));
 }
 
 void TapSeries::clear()
@@ -271,7 +271,7 @@ std::optional<double> TapSeries::spread() const
     return std::sqrt(squares / recent.size());
 }
 
-RowTone ToneOfRow(const QStringList& fields, bool noDanceChosen)
+RowTone toneOfRow(const QStringList& fields, bool noDanceChosen)
 {
     if (noDanceChosen)
         return RowTone::Black;

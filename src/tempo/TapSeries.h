@@ -114,4 +114,4 @@ private:
 // The colour of a listed row from its fields: black when no dance is chosen,
 // otherwise red when a fifth field says out of range ("1" is in range), and
 // green for every other row.
-RowTone ToneOfRow(const QStringList& fields, bool noDanceChosen);
+RowTone toneOfRow(const QStringList& fields, bool noDanceChosen);

@@ -24,7 +24,7 @@ public:
             painter->fillRect(option.rect, option.palette.highlight());
         const QString text = index.data(Qt::DisplayRole).toString().left(255);
         const bool blank = text.trimmed().isEmpty();
-        const QStringList fields = DelimitedListBox::SplitFields(text, list_->delimiter());
+        const QStringList fields = DelimitedListBox::splitFields(text, list_->delimiter());
         if (list_->verticalGridLines())
             drawGridLines(painter, option, blank ? 0 : int(fields.size()));
         if (blank)
@@ -181,7 +181,7 @@ QColor DelimitedListBox::rowColour(const QStringList& fields) const
     return colourOf_ ? colourOf_(fields) : palette().color(QPalette::Text);
 }
 
-QStringList DelimitedListBox::SplitFields(const QString& row, QChar delimiter)
+QStringList DelimitedListBox::splitFields(const QString& row, QChar delimiter)
 {
     QStringList fields = row.split(delimiter);
     if (fields.last().isEmpty())
@@ -202,7 +202,7 @@ std::optional<QString> DelimitedListBox::cutCellAt(const QPoint& viewportPos) co
     const QListWidgetItem* row = itemAt(viewportPos);
     if (!row)
         return std::nullopt;
-    const QStringList fields = SplitFields(row->text().left(255), delimiter_);
+    const QStringList fields = splitFields(row->text().left(255), delimiter_);
     const QRect line = visualItemRect(row);
     int x = line.left();
     for (int column = 0; column < std::min<int>(fields.size(), header_->count()); ++column) {

@@ -53,7 +53,7 @@ public:
 
     // Each delimiter ends a field; the text after the last one is a field
     // only when it is not empty ("0;1;" and "0;1" both give "0", "1").
-    static QStringList SplitFields(const QString& row, QChar delimiter);
+    static QStringList splitFields(const QString& row, QChar delimiter);
 
     QStringList rowTexts() const;
 

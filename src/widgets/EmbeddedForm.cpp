@@ -21,7 +21,7 @@ EmbeddedForm::EmbeddedForm(const QString& objectName, QSize panelSize, QWidget* 
 void EmbeddedForm::setLanguage(Language language)
 {
     // A window set alone (as in a test) still gets its translated texts.
-    UseLanguage(language);
+    useLanguage(language);
     language_ = language;
     applyLanguage();
 }

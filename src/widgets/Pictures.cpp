@@ -8,13 +8,13 @@ static void registerPictureResource()
     Q_INIT_RESOURCE(pictures);
 }
 
-void InitPictures()
+void initPictures()
 {
     static const bool registered = (registerPictureResource(), true);
     Q_UNUSED(registered);
 }
 
-QString SelectorPicture(int section, int item)
+QString selectorPicture(int section, int item)
 {
     return QStringLiteral(":/pictures/selector_%1_%2.svg").arg(section).arg(item);
 }
@@ -22,7 +22,7 @@ QString SelectorPicture(int section, int item)
 SvgPicture::SvgPicture(const QString& resource, QWidget* parent)
     : QWidget(parent)
 {
-    InitPictures();
+    initPictures();
     renderer_ = new QSvgRenderer(resource, this);
     setAttribute(Qt::WA_TranslucentBackground);
 }

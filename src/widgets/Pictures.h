@@ -7,7 +7,7 @@ class QSvgRenderer;
 // The program's own pictures, compiled in from resources/pictures.qrc.
 // The resource lives in a static library, so it is registered explicitly;
 // calling this more than once is harmless.
-void InitPictures();
+void initPictures();
 
 inline const QString LogoPicture = QStringLiteral(":/pictures/logo.svg");
 // The logo's emblem, square: the icon of the program's windows.
@@ -17,7 +17,7 @@ inline const QString AboutPortraitPicture = QStringLiteral(":/pictures/about_dan
 inline const QString AboutBannerPicture = QStringLiteral(":/pictures/about_banner.svg");
 inline const QString HelpIconPicture = QStringLiteral(":/pictures/help_icon.svg");
 // Large icon of a function selector item: section 0 to 2, item 0 to 4.
-QString SelectorPicture(int section, int item);
+QString selectorPicture(int section, int item);
 
 // Paints one SVG picture scaled to the widget's rectangle; transparent
 // where the picture is.

@@ -23,7 +23,7 @@ constexpr int kMaxTwips = 31680;        // 22 inches, the widest page word proce
 constexpr double kTwipsPerPixel = 15.0; // 1440 twips per inch at 96 pixels per inch
 constexpr char16_t kReplacement = 0xFFFD;
 
-char16_t Windows1252ToUnicode(unsigned char byte)
+char16_t windows1252ToUnicode(unsigned char byte)
 {
     // Where Windows-1252 differs from Latin-1; 0 marks the unassigned bytes.
     static const char16_t kRange80To9F[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
@@ -33,31 +33,31 @@ char16_t Windows1252ToUnicode(unsigned char byte)
     return byte >= 0x80 && byte <= 0x9F ? kRange80To9F[byte - 0x80] : char16_t(byte);
 }
 
-bool IsDroppedControl(char16_t unit)
+bool isDroppedControl(char16_t unit)
 {
     return (unit < 0x20 && unit != '\t') || (unit >= 0x7F && unit <= 0x9F);
 }
 
 // Code points QTextDocument reserves for its own structure (paragraph and
 // frame marks, object anchors) must not enter it as text.
-bool IsReservedByDocument(char16_t unit)
+bool isReservedByDocument(char16_t unit)
 {
     return unit == 0x2029 || unit == 0xFDD0 || unit == 0xFDD1 || unit == 0xFFFC || unit == 0xFFFE || unit == 0xFFFF;
 }
 
 // \u takes a signed 16-bit number; values beyond that range are damage.
-char16_t UnicodeParameterToUnit(int param)
+char16_t unicodeParameterToUnit(int param)
 {
     if (param < -32768 || param > 65535)
         return kReplacement;
     return static_cast<char16_t>(param < 0 ? 65536 + param : param);
 }
 
-bool IsHighSurrogate(char16_t unit)
+bool isHighSurrogate(char16_t unit)
 {
     return unit >= 0xD800 && unit <= 0xDBFF;
 }
-bool IsLowSurrogate(char16_t unit)
+bool isLowSurrogate(char16_t unit)
 {
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
@@ -149,7 +149,7 @@ struct KeywordEntry {
     char16_t character = 0;
 };
 
-const KeywordEntry* FindKeyword(std::string_view word)
+const KeywordEntry* findKeyword(std::string_view word)
 {
     using K = Keyword;
     static const std::unordered_map<std::string_view, KeywordEntry> kKeywords = {
@@ -263,7 +263,7 @@ const KeywordEntry* FindKeyword(std::string_view word)
     return found == kKeywords.end() ? nullptr : &found->second;
 }
 
-bool SwitchedOn(const RtfToken& token)
+bool switchedOn(const RtfToken& token)
 {
     return !token.hasParam || token.param != 0;
 }
@@ -319,7 +319,7 @@ private:
             controlSymbol(token.byte);
             break;
         case Kind::HexByte:
-            putChar(Windows1252ToUnicode(token.byte));
+            putChar(windows1252ToUnicode(token.byte));
             break;
         default:
             break; // \bin data: skipped by the tokenizer
@@ -355,7 +355,7 @@ private:
             if (skipPending_ > 0)
                 --skipPending_;
             else
-                putChar(Windows1252ToUnicode(static_cast<unsigned char>(byte)));
+                putChar(windows1252ToUnicode(static_cast<unsigned char>(byte)));
         }
     }
 
@@ -390,7 +390,7 @@ private:
 
     void controlWord(const RtfToken& token)
     {
-        const KeywordEntry* entry = FindKeyword(token.word);
+        const KeywordEntry* entry = findKeyword(token.word);
         if (!entry)
             return;
         GroupState& group = state();
@@ -453,19 +453,19 @@ private:
             chars = CharState();
             break;
         case K::Bold:
-            chars.bold = SwitchedOn(token);
+            chars.bold = switchedOn(token);
             break;
         case K::Italic:
-            chars.italic = SwitchedOn(token);
+            chars.italic = switchedOn(token);
             break;
         case K::Underline:
-            chars.underline = SwitchedOn(token);
+            chars.underline = switchedOn(token);
             break;
         case K::UnderlineNone:
             chars.underline = false;
             break;
         case K::Strike:
-            chars.strike = SwitchedOn(token);
+            chars.strike = switchedOn(token);
             break;
         case K::Super:
             chars.vertical = VerticalPosition::Super;
@@ -477,7 +477,7 @@ private:
             chars.vertical = VerticalPosition::Normal;
             break;
         case K::Hidden:
-            chars.hidden = SwitchedOn(token);
+            chars.hidden = switchedOn(token);
             break;
         case K::FontSize:
             chars.halfPoints = token.param > 0 ? std::min(token.param, kMaxHalfPoints) : kDefaultHalfPoints;
@@ -517,7 +517,7 @@ private:
             break;
         case K::UnicodeChar:
             if (token.hasParam) {
-                putChar(UnicodeParameterToUnit(token.param));
+                putChar(unicodeParameterToUnit(token.param));
                 skipPending_ = group.unicodeSkip;
             }
             break;
@@ -560,15 +560,15 @@ private:
     // shown as the replacement character instead of corrupting the text.
     void putText(char16_t unit)
     {
-        if (IsDroppedControl(unit))
+        if (isDroppedControl(unit))
             return;
-        if (IsHighSurrogate(unit)) {
+        if (isHighSurrogate(unit)) {
             if (highSurrogate_)
                 appendText(kReplacement);
             highSurrogate_ = unit;
             return;
         }
-        if (IsLowSurrogate(unit) && highSurrogate_) {
+        if (isLowSurrogate(unit) && highSurrogate_) {
             appendText(highSurrogate_);
             highSurrogate_ = 0;
             appendText(unit);
@@ -578,7 +578,7 @@ private:
             highSurrogate_ = 0;
             appendText(kReplacement);
         }
-        appendText(IsLowSurrogate(unit) || IsReservedByDocument(unit) ? kReplacement : unit);
+        appendText(isLowSurrogate(unit) || isReservedByDocument(unit) ? kReplacement : unit);
     }
 
     void appendText(char16_t unit)
@@ -758,7 +758,7 @@ private:
 
 } // namespace
 
-void ReadRtf(const QByteArray& rtf, QTextDocument* document)
+void readRtf(const QByteArray& rtf, QTextDocument* document)
 {
     // Loading is not an edit the user could undo, and undo records would
     // double the memory a large document takes.
@@ -769,7 +769,7 @@ void ReadRtf(const QByteArray& rtf, QTextDocument* document)
     document->setUndoRedoEnabled(undoRedo);
 }
 
-bool LoadRtfFile(const QString& path, QTextDocument* document)
+bool loadRtfFile(const QString& path, QTextDocument* document)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -777,13 +777,13 @@ bool LoadRtfFile(const QString& path, QTextDocument* document)
     const QByteArray rtf = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return false;
-    ReadRtf(rtf, document);
+    readRtf(rtf, document);
     return true;
 }
 
-QString RtfToPlainText(const QByteArray& rtf)
+QString rtfToPlainText(const QByteArray& rtf)
 {
     QTextDocument document;
-    ReadRtf(rtf, &document);
+    readRtf(rtf, &document);
     return document.toPlainText();
 }

@@ -7,8 +7,8 @@ class QTextDocument;
 // Reads RTF into a QTextDocument: paragraphs, character formats, colours,
 // alignment, indents, Windows-1252 and Unicode escapes; skips the
 // destinations a viewer does not show. Never crashes or hangs on bad input.
-void ReadRtf(const QByteArray& rtf, QTextDocument* document);
+void readRtf(const QByteArray& rtf, QTextDocument* document);
 // false when the file cannot be read; the document is then unchanged.
-bool LoadRtfFile(const QString& path, QTextDocument* document);
+bool loadRtfFile(const QString& path, QTextDocument* document);
 // The plain text the reader extracts, one paragraph per line.
-QString RtfToPlainText(const QByteArray& rtf);
+QString rtfToPlainText(const QByteArray& rtf);

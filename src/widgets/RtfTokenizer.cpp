@@ -4,22 +4,22 @@
 
 namespace {
 
-bool IsLetter(char c)
+bool isLetter(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
-bool IsDigit(char c)
+bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
 }
-bool IsLineEnd(char c)
+bool isLineEnd(char c)
 {
     return c == '\r' || c == '\n';
 }
 
-int HexValue(char c)
+int hexValue(char c)
 {
-    if (IsDigit(c))
+    if (isDigit(c))
         return c - '0';
     if (c >= 'a' && c <= 'f')
         return c - 'a' + 10;
@@ -38,7 +38,7 @@ RtfTokenizer::RtfTokenizer(const QByteArray& rtf)
 
 RtfToken RtfTokenizer::next()
 {
-    while (pos_ < end_ && IsLineEnd(*pos_))
+    while (pos_ < end_ && isLineEnd(*pos_))
         ++pos_;
     RtfToken token;
     if (pos_ == end_)
@@ -64,7 +64,7 @@ RtfToken RtfTokenizer::readEscape()
 {
     if (pos_ == end_)
         return RtfToken();
-    if (IsLetter(*pos_))
+    if (isLetter(*pos_))
         return readControlWord();
     if (*pos_ == '\'') {
         ++pos_;
@@ -81,15 +81,15 @@ RtfToken RtfTokenizer::readControlWord()
     RtfToken token;
     token.kind = RtfToken::Kind::ControlWord;
     const char* start = pos_;
-    while (pos_ < end_ && IsLetter(*pos_))
+    while (pos_ < end_ && isLetter(*pos_))
         ++pos_;
     token.word = std::string_view(start, static_cast<size_t>(pos_ - start));
 
-    const bool negative = pos_ + 1 < end_ && *pos_ == '-' && IsDigit(pos_[1]);
+    const bool negative = pos_ + 1 < end_ && *pos_ == '-' && isDigit(pos_[1]);
     if (negative)
         ++pos_;
     std::int64_t value = 0;
-    while (pos_ < end_ && IsDigit(*pos_)) {
+    while (pos_ < end_ && isDigit(*pos_)) {
         token.hasParam = true;
         value = std::min<std::int64_t>(value * 10 + (*pos_++ - '0'), RtfToken::kParamLimit);
     }
@@ -108,8 +108,8 @@ RtfToken RtfTokenizer::readControlWord()
 RtfToken RtfTokenizer::readHexByte()
 {
     RtfToken token;
-    const int high = pos_ < end_ ? HexValue(*pos_) : -1;
-    const int low = pos_ + 1 < end_ ? HexValue(pos_[1]) : -1;
+    const int high = pos_ < end_ ? hexValue(*pos_) : -1;
+    const int low = pos_ + 1 < end_ ? hexValue(pos_[1]) : -1;
     if (high < 0 || low < 0) {
         // A broken escape: keep the quote as an unknown symbol so it still
         // counts as one character for \uc skipping.
@@ -128,7 +128,7 @@ RtfToken RtfTokenizer::readText()
     RtfToken token;
     token.kind = RtfToken::Kind::Text;
     const char* start = pos_;
-    while (pos_ < end_ && *pos_ != '\\' && *pos_ != '{' && *pos_ != '}' && !IsLineEnd(*pos_))
+    while (pos_ < end_ && *pos_ != '\\' && *pos_ != '{' && *pos_ != '}' && !isLineEnd(*pos_))
         ++pos_;
     token.word = std::string_view(start, static_cast<size_t>(pos_ - start));
     return token;

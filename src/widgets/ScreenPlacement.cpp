@@ -47,7 +47,7 @@ QPoint centredIn(const QRect& area, QSize outer)
 
 } // namespace
 
-ScreenAreas CurrentScreenAreas()
+ScreenAreas currentScreenAreas()
 {
     ScreenAreas screens;
     const QList<QScreen*> all = QGuiApplication::screens();
@@ -57,7 +57,7 @@ ScreenAreas CurrentScreenAreas()
     return screens;
 }
 
-QMargins AssumedFrame(const QWidget& window)
+QMargins assumedFrame(const QWidget& window)
 {
     const QRect frame = window.frameGeometry();
     const QRect client = window.geometry();
@@ -68,7 +68,7 @@ QMargins AssumedFrame(const QWidget& window)
     return {4, 30, 4, 4}; // a usual window manager's border and title bar
 }
 
-WindowPlacement PlaceWindow(std::optional<QPoint> storedFrameTopLeft, QSize clientSize, const QMargins& frame,
+WindowPlacement placeWindow(std::optional<QPoint> storedFrameTopLeft, QSize clientSize, const QMargins& frame,
                             const ScreenAreas& screens)
 {
     if (screens.areas.isEmpty())
@@ -92,7 +92,7 @@ WindowPlacement PlaceWindow(std::optional<QPoint> storedFrameTopLeft, QSize clie
     return {keepPlace ? *storedFrameTopLeft : centredIn(bounds, outerSize(client, frame)), client};
 }
 
-void CentreOnScreen(QWidget& window)
+void centreOnScreen(QWidget& window)
 {
     const QWidget* owner = window.parentWidget() ? window.parentWidget()->window() : nullptr;
     if (owner && !owner->isVisible())
@@ -111,7 +111,7 @@ void CentreOnScreen(QWidget& window)
     window.move(topLeft);
 }
 
-void BringToFront(QWidget& window)
+void bringToFront(QWidget& window)
 {
     window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     window.show();

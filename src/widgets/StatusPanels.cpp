@@ -21,8 +21,8 @@ void StatusPanels::fitPanel(int index, const QStringList& longestTexts)
     if (index < 0 || index >= panelCount())
         return;
     QLabel* panel = panels_[static_cast<size_t>(index)];
-    const int besideText = panel->width() - TextRoom(*panel);
-    panel->setFixedWidth(WidestText(*panel, longestTexts) + besideText);
+    const int besideText = panel->width() - textRoom(*panel);
+    panel->setFixedWidth(widestText(*panel, longestTexts) + besideText);
 }
 
 void StatusPanels::setPanelText(int index, const QString& text)

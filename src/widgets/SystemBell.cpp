@@ -2,15 +2,15 @@
 #include "common/SoundPlayer.h"
 #include <QApplication>
 
-void SystemBell()
+void systemBell()
 {
     QApplication::beep();
 }
 
-void PlayStandardBeep(SoundPlayer* player)
+void playStandardBeep(SoundPlayer* player)
 {
     if (player)
-        player->Beep();
+        player->beep();
     else
-        SystemBell();
+        systemBell();
 }

@@ -3,6 +3,6 @@
 class SoundPlayer;
 
 // The system's bell, for a beep where the program's sound output is silent.
-void SystemBell();
+void systemBell();
 // The player's beep, or the system's bell where there is no player.
-void PlayStandardBeep(SoundPlayer* player);
+void playStandardBeep(SoundPlayer* player);

@@ -34,7 +34,7 @@ int labelRoom(const QLabel& label)
 
 } // namespace
 
-int TextRoom(const QWidget& field)
+int textRoom(const QWidget& field)
 {
     if (const auto* edit = qobject_cast<const QLineEdit*>(&field))
         return lineEditRoom(*edit);
@@ -43,7 +43,7 @@ int TextRoom(const QWidget& field)
     return field.contentsRect().width();
 }
 
-int WidestText(const QWidget& field, const QStringList& texts)
+int widestText(const QWidget& field, const QStringList& texts)
 {
     const QFontMetrics metrics(field.font());
     int widest = 0;
@@ -52,17 +52,17 @@ int WidestText(const QWidget& field, const QStringList& texts)
     return widest + 1;
 }
 
-bool TextsFit(const QWidget& field, const QStringList& texts)
+bool textsFit(const QWidget& field, const QStringList& texts)
 {
-    return WidestText(field, texts) <= TextRoom(field);
+    return widestText(field, texts) <= textRoom(field);
 }
 
-void ShrinkFontToFit(QWidget& field, const QStringList& texts)
+void shrinkFontToFit(QWidget& field, const QStringList& texts)
 {
     QFont font = field.font();
     if (font.pixelSize() < 0)
         font.setPixelSize(QFontInfo(font).pixelSize());
-    while (!TextsFit(field, texts) && font.pixelSize() > kSmallestPixelSize) {
+    while (!textsFit(field, texts) && font.pixelSize() > kSmallestPixelSize) {
         font.setPixelSize(font.pixelSize() - 1);
         field.setFont(font);
     }

@@ -5,14 +5,14 @@ class QWidget;
 
 // The width a line edit or a label gives its text: inside its frame,
 // margins and indent, as the widget itself lays the text out.
-int TextRoom(const QWidget& field);
+int textRoom(const QWidget& field);
 
 // The widest of the texts in the field's font, with the pixel a line edit
 // keeps beside its text.
-int WidestText(const QWidget& field, const QStringList& texts);
+int widestText(const QWidget& field, const QStringList& texts);
 
-bool TextsFit(const QWidget& field, const QStringList& texts);
+bool textsFit(const QWidget& field, const QStringList& texts);
 
 // Makes the field's font smaller, a pixel at a time, until every text fits:
 // a last resort where the field cannot grow, so that no digit is cut off.
-void ShrinkFontToFit(QWidget& field, const QStringList& texts);
+void shrinkFontToFit(QWidget& field, const QStringList& texts);

@@ -110,7 +110,7 @@ private slots:
         QTest::addColumn<EmbeddedWindow>("embedded");
         for (int language : {0, 1})
             for (int discipline : {0, 2})
-                for (const WindowRow& row : WindowRows())
+                for (const WindowRow& row : windowRows())
                     if (row.window != EmbeddedWindow::Empty)
                         QTest::addRow("%s, discipline %d, window %d", language ? "en" : "de", discipline,
                                       int(row.window))

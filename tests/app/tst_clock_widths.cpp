@@ -82,8 +82,8 @@ private slots:
         const auto* label = form_->statusPanels()->findChild<QLabel*>(QStringLiteral("panel%1").arg(panel));
         QVERIFY(label);
         QVERIFY2(
-            TextsFit(*label, texts),
-            qPrintable(QStringLiteral("%1 px of text in %2 px").arg(WidestText(*label, texts)).arg(TextRoom(*label))));
+            textsFit(*label, texts),
+            qPrintable(QStringLiteral("%1 px of text in %2 px").arg(widestText(*label, texts)).arg(textRoom(*label))));
     }
 
     void panelsFitTheWindow()
@@ -110,9 +110,9 @@ private slots:
         QFETCH(QStringList, texts);
         QWidget* widget = field(path);
         QVERIFY(widget);
-        QVERIFY2(TextsFit(*widget, texts),
+        QVERIFY2(textsFit(*widget, texts),
                  qPrintable(
-                     QStringLiteral("%1 px of text in %2 px").arg(WidestText(*widget, texts)).arg(TextRoom(*widget))));
+                     QStringLiteral("%1 px of text in %2 px").arg(widestText(*widget, texts)).arg(textRoom(*widget))));
     }
 
     // The line edit's own layout agrees: a text that fits is not scrolled,

@@ -20,10 +20,10 @@ using Rows = QList<QStringList>; // Name, Variant, BarsPerMin, DanceTime
 
 void fill(RuleTable& table, const QString& source, const Rows& rows)
 {
-    table.Source = source;
-    table.RowCount = static_cast<int>(rows.size());
+    table.source = source;
+    table.rowCount = static_cast<int>(rows.size());
     for (int i = 0; i < rows.size(); ++i)
-        table.Rows[i] = RuleRow{rows[i][0], rows[i][1], rows[i][2], "-", rows[i][3]};
+        table.rows[i] = RuleRow{rows[i][0], rows[i][1], rows[i][2], "-", rows[i][3]};
 }
 
 // The German files' rows; a few values differ from the English set so that a
@@ -120,7 +120,7 @@ private:
 
 void TestDanceSelectionPanel::init()
 {
-    UseLanguage(Language::German);
+    useLanguage(Language::German);
     state_ = ProgramState{};
     rules_ = RuleTables{};
     fillGerman(rules_);
@@ -211,7 +211,7 @@ void TestDanceSelectionPanel::lookup()
     if (english) {
         fillEnglish(rules_);
         state_.language = Language::English;
-        UseLanguage(Language::English);
+        useLanguage(Language::English);
     }
     chooseDance(type, dance, round);
     QCOMPARE(panel_->roundGroup->isHidden(), round < 0);
@@ -314,7 +314,7 @@ void TestDanceSelectionPanel::tempoText()
     QFETCH(double, min);
     QFETCH(double, max);
 
-    rules_.table(Discipline::Latin).Rows[0].BarsPerMin = text;
+    rules_.table(Discipline::Latin).rows[0].barsPerMin = text;
     chooseDance(3, 0, -1);
     QCOMPARE(panel_->tempoEdit->text(), text);
     QCOMPARE(state_.tempoMin, min);
@@ -323,8 +323,8 @@ void TestDanceSelectionPanel::tempoText()
 
 void TestDanceSelectionPanel::brokenTempoRangeLeavesNoTarget()
 {
-    rules_.table(Discipline::Latin).Rows[1].BarsPerMin = "3x-32";
-    rules_.table(Discipline::Latin).Rows[1].DanceTime = "70s";
+    rules_.table(Discipline::Latin).rows[1].barsPerMin = "3x-32";
+    rules_.table(Discipline::Latin).rows[1].danceTime = "70s";
     chooseDance(3, 0, -1);
     choose(panel_->danceGroup, 1);
     QCOMPARE(messages_.warnings, QStringList{"Ungültige Tempoangabe in den Regeldaten: '3x-32'"});
@@ -459,8 +459,8 @@ void TestDanceSelectionPanel::infoLine()
     QCOMPARE(panel_->infoLabel->text(), QString("Standard/Latein: TSO Latein/Rock'n'Roll: TSO 1.6"));
 
     state_.language = Language::English;
-    UseLanguage(Language::English);
-    rules_.table(Discipline::Latin).Source = "<b>" + QString(300, 'x');
+    useLanguage(Language::English);
+    rules_.table(Discipline::Latin).source = "<b>" + QString(300, 'x');
     panel_->fillInfoLine();
     const QString line = panel_->infoLabel->text();
     QCOMPARE(line.size(), 255);
@@ -484,10 +484,10 @@ void TestDanceSelectionPanel::everyChoiceFindsItsRowInTheDeliveredFiles()
     const QString dataDir = qEnvironmentVariable("VANTOR_DATA_DIR");
     if (dataDir.isEmpty())
         QSKIP("VANTOR_DATA_DIR is not set");
-    const FileResult loaded = LoadRuleTables(rules_, QDir(dataDir).filePath(folder));
+    const FileResult loaded = loadRuleTables(rules_, QDir(dataDir).filePath(folder));
     QVERIFY2(loaded.ok(), qPrintable(loaded.error));
-    state_.language = LanguageFromStored(language);
-    panel_->setLanguage(LanguageFromStored(language));
+    state_.language = languageFromStored(language);
+    panel_->setLanguage(languageFromStored(language));
 
     QStringList missing;
     for (int type = 0; type < DisciplineCount; ++type) {

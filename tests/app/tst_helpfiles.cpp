@@ -56,7 +56,7 @@ private slots:
         QVERIFY(std::all_of(rtf.begin(), rtf.end(), [](char c) { return (c & 0x80) == 0; }));
 
         QTextDocument document;
-        QVERIFY(LoadRtfFile(path, &document));
+        QVERIFY(loadRtfFile(path, &document));
         const QString text = document.toPlainText();
         QVERIFY(text.trimmed().size() > 200);
         static const QRegularExpression controlWord(QStringLiteral("\\\\[a-z]+|[{}]"));
@@ -66,7 +66,7 @@ private slots:
     void germanUmlautsAreDecoded()
     {
         QTextDocument document;
-        QVERIFY(LoadRtfFile(dataDir().filePath("de/Vantor.rtf"), &document));
+        QVERIFY(loadRtfFile(dataDir().filePath("de/Vantor.rtf"), &document));
         const QString text = document.toPlainText();
         QVERIFY(text.contains(QStringLiteral("Musik auszählen")));
         QVERIFY(text.contains(QStringLiteral("Größe")));

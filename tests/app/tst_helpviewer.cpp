@@ -86,7 +86,7 @@ private slots:
         HelpWindow viewer(messages);
         QVERIFY(viewer.showHelp("Metronom", path("fr/MetronomHelp.rtf")));
         QVERIFY(viewer.textView->toPlainText().contains("Beats"));
-        QCOMPARE(FindPathIgnoringCase(path("fr/nothing.rtf")), path("fr/nothing.rtf"));
+        QCOMPARE(findPathIgnoringCase(path("fr/nothing.rtf")), path("fr/nothing.rtf"));
     }
 
     void toolHelpWarnsWithTheRelativeFileName_data()
@@ -107,7 +107,7 @@ private slots:
         state.programFolder = folder_.path() + QDir::separator();
         state.messages = &messages;
 
-        ShowToolHelp(state, LanguageFromStored(flag), "Metronom", "MetronomHelp.rtf");
+        showToolHelp(state, languageFromStored(flag), "Metronom", "MetronomHelp.rtf");
         QCOMPARE(messages.warnings, QStringList{toolWarning});
     }
 
@@ -121,7 +121,7 @@ private slots:
         state.messages = &messages;
         state.help = &viewer;
 
-        ShowToolHelp(state, Language::English, "Metronom", "MetronomHelp.rtf");
+        showToolHelp(state, Language::English, "Metronom", "MetronomHelp.rtf");
         QCOMPARE(messages.warnings, QStringList{missingHelpWarning});
         QCOMPARE(viewer.windowTitle(), QString("Metronom"));
     }
@@ -136,7 +136,7 @@ private slots:
         state.messages = &messages;
         state.help = &viewer;
 
-        ShowToolHelp(state, Language::English, "Count beat", "MusikauszaehlenHelp.rtf");
+        showToolHelp(state, Language::English, "Count beat", "MusikauszaehlenHelp.rtf");
         QCOMPARE(viewer.windowTitle(), QString("Count beat"));
         QVERIFY(viewer.textView->toPlainText().contains("Tap once per bar"));
         QVERIFY(messages.warnings.isEmpty());

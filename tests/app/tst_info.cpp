@@ -30,8 +30,8 @@ private slots:
         QFETCH(QString, button);
         QFETCH(bool, english);
         AboutDialog info;
-        info.setLanguage(LanguageFromStored(flag == 0 ? 1 : 0)); // start from the other language
-        info.setLanguage(LanguageFromStored(flag));
+        info.setLanguage(languageFromStored(flag == 0 ? 1 : 0)); // start from the other language
+        info.setLanguage(languageFromStored(flag));
         QCOMPARE(info.windowTitle(), caption);
         QCOMPARE(info.closeButton->text(), button);
         for (QLabel* label :
@@ -63,7 +63,7 @@ private slots:
             QTest::newRow(qPrintable(picture)) << picture;
         for (int section = 0; section < 3; ++section)
             for (int item = 0; item < 5; ++item)
-                QTest::newRow(qPrintable(SelectorPicture(section, item))) << SelectorPicture(section, item);
+                QTest::newRow(qPrintable(selectorPicture(section, item))) << selectorPicture(section, item);
     }
 
     void everyPictureIsCompiledIn()

@@ -55,7 +55,7 @@ void copyDataFolder(const QString& target)
 
 QString firstRuleRowName(MainWindow& form, Discipline discipline)
 {
-    return form.state().rules->table(discipline).Rows[0].Name;
+    return form.state().rules->table(discipline).rows[0].name;
 }
 
 // The window in the display area, by its own name: a window registered out of
@@ -433,8 +433,8 @@ private slots:
         QCOMPARE(QDir::cleanPath(form.state().programFolder), root.filePath("usr/share/vantor"));
         QCOMPARE(QDir::cleanPath(form.state().userDataFolder), root.filePath("home/Vantor"));
         const RuleTable& latin = form.state().rules->table(Discipline::Latin);
-        QCOMPARE(latin.Source == "Saved by the user", userSaved);
-        QCOMPARE(latin.RowCount == 1, userSaved);
+        QCOMPARE(latin.source == "Saved by the user", userSaved);
+        QCOMPARE(latin.rowCount == 1, userSaved);
     }
 
     // Extras lists the screens in both languages; a stored screen that is

@@ -34,7 +34,7 @@ private slots:
         QFETCH(QString, text);
         RecordingMessages messages;
         ManualDialog manual;
-        QVERIFY(manual.loadManual(programFolder(), LanguageFromStored(language), messages));
+        QVERIFY(manual.loadManual(programFolder(), languageFromStored(language), messages));
         QCOMPARE(manual.textView->toPlainText().trimmed(), text);
         QVERIFY(messages.warnings.isEmpty());
     }

@@ -69,8 +69,8 @@ QString TestSettings::writeIni(const QByteArray& text)
 
 void TestSettings::missingStoreGivesDefaults()
 {
-    const auto store = OpenSettingsStore(iniPath());
-    QCOMPARE(fields(ReadSettings(*store)), QList<int>({-1, -1, -1, -1, 0, -1, -1, -1, 0, 1, 1}));
+    const auto store = openSettingsStore(iniPath());
+    QCOMPARE(fields(readSettings(*store)), QList<int>({-1, -1, -1, -1, 0, -1, -1, -1, 0, 1, 1}));
 }
 
 void TestSettings::integerText_data()
@@ -97,8 +97,8 @@ void TestSettings::integerText()
     QFETCH(QByteArray, stored);
     QFETCH(int, expected);
 
-    const auto store = OpenSettingsStore(writeIni("[Position]\nleft=" + stored + "\n"));
-    QCOMPARE(ReadSettings(*store).left, expected);
+    const auto store = openSettingsStore(writeIni("[Position]\nleft=" + stored + "\n"));
+    QCOMPARE(readSettings(*store).left, expected);
 }
 
 void TestSettings::onTop_data()
@@ -118,8 +118,8 @@ void TestSettings::onTop()
     QFETCH(QByteArray, stored);
     QFETCH(bool, expected);
 
-    const auto store = OpenSettingsStore(writeIni("[Position]\nonTop=" + stored + "\n"));
-    QCOMPARE(ReadSettings(*store).onTop, expected);
+    const auto store = openSettingsStore(writeIni("[Position]\nonTop=" + stored + "\n"));
+    QCOMPARE(readSettings(*store).onTop, expected);
 }
 
 void TestSettings::valueOfAnotherTypeReadsAsDefault()
@@ -130,8 +130,8 @@ void TestSettings::valueOfAnotherTypeReadsAsDefault()
         other.setValue("Position/top", QPoint(3, 4));
         other.setValue("Defaults/Sprache", QStringList{"1", "2"});
     }
-    const auto store = OpenSettingsStore(iniPath());
-    const StoredSettings s = ReadSettings(*store);
+    const auto store = openSettingsStore(iniPath());
+    const StoredSettings s = readSettings(*store);
     QCOMPARE(s.left, -1);
     QCOMPARE(s.top, -1);
     QCOMPARE(s.language, 0);
@@ -139,8 +139,8 @@ void TestSettings::valueOfAnotherTypeReadsAsDefault()
 
 void TestSettings::heightWithoutWidth()
 {
-    const auto store = OpenSettingsStore(writeIni("[Position]\nheight=600\nwidth=-1\n"));
-    const StoredSettings s = ReadSettings(*store);
+    const auto store = openSettingsStore(writeIni("[Position]\nheight=600\nwidth=-1\n"));
+    const StoredSettings s = readSettings(*store);
     QCOMPARE(s.height, 600);
     QCOMPARE(s.width, -1);
     QCOMPARE(s.left, -1);
@@ -149,8 +149,8 @@ void TestSettings::heightWithoutWidth()
 
 void TestSettings::crossedNamesOfTheSelection()
 {
-    const auto store = OpenSettingsStore(writeIni("[Defaults]\nTanz=3\nTyp=1\nRunde=2\n"));
-    const StoredSettings s = ReadSettings(*store);
+    const auto store = openSettingsStore(writeIni("[Defaults]\nTanz=3\nTyp=1\nRunde=2\n"));
+    const StoredSettings s = readSettings(*store);
     QCOMPARE(s.savedTypeIndex, 3);
     QCOMPARE(s.savedDanceIndex, 1);
     QCOMPARE(s.savedRoundIndex, 2);
@@ -160,11 +160,11 @@ void TestSettings::roundTripOfAllValues()
 {
     const StoredSettings written{12, -3, 800, 620, true, 5, 4, 1, 7, 2, false, QStringLiteral("HDMI-2")};
     {
-        const auto store = OpenSettingsStore(iniPath());
-        QVERIFY(WriteSettings(*store, written));
+        const auto store = openSettingsStore(iniPath());
+        QVERIFY(writeSettings(*store, written));
     }
-    const auto store = OpenSettingsStore(iniPath());
-    const StoredSettings read = ReadSettings(*store);
+    const auto store = openSettingsStore(iniPath());
+    const StoredSettings read = readSettings(*store);
     QCOMPARE(fields(read), fields(written));
     QCOMPARE(read.projectorScreen, written.projectorScreen);
 }
@@ -175,8 +175,8 @@ void TestSettings::valuesAreWrittenAsDecimalText()
     values.savedTypeIndex = 5;
     values.savedDanceIndex = 2;
     {
-        const auto store = OpenSettingsStore(iniPath());
-        QVERIFY(WriteSettings(*store, values));
+        const auto store = openSettingsStore(iniPath());
+        QVERIFY(writeSettings(*store, values));
     }
     QSettings raw(iniPath(), QSettings::IniFormat);
     QCOMPARE(raw.value("Position/left").toString(), QString("-1"));
@@ -189,11 +189,11 @@ void TestSettings::valuesAreWrittenAsDecimalText()
 // The projector's screen is kept by name; nothing stored is the default.
 void TestSettings::projectorScreenByName()
 {
-    QCOMPARE(ReadSettings(*OpenSettingsStore(iniPath())).projectorScreen, QString());
+    QCOMPARE(readSettings(*openSettingsStore(iniPath())).projectorScreen, QString());
     StoredSettings values;
     values.projectorScreen = QStringLiteral("HDMI-1, Saal 2");
-    QVERIFY(WriteSettings(*OpenSettingsStore(iniPath()), values));
-    QCOMPARE(ReadSettings(*OpenSettingsStore(iniPath())).projectorScreen, values.projectorScreen);
+    QVERIFY(writeSettings(*openSettingsStore(iniPath()), values));
+    QCOMPARE(readSettings(*openSettingsStore(iniPath())).projectorScreen, values.projectorScreen);
     QCOMPARE(QSettings(iniPath(), QSettings::IniFormat).value("Defaults/Beamer").toString(), values.projectorScreen);
 }
 
@@ -211,10 +211,10 @@ void TestSettings::clipboardCopying()
 {
     QFETCH(QByteArray, ini);
     QFETCH(bool, copies);
-    StoredSettings values = ReadSettings(*OpenSettingsStore(writeIni(ini)));
+    StoredSettings values = readSettings(*openSettingsStore(writeIni(ini)));
     QCOMPARE(values.copyTapsToClipboard, copies);
     values.copyTapsToClipboard = !copies;
-    QVERIFY(WriteSettings(*OpenSettingsStore(iniPath()), values));
+    QVERIFY(writeSettings(*openSettingsStore(iniPath()), values));
     QCOMPARE(QSettings(iniPath(), QSettings::IniFormat).value("Defaults/Zwischenablage").toString(),
              QString(copies ? "0" : "1"));
 }
@@ -226,8 +226,8 @@ void TestSettings::unwritableStoreIsReported()
     QFile file(blocker);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
-    const auto store = OpenSettingsStore(blocker + "/Vantor.conf");
-    QVERIFY(!WriteSettings(*store, StoredSettings{}));
+    const auto store = openSettingsStore(blocker + "/Vantor.conf");
+    QVERIFY(!writeSettings(*store, StoredSettings{}));
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

@@ -110,7 +110,7 @@ private slots:
         QWidget window;
         window.showMinimized();
         QVERIFY(window.isMinimized());
-        BringToFront(window);
+        bringToFront(window);
         QVERIFY(!window.isMinimized());
         QVERIFY(window.isVisible());
     }
@@ -118,7 +118,7 @@ private slots:
     // Every window without an icon of its own shows the program's.
     void programIconIsTheLogosEmblem()
     {
-        SetApplicationIdentity(*qApp);
+        setApplicationIdentity(*qApp);
         QVERIFY(!QApplication::windowIcon().pixmap(48, 48).isNull());
         QWidget window;
         QCOMPARE(window.windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());

@@ -33,7 +33,7 @@ private slots:
         state_.messages = &messages_;
     }
 
-    void cleanup() { UseLanguage(Language::German); }
+    void cleanup() { useLanguage(Language::German); }
 
     void textsFollowTheLanguage_data()
     {
@@ -104,14 +104,14 @@ private:
         }
         if (tag == "list header of a free function") {
             return [](Language language) {
-                UseLanguage(language);
-                return VerdictHeader().join('|');
+                useLanguage(language);
+                return verdictHeader().join('|');
             };
         }
         if (tag == "warning of a free function") {
             return [this](Language language) {
-                UseLanguage(language);
-                TextToNumber("x", messages_);
+                useLanguage(language);
+                textToNumber("x", messages_);
                 return messages_.warnings.takeLast();
             };
         }
@@ -130,8 +130,8 @@ private:
             };
         }
         return [this](Language language) {
-            UseLanguage(language);
-            ShowToolHelp(state_, language, "Hilfe", "Hilfe.rtf");
+            useLanguage(language);
+            showToolHelp(state_, language, "Hilfe", "Hilfe.rtf");
             return messages_.warnings.takeLast();
         };
     }

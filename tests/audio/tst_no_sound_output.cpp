@@ -36,13 +36,13 @@ private slots:
         ResourceSoundPlayer player(clock);
         int bells = 0;
         player.setSystemBell([&bells] { ++bells; });
-        player.PlayResourceSound("TOMTOM_HI");
-        player.Beep(); // the system's bell instead
+        player.playResourceSound("TOMTOM_HI");
+        player.beep(); // the system's bell instead
         QCOMPARE(bells, 1);
-        QVERIFY(!player.HasOutput());
-        QVERIFY(!player.StartClicks({0.4, 3, "TOMTOM_HI", "drum_stick"}));
-        QVERIFY(!player.ClickHeardNs(0));
-        player.StopClicks();
+        QVERIFY(!player.hasOutput());
+        QVERIFY(!player.startClicks({0.4, 3, "TOMTOM_HI", "drum_stick"}));
+        QVERIFY(!player.clickHeardNs(0));
+        player.stopClicks();
         QCOMPARE(player.clicksPlaced(), std::int64_t(0));
     }
 
@@ -64,7 +64,7 @@ private slots:
         state.messages = &messages;
         state.sounds = &player;
         MetronomeWindow window(state);
-        window.setLanguage(LanguageFromStored(language));
+        window.setLanguage(languageFromStored(language));
         window.show();
         QVERIFY(window.noSoundLabel->isHidden());
         window.beepCheck->setChecked(true);

@@ -16,7 +16,7 @@ constexpr int kTakes = 3;
 
 std::vector<float> builtIn(const QString& name)
 {
-    return RenderForOutput(*ParseWave(BuiltInWaveImages().value(name)), kRate);
+    return renderForOutput(*parseWave(builtInWaveImages().value(name)), kRate);
 }
 
 } // namespace
@@ -37,7 +37,7 @@ private:
             return {};
         play(player);
         QTest::qWait(ms);
-        player.StopClicks();
+        player.stopClicks();
         QTest::qWait(400); // the output's latency and the last sound's tail
         return pulse->stopRecording();
     }
@@ -74,7 +74,7 @@ private slots:
         for (int take = 1;; ++take) {
             ResourceSoundPlayer player(clock);
             recording = record(player, 3000, [&](ResourceSoundPlayer& p) {
-                QVERIFY(p.StartClicks({beatSeconds, beatsPerBar, "TOMTOM_HI", "drum_stick"}));
+                QVERIFY(p.startClicks({beatSeconds, beatsPerBar, "TOMTOM_HI", "drum_stick"}));
             });
             placed = player.clicksPlaced();
             if (player.underflows() == 0)
@@ -100,9 +100,9 @@ private slots:
     {
         ResourceSoundPlayer player(clock);
         const auto recording = record(player, 500, [](ResourceSoundPlayer& p) {
-            p.PlayResourceSound("TOMTOM_HI");
+            p.playResourceSound("TOMTOM_HI");
             QTest::qWait(60);
-            p.PlayResourceSound("drum_stick");
+            p.playResourceSound("drum_stick");
         });
         const auto onsets = FindOnsets(recording, drums, kRate / 25);
         QCOMPARE(onsets.size(), std::size_t(2));
@@ -118,8 +118,8 @@ private slots:
     void theBeepIsHeard()
     {
         ResourceSoundPlayer player(clock);
-        const auto recording = record(player, 400, [](ResourceSoundPlayer& p) { p.Beep(); });
-        const auto beep = StandardBeep(kRate);
+        const auto recording = record(player, 400, [](ResourceSoundPlayer& p) { p.beep(); });
+        const auto beep = standardBeep(kRate);
         const auto onsets = FindOnsets(recording, {beep}, kRate / 10);
         QCOMPARE(onsets.size(), std::size_t(1));
     }
@@ -129,15 +129,15 @@ private slots:
     {
         ResourceSoundPlayer player(clock);
         const ClickPattern pattern{0.3, 4, "TOMTOM_HI", "drum_stick"};
-        QVERIFY(player.StartClicks(pattern));
+        QVERIFY(player.startClicks(pattern));
         QTRY_VERIFY_WITH_TIMEOUT(player.clicksPlaced() > 1, 5000);
         pulse->stopServer();
-        QTRY_VERIFY_WITH_TIMEOUT(!player.HasOutput(), 6000);
-        QVERIFY(!player.ClickHeardNs(0));
+        QTRY_VERIFY_WITH_TIMEOUT(!player.hasOutput(), 6000);
+        QVERIFY(!player.clickHeardNs(0));
         // The user starts sound again: it is tried again, and there is none.
-        QVERIFY(!player.StartClicks(pattern));
-        player.Beep();
-        player.PlayResourceSound("TOMTOM_HI");
+        QVERIFY(!player.startClicks(pattern));
+        player.beep();
+        player.playResourceSound("TOMTOM_HI");
     }
 };
 

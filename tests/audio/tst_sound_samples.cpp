@@ -65,7 +65,7 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(int, dataBytes);
-        const QByteArray image = BuiltInWaveImages().value(name);
+        const QByteArray image = builtInWaveImages().value(name);
         QCOMPARE(image.size(), 44 + dataBytes);
         QCOMPARE(image.left(4), QByteArray("RIFF"));
         QCOMPARE(u32(image, 4), quint32(image.size() - 8));
@@ -80,7 +80,7 @@ private slots:
         QCOMPARE(image.mid(36, 4), QByteArray("data"));
         QCOMPARE(u32(image, 40), quint32(dataBytes));
 
-        const auto sound = ParseWave(image);
+        const auto sound = ::parseWave(image);
         QVERIFY(sound);
         QCOMPARE(sound->sampleRate, 22050);
         QCOMPARE(sound->samples.size(), dataBytes / 2);
@@ -111,7 +111,7 @@ private slots:
     {
         QFETCH(QByteArray, image);
         QFETCH(int, samples);
-        const auto sound = ParseWave(image);
+        const auto sound = ::parseWave(image);
         QCOMPARE(sound ? int(sound->samples.size()) : -1, samples);
         if (sound)
             QCOMPARE(sound->samples, (QVector<qint16>{1, 32767, -32768}));
@@ -120,18 +120,18 @@ private slots:
     void renderScalesToOneAtTheSameRate()
     {
         const PcmSound sound{22050, {0, 16384, -32768}};
-        QCOMPARE(RenderForOutput(sound, 22050), (std::vector<float>{0.0f, 0.5f, -1.0f}));
+        QCOMPARE(renderForOutput(sound, 22050), (std::vector<float>{0.0f, 0.5f, -1.0f}));
     }
 
     void renderResamplesLinearly()
     {
         const PcmSound sound{22050, {0, 16384, -16384, 0}};
-        QCOMPARE(RenderForOutput(sound, 44100), (std::vector<float>{0, 0.25f, 0.5f, 0, -0.5f, -0.25f, 0, 0}));
+        QCOMPARE(renderForOutput(sound, 44100), (std::vector<float>{0, 0.25f, 0.5f, 0, -0.5f, -0.25f, 0, 0}));
     }
 
     void standardBeepIsShortAndStartsAndEndsSoftly()
     {
-        const auto beep = StandardBeep(44100);
+        const auto beep = standardBeep(44100);
         QVERIFY(beep.size() > 44100 / 20 && beep.size() < 44100 / 4);
         const auto [low, high] = std::minmax_element(beep.cbegin(), beep.cend());
         QVERIFY(*high > 0.3f && *low < -0.3f);

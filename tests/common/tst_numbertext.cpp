@@ -47,7 +47,7 @@ void TestNumberText::textToNumber()
     QFETCH(bool, warned);
 
     RecordingMessages messages;
-    QCOMPARE(TextToNumber(text, messages), expected);
+    QCOMPARE(::textToNumber(text, messages), expected);
     QCOMPARE(messages.warnings.size(), warned ? 1 : 0);
 }
 
@@ -55,10 +55,10 @@ void TestNumberText::warningFollowsLanguage()
 {
     RecordingMessages messages;
     for (const int stored : {0, 1, 7}) {
-        UseLanguage(LanguageFromStored(stored));
-        TextToNumber("x", messages);
+        useLanguage(languageFromStored(stored));
+        ::textToNumber("x", messages);
     }
-    UseLanguage(Language::German);
+    useLanguage(Language::German);
     QCOMPARE(messages.warnings,
              QStringList({"Fehler bei Typumwandlung", "Error during type conversion", "Error during type conversion"}));
 }
@@ -90,7 +90,7 @@ void TestNumberText::formatFixed()
     QFETCH(QString, expected);
 
     QLocale::setDefault(QLocale(locale));
-    QCOMPARE(FormatFixed(value, decimals, 7), expected);
+    QCOMPARE(::formatFixed(value, decimals, 7), expected);
 }
 
 QTEST_GUILESS_MAIN(TestNumberText)

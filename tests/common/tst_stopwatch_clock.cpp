@@ -73,14 +73,14 @@ private slots:
         QFETCH(int, format);
         QFETCH(QString, expected);
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        QCOMPARE(ClockText(ms, TimeFormatFromStored(format)), expected);
+        QCOMPARE(::clockText(ms, timeFormatFromStored(format)), expected);
     }
 
     void secondsFollowTheLocaleSeparator()
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        QCOMPARE(SecondsText(83420), QStringLiteral("83,4"));
-        QCOMPARE(MinutesSecondsText(83420), QStringLiteral("01:23"));
+        QCOMPARE(secondsText(83420), QStringLiteral("83,4"));
+        QCOMPARE(minutesSecondsText(83420), QStringLiteral("01:23"));
     }
 };
 

@@ -33,12 +33,12 @@ struct FadeCouplesFixture {
     explicit FadeCouplesFixture(int timeFormat = 1)
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        UseLanguage(Language::German);
+        useLanguage(Language::German);
         state.clock = &clock;
         state.messages = &messages;
         state.help = &help;
         state.programFolder = "/opt/vantor/";
-        state.timeFormat = TimeFormatFromStored(timeFormat);
+        state.timeFormat = timeFormatFromStored(timeFormat);
         statusBar = std::make_unique<StatusPanels>(7, 100);
         state.rules = &rules;
         state.selection = &selection;
@@ -56,7 +56,7 @@ struct FadeCouplesFixture {
         state.danceTimeMax = danceTimeMax;
     }
 
-    QString edit(int couple) const { return window->couple(couple).TimeEdit->text(); }
+    QString edit(int couple) const { return window->couple(couple).timeEdit->text(); }
     bool runs(int couple) const { return window->couple(couple).clockTimer->isActive(); }
 
     // Moves the clock on and gives every running couple its tick.

@@ -52,7 +52,7 @@ private slots:
         QFETCH(double, tempo);
         QFETCH(int, seconds);
         QFETCH(int, bars);
-        QCOMPARE(BarCount(tempo, seconds).value_or(-1), bars);
+        QCOMPARE(::barCount(tempo, seconds).value_or(-1), bars);
     }
 
     void remainingBars_data()
@@ -76,7 +76,7 @@ private slots:
     {
         QFETCH(double, elapsed);
         QFETCH(int, remaining);
-        QCOMPARE(RemainingBars(49, 90, elapsed), remaining);
+        QCOMPARE(::remainingBars(49, 90, elapsed), remaining);
     }
 
     void tempoFieldText_data()
@@ -105,7 +105,7 @@ private slots:
         QFETCH(QString, field);
         QFETCH(int, warnings);
         RecordingMessages messages;
-        QCOMPARE(TempoFieldText(tempo, messages), field);
+        QCOMPARE(::tempoFieldText(tempo, messages), field);
         QCOMPARE(messages.warnings.size(), warnings);
     }
 
@@ -127,7 +127,7 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(int, seconds);
-        QCOMPARE(DanceSeconds(text).value_or(-1), seconds);
+        QCOMPARE(::danceSeconds(text).value_or(-1), seconds);
     }
 
     void countdown_data()
@@ -210,8 +210,8 @@ private slots:
         const auto lightness = [](std::uint32_t bgr) {
             return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int(bgr >> 16)).lightness();
         };
-        QVERIFY(lightness(LitDigitColour(0)) >= lightness(DigitColour(0)) + 40);
-        QVERIFY(lightness(LitDigitColour(9)) >= lightness(DigitColour(9)) + 40);
+        QVERIFY(lightness(litDigitColour(0)) >= lightness(digitColour(0)) + 40);
+        QVERIFY(lightness(litDigitColour(9)) >= lightness(digitColour(9)) + 40);
     }
 
     void startingAfterTheEndIsTimeUpAtOnce()

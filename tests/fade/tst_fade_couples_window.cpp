@@ -15,7 +15,7 @@ private:
     }
     static QList<QColor> lit(LampState state)
     {
-        const LampColors colors = ColorsOf(state);
+        const LampColors colors = colorsOf(state);
         return {colors.red, colors.yellow, colors.green};
     }
 
@@ -70,7 +70,7 @@ private slots:
         f.selection.chooseType(type);
         f.selection.chooseDance(dance);
         f.selection.chooseRound(round);
-        f.window->setLanguage(LanguageFromStored(language));
+        f.window->setLanguage(languageFromStored(language));
         f.window->startClicked(1);
         QCOMPARE(f.messages.warnings, warning.isEmpty() ? QStringList() : QStringList{warning});
         QCOMPARE(f.runs(1), warning.isEmpty());
@@ -204,8 +204,8 @@ private slots:
     {
         QFETCH(int, language);
         FadeCouplesFixture f;
-        f.state.language = LanguageFromStored(language);
-        UseLanguage(f.state.language);
+        f.state.language = languageFromStored(language);
+        useLanguage(f.state.language);
         f.chooseDance(90, 120);
         f.statusBar->setPanelText(3, QStringLiteral("Rock'n'Roll"));
         f.window->startClicked(3);
@@ -251,7 +251,7 @@ private slots:
     {
         QFETCH(int, language);
         FadeCouplesFixture f;
-        f.window->setLanguage(LanguageFromStored(language));
+        f.window->setLanguage(languageFromStored(language));
         QTEST(f.window->couple(3).group->title(), "group3");
         QTEST(f.window->projectorAllButton->text(), "beamerAll");
         f.window->helpClicked();

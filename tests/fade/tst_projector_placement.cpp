@@ -85,17 +85,17 @@ private slots:
         QFETCH(QString, operatorScreen);
         QFETCH(QString, stored);
         const QVector<ScreenInfo> infos = screensOf(screens);
-        const int index = ProjectorScreenFor(infos, stored, operatorScreen);
+        const int index = projectorScreenFor(infos, stored, operatorScreen);
         QVERIFY(index >= 0);
         QTEST(infos[index].name, "chosen");
-        QTEST(SharesOperatorScreen(infos, index, operatorScreen), "shares");
+        QTEST(sharesOperatorScreen(infos, index, operatorScreen), "shares");
     }
 
-    void noScreenNoChoice() { QCOMPARE(ProjectorScreenFor({}, QStringLiteral("HDMI-1"), QString()), -1); }
+    void noScreenNoChoice() { QCOMPARE(projectorScreenFor({}, QStringLiteral("HDMI-1"), QString()), -1); }
 
     void entryNamesTheScreenAndItsResolution()
     {
-        QCOMPARE(ScreenEntryText({QStringLiteral("HDMI-1"), QSize(1920, 1080), false}),
+        QCOMPARE(screenEntryText({QStringLiteral("HDMI-1"), QSize(1920, 1080), false}),
                  QStringLiteral("HDMI-1 (1920 x 1080)"));
     }
 
@@ -124,7 +124,7 @@ private slots:
         QFETCH(int, mode);
         QFETCH(bool, inverted);
         QFETCH(QList<int>, leftToRight);
-        const ProjectorLayout layout = LayOutProjector(screen, mode, inverted, kExtent, kTopBand, footerTop(screen));
+        const ProjectorLayout layout = layOutProjector(screen, mode, inverted, kExtent, kTopBand, footerTop(screen));
         const int columnWidth = screen.width() / int(leftToRight.size());
         const QRect room(0, kTopBand, screen.width(), footerTop(screen) - kTopBand);
         for (int couple = 1; couple <= 3; ++couple)
@@ -151,7 +151,7 @@ private slots:
     {
         for (const QSize screen : {QSize(1280, 720), QSize(1920, 1080)}) {
             const auto pixels = [&](int mode) {
-                return LayOutProjector(screen, mode, false, kExtent, kTopBand, footerTop(screen)).clockPixelSize;
+                return layOutProjector(screen, mode, false, kExtent, kTopBand, footerTop(screen)).clockPixelSize;
             };
             QVERIFY(pixels(1) > pixels(4));
             QVERIFY(pixels(4) > pixels(5));
@@ -174,7 +174,7 @@ private slots:
     void modesShowTheirCouples()
     {
         QFETCH(int, mode);
-        QTEST((QList<bool>{ModeShowsCouple(mode, 1), ModeShowsCouple(mode, 2), ModeShowsCouple(mode, 3)}), "shown");
+        QTEST((QList<bool>{modeShowsCouple(mode, 1), modeShowsCouple(mode, 2), modeShowsCouple(mode, 3)}), "shown");
     }
 };
 

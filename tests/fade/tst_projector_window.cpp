@@ -126,11 +126,11 @@ private slots:
     void footerInTheLanguageGiven()
     {
         ProjectorWindow projector;
-        UseLanguage(Language::English);
+        useLanguage(Language::English);
         projector.layOut(1, false);
         QCOMPARE(projector.closeLabel->text(), QStringLiteral("Close (ESC)"));
         QCOMPARE(projector.resetLabel->text(), QStringLiteral("Space = reset"));
-        UseLanguage(Language::German);
+        useLanguage(Language::German);
         projector.layOut(1, false);
         QCOMPARE(projector.closeLabel->text(), QStringLiteral("Schließen (ESC)"));
         QCOMPARE(projector.resetLabel->text(), QStringLiteral("Leertaste = zurücksetzen"));

@@ -37,7 +37,7 @@ public:
 void fillGermanTable(RuleTables& rules)
 {
     RuleTable& t = rules.table(Discipline::RnR);
-    t.Source = "TSO 1.6";
+    t.source = "TSO 1.6";
     const RuleRow rows[] = {
         {"Schüler", "Vor-/Zwischenrunde", "47", "188", "90-105s"},
         {"Schüler", "Endrunde", "47-48", "188-192", "90-105s"},
@@ -48,9 +48,9 @@ void fillGermanTable(RuleTables& rules)
         {"A-Klasse", "Akrobatik", "49", "196", "90 s"},
         {"D-Klasse", "-", "48", "192", "abc"},
     };
-    t.RowCount = int(std::size(rows));
-    for (int i = 0; i < t.RowCount; ++i)
-        t.Rows[size_t(i)] = rows[i];
+    t.rowCount = int(std::size(rows));
+    for (int i = 0; i < t.rowCount; ++i)
+        t.rows[size_t(i)] = rows[i];
 }
 
 QColor digitColour(const FadeRockNRollWindow& window, int digit)
@@ -124,7 +124,7 @@ private slots:
 
     void init()
     {
-        UseLanguage(Language::German);
+        useLanguage(Language::German);
         messages.clear();
         help.shown.clear();
         rules = RuleTables();
@@ -261,7 +261,7 @@ private slots:
     void startRefusesWithoutADance()
     {
         QFETCH(int, language);
-        window->setLanguage(LanguageFromStored(language));
+        window->setLanguage(languageFromStored(language));
         choose(window->classGroup, 4);
         window->startClicked();
         QVERIFY(!window->running());
@@ -391,7 +391,7 @@ private slots:
         QVERIFY(!window->clockTimer->isEnabled());
         QCOMPARE(window->startButton->text(), QString("Start (&1)"));
         QVERIFY(window->classGroup->isEnabled());
-        QCOMPARE(window->TimeEdit->text(), QString("90,0"));
+        QCOMPARE(window->timeEdit->text(), QString("90,0"));
     }
 
     // The next round, chosen without a Reset, gets a countdown of its own.
@@ -407,7 +407,7 @@ private slots:
         QVERIFY(window->running());
         QCOMPARE(litDigits(), QList<int>{});
         tickFor(100);
-        QCOMPARE(window->TimeEdit->text(), QString("0,1"));
+        QCOMPARE(window->timeEdit->text(), QString("0,1"));
         QCOMPARE(window->remainingBarsEdit->text(), QString("51"));
         tickFor(60000);
         QVERIFY(!window->running());
@@ -423,7 +423,7 @@ private slots:
         window->startClicked();
         tickFor(100);
         QVERIFY(window->running());
-        QCOMPARE(window->TimeEdit->text(), QString("0,1"));
+        QCOMPARE(window->timeEdit->text(), QString("0,1"));
         QCOMPARE(window->remainingBarsEdit->text(), QString("74"));
     }
 
@@ -447,7 +447,7 @@ private slots:
         choose(window->classGroup, danceClass); // looked up in the German table
         if (round >= 0)
             choose(window->roundGroup, round);
-        window->setLanguage(LanguageFromStored(flag));
+        window->setLanguage(languageFromStored(flag));
         QTEST(window->danceLabel->text(), "shown");
         // Another discipline chosen elsewhere clears the choices, not the dance the clock would use.
         state.savedTypeIndex = 2;
@@ -478,7 +478,7 @@ private slots:
         clock.advanceMs(5000);
         window->startClicked();
         tickFor(100);
-        QCOMPARE(window->TimeEdit->text(), QString("10,1"));
+        QCOMPARE(window->timeEdit->text(), QString("10,1"));
     }
 
     void resetBeforeAnyRunChangesNothing()
@@ -486,7 +486,7 @@ private slots:
         chooseA49();
         statusBar->setPanelText(6, "Zeit: 12,0");
         window->resetClicked();
-        QCOMPARE(window->TimeEdit->text(), QString("0.0"));
+        QCOMPARE(window->timeEdit->text(), QString("0.0"));
         QCOMPARE(statusBar->panelText(6), QString("Zeit: 12,0"));
     }
 
@@ -499,7 +499,7 @@ private slots:
         QVERIFY(!window->running());
         QVERIFY(!window->clockTimer->isEnabled());
         QCOMPARE(window->startButton->text(), QString("Start (&1)"));
-        QCOMPARE(window->TimeEdit->text(), QString("0,0"));
+        QCOMPARE(window->timeEdit->text(), QString("0,0"));
         QCOMPARE(window->remainingBarsEdit->text(), QString("73"));
         QCOMPARE(litDigits(), QList<int>{});
         QVERIFY(window->fade().atZero());
@@ -519,10 +519,10 @@ private slots:
     void statusPanel()
     {
         QFETCH(int, language);
-        state.language = LanguageFromStored(language);
+        state.language = languageFromStored(language);
         chooseA49();
         window->startClicked();
-        UseLanguage(state.language); // the program's language, which the status bar speaks
+        useLanguage(state.language); // the program's language, which the status bar speaks
         tickFor(100);
         QTEST(statusBar->panelText(6), "panel");
         QCOMPARE(statusBar->panelText(3), QString()); // the first couple's of the three-couple window
@@ -567,9 +567,9 @@ private slots:
     {
         QFETCH(int, flag);
         chooseA49();
-        window->setLanguage(LanguageFromStored(1 - flag));
-        rules.table(Discipline::RnR).Source = "reloaded";
-        window->setLanguage(LanguageFromStored(flag));
+        window->setLanguage(languageFromStored(1 - flag));
+        rules.table(Discipline::RnR).source = "reloaded";
+        window->setLanguage(languageFromStored(flag));
         QCOMPARE(window->infoLabel->text(), QString("reloaded"));
         const auto& w = *window;
         const QStringList texts{w.resetButton->text(),
@@ -608,7 +608,7 @@ private slots:
     void helpButton()
     {
         QFETCH(int, flag);
-        window->setLanguage(LanguageFromStored(flag));
+        window->setLanguage(languageFromStored(flag));
         window->helpClicked();
         QTEST(help.shown.value(0), "shown");
     }
@@ -628,9 +628,9 @@ private slots:
         const QString dataDir = qEnvironmentVariable("VANTOR_DATA_DIR");
         if (dataDir.isEmpty())
             QSKIP("VANTOR_DATA_DIR is not set");
-        const FileResult loaded = LoadRuleTables(rules, QDir(dataDir).filePath(folder));
+        const FileResult loaded = loadRuleTables(rules, QDir(dataDir).filePath(folder));
         QVERIFY2(loaded.ok(), qPrintable(loaded.error));
-        window->setLanguage(LanguageFromStored(flag));
+        window->setLanguage(languageFromStored(flag));
 
         QStringList counted;
         for (int danceClass = 0; danceClass < window->classGroup->count(); ++danceClass) {

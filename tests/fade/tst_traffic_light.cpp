@@ -67,7 +67,7 @@ private slots:
     void colorsAreRgbOfTheStoredBgrValues()
     {
         QFETCH(int, state);
-        const LampColors colors = ColorsOf(LampState(state));
+        const LampColors colors = colorsOf(LampState(state));
         QTEST(colors.red, "red");
         QTEST(colors.yellow, "yellow");
         QTEST(colors.green, "green");
@@ -81,7 +81,7 @@ private slots:
         const LampState states[] = {LampState::Null, LampState::Green, LampState::Amber, LampState::Red};
         QList<int> litHues;
         for (const LampState state : states) {
-            const ProjectorLook look = ProjectorLookOf(state);
+            const ProjectorLook look = projectorLookOf(state);
             const QColor ground = look.field.isValid() ? look.field : QColor(Qt::black);
             QVERIFY2(contrast(look.digits, ground) >= 4.5, qPrintable(look.digits.name()));
             if (state != LampState::Null)
@@ -90,10 +90,10 @@ private slots:
         for (int a = 0; a < litHues.size(); ++a)
             for (int b = a + 1; b < litHues.size(); ++b)
                 QVERIFY2(hueDistance(litHues[a], litHues[b]) >= 40, qPrintable(QString::number(litHues[a])));
-        QCOMPARE(ProjectorLookOf(LampState::Null).digits.saturation(), 0);
+        QCOMPARE(projectorLookOf(LampState::Null).digits.saturation(), 0);
         // Only the overtime turns the clock into a field.
-        QVERIFY(ProjectorLookOf(LampState::Red).field.isValid());
-        QVERIFY(!ProjectorLookOf(LampState::Amber).field.isValid());
+        QVERIFY(projectorLookOf(LampState::Red).field.isValid());
+        QVERIFY(!projectorLookOf(LampState::Amber).field.isValid());
     }
 
 private:

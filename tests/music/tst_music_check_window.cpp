@@ -28,7 +28,7 @@ void WritePiece(const QString& path, double bars, int beatsPerBar, double second
 
 QStringList Fields(const MusicCheckWindow& form, int row)
 {
-    return DelimitedListBox::SplitFields(form.resultList->item(row)->text(), '\t');
+    return DelimitedListBox::splitFields(form.resultList->item(row)->text(), '\t');
 }
 
 } // namespace
@@ -54,7 +54,7 @@ private slots:
 
     void init()
     {
-        UseLanguage(Language::German);
+        useLanguage(Language::German);
         state_ = ProgramState();
         state_.messages = &messages_;
         messages_.clear();

@@ -35,7 +35,7 @@ private slots:
         QFETCH(double, bars);
         QFETCH(double, factor);
         const std::optional<BarsRange> range = max > 0 ? std::optional<BarsRange>(BarsRange{min, max}) : std::nullopt;
-        const OctaveChoice choice = ChooseOctave(bpm, beatsPerBar, range);
+        const OctaveChoice choice = chooseOctave(bpm, beatsPerBar, range);
         QCOMPARE(choice.barsPerMinute, bars);
         QCOMPARE(choice.factor, factor);
         QCOMPARE(choice.chosen(), factor != 1.0);
@@ -61,8 +61,8 @@ private slots:
         QFETCH(QString, metro);
         QFETCH(int, beats);
         RuleRow row{"Tanz", "", bars, metro, "90-120s"};
-        QCOMPARE(BeatsPerBarOfRow(&row), beats);
-        QCOMPARE(BeatsPerBarOfRow(nullptr), 4);
+        QCOMPARE(beatsPerBarOfRow(&row), beats);
+        QCOMPARE(beatsPerBarOfRow(nullptr), 4);
     }
 
     void judgesAgainstTarget_data()
@@ -100,7 +100,7 @@ private slots:
         analysis.seconds = seconds;
         analysis.beatsPerMinute = bpm;
         const RuleTarget jive{BarsRange{42, 44}, 4, 90, 120};
-        QCOMPARE(VerdictFields(analysis, Judge(analysis, jive), TimeFormat::Seconds), fields);
+        QCOMPARE(verdictFields(analysis, judge(analysis, jive), TimeFormat::Seconds), fields);
     }
 
     void withoutDanceNothingIsJudged()
@@ -109,9 +109,9 @@ private slots:
         analysis.path = "b.flac";
         analysis.seconds = 75.4;
         analysis.beatsPerMinute = 120;
-        const MusicVerdict verdict = Judge(analysis, RuleTarget{});
+        const MusicVerdict verdict = judge(analysis, RuleTarget{});
         QCOMPARE(verdict.tone, RowTone::Black);
-        QCOMPARE(VerdictFields(analysis, verdict, TimeFormat::MinutesSeconds),
+        QCOMPARE(verdictFields(analysis, verdict, TimeFormat::MinutesSeconds),
                  (QStringList{"b.flac", "01:15", "30,0", "", "", "", "", ""}));
     }
 
@@ -121,9 +121,9 @@ private slots:
         analysis.path = "/x/broken.mp3";
         analysis.failure = DecodeFailure::Undecodable;
         analysis.detail = "Invalid data found when processing input";
-        UseLanguage(Language::English);
-        const QStringList fields = VerdictFields(analysis, Judge(analysis, RuleTarget{}), TimeFormat::Seconds);
-        UseLanguage(Language::German);
+        useLanguage(Language::English);
+        const QStringList fields = verdictFields(analysis, judge(analysis, RuleTarget{}), TimeFormat::Seconds);
+        useLanguage(Language::German);
         QCOMPARE(fields[1], QString());
         QCOMPARE(fields[7], "Damaged or of an unknown format (Invalid data found when processing input)");
     }
@@ -132,8 +132,8 @@ private slots:
     {
         const QStringList header{"Datei", "Takte/min"};
         const QList<QStringList> rows{{"a;b.mp3", "43,0"}, {"say \"hi\".ogg", ""}};
-        QCOMPARE(RowsAsCsv(header, rows), "Datei;Takte/min\r\n\"a;b.mp3\";43,0\r\n\"say \"\"hi\"\".ogg\";\r\n");
-        QCOMPARE(RowsAsText(header, rows), "Datei\tTakte/min\na;b.mp3\t43,0\nsay \"hi\".ogg\t\n");
+        QCOMPARE(rowsAsCsv(header, rows), "Datei;Takte/min\r\n\"a;b.mp3\";43,0\r\n\"say \"\"hi\"\".ogg\";\r\n");
+        QCOMPARE(rowsAsText(header, rows), "Datei\tTakte/min\na;b.mp3\t43,0\nsay \"hi\".ogg\t\n");
     }
 };
 

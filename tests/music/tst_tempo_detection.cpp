@@ -56,7 +56,7 @@ private slots:
     {
         QFETCH(std::vector<double>, times);
         QFETCH(double, period);
-        const double found = PeriodFromBeatTimes(times);
+        const double found = periodFromBeatTimes(times);
         if (period == 0)
             QCOMPARE(found, 0.0);
         else
@@ -91,9 +91,9 @@ private slots:
         recipe.swing = swing;
         recipe.introBars = intro;
         recipe.pattern = pattern;
-        const TempoReading reading = DetectTempo(PieceSynth::render(recipe), PieceSynth::SampleRate);
+        const TempoReading reading = detectTempo(PieceSynth::render(recipe), PieceSynth::SampleRate);
         QVERIFY(reading.beatsPerMinute > 0);
-        const OctaveChoice choice = ChooseOctave(reading.beatsPerMinute, beatsPerBar, BarsRange{bars - 1, bars + 1});
+        const OctaveChoice choice = chooseOctave(reading.beatsPerMinute, beatsPerBar, BarsRange{bars - 1, bars + 1});
         QVERIFY2(RelativeError(choice.barsPerMinute, bars) < 0.01, qPrintable(QString::number(choice.barsPerMinute)));
     }
 
@@ -102,7 +102,7 @@ private slots:
         const std::atomic_bool cancel{true};
         PieceRecipe recipe;
         recipe.seconds = 5;
-        QCOMPARE(DetectTempo(PieceSynth::render(recipe), PieceSynth::SampleRate, &cancel).beatsPerMinute, 0.0);
+        QCOMPARE(detectTempo(PieceSynth::render(recipe), PieceSynth::SampleRate, &cancel).beatsPerMinute, 0.0);
     }
 
     void decodesEncodedFormats_data()
@@ -137,7 +137,7 @@ private slots:
             arguments.replaceInStrings("%out", file);
             QCOMPARE(QProcess::execute(encoder, arguments), 0);
         }
-        const DecodedAudio audio = DecodeAudioFile(file);
+        const DecodedAudio audio = decodeAudioFile(file);
         QVERIFY2(audio.ok(), qPrintable(audio.detail));
         QCOMPARE(audio.sampleRate, 22050);
         // Encoders pad a little at either end.
@@ -152,7 +152,7 @@ private slots:
         recipe.seconds = 5;
         const QString wav = dir.filePath("long.wav");
         QVERIFY(PieceSynth::writeWav(wav, PieceSynth::render(recipe)));
-        const DecodedAudio audio = DecodeAudioFile(wav, 22050, nullptr, 2.0);
+        const DecodedAudio audio = decodeAudioFile(wav, 22050, nullptr, 2.0);
         QVERIFY(audio.ok());
         QCOMPARE(int(audio.samples.size()), 2 * 22050);
         QVERIFY(std::abs(audio.seconds() - 5.0) < 0.01);
@@ -177,8 +177,8 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
         file.close();
-        QCOMPARE(AnalyseFile(file.fileName()).failure, failure);
-        QCOMPARE(AnalyseFile(dir.filePath("missing.mp3")).failure, DecodeFailure::CannotOpen);
+        QCOMPARE(analyseFile(file.fileName()).failure, failure);
+        QCOMPARE(analyseFile(dir.filePath("missing.mp3")).failure, DecodeFailure::CannotOpen);
     }
 };
 

@@ -12,7 +12,7 @@ void makeRuleFiles(const QString& folder, const QByteArray& tag, int count = Dis
 {
     QDir().mkpath(folder);
     for (int d = 0; d < count; ++d) {
-        QFile file(QDir(folder).filePath(RuleFileName(static_cast<Discipline>(d))));
+        QFile file(QDir(folder).filePath(ruleFileName(static_cast<Discipline>(d))));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(tag + "\r\n" + tag + ";-;50;200;90s;\r\n");
     }
@@ -30,7 +30,7 @@ class TestDataFolders : public QObject {
 
     DataFolders locate() const
     {
-        return LocateDataFolders(path("prefix/bin"), path("prefix/bin/../share/vantor"), path("home/data"));
+        return locateDataFolders(path("prefix/bin"), path("prefix/bin/../share/vantor"), path("home/data"));
     }
 
 private slots:
@@ -95,7 +95,7 @@ private slots:
         makeRuleFiles(path("program/de"), "delivered");
         makeRuleFiles(path("user/de"), "saved", userFiles);
         const DataFolders folders{folder("program"), userFolderKnown ? folder("user") : QString()};
-        QCOMPARE(RuleFolderToRead(folders, "de/"), folder(readFrom + "/de"));
+        QCOMPARE(ruleFolderToRead(folders, "de/"), folder(readFrom + "/de"));
     }
 
     void savesIntoTheUsersFolderAndReadsItBackFirst()
@@ -104,26 +104,26 @@ private slots:
         makeRuleFiles(path("program/en"), "delivered");
         const DataFolders folders{folder("program"), folder("home/Vantor")};
         RuleTables tables;
-        QVERIFY(LoadRuleTables(tables, RuleFolderToRead(folders, "de/")).ok());
-        RuleFileTexts texts = RuleFileTextsOf(tables);
-        texts[0].Source = "saved by the user";
-        const QString saveFolder = RuleFolderToSave(folders, "de/");
+        QVERIFY(loadRuleTables(tables, ruleFolderToRead(folders, "de/")).ok());
+        RuleFileTexts texts = ruleFileTextsOf(tables);
+        texts[0].source = "saved by the user";
+        const QString saveFolder = ruleFolderToSave(folders, "de/");
         QCOMPARE(saveFolder, folder("home/Vantor/de"));
-        QVERIFY(SaveRuleTables(texts, saveFolder).ok());
+        QVERIFY(saveRuleTables(texts, saveFolder).ok());
 
         RuleTables reread;
-        QVERIFY(LoadRuleTables(reread, RuleFolderToRead(folders, "de/")).ok());
-        QCOMPARE(reread.table(Discipline::RnR).Source, QString("saved by the user"));
-        QVERIFY(LoadRuleTables(reread, path("program/de")).ok());
-        QCOMPARE(reread.table(Discipline::RnR).Source, QString("delivered"));
+        QVERIFY(loadRuleTables(reread, ruleFolderToRead(folders, "de/")).ok());
+        QCOMPARE(reread.table(Discipline::RnR).source, QString("saved by the user"));
+        QVERIFY(loadRuleTables(reread, path("program/de")).ok());
+        QCOMPARE(reread.table(Discipline::RnR).source, QString("delivered"));
         // The other language still reads the delivered files.
-        QCOMPARE(RuleFolderToRead(folders, "en/"), folder("program/en"));
+        QCOMPARE(ruleFolderToRead(folders, "en/"), folder("program/en"));
     }
 
     void portableSavesIntoItsOwnFolder()
     {
         const DataFolders folders{folder("program"), QString()};
-        QCOMPARE(RuleFolderToSave(folders, "en/"), folder("program/en"));
+        QCOMPARE(ruleFolderToSave(folders, "en/"), folder("program/en"));
         QVERIFY(!QFileInfo::exists(path("program/en")));
     }
 };

@@ -67,7 +67,7 @@ private slots:
     {
         QFETCH(QString, language);
         RuleTables tables;
-        const FileResult result = LoadRuleTables(tables, QDir(dataDir()).filePath(language));
+        const FileResult result = loadRuleTables(tables, QDir(dataDir()).filePath(language));
         QVERIFY2(result.ok(), qPrintable(result.error));
 
         std::array<int, DisciplineCount> expectedRow{};
@@ -75,7 +75,7 @@ private slots:
             for (const QString& name : group.names) {
                 for (const QString& variant : group.variants) {
                     int& row = expectedRow[static_cast<size_t>(group.discipline)];
-                    const auto found = tables.FindFirstRow(group.discipline, name, variant);
+                    const auto found = tables.findFirstRow(group.discipline, name, variant);
                     QVERIFY2(found == row, qPrintable(name + " / " + variant));
                     ++row;
                 }
@@ -83,19 +83,19 @@ private slots:
         }
         for (int d = 0; d < DisciplineCount; ++d) {
             const RuleTable& table = tables.table(static_cast<Discipline>(d));
-            QCOMPARE(table.RowCount, table.Capacity);
-            QCOMPARE(expectedRow[d], table.Capacity);
-            QVERIFY(!table.Source.isEmpty());
-            for (int r = 0; r < table.RowCount; ++r) {
-                const RuleRow& row = table.Rows[r];
+            QCOMPARE(table.rowCount, table.capacity);
+            QCOMPARE(expectedRow[d], table.capacity);
+            QVERIFY(!table.source.isEmpty());
+            for (int r = 0; r < table.rowCount; ++r) {
+                const RuleRow& row = table.rows[r];
                 bool ok = false;
-                const TempoRange tempo = ParseBarsPerMin(row.BarsPerMin, &ok);
-                QVERIFY2(ok && tempo.min > 0 && tempo.max >= tempo.min, qPrintable(row.BarsPerMin));
-                const int minTime = ParseDanceTime(row.DanceTime, 1);
-                QVERIFY2(minTime > 0 && ParseDanceTime(row.DanceTime, 2) >= minTime, qPrintable(row.DanceTime));
+                const TempoRange tempo = parseBarsPerMin(row.barsPerMin, &ok);
+                QVERIFY2(ok && tempo.min > 0 && tempo.max >= tempo.min, qPrintable(row.barsPerMin));
+                const int minTime = parseDanceTime(row.danceTime, 1);
+                QVERIFY2(minTime > 0 && parseDanceTime(row.danceTime, 2) >= minTime, qPrintable(row.danceTime));
                 // The Customize Data dialog saves them unchanged.
-                QVERIFY2(BarsPerMinReadable(row.BarsPerMin), qPrintable(row.BarsPerMin));
-                QVERIFY2(DanceTimeReadable(row.DanceTime), qPrintable(row.DanceTime));
+                QVERIFY2(barsPerMinReadable(row.barsPerMin), qPrintable(row.barsPerMin));
+                QVERIFY2(danceTimeReadable(row.danceTime), qPrintable(row.danceTime));
             }
         }
     }
@@ -116,11 +116,11 @@ private slots:
     {
         QFETCH(QString, file);
         QFETCH(int, columns);
-        const InfoFile info = ReadInfoFile(QDir(dataDir()).filePath(file));
+        const InfoFile info = readInfoFile(QDir(dataDir()).filePath(file));
         QVERIFY2(info.ok(), qPrintable(info.error));
-        QVERIFY(!info.Source.isEmpty());
-        QVERIFY(!info.Rows.isEmpty());
-        for (const QStringList& row : info.Rows)
+        QVERIFY(!info.source.isEmpty());
+        QVERIFY(!info.rows.isEmpty());
+        for (const QStringList& row : info.rows)
             QCOMPARE(row.size(), columns);
     }
 };

@@ -25,9 +25,9 @@ QByteArray readBytes(const QString& path)
 QStringList rowTexts(const RuleTable& table)
 {
     QStringList rows;
-    for (int i = 0; i < table.RowCount; ++i) {
-        const RuleRow& r = table.Rows[i];
-        rows << QStringList{r.Name, r.Variant, r.BarsPerMin, r.MetroValue, r.DanceTime}.join('|');
+    for (int i = 0; i < table.rowCount; ++i) {
+        const RuleRow& r = table.rows[i];
+        rows << QStringList{r.name, r.variant, r.barsPerMin, r.metroValue, r.danceTime}.join('|');
     }
     return rows;
 }
@@ -36,7 +36,7 @@ QStringList rowTexts(const RuleTable& table)
 void writeRuleSet(const QString& folder, const QByteArray& tag)
 {
     for (int d = 0; d < DisciplineCount; ++d) {
-        const QString name = RuleFileName(static_cast<Discipline>(d));
+        const QString name = ruleFileName(static_cast<Discipline>(d));
         writeBytes(QDir(folder).filePath(name), tag + "\r\n" + tag + ";-;50;200;90s;\r\n");
     }
 }
@@ -44,7 +44,7 @@ void writeRuleSet(const QString& folder, const QByteArray& tag)
 RuleTable latinTable()
 {
     RuleTable table;
-    table.Capacity = TableCapacity(Discipline::Latin);
+    table.capacity = tableCapacity(Discipline::Latin);
     return table;
 }
 
@@ -117,7 +117,7 @@ private slots:
         QFETCH(QStringList, rows);
         writeBytes(path("Latein.dat"), bytes);
         RuleTable table = latinTable();
-        const FileResult result = LoadRuleTable(table, path("Latein.dat"));
+        const FileResult result = loadRuleTable(table, path("Latein.dat"));
         QVERIFY2(result.ok(), qPrintable(result.error));
         QCOMPARE(rowTexts(table), rows);
     }
@@ -127,8 +127,8 @@ private slots:
         const QByteArray source = " Quelle " + QByteArray(300, 'q');
         writeBytes(path("Latein.dat"), source + "\r\n" + Samba);
         RuleTable table = latinTable();
-        QVERIFY(LoadRuleTable(table, path("Latein.dat")).ok());
-        QCOMPARE(table.Source, QString::fromLatin1(source.left(255)));
+        QVERIFY(loadRuleTable(table, path("Latein.dat")).ok());
+        QCOMPARE(table.source, QString::fromLatin1(source.left(255)));
     }
 
     void rejectsMalformed_data()
@@ -148,22 +148,22 @@ private slots:
         QFETCH(QString, error);
         writeBytes(path("Latein.dat"), bytes);
         RuleTable table = latinTable();
-        table.Source = "alt";
-        table.RowCount = 1;
-        table.Rows[0].Name = "Alt";
-        const FileResult result = LoadRuleTable(table, path("Latein.dat"));
+        table.source = "alt";
+        table.rowCount = 1;
+        table.rows[0].name = "Alt";
+        const FileResult result = loadRuleTable(table, path("Latein.dat"));
         QVERIFY(result.error.contains(error));
         QVERIFY(result.error.contains(QDir::toNativeSeparators(path("Latein.dat"))));
-        QCOMPARE(table.Source, QString("alt"));
-        QCOMPARE(table.RowCount, 1);
-        QCOMPARE(table.Rows[0].Name, QString("Alt"));
+        QCOMPARE(table.source, QString("alt"));
+        QCOMPARE(table.rowCount, 1);
+        QCOMPARE(table.rows[0].name, QString("Alt"));
     }
 
     void missingFileCannotBeOpened()
     {
         RuleTable table = latinTable();
         const QString missing = path("fehlt.dat");
-        QCOMPARE(LoadRuleTable(table, missing).error,
+        QCOMPARE(loadRuleTable(table, missing).error,
                  QString("Datei %1 kann nicht geöffnet werden").arg(QDir::toNativeSeparators(missing)));
     }
 
@@ -176,13 +176,13 @@ private slots:
         writeRuleSet(newSet, "neu");
         writeBytes(QDir(newSet).filePath("Standard.dat"), "neu\r\nTango;4/4;31-33\r\n");
         RuleTables tables;
-        QVERIFY(LoadRuleTables(tables, oldSet).ok());
-        const FileResult result = LoadRuleTables(tables, newSet);
+        QVERIFY(loadRuleTables(tables, oldSet).ok());
+        const FileResult result = loadRuleTables(tables, newSet);
         QVERIFY(result.error.contains("Standard.dat"));
         QVERIFY(result.errorEnglish.contains("Standard.dat"));
         for (int d = 0; d < DisciplineCount; ++d)
-            QCOMPARE(tables.table(static_cast<Discipline>(d)).Source, QString("alt"));
-        QCOMPARE(tables.table(Discipline::Boogie).Rows[0].Name, QString("alt"));
+            QCOMPARE(tables.table(static_cast<Discipline>(d)).source, QString("alt"));
+        QCOMPARE(tables.table(Discipline::Boogie).rows[0].name, QString("alt"));
     }
 
     // What today's editors write by default must read as the same rows.
@@ -199,9 +199,9 @@ private slots:
         QFETCH(QByteArray, bytes);
         writeBytes(path("kodiert.dat"), bytes);
         RuleTables tables;
-        QVERIFY(LoadRuleTable(tables.table(Discipline::RnR), path("kodiert.dat")).ok());
-        QCOMPARE(tables.table(Discipline::RnR).Source, QStringLiteral("Quelle ä"));
-        QCOMPARE(tables.FindFirstRow(Discipline::RnR, QStringLiteral("Schüler"), QStringLiteral("Fußtechnik")),
+        QVERIFY(loadRuleTable(tables.table(Discipline::RnR), path("kodiert.dat")).ok());
+        QCOMPARE(tables.table(Discipline::RnR).source, QStringLiteral("Quelle ä"));
+        QCOMPARE(tables.findFirstRow(Discipline::RnR, QStringLiteral("Schüler"), QStringLiteral("Fußtechnik")),
                  std::optional<int>(0));
     }
 
@@ -212,8 +212,8 @@ private slots:
         writeBytes(path("mix.dat"), "Gr\xfc\xdf"
                                     "e \xc3\xa4\r\n");
         RuleTable table = latinTable();
-        QVERIFY(LoadRuleTable(table, path("mix.dat")).ok());
-        QCOMPARE(table.Source, QStringLiteral("Grüße Ã¤"));
+        QVERIFY(loadRuleTable(table, path("mix.dat")).ok());
+        QCOMPARE(table.source, QStringLiteral("Grüße Ã¤"));
     }
 
     void fileNamesIgnoreLetterCase()
@@ -226,9 +226,9 @@ private slots:
         QCOMPARE(findFileCaseInsensitive(folder, "Neu.dat"), QDir(folder).filePath("Neu.dat"));
 
         RuleTables tables;
-        QVERIFY(LoadRuleTables(tables, folder).ok());
-        tables.table(Discipline::Latin).Source = "geändert";
-        QVERIFY(SaveRuleTables(tables, folder).ok());
+        QVERIFY(loadRuleTables(tables, folder).ok());
+        tables.table(Discipline::Latin).source = "geändert";
+        QVERIFY(saveRuleTables(tables, folder).ok());
         QVERIFY(!QFile::exists(QDir(folder).filePath("Latein.dat")));
         QVERIFY(readBytes(QDir(folder).filePath("lATEIN.DAT")).startsWith("ge\xe4ndert\r\n"));
     }
@@ -240,14 +240,14 @@ private slots:
         RuleTables saved;
         for (int d = 0; d < DisciplineCount; ++d) {
             RuleTable& t = saved.table(static_cast<Discipline>(d));
-            t.Source = QString(" Quelle %1 mit Umlaut ä; ").arg(d);
-            t.RowCount = t.Capacity;
-            for (int r = 0; r < t.RowCount; ++r)
-                t.Rows[r] = {QString("Fuß %1").arg(r), "4/4", "48-50", "192-200", QString("%1s").arg(60 + r)};
+            t.source = QString(" Quelle %1 mit Umlaut ä; ").arg(d);
+            t.rowCount = t.capacity;
+            for (int r = 0; r < t.rowCount; ++r)
+                t.rows[r] = {QString("Fuß %1").arg(r), "4/4", "48-50", "192-200", QString("%1s").arg(60 + r)};
         }
-        saved.table(Discipline::Latin).RowCount = 2;
-        saved.table(Discipline::RnR).Source = QString(300, 'q');
-        QVERIFY(SaveRuleTables(saved, folder).ok());
+        saved.table(Discipline::Latin).rowCount = 2;
+        saved.table(Discipline::RnR).source = QString(300, 'q');
+        QVERIFY(saveRuleTables(saved, folder).ok());
 
         const QByteArray latin = readBytes(QDir(folder).filePath("Latein.dat"));
         QCOMPARE(latin, QByteArray(" Quelle 3 mit Umlaut \xe4; \r\nFu\xdf 0;4/4;48-50;192-200;60s;\r\n"
@@ -255,11 +255,11 @@ private slots:
         QVERIFY(readBytes(QDir(folder).filePath("RockNRoll.dat")).startsWith(QByteArray(300, 'q') + "\r\n"));
 
         RuleTables loaded;
-        QVERIFY(LoadRuleTables(loaded, folder).ok());
-        saved.table(Discipline::RnR).Source.truncate(255);
+        QVERIFY(loadRuleTables(loaded, folder).ok());
+        saved.table(Discipline::RnR).source.truncate(255);
         for (int d = 0; d < DisciplineCount; ++d) {
             const auto discipline = static_cast<Discipline>(d);
-            QCOMPARE(loaded.table(discipline).Source, saved.table(discipline).Source);
+            QCOMPARE(loaded.table(discipline).source, saved.table(discipline).source);
             QCOMPARE(rowTexts(loaded.table(discipline)), rowTexts(saved.table(discipline)));
         }
     }
@@ -269,9 +269,9 @@ private slots:
         const QString folder = path("refused");
         QDir().mkpath(folder);
         RuleTables tables;
-        tables.table(Discipline::Latin).RowCount = 1;
-        tables.table(Discipline::Latin).Rows[0] = {"Samba", "2/4", "50;52", "100", "90s"};
-        const FileResult result = SaveRuleTables(tables, folder);
+        tables.table(Discipline::Latin).rowCount = 1;
+        tables.table(Discipline::Latin).rows[0] = {"Samba", "2/4", "50;52", "100", "90s"};
+        const FileResult result = saveRuleTables(tables, folder);
         QVERIFY(result.error.contains("Latein.dat"));
         QVERIFY(QDir(folder).isEmpty()); // nothing half written
     }
@@ -292,19 +292,19 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, cellOk);
         QFETCH(bool, sourceOk);
-        QCOMPARE(ValidateCellForSaving(text).isEmpty(), cellOk);
-        QCOMPARE(ValidateCellForSaving(text, Language::English).isEmpty(), cellOk);
-        QCOMPARE(ValidateSourceForSaving(text).isEmpty(), sourceOk);
+        QCOMPARE(validateCellForSaving(text).isEmpty(), cellOk);
+        QCOMPARE(validateCellForSaving(text, Language::English).isEmpty(), cellOk);
+        QCOMPARE(validateSourceForSaving(text).isEmpty(), sourceOk);
     }
 
     void rowValidation()
     {
         const QStringList good{"Samba", "2/4", "50-52", "100-104", "90s"};
-        QVERIFY(ValidateRowForSaving(good).isEmpty());
-        QVERIFY(!ValidateRowForSaving(good.mid(0, 4)).isEmpty());
-        QVERIFY(!ValidateRowForSaving({"*Samba", "2/4", "50", "100", "90s"}).isEmpty());
-        QVERIFY(ValidateRowForSaving({QString(250, 'x'), "", "", "", ""}).isEmpty());
-        QVERIFY(!ValidateRowForSaving({QString(251, 'x'), "", "", "", ""}).isEmpty());
+        QVERIFY(validateRowForSaving(good).isEmpty());
+        QVERIFY(!validateRowForSaving(good.mid(0, 4)).isEmpty());
+        QVERIFY(!validateRowForSaving({"*Samba", "2/4", "50", "100", "90s"}).isEmpty());
+        QVERIFY(validateRowForSaving({QString(250, 'x'), "", "", "", ""}).isEmpty());
+        QVERIFY(!validateRowForSaving({QString(251, 'x'), "", "", "", ""}).isEmpty());
     }
 
     // A target that cannot be replaced is found before anything is written.
@@ -319,8 +319,8 @@ private slots:
 
         RuleTables tables;
         for (int d = 0; d < DisciplineCount; ++d)
-            tables.table(static_cast<Discipline>(d)).Source = "neu";
-        const FileResult result = SaveRuleTables(tables, folder);
+            tables.table(static_cast<Discipline>(d)).source = "neu";
+        const FileResult result = saveRuleTables(tables, folder);
         const QString blocked = QDir::toNativeSeparators(QDir(folder).filePath("Standard.dat"));
         QCOMPARE(result.error, QString("Die Datei %1 kann nicht gespeichert werden: Es ist ein Ordner, keine "
                                        "Datei. Es wurde nichts gespeichert.")
@@ -343,9 +343,9 @@ private slots:
         if (QFileInfo(standard).isWritable())
             QSKIP("this user may write read-only files");
         RuleTables tables;
-        QVERIFY(LoadRuleTables(tables, folder).ok());
-        tables.table(Discipline::RnR).Rows[0].BarsPerMin = "48";
-        const FileResult result = SaveRuleTables(tables, folder);
+        QVERIFY(loadRuleTables(tables, folder).ok());
+        tables.table(Discipline::RnR).rows[0].barsPerMin = "48";
+        const FileResult result = saveRuleTables(tables, folder);
         QVERIFY(result.errorEnglish.contains("Standard.dat cannot be saved: The file is read-only."));
         QCOMPARE(readBytes(QDir(folder).filePath("RockNRoll.dat")), QByteArray("alt\r\nalt;-;50;200;90s;\r\n"));
         QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 4);
@@ -366,13 +366,13 @@ private slots:
             if (replaced.size() == 2 && target.endsWith("Standard.dat"))
                 return std::make_error_code(std::errc::permission_denied);
             replaced << QFileInfo(target).fileName();
-            return RenameOver(newFile, target);
+            return renameOver(newFile, target);
         };
         RuleTables tables;
-        QVERIFY(LoadRuleTables(tables, folder).ok());
+        QVERIFY(loadRuleTables(tables, folder).ok());
         for (int d = 0; d < DisciplineCount; ++d)
-            tables.table(static_cast<Discipline>(d)).Source = "neu";
-        const FileResult result = SaveRuleTables(RuleFileTextsOf(tables), folder, failOnStandard);
+            tables.table(static_cast<Discipline>(d)).source = "neu";
+        const FileResult result = saveRuleTables(ruleFileTextsOf(tables), folder, failOnStandard);
 
         QCOMPARE(result.errorEnglish, QString("The file %1 cannot be replaced: Access denied. The rule files are "
                                               "unchanged.")
@@ -383,7 +383,7 @@ private slots:
         // The two put back, then the failing one.
         QCOMPARE(replaced, QStringList({"RockNRoll.dat", "BoogieWoogie.dat", "RockNRoll.dat", "BoogieWoogie.dat"}));
         for (int d = 0; d < DisciplineCount; ++d) {
-            const QString name = RuleFileName(static_cast<Discipline>(d));
+            const QString name = ruleFileName(static_cast<Discipline>(d));
             QCOMPARE(readBytes(QDir(folder).filePath(name)), QByteArray("alt\r\nalt;-;50;200;90s;\r\n"));
         }
         QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 4);
@@ -396,8 +396,8 @@ private slots:
         writeRuleSet(folder, "alt");
         QFile::remove(QDir(folder).filePath("Latein.dat")); // a file that is new
         RuleTables tables;
-        tables.table(Discipline::Latin).Source = "neu";
-        QVERIFY(SaveRuleTables(tables, folder).ok());
+        tables.table(Discipline::Latin).source = "neu";
+        QVERIFY(saveRuleTables(tables, folder).ok());
         QCOMPARE(QDir(folder).entryList(QDir::Files),
                  QStringList({"BoogieWoogie.dat", "Latein.dat", "RockNRoll.dat", "Standard.dat"}));
         QCOMPARE(readBytes(QDir(folder).filePath("Latein.dat")), QByteArray("neu\r\n"));
@@ -416,7 +416,7 @@ private slots:
             writeBytes(QDir(folder).filePath(name), "x");
         QDir(folder).mkdir("BoogieWoogie.dat.Folder");
 
-        QCOMPARE(RemoveLeftoverSaveFiles(folder), ours.size());
+        QCOMPARE(removeLeftoverSaveFiles(folder), ours.size());
         for (const QString& name : ours)
             QVERIFY2(!QFile::exists(QDir(folder).filePath(name)), qPrintable(name));
         for (const QString& name : others + QStringList{"BoogieWoogie.dat.Folder", "RockNRoll.dat"})
@@ -426,12 +426,12 @@ private slots:
     void infoFileKeepsLinesAsTheyStand()
     {
         writeBytes(path("I_Test.dat"), "Quelle; mit Semikolon\r\na;b;c;d;e;f;\r\n\r\n* Hinweis\nohne;Schluss");
-        const InfoFile info = ReadInfoFile(path("I_Test.dat"));
+        const InfoFile info = readInfoFile(path("I_Test.dat"));
         QVERIFY(info.ok());
-        QCOMPARE(info.Source, QString("Quelle; mit Semikolon"));
+        QCOMPARE(info.source, QString("Quelle; mit Semikolon"));
         const QList<QStringList> rows{{"a", "b", "c", "d", "e", "f"}, {""}, {"* Hinweis"}, {"ohne", "Schluss"}};
-        QCOMPARE(info.Rows, rows);
-        QVERIFY(ReadInfoFile(path("fehlt.dat")).error.contains("kann nicht geöffnet werden"));
+        QCOMPARE(info.rows, rows);
+        QVERIFY(readInfoFile(path("fehlt.dat")).error.contains("kann nicht geöffnet werden"));
     }
 };
 

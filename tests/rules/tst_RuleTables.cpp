@@ -23,10 +23,10 @@ class TestRuleTables : public QObject {
         RuleTables tables;
         RuleTable& t = tables.table(Discipline::RnR);
         for (int i = 0; i < rows.size(); ++i) {
-            t.Rows[i].Name = rows[i][0];
-            t.Rows[i].Variant = rows[i][1];
+            t.rows[i].name = rows[i][0];
+            t.rows[i].variant = rows[i][1];
         }
-        t.RowCount = rows.size();
+        t.rowCount = rows.size();
         return tables;
     }
 
@@ -58,8 +58,8 @@ private slots:
         QFETCH(QString, a);
         QFETCH(QString, b);
         QFETCH(bool, equal);
-        QCOMPARE(KeysEqual(a, b), equal);
-        QCOMPARE(KeysEqual(b, a), equal);
+        QCOMPARE(::keysEqual(a, b), equal);
+        QCOMPARE(::keysEqual(b, a), equal);
     }
 
     void lookups_data()
@@ -89,19 +89,19 @@ private slots:
         QFETCH(int, last);
         const RuleTables tables = rnrTables();
         const auto v = variant == "<none>" ? std::nullopt : std::optional<QString>(variant);
-        QCOMPARE(tables.FindFirstRow(Discipline::RnR, name, v).value_or(-1), first);
-        QCOMPARE(tables.FindLastRow(Discipline::RnR, name, v).value_or(-1), last);
+        QCOMPARE(tables.findFirstRow(Discipline::RnR, name, v).value_or(-1), first);
+        QCOMPARE(tables.findLastRow(Discipline::RnR, name, v).value_or(-1), last);
     }
 
     void lookupsStopAtRowCount()
     {
         RuleTables tables = rnrTables();
-        tables.table(Discipline::RnR).RowCount = 8; // the acrobatics rows stay in memory
-        QCOMPARE(tables.FindLastRow(Discipline::RnR, "B-Klasse").value_or(-1), 7);
-        QVERIFY(!tables.FindFirstRow(Discipline::RnR, "A-Klasse"));
-        tables.table(Discipline::RnR).RowCount = 0;
-        QVERIFY(!tables.FindFirstRow(Discipline::RnR, "Schüler"));
-        QVERIFY(!tables.FindLastRow(Discipline::RnR, "Schüler"));
+        tables.table(Discipline::RnR).rowCount = 8; // the acrobatics rows stay in memory
+        QCOMPARE(tables.findLastRow(Discipline::RnR, "B-Klasse").value_or(-1), 7);
+        QVERIFY(!tables.findFirstRow(Discipline::RnR, "A-Klasse"));
+        tables.table(Discipline::RnR).rowCount = 0;
+        QVERIFY(!tables.findFirstRow(Discipline::RnR, "Schüler"));
+        QVERIFY(!tables.findLastRow(Discipline::RnR, "Schüler"));
     }
 
     void parseBarsPerMin_data()
@@ -139,7 +139,7 @@ private slots:
         QFETCH(bool, ok);
         QLocale::setDefault(QLocale(locale));
         bool parsedOk = !ok;
-        const TempoRange range = ParseBarsPerMin(text, &parsedOk);
+        const TempoRange range = ::parseBarsPerMin(text, &parsedOk);
         QCOMPARE(range.min, min);
         QCOMPARE(range.max, max);
         QCOMPARE(parsedOk, ok);
@@ -167,8 +167,8 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, min);
         QFETCH(int, max);
-        QCOMPARE(ParseDanceTime(text, 1), min);
-        QCOMPARE(ParseDanceTime(text, 2), max);
+        QCOMPARE(::parseDanceTime(text, 1), min);
+        QCOMPARE(::parseDanceTime(text, 2), max);
     }
 
     // What the Customize Data dialog lets through must read as it says.
@@ -203,7 +203,7 @@ private slots:
         QFETCH(bool, tempo);
         QFETCH(QString, text);
         QFETCH(bool, readable);
-        QCOMPARE(tempo ? BarsPerMinReadable(text) : DanceTimeReadable(text), readable);
+        QCOMPARE(tempo ? barsPerMinReadable(text) : danceTimeReadable(text), readable);
     }
 };
 

@@ -40,9 +40,9 @@ FileBytes snapshot(const QString& root)
 QStringList rowTexts(const RuleTable& table)
 {
     QStringList rows;
-    for (int r = 0; r < table.RowCount; ++r) {
-        const RuleRow& row = table.Rows[r];
-        rows << QStringList{row.Name, row.Variant, row.BarsPerMin, row.MetroValue, row.DanceTime}.join('|');
+    for (int r = 0; r < table.rowCount; ++r) {
+        const RuleRow& row = table.rows[r];
+        rows << QStringList{row.name, row.variant, row.barsPerMin, row.metroValue, row.danceTime}.join('|');
     }
     return rows;
 }
@@ -94,12 +94,12 @@ class TestCustomizeData : public QObject {
         for (const QString lang : {"de", "en"}) {
             QDir().mkpath(dir_->filePath(lang));
             for (int d = 0; d < DisciplineCount; ++d) {
-                const QString name = RuleFileName(static_cast<Discipline>(d));
+                const QString name = ruleFileName(static_cast<Discipline>(d));
                 QVERIFY(QFile::copy(data.filePath(lang + "/" + name), dir_->filePath(lang + "/" + name)));
             }
         }
         rules_ = RuleTables();
-        QVERIFY(LoadRuleTables(rules_, dir_->filePath(language)).ok());
+        QVERIFY(loadRuleTables(rules_, dir_->filePath(language)).ok());
         state_ = ProgramState();
         state_.programFolder = dir_->path() + "/";
         state_.languageFolder = language + "/";
@@ -141,8 +141,8 @@ private slots:
         for (int d = 0; d < DisciplineCount; ++d) {
             const auto discipline = static_cast<Discipline>(d);
             QCOMPARE(gridTexts(dialog_->grid(discipline)), rowTexts(rules_.table(discipline)));
-            QCOMPARE(dialog_->grid(discipline)->rowCount(), TableCapacity(discipline));
-            QCOMPARE(dialog_->sourceEdit(discipline)->text(), rules_.table(discipline).Source);
+            QCOMPARE(dialog_->grid(discipline)->rowCount(), tableCapacity(discipline));
+            QCOMPARE(dialog_->sourceEdit(discipline)->text(), rules_.table(discipline).source);
             // The keys are fixed; the values can be edited.
             const QTableWidget* grid = dialog_->grid(discipline);
             QVERIFY(!(grid->item(0, 1)->flags() & Qt::ItemIsEditable));
@@ -167,7 +167,7 @@ private slots:
         dialog_->pages->setCurrentIndex(3);
         dialog_->cancelButton->click();
         open();
-        QCOMPARE(dialog_->latinGrid->item(0, 2)->text(), rules_.table(Discipline::Latin).Rows[0].BarsPerMin);
+        QCOMPARE(dialog_->latinGrid->item(0, 2)->text(), rules_.table(Discipline::Latin).rows[0].barsPerMin);
         QCOMPARE(dialog_->pages->currentIndex(), 3);
     }
 
@@ -197,13 +197,13 @@ private slots:
         QTest::keyClick(dialog_->boogieWoogieGrid, Qt::Key_Return);
         QVERIFY2(!dialog_->isVisible(), qPrintable(messages_.warnings.join("\n") + messages_.questions.join("\n")));
         QVERIFY(messages_.warnings.isEmpty());
-        QCOMPARE(rules_.table(Discipline::Boogie).Rows[2].BarsPerMin, QString("29-31"));
+        QCOMPARE(rules_.table(Discipline::Boogie).rows[2].barsPerMin, QString("29-31"));
         RuleTables reloaded;
-        QVERIFY(LoadRuleTables(reloaded, dir_->filePath(language)).ok());
+        QVERIFY(loadRuleTables(reloaded, dir_->filePath(language)).ok());
         for (int d = 0; d < DisciplineCount; ++d) {
             const auto discipline = static_cast<Discipline>(d);
             QCOMPARE(rowTexts(reloaded.table(discipline)), rowTexts(rules_.table(discipline)));
-            QCOMPARE(reloaded.table(discipline).Source, rules_.table(discipline).Source);
+            QCOMPARE(reloaded.table(discipline).source, rules_.table(discipline).source);
         }
         const FileBytes after = snapshot(dir_->path());
         for (const auto& [path, bytes] : before_) {
@@ -224,11 +224,11 @@ private slots:
         QVERIFY(!dialog_->isVisible());
         QVERIFY(messages_.warnings.isEmpty());
         QVERIFY(snapshot(dir_->path()) == before_);
-        const QString readFolder = RuleFolderToRead(DataFoldersOf(state_), "en/");
+        const QString readFolder = ruleFolderToRead(dataFoldersOf(state_), "en/");
         QCOMPARE(readFolder, dir_->filePath("home/Vantor/en/"));
         RuleTables reloaded;
-        QVERIFY(LoadRuleTables(reloaded, readFolder).ok());
-        QCOMPARE(reloaded.table(Discipline::Latin).Rows[0].BarsPerMin, QString("27-29"));
+        QVERIFY(loadRuleTables(reloaded, readFolder).ok());
+        QCOMPARE(reloaded.table(Discipline::Latin).rows[0].barsPerMin, QString("27-29"));
         QCOMPARE(rowTexts(reloaded.table(Discipline::Ballroom)), rowTexts(rules_.table(Discipline::Ballroom)));
     }
 
@@ -240,7 +240,7 @@ private slots:
         QVERIFY(typeIntoCell(dialog_->rockNRollGrid, 10, 4, "95-110s"));
         dialog_->okButton->click();
         QVERIFY(!dialog_->isVisible());
-        QCOMPARE(rules_.table(Discipline::RnR).Rows[10].DanceTime, QString("95-110s"));
+        QCOMPARE(rules_.table(Discipline::RnR).rows[10].danceTime, QString("95-110s"));
     }
 
     // Confirming without a change gives back the same rows, without the
@@ -262,7 +262,7 @@ private slots:
         QCOMPARE(bytes.count("\r\n"), 6);
         QCOMPARE(bytes.count('\n'), 6);
         RuleTables reloaded;
-        QVERIFY(LoadRuleTables(reloaded, dir_->filePath("de")).ok());
+        QVERIFY(loadRuleTables(reloaded, dir_->filePath("de")).ok());
         for (int d = 0; d < DisciplineCount; ++d) {
             const auto discipline = static_cast<Discipline>(d);
             QCOMPARE(rowTexts(reloaded.table(discipline)), rowTexts(loaded.table(discipline)));
@@ -279,7 +279,7 @@ private slots:
         dialog_->cancelButton->click();
         QVERIFY(!dialog_->isVisible());
         QCOMPARE(rowTexts(rules_.table(Discipline::RnR)), rowTexts(loaded.table(Discipline::RnR)));
-        QCOMPARE(rules_.table(Discipline::RnR).Source, loaded.table(Discipline::RnR).Source);
+        QCOMPARE(rules_.table(Discipline::RnR).source, loaded.table(Discipline::RnR).source);
         QVERIFY(snapshot(dir_->path()) == before_);
     }
 
@@ -340,14 +340,14 @@ private slots:
     void emptyValueStaysAllowedWhereItWasEmpty()
     {
         setUp("en");
-        rules_.table(Discipline::Latin).Rows[2].BarsPerMin.clear();
-        rules_.table(Discipline::Latin).Rows[2].DanceTime.clear();
+        rules_.table(Discipline::Latin).rows[2].barsPerMin.clear();
+        rules_.table(Discipline::Latin).rows[2].danceTime.clear();
         open();
         dialog_->latinGrid->item(0, 2)->setText("49-51");
         dialog_->okButton->click();
         QVERIFY(messages_.warnings.isEmpty());
         QVERIFY(!dialog_->isVisible());
-        QCOMPARE(rules_.table(Discipline::Latin).Rows[0].BarsPerMin, QString("49-51"));
+        QCOMPARE(rules_.table(Discipline::Latin).rows[0].barsPerMin, QString("49-51"));
     }
 
     void germanRefusalIsGerman()
@@ -399,7 +399,7 @@ private slots:
         }
         state_.languageFolder = languageFolder;
         rules_ = RuleTables();
-        QVERIFY(LoadRuleTables(rules_, dir_->filePath("de")).ok()); // rows of the folder written to
+        QVERIFY(loadRuleTables(rules_, dir_->filePath("de")).ok()); // rows of the folder written to
         const RuleTables loaded = rules_;
         open();
         dialog_->latinGrid->item(1, 2)->setText("33-35");
@@ -458,10 +458,10 @@ private slots:
         setUp("en");
         // The files hold edits of the user's own.
         RuleTables edited = rules_;
-        edited.table(Discipline::Latin).Rows[0].BarsPerMin = "49-51";
-        edited.table(Discipline::Latin).Source = "own source";
-        edited.table(Discipline::RnR).Rows[0].BarsPerMin = "46";
-        QVERIFY(SaveRuleTables(edited, dir_->filePath("en")).ok());
+        edited.table(Discipline::Latin).rows[0].barsPerMin = "49-51";
+        edited.table(Discipline::Latin).source = "own source";
+        edited.table(Discipline::RnR).rows[0].barsPerMin = "46";
+        QVERIFY(saveRuleTables(edited, dir_->filePath("en")).ok());
         rules_ = edited;
         before_ = snapshot(dir_->path());
 
@@ -480,7 +480,7 @@ private slots:
 
         (confirm ? dialog_->okButton : dialog_->cancelButton)->click();
         QVERIFY(!dialog_->isVisible());
-        const QString latinNow = rules_.table(Discipline::Latin).Rows[0].BarsPerMin;
+        const QString latinNow = rules_.table(Discipline::Latin).rows[0].barsPerMin;
         QCOMPARE(latinNow, QString(yes && confirm ? "50-52" : "49-51"));
         if (!confirm)
             QVERIFY(snapshot(dir_->path()) == before_);

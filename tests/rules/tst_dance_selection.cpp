@@ -13,9 +13,9 @@ namespace {
 void fill(RuleTables& rules, Discipline d, const QList<QStringList>& rows)
 {
     RuleTable& table = rules.table(d);
-    table.RowCount = rows.size();
+    table.rowCount = rows.size();
     for (int i = 0; i < rows.size(); ++i)
-        table.Rows[i] = RuleRow{rows[i][0], rows[i][1], rows[i][2], QString(), rows[i].value(3)};
+        table.rows[i] = RuleRow{rows[i][0], rows[i][1], rows[i][2], QString(), rows[i].value(3)};
 }
 
 } // namespace
@@ -54,7 +54,7 @@ private slots:
 
     void cleanup()
     {
-        UseLanguage(Language::German);
+        useLanguage(Language::German);
         messages_.clear();
     }
 
@@ -93,11 +93,11 @@ private slots:
         QFETCH(int, dance);
         QFETCH(int, round);
         QFETCH(QString, tempo);
-        UseLanguage(english ? Language::English : Language::German);
+        useLanguage(english ? Language::English : Language::German);
         DanceSelection selection(state_);
         ChooseDance(selection, type, dance, round);
         const RuleRow* row = selection.chosenRow();
-        QCOMPARE(row ? row->BarsPerMin : QString(), tempo);
+        QCOMPARE(row ? row->barsPerMin : QString(), tempo);
         QCOMPARE(state_.tempoMax > 0, !tempo.isEmpty());
     }
 
@@ -131,8 +131,8 @@ private slots:
         selection.chooseDance(dance);
         QCOMPARE(selection.asksForDance(), asksForDance);
         QCOMPARE(selection.asksForRound(), asksForRound);
-        const auto discipline = DanceCatalogue::DisciplineOfType(type);
-        QCOMPARE(discipline ? !DanceCatalogue::RoundNames(*discipline, dance).isEmpty() : false, asksForRound);
+        const auto discipline = DanceCatalogue::disciplineOfType(type);
+        QCOMPARE(discipline ? !DanceCatalogue::roundNames(*discipline, dance).isEmpty() : false, asksForRound);
     }
 
     void choicesClearWhatLiesBelowAndAreStored()

@@ -23,13 +23,13 @@ using WindowFactory = std::function<RuleInfoWindow*(ProgramState&)>;
 
 WindowFactory factory(InfoWindow which)
 {
-    return [which](ProgramState& state) { return CreateInfoWindow(which, state); };
+    return [which](ProgramState& state) { return createInfoWindow(which, state); };
 }
 
 template <typename Window>
 std::unique_ptr<Window> createWindow(InfoWindow which, ProgramState& state)
 {
-    return std::unique_ptr<Window>(static_cast<Window*>(CreateInfoWindow(which, state)));
+    return std::unique_ptr<Window>(static_cast<Window*>(createInfoWindow(which, state)));
 }
 
 QString dataFolder()
@@ -154,7 +154,7 @@ private slots:
         QFETCH(QString, note);
 
         std::unique_ptr<RuleInfoWindow> window(create(stateFor(dataFolder())));
-        window->setLanguage(LanguageFromStored(language));
+        window->setLanguage(languageFromStored(language));
         window->show();
 
         DelimitedListBox* list = window->infoList();
@@ -162,7 +162,7 @@ private slots:
         QCOMPARE(list->count(), rows);
         QCOMPARE(list->item(0)->text(), firstRow);
         for (const QString& row : list->rowTexts())
-            QCOMPARE(DelimitedListBox::SplitFields(row, ';').size(), captions.size());
+            QCOMPARE(DelimitedListBox::splitFields(row, ';').size(), captions.size());
         QVERIFY2(window->sourceLabel()->text().startsWith(sourceStart), qPrintable(window->sourceLabel()->text()));
         auto* noteLabel = static_cast<NationalInfoWindow*>(window.get())->noteLabel();
         QCOMPARE(noteLabel ? noteLabel->text() : QString(), note);
@@ -407,7 +407,7 @@ private slots:
 
         RuleTables rules;
         ProgramState& state = stateFor(dataFolder());
-        QVERIFY(LoadRuleTables(rules, dataFolder() + "de/").ok());
+        QVERIFY(loadRuleTables(rules, dataFolder() + "de/").ok());
         state.rules = &rules;
         DanceSelection selection(state);
         state.selection = &selection;
@@ -440,7 +440,7 @@ private slots:
         writeFile(dir.path() + "/de/RockNRoll.dat", "Quelle\r\n b-klasse ; AKROBATIK ;48-50;192-200;90-105s;\r\n");
         RuleTables rules;
         ProgramState& state = stateFor(dir.path() + '/');
-        QVERIFY(LoadRuleTables(rules, dataFolder() + "de/").ok());
+        QVERIFY(loadRuleTables(rules, dataFolder() + "de/").ok());
         state.rules = &rules;
         DanceSelection selection(state);
         state.selection = &selection;
@@ -467,7 +467,7 @@ private slots:
         QFETCH(bool, selectRow);
         RuleTables rules;
         ProgramState& state = stateFor(dataFolder());
-        QVERIFY(LoadRuleTables(rules, dataFolder() + "de/").ok());
+        QVERIFY(loadRuleTables(rules, dataFolder() + "de/").ok());
         state.rules = &rules;
         DanceSelection selection(state);
         state.selection = &selection;

@@ -60,7 +60,7 @@ private slots:
     void cleanup()
     {
         window.reset();
-        UseLanguage(Language::German);
+        useLanguage(Language::German);
     }
 
     void captions_data()
@@ -81,8 +81,8 @@ private slots:
         QFETCH(QStringList, buttons);
         QFETCH(QStringList, couples);
         QFETCH(QString, resetOfCouple3);
-        window->setLanguage(LanguageFromStored(1 - flag));
-        window->setLanguage(LanguageFromStored(flag));
+        window->setLanguage(languageFromStored(1 - flag));
+        window->setLanguage(languageFromStored(flag));
         QCOMPARE(QStringList({window->helpButton->text(), window->startAllButton->text(), window->stopAllButton->text(),
                               window->resetAllButton->text()}),
                  buttons);
@@ -149,11 +149,11 @@ private slots:
         QFETCH(int, couple);
         QFETCH(QString, expected);
         // The label follows the program's language from its next reading on.
-        window->setLanguage(LanguageFromStored(1 - language));
+        window->setLanguage(languageFromStored(1 - language));
         this->couple(couple)->startOrStop();
         tickAllAfter(1000);
-        state.language = LanguageFromStored(language);
-        UseLanguage(state.language);
+        state.language = languageFromStored(language);
+        useLanguage(state.language);
         tickAllAfter(1000);
         QCOMPARE(statusBar->panelText(couple), expected);
         for (int other = 0; other < 3; ++other)
@@ -208,7 +208,7 @@ private slots:
     {
         QFETCH(int, flag);
         QFETCH(QString, expected);
-        window->setLanguage(LanguageFromStored(flag));
+        window->setLanguage(languageFromStored(flag));
         QTest::mouseClick(window->helpButton, Qt::LeftButton);
         QCOMPARE(help.shown, QStringList{QDir::toNativeSeparators(expected)});
     }

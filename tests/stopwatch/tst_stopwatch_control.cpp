@@ -69,7 +69,7 @@ private slots:
         QFETCH(QString, expected);
         auto stopwatch = newStopwatch();
         stopwatch->setResetButtonNumber(number);
-        stopwatch->setLanguage(LanguageFromStored(language));
+        stopwatch->setLanguage(languageFromStored(language));
         QCOMPARE(stopwatch->resetButton->text(), expected);
         // The digit may change after the language; the word stays.
         stopwatch->setResetButtonNumber(9);

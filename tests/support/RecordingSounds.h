@@ -6,8 +6,8 @@
 // playing them.
 class RecordingSounds : public SoundPlayer {
 public:
-    void PlayResourceSound(const QString& name) override { played << name; }
-    void Beep() override { ++beeps; }
+    void playResourceSound(const QString& name) override { played << name; }
+    void beep() override { ++beeps; }
 
     QStringList played;
     int beeps = 0;

@@ -21,9 +21,9 @@ namespace {
 void fill(RuleTables& rules, Discipline d, const QList<QStringList>& rows)
 {
     RuleTable& table = rules.table(d);
-    table.RowCount = rows.size();
+    table.rowCount = rows.size();
     for (int i = 0; i < rows.size(); ++i)
-        table.Rows[i] = RuleRow{rows[i][0], rows[i][1], rows[i][2], QString(), QString()};
+        table.rows[i] = RuleRow{rows[i][0], rows[i][1], rows[i][2], QString(), QString()};
 }
 
 // What the dialog showed when it would have gone modal.
@@ -89,12 +89,12 @@ private slots:
     void englishRoundIsJudgedInTheDialog()
     {
         setDecimalLocale(false);
-        UseLanguage(Language::English);
+        useLanguage(Language::English);
         ChooseDance(selection_, 0, 5, 0); // A Class, foot technique
         AdaptSpeedDialog dialog(state_);
         recordShowings(dialog);
         dialog.showRuleAdaptation("51,0");
-        UseLanguage(Language::German);
+        useLanguage(Language::German);
         QCOMPARE(shown_.size(), 1);
         QCOMPARE(shown_[0].desired, QString("50-52"));
         QCOMPARE(shown_[0].adjustment, QString("-1,96% <-> +1,96%"));

@@ -73,13 +73,13 @@ private slots:
     void initTestCase()
     {
         RuleTable& ballroom = rules_.table(Discipline::Ballroom);
-        ballroom.RowCount = 1;
-        ballroom.Rows[0] = RuleRow{"Quickstep", "", "50-52", "", ""};
+        ballroom.rowCount = 1;
+        ballroom.rows[0] = RuleRow{"Quickstep", "", "50-52", "", ""};
     }
 
     void init()
     {
-        UseLanguage(Language::German);
+        useLanguage(Language::German);
         messages_.clear();
         dialogs_.clear();
         setDecimalLocale(false);
@@ -131,7 +131,7 @@ private slots:
         key(Qt::Key_Space);
         QCOMPARE(rows(), QStringList{"0;0,0;-;-;1;"});
         QCOMPARE(form_->series().tapCount(), 1);
-        const QStringList fields = DelimitedListBox::SplitFields(rows()[0], ';');
+        const QStringList fields = DelimitedListBox::splitFields(rows()[0], ';');
         QCOMPARE(fields, (QStringList{"0", "0,0", "-", "-", "1"}));
         QCOMPARE(form_->tapList->rowColour(fields), QColor(0, 128, 0));
         ChooseDance(selection_, 5);
@@ -151,7 +151,7 @@ private slots:
         QVERIFY(!state_.hasTargetTempo());
         tapAfter(0);
         tapAfter(1176.5); // 51 bars per minute
-        const QStringList fields = DelimitedListBox::SplitFields(rows().last(), ';');
+        const QStringList fields = DelimitedListBox::splitFields(rows().last(), ';');
         QCOMPARE(form_->tapList->rowColour(fields), QColor(Qt::black));
     }
 
@@ -348,7 +348,7 @@ private slots:
         QFETCH(QString, target);
         QFETCH(int, taps);
         QFETCH(QStringList, warnings);
-        form_->setLanguage(LanguageFromStored(language));
+        form_->setLanguage(languageFromStored(language));
         ChooseDance(selection_, type, dance);
         selection_.setTypedTarget(target);
         for (int i = 0; i < taps; ++i)

@@ -32,25 +32,25 @@ public:
         : clock_(clock)
     {
     }
-    bool StartClicks(const ClickPattern& pattern) override
+    bool startClicks(const ClickPattern& pattern) override
     {
         starts << pattern;
         startNs_ = clock_.nowNs();
         running_ = output;
         return output;
     }
-    void StopClicks() override
+    void stopClicks() override
     {
         ++stops;
         running_ = false;
     }
-    std::optional<std::int64_t> ClickHeardNs(int index) override
+    std::optional<std::int64_t> clickHeardNs(int index) override
     {
         if (!running_)
             return std::nullopt;
         return startNs_ + kLatencyNs + std::int64_t(index * starts.last().beatSeconds * 1e9);
     }
-    bool HasOutput() override { return output; }
+    bool hasOutput() override { return output; }
 
     static constexpr std::int64_t kLatencyNs = 57000000;
     bool output = true;
@@ -125,7 +125,7 @@ private:
 private slots:
     void init()
     {
-        UseLanguage(Language::German);
+        useLanguage(Language::German);
         messages.clear();
         sounds.played.clear();
         help.shown.clear();
@@ -437,7 +437,7 @@ private slots:
         window->setMeasuredTempo(&measuredTempo);
         state.tempoMin = tempoMin;
         state.tempoMax = tempoMax;
-        window->setLanguage(LanguageFromStored(language));
+        window->setLanguage(languageFromStored(language));
         conversion->actualTempoEdit->setText(measured);
         window->measuredButton->click();
         QCOMPARE(window->tempoSpin->value(), afterMeasured);
@@ -492,8 +492,8 @@ private slots:
         QFETCH(int, flag);
         QFETCH(QStringList, captions);
         MetronomeWindow window(state);
-        window.setLanguage(LanguageFromStored(1 - flag));
-        window.setLanguage(LanguageFromStored(flag));
+        window.setLanguage(languageFromStored(1 - flag));
+        window.setLanguage(languageFromStored(flag));
         QCOMPARE((QStringList{window.metreGroup->title(), window.metreGroup->itemText(0),
                               window.metreGroup->itemText(1), window.metreGroup->itemText(2), window.tempoLabel->text(),
                               window.beepCheck->text(), window.helpButton->text()}),

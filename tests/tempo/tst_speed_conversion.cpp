@@ -43,7 +43,7 @@ private slots:
     {
         form_.reset();
         QLocale::setDefault(QLocale::c());
-        UseLanguage(Language::German);
+        useLanguage(Language::German);
     }
 
     void speedChangeHasASignAndTwoDecimals_data()
@@ -112,7 +112,7 @@ private slots:
         QFETCH(QString, actual);
         QFETCH(QString, desired);
         QFETCH(QStringList, warnings);
-        form_->setLanguage(LanguageFromStored(language));
+        form_->setLanguage(languageFromStored(language));
         form_->adaptationEdit->setText("+1,00");
         form_->actualTempoEdit->setText(actual);
         form_->desiredTempoEdit->setText(desired);

@@ -96,7 +96,7 @@ void TestRtfReader::fixtureText()
     QFETCH(QString, rtfFile);
     QFETCH(QString, textFile);
     const QString expected = QString::fromUtf8(Fixture(textFile));
-    QCOMPARE(NormalizedLines(RtfToPlainText(Fixture(rtfFile))), NormalizedLines(expected));
+    QCOMPARE(NormalizedLines(rtfToPlainText(Fixture(rtfFile))), NormalizedLines(expected));
 }
 
 void TestRtfReader::fixtureFormats_data()
@@ -140,14 +140,14 @@ void TestRtfReader::fixtureFormats()
     QFETCH(QString, rtfFile);
     QFETCH(QString, word);
     QTextDocument document;
-    ReadRtf(Fixture(rtfFile), &document);
+    readRtf(Fixture(rtfFile), &document);
     CompareFormatWithRow(FormatOf(document, word));
 }
 
 void TestRtfReader::fixtureColoursAndAlignment()
 {
     QTextDocument document;
-    ReadRtf(Fixture("farben_writer.rtf"), &document);
+    readRtf(Fixture("farben_writer.rtf"), &document);
     QCOMPARE(FormatOf(document, "Rot").foreground().color(), QColor(255, 0, 0));
     QCOMPARE(FormatOf(document, "Gelb").foreground().color(), QColor(255, 255, 0));
     QCOMPARE(FormatOf(document, "Gelb").background().color(), QColor(0, 0, 0));
@@ -207,7 +207,7 @@ void TestRtfReader::escapes()
     QFETCH(QByteArray, body);
     QFETCH(QString, expected);
     QTextDocument document;
-    ReadRtf(Wrapped(body), &document);
+    readRtf(Wrapped(body), &document);
     QCOMPARE(RawText(document), expected);
 }
 
@@ -238,14 +238,14 @@ void TestRtfReader::characterFormats()
     QFETCH(QByteArray, body);
     QFETCH(QString, word);
     QTextDocument document;
-    ReadRtf(Wrapped(body), &document);
+    readRtf(Wrapped(body), &document);
     CompareFormatWithRow(FormatOf(document, word));
 }
 
 void TestRtfReader::colourTable()
 {
     QTextDocument document;
-    ReadRtf(Wrapped("{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
+    readRtf(Wrapped("{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
                     "\\cf1 rot \\cf2\\highlight1 blau \\cf0\\highlight0 auto \\cf99\\cb2 fremd"),
             &document);
     QCOMPARE(FormatOf(document, "rot").foreground().color(), QColor(Qt::red));
@@ -277,7 +277,7 @@ void TestRtfReader::paragraphFormats()
 {
     QFETCH(QByteArray, body);
     QTextDocument document;
-    ReadRtf(Wrapped(body), &document);
+    readRtf(Wrapped(body), &document);
     const QTextBlockFormat format = document.find("x").block().blockFormat();
     QFETCH(int, alignment);
     QFETCH(double, leftMargin);
@@ -327,7 +327,7 @@ void TestRtfReader::malformed()
     QFETCH(QByteArray, rtf);
     QFETCH(QString, expected);
     QTextDocument document;
-    ReadRtf(rtf, &document);
+    readRtf(rtf, &document);
     QCOMPARE(RawText(document), expected);
 }
 
@@ -335,7 +335,7 @@ void TestRtfReader::readingReplacesContentAndIsNotUndoable()
 {
     QTextDocument document;
     document.setPlainText("earlier help");
-    ReadRtf(Wrapped("later"), &document);
+    readRtf(Wrapped("later"), &document);
     QCOMPARE(document.toPlainText(), QString("later"));
     QVERIFY(!document.isUndoAvailable());
     QVERIFY(document.isUndoRedoEnabled());
@@ -346,15 +346,15 @@ void TestRtfReader::loadFileReportsUnreadableFile()
     QTemporaryDir dir;
     QTextDocument document;
     document.setPlainText("kept");
-    QVERIFY(!LoadRtfFile(dir.filePath("missing.rtf"), &document));
-    QVERIFY(!LoadRtfFile(dir.path(), &document));
+    QVERIFY(!loadRtfFile(dir.filePath("missing.rtf"), &document));
+    QVERIFY(!loadRtfFile(dir.path(), &document));
     QCOMPARE(document.toPlainText(), QString("kept"));
 
     QFile file(dir.filePath("help.rtf"));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(Wrapped("Hilfe"));
     file.close();
-    QVERIFY(LoadRtfFile(file.fileName(), &document));
+    QVERIFY(loadRtfFile(file.fileName(), &document));
     QCOMPARE(document.toPlainText(), QString("Hilfe"));
 }
 

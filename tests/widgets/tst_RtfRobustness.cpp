@@ -108,7 +108,7 @@ void TestRtfRobustness::mutatedFixturesStayBounded()
     for (int i = 0; i < kInputCount; ++i) {
         const QByteArray& source = fixtures[choice() % std::size(fixtures)];
         const QByteArray rtf = mutator.mutate(source);
-        ReadRtf(rtf, &document);
+        readRtf(rtf, &document);
         // Every character and paragraph of the result stems from at least one input byte.
         QVERIFY2(document.characterCount() <= rtf.size() + 1, qPrintable(QString::number(i)));
         QVERIFY2(document.blockCount() <= rtf.size() + 1, qPrintable(QString::number(i)));

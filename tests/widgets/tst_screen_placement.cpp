@@ -67,8 +67,8 @@ private slots:
         QFETCH(QSize, client);
         QFETCH(QList<QRect>, screens);
         QFETCH(int, primary);
-        const WindowPlacement place = PlaceWindow(stored ? std::optional<QPoint>(storedTopLeft) : std::nullopt, client,
-                                                  kFrame, ScreenAreas{screens, primary});
+        const WindowPlacement place = ::placeWindow(stored ? std::optional<QPoint>(storedTopLeft) : std::nullopt,
+                                                    client, kFrame, ScreenAreas{screens, primary});
         QTEST(place.frameTopLeft, "topLeft");
         QTEST(place.clientSize, "size");
     }
@@ -82,13 +82,13 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&owner));
         QWidget dialog(&owner, Qt::Dialog);
         dialog.resize(200, 100);
-        CentreOnScreen(dialog);
+        centreOnScreen(dialog);
         QCOMPARE(dialog.frameGeometry().center(), owner.frameGeometry().center());
 
         // Near the screen's edge it stays whole on the screen.
         owner.move(screen.right() - 250, screen.bottom() - 150);
         dialog.resize(300, 200);
-        CentreOnScreen(dialog);
+        centreOnScreen(dialog);
         QVERIFY(screen.contains(dialog.frameGeometry()));
     }
 
@@ -96,7 +96,7 @@ private slots:
     {
         QWidget window;
         window.resize(300, 200);
-        CentreOnScreen(window);
+        centreOnScreen(window);
         QCOMPARE(window.frameGeometry().center(), QGuiApplication::primaryScreen()->availableGeometry().center());
     }
 };

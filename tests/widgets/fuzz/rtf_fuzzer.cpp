@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Raw data keeps the input's exact bounds, so an over-read is reported.
     const QByteArray rtf = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     QTextDocument document;
-    ReadRtf(rtf, &document);
+    readRtf(rtf, &document);
     if (document.characterCount() > rtf.size() + 1)
         std::abort();
     return 0;
