@@ -16,6 +16,7 @@
 #include "PrivatePulse.h"
 #include "common/ProgramState.h"
 #include "widgets/RadioGroup.h"
+#include "audio/AudioOutput.h"
 #include "audio/ResourceSoundPlayer.h"
 #include "audio/SoundSamples.h"
 #include <QApplication>
@@ -242,7 +243,7 @@ int main(int argc, char* argv[])
     options.addHelpOption();
     const QCommandLineOption secondsOption("seconds", "Length of each run in seconds.", "N", "60");
     const QCommandLineOption latencyOption("latency-ms", "Latency asked of the device.", "L",
-                                           QString::number(ResourceSoundPlayer::kSuggestedLatencySeconds * 1000));
+                                           QString::number(AudioOutput::DefaultLatencySeconds * 1000));
     options.addOption(secondsOption);
     options.addOption(latencyOption);
     options.process(app);
@@ -255,7 +256,8 @@ int main(int argc, char* argv[])
     }
     SteadyClock clock;
     PrintedMessages messages;
-    ResourceSoundPlayer player(clock, options.value(latencyOption).toDouble() / 1000.0);
+    AudioOutput output(clock, options.value(latencyOption).toDouble() / 1000.0);
+    ResourceSoundPlayer player(output);
     ProgramState state;
     state.clock = &clock;
     state.messages = &messages;

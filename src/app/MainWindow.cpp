@@ -30,6 +30,7 @@
 #include "rules/RuleFiles.h"
 #include "widgets/ScreenPlacement.h"
 #include "app/Settings.h"
+#include "audio/AudioOutput.h"
 #include "audio/ResourceSoundPlayer.h"
 #include "common/StopwatchClock.h"
 
@@ -106,12 +107,14 @@ MainWindow::MainWindow(const MainWindowOptions& options, QWidget* parent)
     state_.clock = &clock_;
     state_.messages = options_.messages ? options_.messages : &dialogMessages_;
     if (!options_.sounds) {
-        ownSounds_ = std::make_unique<ResourceSoundPlayer>(clock_); // decoded once, before the first beat
+        audio_ = std::make_unique<AudioOutput>(clock_);
+        ownSounds_ = std::make_unique<ResourceSoundPlayer>(*audio_); // decoded once, before the first beat
         ownSounds_->setSystemBell(systemBell);
         // The output opens once the window is up, so that the first beep is on time.
         QTimer::singleShot(0, this, [this] { ownSounds_->openOutput(); });
     }
     state_.sounds = options_.sounds ? options_.sounds : ownSounds_.get();
+    state_.audio = audio_.get();
     // The program starts in German and takes the stored language when it first shows.
     useLanguage(Language::German);
     buildControls();

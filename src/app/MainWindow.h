@@ -29,6 +29,7 @@ class CountBeatWindow;
 class EmbeddedForm;
 class StopTimeWindow;
 class SoundPlayer;
+class AudioOutput;
 class ResourceSoundPlayer;
 struct StoredSettings;
 
@@ -123,6 +124,7 @@ private:
     MeasuredTempo measuredTempo_;
     SteadyClock clock_;
     DialogMessages dialogMessages_;
+    std::unique_ptr<AudioOutput> audio_;
     std::unique_ptr<ResourceSoundPlayer> ownSounds_;
     std::unique_ptr<MenuSet> menuGerman_;
     std::unique_ptr<MenuSet> menuEnglish_;

@@ -15,7 +15,7 @@ PortAudioOutput::~PortAudioOutput()
     close();
 }
 
-bool PortAudioOutput::open(double suggestedLatencySeconds, const MixerFactory& mixerFor)
+bool PortAudioOutput::open(double suggestedLatencySeconds)
 {
     close();
     PaError result = Pa_Initialize();
@@ -29,7 +29,7 @@ bool PortAudioOutput::open(double suggestedLatencySeconds, const MixerFactory& m
     // Two channels where the device has them: some devices refuse mono.
     channels_ = std::min(2, info->maxOutputChannels);
     sampleRate_ = int(info->defaultSampleRate);
-    mixer_ = mixerFor(sampleRate_);
+    mixer_ = std::make_unique<Mixer>(sampleRate_);
     PaStreamParameters parameters{};
     parameters.device = device;
     parameters.channelCount = channels_;

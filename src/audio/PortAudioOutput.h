@@ -1,27 +1,24 @@
 #pragma once
-#include "audio/OutputMixer.h"
+#include "audio/Mixer.h"
 #include <atomic>
-#include <functional>
 #include <memory>
 #include <portaudio.h>
 #include <string>
 
 // One output stream on the system's default device, whose real-time callback
-// renders an OutputMixer. Opening and closing happen on the user-interface
+// renders a Mixer. Opening and closing happen on the user-interface
 // thread; the library is started for each opening and ended with each
 // closing, so that a device that appears later is found by the next opening.
 class PortAudioOutput {
 public:
-    using MixerFactory = std::function<std::unique_ptr<OutputMixer>(int sampleRate)>;
-
     PortAudioOutput() = default;
     ~PortAudioOutput();
     PortAudioOutput(const PortAudioOutput&) = delete;
     PortAudioOutput& operator=(const PortAudioOutput&) = delete;
 
-    // Opens and starts the stream at the device's own rate with a mixer made
-    // for that rate; false when there is no device or it refuses.
-    bool open(double suggestedLatencySeconds, const MixerFactory& mixerFor);
+    // Opens and starts the stream at the device's own rate with an empty
+    // mixer; false when there is no device or it refuses.
+    bool open(double suggestedLatencySeconds);
     void close();
     bool isOpen() const { return stream_ != nullptr; }
     // Why the last opening failed; empty after one that succeeded.
@@ -29,7 +26,7 @@ public:
     // False once the stream has ended or its callback has stopped coming.
     bool alive() const;
 
-    OutputMixer* mixer() const { return mixer_.get(); }
+    Mixer* mixer() const { return mixer_.get(); }
     int sampleRate() const { return sampleRate_; }
     // The stream's clock in seconds, the one its DAC times are given in.
     double streamTime() const;
@@ -45,7 +42,7 @@ private:
     PaStream* stream_ = nullptr;
     std::string error_;
     bool libraryStarted_ = false;
-    std::unique_ptr<OutputMixer> mixer_;
+    std::unique_ptr<Mixer> mixer_;
     int sampleRate_ = 0;
     int channels_ = 0;
     double latency_ = 0;

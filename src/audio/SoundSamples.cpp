@@ -70,7 +70,7 @@ std::optional<PcmSound> parseWave(const QByteArray& image)
     return std::nullopt;
 }
 
-std::vector<float> renderForOutput(const PcmSound& sound, int outputRate)
+MonoSound renderForOutput(const PcmSound& sound, int outputRate)
 {
     const qint64 inputCount = sound.samples.size();
     if (inputCount == 0 || sound.sampleRate <= 0 || outputRate <= 0)
@@ -86,7 +86,7 @@ std::vector<float> renderForOutput(const PcmSound& sound, int outputRate)
     return frames;
 }
 
-std::vector<float> standardBeep(int outputRate)
+MonoSound standardBeep(int outputRate)
 {
     constexpr double kPitchHz = 880.0;
     constexpr double kSeconds = 0.15;

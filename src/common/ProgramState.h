@@ -6,6 +6,7 @@
 class Clock;
 class Messages;
 class SoundPlayer;
+class AudioOutput;
 class HelpViewer;
 class RuleTables;
 class DanceSelection;
@@ -44,6 +45,8 @@ struct ProgramState {
     const Clock* clock = nullptr;
     Messages* messages = nullptr;
     SoundPlayer* sounds = nullptr;
+    // The program's audio output, for playing tracks; null in tests without one.
+    AudioOutput* audio = nullptr;
     HelpViewer* help = nullptr;
 
     bool hasTargetTempo() const { return tempoMax > 0; }

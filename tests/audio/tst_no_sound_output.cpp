@@ -4,6 +4,7 @@
 #include "ManualClock.h"
 #include "common/ProgramState.h"
 #include "RecordingMessages.h"
+#include "audio/AudioOutput.h"
 #include "audio/ResourceSoundPlayer.h"
 #include <QCheckBox>
 #include <QLabel>
@@ -33,7 +34,8 @@ private slots:
 
     void playerStaysSilentAndSaysSo()
     {
-        ResourceSoundPlayer player(clock);
+        AudioOutput output(clock);
+        ResourceSoundPlayer player(output);
         int bells = 0;
         player.setSystemBell([&bells] { ++bells; });
         player.playResourceSound("TOMTOM_HI");
@@ -58,7 +60,8 @@ private slots:
     {
         QFETCH(int, language);
         QFETCH(QString, notice);
-        ResourceSoundPlayer player(clock);
+        AudioOutput output(clock);
+        ResourceSoundPlayer player(output);
         ProgramState state;
         state.clock = &clock;
         state.messages = &messages;

@@ -3,6 +3,7 @@
 #include "common/Clock.h"
 #include "Onsets.h"
 #include "PrivatePulse.h"
+#include "audio/AudioOutput.h"
 #include "audio/ResourceSoundPlayer.h"
 #include "audio/SoundSamples.h"
 #include <QtTest>
@@ -72,7 +73,8 @@ private slots:
         std::vector<float> recording;
         std::int64_t placed = 0;
         for (int take = 1;; ++take) {
-            ResourceSoundPlayer player(clock);
+            AudioOutput output(clock);
+            ResourceSoundPlayer player(output);
             recording = record(player, 3000, [&](ResourceSoundPlayer& p) {
                 QVERIFY(p.startClicks({beatSeconds, beatsPerBar, "TOMTOM_HI", "drum_stick"}));
             });
@@ -98,7 +100,8 @@ private slots:
 
     void aNewSoundCutsOffTheOnePlaying()
     {
-        ResourceSoundPlayer player(clock);
+        AudioOutput output(clock);
+        ResourceSoundPlayer player(output);
         const auto recording = record(player, 500, [](ResourceSoundPlayer& p) {
             p.playResourceSound("TOMTOM_HI");
             QTest::qWait(60);
@@ -117,7 +120,8 @@ private slots:
 
     void theBeepIsHeard()
     {
-        ResourceSoundPlayer player(clock);
+        AudioOutput output(clock);
+        ResourceSoundPlayer player(output);
         const auto recording = record(player, 400, [](ResourceSoundPlayer& p) { p.beep(); });
         const auto beep = standardBeep(kRate);
         const auto onsets = FindOnsets(recording, {beep}, kRate / 10);
@@ -127,7 +131,8 @@ private slots:
     // Last: it ends the server.
     void aVanishingServerLeavesSilenceAndNoCrash()
     {
-        ResourceSoundPlayer player(clock);
+        AudioOutput output(clock);
+        ResourceSoundPlayer player(output);
         const ClickPattern pattern{0.3, 4, "TOMTOM_HI", "drum_stick"};
         QVERIFY(player.startClicks(pattern));
         QTRY_VERIFY_WITH_TIMEOUT(player.clicksPlaced() > 1, 5000);
