@@ -4,6 +4,7 @@
 #include "music/MusicAnalysis.h"
 #include "common/Language.h"
 #include "music/MusicJudgement.h"
+#include "ToolOptions.h"
 #include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
@@ -15,19 +16,6 @@ int Usage()
 {
     std::fprintf(stderr, "usage: musictempo FILE... [--beats-per-bar N] [--range MIN-MAX]\n");
     return 2;
-}
-
-std::optional<BarsRange> ParseRange(const QString& text)
-{
-    const QStringList parts = text.split('-');
-    bool minOk = false;
-    bool maxOk = false;
-    if (parts.size() != 2)
-        return std::nullopt;
-    const BarsRange range{parts[0].toDouble(&minOk), parts[1].toDouble(&maxOk)};
-    if (!minOk || !maxOk || range.min <= 0 || range.max < range.min)
-        return std::nullopt;
-    return range;
 }
 
 } // namespace
@@ -44,13 +32,13 @@ int main(int argc, char** argv)
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
         if (arg == "--beats-per-bar" && i + 1 < args.size()) {
-            bool ok = false;
-            beatsPerBar = args[++i].toInt(&ok);
-            if (!ok || beatsPerBar < 1 || beatsPerBar > 12)
+            const auto beats = parseBeatsPerBar(args[++i]);
+            if (!beats)
                 return Usage();
+            beatsPerBar = *beats;
         }
         else if (arg == "--range" && i + 1 < args.size()) {
-            range = ParseRange(args[++i]);
+            range = parseRange(args[++i]);
             if (!range)
                 return Usage();
         }

@@ -11,6 +11,8 @@ namespace {
 constexpr unsigned WindowSize = 1024;
 constexpr unsigned HopSize = 256;
 constexpr int MinimumBeats = 4;
+// How far a beat may stray from the grid and still be on it, in periods.
+constexpr double kGridTolerance = 0.15;
 
 double median(std::vector<double> values)
 {
@@ -95,6 +97,42 @@ double periodFromBeatTimes(const std::vector<double>& beatTimes)
     return rough > 0 ? refinePeriod(beatTimes, rough, 0.15) : 0;
 }
 
+double firstBeatTime(const std::vector<double>& beatTimes, double period, double firstSoundSeconds)
+{
+    if (beatTimes.empty())
+        return 0;
+    const auto onGrid = [&](std::size_t i) {
+        return std::abs(beatTimes[i] - beatTimes[i - 1] - period) <= kGridTolerance * period;
+    };
+    double first = beatTimes.front();
+    for (std::size_t i = 0; period > 0 && i + 2 < beatTimes.size(); ++i) {
+        if (onGrid(i + 1) && onGrid(i + 2)) {
+            first = beatTimes[i];
+            break;
+        }
+    }
+    return earliestBeat(first, period, firstSoundSeconds);
+}
+
+double earliestBeat(double beat, double period, double firstSoundSeconds)
+{
+    if (period <= 0)
+        return beat;
+    const double wholePeriods = std::floor((beat - firstSoundSeconds) / period + kGridTolerance);
+    return std::max(0.0, beat - std::max(0.0, wholePeriods) * period);
+}
+
+namespace {
+
+// The first sample that is not silence (above -40 dBFS), in seconds.
+double firstSoundTime(const std::vector<float>& samples, int sampleRate)
+{
+    const auto loud = std::find_if(samples.begin(), samples.end(), [](float s) { return std::abs(s) > 0.01f; });
+    return double(loud - samples.begin()) / sampleRate;
+}
+
+} // namespace
+
 TempoReading detectTempo(const std::vector<float>& samples, int sampleRate, const std::atomic_bool* cancel)
 {
     std::unique_ptr<aubio_tempo_t, TempoFreer> tracker(
@@ -115,5 +153,6 @@ TempoReading detectTempo(const std::vector<float>& samples, int sampleRate, cons
     const double period = periodFromBeatTimes(beatTimes);
     if (period <= 0)
         return {};
-    return {60.0 / period, int(beatTimes.size())};
+    const double firstSound = firstSoundTime(samples, sampleRate);
+    return {60.0 / period, int(beatTimes.size()), firstBeatTime(beatTimes, period, firstSound), firstSound};
 }

@@ -63,6 +63,33 @@ private slots:
             QVERIFY2(RelativeError(found, period) < 0.001, qPrintable(QString::number(found)));
     }
 
+    void firstBeat_data()
+    {
+        QTest::addColumn<std::vector<double>>("times");
+        QTest::addColumn<double>("period");
+        QTest::addColumn<double>("firstSound");
+        QTest::addColumn<double>("firstBeat");
+        QTest::newRow("tracked from the start") << BeatTimes(0.5, 20, {0}) << 0.5 << 0.3 << 0.3;
+        std::vector<double> late;
+        for (double t : BeatTimes(0.5, 20, {0}))
+            late.push_back(4.0 + t); // from 4.3 s
+        QTest::newRow("locked on after eight beats") << late << 0.5 << 0.3 << 0.3;
+        QTest::newRow("the sound starts a little after the beat") << late << 0.5 << 0.33 << 0.3;
+        std::vector<double> stray = late;
+        stray.insert(stray.begin(), 0.1);
+        QTest::newRow("a stray beat before the pulse") << stray << 0.5 << 0.0 << 0.3;
+        QTest::newRow("no pulse: the first beat tracked") << stray << 0.0 << 0.0 << 0.1;
+        QTest::newRow("no beats") << std::vector<double>() << 0.5 << 0.0 << 0.0;
+    }
+    void firstBeat()
+    {
+        QFETCH(std::vector<double>, times);
+        QFETCH(double, period);
+        QFETCH(double, firstSound);
+        QFETCH(double, firstBeat);
+        QVERIFY(std::abs(firstBeatTime(times, period, firstSound) - firstBeat) < 1e-9);
+    }
+
     // Whole pieces through the beat tracker: within 1 % once the rule range has chosen the reading.
     void detectsSynthesisedPieces_data()
     {
@@ -95,6 +122,11 @@ private slots:
         QVERIFY(reading.beatsPerMinute > 0);
         const OctaveChoice choice = chooseOctave(reading.beatsPerMinute, beatsPerBar, BarsRange{bars - 1, bars + 1});
         QVERIFY2(RelativeError(choice.barsPerMinute, bars) < 0.01, qPrintable(QString::number(choice.barsPerMinute)));
+        // The pieces' first beat is their first frame. The tracker may follow
+        // a syncopated pattern's offbeats, but the start loses no whole beat.
+        const double beatSeconds = 60 / (choice.barsPerMinute * beatsPerBar);
+        const double firstBeat = earliestBeat(reading.firstBeatSeconds, beatSeconds, reading.firstSoundSeconds);
+        QVERIFY2(firstBeat < beatSeconds * 0.6, qPrintable(QString::number(firstBeat)));
     }
 
     void cancelledDetectionIsEmpty()
