@@ -157,7 +157,7 @@ private slots:
             const double withinPeriod = std::lround(out[2 * frame] * 32768) + kSawPeriod / 2;
             double off = std::fmod(reckoned - withinPeriod + 10.5 * kSawPeriod, kSawPeriod) - kSawPeriod / 2;
             off = std::min(std::abs(off), kSawPeriod - std::abs(off));
-            QVERIFY2(off < 80, qPrintable(QString("frame %1 off by %2").arg(frame).arg(off)));
+            QVERIFY2(off < 120, qPrintable(QString("frame %1 off by %2").arg(frame).arg(off)));
             offBeyondAFrame += off > 2;
         }
         QVERIFY2(offBeyondAFrame <= ratios.size() * 441 / 7, qPrintable(QString::number(offBeyondAFrame)));
