@@ -192,23 +192,34 @@ void TrackSource::applyTimeRatio()
     const double wanted = wantedRatio_.load();
     if (wanted == timeRatio_ || ring_.splicePending())
         return;
-    const std::int64_t from = ring_.readPosition() + framesOf(kSpliceAheadSeconds, rate_);
-    const std::int64_t to = ring_.writePosition();
     const int fade = int(old_.size() / Channels);
-    if (to - from >= fade && ring_.space() >= fade && reader_.seek(musicSecondsAtRingFrame(from - skipped_))) {
-        spliceAt(from, wanted);
+    // The callback may overtake a splice being prepared; then it is prepared again further on.
+    bool restarted = false;
+    for (int attempt = 0; attempt < 3; ++attempt, restarted = true) {
+        const std::int64_t from = ring_.readPosition() + framesOf(kSpliceAheadSeconds, rate_);
+        if (ring_.writePosition() - from < fade || ring_.space() < fade ||
+            !reader_.seek(musicSecondsAtRingFrame(from - skipped_)))
+            break;
+        if (spliceAt(from, wanted)) {
+            timeRatio_ = wanted;
+            return;
+        }
     }
-    else {
-        // Little is stretched ahead: the stretcher's own change is heard soon enough.
+    // Little is stretched ahead: the stretcher's own change is heard soon enough.
+    const std::int64_t to = ring_.writePosition();
+    const double musicSeconds = musicSecondsAtRingFrame(to - skipped_);
+    if (restarted && reader_.seek(musicSeconds))
+        stretcher_->restart(rate_, wanted); // back to where the ring's frames end
+    else
         stretcher_->setTimeRatio(wanted);
-        addSegment(to - skipped_, musicSecondsAtRingFrame(to - skipped_), wanted);
-    }
+    addSegment(to - skipped_, musicSeconds, wanted);
     timeRatio_ = wanted;
 }
 
 // Stretches again from the music at ring frame `from` on, written after what
-// the ring holds, and crossfaded from the frames it replaces.
-void TrackSource::spliceAt(std::int64_t from, double timeRatio)
+// the ring holds, and crossfaded from the frames it replaces. False, with the
+// stretcher left at the music after `from`, when the callback came too near.
+bool TrackSource::spliceAt(std::int64_t from, double timeRatio)
 {
     const std::int64_t to = ring_.writePosition();
     const double musicSeconds = musicSecondsAtRingFrame(from - skipped_);
@@ -220,10 +231,13 @@ void TrackSource::spliceAt(std::int64_t from, double timeRatio)
         const float rise = (float(i / Channels) + 0.5f) / float(fade);
         block_[i] = old_[i] * (1 - rise) + block_[i] * rise;
     }
+    if (ring_.readPosition() + framesOf(kSpliceAheadSeconds / 2, rate_) > from)
+        return false;
     addSegment(from - skipped_, musicSeconds, timeRatio);
     skipped_ += to - from;
     ring_.splice(from, to);
     ring_.write(block_.data(), made);
+    return true;
 }
 
 // Replaces the segments from frame on.

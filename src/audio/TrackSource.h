@@ -77,7 +77,7 @@ private:
     bool waitForWork();
     bool fillAhead();
     void applyTimeRatio();
-    void spliceAt(std::int64_t from, double timeRatio);
+    bool spliceAt(std::int64_t from, double timeRatio);
     void finish(DecodeFailure failure, const QString& detail);
     void addSegment(std::int64_t frame, double musicSeconds, double timeRatio);
     double musicSecondsAtRingFrame(std::int64_t frame) const;
