@@ -43,7 +43,7 @@ std::int64_t wavDeclaredFrames(const QString& path, int blockAlign)
     QFile file(path);
     if (blockAlign <= 0 || !file.open(QIODevice::ReadOnly))
         return 0;
-    const QByteArray head = file.read(64 * 1024);
+    const QByteArray head = file.read(qint64(64) * 1024);
     if (!head.startsWith("RIFF") || head.mid(8, 4) != "WAVE")
         return 0;
     for (qsizetype at = 12; at + 8 <= head.size();) {
@@ -211,14 +211,11 @@ private:
                 convertFrame();
                 av_frame_unref(frame_.get());
             }
-            else if (received == AVERROR_EOF) {
-                finish();
+            else if (received == AVERROR_EOF || (received == AVERROR(EAGAIN) && draining_)) {
+                finish(); // a flushed decoder that wants more input has nothing left either
             }
             else if (received != AVERROR(EAGAIN)) {
                 countDamage();
-            }
-            else if (draining_) {
-                finish(); // a flushed decoder that wants more input has nothing left
             }
             else {
                 feedPacket();
@@ -321,7 +318,7 @@ private:
         }
         else {
             for (int i = 0; i < count; ++i)
-                out[2 * i] = out[2 * i + 1] = from[i];
+                out[2 * size_t(i)] = out[2 * size_t(i) + 1] = from[i];
         }
         pendingStart_ += count;
         delivered_ += count;

@@ -89,8 +89,8 @@ int RubberBandStretcher::take(float* out, int frames)
     const int dropped = std::min(dropFrames_, got);
     dropFrames_ -= dropped;
     for (int i = dropped; i < got; ++i) {
-        out[2 * (i - dropped)] = planes_[0][size_t(i)];
-        out[2 * (i - dropped) + 1] = planes_[1][size_t(i)];
+        out[2 * size_t(i - dropped)] = planes_[0][size_t(i)];
+        out[2 * size_t(i - dropped) + 1] = planes_[1][size_t(i)];
     }
     madeFrames_ += got - dropped;
     return got - dropped;

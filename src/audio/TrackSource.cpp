@@ -227,9 +227,10 @@ bool TrackSource::spliceAt(std::int64_t from, double timeRatio)
     const int fade = int(old_.size() / Channels);
     const int made = stretcher_->pull(supply_, block_.data(), fade);
     ring_.peek(from, old_.data(), fade);
-    for (size_t i = 0; i < size_t(made) * Channels; ++i) {
-        const float rise = (float(i / Channels) + 0.5f) / float(fade);
-        block_[i] = old_[i] * (1 - rise) + block_[i] * rise;
+    for (size_t frame = 0; frame < size_t(made); ++frame) {
+        const float rise = (float(frame) + 0.5f) / float(fade);
+        for (size_t i = frame * Channels; i < (frame + 1) * Channels; ++i)
+            block_[i] = old_[i] * (1 - rise) + block_[i] * rise;
     }
     if (ring_.readPosition() + framesOf(kSpliceAheadSeconds / 2, rate_) > from)
         return false;
