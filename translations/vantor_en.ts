@@ -938,6 +938,10 @@ The program therefore starts in German; English stays the stored language.</tran
         <translation>No audio data</translation>
     </message>
     <message>
+        <source>Datei bricht vorzeitig ab</source>
+        <translation>File breaks off early</translation>
+    </message>
+    <message>
         <source>Abgebrochen</source>
         <translation>Cancelled</translation>
     </message>

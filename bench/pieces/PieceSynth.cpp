@@ -210,7 +210,7 @@ std::vector<float> PieceSynth::render(const PieceRecipe& recipe)
     return out;
 }
 
-bool PieceSynth::writeWav(const QString& path, const std::vector<float>& samples, int sampleRate)
+bool PieceSynth::writeWav(const QString& path, const std::vector<float>& samples, int sampleRate, int channels)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -230,10 +230,10 @@ bool PieceSynth::writeWav(const QString& path, const std::vector<float>& samples
     header.append("WAVEfmt ");
     put32(16);
     put16(1); // PCM
-    put16(1); // mono
+    put16(quint16(channels));
     put32(quint32(sampleRate));
-    put32(quint32(sampleRate * 2));
-    put16(2);
+    put32(quint32(sampleRate * 2 * channels));
+    put16(quint16(2 * channels));
     put16(16);
     header.append("data");
     put32(dataBytes);

@@ -22,6 +22,7 @@ public:
     static constexpr int PatternCount = 3;
 
     static std::vector<float> render(const PieceRecipe& recipe);
-    // 16-bit PCM WAV; false when the file cannot be written.
-    static bool writeWav(const QString& path, const std::vector<float>& samples, int sampleRate = SampleRate);
+    // 16-bit PCM WAV of interleaved samples; false when the file cannot be written.
+    static bool writeWav(const QString& path, const std::vector<float>& samples, int sampleRate = SampleRate,
+                         int channels = 1);
 };

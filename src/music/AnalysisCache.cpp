@@ -6,10 +6,12 @@
 #include <QJsonObject>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <limits>
 
 namespace {
 // Raise when the analysis changes, so that no stale figure survives.
-constexpr int AnalysisVersion = 1;
+constexpr int AnalysisVersion = 2;
+constexpr double kSilence = -std::numeric_limits<double>::infinity();
 } // namespace
 
 QString AnalysisCache::defaultFile()
@@ -44,6 +46,8 @@ std::optional<FileAnalysis> AnalysisCache::find(const QString& path) const
     analysis.path = path;
     analysis.seconds = found->seconds;
     analysis.beatsPerMinute = found->beatsPerMinute;
+    analysis.loudnessLufs = found->loudnessLufs;
+    analysis.truePeakDb = found->truePeakDb;
     return analysis;
 }
 
@@ -56,6 +60,8 @@ void AnalysisCache::store(const FileAnalysis& analysis)
         return;
     entry->seconds = analysis.seconds;
     entry->beatsPerMinute = analysis.beatsPerMinute;
+    entry->loudnessLufs = analysis.loudnessLufs;
+    entry->truePeakDb = analysis.truePeakDb;
     entries_.insert(QFileInfo(analysis.path).absoluteFilePath(), *entry);
     dirty_ = true;
 }
@@ -71,8 +77,10 @@ void AnalysisCache::load()
     const QJsonObject files = root.value("files").toObject();
     for (auto it = files.begin(); it != files.end(); ++it) {
         const QJsonObject o = it.value().toObject();
+        // JSON has no infinity: silence is stored as null.
         entries_.insert(it.key(), Entry{o.value("size").toInteger(), o.value("modified").toInteger(),
-                                        o.value("seconds").toDouble(), o.value("bpm").toDouble()});
+                                        o.value("seconds").toDouble(), o.value("bpm").toDouble(),
+                                        o.value("lufs").toDouble(kSilence), o.value("dbtp").toDouble(kSilence)});
     }
 }
 
@@ -85,7 +93,9 @@ bool AnalysisCache::save()
         files.insert(it.key(), QJsonObject{{"size", it->size},
                                            {"modified", it->modified},
                                            {"seconds", it->seconds},
-                                           {"bpm", it->beatsPerMinute}});
+                                           {"bpm", it->beatsPerMinute},
+                                           {"lufs", it->loudnessLufs},
+                                           {"dbtp", it->truePeakDb}});
     }
     QDir().mkpath(QFileInfo(file_).absolutePath());
     QSaveFile out(file_);

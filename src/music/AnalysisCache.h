@@ -26,6 +26,8 @@ private:
         qint64 modified = 0;
         double seconds = 0;
         double beatsPerMinute = 0;
+        double loudnessLufs = 0;
+        double truePeakDb = 0;
     };
     static std::optional<Entry> stamp(const QString& path);
     void load();

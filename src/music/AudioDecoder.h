@@ -1,11 +1,10 @@
 #pragma once
+#include "audio/DecodeFailure.h"
 #include <QString>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <vector>
-
-// Why a file gave no audio; the window words each kind in the user's language.
-enum class DecodeFailure { None, CannotOpen, Empty, NoAudioStream, Undecodable, NoSamples, Cancelled };
 
 struct DecodedAudio {
     std::vector<float> samples;   // mono, at sampleRate; the first keptSeconds only
@@ -23,6 +22,15 @@ struct DecodedAudio {
 // Tempo analysis needs no more than 22.05 kHz, and fewer samples analyse
 // faster. Only the first keptSeconds are kept (an hour-long mix in a folder of
 // dances must not take hundreds of megabytes), but the length counts them all.
-// Polls cancel between packets.
+// Polls cancel between blocks. A file that breaks off gives what it holds.
 DecodedAudio decodeAudioFile(const QString& path, int sampleRate = 22050, const std::atomic_bool* cancel = nullptr,
                              double keptSeconds = 600);
+
+// Sees every block of a file as it will be played: interleaved stereo at the
+// file's own rate.
+using StereoTap = std::function<void(const float* frames, int count, int sampleRate)>;
+
+// As above, and hands the file's stereo frames to tap on the way, so that one
+// pass over the file serves a second measurement.
+DecodedAudio decodeAudioFile(const QString& path, int sampleRate, const std::atomic_bool* cancel, double keptSeconds,
+                             const StereoTap& tap);

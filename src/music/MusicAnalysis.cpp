@@ -1,16 +1,27 @@
 #include "music/MusicAnalysis.h"
 #include "music/TempoDetector.h"
+#include "audio/LoudnessMeter.h"
+#include <memory>
 
 FileAnalysis analyseFile(const QString& path, const std::atomic_bool* cancel)
 {
     FileAnalysis result;
     result.path = path;
-    const DecodedAudio audio = decodeAudioFile(path, 22050, cancel);
+    // Loudness rides along the one decoding pass, on the frames as they will be played.
+    std::unique_ptr<LoudnessMeter> meter;
+    const DecodedAudio audio =
+        decodeAudioFile(path, 22050, cancel, 600, [&meter](const float* frames, int count, int sampleRate) {
+            if (!meter)
+                meter = std::make_unique<LoudnessMeter>(sampleRate, 2);
+            meter->add(frames, count);
+        });
     result.failure = audio.failure;
     result.detail = audio.detail;
     if (!audio.ok())
         return result;
     result.seconds = audio.seconds();
+    result.loudnessLufs = meter->integratedLufs();
+    result.truePeakDb = meter->truePeakDb();
     const TempoReading reading = detectTempo(audio.samples, audio.sampleRate, cancel);
     if (cancel && cancel->load())
         result.failure = DecodeFailure::Cancelled;

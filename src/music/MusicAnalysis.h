@@ -13,6 +13,9 @@ struct FileAnalysis {
     QString detail;
     double seconds = 0;
     double beatsPerMinute = 0; // 0: no steady pulse found
+    // EBU R128 of the stereo frames as played; minus infinity for silence.
+    double loudnessLufs = 0;
+    double truePeakDb = 0;
 
     bool ok() const { return failure == DecodeFailure::None; }
 };

@@ -39,6 +39,9 @@ QString failureText(const FileAnalysis& analysis)
     case DecodeFailure::NoSamples:
         text = QCoreApplication::translate("MusicJudgement", "Keine Audiodaten");
         break;
+    case DecodeFailure::BrokenOff:
+        text = QCoreApplication::translate("MusicJudgement", "Datei bricht vorzeitig ab");
+        break;
     case DecodeFailure::Cancelled:
         return QCoreApplication::translate("MusicJudgement", "Abgebrochen");
     case DecodeFailure::None:
