@@ -38,6 +38,10 @@ public:
     int sampleRate() const { return stream_.sampleRate(); }
     // Times the device ran dry since the output was opened.
     std::int64_t underflows() const { return stream_.underflows(); }
+    // The callback's share of its time, 0 to 1.
+    double cpuLoad() const { return stream_.cpuLoad(); }
+    // Why the last opening failed; empty after one that succeeded.
+    const std::string& lastError() const { return stream_.lastError(); }
 
     // When frame `frame` of the stream is (or was) heard, in nanoseconds of
     // the program's clock; nullopt while that is not known.

@@ -30,6 +30,8 @@ public:
     int sampleRate() const { return sampleRate_; }
     // The stream's clock in seconds, the one its DAC times are given in.
     double streamTime() const;
+    // The share of the time between callbacks that the callback takes, 0 to 1.
+    double cpuLoad() const { return stream_ ? Pa_GetStreamCpuLoad(stream_) : 0.0; }
     // Callbacks that reported the device had run dry, since opening.
     std::int64_t underflows() const { return underflows_.load(std::memory_order_relaxed); }
 

@@ -10,7 +10,7 @@
 
 namespace {
 // Raise when the analysis changes, so that no stale figure survives.
-constexpr int AnalysisVersion = 2;
+constexpr int AnalysisVersion = 3;
 constexpr double kSilence = -std::numeric_limits<double>::infinity();
 } // namespace
 
@@ -42,12 +42,8 @@ std::optional<FileAnalysis> AnalysisCache::find(const QString& path) const
     const auto now = stamp(path);
     if (found == entries_.constEnd() || !now || now->size != found->size || now->modified != found->modified)
         return std::nullopt;
-    FileAnalysis analysis;
+    FileAnalysis analysis = found->analysis;
     analysis.path = path;
-    analysis.seconds = found->seconds;
-    analysis.beatsPerMinute = found->beatsPerMinute;
-    analysis.loudnessLufs = found->loudnessLufs;
-    analysis.truePeakDb = found->truePeakDb;
     return analysis;
 }
 
@@ -58,10 +54,8 @@ void AnalysisCache::store(const FileAnalysis& analysis)
     auto entry = stamp(analysis.path);
     if (!entry)
         return;
-    entry->seconds = analysis.seconds;
-    entry->beatsPerMinute = analysis.beatsPerMinute;
-    entry->loudnessLufs = analysis.loudnessLufs;
-    entry->truePeakDb = analysis.truePeakDb;
+    entry->analysis = analysis;
+    entry->analysis.path.clear();
     entries_.insert(QFileInfo(analysis.path).absoluteFilePath(), *entry);
     dirty_ = true;
 }
@@ -77,10 +71,15 @@ void AnalysisCache::load()
     const QJsonObject files = root.value("files").toObject();
     for (auto it = files.begin(); it != files.end(); ++it) {
         const QJsonObject o = it.value().toObject();
+        Entry entry{o.value("size").toInteger(), o.value("modified").toInteger(), {}};
+        entry.analysis.seconds = o.value("seconds").toDouble();
+        entry.analysis.beatsPerMinute = o.value("bpm").toDouble();
+        entry.analysis.firstBeatSeconds = o.value("beat").toDouble();
+        entry.analysis.firstSoundSeconds = o.value("sound").toDouble();
         // JSON has no infinity: silence is stored as null.
-        entries_.insert(it.key(), Entry{o.value("size").toInteger(), o.value("modified").toInteger(),
-                                        o.value("seconds").toDouble(), o.value("bpm").toDouble(),
-                                        o.value("lufs").toDouble(kSilence), o.value("dbtp").toDouble(kSilence)});
+        entry.analysis.loudnessLufs = o.value("lufs").toDouble(kSilence);
+        entry.analysis.truePeakDb = o.value("dbtp").toDouble(kSilence);
+        entries_.insert(it.key(), entry);
     }
 }
 
@@ -90,12 +89,15 @@ bool AnalysisCache::save()
         return true;
     QJsonObject files;
     for (auto it = entries_.constBegin(); it != entries_.constEnd(); ++it) {
+        const FileAnalysis& analysis = it->analysis;
         files.insert(it.key(), QJsonObject{{"size", it->size},
                                            {"modified", it->modified},
-                                           {"seconds", it->seconds},
-                                           {"bpm", it->beatsPerMinute},
-                                           {"lufs", it->loudnessLufs},
-                                           {"dbtp", it->truePeakDb}});
+                                           {"seconds", analysis.seconds},
+                                           {"bpm", analysis.beatsPerMinute},
+                                           {"beat", analysis.firstBeatSeconds},
+                                           {"sound", analysis.firstSoundSeconds},
+                                           {"lufs", analysis.loudnessLufs},
+                                           {"dbtp", analysis.truePeakDb}});
     }
     QDir().mkpath(QFileInfo(file_).absolutePath());
     QSaveFile out(file_);

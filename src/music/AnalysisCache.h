@@ -24,10 +24,7 @@ private:
     struct Entry {
         qint64 size = 0;
         qint64 modified = 0;
-        double seconds = 0;
-        double beatsPerMinute = 0;
-        double loudnessLufs = 0;
-        double truePeakDb = 0;
+        FileAnalysis analysis; // without its path
     };
     static std::optional<Entry> stamp(const QString& path);
     void load();

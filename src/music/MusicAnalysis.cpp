@@ -26,5 +26,7 @@ FileAnalysis analyseFile(const QString& path, const std::atomic_bool* cancel)
     if (cancel && cancel->load())
         result.failure = DecodeFailure::Cancelled;
     result.beatsPerMinute = reading.beatsPerMinute;
+    result.firstBeatSeconds = reading.firstBeatSeconds;
+    result.firstSoundSeconds = reading.firstSoundSeconds;
     return result;
 }

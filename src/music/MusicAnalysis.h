@@ -13,6 +13,10 @@ struct FileAnalysis {
     QString detail;
     double seconds = 0;
     double beatsPerMinute = 0; // 0: no steady pulse found
+    // Where the pulse's first beat and the first sound fall, in seconds
+    // (see earliestBeat() for the first beat of the chosen octave).
+    double firstBeatSeconds = 0;
+    double firstSoundSeconds = 0;
     // EBU R128 of the stereo frames as played; minus infinity for silence.
     double loudnessLufs = 0;
     double truePeakDb = 0;

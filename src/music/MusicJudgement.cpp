@@ -22,8 +22,13 @@ LengthFit fitOfLength(double seconds, const RuleTarget& target)
 
 QString failureText(const FileAnalysis& analysis)
 {
+    return failureText(analysis.failure, analysis.detail);
+}
+
+QString failureText(DecodeFailure failure, const QString& detail)
+{
     QString text;
-    switch (analysis.failure) {
+    switch (failure) {
     case DecodeFailure::CannotOpen:
         text = QCoreApplication::translate("MusicJudgement", "Datei lässt sich nicht öffnen");
         break;
@@ -47,7 +52,7 @@ QString failureText(const FileAnalysis& analysis)
     case DecodeFailure::None:
         return QCoreApplication::translate("MusicJudgement", "Kein gleichmäßiger Takt erkannt");
     }
-    return analysis.detail.isEmpty() ? text : text + " (" + analysis.detail + ")";
+    return detail.isEmpty() ? text : text + " (" + detail + ")";
 }
 
 namespace {

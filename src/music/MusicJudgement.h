@@ -47,6 +47,7 @@ QStringList verdictFields(const FileAnalysis& analysis, const MusicVerdict& verd
 QStringList verdictHeader();
 // Why a file has no tempo.
 QString failureText(const FileAnalysis& analysis);
+QString failureText(DecodeFailure failure, const QString& detail);
 
 // Rows as text for the clipboard: header and rows, tab-separated.
 QString rowsAsText(const QStringList& header, const QList<QStringList>& rows);

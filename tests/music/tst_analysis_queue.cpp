@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <limits>
 
 namespace {
 
@@ -39,7 +40,12 @@ private slots:
         const QString piece = WritePiece(dir, "a.wav", 50);
         {
             AnalysisCache cache(cacheFile);
-            cache.store(Analysis(piece, 8, 100));
+            FileAnalysis analysis = Analysis(piece, 8, 100);
+            analysis.firstBeatSeconds = 0.3;
+            analysis.firstSoundSeconds = 0.1;
+            analysis.loudnessLufs = -std::numeric_limits<double>::infinity(); // silence
+            analysis.truePeakDb = -1.5;
+            cache.store(analysis);
             FileAnalysis broken = Analysis(dir.filePath("b.mp3"), 0, 0);
             broken.failure = DecodeFailure::Undecodable;
             cache.store(broken);
@@ -50,6 +56,10 @@ private slots:
         QVERIFY(found);
         QCOMPARE(found->beatsPerMinute, 100.0);
         QCOMPARE(found->seconds, 8.0);
+        QCOMPARE(found->firstBeatSeconds, 0.3);
+        QCOMPARE(found->firstSoundSeconds, 0.1);
+        QCOMPARE(found->loudnessLufs, -std::numeric_limits<double>::infinity());
+        QCOMPARE(found->truePeakDb, -1.5);
         QVERIFY(!reopened.find(dir.filePath("b.mp3")));
 
         QFile file(piece);
