@@ -124,8 +124,6 @@ MainWindow::MainWindow(const MainWindowOptions& options, QWidget* parent)
         startupError_ = lastLoadError_;
         return;
     }
-    state_.tempoMin = state_.tempoMax = 0;
-    state_.danceTimeMin = state_.danceTimeMax = 0;
     createFreeStandingWindows();
 }
 

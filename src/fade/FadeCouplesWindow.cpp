@@ -308,7 +308,8 @@ void FadeCouplesWindow::clockTimerFired(int number)
     FadeCouple& couple = coupleAt(number);
     const std::int64_t readingMs = couple.clock.readingMs();
     couple.timeEdit->setText(clockText(readingMs, state_.timeFormat));
-    if (const auto lamp = couple.light.advance(readingMs * 0.001, state_.danceTimeMin, state_.danceTimeMax))
+    const DanceTime& danceTime = state_.selection->danceTime();
+    if (const auto lamp = couple.light.advance(readingMs * 0.001, danceTime.min(), danceTime.max()))
         setLamp(number, *lamp);
 }
 

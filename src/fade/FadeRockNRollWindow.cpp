@@ -284,12 +284,12 @@ void FadeRockNRollWindow::lookUpRule()
             return;
         }
         tempoText_ = row->barsPerMin;
-        state_.currentDanceTimeText = row->danceTime;
+        danceTimeText_ = row->danceTime;
         danceClass_ = classGroup->itemIndex();
         danceRound_ = DanceCatalogue::hasFootTechniqueRounds(danceClass_) ? roundGroup->itemIndex() : -1;
         showDanceInUse();
     }
-    showDance(state_.currentDanceTimeText);
+    showDance(danceTimeText_);
 }
 
 const RuleRow* FadeRockNRollWindow::chosenRuleRow() const

@@ -5,6 +5,7 @@
 #include "common/HelpViewer.h"
 #include "common/Messages.h"
 #include "common/ProgramState.h"
+#include "rules/DanceSelection.h"
 #include "widgets/RoundedFrame.h"
 
 #include <QClipboard>
@@ -181,11 +182,12 @@ void MusicCheckWindow::progressChanged(int done, int total)
 void MusicCheckWindow::danceChanged(const RuleRow* row)
 {
     target_ = RuleTarget{};
-    if (state_.tempoMax > 0)
-        target_.range = BarsRange{state_.tempoMin, state_.tempoMax};
+    const DanceSelection& selection = *state_.selection;
+    if (selection.tempoRange().valid())
+        target_.range = BarsRange{selection.tempoRange().min, selection.tempoRange().max};
     target_.beatsPerBar = beatsPerBarOfRow(row);
-    target_.danceTimeMin = state_.danceTimeMin;
-    target_.danceTimeMax = state_.danceTimeMax;
+    target_.danceTimeMin = selection.danceTime().min();
+    target_.danceTimeMax = selection.danceTime().max();
     showTarget();
     showAllRows();
 }

@@ -104,6 +104,8 @@ void CountBeatWindow::createControls()
     connect(helpButton, &QPushButton::clicked, this, &CountBeatWindow::helpClicked);
     connect(resetTimer, &QTimer::timeout, this, &CountBeatWindow::resetTimerFired);
     connect(barsPerAverageSpin, &QSpinBox::valueChanged, this, &CountBeatWindow::barsPerAverageChanged);
+    // The rows are coloured against the target range, so another dance colours them anew.
+    connect(state_.selection, &DanceSelection::tempoRangeChanged, tapList, [this] { tapList->viewport()->update(); });
 }
 
 namespace {
@@ -264,7 +266,7 @@ void CountBeatWindow::listLeft()
 QColor CountBeatWindow::rowColour(const QStringList& fields) const
 {
     // Without a target tempo there is nothing to judge against: no colour.
-    const bool noDance = state_.selection->noDance() || !state_.hasTargetTempo();
+    const bool noDance = state_.selection->noDance() || !state_.selection->tempoRange().valid();
     return toneColour(toneOfRow(fields, noDance));
 }
 
@@ -290,7 +292,8 @@ void CountBeatWindow::tap()
     // then runs from the earlier of them, so no time is lost.
     if (seconds <= 0)
         return;
-    const TapRow tap = series_.addInterval(seconds, barsPerAverageSpin->value(), state_.tempoMin, state_.tempoMax);
+    const TempoRange& range = state_.selection->tempoRange();
+    const TapRow tap = series_.addInterval(seconds, barsPerAverageSpin->value(), range.min, range.max);
     if (tap.published)
         showAverageInSpeedConversion(tap.roundedAverage);
     restartStopwatch();

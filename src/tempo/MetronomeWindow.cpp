@@ -5,6 +5,7 @@
 #include "common/Messages.h"
 #include "common/NumberText.h"
 #include "common/ProgramState.h"
+#include "rules/DanceSelection.h"
 #include "widgets/RadioGroup.h"
 #include "common/SoundPlayer.h"
 #include "widgets/SpinEdit.h"
@@ -332,8 +333,8 @@ void MetronomeWindow::measuredClicked()
 void MetronomeWindow::targetClicked()
 {
     std::optional<double> target;
-    if (state_.hasTargetTempo())
-        target = (state_.tempoMin + state_.tempoMax) / 2;
+    if (const TempoRange& range = state_.selection->tempoRange(); range.valid())
+        target = (range.min + range.max) / 2;
     takeOverTempo(target, tr("Es ist kein Solltempo gewählt."));
 }
 

@@ -52,8 +52,7 @@ struct FadeCouplesFixture {
     {
         selection.chooseType(Latein);
         selection.chooseDance(1);
-        state.danceTimeMin = danceTimeMin;
-        state.danceTimeMax = danceTimeMax;
+        selection.setDanceTime(DanceTime{QString("%1-%2s").arg(danceTimeMin).arg(danceTimeMax)});
     }
 
     QString edit(int couple) const { return window->couple(couple).timeEdit->text(); }

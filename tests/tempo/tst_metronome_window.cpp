@@ -1,3 +1,4 @@
+#include "ChooseDance.h"
 #include "RecordingHelp.h"
 #include "tempo/MetronomeWindow.h"
 #include <memory>
@@ -76,6 +77,7 @@ private:
     RecordingSounds sounds;
     RecordingHelp help;
     ProgramState state;
+    DanceSelection selection{state};
 
     // Ticks every 20 ms for the given time; returns the bar position after each beat.
     QList<int> tickFor(MetronomeWindow& window, int ms)
@@ -134,6 +136,7 @@ private slots:
         state.messages = &messages;
         state.sounds = &sounds;
         state.help = &help;
+        state.selection = &selection;
         state.programFolder = "/opt/vantor/";
     }
 
@@ -435,8 +438,7 @@ private slots:
         MeasuredTempo measuredTempo;
         conversion->setMeasuredTempo(&measuredTempo);
         window->setMeasuredTempo(&measuredTempo);
-        state.tempoMin = tempoMin;
-        state.tempoMax = tempoMax;
+        SetTarget(selection, {tempoMin, tempoMax});
         window->setLanguage(languageFromStored(language));
         conversion->actualTempoEdit->setText(measured);
         window->measuredButton->click();
