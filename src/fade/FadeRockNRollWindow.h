@@ -31,7 +31,6 @@ public:
     void clockTimerFired();
     void resetClicked();
     void timeEditChanged();
-    void helpClicked();
 
     bool running() const { return fade_.running(); }
     const FadeCountdown& fade() const { return fade_; }

@@ -2,7 +2,6 @@
 #include "rules/ToneColour.h"
 #include "widgets/DelimitedListBox.h"
 #include "rules/TempoVerdict.h"
-#include "common/HelpViewer.h"
 #include "common/Messages.h"
 #include "common/ProgramState.h"
 #include "rules/DanceSelection.h"
@@ -97,7 +96,7 @@ void MusicCheckWindow::createControls()
     connect(copyButton, &QPushButton::clicked, this, &MusicCheckWindow::copyClicked);
     connect(saveButton, &QPushButton::clicked, this, &MusicCheckWindow::saveClicked);
     connect(clearButton, &QPushButton::clicked, this, &MusicCheckWindow::clearClicked);
-    connect(helpButton, &QPushButton::clicked, this, &MusicCheckWindow::helpClicked);
+    connect(helpButton, &QPushButton::clicked, this, &EmbeddedForm::helpRequested);
 }
 
 void MusicCheckWindow::applyLanguage()
@@ -317,11 +316,6 @@ void MusicCheckWindow::clearClicked()
 void MusicCheckWindow::cancelClicked()
 {
     queue_.cancel();
-}
-
-void MusicCheckWindow::helpClicked()
-{
-    showToolHelp(state_, language(), tr("Musik prüfen"), QStringLiteral("MusikPruefenHelp.rtf"));
 }
 
 void MusicCheckWindow::dragEnterEvent(QDragEnterEvent* event)

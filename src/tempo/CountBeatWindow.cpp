@@ -5,7 +5,6 @@
 #include "tempo/AdaptFixedSpeedDialog.h"
 #include "tempo/AdaptSpeedDialog.h"
 #include "tempo/MeasuredTempo.h"
-#include "common/HelpViewer.h"
 #include "common/Messages.h"
 #include "common/NumberText.h"
 #include "common/ProgramState.h"
@@ -101,7 +100,7 @@ void CountBeatWindow::createControls()
     connect(startButton, &QPushButton::clicked, this, &CountBeatWindow::startClicked);
     connect(evaluateButton, &QPushButton::clicked, this, &CountBeatWindow::evaluateClicked);
     connect(resetButton, &QPushButton::clicked, this, &CountBeatWindow::resetClicked);
-    connect(helpButton, &QPushButton::clicked, this, &CountBeatWindow::helpClicked);
+    connect(helpButton, &QPushButton::clicked, this, &EmbeddedForm::helpRequested);
     connect(resetTimer, &QTimer::timeout, this, &CountBeatWindow::resetTimerFired);
     connect(barsPerAverageSpin, &QSpinBox::valueChanged, this, &CountBeatWindow::barsPerAverageChanged);
     // The rows are coloured against the target range, so another dance colours them anew.
@@ -424,11 +423,6 @@ void CountBeatWindow::barsPerAverageChanged()
 {
     if (series_.counting())
         resetClicked();
-}
-
-void CountBeatWindow::helpClicked()
-{
-    showToolHelp(state_, language(), tr("Musik auszählen"), QStringLiteral("MusikauszaehlenHelp.rtf"));
 }
 
 void CountBeatWindow::warn(const QString& text)

@@ -33,7 +33,6 @@ public:
     void startClicked();
     void evaluateClicked();
     void resetClicked();
-    void helpClicked();
     void resetTimerFired();
     void barsPerAverageChanged();
 

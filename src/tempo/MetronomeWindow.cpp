@@ -1,7 +1,6 @@
 #include "tempo/MetronomeWindow.h"
 #include "common/Clock.h"
 #include "tempo/MeasuredTempo.h"
-#include "common/HelpViewer.h"
 #include "common/Messages.h"
 #include "common/NumberText.h"
 #include "common/ProgramState.h"
@@ -86,7 +85,7 @@ MetronomeWindow::MetronomeWindow(ProgramState& state, QWidget* parent)
     flashTimer->setTimerType(Qt::PreciseTimer);
 
     connect(startButton, &QPushButton::clicked, this, &MetronomeWindow::startClicked);
-    connect(helpButton, &QPushButton::clicked, this, &MetronomeWindow::helpClicked);
+    connect(helpButton, &QPushButton::clicked, this, &EmbeddedForm::helpRequested);
     connect(metreGroup, &RadioGroup::itemChanged, this, &MetronomeWindow::metreChanged);
     connect(tempoSpin, &QDoubleSpinBox::valueChanged, this, &MetronomeWindow::tempoChanged);
     connect(measuredButton, &QPushButton::clicked, this, &MetronomeWindow::measuredClicked);
@@ -347,9 +346,4 @@ void MetronomeWindow::takeOverTempo(std::optional<double> tempo, const QString& 
     // One decimal, as the field shows it; a running metronome follows from the next bar.
     tempoSpin->setValue(std::round(*tempo * 10) / 10);
     tempoChanged();
-}
-
-void MetronomeWindow::helpClicked()
-{
-    showToolHelp(state_, language(), tr("Metronom"), QStringLiteral("MetronomHelp.rtf"));
 }

@@ -1,5 +1,4 @@
 #include "tempo/SpeedConversionWindow.h"
-#include "common/HelpViewer.h"
 #include "common/Messages.h"
 #include "common/ProgramState.h"
 #include "widgets/RoundedFrame.h"
@@ -56,7 +55,7 @@ SpeedConversionWindow::SpeedConversionWindow(ProgramState& state, QWidget* paren
     connect(desiredTempoEdit, &QLineEdit::returnPressed, this, &SpeedConversionWindow::desiredTempoEntered);
     connect(calculateButton, &QPushButton::clicked, this, &SpeedConversionWindow::calculateClicked);
     connect(resetButton, &QPushButton::clicked, this, &SpeedConversionWindow::resetClicked);
-    connect(helpButton, &QPushButton::clicked, this, &SpeedConversionWindow::helpClicked);
+    connect(helpButton, &QPushButton::clicked, this, &EmbeddedForm::helpRequested);
     applyLanguage();
 }
 
@@ -132,11 +131,6 @@ void SpeedConversionWindow::resetClicked()
     desiredTempoEdit->clear();
     adaptationEdit->clear();
     actualTempoEdit->setFocus();
-}
-
-void SpeedConversionWindow::helpClicked()
-{
-    showToolHelp(state_, language(), tr("Takt-Anpassung"), QStringLiteral("TaktAnpassungHelp.rtf"));
 }
 
 void SpeedConversionWindow::warn(const QString& text)

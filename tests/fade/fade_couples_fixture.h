@@ -8,6 +8,7 @@
 #include "RecordingMessages.h"
 #include "widgets/StatusPanels.h"
 #include "RecordingHelp.h"
+#include "TableWindow.h"
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QLocale>
@@ -42,7 +43,7 @@ struct FadeCouplesFixture {
         statusBar = std::make_unique<StatusPanels>(7, 100);
         state.rules = &rules;
         state.selection = &selection;
-        window = std::make_unique<FadeCouplesWindow>(state);
+        window.reset(MakeTableWindow<FadeCouplesWindow>(EmbeddedWindow::FadeCouples, state));
         QObject::connect(window.get(), &EmbeddedForm::statusTextChanged, statusBar.get(), &StatusPanels::setPanelText);
         projector = std::make_unique<ProjectorWindow>();
         window->setProjector(projector.get());

@@ -7,6 +7,7 @@
 #include "tempo/CountBeatWindow.h"
 #include "tempo/MeasuredTempo.h"
 #include "ManualClock.h"
+#include "TableWindow.h"
 #include "common/ProgramState.h"
 #include "rules/DanceSelection.h"
 #include "RecordingHelp.h"
@@ -95,7 +96,7 @@ private slots:
 
         area_ = std::make_unique<DisplayArea>();
         measuredTempo_ = std::make_unique<MeasuredTempo>();
-        form_ = new CountBeatWindow(state_);
+        form_ = MakeTableWindow<CountBeatWindow>(EmbeddedWindow::CountBeat, state_);
         conversion_ = new SpeedConversionWindow(state_);
         area_->registerWindow(form_);
         area_->registerWindow(conversion_);

@@ -1,5 +1,6 @@
 #include "ChooseDance.h"
 #include "RecordingHelp.h"
+#include "TableWindow.h"
 #include "tempo/MetronomeWindow.h"
 #include <memory>
 #include "tempo/MeasuredTempo.h"
@@ -505,9 +506,10 @@ private slots:
 
     void helpOpensTheMetronomeHelpOfTheLanguage()
     {
-        MetronomeWindow window(state);
-        window.setLanguage(Language::English);
-        window.helpButton->click();
+        const std::unique_ptr<MetronomeWindow> window(
+            MakeTableWindow<MetronomeWindow>(EmbeddedWindow::Metronome, state));
+        window->setLanguage(Language::English);
+        window->helpButton->click();
         QCOMPARE(help.shown, QStringList{"Metronom|/opt/vantor/en" + QString(QDir::separator()) + "MetronomHelp.rtf"});
     }
 };
