@@ -294,7 +294,7 @@ void CountBeatWindow::tap()
     const TempoRange& range = state_.selection->tempoRange();
     const TapRow tap = series_.addInterval(seconds, barsPerAverageSpin->value(), range.min, range.max);
     if (tap.published)
-        showAverageInSpeedConversion(tap.roundedAverage);
+        showAverageInSpeedConversion(tap.average);
     restartStopwatch();
     if (tap.relisted.isEmpty()) {
         tapList->addItem(tap.row);
@@ -330,10 +330,10 @@ void CountBeatWindow::showSteadiness()
     spreadLabel->setText(tr("Taktschläge: %1   Streuung: %2 Takte/min").arg(series_.tapCount()).arg(spreadText));
 }
 
-void CountBeatWindow::showAverageInSpeedConversion(const QString& text)
+void CountBeatWindow::showAverageInSpeedConversion(double barsPerMinute)
 {
     if (measured_)
-        measured_->setText(text);
+        measured_->setBarsPerMinute(barsPerMinute);
 }
 
 void CountBeatWindow::scrollToNewest()

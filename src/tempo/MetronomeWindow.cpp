@@ -28,26 +28,6 @@ constexpr int kBeatPosition = 50;
 const QString kAccentSound = QStringLiteral("TOMTOM_HI");
 const QString kClickSound = QStringLiteral("drum_stick");
 
-// Holds back the shared conversion's warnings: a tempo that is no number
-// gets the same message as one out of range, in the operator's words.
-class WarningCounter : public Messages {
-public:
-    explicit WarningCounter(Messages& inner)
-        : inner_(inner)
-    {
-    }
-    void warning(const QString&) override { ++count; }
-    void information(const QString& text) override { inner_.information(text); }
-    bool inputQuery(const QString& title, const QString& prompt, QString& value) override
-    {
-        return inner_.inputQuery(title, prompt, value);
-    }
-    int count = 0;
-
-private:
-    Messages& inner_;
-};
-
 } // namespace
 
 MetronomeWindow::MetronomeWindow(ProgramState& state, QWidget* parent)
@@ -159,9 +139,9 @@ int MetronomeWindow::beatsPerBar() const
 
 std::optional<double> MetronomeWindow::readTempo()
 {
-    WarningCounter conversion(*state_.messages);
-    const double tempo = textToNumber(tempoSpin->text(), conversion);
-    if (conversion.count > 0 || tempo < kMinTempo || tempo > kMaxTempo) {
+    // A tempo that is no number gets the same message as one out of range, in the operator's words.
+    const std::optional<double> tempo = decimalValue(tempoSpin->text());
+    if (!tempo || *tempo < kMinTempo || *tempo > kMaxTempo) {
         state_.messages->warning(tr("Bitte ein Tempo von 1 bis 200 Takten pro Minute eingeben."));
         return std::nullopt;
     }
@@ -319,14 +299,7 @@ void MetronomeWindow::changeWhileRunning()
 
 void MetronomeWindow::measuredClicked()
 {
-    std::optional<double> measured;
-    if (measured_ && !measured_->text().trimmed().isEmpty()) {
-        WarningCounter conversionErrors(*state_.messages);
-        const double tempo = textToNumber(measured_->text(), conversionErrors);
-        if (conversionErrors.count == 0)
-            measured = tempo;
-    }
-    takeOverTempo(measured, tr("Es wurde noch kein Tempo gemessen."));
+    takeOverTempo(measured_ ? measured_->barsPerMinute() : std::nullopt, tr("Es wurde noch kein Tempo gemessen."));
 }
 
 void MetronomeWindow::targetClicked()

@@ -1,5 +1,6 @@
 #include "tempo/SpeedConversionWindow.h"
 #include "common/Messages.h"
+#include "common/NumberText.h"
 #include "common/ProgramState.h"
 #include "widgets/RoundedFrame.h"
 #include "tempo/MeasuredTempo.h"
@@ -62,11 +63,13 @@ SpeedConversionWindow::SpeedConversionWindow(ProgramState& state, QWidget* paren
 void SpeedConversionWindow::setMeasuredTempo(MeasuredTempo* measured)
 {
     actualTempoEdit->setText(measured->text());
-    connect(measured, &MeasuredTempo::changed, actualTempoEdit, [this](const QString& text) {
-        if (actualTempoEdit->text() != text)
-            actualTempoEdit->setText(text);
+    // The operator's text stays as typed ("51.97", "48,") while it says the measured tempo.
+    connect(measured, &MeasuredTempo::changed, actualTempoEdit, [this, measured] {
+        if (decimalValue(actualTempoEdit->text()) != measured->barsPerMinute())
+            actualTempoEdit->setText(measured->text());
     });
-    connect(actualTempoEdit, &QLineEdit::textChanged, measured, &MeasuredTempo::setText);
+    connect(actualTempoEdit, &QLineEdit::textChanged, measured,
+            [measured](const QString& text) { measured->setBarsPerMinute(decimalValue(text)); });
 }
 
 void SpeedConversionWindow::applyLanguage()
