@@ -18,7 +18,7 @@ namespace {
 class EmptyWindow : public EmbeddedForm {
 public:
     EmptyWindow()
-        : EmbeddedForm("FrmEmptyForm", QSize(0, 0))
+        : EmbeddedForm("EmptyWindow", QSize(0, 0))
     {
     }
 };

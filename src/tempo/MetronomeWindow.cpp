@@ -91,7 +91,7 @@ void MetronomeWindow::placeControls()
 
     metreGroup->setObjectName("Takt");
     metreGroup->setGeometry(48, 100, 200, 130);
-    tempoLabel->setObjectName("Label1");
+    tempoLabel->setObjectName("tempoLabel");
     tempoLabel->setGeometry(288, 110, 120, 24);
     tempoSpin->setObjectName("tempoSpin");
     tempoSpin->setGeometry(410, 108, 87, 28);
