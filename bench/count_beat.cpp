@@ -227,8 +227,7 @@ int main(int argc, char** argv)
     state.rules = &rules;
     DanceSelection selection(state);
     state.selection = &selection;
-    state.tempoMin = 50;
-    state.tempoMax = 52;
+    selection.setTempoRange({50, 52});
     DisplayArea area;
     auto* form = new CountBeatWindow(state);
     auto* speedConversion = new SpeedConversionWindow(state);

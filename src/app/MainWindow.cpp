@@ -127,8 +127,6 @@ MainWindow::MainWindow(const MainWindowOptions& options, QWidget* parent)
         startupError_ = lastLoadError_;
         return;
     }
-    state_.tempoMin = state_.tempoMax = 0;
-    state_.danceTimeMin = state_.danceTimeMax = 0;
     createFreeStandingWindows();
 }
 
@@ -468,7 +466,7 @@ void MainWindow::placeWindow(int left, int top, int savedWidth, int savedHeight)
 void MainWindow::registerEmbeddedWindows()
 {
     for (int window = 0; window < EmbeddedWindowCount; ++window)
-        displayArea_->registerWindow(rowOf(static_cast<EmbeddedWindow>(window)).create(state_));
+        displayArea_->registerWindow(makeWindow(rowOf(static_cast<EmbeddedWindow>(window)), state_));
     countBeat_ = qobject_cast<CountBeatWindow*>(embedded(EmbeddedWindow::CountBeat));
     fadeCouples_ = qobject_cast<FadeCouplesWindow*>(embedded(EmbeddedWindow::FadeCouples));
     auto* metronome = qobject_cast<MetronomeWindow*>(embedded(EmbeddedWindow::Metronome));

@@ -1,4 +1,5 @@
 #include "app/WindowTable.h"
+#include "common/HelpViewer.h"
 #include "fade/FadeCouplesWindow.h"
 #include "fade/FadeRockNRollWindow.h"
 #include "music/MusicCheckWindow.h"
@@ -7,6 +8,7 @@
 #include "tempo/CountBeatWindow.h"
 #include "tempo/MetronomeWindow.h"
 #include "tempo/SpeedConversionWindow.h"
+#include <QCoreApplication>
 #include <QtGlobal>
 #include <algorithm>
 
@@ -16,7 +18,7 @@ namespace {
 class EmptyWindow : public EmbeddedForm {
 public:
     EmptyWindow()
-        : EmbeddedForm("FrmEmptyForm", QSize(0, 0))
+        : EmbeddedForm("EmptyWindow", QSize(0, 0))
     {
     }
 };
@@ -49,80 +51,96 @@ const std::vector<WindowRow>& windowRows()
          SelectorEntry{0, 0, QT_TRANSLATE_NOOP("MainWindow", "Musik auszählen"),
                        QT_TRANSLATE_NOOP("MainWindow", " Musik auszählen")},
          MenuEntry{Measurements, QT_TRANSLATE_NOOP("MainMenu", "Musik &auszählen"), "Musikauszhlen1", "MenuItem4",
-                   "Ctrl+A", " Musik auszählen"}},
+                   "Ctrl+A", " Musik auszählen"},
+         HelpEntry{"CountBeatWindow", QT_TRANSLATE_NOOP("CountBeatWindow", "Musik auszählen"),
+                   "MusikauszaehlenHelp.rtf"}},
         {W::StopTime, made<StopTimeWindow>(),
          SelectorEntry{0, 1, QT_TRANSLATE_NOOP("MainWindow", "Zeit bestimmen"),
                        QT_TRANSLATE_NOOP("MainWindow", " Zeit bestimmen")},
          MenuEntry{Measurements, QT_TRANSLATE_NOOP("MainMenu", "&Zeit bestimmen"), "Zeitbestimmen1", "MenuItem5",
-                   "Ctrl+Z", " Zeitmessung"}},
+                   "Ctrl+Z", " Zeitmessung"},
+         HelpEntry{"StopTimeWindow", QT_TRANSLATE_NOOP("StopTimeWindow", "Zeit bestimmen"), "ZeitBestimmenHelp.rtf"}},
         {W::Metronome, made<MetronomeWindow>(),
          SelectorEntry{0, 2, QT_TRANSLATE_NOOP("MainWindow", "Metronom"), QT_TRANSLATE_NOOP("MainWindow", " Metronom")},
          MenuEntry{Measurements, QT_TRANSLATE_NOOP("MainMenu", "&Metronom"), "Metronom1", "MenuItem6", "Ctrl+M",
-                   " Metronom"}},
+                   " Metronom"},
+         HelpEntry{"MetronomeWindow", QT_TRANSLATE_NOOP("MetronomeWindow", "Metronom"), "MetronomHelp.rtf"}},
         {W::SpeedConversion, made<SpeedConversionWindow>(),
          SelectorEntry{0, 3, QT_TRANSLATE_NOOP("MainWindow", "Takt-Anpassung"),
                        QT_TRANSLATE_NOOP("MainWindow", " Takt-Anpassung")},
          MenuEntry{Measurements, QT_TRANSLATE_NOOP("MainMenu", "&Takt-Anpassung"), "TaktAnpassung1", "MenuItem7",
-                   "Ctrl+T", " Takt-Anpassung"}},
+                   "Ctrl+T", " Takt-Anpassung"},
+         HelpEntry{"SpeedConversionWindow", QT_TRANSLATE_NOOP("SpeedConversionWindow", "Takt-Anpassung"),
+                   "TaktAnpassungHelp.rtf"}},
         {W::FadeRockNRoll, made<FadeRockNRollWindow>(), std::nullopt,
          MenuEntry{Measurements, QT_TRANSLATE_NOOP("MainMenu", "Musik aus&blenden Rock'n'Roll"), "Musikausblenden1",
-                   "MenuItem8", "Ctrl+R", " Musik ausblenden Rock'n'Roll", true}},
+                   "MenuItem8", "Ctrl+R", " Musik ausblenden Rock'n'Roll", true},
+         HelpEntry{"FadeRockNRollWindow", QT_TRANSLATE_NOOP("FadeRockNRollWindow", "Rock'n'Roll ausblenden"),
+                   "RnRAusblendenHelp.rtf"}},
         {W::FadeCouples, made<FadeCouplesWindow>(),
          SelectorEntry{0, 4, QT_TRANSLATE_NOOP("MainWindow", "Musik ausblenden"),
                        QT_TRANSLATE_NOOP("MainWindow", " Musik ausblenden")},
          MenuEntry{Measurements, QT_TRANSLATE_NOOP("MainMenu", "Musik ausblenden"), "MusikAusblendenStdLateinBoogie1",
-                   "MenuItem9", "Ctrl+S", " Musik ausblenden Standard/Latein/Boogie"}},
+                   "MenuItem9", "Ctrl+S", " Musik ausblenden Standard/Latein/Boogie"},
+         HelpEntry{"FadeCouplesWindow", QT_TRANSLATE_NOOP("FadeCouplesWindow", "Latein/Standard/Boogie ausblenden"),
+                   "LateinAusblendenHelp.rtf"}},
         {W::MusicCheck, made<MusicCheckWindow>(),
          SelectorEntry{0, 5, QT_TRANSLATE_NOOP("MainWindow", "Musik prüfen"),
                        QT_TRANSLATE_NOOP("MainWindow", " Musik prüfen")},
          MenuEntry{Measurements, QT_TRANSLATE_NOOP("MainMenu", "Musik &prüfen"), "MusikPruefen1", "MI_CheckMusic",
-                   "Ctrl+P", " Musik prüfen"}},
+                   "Ctrl+P", " Musik prüfen"},
+         HelpEntry{"MusicCheckWindow", QT_TRANSLATE_NOOP("MusicCheckWindow", "Musik prüfen"), "MusikPruefenHelp.rtf"}},
         {W::RockNRollInfo, info(InfoWindow::RockNRoll),
          SelectorEntry{1, 0, QT_TRANSLATE_NOOP("MainWindow", "Rock'n'Roll"),
                        QT_TRANSLATE_NOOP("MainWindow", " Takt- und Zeiteinheiten bei Rock'n'Roll")},
          MenuEntry{BeatTimeInfo, QT_TRANSLATE_NOOP("MainMenu", "&Rock'n'Roll"), "MI_RnRInfo", "MenuItem11", "",
-                   " Takt- und Zeiteinheiten bei Rock'n'Roll"}},
+                   " Takt- und Zeiteinheiten bei Rock'n'Roll"},
+         std::nullopt},
         {W::BoogieWoogieInfo, info(InfoWindow::BoogieWoogie),
          SelectorEntry{1, 1, QT_TRANSLATE_NOOP("MainWindow", "Boogie-Woogie"),
                        QT_TRANSLATE_NOOP("MainWindow", " Takt- und Zeiteinheiten bei Boogie-Woogie")},
          MenuEntry{BeatTimeInfo, QT_TRANSLATE_NOOP("MainMenu", "&Boogie-Woogie"), "MI_BoogieInfo", "MenuItem12", "",
-                   " Takt- und Zeiteinheiten bei Boogie-Woogie"}},
+                   " Takt- und Zeiteinheiten bei Boogie-Woogie"},
+         std::nullopt},
         {W::BallroomInfo, info(InfoWindow::Ballroom),
          SelectorEntry{1, 2, QT_TRANSLATE_NOOP("MainWindow", "Standard"),
                        QT_TRANSLATE_NOOP("MainWindow", " Takt- und Zeiteinheiten bei Standardtänzen")},
          MenuEntry{BeatTimeInfo, QT_TRANSLATE_NOOP("MainMenu", "&Standard"), "MI_StandardInfo", "MenuItem13", "",
-                   " Takt- und Zeiteinheiten bei Standardtänzen"}},
+                   " Takt- und Zeiteinheiten bei Standardtänzen"},
+         std::nullopt},
         {W::LatinInfo, info(InfoWindow::Latin),
          SelectorEntry{1, 3, QT_TRANSLATE_NOOP("MainWindow", "Latein"),
                        QT_TRANSLATE_NOOP("MainWindow", " Takt- und Zeiteinheiten bei Lateintänzen")},
          MenuEntry{BeatTimeInfo, QT_TRANSLATE_NOOP("MainMenu", "&Latein"), "MI_LateinInfo", "MenuItem14", "",
-                   " Takt- und Zeiteinheiten bei Lateintänzen"}},
+                   " Takt- und Zeiteinheiten bei Lateintänzen"},
+         std::nullopt},
         {W::FormationInfo, info(InfoWindow::Formation),
          SelectorEntry{1, 4, QT_TRANSLATE_NOOP("MainWindow", "Formationswettbewerb"),
                        QT_TRANSLATE_NOOP("MainWindow", " Takt- und Zeiteinheiten bei Formationswettbewerben")},
          MenuEntry{BeatTimeInfo, QT_TRANSLATE_NOOP("MainMenu", "&Formationen"), "MI_FormationInfo", "MenuItem15", "",
-                   " Takt- und Zeiteinheiten bei Formationswettbewerben"}},
+                   " Takt- und Zeiteinheiten bei Formationswettbewerben"},
+         std::nullopt},
         {W::InternationalRockNRoll, info(InfoWindow::InternationalRockNRoll),
          SelectorEntry{2, 0, QT_TRANSLATE_NOOP("MainWindow", "Rock'n'Roll"),
                        QT_TRANSLATE_NOOP("MainWindow", " International regulations for Rock'n'Roll")},
-         std::nullopt},
+         std::nullopt, std::nullopt},
         {W::InternationalBoogieWoogie, info(InfoWindow::InternationalBoogieWoogie),
          SelectorEntry{2, 1, QT_TRANSLATE_NOOP("MainWindow", "Boogie Woogie"),
                        QT_TRANSLATE_NOOP("MainWindow", " International regulations for Boogie-Woogie")},
-         std::nullopt},
+         std::nullopt, std::nullopt},
         {W::InternationalBallroom, info(InfoWindow::InternationalBallroom),
          SelectorEntry{2, 2, QT_TRANSLATE_NOOP("MainWindow", "Ballroom"),
                        QT_TRANSLATE_NOOP("MainWindow", " International regulations for Ballroom")},
-         std::nullopt},
+         std::nullopt, std::nullopt},
         {W::InternationalLatin, info(InfoWindow::InternationalLatin),
          SelectorEntry{2, 3, QT_TRANSLATE_NOOP("MainWindow", "Latin"),
                        QT_TRANSLATE_NOOP("MainWindow", " International regulations for Latin")},
-         std::nullopt},
+         std::nullopt, std::nullopt},
         {W::InternationalFormations, info(InfoWindow::InternationalFormations),
          SelectorEntry{2, 4, QT_TRANSLATE_NOOP("MainWindow", "Formations"),
                        QT_TRANSLATE_NOOP("MainWindow", " International regulations for Formations")},
-         std::nullopt},
-        {W::Empty, [](ProgramState&) { return new EmptyWindow; }, std::nullopt, std::nullopt},
+         std::nullopt, std::nullopt},
+        {W::Empty, [](ProgramState&) { return new EmptyWindow; }, std::nullopt, std::nullopt, std::nullopt},
     };
     return rows;
 }
@@ -134,6 +152,18 @@ const WindowRow& rowOf(EmbeddedWindow window)
         std::find_if(rows.begin(), rows.end(), [window](const WindowRow& r) { return r.window == window; });
     Q_ASSERT(row != rows.end());
     return *row;
+}
+
+EmbeddedForm* makeWindow(const WindowRow& row, ProgramState& state)
+{
+    EmbeddedForm* window = row.create(state);
+    if (const std::optional<HelpEntry> help = row.help) {
+        QObject::connect(window, &EmbeddedForm::helpRequested, window, [window, help, &state] {
+            showToolHelp(state, window->language(), QCoreApplication::translate(help->context, help->title),
+                         QString::fromLatin1(help->fileName));
+        });
+    }
+    return window;
 }
 
 const WindowRow* selectorRow(int section, int item)

@@ -32,18 +32,30 @@ struct MenuEntry {
     bool hidden = false;
 };
 
-// One window of the display area: how it is made and how the operator
-// reaches it. Adding a window is a row here and its class.
+// What the window's help button opens: the file in the language folder of
+// the window's language, under a title that is German and translated in the
+// window's own context.
+struct HelpEntry {
+    const char* context;
+    const char* title;
+    const char* fileName;
+};
+
+// One window of the display area: how it is made, how the operator reaches
+// it and its help. Adding a window is a row here and its class.
 struct WindowRow {
     EmbeddedWindow window;
     std::function<EmbeddedForm*(ProgramState&)> create;
     std::optional<SelectorEntry> selector;
     std::optional<MenuEntry> menu;
+    std::optional<HelpEntry> help;
 };
 
 // Every window of the display area, in the order of the main menu.
 const std::vector<WindowRow>& windowRows();
 const WindowRow& rowOf(EmbeddedWindow window);
+// The window of the row, its help button showing the row's help.
+EmbeddedForm* makeWindow(const WindowRow& row, ProgramState& state);
 // The row of a selector item; null for none.
 const WindowRow* selectorRow(int section, int item);
 

@@ -82,6 +82,19 @@ double textToNumber(const QString& text, Messages& messages)
     return result;
 }
 
+std::optional<double> decimalValue(const QString& text)
+{
+    class Refusals : public Messages {
+    public:
+        void warning(const QString&) override { refused = true; }
+        void information(const QString&) override {}
+        bool inputQuery(const QString&, const QString&, QString&) override { return false; }
+        bool refused = false;
+    } refusals;
+    const double value = textToNumber(text, refusals);
+    return refusals.refused ? std::nullopt : std::optional<double>(value);
+}
+
 QString formatFixed(double value, int decimals, int precision)
 {
     const QLocale locale;

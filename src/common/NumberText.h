@@ -13,6 +13,8 @@ std::optional<qint32> parseInt32(const QString& text);
 // "Error during type conversion") and returns the value as it stood at the
 // failure: -1, or the integer part when only the fraction failed.
 double textToNumber(const QString& text, Messages& messages);
+// The same conversion without a word to the user: nothing where it would warn.
+std::optional<double> decimalValue(const QString& text);
 
 // Fixed-point text of value with the given count of decimals, rounded half
 // away from zero from the exact decimal expansion, with the decimal separator

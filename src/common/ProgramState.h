@@ -1,7 +1,6 @@
 #pragma once
 #include "common/Language.h"
 #include <QString>
-#include <cstdint>
 
 class Clock;
 class Messages;
@@ -26,13 +25,7 @@ struct ProgramState {
     // "de/" or "en/" (the separator of the platform).
     QString languageFolder;
 
-    // Target state of the dance selection. The tempo range is 0 to 0 while the
-    // choice gives no tempo to judge against.
-    double tempoMin = 0;
-    double tempoMax = 0;
-    std::int32_t danceTimeMin = 0;
-    std::int32_t danceTimeMax = 0;
-    QString currentDanceTimeText;
+    // The dance selection's choice as it is stored and restored.
     int savedTypeIndex = -1;
     int savedDanceIndex = -1;
     int savedRoundIndex = -1;
@@ -49,6 +42,5 @@ struct ProgramState {
     AudioOutput* audio = nullptr;
     HelpViewer* help = nullptr;
 
-    bool hasTargetTempo() const { return tempoMax > 0; }
     bool secondsFormat() const { return timeFormat == TimeFormat::Seconds; }
 };

@@ -2,7 +2,6 @@
 #include "fade/LampLook.h"
 #include "fade/FadeCouplesWindow.h"
 #include "fade/ProjectorWindow.h"
-#include "common/HelpViewer.h"
 #include "common/Messages.h"
 #include "common/ProgramState.h"
 #include "rules/DanceSelection.h"
@@ -108,7 +107,7 @@ FadeCouplesWindow::FadeCouplesWindow(ProgramState& state, QWidget* parent)
     connect(projectorTwoButton, &QPushButton::clicked, this, [this] { projectorClicked(4); });
     connect(projectorAllButton, &QPushButton::clicked, this, [this] { projectorClicked(5); });
     connect(resetButton, &QPushButton::clicked, this, &FadeCouplesWindow::resetClicked);
-    connect(helpButton, &QPushButton::clicked, this, &FadeCouplesWindow::helpClicked);
+    connect(helpButton, &QPushButton::clicked, this, &EmbeddedForm::helpRequested);
     connect(invertedCheck, &QCheckBox::toggled, this, [this] {
         if (projectorMode_ != -1)
             showOnProjector();
@@ -308,7 +307,8 @@ void FadeCouplesWindow::clockTimerFired(int number)
     FadeCouple& couple = coupleAt(number);
     const std::int64_t readingMs = couple.clock.readingMs();
     couple.timeEdit->setText(clockText(readingMs, state_.timeFormat));
-    if (const auto lamp = couple.light.advance(readingMs * 0.001, state_.danceTimeMin, state_.danceTimeMax))
+    const DanceTime& danceTime = state_.selection->danceTime();
+    if (const auto lamp = couple.light.advance(readingMs * 0.001, danceTime.min(), danceTime.max()))
         setLamp(number, *lamp);
 }
 
@@ -398,10 +398,4 @@ void FadeCouplesWindow::showOnProjector()
     for (int number = 1; number <= 3; ++number)
         texts[number - 1] = coupleAt(number).timeEdit->text();
     projector_->showProjector(projectorMode_, invertedCheck->isChecked(), texts);
-}
-
-void FadeCouplesWindow::helpClicked()
-{
-    showToolHelp(state_, language(), tr("Latein/Standard/Boogie ausblenden"),
-                 QStringLiteral("LateinAusblendenHelp.rtf"));
 }

@@ -79,7 +79,6 @@ public:
     void timeEditChanged(int couple);
     // The projector buttons: mode 1 to 3 one couple, 4 two clocks, 5 all.
     void projectorClicked(int mode);
-    void helpClicked();
     void timeFormatChanged(TimeFormat timeFormat) override;
 
     const FadeCouple& couple(int number) const { return *couples_[number - 1]; }

@@ -1,5 +1,4 @@
 #include "fade/FadeRockNRollWindow.h"
-#include "common/HelpViewer.h"
 #include "common/Messages.h"
 #include "common/NumberText.h"
 #include "common/ProgramState.h"
@@ -92,7 +91,7 @@ FadeRockNRollWindow::FadeRockNRollWindow(ProgramState& state, QWidget* parent)
 
     connect(startButton, &QPushButton::clicked, this, &FadeRockNRollWindow::startClicked);
     connect(resetButton, &QPushButton::clicked, this, &FadeRockNRollWindow::resetClicked);
-    connect(helpButton, &QPushButton::clicked, this, &FadeRockNRollWindow::helpClicked);
+    connect(helpButton, &QPushButton::clicked, this, &EmbeddedForm::helpRequested);
     connect(classGroup, &RadioGroup::itemChanged, this, &FadeRockNRollWindow::classChanged);
     connect(roundGroup, &RadioGroup::itemChanged, this, &FadeRockNRollWindow::roundChanged);
     connect(barsEdit, &QLineEdit::editingFinished, this, &FadeRockNRollWindow::barsEdited);
@@ -284,12 +283,12 @@ void FadeRockNRollWindow::lookUpRule()
             return;
         }
         tempoText_ = row->barsPerMin;
-        state_.currentDanceTimeText = row->danceTime;
+        danceTimeText_ = row->danceTime;
         danceClass_ = classGroup->itemIndex();
         danceRound_ = DanceCatalogue::hasFootTechniqueRounds(danceClass_) ? roundGroup->itemIndex() : -1;
         showDanceInUse();
     }
-    showDance(state_.currentDanceTimeText);
+    showDance(danceTimeText_);
 }
 
 const RuleRow* FadeRockNRollWindow::chosenRuleRow() const
@@ -463,9 +462,4 @@ void FadeRockNRollWindow::backToZero()
 void FadeRockNRollWindow::timeEditChanged()
 {
     emit statusTextChanged(RnRClockPanel, tr("Zeit: ") + timeEdit->text());
-}
-
-void FadeRockNRollWindow::helpClicked()
-{
-    showToolHelp(state_, language(), tr("Rock'n'Roll ausblenden"), QStringLiteral("RnRAusblendenHelp.rtf"));
 }

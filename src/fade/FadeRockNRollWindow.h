@@ -31,7 +31,6 @@ public:
     void clockTimerFired();
     void resetClicked();
     void timeEditChanged();
-    void helpClicked();
 
     bool running() const { return fade_.running(); }
     const FadeCountdown& fade() const { return fade_; }
@@ -93,6 +92,8 @@ private:
     FadeCountdown fade_;
     // The tempo as the rule table or the user gave it: one number or a range.
     QString tempoText_;
+    // The dancing time of the rule row last looked up, as the table writes it.
+    QString danceTimeText_;
     // Items of classGroup and roundGroup the shown rule row belongs to; -1 for none.
     int danceClass_ = -1;
     int danceRound_ = -1;

@@ -150,7 +150,7 @@ void ProjectorClock::paintEvent(QPaintEvent*)
 
 ProjectorWindow::ProjectorWindow(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      titleLabel(whiteLabel(QStringLiteral("Label1"), QStringLiteral("Vantor 2.2"), 10, false, this)),
+      titleLabel(whiteLabel(QStringLiteral("titleLabel"), QStringLiteral("Vantor 2.2"), 10, false, this)),
       clockOne(new ProjectorClock(QStringLiteral("clockOne"), this)),
       clockTwo(new ProjectorClock(QStringLiteral("clockTwo"), this)),
       clockThree(new ProjectorClock(QStringLiteral("clockThree"), this)),

@@ -2,9 +2,9 @@
 #include "rules/ToneColour.h"
 #include "widgets/DelimitedListBox.h"
 #include "rules/TempoVerdict.h"
-#include "common/HelpViewer.h"
 #include "common/Messages.h"
 #include "common/ProgramState.h"
+#include "rules/DanceSelection.h"
 #include "widgets/RoundedFrame.h"
 
 #include <QClipboard>
@@ -96,7 +96,7 @@ void MusicCheckWindow::createControls()
     connect(copyButton, &QPushButton::clicked, this, &MusicCheckWindow::copyClicked);
     connect(saveButton, &QPushButton::clicked, this, &MusicCheckWindow::saveClicked);
     connect(clearButton, &QPushButton::clicked, this, &MusicCheckWindow::clearClicked);
-    connect(helpButton, &QPushButton::clicked, this, &MusicCheckWindow::helpClicked);
+    connect(helpButton, &QPushButton::clicked, this, &EmbeddedForm::helpRequested);
 }
 
 void MusicCheckWindow::applyLanguage()
@@ -181,11 +181,12 @@ void MusicCheckWindow::progressChanged(int done, int total)
 void MusicCheckWindow::danceChanged(const RuleRow* row)
 {
     target_ = RuleTarget{};
-    if (state_.tempoMax > 0)
-        target_.range = BarsRange{state_.tempoMin, state_.tempoMax};
+    const DanceSelection& selection = *state_.selection;
+    if (selection.tempoRange().valid())
+        target_.range = BarsRange{selection.tempoRange().min, selection.tempoRange().max};
     target_.beatsPerBar = beatsPerBarOfRow(row);
-    target_.danceTimeMin = state_.danceTimeMin;
-    target_.danceTimeMax = state_.danceTimeMax;
+    target_.danceTimeMin = selection.danceTime().min();
+    target_.danceTimeMax = selection.danceTime().max();
     showTarget();
     showAllRows();
 }
@@ -315,11 +316,6 @@ void MusicCheckWindow::clearClicked()
 void MusicCheckWindow::cancelClicked()
 {
     queue_.cancel();
-}
-
-void MusicCheckWindow::helpClicked()
-{
-    showToolHelp(state_, language(), tr("Musik prüfen"), QStringLiteral("MusikPruefenHelp.rtf"));
 }
 
 void MusicCheckWindow::dragEnterEvent(QDragEnterEvent* event)

@@ -33,7 +33,6 @@ public:
     void saveClicked();
     void clearClicked();
     void cancelClicked();
-    void helpClicked();
     // Writes the list as CSV; false (after a warning) when it cannot.
     bool saveCsv(const QString& path);
     QString listAsText() const;

@@ -2,7 +2,6 @@
 #include "common/Messages.h"
 #include "common/ProgramState.h"
 #include "rules/DanceCatalogue.h"
-#include "rules/RuleTables.h"
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -114,6 +113,22 @@ const RuleRow* DanceSelection::chosenRow() const
     return index ? &rules.table(discipline).rows[static_cast<size_t>(*index)] : nullptr;
 }
 
+void DanceSelection::setTempoRange(const TempoRange& range)
+{
+    if (range.min == tempoRange_.min && range.max == tempoRange_.max)
+        return;
+    tempoRange_ = range;
+    emit tempoRangeChanged(tempoRange_);
+}
+
+void DanceSelection::setDanceTime(const DanceTime& time)
+{
+    if (time.text == danceTime_.text)
+        return;
+    danceTime_ = time;
+    emit danceTimeChanged(danceTime_);
+}
+
 void DanceSelection::setLocked(bool locked)
 {
     if (locked == locked_)
@@ -134,11 +149,8 @@ void DanceSelection::takeRow(const RuleRow& row)
         return;
     }
     shownRow_ = &row;
-    state_.currentDanceTimeText = row.danceTime;
-    state_.tempoMin = tempo.min;
-    state_.tempoMax = tempo.max;
-    state_.danceTimeMin = parseDanceTime(row.danceTime, 1);
-    state_.danceTimeMax = parseDanceTime(row.danceTime, 2);
+    setTempoRange(tempo);
+    setDanceTime(DanceTime{row.danceTime});
 }
 
 // Count beat judges against the target tempo range: with a typed target it is
@@ -148,11 +160,6 @@ void DanceSelection::takeRow(const RuleRow& row)
 void DanceSelection::takeTargetWithoutRow()
 {
     shownRow_ = nullptr;
-    state_.tempoMin = state_.tempoMax = 0;
-    if (!typedTargetChosen())
-        return;
-    if (const std::optional<double> target = typedTargetTempo(typedTarget_)) {
-        state_.tempoMin = *target - TypedTargetTolerance;
-        state_.tempoMax = *target + TypedTargetTolerance;
-    }
+    const std::optional<double> target = typedTargetChosen() ? typedTargetTempo(typedTarget_) : std::nullopt;
+    setTempoRange(target ? TempoRange{*target - TypedTargetTolerance, *target + TypedTargetTolerance} : TempoRange{});
 }

@@ -1,15 +1,15 @@
 #pragma once
+#include "rules/RuleTables.h"
 #include <QObject>
 #include <QString>
 #include <optional>
 
 struct ProgramState;
-struct RuleRow;
 
 // The dance the operator has chosen: a discipline (or a typed target tempo,
 // or no dance), a class or dance and a round, by their places in the
-// catalogue. It looks up the chosen rule row and keeps the program state's
-// target values (tempo range, dancing time, the choice to store) in step.
+// catalogue. It looks up the chosen rule row and holds the target it gives
+// (tempo range, dancing time); the choice to store goes to the program state.
 // The selection panel is a view of it; the tool windows read it and the
 // three-couple fade window locks it while a clock runs.
 class DanceSelection : public QObject {
@@ -48,6 +48,16 @@ public:
     // operator types something else.
     const QString& validTypedTarget() const { return validTypedTarget_; }
 
+    // The tempo range to judge against; not valid while the choice gives none
+    // (no dance, a typed target not yet a tempo, a rule row without a tempo).
+    const TempoRange& tempoRange() const { return tempoRange_; }
+    // The dancing time of the last chosen rule row: a choice without a row
+    // (no dance, a typed target) leaves it as it was.
+    const DanceTime& danceTime() const { return danceTime_; }
+    // Each choice sets both; set directly, they hold until the next choice.
+    void setTempoRange(const TempoRange& range);
+    void setDanceTime(const DanceTime& time);
+
     // While locked the choice must not change; views disable their controls.
     bool locked() const { return locked_; }
     void setLocked(bool locked);
@@ -67,6 +77,8 @@ signals:
     void choiceChanged();
     // The target was recomputed; row is the chosen rule row, or null.
     void targetChanged(const RuleRow* row);
+    void tempoRangeChanged(const TempoRange& range);
+    void danceTimeChanged(const DanceTime& time);
     void lockChanged(bool locked);
 
 private:
@@ -80,5 +92,7 @@ private:
     QString typedTarget_;
     QString validTypedTarget_;
     const RuleRow* shownRow_ = nullptr;
+    TempoRange tempoRange_;
+    DanceTime danceTime_;
     bool locked_ = false;
 };

@@ -196,7 +196,7 @@ InternationalInfoWindow::InternationalInfoWindow(ProgramState& state, const Inte
                                                  QWidget* parent)
     : RuleInfoWindow(state, internationalLayout(config), parent)
 {
-    auto* sourceCaption = addLabel(panel(), "Label1", QRect(24, 336, 37, 13), 11);
+    auto* sourceCaption = addLabel(panel(), "sourceCaptionLabel", QRect(24, 336, 37, 13), 11);
     setTextWidening(sourceCaption, QStringLiteral("Source:"));
     setColumnCaptions();
     if (!showFile(findFileCaseInsensitive(state_.programFolder, config.fileName)).isEmpty())

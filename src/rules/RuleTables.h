@@ -30,9 +30,11 @@ QString ruleFileName(Discipline discipline);
 // Equal after upper-casing the ASCII letters a-z only; the whole text counts.
 bool keysEqual(const QString& a, const QString& b);
 
+// A tempo range in bars per minute, inclusive; 0 to 0 stands for none.
 struct TempoRange {
     double min = 0;
     double max = 0;
+    bool valid() const { return max > 0; }
 };
 // "48-50" (exactly five characters) gives 48 and 50; any other text is one
 // value for both, 0 when it is not a number. ok is false when a five-character
@@ -40,6 +42,14 @@ struct TempoRange {
 TempoRange parseBarsPerMin(const QString& text, bool* ok = nullptr);
 // which = 1 minimum, 2 maximum, in whole seconds; the last character is the unit.
 int parseDanceTime(const QString& text, int which);
+
+// A dancing time as the rules write it ("90-120s", "80s"). The text is what
+// the windows show; the seconds are read from it, 0 where it gives none.
+struct DanceTime {
+    QString text;
+    int min() const { return parseDanceTime(text, 1); }
+    int max() const { return parseDanceTime(text, 2); }
+};
 
 // Whether the two conversions read the text as what it says, not as the 0 (or
 // the cut number) they give for what they cannot read: a tempo is a positive

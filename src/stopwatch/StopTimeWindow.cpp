@@ -1,6 +1,5 @@
 #include "widgets/Pictures.h"
 #include "stopwatch/StopTimeWindow.h"
-#include "common/HelpViewer.h"
 #include "stopwatch/StopwatchControl.h"
 #include "common/ProgramState.h"
 #include <QFrame>
@@ -46,7 +45,7 @@ StopTimeWindow::StopTimeWindow(ProgramState& state, QWidget* parent)
     connect(startAllButton, &QPushButton::clicked, this, &StopTimeWindow::startAllClicked);
     connect(stopAllButton, &QPushButton::clicked, this, &StopTimeWindow::stopAllClicked);
     connect(resetAllButton, &QPushButton::clicked, this, &StopTimeWindow::resetAllClicked);
-    connect(helpButton, &QPushButton::clicked, this, &StopTimeWindow::helpClicked);
+    connect(helpButton, &QPushButton::clicked, this, &EmbeddedForm::helpRequested);
     applyLanguage();
 }
 
@@ -132,9 +131,4 @@ void StopTimeWindow::timeFormatChanged(TimeFormat format)
 {
     for (StopwatchControl* stopwatch : couples())
         stopwatch->setTimeFormat(format);
-}
-
-void StopTimeWindow::helpClicked()
-{
-    showToolHelp(state_, language(), tr("Zeit bestimmen"), QStringLiteral("ZeitBestimmenHelp.rtf"));
 }

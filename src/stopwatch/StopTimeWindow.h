@@ -23,7 +23,6 @@ public:
     void startAllClicked();
     void stopAllClicked();
     void resetAllClicked();
-    void helpClicked();
     // Shared by the three stopwatches: writes the sender's status bar panel.
     void coupleTimeChanged(StopwatchControl* Sender, const QString& Time);
     void timeFormatChanged(TimeFormat format) override;

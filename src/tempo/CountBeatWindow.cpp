@@ -5,7 +5,6 @@
 #include "tempo/AdaptFixedSpeedDialog.h"
 #include "tempo/AdaptSpeedDialog.h"
 #include "tempo/MeasuredTempo.h"
-#include "common/HelpViewer.h"
 #include "common/Messages.h"
 #include "common/NumberText.h"
 #include "common/ProgramState.h"
@@ -101,9 +100,11 @@ void CountBeatWindow::createControls()
     connect(startButton, &QPushButton::clicked, this, &CountBeatWindow::startClicked);
     connect(evaluateButton, &QPushButton::clicked, this, &CountBeatWindow::evaluateClicked);
     connect(resetButton, &QPushButton::clicked, this, &CountBeatWindow::resetClicked);
-    connect(helpButton, &QPushButton::clicked, this, &CountBeatWindow::helpClicked);
+    connect(helpButton, &QPushButton::clicked, this, &EmbeddedForm::helpRequested);
     connect(resetTimer, &QTimer::timeout, this, &CountBeatWindow::resetTimerFired);
     connect(barsPerAverageSpin, &QSpinBox::valueChanged, this, &CountBeatWindow::barsPerAverageChanged);
+    // The rows are coloured against the target range, so another dance colours them anew.
+    connect(state_.selection, &DanceSelection::tempoRangeChanged, tapList, [this] { tapList->viewport()->update(); });
 }
 
 namespace {
@@ -264,7 +265,7 @@ void CountBeatWindow::listLeft()
 QColor CountBeatWindow::rowColour(const QStringList& fields) const
 {
     // Without a target tempo there is nothing to judge against: no colour.
-    const bool noDance = state_.selection->noDance() || !state_.hasTargetTempo();
+    const bool noDance = state_.selection->noDance() || !state_.selection->tempoRange().valid();
     return toneColour(toneOfRow(fields, noDance));
 }
 
@@ -290,9 +291,10 @@ void CountBeatWindow::tap()
     // then runs from the earlier of them, so no time is lost.
     if (seconds <= 0)
         return;
-    const TapRow tap = series_.addInterval(seconds, barsPerAverageSpin->value(), state_.tempoMin, state_.tempoMax);
+    const TempoRange& range = state_.selection->tempoRange();
+    const TapRow tap = series_.addInterval(seconds, barsPerAverageSpin->value(), range.min, range.max);
     if (tap.published)
-        showAverageInSpeedConversion(tap.roundedAverage);
+        showAverageInSpeedConversion(tap.average);
     restartStopwatch();
     if (tap.relisted.isEmpty()) {
         tapList->addItem(tap.row);
@@ -328,10 +330,10 @@ void CountBeatWindow::showSteadiness()
     spreadLabel->setText(tr("Taktschläge: %1   Streuung: %2 Takte/min").arg(series_.tapCount()).arg(spreadText));
 }
 
-void CountBeatWindow::showAverageInSpeedConversion(const QString& text)
+void CountBeatWindow::showAverageInSpeedConversion(double barsPerMinute)
 {
     if (measured_)
-        measured_->setText(text);
+        measured_->setBarsPerMinute(barsPerMinute);
 }
 
 void CountBeatWindow::scrollToNewest()
@@ -421,11 +423,6 @@ void CountBeatWindow::barsPerAverageChanged()
 {
     if (series_.counting())
         resetClicked();
-}
-
-void CountBeatWindow::helpClicked()
-{
-    showToolHelp(state_, language(), tr("Musik auszählen"), QStringLiteral("MusikauszaehlenHelp.rtf"));
 }
 
 void CountBeatWindow::warn(const QString& text)

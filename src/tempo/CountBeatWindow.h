@@ -33,7 +33,6 @@ public:
     void startClicked();
     void evaluateClicked();
     void resetClicked();
-    void helpClicked();
     void resetTimerFired();
     void barsPerAverageChanged();
 
@@ -75,7 +74,7 @@ private:
     void noBarsEntered();
     void warn(const QString& text);
     bool showsReadyPrompt() const;
-    void showAverageInSpeedConversion(const QString& text);
+    void showAverageInSpeedConversion(double barsPerMinute);
     void showSteadiness();
     void clearSeries();
     void scrollToNewest();

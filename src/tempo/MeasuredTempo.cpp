@@ -1,9 +1,15 @@
 #include "tempo/MeasuredTempo.h"
+#include "common/NumberText.h"
 
-void MeasuredTempo::setText(const QString& text)
+void MeasuredTempo::setBarsPerMinute(std::optional<double> barsPerMinute)
 {
-    if (text == text_)
+    if (barsPerMinute == barsPerMinute_)
         return;
-    text_ = text;
-    emit changed(text_);
+    barsPerMinute_ = barsPerMinute;
+    emit changed();
+}
+
+QString MeasuredTempo::text() const
+{
+    return barsPerMinute_ ? formatFixed(*barsPerMinute_, 1, 7) : QString();
 }

@@ -1,22 +1,24 @@
 #pragma once
 #include <QObject>
 #include <QString>
+#include <optional>
 
 // The tempo measured last, in bars per minute: the count beat's average, or
-// what the operator typed as the actual tempo of the speed conversion. Kept as
-// the text shown (one decimal in the user's locale from the count beat), so a
-// window that reads it judges what the operator sees.
+// what the operator typed as the actual tempo of the speed conversion.
 class MeasuredTempo : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;
 
-    const QString& text() const { return text_; }
-    void setText(const QString& text);
+    std::optional<double> barsPerMinute() const { return barsPerMinute_; }
+    void setBarsPerMinute(std::optional<double> barsPerMinute);
+    // As the windows show it: one decimal in the user's locale; empty while
+    // nothing is measured.
+    QString text() const;
 
 signals:
-    void changed(const QString& text);
+    void changed();
 
 private:
-    QString text_;
+    std::optional<double> barsPerMinute_;
 };

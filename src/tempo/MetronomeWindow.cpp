@@ -1,10 +1,10 @@
 #include "tempo/MetronomeWindow.h"
 #include "common/Clock.h"
 #include "tempo/MeasuredTempo.h"
-#include "common/HelpViewer.h"
 #include "common/Messages.h"
 #include "common/NumberText.h"
 #include "common/ProgramState.h"
+#include "rules/DanceSelection.h"
 #include "widgets/RadioGroup.h"
 #include "common/SoundPlayer.h"
 #include "widgets/SpinEdit.h"
@@ -27,26 +27,6 @@ constexpr int kAccentPosition = 100;
 constexpr int kBeatPosition = 50;
 const QString kAccentSound = QStringLiteral("TOMTOM_HI");
 const QString kClickSound = QStringLiteral("drum_stick");
-
-// Holds back the shared conversion's warnings: a tempo that is no number
-// gets the same message as one out of range, in the operator's words.
-class WarningCounter : public Messages {
-public:
-    explicit WarningCounter(Messages& inner)
-        : inner_(inner)
-    {
-    }
-    void warning(const QString&) override { ++count; }
-    void information(const QString& text) override { inner_.information(text); }
-    bool inputQuery(const QString& title, const QString& prompt, QString& value) override
-    {
-        return inner_.inputQuery(title, prompt, value);
-    }
-    int count = 0;
-
-private:
-    Messages& inner_;
-};
 
 } // namespace
 
@@ -85,7 +65,7 @@ MetronomeWindow::MetronomeWindow(ProgramState& state, QWidget* parent)
     flashTimer->setTimerType(Qt::PreciseTimer);
 
     connect(startButton, &QPushButton::clicked, this, &MetronomeWindow::startClicked);
-    connect(helpButton, &QPushButton::clicked, this, &MetronomeWindow::helpClicked);
+    connect(helpButton, &QPushButton::clicked, this, &EmbeddedForm::helpRequested);
     connect(metreGroup, &RadioGroup::itemChanged, this, &MetronomeWindow::metreChanged);
     connect(tempoSpin, &QDoubleSpinBox::valueChanged, this, &MetronomeWindow::tempoChanged);
     connect(measuredButton, &QPushButton::clicked, this, &MetronomeWindow::measuredClicked);
@@ -111,7 +91,7 @@ void MetronomeWindow::placeControls()
 
     metreGroup->setObjectName("Takt");
     metreGroup->setGeometry(48, 100, 200, 130);
-    tempoLabel->setObjectName("Label1");
+    tempoLabel->setObjectName("tempoLabel");
     tempoLabel->setGeometry(288, 110, 120, 24);
     tempoSpin->setObjectName("tempoSpin");
     tempoSpin->setGeometry(410, 108, 87, 28);
@@ -159,9 +139,9 @@ int MetronomeWindow::beatsPerBar() const
 
 std::optional<double> MetronomeWindow::readTempo()
 {
-    WarningCounter conversion(*state_.messages);
-    const double tempo = textToNumber(tempoSpin->text(), conversion);
-    if (conversion.count > 0 || tempo < kMinTempo || tempo > kMaxTempo) {
+    // A tempo that is no number gets the same message as one out of range, in the operator's words.
+    const std::optional<double> tempo = decimalValue(tempoSpin->text());
+    if (!tempo || *tempo < kMinTempo || *tempo > kMaxTempo) {
         state_.messages->warning(tr("Bitte ein Tempo von 1 bis 200 Takten pro Minute eingeben."));
         return std::nullopt;
     }
@@ -319,21 +299,14 @@ void MetronomeWindow::changeWhileRunning()
 
 void MetronomeWindow::measuredClicked()
 {
-    std::optional<double> measured;
-    if (measured_ && !measured_->text().trimmed().isEmpty()) {
-        WarningCounter conversionErrors(*state_.messages);
-        const double tempo = textToNumber(measured_->text(), conversionErrors);
-        if (conversionErrors.count == 0)
-            measured = tempo;
-    }
-    takeOverTempo(measured, tr("Es wurde noch kein Tempo gemessen."));
+    takeOverTempo(measured_ ? measured_->barsPerMinute() : std::nullopt, tr("Es wurde noch kein Tempo gemessen."));
 }
 
 void MetronomeWindow::targetClicked()
 {
     std::optional<double> target;
-    if (state_.hasTargetTempo())
-        target = (state_.tempoMin + state_.tempoMax) / 2;
+    if (const TempoRange& range = state_.selection->tempoRange(); range.valid())
+        target = (range.min + range.max) / 2;
     takeOverTempo(target, tr("Es ist kein Solltempo gewählt."));
 }
 
@@ -346,9 +319,4 @@ void MetronomeWindow::takeOverTempo(std::optional<double> tempo, const QString& 
     // One decimal, as the field shows it; a running metronome follows from the next bar.
     tempoSpin->setValue(std::round(*tempo * 10) / 10);
     tempoChanged();
-}
-
-void MetronomeWindow::helpClicked()
-{
-    showToolHelp(state_, language(), tr("Metronom"), QStringLiteral("MetronomHelp.rtf"));
 }

@@ -38,7 +38,6 @@ public:
     void barTimerFired();
     void flashTimerFired();
     void metreChanged();
-    void helpClicked();
     // Tempo changed while running: it takes over at the next bar.
     void tempoChanged();
     // Take over the tempo last measured by count beat, or the middle of the target range.

@@ -1,6 +1,6 @@
 #include "tempo/SpeedConversionWindow.h"
-#include "common/HelpViewer.h"
 #include "common/Messages.h"
+#include "common/NumberText.h"
 #include "common/ProgramState.h"
 #include "widgets/RoundedFrame.h"
 #include "tempo/MeasuredTempo.h"
@@ -56,18 +56,20 @@ SpeedConversionWindow::SpeedConversionWindow(ProgramState& state, QWidget* paren
     connect(desiredTempoEdit, &QLineEdit::returnPressed, this, &SpeedConversionWindow::desiredTempoEntered);
     connect(calculateButton, &QPushButton::clicked, this, &SpeedConversionWindow::calculateClicked);
     connect(resetButton, &QPushButton::clicked, this, &SpeedConversionWindow::resetClicked);
-    connect(helpButton, &QPushButton::clicked, this, &SpeedConversionWindow::helpClicked);
+    connect(helpButton, &QPushButton::clicked, this, &EmbeddedForm::helpRequested);
     applyLanguage();
 }
 
 void SpeedConversionWindow::setMeasuredTempo(MeasuredTempo* measured)
 {
     actualTempoEdit->setText(measured->text());
-    connect(measured, &MeasuredTempo::changed, actualTempoEdit, [this](const QString& text) {
-        if (actualTempoEdit->text() != text)
-            actualTempoEdit->setText(text);
+    // The operator's text stays as typed ("51.97", "48,") while it says the measured tempo.
+    connect(measured, &MeasuredTempo::changed, actualTempoEdit, [this, measured] {
+        if (decimalValue(actualTempoEdit->text()) != measured->barsPerMinute())
+            actualTempoEdit->setText(measured->text());
     });
-    connect(actualTempoEdit, &QLineEdit::textChanged, measured, &MeasuredTempo::setText);
+    connect(actualTempoEdit, &QLineEdit::textChanged, measured,
+            [measured](const QString& text) { measured->setBarsPerMinute(decimalValue(text)); });
 }
 
 void SpeedConversionWindow::applyLanguage()
@@ -132,11 +134,6 @@ void SpeedConversionWindow::resetClicked()
     desiredTempoEdit->clear();
     adaptationEdit->clear();
     actualTempoEdit->setFocus();
-}
-
-void SpeedConversionWindow::helpClicked()
-{
-    showToolHelp(state_, language(), tr("Takt-Anpassung"), QStringLiteral("TaktAnpassungHelp.rtf"));
 }
 
 void SpeedConversionWindow::warn(const QString& text)

@@ -22,7 +22,6 @@ public:
     void desiredTempoEntered(); // Enter in desiredTempoEdit
     void calculateClicked();
     void resetClicked();
-    void helpClicked();
 
     QLabel* actualTempoLabel = nullptr;
     QLineEdit* actualTempoEdit = nullptr;

@@ -219,7 +219,7 @@ TapRow TapSeries::describe(int barsAdded, const Judging& judging) const
     const bool inRange = judging.lower <= truncated && truncated <= judging.upper;
 
     result.published = true;
-    result.roundedAverage = formatFixed(average, 1, 7);
+    result.average = average;
     result.listedAverage = formatFixed(truncated, 1, 7);
     result.inRange = inRange;
     result.row = barsText(tally_.bars, barsAdded) + ';' + formatFixed(tally_.totalSeconds, 1, 7) + ';' +

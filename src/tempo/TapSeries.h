@@ -9,9 +9,9 @@
 
 // One tap's outcome: the list row and the two texts of the average tempo.
 struct TapRow {
-    QString row;            // "k;seconds;current;average;flag", k marked "k (+n)" when a tap added n != 1 bars
-    QString roundedAverage; // for the speed-conversion window, rounded to one decimal
-    QString listedAverage;  // truncated to one decimal, as listed and copied
+    QString row;           // "k;seconds;current;average;flag", k marked "k (+n)" when a tap added n != 1 bars
+    double average = 0;    // bars per minute, for the speed-conversion window
+    QString listedAverage; // truncated to one decimal, as listed and copied
     bool inRange = false;
     // False when there is no average to publish: a tap that opened a new
     // series, or a dropped tap before any bar was counted.

@@ -23,6 +23,8 @@ public:
 signals:
     // A clock's reading for the main window's status panel of that number.
     void statusTextChanged(int panel, const QString& text);
+    // The help button was pressed; the window table knows which help it opens.
+    void helpRequested();
 
 protected:
     virtual void applyLanguage() {}

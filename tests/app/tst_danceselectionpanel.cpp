@@ -217,11 +217,11 @@ void TestDanceSelectionPanel::lookup()
     QCOMPARE(panel_->roundGroup->isHidden(), round < 0);
     QCOMPARE(panel_->tempoEdit->text(), tempo);
     QCOMPARE(panel_->durationEdit->text(), time);
-    QCOMPARE(state_.currentDanceTimeText, time);
-    QCOMPARE(state_.tempoMin, tempo.left(2).toDouble());
-    QCOMPARE(state_.tempoMax, tempo.right(2).toDouble());
-    QCOMPARE(state_.danceTimeMin, timeMin);
-    QCOMPARE(state_.danceTimeMax, timeMax);
+    QCOMPARE(selection_->danceTime().text, time);
+    QCOMPARE(selection_->tempoRange().min, tempo.left(2).toDouble());
+    QCOMPARE(selection_->tempoRange().max, tempo.right(2).toDouble());
+    QCOMPARE(selection_->danceTime().min(), timeMin);
+    QCOMPARE(selection_->danceTime().max(), timeMax);
     QCOMPARE(state_.savedTypeIndex, type);
     QCOMPARE(state_.savedDanceIndex, dance);
     QCOMPARE(messages_.warnings, QStringList());
@@ -235,7 +235,7 @@ void TestDanceSelectionPanel::choiceStepByStep()
     QCOMPARE(panel_->danceGroup->itemText(0), QString("Schüler"));
     QVERIFY(panel_->tempoEdit->text().isEmpty());
     QVERIFY(panel_->durationEdit->text().isEmpty());
-    QVERIFY(!state_.hasTargetTempo()); // not the range of the Samba any more
+    QVERIFY(!selection_->tempoRange().valid()); // not the range of the Samba any more
 
     choose(panel_->danceGroup, 2);
     QVERIFY(!panel_->roundGroup->isHidden());
@@ -249,7 +249,7 @@ void TestDanceSelectionPanel::choiceStepByStep()
     choose(panel_->danceGroup, 1); // another class asks for its round again
     QCOMPARE(panel_->roundGroup->itemIndex(), -1);
     QVERIFY(panel_->tempoEdit->text().isEmpty());
-    QVERIFY(!state_.hasTargetTempo());
+    QVERIFY(!selection_->tempoRange().valid());
 }
 
 void TestDanceSelectionPanel::rockNRollCClassTakesLastRow()
@@ -258,8 +258,8 @@ void TestDanceSelectionPanel::rockNRollCClassTakesLastRow()
     chooseDance(0, 3, -1);
     QVERIFY(panel_->roundGroup->isHidden());
     QCOMPARE(panel_->tempoEdit->text(), QString("48"));
-    QCOMPARE(state_.tempoMin, 48.0);
-    QCOMPARE(state_.tempoMax, 48.0);
+    QCOMPARE(selection_->tempoRange().min, 48.0);
+    QCOMPARE(selection_->tempoRange().max, 48.0);
 }
 
 void TestDanceSelectionPanel::targetTempoJudgesAgainstTheTypedTarget()
@@ -273,18 +273,18 @@ void TestDanceSelectionPanel::targetTempoJudgesAgainstTheTypedTarget()
     QVERIFY(panel_->tempoEdit->text().isEmpty());
     QVERIFY(panel_->durationEdit->text().isEmpty());
     // No target typed yet: nothing to judge against, not the previous class's range.
-    QVERIFY(!state_.hasTargetTempo());
-    QCOMPARE(state_.danceTimeMax, 105);
+    QVERIFY(!selection_->tempoRange().valid());
+    QCOMPARE(selection_->danceTime().max(), 105);
     QCOMPARE(state_.savedTypeIndex, 4);
 
     QTest::keyClicks(panel_->targetTempoEdit, "125");
-    QCOMPARE(state_.tempoMin, 124.0);
-    QCOMPARE(state_.tempoMax, 126.0);
+    QCOMPARE(selection_->tempoRange().min, 124.0);
+    QCOMPARE(selection_->tempoRange().max, 126.0);
     panel_->targetTempoEdit->setText("49,5");
-    QCOMPARE(state_.tempoMin, 48.5);
-    QCOMPARE(state_.tempoMax, 50.5);
+    QCOMPARE(selection_->tempoRange().min, 48.5);
+    QCOMPARE(selection_->tempoRange().max, 50.5);
     panel_->targetTempoEdit->clear();
-    QVERIFY(!state_.hasTargetTempo());
+    QVERIFY(!selection_->tempoRange().valid());
 }
 
 void TestDanceSelectionPanel::noDanceHidesTheGroups()
@@ -317,8 +317,8 @@ void TestDanceSelectionPanel::tempoText()
     rules_.table(Discipline::Latin).rows[0].barsPerMin = text;
     chooseDance(3, 0, -1);
     QCOMPARE(panel_->tempoEdit->text(), text);
-    QCOMPARE(state_.tempoMin, min);
-    QCOMPARE(state_.tempoMax, max);
+    QCOMPARE(selection_->tempoRange().min, min);
+    QCOMPARE(selection_->tempoRange().max, max);
 }
 
 void TestDanceSelectionPanel::brokenTempoRangeLeavesNoTarget()
@@ -330,9 +330,9 @@ void TestDanceSelectionPanel::brokenTempoRangeLeavesNoTarget()
     QCOMPARE(messages_.warnings, QStringList{"Ungültige Tempoangabe in den Regeldaten: '3x-32'"});
     QVERIFY(panel_->tempoEdit->text().isEmpty());
     QVERIFY(panel_->durationEdit->text().isEmpty());
-    QVERIFY(!state_.hasTargetTempo()); // never the Samba's range for the Cha-Cha
-    QCOMPARE(state_.danceTimeMin, 90);
-    QCOMPARE(state_.currentDanceTimeText, QString("90-120s"));
+    QVERIFY(!selection_->tempoRange().valid()); // never the Samba's range for the Cha-Cha
+    QCOMPARE(selection_->danceTime().min(), 90);
+    QCOMPARE(selection_->danceTime().text, QString("90-120s"));
 }
 
 void TestDanceSelectionPanel::typedTargetTempo_data()
@@ -408,7 +408,7 @@ void TestDanceSelectionPanel::pastedNegativeTargetIsRefused()
     panel_->targetTempoEdit->insert(pasted);
     QCOMPARE(panel_->targetTempoEdit->text(), QString("48"));
     QCOMPARE(selection_->validTypedTarget(), QString("48"));
-    QCOMPARE(state_.tempoMin, 47.0);
+    QCOMPARE(selection_->tempoRange().min, 47.0);
     QCOMPARE(beeps_, 1);
 }
 
@@ -441,8 +441,8 @@ void TestDanceSelectionPanel::setLanguageKeepsTheChoice()
     QCOMPARE(panel_->danceGroup->currentText(), QString("B Class"));
     QCOMPARE(panel_->roundGroup->currentText(), QString("acrobatics"));
     QCOMPARE(panel_->tempoEdit->text(), QString("46-47"));
-    QCOMPARE(state_.tempoMin, 46.0);
-    QCOMPARE(state_.danceTimeMax, 95);
+    QCOMPARE(selection_->tempoRange().min, 46.0);
+    QCOMPARE(selection_->danceTime().max(), 95);
 
     fillGerman(rules_);
     state_.language = Language::German;

@@ -1,3 +1,4 @@
+#include "app/WindowTable.h"
 #include "widgets/RtfReader.h"
 #include <QDir>
 #include <QFile>
@@ -29,6 +30,23 @@ private slots:
     }
 
     void everyDeliveredFileIsThere()
+    {
+        QFETCH(QString, relative);
+        QVERIFY2(QFile::exists(dataDir().filePath(relative)), qPrintable(relative));
+    }
+
+    // A window's help button opens the file its row of the window table names.
+    void everyWindowsHelpIsDelivered_data()
+    {
+        QTest::addColumn<QString>("relative");
+        for (const WindowRow& row : windowRows())
+            if (row.help)
+                for (const QString& language : {QStringLiteral("de"), QStringLiteral("en")})
+                    QTest::newRow(qPrintable(language + "/" + row.help->fileName))
+                        << language + "/" + row.help->fileName;
+    }
+
+    void everyWindowsHelpIsDelivered()
     {
         QFETCH(QString, relative);
         QVERIFY2(QFile::exists(dataDir().filePath(relative)), qPrintable(relative));

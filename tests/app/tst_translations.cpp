@@ -1,4 +1,5 @@
 #include "ManualClock.h"
+#include "ChooseDance.h"
 #include "RecordingMessages.h"
 #include "app/AboutDialog.h"
 #include "common/HelpViewer.h"
@@ -31,6 +32,7 @@ private slots:
         state_ = ProgramState();
         state_.clock = &clock_;
         state_.messages = &messages_;
+        state_.selection = &selection_;
     }
 
     void cleanup() { useLanguage(Language::German); }
@@ -120,10 +122,7 @@ private:
                 QTemporaryDir cache;
                 MusicCheckWindow window(state_, cache.filePath("cache.json"));
                 const RuleRow rumba{"Rumba", "", "25-27", "100-108", "90-120s"};
-                state_.tempoMin = 25;
-                state_.tempoMax = 27;
-                state_.danceTimeMin = 90;
-                state_.danceTimeMax = 120;
+                SetTarget(selection_, {25, 27}, "90-120s");
                 window.danceChanged(&rumba);
                 window.setLanguage(language);
                 return window.targetLabel->text();
@@ -139,6 +138,7 @@ private:
     ManualClock clock_;
     RecordingMessages messages_;
     ProgramState state_;
+    DanceSelection selection_{state_};
 };
 
 QTEST_MAIN(TestTranslations)

@@ -11,6 +11,8 @@ private slots:
     void cleanup() { QLocale::setDefault(QLocale::system()); }
     void textToNumber_data();
     void textToNumber();
+    void decimalValue_data() { textToNumber_data(); }
+    void decimalValue();
     void warningFollowsLanguage();
     void formatFixed_data();
     void formatFixed();
@@ -49,6 +51,16 @@ void TestNumberText::textToNumber()
     RecordingMessages messages;
     QCOMPARE(::textToNumber(text, messages), expected);
     QCOMPARE(messages.warnings.size(), warned ? 1 : 0);
+}
+
+// Whatever the conversion warns about gives no value, silently.
+void TestNumberText::decimalValue()
+{
+    QFETCH(QString, text);
+    QFETCH(double, expected);
+    QFETCH(bool, warned);
+
+    QCOMPARE(::decimalValue(text), warned ? std::nullopt : std::optional<double>(expected));
 }
 
 void TestNumberText::warningFollowsLanguage()

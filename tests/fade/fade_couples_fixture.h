@@ -8,6 +8,7 @@
 #include "RecordingMessages.h"
 #include "widgets/StatusPanels.h"
 #include "RecordingHelp.h"
+#include "TableWindow.h"
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QLocale>
@@ -42,7 +43,7 @@ struct FadeCouplesFixture {
         statusBar = std::make_unique<StatusPanels>(7, 100);
         state.rules = &rules;
         state.selection = &selection;
-        window = std::make_unique<FadeCouplesWindow>(state);
+        window.reset(MakeTableWindow<FadeCouplesWindow>(EmbeddedWindow::FadeCouples, state));
         QObject::connect(window.get(), &EmbeddedForm::statusTextChanged, statusBar.get(), &StatusPanels::setPanelText);
         projector = std::make_unique<ProjectorWindow>();
         window->setProjector(projector.get());
@@ -52,8 +53,7 @@ struct FadeCouplesFixture {
     {
         selection.chooseType(Latein);
         selection.chooseDance(1);
-        state.danceTimeMin = danceTimeMin;
-        state.danceTimeMax = danceTimeMax;
+        selection.setDanceTime(DanceTime{QString("%1-%2s").arg(danceTimeMin).arg(danceTimeMax)});
     }
 
     QString edit(int couple) const { return window->couple(couple).timeEdit->text(); }

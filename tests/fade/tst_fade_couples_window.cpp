@@ -254,7 +254,7 @@ private slots:
         f.window->setLanguage(languageFromStored(language));
         QTEST(f.window->couple(3).group->title(), "group3");
         QTEST(f.window->projectorAllButton->text(), "beamerAll");
-        f.window->helpClicked();
+        f.window->helpButton->click();
         QTEST(f.help.shown.value(0), "help");
     }
 };

@@ -2,6 +2,7 @@
 #include "fade/FadeRockNRollWindow.h"
 #include "common/HelpViewer.h"
 #include "ManualClock.h"
+#include "TableWindow.h"
 #include "common/ProgramState.h"
 #include "widgets/RadioGroup.h"
 #include "RecordingMessages.h"
@@ -136,7 +137,7 @@ private slots:
         state.help = &help;
         state.rules = &rules;
         state.programFolder = "/opt/vantor/";
-        window = std::make_unique<FadeRockNRollWindow>(state);
+        window.reset(MakeTableWindow<FadeRockNRollWindow>(EmbeddedWindow::FadeRockNRoll, state));
         QObject::connect(window.get(), &EmbeddedForm::statusTextChanged, statusBar.get(), &StatusPanels::setPanelText);
         beeps = 0;
         state.sounds = &sounds; // the window's own beep, through the program's output
@@ -609,7 +610,7 @@ private slots:
     {
         QFETCH(int, flag);
         window->setLanguage(languageFromStored(flag));
-        window->helpClicked();
+        window->helpButton->click();
         QTEST(help.shown.value(0), "shown");
     }
 

@@ -1,5 +1,6 @@
 #include "widgets/DelimitedListBox.h"
 #include "music/MusicCheckWindow.h"
+#include "ChooseDance.h"
 #include "PieceSynth.h"
 #include "common/ProgramState.h"
 #include "RecordingMessages.h"
@@ -57,6 +58,7 @@ private slots:
         useLanguage(Language::German);
         state_ = ProgramState();
         state_.messages = &messages_;
+        state_.selection = &selection_;
         messages_.clear();
         form_ = std::make_unique<MusicCheckWindow>(state_, dir_.filePath("cache.json"));
     }
@@ -86,10 +88,7 @@ private slots:
         const int analysed = form_->queue().total();
 
         const RuleRow slowWaltz{"Langsamer Walzer", "", "28-30", "84-90", "90-120s"};
-        state_.tempoMin = 28;
-        state_.tempoMax = 30;
-        state_.danceTimeMin = 90;
-        state_.danceTimeMax = 120;
+        SetTarget(selection_, {28, 30}, "90-120s");
         form_->danceChanged(&slowWaltz);
         QCOMPARE(form_->target().beatsPerBar, 3);
         QCOMPARE(Fields(*form_, 0).value(3), QString("ja"));
@@ -98,8 +97,7 @@ private slots:
 
         // Neither piece has a reading near the rumba's range.
         const RuleRow rumba{"Rumba", "", "25-27", "100-108", "90-120s"};
-        state_.tempoMin = 25;
-        state_.tempoMax = 27;
+        SetTarget(selection_, {25, 27}, "90-120s");
         form_->danceChanged(&rumba);
         QCOMPARE(form_->target().beatsPerBar, 4);
         QCOMPARE(Fields(*form_, 0).value(8), QString("r"));
@@ -178,6 +176,7 @@ private slots:
 private:
     QTemporaryDir dir_;
     ProgramState state_;
+    DanceSelection selection_{state_};
     RecordingMessages messages_;
     std::unique_ptr<MusicCheckWindow> form_;
 };

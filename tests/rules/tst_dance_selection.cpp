@@ -98,7 +98,7 @@ private slots:
         ChooseDance(selection, type, dance, round);
         const RuleRow* row = selection.chosenRow();
         QCOMPARE(row ? row->barsPerMin : QString(), tempo);
-        QCOMPARE(state_.tempoMax > 0, !tempo.isEmpty());
+        QCOMPARE(selection.tempoRange().max > 0, !tempo.isEmpty());
     }
 
     // What the choice still asks for decides whether windows may start.
@@ -140,17 +140,32 @@ private slots:
         DanceSelection selection(state_);
         QSignalSpy choices(&selection, &DanceSelection::choiceChanged);
         ChooseDance(selection, 0, 5, 1);
-        QCOMPARE(state_.tempoMin, 48.0);
-        QCOMPARE(state_.danceTimeMax, 105);
-        QCOMPARE(state_.currentDanceTimeText, QString("90-105s"));
+        QCOMPARE(selection.tempoRange().min, 48.0);
+        QCOMPARE(selection.danceTime().max(), 105);
+        QCOMPARE(selection.danceTime().text, QString("90-105s"));
         QCOMPARE((QList<int>{state_.savedTypeIndex, state_.savedDanceIndex, state_.savedRoundIndex}),
                  (QList<int>{0, 5, 1}));
         selection.chooseDance(4);
         QCOMPARE(selection.round(), -1);
-        QVERIFY(!state_.hasTargetTempo()); // not the range of the class chosen before
+        QVERIFY(!selection.tempoRange().valid()); // not the range of the class chosen before
         selection.chooseType(3);
         QCOMPARE(selection.dance(), -1);
         QCOMPARE(choices.count(), 5);
+    }
+
+    // Views redraw on these signals: each comes when its value changes, and only then.
+    void targetSignalsFollowTheirValues()
+    {
+        DanceSelection selection(state_);
+        QSignalSpy tempo(&selection, &DanceSelection::tempoRangeChanged);
+        QSignalSpy time(&selection, &DanceSelection::danceTimeChanged);
+        ChooseDance(selection, 0, 5, 1);
+        QCOMPARE((QList<int>{int(tempo.count()), int(time.count())}), (QList<int>{1, 1}));
+        selection.update();
+        QCOMPARE((QList<int>{int(tempo.count()), int(time.count())}), (QList<int>{1, 1}));
+        selection.chooseType(4); // nothing typed yet: no range, the dancing time kept
+        QCOMPARE((QList<int>{int(tempo.count()), int(time.count())}), (QList<int>{2, 1}));
+        QCOMPARE(selection.danceTime().text, QString("90-105s"));
     }
 
     void typedTargetIsARangeAroundIt_data()
@@ -178,8 +193,8 @@ private slots:
         DanceSelection selection(state_);
         selection.chooseType(type);
         selection.setTypedTarget(text);
-        QCOMPARE(state_.tempoMin, min);
-        QCOMPARE(state_.tempoMax, max);
+        QCOMPARE(selection.tempoRange().min, min);
+        QCOMPARE(selection.tempoRange().max, max);
         QCOMPARE(selection.validTypedTarget(), stored);
     }
 
@@ -188,7 +203,7 @@ private slots:
         DanceSelection selection(state_);
         ChooseDance(selection, 2, 5, -1); // Quickstep, "5x-52"
         QCOMPARE(messages_.warnings, QStringList{"Ungültige Tempoangabe in den Regeldaten: '5x-52'"});
-        QVERIFY(!state_.hasTargetTempo());
+        QVERIFY(!selection.tempoRange().valid());
         QVERIFY(!selection.shownRow());
         QVERIFY(selection.chosenRow());
     }

@@ -326,7 +326,7 @@ private slots:
         QCOMPARE(window->infoList()->count(), rows);
         QCOMPARE(window->infoList()->item(0)->text(), firstRow);
         QVERIFY(window->sourceLabel()->text().startsWith(sourceStart));
-        QCOMPARE(window->findChild<QLabel*>("Label1")->text(), QString("Source:"));
+        QCOMPARE(window->findChild<QLabel*>("sourceCaptionLabel")->text(), QString("Source:"));
         window->setLanguage(Language::German); // the program switched to German: no effect here
         QCOMPARE(window->infoList()->sectionTexts(), captions);
         QVERIFY(messages_.warnings.isEmpty());

@@ -1,4 +1,5 @@
 #include "RecordingHelp.h"
+#include "TableWindow.h"
 #include "stopwatch/StopTimeWindow.h"
 #include "common/HelpViewer.h"
 #include "ManualClock.h"
@@ -53,7 +54,7 @@ private slots:
         statusBar = std::make_unique<StatusPanels>(7, 100);
         for (int panel = 0; panel < 3; ++panel)
             statusBar->setPanelText(panel, QStringLiteral("Paar %1:").arg(panel + 1));
-        window = std::make_unique<StopTimeWindow>(state);
+        window.reset(MakeTableWindow<StopTimeWindow>(EmbeddedWindow::StopTime, state));
         QObject::connect(window.get(), &EmbeddedForm::statusTextChanged, statusBar.get(), &StatusPanels::setPanelText);
     }
 
@@ -186,7 +187,7 @@ private slots:
     void storedMinutesFormatAppliesFromTheStart()
     {
         state.timeFormat = TimeFormat::MinutesSeconds;
-        window = std::make_unique<StopTimeWindow>(state);
+        window.reset(MakeTableWindow<StopTimeWindow>(EmbeddedWindow::StopTime, state));
         QObject::connect(window.get(), &EmbeddedForm::statusTextChanged, statusBar.get(), &StatusPanels::setPanelText);
         window->startAllClicked();
         tickAllAfter(75000);

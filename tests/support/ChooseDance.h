@@ -11,3 +11,11 @@ inline void ChooseDance(DanceSelection& selection, int type, int dance = -1, int
     if (round >= 0)
         selection.chooseRound(round);
 }
+
+// Sets the target a rule row would give, without a table to choose it from: the
+// tempo range and the dancing time as the row writes it ("90-120s").
+inline void SetTarget(DanceSelection& selection, const TempoRange& tempo, const QString& danceTime = QString())
+{
+    selection.setTempoRange(tempo);
+    selection.setDanceTime(DanceTime{danceTime});
+}

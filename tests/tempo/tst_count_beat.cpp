@@ -7,6 +7,7 @@
 #include "tempo/CountBeatWindow.h"
 #include "tempo/MeasuredTempo.h"
 #include "ManualClock.h"
+#include "TableWindow.h"
 #include "common/ProgramState.h"
 #include "rules/DanceSelection.h"
 #include "RecordingHelp.h"
@@ -91,12 +92,11 @@ private slots:
         state_.rules = &rules_;
         state_.selection = &selection_;
         selection_.chooseType(-1);
-        state_.tempoMin = 50;
-        state_.tempoMax = 52;
+        SetTarget(selection_, {50, 52});
 
         area_ = std::make_unique<DisplayArea>();
         measuredTempo_ = std::make_unique<MeasuredTempo>();
-        form_ = new CountBeatWindow(state_);
+        form_ = MakeTableWindow<CountBeatWindow>(EmbeddedWindow::CountBeat, state_);
         conversion_ = new SpeedConversionWindow(state_);
         area_->registerWindow(form_);
         area_->registerWindow(conversion_);
@@ -138,8 +138,7 @@ private slots:
         QCOMPARE(form_->tapList->rowColour(fields), QColor(Qt::black));
         QCOMPARE(form_->tapList->rowColour({"1", "0,5", "120,0", "120,0", "0"}), QColor(Qt::black));
         ChooseDance(selection_, 0);
-        state_.tempoMin = 50;
-        state_.tempoMax = 52;
+        SetTarget(selection_, {50, 52});
         QCOMPARE(form_->tapList->rowColour({"1", "0,5", "120,0", "120,0", "0"}), QColor(255, 0, 0));
     }
 
@@ -148,7 +147,7 @@ private slots:
     void noTargetTempoLeavesRowsUncoloured()
     {
         ChooseDance(selection_, 4);
-        QVERIFY(!state_.hasTargetTempo());
+        QVERIFY(!selection_.tempoRange().valid());
         tapAfter(0);
         tapAfter(1176.5); // 51 bars per minute
         const QStringList fields = DelimitedListBox::splitFields(rows().last(), ';');

@@ -1,4 +1,6 @@
+#include "ChooseDance.h"
 #include "RecordingHelp.h"
+#include "TableWindow.h"
 #include "tempo/MetronomeWindow.h"
 #include <memory>
 #include "tempo/MeasuredTempo.h"
@@ -76,6 +78,7 @@ private:
     RecordingSounds sounds;
     RecordingHelp help;
     ProgramState state;
+    DanceSelection selection{state};
 
     // Ticks every 20 ms for the given time; returns the bar position after each beat.
     QList<int> tickFor(MetronomeWindow& window, int ms)
@@ -134,6 +137,7 @@ private slots:
         state.messages = &messages;
         state.sounds = &sounds;
         state.help = &help;
+        state.selection = &selection;
         state.programFolder = "/opt/vantor/";
     }
 
@@ -435,8 +439,7 @@ private slots:
         MeasuredTempo measuredTempo;
         conversion->setMeasuredTempo(&measuredTempo);
         window->setMeasuredTempo(&measuredTempo);
-        state.tempoMin = tempoMin;
-        state.tempoMax = tempoMax;
+        SetTarget(selection, {tempoMin, tempoMax});
         window->setLanguage(languageFromStored(language));
         conversion->actualTempoEdit->setText(measured);
         window->measuredButton->click();
@@ -503,9 +506,10 @@ private slots:
 
     void helpOpensTheMetronomeHelpOfTheLanguage()
     {
-        MetronomeWindow window(state);
-        window.setLanguage(Language::English);
-        window.helpButton->click();
+        const std::unique_ptr<MetronomeWindow> window(
+            MakeTableWindow<MetronomeWindow>(EmbeddedWindow::Metronome, state));
+        window->setLanguage(Language::English);
+        window->helpButton->click();
         QCOMPARE(help.shown, QStringList{"Metronom|/opt/vantor/en" + QString(QDir::separator()) + "MetronomHelp.rtf"});
     }
 };

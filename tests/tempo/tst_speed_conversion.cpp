@@ -2,6 +2,7 @@
 #include "tempo/SpeedConversionWindow.h"
 #include "common/ProgramState.h"
 #include "RecordingHelp.h"
+#include "TableWindow.h"
 #include "RecordingMessages.h"
 #include <QLabel>
 #include <QLineEdit>
@@ -32,7 +33,7 @@ private slots:
         state_.programFolder = "/opt/vantor/";
         state_.messages = &messages_;
         state_.help = &help_;
-        form_ = std::make_unique<SpeedConversionWindow>(state_);
+        form_.reset(MakeTableWindow<SpeedConversionWindow>(EmbeddedWindow::SpeedConversion, state_));
         form_->resize(600, 400);
         form_->show();
         form_->activateWindow();
