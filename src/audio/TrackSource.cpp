@@ -41,7 +41,8 @@ TrackSource::TrackSource(QString path, int outputRate, TrackOptions options, std
       block_(size_t(kBlockFrames) * Channels),
       old_(size_t(framesOf(kCrossfadeSeconds, outputRate)) * Channels),
       timeRatio_(saneRatio(options.timeRatio)),
-      wantedRatio_(timeRatio_)
+      wantedRatio_(timeRatio_),
+      takenRatio_(timeRatio_)
 {
 }
 
@@ -201,7 +202,7 @@ void TrackSource::applyTimeRatio()
             !reader_.seek(musicSecondsAtRingFrame(from - skipped_)))
             break;
         if (spliceAt(from, wanted)) {
-            timeRatio_ = wanted;
+            takeTimeRatio(wanted);
             return;
         }
     }
@@ -213,7 +214,18 @@ void TrackSource::applyTimeRatio()
     else
         stretcher_->setTimeRatio(wanted);
     addSegment(to - skipped_, musicSeconds, wanted);
-    timeRatio_ = wanted;
+    takeTimeRatio(wanted);
+}
+
+void TrackSource::takeTimeRatio(double ratio)
+{
+    timeRatio_ = ratio;
+    takenRatio_.store(ratio);
+}
+
+bool TrackSource::timeRatioPending() const
+{
+    return wantedRatio_.load() != takenRatio_.load() && !finished_.load();
 }
 
 // Stretches again from the music at ring frame `from` on, written after what

@@ -38,6 +38,9 @@ public:
     // Any thread. Heard within 100 ms: frames already stretched at the old
     // ratio are replaced from a little ahead of the callback, with a crossfade.
     void setTimeRatio(double timeRatio);
+    // True from setTimeRatio() until the worker has placed the change in
+    // what is stretched ahead (where it will be heard) or the track has ended.
+    bool timeRatioPending() const;
     // UI thread. Music position (seconds in the file) of the source's n-th
     // rendered frame: each block advances by the ratio in force when it was
     // stretched, and frames of an underrun do not advance it.
@@ -77,6 +80,7 @@ private:
     bool waitForWork();
     bool fillAhead();
     void applyTimeRatio();
+    void takeTimeRatio(double ratio);
     bool spliceAt(std::int64_t from, double timeRatio);
     void finish(DecodeFailure failure, const QString& detail);
     void addSegment(std::int64_t frame, double musicSeconds, double timeRatio);
@@ -102,6 +106,7 @@ private:
     std::condition_variable wake_;
     bool stop_ = false;
     std::atomic<double> wantedRatio_;
+    std::atomic<double> takenRatio_;
     std::atomic_bool finished_{false}; // the worker wrote its last frame
 
     mutable std::mutex stateMutex_;
