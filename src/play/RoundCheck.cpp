@@ -6,16 +6,11 @@
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("RoundCheck", text);
-}
-
 QString heatText(const RunningDance& dance, const DancePlan& plan, int heat)
 {
     if (plan.heats <= 1)
         return dance.name;
-    return tr("%1, Durchgang %2").arg(dance.name).arg(heat + 1);
+    return QCoreApplication::translate("RoundCheck", "%1, Durchgang %2").arg(dance.name).arg(heat + 1);
 }
 
 } // namespace
@@ -31,7 +26,7 @@ QStringList roundProblems(const RoundPlan& plan, const RunningOrder& order, cons
         const RunningDance& dance = order.dances[d];
         const DancePlan dancePlan = plan.dances.value(d, DancePlan{1, {}, dance.danceTimeMin, std::nullopt});
         if (dancePlan.tracks.isEmpty()) {
-            problems << tr("%1: keine Musik gewählt").arg(dance.name);
+            problems << QCoreApplication::translate("RoundCheck", "%1: keine Musik gewählt").arg(dance.name);
             continue;
         }
         const Clamped time = clampDanceSeconds(dancePlan.danceSeconds, dance);
@@ -45,21 +40,22 @@ QStringList roundProblems(const RoundPlan& plan, const RunningOrder& order, cons
             const QString file = QFileInfo(path).fileName();
             const QFileInfo info(path);
             if (!info.exists()) {
-                problems << tr("%1: „%2“ fehlt").arg(where, file);
+                problems << QCoreApplication::translate("RoundCheck", "%1: „%2“ fehlt").arg(where, file);
                 continue;
             }
             if (!info.isFile() || !info.isReadable()) {
-                problems << tr("%1: „%2“ ist nicht lesbar").arg(where, file);
+                problems << QCoreApplication::translate("RoundCheck", "%1: „%2“ ist nicht lesbar").arg(where, file);
                 continue;
             }
             const std::optional<FileAnalysis> found = analysis ? analysis(path) : std::nullopt;
             if (!found) {
-                problems << tr("%1: „%2“ ist noch nicht analysiert").arg(where, file);
+                problems
+                    << QCoreApplication::translate("RoundCheck", "%1: „%2“ ist noch nicht analysiert").arg(where, file);
                 continue;
             }
             const TrackFigures figures = trackFigures(*found, TrackTags{}, dance, dancePlan, plan.settings);
             for (const QString& warning : figures.warningTexts())
-                problems << tr("%1: „%2“: %3").arg(where, file, warning);
+                problems << QCoreApplication::translate("RoundCheck", "%1: „%2“: %3").arg(where, file, warning);
         }
     }
     return problems;

@@ -1,5 +1,6 @@
 #include "play/TrackFigures.h"
 #include "audio/LoudnessMeter.h"
+#include "common/NumberText.h"
 #include "music/MusicJudgement.h"
 #include "music/TempoDetector.h"
 #include "tempo/SpeedConversion.h"
@@ -30,7 +31,7 @@ QStringList TrackFigures::warningTexts() const
                      .arg(fixedAdaptationText(float(measuredBars()), float(target.value_or(0))).value_or(QString()),
                           changeText());
     if (warnings.testFlag(TrackWarning::OutOfRange))
-        texts << tr("Gespielt mit %1 Takten/min außerhalb der Regel").arg(QString::number(resultBars, 'f', 1));
+        texts << tr("Gespielt mit %1 Takten/min außerhalb der Regel").arg(formatFixed(resultBars, 1));
     if (warnings.testFlag(TrackWarning::TooShort))
         texts << tr("Zu kurz: ab Startpunkt %1 s, nötig Tanzzeit + Ausblenden").arg(int(std::floor(playedSeconds)));
     if (warnings.testFlag(TrackWarning::TooQuiet))
