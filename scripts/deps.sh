@@ -4,11 +4,12 @@
 # device reach a PulseAudio server, and the sound tests start a private one and record
 # it. Then decoding and beat tracking for the music check and the tracks, stretching
 # tracks to the rule tempo with their pitch kept, their loudness (EBU R128), the
-# encoders the music benchmark writes pieces with; then the validators of the
+# encoders the music benchmark writes pieces with; the title and artist tags of the
+# tracks a round plays (TagLib); then the validators of the
 # desktop files in the tests, and what CPack needs for the Debian package.
 VANTOR_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-tools-dev qt6-l10n-tools libgl-dev
 portaudio19-dev libasound2-plugins pulseaudio pulseaudio-utils
-libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libaubio-dev librubberband-dev libebur128-dev flac lame vorbis-tools
+libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libaubio-dev librubberband-dev libebur128-dev libtag1-dev flac lame vorbis-tools
 appstream desktop-file-utils dpkg-dev file"
 
 vantor_install_deps() {

@@ -1025,6 +1025,61 @@ The program therefore starts in German; English stays the stored language.</tran
     </message>
 </context>
 <context>
+    <name>PlanStore</name>
+    <message>
+        <source>unbekanntes Format %1</source>
+        <translation>unknown format %1</translation>
+    </message>
+    <message>
+        <source>keine bekannte Sportart</source>
+        <translation>no known discipline</translation>
+    </message>
+    <message>
+        <source>unbekannter Startpunkt „%1“</source>
+        <translation>unknown start point “%1”</translation>
+    </message>
+    <message>
+        <source>unbekannte Pause „%1“</source>
+        <translation>unknown pause “%1”</translation>
+    </message>
+    <message>
+        <source>unlesbare Einstellung</source>
+        <translation>unreadable setting</translation>
+    </message>
+    <message>
+        <source>keine Tänze</source>
+        <translation>no dances</translation>
+    </message>
+    <message>
+        <source>unlesbarer Tanz %1</source>
+        <translation>unreadable dance %1</translation>
+    </message>
+    <message>
+        <source>kein Plan</source>
+        <translation>no plan</translation>
+    </message>
+    <message>
+        <source>Plan einer anderen Runde</source>
+        <translation>plan of another round</translation>
+    </message>
+    <message>
+        <source>Der gespeicherte Plan „%1“ ist beschädigt (%2). Er bleibt erhalten und wird beim nächsten Speichern beiseitegelegt.</source>
+        <translation>The saved plan “%1” is damaged (%2). It is kept and will be set aside at the next save.</translation>
+    </message>
+    <message>
+        <source>Der Ordner „%1“ lässt sich nicht anlegen.</source>
+        <translation>The folder “%1” cannot be created.</translation>
+    </message>
+    <message>
+        <source>Der beschädigte Plan „%1“ lässt sich nicht beiseitelegen; nichts gespeichert.</source>
+        <translation>The damaged plan “%1” cannot be set aside; nothing was saved.</translation>
+    </message>
+    <message>
+        <source>Der Plan „%1“ lässt sich nicht speichern: %2</source>
+        <translation>The plan “%1” cannot be saved: %2</translation>
+    </message>
+</context>
+<context>
     <name>ProjectorWindow</name>
     <message>
         <source>Schließen (ESC)</source>
@@ -1033,6 +1088,52 @@ The program therefore starts in German; English stays the stored language.</tran
     <message>
         <source>Leertaste = zurücksetzen</source>
         <translation>Space = reset</translation>
+    </message>
+</context>
+<context>
+    <name>RoundCheck</name>
+    <message>
+        <source>%1, Durchgang %2</source>
+        <translation>%1, heat %2</translation>
+    </message>
+    <message>
+        <source>%1: keine Musik gewählt</source>
+        <translation>%1: no music chosen</translation>
+    </message>
+    <message>
+        <source>%1: „%2“ fehlt</source>
+        <translation>%1: “%2” is missing</translation>
+    </message>
+    <message>
+        <source>%1: „%2“ ist nicht lesbar</source>
+        <translation>%1: “%2” is not readable</translation>
+    </message>
+    <message>
+        <source>%1: „%2“ ist noch nicht analysiert</source>
+        <translation>%1: “%2” is not analysed yet</translation>
+    </message>
+    <message>
+        <source>%1: „%2“: %3</source>
+        <translation>%1: “%2”: %3</translation>
+    </message>
+</context>
+<context>
+    <name>RoundPlan</name>
+    <message>
+        <source>Tanzzeit auf %1 s gesetzt: die Regel erlaubt %2–%3 s.</source>
+        <translation>Dancing time set to %1 s: the rules allow %2–%3 s.</translation>
+    </message>
+    <message>
+        <source>Tanzzeit auf %1 s gesetzt: die Regel schreibt %2 s vor.</source>
+        <translation>Dancing time set to %1 s: the rules ask for %2 s.</translation>
+    </message>
+    <message>
+        <source>Tanzzeit auf %1 s gesetzt: sie muss positiv sein.</source>
+        <translation>Dancing time set to %1 s: it must be positive.</translation>
+    </message>
+    <message>
+        <source>Anzahl der Durchgänge auf %1 gesetzt: erlaubt sind 1 bis %2.</source>
+        <translation>Number of heats set to %1: 1 to %2 are allowed.</translation>
     </message>
 </context>
 <context>
@@ -1068,6 +1169,13 @@ The program therefore starts in German; English stays the stored language.</tran
     <message>
         <source>Fuß/Akro</source>
         <translation>Foot/Acro</translation>
+    </message>
+</context>
+<context>
+    <name>RunningOrder</name>
+    <message>
+        <source>Die Regeltabelle enthält die Runde „%1“ nicht.</source>
+        <translation>The rule table does not hold the round “%1”.</translation>
     </message>
 </context>
 <context>
@@ -1157,6 +1265,37 @@ The program therefore starts in German; English stays the stored language.</tran
     <message>
         <source>Zurücksetzen</source>
         <translation>Reset</translation>
+    </message>
+</context>
+<context>
+    <name>TrackFigures</name>
+    <message>
+        <source>Nicht lesbar: %1</source>
+        <translation>Unreadable: %1</translation>
+    </message>
+    <message>
+        <source>Tempo unbekannt: wird unverändert gespielt</source>
+        <translation>Tempo unknown: played unchanged</translation>
+    </message>
+    <message>
+        <source>Solltempo verlangt %1, mehr als die Grenze: gespielt mit %2</source>
+        <translation>Target tempo needs %1, more than the limit: played at %2</translation>
+    </message>
+    <message>
+        <source>Gespielt mit %1 Takten/min außerhalb der Regel</source>
+        <translation>Played at %1 bars/min, outside the rules</translation>
+    </message>
+    <message>
+        <source>Zu kurz: ab Startpunkt %1 s, nötig Tanzzeit + Ausblenden</source>
+        <translation>Too short: %1 s from the start point, dancing time + fade needed</translation>
+    </message>
+    <message>
+        <source>Zu leise: lässt sich nicht auf die Ziellautstärke anheben</source>
+        <translation>Too quiet: cannot be raised to the target loudness</translation>
+    </message>
+    <message>
+        <source>Zu laut: lässt sich nicht auf die Ziellautstärke absenken</source>
+        <translation>Too loud: cannot be lowered to the target loudness</translation>
     </message>
 </context>
 </TS>
