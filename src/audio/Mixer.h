@@ -71,6 +71,7 @@ public:
 
 private:
     static constexpr int kChunkFrames = 512;
+    static constexpr std::size_t kChunkSamples = std::size_t(kChunkFrames) * AudioSource::Channels;
 
     enum class Kind { Add, SetGain, Fade, FadeNow, Remove };
     struct Command {
@@ -112,7 +113,7 @@ private:
     const int sampleRate_;
     const int rampFrames_;
     SpscRing<Command, 128> commands_;
-    SpscRing<int, MaxSources * 2> ended_;
+    SpscRing<int, std::size_t(MaxSources) * 2> ended_;
 
     // Commanding thread only.
     SourceId lastId_ = 0;
@@ -122,8 +123,8 @@ private:
     // Callback only.
     std::int64_t frame_ = 0;
     std::array<Voice, MaxSources> voices_;
-    std::array<float, kChunkFrames * AudioSource::Channels> sum_{};
-    std::array<float, kChunkFrames * AudioSource::Channels> scratch_{};
+    std::array<float, kChunkSamples> sum_{};
+    std::array<float, kChunkSamples> scratch_{};
 
     // Callback to commanding thread.
     std::array<Status, MaxSources> status_;
