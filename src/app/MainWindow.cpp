@@ -104,6 +104,7 @@ MainWindow::MainWindow(const MainWindowOptions& options, QWidget* parent)
                    Qt::WindowCloseButtonHint);
     state_.rules = &rules_;
     state_.selection = &selection_;
+    state_.playingHeat = &playingHeat_;
     state_.clock = &clock_;
     state_.messages = options_.messages ? options_.messages : &dialogMessages_;
     if (!options_.sounds) {

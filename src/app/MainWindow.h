@@ -2,6 +2,7 @@
 #include "common/Clock.h"
 #include "widgets/DialogMessages.h"
 #include "app/EmbeddedWindow.h"
+#include "common/PlayingHeat.h"
 #include "common/ProgramState.h"
 #include "rules/DanceSelection.h"
 #include "tempo/MeasuredTempo.h"
@@ -121,6 +122,7 @@ private:
     ProgramState state_;
     RuleTables rules_;
     DanceSelection selection_{state_};
+    PlayingHeat playingHeat_;
     MeasuredTempo measuredTempo_;
     SteadyClock clock_;
     DialogMessages dialogMessages_;

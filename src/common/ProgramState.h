@@ -6,6 +6,7 @@ class Clock;
 class Messages;
 class SoundPlayer;
 class AudioOutput;
+class PlayingHeat;
 class HelpViewer;
 class RuleTables;
 class DanceSelection;
@@ -40,6 +41,9 @@ struct ProgramState {
     SoundPlayer* sounds = nullptr;
     // The program's audio output, for playing tracks; null in tests without one.
     AudioOutput* audio = nullptr;
+    // The heat the player plays, for the windows that follow it; never null in
+    // the program (the main window owns it).
+    PlayingHeat* playingHeat = nullptr;
     HelpViewer* help = nullptr;
 
     bool secondsFormat() const { return timeFormat == TimeFormat::Seconds; }
