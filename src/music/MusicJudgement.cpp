@@ -120,7 +120,7 @@ MusicVerdict judge(const FileAnalysis& analysis, const RuleTarget& target)
     verdict.listedBars = std::round(bars * 10.0) * 0.1;
     double playedSeconds = analysis.seconds;
     if (target.range) {
-        const BarsRange& range = *target.range;
+        const TempoRange& range = *target.range;
         const bool inside = range.min <= verdict.listedBars && verdict.listedBars <= range.max;
         verdict.tone = inside ? RowTone::Green : RowTone::Red;
         const double nearest = bars < range.min ? range.min : bars > range.max ? range.max : bars;

@@ -34,7 +34,8 @@ private slots:
         QFETCH(double, max);
         QFETCH(double, bars);
         QFETCH(double, factor);
-        const std::optional<BarsRange> range = max > 0 ? std::optional<BarsRange>(BarsRange{min, max}) : std::nullopt;
+        const std::optional<TempoRange> range =
+            max > 0 ? std::optional<TempoRange>(TempoRange{min, max}) : std::nullopt;
         const OctaveChoice choice = chooseOctave(bpm, beatsPerBar, range);
         QCOMPARE(choice.barsPerMinute, bars);
         QCOMPARE(choice.factor, factor);
@@ -99,7 +100,7 @@ private slots:
         analysis.path = "/music/a.mp3";
         analysis.seconds = seconds;
         analysis.beatsPerMinute = bpm;
-        const RuleTarget jive{BarsRange{42, 44}, 4, 90, 120};
+        const RuleTarget jive{TempoRange{42, 44}, 4, 90, 120};
         QCOMPARE(verdictFields(analysis, judge(analysis, jive), TimeFormat::Seconds), fields);
     }
 
