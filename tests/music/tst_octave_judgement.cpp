@@ -104,13 +104,23 @@ private slots:
         QCOMPARE(verdictFields(analysis, judge(analysis, jive), TimeFormat::Seconds), fields);
     }
 
+    void withoutDanceNothingIsJudged_data()
+    {
+        QTest::addColumn<bool>("emptyRange");
+        QTest::newRow("no range") << false;
+        QTest::newRow("empty range") << true; // 0 to 0, as a selection without a dance holds it
+    }
     void withoutDanceNothingIsJudged()
     {
+        QFETCH(bool, emptyRange);
         FileAnalysis analysis;
         analysis.path = "b.flac";
         analysis.seconds = 75.4;
         analysis.beatsPerMinute = 120;
-        const MusicVerdict verdict = judge(analysis, RuleTarget{});
+        RuleTarget target;
+        if (emptyRange)
+            target.range = TempoRange{};
+        const MusicVerdict verdict = judge(analysis, target);
         QCOMPARE(verdict.tone, RowTone::Black);
         QCOMPARE(verdictFields(analysis, verdict, TimeFormat::MinutesSeconds),
                  (QStringList{"b.flac", "01:15", "30,0", "", "", "", "", ""}));
