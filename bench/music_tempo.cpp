@@ -23,7 +23,7 @@ namespace {
 
 struct Dance {
     const char* name;
-    BarsRange range;
+    TempoRange range;
     int beatsPerBar; // of the rules' bars; 2/4 dances are synthesised as half-speed 4/4
     int pattern;
     double swing;

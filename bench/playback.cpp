@@ -175,7 +175,7 @@ public:
                 const auto heard = record({piece, {0, 1 / speed, quality}, 1, 0, 0}, seconds, &load);
                 const TempoReading reading = detectTempo(heard, kRate);
                 const double bars =
-                    chooseOctave(reading.beatsPerMinute, 4, BarsRange{target - 2, target + 2}).barsPerMinute;
+                    chooseOctave(reading.beatsPerMinute, 4, TempoRange{target - 2, target + 2}).barsPerMinute;
                 std::printf("%+4.0f %%  %-9s  %8.1f %%  %10.2f %%  %14.3f  %6.2f  %+5.2f %%\n", (speed - 1) * 100,
                             nameOf(quality), stretcherCpuPercent(piece, speed, quality), load, bars, target,
                             (bars / target - 1) * 100);

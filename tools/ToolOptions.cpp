@@ -1,7 +1,7 @@
 #include "ToolOptions.h"
 #include <QStringList>
 
-std::optional<BarsRange> parseRange(const QString& text)
+std::optional<TempoRange> parseRange(const QString& text)
 {
     const QStringList parts = text.split('-');
     if (parts.size() != 2)
@@ -10,7 +10,7 @@ std::optional<BarsRange> parseRange(const QString& text)
     const auto max = parsePositive(parts[1]);
     if (!min || !max || *max < *min)
         return std::nullopt;
-    return BarsRange{*min, *max};
+    return TempoRange{*min, *max};
 }
 
 std::optional<int> parseBeatsPerBar(const QString& text)

@@ -27,7 +27,7 @@ int main(int argc, char** argv)
     useLanguage(Language::English);
     QStringList args = app.arguments().mid(1);
     int beatsPerBar = 4;
-    std::optional<BarsRange> range;
+    std::optional<TempoRange> range;
     QStringList files;
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];

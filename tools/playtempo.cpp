@@ -26,7 +26,7 @@ struct Options {
     QString file;
     double tempo = 0;
     int beatsPerBar = 4;
-    std::optional<BarsRange> range;
+    std::optional<TempoRange> range;
     double seconds = 0;
     double fade = 0;
     bool fromStart = false;
@@ -144,7 +144,7 @@ int main(int argc, char** argv)
     if (!analysis.ok() || analysis.beatsPerMinute <= 0)
         return fail(options->file, failureText(analysis));
     const OctaveChoice choice = chooseOctave(analysis.beatsPerMinute, options->beatsPerBar,
-                                             options->range.value_or(BarsRange{options->tempo, options->tempo}));
+                                             options->range.value_or(TempoRange{options->tempo, options->tempo}));
     const double ratio = choice.barsPerMinute / options->tempo;
     const double beatSeconds = 60 / (choice.barsPerMinute * options->beatsPerBar);
     const double firstBeat = earliestBeat(analysis.firstBeatSeconds, beatSeconds, analysis.firstSoundSeconds);

@@ -74,17 +74,41 @@ enum MenuFlag : unsigned {
 };
 
 // One command of the main menu: its menu path (naming the submenus with "|")
-// and text in German, translated for the menu of each language, and the
-// object names it has in the German and in the English menu.
+// and text in German, translated for the menu of each language, and its
+// object name before the language of the menu (menuObjectName).
 struct MenuCommand {
     const char* path;
     const char* text;
-    const char* nameGerman;
-    const char* nameEnglish;
+    const char* name;
     const char* key;
     unsigned flags;
     std::function<void()> run;
 };
+
+// Both languages' menus exist at once, so their objects' names end with the
+// menu's language to stay apart: "quitActionGerman", "helpMenuEnglish".
+QString menuObjectName(const char* name, Language language)
+{
+    return QString::fromLatin1(name) +
+           (language == Language::English ? QLatin1String("English") : QLatin1String("German"));
+}
+
+// The name of each submenu, by its German path.
+const char* menuName(const QString& path)
+{
+    static const std::map<QString, const char*> names = {
+        {QStringLiteral("&Datei"), "fileMenu"},
+        {QStringLiteral("&Messungen"), "measurementsMenu"},
+        {QStringLiteral("&Takt-/Zeit-Info"), "beatTimeInfoMenu"},
+        {QStringLiteral("&Extras"), "extrasMenu"},
+        {QStringLiteral("&Extras|&Sprache"), "languageMenu"},
+        {QStringLiteral("&Extras|Zeitformat"), "timeFormatMenu"},
+        {QStringLiteral("&Hilfe"), "helpMenu"},
+    };
+    const auto found = names.find(path);
+    Q_ASSERT(found != names.end());
+    return found != names.end() ? found->second : "";
+}
 
 } // namespace
 
@@ -231,14 +255,14 @@ void MainWindow::fitStatusPanels()
 
 std::unique_ptr<MainWindow::MenuSet> MainWindow::buildMenu(Language language)
 {
-    const auto command = [this](const char* path, const char* text, const char* nameGerman, const char* nameEnglish,
-                                const char* key, unsigned flags, void (MainWindow::*handler)()) {
-        return MenuCommand{path, text, nameGerman, nameEnglish, key, flags, [this, handler] { (this->*handler)(); }};
+    const auto command = [this](const char* path, const char* text, const char* name, const char* key, unsigned flags,
+                                void (MainWindow::*handler)()) {
+        return MenuCommand{path, text, name, key, flags, [this, handler] { (this->*handler)(); }};
     };
     // Both menus, in the order and with the texts, names and keys the users know.
     std::vector<MenuCommand> commands = {command(QT_TRANSLATE_NOOP("MainMenu", "&Datei"),
-                                                 QT_TRANSLATE_NOOP("MainMenu", "&Beenden"), "Beenden1", "MenuItem2",
-                                                 "Alt+F4", Plain, &MainWindow::quitClicked)};
+                                                 QT_TRANSLATE_NOOP("MainMenu", "&Beenden"), "quitAction", "Alt+F4",
+                                                 Plain, &MainWindow::quitClicked)};
     for (const WindowRow& row : windowRows()) {
         if (!row.menu)
             continue;
@@ -246,45 +270,49 @@ std::unique_ptr<MainWindow::MenuSet> MainWindow::buildMenu(Language language)
         const EmbeddedWindow window = row.window;
         // A menu command writes its own German header in both languages.
         const QString header = QString::fromUtf8(entry.header);
-        commands.push_back({entry.path, entry.text, entry.nameGerman, entry.nameEnglish, entry.key,
-                            entry.hidden ? Hidden : Plain, [this, header, window] { showByMenu(header, window); }});
+        commands.push_back({entry.path, entry.text, entry.name, entry.key, entry.hidden ? Hidden : Plain,
+                            [this, header, window] { showByMenu(header, window); }});
     }
     commands.insert(
         commands.end(),
         {
             command(QT_TRANSLATE_NOOP("MainMenu", "&Extras"),
-                    QT_TRANSLATE_NOOP("MainMenu", "&Position und Größe speichern"), "MI_StorePosition", "MenuItem17",
-                    "", Checkable, &MainWindow::storePositionClicked),
+                    QT_TRANSLATE_NOOP("MainMenu", "&Position und Größe speichern"), "storePositionAction", "",
+                    Checkable, &MainWindow::storePositionClicked),
             command(QT_TRANSLATE_NOOP("MainMenu", "&Extras"), QT_TRANSLATE_NOOP("MainMenu", "Immer im &Vordergrund"),
-                    "MI_StayOnTop", "MenuItem18", "", Checkable | SeparatorAfter, &MainWindow::stayOnTopClicked),
+                    "stayOnTopAction", "", Checkable | SeparatorAfter, &MainWindow::stayOnTopClicked),
             // The language entries stand in each menu's own order; the menu's language is checked.
             command(QT_TRANSLATE_NOOP("MainMenu", "&Extras|&Sprache"), QT_TRANSLATE_NOOP("MainMenu", "&Englisch"),
-                    "MI_ToEnglisch", "English1", "", CheckedEnglish, &MainWindow::toEnglishClicked),
+                    "toEnglishAction", "", CheckedEnglish, &MainWindow::toEnglishClicked),
             command(QT_TRANSLATE_NOOP("MainMenu", "&Extras|&Sprache"), QT_TRANSLATE_NOOP("MainMenu", "&Deutsch"),
-                    "Deutsch1", "MI_ToGerman", "", CheckedGerman, &MainWindow::toGermanClicked),
+                    "toGermanAction", "", CheckedGerman, &MainWindow::toGermanClicked),
             command(QT_TRANSLATE_NOOP("MainMenu", "&Extras|Zeitformat"),
-                    QT_TRANSLATE_NOOP("MainMenu", "Anzahl Sekunden"), "MI_anzahlSekunden", "MI_NumberofSeconds", "",
-                    Checkable, &MainWindow::secondsFormatClicked),
+                    QT_TRANSLATE_NOOP("MainMenu", "Anzahl Sekunden"), "secondsFormatAction", "", Checkable,
+                    &MainWindow::secondsFormatClicked),
             command(QT_TRANSLATE_NOOP("MainMenu", "&Extras|Zeitformat"), QT_TRANSLATE_NOOP("MainMenu", "mm:ss"),
-                    "MI_mmss", "MI_mmss1", "", Checkable | SeparatorAfter, &MainWindow::minutesSecondsFormatClicked),
+                    "minutesSecondsFormatAction", "", Checkable | SeparatorAfter,
+                    &MainWindow::minutesSecondsFormatClicked),
             command(QT_TRANSLATE_NOOP("MainMenu", "&Extras"), QT_TRANSLATE_NOOP("MainMenu", "Daten anpassen..."),
-                    "MI_AdaptData", "MI_customize", "", Plain, &MainWindow::customizeClicked),
-            command(QT_TRANSLATE_NOOP("MainMenu", "&Hilfe"), QT_TRANSLATE_NOOP("MainMenu", "&Readme"), "MI_Readme",
-                    "MenuItem20", "F1", SeparatorAfter, &MainWindow::manualClicked),
-            command(QT_TRANSLATE_NOOP("MainMenu", "&Hilfe"), QT_TRANSLATE_NOOP("MainMenu", "Ü&ber"), "Ueber",
-                    "MenuItem22", "", Plain, &MainWindow::aboutClicked),
+                    "customizeDataAction", "", Plain, &MainWindow::customizeClicked),
+            command(QT_TRANSLATE_NOOP("MainMenu", "&Hilfe"), QT_TRANSLATE_NOOP("MainMenu", "&Readme"), "manualAction",
+                    "F1", SeparatorAfter, &MainWindow::manualClicked),
+            command(QT_TRANSLATE_NOOP("MainMenu", "&Hilfe"), QT_TRANSLATE_NOOP("MainMenu", "Ü&ber"), "aboutAction", "",
+                    Plain, &MainWindow::aboutClicked),
         });
 
     const bool english = language == Language::English;
     const auto text = [language](const char* german) { return textIn(language, "MainMenu", german); };
     auto set = std::make_unique<MenuSet>();
-    std::map<QString, QMenu*> menus;
-    auto menuFor = [&](const QString& path) {
+    std::map<QString, QMenu*> menus; // by German path
+    auto menuFor = [&](const char* germanPath) {
+        const QString path = QString::fromUtf8(germanPath);
         QMenu*& menu = menus[path];
         if (menu)
             return menu;
+        const QString shownPath = text(germanPath);
+        menu = new QMenu(shownPath.mid(shownPath.lastIndexOf(QLatin1Char('|')) + 1), this);
+        menu->setObjectName(menuObjectName(menuName(path), language));
         const int slash = path.lastIndexOf(QLatin1Char('|'));
-        menu = new QMenu(path.mid(slash + 1), this);
         if (slash < 0)
             set->topMenus.append(menu);
         else
@@ -292,7 +320,7 @@ std::unique_ptr<MainWindow::MenuSet> MainWindow::buildMenu(Language language)
         return menu;
     };
     for (const MenuCommand& command : commands) {
-        const QString name = QString::fromUtf8(english ? command.nameEnglish : command.nameGerman);
+        const QString name = menuObjectName(command.name, language);
         auto* action = new QAction(text(command.text), this);
         action->setObjectName(name);
         action->setShortcut(QKeySequence(QString::fromLatin1(command.key)));
@@ -312,12 +340,12 @@ std::unique_ptr<MainWindow::MenuSet> MainWindow::buildMenu(Language language)
             set->hiddenFade = action;
             continue;
         }
-        QMenu* menu = menuFor(text(command.path));
+        QMenu* menu = menuFor(command.path);
         menu->addAction(action);
         if (command.flags & SeparatorAfter)
             menu->addSeparator();
     }
-    addProjectorScreenMenu(*menuFor(text("&Extras")), language);
+    addProjectorScreenMenu(*menuFor("&Extras"), language);
     return set;
 }
 
@@ -325,8 +353,7 @@ void MainWindow::addProjectorScreenMenu(QMenu& extras, Language language)
 {
     extras.addSeparator();
     QMenu* screens = extras.addMenu(textIn(language, "MainMenu", QT_TRANSLATE_NOOP("MainMenu", "&Beamer-Bildschirm")));
-    screens->setObjectName(language == Language::English ? QStringLiteral("MI_ProjectorScreen")
-                                                         : QStringLiteral("MI_BeamerScreen"));
+    screens->setObjectName(menuObjectName("projectorScreenMenu", language));
     // Listed anew at each opening: screens come and go while the program runs.
     connect(screens, &QMenu::aboutToShow, this, [this, screens] {
         if (projector_)
@@ -363,10 +390,10 @@ QAction* MainWindow::action(const QString& objectName) const
     return nullptr;
 }
 
-void MainWindow::setCheckedInBothMenus(const QString& germanName, const QString& englishName, bool checked)
+void MainWindow::setCheckedInBothMenus(const char* name, bool checked)
 {
-    action(germanName)->setChecked(checked);
-    action(englishName)->setChecked(checked);
+    for (Language language : {Language::German, Language::English})
+        action(menuObjectName(name, language))->setChecked(checked);
 }
 
 void MainWindow::setUpWindow()
@@ -447,7 +474,7 @@ void MainWindow::placeWindow(int left, int top, int savedWidth, int savedHeight)
     if (savedHeight != -1) {
         size.setHeight(savedHeight);
         storePosition_ = true;
-        setCheckedInBothMenus("MI_StorePosition", "MenuItem17", true);
+        setCheckedInBothMenus("storePositionAction", true);
     }
     size = size.expandedTo(contentMinimum);
     // A stored place off every screen (a monitor since unplugged) or a size
@@ -619,7 +646,7 @@ bool MainWindow::stayOnTop() const
 void MainWindow::stayOnTopClicked()
 {
     stayOnTop_ = !stayOnTop_;
-    setCheckedInBothMenus("MI_StayOnTop", "MenuItem18", stayOnTop_);
+    setCheckedInBothMenus("stayOnTopAction", stayOnTop_);
     const bool wasVisible = isVisible();
     setWindowFlag(Qt::WindowStaysOnTopHint, stayOnTop_);
     if (wasVisible)
@@ -629,7 +656,7 @@ void MainWindow::stayOnTopClicked()
 void MainWindow::storePositionClicked()
 {
     storePosition_ = !storePosition_;
-    setCheckedInBothMenus("MI_StorePosition", "MenuItem17", storePosition_);
+    setCheckedInBothMenus("storePositionAction", storePosition_);
 }
 
 void MainWindow::manualClicked()
@@ -667,8 +694,8 @@ void MainWindow::minutesSecondsFormatClicked()
 void MainWindow::showTimeFormatChecks()
 {
     const bool seconds = state_.timeFormat == TimeFormat::Seconds;
-    setCheckedInBothMenus("MI_anzahlSekunden", "MI_NumberofSeconds", seconds);
-    setCheckedInBothMenus("MI_mmss", "MI_mmss1", !seconds);
+    setCheckedInBothMenus("secondsFormatAction", seconds);
+    setCheckedInBothMenus("minutesSecondsFormatAction", !seconds);
 }
 
 void MainWindow::setTimeFormat(TimeFormat format)

@@ -103,7 +103,7 @@ private:
     void setHeader(const QString& text);
     void setTimeFormat(TimeFormat format);
     void showTimeFormatChecks();
-    void setCheckedInBothMenus(const QString& germanName, const QString& englishName, bool checked);
+    void setCheckedInBothMenus(const char* name, bool checked);
     void relabelStatusPanels(const QString& coupleWord, const QString& timeWord);
     void showSelectorCaptions();
     void showLanguage(Language language);

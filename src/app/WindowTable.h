@@ -19,14 +19,14 @@ struct SelectorEntry {
 
 // The window's command in the main menu: menu path ("|" between submenus) and
 // text, German, translated for each menu (context "MainMenu"); its object
-// names in the German and the English menu; its key; the header it writes,
-// German in both languages as the users know it; and whether the menu leaves
-// it out while its key still works.
+// name, which the menu of each language ends with the language
+// ("stopTimeActionGerman", "stopTimeActionEnglish"); its key; the header it
+// writes, German in both languages as the users know it; and whether the menu
+// leaves it out while its key still works.
 struct MenuEntry {
     const char* path;
     const char* text;
-    const char* nameGerman;
-    const char* nameEnglish;
+    const char* name;
     const char* key;
     const char* header;
     bool hidden = false;

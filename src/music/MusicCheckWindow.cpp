@@ -183,7 +183,7 @@ void MusicCheckWindow::danceChanged(const RuleRow* row)
     target_ = RuleTarget{};
     const DanceSelection& selection = *state_.selection;
     if (selection.tempoRange().valid())
-        target_.range = BarsRange{selection.tempoRange().min, selection.tempoRange().max};
+        target_.range = selection.tempoRange();
     target_.beatsPerBar = beatsPerBarOfRow(row);
     target_.danceTimeMin = selection.danceTime().min();
     target_.danceTimeMax = selection.danceTime().max();

@@ -119,8 +119,9 @@ MusicVerdict judge(const FileAnalysis& analysis, const RuleTarget& target)
     const double bars = verdict.choice.barsPerMinute;
     verdict.listedBars = std::round(bars * 10.0) * 0.1;
     double playedSeconds = analysis.seconds;
-    if (target.range) {
-        const BarsRange& range = *target.range;
+    // An empty range (0 to 0) is no target, as for chooseOctave: its bound would ask for a change of -100 %.
+    if (target.range && target.range->valid()) {
+        const TempoRange& range = *target.range;
         const bool inside = range.min <= verdict.listedBars && verdict.listedBars <= range.max;
         verdict.tone = inside ? RowTone::Green : RowTone::Red;
         const double nearest = bars < range.min ? range.min : bars > range.max ? range.max : bars;

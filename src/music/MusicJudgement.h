@@ -10,7 +10,7 @@ struct RuleRow;
 
 // What the chosen dance asks of a piece.
 struct RuleTarget {
-    std::optional<BarsRange> range; // none when no dance (or no tempo) is chosen
+    std::optional<TempoRange> range; // none when no dance (or no tempo) is chosen
     int beatsPerBar = 4;
     int danceTimeMin = 0; // whole seconds; 0 when the rules give none
     int danceTimeMax = 0;

@@ -8,7 +8,7 @@ namespace {
 // From the plainest to the most far-fetched; earlier ones win ties.
 constexpr double Factors[] = {1, 2, 0.5, 1.5, 2.0 / 3, 3, 1.0 / 3, 4, 0.25};
 
-double distanceToRange(double bars, const BarsRange& range)
+double distanceToRange(double bars, const TempoRange& range)
 {
     if (bars < range.min)
         return (range.min - bars) / range.min;
@@ -19,10 +19,10 @@ double distanceToRange(double bars, const BarsRange& range)
 
 } // namespace
 
-OctaveChoice chooseOctave(double beatsPerMinute, int beatsPerBar, std::optional<BarsRange> range)
+OctaveChoice chooseOctave(double beatsPerMinute, int beatsPerBar, std::optional<TempoRange> range)
 {
     const double asRead = beatsPerMinute / std::max(1, beatsPerBar);
-    if (!range || range->max <= 0 || beatsPerMinute <= 0)
+    if (!range || !range->valid() || beatsPerMinute <= 0)
         return {asRead, 1};
     OctaveChoice best{asRead, 1};
     double bestDistance = distanceToRange(asRead, *range);

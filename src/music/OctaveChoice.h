@@ -1,11 +1,6 @@
 #pragma once
+#include "rules/RuleTables.h"
 #include <optional>
-
-// A tempo range in bars per minute, inclusive.
-struct BarsRange {
-    double min = 0;
-    double max = 0;
-};
 
 // The reading of a beat tracker turned into bars per minute.
 struct OctaveChoice {
@@ -18,8 +13,9 @@ struct OctaveChoice {
 };
 
 // Beat trackers lock on to half or double the beat, or read a 3/4 pulse in
-// 4/4 and the other way round. Without a range the reading is taken as it
-// comes; with one, among the reading times 1/4, 1/3, 1/2, 2/3, 1, 3/2, 2, 3
-// and 4 the one inside the range (or, when none is, the one nearest to it
-// relative to the bound) wins, and between equals the plainer factor.
-OctaveChoice chooseOctave(double beatsPerMinute, int beatsPerBar, std::optional<BarsRange> range);
+// 4/4 and the other way round. Without a range (or with an empty one) the
+// reading is taken as it comes; with one, among the reading times 1/4, 1/3,
+// 1/2, 2/3, 1, 3/2, 2, 3 and 4 the one inside the range (or, when none is, the
+// one nearest to it relative to the bound) wins, and between equals the
+// plainer factor.
+OctaveChoice chooseOctave(double beatsPerMinute, int beatsPerBar, std::optional<TempoRange> range);

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -192,22 +193,22 @@ private slots:
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("header");
         QTest::addColumn<QString>("window");
-        QTest::newRow("stop time de") << 0 << "Zeitbestimmen1"
+        QTest::newRow("stop time de") << 0 << "stopTimeActionGerman"
                                       << " Zeitmessung"
                                       << "StopTimeWindow";
-        QTest::newRow("stop time en") << 1 << "MenuItem5"
+        QTest::newRow("stop time en") << 1 << "stopTimeActionEnglish"
                                       << " Zeitmessung"
                                       << "StopTimeWindow";
-        QTest::newRow("rnr fade en") << 1 << "MenuItem8"
+        QTest::newRow("rnr fade en") << 1 << "fadeRockNRollActionEnglish"
                                      << " Musik ausblenden Rock'n'Roll"
                                      << "FadeRockNRollWindow";
-        QTest::newRow("std fade de") << 0 << "MusikAusblendenStdLateinBoogie1"
+        QTest::newRow("std fade de") << 0 << "fadeCouplesActionGerman"
                                      << " Musik ausblenden Standard/Latein/Boogie"
                                      << "FadeCouplesWindow";
-        QTest::newRow("latin info en") << 1 << "MenuItem14"
+        QTest::newRow("latin info en") << 1 << "latinInfoActionEnglish"
                                        << " Takt- und Zeiteinheiten bei Lateintänzen"
                                        << "LatinInfoWindow";
-        QTest::newRow("music check en") << 1 << "MI_CheckMusic"
+        QTest::newRow("music check en") << 1 << "musicCheckActionEnglish"
                                         << " Musik prüfen"
                                         << "MusicCheckWindow";
     }
@@ -236,7 +237,7 @@ private slots:
         QCOMPARE(counter.shows, 1);
         form->selectorItemClicked(0, 2);
         QCOMPARE(counter.shows, 2);
-        form->action("Metronom1")->trigger();
+        form->action("metronomeActionGerman")->trigger();
         QCOMPARE(counter.shows, 2);
         QCOMPARE(form->shownWindow(), EmbeddedWindow::Metronome);
     }
@@ -295,8 +296,8 @@ private slots:
             QCOMPARE(form->x(), 32);
             QCOMPARE(form->height(), 700);
             QVERIFY(form->storesPosition());
-            QVERIFY(form->action("MI_StorePosition")->isChecked());
-            QVERIFY(form->action("MenuItem17")->isChecked());
+            QVERIFY(form->action("storePositionActionGerman")->isChecked());
+            QVERIFY(form->action("storePositionActionEnglish")->isChecked());
         }
         QCOMPARE(stored("Position/left"), QString("32"));
         QCOMPARE(stored("Position/height"), QString("700"));
@@ -370,7 +371,7 @@ private slots:
             auto form = start();
             QVERIFY(form->stayOnTop());
             QVERIFY(form->windowFlags() & Qt::WindowStaysOnTopHint);
-            QVERIFY(form->action("MI_StayOnTop")->isChecked());
+            QVERIFY(form->action("stayOnTopActionGerman")->isChecked());
         }
         QCOMPARE(stored("Position/onTop"), QString("1"));
     }
@@ -379,25 +380,72 @@ private slots:
     {
         store("Defaults/Zeitformat", "2");
         auto form = start();
-        QVERIFY(form->action("MI_mmss")->isChecked());
-        QVERIFY(form->action("MI_mmss1")->isChecked());
-        QVERIFY(!form->action("MI_anzahlSekunden")->isChecked());
-        form->action("MI_NumberofSeconds")->trigger();
+        QVERIFY(form->action("minutesSecondsFormatActionGerman")->isChecked());
+        QVERIFY(form->action("minutesSecondsFormatActionEnglish")->isChecked());
+        QVERIFY(!form->action("secondsFormatActionGerman")->isChecked());
+        form->action("secondsFormatActionEnglish")->trigger();
         QCOMPARE(form->state().timeFormat, TimeFormat::Seconds);
-        QVERIFY(form->action("MI_anzahlSekunden")->isChecked());
-        QVERIFY(!form->action("MI_mmss")->isChecked());
+        QVERIFY(form->action("secondsFormatActionGerman")->isChecked());
+        QVERIFY(!form->action("minutesSecondsFormatActionGerman")->isChecked());
     }
 
     void languageEntriesKeepTheirMenusCheckMark()
     {
         auto form = start();
-        form->action("Deutsch1")->trigger(); // choosing the checked language again
-        QVERIFY(form->action("Deutsch1")->isChecked());
-        QVERIFY(!form->action("MI_ToEnglisch")->isChecked());
-        form->action("MI_ToEnglisch")->trigger();
+        form->action("toGermanActionGerman")->trigger(); // choosing the checked language again
+        QVERIFY(form->action("toGermanActionGerman")->isChecked());
+        QVERIFY(!form->action("toEnglishActionGerman")->isChecked());
+        form->action("toEnglishActionGerman")->trigger();
         QCOMPARE(form->language(), Language::English);
-        QVERIFY(!form->action("MI_ToEnglisch")->isChecked());
-        QVERIFY(form->action("English1")->isChecked());
+        QVERIFY(!form->action("toEnglishActionGerman")->isChecked());
+        QVERIFY(form->action("toEnglishActionEnglish")->isChecked());
+    }
+
+    // Both menus exist at once: each command and submenu has a name of its own,
+    // ending with its menu's language, by which action() finds that very command.
+    void menuObjectsHaveOneNameEach_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("German menu") << 0 << "German";
+        QTest::newRow("English menu") << 1 << "English";
+    }
+
+    void menuObjectsHaveOneNameEach()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, suffix);
+        store("Defaults/Sprache", QString::number(language));
+        auto form = start();
+        const QRegularExpression actionName("^[a-z][A-Za-z]*Action" + suffix + "$");
+        const QRegularExpression menuName("^[a-z][A-Za-z]*Menu" + suffix + "$");
+        QStringList names;
+        QList<QMenu*> menus;
+        for (QAction* top : form->menuBar()->actions())
+            menus << top->menu();
+        for (int index = 0; index < menus.size(); ++index) { // grows by the submenus
+            QMenu* menu = menus[index];
+            QVERIFY2(menuName.match(menu->objectName()).hasMatch(),
+                     qPrintable(menu->title() + " " + menu->objectName()));
+            names << menu->objectName();
+            for (QAction* action : menu->actions()) {
+                if (action->menu())
+                    menus << action->menu();
+                else if (!action->isSeparator()) {
+                    QVERIFY2(actionName.match(action->objectName()).hasMatch(),
+                             qPrintable(action->text() + " " + action->objectName()));
+                    QCOMPARE(form->action(action->objectName()), action);
+                    names << action->objectName();
+                }
+            }
+        }
+        // The command the menu leaves out, reached by its key.
+        const QString hiddenFade = "fadeRockNRollAction" + suffix;
+        QVERIFY(form->actions().contains(form->action(hiddenFade)));
+        names << hiddenFade;
+        QCOMPARE(names.size(), 8 + 22);
+        names.removeDuplicates();
+        QCOMPARE(names.size(), 8 + 22);
     }
 
     // Installed: the program in bin/, its data in share/vantor/, the user's
@@ -445,8 +493,9 @@ private slots:
         const QString primary = QGuiApplication::primaryScreen()->name();
         {
             auto form = start();
-            QCOMPARE(form->findChild<QMenu*>("MI_ProjectorScreen")->title(), QStringLiteral("&Projector screen"));
-            auto* screens = form->findChild<QMenu*>("MI_BeamerScreen");
+            QCOMPARE(form->findChild<QMenu*>("projectorScreenMenuEnglish")->title(),
+                     QStringLiteral("&Projector screen"));
+            auto* screens = form->findChild<QMenu*>("projectorScreenMenuGerman");
             QCOMPARE(screens->title(), QStringLiteral("&Beamer-Bildschirm"));
             emit screens->aboutToShow();
             QCOMPARE(screens->actions().size(), QGuiApplication::screens().size());
@@ -465,7 +514,7 @@ private slots:
         copyDataFolder(data.path());
         auto form = start(data.path());
         QVERIFY(QFile::remove(data.filePath("en/Standard.dat")));
-        form->action("MI_ToEnglisch")->trigger();
+        form->action("toEnglishActionGerman")->trigger();
 
         QCOMPARE(form->language(), Language::German);
         QCOMPARE(form->state().languageFolder, QString("de") + QDir::separator());
@@ -501,7 +550,7 @@ private slots:
         // A later choice of the user is what is stored.
         {
             auto form = start(data.path());
-            form->action("Deutsch1")->trigger();
+            form->action("toGermanActionGerman")->trigger();
         }
         QCOMPARE(stored("Defaults/Sprache"), QString("0"));
     }

@@ -128,7 +128,7 @@ private slots:
         const auto heard = record(output, plan, 16, [](TrackPlayback&, double) {});
         QVERIFY(heard.size() > std::size_t(14 * kRate));
         const TempoReading reading = detectTempo(heard, kRate);
-        const double bars = chooseOctave(reading.beatsPerMinute, 4, BarsRange{target - 1, target + 1}).barsPerMinute;
+        const double bars = chooseOctave(reading.beatsPerMinute, 4, TempoRange{target - 1, target + 1}).barsPerMinute;
         QVERIFY2(std::abs(bars / target - 1) < 0.005, qPrintable(QString("heard %1 bars/min").arg(bars)));
     }
 

@@ -34,7 +34,8 @@ private slots:
         QFETCH(double, max);
         QFETCH(double, bars);
         QFETCH(double, factor);
-        const std::optional<BarsRange> range = max > 0 ? std::optional<BarsRange>(BarsRange{min, max}) : std::nullopt;
+        const std::optional<TempoRange> range =
+            max > 0 ? std::optional<TempoRange>(TempoRange{min, max}) : std::nullopt;
         const OctaveChoice choice = chooseOctave(bpm, beatsPerBar, range);
         QCOMPARE(choice.barsPerMinute, bars);
         QCOMPARE(choice.factor, factor);
@@ -99,17 +100,27 @@ private slots:
         analysis.path = "/music/a.mp3";
         analysis.seconds = seconds;
         analysis.beatsPerMinute = bpm;
-        const RuleTarget jive{BarsRange{42, 44}, 4, 90, 120};
+        const RuleTarget jive{TempoRange{42, 44}, 4, 90, 120};
         QCOMPARE(verdictFields(analysis, judge(analysis, jive), TimeFormat::Seconds), fields);
     }
 
+    void withoutDanceNothingIsJudged_data()
+    {
+        QTest::addColumn<bool>("emptyRange");
+        QTest::newRow("no range") << false;
+        QTest::newRow("empty range") << true; // 0 to 0, as a selection without a dance holds it
+    }
     void withoutDanceNothingIsJudged()
     {
+        QFETCH(bool, emptyRange);
         FileAnalysis analysis;
         analysis.path = "b.flac";
         analysis.seconds = 75.4;
         analysis.beatsPerMinute = 120;
-        const MusicVerdict verdict = judge(analysis, RuleTarget{});
+        RuleTarget target;
+        if (emptyRange)
+            target.range = TempoRange{};
+        const MusicVerdict verdict = judge(analysis, target);
         QCOMPARE(verdict.tone, RowTone::Black);
         QCOMPARE(verdictFields(analysis, verdict, TimeFormat::MinutesSeconds),
                  (QStringList{"b.flac", "01:15", "30,0", "", "", "", "", ""}));

@@ -120,7 +120,7 @@ private slots:
         recipe.pattern = pattern;
         const TempoReading reading = detectTempo(PieceSynth::render(recipe), PieceSynth::SampleRate);
         QVERIFY(reading.beatsPerMinute > 0);
-        const OctaveChoice choice = chooseOctave(reading.beatsPerMinute, beatsPerBar, BarsRange{bars - 1, bars + 1});
+        const OctaveChoice choice = chooseOctave(reading.beatsPerMinute, beatsPerBar, TempoRange{bars - 1, bars + 1});
         QVERIFY2(RelativeError(choice.barsPerMinute, bars) < 0.01, qPrintable(QString::number(choice.barsPerMinute)));
         // The pieces' first beat is their first frame. The tracker may follow
         // a syncopated pattern's offbeats, but the start loses no whole beat.

@@ -45,7 +45,7 @@ private slots:
             mono[i] = 0.5f * (stereo[2 * i] + stereo[2 * i + 1]);
         const TempoReading reading = detectTempo(mono, PieceSynth::SampleRate);
         const OctaveChoice choice =
-            chooseOctave(reading.beatsPerMinute, beatsPerBar, BarsRange{target - 1, target + 1});
+            chooseOctave(reading.beatsPerMinute, beatsPerBar, TempoRange{target - 1, target + 1});
         QVERIFY2(std::abs(choice.barsPerMinute - target) / target < 0.003,
                  qPrintable(QString::number(choice.barsPerMinute)));
     }
