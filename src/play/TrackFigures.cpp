@@ -76,11 +76,11 @@ TrackFigures trackFigures(const FileAnalysis& analysis, const TrackTags& tags, c
     judgeLoudness(analysis, figures);
 
     figures.tempoKnown = analysis.beatsPerMinute > 0;
-    std::optional<BarsRange> range;
+    std::optional<TempoRange> range;
     if (dance.tempo.valid())
-        range = BarsRange{dance.tempo.min, dance.tempo.max};
+        range = dance.tempo;
     else if (figures.target)
-        range = BarsRange{*figures.target, *figures.target};
+        range = TempoRange{*figures.target, *figures.target};
     if (figures.tempoKnown) {
         figures.choice = chooseOctave(analysis.beatsPerMinute, dance.beatsPerBar, range);
         const double measured = figures.choice.barsPerMinute;
