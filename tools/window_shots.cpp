@@ -42,7 +42,7 @@ void save(QWidget& window, const QString& outDir, const QString& name)
 
 void shootLanguage(MainWindow& mainWindow, const QString& outDir, const QString& language)
 {
-    for (int window = 0; window <= int(EmbeddedWindow::MusicCheck); ++window) {
+    for (int window = 0; window < EmbeddedWindowCount; ++window) {
         mainWindow.showEmbedded(static_cast<EmbeddedWindow>(window));
         save(mainWindow, outDir, QStringLiteral("%1-window-%2").arg(language).arg(window, 2, 10, QLatin1Char('0')));
     }

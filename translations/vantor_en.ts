@@ -631,6 +631,10 @@
         <source>&amp;Beamer-Bildschirm</source>
         <translation>&amp;Projector screen</translation>
     </message>
+    <message>
+        <source>Musik ab&amp;spielen</source>
+        <translation>&amp;Play music</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -791,6 +795,14 @@ The program therefore starts in German; English stays the stored language.</tran
     <message>
         <source>Zeit</source>
         <translation>Time</translation>
+    </message>
+    <message>
+        <source>Musik abspielen</source>
+        <translation>Play music</translation>
+    </message>
+    <message>
+        <source> Musik abspielen</source>
+        <translation> Play music</translation>
     </message>
 </context>
 <context>
@@ -1080,6 +1092,197 @@ The program therefore starts in German; English stays the stored language.</tran
     </message>
 </context>
 <context>
+    <name>PlayMusicWindow</name>
+    <message>
+        <source>Musik abspielen</source>
+        <translation>Play music</translation>
+    </message>
+    <message>
+        <source>Tanz / Musik</source>
+        <translation>Dance / music</translation>
+    </message>
+    <message>
+        <source>Länge</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>Takte/min</source>
+        <translation>Bars/min</translation>
+    </message>
+    <message>
+        <source>Ziel</source>
+        <translation>Target</translation>
+    </message>
+    <message>
+        <source>Änderung</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>LUFS</source>
+        <translation>LUFS</translation>
+    </message>
+    <message>
+        <source>Hinweis</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>M&amp;usik...</source>
+        <translation>M&amp;usic...</translation>
+    </message>
+    <message>
+        <source>Entfer&amp;nen</source>
+        <translation>&amp;Remove</translation>
+    </message>
+    <message>
+        <source>Durchgänge:</source>
+        <translation>Heats:</translation>
+    </message>
+    <message>
+        <source>Tanzzeit (s):</source>
+        <translation>Dancing time (s):</translation>
+    </message>
+    <message>
+        <source>Runde &amp;prüfen</source>
+        <translation>Chec&amp;k round</translation>
+    </message>
+    <message>
+        <source>Ausblenden (s):</source>
+        <translation>Fade (s):</translation>
+    </message>
+    <message>
+        <source>ab Dateianfang</source>
+        <translation>from file start</translation>
+    </message>
+    <message>
+        <source>Pause (s, 0 = warten):</source>
+        <translation>Pause (s, 0 = wait):</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Nächsten Durchgang starten (Leertaste)</source>
+        <translation>Start the next heat (Space)</translation>
+    </message>
+    <message>
+        <source>Ausblenden</source>
+        <translation>Fade</translation>
+    </message>
+    <message>
+        <source>Jetzt ausblenden (F)</source>
+        <translation>Fade out now (F)</translation>
+    </message>
+    <message>
+        <source>Stopp</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Sofort anhalten (Esc)</source>
+        <translation>Stop at once (Esc)</translation>
+    </message>
+    <message>
+        <source>Nochmal</source>
+        <translation>Again</translation>
+    </message>
+    <message>
+        <source>Den Durchgang wiederholen</source>
+        <translation>Play the heat again</translation>
+    </message>
+    <message>
+        <source>Nächster Tanz</source>
+        <translation>Next dance</translation>
+    </message>
+    <message>
+        <source>Tempo 1 Takt/min langsamer (Strg+Minus)</source>
+        <translation>Tempo 1 bar/min slower (Ctrl+Minus)</translation>
+    </message>
+    <message>
+        <source>Tempo 0,1 Takt/min langsamer (Minus)</source>
+        <translation>Tempo 0.1 bar/min slower (Minus)</translation>
+    </message>
+    <message>
+        <source>Tempo 0,1 Takt/min schneller (Plus)</source>
+        <translation>Tempo 0.1 bar/min faster (Plus)</translation>
+    </message>
+    <message>
+        <source>Tempo 1 Takt/min schneller (Strg+Plus)</source>
+        <translation>Tempo 1 bar/min faster (Ctrl+Plus)</translation>
+    </message>
+    <message>
+        <source>Hil&amp;fe</source>
+        <translation>Hel&amp;p</translation>
+    </message>
+    <message>
+        <source>Wählen Sie im Tanzfeld Turnierart, Klasse und Runde.</source>
+        <translation>Choose the competition type, class and round in the dance panel.</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>wird geprüft...</source>
+        <translation>being checked...</translation>
+    </message>
+    <message>
+        <source>Durchgang %1 von %2</source>
+        <translation>heat %1 of %2</translation>
+    </message>
+    <message>
+        <source>keine Musik</source>
+        <translation>no music</translation>
+    </message>
+    <message>
+        <source>Es spielt: %1, %2 – %3</source>
+        <translation>Playing: %1, %2 – %3</translation>
+    </message>
+    <message>
+        <source>Als Nächstes: %1, %2 – %3</source>
+        <translation>Next: %1, %2 – %3</translation>
+    </message>
+    <message>
+        <source>Die Runde ist zu Ende.</source>
+        <translation>The round is over.</translation>
+    </message>
+    <message>
+        <source>Danach: %1</source>
+        <translation>Then: %1</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>%1 Takte/min   %2 gespielt   noch %3</source>
+        <translation>%1 bars/min   %2 played   %3 to go</translation>
+    </message>
+    <message>
+        <source>Wählen Sie zuerst einen Tanz der Runde.</source>
+        <translation>First select a dance of the round.</translation>
+    </message>
+    <message>
+        <source>Musik wählen</source>
+        <translation>Choose music</translation>
+    </message>
+    <message>
+        <source>Musikdateien (%1)</source>
+        <translation>Music files (%1)</translation>
+    </message>
+    <message>
+        <source>Alle gespeicherten Runden sind spielbereit.</source>
+        <translation>Every saved round is ready to play.</translation>
+    </message>
+    <message>
+        <source>1 Durchgang</source>
+        <translation>1 heat</translation>
+    </message>
+    <message>
+        <source>%1 Durchgänge</source>
+        <translation>%1 heats</translation>
+    </message>
+</context>
+<context>
     <name>ProjectorWindow</name>
     <message>
         <source>Schließen (ESC)</source>
@@ -1134,6 +1337,33 @@ The program therefore starts in German; English stays the stored language.</tran
     <message>
         <source>Anzahl der Durchgänge auf %1 gesetzt: erlaubt sind 1 bis %2.</source>
         <translation>Number of heats set to %1: 1 to %2 are allowed.</translation>
+    </message>
+</context>
+<context>
+    <name>RoundPlayer</name>
+    <message>
+        <source>%1 hat keine Musik.</source>
+        <translation>%1 has no music.</translation>
+    </message>
+    <message>
+        <source>Die Musik von %1 wird noch geprüft.</source>
+        <translation>The music of %1 is still being checked.</translation>
+    </message>
+    <message>
+        <source>%1 lässt sich nicht spielen: %2</source>
+        <translation>%1 cannot be played: %2</translation>
+    </message>
+    <message>
+        <source>Keine Tonausgabe.</source>
+        <translation>No sound output.</translation>
+    </message>
+    <message>
+        <source>Die Musik brach ab: %1</source>
+        <translation>The music broke off: %1</translation>
+    </message>
+    <message>
+        <source>Die Tonausgabe ist verloren gegangen.</source>
+        <translation>The sound output has gone away.</translation>
     </message>
 </context>
 <context>

@@ -21,5 +21,6 @@ enum class EmbeddedWindow {
     InternationalFormations,
     Empty,
     MusicCheck,
+    PlayMusic,
 };
-constexpr int EmbeddedWindowCount = static_cast<int>(EmbeddedWindow::MusicCheck) + 1;
+constexpr int EmbeddedWindowCount = static_cast<int>(EmbeddedWindow::PlayMusic) + 1;

@@ -703,7 +703,8 @@ void MainWindow::setTimeFormat(TimeFormat format)
     state_.timeFormat = format;
     showTimeFormatChecks();
     // The three-couple fade clocks first, then the stopwatches.
-    for (EmbeddedWindow window : {EmbeddedWindow::FadeCouples, EmbeddedWindow::StopTime, EmbeddedWindow::MusicCheck})
+    for (EmbeddedWindow window :
+         {EmbeddedWindow::FadeCouples, EmbeddedWindow::StopTime, EmbeddedWindow::MusicCheck, EmbeddedWindow::PlayMusic})
         embedded(window)->timeFormatChanged(format);
 }
 
@@ -806,6 +807,7 @@ void MainWindow::tellWindowsLanguage(Language language)
          {EmbeddedWindow::CountBeat, EmbeddedWindow::StopTime, EmbeddedWindow::Metronome,
           EmbeddedWindow::SpeedConversion, EmbeddedWindow::FadeRockNRoll, EmbeddedWindow::FadeCouples,
           EmbeddedWindow::RockNRollInfo, EmbeddedWindow::BoogieWoogieInfo, EmbeddedWindow::BallroomInfo,
-          EmbeddedWindow::LatinInfo, EmbeddedWindow::FormationInfo, EmbeddedWindow::MusicCheck})
+          EmbeddedWindow::LatinInfo, EmbeddedWindow::FormationInfo, EmbeddedWindow::MusicCheck,
+          EmbeddedWindow::PlayMusic})
         embedded(window)->setLanguage(language);
 }

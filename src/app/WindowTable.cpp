@@ -3,6 +3,7 @@
 #include "fade/FadeCouplesWindow.h"
 #include "fade/FadeRockNRollWindow.h"
 #include "music/MusicCheckWindow.h"
+#include "play/PlayMusicWindow.h"
 #include "rules/RuleInfoWindow.h"
 #include "stopwatch/StopTimeWindow.h"
 #include "tempo/CountBeatWindow.h"
@@ -89,6 +90,13 @@ const std::vector<WindowRow>& windowRows()
          MenuEntry{Measurements, QT_TRANSLATE_NOOP("MainMenu", "Musik &prüfen"), "musicCheckAction", "Ctrl+P",
                    " Musik prüfen"},
          HelpEntry{"MusicCheckWindow", QT_TRANSLATE_NOOP("MusicCheckWindow", "Musik prüfen"), "MusikPruefenHelp.rtf"}},
+        {W::PlayMusic, made<PlayMusicWindow>(),
+         SelectorEntry{0, 6, QT_TRANSLATE_NOOP("MainWindow", "Musik abspielen"),
+                       QT_TRANSLATE_NOOP("MainWindow", " Musik abspielen")},
+         MenuEntry{Measurements, QT_TRANSLATE_NOOP("MainMenu", "Musik ab&spielen"), "playMusicAction", "Ctrl+L",
+                   " Musik abspielen"},
+         HelpEntry{"PlayMusicWindow", QT_TRANSLATE_NOOP("PlayMusicWindow", "Musik abspielen"),
+                   "MusikAbspielenHelp.rtf"}},
         {W::RockNRollInfo, info(InfoWindow::RockNRoll),
          SelectorEntry{1, 0, QT_TRANSLATE_NOOP("MainWindow", "Rock'n'Roll"),
                        QT_TRANSLATE_NOOP("MainWindow", " Takt- und Zeiteinheiten bei Rock'n'Roll")},

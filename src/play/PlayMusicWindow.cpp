@@ -1,0 +1,483 @@
+#include "play/PlayMusicWindow.h"
+#include "common/Messages.h"
+#include "common/NumberText.h"
+#include "common/PlayingHeat.h"
+#include "common/ProgramState.h"
+#include "common/StopwatchClock.h"
+#include "music/MusicJudgement.h"
+#include "play/RoundCheck.h"
+#include "rules/DanceSelection.h"
+#include "rules/ToneColour.h"
+#include "widgets/RoundedFrame.h"
+#include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QTimer>
+#include <QTreeWidget>
+#include <cmath>
+
+namespace {
+
+enum Column { NameColumn, LengthColumn, TempoColumn, TargetColumn, ChangeColumn, LoudnessColumn, NoteColumn };
+
+const QStringList AudioFilter{"*.mp3", "*.m4a", "*.aac", "*.mp4", "*.flac", "*.ogg", "*.oga", "*.opus", "*.wav"};
+
+QString bars(double value)
+{
+    return formatFixed(value, 1);
+}
+
+} // namespace
+
+PlayMusicWindow::PlayMusicWindow(ProgramState& state, const QString& planFolder, const QString& cacheFile,
+                                 QWidget* parent)
+    : EmbeddedForm("PlayMusicWindow", QSize(545, 369), parent),
+      state_(state),
+      store_(planFolder.isEmpty() ? PlanStore::defaultFolder(state) : planFolder),
+      model_(store_),
+      cache_(cacheFile.isEmpty() ? AnalysisCache::defaultFile() : cacheFile),
+      queue_(cache_),
+      player_(state.audio, state.playingHeat)
+{
+    setAcceptDrops(true);
+    createControls();
+    createShortcuts();
+    connectControls();
+    openChosenRound();
+    applyLanguage();
+}
+
+void PlayMusicWindow::createControls()
+{
+    QFrame* panel = EmbeddedForm::panel();
+    auto* shape = new RoundedFrame(5, panel);
+    shape->setGeometry(4, 4, 537, 361);
+    const auto make = [panel](auto* widget, const char* name, const QRect& geometry) {
+        widget->setParent(panel);
+        widget->setObjectName(name);
+        widget->setGeometry(geometry);
+        return widget;
+    };
+    roundLabel = make(new QLabel, "roundLabel", QRect(14, 10, 517, 18));
+    danceTree = make(new QTreeWidget, "danceTree", QRect(12, 30, 521, 150));
+    danceTree->setColumnCount(7);
+    danceTree->setRootIsDecorated(true);
+    danceTree->setUniformRowHeights(true);
+    danceTree->header()->setStretchLastSection(true);
+    const int widths[] = {170, 44, 56, 44, 52, 52};
+    for (int column = 0; column < 6; ++column)
+        danceTree->setColumnWidth(column, widths[column]);
+
+    addButton = make(new QPushButton, "addButton", QRect(12, 184, 70, 26));
+    removeButton = make(new QPushButton, "removeButton", QRect(86, 184, 70, 26));
+    heatsLabel = make(new QLabel, "heatsLabel", QRect(164, 188, 70, 18));
+    heatsSpin = make(new QSpinBox, "heatsSpin", QRect(236, 185, 44, 24));
+    heatsSpin->setRange(1, RoundPlan::MaxHeats);
+    danceTimeLabel = make(new QLabel, "danceTimeLabel", QRect(288, 188, 80, 18));
+    danceTimeSpin = make(new QSpinBox, "danceTimeSpin", QRect(370, 185, 56, 24));
+    danceTimeSpin->setRange(1, 3600);
+    checkButton = make(new QPushButton, "checkButton", QRect(433, 184, 100, 26));
+
+    fadeLabel = make(new QLabel, "fadeLabel", QRect(14, 216, 90, 18));
+    fadeSpin = make(new QSpinBox, "fadeSpin", QRect(106, 213, 44, 24));
+    fadeSpin->setRange(0, int(RoundPlanModel::MaxFadeSeconds));
+    fileStartCheck = make(new QCheckBox, "fileStartCheck", QRect(164, 215, 140, 20));
+    gapLabel = make(new QLabel, "gapLabel", QRect(310, 216, 150, 18));
+    gapSpin = make(new QSpinBox, "gapSpin", QRect(462, 213, 56, 24));
+    gapSpin->setRange(0, int(RoundPlanModel::MaxGapSeconds));
+
+    nowLabel = make(new QLabel, "nowLabel", QRect(14, 244, 517, 18));
+    clockLabel = make(new QLabel, "clockLabel", QRect(14, 262, 517, 24));
+    QFont clockFont = clockLabel->font();
+    clockFont.setPointSizeF(clockFont.pointSizeF() * 1.4);
+    clockFont.setBold(true);
+    clockLabel->setFont(clockFont);
+    nextLabel = make(new QLabel, "nextLabel", QRect(14, 286, 517, 18));
+    problemLabel = make(new QLabel, "problemLabel", QRect(14, 304, 517, 18));
+    problemLabel->setStyleSheet("color: #b00000");
+
+    const int y = 328;
+    startButton = make(new QPushButton, "startButton", QRect(12, y, 56, 28));
+    fadeButton = make(new QPushButton, "fadeButton", QRect(70, y, 72, 28));
+    stopButton = make(new QPushButton, "stopButton", QRect(144, y, 50, 28));
+    replayButton = make(new QPushButton, "replayButton", QRect(196, y, 64, 28));
+    skipButton = make(new QPushButton, "skipButton", QRect(262, y, 84, 28));
+    slowerButton = make(new QPushButton, "slowerButton", QRect(350, y, 30, 28));
+    slowerTenthButton = make(new QPushButton, "slowerTenthButton", QRect(380, y, 34, 28));
+    fasterTenthButton = make(new QPushButton, "fasterTenthButton", QRect(414, y, 34, 28));
+    fasterButton = make(new QPushButton, "fasterButton", QRect(448, y, 30, 28));
+    helpButton = make(new QPushButton, "helpButton", QRect(481, y, 52, 28));
+}
+
+void PlayMusicWindow::createShortcuts()
+{
+    const auto key = [this](const QKeySequence& sequence, auto slot) {
+        auto* shortcut = new QShortcut(sequence, this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, slot);
+    };
+    key(Qt::Key_Space, [this] { player_.startOrNext(); });
+    key(Qt::Key_F, [this] { player_.fadeNow(); });
+    key(Qt::Key_Escape, [this] { player_.stop(); });
+    key(Qt::Key_Plus, [this] { player_.nudgeTempo(0.1); });
+    key(Qt::Key_Minus, [this] { player_.nudgeTempo(-0.1); });
+    key(Qt::CTRL | Qt::Key_Plus, [this] { player_.nudgeTempo(1); });
+    key(Qt::CTRL | Qt::Key_Minus, [this] { player_.nudgeTempo(-1); });
+}
+
+void PlayMusicWindow::connectControls()
+{
+    connect(addButton, &QPushButton::clicked, this, &PlayMusicWindow::addClicked);
+    connect(removeButton, &QPushButton::clicked, this, &PlayMusicWindow::removeClicked);
+    connect(checkButton, &QPushButton::clicked, this, &PlayMusicWindow::checkClicked);
+    connect(helpButton, &QPushButton::clicked, this, &EmbeddedForm::helpRequested);
+    connect(startButton, &QPushButton::clicked, &player_, &RoundPlayer::startOrNext);
+    connect(fadeButton, &QPushButton::clicked, &player_, &RoundPlayer::fadeNow);
+    connect(stopButton, &QPushButton::clicked, &player_, &RoundPlayer::stop);
+    connect(replayButton, &QPushButton::clicked, &player_, &RoundPlayer::replay);
+    connect(skipButton, &QPushButton::clicked, &player_, &RoundPlayer::skipDance);
+    connect(slowerButton, &QPushButton::clicked, this, [this] { player_.nudgeTempo(-1); });
+    connect(slowerTenthButton, &QPushButton::clicked, this, [this] { player_.nudgeTempo(-0.1); });
+    connect(fasterTenthButton, &QPushButton::clicked, this, [this] { player_.nudgeTempo(0.1); });
+    connect(fasterButton, &QPushButton::clicked, this, [this] { player_.nudgeTempo(1); });
+
+    connect(danceTree, &QTreeWidget::currentItemChanged, this, &PlayMusicWindow::showDanceSettings);
+    connect(heatsSpin, &QSpinBox::editingFinished, this, [this] {
+        if (selectedDance() >= 0)
+            tell({model_.setHeats(selectedDance(), heatsSpin->value()).note});
+    });
+    connect(danceTimeSpin, &QSpinBox::editingFinished, this, [this] {
+        if (selectedDance() >= 0)
+            tell({model_.setDanceSeconds(selectedDance(), danceTimeSpin->value()).note});
+    });
+    connect(fadeSpin, &QSpinBox::editingFinished, this, [this] { model_.setFadeSeconds(fadeSpin->value()); });
+    connect(gapSpin, &QSpinBox::editingFinished, this, [this] {
+        model_.setBetweenHeats(gapSpin->value() > 0 ? BetweenHeats::Gap : BetweenHeats::Hold, gapSpin->value());
+    });
+    connect(fileStartCheck, &QCheckBox::toggled, this,
+            [this](bool on) { model_.setStart(on ? StartPoint::FileStart : StartPoint::FirstBeat); });
+
+    connect(&model_, &RoundPlanModel::planChanged, this, &PlayMusicWindow::planChanged);
+    connect(&model_, &RoundPlanModel::saveFailed, this, [this](const QString& error) { tell({error}); });
+    connect(&queue_, &MusicAnalysisQueue::analysed, this, &PlayMusicWindow::analysed);
+    connect(&player_, &RoundPlayer::changed, this, &PlayMusicWindow::showPlayer);
+    if (state_.selection)
+        connect(state_.selection, &DanceSelection::choiceChanged, this, &PlayMusicWindow::openChosenRound);
+    auto* clockTimer = new QTimer(this);
+    connect(clockTimer, &QTimer::timeout, this, &PlayMusicWindow::showClock);
+    clockTimer->start(100);
+}
+
+void PlayMusicWindow::applyLanguage()
+{
+    danceTree->setHeaderLabels(
+        {tr("Tanz / Musik"), tr("Länge"), tr("Takte/min"), tr("Ziel"), tr("Änderung"), tr("LUFS"), tr("Hinweis")});
+    addButton->setText(tr("M&usik..."));
+    removeButton->setText(tr("Entfer&nen"));
+    heatsLabel->setText(tr("Durchgänge:"));
+    danceTimeLabel->setText(tr("Tanzzeit (s):"));
+    checkButton->setText(tr("Runde &prüfen"));
+    fadeLabel->setText(tr("Ausblenden (s):"));
+    fileStartCheck->setText(tr("ab Dateianfang"));
+    gapLabel->setText(tr("Pause (s, 0 = warten):"));
+    startButton->setText(tr("Start"));
+    startButton->setToolTip(tr("Nächsten Durchgang starten (Leertaste)"));
+    fadeButton->setText(tr("Ausblenden"));
+    fadeButton->setToolTip(tr("Jetzt ausblenden (F)"));
+    stopButton->setText(tr("Stopp"));
+    stopButton->setToolTip(tr("Sofort anhalten (Esc)"));
+    replayButton->setText(tr("Nochmal"));
+    replayButton->setToolTip(tr("Den Durchgang wiederholen"));
+    skipButton->setText(tr("Nächster Tanz"));
+    slowerButton->setText(QStringLiteral("−1"));
+    slowerButton->setToolTip(tr("Tempo 1 Takt/min langsamer (Strg+Minus)"));
+    slowerTenthButton->setText(QStringLiteral("−,1"));
+    slowerTenthButton->setToolTip(tr("Tempo 0,1 Takt/min langsamer (Minus)"));
+    fasterTenthButton->setText(QStringLiteral("+,1"));
+    fasterTenthButton->setToolTip(tr("Tempo 0,1 Takt/min schneller (Plus)"));
+    fasterButton->setText(QStringLiteral("+1"));
+    fasterButton->setToolTip(tr("Tempo 1 Takt/min schneller (Strg+Plus)"));
+    helpButton->setText(tr("Hil&fe"));
+    if (model_.isOpen() && state_.rules)
+        tell(model_.rulesChanged(*state_.rules));
+    showTree();
+    showPlayer();
+}
+
+void PlayMusicWindow::openChosenRound()
+{
+    const auto key = state_.selection ? roundKeyOf(*state_.selection) : std::nullopt;
+    if (!key || !state_.rules) {
+        model_.close();
+        notes_.clear();
+        showTree();
+        showPlayer();
+        return;
+    }
+    if (model_.isOpen() && model_.plan().key == *key)
+        return;
+    notes_.clear();
+    tell(model_.open(*state_.rules, *key));
+    analyseTracks();
+}
+
+void PlayMusicWindow::planChanged()
+{
+    player_.setRound(model_.plan(), model_.order(),
+                     [this](int dance, const QString& path) { return figuresOf(dance, path); });
+    analyseTracks();
+    showTree();
+}
+
+void PlayMusicWindow::analyseTracks()
+{
+    QStringList missing;
+    for (const DancePlan& dance : model_.plan().dances) {
+        for (const QString& track : dance.tracks) {
+            if (!analyses_.contains(track) && !missing.contains(track))
+                missing << track;
+        }
+    }
+    if (!missing.isEmpty())
+        queue_.enqueue(missing);
+}
+
+void PlayMusicWindow::analysed(const FileAnalysis& analysis)
+{
+    if (analysis.failure == DecodeFailure::Cancelled)
+        return;
+    analyses_.insert(analysis.path, analysis);
+    cache_.store(analysis);
+    if (!queue_.busy())
+        cache_.save();
+    showTree();
+}
+
+const TrackTags& PlayMusicWindow::tagsOf(const QString& path)
+{
+    auto found = tags_.find(path);
+    if (found == tags_.end())
+        found = tags_.insert(path, readTrackTags(path));
+    return *found;
+}
+
+std::optional<TrackFigures> PlayMusicWindow::figuresOf(int dance, const QString& path)
+{
+    const auto analysis = analyses_.constFind(path);
+    const RunningDance* running = model_.dance(dance);
+    if (analysis == analyses_.constEnd() || !running)
+        return std::nullopt;
+    return trackFigures(*analysis, tagsOf(path), *running, model_.plan().dances[dance], model_.plan().settings);
+}
+
+void PlayMusicWindow::showTree()
+{
+    const int selected = selectedDance();
+    danceTree->clear();
+    if (!model_.isOpen()) {
+        roundLabel->setText(tr("Wählen Sie im Tanzfeld Turnierart, Klasse und Runde."));
+        return;
+    }
+    roundLabel->setText(roundTitle(model_.plan().key));
+    const RunningOrder& order = model_.order();
+    for (int dance = 0; dance < order.dances.size(); ++dance) {
+        const RunningDance& running = order.dances[dance];
+        const DancePlan& plan = model_.plan().dances[dance];
+        auto* item = new QTreeWidgetItem(danceTree);
+        item->setText(NameColumn, QString("%1. %2").arg(dance + 1).arg(running.name));
+        item->setText(LengthColumn, tr("%1 s").arg(plan.danceSeconds));
+        if (running.tempo.valid())
+            item->setText(TempoColumn, bars(running.tempo.min) + "-" + bars(running.tempo.max));
+        if (const auto target = targetTempo(running, plan, model_.plan().settings))
+            item->setText(TargetColumn, bars(*target));
+        item->setText(NoteColumn, plan.heats == 1 ? tr("1 Durchgang") : tr("%1 Durchgänge").arg(plan.heats));
+        for (const QString& track : plan.tracks)
+            fillTrackItem(new QTreeWidgetItem(item), dance, track);
+        item->setExpanded(true);
+    }
+    if (selected >= 0 && selected < danceTree->topLevelItemCount())
+        danceTree->setCurrentItem(danceTree->topLevelItem(selected));
+    showDanceSettings();
+}
+
+void PlayMusicWindow::fillTrackItem(QTreeWidgetItem* item, int dance, const QString& path)
+{
+    item->setText(NameColumn, tagsOf(path).displayText());
+    item->setToolTip(NameColumn, path);
+    const auto figures = figuresOf(dance, path);
+    if (!figures) {
+        item->setText(NoteColumn, tr("wird geprüft..."));
+        return;
+    }
+    item->setText(LengthColumn, clockText(std::int64_t(figures->fileSeconds * 1000), state_.timeFormat));
+    if (figures->tempoKnown)
+        item->setText(TempoColumn, bars(figures->measuredBars()));
+    if (figures->target)
+        item->setText(TargetColumn, bars(figures->resultBars));
+    item->setText(ChangeColumn, figures->changeText());
+    item->setForeground(ChangeColumn, toneColour(figures->tone));
+    item->setForeground(TargetColumn, toneColour(figures->tone));
+    const double lufs = analyses_.value(path).loudnessLufs;
+    if (std::isfinite(lufs))
+        item->setText(LoudnessColumn, formatFixed(lufs, 1));
+    const QStringList warnings = figures->warningTexts();
+    item->setText(NoteColumn, warnings.join("; "));
+    item->setToolTip(NoteColumn, warnings.join("\n"));
+}
+
+int PlayMusicWindow::danceOfItem(const QTreeWidgetItem* item) const
+{
+    while (item && item->parent())
+        item = item->parent();
+    return item ? danceTree->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(item)) : -1;
+}
+
+int PlayMusicWindow::selectedDance() const
+{
+    return danceOfItem(danceTree->currentItem());
+}
+
+void PlayMusicWindow::showDanceSettings()
+{
+    const int dance = selectedDance();
+    const bool open = model_.isOpen();
+    for (QWidget* control :
+         {static_cast<QWidget*>(addButton), static_cast<QWidget*>(heatsSpin), static_cast<QWidget*>(danceTimeSpin)})
+        control->setEnabled(open && dance >= 0);
+    removeButton->setEnabled(open && danceTree->currentItem() && danceTree->currentItem()->parent());
+    if (!open)
+        return;
+    const RoundSettings& settings = model_.plan().settings;
+    const QSignalBlocker blockCheck(fileStartCheck);
+    fadeSpin->setValue(int(settings.fadeSeconds));
+    fileStartCheck->setChecked(settings.start == StartPoint::FileStart);
+    gapSpin->setValue(settings.betweenHeats == BetweenHeats::Gap ? int(settings.gapSeconds) : 0);
+    if (dance < 0)
+        return;
+    heatsSpin->setValue(model_.plan().dances[dance].heats);
+    danceTimeSpin->setValue(model_.plan().dances[dance].danceSeconds);
+}
+
+void PlayMusicWindow::showPlayer()
+{
+    const auto place = player_.place();
+    const RunningOrder& order = model_.order();
+    const bool known = model_.isOpen() && place && place->dance < order.dances.size();
+    QString now;
+    if (known) {
+        const QString dance = order.dances[place->dance].name;
+        const int heats = model_.plan().heatCount(place->dance);
+        const QString heat = tr("Durchgang %1 von %2").arg(place->heat + 1).arg(heats);
+        const QString track = model_.plan().trackOfHeat(place->dance, place->heat);
+        const QString title = track.isEmpty() ? tr("keine Musik") : tagsOf(track).displayText();
+        now = (player_.phase() == RoundPlayer::Phase::Playing ? tr("Es spielt: %1, %2 – %3")
+                                                              : tr("Als Nächstes: %1, %2 – %3"))
+                  .arg(dance, heat, title);
+    }
+    else if (player_.phase() == RoundPlayer::Phase::Finished) {
+        now = tr("Die Runde ist zu Ende.");
+    }
+    nowLabel->setText(now);
+    const auto nextDance = player_.cursor().nextDance();
+    nextLabel->setText(known && nextDance && *nextDance < order.dances.size()
+                           ? tr("Danach: %1").arg(order.dances[*nextDance].name)
+                           : QString());
+    problemLabel->setText(player_.problem().isEmpty() ? notes_ : player_.problem());
+    const bool playing = player_.phase() == RoundPlayer::Phase::Playing;
+    for (QPushButton* button :
+         {fadeButton, stopButton, slowerButton, slowerTenthButton, fasterTenthButton, fasterButton})
+        button->setEnabled(playing);
+    startButton->setEnabled(model_.isOpen() && !playing);
+    showClock();
+}
+
+void PlayMusicWindow::showClock()
+{
+    if (player_.phase() != RoundPlayer::Phase::Playing) {
+        clockLabel->setText(player_.phase() == RoundPlayer::Phase::Gap ? tr("Pause") : QString());
+        return;
+    }
+    const double heard = player_.heardSeconds().value_or(0);
+    const double left = std::max(0.0, player_.danceSeconds() - heard);
+    clockLabel->setText(tr("%1 Takte/min   %2 gespielt   noch %3")
+                            .arg(bars(player_.heardTempo()), clockText(std::int64_t(heard * 1000), state_.timeFormat),
+                                 clockText(std::int64_t(std::ceil(left) * 1000), state_.timeFormat)));
+}
+
+void PlayMusicWindow::tell(const QStringList& notes)
+{
+    QStringList shown;
+    for (const QString& note : notes) {
+        if (!note.isEmpty())
+            shown << note;
+    }
+    if (shown.isEmpty())
+        return;
+    notes_ = shown.join(' ');
+    showPlayer();
+}
+
+void PlayMusicWindow::addTracks(const QStringList& paths, int dance)
+{
+    if (dance < 0)
+        dance = selectedDance();
+    if (dance < 0 || !model_.isOpen()) {
+        tell({tr("Wählen Sie zuerst einen Tanz der Runde.")});
+        return;
+    }
+    model_.addTracks(dance, paths);
+}
+
+void PlayMusicWindow::addClicked()
+{
+    const QStringList files = QFileDialog::getOpenFileNames(this, tr("Musik wählen"), QString(),
+                                                            tr("Musikdateien (%1)").arg(AudioFilter.join(' ')));
+    if (!files.isEmpty())
+        addTracks(files);
+}
+
+void PlayMusicWindow::removeClicked()
+{
+    const QTreeWidgetItem* item = danceTree->currentItem();
+    if (!item || !item->parent())
+        return;
+    model_.removeTrack(danceOfItem(item), item->parent()->indexOfChild(const_cast<QTreeWidgetItem*>(item)));
+}
+
+void PlayMusicWindow::checkClicked()
+{
+    if (!state_.rules || !state_.messages)
+        return;
+    const QStringList problems = checkSavedRounds(store_, *state_.rules, [this](const QString& path) {
+        const auto found = analyses_.constFind(path);
+        return found == analyses_.constEnd() ? cache_.find(path) : std::optional<FileAnalysis>(*found);
+    });
+    state_.messages->information(problems.isEmpty() ? tr("Alle gespeicherten Runden sind spielbereit.")
+                                                    : problems.join('\n'));
+}
+
+void PlayMusicWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls() && model_.isOpen())
+        event->acceptProposedAction();
+}
+
+void PlayMusicWindow::dropEvent(QDropEvent* event)
+{
+    QStringList files;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile())
+            files << url.toLocalFile();
+    }
+    const QPoint inTree = danceTree->viewport()->mapFrom(this, event->position().toPoint());
+    const int dance = danceOfItem(danceTree->itemAt(inTree));
+    addTracks(files, dance);
+    event->acceptProposedAction();
+}

@@ -1,0 +1,106 @@
+#pragma once
+#include "music/AnalysisCache.h"
+#include "music/MusicAnalysisQueue.h"
+#include "play/PlanStore.h"
+#include "play/RoundPlanModel.h"
+#include "play/RoundPlayer.h"
+#include "play/TrackTags.h"
+#include "widgets/EmbeddedForm.h"
+#include <QHash>
+
+struct ProgramState;
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// Play music: the running order of the round chosen in the dance panel, the
+// tracks of each dance with their figures, and the player that plays the
+// round heat by heat at the rules' tempo, faded out inside the dancing time.
+// The plan is saved on every change; the keyboard drives the round (Space
+// starts the next heat, F fades now, Escape stops).
+class PlayMusicWindow : public EmbeddedForm {
+    Q_OBJECT
+public:
+    // planFolder and cacheFile: empty for the user's own folders.
+    explicit PlayMusicWindow(ProgramState& state, const QString& planFolder = QString(),
+                             const QString& cacheFile = QString(), QWidget* parent = nullptr);
+
+    // Adds files to a dance of the round (the selected one when -1).
+    void addTracks(const QStringList& paths, int dance = -1);
+    void removeClicked();
+    void addClicked();
+    void checkClicked();
+    // The dance a tree row stands for (a dance or one of its tracks); -1 for none.
+    int danceOfItem(const QTreeWidgetItem* item) const;
+    void timeFormatChanged(TimeFormat) override { showTree(); }
+
+    RoundPlanModel& model() { return model_; }
+    RoundPlayer& player() { return player_; }
+    MusicAnalysisQueue& queue() { return queue_; }
+
+    QLabel* roundLabel = nullptr;
+    QTreeWidget* danceTree = nullptr;
+    QPushButton* addButton = nullptr;
+    QPushButton* removeButton = nullptr;
+    QLabel* heatsLabel = nullptr;
+    QSpinBox* heatsSpin = nullptr;
+    QLabel* danceTimeLabel = nullptr;
+    QSpinBox* danceTimeSpin = nullptr;
+    QPushButton* checkButton = nullptr;
+    QLabel* fadeLabel = nullptr;
+    QSpinBox* fadeSpin = nullptr;
+    QCheckBox* fileStartCheck = nullptr;
+    QLabel* gapLabel = nullptr;
+    QSpinBox* gapSpin = nullptr;
+    QLabel* nowLabel = nullptr;
+    QLabel* clockLabel = nullptr;
+    QLabel* nextLabel = nullptr;
+    QLabel* problemLabel = nullptr;
+    QPushButton* startButton = nullptr;
+    QPushButton* fadeButton = nullptr;
+    QPushButton* stopButton = nullptr;
+    QPushButton* replayButton = nullptr;
+    QPushButton* skipButton = nullptr;
+    QPushButton* slowerButton = nullptr;
+    QPushButton* slowerTenthButton = nullptr;
+    QPushButton* fasterTenthButton = nullptr;
+    QPushButton* fasterButton = nullptr;
+    QPushButton* helpButton = nullptr;
+
+protected:
+    void applyLanguage() override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void createControls();
+    void createShortcuts();
+    void connectControls();
+    void openChosenRound();
+    void planChanged();
+    void showTree();
+    void showDanceSettings();
+    void showPlayer();
+    void showClock();
+    void analysed(const FileAnalysis& analysis);
+    void analyseTracks();
+    int selectedDance() const;
+    std::optional<TrackFigures> figuresOf(int dance, const QString& path);
+    const TrackTags& tagsOf(const QString& path);
+    void fillTrackItem(QTreeWidgetItem* item, int dance, const QString& path);
+    void tell(const QStringList& notes);
+
+    ProgramState& state_;
+    PlanStore store_;
+    RoundPlanModel model_;
+    AnalysisCache cache_;
+    MusicAnalysisQueue queue_;
+    RoundPlayer player_;
+    QHash<QString, FileAnalysis> analyses_;
+    QHash<QString, TrackTags> tags_;
+    QString notes_;
+    bool showing_ = false;
+};
