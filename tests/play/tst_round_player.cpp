@@ -1,0 +1,135 @@
+// Plays a round of two short dances through the real output into a private
+// PulseAudio null sink and records it: each heat sounds for its dancing time,
+// ending with its fade, the pause between them is kept, and the heat the hall
+// hears is told to the windows that follow the player.
+#include "PieceSynth.h"
+#include "PrivatePulse.h"
+#include "audio/AudioOutput.h"
+#include "common/Clock.h"
+#include "common/PlayingHeat.h"
+#include "music/MusicAnalysis.h"
+#include "play/RoundPlayer.h"
+#include "play/TrackTags.h"
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+constexpr int kRate = PrivatePulse::kSampleRate;
+
+// The stretches of sound in a recording, in seconds: [start, end) pairs
+// split where at least half a second is silent.
+QList<QPair<double, double>> soundingParts(const std::vector<float>& recording)
+{
+    QList<QPair<double, double>> parts;
+    std::int64_t start = -1;
+    std::int64_t last = -1;
+    for (std::size_t i = 0; i < recording.size(); ++i) {
+        if (std::abs(recording[i]) <= 0.001f)
+            continue;
+        const auto frame = std::int64_t(i);
+        if (start < 0 || frame - last > kRate / 2) {
+            if (start >= 0)
+                parts.append({double(start) / kRate, double(last + 1) / kRate});
+            start = frame;
+        }
+        last = frame;
+    }
+    if (start >= 0)
+        parts.append({double(start) / kRate, double(last + 1) / kRate});
+    return parts;
+}
+
+RunningDance dance(const QString& name, double bars, int beatsPerBar)
+{
+    RunningDance running;
+    running.name = name;
+    running.tempo = TempoRange{bars - 1, bars + 1};
+    running.danceTimeMin = 3;
+    running.danceTimeMax = 4;
+    running.beatsPerBar = beatsPerBar;
+    return running;
+}
+
+} // namespace
+
+class TestRoundPlayer : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<PrivatePulse> pulse_;
+    QTemporaryDir dir_;
+
+    QString writePiece(const QString& name, double bars, int beatsPerBar)
+    {
+        PieceRecipe recipe;
+        recipe.barsPerMinute = bars;
+        recipe.beatsPerBar = beatsPerBar;
+        recipe.seconds = 8;
+        const QString path = dir_.filePath(name);
+        return PieceSynth::writeWav(path, PieceSynth::render(recipe)) ? path : QString();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        pulse_ = std::make_unique<PrivatePulse>();
+        if (!pulse_->running())
+            QSKIP(qPrintable("no sound server to test with: " + pulse_->failure()));
+    }
+
+    void cleanupTestCase() { pulse_.reset(); }
+
+    void aRoundOfTwoDancesEndsEachHeatWithItsDancingTime()
+    {
+        RunningOrder order;
+        // The pieces are a little off the rules' middle, so both are stretched.
+        order.dances = {dance("Langsamer Walzer", 29, 3), dance("Tango", 32, 4)};
+        const QStringList pieces{writePiece("waltz.wav", 28.4, 3), writePiece("tango.wav", 32.6, 4)};
+        RoundPlan plan = RoundPlan::defaultFor(order);
+        plan.settings.fadeSeconds = 1;
+        plan.settings.betweenHeats = BetweenHeats::Gap;
+        plan.settings.gapSeconds = 1.5;
+        for (int i = 0; i < 2; ++i)
+            plan.dances[i].tracks = QStringList{pieces[i]};
+        QHash<QString, FileAnalysis> analyses;
+        for (const QString& piece : pieces)
+            analyses.insert(piece, analyseFile(piece));
+
+        SteadyClock clock;
+        AudioOutput output(clock);
+        PlayingHeat heat;
+        QSignalSpy begun(&heat, &PlayingHeat::begun);
+        QSignalSpy ended(&heat, &PlayingHeat::ended);
+        RoundPlayer player(&output, &heat);
+        player.setRound(plan, order, [&](int index, const QString& path) {
+            return std::optional<TrackFigures>(trackFigures(analyses.value(path), readTrackTags(path),
+                                                            order.dances[index], plan.dances[index], plan.settings));
+        });
+        QVERIFY(output.ensureOpen(true));
+        QVERIFY(pulse_->startRecording());
+        player.startOrNext();
+        QCOMPARE(player.phase(), RoundPlayer::Phase::Playing);
+        QTRY_VERIFY_WITH_TIMEOUT(player.heardSeconds().value_or(0) > 1, 5000);
+        QVERIFY(heat.heardSeconds().value_or(0) > 1);
+        QCOMPARE(heat.dance(), QString("Langsamer Walzer"));
+        QCOMPARE(heat.nextDance(), QString("Tango"));
+        QTRY_VERIFY_WITH_TIMEOUT(player.phase() == RoundPlayer::Phase::Finished, 20000);
+        QTest::qWait(500);
+        const auto parts = soundingParts(pulse_->stopRecording());
+        QVERIFY2(player.problem().isEmpty(), qPrintable(player.problem()));
+        QCOMPARE(begun.count(), 2);
+        QCOMPARE(ended.count(), 2);
+        QCOMPARE(parts.size(), 2);
+        for (const auto& part : parts) {
+            const double seconds = part.second - part.first;
+            QVERIFY2(std::abs(seconds - 3.0) <= 0.02, qPrintable(QString("a heat sounded for %1 s").arg(seconds)));
+        }
+        QVERIFY2(parts[1].first - parts[0].second >= 1.5, "the pause between the heats is kept");
+    }
+};
+
+QTEST_MAIN(TestRoundPlayer)
+#include "tst_round_player.moc"
