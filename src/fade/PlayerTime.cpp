@@ -47,14 +47,14 @@ void PlayerTime::leave()
 
 bool PlayerTime::heard() const
 {
-    return onHeat_ && heat_->heardSeconds().has_value();
+    return onHeat_ && heat_ && heat_->heardSeconds().has_value();
 }
 
 std::int64_t PlayerTime::nowNs() const
 {
     if (!onHeat_)
         return own_.nowNs();
-    if (const auto seconds = heat_->heardSeconds())
+    if (const auto seconds = heat_ ? heat_->heardSeconds() : std::nullopt)
         heardNs_ = std::llround(*seconds * 1e9);
     return heardNs_;
 }

@@ -1,9 +1,9 @@
 #pragma once
 #include "common/Clock.h"
+#include "common/PlayingHeat.h"
 #include <QObject>
+#include <QPointer>
 #include <cstdint>
-
-class PlayingHeat;
 
 // The time a fade window counts in: its own clock, or, while the window
 // follows the player and a heat plays, the seconds of the heat the hall has
@@ -32,7 +32,7 @@ public:
     // On a heat whose first frame has been heard.
     bool heard() const;
     // The heat followed; null unless onHeat().
-    const PlayingHeat* heat() const { return onHeat_ ? heat_ : nullptr; }
+    const PlayingHeat* heat() const { return onHeat_ ? heat_.data() : nullptr; }
 
     std::int64_t nowNs() const override;
 
@@ -47,7 +47,8 @@ private:
     void leave();
 
     const Clock& own_;
-    PlayingHeat* heat_;
+    // The main window destroys its heat before the windows it holds.
+    QPointer<PlayingHeat> heat_;
     bool following_ = true;
     bool onHeat_ = false;
     mutable std::int64_t heardNs_ = 0;
