@@ -1,6 +1,7 @@
 // Pictures of the projector display on a laptop with a projector beside it,
 // two screens of Qt's offscreen platform: each layout, normal and inverted,
-// in running and overtime colours, with the main window on the other screen.
+// in running and overtime colours, with the main window on the other screen,
+// and with the dance of a heat the player plays over the clocks, in both languages.
 // Prints where each window stands, whether the main window takes input and
 // how tall the digits are against the projector's height.
 //
@@ -11,6 +12,7 @@
 #include "fade/ProjectorWindow.h"
 #include "fade/FadeCouplesWindow.h"
 #include "app/MainWindow.h"
+#include "common/Language.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -150,5 +152,40 @@ int main(int argc, char* argv[])
                     100.0 * digitHeight(*projector, shown) / projector->height());
         projector->closeLabelClicked();
     }
+
+    struct HeatShot {
+        const char* name;
+        QPushButton* button;
+        const char* dance;
+        const char* nextDance;
+        Language language;
+    };
+    const HeatShot heatShots[] = {
+        {"heat-one", fade->couple(1).projectorButton, "Langsamer Walzer", "Tango", Language::German},
+        {"heat-two", fade->projectorTwoButton, "Slow Foxtrot", "Quickstep", Language::English},
+        {"heat-three", fade->projectorAllButton, "Paso Doble", "Jive", Language::German},
+        {"heat-three-last", fade->projectorAllButton, "Jive", "", Language::English},
+        {"heat-three-long", fade->projectorAllButton, "Boogie-Woogie Main Class Slow Round",
+         "Boogie-Woogie Main Class Fast Round", Language::German},
+    };
+    fade->invertedCheck->setChecked(false);
+    for (const HeatShot& shot : heatShots) {
+        useLanguage(shot.language);
+        shot.button->click();
+        projector->setHeat(QString::fromUtf8(shot.dance), QString::fromUtf8(shot.nextDance));
+        for (int couple = 1; couple <= 3; ++couple) {
+            projector->setClockLamp(couple, LampState::Green);
+            projector->timeLabel(couple)->setText(QStringLiteral("01:12"));
+        }
+        QApplication::processEvents();
+        desktop({&mainWindow, projector})
+            .save(QDir(outDir).filePath(QString::fromUtf8(shot.name) + QStringLiteral(".png")));
+        const int shown = projector->clockOne->isVisible() ? 1 : projector->clockTwo->isVisible() ? 2 : 3;
+        std::printf("%-24s digits %d px = %.0f %% of the height\n", shot.name, digitHeight(*projector, shown),
+                    100.0 * digitHeight(*projector, shown) / projector->height());
+        projector->setHeat(QString(), QString());
+        projector->closeLabelClicked();
+    }
+    useLanguage(Language::German);
     return 0;
 }

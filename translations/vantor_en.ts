@@ -418,6 +418,14 @@
         <source>Zeit %1: </source>
         <translation>Time %1: </translation>
     </message>
+    <message>
+        <source>Dem Player folgen</source>
+        <translation>Follow the player</translation>
+    </message>
+    <message>
+        <source>Die Uhr des ersten Paares läuft mit der Musik des Players, alle Uhren zählen die Zeit, die der Saal hört</source>
+        <translation>The first couple's clock runs with the player's music; all clocks count the time the hall hears</translation>
+    </message>
 </context>
 <context>
     <name>FadeRockNRollWindow</name>
@@ -500,6 +508,14 @@
     <message>
         <source>Zeit: </source>
         <translation>Time: </translation>
+    </message>
+    <message>
+        <source>Dem Player folgen</source>
+        <translation>Follow the player</translation>
+    </message>
+    <message>
+        <source>Die Uhr läuft mit der Musik des Players und zählt die Zeit, die der Saal hört</source>
+        <translation>The clock runs with the player's music and counts the time the hall hears</translation>
     </message>
 </context>
 <context>
@@ -1291,6 +1307,10 @@ The program therefore starts in German; English stays the stored language.</tran
     <message>
         <source>Leertaste = zurücksetzen</source>
         <translation>Space = reset</translation>
+    </message>
+    <message>
+        <source>Nächster Tanz: %1</source>
+        <translation>Next dance: %1</translation>
     </message>
 </context>
 <context>

@@ -10,6 +10,14 @@ void StopwatchClock::start()
     running_ = true;
 }
 
+void StopwatchClock::startAt(std::int64_t atMs)
+{
+    if (running_)
+        return;
+    startTick_ = atMs - stoppedMs_;
+    running_ = true;
+}
+
 void StopwatchClock::stop()
 {
     if (!running_)

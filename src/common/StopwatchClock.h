@@ -19,6 +19,9 @@ public:
 
     bool running() const { return running_; }
     void start();
+    // Starts as if at the clock's reading atMs, for a start that is noticed
+    // after it happened (the first frame of a heat heard between two ticks).
+    void startAt(std::int64_t atMs);
     void stop();
     // The next start counts from zero; a running clock runs on undisturbed.
     void reset() { stoppedMs_ = 0; }

@@ -72,6 +72,7 @@ public:
     bool running() const { return clock_.running(); }
     // Stopping keeps the reading; the next start resumes from it.
     void start() { clock_.start(); }
+    void startAt(std::int64_t atMs) { clock_.startAt(atMs); }
     void stop() { clock_.stop(); }
     // Stopped, at zero, with the countdown at its first digit again.
     void reset();

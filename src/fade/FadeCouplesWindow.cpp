@@ -3,6 +3,7 @@
 #include "fade/FadeCouplesWindow.h"
 #include "fade/ProjectorWindow.h"
 #include "common/Messages.h"
+#include "common/PlayingHeat.h"
 #include "common/ProgramState.h"
 #include "rules/DanceSelection.h"
 #include "widgets/RoundedFrame.h"
@@ -92,12 +93,15 @@ void LampShape::paintEvent(QPaintEvent*)
 FadeCouplesWindow::FadeCouplesWindow(ProgramState& state, QWidget* parent)
     : EmbeddedForm("FadeCouplesWindow", QSize(537, 369), parent),
       state_(state),
+      time_(*state.clock, state.playingHeat),
       // Created in tab order: the couples' buttons, then the window's.
       couples_{makeCouple(1), makeCouple(2), makeCouple(3)},
       frame(new RoundedFrame(5, panel())),
       projectorTwoButton(named(new QPushButton(panel()), QStringLiteral("projectorTwoButton"))),
       projectorAllButton(named(new QPushButton(panel()), QStringLiteral("projectorAllButton"))),
       invertedCheck(named(new QCheckBox(QStringLiteral("Invertieren"), panel()), QStringLiteral("invertedCheck"))),
+      followCheck(named(new QCheckBox(panel()), QStringLiteral("followCheck"))),
+      followTimer(named(new QTimer(this), QStringLiteral("followTimer"))),
       projectorScreenLabel(named(new QLabel(panel()), QStringLiteral("projectorScreenLabel"))),
       projectorScreenCombo(named(new QComboBox(panel()), QStringLiteral("projectorScreenCombo"))),
       resetButton(named(new QPushButton(panel()), QStringLiteral("resetButton"))),
@@ -112,6 +116,12 @@ FadeCouplesWindow::FadeCouplesWindow(ProgramState& state, QWidget* parent)
         if (projectorMode_ != -1)
             showOnProjector();
     });
+    followCheck->setChecked(time_.following());
+    connect(followCheck, &QCheckBox::toggled, &time_, &PlayerTime::setFollowing);
+    connect(&time_, &PlayerTime::heatBegun, this, &FadeCouplesWindow::heatBegun);
+    connect(&time_, &PlayerTime::heatEnding, this, &FadeCouplesWindow::heatEnding);
+    followTimer->setInterval(kTickMs);
+    connect(followTimer, &QTimer::timeout, this, &FadeCouplesWindow::followTimerFired);
     connect(projectorScreenCombo, &QComboBox::activated, this, [this](int index) {
         if (projector_)
             projector_->setPreferredScreen(projectorScreenCombo->itemData(index).toString());
@@ -123,7 +133,7 @@ FadeCouplesWindow::FadeCouplesWindow(ProgramState& state, QWidget* parent)
 
 std::unique_ptr<FadeCouple> FadeCouplesWindow::makeCouple(int number)
 {
-    auto couple = std::make_unique<FadeCouple>(*state_.clock);
+    auto couple = std::make_unique<FadeCouple>(time_);
     const QString digit = QString::number(number);
     couple->group = named(new QGroupBox(panel()), QStringLiteral("GB_") + digit);
     couple->group->setGeometry(kCoupleLeft + (number - 1) * kCoupleStep, kCoupleTop, 161, 190);
@@ -196,7 +206,8 @@ void FadeCouplesWindow::placeControls()
     invertedCheck->setGeometry(kCoupleLeft + 2 * kCoupleStep + 8, 238, 150, 22);
     redLine(panel(), QStringLiteral("Shape3"), 278);
     resetButton->setGeometry(kCoupleLeft, 300, 161, 36);
-    projectorScreenLabel->setGeometry(kCoupleLeft + kCoupleStep, 288, 200, 18);
+    projectorScreenLabel->setGeometry(kCoupleLeft + kCoupleStep, 288, 166, 18);
+    followCheck->setGeometry(kCoupleLeft + 2 * kCoupleStep + 8, 284, 153, 20);
     projectorScreenLabel->setBuddy(projectorScreenCombo);
     projectorScreenCombo->setGeometry(kCoupleLeft + kCoupleStep, 306, 222, 26);
     resetButton->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
@@ -216,6 +227,9 @@ void FadeCouplesWindow::applyLanguage()
     projectorTwoButton->setText(tr("Beamer (zwei Uhren)"));
     projectorScreenLabel->setText(tr("Beamer-Bild&schirm:"));
     invertedCheck->setToolTip(tr("Vertauscht im Beamer-Modus die Position der 1. und 3. Stoppuhr"));
+    followCheck->setText(tr("Dem Player folgen"));
+    followCheck->setToolTip(tr("Die Uhr des ersten Paares läuft mit der Musik des Players, "
+                               "alle Uhren zählen die Zeit, die der Saal hört"));
 }
 
 void FadeCouplesWindow::setProjector(ProjectorWindow* projector)
@@ -228,6 +242,7 @@ void FadeCouplesWindow::setProjector(ProjectorWindow* projector)
     }
     connect(projector_->resetButton, &QPushButton::clicked, this, &FadeCouplesWindow::resetClicked);
     connect(projector_, &QDialog::finished, this, [this] { projectorMode_ = -1; });
+    showHeatOnProjector();
     connect(projector_, &ProjectorWindow::screenChoiceChanged, this, &FadeCouplesWindow::listProjectorScreens);
     listProjectorScreens();
 }
@@ -288,6 +303,9 @@ void FadeCouplesWindow::toggleCouple(int number)
     else {
         couple.clockTimer->start();
         couple.clock.start();
+        // Started by hand before the heat was heard: it counts from the heat's start anyway.
+        if (number == 1)
+            followTimer->stop();
     }
     showStartCaption(number);
     // The dancing time must not change under a running clock.
@@ -308,8 +326,62 @@ void FadeCouplesWindow::clockTimerFired(int number)
     const std::int64_t readingMs = couple.clock.readingMs();
     couple.timeEdit->setText(clockText(readingMs, state_.timeFormat));
     const DanceTime& danceTime = state_.selection->danceTime();
-    if (const auto lamp = couple.light.advance(readingMs * 0.001, danceTime.min(), danceTime.max()))
+    // A reading that passed more than one threshold since the last tick (a
+    // clock joining a heat under way) moves the light on to where it belongs.
+    std::optional<LampState> lamp;
+    while (const auto next = couple.light.advance(readingMs * 0.001, danceTime.min(), danceTime.max())) {
+        lamp = next;
+        if (*next == LampState::Red)
+            break;
+    }
+    if (lamp)
         setLamp(number, *lamp);
+}
+
+void FadeCouplesWindow::heatBegun()
+{
+    showHeatOnProjector();
+    // An incomplete selection would be locked while the clocks ran, and
+    // without it there is no dancing time for the lamps.
+    if (!danceChosen())
+        return;
+    // A new heat, new couples: nothing of the last one stays on the clocks.
+    resetClicked();
+    setDanceSelectionEnabled(false);
+    followTimer->start();
+    followTimerFired();
+}
+
+void FadeCouplesWindow::followTimerFired()
+{
+    if (!followTimer->isActive() || !time_.heard())
+        return;
+    followTimer->stop();
+    FadeCouple& couple = coupleAt(1);
+    couple.clockTimer->start();
+    // From the heat's first heard moment, not from this tick.
+    couple.clock.startAt(0);
+    showStartCaption(1);
+    clockTimerFired(1);
+}
+
+void FadeCouplesWindow::heatEnding()
+{
+    followTimer->stop();
+    // Read now, while the heat's time still counts: the clocks stop where the hall was.
+    for (int number = 1; number <= 3; ++number)
+        if (coupleAt(number).clockTimer->isActive())
+            toggleCouple(number);
+    setDanceSelectionEnabled(!anyClockRuns());
+    if (projector_)
+        projector_->setHeat(QString(), QString());
+}
+
+void FadeCouplesWindow::showHeatOnProjector()
+{
+    const PlayingHeat* heat = time_.heat();
+    if (projector_ && heat)
+        projector_->setHeat(heat->dance(), heat->nextDance());
 }
 
 void FadeCouplesWindow::setLamp(int couple, LampState state)
@@ -333,6 +405,8 @@ void FadeCouplesWindow::showLamp(int number, LampState state)
 
 void FadeCouplesWindow::resetClicked()
 {
+    // Also a first couple still waiting for the heat to be heard.
+    followTimer->stop();
     for (int number = 1; number <= 3; ++number) {
         FadeCouple& couple = coupleAt(number);
         couple.clockTimer->stop();

@@ -1,6 +1,7 @@
 #pragma once
 #include "widgets/EmbeddedForm.h"
 #include "common/StopwatchClock.h"
+#include "fade/PlayerTime.h"
 #include "fade/TrafficLight.h"
 #include <array>
 #include <memory>
@@ -55,11 +56,14 @@ struct FadeCouple {
 // "Musik ausblenden" for Standard, Latin and Boogie-Woogie: a clock for each
 // of up to three couples with a traffic light against the dancing time of
 // the chosen dance, the clocks in the status bar, and the projector display.
-// Couples are numbered 1 to 3 throughout.
+// Couples are numbered 1 to 3 throughout. Following the player, the clocks
+// count the time the hall hears: the first couple's starts with the music of
+// a heat, the others' when the operator starts them, and all stop with it.
 class FadeCouplesWindow : public EmbeddedForm {
     Q_OBJECT
     // First, because the controls are built from them.
     ProgramState& state_;
+    PlayerTime time_;
     std::array<std::unique_ptr<FadeCouple>, 3> couples_;
 
 public:
@@ -74,6 +78,9 @@ public:
     // Starts or stops one clock, without the selection check.
     void toggleCouple(int couple);
     void clockTimerFired(int couple);
+    // While a heat has begun and not been heard yet: starts the first couple
+    // once it is.
+    void followTimerFired();
     void setLamp(int couple, LampState state);
     void resetClicked();
     void timeEditChanged(int couple);
@@ -84,11 +91,14 @@ public:
     const FadeCouple& couple(int number) const { return *couples_[number - 1]; }
     // -1 except while the projector display is open.
     int projectorMode() const { return projectorMode_; }
+    const PlayerTime& time() const { return time_; }
 
     RoundedFrame* const frame;
     QPushButton* const projectorTwoButton;
     QPushButton* const projectorAllButton;
     QCheckBox* const invertedCheck;
+    QCheckBox* const followCheck;
+    QTimer* const followTimer;
     // The screen the projector display goes to.
     QLabel* const projectorScreenLabel;
     QComboBox* const projectorScreenCombo;
@@ -113,6 +123,9 @@ private:
     void showReading(int couple, TimeFormat timeFormat);
     void showOnProjector();
     void listProjectorScreens();
+    void heatBegun();
+    void heatEnding();
+    void showHeatOnProjector();
 
     ProjectorWindow* projector_ = nullptr;
     int projectorMode_ = -1;

@@ -72,6 +72,7 @@ FadeRockNRollWindow::FadeRockNRollWindow(ProgramState& state, QWidget* parent)
       durationEdit(new QLineEdit(panel())),
       secondsLabel(new QLabel(panel())),
       beepCheck(new QCheckBox(panel())),
+      followCheck(new QCheckBox(panel())),
       classGroup(new RadioGroup(QString(), panel())),
       roundGroup(new RadioGroup(QString(), panel())),
       infoLabel(new QLabel(panel())),
@@ -79,7 +80,8 @@ FadeRockNRollWindow::FadeRockNRollWindow(ProgramState& state, QWidget* parent)
       helpButton(new QPushButton(panel())),
       clockTimer(new ThreadTimer(this)),
       state_(state),
-      fade_(*state.clock)
+      time_(*state.clock, state.playingHeat),
+      fade_(time_)
 {
     placeControls();
     classGroup->setItems(DanceCatalogue::danceNames(Discipline::RnR));
@@ -88,6 +90,11 @@ FadeRockNRollWindow::FadeRockNRollWindow(ProgramState& state, QWidget* parent)
     barsLabel->setBuddy(barsEdit);
     clockTimer->setInterval(kTickMs);
     clockTimer->onTimer = [this](ThreadTimer*) { clockTimerFired(); };
+
+    followCheck->setChecked(time_.following());
+    connect(followCheck, &QCheckBox::toggled, &time_, &PlayerTime::setFollowing);
+    connect(&time_, &PlayerTime::heatBegun, this, &FadeRockNRollWindow::heatBegun);
+    connect(&time_, &PlayerTime::heatEnding, this, &FadeRockNRollWindow::heatEnding);
 
     connect(startButton, &QPushButton::clicked, this, &FadeRockNRollWindow::startClicked);
     connect(resetButton, &QPushButton::clicked, this, &FadeRockNRollWindow::resetClicked);
@@ -152,6 +159,8 @@ void FadeRockNRollWindow::placeControls()
     remainingBarsEdit->setEnabled(false);
     beepCheck->setObjectName("beepCheck");
     beepCheck->setGeometry(12, 234, 246, 22);
+    followCheck->setObjectName("followCheck");
+    followCheck->setGeometry(398, 152, 135, 22);
 
     classGroup->setObjectName("classGroup");
     classGroup->setGeometry(274, 28, 118, 186);
@@ -215,6 +224,8 @@ void FadeRockNRollWindow::applyLanguage()
     durationLabel->setText(tr("Dauer:"));
     secondsLabel->setText(tr("Sek."));
     beepCheck->setText(tr("Akustisches &Signal"));
+    followCheck->setText(tr("Dem Player folgen"));
+    followCheck->setToolTip(tr("Die Uhr läuft mit der Musik des Players und zählt die Zeit, die der Saal hört"));
     classGroup->setTitle(tr("&Klasse"));
     const QStringList classes = DanceCatalogue::danceNames(Discipline::RnR);
     for (int item = 0; item < classes.size(); ++item)
@@ -382,6 +393,11 @@ void FadeRockNRollWindow::startClicked()
         state_.messages->warning(tr("Sie müssen zuerst einen Tanz auswählen"));
         return;
     }
+    // Started by hand before the heat was heard: it counts from the heat's start anyway.
+    if (waitsForHeat_) {
+        startClock();
+        return;
+    }
     // A tempo typed but not taken yet, as when Alt+1 is pressed in the field.
     if (barsEdit->isModified()) {
         if (!takeTypedTempo())
@@ -399,6 +415,7 @@ void FadeRockNRollWindow::startClicked()
 
 void FadeRockNRollWindow::startClock()
 {
+    waitsForHeat_ = false;
     fade_.start();
     startButton->setText(QStringLiteral("Stop (&1)"));
     clockTimer->setEnabled(true);
@@ -407,6 +424,7 @@ void FadeRockNRollWindow::startClock()
 
 void FadeRockNRollWindow::stopClock()
 {
+    waitsForHeat_ = false;
     fade_.stop();
     startButton->setText(QStringLiteral("Start (&1)"));
     clockTimer->setEnabled(false);
@@ -420,8 +438,38 @@ void FadeRockNRollWindow::lockSelection(bool locked)
     barsEdit->setEnabled(!locked);
 }
 
+void FadeRockNRollWindow::heatBegun()
+{
+    if (running())
+        stopClock();
+    // Without a bar count there is nothing to count down; saying so would
+    // interrupt the operator just as the music starts.
+    if (!fade_.bars())
+        return;
+    backToZero();
+    waitsForHeat_ = true;
+    clockTimer->setEnabled(true);
+    lockSelection(true);
+    clockTimerFired();
+}
+
+void FadeRockNRollWindow::heatEnding()
+{
+    // Read now, while the heat's time still counts: the clock stops where the hall was.
+    if (running() || waitsForHeat_)
+        stopClock();
+}
+
 void FadeRockNRollWindow::clockTimerFired()
 {
+    if (waitsForHeat_) {
+        if (!time_.heard())
+            return;
+        waitsForHeat_ = false;
+        // From the heat's first heard moment, not from this tick.
+        fade_.startAt(0);
+        startButton->setText(QStringLiteral("Stop (&1)"));
+    }
     const FadeCountdown::Tick tick = fade_.tick();
     // Always seconds, whatever the program's time format.
     timeEdit->setText(secondsText(tick.elapsedMs));
@@ -444,7 +492,8 @@ void FadeRockNRollWindow::showDigit(int digit, bool lit)
 
 void FadeRockNRollWindow::resetClicked()
 {
-    if (fade_.atZero())
+    // A clock waiting for a heat to be heard is not at rest yet.
+    if (fade_.atZero() && !waitsForHeat_)
         return;
     stopClock();
     backToZero();

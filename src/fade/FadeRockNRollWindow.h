@@ -1,5 +1,6 @@
 #pragma once
 #include "fade/BarCountdown.h"
+#include "fade/PlayerTime.h"
 #include "widgets/EmbeddedForm.h"
 #include <array>
 #include <functional>
@@ -19,6 +20,8 @@ class ThreadTimer;
 // bars down and lights the last ten on large digits: 9 to 6 while the
 // competition music plays on, 5 to 1 while it is faded out, 0 at the end.
 // It can beep at each of them and stops itself once the dancing time is over.
+// Following the player, the clock runs with a heat's music from its first
+// heard moment, counts the time the hall hears and stops with the heat.
 class FadeRockNRollWindow : public EmbeddedForm {
     Q_OBJECT
 public:
@@ -33,6 +36,9 @@ public:
     void timeEditChanged();
 
     bool running() const { return fade_.running(); }
+    // A heat has begun and its first frame is awaited to start the clock.
+    bool waitsForHeat() const { return waitsForHeat_; }
+    const PlayerTime& time() const { return time_; }
     const FadeCountdown& fade() const { return fade_; }
 
     // The system's beep by default; tests count the calls.
@@ -56,6 +62,7 @@ public:
     QLineEdit* const durationEdit;
     QLabel* const secondsLabel;
     QCheckBox* const beepCheck;
+    QCheckBox* const followCheck;
     RadioGroup* const classGroup;
     RadioGroup* const roundGroup;
     QLabel* const infoLabel;
@@ -87,9 +94,13 @@ private:
     void lockSelection(bool locked);
     void backToZero();
     void showDigit(int digit, bool lit);
+    void heatBegun();
+    void heatEnding();
 
     ProgramState& state_;
+    PlayerTime time_;
     FadeCountdown fade_;
+    bool waitsForHeat_ = false;
     // The tempo as the rule table or the user gave it: one number or a range.
     QString tempoText_;
     // The dancing time of the rule row last looked up, as the table writes it.

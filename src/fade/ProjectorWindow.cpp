@@ -17,6 +17,11 @@ constexpr int kFooterFromBottom = 56;
 constexpr int kMeasurePixels = 100;
 // Margin of a clock's field around its digits, per font pixel.
 constexpr double kFieldMargin = 0.08;
+// The heat's lines, per pixel of screen height: read from the floor, yet
+// leaving the clocks most of the room.
+constexpr double kDanceShare = 0.1;
+constexpr double kNextDanceShare = 0.055;
+constexpr int kHeatMargin = 16;
 
 QLabel* whiteLabel(const QString& name, const QString& text, int pointSize, bool underlined, QWidget* parent)
 {
@@ -72,6 +77,21 @@ double tabularWidth(const QFontMetricsF& metrics, const QString& text)
     for (const QChar c : text)
         width += c.isDigit() ? cell : metrics.horizontalAdvance(c);
     return width;
+}
+
+// A line of the heat centred across the screen, as large as its share of the
+// height allows and narrowed to the width for a long name; returns its bottom.
+int placeHeatLine(QLabel* label, double pixels, int width, int top)
+{
+    QFont font = label->font();
+    font.setPixelSize(std::max(1, int(pixels)));
+    const double wide = QFontMetricsF(font).horizontalAdvance(label->text());
+    if (wide > width)
+        font.setPixelSize(std::max(1, int(font.pixelSize() * width / wide)));
+    label->setFont(font);
+    const int height = QFontMetrics(font).height();
+    label->setGeometry(kHeatMargin, top, width, height);
+    return top + height;
 }
 
 QRectF digitBox(const QFontMetricsF& metrics)
@@ -163,6 +183,8 @@ ProjectorWindow::ProjectorWindow(QWidget* parent)
       coupleTwoButton(hiddenButton(QStringLiteral("coupleTwoButton"), QStringLiteral("Start (&2)"), this)),
       coupleThreeButton(hiddenButton(QStringLiteral("coupleThreeButton"), QStringLiteral("Start (&3)"), this)),
       resetButton(hiddenButton(QStringLiteral("resetButton"), QStringLiteral("Zurücksetzen"), this)),
+      danceLabel(whiteLabel(QStringLiteral("danceLabel"), QString(), 10, false, this)),
+      nextDanceLabel(whiteLabel(QStringLiteral("nextDanceLabel"), QString(), 10, false, this)),
       clocks_{clockOne, clockTwo, clockThree}
 {
     setObjectName(QStringLiteral("frmBeamer"));
@@ -174,6 +196,13 @@ ProjectorWindow::ProjectorWindow(QWidget* parent)
     resize(953, 613);
     titleLabel->move(8, 8);
     titleLabel->adjustSize();
+    QFont bold = danceLabel->font();
+    bold.setBold(true);
+    danceLabel->setFont(bold);
+    for (QLabel* line : {danceLabel, nextDanceLabel}) {
+        line->setAlignment(Qt::AlignCenter);
+        line->hide();
+    }
     closeLabel->setCursor(Qt::PointingHandCursor);
     for (QLabel* closer : {closeLabel, numberOne, numberTwo, numberThree})
         closer->installEventFilter(this);
@@ -214,7 +243,30 @@ void ProjectorWindow::layOut(int mode, bool inverted)
     const QRect area = screen ? screen->geometry() : QRect(QPoint(), size());
     setGeometry(area);
     placeFooter(area.size());
+    placeHeat(area.size());
     placeClocks(area.size());
+}
+
+void ProjectorWindow::setHeat(const QString& dance, const QString& nextDance)
+{
+    dance_ = dance;
+    nextDance_ = nextDance;
+    if (isVisible())
+        layOut(mode_, inverted_);
+}
+
+void ProjectorWindow::placeHeat(QSize screen)
+{
+    const bool shown = !dance_.isEmpty();
+    danceLabel->setVisible(shown);
+    nextDanceLabel->setVisible(shown && !nextDance_.isEmpty());
+    if (!shown)
+        return;
+    danceLabel->setText(dance_);
+    nextDanceLabel->setText(tr("Nächster Tanz: %1").arg(nextDance_));
+    const int width = screen.width() - 2 * kHeatMargin;
+    const int below = placeHeatLine(danceLabel, screen.height() * kDanceShare, width, titleLabel->geometry().bottom());
+    placeHeatLine(nextDanceLabel, screen.height() * kNextDanceShare, width, below);
 }
 
 void ProjectorWindow::placeFooter(QSize screen)
@@ -227,7 +279,11 @@ void ProjectorWindow::placeFooter(QSize screen)
 
 void ProjectorWindow::placeClocks(QSize screen)
 {
-    const int topBand = titleLabel->geometry().bottom() + 8;
+    QLabel* top = titleLabel;
+    for (QLabel* line : {danceLabel, nextDanceLabel})
+        if (line->isVisibleTo(this))
+            top = line;
+    const int topBand = top->geometry().bottom() + 8;
     const ProjectorLayout layout =
         layOutProjector(screen, mode_, inverted_, clockOne->extent(), topBand, closeLabel->y() - 8);
     for (int couple = 1; couple <= 3; ++couple) {

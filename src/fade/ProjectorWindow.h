@@ -63,6 +63,9 @@ public:
     {
         return std::array{coupleOneButton, coupleTwoButton, coupleThreeButton}[couple - 1];
     }
+    // The heat the player plays, over the clocks: its dance as a title and
+    // the next dance smaller under it. An empty dance shows none.
+    void setHeat(const QString& dance, const QString& nextDance);
     void setClockLamp(int couple, LampState lamp);
     LampState clockLamp(int couple) const { return clocks_[couple - 1]->lamp(); }
 
@@ -82,6 +85,8 @@ public:
     QPushButton* const coupleTwoButton;
     QPushButton* const coupleThreeButton;
     QPushButton* const resetButton;
+    QLabel* const danceLabel;
+    QLabel* const nextDanceLabel;
 
 signals:
     // The screens or the choice among them changed: lists of them refresh.
@@ -98,10 +103,13 @@ private:
     void present(bool takeFocus);
     void followScreens();
     void placeFooter(QSize screen);
+    void placeHeat(QSize screen);
     void placeClocks(QSize screen);
 
     std::array<ProjectorClock*, 3> clocks_;
     QString preferredScreen_;
+    QString dance_;
+    QString nextDance_;
     int mode_ = 1;
     bool inverted_ = false;
     // The screens the display and the main window were last seen on, to notice a move.

@@ -31,7 +31,8 @@ struct FadeCouplesFixture {
     static constexpr int Latein = 3;
     static constexpr int NoDance = 5;
 
-    explicit FadeCouplesFixture(int timeFormat = 1)
+    // heat: the player's heat the window may follow; none by default.
+    explicit FadeCouplesFixture(int timeFormat = 1, PlayingHeat* heat = nullptr)
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         useLanguage(Language::German);
@@ -43,6 +44,7 @@ struct FadeCouplesFixture {
         statusBar = std::make_unique<StatusPanels>(7, 100);
         state.rules = &rules;
         state.selection = &selection;
+        state.playingHeat = heat;
         window.reset(MakeTableWindow<FadeCouplesWindow>(EmbeddedWindow::FadeCouples, state));
         QObject::connect(window.get(), &EmbeddedForm::statusTextChanged, statusBar.get(), &StatusPanels::setPanelText);
         projector = std::make_unique<ProjectorWindow>();
