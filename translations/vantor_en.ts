@@ -424,7 +424,7 @@
     </message>
     <message>
         <source>Die Uhr des ersten Paares läuft mit der Musik des Players, alle Uhren zählen die Zeit, die der Saal hört</source>
-        <translation>The first couple's clock runs with the player's music; all clocks count the time the hall hears</translation>
+        <translation>The first couple&apos;s clock runs with the player&apos;s music; all clocks count the time the hall hears</translation>
     </message>
 </context>
 <context>
@@ -515,7 +515,7 @@
     </message>
     <message>
         <source>Die Uhr läuft mit der Musik des Players und zählt die Zeit, die der Saal hört</source>
-        <translation>The clock runs with the player's music and counts the time the hall hears</translation>
+        <translation>The clock runs with the player&apos;s music and counts the time the hall hears</translation>
     </message>
 </context>
 <context>
