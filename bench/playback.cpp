@@ -226,8 +226,10 @@ public:
             playback.poll();
             peak = std::max(peak, residentKiB() - before);
         }
-        for (auto& process : busy)
+        for (auto& process : busy) {
             process->kill();
+            process->waitForFinished(1000);
+        }
         std::printf("\n%.1f min of a 10-minute piece at +8 %% with %d busy processes: "
                     "%lld under-runs of the track, %lld of the output; memory %.1f MB\n",
                     elapsed.elapsed() / 60000.0, load, (long long)playback.track().underruns(),

@@ -1297,6 +1297,22 @@ The program therefore starts in German; English stays the stored language.</tran
         <source>%1 Durchgänge</source>
         <translation>%1 heats</translation>
     </message>
+    <message>
+        <source>Ersetzen...</source>
+        <translation>Replace...</translation>
+    </message>
+    <message>
+        <source>Einen anderen Titel für den nächsten Durchgang wählen</source>
+        <translation>Choose another track for the next heat</translation>
+    </message>
+    <message>
+        <source>Wo ist „%1“ jetzt?</source>
+        <translation>Where is “%1” now?</translation>
+    </message>
+    <message>
+        <source>Musik für den nächsten Durchgang</source>
+        <translation>Music for the next heat</translation>
+    </message>
 </context>
 <context>
     <name>ProjectorWindow</name>

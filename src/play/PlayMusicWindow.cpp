@@ -94,7 +94,8 @@ void PlayMusicWindow::createControls()
     gapSpin->setRange(0, int(RoundPlanModel::MaxGapSeconds));
 
     nowLabel = make(new QLabel, "nowLabel", QRect(14, 244, 517, 18));
-    clockLabel = make(new QLabel, "clockLabel", QRect(14, 262, 517, 24));
+    clockLabel = make(new QLabel, "clockLabel", QRect(14, 262, 412, 24));
+    replaceButton = make(new QPushButton, "replaceButton", QRect(433, 260, 100, 26));
     QFont clockFont = clockLabel->font();
     clockFont.setPointSizeF(clockFont.pointSizeF() * 1.4);
     clockFont.setBold(true);
@@ -123,7 +124,7 @@ void PlayMusicWindow::createShortcuts()
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
         connect(shortcut, &QShortcut::activated, this, slot);
     };
-    key(Qt::Key_Space, [this] { player_.startOrNext(); });
+    key(Qt::Key_Space, [this] { startClicked(); });
     key(Qt::Key_F, [this] { player_.fadeNow(); });
     key(Qt::Key_Escape, [this] { player_.stop(); });
     key(Qt::Key_Plus, [this] { player_.nudgeTempo(0.1); });
@@ -138,7 +139,8 @@ void PlayMusicWindow::connectControls()
     connect(removeButton, &QPushButton::clicked, this, &PlayMusicWindow::removeClicked);
     connect(checkButton, &QPushButton::clicked, this, &PlayMusicWindow::checkClicked);
     connect(helpButton, &QPushButton::clicked, this, &EmbeddedForm::helpRequested);
-    connect(startButton, &QPushButton::clicked, &player_, &RoundPlayer::startOrNext);
+    connect(startButton, &QPushButton::clicked, this, &PlayMusicWindow::startClicked);
+    connect(replaceButton, &QPushButton::clicked, this, &PlayMusicWindow::replaceClicked);
     connect(fadeButton, &QPushButton::clicked, &player_, &RoundPlayer::fadeNow);
     connect(stopButton, &QPushButton::clicked, &player_, &RoundPlayer::stop);
     connect(replayButton, &QPushButton::clicked, &player_, &RoundPlayer::replay);
@@ -184,6 +186,8 @@ void PlayMusicWindow::applyLanguage()
     heatsLabel->setText(tr("Durchgänge:"));
     danceTimeLabel->setText(tr("Tanzzeit (s):"));
     checkButton->setText(tr("Runde &prüfen"));
+    replaceButton->setText(tr("Ersetzen..."));
+    replaceButton->setToolTip(tr("Einen anderen Titel für den nächsten Durchgang wählen"));
     fadeLabel->setText(tr("Ausblenden (s):"));
     fileStartCheck->setText(tr("ab Dateianfang"));
     gapLabel->setText(tr("Pause (s, 0 = warten):"));
@@ -395,6 +399,7 @@ void PlayMusicWindow::showPlayer()
          {fadeButton, stopButton, slowerButton, slowerTenthButton, fasterTenthButton, fasterButton})
         button->setEnabled(playing);
     startButton->setEnabled(model_.isOpen() && !playing);
+    replaceButton->setEnabled(model_.isOpen() && comingHeat().has_value());
     showClock();
 }
 
@@ -449,6 +454,45 @@ void PlayMusicWindow::removeClicked()
     if (!item || !item->parent())
         return;
     model_.removeTrack(danceOfItem(item), item->parent()->indexOfChild(const_cast<QTreeWidgetItem*>(item)));
+}
+
+std::optional<HeatPlace> PlayMusicWindow::comingHeat() const
+{
+    const auto coming =
+        player_.phase() == RoundPlayer::Phase::Playing ? player_.cursor().nextHeatPlace() : player_.cursor().current();
+    if (!coming || model_.plan().trackOfHeat(coming->dance, coming->heat).isEmpty())
+        return std::nullopt;
+    return coming;
+}
+
+bool PlayMusicWindow::askForTrack(const HeatPlace& heat, const QString& question)
+{
+    const QStringList& tracks = model_.plan().dances[heat.dance].tracks;
+    const QString file =
+        QFileDialog::getOpenFileName(this, question, QFileInfo(tracks[heat.heat % tracks.size()]).path(),
+                                     tr("Musikdateien (%1)").arg(AudioFilter.join(' ')));
+    if (file.isEmpty())
+        return false;
+    model_.replaceTrack(heat.dance, heat.heat % int(tracks.size()), file);
+    return true;
+}
+
+void PlayMusicWindow::startClicked()
+{
+    if (player_.phase() == RoundPlayer::Phase::Playing)
+        return;
+    const auto heat = player_.cursor().current();
+    const QString track = heat ? model_.plan().trackOfHeat(heat->dance, heat->heat) : QString();
+    if (!track.isEmpty() && !QFileInfo::exists(track) &&
+        !askForTrack(*heat, tr("Wo ist „%1“ jetzt?").arg(QFileInfo(track).fileName())))
+        return;
+    player_.startOrNext();
+}
+
+void PlayMusicWindow::replaceClicked()
+{
+    if (const auto heat = comingHeat())
+        askForTrack(*heat, tr("Musik für den nächsten Durchgang"));
 }
 
 void PlayMusicWindow::checkClicked()

@@ -33,6 +33,10 @@ public:
     void removeClicked();
     void addClicked();
     void checkClicked();
+    // Starts the next heat, first asking for its file where it has moved away.
+    void startClicked();
+    // Puts another file in place of the track the next heat plays.
+    void replaceClicked();
     // The dance a tree row stands for (a dance or one of its tracks); -1 for none.
     int danceOfItem(const QTreeWidgetItem* item) const;
     void timeFormatChanged(TimeFormat) override { showTree(); }
@@ -50,6 +54,7 @@ public:
     QLabel* danceTimeLabel = nullptr;
     QSpinBox* danceTimeSpin = nullptr;
     QPushButton* checkButton = nullptr;
+    QPushButton* replaceButton = nullptr;
     QLabel* fadeLabel = nullptr;
     QSpinBox* fadeSpin = nullptr;
     QCheckBox* fileStartCheck = nullptr;
@@ -92,6 +97,10 @@ private:
     const TrackTags& tagsOf(const QString& path);
     void fillTrackItem(QTreeWidgetItem* item, int dance, const QString& path);
     void tell(const QStringList& notes);
+    // The heat that starts next: playing on, the one after the heat playing.
+    std::optional<HeatPlace> comingHeat() const;
+    // Asks for a file in place of the heat's track; false when the operator cancels.
+    bool askForTrack(const HeatPlace& heat, const QString& question);
 
     ProgramState& state_;
     PlanStore store_;

@@ -104,6 +104,15 @@ void RoundPlanModel::removeTrack(int dance, int index)
     changed();
 }
 
+void RoundPlanModel::replaceTrack(int dance, int index, const QString& track)
+{
+    if (!validDance(dance) || index < 0 || index >= plan_.dances[dance].tracks.size() || track.isEmpty())
+        return;
+    QStringList tracks = plan_.dances[dance].tracks;
+    tracks[index] = track;
+    setTracks(dance, tracks);
+}
+
 void RoundPlanModel::moveTrack(int dance, int from, int to)
 {
     if (!validDance(dance))

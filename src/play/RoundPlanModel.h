@@ -39,6 +39,8 @@ public:
     void setTracks(int dance, const QStringList& tracks);
     void addTracks(int dance, const QStringList& tracks);
     void removeTrack(int dance, int index);
+    // Puts a file in place of one of the dance's tracks (a moved file found again, a track swapped).
+    void replaceTrack(int dance, int index, const QString& track);
     void moveTrack(int dance, int from, int to);
     Clamped setDanceSeconds(int dance, int seconds);
     void setDanceTarget(int dance, std::optional<double> barsPerMinute);

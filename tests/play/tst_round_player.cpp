@@ -2,6 +2,7 @@
 // PulseAudio null sink and records it: each heat sounds for its dancing time,
 // ending with its fade, the pause between them is kept, and the heat the hall
 // hears is told to the windows that follow the player.
+#include "Onsets.h"
 #include "PieceSynth.h"
 #include "PrivatePulse.h"
 #include "audio/AudioOutput.h"
@@ -18,29 +19,6 @@
 namespace {
 
 constexpr int kRate = PrivatePulse::kSampleRate;
-
-// The stretches of sound in a recording, in seconds: [start, end) pairs
-// split where at least half a second is silent.
-QList<QPair<double, double>> soundingParts(const std::vector<float>& recording)
-{
-    QList<QPair<double, double>> parts;
-    std::int64_t start = -1;
-    std::int64_t last = -1;
-    for (std::size_t i = 0; i < recording.size(); ++i) {
-        if (std::abs(recording[i]) <= 0.001f)
-            continue;
-        const auto frame = std::int64_t(i);
-        if (start < 0 || frame - last > kRate / 2) {
-            if (start >= 0)
-                parts.append({double(start) / kRate, double(last + 1) / kRate});
-            start = frame;
-        }
-        last = frame;
-    }
-    if (start >= 0)
-        parts.append({double(start) / kRate, double(last + 1) / kRate});
-    return parts;
-}
 
 RunningDance dance(const QString& name, double bars, int beatsPerBar)
 {
@@ -118,16 +96,16 @@ private slots:
         QCOMPARE(heat.nextDance(), QString("Tango"));
         QTRY_VERIFY_WITH_TIMEOUT(player.phase() == RoundPlayer::Phase::Finished, 20000);
         QTest::qWait(500);
-        const auto parts = soundingParts(pulse_->stopRecording());
+        const auto parts = FindSoundingParts(pulse_->stopRecording(), kRate);
         QVERIFY2(player.problem().isEmpty(), qPrintable(player.problem()));
         QCOMPARE(begun.count(), 2);
         QCOMPARE(ended.count(), 2);
-        QCOMPARE(parts.size(), 2);
-        for (const auto& part : parts) {
-            const double seconds = part.second - part.first;
+        QCOMPARE(parts.size(), std::size_t(2));
+        for (const SoundingPart& part : parts) {
+            const double seconds = part.seconds();
             QVERIFY2(std::abs(seconds - 3.0) <= 0.02, qPrintable(QString("a heat sounded for %1 s").arg(seconds)));
         }
-        QVERIFY2(parts[1].first - parts[0].second >= 1.5, "the pause between the heats is kept");
+        QVERIFY2(parts[1].start - parts[0].end >= 1.5, "the pause between the heats is kept");
     }
 };
 

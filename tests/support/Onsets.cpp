@@ -73,3 +73,27 @@ LineFit FitStraightLine(const std::vector<Onset>& onsets)
         fit.offsetFrames.push_back(double(onsets[k].frame) - (first + fit.spacingFrames * double(k)));
     return fit;
 }
+
+std::vector<SoundingPart> FindSoundingParts(const std::vector<float>& recording, int rate, double minGapSeconds)
+{
+    std::vector<SoundingPart> parts;
+    const auto minGap = std::int64_t(minGapSeconds * rate);
+    std::int64_t start = -1;
+    std::int64_t last = -1;
+    const auto close = [&] {
+        if (start >= 0)
+            parts.push_back({double(start) / rate, double(last + 1) / rate});
+    };
+    for (std::size_t i = 0; i < recording.size(); ++i) {
+        if (std::abs(recording[i]) <= 0.001f)
+            continue;
+        const auto frame = std::int64_t(i);
+        if (start < 0 || frame - last > minGap) {
+            close();
+            start = frame;
+        }
+        last = frame;
+    }
+    close();
+    return parts;
+}

@@ -23,3 +23,12 @@ struct LineFit {
     std::vector<double> offsetFrames;
 };
 LineFit FitStraightLine(const std::vector<Onset>& onsets);
+
+// The stretches of sound in a recording at `rate`, in seconds: [start, end)
+// pairs, split where at least minGapSeconds stay below -60 dBFS.
+struct SoundingPart {
+    double start = 0;
+    double end = 0;
+    double seconds() const { return end - start; }
+};
+std::vector<SoundingPart> FindSoundingParts(const std::vector<float>& recording, int rate, double minGapSeconds = 0.5);
