@@ -18,8 +18,10 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QProcess>
 #include <QThread>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <ctime>
@@ -103,9 +105,14 @@ int main(int argc, char** argv)
     const std::clock_t cpuStart = std::clock();
     QElapsedTimer elapsed;
     elapsed.start();
+    QEventLoop loop;
+    QObject::connect(&player, &RoundPlayer::changed, &loop, [&] {
+        if (player.phase() == RoundPlayer::Phase::Finished)
+            loop.quit();
+    });
+    QTimer::singleShot(600000, &loop, &QEventLoop::quit);
     player.startOrNext();
-    while (player.phase() != RoundPlayer::Phase::Finished && elapsed.elapsed() < 600000)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    loop.exec();
     const double cpuPercent = 100.0 * double(std::clock() - cpuStart) / CLOCKS_PER_SEC / (elapsed.elapsed() / 1000.0);
     QThread::msleep(500);
     const auto recording = pulse.stopRecording();
