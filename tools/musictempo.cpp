@@ -1,6 +1,8 @@
 // Prints, for each audio file, its length in seconds and the tempo the
 // analysis finds in beats and bars per minute, tab-separated, one file a
-// line; with --range it applies the window's octave choice.
+// line; with --range it applies the window's octave choice. A last column
+// gives the confidence; an uncertain tempo is printed as "uncertain" with the
+// two readings in bars per minute instead of a figure.
 #include "music/MusicAnalysis.h"
 #include "common/Language.h"
 #include "music/MusicJudgement.h"
@@ -60,8 +62,14 @@ int main(int argc, char** argv)
             continue;
         }
         const OctaveChoice choice = chooseOctave(analysis.beatsPerMinute, beatsPerBar, range);
-        std::printf("%s\t%.2f\t%.2f\t%.2f\n", qPrintable(file), analysis.seconds, choice.barsPerMinute * beatsPerBar,
-                    choice.barsPerMinute);
+        if (analysis.tempoUncertain()) {
+            const double rival = chooseOctave(analysis.alternativeBeatsPerMinute, beatsPerBar, range).barsPerMinute;
+            std::printf("%s\t%.2f\tuncertain\t%.2f or %.2f\t%.2f\n", qPrintable(file), analysis.seconds,
+                        choice.barsPerMinute, rival, analysis.tempoConfidence);
+            continue;
+        }
+        std::printf("%s\t%.2f\t%.2f\t%.2f\t%.2f\n", qPrintable(file), analysis.seconds,
+                    choice.barsPerMinute * beatsPerBar, choice.barsPerMinute, analysis.tempoConfidence);
     }
     return failures > 0 ? 1 : 0;
 }

@@ -1033,6 +1033,18 @@ The program therefore starts in German; English stays the stored language.</tran
         <source>gewählt: </source>
         <translation>chosen: </translation>
     </message>
+    <message>
+        <source>unsicher</source>
+        <translation>uncertain</translation>
+    </message>
+    <message>
+        <source>unsicher: %1 oder %2 Takte/min</source>
+        <translation>uncertain: %1 or %2 bars/min</translation>
+    </message>
+    <message>
+        <source>unsicher: %1 Takte/min</source>
+        <translation>uncertain: %1 bars/min</translation>
+    </message>
 </context>
 <context>
     <name>NationalInfoWindow</name>

@@ -124,6 +124,39 @@ public:
         }
     }
 
+    // A bowed or blown note: a slow swell, a held body and a soft release;
+    // its onset is smeared over the attack as a string section's is.
+    void swell(double at, double frequency, double seconds, double attack, float level, int harmonics)
+    {
+        const int start = int(at * PieceSynth::SampleRate);
+        const int length = int(seconds * PieceSynth::SampleRate);
+        for (int i = 0; i < length && start + i < int(out_.size()); ++i) {
+            const double t = double(i) / PieceSynth::SampleRate;
+            const double env = std::min(1.0, t / attack) * std::min(1.0, (seconds - t) / 0.08) * std::exp(-t / 1.5);
+            double wave = 0;
+            for (int h = 1; h <= harmonics; ++h)
+                wave += std::sin(2 * Pi * frequency * h * t * (1 + 0.0007 * h)) / h;
+            if (start + i >= 0)
+                out_[size_t(start + i)] += float(level * env * wave);
+        }
+    }
+
+    // A feedback comb per delay over the whole mix: a plain hall that blurs onsets as rooms do.
+    void reverberate(double amount)
+    {
+        if (amount <= 0)
+            return;
+        const std::vector<float> dry = out_;
+        for (double delaySeconds : {0.0297, 0.0371, 0.0411, 0.0437}) {
+            const auto delay = size_t(delaySeconds * PieceSynth::SampleRate);
+            std::vector<float> wet(dry.size(), 0.0f);
+            for (size_t i = delay; i < dry.size(); ++i)
+                wet[i] = dry[i - delay] + 0.84f * wet[i - delay];
+            for (size_t i = 0; i < dry.size(); ++i)
+                out_[i] += float(amount * 0.25) * 0.16f * wet[i];
+        }
+    }
+
 private:
     void sweep(double at, double from, double to, double seconds, float level)
     {
@@ -168,12 +201,72 @@ double Frequency(int semitonesFromA2)
     return 110.0 * std::pow(2.0, semitonesFromA2 / 12.0);
 }
 
+// The orchestral waltz: bass on one (soft), strings and brass on two and
+// three, a melody whose dotted figure and tied notes leave one unmarked.
+void RenderOrchestral(Mixer& mixer, const PieceRecipe& recipe, std::mt19937& random)
+{
+    std::normal_distribution<double> late(0, recipe.humaniseSeconds);
+    auto at = [&](double seconds) { return recipe.humaniseSeconds > 0 ? seconds + late(random) : seconds; };
+    const double beatSeconds = 60.0 / (recipe.barsPerMinute * 3);
+    const double barSeconds = 3 * beatSeconds;
+    static const int progression[] = {0, 0, 5, 5, 7, 7, 0, 0}; // two bars a chord, as waltzes phrase
+    // Melody figures in beats and scale steps: a dotted quarter and eighth, flowing eighths, a held note.
+    static const std::vector<std::pair<double, int>> figures[] = {
+        {{0, 4}, {1.5, 5}, {2, 7}},
+        {{0, 9}, {0.5, 7}, {1, 5}, {1.5, 4}, {2, 2}, {2.5, 4}},
+        {{0, 5}, {2, 4}},
+        {{0, 7}},
+    };
+    for (int bar = 0;; ++bar) {
+        const double barStart = bar * barSeconds;
+        if (barStart >= recipe.seconds)
+            break;
+        const int root = progression[bar % 8];
+        if (bar < recipe.introBars) {
+            for (int interval : {12, 16, 19})
+                mixer.swell(at(barStart), Frequency(root + interval), barSeconds, 0.3, 0.05f, 4);
+            continue;
+        }
+        mixer.note(at(barStart), Frequency(root), beatSeconds * 2, 0.22f);
+        for (int beat = 1; beat < 3; ++beat) {
+            for (int interval : {12, 16, 19})
+                mixer.swell(at(barStart + beat * beatSeconds), Frequency(root + interval), beatSeconds * 0.8, 0.04,
+                            0.05f, 5);
+            mixer.swell(at(barStart + beat * beatSeconds), Frequency(root + 24), beatSeconds * 0.4, 0.015, 0.07f, 8);
+        }
+        for (const auto& [beat, step] : figures[(bar / 2 + bar % 2 * 3) % 4]) {
+            static const int scale[] = {0, 2, 4, 5, 7, 9, 11};
+            const int semitones = 24 + root + scale[step % 7] + 12 * (step / 7);
+            mixer.swell(at(barStart + beat * beatSeconds), Frequency(semitones), beatSeconds * 1.2, 0.06, 0.08f, 3);
+        }
+    }
+}
+
+void RenderBand(Mixer& mixer, const PieceRecipe& recipe);
+
 } // namespace
 
 std::vector<float> PieceSynth::render(const PieceRecipe& recipe)
 {
     std::vector<float> out(size_t(recipe.seconds * SampleRate), 0.0f);
     Mixer mixer(out, recipe.seed);
+    std::mt19937 random(recipe.seed);
+    if (recipe.orchestral && recipe.beatsPerBar == 3)
+        RenderOrchestral(mixer, recipe, random);
+    else
+        RenderBand(mixer, recipe);
+    mixer.reverberate(recipe.reverb);
+    const float peak = std::max(
+        1e-6f, *std::max_element(out.begin(), out.end(), [](float a, float b) { return std::abs(a) < std::abs(b); }));
+    for (float& s : out)
+        s *= 0.8f / std::abs(peak);
+    return out;
+}
+
+namespace {
+
+void RenderBand(Mixer& mixer, const PieceRecipe& recipe)
+{
     const double beatSeconds = 60.0 / (recipe.barsPerMinute * recipe.beatsPerBar);
     const double barSeconds = beatSeconds * recipe.beatsPerBar;
     const std::vector<Hit>& hits = Pattern(recipe.beatsPerBar, recipe.pattern);
@@ -203,12 +296,9 @@ std::vector<float> PieceSynth::render(const PieceRecipe& recipe)
             for (int interval : {12, 16, 19})
                 mixer.note(barStart + place(beat), Frequency(root + interval), beatSeconds * 0.6, 0.06f);
     }
-    const float peak = std::max(
-        1e-6f, *std::max_element(out.begin(), out.end(), [](float a, float b) { return std::abs(a) < std::abs(b); }));
-    for (float& s : out)
-        s *= 0.8f / std::abs(peak);
-    return out;
 }
+
+} // namespace
 
 bool PieceSynth::writeWav(const QString& path, const std::vector<float>& samples, int sampleRate, int channels)
 {

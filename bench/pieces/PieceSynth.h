@@ -12,6 +12,13 @@ struct PieceRecipe {
     int introBars = 0; // chords alone, without drums, before the groove
     int pattern = 0;   // which drum pattern of the metre
     std::uint32_t seed = 1;
+    // Like a recorded ballroom waltz rather than a drum machine: no drums,
+    // a soft bass on one, bowed strings and brass stabs on two and three, a
+    // melody in eighths with a dotted figure, humanised timing and reverb.
+    // Beat trackers read such pieces at about 1.5 times their beat.
+    bool orchestral = false;
+    double humaniseSeconds = 0; // standard deviation of each note's timing
+    double reverb = 0;          // 0 dry; 0.3 a hall
 };
 
 // Synthesises drum patterns of the dances with bass and chords, mono, so that

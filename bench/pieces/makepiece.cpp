@@ -1,4 +1,5 @@
-// Writes one synthesised piece as WAV: makepiece OUT.wav BARS_PER_MIN BEATS_PER_BAR SECONDS [SWING INTRO PATTERN SEED]
+// Writes one synthesised piece as WAV: makepiece OUT.wav BARS_PER_MIN BEATS_PER_BAR SECONDS [SWING INTRO PATTERN SEED
+// ORCHESTRAL]
 #include "PieceSynth.h"
 #include <cstdio>
 #include <cstdlib>
@@ -6,8 +7,9 @@
 int main(int argc, char** argv)
 {
     if (argc < 5) {
-        std::fprintf(stderr,
-                     "usage: makepiece OUT.wav BARS_PER_MIN BEATS_PER_BAR SECONDS [SWING INTRO PATTERN SEED]\n");
+        std::fprintf(
+            stderr,
+            "usage: makepiece OUT.wav BARS_PER_MIN BEATS_PER_BAR SECONDS [SWING INTRO PATTERN SEED ORCHESTRAL]\n");
         return 2;
     }
     PieceRecipe recipe;
@@ -22,5 +24,10 @@ int main(int argc, char** argv)
         recipe.pattern = std::atoi(argv[7]);
     if (argc > 8)
         recipe.seed = std::uint32_t(std::atol(argv[8]));
+    if (argc > 9 && std::atoi(argv[9]) != 0) {
+        recipe.orchestral = true;
+        recipe.humaniseSeconds = 0.012;
+        recipe.reverb = 0.3;
+    }
     return PieceSynth::writeWav(QString::fromLocal8Bit(argv[1]), PieceSynth::render(recipe)) ? 0 : 1;
 }

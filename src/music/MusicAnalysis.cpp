@@ -3,6 +3,11 @@
 #include "audio/LoudnessMeter.h"
 #include <memory>
 
+bool FileAnalysis::tempoUncertain() const
+{
+    return beatsPerMinute > 0 && tempoConfidence < TempoReading::UncertainBelow;
+}
+
 FileAnalysis analyseFile(const QString& path, const std::atomic_bool* cancel)
 {
     FileAnalysis result;
@@ -26,6 +31,8 @@ FileAnalysis analyseFile(const QString& path, const std::atomic_bool* cancel)
     if (cancel && cancel->load())
         result.failure = DecodeFailure::Cancelled;
     result.beatsPerMinute = reading.beatsPerMinute;
+    result.tempoConfidence = reading.confidence;
+    result.alternativeBeatsPerMinute = reading.alternativeBeatsPerMinute;
     result.firstBeatSeconds = reading.firstBeatSeconds;
     result.firstSoundSeconds = reading.firstSoundSeconds;
     return result;

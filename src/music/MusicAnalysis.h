@@ -13,6 +13,10 @@ struct FileAnalysis {
     QString detail;
     double seconds = 0;
     double beatsPerMinute = 0; // 0: no steady pulse found
+    // How sure the analysis is of that pulse, and the rival pulse when it
+    // doubted (see TempoReading); a cache keeps only sure results.
+    double tempoConfidence = 1;
+    double alternativeBeatsPerMinute = 0;
     // Where the pulse's first beat and the first sound fall, in seconds
     // (see earliestBeat() for the first beat of the chosen octave).
     double firstBeatSeconds = 0;
@@ -22,6 +26,7 @@ struct FileAnalysis {
     double truePeakDb = 0;
 
     bool ok() const { return failure == DecodeFailure::None; }
+    bool tempoUncertain() const;
 };
 
 Q_DECLARE_METATYPE(FileAnalysis)

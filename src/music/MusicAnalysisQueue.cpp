@@ -49,7 +49,8 @@ void MusicAnalysisQueue::enqueue(const QStringList& paths)
 
 void MusicAnalysisQueue::deliver(const FileAnalysis& analysis)
 {
-    if (analysis.failure != DecodeFailure::Cancelled)
+    // The cache keeps no confidence, so a doubtful tempo is measured again rather than remembered as sure.
+    if (analysis.failure != DecodeFailure::Cancelled && !analysis.tempoUncertain())
         cache_.store(analysis);
     ++done_;
     emit analysed(analysis);

@@ -115,6 +115,7 @@ MusicVerdict judge(const FileAnalysis& analysis, const RuleTarget& target)
     verdict.tempoKnown = analysis.ok() && analysis.beatsPerMinute > 0;
     if (!verdict.tempoKnown)
         return verdict;
+    verdict.tempoUncertain = analysis.tempoUncertain();
     verdict.choice = chooseOctave(analysis.beatsPerMinute, target.beatsPerBar, target.range);
     const double bars = verdict.choice.barsPerMinute;
     verdict.listedBars = std::round(bars * 10.0) * 0.1;
@@ -123,13 +124,18 @@ MusicVerdict judge(const FileAnalysis& analysis, const RuleTarget& target)
     if (target.range && target.range->valid()) {
         const TempoRange& range = *target.range;
         const bool inside = range.min <= verdict.listedBars && verdict.listedBars <= range.max;
-        verdict.tone = inside ? RowTone::Green : RowTone::Red;
+        verdict.tone = analysis.tempoUncertain() ? RowTone::Black : inside ? RowTone::Green : RowTone::Red;
         const double nearest = bars < range.min ? range.min : bars > range.max ? range.max : bars;
         verdict.toNearestBound = inside ? 0.0 : adaptationPercent(bars, nearest);
         verdict.toMiddle = adaptationPercent(bars, (range.min + range.max) / 2);
         playedSeconds = analysis.seconds * 100.0 / (100.0 + *verdict.toNearestBound);
     }
     verdict.length = fitOfLength(playedSeconds, target);
+    if (verdict.tempoUncertain && analysis.alternativeBeatsPerMinute > 0) {
+        const double rival =
+            chooseOctave(analysis.alternativeBeatsPerMinute, target.beatsPerBar, target.range).barsPerMinute;
+        verdict.alternativeBars = std::round(rival * 10.0) * 0.1;
+    }
     return verdict;
 }
 
@@ -153,6 +159,17 @@ QStringList verdictFields(const FileAnalysis& analysis, const MusicVerdict& verd
         fields[1] = clockText(std::llround(analysis.seconds * 1000), format);
     if (!verdict.tempoKnown) {
         fields[7] = failureText(analysis);
+        return fields;
+    }
+    if (verdict.tempoUncertain) {
+        // No figure to act on: the player must not stretch by it, nor the operator trust a colour.
+        fields[2] = QCoreApplication::translate("MusicJudgement", "unsicher");
+        fields[6] = lengthText(verdict.length);
+        const QString bars = formatFixed(verdict.listedBars, 1);
+        fields[7] = verdict.alternativeBars > 0
+                        ? QCoreApplication::translate("MusicJudgement", "unsicher: %1 oder %2 Takte/min")
+                              .arg(bars, formatFixed(verdict.alternativeBars, 1))
+                        : QCoreApplication::translate("MusicJudgement", "unsicher: %1 Takte/min").arg(bars);
         return fields;
     }
     fields[2] = formatFixed(verdict.listedBars, 1, 7);

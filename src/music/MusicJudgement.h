@@ -25,6 +25,9 @@ enum class LengthFit { Unknown, Covers, MinimumOnly, TooShort };
 
 struct MusicVerdict {
     bool tempoKnown = false;
+    // A guess between two pulses: listed as such, with no verdict colour.
+    bool tempoUncertain = false;
+    double alternativeBars = 0; // the rival reading, listed beside an uncertain one; 0 when none
     OctaveChoice choice;
     // Rounded to one decimal: a reading is no tapped average that count beat
     // truncates, and 28.997 listed as 28.9 would look like an error of its own.

@@ -83,8 +83,132 @@ struct TempoFreer {
 struct VectorFreer {
     void operator()(fvec_t* v) const { del_fvec(v); }
 };
+struct SpectrumFreer {
+    void operator()(cvec_t* v) const { del_cvec(v); }
+};
+struct VocoderFreer {
+    void operator()(aubio_pvoc_t* p) const { del_aubio_pvoc(p); }
+};
+
+// Onsets repeat within a few bars; longer lags add cost, not evidence.
+constexpr double kLongestLagSeconds = 5.0;
+constexpr double kSlowestBeat = 60;
+constexpr double kFastestBeat = 220;
+// Ratios under which a tracker's pulse and the strongest one tell the same
+// tempo, after the octave choice: whole multiples and the 3/4-4/4 confusions.
+constexpr double kRelatives[] = {1, 2, 0.5, 3, 1.0 / 3, 4, 0.25, 6, 1.0 / 6, 1.5, 2.0 / 3};
+constexpr double kSameTempo = 0.005;
 
 } // namespace
+
+PeriodicityCheck::PeriodicityCheck(const std::vector<float>& envelope, double framesPerSecond)
+    : framesPerSecond_(framesPerSecond)
+{
+    // Less the local mean (half a second), so that swells and fades do not
+    // correlate with themselves at every lag.
+    const std::size_t n = envelope.size();
+    const std::size_t half = std::size_t(framesPerSecond * 0.25);
+    std::vector<double> sums(n + 1, 0);
+    for (std::size_t i = 0; i < n; ++i)
+        sums[i + 1] = sums[i] + envelope[i];
+    std::vector<double> detrended(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t from = i > half ? i - half : 0;
+        const std::size_t to = std::min(n, i + half + 1);
+        detrended[i] = std::max(0.0, envelope[i] - (sums[to] - sums[from]) / double(to - from));
+    }
+    const std::size_t lags = std::min(n, std::size_t(kLongestLagSeconds * framesPerSecond) + 2);
+    correlation_.assign(lags, 0);
+    for (std::size_t lag = 0; lag < lags; ++lag) {
+        double sum = 0;
+        for (std::size_t i = lag; i < n; ++i)
+            sum += detrended[i] * detrended[i - lag];
+        correlation_[lag] = sum / double(n - lag);
+    }
+    if (!correlation_.empty() && correlation_[0] > 0)
+        for (double& value : correlation_)
+            value /= correlation_.front();
+}
+
+double PeriodicityCheck::at(double lag) const
+{
+    const auto below = std::size_t(lag);
+    if (below + 1 >= correlation_.size())
+        return 0;
+    const double part = lag - double(below);
+    return correlation_[below] * (1 - part) + correlation_[below + 1] * part;
+}
+
+double PeriodicityCheck::score(double beatsPerMinute) const
+{
+    if (beatsPerMinute <= 0 || correlation_.size() < 3)
+        return 0;
+    const double period = 60.0 / beatsPerMinute * framesPerSecond_;
+    const double longest = double(correlation_.size() - 2);
+    double sum = 0;
+    int count = 0;
+    for (double lag = period; lag <= longest; lag += period, ++count)
+        sum += at(lag);
+    return count > 0 ? sum / count : 0;
+}
+
+double PeriodicityCheck::peakNear(double beatsPerMinute, double fraction) const
+{
+    double best = beatsPerMinute;
+    double bestScore = -1;
+    for (double step = -fraction; step <= fraction; step += 0.0002) {
+        const double candidate = beatsPerMinute * (1 + step);
+        const double value = score(candidate);
+        if (value > bestScore) {
+            bestScore = value;
+            best = candidate;
+        }
+    }
+    return best;
+}
+
+double PeriodicityCheck::strongest() const
+{
+    double best = 0;
+    double bestScore = -1;
+    // Coarse steps of 0.5 %, narrower than a comb peak at five seconds of lag.
+    for (double candidate = kSlowestBeat; candidate <= kFastestBeat; candidate *= 1.005) {
+        const double value = score(candidate);
+        if (value > bestScore) {
+            bestScore = value;
+            best = candidate;
+        }
+    }
+    return best > 0 ? peakNear(best, 0.006) : 0;
+}
+
+void checkPeriodicity(TempoReading& reading, const PeriodicityCheck& check)
+{
+    if (reading.beatsPerMinute <= 0)
+        return;
+    const double strongest = check.strongest();
+    const double strongestScore = check.score(strongest);
+    if (strongest <= 0 || strongestScore <= 0)
+        return;
+    // How far the strongest pulse stands out of all tempos: near 0 for music without a steady one.
+    double sum = 0;
+    int count = 0;
+    for (double candidate = kSlowestBeat; candidate <= kFastestBeat; candidate *= 1.01, ++count)
+        sum += check.score(candidate);
+    const double prominence = std::clamp(1 - sum / count / strongestScore, 0.0, 1.0);
+    for (double ratio : kRelatives) {
+        if (std::abs(reading.beatsPerMinute / (strongest * ratio) - 1) <= kSameTempo) {
+            // The tracker's grid fit is the finer figure; two methods agreeing leave little doubt.
+            reading.confidence = 0.5 + 0.5 * prominence;
+            return;
+        }
+    }
+    // The tracker's pulse is no exact relative: sure as far as the onsets repeat at it less.
+    const double margin = 1 - check.score(check.peakNear(reading.beatsPerMinute, 0.01)) / strongestScore;
+    reading.alternativeBeatsPerMinute = reading.beatsPerMinute;
+    reading.beatsPerMinute = strongest;
+    reading.confidence = std::clamp(std::min(prominence, margin), 0.0, 1.0);
+}
 
 double periodFromBeatTimes(const std::vector<double>& beatTimes)
 {
@@ -131,6 +255,24 @@ double firstSoundTime(const std::vector<float>& samples, int sampleRate)
     return double(loud - samples.begin()) / sampleRate;
 }
 
+// The time within the first period after the first sound at which the
+// onsets, summed along a grid of the period, are strongest.
+double strongestPhase(const std::vector<float>& envelope, double framesPerSecond, double period, double firstSound)
+{
+    double best = firstSound;
+    double bestSum = -1;
+    for (double phase = firstSound; phase < firstSound + period; phase += 1 / framesPerSecond) {
+        double sum = 0;
+        for (double t = phase; t * framesPerSecond < double(envelope.size()); t += period)
+            sum += envelope[std::size_t(t * framesPerSecond)];
+        if (sum > bestSum) {
+            bestSum = sum;
+            best = phase;
+        }
+    }
+    return best;
+}
+
 } // namespace
 
 TempoReading detectTempo(const std::vector<float>& samples, int sampleRate, const std::atomic_bool* cancel)
@@ -139,9 +281,15 @@ TempoReading detectTempo(const std::vector<float>& samples, int sampleRate, cons
         new_aubio_tempo("default", WindowSize, HopSize, unsigned(sampleRate)));
     std::unique_ptr<fvec_t, VectorFreer> block(new_fvec(HopSize));
     std::unique_ptr<fvec_t, VectorFreer> beat(new_fvec(1));
-    if (!tracker || !block || !beat)
+    std::unique_ptr<aubio_pvoc_t, VocoderFreer> vocoder(new_aubio_pvoc(WindowSize, HopSize));
+    std::unique_ptr<cvec_t, SpectrumFreer> spectrum(new_cvec(WindowSize));
+    if (!tracker || !block || !beat || !vocoder || !spectrum)
         return {};
     std::vector<double> beatTimes;
+    // Log-compressed spectral flux, the onset strength the periodicity check correlates.
+    std::vector<float> envelope;
+    envelope.reserve(samples.size() / HopSize + 1);
+    std::vector<float> previous(spectrum->length, 0.0f);
     for (size_t start = 0; start + HopSize <= samples.size(); start += HopSize) {
         if (cancel && (start / HopSize) % 256 == 0 && cancel->load())
             return {};
@@ -149,10 +297,28 @@ TempoReading detectTempo(const std::vector<float>& samples, int sampleRate, cons
         aubio_tempo_do(tracker.get(), block.get(), beat.get());
         if (beat->data[0] != 0)
             beatTimes.push_back(aubio_tempo_get_last_s(tracker.get()));
+        aubio_pvoc_do(vocoder.get(), block.get(), spectrum.get());
+        float flux = 0;
+        for (unsigned bin = 0; bin < spectrum->length; ++bin) {
+            const float level = std::log1p(100.0f * spectrum->norm[bin]);
+            flux += std::max(0.0f, level - previous[bin]);
+            previous[bin] = level;
+        }
+        envelope.push_back(flux);
     }
     const double period = periodFromBeatTimes(beatTimes);
     if (period <= 0)
         return {};
     const double firstSound = firstSoundTime(samples, sampleRate);
-    return {60.0 / period, int(beatTimes.size()), firstBeatTime(beatTimes, period, firstSound), firstSound};
+    TempoReading reading{60.0 / period, int(beatTimes.size()), firstBeatTime(beatTimes, period, firstSound),
+                         firstSound};
+    const double framesPerSecond = double(sampleRate) / HopSize;
+    checkPeriodicity(reading, PeriodicityCheck(envelope, framesPerSecond));
+    if (reading.alternativeBeatsPerMinute > 0) {
+        // The tracker's beats lie on another grid: the phase comes from the onsets.
+        const double beatSeconds = 60.0 / reading.beatsPerMinute;
+        reading.firstBeatSeconds =
+            earliestBeat(strongestPhase(envelope, framesPerSecond, beatSeconds, firstSound), beatSeconds, firstSound);
+    }
+    return reading;
 }

@@ -9,7 +9,40 @@ struct TempoReading {
     int beats = 0;                // the tracked beats the figure rests on
     double firstBeatSeconds = 0;  // where the music's first beat falls, see firstBeatTime()
     double firstSoundSeconds = 0; // the first sample that is not silence
+    // 0 to 1: how clearly the onsets repeat at this tempo rather than at a
+    // rival one (see PeriodicityCheck); below UncertainBelow the figure is a guess.
+    double confidence = 1;
+    // The rival tempo in beats per minute when the check doubted; 0 otherwise.
+    double alternativeBeatsPerMinute = 0;
+
+    static constexpr double UncertainBelow = 0.3;
+    bool uncertain() const { return beatsPerMinute > 0 && confidence < UncertainBelow; }
 };
+
+// How strongly an onset envelope repeats at a beat period: the mean of its
+// autocorrelation at one to several periods (a comb), so that a true pulse,
+// whose every multiple is a peak, outscores a tempo between the beat and its
+// subdivisions that the tracker may settle on.
+class PeriodicityCheck {
+public:
+    // envelope: onset strength per frame, framesPerSecond of them a second.
+    PeriodicityCheck(const std::vector<float>& envelope, double framesPerSecond);
+    double score(double beatsPerMinute) const;
+    // The best-scoring tempo within the given fraction of a tempo, to 0.02 %.
+    double peakNear(double beatsPerMinute, double fraction) const;
+    // The best-scoring tempo from 60 to 220 beats per minute.
+    double strongest() const;
+
+private:
+    double at(double lag) const;
+    std::vector<double> correlation_; // by lag in frames, 1 at lag 0
+    double framesPerSecond_ = 0;
+};
+
+// Checks a tracker's tempo against the onset envelope's periodicity: kept
+// when it is an exact relative (whole multiples and 3/2) of the strongest
+// pulse, replaced by that pulse otherwise, with the confidence of the result.
+void checkPeriodicity(TempoReading& reading, const PeriodicityCheck& check);
 
 // The period of a steady pulse from the times of tracked beats, in seconds:
 // the beats are split into runs whose gaps are one or two periods (a missed

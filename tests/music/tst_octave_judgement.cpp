@@ -3,6 +3,8 @@
 #include <QLocale>
 #include <QTest>
 
+Q_DECLARE_METATYPE(RowTone)
+
 class TstOctaveJudgement : public QObject {
     Q_OBJECT
 private slots:
@@ -102,6 +104,47 @@ private slots:
         analysis.beatsPerMinute = bpm;
         const RuleTarget jive{TempoRange{42, 44}, 4, 90, 120};
         QCOMPARE(verdictFields(analysis, judge(analysis, jive), TimeFormat::Seconds), fields);
+    }
+
+    // A doubtful tempo lists both readings and no verdict, whatever it would have been.
+    void doubtfulTempoShowsNoVerdict_data()
+    {
+        QTest::addColumn<double>("confidence");
+        QTest::addColumn<double>("rivalBpm");
+        QTest::addColumn<QStringList>("fields");
+        QTest::addColumn<RowTone>("tone");
+        QTest::newRow("sure") << 0.9 << 0.0
+                              << QStringList{"a.mp3", "125,0", "43,0", "ja", "+0,00%", "+0,00%", "reicht", ""}
+                              << RowTone::Green;
+        QTest::newRow("unsure with a rival")
+            << 0.1 << 130.0
+            << QStringList{"a.mp3", "125,0", "unsicher", "", "", "", "reicht", "unsicher: 43,0 oder 48,8 Takte/min"}
+            << RowTone::Black;
+        QTest::newRow("unsure, rival out of range")
+            << 0.1 << 150.0
+            << QStringList{"a.mp3", "125,0", "unsicher", "", "", "", "reicht", "unsicher: 43,0 oder 37,5 Takte/min"}
+            << RowTone::Black;
+        QTest::newRow("unsure alone") << 0.0 << 0.0
+                                      << QStringList{"a.mp3", "125,0", "unsicher", "",
+                                                     "",      "",      "reicht",   "unsicher: 43,0 Takte/min"}
+                                      << RowTone::Black;
+    }
+    void doubtfulTempoShowsNoVerdict()
+    {
+        QFETCH(double, confidence);
+        QFETCH(double, rivalBpm);
+        QFETCH(QStringList, fields);
+        QFETCH(RowTone, tone);
+        FileAnalysis analysis;
+        analysis.path = "/music/a.mp3";
+        analysis.seconds = 125;
+        analysis.beatsPerMinute = 172;
+        analysis.tempoConfidence = confidence;
+        analysis.alternativeBeatsPerMinute = rivalBpm;
+        const RuleTarget jive{TempoRange{42, 44}, 4, 90, 120};
+        const MusicVerdict verdict = judge(analysis, jive);
+        QCOMPARE(verdict.tone, tone);
+        QCOMPARE(verdictFields(analysis, verdict, TimeFormat::Seconds), fields);
     }
 
     void withoutDanceNothingIsJudged_data()

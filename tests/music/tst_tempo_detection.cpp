@@ -21,6 +21,35 @@ std::vector<double> BeatTimes(double period, int count, const std::vector<double
     return times;
 }
 
+// An onset envelope of a waltz at 100 frames a second: a soft one, strong
+// two and three, humanised by up to a frame; or, with beatsPerMinute 0, noise.
+std::vector<float> WaltzEnvelope(double beatsPerMinute, double seconds)
+{
+    std::vector<float> envelope(std::size_t(seconds * 100), 0.0f);
+    std::uint32_t state = 7;
+    auto random = [&state] { return (state = state * 1664525u + 1013904223u) >> 8; };
+    if (beatsPerMinute <= 0) {
+        for (float& value : envelope)
+            value = float(random() % 1000) / 1000.0f;
+        return envelope;
+    }
+    const double beatFrames = 6000 / beatsPerMinute;
+    for (int beat = 0; beat * beatFrames + 1 < double(envelope.size()); ++beat) {
+        const auto frame = std::size_t(beat * beatFrames) + random() % 2;
+        if (frame < envelope.size())
+            envelope[frame] += beat % 3 == 0 ? 0.3f : 1.0f;
+    }
+    return envelope;
+}
+
+bool ExactRelative(double value, double truth)
+{
+    for (double ratio : {1.0, 2.0, 0.5, 3.0, 1.0 / 3, 1.5, 2.0 / 3})
+        if (std::abs(value / (truth * ratio) - 1) < 0.005)
+            return true;
+    return false;
+}
+
 double RelativeError(double value, double truth)
 {
     return std::abs(value - truth) / truth;
@@ -98,11 +127,15 @@ private slots:
         QTest::addColumn<double>("swing");
         QTest::addColumn<int>("intro");
         QTest::addColumn<int>("pattern");
-        QTest::newRow("quickstep 51") << 51.0 << 4 << 0.0 << 0 << 0;
-        QTest::newRow("slow waltz 29 with intro") << 29.0 << 3 << 0.0 << 2 << 2;
-        QTest::newRow("viennese 59") << 59.0 << 3 << 0.0 << 0 << 1;
-        QTest::newRow("jive 43 swung") << 43.0 << 4 << 1.0 / 3 << 0 << 0;
-        QTest::newRow("cha-cha 31 latin") << 31.0 << 4 << 0.0 << 0 << 1;
+        QTest::addColumn<bool>("orchestral");
+        QTest::newRow("quickstep 51") << 51.0 << 4 << 0.0 << 0 << 0 << false;
+        QTest::newRow("slow waltz 29 with intro") << 29.0 << 3 << 0.0 << 2 << 2 << false;
+        QTest::newRow("viennese 59") << 59.0 << 3 << 0.0 << 0 << 1 << false;
+        QTest::newRow("jive 43 swung") << 43.0 << 4 << 1.0 / 3 << 0 << 0 << false;
+        QTest::newRow("cha-cha 31 latin") << 31.0 << 4 << 0.0 << 0 << 1 << false;
+        // Trackers settle at about 1.5 times the beat of these.
+        QTest::newRow("orchestral slow waltz 28") << 28.0 << 3 << 0.0 << 0 << 0 << true;
+        QTest::newRow("orchestral slow waltz 29 with intro") << 29.0 << 3 << 0.0 << 2 << 0 << true;
     }
     void detectsSynthesisedPieces()
     {
@@ -111,7 +144,11 @@ private slots:
         QFETCH(double, swing);
         QFETCH(int, intro);
         QFETCH(int, pattern);
+        QFETCH(bool, orchestral);
         PieceRecipe recipe;
+        recipe.orchestral = orchestral;
+        recipe.humaniseSeconds = orchestral ? 0.012 : 0;
+        recipe.reverb = orchestral ? 0.3 : 0;
         recipe.barsPerMinute = bars;
         recipe.beatsPerBar = beatsPerBar;
         recipe.seconds = 25;
@@ -127,6 +164,42 @@ private slots:
         const double beatSeconds = 60 / (choice.barsPerMinute * beatsPerBar);
         const double firstBeat = earliestBeat(reading.firstBeatSeconds, beatSeconds, reading.firstSoundSeconds);
         QVERIFY2(firstBeat < beatSeconds * 0.6, qPrintable(QString::number(firstBeat)));
+    }
+
+    // The tracker's reading against the onsets' periodicity: a pulse between
+    // the beat and its subdivision is replaced, an exact one kept, and music
+    // without a pulse is marked uncertain.
+    void periodicityCheck_data()
+    {
+        QTest::addColumn<double>("beat");
+        QTest::addColumn<double>("reading");
+        QTest::addColumn<bool>("kept");
+        QTest::addColumn<bool>("uncertain");
+        QTest::newRow("waltz tracked at 1.5 times, off by 3 %") << 87.0 << 134.4 << false << false;
+        QTest::newRow("waltz tracked at 1.5 times, off by 1.3 %") << 91.0 << 138.3 << false << false;
+        QTest::newRow("waltz tracked right") << 87.0 << 87.05 << true << false;
+        QTest::newRow("waltz tracked at the bar") << 174.0 << 58.02 << true << false;
+        QTest::newRow("noise") << 0.0 << 120.0 << false << true;
+    }
+    void periodicityCheck()
+    {
+        QFETCH(double, beat);
+        QFETCH(double, reading);
+        QFETCH(bool, kept);
+        QFETCH(bool, uncertain);
+        TempoReading tempo;
+        tempo.beatsPerMinute = reading;
+        checkPeriodicity(tempo, PeriodicityCheck(WaltzEnvelope(beat, 60), 100));
+        QCOMPARE(tempo.uncertain(), uncertain);
+        if (kept) {
+            QCOMPARE(tempo.beatsPerMinute, reading);
+            QCOMPARE(tempo.alternativeBeatsPerMinute, 0.0);
+        }
+        else {
+            QCOMPARE(tempo.alternativeBeatsPerMinute, reading);
+        }
+        if (!uncertain)
+            QVERIFY2(ExactRelative(tempo.beatsPerMinute, beat), qPrintable(QString::number(tempo.beatsPerMinute)));
     }
 
     void cancelledDetectionIsEmpty()
