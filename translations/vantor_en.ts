@@ -20,7 +20,7 @@
     </message>
     <message>
         <source>Geschwindigkeit (Takte/Minute)</source>
-        <translation>Speed (beats/minute)</translation>
+        <translation>Speed (bars/minute)</translation>
     </message>
     <message>
         <source>Ist-Geschw.:</source>
@@ -104,6 +104,10 @@
     <message>
         <source>Sie müssen vor dem Auswerten Taktschläge eingeben</source>
         <translation>Enter bars before evaluating!</translation>
+    </message>
+    <message>
+        <source>Urteil (gemittelt)</source>
+        <translation>Verdict (average)</translation>
     </message>
 </context>
 <context>
@@ -395,14 +399,6 @@
         <translation>He&amp;lp</translation>
     </message>
     <message>
-        <source>Beamer (alle Uhren)</source>
-        <translation>Beamer (all watches)</translation>
-    </message>
-    <message>
-        <source>Beamer (zwei Uhren)</source>
-        <translation>Beamer (two watches)</translation>
-    </message>
-    <message>
         <source>Beamer-Bild&amp;schirm:</source>
         <translation>Projector &amp;screen:</translation>
     </message>
@@ -425,6 +421,18 @@
     <message>
         <source>Die Uhr des ersten Paares läuft mit der Musik des Players, alle Uhren zählen die Zeit, die der Saal hört</source>
         <translation>The first couple&apos;s clock runs with the player&apos;s music; all clocks count the time the hall hears</translation>
+    </message>
+    <message>
+        <source>Beamer (a&amp;lle Uhren)</source>
+        <translation>Pro&amp;jector (all clocks)</translation>
+    </message>
+    <message>
+        <source>Beamer (z&amp;wei Uhren)</source>
+        <translation>Projector (t&amp;wo clocks)</translation>
+    </message>
+    <message>
+        <source>In&amp;vertieren</source>
+        <translation>In&amp;vert</translation>
     </message>
 </context>
 <context>
@@ -1543,6 +1551,21 @@ The program therefore starts in German; English stays the stored language.</tran
     <message>
         <source>Zurücksetzen</source>
         <translation>Reset</translation>
+    </message>
+</context>
+<context>
+    <name>TempoVerdict</name>
+    <message>
+        <source>▼ %1 zu langsam</source>
+        <translation>▼ %1 too slow</translation>
+    </message>
+    <message>
+        <source>▲ %1 zu schnell</source>
+        <translation>▲ %1 too fast</translation>
+    </message>
+    <message>
+        <source>✓ im Bereich</source>
+        <translation>✓ in range</translation>
     </message>
 </context>
 <context>

@@ -72,9 +72,9 @@ AboutDialog::AboutDialog(QWidget* parent)
     titleLabel->adjustSize();
 
     platformLabelGerman = placedLabel(this, QStringLiteral("platformLabelGerman"),
-                                      QStringLiteral("für Windows 98/ME/NT/2000/XP/Vista/7"), {192, 96});
+                                      QStringLiteral("für Linux-Desktops mit Qt 6"), {192, 96});
     platformLabelEnglish = placedLabel(this, QStringLiteral("platformLabelEnglish"),
-                                       QStringLiteral("for Windows 98/ME/NT/2000/XP/Vista/7"), {192, 96});
+                                       QStringLiteral("for Linux desktops with Qt 6"), {192, 96});
     for (QLabel* label : {platformLabelGerman, platformLabelEnglish}) {
         label->setFont(boldPixelFont(13));
         label->adjustSize();

@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -62,6 +63,12 @@ bool HelpWindow::showHelp(const QString& title, const QString& filePath)
     show();
     raise();
     activateWindow();
+    // A window manager may place a freshly mapped window by its own rule and
+    // only then tell its frame; centring again once shown wins over that.
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible())
+            centreOnScreen(*this);
+    });
     return loaded;
 }
 

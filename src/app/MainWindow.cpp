@@ -614,12 +614,14 @@ void MainWindow::selectorItemClicked(int section, int item)
     // Showing the empty window first makes a repeated choice show its window anew.
     showEmbedded(EmbeddedWindow::Empty);
     setHeader(tr(row->selector->header));
+    headerSource_ = row->selector->header;
     showEmbedded(row->window);
 }
 
 void MainWindow::showByMenu(const QString& header, EmbeddedWindow window)
 {
     setHeader(header);
+    headerSource_ = nullptr;
     showEmbedded(window);
 }
 
@@ -792,6 +794,10 @@ void MainWindow::showLanguage(Language language)
         if (headerLabel_->text() == textIn(shown, "MainWindow", Prompt))
             setHeader(tr(Prompt));
     }
+    // A window's header follows at once, without showing the window anew:
+    // its clocks may be running.
+    if (headerSource_)
+        setHeader(tr(headerSource_));
     relabelStatusPanels(tr("Paar"), tr("Zeit"));
     showSelectorCaptions();
     tellWindowsLanguage(language);

@@ -149,6 +149,7 @@ private:
     QSplitter* menuPane_ = nullptr;
     QLabel* logo_ = nullptr;
     SelectorBar* selector_ = nullptr;
+    const char* headerSource_ = nullptr; // the shown header's German text, when it came from the selector
     QLabel* headerLabel_ = nullptr;
     DisplayArea* displayArea_ = nullptr;
     DanceSelectionPanel* dancePanel_ = nullptr;

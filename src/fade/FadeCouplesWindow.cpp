@@ -88,6 +88,13 @@ void LampShape::paintEvent(QPaintEvent*)
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(color_);
     painter.drawEllipse(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+    if (color_ != lampOffColor()) {
+        // A lit lamp shows a white ring, so it stands out from the unlit
+        // ones even where its colour looks as dark as theirs.
+        painter.setPen(QPen(Qt::white, 2.5));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(QRectF(rect()).adjusted(4, 4, -4, -4));
+    }
 }
 
 FadeCouplesWindow::FadeCouplesWindow(ProgramState& state, QWidget* parent)
@@ -223,8 +230,9 @@ void FadeCouplesWindow::applyLanguage()
         coupleAt(number).group->setTitle(tr(kCoupleCaptions[number - 1]));
     resetButton->setText(tr("&Zurücksetzen"));
     helpButton->setText(tr("H&ilfe"));
-    projectorAllButton->setText(tr("Beamer (alle Uhren)"));
-    projectorTwoButton->setText(tr("Beamer (zwei Uhren)"));
+    projectorAllButton->setText(tr("Beamer (a&lle Uhren)"));
+    projectorTwoButton->setText(tr("Beamer (z&wei Uhren)"));
+    invertedCheck->setText(tr("In&vertieren"));
     projectorScreenLabel->setText(tr("Beamer-Bild&schirm:"));
     invertedCheck->setToolTip(tr("Vertauscht im Beamer-Modus die Position der 1. und 3. Stoppuhr"));
     followCheck->setText(tr("Dem Player folgen"));

@@ -25,13 +25,13 @@ ProjectorLook projectorLookOf(LampState state)
 {
     switch (state) {
     case LampState::Red:
-        return {Qt::black, QColor(255, 32, 32)};
+        return {Qt::black, QColor(255, 32, 32), QColor(), QColor()};
     case LampState::Amber:
-        return {QColor(255, 192, 0), QColor()};
+        return {QColor(255, 192, 0), QColor(), QColor(255, 192, 0), QColor()};
     case LampState::Green:
-        return {QColor(48, 232, 48), QColor()};
+        return {QColor(48, 232, 48), QColor(), QColor(), QColor(48, 232, 48)};
     case LampState::Null:
         break;
     }
-    return {Qt::white, QColor()};
+    return {Qt::white, QColor(), QColor(), QColor()};
 }

@@ -148,6 +148,16 @@ void ProjectorClock::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::TextAntialiasing);
     QFont shown = font();
     const double margin = kFieldMargin * shown.pixelSize();
+    if (look.frame.isValid()) {
+        // Within the margin, clear of the digits.
+        const double thickness = std::max(2.0, margin / 2);
+        painter.setPen(QPen(look.frame, thickness));
+        painter.drawRect(QRectF(rect()).adjusted(thickness / 2, thickness / 2, -thickness / 2, -thickness / 2));
+    }
+    if (look.underline.isValid()) {
+        const double thickness = std::max(2.0, margin / 2);
+        painter.fillRect(QRectF(margin, height() - thickness, width() - 2 * margin, thickness), look.underline);
+    }
     // A reading longer than the box was laid out for (a clock left running
     // for many minutes) is drawn smaller rather than cut off.
     const double wide = tabularWidth(QFontMetricsF(shown), text());

@@ -64,6 +64,7 @@ void MusicCheckWindow::createControls()
     resultList->setVerticalGridLines(true);
     resultList->setLastFieldRunsOn(true);
     resultList->setRowColour([this](const QStringList& fields) { return rowColour(fields); });
+    resultList->setShownFields([](const QStringList& fields) { return shownFields(fields); });
 
     targetLabel = new QLabel(panel);
     targetLabel->setObjectName("targetLabel");
@@ -247,6 +248,22 @@ void MusicCheckWindow::showRow(int index)
     item->setText(fields.join('\t'));
     // Names and notes longer than their column can be read in full here.
     item->setToolTip(entry.analysis.path + (note.isEmpty() ? QString() : "\n" + note));
+}
+
+// A symbol before the rule's yes or no reads without colour: inside, or which
+// way the tempo misses the range (the next column says by how much). The
+// stored row, and so the copied and saved list, keeps the plain word.
+QStringList MusicCheckWindow::shownFields(const QStringList& fields)
+{
+    const QString tone = fields.value(ToneField);
+    if (fields.size() <= 4 || (tone != "g" && tone != "r"))
+        return fields;
+    QStringList shown = fields;
+    const QString symbol = tone == "g"                    ? QStringLiteral("✓")
+                           : fields.at(4).startsWith('-') ? QStringLiteral("▲")
+                                                          : QStringLiteral("▼");
+    shown[3] = symbol + ' ' + fields.at(3);
+    return shown;
 }
 
 QColor MusicCheckWindow::rowColour(const QStringList& fields) const

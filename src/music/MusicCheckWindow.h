@@ -17,6 +17,8 @@ class QPushButton;
 class MusicCheckWindow : public EmbeddedForm {
     Q_OBJECT
 public:
+    // What a row of the list shows: the rule's verdict with a symbol before it.
+    static QStringList shownFields(const QStringList& fields);
     // cacheFile: where analyses persist; empty means the user's cache folder.
     explicit MusicCheckWindow(ProgramState& state, const QString& cacheFile = QString(), QWidget* parent = nullptr);
 

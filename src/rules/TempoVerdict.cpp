@@ -1,5 +1,6 @@
 #include "rules/TempoVerdict.h"
 #include "common/NumberText.h"
+#include <QCoreApplication>
 
 double adaptationPercent(double actual, double desired)
 {
@@ -10,4 +11,26 @@ QString rulePercentText(double percent)
 {
     const QString sign = percent >= 0 ? QStringLiteral("+") : QString();
     return sign + formatFixed(percent, 2, 5) + QStringLiteral("%");
+}
+
+TempoSide tempoSide(double tempo, double lower, double upper)
+{
+    if (tempo < lower)
+        return TempoSide::TooSlow;
+    if (tempo > upper)
+        return TempoSide::TooFast;
+    return TempoSide::Inside;
+}
+
+QString tempoVerdictText(double tempo, double lower, double upper)
+{
+    switch (tempoSide(tempo, lower, upper)) {
+    case TempoSide::TooSlow:
+        return QCoreApplication::translate("TempoVerdict", "▼ %1 zu langsam").arg(formatFixed(lower - tempo, 1, 7));
+    case TempoSide::TooFast:
+        return QCoreApplication::translate("TempoVerdict", "▲ %1 zu schnell").arg(formatFixed(tempo - upper, 1, 7));
+    case TempoSide::Inside:
+        break;
+    }
+    return QCoreApplication::translate("TempoVerdict", "✓ im Bereich");
 }

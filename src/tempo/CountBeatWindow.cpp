@@ -1,5 +1,6 @@
 #include "tempo/CountBeatWindow.h"
 #include "rules/ToneColour.h"
+#include "rules/TempoVerdict.h"
 #include "common/Clock.h"
 #include "widgets/DelimitedListBox.h"
 #include "tempo/AdaptFixedSpeedDialog.h"
@@ -14,6 +15,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFocusEvent>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -35,6 +37,18 @@ bool isAltC(const QKeyEvent& key)
     return shiftState(key) == Qt::AltModifier && key.key() == Qt::Key_C;
 }
 
+bool isPlainSpace(const QKeyEvent& key)
+{
+    return key.key() == Qt::Key_Space && (shiftState(key) & ~Qt::ShiftModifier) == 0;
+}
+
+// A field that takes typed text (line edits, spin boxes, editable combo
+// boxes) wants its spaces; everything else on the window only selects.
+bool takesText(const QWidget* widget)
+{
+    return widget && widget->testAttribute(Qt::WA_InputMethodEnabled);
+}
+
 } // namespace
 
 CountBeatWindow::CountBeatWindow(ProgramState& state, QWidget* parent)
@@ -54,11 +68,15 @@ void CountBeatWindow::createControls()
     tapList = new DelimitedListBox(panel);
     tapList->setObjectName("List");
     tapList->setGeometry(42, 20, 460, 212);
-    tapList->setSections({110, 110, 109, 109});
+    tapList->setSections({76, 88, 90, 90, 108});
     tapList->setHeaderHeight(17);
     tapList->setItemHeight(16);
     tapList->setRowColour([this](const QStringList& fields) { return rowColour(fields); });
+    tapList->setShownFields([this](const QStringList& fields) { return shownFields(fields); });
     tapList->installEventFilter(this);
+    // Space taps wherever the focus is on this window, so a click on a dance
+    // button in the middle of a piece does not swallow the beats.
+    qApp->installEventFilter(this);
 
     averageCaptionLabel = new QLabel(QStringLiteral("Anzahl Takte für Mittelwertbildung:"), panel);
     averageCaptionLabel->setGeometry(42, 262, 320, 18);
@@ -128,8 +146,8 @@ bool CountBeatWindow::showsReadyPrompt() const
 
 void CountBeatWindow::applyLanguage()
 {
-    tapList->setSectionTexts(
-        {tr("Anzahl Takte"), tr("Dauer in Sekunden"), tr("Takte/min aktuell"), tr("Takte/min gemittelt")});
+    tapList->setSectionTexts({tr("Anzahl Takte"), tr("Dauer in Sekunden"), tr("Takte/min aktuell"),
+                              tr("Takte/min gemittelt"), tr("Urteil (gemittelt)")});
     barsPerAverageLabel->setText(tr("Takte für Takte/aktuell &berücksichtigen:"));
     startButton->setText(tr("&Click Me (Leertaste)"));
     evaluateButton->setText(tr("A&uswerten"));
@@ -149,6 +167,8 @@ void CountBeatWindow::windowShown()
 
 bool CountBeatWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched != tapList && spaceFromElsewhere(watched, event))
+        return true;
     if (watched == startButton && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
         static_cast<const QKeyEvent*>(event)->key() == Qt::Key_Space) {
         // The space bar on the focused button taps through the list's key
@@ -195,6 +215,31 @@ bool CountBeatWindow::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return false;
+}
+
+bool CountBeatWindow::spaceFromElsewhere(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
+        return false;
+    if (!watched->isWidgetType() || !isVisible())
+        return false;
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (!isPlainSpace(key))
+        return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    // Menus, popups and dialogs keep their own Space; so do text fields.
+    if (widget->window() != window() || takesText(widget) || QApplication::activeModalWidget())
+        return false;
+    if (type == QEvent::ShortcutOverride) {
+        event->accept();
+        return true;
+    }
+    if (type == QEvent::KeyPress)
+        listKeyDown(key);
+    else
+        listKeyUp(key);
+    return true;
 }
 
 static bool isModifierOnly(const QKeyEvent& key)
@@ -267,6 +312,21 @@ QColor CountBeatWindow::rowColour(const QStringList& fields) const
     // Without a target tempo there is nothing to judge against: no colour.
     const bool noDance = state_.selection->noDance() || !state_.selection->tempoRange().valid();
     return toneColour(toneOfRow(fields, noDance));
+}
+
+QStringList CountBeatWindow::shownFields(const QStringList& fields) const
+{
+    // The judged figure is the average (the colour follows it too); the
+    // stored range flag gives way to the verdict in words.
+    if (fields.size() < 5)
+        return fields;
+    QStringList shown = fields.mid(0, 4);
+    const TempoRange& range = state_.selection->tempoRange();
+    bool isNumber = false;
+    const double average = QString(fields.at(3)).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&isNumber);
+    const bool judged = !state_.selection->noDance() && range.valid() && isNumber;
+    shown << (judged ? tempoVerdictText(average, range.min, range.max) : QString());
+    return shown;
 }
 
 void CountBeatWindow::startClicked()
@@ -383,7 +443,7 @@ void CountBeatWindow::evaluateTypedTarget()
     }
     if (adaptFixSpeed_)
         adaptFixSpeed_->showFixedAdaptation(static_cast<float>(series_.averageTempo()), static_cast<float>(*desired));
-    resetClicked();
+    keepRowsAfterEvaluation();
 }
 
 void CountBeatWindow::evaluateRuleTarget()
@@ -394,7 +454,15 @@ void CountBeatWindow::evaluateRuleTarget()
     }
     if (adaptSpeed_)
         adaptSpeed_->showRuleAdaptation(formatFixed(series_.averageTempo(), 1, 7));
-    resetClicked();
+    keepRowsAfterEvaluation();
+}
+
+void CountBeatWindow::keepRowsAfterEvaluation()
+{
+    // However the dialog was closed (Escape, its button), the measured rows
+    // stay to be read; the series is stopped, so the next tap starts afresh
+    // and Escape in the list clears them.
+    tapList->setFocus();
 }
 
 void CountBeatWindow::noBarsEntered()

@@ -64,13 +64,16 @@ protected:
 
 private:
     void createControls();
+    bool spaceFromElsewhere(QObject* watched, QEvent* event);
     void listKeyDown(const QKeyEvent& key);
     void listKeyUp(const QKeyEvent& key);
     void listEntered();
     void listLeft();
     QColor rowColour(const QStringList& fields) const;
+    QStringList shownFields(const QStringList& fields) const;
     void evaluateTypedTarget();
     void evaluateRuleTarget();
+    void keepRowsAfterEvaluation();
     void noBarsEntered();
     void warn(const QString& text);
     bool showsReadyPrompt() const;

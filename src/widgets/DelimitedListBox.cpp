@@ -24,14 +24,15 @@ public:
             painter->fillRect(option.rect, option.palette.highlight());
         const QString text = index.data(Qt::DisplayRole).toString().left(255);
         const bool blank = text.trimmed().isEmpty();
-        const QStringList fields = DelimitedListBox::splitFields(text, list_->delimiter());
+        const QStringList stored = DelimitedListBox::splitFields(text, list_->delimiter());
+        const QStringList fields = list_->shownFields(stored);
         if (list_->verticalGridLines())
             drawGridLines(painter, option, blank ? 0 : int(fields.size()));
         if (blank)
             return;
         const int shown = std::min<int>(fields.size(), list_->header()->count());
         painter->save();
-        painter->setPen(list_->rowColour(fields));
+        painter->setPen(list_->rowColour(stored));
         int x = option.rect.left();
         for (int column = 0; column < shown; ++column) {
             const int width = list_->fieldWidth(column, int(fields.size()), option.rect.right() - x + 1);
@@ -181,6 +182,17 @@ QColor DelimitedListBox::rowColour(const QStringList& fields) const
     return colourOf_ ? colourOf_(fields) : palette().color(QPalette::Text);
 }
 
+void DelimitedListBox::setShownFields(ShownFields shownOf)
+{
+    shownOf_ = std::move(shownOf);
+    viewport()->update();
+}
+
+QStringList DelimitedListBox::shownFields(const QStringList& fields) const
+{
+    return shownOf_ ? shownOf_(fields) : fields;
+}
+
 QStringList DelimitedListBox::splitFields(const QString& row, QChar delimiter)
 {
     QStringList fields = row.split(delimiter);
@@ -202,7 +214,7 @@ std::optional<QString> DelimitedListBox::cutCellAt(const QPoint& viewportPos) co
     const QListWidgetItem* row = itemAt(viewportPos);
     if (!row)
         return std::nullopt;
-    const QStringList fields = splitFields(row->text().left(255), delimiter_);
+    const QStringList fields = shownFields(splitFields(row->text().left(255), delimiter_));
     const QRect line = visualItemRect(row);
     int x = line.left();
     for (int column = 0; column < std::min<int>(fields.size(), header_->count()); ++column) {

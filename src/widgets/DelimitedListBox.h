@@ -50,6 +50,11 @@ public:
     QChar delimiter() const { return delimiter_; }
     void setRowColour(RowColour colourOf);
     QColor rowColour(const QStringList& fields) const;
+    // What a row shows in its cells, made from its stored fields; by default
+    // the fields themselves. The row's text (and its colour) stay the stored ones.
+    using ShownFields = std::function<QStringList(const QStringList& fields)>;
+    void setShownFields(ShownFields shownOf);
+    QStringList shownFields(const QStringList& fields) const;
 
     // Each delimiter ends a field; the text after the last one is a field
     // only when it is not empty ("0;1;" and "0;1" both give "0", "1").
@@ -71,6 +76,7 @@ private:
     QHeaderView* header_;
     QStandardItemModel* headerModel_;
     RowColour colourOf_;
+    ShownFields shownOf_;
     QChar delimiter_ = ';';
     int itemHeight_ = 16;
     int headerHeight_ = 17;

@@ -79,6 +79,30 @@ private slots:
         QCOMPARE(frame.top() - screen.top(), (screen.height() - frame.height()) / 2);
     }
 
+    // Fifty openings, shown or closed before, the owner moved between them:
+    // each time centred over the owner, also once the window is up.
+    void opensCentredOverTheOwnerEveryTime()
+    {
+        RecordingMessages messages;
+        QWidget owner;
+        owner.resize(600, 500);
+        owner.show();
+        auto* viewer = new HelpWindow(messages, &owner);
+        const QRect screen = owner.screen()->availableGeometry();
+        for (int opening = 0; opening < 50; ++opening) {
+            owner.move(screen.left() + (opening * 37) % 100, screen.top() + (opening * 23) % 60);
+            if (opening % 3 == 0)
+                viewer->close();
+            viewer->showHelp("Count beat", path("en/MusikauszaehlenHelp.rtf"));
+            for (int settled = 0; settled < 2; ++settled) {
+                const QPoint offset = viewer->frameGeometry().center() - owner.frameGeometry().center();
+                QVERIFY2(std::abs(offset.x()) <= 2 && std::abs(offset.y()) <= 2,
+                         qPrintable(QString("opening %1: off by %2,%3").arg(opening).arg(offset.x()).arg(offset.y())));
+                QCoreApplication::processEvents();
+            }
+        }
+    }
+
     void fileNamesMatchWithoutRegardToCase()
     {
         writeRtf(path("FR/metronomhelp.RTF"), "Beats");

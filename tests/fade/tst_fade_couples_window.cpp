@@ -240,10 +240,10 @@ private slots:
         QTest::addColumn<QString>("beamerAll");
         QTest::addColumn<QString>("help");
         QTest::newRow("german") << 0 << "letztes Paar"
-                                << "Beamer (alle Uhren)"
+                                << "Beamer (a&lle Uhren)"
                                 << "Latein/Standard/Boogie ausblenden|/opt/vantor/de/LateinAusblendenHelp.rtf";
         QTest::newRow("english") << 1 << "last couple"
-                                 << "Beamer (all watches)"
+                                 << "Pro&jector (all clocks)"
                                  << "Fade music (Latin/Standard/Boogie)|/opt/vantor/en/LateinAusblendenHelp.rtf";
     }
 

@@ -96,6 +96,18 @@ private slots:
         QVERIFY(!projectorLookOf(LampState::Amber).field.isValid());
     }
 
+    // Told apart without colour vision: each state has a shape of its own.
+    void projectorStatesDifferInShape()
+    {
+        QSet<QString> shapes;
+        for (const LampState state : {LampState::Null, LampState::Green, LampState::Amber, LampState::Red}) {
+            const ProjectorLook look = projectorLookOf(state);
+            shapes
+                << QString("%1%2%3").arg(look.field.isValid()).arg(look.frame.isValid()).arg(look.underline.isValid());
+        }
+        QCOMPARE(shapes.size(), 4);
+    }
+
 private:
     static double luminance(const QColor& color)
     {

@@ -37,6 +37,28 @@ QStringList Fields(const MusicCheckWindow& form, int row)
 class TestMusicCheckWindow : public QObject {
     Q_OBJECT
 private slots:
+    // Beside its colour the rule's verdict carries a symbol: in range, too slow, too fast.
+    void verdictSymbolBesideTheColour_data()
+    {
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QString>("shown");
+        const auto row = [](const char* rule, const char* bound, const char* tone) {
+            return QStringList{"a.mp3", "1:40", "26,0", rule, bound, "+0,00%", "reicht", "", tone};
+        };
+        QTest::newRow("in range") << row("ja", "+0,00%", "g") << "✓ ja";
+        QTest::newRow("too slow") << row("nein", "+5,00%", "r") << "▼ nein";
+        QTest::newRow("too fast") << row("nein", "-0,11%", "r") << "▲ nein";
+        QTest::newRow("no dance") << row("", "", "b") << "";
+    }
+
+    void verdictSymbolBesideTheColour()
+    {
+        QFETCH(QStringList, stored);
+        QFETCH(QString, shown);
+        QCOMPARE(MusicCheckWindow::shownFields(stored).value(3), shown);
+        QCOMPARE(MusicCheckWindow::shownFields(stored).value(4), stored.value(4));
+    }
+
     void initTestCase()
     {
         QLocale::setDefault(QLocale(QLocale::German));

@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QtTest>
+#include <map>
 
 class TestCountBeat : public QObject {
     Q_OBJECT
@@ -371,7 +372,7 @@ private slots:
         QCOMPARE(rows().value(1), QStringLiteral("1;0,5;120,0;120,0;0"));
     }
 
-    void evaluationShowsTheAdjustmentThenResets_data()
+    void evaluationShowsTheAdjustmentAndKeepsTheRows_data()
     {
         QTest::addColumn<int>("type");
         QTest::addColumn<double>("intervalMs");
@@ -381,7 +382,7 @@ private slots:
         QTest::newRow("no dance") << 5 << 1250.0 << "48,0||";
     }
 
-    void evaluationShowsTheAdjustmentThenResets()
+    void evaluationShowsTheAdjustmentAndKeepsTheRows()
     {
         QFETCH(int, type);
         QFETCH(double, intervalMs);
@@ -394,7 +395,125 @@ private slots:
         key(Qt::Key_Enter);
         QCOMPARE(dialogs_, QStringList{shown});
         QVERIFY(messages_.warnings.isEmpty());
-        QVERIFY(rows().isEmpty());
+        // The rows stay to be read after the dialog; the next tap starts afresh.
+        QCOMPARE(rows().size(), 3);
+        QVERIFY(!form_->series().counting());
+        tapAfter(5000);
+        QCOMPARE(rows(), QStringList{"0;0,0;-;-;1;"});
+    }
+
+    // The verdict stands in words beside the colour, judged on the average.
+    void verdictInWordsBesideTheColour_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<double>("intervalMs");
+        QTest::addColumn<QString>("verdict");
+        QTest::newRow("in range") << 2 << 1180.0 << "✓ im Bereich";
+        QTest::newRow("too slow") << 2 << 1250.0 << "▼ 2,0 zu langsam";
+        QTest::newRow("too fast") << 2 << 1100.0 << "▲ 2,5 zu schnell";
+        QTest::newRow("no dance") << 5 << 1250.0 << "";
+    }
+
+    void verdictInWordsBesideTheColour()
+    {
+        QFETCH(int, type);
+        QFETCH(double, intervalMs);
+        QFETCH(QString, verdict);
+        ChooseDance(selection_, type, type == 2 ? 5 : -1); // Quickstep, 50-52
+        key(Qt::Key_Space);
+        tapAfter(intervalMs);
+        tapAfter(intervalMs);
+        const QStringList stored = DelimitedListBox::splitFields(rows().last(), ';');
+        const QStringList shown = form_->tapList->shownFields(stored);
+        QCOMPARE(shown.size(), 5);
+        QCOMPARE(shown.mid(0, 4), stored.mid(0, 4));
+        QCOMPARE(shown.at(4), verdict);
+        QCOMPARE(form_->tapList->sectionTexts().value(4), QStringLiteral("Urteil (gemittelt)"));
+    }
+
+    // Escape in the shown dialog closes the dialog, never the measurement.
+    void escapeClosesOnlyTheAdjustmentDialog()
+    {
+        ChooseDance(selection_, 2, 5);
+        adaptSpeed_->setModalRunner([this] {
+            QTimer::singleShot(0, adaptSpeed_.get(), [this] {
+                QWidget* modal = QApplication::activeModalWidget();
+                QTest::keyClick(modal ? modal : adaptSpeed_.get(), Qt::Key_Escape);
+            });
+            adaptSpeed_->exec();
+        });
+        key(Qt::Key_Space);
+        for (int i = 0; i < 7; ++i)
+            tapAfter(1200);
+        const QStringList measured = rows();
+        key(Qt::Key_Return);
+        QVERIFY(!adaptSpeed_->isVisible());
+        QCOMPARE(rows(), measured);
+        QCOMPARE(form_->series().tapCount(), 8);
+    }
+
+    // Wherever the focus is on the window, Space taps, except in a field that takes text.
+    void spaceTapsWhereverTheFocusIs_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("taps");
+        QTest::newRow("list") << "list" << 3;
+        QTest::newRow("start button") << "start" << 3;
+        QTest::newRow("evaluate button") << "evaluate" << 3;
+        QTest::newRow("help button") << "help" << 3;
+        QTest::newRow("a dance button beside the window") << "beside" << 3;
+        QTest::newRow("read-only field") << "readOnly" << 3;
+        QTest::newRow("spin box") << "spin" << 0;
+        QTest::newRow("text field") << "text" << 0;
+    }
+
+    void spaceTapsWhereverTheFocusIs()
+    {
+        QFETCH(QString, focus);
+        QFETCH(int, taps);
+        QPushButton beside(QStringLiteral("Langsamer Walzer"), area_.get());
+        QLineEdit text(area_.get());
+        QLineEdit readOnly(area_.get());
+        readOnly.setReadOnly(true);
+        int besideClicks = 0;
+        connect(&beside, &QPushButton::clicked, this, [&besideClicks] { ++besideClicks; });
+        int helpClicks = help_.shown.size();
+        const std::map<QString, QWidget*> targets = {{"list", form_->tapList},
+                                                     {"start", form_->startButton},
+                                                     {"evaluate", form_->evaluateButton},
+                                                     {"help", form_->helpButton},
+                                                     {"beside", &beside},
+                                                     {"readOnly", &readOnly},
+                                                     {"spin", form_->barsPerAverageSpin},
+                                                     {"text", &text}};
+        QWidget* target = targets.at(focus);
+        target->show();
+        target->setFocus();
+        QCOMPARE(QApplication::focusWidget(), target);
+        for (int i = 0; i < 3; ++i) {
+            clock_.advanceMs(500);
+            QTest::keyClick(target, Qt::Key_Space);
+            form_->resetTimerFired();
+        }
+        QCOMPARE(form_->series().tapCount(), taps);
+        QCOMPARE(besideClicks, 0);
+        QCOMPARE(help_.shown.size(), helpClicks);
+        QVERIFY(dialogs_.isEmpty());
+        if (focus == "text")
+            QCOMPARE(text.text(), QStringLiteral("   "));
+    }
+
+    // Another window shown: Space is the focused control's again.
+    void spaceIsTheButtonsWhileCountBeatIsHidden()
+    {
+        QPushButton beside(area_.get());
+        int clicks = 0;
+        connect(&beside, &QPushButton::clicked, this, [&clicks] { ++clicks; });
+        beside.show();
+        area_->showWindow(1);
+        beside.setFocus();
+        QTest::keyClick(&beside, Qt::Key_Space);
+        QCOMPARE(clicks, 1);
         QCOMPARE(form_->series().tapCount(), 0);
     }
 
