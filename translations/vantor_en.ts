@@ -1033,6 +1033,10 @@ The program therefore starts in German; English stays the stored language.</tran
         <source>gewählt: </source>
         <translation>chosen: </translation>
     </message>
+    <message>
+        <source>Datei antwortet nicht</source>
+        <translation>File not responding</translation>
+    </message>
 </context>
 <context>
     <name>NationalInfoWindow</name>

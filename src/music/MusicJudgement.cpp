@@ -47,6 +47,8 @@ QString failureText(DecodeFailure failure, const QString& detail)
     case DecodeFailure::BrokenOff:
         text = QCoreApplication::translate("MusicJudgement", "Datei bricht vorzeitig ab");
         break;
+    case DecodeFailure::NotResponding:
+        return QCoreApplication::translate("MusicJudgement", "Datei antwortet nicht");
     case DecodeFailure::Cancelled:
         return QCoreApplication::translate("MusicJudgement", "Abgebrochen");
     case DecodeFailure::None:

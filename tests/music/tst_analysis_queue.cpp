@@ -2,10 +2,16 @@
 #include "music/MusicAnalysisQueue.h"
 #include "PieceSynth.h"
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <limits>
+#include <mutex>
+#include <condition_variable>
+#include <sys/stat.h>
+
+Q_DECLARE_METATYPE(DecodeFailure)
 
 namespace {
 
@@ -27,6 +33,31 @@ FileAnalysis Analysis(const QString& path, double seconds, double bpm)
     analysis.beatsPerMinute = bpm;
     return analysis;
 }
+
+// An opener that hangs on files named "hung*" until released, like a network
+// share that stopped answering.
+class HangingOpener {
+public:
+    bool open(const QString& path, QString& why)
+    {
+        if (QFileInfo(path).fileName().startsWith("hung")) {
+            std::unique_lock<std::mutex> lock(mutex_);
+            released_.wait(lock, [this] { return free_; });
+        }
+        return MusicAnalysisQueue::probeOpens(path, why);
+    }
+    void release()
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        free_ = true;
+        released_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable released_;
+    bool free_ = false;
+};
 
 } // namespace
 
@@ -119,6 +150,69 @@ private slots:
             cancelled += signal[0].value<FileAnalysis>().failure == DecodeFailure::Cancelled;
         QVERIFY(cancelled > 0);
         QVERIFY2(!cache.find(files.last()), "a cancelled analysis is not kept");
+    }
+
+    // Hung files get their row without holding up the files after them, and
+    // Cancel answers them at once.
+    void hungOpeningHoldsUpNothing_data()
+    {
+        QTest::addColumn<int>("hung");
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<DecodeFailure>("hungRow");
+        QTest::newRow("one hung file") << 1 << false << DecodeFailure::NotResponding;
+        QTest::newRow("more hung files than threads") << 4 << false << DecodeFailure::NotResponding;
+        QTest::newRow("cancelled while hung") << 2 << true << DecodeFailure::Cancelled;
+    }
+    void hungOpeningHoldsUpNothing()
+    {
+        QFETCH(int, hung);
+        QFETCH(bool, cancel);
+        QFETCH(DecodeFailure, hungRow);
+        QTemporaryDir dir;
+        QStringList files;
+        for (int i = 0; i < hung; ++i)
+            files << WritePiece(dir, QString("hung%1.wav").arg(i), 40);
+        files << WritePiece(dir, "fine.wav", 50);
+        AnalysisCache cache(dir.filePath("music.json"));
+        auto opener = std::make_shared<HangingOpener>();
+        {
+            MusicAnalysisQueue queue(cache);
+            queue.setOpenTimeoutMs(cancel ? 600000 : 300);
+            queue.setOpener([opener](const QString& path, QString& why) { return opener->open(path, why); });
+            QSignalSpy analysed(&queue, &MusicAnalysisQueue::analysed);
+            QSignalSpy finished(&queue, &MusicAnalysisQueue::finished);
+            queue.enqueue(files);
+            if (cancel)
+                queue.cancel();
+            QVERIFY(finished.wait(20000) || finished.count() == 1);
+            QCOMPARE(analysed.count(), files.size());
+            int hungRows = 0;
+            for (const QList<QVariant>& signal : analysed) {
+                const auto analysis = signal[0].value<FileAnalysis>();
+                if (analysis.path.contains("hung")) {
+                    QCOMPARE(analysis.failure, hungRow);
+                    ++hungRows;
+                }
+                else {
+                    QVERIFY(analysis.ok() || (cancel && analysis.failure == DecodeFailure::Cancelled));
+                }
+            }
+            QCOMPARE(hungRows, hung);
+            QVERIFY(!cache.find(files.first()));
+        } // the queue goes while its workers still hang
+        opener->release();
+    }
+
+    // A pipe in place of a file would block its reader for good.
+    void pipeIsRefusedAtOnce()
+    {
+        QTemporaryDir dir;
+        const QString pipe = dir.filePath("pipe.wav");
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QString why;
+        QVERIFY(!MusicAnalysisQueue::probeOpens(pipe, why));
+        QVERIFY(!why.isEmpty());
+        QVERIFY(MusicAnalysisQueue::probeOpens(WritePiece(dir, "a.wav", 40), why));
     }
 };
 
