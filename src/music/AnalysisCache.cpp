@@ -1,6 +1,10 @@
 #include "music/AnalysisCache.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
+#include <QJsonArray>
+#include <QRegularExpression>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -12,6 +16,28 @@ namespace {
 // Raise when the analysis changes, so that no stale figure survives.
 constexpr int AnalysisVersion = 3;
 constexpr double kSilence = -std::numeric_limits<double>::infinity();
+// Enough of each end to tell two recordings apart, little enough to read at once.
+constexpr qint64 kHashedBlock = 64 * 1024;
+constexpr qint64 kStrayAgeSeconds = 600;
+
+QString endsHash(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    hash.addData(file.read(kHashedBlock));
+    if (file.size() > kHashedBlock && file.seek(std::max(kHashedBlock, file.size() - kHashedBlock)))
+        hash.addData(file.read(kHashedBlock));
+    return QString::fromLatin1(hash.result().toHex());
+}
+
+// A JSON string as it stands in a document, quotes included.
+QByteArray jsonString(const QString& text)
+{
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return array.mid(1, array.size() - 2);
+}
 } // namespace
 
 QString AnalysisCache::defaultFile()
@@ -22,6 +48,7 @@ QString AnalysisCache::defaultFile()
 AnalysisCache::AnalysisCache(QString file)
     : file_(std::move(file))
 {
+    removeStrayCopies();
     load();
 }
 
@@ -33,6 +60,7 @@ std::optional<AnalysisCache::Entry> AnalysisCache::stamp(const QString& path)
     Entry entry;
     entry.size = info.size();
     entry.modified = info.lastModified().toMSecsSinceEpoch();
+    entry.hash = endsHash(path);
     return entry;
 }
 
@@ -40,7 +68,8 @@ std::optional<FileAnalysis> AnalysisCache::find(const QString& path) const
 {
     const auto found = entries_.constFind(QFileInfo(path).absoluteFilePath());
     const auto now = stamp(path);
-    if (found == entries_.constEnd() || !now || now->size != found->size || now->modified != found->modified)
+    if (found == entries_.constEnd() || !now || now->size != found->size || now->modified != found->modified ||
+        now->hash.isEmpty() || now->hash != found->hash)
         return std::nullopt;
     FileAnalysis analysis = found->analysis;
     analysis.path = path;
@@ -71,7 +100,7 @@ void AnalysisCache::load()
     const QJsonObject files = root.value("files").toObject();
     for (auto it = files.begin(); it != files.end(); ++it) {
         const QJsonObject o = it.value().toObject();
-        Entry entry{o.value("size").toInteger(), o.value("modified").toInteger(), {}};
+        Entry entry{o.value("size").toInteger(), o.value("modified").toInteger(), o.value("hash").toString(), {}};
         entry.analysis.seconds = o.value("seconds").toDouble();
         entry.analysis.beatsPerMinute = o.value("bpm").toDouble();
         entry.analysis.firstBeatSeconds = o.value("beat").toDouble();
@@ -87,24 +116,47 @@ bool AnalysisCache::save()
 {
     if (!dirty_)
         return true;
-    QJsonObject files;
+    // Written entry by entry: filling one QJsonObject costs the square of its size.
+    QByteArray text = "{\"version\":" + QByteArray::number(AnalysisVersion) + ",\"files\":{";
+    bool first = true;
     for (auto it = entries_.constBegin(); it != entries_.constEnd(); ++it) {
         const FileAnalysis& analysis = it->analysis;
-        files.insert(it.key(), QJsonObject{{"size", it->size},
-                                           {"modified", it->modified},
-                                           {"seconds", analysis.seconds},
-                                           {"bpm", analysis.beatsPerMinute},
-                                           {"beat", analysis.firstBeatSeconds},
-                                           {"sound", analysis.firstSoundSeconds},
-                                           {"lufs", analysis.loudnessLufs},
-                                           {"dbtp", analysis.truePeakDb}});
+        const QJsonObject entry{{"size", it->size},
+                                {"modified", it->modified},
+                                {"hash", it->hash},
+                                {"seconds", analysis.seconds},
+                                {"bpm", analysis.beatsPerMinute},
+                                {"beat", analysis.firstBeatSeconds},
+                                {"sound", analysis.firstSoundSeconds},
+                                {"lufs", analysis.loudnessLufs},
+                                {"dbtp", analysis.truePeakDb}};
+        if (!first)
+            text += ',';
+        first = false;
+        text += jsonString(it.key()) + ':' + QJsonDocument(entry).toJson(QJsonDocument::Compact);
     }
+    text += "}}";
     QDir().mkpath(QFileInfo(file_).absolutePath());
     QSaveFile out(file_);
     if (!out.open(QIODevice::WriteOnly))
         return false;
-    out.write(
-        QJsonDocument(QJsonObject{{"version", AnalysisVersion}, {"files", files}}).toJson(QJsonDocument::Compact));
+    out.write(text);
     dirty_ = !out.commit();
     return !dirty_;
+}
+
+// A write killed midway leaves its temporary copy, named by the save as the
+// file plus a dot and six characters. One still being written by a program
+// started a moment before is young.
+void AnalysisCache::removeStrayCopies() const
+{
+    const QFileInfo info(file_);
+    const QRegularExpression stray(
+        QStringLiteral("^%1\\.[A-Za-z0-9]{6}$").arg(QRegularExpression::escape(info.fileName())));
+    QDir dir(info.absolutePath());
+    for (const QString& name : dir.entryList({info.fileName() + QStringLiteral(".*")}, QDir::Files | QDir::Hidden)) {
+        const QDateTime modified = QFileInfo(dir.filePath(name)).lastModified();
+        if (stray.match(name).hasMatch() && modified.secsTo(QDateTime::currentDateTime()) > kStrayAgeSeconds)
+            dir.remove(name);
+    }
 }

@@ -5,7 +5,9 @@
 #include <optional>
 
 // Analyses kept between runs in one JSON file, each under the file's path and
-// valid while its size and modification time stay the same. A cache that is
+// valid while its size, modification time and a hash of its first and last
+// blocks stay the same (a file replaced by another of the same size and time
+// is analysed again). A cache that is
 // missing, unreadable or of an older analysis is simply empty.
 class AnalysisCache {
 public:
@@ -24,10 +26,12 @@ private:
     struct Entry {
         qint64 size = 0;
         qint64 modified = 0;
+        QString hash;
         FileAnalysis analysis; // without its path
     };
     static std::optional<Entry> stamp(const QString& path);
     void load();
+    void removeStrayCopies() const;
 
     QString file_;
     QHash<QString, Entry> entries_;

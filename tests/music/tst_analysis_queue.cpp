@@ -2,6 +2,7 @@
 #include "music/MusicAnalysisQueue.h"
 #include "PieceSynth.h"
 #include <QFile>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -98,6 +99,42 @@ private slots:
         file.write(QByteArray(4, '\0'));
         file.close();
         QVERIFY2(!reopened.find(piece), "a changed file is analysed again");
+    }
+
+    // A file replaced by another of the same size and time is analysed
+    // again; a killed write's stray copy goes, the user's files stay.
+    void replacedFileIsNotTakenFromTheCache()
+    {
+        QTemporaryDir dir;
+        const QString cacheFile = dir.filePath("music-tempo.json");
+        const QString piece = WritePiece(dir, "dance.wav", 50);
+        const QString other = WritePiece(dir, "other.wav", 30);
+        const QDateTime time = QFileInfo(piece).lastModified();
+        {
+            AnalysisCache cache(cacheFile);
+            cache.store(Analysis(piece, 1800, 25));
+            QVERIFY(cache.save());
+        }
+        // A killed write's copy, one being written now, a user's copy.
+        for (const QString& name : {"music-tempo.json.AbC123", "music-tempo.json.XyZ789", "music-tempo.json.old"}) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            if (name.endsWith("AbC123"))
+                QVERIFY(file.setFileTime(time.addSecs(-3600), QFileDevice::FileModificationTime));
+        }
+        QCOMPARE(QFileInfo(other).size(), QFileInfo(piece).size());
+        QVERIFY(AnalysisCache(cacheFile).find(piece));
+        QVERIFY(QFile::remove(piece));
+        QVERIFY(QFile::rename(other, piece));
+        QFile replaced(piece);
+        QVERIFY(replaced.open(QIODevice::ReadWrite));
+        QVERIFY(replaced.setFileTime(time, QFileDevice::FileModificationTime));
+        replaced.close();
+        AnalysisCache reopened(cacheFile);
+        QVERIFY2(!reopened.find(piece), "same path, size and time, other content");
+        QVERIFY(!QFile::exists(dir.filePath("music-tempo.json.AbC123")));
+        QVERIFY(QFile::exists(dir.filePath("music-tempo.json.XyZ789")));
+        QVERIFY(QFile::exists(dir.filePath("music-tempo.json.old")));
     }
 
     void damagedCacheIsEmpty()
