@@ -10,7 +10,10 @@
 #include <QJsonObject>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <algorithm>
 #include <limits>
+#include <utility>
+#include <vector>
 
 namespace {
 // Raise when the analysis changes, so that no stale figure survives.
@@ -19,6 +22,8 @@ constexpr double kSilence = -std::numeric_limits<double>::infinity();
 // Enough of each end to tell two recordings apart, little enough to read at once.
 constexpr qint64 kHashedBlock = 64 * 1024;
 constexpr qint64 kStrayAgeSeconds = 600;
+constexpr qint64 kDayMs = 24LL * 3600 * 1000;
+constexpr qint64 kUnusedMs = 183 * kDayMs;
 
 QString endsHash(const QString& path)
 {
@@ -64,13 +69,19 @@ std::optional<AnalysisCache::Entry> AnalysisCache::stamp(const QString& path)
     return entry;
 }
 
-std::optional<FileAnalysis> AnalysisCache::find(const QString& path) const
+std::optional<FileAnalysis> AnalysisCache::find(const QString& path)
 {
-    const auto found = entries_.constFind(QFileInfo(path).absoluteFilePath());
+    const auto found = entries_.find(QFileInfo(path).absoluteFilePath());
     const auto now = stamp(path);
-    if (found == entries_.constEnd() || !now || now->size != found->size || now->modified != found->modified ||
+    if (found == entries_.end() || !now || now->size != found->size || now->modified != found->modified ||
         now->hash.isEmpty() || now->hash != found->hash)
         return std::nullopt;
+    // Once a day is enough for pruning, and spares a save after every look-up.
+    const qint64 today = QDateTime::currentMSecsSinceEpoch();
+    if (today - found->used > kDayMs) {
+        found->used = today;
+        dirty_ = true;
+    }
     FileAnalysis analysis = found->analysis;
     analysis.path = path;
     return analysis;
@@ -85,22 +96,31 @@ void AnalysisCache::store(const FileAnalysis& analysis)
         return;
     entry->analysis = analysis;
     entry->analysis.path.clear();
+    entry->used = QDateTime::currentMSecsSinceEpoch();
     entries_.insert(QFileInfo(analysis.path).absoluteFilePath(), *entry);
     dirty_ = true;
 }
 
 void AnalysisCache::load()
 {
+    // A pipe or device in its place would block the start for good.
+    if (!QFileInfo(file_).isFile())
+        return;
     QFile file(file_);
     if (!file.open(QIODevice::ReadOnly))
         return;
+    const qint64 loaded = QDateTime::currentMSecsSinceEpoch();
     const QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
     if (root.value("version").toInt() != AnalysisVersion)
         return;
     const QJsonObject files = root.value("files").toObject();
     for (auto it = files.begin(); it != files.end(); ++it) {
         const QJsonObject o = it.value().toObject();
-        Entry entry{o.value("size").toInteger(), o.value("modified").toInteger(), o.value("hash").toString(), {}};
+        Entry entry{o.value("size").toInteger(),
+                    o.value("modified").toInteger(),
+                    o.value("hash").toString(),
+                    o.value("used").toInteger(loaded),
+                    {}};
         entry.analysis.seconds = o.value("seconds").toDouble();
         entry.analysis.beatsPerMinute = o.value("bpm").toDouble();
         entry.analysis.firstBeatSeconds = o.value("beat").toDouble();
@@ -110,6 +130,28 @@ void AnalysisCache::load()
         entry.analysis.truePeakDb = o.value("dbtp").toDouble(kSilence);
         entries_.insert(it.key(), entry);
     }
+    prune();
+}
+
+void AnalysisCache::prune()
+{
+    const qint64 oldest = QDateTime::currentMSecsSinceEpoch() - kUnusedMs;
+    const auto before = entries_.size();
+    entries_.removeIf([oldest](const auto& it) { return it.value().used < oldest; });
+    if (entries_.size() > MaxEntries) {
+        std::vector<qint64> used;
+        used.reserve(size_t(entries_.size()));
+        for (const Entry& entry : std::as_const(entries_))
+            used.push_back(entry.used);
+        auto cut = used.end() - MaxEntries;
+        std::nth_element(used.begin(), cut, used.end());
+        const qint64 keepFrom = *cut;
+        entries_.removeIf([keepFrom](const auto& it) { return it.value().used < keepFrom; });
+        // Entries used at the very same moment as the cut may still be too many.
+        for (auto it = entries_.begin(); it != entries_.end() && entries_.size() > MaxEntries;)
+            it = it.value().used == keepFrom ? entries_.erase(it) : std::next(it);
+    }
+    dirty_ = dirty_ || entries_.size() != before;
 }
 
 bool AnalysisCache::save()
@@ -124,6 +166,7 @@ bool AnalysisCache::save()
         const QJsonObject entry{{"size", it->size},
                                 {"modified", it->modified},
                                 {"hash", it->hash},
+                                {"used", it->used},
                                 {"seconds", analysis.seconds},
                                 {"bpm", analysis.beatsPerMinute},
                                 {"beat", analysis.firstBeatSeconds},

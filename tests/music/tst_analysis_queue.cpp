@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -135,6 +137,49 @@ private slots:
         QVERIFY(!QFile::exists(dir.filePath("music-tempo.json.AbC123")));
         QVERIFY(QFile::exists(dir.filePath("music-tempo.json.XyZ789")));
         QVERIFY(QFile::exists(dir.filePath("music-tempo.json.old")));
+    }
+
+    // Entries unused for half a year go, and beyond the cap the least
+    // recently used; a pipe in place of the cache file is an empty cache.
+    void cacheIsPruned_data()
+    {
+        QTest::addColumn<int>("recent");
+        QTest::addColumn<int>("stale");
+        QTest::addColumn<int>("kept");
+        QTest::newRow("small and fresh") << 3 << 0 << 3;
+        QTest::newRow("unused for long") << 3 << 2 << 3;
+        QTest::newRow("over the cap") << AnalysisCache::MaxEntries + 5 << 0 << AnalysisCache::MaxEntries;
+    }
+    void cacheIsPruned()
+    {
+        QFETCH(int, recent);
+        QFETCH(int, stale);
+        QFETCH(int, kept);
+        QTemporaryDir dir;
+        const QString cacheFile = dir.filePath("music.json");
+        const qint64 now = QDateTime::currentMSecsSinceEpoch();
+        QJsonObject files;
+        for (int i = 0; i < recent + stale; ++i) {
+            const qint64 used = i < recent ? now - i : now - 200LL * 24 * 3600 * 1000;
+            files.insert(QString("/gone/%1.wav").arg(i), QJsonObject{{"size", 1}, {"used", used}});
+        }
+        QFile file(cacheFile);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QJsonDocument(QJsonObject{{"version", 3}, {"files", files}}).toJson());
+        file.close();
+        {
+            AnalysisCache cache(cacheFile);
+            QVERIFY(cache.save());
+        }
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QJsonObject saved = QJsonDocument::fromJson(file.readAll()).object().value("files").toObject();
+        QCOMPARE(saved.size(), kept);
+        QVERIFY2(saved.contains("/gone/0.wav"), "the most recently used stays");
+
+        const QString pipe = dir.filePath("pipe.json");
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        AnalysisCache fromPipe(pipe);
+        QVERIFY(!fromPipe.find(WritePiece(dir, "a.wav", 40)));
     }
 
     void damagedCacheIsEmpty()
