@@ -20,7 +20,7 @@ namespace {
 constexpr int AnalysisVersion = 3;
 constexpr double kSilence = -std::numeric_limits<double>::infinity();
 // Enough of each end to tell two recordings apart, little enough to read at once.
-constexpr qint64 kHashedBlock = 64 * 1024;
+constexpr qint64 kHashedBlock = qint64(64) * 1024;
 constexpr qint64 kStrayAgeSeconds = 600;
 constexpr qint64 kDayMs = 24LL * 3600 * 1000;
 constexpr qint64 kUnusedMs = 183 * kDayMs;
