@@ -1053,6 +1053,10 @@ The program therefore starts in German; English stays the stored language.</tran
         <source>unsicher: %1 Takte/min</source>
         <translation>uncertain: %1 bars/min</translation>
     </message>
+    <message>
+        <source>Datei antwortet nicht</source>
+        <translation>File not responding</translation>
+    </message>
 </context>
 <context>
     <name>NationalInfoWindow</name>

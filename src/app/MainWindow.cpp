@@ -51,6 +51,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -543,12 +544,16 @@ void MainWindow::createFreeStandingWindows()
 bool MainWindow::loadRuleTables()
 {
     const DataFolders folders = dataFoldersOf(state_);
-    // What a save cut off by the end of the program left behind.
+    // A save cut off by the end of the program is finished or dropped whole,
+    // and the user told, before anything is read.
     for (const char* language : {"de", "en"}) {
         const QString languageFolder = language + QString(QDir::separator());
-        removeLeftoverSaveFiles(folders.program + languageFolder);
-        if (!folders.user.isEmpty())
-            removeLeftoverSaveFiles(folders.user + languageFolder);
+        for (const QString& base : {folders.program, folders.user}) {
+            if (base.isEmpty())
+                continue;
+            if (const FileResult settled = finishCutSave(base + languageFolder); !settled.ok())
+                cutSaveNotes_ << settled;
+        }
     }
     lastLoadError_ = ::loadRuleTables(rules_, ruleFolderToRead(folders, state_.languageFolder)).error;
     return lastLoadError_.isEmpty();
@@ -566,6 +571,8 @@ void MainWindow::windowShown()
     if (firstShow_) {
         applyStoredLanguage();
         firstShow_ = false;
+        for (const FileResult& note : std::exchange(cutSaveNotes_, {}))
+            state_.messages->information(note.text(state_.language));
     }
     dancePanel_->fillInfoLine();
     dancePanel_->typeGroup->setItemIndex(static_cast<int>(DanceType::NoDance));

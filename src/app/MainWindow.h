@@ -7,6 +7,8 @@
 #include "rules/DanceSelection.h"
 #include "tempo/MeasuredTempo.h"
 #include "rules/RuleTables.h"
+#include "rules/RuleFiles.h"
+#include <QList>
 #include <QMainWindow>
 #include <memory>
 
@@ -133,6 +135,7 @@ private:
 
     QString startupError_;
     QString lastLoadError_;
+    QList<FileResult> cutSaveNotes_; // what the start did with a cut-off save of the rule files
     QString storedProjectorScreen_;
     QString lastLoadErrorEnglish_;
     // The language written at exit: the user's last choice, kept when the

@@ -1,15 +1,28 @@
 #include "app/SingleInstance.h"
+#include <QDateTime>
 #include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
 #include <QTimer>
+#include <unistd.h>
 
 namespace {
 const QByteArray ActivateRequest = "activate\n";
 const QByteArray ActivateReply = "ok\n";
 constexpr int RetryMs = 100;
+// A program still starting has held its lock for less than this.
+constexpr qint64 StartingMs = 30000;
+constexpr int StartingAnswerMs = 10000;
+constexpr int HeldAnswerMs = 1000;
+
+bool ownedByUs(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() && info.ownerId() == ::geteuid();
+}
 } // namespace
 
 SingleInstance::SingleInstance(const QString& folder, QObject* parent)
@@ -23,7 +36,12 @@ SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::defaultFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    // Qt gives no runtime folder when its fallback under /tmp was made by
+    // another user; the lock would then land in the working folder.
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!runtime.isEmpty() && ownedByUs(runtime))
+        return runtime;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/Vantor/instance");
 }
 
 QString SingleInstance::socketPath() const
@@ -34,9 +52,33 @@ QString SingleInstance::socketPath() const
 SingleInstance::Claim SingleInstance::claim()
 {
     QDir().mkpath(folder_);
+    if (!ownedByUs(folder_)) {
+        note_ = QStringLiteral("the folder %1 is not the user's own; running without the single-instance lock")
+                    .arg(folder_);
+        return Claim::Unavailable;
+    }
+    QFile::setPermissions(folder_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (lock_.tryLock(0))
         return Claim::Ours;
-    return lock_.error() == QLockFile::LockFailedError ? Claim::HeldByRunningProgram : Claim::Unavailable;
+    const QString lockPath = QDir(folder_).filePath(QStringLiteral("vantor.lock"));
+    if (lock_.error() != QLockFile::LockFailedError) {
+        note_ = QStringLiteral("cannot make the lock %1; running without it").arg(lockPath);
+        return Claim::Unavailable;
+    }
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (!ownedByUs(lockPath) || !lock_.getLockInfo(&pid, &host, &application)) {
+        note_ = QStringLiteral("the lock %1 is another user's or unreadable; ignored").arg(lockPath);
+        return Claim::Unavailable;
+    }
+    lockAgeMs_ = QFileInfo(lockPath).lastModified().msecsTo(QDateTime::currentDateTime());
+    return Claim::HeldByRunningProgram;
+}
+
+int SingleInstance::answerWaitMs() const
+{
+    return lockAgeMs_ < StartingMs ? StartingAnswerMs : HeldAnswerMs;
 }
 
 bool SingleInstance::listen()

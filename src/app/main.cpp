@@ -6,22 +6,21 @@
 #include <QMessageBox>
 #include <cstdio>
 
-namespace {
-// Long enough for the running program to get past its splash window.
-constexpr int WaitForRunningProgramMs = 10000;
-} // namespace
-
 int main(int argc, char* argv[])
 {
     processCommandLine(argc, argv);
     QApplication app(argc, argv);
     setApplicationIdentity(app);
     SingleInstance instance(SingleInstance::defaultFolder());
-    if (instance.claim() == SingleInstance::Claim::HeldByRunningProgram) {
-        if (instance.activateRunning(WaitForRunningProgramMs))
+    const SingleInstance::Claim claim = instance.claim();
+    if (claim == SingleInstance::Claim::HeldByRunningProgram) {
+        if (instance.activateRunning(instance.answerWaitMs()))
             return 0;
-        std::fprintf(stderr, "vantor: another Vantor is running but does not answer\n");
-        return 1;
+        // A hung program must not lock its user out: a second window is better than none.
+        std::fprintf(stderr, "vantor: another Vantor holds the lock but does not answer; starting anyway\n");
+    }
+    else if (claim == SingleInstance::Claim::Unavailable) {
+        std::fprintf(stderr, "vantor: %s\n", qPrintable(instance.note()));
     }
     MainWindow mainWindow;
     if (!mainWindow.startupError().isEmpty()) {

@@ -1,6 +1,7 @@
 #include "audio/AudioFileReader.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QtEndian>
 
 extern "C" {
@@ -21,6 +22,16 @@ namespace {
 // lost its end; less is encoder padding.
 constexpr double kBrokenOffSlack = 0.5;
 constexpr int kMaxDamagedPackets = 50;
+// No real recording is made below telephone rates or above the highest
+// studio rate; a header outside asks the resampler for absurd amounts.
+constexpr int kMinSampleRate = 4000;
+constexpr int kMaxSampleRate = 384000;
+// Converted frames made at a time: bounds the pending buffer (0.5 MB of
+// stereo floats) whatever size of frame a decoder hands over.
+constexpr int kMaxConvertFrames = 65536;
+// A WAV may declare more than it holds when it was cut off; this much more
+// is no cut but a forged header.
+constexpr std::int64_t kMaxDeclaredOverSize = 64;
 
 QString errorText(int code)
 {
@@ -102,6 +113,10 @@ public:
         else if (codec_->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
             av_channel_layout_default(&codec_->ch_layout, codec_->ch_layout.nb_channels);
         inRate_ = codec_->sample_rate;
+        if (inRate_ < kMinSampleRate || inRate_ > kMaxSampleRate)
+            return fail(DecodeFailure::Undecodable, QStringLiteral("sample rate %1 Hz").arg(inRate_));
+        if (const QString why = implausiblePcm(); !why.isEmpty())
+            return fail(DecodeFailure::Undecodable, why);
         outRate_ = outputRate > 0 ? outputRate : inRate_;
         outChannels_ = std::clamp(channels, 1, 2);
         // A mono file goes to both channels at its full level; the resampler's
@@ -110,8 +125,12 @@ public:
         if (!openResampler())
             return fail(DecodeFailure::Undecodable, QStringLiteral("resampler"));
         inputPlanes_.resize(size_t(std::max(1, codec_->ch_layout.nb_channels)));
-        if (std::strcmp(format_->iformat->name, "wav") == 0)
+        if (std::strcmp(format_->iformat->name, "wav") == 0) {
             wavFrames_ = wavDeclaredFrames(path, stream()->codecpar->block_align);
+            const std::int64_t fileSize = QFileInfo(path).size();
+            if (wavFrames_ > 0 && wavFrames_ * stream()->codecpar->block_align / kMaxDeclaredOverSize > fileSize)
+                return fail(DecodeFailure::Undecodable, QStringLiteral("declared length beyond the file"));
+        }
         return DecodeFailure::None;
     }
 
@@ -135,6 +154,7 @@ public:
         if (avformat_seek_file(format_.get(), index_, INT64_MIN, target, target, 0) < 0 &&
             av_seek_frame(format_.get(), index_, target, AVSEEK_FLAG_BACKWARD) < 0)
             return false;
+        releaseFrame();
         avcodec_flush_buffers(codec_.get());
         swr_init(resampler_.get()); // drops what the resampler still holds
         pending_.clear();
@@ -180,6 +200,23 @@ private:
         return kind;
     }
 
+    // Plain PCM has one block per frame: a block align of other size is a
+    // forged header that makes the decoder hand out giant frames.
+    QString implausiblePcm() const
+    {
+        const AVCodecParameters* par = stream()->codecpar;
+        if (!QByteArray(avcodec_get_name(par->codec_id)).startsWith("pcm_"))
+            return {};
+        const int bits = av_get_bits_per_sample(par->codec_id);
+        const int channels = codec_->ch_layout.nb_channels;
+        if (bits <= 0 || par->block_align <= 0 || par->block_align == bits / 8 * channels)
+            return {};
+        return QStringLiteral("block align %1 for %2 channels of %3 bits")
+            .arg(par->block_align)
+            .arg(channels)
+            .arg(bits);
+    }
+
     // Tells a file the system refuses from one whose content no demuxer knows.
     DecodeFailure openFailure(const QString& path, int err)
     {
@@ -206,10 +243,15 @@ private:
     bool decodeMore()
     {
         while (!ended_ && pendingFrames() == 0) {
+            if (frameHeld_) {
+                convertFrame();
+                continue;
+            }
             const int received = avcodec_receive_frame(codec_.get(), frame_.get());
             if (received == 0) {
+                frameHeld_ = true;
+                frameOffset_ = 0;
                 convertFrame();
-                av_frame_unref(frame_.get());
             }
             else if (received == AVERROR_EOF || (received == AVERROR(EAGAIN) && draining_)) {
                 finish(); // a flushed decoder that wants more input has nothing left either
@@ -267,12 +309,21 @@ private:
             fail(DecodeFailure::BrokenOff, QStringLiteral("%1 / %2").arg(minutesText(reached), minutesText(declared)));
     }
 
-    // After a seek the decoder starts at a packet before the target; drops
-    // the samples up to it, so reading resumes on the very sample.
+    void releaseFrame()
+    {
+        av_frame_unref(frame_.get());
+        frameHeld_ = false;
+        frameOffset_ = 0;
+    }
+
+    // Converts the held frame's next part, no more than kMaxConvertFrames
+    // after resampling. After a seek the decoder starts at a packet before
+    // the target; drops the samples up to it, so reading resumes on the very
+    // sample.
     void convertFrame()
     {
         const int count = frame_->nb_samples;
-        std::int64_t skip = 0;
+        std::int64_t skip = frameOffset_;
         if (alignTo_ >= 0) {
             const std::int64_t pts = frame_->best_effort_timestamp;
             const AVStream* s = stream();
@@ -280,17 +331,25 @@ private:
             const std::int64_t first =
                 pts == AV_NOPTS_VALUE ? alignTo_ : av_rescale_q(pts - origin, s->time_base, AVRational{1, inRate_});
             skip = std::max<std::int64_t>(0, alignTo_ - first);
-            if (skip >= count)
+            if (skip >= count) {
+                releaseFrame();
                 return;
+            }
             alignTo_ = -1;
         }
+        const std::int64_t chunk =
+            std::max<std::int64_t>(1, std::int64_t(kMaxConvertFrames) * inRate_ / std::max(outRate_, 1) - 64);
+        const std::int64_t take = std::min<std::int64_t>(count - skip, chunk);
         const bool planar = av_sample_fmt_is_planar(codec_->sample_fmt);
         const int bytes = av_get_bytes_per_sample(codec_->sample_fmt);
         const size_t planeStep = size_t(skip) * size_t(bytes) * size_t(planar ? 1 : codec_->ch_layout.nb_channels);
         const size_t planes = planar ? inputPlanes_.size() : 1;
         for (size_t p = 0; p < planes; ++p)
             inputPlanes_[p] = frame_->extended_data[p] + planeStep;
-        convert(inputPlanes_.data(), int(count - skip));
+        convert(inputPlanes_.data(), int(take));
+        frameOffset_ = skip + take;
+        if (frameOffset_ >= count)
+            releaseFrame();
     }
 
     void convert(const uint8_t** input, int inputCount)
@@ -337,6 +396,7 @@ private:
     std::int64_t startFrame_ = 0;
     std::int64_t wavFrames_ = 0;
     std::int64_t delivered_ = 0;
+    std::int64_t frameOffset_ = 0; // samples of the held frame converted so far
     int index_ = -1;
     int inRate_ = 0;
     int outRate_ = 0;
@@ -346,6 +406,7 @@ private:
     int readError_ = 0;
     bool draining_ = false;
     bool ended_ = false;
+    bool frameHeld_ = false;
 };
 
 AudioFileReader::AudioFileReader() = default;

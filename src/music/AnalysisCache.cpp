@@ -1,17 +1,48 @@
 #include "music/AnalysisCache.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
+#include <QJsonArray>
+#include <QRegularExpression>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <algorithm>
 #include <limits>
+#include <utility>
+#include <vector>
 
 namespace {
 // Raise when the analysis changes, so that no stale figure survives.
 constexpr int AnalysisVersion = 4;
 constexpr double kSilence = -std::numeric_limits<double>::infinity();
+// Enough of each end to tell two recordings apart, little enough to read at once.
+constexpr qint64 kHashedBlock = qint64(64) * 1024;
+constexpr qint64 kStrayAgeSeconds = 600;
+constexpr qint64 kDayMs = 24LL * 3600 * 1000;
+constexpr qint64 kUnusedMs = 183 * kDayMs;
+
+QString endsHash(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    hash.addData(file.read(kHashedBlock));
+    if (file.size() > kHashedBlock && file.seek(std::max(kHashedBlock, file.size() - kHashedBlock)))
+        hash.addData(file.read(kHashedBlock));
+    return QString::fromLatin1(hash.result().toHex());
+}
+
+// A JSON string as it stands in a document, quotes included.
+QByteArray jsonString(const QString& text)
+{
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return array.mid(1, array.size() - 2);
+}
 } // namespace
 
 QString AnalysisCache::defaultFile()
@@ -22,6 +53,7 @@ QString AnalysisCache::defaultFile()
 AnalysisCache::AnalysisCache(QString file)
     : file_(std::move(file))
 {
+    removeStrayCopies();
     load();
 }
 
@@ -33,15 +65,23 @@ std::optional<AnalysisCache::Entry> AnalysisCache::stamp(const QString& path)
     Entry entry;
     entry.size = info.size();
     entry.modified = info.lastModified().toMSecsSinceEpoch();
+    entry.hash = endsHash(path);
     return entry;
 }
 
-std::optional<FileAnalysis> AnalysisCache::find(const QString& path) const
+std::optional<FileAnalysis> AnalysisCache::find(const QString& path)
 {
-    const auto found = entries_.constFind(QFileInfo(path).absoluteFilePath());
+    const auto found = entries_.find(QFileInfo(path).absoluteFilePath());
     const auto now = stamp(path);
-    if (found == entries_.constEnd() || !now || now->size != found->size || now->modified != found->modified)
+    if (found == entries_.end() || !now || now->size != found->size || now->modified != found->modified ||
+        now->hash.isEmpty() || now->hash != found->hash)
         return std::nullopt;
+    // Once a day is enough for pruning, and spares a save after every look-up.
+    const qint64 today = QDateTime::currentMSecsSinceEpoch();
+    if (today - found->used > kDayMs) {
+        found->used = today;
+        dirty_ = true;
+    }
     FileAnalysis analysis = found->analysis;
     analysis.path = path;
     return analysis;
@@ -56,22 +96,31 @@ void AnalysisCache::store(const FileAnalysis& analysis)
         return;
     entry->analysis = analysis;
     entry->analysis.path.clear();
+    entry->used = QDateTime::currentMSecsSinceEpoch();
     entries_.insert(QFileInfo(analysis.path).absoluteFilePath(), *entry);
     dirty_ = true;
 }
 
 void AnalysisCache::load()
 {
+    // A pipe or device in its place would block the start for good.
+    if (!QFileInfo(file_).isFile())
+        return;
     QFile file(file_);
     if (!file.open(QIODevice::ReadOnly))
         return;
+    const qint64 loaded = QDateTime::currentMSecsSinceEpoch();
     const QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
     if (root.value("version").toInt() != AnalysisVersion)
         return;
     const QJsonObject files = root.value("files").toObject();
     for (auto it = files.begin(); it != files.end(); ++it) {
         const QJsonObject o = it.value().toObject();
-        Entry entry{o.value("size").toInteger(), o.value("modified").toInteger(), {}};
+        Entry entry{o.value("size").toInteger(),
+                    o.value("modified").toInteger(),
+                    o.value("hash").toString(),
+                    o.value("used").toInteger(loaded),
+                    {}};
         entry.analysis.seconds = o.value("seconds").toDouble();
         entry.analysis.beatsPerMinute = o.value("bpm").toDouble();
         entry.analysis.firstBeatSeconds = o.value("beat").toDouble();
@@ -81,30 +130,76 @@ void AnalysisCache::load()
         entry.analysis.truePeakDb = o.value("dbtp").toDouble(kSilence);
         entries_.insert(it.key(), entry);
     }
+    prune();
+}
+
+void AnalysisCache::prune()
+{
+    const qint64 oldest = QDateTime::currentMSecsSinceEpoch() - kUnusedMs;
+    const auto before = entries_.size();
+    entries_.removeIf([oldest](const auto& it) { return it.value().used < oldest; });
+    if (entries_.size() > MaxEntries) {
+        std::vector<qint64> used;
+        used.reserve(size_t(entries_.size()));
+        for (const Entry& entry : std::as_const(entries_))
+            used.push_back(entry.used);
+        auto cut = used.end() - MaxEntries;
+        std::nth_element(used.begin(), cut, used.end());
+        const qint64 keepFrom = *cut;
+        entries_.removeIf([keepFrom](const auto& it) { return it.value().used < keepFrom; });
+        // Entries used at the very same moment as the cut may still be too many.
+        for (auto it = entries_.begin(); it != entries_.end() && entries_.size() > MaxEntries;)
+            it = it.value().used == keepFrom ? entries_.erase(it) : std::next(it);
+    }
+    dirty_ = dirty_ || entries_.size() != before;
 }
 
 bool AnalysisCache::save()
 {
     if (!dirty_)
         return true;
-    QJsonObject files;
+    // Written entry by entry: filling one QJsonObject costs the square of its size.
+    QByteArray text = "{\"version\":" + QByteArray::number(AnalysisVersion) + ",\"files\":{";
+    bool first = true;
     for (auto it = entries_.constBegin(); it != entries_.constEnd(); ++it) {
         const FileAnalysis& analysis = it->analysis;
-        files.insert(it.key(), QJsonObject{{"size", it->size},
-                                           {"modified", it->modified},
-                                           {"seconds", analysis.seconds},
-                                           {"bpm", analysis.beatsPerMinute},
-                                           {"beat", analysis.firstBeatSeconds},
-                                           {"sound", analysis.firstSoundSeconds},
-                                           {"lufs", analysis.loudnessLufs},
-                                           {"dbtp", analysis.truePeakDb}});
+        const QJsonObject entry{{"size", it->size},
+                                {"modified", it->modified},
+                                {"hash", it->hash},
+                                {"used", it->used},
+                                {"seconds", analysis.seconds},
+                                {"bpm", analysis.beatsPerMinute},
+                                {"beat", analysis.firstBeatSeconds},
+                                {"sound", analysis.firstSoundSeconds},
+                                {"lufs", analysis.loudnessLufs},
+                                {"dbtp", analysis.truePeakDb}};
+        if (!first)
+            text += ',';
+        first = false;
+        text += jsonString(it.key()) + ':' + QJsonDocument(entry).toJson(QJsonDocument::Compact);
     }
+    text += "}}";
     QDir().mkpath(QFileInfo(file_).absolutePath());
     QSaveFile out(file_);
     if (!out.open(QIODevice::WriteOnly))
         return false;
-    out.write(
-        QJsonDocument(QJsonObject{{"version", AnalysisVersion}, {"files", files}}).toJson(QJsonDocument::Compact));
+    out.write(text);
     dirty_ = !out.commit();
     return !dirty_;
+}
+
+// A write killed midway leaves its temporary copy, named by the save as the
+// file plus a dot and six characters. One still being written by a program
+// started a moment before is young.
+void AnalysisCache::removeStrayCopies() const
+{
+    const QFileInfo info(file_);
+    const QRegularExpression stray(
+        QStringLiteral("^%1\\.[A-Za-z0-9]{6}$").arg(QRegularExpression::escape(info.fileName())));
+    QDir dir(info.absolutePath());
+    for (const QString& name : dir.entryList({info.fileName() + QStringLiteral(".*")}, QDir::Files | QDir::Hidden)) {
+        const QDateTime modified = QFileInfo(dir.filePath(name)).lastModified();
+        if (stray.match(name).hasMatch() && modified.secsTo(QDateTime::currentDateTime()) > kStrayAgeSeconds)
+            dir.remove(name);
+    }
 }

@@ -1,21 +1,64 @@
 #include "music/MusicAnalysisQueue.h"
 #include "music/AnalysisCache.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QPointer>
+#include <new>
+
+namespace {
+
+constexpr int kWatchMs = 250;
+// Workers that see the cancel flag return within a block; longer means hung.
+constexpr int kQuitWaitMs = 1000;
+
+FileAnalysis failedAnalysis(const QString& path, DecodeFailure failure, const QString& detail = {})
+{
+    FileAnalysis analysis;
+    analysis.path = path;
+    analysis.failure = failure;
+    analysis.detail = detail;
+    return analysis;
+}
+
+} // namespace
+
+// Opens the file and reads its first block, the steps a hung share blocks in;
+// the decoder's own open then finds it at hand. A pipe or device would block
+// or never end, so only regular files are opened.
+bool MusicAnalysisQueue::probeOpens(const QString& path, QString& why)
+{
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile() && !info.isDir()) {
+        why = QStringLiteral("not a regular file");
+        return false;
+    }
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly))
+        file.read(4096);
+    return true;
+}
 
 MusicAnalysisQueue::MusicAnalysisQueue(AnalysisCache& cache, QObject* parent)
     : QObject(parent),
       cache_(cache),
+      pool_(std::make_unique<QThreadPool>()),
       cancel_(std::make_shared<std::atomic_bool>(false))
 {
-    pool_.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+    pool_->setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+    clock_.start();
+    watchdog_.setInterval(kWatchMs);
+    connect(&watchdog_, &QTimer::timeout, this, &MusicAnalysisQueue::watchOpenings);
 }
 
 MusicAnalysisQueue::~MusicAnalysisQueue()
 {
     cancel_->store(true);
-    pool_.clear();
-    pool_.waitForDone();
+    for (const auto& job : jobs_)
+        job->answered = true;
+    pool_->clear();
+    if (!pool_->waitForDone(kQuitWaitMs))
+        (void)pool_.release(); // the process's end takes the hung threads along
     cache_.save();
 }
 
@@ -32,25 +75,79 @@ void MusicAnalysisQueue::enqueue(const QStringList& paths)
                 this, [this, analysis = *known] { deliver(analysis); }, Qt::QueuedConnection);
             continue;
         }
+        auto job = std::make_shared<Job>();
+        job->path = path;
+        jobs_.append(job);
         QPointer<MusicAnalysisQueue> self(this);
-        pool_.start([self, path, cancel = cancel_] {
-            const FileAnalysis analysis = analyseFile(path, cancel.get());
-            // The queue waits for its workers before it goes, so self is valid here.
+        const QElapsedTimer clock = clock_;
+        pool_->start([self, job, clock, opener = opener_, cancel = cancel_] {
+            FileAnalysis analysis;
+            QString why;
+            job->openingSinceMs = clock.elapsed();
+            if (cancel->load()) {
+                analysis = failedAnalysis(job->path, DecodeFailure::Cancelled);
+            }
+            else if (!opener(job->path, why)) {
+                analysis = failedAnalysis(job->path, DecodeFailure::CannotOpen, why);
+            }
+            else {
+                job->opened = true;
+                try {
+                    analysis = analyseFile(job->path, cancel.get());
+                }
+                catch (const std::bad_alloc&) {
+                    // One file must not end the program; the reader's bounds make this rare.
+                    analysis = failedAnalysis(job->path, DecodeFailure::Undecodable, QStringLiteral("out of memory"));
+                }
+            }
+            job->opened = true;
+            if (job->answered)
+                return;
             QMetaObject::invokeMethod(
                 self.data(),
-                [self, analysis] {
+                [self, job, analysis] {
                     if (self)
-                        self->deliver(analysis);
+                        self->answer(job, analysis);
                 },
                 Qt::QueuedConnection);
         });
     }
+    if (!jobs_.isEmpty())
+        watchdog_.start();
+}
+
+void MusicAnalysisQueue::answer(const std::shared_ptr<Job>& job, const FileAnalysis& analysis)
+{
+    jobs_.removeOne(job);
+    if (jobs_.isEmpty())
+        watchdog_.stop();
+    if (job->answered.exchange(true))
+        return;
+    deliver(analysis);
+}
+
+void MusicAnalysisQueue::watchOpenings()
+{
+    const qint64 now = clock_.elapsed();
+    const QList<std::shared_ptr<Job>> jobs = jobs_;
+    for (const auto& job : jobs) {
+        const qint64 since = job->openingSinceMs;
+        if (since < 0 || job->opened || now - since < openTimeoutMs_ || job->answered.exchange(true))
+            continue;
+        jobs_.removeOne(job);
+        // The hung worker keeps its thread; the files after it get another.
+        pool_->releaseThread();
+        deliver(failedAnalysis(job->path, DecodeFailure::NotResponding));
+    }
+    if (jobs_.isEmpty())
+        watchdog_.stop();
 }
 
 void MusicAnalysisQueue::deliver(const FileAnalysis& analysis)
 {
     // The cache keeps no confidence, so a doubtful tempo is measured again rather than remembered as sure.
-    if (analysis.failure != DecodeFailure::Cancelled && !analysis.tempoUncertain())
+    if (analysis.failure != DecodeFailure::Cancelled && analysis.failure != DecodeFailure::NotResponding &&
+        !analysis.tempoUncertain())
         cache_.store(analysis);
     ++done_;
     emit analysed(analysis);
@@ -66,11 +163,20 @@ void MusicAnalysisQueue::cancel()
     // Waiting files see the flag before they open anything, so each still
     // gets its row at once.
     cancel_->store(true);
+    // A file hung in opening sees no flag: its row is given now.
+    const QList<std::shared_ptr<Job>> jobs = jobs_;
+    for (const auto& job : jobs) {
+        if (job->openingSinceMs < 0 || job->opened || job->answered.exchange(true))
+            continue;
+        jobs_.removeOne(job);
+        pool_->releaseThread();
+        deliver(failedAnalysis(job->path, DecodeFailure::Cancelled));
+    }
     // Files added from now on are analysed again.
     cancel_ = std::make_shared<std::atomic_bool>(false);
 }
 
 void MusicAnalysisQueue::waitForDone()
 {
-    pool_.waitForDone();
+    pool_->waitForDone();
 }

@@ -47,6 +47,8 @@ QString failureText(DecodeFailure failure, const QString& detail)
     case DecodeFailure::BrokenOff:
         text = QCoreApplication::translate("MusicJudgement", "Datei bricht vorzeitig ab");
         break;
+    case DecodeFailure::NotResponding:
+        return QCoreApplication::translate("MusicJudgement", "Datei antwortet nicht");
     case DecodeFailure::Cancelled:
         return QCoreApplication::translate("MusicJudgement", "Abgebrochen");
     case DecodeFailure::None:
@@ -188,9 +190,18 @@ QStringList verdictFields(const FileAnalysis& analysis, const MusicVerdict& verd
 
 QString rowsAsText(const QStringList& header, const QList<QStringList>& rows)
 {
-    QString text = header.join('\t') + '\n';
+    // A tab or line break inside a file name would shift the columns or split the row.
+    auto line = [](const QStringList& fields) {
+        QStringList escaped;
+        for (QString field : fields)
+            escaped << field.replace('\t', QLatin1String("\\t"))
+                           .replace('\n', QLatin1String("\\n"))
+                           .replace('\r', QLatin1String("\\r"));
+        return escaped.join('\t') + '\n';
+    };
+    QString text = line(header);
     for (const QStringList& row : rows)
-        text += row.join('\t') + '\n';
+        text += line(row);
     return text;
 }
 

@@ -265,7 +265,13 @@ bool syncToDisk(QFile& file)
 #endif
 }
 
-const QString SaveSuffixPattern = QStringLiteral("\\.[A-Za-z]{6}");
+// Our temporaries end in a marker no user would choose, so that only they are
+// ever removed ("Standard.dat.Sicher" is the user's).
+const QString OurMarker = QStringLiteral(".vantor-tmp");
+const QString SaveSuffixPattern = QStringLiteral("\\.[A-Za-z]{6}\\.vantor-tmp");
+// Written once every new file is whole and before the first rename: while it
+// exists, the save is decided and the next start finishes it.
+const QString JournalName = QStringLiteral("vantor-save.journal");
 
 QString randomSuffix()
 {
@@ -274,7 +280,7 @@ QString randomSuffix()
         const quint32 letter = QRandomGenerator::global()->bounded(52u);
         suffix += QChar(letter < 26 ? 'A' + letter : 'a' + letter - 26);
     }
-    return suffix;
+    return suffix + OurMarker;
 }
 
 // One rule file of a save: where it goes, what it will hold, what it held.
@@ -350,6 +356,25 @@ void removeOurFiles(const std::array<SaveTarget, DisciplineCount>& targets)
                 QFile::remove(name);
         }
     }
+}
+
+// The journal names each new file and its target, both in the folder.
+QString writeJournal(const QString& folder, const std::array<SaveTarget, DisciplineCount>& targets, Reason& reason)
+{
+    QByteArray text;
+    for (const SaveTarget& target : targets)
+        text +=
+            QFileInfo(target.newFile).fileName().toUtf8() + '\t' + QFileInfo(target.path).fileName().toUtf8() + '\n';
+    const QString journal = QDir(folder).filePath(JournalName);
+    const QString written = writeBeside(folder, journal, text, reason);
+    if (written.isEmpty())
+        return {};
+    if (const std::error_code code = renameOver(written, journal)) {
+        QFile::remove(written);
+        reason = reasonOf(code);
+        return {};
+    }
+    return journal;
 }
 
 // Puts back what the replacements so far changed. Names the files it could
@@ -486,15 +511,23 @@ FileResult saveRuleTables(const RuleFileTexts& texts, const QString& folder, con
             return cannotSave(target.path, reason);
         }
     }
+    Reason journalReason;
+    const QString journal = writeJournal(folder, targets, journalReason);
+    if (journal.isEmpty()) {
+        removeOurFiles(targets);
+        return cannotSave(targets.front().path, journalReason);
+    }
     for (SaveTarget& target : targets) {
         if (const std::error_code code = replace(target.newFile, target.path)) {
             const QStringList notPutBack = putBack(targets, replace);
             removeOurFiles(targets);
+            QFile::remove(journal);
             return cannotReplace(target.path, reasonOf(code), notPutBack);
         }
         target.replaced = true;
         target.newFile.clear();
     }
+    QFile::remove(journal);
     removeOurFiles(targets);
     return {};
 }
@@ -574,11 +607,66 @@ QString deliveredRuleFolder(const QString& languageFolder)
     return QStringLiteral(":/ruledata/") + QDir::fromNativeSeparators(languageFolder);
 }
 
+FileResult finishCutSave(const QString& folder, const ReplaceFile& replace)
+{
+    const QDir dir(folder);
+    QFile journal(dir.filePath(JournalName));
+    FileResult result;
+    if (journal.open(QIODevice::ReadOnly)) {
+        const QRegularExpression ours(QStringLiteral("^[^/\\\\]+%1$").arg(SaveSuffixPattern));
+        int finished = 0;
+        QStringList failed;
+        for (const QByteArray& line : journal.readAll().split('\n')) {
+            const QList<QByteArray> names = line.split('\t');
+            if (names.size() != 2)
+                continue;
+            const QString newName = QString::fromUtf8(names[0]);
+            const QString target = QString::fromUtf8(names[1]);
+            // Only our own new files, over a name in this very folder.
+            if (!ours.match(newName).hasMatch() || target.contains(QLatin1Char('/')) || target.contains('\\') ||
+                !newName.startsWith(target + QLatin1Char('.')) || !dir.exists(newName))
+                continue;
+            if (replace(dir.filePath(newName), dir.filePath(target)))
+                failed << shownPath(dir.filePath(target));
+            else
+                ++finished;
+        }
+        journal.close();
+        if (failed.isEmpty())
+            journal.remove();
+        if (!failed.isEmpty()) {
+            const QString files = failed.join(QStringLiteral(", "));
+            result = {QStringLiteral("Eine unterbrochene Speicherung der Regeldateien in %1 lässt sich nicht zu Ende "
+                                     "führen: %2 bleiben alt.")
+                          .arg(shownPath(folder), files),
+                      QStringLiteral("A cut-off save of the rule files in %1 cannot be finished: %2 keep their old "
+                                     "contents.")
+                          .arg(shownPath(folder), files)};
+        }
+        else if (finished > 0) {
+            result = {QStringLiteral("Eine unterbrochene Speicherung der Regeldateien in %1 wurde zu Ende geführt.")
+                          .arg(shownPath(folder)),
+                      QStringLiteral("A cut-off save of the rule files in %1 was finished.").arg(shownPath(folder))};
+        }
+    }
+    else if (removeLeftoverSaveFiles(folder) > 0) {
+        result = {QStringLiteral("Eine unterbrochene Speicherung der Regeldateien in %1 wurde verworfen; sie "
+                                 "behalten ihren alten Inhalt.")
+                      .arg(shownPath(folder)),
+                  QStringLiteral("A cut-off save of the rule files in %1 was discarded; they keep their old contents.")
+                      .arg(shownPath(folder))};
+        return result;
+    }
+    removeLeftoverSaveFiles(folder);
+    return result;
+}
+
 int removeLeftoverSaveFiles(const QString& folder)
 {
     QStringList names;
     for (int d = 0; d < DisciplineCount; ++d)
         names << QRegularExpression::escape(ruleFileName(static_cast<Discipline>(d)));
+    names << QRegularExpression::escape(JournalName);
     const QRegularExpression leftover(QStringLiteral("^(%1)%2$").arg(names.join(QLatin1Char('|')), SaveSuffixPattern),
                                       QRegularExpression::CaseInsensitiveOption);
     QDir dir(folder);

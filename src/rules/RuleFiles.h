@@ -65,8 +65,10 @@ std::error_code renameOver(const QString& newFile, const QString& target);
 // Writes the four rule files of `folder` as one transaction, with CR LF line
 // ends in Windows-1252: texts the format cannot hold are refused and every
 // target is checked before anything is written; then every new file is written
-// beside its target, and only then are the targets replaced. Where a
-// replacement fails, the files replaced so far get their old contents back.
+// beside its target, then a journal naming them, and only then are the
+// targets replaced. Where a replacement fails, the files replaced so far get
+// their old contents back; where the program is killed, finishCutSave()
+// completes the save at the next start.
 // On any failure the files keep their old contents, no file of ours is left
 // behind, and the error names the file and the reason (German and English).
 FileResult saveRuleTables(const RuleFileTexts& texts, const QString& folder, const ReplaceFile& replace = renameOver);
@@ -74,8 +76,16 @@ FileResult saveRuleTables(const RuleTables& tables, const QString& folder);
 
 // Removes from `folder` the new files of a save that was cut off (the program
 // killed while saving): only names of the exact shape the save gives them, a
-// rule file's name, ".", six letters. Returns how many were removed.
+// rule file's name, ".", six letters, ".vantor-tmp". Returns how many were
+// removed.
 int removeLeftoverSaveFiles(const QString& folder);
+
+// Settles a save of `folder` that was cut off, at the next start: once its
+// journal was written (every new file whole) the remaining renames are done;
+// before that, the new files are dropped and the old files stay. Either way
+// the rule files are all old or all new. The result's error text tells the
+// user what was done (empty when there was nothing to settle).
+FileResult finishCutSave(const QString& folder, const ReplaceFile& replace = renameOver);
 
 // An info-only file: the source line and every further line, as it stands,
 // split at ";" (the empty piece after a closing ";" is dropped).

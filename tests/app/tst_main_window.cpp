@@ -557,18 +557,24 @@ private slots:
         QCOMPARE(stored("Defaults/Sprache"), QString("0"));
     }
 
+    // Only the save's own temporaries go, and the user is told; a name a
+    // user may have chosen stays.
     void startRemovesLeftoversOfACutOffSave()
     {
         QTemporaryDir data;
         copyDataFolder(data.path());
-        for (const QString name : {"de/RockNRoll.dat.NaCmHu", "en/Latein.dat.abcDEF", "de/RockNRoll.dat.keep"}) {
+        for (const QString name : {"de/RockNRoll.dat.NaCmHu.vantor-tmp", "en/Latein.dat.abcDEF.vantor-tmp",
+                                   "de/RockNRoll.dat.keep", "de/Standard.dat.Sicher"}) {
             QFile file(data.filePath(name));
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
         auto form = start(data.path());
-        QVERIFY(!QFile::exists(data.filePath("de/RockNRoll.dat.NaCmHu")));
-        QVERIFY(!QFile::exists(data.filePath("en/Latein.dat.abcDEF")));
+        QVERIFY(!QFile::exists(data.filePath("de/RockNRoll.dat.NaCmHu.vantor-tmp")));
+        QVERIFY(!QFile::exists(data.filePath("en/Latein.dat.abcDEF.vantor-tmp")));
         QVERIFY(QFile::exists(data.filePath("de/RockNRoll.dat.keep")));
+        QVERIFY(QFile::exists(data.filePath("de/Standard.dat.Sicher")));
+        QTRY_COMPARE(messages_.infos.size(), 2);
+        QVERIFY2(messages_.infos.first().contains("verworfen"), qPrintable(messages_.infos.first()));
     }
 
     void missingRuleFilesEndTheStartWithTheirText()

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QWidget>
 #include <QtTest>
+#include <unistd.h>
 
 namespace {
 
@@ -95,6 +96,65 @@ private slots:
         SingleInstance next(folder);
         QCOMPARE(next.claim(), SingleInstance::Claim::Ours);
         QVERIFY(next.listen());
+    }
+
+    // A lock that cannot be verified never keeps the user out: the program
+    // runs unguarded, with a note.
+    void strangeLocksAreIgnored_data()
+    {
+        QTest::addColumn<bool>("strangersLock");
+        QTest::addColumn<bool>("strangersFolder");
+        QTest::newRow("another user's lock") << true << false;
+        QTest::newRow("another user's folder") << false << true;
+    }
+    void strangeLocksAreIgnored()
+    {
+        QFETCH(bool, strangersLock);
+        QFETCH(bool, strangersFolder);
+        if (::geteuid() != 0)
+            QSKIP("handing a file to another user needs root");
+        const QString folder = dir_.filePath(QTest::currentDataTag());
+        QDir().mkpath(folder);
+        const QString lockPath = QDir(folder).filePath("vantor.lock");
+        {
+            QFile lock(lockPath);
+            QVERIFY(lock.open(QIODevice::WriteOnly));
+            lock.write(QByteArray::number(::getpid()) + "\nvantor\nhost\n");
+        }
+        constexpr uid_t kNobody = 65534;
+        if (strangersLock)
+            QCOMPARE(::chown(QFile::encodeName(lockPath).constData(), kNobody, kNobody), 0);
+        if (strangersFolder)
+            QCOMPARE(::chown(QFile::encodeName(folder).constData(), kNobody, kNobody), 0);
+        SingleInstance next(folder);
+        QCOMPARE(next.claim(), SingleInstance::Claim::Unavailable);
+        QVERIFY(!next.note().isEmpty());
+    }
+
+    // The folder holding the lock and socket is closed to other users, and a
+    // lock held for long by a program that does not answer is waited on briefly.
+    void folderIsPrivateAndOldLocksWaitBriefly()
+    {
+        const QString folder = dir_.filePath("private");
+        QDir().mkpath(folder);
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                          QFileDevice::ReadOther | QFileDevice::ExeOther);
+        SingleInstance first(folder);
+        QCOMPARE(first.claim(), SingleInstance::Claim::Ours);
+        QCOMPARE(QFileInfo(folder).permissions() &
+                     (QFileDevice::ReadOther | QFileDevice::ExeOther | QFileDevice::ReadGroup | QFileDevice::ExeGroup),
+                 QFileDevice::Permissions());
+        SingleInstance fresh(folder);
+        QCOMPARE(fresh.claim(), SingleInstance::Claim::HeldByRunningProgram);
+        const int freshWait = fresh.answerWaitMs();
+        QFile lock(QDir(folder).filePath("vantor.lock"));
+        QVERIFY(lock.open(QIODevice::ReadWrite));
+        QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+        lock.close();
+        SingleInstance old(folder);
+        QCOMPARE(old.claim(), SingleInstance::Claim::HeldByRunningProgram);
+        QVERIFY(old.answerWaitMs() < freshWait);
+        QVERIFY(old.answerWaitMs() <= 1000);
     }
 
     void usersWithTheirOwnFoldersDoNotMeet()

@@ -64,6 +64,37 @@ QString Encode(const QString& wav, const QString& suffix)
     return QProcess::execute("flac", {"-s", "-f", "-o", out, wav}) == 0 ? out : QString();
 }
 
+// A PCM WAV of the given header fields holding dataBytes of a quiet ramp,
+// whatever the header claims.
+QByteArray ForgedWav(quint32 rate, quint16 channels, quint16 bits, quint16 blockAlign, quint32 declaredData,
+                     int dataBytes)
+{
+    QByteArray out;
+    const auto put32 = [&out](quint32 v) {
+        for (int i = 0; i < 4; ++i)
+            out.append(char((v >> (8 * i)) & 0xff));
+    };
+    const auto put16 = [&out](quint16 v) {
+        out.append(char(v & 0xff));
+        out.append(char(v >> 8));
+    };
+    out.append("RIFF");
+    put32(quint32(36 + dataBytes));
+    out.append("WAVEfmt ");
+    put32(16);
+    put16(1); // PCM
+    put16(channels);
+    put32(rate);
+    put32(rate * blockAlign);
+    put16(blockAlign);
+    put16(bits);
+    out.append("data");
+    put32(declaredData);
+    for (int i = 0; i < dataBytes; ++i)
+        out.append(char(128 + (i % 16)));
+    return out;
+}
+
 } // namespace
 
 class TestAudioFileReader : public QObject {
@@ -181,6 +212,57 @@ private slots:
         QCOMPARE(reader.failureDetail().isEmpty(), failure == DecodeFailure::None || failure == DecodeFailure::Empty);
         QVERIFY(!reader.open(dir.filePath("missing.wav"), 44100, 2));
         QCOMPARE(reader.failure(), DecodeFailure::CannotOpen);
+    }
+
+    // Headers no recording needs are refused before anything is allocated
+    // for them; honest odd ones still play.
+    void forgedHeadersAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("opens");
+        constexpr int kData = 131072;
+        QTest::newRow("1 Hz, block align 65535") << ForgedWav(1, 1, 8, 65535, kData, kData) << false;
+        QTest::newRow("1 Hz, honest block") << ForgedWav(1, 1, 8, 1, kData, kData) << false;
+        QTest::newRow("3999 Hz") << ForgedWav(3999, 1, 16, 2, kData, kData) << false;
+        QTest::newRow("768 kHz") << ForgedWav(768000, 2, 16, 4, kData, kData) << false;
+        QTest::newRow("block align of another sample size") << ForgedWav(44100, 2, 16, 6, kData, kData) << false;
+        QTest::newRow("length far beyond the file") << ForgedWav(44100, 1, 8, 1, 0xfffffff0U, kData) << false;
+        QTest::newRow("4 kHz, 8 bit mono") << ForgedWav(4000, 1, 8, 1, kData, kData) << true;
+        QTest::newRow("384 kHz stereo") << ForgedWav(384000, 2, 16, 4, kData, kData) << true;
+        QTest::newRow("twice the length it holds") << ForgedWav(8000, 1, 8, 1, 2 * kData, kData) << true;
+    }
+    void forgedHeadersAreRefused()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, opens);
+        QTemporaryDir dir;
+        QFile file(dir.filePath("forged.wav"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        AudioFileReader reader;
+        QCOMPARE(reader.open(file.fileName(), 22050, 1), opens);
+        if (!opens) {
+            QCOMPARE(reader.failure(), DecodeFailure::Undecodable);
+            QVERIFY(!reader.failureDetail().isEmpty());
+            return;
+        }
+        QVERIFY(!ReadAll(reader).empty());
+    }
+
+    // A frame that resamples to far more than one block is handed out in
+    // parts, every sample of it and in order.
+    void largeFramesComeOutWhole()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("slow.wav");
+        const std::vector<float> samples = Noise(4000 * 20);
+        QVERIFY(PieceSynth::writeWav(path, samples, 4000, 1));
+        AudioFileReader reader;
+        QVERIFY(reader.open(path, 384000, 1));
+        const std::vector<float> all = ReadAll(reader);
+        QCOMPARE(reader.failure(), DecodeFailure::None);
+        QVERIFY(std::abs(double(all.size()) - 96.0 * double(samples.size())) < 2000);
     }
 };
 

@@ -189,6 +189,28 @@ private slots:
         QCOMPARE(rowsAsCsv(header, rows), "Datei;Takte/min\r\n\"a;b.mp3\";43,0\r\n\"say \"\"hi\"\".ogg\";\r\n");
         QCOMPARE(rowsAsText(header, rows), "Datei\tTakte/min\na;b.mp3\t43,0\nsay \"hi\".ogg\t\n");
     }
+
+    // Copied text keeps one row per line and its columns, whatever a name holds.
+    void copiedTextEscapesBreaks_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("tab") << "a\tb.mp3"
+                             << "a\\tb.mp3";
+        QTest::newRow("newline") << "a\nb.mp3"
+                                 << "a\\nb.mp3";
+        QTest::newRow("carriage return") << "a\rb.mp3"
+                                         << "a\\rb.mp3";
+        QTest::newRow("plain") << "a b.mp3"
+                               << "a b.mp3";
+    }
+    void copiedTextEscapesBreaks()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, shown);
+        const QString text = rowsAsText({"Datei", "Takte/min"}, {{name, "43,0"}});
+        QCOMPARE(text, "Datei\tTakte/min\n" + shown + "\t43,0\n");
+    }
 };
 
 QTEST_GUILESS_MAIN(TstOctaveJudgement)

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -378,8 +380,9 @@ private slots:
                                               "unchanged.")
                                           .arg(QDir::toNativeSeparators(QDir(folder).filePath("Standard.dat"))));
         QVERIFY(result.error.contains("Zugriff verweigert."));
-        // 4 targets, 4 new files, 4 copies of the old contents.
-        QCOMPARE(filesAtFirstReplacement.size(), 12);
+        // 4 targets, 4 new files, 4 copies of the old contents, the journal.
+        QCOMPARE(filesAtFirstReplacement.size(), 13);
+        QVERIFY(filesAtFirstReplacement.contains("vantor-save.journal"));
         // The two put back, then the failing one.
         QCOMPARE(replaced, QStringList({"RockNRoll.dat", "BoogieWoogie.dat", "RockNRoll.dat", "BoogieWoogie.dat"}));
         for (int d = 0; d < DisciplineCount; ++d) {
@@ -408,10 +411,18 @@ private slots:
         const QString folder = path("leftovers");
         QDir().mkpath(folder);
         writeRuleSet(folder, "alt");
-        const QStringList ours{"RockNRoll.dat.NaCmHu", "latein.DAT.abcdef", "Standard.dat.QWERTZ"};
-        const QStringList others{"RockNRoll.dat.NaCmH",  "RockNRoll.dat.abc1ef",  "RockNRoll.dat.bak",
-                                 "Other.dat.abcdef",     "XRockNRoll.dat.abcdef", "Formationen.dat.abcdef",
-                                 "RockNRoll.dat.abcdefg"};
+        const QStringList ours{"RockNRoll.dat.NaCmHu.vantor-tmp", "latein.DAT.abcdef.vantor-tmp",
+                               "Standard.dat.QWERTZ.vantor-tmp", "vantor-save.journal.AbCdEf.vantor-tmp"};
+        // A user's own copies may look like a save's file but lack its marker.
+        const QStringList others{"RockNRoll.dat.NaCmH.vantor-tmp",
+                                 "RockNRoll.dat.abc1ef.vantor-tmp",
+                                 "RockNRoll.dat.bak",
+                                 "Other.dat.abcdef.vantor-tmp",
+                                 "Formationen.dat.abcdef",
+                                 "RockNRoll.dat.abcdefg",
+                                 "RockNRoll.dat.backup",
+                                 "Standard.dat.Sicher",
+                                 "RockNRoll.dat.NaCmHu"};
         for (const QString& name : ours + others)
             writeBytes(QDir(folder).filePath(name), "x");
         QDir(folder).mkdir("BoogieWoogie.dat.Folder");
@@ -421,6 +432,68 @@ private slots:
             QVERIFY2(!QFile::exists(QDir(folder).filePath(name)), qPrintable(name));
         for (const QString& name : others + QStringList{"BoogieWoogie.dat.Folder", "RockNRoll.dat"})
             QVERIFY2(QFile::exists(QDir(folder).filePath(name)), qPrintable(name));
+    }
+
+    // A save killed at any step leaves, after the next start, all four files
+    // old or all four new, and says so; a first save into an empty folder too.
+    void cutSaveIsSettledWhole_data()
+    {
+        QTest::addColumn<int>("renamesBeforeKill");
+        QTest::addColumn<bool>("firstSave");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("killed before the journal") << -1 << false << QByteArray("alt");
+        QTest::newRow("killed before the first rename") << 0 << false << QByteArray("neu");
+        QTest::newRow("killed after two renames") << 2 << false << QByteArray("neu");
+        QTest::newRow("first save killed after two renames") << 2 << true << QByteArray("neu");
+    }
+    void cutSaveIsSettledWhole()
+    {
+        QFETCH(int, renamesBeforeKill);
+        QFETCH(bool, firstSave);
+        QFETCH(QByteArray, expected);
+        const QString folder = path(QStringLiteral("cut/%1").arg(QTest::currentDataTag()));
+        QDir().mkpath(folder);
+        if (!firstSave)
+            writeRuleSet(folder, "alt");
+        writeBytes(QDir(folder).filePath("Standard.dat.Sicher"), "mine");
+        RuleFileTexts texts;
+        for (RuleFileText& text : texts)
+            text = {"neu", {{"neu", "-", "50", "200", "90s"}}};
+        if (renamesBeforeKill < 0) {
+            // What a save killed while writing its new files leaves: some of
+            // them, a journal not yet in place.
+            writeBytes(QDir(folder).filePath("RockNRoll.dat.AbCdEf.vantor-tmp"), "neu\r\n");
+            writeBytes(QDir(folder).filePath("vantor-save.journal.XyZabc.vantor-tmp"), "x");
+        }
+        else {
+            const pid_t child = ::fork();
+            if (child == 0) {
+                int renames = 0;
+                const ReplaceFile killedAfter = [&](const QString& newFile, const QString& target) {
+                    if (renames++ == renamesBeforeKill)
+                        ::_exit(0);
+                    return renameOver(newFile, target);
+                };
+                saveRuleTables(texts, folder, killedAfter);
+                ::_exit(1);
+            }
+            int status = 0;
+            QCOMPARE(::waitpid(child, &status, 0), child);
+            QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+
+        const FileResult settled = finishCutSave(folder);
+        QVERIFY2(!settled.ok(), "the user is told");
+        QVERIFY(settled.errorEnglish.contains(expected == "neu" ? "finished" : "discarded"));
+        for (int d = 0; d < DisciplineCount; ++d) {
+            const QString file = QDir(folder).filePath(ruleFileName(static_cast<Discipline>(d)));
+            QVERIFY2(readBytes(file).startsWith(expected), qPrintable(file));
+        }
+        QStringList left = QDir(folder).entryList(QDir::Files);
+        left.sort(Qt::CaseInsensitive);
+        QCOMPARE(left, QStringList(
+                           {"BoogieWoogie.dat", "Latein.dat", "RockNRoll.dat", "Standard.dat", "Standard.dat.Sicher"}));
+        QVERIFY(finishCutSave(folder).ok());
     }
 
     void infoFileKeepsLinesAsTheyStand()
