@@ -159,6 +159,9 @@ MainWindow::MainWindow(const MainWindowOptions& options, QWidget* parent)
 MainWindow::~MainWindow()
 {
     tearDownWindow();
+    // The windows play through the audio output and follow the playing heat,
+    // members that are gone before the children would be deleted.
+    displayArea_->deleteWindows();
 }
 
 void MainWindow::buildControls()

@@ -16,8 +16,6 @@
 #include <vector>
 
 namespace {
-// Raise when the analysis changes, so that no stale figure survives.
-constexpr int AnalysisVersion = 4;
 constexpr double kSilence = -std::numeric_limits<double>::infinity();
 // Enough of each end to tell two recordings apart, little enough to read at once.
 constexpr qint64 kHashedBlock = qint64(64) * 1024;
@@ -111,7 +109,7 @@ void AnalysisCache::load()
         return;
     const qint64 loaded = QDateTime::currentMSecsSinceEpoch();
     const QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
-    if (root.value("version").toInt() != AnalysisVersion)
+    if (root.value("version").toInt() != Version)
         return;
     const QJsonObject files = root.value("files").toObject();
     for (auto it = files.begin(); it != files.end(); ++it) {
@@ -159,7 +157,7 @@ bool AnalysisCache::save()
     if (!dirty_)
         return true;
     // Written entry by entry: filling one QJsonObject costs the square of its size.
-    QByteArray text = "{\"version\":" + QByteArray::number(AnalysisVersion) + ",\"files\":{";
+    QByteArray text = "{\"version\":" + QByteArray::number(Version) + ",\"files\":{";
     bool first = true;
     for (auto it = entries_.constBegin(); it != entries_.constEnd(); ++it) {
         const FileAnalysis& analysis = it->analysis;

@@ -19,6 +19,8 @@ public:
     // Far more files than a music operator's collection, few enough to load
     // and save in a moment.
     static constexpr int MaxEntries = 20000;
+    // Raised when the analysis changes, so that no stale figure survives.
+    static constexpr int Version = 4;
 
     // Marks the entry used, so that pruning keeps it.
     std::optional<FileAnalysis> find(const QString& path);

@@ -4,13 +4,14 @@
 #include "play/TrackFigures.h"
 #include <QCoreApplication>
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 #include <functional>
 #include <memory>
 #include <optional>
 
 class AudioOutput;
-class PlayingHeat;
+#include "common/PlayingHeat.h"
 class TrackPlayback;
 
 // Plays a round heat by heat on the program's audio output: each heat's
@@ -70,7 +71,7 @@ private:
     QString danceName(int dance) const;
 
     AudioOutput* output_;
-    PlayingHeat* heat_;
+    QPointer<PlayingHeat> heat_; // may go before the player
     RoundPlan plan_;
     RunningOrder order_;
     FiguresOf figuresOf_;

@@ -40,3 +40,12 @@ void DisplayArea::resizeEvent(QResizeEvent* event)
     if (QWidget* shown = embeddedForm(current_))
         shown->setGeometry(rect());
 }
+
+void DisplayArea::deleteWindows()
+{
+    const std::vector<EmbeddedForm*> windows = std::move(windows_);
+    windows_.clear();
+    current_ = -1;
+    for (EmbeddedForm* window : windows)
+        delete window;
+}

@@ -21,6 +21,9 @@ public:
     EmbeddedForm* embeddedForm(int index) const;
     int count() const { return static_cast<int>(windows_.size()); }
     int currentIndex() const { return current_; }
+    // Deletes every window now, ahead of the area itself: the windows' owner
+    // calls it while what they refer to still exists.
+    void deleteWindows();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

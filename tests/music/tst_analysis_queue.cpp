@@ -165,7 +165,7 @@ private slots:
         }
         QFile file(cacheFile);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QJsonDocument(QJsonObject{{"version", 3}, {"files", files}}).toJson());
+        file.write(QJsonDocument(QJsonObject{{"version", AnalysisCache::Version}, {"files", files}}).toJson());
         file.close();
         {
             AnalysisCache cache(cacheFile);
