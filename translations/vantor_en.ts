@@ -105,10 +105,6 @@
         <source>Sie müssen vor dem Auswerten Taktschläge eingeben</source>
         <translation>Enter bars before evaluating!</translation>
     </message>
-    <message>
-        <source>Urteil (gemittelt)</source>
-        <translation>Verdict (average)</translation>
-    </message>
 </context>
 <context>
     <name>CustomizeDataDialog</name>
@@ -1555,21 +1551,6 @@ The program therefore starts in German; English stays the stored language.</tran
     <message>
         <source>Zurücksetzen</source>
         <translation>Reset</translation>
-    </message>
-</context>
-<context>
-    <name>TempoVerdict</name>
-    <message>
-        <source>▼ %1 zu langsam</source>
-        <translation>▼ %1 too slow</translation>
-    </message>
-    <message>
-        <source>▲ %1 zu schnell</source>
-        <translation>▲ %1 too fast</translation>
-    </message>
-    <message>
-        <source>✓ im Bereich</source>
-        <translation>✓ in range</translation>
     </message>
 </context>
 <context>

@@ -21,6 +21,7 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <QTreeWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -32,6 +33,13 @@ const QStringList AudioFilter{"*.mp3", "*.m4a", "*.aac", "*.mp4", "*.flac", "*.o
 QString bars(double value)
 {
     return formatFixed(value, 1);
+}
+
+// A rule range as the rules write it: whole bars without decimals.
+QString rangeText(const TempoRange& range)
+{
+    const auto bound = [](double value) { return formatFixed(value, value == std::round(value) ? 0 : 1); };
+    return bound(range.min) + "-" + bound(range.max);
 }
 
 } // namespace
@@ -71,14 +79,14 @@ void PlayMusicWindow::createControls()
     danceTree->setRootIsDecorated(true);
     danceTree->setUniformRowHeights(true);
     danceTree->header()->setStretchLastSection(true);
-    const int widths[] = {170, 44, 56, 44, 52, 52};
+    const int widths[] = {164, 40, 60, 40, 58, 40};
     for (int column = 0; column < 6; ++column)
         danceTree->setColumnWidth(column, widths[column]);
 
     addButton = make(new QPushButton, "addButton", QRect(12, 184, 70, 26));
     removeButton = make(new QPushButton, "removeButton", QRect(86, 184, 70, 26));
-    heatsLabel = make(new QLabel, "heatsLabel", QRect(164, 188, 70, 18));
-    heatsSpin = make(new QSpinBox, "heatsSpin", QRect(236, 185, 44, 24));
+    heatsLabel = make(new QLabel, "heatsLabel", QRect(162, 188, 80, 18));
+    heatsSpin = make(new QSpinBox, "heatsSpin", QRect(242, 185, 42, 24));
     heatsSpin->setRange(1, RoundPlan::MaxHeats);
     danceTimeLabel = make(new QLabel, "danceTimeLabel", QRect(288, 188, 80, 18));
     danceTimeSpin = make(new QSpinBox, "danceTimeSpin", QRect(370, 185, 56, 24));
@@ -109,8 +117,8 @@ void PlayMusicWindow::createControls()
     fadeButton = make(new QPushButton, "fadeButton", QRect(70, y, 72, 28));
     stopButton = make(new QPushButton, "stopButton", QRect(144, y, 50, 28));
     replayButton = make(new QPushButton, "replayButton", QRect(196, y, 64, 28));
-    skipButton = make(new QPushButton, "skipButton", QRect(262, y, 84, 28));
-    slowerButton = make(new QPushButton, "slowerButton", QRect(350, y, 30, 28));
+    skipButton = make(new QPushButton, "skipButton", QRect(262, y, 88, 28));
+    slowerButton = make(new QPushButton, "slowerButton", QRect(352, y, 28, 28));
     slowerTenthButton = make(new QPushButton, "slowerTenthButton", QRect(380, y, 34, 28));
     fasterTenthButton = make(new QPushButton, "fasterTenthButton", QRect(414, y, 34, 28));
     fasterButton = make(new QPushButton, "fasterButton", QRect(448, y, 30, 28));
@@ -298,7 +306,7 @@ void PlayMusicWindow::showTree()
         item->setText(NameColumn, QString("%1. %2").arg(dance + 1).arg(running.name));
         item->setText(LengthColumn, tr("%1 s").arg(plan.danceSeconds));
         if (running.tempo.valid())
-            item->setText(TempoColumn, bars(running.tempo.min) + "-" + bars(running.tempo.max));
+            item->setText(TempoColumn, rangeText(running.tempo));
         if (const auto target = targetTempo(running, plan, model_.plan().settings))
             item->setText(TargetColumn, bars(*target));
         item->setText(NoteColumn, plan.heats == 1 ? tr("1 Durchgang") : tr("%1 Durchgänge").arg(plan.heats));
@@ -306,8 +314,9 @@ void PlayMusicWindow::showTree()
             fillTrackItem(new QTreeWidgetItem(item), dance, track);
         item->setExpanded(true);
     }
-    if (selected >= 0 && selected < danceTree->topLevelItemCount())
-        danceTree->setCurrentItem(danceTree->topLevelItem(selected));
+    // A dance is always chosen, so that tracks can be added at once.
+    if (danceTree->topLevelItemCount() > 0)
+        danceTree->setCurrentItem(danceTree->topLevelItem(std::clamp(selected, 0, danceTree->topLevelItemCount() - 1)));
     showDanceSettings();
 }
 

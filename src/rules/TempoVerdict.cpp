@@ -22,15 +22,15 @@ TempoSide tempoSide(double tempo, double lower, double upper)
     return TempoSide::Inside;
 }
 
-QString tempoVerdictText(double tempo, double lower, double upper)
+QString tempoVerdictMark(double tempo, double lower, double upper)
 {
     switch (tempoSide(tempo, lower, upper)) {
     case TempoSide::TooSlow:
-        return QCoreApplication::translate("TempoVerdict", "▼ %1 zu langsam").arg(formatFixed(lower - tempo, 1, 7));
+        return QStringLiteral("▼ ") + formatFixed(lower - tempo, 1, 7);
     case TempoSide::TooFast:
-        return QCoreApplication::translate("TempoVerdict", "▲ %1 zu schnell").arg(formatFixed(tempo - upper, 1, 7));
+        return QStringLiteral("▲ ") + formatFixed(tempo - upper, 1, 7);
     case TempoSide::Inside:
         break;
     }
-    return QCoreApplication::translate("TempoVerdict", "✓ im Bereich");
+    return QStringLiteral("✓");
 }

@@ -10,10 +10,10 @@ enum class RowTone { Black, Green, Red };
 enum class TempoSide { Inside, TooSlow, TooFast };
 TempoSide tempoSide(double tempo, double lower, double upper);
 
-// The verdict in words beside its colour, so that it reads without colour
-// vision: a symbol, then "im Bereich" or by how many bars per minute the
-// tempo lies below or above the range ("▼ 1,5 zu langsam").
-QString tempoVerdictText(double tempo, double lower, double upper);
+// The verdict beside its colour, so that it reads without colour vision: a
+// tick inside the range, else an arrow and by how many bars per minute the
+// tempo lies below or above it: "✓", "▼ 1,5", "▲ 0,5".
+QString tempoVerdictMark(double tempo, double lower, double upper);
 
 // The change of playing speed that turns the actual tempo into the desired one,
 // in percent of the actual tempo; positive means faster.

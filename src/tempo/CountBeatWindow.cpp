@@ -68,7 +68,7 @@ void CountBeatWindow::createControls()
     tapList = new DelimitedListBox(panel);
     tapList->setObjectName("List");
     tapList->setGeometry(42, 20, 460, 212);
-    tapList->setSections({76, 88, 90, 90, 108});
+    tapList->setSections({110, 110, 109, 109});
     tapList->setHeaderHeight(17);
     tapList->setItemHeight(16);
     tapList->setRowColour([this](const QStringList& fields) { return rowColour(fields); });
@@ -146,8 +146,8 @@ bool CountBeatWindow::showsReadyPrompt() const
 
 void CountBeatWindow::applyLanguage()
 {
-    tapList->setSectionTexts({tr("Anzahl Takte"), tr("Dauer in Sekunden"), tr("Takte/min aktuell"),
-                              tr("Takte/min gemittelt"), tr("Urteil (gemittelt)")});
+    tapList->setSectionTexts(
+        {tr("Anzahl Takte"), tr("Dauer in Sekunden"), tr("Takte/min aktuell"), tr("Takte/min gemittelt")});
     barsPerAverageLabel->setText(tr("Takte für Takte/aktuell &berücksichtigen:"));
     startButton->setText(tr("&Click Me (Leertaste)"));
     evaluateButton->setText(tr("A&uswerten"));
@@ -316,16 +316,17 @@ QColor CountBeatWindow::rowColour(const QStringList& fields) const
 
 QStringList CountBeatWindow::shownFields(const QStringList& fields) const
 {
-    // The judged figure is the average (the colour follows it too); the
-    // stored range flag gives way to the verdict in words.
+    // The judged figure is the average (the colour follows it too): its
+    // verdict stands beside it, so that it reads without colour vision; the
+    // stored range flag is not shown.
     if (fields.size() < 5)
         return fields;
     QStringList shown = fields.mid(0, 4);
     const TempoRange& range = state_.selection->tempoRange();
     bool isNumber = false;
     const double average = QString(fields.at(3)).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&isNumber);
-    const bool judged = !state_.selection->noDance() && range.valid() && isNumber;
-    shown << (judged ? tempoVerdictText(average, range.min, range.max) : QString());
+    if (!state_.selection->noDance() && range.valid() && isNumber)
+        shown[3] += QStringLiteral("  ") + tempoVerdictMark(average, range.min, range.max);
     return shown;
 }
 
