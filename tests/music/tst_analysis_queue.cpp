@@ -118,7 +118,8 @@ private slots:
             QVERIFY(cache.save());
         }
         // A killed write's copy, one being written now, a user's copy.
-        for (const QString& name : {"music-tempo.json.AbC123", "music-tempo.json.XyZ789", "music-tempo.json.old"}) {
+        for (const QString& name :
+             QStringList{"music-tempo.json.AbC123", "music-tempo.json.XyZ789", "music-tempo.json.old"}) {
             QFile file(dir.filePath(name));
             QVERIFY(file.open(QIODevice::WriteOnly));
             if (name.endsWith("AbC123"))
