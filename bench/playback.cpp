@@ -11,6 +11,7 @@
 //   --minutes with --load busy processes on the machine.
 //
 // Usage: bench_playback [--minutes M] [--load N] [--heard-seconds S]   (defaults 10, 6, 30)
+#include "Onsets.h"
 #include "PieceSynth.h"
 #include "PrivatePulse.h"
 #include "audio/AudioFileReader.h"
@@ -62,41 +63,6 @@ long residentKiB()
             return line.mid(6).trimmed().split(' ').value(0).toLong();
     }
     return 0;
-}
-
-std::vector<float> tone(double hertz, double seconds)
-{
-    std::vector<float> samples(std::size_t(seconds * PieceSynth::SampleRate));
-    for (std::size_t i = 0; i < samples.size(); ++i)
-        samples[i] = 0.5f * float(std::sin(2 * M_PI * hertz * double(i) / PieceSynth::SampleRate));
-    return samples;
-}
-
-double frequencyOf(const std::vector<float>& samples, std::size_t from, std::size_t to)
-{
-    double first = -1;
-    double last = -1;
-    int crossings = 0;
-    for (std::size_t i = from + 1; i < std::min(to, samples.size()); ++i) {
-        if (samples[i - 1] < 0 && samples[i] >= 0) {
-            last = double(i - 1) + samples[i - 1] / (samples[i - 1] - samples[i]);
-            first = first < 0 ? last : first;
-            ++crossings;
-        }
-    }
-    return crossings > 1 ? (crossings - 1) * kRate / (last - first) : 0;
-}
-
-std::size_t firstSound(const std::vector<float>& recording)
-{
-    const auto it = std::find_if(recording.begin(), recording.end(), [](float s) { return std::abs(s) > 0.001f; });
-    return std::size_t(it - recording.begin());
-}
-
-std::size_t lastSound(const std::vector<float>& recording)
-{
-    const auto it = std::find_if(recording.rbegin(), recording.rend(), [](float s) { return std::abs(s) > 0.001f; });
-    return recording.size() - std::size_t(it - recording.rbegin());
 }
 
 // The share of one core that reading and stretching the whole file takes, against its heard length.
@@ -190,9 +156,9 @@ public:
         for (StretchQuality quality : kQualities) {
             for (double speed : kSpeeds) {
                 const auto heard = record({toneFile, {0, 1 / speed, quality}, 1, 0, 0}, 3);
-                const std::size_t start = firstSound(heard);
+                const std::size_t start = FirstSound(heard);
                 std::printf("%+4.0f %%  %-9s  %8.2f Hz\n", (speed - 1) * 100, nameOf(quality),
-                            frequencyOf(heard, start + kRate / 2, start + 2 * kRate));
+                            ToneFrequency(heard, start + kRate / 2, start + 2 * kRate, kRate));
             }
         }
     }
@@ -203,7 +169,7 @@ public:
         for (StretchQuality quality : kQualities) {
             double startMs = -1;
             const auto heard = record({toneFile, {0, 1, quality}, 1, 4.0, 2.0}, 6, nullptr, &startMs);
-            const double endMs = (double(lastSound(heard) - firstSound(heard)) / kRate - 4.0) * 1000;
+            const double endMs = (double(LastSound(heard) - FirstSound(heard)) / kRate - 4.0) * 1000;
             std::printf("%-9s  %+17.1f ms  %21.0f ms\n", nameOf(quality), endMs, startMs);
         }
     }
@@ -266,7 +232,7 @@ int main(int argc, char** argv)
     recipe.barsPerMinute = kPieceBars;
     recipe.seconds = 180;
     const QString piece = bench.write("piece.wav", PieceSynth::render(recipe));
-    const QString toneFile = bench.write("tone.wav", tone(440, 8));
+    const QString toneFile = bench.write("tone.wav", SineTone(440, 8, PieceSynth::SampleRate));
     bench.heardTempoAndCpu(piece, parser.value(heardOption).toDouble());
     bench.pitch(toneFile);
     bench.fadeAndStart(toneFile);

@@ -2,6 +2,7 @@
 // records the sink and checks what was heard: the tempo of a stretched piece,
 // the pitch of a stretched tone, where a planned fade ends, no gap when the
 // ratio changes, and a damaged file that ends alone while the clicks go on.
+#include "Onsets.h"
 #include "PieceSynth.h"
 #include "PrivatePulse.h"
 #include "audio/AudioOutput.h"
@@ -17,41 +18,6 @@
 namespace {
 
 constexpr int kRate = PrivatePulse::kSampleRate;
-constexpr float kSilence = 0.001f; // -60 dBFS
-
-std::vector<float> tone(double hertz, double seconds, float level = 0.5f)
-{
-    std::vector<float> samples(std::size_t(seconds * PieceSynth::SampleRate));
-    for (std::size_t i = 0; i < samples.size(); ++i)
-        samples[i] = level * float(std::sin(2 * M_PI * hertz * double(i) / PieceSynth::SampleRate));
-    return samples;
-}
-
-std::size_t firstSound(const std::vector<float>& recording)
-{
-    const auto it = std::find_if(recording.begin(), recording.end(), [](float s) { return std::abs(s) > kSilence; });
-    return std::size_t(it - recording.begin());
-}
-
-std::size_t lastSound(const std::vector<float>& recording)
-{
-    const auto it = std::find_if(recording.rbegin(), recording.rend(), [](float s) { return std::abs(s) > kSilence; });
-    return recording.size() - std::size_t(it - recording.rbegin());
-}
-
-// The frequency of a steady tone, from its rising zero crossings.
-double frequencyOf(const std::vector<float>& samples, std::size_t from, std::size_t to)
-{
-    std::vector<double> crossings;
-    for (std::size_t i = from + 1; i < to; ++i) {
-        if (samples[i - 1] < 0 && samples[i] >= 0)
-            crossings.push_back(double(i - 1) + samples[i - 1] / (samples[i - 1] - samples[i]));
-    }
-    if (crossings.size() < 2)
-        return 0;
-    return double(crossings.size() - 1) * kRate / (crossings.back() - crossings.front());
-}
-
 // The longest run of silent frames between `from` and `to`.
 std::size_t longestSilence(const std::vector<float>& samples, std::size_t from, std::size_t to)
 {
@@ -142,35 +108,35 @@ private slots:
     void aStretchedToneKeepsItsPitch()
     {
         QFETCH(double, speed);
-        const QString file = writePiece("tone.wav", tone(440, 5));
+        const QString file = writePiece("tone.wav", SineTone(440, 5, PieceSynth::SampleRate));
         AudioOutput output(clock);
         const auto heard =
             record(output, {file, {0, 1 / speed, StretchQuality::Faster}, 1, 0, 0}, 3, [](TrackPlayback&, double) {});
-        const std::size_t start = firstSound(heard);
+        const std::size_t start = FirstSound(heard);
         QVERIFY(start + 2 * kRate < heard.size());
-        const double hertz = frequencyOf(heard, start + kRate / 2, start + 2 * kRate);
+        const double hertz = ToneFrequency(heard, start + kRate / 2, start + 2 * kRate, kRate);
         QVERIFY2(std::abs(hertz - 440) <= 0.5, qPrintable(QString("heard %1 Hz").arg(hertz)));
     }
 
     void aPlannedFadeEndsOnTime()
     {
-        const QString file = writePiece("long-tone.wav", tone(440, 6));
+        const QString file = writePiece("long-tone.wav", SineTone(440, 6, PieceSynth::SampleRate));
         AudioOutput output(clock);
         const auto heard =
             record(output, {file, {0, 1, StretchQuality::Faster}, 1, 2.0, 1.0}, 5, [](TrackPlayback&, double) {});
-        const double seconds = double(lastSound(heard) - firstSound(heard)) / kRate;
+        const double seconds = double(LastSound(heard) - FirstSound(heard)) / kRate;
         QVERIFY2(std::abs(seconds - 2.0) <= 0.010, qPrintable(QString("heard for %1 s").arg(seconds)));
     }
 
     void aChangeOfRatioWhilePlayingLeavesNoGap()
     {
-        const QString file = writePiece("tone-for-changes.wav", tone(440, 8));
+        const QString file = writePiece("tone-for-changes.wav", SineTone(440, 8, PieceSynth::SampleRate));
         AudioOutput output(clock);
         const double ratios[] = {1 / 0.92, 1 / 1.08, 1.0};
         const auto heard = record(
             output, {file, {0, 1, StretchQuality::Faster}, 1, 0, 0}, 4,
             [&](TrackPlayback& playback, double seconds) { playback.setTimeRatio(ratios[std::min(2, int(seconds))]); });
-        const std::size_t start = firstSound(heard);
+        const std::size_t start = FirstSound(heard);
         QVERIFY(start + 3 * kRate < heard.size());
         QVERIFY2(longestSilence(heard, start, start + 3 * kRate) < 10,
                  qPrintable(QString("%1 silent frames").arg(longestSilence(heard, start, start + 3 * kRate))));

@@ -1,4 +1,5 @@
 #include "Onsets.h"
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -96,4 +97,47 @@ std::vector<SoundingPart> FindSoundingParts(const std::vector<float>& recording,
     }
     close();
     return parts;
+}
+
+std::vector<float> SineTone(double hertz, double seconds, int rate)
+{
+    std::vector<float> samples(std::size_t(seconds * rate));
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i] = 0.5f * float(std::sin(2 * M_PI * hertz * double(i) / rate));
+    return samples;
+}
+
+namespace {
+
+bool audible(float sample)
+{
+    return std::abs(sample) > 0.001f;
+}
+
+} // namespace
+
+std::size_t FirstSound(const std::vector<float>& recording)
+{
+    return std::size_t(std::find_if(recording.begin(), recording.end(), audible) - recording.begin());
+}
+
+std::size_t LastSound(const std::vector<float>& recording)
+{
+    return recording.size() -
+           std::size_t(std::find_if(recording.rbegin(), recording.rend(), audible) - recording.rbegin());
+}
+
+double ToneFrequency(const std::vector<float>& samples, std::size_t from, std::size_t to, int rate)
+{
+    double first = -1;
+    double last = -1;
+    int crossings = 0;
+    for (std::size_t i = from + 1; i < std::min(to, samples.size()); ++i) {
+        if (samples[i - 1] < 0 && samples[i] >= 0) {
+            last = double(i - 1) + samples[i - 1] / (samples[i - 1] - samples[i]);
+            first = first < 0 ? last : first;
+            ++crossings;
+        }
+    }
+    return crossings > 1 ? (crossings - 1) * double(rate) / (last - first) : 0;
 }

@@ -32,3 +32,11 @@ struct SoundingPart {
     double seconds() const { return end - start; }
 };
 std::vector<SoundingPart> FindSoundingParts(const std::vector<float>& recording, int rate, double minGapSeconds = 0.5);
+
+// A sine tone at half of full scale.
+std::vector<float> SineTone(double hertz, double seconds, int rate);
+// Where the sound of a recording begins, and the frame after it ends (above -60 dBFS).
+std::size_t FirstSound(const std::vector<float>& recording);
+std::size_t LastSound(const std::vector<float>& recording);
+// The frequency of a steady tone between two frames, from its rising zero crossings; 0 without two.
+double ToneFrequency(const std::vector<float>& samples, std::size_t from, std::size_t to, int rate);
