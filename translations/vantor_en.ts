@@ -946,6 +946,14 @@ The program therefore starts in German; English stays the stored language.</tran
         <source>Musik prüfen</source>
         <translation>Check music</translation>
     </message>
+    <message>
+        <source>In R&amp;unde übernehmen</source>
+        <translation>Use in ro&amp;und</translation>
+    </message>
+    <message>
+        <source>Markieren Sie in der Liste die Stücke, die in die Runde sollen.</source>
+        <translation>Select the pieces for the round in the list.</translation>
+    </message>
 </context>
 <context>
     <name>MusicJudgement</name>
@@ -1332,6 +1340,22 @@ The program therefore starts in German; English stays the stored language.</tran
     <message>
         <source>Musik für den nächsten Durchgang</source>
         <translation>Music for the next heat</translation>
+    </message>
+    <message>
+        <source>Keine Runde gewählt: Wählen Sie im Tanzfeld Turnierart, Klasse und Runde.</source>
+        <translation>No round chosen: choose the type, class and round in the dance panel.</translation>
+    </message>
+    <message>
+        <source>Die Stücke gehören schon zu %1.</source>
+        <translation>The pieces already belong to %1.</translation>
+    </message>
+    <message>
+        <source>Ein Stück übernommen in %1.</source>
+        <translation>One piece added to %1.</translation>
+    </message>
+    <message>
+        <source>%1 Stücke übernommen in %2.</source>
+        <translation>%1 pieces added to %2.</translation>
     </message>
 </context>
 <context>

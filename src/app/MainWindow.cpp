@@ -10,6 +10,7 @@
 #include "fade/FadeCouplesWindow.h"
 #include "tempo/CountBeatWindow.h"
 #include "music/MusicCheckWindow.h"
+#include "play/PlayMusicWindow.h"
 #include "tempo/AdaptFixedSpeedDialog.h"
 #include "tempo/AdaptSpeedDialog.h"
 
@@ -512,6 +513,11 @@ void MainWindow::registerEmbeddedWindows()
     countBeat_->setMeasuredTempo(&measuredTempo_);
     metronome->setMeasuredTempo(&measuredTempo_);
     connect(&selection_, &DanceSelection::targetChanged, musicCheck, &MusicCheckWindow::danceChanged);
+    auto* playMusic = qobject_cast<PlayMusicWindow*>(embedded(EmbeddedWindow::PlayMusic));
+    connect(musicCheck, &MusicCheckWindow::useInRound, playMusic,
+            [this, playMusic](const QStringList& paths, const QList<FileAnalysis>& analysed) {
+                state_.messages->information(playMusic->useTracks(paths, analysed));
+            });
 }
 
 EmbeddedForm* MainWindow::embedded(EmbeddedWindow window) const

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QStringConverter>
+#include <algorithm>
 
 namespace {
 
@@ -63,6 +64,7 @@ void MusicCheckWindow::createControls()
     resultList->setItemHeight(16);
     resultList->setVerticalGridLines(true);
     resultList->setLastFieldRunsOn(true);
+    resultList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     resultList->setRowColour([this](const QStringList& fields) { return rowColour(fields); });
     resultList->setShownFields([](const QStringList& fields) { return shownFields(fields); });
 
@@ -72,7 +74,7 @@ void MusicCheckWindow::createControls()
 
     progressBar = new QProgressBar(panel);
     progressBar->setObjectName("Progress");
-    progressBar->setGeometry(14, 278, 410, 22);
+    progressBar->setGeometry(14, 278, 262, 22);
     progressBar->setRange(0, 1);
     progressBar->setValue(0);
 
@@ -84,6 +86,7 @@ void MusicCheckWindow::createControls()
     };
     cancelButton = addButton(QRect(432, 275, 99, 28), "cancelButton");
     cancelButton->setEnabled(false);
+    useInRoundButton = addButton(QRect(284, 275, 140, 28), "useInRoundButton");
     filesButton = addButton(QRect(14, 320, 80, 30), "filesButton");
     folderButton = addButton(QRect(100, 320, 80, 30), "folderButton");
     copyButton = addButton(QRect(186, 320, 80, 30), "copyButton");
@@ -98,6 +101,7 @@ void MusicCheckWindow::createControls()
     connect(saveButton, &QPushButton::clicked, this, &MusicCheckWindow::saveClicked);
     connect(clearButton, &QPushButton::clicked, this, &MusicCheckWindow::clearClicked);
     connect(helpButton, &QPushButton::clicked, this, &EmbeddedForm::helpRequested);
+    connect(useInRoundButton, &QPushButton::clicked, this, &MusicCheckWindow::useInRoundClicked);
 }
 
 void MusicCheckWindow::applyLanguage()
@@ -111,6 +115,7 @@ void MusicCheckWindow::applyLanguage()
     saveButton->setText(tr("CSV &speichern..."));
     clearButton->setText(tr("&Leeren"));
     helpButton->setText(tr("Hil&fe"));
+    useInRoundButton->setText(tr("In R&unde übernehmen"));
     showTarget();
     showAllRows();
 }
@@ -333,6 +338,29 @@ void MusicCheckWindow::clearClicked()
 void MusicCheckWindow::cancelClicked()
 {
     queue_.cancel();
+}
+
+void MusicCheckWindow::useInRoundClicked()
+{
+    QList<int> rows;
+    for (const QListWidgetItem* item : resultList->selectedItems())
+        rows << resultList->row(item);
+    std::sort(rows.begin(), rows.end());
+    QStringList paths;
+    QList<FileAnalysis> analysed;
+    for (int row : rows) {
+        if (row < 0 || row >= entries_.size())
+            continue;
+        const Entry& entry = entries_[row];
+        paths << entry.analysis.path;
+        if (!entry.pending && entry.analysis.failure != DecodeFailure::Cancelled)
+            analysed << entry.analysis;
+    }
+    if (paths.isEmpty()) {
+        state_.messages->information(tr("Markieren Sie in der Liste die Stücke, die in die Runde sollen."));
+        return;
+    }
+    emit useInRound(paths, analysed);
 }
 
 void MusicCheckWindow::dragEnterEvent(QDragEnterEvent* event)

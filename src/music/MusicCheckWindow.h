@@ -35,6 +35,8 @@ public:
     void saveClicked();
     void clearClicked();
     void cancelClicked();
+    // Offers the marked rows' files to the round the play music window plans.
+    void useInRoundClicked();
     // Writes the list as CSV; false (after a warning) when it cannot.
     bool saveCsv(const QString& path);
     QString listAsText() const;
@@ -52,6 +54,11 @@ public:
     QPushButton* saveButton = nullptr;
     QPushButton* clearButton = nullptr;
     QPushButton* helpButton = nullptr;
+    QPushButton* useInRoundButton = nullptr;
+
+signals:
+    // The marked rows' files, and the analyses of those already analysed.
+    void useInRound(const QStringList& paths, const QList<FileAnalysis>& analysed);
 
 protected:
     void applyLanguage() override;

@@ -449,6 +449,33 @@ void PlayMusicWindow::addTracks(const QStringList& paths, int dance)
     model_.addTracks(dance, paths);
 }
 
+QString PlayMusicWindow::useTracks(const QStringList& paths, const QList<FileAnalysis>& analysed)
+{
+    for (const FileAnalysis& analysis : analysed) {
+        analyses_.insert(analysis.path, analysis);
+        cache_.store(analysis);
+    }
+    if (!model_.isOpen() || !state_.rules)
+        return tr("Keine Runde gewählt: Wählen Sie im Tanzfeld Turnierart, Klasse und Runde.");
+    const auto chosen =
+        state_.selection ? danceOfRow(model_.order(), *state_.rules, state_.selection->chosenRow()) : std::nullopt;
+    const int dance = chosen ? *chosen : selectedDance();
+    if (dance < 0)
+        return tr("Wählen Sie zuerst einen Tanz der Runde.");
+    QStringList added;
+    for (const QString& path : paths) {
+        if (!model_.plan().dances[dance].tracks.contains(path) && !added.contains(path))
+            added << path;
+    }
+    model_.addTracks(dance, added);
+    const QString where = QStringLiteral("%1 – %2").arg(roundTitle(model_.plan().key), model_.dance(dance)->name);
+    if (added.isEmpty())
+        return tr("Die Stücke gehören schon zu %1.").arg(where);
+    if (added.size() == 1)
+        return tr("Ein Stück übernommen in %1.").arg(where);
+    return tr("%1 Stücke übernommen in %2.").arg(added.size()).arg(where);
+}
+
 void PlayMusicWindow::addClicked()
 {
     const QStringList files = QFileDialog::getOpenFileNames(this, tr("Musik wählen"), QString(),

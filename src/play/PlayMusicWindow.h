@@ -30,6 +30,10 @@ public:
 
     // Adds files to a dance of the round (the selected one when -1).
     void addTracks(const QStringList& paths, int dance = -1);
+    // Files the check music window offers: they go to the dance chosen in the
+    // dance panel (else the one selected here), each once, with the analyses
+    // already made. Says where they went.
+    QString useTracks(const QStringList& paths, const QList<FileAnalysis>& analysed = {});
     void removeClicked();
     void addClicked();
     void checkClicked();

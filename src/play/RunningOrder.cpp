@@ -36,7 +36,7 @@ bool replacesAnyOf(const QString& name, const QStringList& names)
     return false;
 }
 
-RunningDance danceOfRow(const RuleTable& table, int row, const QString& name)
+RunningDance runningDanceOf(const RuleTable& table, int row, const QString& name)
 {
     const RuleRow& rule = table.rows[static_cast<size_t>(row)];
     RunningDance dance;
@@ -75,7 +75,7 @@ void orderByDance(const RuleTables& tables, RunningOrder& order)
         // A name twice in a table is one dance, danced once.
         if (names.indexOf(name) < row)
             continue;
-        order.dances << danceOfRow(table, row, name);
+        order.dances << runningDanceOf(table, row, name);
     }
 }
 
@@ -87,20 +87,20 @@ void orderByClass(const RuleTables& tables, RunningOrder& order)
     const QString className = DanceCatalogue::danceNames(discipline).value(order.key.classIndex);
     if (!DanceCatalogue::hasRounds(discipline, order.key.classIndex)) {
         if (const auto row = tables.findChosenRow(discipline, className, std::nullopt))
-            order.dances << danceOfRow(table, *row, danceName);
+            order.dances << runningDanceOf(table, *row, danceName);
         return;
     }
     const QString round = DanceCatalogue::roundNames(discipline, order.key.classIndex).value(order.key.roundIndex);
     if (partOf(round).isEmpty()) {
         if (const auto row = tables.findChosenRow(discipline, className, round))
-            order.dances << danceOfRow(table, *row, danceName);
+            order.dances << runningDanceOf(table, *row, danceName);
         return;
     }
     for (int row = 0; row < rowsOf(table); ++row) {
         const RuleRow& rule = table.rows[static_cast<size_t>(row)];
         if (keysEqual(rule.name, className) && keysEqual(stemOf(rule.variant), stemOf(round)) &&
             !partOf(rule.variant).isEmpty())
-            order.dances << danceOfRow(table, row, danceName + QStringLiteral(" (") + partOf(rule.variant) + ')');
+            order.dances << runningDanceOf(table, row, danceName + QStringLiteral(" (") + partOf(rule.variant) + ')');
     }
 }
 
@@ -172,4 +172,15 @@ QString roundTitle(const RoundKey& key)
     if (!round.isEmpty())
         parts << (partOf(round).isEmpty() ? round : stemOf(round));
     return parts.join(QStringLiteral(" – "));
+}
+
+std::optional<int> danceOfRow(const RunningOrder& order, const RuleTables& tables, const RuleRow* row)
+{
+    const RuleTable& table = tables.table(order.key.discipline);
+    for (int dance = 0; dance < order.dances.size(); ++dance) {
+        const int ruleRow = order.dances[dance].ruleRow;
+        if (ruleRow >= 0 && row == &table.rows[static_cast<size_t>(ruleRow)])
+            return dance;
+    }
+    return std::nullopt;
 }

@@ -59,5 +59,10 @@ struct RunningOrder {
 // rows of the parts, in table order) the class and round stand for.
 RunningOrder runningOrder(const RuleTables& tables, const RoundKey& key);
 
+// The dance of the order that a rule row of its discipline's table stands
+// for (each part of a split round is a dance of its own); nothing for a row
+// of another table or none.
+std::optional<int> danceOfRow(const RunningOrder& order, const RuleTables& tables, const RuleRow* row);
+
 // "Rock'n'Roll – Schüler – Endrunde", "Standard", "Latein" in the language in use.
 QString roundTitle(const RoundKey& key);

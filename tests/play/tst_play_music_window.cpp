@@ -105,6 +105,26 @@ private slots:
         QCOMPARE(again->model().plan().dances[0].heats, 2);
     }
 
+    void tracksFromTheCheckGoToTheChosenDanceOnce()
+    {
+        ChooseDance(*selection_, int(Discipline::Ballroom), 1);
+        auto window = makeWindow();
+        FileAnalysis analysed;
+        analysed.path = dir_.filePath("waltz.wav");
+        analysed.seconds = 12;
+        analysed.beatsPerMinute = 128;
+        const QStringList twice{analysed.path, analysed.path};
+        QCOMPARE(window->useTracks(twice, {analysed}), QString("Ein Stück übernommen in Standard – Tango."));
+        QCOMPARE(window->model().plan().dances[1].tracks, QStringList{analysed.path});
+        QCOMPARE(window->danceTree->topLevelItem(1)->child(0)->text(2), QString("32,0"));
+        QCOMPARE(window->useTracks(twice), QString("Die Stücke gehören schon zu Standard – Tango."));
+
+        // A round chosen without its dance: the one selected in the window.
+        ChooseDance(*selection_, int(Discipline::Latin));
+        window->danceTree->setCurrentItem(window->danceTree->topLevelItem(3));
+        QCOMPARE(window->useTracks(twice), QString("Ein Stück übernommen in Latein – Paso Doble."));
+    }
+
     void startingWithoutSoundSaysSoAndPlaysNothing()
     {
         auto window = makeWindow();
