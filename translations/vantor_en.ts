@@ -1357,6 +1357,10 @@ The program therefore starts in German; English stays the stored language.</tran
         <source>%1 Stücke übernommen in %2.</source>
         <translation>%1 pieces added to %2.</translation>
     </message>
+    <message>
+        <source>unsicher</source>
+        <translation>uncertain</translation>
+    </message>
 </context>
 <context>
     <name>ProjectorWindow</name>
@@ -1606,6 +1610,10 @@ The program therefore starts in German; English stays the stored language.</tran
     <message>
         <source>Zu laut: lässt sich nicht auf die Ziellautstärke absenken</source>
         <translation>Too loud: cannot be lowered to the target loudness</translation>
+    </message>
+    <message>
+        <source>Tempo unsicher: %1 oder %2 Takte/min; wird unverändert gespielt</source>
+        <translation>Tempo uncertain: %1 or %2 bars/min; played unchanged</translation>
     </message>
 </context>
 </TS>

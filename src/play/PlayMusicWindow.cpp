@@ -332,7 +332,9 @@ void PlayMusicWindow::fillTrackItem(QTreeWidgetItem* item, int dance, const QStr
     item->setText(LengthColumn, clockText(std::int64_t(figures->fileSeconds * 1000), state_.timeFormat));
     if (figures->tempoKnown)
         item->setText(TempoColumn, bars(figures->measuredBars()));
-    if (figures->target)
+    else if (figures->warnings.testFlag(TrackWarning::TempoUncertain))
+        item->setText(TempoColumn, tr("unsicher"));
+    if (figures->target && figures->tempoKnown)
         item->setText(TargetColumn, bars(figures->resultBars));
     item->setText(ChangeColumn, figures->changeText());
     item->setForeground(ChangeColumn, toneColour(figures->tone));

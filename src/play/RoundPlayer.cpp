@@ -182,7 +182,7 @@ void RoundPlayer::skipDance()
 
 void RoundPlayer::nudgeTempo(double barsPerMinute)
 {
-    if (!playback_ || !figures_ || figures_->measuredBars() <= 0)
+    if (!playback_ || !figures_ || !figures_->tempoKnown)
         return;
     heardTempo_ = std::max(1.0, heardTempo_ + barsPerMinute);
     playback_->setTimeRatio(figures_->measuredBars() / heardTempo_);

@@ -26,6 +26,9 @@ QStringList TrackFigures::warningTexts() const
         texts << tr("Nicht lesbar: %1").arg(failure);
     if (warnings.testFlag(TrackWarning::TempoUnknown))
         texts << tr("Tempo unbekannt: wird unverändert gespielt");
+    if (warnings.testFlag(TrackWarning::TempoUncertain))
+        texts << tr("Tempo unsicher: %1 oder %2 Takte/min; wird unverändert gespielt")
+                     .arg(formatFixed(measuredBars(), 1), formatFixed(alternativeBars, 1));
     if (warnings.testFlag(TrackWarning::ChangeOverLimit))
         texts << tr("Solltempo verlangt %1, mehr als die Grenze: gespielt mit %2")
                      .arg(fixedAdaptationText(float(measuredBars()), float(target.value_or(0))).value_or(QString()),
@@ -75,12 +78,21 @@ TrackFigures trackFigures(const FileAnalysis& analysis, const TrackTags& tags, c
     figures.fileSeconds = analysis.seconds;
     judgeLoudness(analysis, figures);
 
-    figures.tempoKnown = analysis.beatsPerMinute > 0;
     std::optional<TempoRange> range;
     if (dance.tempo.valid())
         range = dance.tempo;
     else if (figures.target)
         range = TempoRange{*figures.target, *figures.target};
+    // A doubtful reading would stretch the hall's music by a guess.
+    if (analysis.tempoUncertain()) {
+        figures.choice = chooseOctave(analysis.beatsPerMinute, dance.beatsPerBar, range);
+        figures.alternativeBars =
+            analysis.alternativeBeatsPerMinute > 0
+                ? chooseOctave(analysis.alternativeBeatsPerMinute, dance.beatsPerBar, range).barsPerMinute
+                : figures.choice.barsPerMinute;
+        figures.warnings |= TrackWarning::TempoUncertain;
+    }
+    figures.tempoKnown = analysis.beatsPerMinute > 0 && !analysis.tempoUncertain();
     if (figures.tempoKnown) {
         figures.choice = chooseOctave(analysis.beatsPerMinute, dance.beatsPerBar, range);
         const double measured = figures.choice.barsPerMinute;
@@ -95,7 +107,7 @@ TrackFigures trackFigures(const FileAnalysis& analysis, const TrackTags& tags, c
         }
         figures.timeRatio = measured / figures.resultBars;
     }
-    else {
+    else if (!figures.warnings.testFlag(TrackWarning::TempoUncertain)) {
         figures.warnings |= TrackWarning::TempoUnknown;
     }
     if (dance.tempo.valid() && figures.tempoKnown) {

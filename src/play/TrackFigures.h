@@ -18,6 +18,7 @@ enum class TrackWarning {
     TooShort = 0x10,        // from its start, at the speed played, shorter than dancing time + fade
     TooQuiet = 0x20,        // cannot be raised to the loudness target
     TooLoud = 0x40,         // cannot be lowered to it
+    TempoUncertain = 0x80,  // two readings disagree: played unchanged
 };
 Q_DECLARE_FLAGS(TrackWarnings, TrackWarning)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TrackWarnings)
@@ -38,7 +39,10 @@ public:
     TrackTags tags;
     double fileSeconds = 0;
 
+    // A tempo is known to play by; an uncertain one is not (its readings are
+    // in choice and alternativeBars, for the warning).
     bool tempoKnown = false;
+    double alternativeBars = 0;
     OctaveChoice choice;          // the measured tempo in bars/min, octave chosen by metre and range
     std::optional<double> target; // bars/min
     // Percent of playing speed, positive faster: the change the target

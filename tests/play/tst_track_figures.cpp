@@ -209,21 +209,30 @@ private slots:
     void withoutTempoOrFilePlayedUnchanged_data()
     {
         QTest::addColumn<bool>("opens");
+        QTest::addColumn<double>("bpm");
+        QTest::addColumn<double>("confidence");
         QTest::addColumn<int>("warning");
-        QTest::newRow("no steady pulse") << true << int(TrackWarning::TempoUnknown);
-        QTest::newRow("unreadable") << false << int(TrackWarning::Unreadable);
+        QTest::newRow("no steady pulse") << true << 0.0 << 1.0 << int(TrackWarning::TempoUnknown);
+        QTest::newRow("unreadable") << false << 0.0 << 1.0 << int(TrackWarning::Unreadable);
+        QTest::newRow("uncertain") << true << 192.0 << 0.1 << int(TrackWarning::TempoUncertain);
     }
     void withoutTempoOrFilePlayedUnchanged()
     {
         QFETCH(bool, opens);
+        QFETCH(double, bpm);
+        QFETCH(double, confidence);
         QFETCH(int, warning);
-        FileAnalysis analysis = analysisOf(0);
+        FileAnalysis analysis = analysisOf(bpm);
+        analysis.tempoConfidence = confidence;
+        analysis.alternativeBeatsPerMinute = 216;
         if (!opens)
             analysis.failure = DecodeFailure::Undecodable;
         const TrackFigures figures = trackFigures(analysis, TrackTags{}, danceOf(50, 52), planOf(90), RoundSettings{});
         QCOMPARE(int(figures.warnings & ~TrackWarnings(TrackWarning::TooShort)), warning);
         QCOMPARE(figures.timeRatio, 1.0);
         QCOMPARE(figures.changePercent, 0.0);
+        QCOMPARE(figures.tone, RowTone::Black);
+        QVERIFY(!figures.tempoKnown);
     }
 
     // The heat ends after the dancing time; the fade ends there too and is
