@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSpinBox>
@@ -52,8 +53,10 @@ PlayMusicWindow::PlayMusicWindow(ProgramState& state, const QString& planFolder,
       model_(store_),
       cache_(cacheFile.isEmpty() ? AnalysisCache::defaultFile() : cacheFile),
       queue_(cache_),
-      player_(state.audio, state.playingHeat)
+      player_(state.audio, state.playingHeat),
+      tagReader_(std::make_unique<QThreadPool>())
 {
+    tagReader_->setMaxThreadCount(1);
     setAcceptDrops(true);
     createControls();
     createShortcuts();
@@ -223,6 +226,13 @@ void PlayMusicWindow::applyLanguage()
     showPlayer();
 }
 
+PlayMusicWindow::~PlayMusicWindow()
+{
+    tagReader_->clear();
+    if (!tagReader_->waitForDone(1000))
+        (void)tagReader_.release(); // a read hung in the system ends with the process
+}
+
 void PlayMusicWindow::openChosenRound()
 {
     const auto key = state_.selection ? roundKeyOf(*state_.selection) : std::nullopt;
@@ -272,12 +282,37 @@ void PlayMusicWindow::analysed(const FileAnalysis& analysis)
     showTree();
 }
 
-const TrackTags& PlayMusicWindow::tagsOf(const QString& path)
+TrackTags PlayMusicWindow::tagsOf(const QString& path)
 {
-    auto found = tags_.find(path);
-    if (found == tags_.end())
-        found = tags_.insert(path, readTrackTags(path));
-    return *found;
+    const auto found = tags_.constFind(path);
+    if (found != tags_.constEnd())
+        return *found;
+    TrackTags named;
+    named.title = QFileInfo(path).completeBaseName();
+    tags_.insert(path, named);
+    QPointer<PlayMusicWindow> self(this);
+    tagReader_->start([self, path] {
+        // Pipes and devices would block the reader; they are no tracks anyway.
+        if (!QFileInfo(path).isFile())
+            return;
+        const TrackTags tags = readTrackTags(path);
+        QMetaObject::invokeMethod(
+            self.data(),
+            [self, path, tags] {
+                if (self)
+                    self->tagsRead(path, tags);
+            },
+            Qt::QueuedConnection);
+    });
+    return named;
+}
+
+void PlayMusicWindow::tagsRead(const QString& path, const TrackTags& tags)
+{
+    if (tags_.value(path).displayText() == tags.displayText())
+        return;
+    tags_.insert(path, tags);
+    showTree();
 }
 
 std::optional<TrackFigures> PlayMusicWindow::figuresOf(int dance, const QString& path)

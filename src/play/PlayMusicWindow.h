@@ -7,6 +7,8 @@
 #include "play/TrackTags.h"
 #include "widgets/EmbeddedForm.h"
 #include <QHash>
+#include <QThreadPool>
+#include <memory>
 
 struct ProgramState;
 class QCheckBox;
@@ -27,6 +29,7 @@ public:
     // planFolder and cacheFile: empty for the user's own folders.
     explicit PlayMusicWindow(ProgramState& state, const QString& planFolder = QString(),
                              const QString& cacheFile = QString(), QWidget* parent = nullptr);
+    ~PlayMusicWindow() override;
 
     // Adds files to a dance of the round (the selected one when -1).
     void addTracks(const QStringList& paths, int dance = -1);
@@ -98,7 +101,10 @@ private:
     void analyseTracks();
     int selectedDance() const;
     std::optional<TrackFigures> figuresOf(int dance, const QString& path);
-    const TrackTags& tagsOf(const QString& path);
+    // The file name until the tags are read, off this thread: a file on a
+    // hung share must not block the window.
+    TrackTags tagsOf(const QString& path);
+    void tagsRead(const QString& path, const TrackTags& tags);
     void fillTrackItem(QTreeWidgetItem* item, int dance, const QString& path);
     void tell(const QStringList& notes);
     // The heat that starts next: playing on, the one after the heat playing.
@@ -114,6 +120,7 @@ private:
     RoundPlayer player_;
     QHash<QString, FileAnalysis> analyses_;
     QHash<QString, TrackTags> tags_;
+    std::unique_ptr<QThreadPool> tagReader_;
     QString notes_;
     bool showing_ = false;
 };

@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+#include <taglib/fileref.h>
+#include <taglib/tag.h>
 
 class TestPlayMusicWindow : public QObject {
     Q_OBJECT
@@ -47,6 +49,12 @@ private slots:
         recipe.beatsPerBar = 3;
         recipe.seconds = 12;
         QVERIFY(PieceSynth::writeWav(dir_.filePath("waltz.wav"), PieceSynth::render(recipe)));
+        QVERIFY(QFile::copy(dir_.filePath("waltz.wav"), dir_.filePath("tagged.wav")));
+        TagLib::FileRef tagged(QFile::encodeName(dir_.filePath("tagged.wav")).constData());
+        QVERIFY(!tagged.isNull() && tagged.tag());
+        tagged.tag()->setTitle("Walzer");
+        tagged.tag()->setArtist("Die Band");
+        QVERIFY(tagged.save());
     }
 
     void init()
@@ -123,6 +131,14 @@ private slots:
         ChooseDance(*selection_, int(Discipline::Latin));
         window->danceTree->setCurrentItem(window->danceTree->topLevelItem(3));
         QCOMPARE(window->useTracks(twice), QString("Ein Stück übernommen in Latein – Paso Doble."));
+    }
+
+    // Read off the window's thread: the file name first, then the tags.
+    void aTrackIsShownByItsTags()
+    {
+        auto window = makeWindow();
+        window->addTracks({dir_.filePath("tagged.wav")}, 2);
+        QTRY_COMPARE(window->danceTree->topLevelItem(2)->child(0)->text(0), QString("Die Band – Walzer"));
     }
 
     void startingWithoutSoundSaysSoAndPlaysNothing()
