@@ -1449,6 +1449,10 @@ The program therefore starts in German; English stays the stored language.</tran
         <source>Die Tonausgabe ist verloren gegangen.</source>
         <translation>The sound output has gone away.</translation>
     </message>
+    <message>
+        <source>Die Tonausgabe ist verloren gegangen. Die Musik geht weiter, wo sie zuletzt zu hören war, sobald die Tonausgabe wieder da ist; Esc beendet den Durchgang.</source>
+        <translation>The sound output has gone. The music goes on where it was last heard as soon as the output is back; Esc ends the heat.</translation>
+    </message>
 </context>
 <context>
     <name>RuleInfoWindow</name>

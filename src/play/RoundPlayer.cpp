@@ -45,7 +45,10 @@ QString RoundPlayer::danceName(int dance) const
 
 std::optional<double> RoundPlayer::heardSeconds() const
 {
-    return playback_ ? playback_->heardSeconds() : std::nullopt;
+    const auto now = playback_ ? playback_->heardSeconds() : std::nullopt;
+    if (now)
+        return heardBefore_ + *now;
+    return heardBefore_ > 0 ? std::optional<double>(heardBefore_) : std::nullopt;
 }
 
 void RoundPlayer::startOrNext()
@@ -105,19 +108,79 @@ bool RoundPlayer::startPlayback(const TrackFigures& figures, const DancePlan& pl
 
 void RoundPlayer::tick()
 {
+    if (waitingForSound_) {
+        resumeWhenSoundIsBack();
+        return;
+    }
     if (!playback_)
         return;
     playback_->poll();
-    if (playback_->finished())
+    if (const auto heard = playback_->heardSeconds()) {
+        lastHeard_ = *heard;
+        lastMusicSeconds_ = playback_->heardMusicSeconds().value_or(lastMusicSeconds_);
+    }
+    if (!playback_->finished())
+        return;
+    if (outputLost())
+        holdForSound();
+    else
         heatEnded();
+}
+
+bool RoundPlayer::outputLost() const
+{
+    if (playback_->state() != TrackPlayback::State::Failed)
+        return false;
+    if (playback_->startFrame())
+        return playback_->track().failure() == DecodeFailure::None;
+    return heardBefore_ > 0; // lost again before the rest of the heat sounded
+}
+
+void RoundPlayer::holdForSound()
+{
+    heardBefore_ += lastHeard_;
+    lastHeard_ = 0;
+    playback_.reset();
+    if (heardBefore_ >= danceSeconds_) {
+        heatEnded();
+        return;
+    }
+    waitingForSound_ = true;
+    problem_ = tr("Die Tonausgabe ist verloren gegangen. Die Musik geht weiter, wo sie zuletzt zu hören war, "
+                  "sobald die Tonausgabe wieder da ist; Esc beendet den Durchgang.");
+    emit changed();
+}
+
+void RoundPlayer::resumeWhenSoundIsBack()
+{
+    if (!output_->ensureOpen(false))
+        return;
+    waitingForSound_ = false;
+    problem_.clear();
+    playback_ = std::make_unique<TrackPlayback>(*output_, resumedPlan());
+    emit changed();
+}
+
+// The rest of the heat from the music heard last, at the tempo heard then,
+// its fade still ending with the dancing time.
+PlaybackPlan RoundPlayer::resumedPlan() const
+{
+    PlaybackPlan plan = playbackPlan(*figures_, plan_.dances[playingPlace_->dance], plan_.settings);
+    plan.track.startSeconds = lastMusicSeconds_;
+    if (figures_->tempoKnown)
+        plan.track.timeRatio = figures_->measuredBars() / heardTempo_;
+    plan.stopAfterSeconds = danceSeconds_ - heardBefore_;
+    plan.fadeSeconds = std::min(plan.fadeSeconds, plan.stopAfterSeconds);
+    return plan;
 }
 
 void RoundPlayer::heatEnded()
 {
-    const DecodeFailure failure = playback_->track().failure();
+    // Without a playback the heat ended while the sound was away.
+    const DecodeFailure failure = playback_ ? playback_->track().failure() : DecodeFailure::None;
     if (failure != DecodeFailure::None)
         problem_ = tr("Die Musik brach ab: %1").arg(failureText(failure, playback_->track().failureDetail()));
-    else if (playback_->state() == TrackPlayback::State::Failed)
+    else if (playback_ && playback_->state() == TrackPlayback::State::Failed)
         problem_ = tr("Die Tonausgabe ist verloren gegangen.");
     lastPlayed_ = playingPlace_;
     endPlayback();
@@ -139,6 +202,8 @@ void RoundPlayer::endPlayback()
 {
     ticker_.stop();
     playback_.reset();
+    waitingForSound_ = false;
+    heardBefore_ = lastHeard_ = lastMusicSeconds_ = 0;
     playingPlace_.reset();
     if (heat_)
         heat_->end();
@@ -153,6 +218,11 @@ void RoundPlayer::fadeNow()
 void RoundPlayer::stop()
 {
     gap_.stop();
+    if (waitingForSound_) {
+        problem_.clear();
+        heatEnded();
+        return;
+    }
     if (playback_)
         playback_->fadeOutNow(StopFadeSeconds);
     else if (phase_ == Phase::Gap)

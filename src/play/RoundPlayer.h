@@ -10,8 +10,9 @@
 #include <memory>
 #include <optional>
 
-class AudioOutput;
 #include "common/PlayingHeat.h"
+
+class AudioOutput;
 class TrackPlayback;
 
 // Plays a round heat by heat on the program's audio output: each heat's
@@ -47,8 +48,12 @@ public:
     const std::optional<TrackFigures>& figures() const { return figures_; }
     // The tempo the hall hears now, with the operator's nudges.
     double heardTempo() const { return heardTempo_; }
+    // Seconds of the heat's dancing time heard; held while the sound is away.
     std::optional<double> heardSeconds() const;
     int danceSeconds() const { return danceSeconds_; }
+    // The output went away in the middle of a heat: it goes on where the
+    // hall last heard it once the output is back (or Escape gives it up).
+    bool waitingForSound() const { return waitingForSound_; }
 
     // The operator's commands.
     void startOrNext();
@@ -68,6 +73,10 @@ private:
     void tick();
     void heatEnded();
     void endPlayback();
+    bool outputLost() const;
+    void holdForSound();
+    void resumeWhenSoundIsBack();
+    PlaybackPlan resumedPlan() const;
     QString danceName(int dance) const;
 
     AudioOutput* output_;
@@ -83,6 +92,11 @@ private:
     std::optional<TrackFigures> figures_;
     double heardTempo_ = 0;
     int danceSeconds_ = 0;
+    // What the hall heard of the heat before the output went away.
+    double heardBefore_ = 0;
+    double lastHeard_ = 0;
+    double lastMusicSeconds_ = 0;
+    bool waitingForSound_ = false;
     QString problem_;
     QTimer ticker_;
     QTimer gap_;

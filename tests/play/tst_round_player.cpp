@@ -40,12 +40,12 @@ private:
     std::unique_ptr<PrivatePulse> pulse_;
     QTemporaryDir dir_;
 
-    QString writePiece(const QString& name, double bars, int beatsPerBar)
+    QString writePiece(const QString& name, double bars, int beatsPerBar, double seconds = 8)
     {
         PieceRecipe recipe;
         recipe.barsPerMinute = bars;
         recipe.beatsPerBar = beatsPerBar;
-        recipe.seconds = 8;
+        recipe.seconds = seconds;
         const QString path = dir_.filePath(name);
         return PieceSynth::writeWav(path, PieceSynth::render(recipe)) ? path : QString();
     }
@@ -106,6 +106,52 @@ private slots:
             QVERIFY2(std::abs(seconds - 3.0) <= 0.02, qPrintable(QString("a heat sounded for %1 s").arg(seconds)));
         }
         QVERIFY2(parts[1].start - parts[0].end >= 1.5, "the pause between the heats is kept");
+    }
+
+    // The sound server ends in the middle of a heat and comes back: the heat
+    // goes on where it was heard, and still ends with its dancing time.
+    void aHeatGoesOnWhenTheSoundComesBack()
+    {
+        RunningOrder order;
+        order.dances = {dance("Tango", 32, 4)};
+        order.dances[0].danceTimeMin = order.dances[0].danceTimeMax = 8;
+        const QString piece = writePiece("long tango.wav", 32, 4, 20);
+        RoundPlan plan = RoundPlan::defaultFor(order);
+        plan.settings.fadeSeconds = 1;
+        plan.dances[0].tracks = QStringList{piece};
+        const FileAnalysis analysis = analyseFile(piece);
+
+        SteadyClock clock;
+        AudioOutput output(clock);
+        PlayingHeat heat;
+        RoundPlayer player(&output, &heat);
+        player.setRound(plan, order, [&](int, const QString& path) {
+            return std::optional<TrackFigures>(
+                trackFigures(analysis, readTrackTags(path), order.dances[0], plan.dances[0], plan.settings));
+        });
+        QVERIFY(output.ensureOpen(true));
+        player.startOrNext();
+        QTRY_VERIFY_WITH_TIMEOUT(player.heardSeconds().value_or(0) > 2, 5000);
+        pulse_->stopServer();
+        QTRY_VERIFY_WITH_TIMEOUT(player.waitingForSound(), 5000);
+        QCOMPARE(player.phase(), RoundPlayer::Phase::Playing);
+        QVERIFY(!player.problem().isEmpty());
+        const double before = player.heardSeconds().value_or(0);
+        QVERIFY2(before > 1.9 && before < 4, qPrintable(QString("heard before the loss: %1 s").arg(before)));
+        QTest::qWait(300);
+        QCOMPARE(player.heardSeconds().value_or(0), before); // the hall's clocks hold
+
+        QVERIFY2(pulse_->restartServer(), qPrintable(pulse_->failure()));
+        QVERIFY(pulse_->startRecording());
+        QTRY_VERIFY_WITH_TIMEOUT(!player.waitingForSound(), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(player.phase() == RoundPlayer::Phase::Finished, 15000);
+        QTest::qWait(500);
+        const auto parts = FindSoundingParts(pulse_->stopRecording(), kRate);
+        QVERIFY2(player.problem().isEmpty(), qPrintable(player.problem()));
+        QCOMPARE(parts.size(), std::size_t(1));
+        const double rest = parts[0].seconds();
+        QVERIFY2(std::abs(before + rest - 8) <= 0.05,
+                 qPrintable(QString("%1 s before the loss and %2 s after it").arg(before).arg(rest)));
     }
 };
 

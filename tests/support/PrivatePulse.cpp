@@ -62,6 +62,12 @@ void PrivatePulse::stopServer()
     failure_ = QStringLiteral("stopped");
 }
 
+bool PrivatePulse::restartServer()
+{
+    failure_ = start();
+    return running();
+}
+
 QProcessEnvironment PrivatePulse::environment() const
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

@@ -26,6 +26,8 @@ public:
 
     // Ends the server, as a sound device vanishes under a program.
     void stopServer();
+    // Brings it back, as the device returns; false when it does not come up.
+    bool restartServer();
 
     // Records the sink's monitor, mono float samples at kSampleRate.
     bool startRecording();
