@@ -655,6 +655,26 @@
         <source>Musik ab&amp;spielen</source>
         <translation>&amp;Play music</translation>
     </message>
+    <message>
+        <source>Keine Tonausgabe</source>
+        <translation>No sound output</translation>
+    </message>
+    <message>
+        <source>Kein Gerät</source>
+        <translation>No device</translation>
+    </message>
+    <message>
+        <source>%1 (nicht da)</source>
+        <translation>%1 (not there)</translation>
+    </message>
+    <message>
+        <source>Beim Start eines Durchgangs beenden</source>
+        <translation>Stop when a heat starts</translation>
+    </message>
+    <message>
+        <source>Vor&amp;hören</source>
+        <translation>P&amp;re-listen</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -953,6 +973,22 @@ The program therefore starts in German; English stays the stored language.</tran
     <message>
         <source>Markieren Sie in der Liste die Stücke, die in die Runde sollen.</source>
         <translation>Select the pieces for the round in the list.</translation>
+    </message>
+    <message>
+        <source>&amp;Vorhören</source>
+        <translation>Pre-listen (&amp;V)</translation>
+    </message>
+    <message>
+        <source>Das markierte Stück auf dem Kopfhörer vorhören, wie es im Saal klänge; noch einmal drücken beendet es</source>
+        <translation>Pre-listen the selected piece on the headphones as the hall would hear it; press again to stop</translation>
+    </message>
+    <message>
+        <source>Markieren Sie in der Liste das Stück zum Vorhören.</source>
+        <translation>Select the piece to pre-listen in the list.</translation>
+    </message>
+    <message>
+        <source>Das Stück wird noch geprüft.</source>
+        <translation>The piece is still being checked.</translation>
     </message>
 </context>
 <context>
@@ -1360,6 +1396,77 @@ The program therefore starts in German; English stays the stored language.</tran
     <message>
         <source>unsicher</source>
         <translation>uncertain</translation>
+    </message>
+    <message>
+        <source>Das gewählte Stück auf dem Kopfhörer vorhören, wie es im Saal klänge (V)</source>
+        <translation>Pre-listen the selected piece on the headphones as the hall would hear it (V)</translation>
+    </message>
+    <message>
+        <source>−10 s</source>
+        <translation>−10 s</translation>
+    </message>
+    <message>
+        <source>Vorhören 10 s zurück (Strg+Links)</source>
+        <translation>Pre-listen 10 s back (Ctrl+Left)</translation>
+    </message>
+    <message>
+        <source>+10 s</source>
+        <translation>+10 s</translation>
+    </message>
+    <message>
+        <source>Vorhören 10 s vor (Strg+Rechts)</source>
+        <translation>Pre-listen 10 s ahead (Ctrl+Right)</translation>
+    </message>
+    <message>
+        <source>Saal</source>
+        <translation>Hall</translation>
+    </message>
+    <message>
+        <source>Vorhören</source>
+        <translation>Pre-listen</translation>
+    </message>
+    <message>
+        <source>Wählen Sie ein Stück zum Vorhören.</source>
+        <translation>Choose a piece to pre-listen.</translation>
+    </message>
+    <message>
+        <source>Das Stück wird noch geprüft.</source>
+        <translation>The piece is still being checked.</translation>
+    </message>
+    <message>
+        <source>&amp;Vorhören aus</source>
+        <translation>Stop (&amp;V)</translation>
+    </message>
+    <message>
+        <source>&amp;Vorhören</source>
+        <translation>Pre-listen (&amp;V)</translation>
+    </message>
+    <message>
+        <source>Kein Gerät zum Vorhören (Extras &gt; Vorhören)</source>
+        <translation>No device to pre-listen (Extras &gt; Pre-listen)</translation>
+    </message>
+    <message>
+        <source>%1 bei %2</source>
+        <translation>%1 at %2</translation>
+    </message>
+</context>
+<context>
+    <name>Prelistener</name>
+    <message>
+        <source>Kein Gerät zum Vorhören gewählt (Extras &gt; Vorhören).</source>
+        <translation>No device chosen to pre-listen (Extras &gt; Pre-listen).</translation>
+    </message>
+    <message>
+        <source>Das Gerät zum Vorhören „%1“ ist nicht da.</source>
+        <translation>The pre-listening device “%1” is not there.</translation>
+    </message>
+    <message>
+        <source>Die Musik brach ab: %1</source>
+        <translation>The music broke off: %1</translation>
+    </message>
+    <message>
+        <source>Das Gerät zum Vorhören „%1“ ist weg.</source>
+        <translation>The pre-listening device “%1” has gone.</translation>
     </message>
 </context>
 <context>

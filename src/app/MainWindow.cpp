@@ -36,6 +36,7 @@
 #include "common/StopwatchClock.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -142,6 +143,11 @@ MainWindow::MainWindow(const MainWindowOptions& options, QWidget* parent)
     }
     state_.sounds = options_.sounds ? options_.sounds : ownSounds_.get();
     state_.audio = audio_.get();
+    if (audio_) {
+        prelisten_ = std::make_unique<AudioOutput>(clock_);
+        prelisten_->setDevice(std::nullopt);
+        state_.prelisten = prelisten_.get();
+    }
     // The program starts in German and takes the stored language when it first shows.
     useLanguage(Language::German);
     buildControls();
@@ -351,6 +357,7 @@ std::unique_ptr<MainWindow::MenuSet> MainWindow::buildMenu(Language language)
             menu->addSeparator();
     }
     addProjectorScreenMenu(*menuFor("&Extras"), language);
+    addPrelistenMenu(*menuFor("&Extras"), language);
     return set;
 }
 
@@ -364,6 +371,50 @@ void MainWindow::addProjectorScreenMenu(QMenu& extras, Language language)
         if (projector_)
             fillScreenMenu(*screens, *projector_);
     });
+}
+
+void MainWindow::addPrelistenMenu(QMenu& extras, Language language)
+{
+    QMenu* devices = extras.addMenu(textIn(language, "MainMenu", QT_TRANSLATE_NOOP("MainMenu", "Vor&hören")));
+    devices->setObjectName(menuObjectName("prelistenMenu", language));
+    // Listed anew at each opening: headphones are plugged in and out.
+    connect(devices, &QMenu::aboutToShow, this, [this, devices, language] { fillPrelistenMenu(*devices, language); });
+}
+
+void MainWindow::fillPrelistenMenu(QMenu& menu, Language language)
+{
+    const auto text = [language](const char* german) { return textIn(language, "MainMenu", german); };
+    menu.clear();
+    qDeleteAll(menu.findChildren<QActionGroup*>(QString(), Qt::FindDirectChildrenOnly));
+    if (!prelisten_) {
+        menu.addAction(text(QT_TRANSLATE_NOOP("MainMenu", "Keine Tonausgabe")))->setEnabled(false);
+        return;
+    }
+    auto* group = new QActionGroup(&menu);
+    const std::optional<std::string> chosen = prelisten_->device();
+    const auto entry = [&](const QString& shown, const std::optional<std::string>& device) {
+        QAction* action = menu.addAction(QString(shown).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        action->setCheckable(true);
+        action->setChecked(device == chosen);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, device] { prelisten_->setDevice(device); });
+        return action;
+    };
+    entry(text(QT_TRANSLATE_NOOP("MainMenu", "Kein Gerät")), std::nullopt);
+    const PortAudioOutput::Devices devices = PortAudioOutput::outputDevices();
+    for (const std::string& name : devices.names) {
+        // The hall plays on the default device; the same twice would mix both.
+        if (name != devices.defaultName)
+            entry(QString::fromStdString(name), name);
+    }
+    if (chosen && std::find(devices.names.begin(), devices.names.end(), *chosen) == devices.names.end())
+        entry(text(QT_TRANSLATE_NOOP("MainMenu", "%1 (nicht da)")).arg(QString::fromStdString(*chosen)), chosen)
+            ->setEnabled(false);
+    menu.addSeparator();
+    QAction* stops = menu.addAction(text(QT_TRANSLATE_NOOP("MainMenu", "Beim Start eines Durchgangs beenden")));
+    stops->setCheckable(true);
+    stops->setChecked(state_.prelistenStopsOnHeat);
+    connect(stops, &QAction::toggled, this, [this](bool on) { state_.prelistenStopsOnHeat = on; });
 }
 
 void MainWindow::buildMenus()
@@ -438,6 +489,9 @@ StoredSettings MainWindow::readSettings()
     storedLanguage_ = stored.language;
     state_.timeFormat = timeFormatFromStored(stored.timeFormat);
     storedProjectorScreen_ = stored.projectorScreen;
+    if (prelisten_ && !stored.prelistenDevice.isEmpty())
+        prelisten_->setDevice(stored.prelistenDevice.toStdString());
+    state_.prelistenStopsOnHeat = stored.prelistenStopsOnHeat;
     showTimeFormatChecks();
     return stored;
 }
@@ -459,6 +513,9 @@ void MainWindow::tearDownWindow()
     values.timeFormat = storedTimeFormat(state_.timeFormat);
     values.copyTapsToClipboard = countBeat_->copiesToClipboard();
     values.projectorScreen = projector_ ? projector_->preferredScreen() : storedProjectorScreen_;
+    if (prelisten_ && prelisten_->device())
+        values.prelistenDevice = QString::fromStdString(*prelisten_->device());
+    values.prelistenStopsOnHeat = state_.prelistenStopsOnHeat;
     const auto store = openSettingsStore(options_.settingsFile);
     writeSettings(*store, values);
 }
@@ -518,6 +575,11 @@ void MainWindow::registerEmbeddedWindows()
             [this, playMusic](const QStringList& paths, const QList<FileAnalysis>& analysed) {
                 state_.messages->information(playMusic->useTracks(paths, analysed));
             });
+    connect(musicCheck, &MusicCheckWindow::prelisten, playMusic, [this, playMusic](const FileAnalysis& analysis) {
+        const QString problem = playMusic->prelistenFile(analysis);
+        if (!problem.isEmpty())
+            state_.messages->information(problem);
+    });
 }
 
 EmbeddedForm* MainWindow::embedded(EmbeddedWindow window) const

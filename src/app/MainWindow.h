@@ -119,6 +119,8 @@ private:
     void customizeClicked();
     void menuPaneSplitMoved();
     void addProjectorScreenMenu(QMenu& extras, Language language);
+    void addPrelistenMenu(QMenu& extras, Language language);
+    void fillPrelistenMenu(QMenu& menu, Language language);
 
     MainWindowOptions options_;
     ProgramState state_;
@@ -129,6 +131,7 @@ private:
     SteadyClock clock_;
     DialogMessages dialogMessages_;
     std::unique_ptr<AudioOutput> audio_;
+    std::unique_ptr<AudioOutput> prelisten_;
     std::unique_ptr<ResourceSoundPlayer> ownSounds_;
     std::unique_ptr<MenuSet> menuGerman_;
     std::unique_ptr<MenuSet> menuEnglish_;

@@ -68,6 +68,8 @@ StoredSettings readSettings(QSettings& store)
     s.timeFormat = readInteger(store, DefaultsGroup, "Zeitformat", s.timeFormat);
     s.copyTapsToClipboard = readInteger(store, DefaultsGroup, "Zwischenablage", 1) != 0;
     s.projectorScreen = readText(store, DefaultsGroup, "Beamer");
+    s.prelistenDevice = readText(store, DefaultsGroup, "Vorhoeren");
+    s.prelistenStopsOnHeat = readInteger(store, DefaultsGroup, "VorhoerenEndetMitDurchgang", 0) != 0;
     return s;
 }
 
@@ -88,6 +90,8 @@ bool writeSettings(QSettings& store, const StoredSettings& values)
     writeInteger(store, "Zeitformat", values.timeFormat);
     writeInteger(store, "Zwischenablage", values.copyTapsToClipboard ? 1 : 0);
     store.setValue("Beamer", values.projectorScreen);
+    store.setValue("Vorhoeren", values.prelistenDevice);
+    writeInteger(store, "VorhoerenEndetMitDurchgang", values.prelistenStopsOnHeat ? 1 : 0);
     store.endGroup();
     store.sync();
     return store.status() == QSettings::NoError;

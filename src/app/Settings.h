@@ -23,6 +23,9 @@ struct StoredSettings {
     bool copyTapsToClipboard = true;
     // Name of the projector display's screen; empty for the default.
     QString projectorScreen;
+    // The pre-listening device's name; empty for none.
+    QString prelistenDevice;
+    bool prelistenStopsOnHeat = false;
 };
 
 // Reads the values; a value that is missing, not a number or stored with

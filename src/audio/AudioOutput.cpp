@@ -8,8 +8,20 @@ AudioOutput::AudioOutput(const Clock& clock, double suggestedLatencySeconds)
 {
 }
 
+void AudioOutput::setDevice(std::optional<std::string> device)
+{
+    if (device == device_)
+        return;
+    device_ = std::move(device);
+    stream_.close();
+    lastTryNs_.reset();
+    reportedError_.clear();
+}
+
 bool AudioOutput::ensureOpen(bool userStartsSound)
 {
+    if (!device_)
+        return false;
     if (stream_.isOpen()) {
         if (stream_.alive())
             return true;
@@ -19,7 +31,7 @@ bool AudioOutput::ensureOpen(bool userStartsSound)
     if (!userStartsSound && lastTryNs_ && now - *lastTryNs_ < kRetryPauseNs)
         return false;
     lastTryNs_ = now;
-    if (stream_.open(suggestedLatency_)) {
+    if (stream_.open(suggestedLatency_, *device_)) {
         ++opening_;
         reportedError_.clear();
         return true;

@@ -7,12 +7,11 @@
 
 class Clock;
 
-// The program's one sound output: a stream on the system's default device
-// and the mixer of everything that sounds on it (built-in sounds, clicks,
-// tracks). It opens at the first sound. A failed or lost output is tried
-// again when the user starts sound, and otherwise after a pause, so that a
-// missing device does not cost every beat the time of a try. Its clock says
-// when a frame of the stream is heard. The user-interface thread only.
+// A sound output: a stream on a device (the hall's is the system's default,
+// the pre-listening one a device the operator names) and the mixer of
+// everything that sounds on it (built-in sounds, clicks, tracks). It opens at the first sound. A failed or lost output
+// is tried again when the user starts sound, and otherwise after a pause, so that a missing device does not cost every
+// beat the time of a try. Its clock says when a frame of the stream is heard. The user-interface thread only.
 class AudioOutput {
 public:
     // The latency asked of the device. Measured at a PulseAudio null sink on
@@ -25,6 +24,12 @@ public:
     static constexpr double DefaultLatencySeconds = 0.2;
 
     explicit AudioOutput(const Clock& clock, double suggestedLatencySeconds = DefaultLatencySeconds);
+
+    // The device: empty for the system's default, nullopt for none at all
+    // (the output then never opens). A change closes the stream; what played
+    // on it is gone, and the next sound opens the new device.
+    void setDevice(std::optional<std::string> device);
+    const std::optional<std::string>& device() const { return device_; }
 
     // True when the output is open (opening it if need be).
     bool ensureOpen(bool userStartsSound);
@@ -42,6 +47,8 @@ public:
     double cpuLoad() const { return stream_.cpuLoad(); }
     // Why the last opening failed; empty after one that succeeded.
     const std::string& lastError() const { return stream_.lastError(); }
+    // The largest sample rendered since the last call, 0 to 1; 0 while closed.
+    float takePeak() { return stream_.mixer() ? stream_.mixer()->takePeak() : 0.0f; }
 
     // When frame `frame` of the stream is (or was) heard, in nanoseconds of
     // the program's clock; nullopt while that is not known.
@@ -61,5 +68,6 @@ private:
     PortAudioOutput stream_;
     std::uint32_t opening_ = 0;
     std::optional<std::int64_t> lastTryNs_;
+    std::optional<std::string> device_ = std::string();
     std::string reportedError_;
 };

@@ -141,6 +141,12 @@ void Mixer::render(float* out, int frames, int channels, double dacTime)
         renderChunk(out + std::size_t(done) * channels, chunk, channels);
         done += chunk;
     }
+    float peak = 0;
+    for (int i = 0; i < frames * channels; ++i)
+        peak = std::max(peak, std::abs(out[i]));
+    // A meter that takes its reading between these two loses at most one block's rise.
+    if (peak > peak_.load(std::memory_order_relaxed))
+        peak_.store(peak, std::memory_order_relaxed);
 }
 
 void Mixer::publishAnchor(double dacTime, int frames)

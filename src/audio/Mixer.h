@@ -69,6 +69,10 @@ public:
     // out: frames × channels interleaved samples; dacTime: when its first frame is heard.
     void render(float* out, int frames, int channels, double dacTime);
 
+    // Any thread: the largest sample rendered since the last call, 0 to 1,
+    // for a level meter.
+    float takePeak() { return peak_.exchange(0.0f, std::memory_order_relaxed); }
+
 private:
     static constexpr int kChunkFrames = 512;
     static constexpr std::size_t kChunkSamples = std::size_t(kChunkFrames) * AudioSource::Channels;
@@ -128,6 +132,7 @@ private:
 
     // Callback to commanding thread.
     std::array<Status, MaxSources> status_;
+    std::atomic<float> peak_{0};
     std::atomic<std::uint32_t> anchorSequence_{0};
     std::atomic<std::int64_t> anchorFrame_{0};
     std::atomic<double> anchorDacTime_{0};

@@ -15,17 +15,51 @@ PortAudioOutput::~PortAudioOutput()
     close();
 }
 
-bool PortAudioOutput::open(double suggestedLatencySeconds)
+namespace {
+
+PaDeviceIndex deviceNamed(const std::string& name)
+{
+    if (name.empty())
+        return Pa_GetDefaultOutputDevice();
+    for (PaDeviceIndex device = 0; device < Pa_GetDeviceCount(); ++device) {
+        const PaDeviceInfo* info = Pa_GetDeviceInfo(device);
+        if (info && info->maxOutputChannels > 0 && name == info->name)
+            return device;
+    }
+    return paNoDevice;
+}
+
+} // namespace
+
+PortAudioOutput::Devices PortAudioOutput::outputDevices()
+{
+    Devices devices;
+    // Counted by the library: this leaves streams of others open as they are.
+    if (Pa_Initialize() != paNoError)
+        return devices;
+    for (PaDeviceIndex device = 0; device < Pa_GetDeviceCount(); ++device) {
+        const PaDeviceInfo* info = Pa_GetDeviceInfo(device);
+        if (info && info->maxOutputChannels > 0)
+            devices.names.emplace_back(info->name);
+    }
+    const PaDeviceIndex fallback = Pa_GetDefaultOutputDevice();
+    if (const PaDeviceInfo* info = fallback == paNoDevice ? nullptr : Pa_GetDeviceInfo(fallback))
+        devices.defaultName = info->name;
+    Pa_Terminate();
+    return devices;
+}
+
+bool PortAudioOutput::open(double suggestedLatencySeconds, const std::string& deviceName)
 {
     close();
     PaError result = Pa_Initialize();
     if (result != paNoError)
         return fail(Pa_GetErrorText(result));
     libraryStarted_ = true;
-    const PaDeviceIndex device = Pa_GetDefaultOutputDevice();
+    const PaDeviceIndex device = deviceNamed(deviceName);
     const PaDeviceInfo* info = device == paNoDevice ? nullptr : Pa_GetDeviceInfo(device);
     if (!info || info->maxOutputChannels < 1)
-        return fail("no output device");
+        return fail(deviceName.empty() ? "no output device" : "device not found");
     // Two channels where the device has them: some devices refuse mono.
     channels_ = std::min(2, info->maxOutputChannels);
     sampleRate_ = int(info->defaultSampleRate);

@@ -4,8 +4,9 @@
 #include <memory>
 #include <portaudio.h>
 #include <string>
+#include <vector>
 
-// One output stream on the system's default device, whose real-time callback
+// One output stream on a device (the system's default unless named), whose real-time callback
 // renders a Mixer. Opening and closing happen on the user-interface
 // thread; the library is started for each opening and ended with each
 // closing, so that a device that appears later is found by the next opening.
@@ -17,8 +18,16 @@ public:
     PortAudioOutput& operator=(const PortAudioOutput&) = delete;
 
     // Opens and starts the stream at the device's own rate with an empty
-    // mixer; false when there is no device or it refuses.
-    bool open(double suggestedLatencySeconds);
+    // mixer; false when there is no device or it refuses. An empty name is
+    // the system's default device.
+    bool open(double suggestedLatencySeconds, const std::string& device = {});
+
+    // The names of the devices that play sound, and the default one's name.
+    struct Devices {
+        std::vector<std::string> names;
+        std::string defaultName;
+    };
+    static Devices outputDevices();
     void close();
     bool isOpen() const { return stream_ != nullptr; }
     // Why the last opening failed; empty after one that succeeded.

@@ -41,6 +41,11 @@ struct ProgramState {
     SoundPlayer* sounds = nullptr;
     // The program's audio output, for playing tracks; null in tests without one.
     AudioOutput* audio = nullptr;
+    // The second output, for pre-listening on headphones; null in tests
+    // without one. Its device is nullopt until the operator chooses one.
+    AudioOutput* prelisten = nullptr;
+    // Whether a heat starting in the hall ends the pre-listening.
+    bool prelistenStopsOnHeat = false;
     // The heat the player plays, for the windows that follow it; never null in
     // the program (the main window owns it).
     PlayingHeat* playingHeat = nullptr;

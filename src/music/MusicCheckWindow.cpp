@@ -74,7 +74,7 @@ void MusicCheckWindow::createControls()
 
     progressBar = new QProgressBar(panel);
     progressBar->setObjectName("Progress");
-    progressBar->setGeometry(14, 278, 262, 22);
+    progressBar->setGeometry(14, 278, 170, 22);
     progressBar->setRange(0, 1);
     progressBar->setValue(0);
 
@@ -86,6 +86,7 @@ void MusicCheckWindow::createControls()
     };
     cancelButton = addButton(QRect(432, 275, 99, 28), "cancelButton");
     cancelButton->setEnabled(false);
+    prelistenButton = addButton(QRect(190, 275, 88, 28), "prelistenButton");
     useInRoundButton = addButton(QRect(284, 275, 140, 28), "useInRoundButton");
     filesButton = addButton(QRect(14, 320, 80, 30), "filesButton");
     folderButton = addButton(QRect(100, 320, 80, 30), "folderButton");
@@ -102,6 +103,7 @@ void MusicCheckWindow::createControls()
     connect(clearButton, &QPushButton::clicked, this, &MusicCheckWindow::clearClicked);
     connect(helpButton, &QPushButton::clicked, this, &EmbeddedForm::helpRequested);
     connect(useInRoundButton, &QPushButton::clicked, this, &MusicCheckWindow::useInRoundClicked);
+    connect(prelistenButton, &QPushButton::clicked, this, &MusicCheckWindow::prelistenClicked);
 }
 
 void MusicCheckWindow::applyLanguage()
@@ -116,6 +118,9 @@ void MusicCheckWindow::applyLanguage()
     clearButton->setText(tr("&Leeren"));
     helpButton->setText(tr("Hil&fe"));
     useInRoundButton->setText(tr("In R&unde übernehmen"));
+    prelistenButton->setText(tr("&Vorhören"));
+    prelistenButton->setToolTip(tr("Das markierte Stück auf dem Kopfhörer vorhören, wie es im Saal klänge; "
+                                   "noch einmal drücken beendet es"));
     showTarget();
     showAllRows();
 }
@@ -340,17 +345,39 @@ void MusicCheckWindow::cancelClicked()
     queue_.cancel();
 }
 
-void MusicCheckWindow::useInRoundClicked()
+QList<int> MusicCheckWindow::markedRows() const
 {
     QList<int> rows;
-    for (const QListWidgetItem* item : resultList->selectedItems())
-        rows << resultList->row(item);
+    for (const QListWidgetItem* item : resultList->selectedItems()) {
+        const int row = resultList->row(item);
+        if (row >= 0 && row < entries_.size())
+            rows << row;
+    }
     std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void MusicCheckWindow::prelistenClicked()
+{
+    const QList<int> rows = markedRows();
+    if (rows.isEmpty()) {
+        state_.messages->information(tr("Markieren Sie in der Liste das Stück zum Vorhören."));
+        return;
+    }
+    const Entry& entry = entries_[rows.first()];
+    if (entry.pending) {
+        state_.messages->information(tr("Das Stück wird noch geprüft."));
+        return;
+    }
+    emit prelisten(entry.analysis);
+}
+
+void MusicCheckWindow::useInRoundClicked()
+{
+    const QList<int> rows = markedRows();
     QStringList paths;
     QList<FileAnalysis> analysed;
     for (int row : rows) {
-        if (row < 0 || row >= entries_.size())
-            continue;
         const Entry& entry = entries_[row];
         paths << entry.analysis.path;
         if (!entry.pending && entry.analysis.failure != DecodeFailure::Cancelled)

@@ -37,6 +37,8 @@ public:
     void cancelClicked();
     // Offers the marked rows' files to the round the play music window plans.
     void useInRoundClicked();
+    // Offers the first marked row's file for pre-listening on the headphones.
+    void prelistenClicked();
     // Writes the list as CSV; false (after a warning) when it cannot.
     bool saveCsv(const QString& path);
     QString listAsText() const;
@@ -55,10 +57,12 @@ public:
     QPushButton* clearButton = nullptr;
     QPushButton* helpButton = nullptr;
     QPushButton* useInRoundButton = nullptr;
+    QPushButton* prelistenButton = nullptr;
 
 signals:
     // The marked rows' files, and the analyses of those already analysed.
     void useInRound(const QStringList& paths, const QList<FileAnalysis>& analysed);
+    void prelisten(const FileAnalysis& analysis);
 
 protected:
     void applyLanguage() override;
@@ -75,6 +79,7 @@ private:
     void showAllRows();
     void showTarget();
     QList<QStringList> rowFields() const;
+    QList<int> markedRows() const;
     QColor rowColour(const QStringList& fields) const;
 
     ProgramState& state_;

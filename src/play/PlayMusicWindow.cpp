@@ -1,6 +1,7 @@
 #include "play/PlayMusicWindow.h"
 #include "common/Messages.h"
 #include "common/NumberText.h"
+#include "audio/AudioOutput.h"
 #include "common/PlayingHeat.h"
 #include "common/ProgramState.h"
 #include "common/StopwatchClock.h"
@@ -8,6 +9,7 @@
 #include "play/RoundCheck.h"
 #include "rules/DanceSelection.h"
 #include "rules/ToneColour.h"
+#include "widgets/PeakMeter.h"
 #include "widgets/RoundedFrame.h"
 #include <QCheckBox>
 #include <QDragEnterEvent>
@@ -54,6 +56,7 @@ PlayMusicWindow::PlayMusicWindow(ProgramState& state, const QString& planFolder,
       cache_(cacheFile.isEmpty() ? AnalysisCache::defaultFile() : cacheFile),
       queue_(cache_),
       player_(state.audio, state.playingHeat),
+      prelistener_(state.prelisten),
       tagReader_(std::make_unique<QThreadPool>())
 {
     tagReader_->setMaxThreadCount(1);
@@ -77,14 +80,21 @@ void PlayMusicWindow::createControls()
         return widget;
     };
     roundLabel = make(new QLabel, "roundLabel", QRect(14, 10, 517, 18));
-    danceTree = make(new QTreeWidget, "danceTree", QRect(12, 30, 521, 150));
+    danceTree = make(new QTreeWidget, "danceTree", QRect(12, 30, 521, 122));
     danceTree->setColumnCount(7);
     danceTree->setRootIsDecorated(true);
     danceTree->setUniformRowHeights(true);
     danceTree->header()->setStretchLastSection(true);
-    const int widths[] = {164, 40, 60, 40, 58, 40};
+    const int widths[] = {140, 52, 64, 40, 66, 40};
     for (int column = 0; column < 6; ++column)
         danceTree->setColumnWidth(column, widths[column]);
+
+    prelistenButton = make(new QPushButton, "prelistenButton", QRect(12, 155, 88, 26));
+    prelistenBackButton = make(new QPushButton, "prelistenBackButton", QRect(102, 155, 46, 26));
+    prelistenForwardButton = make(new QPushButton, "prelistenForwardButton", QRect(150, 155, 46, 26));
+    prelistenLabel = make(new QLabel, "prelistenLabel", QRect(202, 159, 202, 18));
+    hallMeter = make(new PeakMeter, "hallMeter", QRect(408, 156, 125, 11));
+    prelistenMeter = make(new PeakMeter, "prelistenMeter", QRect(408, 169, 125, 11));
 
     addButton = make(new QPushButton, "addButton", QRect(12, 184, 70, 26));
     removeButton = make(new QPushButton, "removeButton", QRect(86, 184, 70, 26));
@@ -131,8 +141,10 @@ void PlayMusicWindow::createControls()
 void PlayMusicWindow::createShortcuts()
 {
     const auto key = [this](const QKeySequence& sequence, auto slot) {
+        // Wherever the focus is while the window is shown (a tool key leaves it
+        // outside); fields that take text keep their keys.
         auto* shortcut = new QShortcut(sequence, this);
-        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        shortcut->setContext(Qt::WindowShortcut);
         connect(shortcut, &QShortcut::activated, this, slot);
     };
     key(Qt::Key_Space, [this] { startClicked(); });
@@ -142,6 +154,9 @@ void PlayMusicWindow::createShortcuts()
     key(Qt::Key_Minus, [this] { player_.nudgeTempo(-0.1); });
     key(Qt::CTRL | Qt::Key_Plus, [this] { player_.nudgeTempo(1); });
     key(Qt::CTRL | Qt::Key_Minus, [this] { player_.nudgeTempo(-1); });
+    key(Qt::Key_V, [this] { prelistenClicked(); });
+    key(Qt::CTRL | Qt::Key_Left, [this] { prelistener_.seek(-Prelistener::SeekSeconds); });
+    key(Qt::CTRL | Qt::Key_Right, [this] { prelistener_.seek(Prelistener::SeekSeconds); });
 }
 
 void PlayMusicWindow::connectControls()
@@ -180,12 +195,22 @@ void PlayMusicWindow::connectControls()
     connect(&model_, &RoundPlanModel::planChanged, this, &PlayMusicWindow::planChanged);
     connect(&model_, &RoundPlanModel::saveFailed, this, [this](const QString& error) { tell({error}); });
     connect(&queue_, &MusicAnalysisQueue::analysed, this, &PlayMusicWindow::analysed);
-    connect(&player_, &RoundPlayer::changed, this, &PlayMusicWindow::showPlayer);
+    connect(&player_, &RoundPlayer::changed, this, &PlayMusicWindow::playerChanged);
+    connect(prelistenButton, &QPushButton::clicked, this, &PlayMusicWindow::prelistenClicked);
+    connect(prelistenBackButton, &QPushButton::clicked, this, [this] { prelistener_.seek(-Prelistener::SeekSeconds); });
+    connect(prelistenForwardButton, &QPushButton::clicked, this,
+            [this] { prelistener_.seek(Prelistener::SeekSeconds); });
+    connect(&prelistener_, &Prelistener::changed, this, &PlayMusicWindow::showPrelisten);
     if (state_.selection)
         connect(state_.selection, &DanceSelection::choiceChanged, this, &PlayMusicWindow::openChosenRound);
     auto* clockTimer = new QTimer(this);
-    connect(clockTimer, &QTimer::timeout, this, &PlayMusicWindow::showClock);
-    clockTimer->start(100);
+    connect(clockTimer, &QTimer::timeout, this, [this] {
+        showClock();
+        showLevels();
+        if (prelistener_.playing())
+            showPrelisten();
+    });
+    clockTimer->start(50);
 }
 
 void PlayMusicWindow::applyLanguage()
@@ -220,6 +245,14 @@ void PlayMusicWindow::applyLanguage()
     fasterButton->setText(QStringLiteral("+1"));
     fasterButton->setToolTip(tr("Tempo 1 Takt/min schneller (Strg+Plus)"));
     helpButton->setText(tr("Hil&fe"));
+    prelistenButton->setToolTip(tr("Das gewählte Stück auf dem Kopfhörer vorhören, wie es im Saal klänge (V)"));
+    prelistenBackButton->setText(tr("−10 s"));
+    prelistenBackButton->setToolTip(tr("Vorhören 10 s zurück (Strg+Links)"));
+    prelistenForwardButton->setText(tr("+10 s"));
+    prelistenForwardButton->setToolTip(tr("Vorhören 10 s vor (Strg+Rechts)"));
+    hallMeter->setName(tr("Saal"));
+    prelistenMeter->setName(tr("Vorhören"));
+    showPrelisten();
     if (model_.isOpen() && state_.rules)
         tell(model_.rulesChanged(*state_.rules));
     showTree();
@@ -330,6 +363,7 @@ void PlayMusicWindow::showTree()
     danceTree->clear();
     if (!model_.isOpen()) {
         roundLabel->setText(tr("Wählen Sie im Tanzfeld Turnierart, Klasse und Runde."));
+        showDanceSettings();
         return;
     }
     roundLabel->setText(roundTitle(model_.plan().key));
@@ -401,6 +435,9 @@ void PlayMusicWindow::showDanceSettings()
     for (QWidget* control :
          {static_cast<QWidget*>(addButton), static_cast<QWidget*>(heatsSpin), static_cast<QWidget*>(danceTimeSpin)})
         control->setEnabled(open && dance >= 0);
+    for (QWidget* control :
+         {static_cast<QWidget*>(fadeSpin), static_cast<QWidget*>(fileStartCheck), static_cast<QWidget*>(gapSpin)})
+        control->setEnabled(open);
     removeButton->setEnabled(open && danceTree->currentItem() && danceTree->currentItem()->parent());
     if (!open)
         return;
@@ -431,7 +468,7 @@ void PlayMusicWindow::showPlayer()
                                                               : tr("Als Nächstes: %1, %2 – %3"))
                   .arg(dance, heat, title);
     }
-    else if (player_.phase() == RoundPlayer::Phase::Finished) {
+    else if (model_.isOpen() && player_.phase() == RoundPlayer::Phase::Finished) {
         now = tr("Die Runde ist zu Ende.");
     }
     nowLabel->setText(now);
@@ -445,8 +482,91 @@ void PlayMusicWindow::showPlayer()
          {fadeButton, stopButton, slowerButton, slowerTenthButton, fasterTenthButton, fasterButton})
         button->setEnabled(playing);
     startButton->setEnabled(model_.isOpen() && !playing);
+    replayButton->setEnabled(model_.isOpen());
+    skipButton->setEnabled(model_.isOpen());
     replaceButton->setEnabled(model_.isOpen() && comingHeat().has_value());
     showClock();
+}
+
+void PlayMusicWindow::playerChanged()
+{
+    const bool playing = player_.phase() == RoundPlayer::Phase::Playing;
+    if (playing && !heatPlaying_ && state_.prelistenStopsOnHeat)
+        prelistener_.stop();
+    heatPlaying_ = playing;
+    showPlayer();
+}
+
+void PlayMusicWindow::prelistenClicked()
+{
+    const QTreeWidgetItem* item = danceTree->currentItem();
+    if (!item || !item->parent()) {
+        if (prelistener_.playing())
+            prelistener_.stop();
+        else
+            prelistenLabel->setText(tr("Wählen Sie ein Stück zum Vorhören."));
+        return;
+    }
+    const int dance = danceOfItem(item);
+    const QString path = model_.plan().dances.value(dance).tracks.value(
+        item->parent()->indexOfChild(const_cast<QTreeWidgetItem*>(item)));
+    prelistenTrack(path, figuresOf(dance, path));
+}
+
+QString PlayMusicWindow::prelistenFile(const FileAnalysis& analysis)
+{
+    analyses_.insert(analysis.path, analysis);
+    const auto chosen = model_.isOpen() && state_.selection && state_.rules
+                            ? danceOfRow(model_.order(), *state_.rules, state_.selection->chosenRow())
+                            : std::nullopt;
+    std::optional<TrackFigures> figures;
+    if (chosen)
+        figures = figuresOf(*chosen, analysis.path);
+    else
+        figures = trackFigures(analysis, tagsOf(analysis.path), RunningDance{}, DancePlan{}, RoundSettings{});
+    prelistenTrack(analysis.path, figures);
+    return prelistener_.problem();
+}
+
+void PlayMusicWindow::prelistenTrack(const QString& path, const std::optional<TrackFigures>& figures)
+{
+    if (prelistener_.playing() && prelistener_.path() == path) {
+        prelistener_.stop();
+        return;
+    }
+    if (!figures || figures->warnings.testFlag(TrackWarning::Unreadable)) {
+        prelistenLabel->setText(figures ? figures->failure : tr("Das Stück wird noch geprüft."));
+        return;
+    }
+    PlaybackPlan plan = playbackPlan(*figures, DancePlan{}, model_.plan().settings);
+    prelistener_.play(plan);
+}
+
+void PlayMusicWindow::showPrelisten()
+{
+    const bool device = state_.prelisten && state_.prelisten->device() && !state_.prelisten->device()->empty();
+    prelistenButton->setText(prelistener_.playing() ? tr("&Vorhören aus") : tr("&Vorhören"));
+    prelistenButton->setEnabled(device);
+    prelistenBackButton->setEnabled(prelistener_.playing());
+    prelistenForwardButton->setEnabled(prelistener_.playing());
+    prelistenMeter->setEnabled(device);
+    QString text;
+    if (!device)
+        text = tr("Kein Gerät zum Vorhören (Extras > Vorhören)");
+    else if (!prelistener_.problem().isEmpty())
+        text = prelistener_.problem();
+    else if (prelistener_.playing())
+        text = tr("%1 bei %2")
+                   .arg(tagsOf(prelistener_.path()).displayText(),
+                        clockText(std::int64_t(prelistener_.musicSeconds() * 1000), TimeFormat::MinutesSeconds));
+    prelistenLabel->setText(text);
+    prelistenLabel->setToolTip(text);
+}
+
+void PlayMusicWindow::showLevels()
+{
+    hallMeter->showPeak(state_.audio ? state_.audio->takePeak() : 0.0f);
+    prelistenMeter->showPeak(state_.prelisten ? state_.prelisten->takePeak() : 0.0f);
 }
 
 void PlayMusicWindow::showClock()

@@ -2,6 +2,7 @@
 #include "music/AnalysisCache.h"
 #include "music/MusicAnalysisQueue.h"
 #include "play/PlanStore.h"
+#include "play/Prelistener.h"
 #include "play/RoundPlanModel.h"
 #include "play/RoundPlayer.h"
 #include "play/TrackTags.h"
@@ -11,6 +12,7 @@
 #include <memory>
 
 struct ProgramState;
+class PeakMeter;
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -44,6 +46,12 @@ public:
     void startClicked();
     // Puts another file in place of the track the next heat plays.
     void replaceClicked();
+    // Pre-listens the selected track on the headphones, or stops it.
+    void prelistenClicked();
+    // Pre-listens a file of the check music window as the chosen dance of the
+    // round would play it (unchanged without one), or stops it when it plays;
+    // says why it cannot.
+    QString prelistenFile(const FileAnalysis& analysis);
     // The dance a tree row stands for (a dance or one of its tracks); -1 for none.
     int danceOfItem(const QTreeWidgetItem* item) const;
     void timeFormatChanged(TimeFormat) override { showTree(); }
@@ -51,6 +59,7 @@ public:
     RoundPlanModel& model() { return model_; }
     RoundPlayer& player() { return player_; }
     MusicAnalysisQueue& queue() { return queue_; }
+    Prelistener& prelistener() { return prelistener_; }
 
     QLabel* roundLabel = nullptr;
     QTreeWidget* danceTree = nullptr;
@@ -81,6 +90,12 @@ public:
     QPushButton* fasterTenthButton = nullptr;
     QPushButton* fasterButton = nullptr;
     QPushButton* helpButton = nullptr;
+    QPushButton* prelistenButton = nullptr;
+    QPushButton* prelistenBackButton = nullptr;
+    QPushButton* prelistenForwardButton = nullptr;
+    QLabel* prelistenLabel = nullptr;
+    PeakMeter* hallMeter = nullptr;
+    PeakMeter* prelistenMeter = nullptr;
 
 protected:
     void applyLanguage() override;
@@ -97,6 +112,10 @@ private:
     void showDanceSettings();
     void showPlayer();
     void showClock();
+    void showPrelisten();
+    void showLevels();
+    void playerChanged();
+    void prelistenTrack(const QString& path, const std::optional<TrackFigures>& figures);
     void analysed(const FileAnalysis& analysis);
     void analyseTracks();
     int selectedDance() const;
@@ -118,6 +137,8 @@ private:
     AnalysisCache cache_;
     MusicAnalysisQueue queue_;
     RoundPlayer player_;
+    Prelistener prelistener_;
+    bool heatPlaying_ = false;
     QHash<QString, FileAnalysis> analyses_;
     QHash<QString, TrackTags> tags_;
     std::unique_ptr<QThreadPool> tagReader_;

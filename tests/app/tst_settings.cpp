@@ -158,7 +158,20 @@ void TestSettings::crossedNamesOfTheSelection()
 
 void TestSettings::roundTripOfAllValues()
 {
-    const StoredSettings written{12, -3, 800, 620, true, 5, 4, 1, 7, 2, false, QStringLiteral("HDMI-2")};
+    const StoredSettings written{12,
+                                 -3,
+                                 800,
+                                 620,
+                                 true,
+                                 5,
+                                 4,
+                                 1,
+                                 7,
+                                 2,
+                                 false,
+                                 QStringLiteral("HDMI-2"),
+                                 QStringLiteral("USB Audio: Kopfhörer (hw:1,0)"),
+                                 true};
     {
         const auto store = openSettingsStore(iniPath());
         QVERIFY(writeSettings(*store, written));
@@ -167,6 +180,8 @@ void TestSettings::roundTripOfAllValues()
     const StoredSettings read = readSettings(*store);
     QCOMPARE(fields(read), fields(written));
     QCOMPARE(read.projectorScreen, written.projectorScreen);
+    QCOMPARE(read.prelistenDevice, written.prelistenDevice);
+    QCOMPARE(read.prelistenStopsOnHeat, written.prelistenStopsOnHeat);
 }
 
 void TestSettings::valuesAreWrittenAsDecimalText()

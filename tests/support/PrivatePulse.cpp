@@ -21,7 +21,7 @@ void endWithParent()
 
 namespace {
 
-const char* const kClientSettings[] = {"PULSE_SERVER", "PULSE_RUNTIME_PATH", "PULSE_COOKIE"};
+const char* const kClientSettings[] = {"PULSE_SERVER", "PULSE_RUNTIME_PATH", "PULSE_COOKIE", "ALSA_CONFIG_PATH"};
 
 } // namespace
 
@@ -34,7 +34,8 @@ PrivatePulse::PrivatePulse()
 
 PrivatePulse::~PrivatePulse()
 {
-    end(recorder_);
+    for (auto& [sink, recorder] : recorders_)
+        end(*recorder);
     end(server_);
     for (const auto& [name, value] : previousClientSettings_) {
         if (value.isNull())
@@ -57,7 +58,8 @@ void PrivatePulse::end(QProcess& process)
 
 void PrivatePulse::stopServer()
 {
-    end(recorder_);
+    for (auto& [sink, recorder] : recorders_)
+        end(*recorder);
     end(server_);
     failure_ = QStringLiteral("stopped");
 }
@@ -137,29 +139,59 @@ bool PrivatePulse::serverAnswers()
     return info.waitForFinished(3000) && info.exitStatus() == QProcess::NormalExit && info.exitCode() == 0;
 }
 
-bool PrivatePulse::startRecording()
+QString PrivatePulse::addDevice(const QString& name)
+{
+    if (!running())
+        return failure_;
+    QProcess load;
+    load.setProcessEnvironment(environment());
+    load.start("pactl",
+               {"load-module", "module-null-sink", "sink_name=" + name, "rate=" + QString::number(kSampleRate)});
+    if (!load.waitForFinished(5000) || load.exitCode() != 0)
+        return QStringLiteral("pactl could not add the sink: ") + QString::fromLocal8Bit(load.readAllStandardError());
+    QFile alsa(folder_.filePath("asound.conf"));
+    if (!alsa.open(QIODevice::Append))
+        return QStringLiteral("cannot write the ALSA configuration");
+    alsa.write(QStringLiteral("pcm.%1 { type pulse\n device \"%1\" }\n").arg(name).toUtf8());
+    alsa.close();
+    // The system's configuration first, then the devices of this server.
+    qputenv("ALSA_CONFIG_PATH", ("/usr/share/alsa/alsa.conf:" + alsa.fileName()).toLocal8Bit());
+    return {};
+}
+
+bool PrivatePulse::startRecording(const QString& sink)
 {
     if (!running())
         return false;
-    recorder_.setProcessEnvironment(environment());
-    recorder_.setStandardOutputFile(folder_.filePath("monitor.raw"));
-    recorder_.setChildProcessModifier(endWithParent);
-    recorder_.start("parecord", {"--device=" + kSink + ".monitor", "--raw", "--format=float32le",
+    const QString name = sink.isEmpty() ? kSink : sink;
+    const QString file = folder_.filePath(name + ".raw");
+    auto& recorder = recorders_[name];
+    if (recorder)
+        end(*recorder);
+    recorder = std::make_unique<QProcess>();
+    recorder->setProcessEnvironment(environment());
+    recorder->setStandardOutputFile(file);
+    recorder->setChildProcessModifier(endWithParent);
+    recorder->start("parecord", {"--device=" + name + ".monitor", "--raw", "--format=float32le",
                                  "--rate=" + QString::number(kSampleRate), "--channels=1", "--latency-msec=20"});
-    if (!recorder_.waitForStarted(5000))
+    if (!recorder->waitForStarted(5000))
         return false;
     // The stream is connected once the first samples arrive.
     const QDeadlineTimer deadline(5000);
-    while (QFile(folder_.filePath("monitor.raw")).size() == 0 && !deadline.hasExpired())
+    while (QFile(file).size() == 0 && !deadline.hasExpired())
         QThread::msleep(10);
     return !deadline.hasExpired();
 }
 
-std::vector<float> PrivatePulse::stopRecording()
+std::vector<float> PrivatePulse::stopRecording(const QString& sink)
 {
-    recorder_.terminate();
-    recorder_.waitForFinished(5000);
-    QFile file(folder_.filePath("monitor.raw"));
+    const QString name = sink.isEmpty() ? kSink : sink;
+    const auto recorder = recorders_.find(name);
+    if (recorder == recorders_.end())
+        return {};
+    recorder->second->terminate();
+    recorder->second->waitForFinished(5000);
+    QFile file(folder_.filePath(name + ".raw"));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     const QByteArray bytes = file.readAll();

@@ -2,6 +2,8 @@
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
+#include <map>
+#include <memory>
 #include <vector>
 
 // A PulseAudio server of this process's own, with one null sink as its
@@ -29,9 +31,15 @@ public:
     // Brings it back, as the device returns; false when it does not come up.
     bool restartServer();
 
-    // Records the sink's monitor, mono float samples at kSampleRate.
-    bool startRecording();
-    std::vector<float> stopRecording();
+    // Adds a second null sink, reachable by the sound output as the device of
+    // that name (an ALSA device of this process); why not where it fails.
+    // Call it before the process first opens a sound output.
+    QString addDevice(const QString& name);
+
+    // Records a sink's monitor (the default sink's without a name), mono
+    // float samples at kSampleRate.
+    bool startRecording(const QString& sink = QString());
+    std::vector<float> stopRecording(const QString& sink = QString());
 
 private:
     QString start();
@@ -41,7 +49,7 @@ private:
 
     QTemporaryDir folder_;
     QProcess server_;
-    QProcess recorder_;
+    std::map<QString, std::unique_ptr<QProcess>> recorders_;
     QString failure_;
     // This process's own settings for reaching a server, as they were before.
     QList<QPair<QByteArray, QByteArray>> previousClientSettings_;

@@ -1,0 +1,154 @@
+// Pre-listening on a second output while the hall plays, at two private
+// PulseAudio null sinks, both recorded: the hall's tone goes on without a gap
+// or a change of level while a piece is started, sought and stopped on the
+// headphones, and the headphones hear the piece at the tempo it is played.
+#include "PieceSynth.h"
+#include "PrivatePulse.h"
+#include "Onsets.h"
+#include "audio/AudioOutput.h"
+#include "audio/TrackPlayback.h"
+#include "common/Clock.h"
+#include "music/OctaveChoice.h"
+#include "music/TempoDetector.h"
+#include "play/Prelistener.h"
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTest>
+#include <cmath>
+#include <memory>
+
+namespace {
+
+constexpr int kRate = PrivatePulse::kSampleRate;
+const QString kPhones = QStringLiteral("vantor_phones");
+
+// The loudest and quietest 10 ms of a stretch, as RMS in dB.
+std::pair<double, double> levelSpread(const std::vector<float>& samples, std::size_t from, std::size_t to)
+{
+    const std::size_t window = kRate / 100;
+    double loudest = -200;
+    double quietest = 0;
+    for (std::size_t at = from; at + window <= to; at += window) {
+        double sum = 0;
+        for (std::size_t i = at; i < at + window; ++i)
+            sum += double(samples[i]) * samples[i];
+        const double db = 10 * std::log10(std::max(sum / window, 1e-20));
+        loudest = std::max(loudest, db);
+        quietest = std::min(quietest, db);
+    }
+    return {quietest, loudest};
+}
+
+// The largest step between neighbouring samples: a splice in a sine jumps.
+float largestStep(const std::vector<float>& samples, std::size_t from, std::size_t to)
+{
+    float largest = 0;
+    for (std::size_t i = from + 1; i < to; ++i)
+        largest = std::max(largest, std::abs(samples[i] - samples[i - 1]));
+    return largest;
+}
+
+} // namespace
+
+class TestPrelisten : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<PrivatePulse> pulse_;
+    QTemporaryDir dir_;
+
+private slots:
+    void initTestCase()
+    {
+        pulse_ = std::make_unique<PrivatePulse>();
+        if (!pulse_->running())
+            QSKIP(qPrintable("no sound server to test with: " + pulse_->failure()));
+        const QString why = pulse_->addDevice(kPhones);
+        QVERIFY2(why.isEmpty(), qPrintable(why));
+    }
+
+    void cleanupTestCase() { pulse_.reset(); }
+
+    void theHallPlaysOnWhileTheHeadphonesStartSeekAndStop()
+    {
+        const QString tone = dir_.filePath("tone.wav");
+        QVERIFY(PieceSynth::writeWav(tone, SineTone(440, 22, PieceSynth::SampleRate)));
+        PieceRecipe recipe;
+        recipe.barsPerMinute = 30;
+        recipe.seconds = 40;
+        const QString piece = dir_.filePath("piece.wav");
+        QVERIFY(PieceSynth::writeWav(piece, PieceSynth::render(recipe)));
+        const double target = 31;
+
+        SteadyClock clock;
+        AudioOutput hall(clock);
+        AudioOutput phones(clock);
+        phones.setDevice(kPhones.toStdString());
+        Prelistener prelistener(&phones);
+        QVERIFY(hall.ensureOpen(true));
+        QVERIFY(pulse_->startRecording());
+        QVERIFY(pulse_->startRecording(kPhones));
+        TrackPlayback hallTone(hall, {tone, {}, 1, 0, 0});
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] { hallTone.poll(); });
+        poll.start(20);
+        QTRY_VERIFY_WITH_TIMEOUT(hallTone.heardSeconds().value_or(0) > 1, 5000);
+
+        QVERIFY2(prelistener.play({piece, {0, recipe.barsPerMinute / target, StretchQuality::Faster}, 1, 0, 0}),
+                 qPrintable(prelistener.problem()));
+        QTRY_VERIFY_WITH_TIMEOUT(prelistener.musicSeconds() > 2, 5000);
+        prelistener.seek(Prelistener::SeekSeconds);
+        QTRY_VERIFY_WITH_TIMEOUT(prelistener.musicSeconds() > 12.5, 5000);
+        prelistener.seek(-Prelistener::SeekSeconds);
+        QTRY_VERIFY_WITH_TIMEOUT(prelistener.musicSeconds() > 4, 5000);
+        QVERIFY2(prelistener.musicSeconds() < 8, "sought back");
+        prelistener.stop();
+        QTest::qWait(300);
+        // Heard from here to the end: its tempo is measured.
+        QVERIFY(prelistener.play({piece, {10, recipe.barsPerMinute / target, StretchQuality::Faster}, 1, 0, 0}));
+        QTRY_VERIFY_WITH_TIMEOUT(hallTone.finished(), 20000);
+        prelistener.stop();
+        phones.setDevice(std::nullopt); // closing the headphones' device leaves the hall alone too
+        QTest::qWait(300);
+        const std::vector<float> heardInHall = pulse_->stopRecording();
+        const std::vector<float> heardOnPhones = pulse_->stopRecording(kPhones);
+        QVERIFY(prelistener.problem().isEmpty());
+
+        const std::size_t first = FirstSound(heardInHall);
+        const std::size_t last = LastSound(heardInHall);
+        QVERIFY2(last - first > std::size_t(21.9 * kRate), "the hall's tone was heard whole");
+        const std::size_t from = first + kRate / 10;
+        const std::size_t to = last - kRate / 10;
+        const auto [quietest, loudest] = levelSpread(heardInHall, from, to);
+        QVERIFY2(loudest - quietest < 0.5, qPrintable(QString("hall level %1 to %2 dB").arg(quietest).arg(loudest)));
+        // A sine at half of full scale moves at most 0.5 * 2π * 440 / 44100 = 0.031 per sample.
+        QVERIFY2(largestStep(heardInHall, from, to) < 0.035f, "no splice in the hall's tone");
+
+        const auto parts = FindSoundingParts(heardOnPhones, kRate, 0.2);
+        QVERIFY(!parts.empty());
+        const SoundingPart& lastPart = parts.back();
+        QVERIFY2(lastPart.seconds() > 10, qPrintable(QString("%1 s heard").arg(lastPart.seconds())));
+        const auto begin = heardOnPhones.begin() + std::ptrdiff_t(lastPart.start * kRate);
+        const std::vector<float> heard(begin, begin + std::ptrdiff_t(lastPart.seconds() * kRate));
+        const TempoReading reading = detectTempo(heard, kRate);
+        const double bars = chooseOctave(reading.beatsPerMinute, 4, TempoRange{target - 2, target + 2}).barsPerMinute;
+        QVERIFY2(std::abs(bars / target - 1) < 0.003, qPrintable(QString("heard %1 bars/min").arg(bars)));
+    }
+
+    void withoutADeviceItSaysWhy()
+    {
+        SteadyClock clock;
+        AudioOutput phones(clock);
+        phones.setDevice(std::nullopt);
+        Prelistener none(&phones);
+        QVERIFY(!none.play({dir_.filePath("piece.wav"), {}, 1, 0, 0}));
+        QCOMPARE(none.problem(), QString("Kein Gerät zum Vorhören gewählt (Extras > Vorhören)."));
+        phones.setDevice("no such device");
+        QVERIFY(!none.play({dir_.filePath("piece.wav"), {}, 1, 0, 0}));
+        QCOMPARE(none.problem(), QString("Das Gerät zum Vorhören „no such device“ ist nicht da."));
+    }
+};
+
+QTEST_MAIN(TestPrelisten)
+#include "tst_prelisten.moc"
