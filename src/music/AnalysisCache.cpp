@@ -1,4 +1,5 @@
 #include "music/AnalysisCache.h"
+#include "common/FileNames.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -25,8 +26,8 @@ constexpr qint64 kUnusedMs = 183 * kDayMs;
 
 QString endsHash(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openForReading(file, path))
         return {};
     QCryptographicHash hash(QCryptographicHash::Sha1);
     hash.addData(file.read(kHashedBlock));
@@ -57,12 +58,12 @@ AnalysisCache::AnalysisCache(QString file)
 
 std::optional<AnalysisCache::Entry> AnalysisCache::stamp(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.isFile())
+    const auto status = fileStatus(path);
+    if (!status || !status->isFile)
         return std::nullopt;
     Entry entry;
-    entry.size = info.size();
-    entry.modified = info.lastModified().toMSecsSinceEpoch();
+    entry.size = status->size;
+    entry.modified = status->modifiedMs;
     entry.hash = endsHash(path);
     return entry;
 }
