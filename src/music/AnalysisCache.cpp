@@ -11,8 +11,11 @@
 #include <QJsonObject>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QThreadPool>
 #include <algorithm>
+#include <atomic>
 #include <limits>
+#include <mutex>
 #include <utility>
 #include <vector>
 
@@ -49,12 +52,76 @@ QString AnalysisCache::defaultFile()
     return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + "/Vantor/music-tempo.json";
 }
 
+// One thread that writes the latest copy it was handed, and again when a
+// newer one came during the write.
+class AnalysisCache::Writer {
+public:
+    explicit Writer(QString file)
+        : file_(std::move(file))
+    {
+        pool_.setMaxThreadCount(1);
+    }
+    ~Writer() { pool_.waitForDone(); }
+    Writer(const Writer&) = delete;
+    Writer& operator=(const Writer&) = delete;
+
+    void hand(Entries entries)
+    {
+        const std::lock_guard lock(mutex_);
+        next_ = std::move(entries);
+        hasNext_ = true;
+        if (running_)
+            return;
+        running_ = true;
+        pool_.start([this] { run(); });
+    }
+
+    bool waitForWritten()
+    {
+        pool_.waitForDone();
+        return !failed_;
+    }
+
+    // Whether the last write failed, and forgets it: the next save tries again.
+    bool takeFailure() { return failed_.exchange(false); }
+
+private:
+    void run()
+    {
+        for (;;) {
+            Entries entries;
+            {
+                const std::lock_guard lock(mutex_);
+                if (!hasNext_) {
+                    running_ = false;
+                    return;
+                }
+                entries = std::move(next_);
+                next_ = {};
+                hasNext_ = false;
+            }
+            failed_ = !AnalysisCache::write(file_, entries);
+        }
+    }
+
+    const QString file_;
+    QThreadPool pool_;
+    std::mutex mutex_;
+    Entries next_;
+    bool hasNext_ = false;
+    bool running_ = false;
+    std::atomic_bool failed_{false};
+};
+
 AnalysisCache::AnalysisCache(QString file)
-    : file_(std::move(file))
+    : file_(std::move(file)),
+      writer_(std::make_unique<Writer>(file_))
 {
     removeStrayCopies();
     load();
 }
+
+AnalysisCache::~AnalysisCache() = default;
 
 std::optional<AnalysisCache::Entry> AnalysisCache::stamp(const QString& path)
 {
@@ -153,14 +220,27 @@ void AnalysisCache::prune()
     dirty_ = dirty_ || entries_.size() != before;
 }
 
+void AnalysisCache::saveInBackground()
+{
+    if (!writer_->takeFailure() && !dirty_)
+        return;
+    // A copy that shares the data until the next store: the thread reads it while this one goes on.
+    writer_->hand(entries_);
+    dirty_ = false;
+}
+
 bool AnalysisCache::save()
 {
-    if (!dirty_)
-        return true;
+    saveInBackground();
+    return writer_->waitForWritten();
+}
+
+bool AnalysisCache::write(const QString& file, const Entries& entries)
+{
     // Written entry by entry: filling one QJsonObject costs the square of its size.
     QByteArray text = "{\"version\":" + QByteArray::number(Version) + ",\"files\":{";
     bool first = true;
-    for (auto it = entries_.constBegin(); it != entries_.constEnd(); ++it) {
+    for (auto it = entries.constBegin(); it != entries.constEnd(); ++it) {
         const FileAnalysis& analysis = it->analysis;
         const QJsonObject entry{{"size", it->size},
                                 {"modified", it->modified},
@@ -178,13 +258,12 @@ bool AnalysisCache::save()
         text += jsonString(it.key()) + ':' + QJsonDocument(entry).toJson(QJsonDocument::Compact);
     }
     text += "}}";
-    QDir().mkpath(QFileInfo(file_).absolutePath());
-    QSaveFile out(file_);
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly))
         return false;
     out.write(text);
-    dirty_ = !out.commit();
-    return !dirty_;
+    return out.commit();
 }
 
 // A write killed midway leaves its temporary copy, named by the save as the

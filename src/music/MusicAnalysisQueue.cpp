@@ -153,7 +153,7 @@ void MusicAnalysisQueue::deliver(const FileAnalysis& analysis)
     emit analysed(analysis);
     emit progress(done_, total_);
     if (!busy()) {
-        cache_.save();
+        cache_.saveInBackground();
         emit finished();
     }
 }
