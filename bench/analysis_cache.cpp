@@ -1,8 +1,8 @@
 // The analysis cache at sizes a long-used program may reach: prints how long
 // opening (load and prune), one look-up and one save take for a cache file of
-// N entries: the save's part on the calling (user-interface) thread, a store
-// right after it (which copies the entries the writer still reads), and the
-// time until the writer has written both.
+// N entries: the save's part on the calling (user-interface) thread (a copy
+// of the entries), a store right after it, and the time until the writer has
+// written both.
 //
 //   bench_analysis_cache [N ...]
 #include "music/AnalysisCache.h"
@@ -72,7 +72,6 @@ int main(int argc, char* argv[])
         const qint64 findMs = timer.restart();
         cache.saveInBackground();
         const qint64 saveMs = timer.restart();
-        // The first change after a save copies the entries the writer still reads.
         cache.store(analysis);
         const qint64 storeMs = timer.restart();
         cache.save();

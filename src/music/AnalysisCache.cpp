@@ -11,11 +11,12 @@
 #include <QJsonObject>
 #include <QSaveFile>
 #include <QStandardPaths>
-#include <QThreadPool>
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <limits>
 #include <mutex>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -59,26 +60,33 @@ public:
     explicit Writer(QString file)
         : file_(std::move(file))
     {
-        pool_.setMaxThreadCount(1);
     }
-    ~Writer() { pool_.waitForDone(); }
+    ~Writer() { waitForWritten(); }
     Writer(const Writer&) = delete;
     Writer& operator=(const Writer&) = delete;
 
     void hand(Entries entries)
     {
-        const std::lock_guard lock(mutex_);
+        std::unique_lock lock(mutex_);
         next_ = std::move(entries);
         hasNext_ = true;
         if (running_)
             return;
         running_ = true;
-        pool_.start([this] { run(); });
+        lock.unlock();
+        // The thread before has left its loop: this ends it at once.
+        if (thread_.joinable())
+            thread_.join();
+        thread_ = std::thread([this] { run(); });
     }
 
     bool waitForWritten()
     {
-        pool_.waitForDone();
+        std::unique_lock lock(mutex_);
+        idle_.wait(lock, [this] { return !running_; });
+        lock.unlock();
+        if (thread_.joinable())
+            thread_.join();
         return !failed_;
     }
 
@@ -94,19 +102,22 @@ private:
                 const std::lock_guard lock(mutex_);
                 if (!hasNext_) {
                     running_ = false;
+                    idle_.notify_all();
                     return;
                 }
                 entries = std::move(next_);
                 next_ = {};
                 hasNext_ = false;
             }
-            failed_ = !AnalysisCache::write(file_, entries);
+            failed_ = !AnalysisCache::write(file_, std::move(entries));
         }
     }
 
     const QString file_;
-    QThreadPool pool_;
+    // Standard threads and locks, which the thread checker sees (Qt's it does not).
+    std::thread thread_;
     std::mutex mutex_;
+    std::condition_variable idle_;
     Entries next_;
     bool hasNext_ = false;
     bool running_ = false;
@@ -169,16 +180,23 @@ void AnalysisCache::store(const FileAnalysis& analysis)
 
 void AnalysisCache::load()
 {
+    entries_ = read(file_);
+    dirty_ = prune(entries_) || dirty_;
+}
+
+AnalysisCache::Entries AnalysisCache::read(const QString& path)
+{
+    Entries entries;
     // A pipe or device in its place would block the start for good.
-    if (!QFileInfo(file_).isFile())
-        return;
-    QFile file(file_);
+    if (!QFileInfo(path).isFile())
+        return entries;
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return;
+        return entries;
     const qint64 loaded = QDateTime::currentMSecsSinceEpoch();
     const QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
     if (root.value("version").toInt() != Version)
-        return;
+        return entries;
     const QJsonObject files = root.value("files").toObject();
     for (auto it = files.begin(); it != files.end(); ++it) {
         const QJsonObject o = it.value().toObject();
@@ -194,38 +212,42 @@ void AnalysisCache::load()
         // JSON has no infinity: silence is stored as null.
         entry.analysis.loudnessLufs = o.value("lufs").toDouble(kSilence);
         entry.analysis.truePeakDb = o.value("dbtp").toDouble(kSilence);
-        entries_.insert(it.key(), entry);
+        entries.insert(it.key(), entry);
     }
-    prune();
+    return entries;
 }
 
-void AnalysisCache::prune()
+bool AnalysisCache::prune(Entries& entries)
 {
     const qint64 oldest = QDateTime::currentMSecsSinceEpoch() - kUnusedMs;
-    const auto before = entries_.size();
-    entries_.removeIf([oldest](const auto& it) { return it.value().used < oldest; });
-    if (entries_.size() > MaxEntries) {
+    const auto before = entries.size();
+    entries.removeIf([oldest](const auto& it) { return it.value().used < oldest; });
+    if (entries.size() > MaxEntries) {
         std::vector<qint64> used;
-        used.reserve(size_t(entries_.size()));
-        for (const Entry& entry : std::as_const(entries_))
+        used.reserve(size_t(entries.size()));
+        for (const Entry& entry : std::as_const(entries))
             used.push_back(entry.used);
         auto cut = used.end() - MaxEntries;
         std::nth_element(used.begin(), cut, used.end());
         const qint64 keepFrom = *cut;
-        entries_.removeIf([keepFrom](const auto& it) { return it.value().used < keepFrom; });
+        entries.removeIf([keepFrom](const auto& it) { return it.value().used < keepFrom; });
         // Entries used at the very same moment as the cut may still be too many.
-        for (auto it = entries_.begin(); it != entries_.end() && entries_.size() > MaxEntries;)
-            it = it.value().used == keepFrom ? entries_.erase(it) : std::next(it);
+        for (auto it = entries.begin(); it != entries.end() && entries.size() > MaxEntries;)
+            it = it.value().used == keepFrom ? entries.erase(it) : std::next(it);
     }
-    dirty_ = dirty_ || entries_.size() != before;
+    return entries.size() != before;
 }
 
 void AnalysisCache::saveInBackground()
 {
     if (!writer_->takeFailure() && !dirty_)
         return;
-    // A copy that shares the data until the next store: the thread reads it while this one goes on.
-    writer_->hand(entries_);
+    // A table of its own for the writer, copied here (a few milliseconds at
+    // the cap): one shared with this thread would be copied on the next store
+    // while the writer reads it, and Qt's test for sharing orders nothing.
+    Entries copy = entries_;
+    copy.detach();
+    writer_->hand(std::move(copy));
     dirty_ = false;
 }
 
@@ -235,8 +257,17 @@ bool AnalysisCache::save()
     return writer_->waitForWritten();
 }
 
-bool AnalysisCache::write(const QString& file, const Entries& entries)
+bool AnalysisCache::write(const QString& file, Entries entries)
 {
+    // Another window's cache, or another instance's, saves to the same file:
+    // what it stored since this one loaded is kept, the later use of a file wins.
+    const Entries saved = read(file);
+    for (auto it = saved.constBegin(); it != saved.constEnd(); ++it) {
+        const auto ours = entries.constFind(it.key());
+        if (ours == entries.constEnd() || ours->used < it->used)
+            entries.insert(it.key(), it.value());
+    }
+    prune(entries);
     // Written entry by entry: filling one QJsonObject costs the square of its size.
     QByteArray text = "{\"version\":" + QByteArray::number(Version) + ",\"files\":{";
     bool first = true;

@@ -11,7 +11,8 @@
 // is analysed again). Entries not used for half a year go, and beyond
 // MaxEntries the least recently used. A cache that is missing, unreadable,
 // not a plain file or of an older analysis is simply empty. The file is
-// written on a thread of its own, one write at a time.
+// written on a thread of its own, one write at a time, and keeps what other
+// caches on it (another window's, another instance's) saved meanwhile.
 class AnalysisCache {
 public:
     // The user's cache folder's file.
@@ -51,10 +52,13 @@ private:
     using Entries = QHash<QString, Entry>;
     class Writer;
     static std::optional<Entry> stamp(const QString& path);
-    static bool write(const QString& file, const Entries& entries);
+    static Entries read(const QString& file);
+    // Drops what is unused for long and beyond the cap; whether anything went.
+    static bool prune(Entries& entries);
+    // Adds what the file holds and entries lacks, and writes both.
+    static bool write(const QString& file, Entries entries);
     void load();
     void removeStrayCopies() const;
-    void prune();
 
     QString file_;
     Entries entries_;
