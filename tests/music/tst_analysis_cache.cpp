@@ -48,6 +48,42 @@ private slots:
         // Nothing changed since: no write, and none failed.
         QVERIFY(reopened.save());
     }
+
+    // The check and the play window each keep a cache on the same file: what
+    // one saves does not drop what the other saved.
+    void twoCachesOnOneFileKeepBoth()
+    {
+        QTemporaryDir dir;
+        const QString cacheFile = dir.filePath("music.json");
+        QStringList paths;
+        for (const char* name : {"a.wav", "b.wav", "c.wav"}) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(name);
+            paths << file.fileName();
+        }
+        const auto analysed = [](const QString& path, double seconds) {
+            FileAnalysis analysis;
+            analysis.path = path;
+            analysis.seconds = seconds;
+            return analysis;
+        };
+        {
+            AnalysisCache check(cacheFile);
+            AnalysisCache play(cacheFile);
+            check.store(analysed(paths[0], 10));
+            check.store(analysed(paths[2], 30));
+            QVERIFY(check.save());
+            play.store(analysed(paths[1], 20));
+            QVERIFY(play.save());
+        }
+        AnalysisCache reopened(cacheFile);
+        for (int i = 0; i < 3; ++i) {
+            const auto found = reopened.find(paths[i]);
+            QVERIFY(found);
+            QCOMPARE(found->seconds, 10.0 * (i + 1));
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestAnalysisCache)
