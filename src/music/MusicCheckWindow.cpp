@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QStringConverter>
+#include <algorithm>
 
 namespace {
 
@@ -130,7 +131,10 @@ void MusicCheckWindow::addPaths(const QStringList& paths)
         const auto status = fileStatus(path);
         if (status && status->isDir) {
             QStringList found = filesBelow(path, AudioSuffixes);
-            found.sort(Qt::CaseInsensitive);
+            // By the names as shown, so that a Latin-1 name sorts where the same name in UTF-8 would.
+            std::sort(found.begin(), found.end(), [](const QString& a, const QString& b) {
+                return readablePath(a).compare(readablePath(b), Qt::CaseInsensitive) < 0;
+            });
             files << found;
         }
         else {
