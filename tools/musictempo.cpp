@@ -6,6 +6,7 @@
 #include "music/MusicAnalysis.h"
 #include "common/FileNames.h"
 #include "common/Language.h"
+#include "music/MusicAnalysisQueue.h"
 #include "music/MusicJudgement.h"
 #include "ToolOptions.h"
 #include <QCoreApplication>
@@ -59,7 +60,13 @@ int main(int argc, char** argv)
         return Usage();
     int failures = 0;
     for (const QString& file : files) {
-        const FileAnalysis analysis = analyseFile(file);
+        FileAnalysis analysis;
+        analysis.path = file;
+        // As the window does: a pipe or device given by mistake would block the tool for good.
+        if (!MusicAnalysisQueue::probeOpens(file, analysis.detail))
+            analysis.failure = DecodeFailure::CannotOpen;
+        else
+            analysis = analyseFile(file);
         if (!analysis.ok() || analysis.beatsPerMinute <= 0) {
             std::fprintf(stderr, "musictempo: %s: %s\n", nativePath(file).constData(),
                          qPrintable(failureText(analysis)));
