@@ -260,7 +260,11 @@ bool AnalysisCache::save()
 bool AnalysisCache::write(const QString& file, Entries entries)
 {
     // Another window's cache, or another instance's, saves to the same file:
-    // what it stored since this one loaded is kept, the later use of a file wins.
+    // what it stored since this one loaded is kept, the later use of a file
+    // wins. The windows' writers take turns, so that neither reads the file
+    // while the other has yet to write its part.
+    static std::mutex writing;
+    const std::lock_guard turn(writing);
     const Entries saved = read(file);
     for (auto it = saved.constBegin(); it != saved.constEnd(); ++it) {
         const auto ours = entries.constFind(it.key());
