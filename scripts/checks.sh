@@ -7,7 +7,7 @@ VANTOR_SYMBOLIZER="external_symbolizer_path=/usr/bin/llvm-symbolizer-14"
 # Tests with threads of their own, run again under ThreadSanitizer. The test at
 # the private sound server is not among them: the checker's runtime stops on the
 # server's start (a fork from a program with threads).
-VANTOR_TSAN_TESTS="tst_thread_timer tst_mixer tst_no_sound_output tst_track_source"
+VANTOR_TSAN_TESTS="tst_thread_timer tst_mixer tst_no_sound_output tst_track_source tst_analysis_cache"
 VANTOR_FUZZ_RUNS=20000
 
 vantor_check_format() {

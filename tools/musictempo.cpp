@@ -4,7 +4,9 @@
 // gives the confidence; an uncertain tempo is printed as "uncertain" with the
 // two readings in bars per minute instead of a figure.
 #include "music/MusicAnalysis.h"
+#include "common/FileNames.h"
 #include "common/Language.h"
+#include "music/MusicAnalysisQueue.h"
 #include "music/MusicJudgement.h"
 #include "ToolOptions.h"
 #include <QCoreApplication>
@@ -27,7 +29,10 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     // The failures are reported in English, as the rest of the tool speaks.
     useLanguage(Language::English);
-    QStringList args = app.arguments().mid(1);
+    // Not app.arguments(): it replaces the bytes of names that are no UTF-8.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << pathFromNative(QByteArray(argv[i]));
     int beatsPerBar = 4;
     std::optional<TempoRange> range;
     QStringList files;
@@ -55,20 +60,27 @@ int main(int argc, char** argv)
         return Usage();
     int failures = 0;
     for (const QString& file : files) {
-        const FileAnalysis analysis = analyseFile(file);
+        FileAnalysis analysis;
+        analysis.path = file;
+        // As the window does: a pipe or device given by mistake would block the tool for good.
+        if (!MusicAnalysisQueue::probeOpens(file, analysis.detail))
+            analysis.failure = DecodeFailure::CannotOpen;
+        else
+            analysis = analyseFile(file);
         if (!analysis.ok() || analysis.beatsPerMinute <= 0) {
-            std::fprintf(stderr, "musictempo: %s: %s\n", qPrintable(file), qPrintable(failureText(analysis)));
+            std::fprintf(stderr, "musictempo: %s: %s\n", nativePath(file).constData(),
+                         qPrintable(failureText(analysis)));
             ++failures;
             continue;
         }
         const OctaveChoice choice = chooseOctave(analysis.beatsPerMinute, beatsPerBar, range);
         if (analysis.tempoUncertain()) {
             const double rival = chooseOctave(analysis.alternativeBeatsPerMinute, beatsPerBar, range).barsPerMinute;
-            std::printf("%s\t%.2f\tuncertain\t%.2f or %.2f\t%.2f\n", qPrintable(file), analysis.seconds,
+            std::printf("%s\t%.2f\tuncertain\t%.2f or %.2f\t%.2f\n", nativePath(file).constData(), analysis.seconds,
                         choice.barsPerMinute, rival, analysis.tempoConfidence);
             continue;
         }
-        std::printf("%s\t%.2f\t%.2f\t%.2f\t%.2f\n", qPrintable(file), analysis.seconds,
+        std::printf("%s\t%.2f\t%.2f\t%.2f\t%.2f\n", nativePath(file).constData(), analysis.seconds,
                     choice.barsPerMinute * beatsPerBar, choice.barsPerMinute, analysis.tempoConfidence);
     }
     return failures > 0 ? 1 : 0;

@@ -1,7 +1,7 @@
 #include "audio/AudioFileReader.h"
+#include "common/FileNames.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QtEndian>
 
 extern "C" {
@@ -51,8 +51,8 @@ QString minutesText(double seconds)
 // a file cut short.
 std::int64_t wavDeclaredFrames(const QString& path, int blockAlign)
 {
-    QFile file(path);
-    if (blockAlign <= 0 || !file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (blockAlign <= 0 || !openForReading(file, path))
         return 0;
     const QByteArray head = file.read(qint64(64) * 1024);
     if (!head.startsWith("RIFF") || head.mid(8, 4) != "WAVE")
@@ -95,7 +95,7 @@ public:
     {
         av_log_set_level(AV_LOG_QUIET); // reasons go into the result, not onto the console
         AVFormatContext* rawFormat = nullptr;
-        if (const int err = avformat_open_input(&rawFormat, path.toUtf8().constData(), nullptr, nullptr); err < 0)
+        if (const int err = avformat_open_input(&rawFormat, nativePath(path).constData(), nullptr, nullptr); err < 0)
             return openFailure(path, err);
         format_.reset(rawFormat);
         if (const int err = avformat_find_stream_info(format_.get(), nullptr); err < 0)
@@ -127,7 +127,8 @@ public:
         inputPlanes_.resize(size_t(std::max(1, codec_->ch_layout.nb_channels)));
         if (std::strcmp(format_->iformat->name, "wav") == 0) {
             wavFrames_ = wavDeclaredFrames(path, stream()->codecpar->block_align);
-            const std::int64_t fileSize = QFileInfo(path).size();
+            const auto status = fileStatus(path);
+            const std::int64_t fileSize = status ? status->size : 0;
             if (wavFrames_ > 0 && wavFrames_ * stream()->codecpar->block_align / kMaxDeclaredOverSize > fileSize)
                 return fail(DecodeFailure::Undecodable, QStringLiteral("declared length beyond the file"));
         }
@@ -220,9 +221,10 @@ private:
     // Tells a file the system refuses from one whose content no demuxer knows.
     DecodeFailure openFailure(const QString& path, int err)
     {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return fail(DecodeFailure::CannotOpen, file.errorString());
+        QFile file;
+        QString why;
+        if (!openForReading(file, path, &why))
+            return fail(DecodeFailure::CannotOpen, why);
         if (file.size() == 0)
             return fail(DecodeFailure::Empty, QString());
         return fail(DecodeFailure::Undecodable, errorText(err));

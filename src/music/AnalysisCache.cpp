@@ -1,4 +1,5 @@
 #include "music/AnalysisCache.h"
+#include "common/FileNames.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -11,7 +12,11 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
 #include <limits>
+#include <mutex>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -25,8 +30,8 @@ constexpr qint64 kUnusedMs = 183 * kDayMs;
 
 QString endsHash(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openForReading(file, path))
         return {};
     QCryptographicHash hash(QCryptographicHash::Sha1);
     hash.addData(file.read(kHashedBlock));
@@ -48,21 +53,95 @@ QString AnalysisCache::defaultFile()
     return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + "/Vantor/music-tempo.json";
 }
 
+// One thread that writes the latest copy it was handed, and again when a
+// newer one came during the write.
+class AnalysisCache::Writer {
+public:
+    explicit Writer(QString file)
+        : file_(std::move(file))
+    {
+    }
+    ~Writer() { waitForWritten(); }
+    Writer(const Writer&) = delete;
+    Writer& operator=(const Writer&) = delete;
+
+    void hand(Entries entries)
+    {
+        std::unique_lock lock(mutex_);
+        next_ = std::move(entries);
+        hasNext_ = true;
+        if (running_)
+            return;
+        running_ = true;
+        lock.unlock();
+        // The thread before has left its loop: this ends it at once.
+        if (thread_.joinable())
+            thread_.join();
+        thread_ = std::thread([this] { run(); });
+    }
+
+    bool waitForWritten()
+    {
+        std::unique_lock lock(mutex_);
+        idle_.wait(lock, [this] { return !running_; });
+        lock.unlock();
+        if (thread_.joinable())
+            thread_.join();
+        return !failed_;
+    }
+
+    // Whether the last write failed, and forgets it: the next save tries again.
+    bool takeFailure() { return failed_.exchange(false); }
+
+private:
+    void run()
+    {
+        for (;;) {
+            Entries entries;
+            {
+                const std::lock_guard lock(mutex_);
+                if (!hasNext_) {
+                    running_ = false;
+                    idle_.notify_all();
+                    return;
+                }
+                entries = std::move(next_);
+                next_ = {};
+                hasNext_ = false;
+            }
+            failed_ = !AnalysisCache::write(file_, std::move(entries));
+        }
+    }
+
+    const QString file_;
+    // Standard threads and locks, which the thread checker sees (Qt's it does not).
+    std::thread thread_;
+    std::mutex mutex_;
+    std::condition_variable idle_;
+    Entries next_;
+    bool hasNext_ = false;
+    bool running_ = false;
+    std::atomic_bool failed_{false};
+};
+
 AnalysisCache::AnalysisCache(QString file)
-    : file_(std::move(file))
+    : file_(std::move(file)),
+      writer_(std::make_unique<Writer>(file_))
 {
     removeStrayCopies();
     load();
 }
 
+AnalysisCache::~AnalysisCache() = default;
+
 std::optional<AnalysisCache::Entry> AnalysisCache::stamp(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.isFile())
+    const auto status = fileStatus(path);
+    if (!status || !status->isFile)
         return std::nullopt;
     Entry entry;
-    entry.size = info.size();
-    entry.modified = info.lastModified().toMSecsSinceEpoch();
+    entry.size = status->size;
+    entry.modified = status->modifiedMs;
     entry.hash = endsHash(path);
     return entry;
 }
@@ -101,16 +180,23 @@ void AnalysisCache::store(const FileAnalysis& analysis)
 
 void AnalysisCache::load()
 {
+    entries_ = read(file_);
+    dirty_ = prune(entries_) || dirty_;
+}
+
+AnalysisCache::Entries AnalysisCache::read(const QString& path)
+{
+    Entries entries;
     // A pipe or device in its place would block the start for good.
-    if (!QFileInfo(file_).isFile())
-        return;
-    QFile file(file_);
+    if (!QFileInfo(path).isFile())
+        return entries;
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return;
+        return entries;
     const qint64 loaded = QDateTime::currentMSecsSinceEpoch();
     const QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
     if (root.value("version").toInt() != Version)
-        return;
+        return entries;
     const QJsonObject files = root.value("files").toObject();
     for (auto it = files.begin(); it != files.end(); ++it) {
         const QJsonObject o = it.value().toObject();
@@ -126,40 +212,70 @@ void AnalysisCache::load()
         // JSON has no infinity: silence is stored as null.
         entry.analysis.loudnessLufs = o.value("lufs").toDouble(kSilence);
         entry.analysis.truePeakDb = o.value("dbtp").toDouble(kSilence);
-        entries_.insert(it.key(), entry);
+        entries.insert(it.key(), entry);
     }
-    prune();
+    return entries;
 }
 
-void AnalysisCache::prune()
+bool AnalysisCache::prune(Entries& entries)
 {
     const qint64 oldest = QDateTime::currentMSecsSinceEpoch() - kUnusedMs;
-    const auto before = entries_.size();
-    entries_.removeIf([oldest](const auto& it) { return it.value().used < oldest; });
-    if (entries_.size() > MaxEntries) {
+    const auto before = entries.size();
+    entries.removeIf([oldest](const auto& it) { return it.value().used < oldest; });
+    if (entries.size() > MaxEntries) {
         std::vector<qint64> used;
-        used.reserve(size_t(entries_.size()));
-        for (const Entry& entry : std::as_const(entries_))
+        used.reserve(size_t(entries.size()));
+        for (const Entry& entry : std::as_const(entries))
             used.push_back(entry.used);
         auto cut = used.end() - MaxEntries;
         std::nth_element(used.begin(), cut, used.end());
         const qint64 keepFrom = *cut;
-        entries_.removeIf([keepFrom](const auto& it) { return it.value().used < keepFrom; });
+        entries.removeIf([keepFrom](const auto& it) { return it.value().used < keepFrom; });
         // Entries used at the very same moment as the cut may still be too many.
-        for (auto it = entries_.begin(); it != entries_.end() && entries_.size() > MaxEntries;)
-            it = it.value().used == keepFrom ? entries_.erase(it) : std::next(it);
+        for (auto it = entries.begin(); it != entries.end() && entries.size() > MaxEntries;)
+            it = it.value().used == keepFrom ? entries.erase(it) : std::next(it);
     }
-    dirty_ = dirty_ || entries_.size() != before;
+    return entries.size() != before;
+}
+
+void AnalysisCache::saveInBackground()
+{
+    if (!writer_->takeFailure() && !dirty_)
+        return;
+    // A table of its own for the writer, copied here (a few milliseconds at
+    // the cap): one shared with this thread would be copied on the next store
+    // while the writer reads it, and Qt's test for sharing orders nothing.
+    Entries copy = entries_;
+    copy.detach();
+    writer_->hand(std::move(copy));
+    dirty_ = false;
 }
 
 bool AnalysisCache::save()
 {
-    if (!dirty_)
-        return true;
+    saveInBackground();
+    return writer_->waitForWritten();
+}
+
+bool AnalysisCache::write(const QString& file, Entries entries)
+{
+    // Another window's cache, or another instance's, saves to the same file:
+    // what it stored since this one loaded is kept, the later use of a file
+    // wins. The windows' writers take turns, so that neither reads the file
+    // while the other has yet to write its part.
+    static std::mutex writing;
+    const std::lock_guard turn(writing);
+    const Entries saved = read(file);
+    for (auto it = saved.constBegin(); it != saved.constEnd(); ++it) {
+        const auto ours = entries.constFind(it.key());
+        if (ours == entries.constEnd() || ours->used < it->used)
+            entries.insert(it.key(), it.value());
+    }
+    prune(entries);
     // Written entry by entry: filling one QJsonObject costs the square of its size.
     QByteArray text = "{\"version\":" + QByteArray::number(Version) + ",\"files\":{";
     bool first = true;
-    for (auto it = entries_.constBegin(); it != entries_.constEnd(); ++it) {
+    for (auto it = entries.constBegin(); it != entries.constEnd(); ++it) {
         const FileAnalysis& analysis = it->analysis;
         const QJsonObject entry{{"size", it->size},
                                 {"modified", it->modified},
@@ -177,13 +293,12 @@ bool AnalysisCache::save()
         text += jsonString(it.key()) + ':' + QJsonDocument(entry).toJson(QJsonDocument::Compact);
     }
     text += "}}";
-    QDir().mkpath(QFileInfo(file_).absolutePath());
-    QSaveFile out(file_);
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly))
         return false;
     out.write(text);
-    dirty_ = !out.commit();
-    return !dirty_;
+    return out.commit();
 }
 
 // A write killed midway leaves its temporary copy, named by the save as the

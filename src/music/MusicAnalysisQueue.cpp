@@ -1,8 +1,8 @@
 #include "music/MusicAnalysisQueue.h"
 #include "music/AnalysisCache.h"
+#include "common/FileNames.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QPointer>
 #include <new>
 
@@ -28,13 +28,13 @@ FileAnalysis failedAnalysis(const QString& path, DecodeFailure failure, const QS
 // or never end, so only regular files are opened.
 bool MusicAnalysisQueue::probeOpens(const QString& path, QString& why)
 {
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile() && !info.isDir()) {
+    const auto status = fileStatus(path);
+    if (status && !status->isFile && !status->isDir) {
         why = QStringLiteral("not a regular file");
         return false;
     }
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (openForReading(file, path))
         file.read(4096);
     return true;
 }
@@ -153,7 +153,7 @@ void MusicAnalysisQueue::deliver(const FileAnalysis& analysis)
     emit analysed(analysis);
     emit progress(done_, total_);
     if (!busy()) {
-        cache_.save();
+        cache_.saveInBackground();
         emit finished();
     }
 }

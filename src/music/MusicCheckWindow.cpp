@@ -2,15 +2,16 @@
 #include "rules/ToneColour.h"
 #include "widgets/DelimitedListBox.h"
 #include "rules/TempoVerdict.h"
+#include "common/FileNames.h"
 #include "common/Messages.h"
 #include "common/ProgramState.h"
 #include "rules/DanceSelection.h"
 #include "widgets/RoundedFrame.h"
 
 #include <QClipboard>
-#include <QDirIterator>
 #include <QDragEnterEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMimeData>
@@ -24,6 +25,13 @@ namespace {
 
 // What a folder yields: the formats the decoder is meant for.
 const QStringList AudioPatterns{"*.mp3", "*.m4a", "*.aac", "*.mp4", "*.flac", "*.ogg", "*.oga", "*.opus", "*.wav"};
+
+const QStringList AudioSuffixes = [] {
+    QStringList suffixes;
+    for (const QString& pattern : AudioPatterns)
+        suffixes << pattern.mid(1);
+    return suffixes;
+}();
 
 // The list hides a last field that carries the row's tone.
 constexpr int ToneField = 8;
@@ -129,18 +137,17 @@ void MusicCheckWindow::addPaths(const QStringList& paths)
 {
     QStringList files;
     for (const QString& path : paths) {
-        const QFileInfo info(path);
-        if (info.isDir()) {
-            QStringList found;
-            QDirIterator it(path, AudioPatterns, QDir::Files,
-                            QDirIterator::Subdirectories | QDirIterator::FollowSymlinks);
-            while (it.hasNext())
-                found << it.next();
-            found.sort(Qt::CaseInsensitive);
+        const auto status = fileStatus(path);
+        if (status && status->isDir) {
+            QStringList found = filesBelow(path, AudioSuffixes);
+            // By the names as shown, so that a Latin-1 name sorts where the same name in UTF-8 would.
+            std::sort(found.begin(), found.end(), [](const QString& a, const QString& b) {
+                return readablePath(a).compare(readablePath(b), Qt::CaseInsensitive) < 0;
+            });
             files << found;
         }
         else {
-            files << info.absoluteFilePath();
+            files << QFileInfo(path).absoluteFilePath();
         }
     }
     QStringList queued;
@@ -235,7 +242,7 @@ QStringList MusicCheckWindow::fieldsOf(int index) const
     if (!entry.pending)
         return verdictFields(entry.analysis, judge(entry.analysis, target_), state_.timeFormat);
     QStringList fields(8);
-    fields[0] = QFileInfo(entry.analysis.path).fileName();
+    fields[0] = readablePath(QFileInfo(entry.analysis.path).fileName());
     fields[7] = tr("wird geprüft...");
     return fields;
 }
@@ -257,7 +264,7 @@ void MusicCheckWindow::showRow(int index)
     QListWidgetItem* item = resultList->item(index);
     item->setText(fields.join('\t'));
     // Names and notes longer than their column can be read in full here.
-    item->setToolTip(entry.analysis.path + (note.isEmpty() ? QString() : "\n" + note));
+    item->setToolTip(readablePath(entry.analysis.path) + (note.isEmpty() ? QString() : "\n" + note));
 }
 
 // A symbol before the rule's yes or no reads without colour: inside, or which
@@ -399,9 +406,15 @@ void MusicCheckWindow::dragEnterEvent(QDragEnterEvent* event)
 void MusicCheckWindow::dropEvent(QDropEvent* event)
 {
     QStringList paths;
-    for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (!url.isLocalFile())
+            continue;
+        QString path = url.toLocalFile();
+        // It replaced bytes that are no UTF-8: the name is taken from those the URL encodes.
+        if (path.contains(QChar::ReplacementCharacter))
+            path = pathFromNative(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+        paths << path;
+    }
     addPaths(paths);
     event->acceptProposedAction();
 }

@@ -1,7 +1,9 @@
 #include "music/MusicJudgement.h"
+#include "common/FileNames.h"
 #include "common/NumberText.h"
 #include "rules/RuleTables.h"
 #include "common/StopwatchClock.h"
+#include "rules/Win1252.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -153,10 +155,24 @@ QStringList verdictHeader()
             QCoreApplication::translate("MusicJudgement", "Hinweis")};
 }
 
+QString readablePath(const QString& path)
+{
+    if (!hasForeignBytes(path))
+        return path;
+    QString readable;
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        const char16_t c = path.at(i).unicode();
+        // The lone surrogates that stand for bytes; a pair's second half is a character's.
+        const bool byte = c >= 0xDC80 && c <= 0xDCFF && !(i > 0 && path.at(i - 1).isHighSurrogate());
+        readable += byte ? fromWin1252(QByteArray(1, char(c - 0xDC00))) : QString(path.at(i));
+    }
+    return readable;
+}
+
 QStringList verdictFields(const FileAnalysis& analysis, const MusicVerdict& verdict, TimeFormat format)
 {
     QStringList fields(8);
-    fields[0] = QFileInfo(analysis.path).fileName();
+    fields[0] = readablePath(QFileInfo(analysis.path).fileName());
     if (analysis.ok())
         fields[1] = clockText(std::llround(analysis.seconds * 1000), format);
     if (!verdict.tempoKnown) {

@@ -43,6 +43,11 @@ struct MusicVerdict {
 // faster shortens the music.
 MusicVerdict judge(const FileAnalysis& analysis, const RuleTarget& target);
 
+// A path as people read it: bytes of its name that are no UTF-8 (kept as the
+// file system has them) read as Windows-1252, since such names mostly come
+// from old Windows discs.
+QString readablePath(const QString& path);
+
 // One list row's texts, in the program's language and the given time format:
 // file name, length, bars per minute, within the rules, change to
 // the nearest bound, change to the middle, dancing time, note.

@@ -311,7 +311,7 @@ void PlayMusicWindow::analysed(const FileAnalysis& analysis)
     analyses_.insert(analysis.path, analysis);
     cache_.store(analysis);
     if (!queue_.busy())
-        cache_.save();
+        cache_.saveInBackground();
     showTree();
 }
 

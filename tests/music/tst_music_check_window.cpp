@@ -15,6 +15,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -193,6 +195,32 @@ private slots:
         QCOMPARE(form_->queue().total(), totalBefore);
         QVERIFY(!form_->queue().busy());
         QCOMPARE(form_->resultList->count(), 2);
+    }
+
+    // Names from old discs in Latin-1 are listed, read as such, and analysed;
+    // dropped, they are the same files.
+    void namesThatAreNoUtf8AreListedAndAnalysed()
+    {
+        const QByteArray latin = QFile::encodeName(dir_.filePath("latin"));
+        const QByteArray named = latin + "/Caf\xE9 Ol\xE9.wav";
+        QVERIFY(QDir().mkpath(dir_.filePath("latin")));
+        WritePiece(dir_.filePath("latin/piece.wav"), 43, 4, 12);
+        QCOMPARE(::rename((latin + "/piece.wav").constData(), named.constData()), 0);
+
+        form_->addPaths({dir_.filePath("latin")});
+        QCOMPARE(form_->resultList->count(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(!form_->queue().busy(), 60000);
+        QCOMPARE(Fields(*form_, 0).value(0), QString("Café Olé.wav"));
+        QCOMPARE(Fields(*form_, 0).value(1), QString("12,0"));
+        QVERIFY(!Fields(*form_, 0).value(2).isEmpty());
+        QVERIFY(form_->listAsText().contains("\nCafé Olé.wav\t12,0\t"));
+
+        QMimeData mime;
+        mime.setUrls({QUrl::fromEncoded("file://" + named.toPercentEncoding("/"))});
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        static_cast<QObject*>(form_.get())->event(&drop);
+        QCOMPARE(form_->resultList->count(), 1);
+        QCOMPARE(::unlink(named.constData()), 0);
     }
 
 private:
