@@ -1,4 +1,5 @@
 #include "play/PlayMusicWindow.h"
+#include "common/FileNames.h"
 #include "common/Messages.h"
 #include "common/NumberText.h"
 #include "audio/AudioOutput.h"
@@ -326,7 +327,8 @@ TrackTags PlayMusicWindow::tagsOf(const QString& path)
     QPointer<PlayMusicWindow> self(this);
     tagReader_->start([self, path] {
         // Pipes and devices would block the reader; they are no tracks anyway.
-        if (!QFileInfo(path).isFile())
+        const auto status = fileStatus(path);
+        if (!status || !status->isFile)
             return;
         const TrackTags tags = readTrackTags(path);
         QMetaObject::invokeMethod(

@@ -1,4 +1,5 @@
 #include "play/TrackTags.h"
+#include "common/FileNames.h"
 #include <QFile>
 #include <QFileInfo>
 #include <fileref.h>
@@ -26,7 +27,7 @@ TrackTags readTrackTags(const QString& path)
 #ifdef Q_OS_WIN
     const TagLib::FileRef file(reinterpret_cast<const wchar_t*>(path.utf16()), false);
 #else
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = nativePath(path);
     const TagLib::FileRef file(name.constData(), false);
 #endif
     if (!file.isNull() && file.tag()) {
