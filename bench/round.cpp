@@ -4,7 +4,12 @@
 // target and the heat's length against its dancing time, then the output's
 // under-runs and the CPU time of the whole process.
 //
-// Usage: bench_round [--seconds S] [--load N]   (default 30 s of dancing per heat, no busy processes)
+// With --prelisten a second sink stands for the operator's headphones: a
+// track is pre-listened there through the whole round (sought 10 s ahead
+// every 15 s), and the time from asking to hearing it is printed.
+//
+// Usage: bench_round [--seconds S] [--load N] [--prelisten]
+//        (default 30 s of dancing per heat, no busy processes, no headphones)
 #include "Onsets.h"
 #include "PieceSynth.h"
 #include "PrivatePulse.h"
@@ -13,6 +18,7 @@
 #include "common/PlayingHeat.h"
 #include "music/MusicAnalysis.h"
 #include "music/TempoDetector.h"
+#include "play/Prelistener.h"
 #include "play/RoundPlayer.h"
 #include "play/TrackTags.h"
 #include <QCommandLineParser>
@@ -52,7 +58,8 @@ int main(int argc, char** argv)
     QCommandLineParser parser;
     const QCommandLineOption secondsOption("seconds", "Dancing time of each heat.", "S", "30");
     const QCommandLineOption loadOption("load", "Busy processes meanwhile.", "N", "0");
-    parser.addOptions({secondsOption, loadOption});
+    const QCommandLineOption prelistenOption("prelisten", "Pre-listen on a second sink meanwhile.");
+    parser.addOptions({secondsOption, loadOption, prelistenOption});
     parser.addHelpOption();
     parser.process(app);
     const int seconds = std::max(5, parser.value(secondsOption).toInt());
@@ -61,6 +68,14 @@ int main(int argc, char** argv)
     if (!pulse.running()) {
         std::fprintf(stderr, "no sound server: %s\n", qPrintable(pulse.failure()));
         return 1;
+    }
+    const bool prelistening = parser.isSet(prelistenOption);
+    if (prelistening) {
+        const QString why = pulse.addDevice("bench_phones");
+        if (!why.isEmpty()) {
+            std::fprintf(stderr, "no second sink: %s\n", qPrintable(why));
+            return 1;
+        }
     }
     QTemporaryDir folder;
     RunningOrder order;
@@ -101,6 +116,30 @@ int main(int argc, char** argv)
                                                         plan.dances[index], plan.settings));
     });
     output.ensureOpen(true);
+    AudioOutput phones(clock);
+    phones.setDevice(prelistening ? std::optional<std::string>("bench_phones") : std::nullopt);
+    Prelistener prelistener(&phones);
+    QTimer seeker;
+    std::vector<double> startMs;
+    const auto prelisten = [&] {
+        const QString path = plan.dances.last().tracks.value(0);
+        QElapsedTimer asked;
+        asked.start();
+        prelistener.play({path, {0, 1, StretchQuality::Faster}, 1, 0, 0});
+        while (prelistener.playing() && !prelistener.heard())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        startMs.push_back(double(asked.nsecsElapsed()) / 1e6);
+    };
+    if (prelistening) {
+        phones.ensureOpen(true);
+        QObject::connect(&seeker, &QTimer::timeout, &prelistener, [&] {
+            if (prelistener.playing())
+                prelistener.seek(Prelistener::SeekSeconds);
+            else
+                prelisten();
+        });
+        seeker.start(15000);
+    }
     pulse.startRecording();
     const std::clock_t cpuStart = std::clock();
     QElapsedTimer elapsed;
@@ -112,6 +151,8 @@ int main(int argc, char** argv)
     });
     QTimer::singleShot(600000, &loop, &QEventLoop::quit);
     player.startOrNext();
+    if (prelistening)
+        prelisten();
     loop.exec();
     const double cpuPercent = 100.0 * double(std::clock() - cpuStart) / CLOCKS_PER_SEC / (elapsed.elapsed() / 1000.0);
     QThread::msleep(500);
@@ -137,5 +178,12 @@ int main(int argc, char** argv)
     std::printf("heats heard: %zu of %zu; under-runs of the output: %lld; CPU of the process: %.1f %% of one core%s\n",
                 parts.size(), std::size(kDances), (long long)output.underflows(), cpuPercent,
                 player.problem().isEmpty() ? "" : qPrintable(" (" + player.problem() + ")"));
+    if (prelistening) {
+        std::printf("pre-listening: under-runs %lld; from asking to hearing:", (long long)phones.underflows());
+        for (const double ms : startMs)
+            std::printf(" %.0f ms", ms);
+        std::printf(" (the device's latency included)%s\n",
+                    prelistener.problem().isEmpty() ? "" : qPrintable(" (" + prelistener.problem() + ")"));
+    }
     return 0;
 }

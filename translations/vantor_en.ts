@@ -1442,8 +1442,8 @@ The program therefore starts in German; English stays the stored language.</tran
         <translation>Pre-listen (&amp;V)</translation>
     </message>
     <message>
-        <source>Kein Gerät zum Vorhören (Extras &gt; Vorhören)</source>
-        <translation>No device to pre-listen (Extras &gt; Pre-listen)</translation>
+        <source>Kein Gerät: Extras &gt; Vorhören</source>
+        <translation>No device: Extras &gt; Pre-listen</translation>
     </message>
     <message>
         <source>%1 bei %2</source>

@@ -554,7 +554,7 @@ void PlayMusicWindow::showPrelisten()
     prelistenMeter->setEnabled(device);
     QString text;
     if (!device)
-        text = tr("Kein Gerät zum Vorhören (Extras > Vorhören)");
+        text = tr("Kein Gerät: Extras > Vorhören");
     else if (!prelistener_.problem().isEmpty())
         text = prelistener_.problem();
     else if (prelistener_.playing())

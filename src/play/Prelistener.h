@@ -16,7 +16,7 @@ class Prelistener : public QObject {
 
 public:
     static constexpr double SeekSeconds = 10;
-    static constexpr int TickMs = 50;
+    static constexpr int TickMs = 20;
 
     // output may be null (no second output at all).
     explicit Prelistener(AudioOutput* output, QObject* parent = nullptr);
@@ -30,6 +30,8 @@ public:
     void stop();
 
     bool playing() const { return bool(playback_); }
+    // Its first frame has been heard.
+    bool heard() const { return playback_ && playback_->heardSeconds().has_value(); }
     // The file playing or last played.
     const QString& path() const { return plan_.path; }
     // The position in the music heard now; the last one while none is known.

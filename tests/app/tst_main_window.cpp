@@ -445,9 +445,9 @@ private slots:
         const QString hiddenFade = "fadeRockNRollAction" + suffix;
         QVERIFY(form->actions().contains(form->action(hiddenFade)));
         names << hiddenFade;
-        QCOMPARE(names.size(), 8 + 23);
+        QCOMPARE(names.size(), 9 + 23);
         names.removeDuplicates();
-        QCOMPARE(names.size(), 8 + 23);
+        QCOMPARE(names.size(), 9 + 23);
     }
 
     // Installed: the program in bin/, its data in share/vantor/, the user's
