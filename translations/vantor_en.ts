@@ -655,6 +655,26 @@
         <source>Musik ab&amp;spielen</source>
         <translation>&amp;Play music</translation>
     </message>
+    <message>
+        <source>&amp;Takt-/Zeit-Info|&amp;International</source>
+        <translation>&amp;Beat/Time Info|&amp;International</translation>
+    </message>
+    <message>
+        <source>&amp;Boogie Woogie</source>
+        <translation>&amp;Boogie Woogie</translation>
+    </message>
+    <message>
+        <source>B&amp;allroom</source>
+        <translation>B&amp;allroom</translation>
+    </message>
+    <message>
+        <source>&amp;Latin</source>
+        <translation>&amp;Latin</translation>
+    </message>
+    <message>
+        <source>&amp;Formations</source>
+        <translation>&amp;Formations</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -823,6 +843,18 @@ The program therefore starts in German; English stays the stored language.</tran
     <message>
         <source> Musik abspielen</source>
         <translation> Play music</translation>
+    </message>
+    <message>
+        <source> Zeitmessung</source>
+        <translation> Stop time</translation>
+    </message>
+    <message>
+        <source> Musik ausblenden Rock&apos;n&apos;Roll</source>
+        <translation> Fade music Rock&apos;n&apos;Roll</translation>
+    </message>
+    <message>
+        <source> Musik ausblenden Standard/Latein/Boogie</source>
+        <translation> Fade music Standard/Latin/Boogie</translation>
     </message>
 </context>
 <context>

@@ -101,7 +101,8 @@ private:
     bool reloadRuleTablesForLanguage(const QString& language, bool reportFailure);
     bool switchToEnglish(bool reportFailure);
     void applyStoredLanguage();
-    void showByMenu(const QString& header, EmbeddedWindow window);
+    void showByMenu(const char* header, EmbeddedWindow window);
+    void focusShownWindow(bool always);
     void setHeader(const QString& text);
     void setTimeFormat(TimeFormat format);
     void showTimeFormatChecks();
@@ -152,7 +153,7 @@ private:
     QSplitter* menuPane_ = nullptr;
     QLabel* logo_ = nullptr;
     SelectorBar* selector_ = nullptr;
-    const char* headerSource_ = nullptr; // the shown header's German text, when it came from the selector
+    const char* headerSource_ = nullptr; // the shown header's German text, translated anew on a language switch
     QLabel* headerLabel_ = nullptr;
     DisplayArea* displayArea_ = nullptr;
     DanceSelectionPanel* dancePanel_ = nullptr;
