@@ -233,6 +233,18 @@ private slots:
         QCOMPARE(f.projector->clockLamp(1), LampState::Null);
     }
 
+    // At the start no dance was ever chosen: the clock runs, the program does not hang on the lamps.
+    void noDanceEverChosenLeavesTheLampsOut()
+    {
+        FadeCouplesFixture f;
+        f.selection.chooseType(FadeCouplesFixture::NoDance);
+        f.window->startClicked(1);
+        f.tickAfter(100);
+        f.tickAfter(200);
+        QCOMPARE(f.edit(1), QStringLiteral("0,3"));
+        QCOMPARE(lamps(f.window->couple(1)), lit(LampState::Null));
+    }
+
     void languageAndHelp_data()
     {
         QTest::addColumn<int>("language");
