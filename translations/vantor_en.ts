@@ -367,6 +367,10 @@
         <source>Tanzzeit:</source>
         <translation>Dancing time:</translation>
     </message>
+    <message>
+        <source>Tanzwahl gesperrt, solange in „Musik ausblenden“ eine Uhr läuft</source>
+        <translation>Dance choice locked while a clock runs in “Fade music”</translation>
+    </message>
 </context>
 <context>
     <name>FadeCouplesWindow</name>
@@ -429,6 +433,10 @@
     <message>
         <source>In&amp;vertieren</source>
         <translation>In&amp;vert</translation>
+    </message>
+    <message>
+        <source>Beamer</source>
+        <translation>Projector</translation>
     </message>
 </context>
 <context>
@@ -520,6 +528,10 @@
     <message>
         <source>Die Uhr läuft mit der Musik des Players und zählt die Zeit, die der Saal hört</source>
         <translation>The clock runs with the player&apos;s music and counts the time the hall hears</translation>
+    </message>
+    <message>
+        <source>&amp;Zeit</source>
+        <translation>T&amp;ime</translation>
     </message>
 </context>
 <context>

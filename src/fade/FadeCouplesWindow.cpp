@@ -226,8 +226,10 @@ void FadeCouplesWindow::placeControls()
 
 void FadeCouplesWindow::applyLanguage()
 {
-    for (int number = 1; number <= 3; ++number)
+    for (int number = 1; number <= 3; ++number) {
         coupleAt(number).group->setTitle(tr(kCoupleCaptions[number - 1]));
+        coupleAt(number).projectorButton->setText(tr("Beamer"));
+    }
     resetButton->setText(tr("&Zurücksetzen"));
     helpButton->setText(tr("H&ilfe"));
     projectorAllButton->setText(tr("Beamer (a&lle Uhren)"));
