@@ -38,6 +38,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -155,6 +156,7 @@ MainWindow::MainWindow(const MainWindowOptions& options, QWidget* parent)
         return;
     }
     createFreeStandingWindows();
+    qApp->installEventFilter(this);
 }
 
 MainWindow::~MainWindow()
@@ -605,6 +607,21 @@ void MainWindow::applyStoredLanguage()
     state_.messages->warning(textIn(Language::German, "MainWindow", notLoaded).arg(lastLoadError_) +
                              QStringLiteral("\n\n") +
                              textIn(Language::English, "MainWindow", notLoaded).arg(lastLoadErrorEnglish_));
+}
+
+// The tool keys lead between the windows; a text field's own Ctrl+A (select
+// all) or Ctrl+Z (undo) must not swallow them once the focus is in one.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType() ||
+        static_cast<QWidget*>(watched)->window() != this)
+        return QMainWindow::eventFilter(watched, event);
+    const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+    for (const WindowRow& row : windowRows()) {
+        if (row.menu && *row.menu->key && QKeySequence(QString::fromLatin1(row.menu->key)) == pressed)
+            return true; // not accepted: the shortcut goes to the menu command
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -78,6 +78,7 @@ public:
     void minutesSecondsFormatClicked();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 

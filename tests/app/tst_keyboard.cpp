@@ -4,6 +4,7 @@
 #include "rules/DanceSelection.h"
 #include "widgets/EmbeddedForm.h"
 #include "widgets/RadioGroup.h"
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QTemporaryDir>
@@ -64,6 +65,27 @@ private slots:
                 return;
         }
         QFAIL("Tab never came back");
+    }
+
+    // A text field's own Ctrl+A and Ctrl+Z give way to the tool keys.
+    void toolKeyWinsOverATextFieldsOwnKey_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<EmbeddedWindow>("window");
+        QTest::newRow("Ctrl+A") << int(Qt::Key_A) << EmbeddedWindow::CountBeat;
+        QTest::newRow("Ctrl+Z") << int(Qt::Key_Z) << EmbeddedWindow::StopTime;
+    }
+
+    void toolKeyWinsOverATextFieldsOwnKey()
+    {
+        QFETCH(int, key);
+        QFETCH(EmbeddedWindow, window);
+        QTest::keyClick(form_.get(), Qt::Key_T, Qt::ControlModifier);
+        auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(field);
+        field->setText("48");
+        QTest::keyClick(field, Qt::Key(key), Qt::ControlModifier);
+        QCOMPARE(form_->shownWindow(), window);
     }
 
     // The box's letter chooses the dance it leads to: focus alone would leave the target empty.
