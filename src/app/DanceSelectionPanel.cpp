@@ -1,5 +1,6 @@
 #include "app/DanceSelectionPanel.h"
 #include "widgets/ElidedLabel.h"
+#include "widgets/EmbeddedForm.h"
 #include "common/Language.h"
 #include "common/ProgramState.h"
 #include "common/SoundPlayer.h"
@@ -70,8 +71,8 @@ DanceSelectionPanel::DanceSelectionPanel(ProgramState& state, DanceSelection& se
 {
     setObjectName("dancePanel");
     setFixedSize(635, 163);
-    QPalette grey = palette();
-    grey.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
+    // Dark enough for white text to read at 4.5:1 and more, whatever the desktop's palette.
+    QPalette grey = fixedLightPalette(QColor(0x69, 0x69, 0x69));
     grey.setColor(QPalette::WindowText, Qt::white);
     setPalette(grey);
     setAutoFillBackground(true);
