@@ -4,7 +4,9 @@
 // two builds can be compared picture by picture (a change that should look
 // the same gives identical files).
 //
-//   window_shots OUTDIR
+//   window_shots OUTDIR [--dark]
+//
+// --dark gives the application a dark palette first, as a dark desktop does.
 
 #include "app/MainWindow.h"
 #include "common/Messages.h"
@@ -12,6 +14,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QPalette>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -67,16 +70,40 @@ void shootLanguage(MainWindow& mainWindow, const QString& outDir, const QString&
     }
 }
 
+// Light text on dark grounds, as a dark desktop theme sets it.
+QPalette darkPalette()
+{
+    QPalette dark;
+    const QColor text(0xE6, 0xE6, 0xE6);
+    dark.setColor(QPalette::Window, QColor(0x2B, 0x2B, 0x2B));
+    dark.setColor(QPalette::WindowText, text);
+    dark.setColor(QPalette::Base, QColor(0x1E, 0x1E, 0x1E));
+    dark.setColor(QPalette::AlternateBase, QColor(0x33, 0x33, 0x33));
+    dark.setColor(QPalette::Text, text);
+    dark.setColor(QPalette::Button, QColor(0x3A, 0x3A, 0x3A));
+    dark.setColor(QPalette::ButtonText, text);
+    dark.setColor(QPalette::ToolTipBase, QColor(0x3A, 0x3A, 0x3A));
+    dark.setColor(QPalette::ToolTipText, text);
+    dark.setColor(QPalette::Highlight, QColor(0x3D, 0x6B, 0xB3));
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    dark.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x80, 0x80, 0x80));
+    dark.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x80));
+    dark.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x80, 0x80, 0x80));
+    return dark;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: window_shots OUTDIR\n");
+        std::fprintf(stderr, "usage: window_shots OUTDIR [--dark]\n");
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (argc > 2 && QString::fromLocal8Bit(argv[2]) == QStringLiteral("--dark"))
+        QApplication::setPalette(darkPalette());
     const QString outDir = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(outDir);
     QTemporaryDir work;

@@ -367,6 +367,10 @@
         <source>Tanzzeit:</source>
         <translation>Dancing time:</translation>
     </message>
+    <message>
+        <source>Tanzwahl gesperrt, solange in „Musik ausblenden“ eine Uhr läuft</source>
+        <translation>Dance choice locked while a clock runs in “Fade music”</translation>
+    </message>
 </context>
 <context>
     <name>FadeCouplesWindow</name>
@@ -429,6 +433,10 @@
     <message>
         <source>In&amp;vertieren</source>
         <translation>In&amp;vert</translation>
+    </message>
+    <message>
+        <source>Beamer</source>
+        <translation>Projector</translation>
     </message>
 </context>
 <context>
@@ -520,6 +528,10 @@
     <message>
         <source>Die Uhr läuft mit der Musik des Players und zählt die Zeit, die der Saal hört</source>
         <translation>The clock runs with the player&apos;s music and counts the time the hall hears</translation>
+    </message>
+    <message>
+        <source>&amp;Zeit</source>
+        <translation>T&amp;ime</translation>
     </message>
 </context>
 <context>
@@ -674,6 +686,26 @@
     <message>
         <source>Vor&amp;hören</source>
         <translation>P&amp;re-listen</translation>
+    </message>
+    <message>
+        <source>&amp;Takt-/Zeit-Info|&amp;International</source>
+        <translation>&amp;Beat/Time Info|&amp;International</translation>
+    </message>
+    <message>
+        <source>&amp;Boogie Woogie</source>
+        <translation>&amp;Boogie Woogie</translation>
+    </message>
+    <message>
+        <source>B&amp;allroom</source>
+        <translation>B&amp;allroom</translation>
+    </message>
+    <message>
+        <source>&amp;Latin</source>
+        <translation>&amp;Latin</translation>
+    </message>
+    <message>
+        <source>&amp;Formations</source>
+        <translation>&amp;Formations</translation>
     </message>
 </context>
 <context>
@@ -843,6 +875,18 @@ The program therefore starts in German; English stays the stored language.</tran
     <message>
         <source> Musik abspielen</source>
         <translation> Play music</translation>
+    </message>
+    <message>
+        <source> Zeitmessung</source>
+        <translation> Stop time</translation>
+    </message>
+    <message>
+        <source> Musik ausblenden Rock&apos;n&apos;Roll</source>
+        <translation> Fade music Rock&apos;n&apos;Roll</translation>
+    </message>
+    <message>
+        <source> Musik ausblenden Standard/Latein/Boogie</source>
+        <translation> Fade music Standard/Latin/Boogie</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #include "app/DanceSelectionPanel.h"
 #include "widgets/ElidedLabel.h"
+#include "widgets/EmbeddedForm.h"
 #include "common/Language.h"
 #include "common/ProgramState.h"
 #include "common/SoundPlayer.h"
@@ -70,8 +71,8 @@ DanceSelectionPanel::DanceSelectionPanel(ProgramState& state, DanceSelection& se
 {
     setObjectName("dancePanel");
     setFixedSize(635, 163);
-    QPalette grey = palette();
-    grey.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
+    // Dark enough for white text to read at 4.5:1 and more, whatever the desktop's palette.
+    QPalette grey = fixedLightPalette(QColor(0x69, 0x69, 0x69));
     grey.setColor(QPalette::WindowText, Qt::white);
     setPalette(grey);
     setAutoFillBackground(true);
@@ -107,10 +108,23 @@ DanceSelectionPanel::DanceSelectionPanel(ProgramState& state, DanceSelection& se
 
     connect(&selection_, &DanceSelection::choiceChanged, this, &DanceSelectionPanel::showChoice);
     connect(&selection_, &DanceSelection::targetChanged, this, &DanceSelectionPanel::showTarget);
-    connect(&selection_, &DanceSelection::lockChanged, this, [this](bool locked) {
-        for (RadioGroup* group : {typeGroup, danceGroup, roundGroup})
-            group->setEnabled(!locked);
-    });
+    connect(&selection_, &DanceSelection::lockChanged, this, &DanceSelectionPanel::showLock);
+}
+
+// Greyed boxes alone leave the operator guessing why no other dance can be chosen.
+void DanceSelectionPanel::showLock()
+{
+    const bool locked = selection_.locked();
+    for (RadioGroup* group : {typeGroup, danceGroup, roundGroup}) {
+        group->setEnabled(!locked);
+        group->setToolTip(locked ? lockedText() : QString());
+    }
+    fillInfoLine();
+}
+
+QString DanceSelectionPanel::lockedText()
+{
+    return tr("Tanzwahl gesperrt, solange in „Musik ausblenden“ eine Uhr läuft");
 }
 
 void DanceSelectionPanel::typeChanged()
@@ -200,6 +214,10 @@ void DanceSelectionPanel::targetTempoChanged()
 
 void DanceSelectionPanel::fillInfoLine()
 {
+    if (selection_.locked()) {
+        infoLabel->setText(lockedText());
+        return;
+    }
     const RuleTables& rules = *state_.rules;
     const QString ballroomLatin = tr("Standard/Latein: ");
     const QString line = ballroomLatin + rules.table(Discipline::Latin).source + "/" +
@@ -218,7 +236,7 @@ void DanceSelectionPanel::setLanguage(Language language)
     roundGroup->setTitle(tr("&Runde"));
     setLabelText(targetTempoLabel, tr("Solltempo:"));
     setLabelText(danceTimeLabel, tr("Tanzzeit:"));
-    fillInfoLine();
+    showLock();
     // The lists come again in the language now in use; the choice stays.
     restoreChoice(typeGroup->itemIndex(), danceGroup->itemIndex(), roundGroup->itemIndex());
 }

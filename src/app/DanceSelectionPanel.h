@@ -25,8 +25,10 @@ public:
     void roundChanged();
     // Change handler of the free target tempo field.
     void targetTempoChanged();
-    // The line naming the rules the Latin and Rock'n'Roll tables follow.
+    // The line naming the rules the Latin and Rock'n'Roll tables follow, or
+    // while the choice is locked, why.
     void fillInfoLine();
+    static QString lockedText();
     // Sets the panel's texts in the language and applies the choice again, so lists and values come from the tables
     // now loaded. Expects state.Sprache to be set to the same language.
     void setLanguage(Language language);
@@ -49,6 +51,7 @@ private:
     static constexpr int NothingShown = -2;
 
     void showChoice();
+    void showLock();
     void showDancesOfType();
     void showRoundsOfDance();
     void showTarget();

@@ -40,6 +40,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -103,6 +104,7 @@ const char* menuName(const QString& path)
         {QStringLiteral("&Datei"), "fileMenu"},
         {QStringLiteral("&Messungen"), "measurementsMenu"},
         {QStringLiteral("&Takt-/Zeit-Info"), "beatTimeInfoMenu"},
+        {QStringLiteral("&Takt-/Zeit-Info|&International"), "internationalMenu"},
         {QStringLiteral("&Extras"), "extrasMenu"},
         {QStringLiteral("&Extras|&Sprache"), "languageMenu"},
         {QStringLiteral("&Extras|Zeitformat"), "timeFormatMenu"},
@@ -161,6 +163,7 @@ MainWindow::MainWindow(const MainWindowOptions& options, QWidget* parent)
         return;
     }
     createFreeStandingWindows();
+    qApp->installEventFilter(this);
 }
 
 MainWindow::~MainWindow()
@@ -237,6 +240,7 @@ void MainWindow::buildControls()
     auto* scroller = new QScrollArea(this);
     scroller->setObjectName("ContentScroller");
     scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus); // scrolled by the focus moving, never a stop of its own
     scroller->setWidgetResizable(true);
     scroller->setWidget(mainSplitter_);
     setCentralWidget(scroller);
@@ -279,8 +283,7 @@ std::unique_ptr<MainWindow::MenuSet> MainWindow::buildMenu(Language language)
             continue;
         const MenuEntry& entry = *row.menu;
         const EmbeddedWindow window = row.window;
-        // A menu command writes its own German header in both languages.
-        const QString header = QString::fromUtf8(entry.header);
+        const char* header = entry.header;
         commands.push_back({entry.path, entry.text, entry.name, entry.key, entry.hidden ? Hidden : Plain,
                             [this, header, window] { showByMenu(header, window); }});
     }
@@ -674,6 +677,21 @@ void MainWindow::applyStoredLanguage()
                              textIn(Language::English, "MainWindow", notLoaded).arg(lastLoadErrorEnglish_));
 }
 
+// The tool keys lead between the windows; a text field's own Ctrl+A (select
+// all) or Ctrl+Z (undo) must not swallow them once the focus is in one.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType() ||
+        static_cast<QWidget*>(watched)->window() != this)
+        return QMainWindow::eventFilter(watched, event);
+    const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+    for (const WindowRow& row : windowRows()) {
+        if (row.menu && *row.menu->key && QKeySequence(QString::fromLatin1(row.menu->key)) == pressed)
+            return true; // not accepted: the shortcut goes to the menu command
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     QMainWindow::closeEvent(event);
@@ -689,18 +707,41 @@ void MainWindow::selectorItemClicked(int section, int item)
         return;
     selectorSection_ = section;
     selectorItem_ = item;
+    const bool focusInWindow = displayArea_->isAncestorOf(QApplication::focusWidget());
     // Showing the empty window first makes a repeated choice show its window anew.
     showEmbedded(EmbeddedWindow::Empty);
     setHeader(tr(row->selector->header));
     headerSource_ = row->selector->header;
     showEmbedded(row->window);
+    focusShownWindow(focusInWindow);
 }
 
-void MainWindow::showByMenu(const QString& header, EmbeddedWindow window)
+void MainWindow::showByMenu(const char* header, EmbeddedWindow window)
 {
-    setHeader(header);
-    headerSource_ = nullptr;
+    setHeader(tr(header));
+    headerSource_ = header;
     showEmbedded(window);
+    // A key pressed anywhere leads on into the window it opened.
+    focusShownWindow(true);
+}
+
+// The focus left in a window now hidden would otherwise fall on a stop that
+// shows nothing.
+void MainWindow::focusShownWindow(bool always)
+{
+    EmbeddedForm* shown = embedded(shownWindow());
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && shown->isAncestorOf(focus))
+        return;
+    if (!always && focus && focus->isVisible())
+        return;
+    for (QWidget* next = shown->nextInFocusChain(); next != shown; next = next->nextInFocusChain()) {
+        if (shown->isAncestorOf(next) && next->isVisible() && next->isEnabled() &&
+            (next->focusPolicy() & Qt::TabFocus)) {
+            next->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
 }
 
 void MainWindow::setHeader(const QString& text)

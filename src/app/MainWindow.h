@@ -78,6 +78,7 @@ public:
     void minutesSecondsFormatClicked();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -101,7 +102,8 @@ private:
     bool reloadRuleTablesForLanguage(const QString& language, bool reportFailure);
     bool switchToEnglish(bool reportFailure);
     void applyStoredLanguage();
-    void showByMenu(const QString& header, EmbeddedWindow window);
+    void showByMenu(const char* header, EmbeddedWindow window);
+    void focusShownWindow(bool always);
     void setHeader(const QString& text);
     void setTimeFormat(TimeFormat format);
     void showTimeFormatChecks();
@@ -155,7 +157,7 @@ private:
     QSplitter* menuPane_ = nullptr;
     QLabel* logo_ = nullptr;
     SelectorBar* selector_ = nullptr;
-    const char* headerSource_ = nullptr; // the shown header's German text, when it came from the selector
+    const char* headerSource_ = nullptr; // the shown header's German text, translated anew on a language switch
     QLabel* headerLabel_ = nullptr;
     DisplayArea* displayArea_ = nullptr;
     DanceSelectionPanel* dancePanel_ = nullptr;

@@ -21,8 +21,8 @@ struct SelectorEntry {
 // text, German, translated for each menu (context "MainMenu"); its object
 // name, which the menu of each language ends with the language
 // ("stopTimeActionGerman", "stopTimeActionEnglish"); its key; the header it
-// writes, German in both languages as the users know it; and whether the menu
-// leaves it out while its key still works.
+// writes, German, translated when shown (context "MainWindow"); and whether
+// the menu leaves it out while its key still works.
 struct MenuEntry {
     const char* path;
     const char* text;

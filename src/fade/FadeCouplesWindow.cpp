@@ -226,8 +226,10 @@ void FadeCouplesWindow::placeControls()
 
 void FadeCouplesWindow::applyLanguage()
 {
-    for (int number = 1; number <= 3; ++number)
+    for (int number = 1; number <= 3; ++number) {
         coupleAt(number).group->setTitle(tr(kCoupleCaptions[number - 1]));
+        coupleAt(number).projectorButton->setText(tr("Beamer"));
+    }
     resetButton->setText(tr("&Zurücksetzen"));
     helpButton->setText(tr("H&ilfe"));
     projectorAllButton->setText(tr("Beamer (a&lle Uhren)"));
@@ -334,12 +336,21 @@ void FadeCouplesWindow::clockTimerFired(int number)
     const std::int64_t readingMs = couple.clock.readingMs();
     couple.timeEdit->setText(clockText(readingMs, state_.timeFormat));
     const DanceTime& danceTime = state_.selection->danceTime();
+    // Without a dancing time ("Kein Tanz" before any dance) there is nothing
+    // for the lamps to tell.
+    if (danceTime.max() <= 0)
+        return;
     // A reading that passed more than one threshold since the last tick (a
-    // clock joining a heat under way) moves the light on to where it belongs.
+    // clock joining a heat under way) moves the light on to where it belongs;
+    // a light that does not move on (red, or a threshold of 0) ends the walk.
     std::optional<LampState> lamp;
-    while (const auto next = couple.light.advance(readingMs * 0.001, danceTime.min(), danceTime.max())) {
+    for (;;) {
+        const double threshold = couple.light.nextThreshold();
+        const auto next = couple.light.advance(readingMs * 0.001, danceTime.min(), danceTime.max());
+        if (!next)
+            break;
         lamp = next;
-        if (*next == LampState::Red)
+        if (*next == LampState::Red || couple.light.nextThreshold() == threshold)
             break;
     }
     if (lamp)

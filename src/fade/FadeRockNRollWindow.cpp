@@ -214,7 +214,7 @@ void FadeRockNRollWindow::applyLanguage()
 {
     // The rule tables have just been reloaded in the new language.
     infoLabel->setText(state_.rules->table(Discipline::RnR).source);
-    timeGroup->setTitle(QStringLiteral("&Zeit"));
+    timeGroup->setTitle(tr("&Zeit"));
     resetButton->setText(tr("Zurücksetzen (&2)"));
     remainingBarsLabel->setText(tr("Verbleibende Takte:"));
     lastFourGroup->setTitle(tr("Turniermusik"));

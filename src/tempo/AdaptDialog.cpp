@@ -1,4 +1,5 @@
 #include "tempo/AdaptDialog.h"
+#include "widgets/EmbeddedForm.h"
 #include "widgets/ScreenPlacement.h"
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -20,9 +21,7 @@ void AdaptDialog::buildControls(QWidget* host, const Layout& layout)
     speedGroup->setObjectName("speedGroup");
     speedGroup->setGeometry(layout.group);
     speedGroup->setAutoFillBackground(true);
-    QPalette white = speedGroup->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    speedGroup->setPalette(white);
+    speedGroup->setPalette(fixedLightPalette(Qt::white));
 
     const int fieldLeft = 8 + layout.labelWidth + 4;
     auto addRow = [&](int row, QLabel*& label, QLineEdit*& field, const char* name) {

@@ -1,6 +1,7 @@
 #include "widgets/ScreenPlacement.h"
 #include "tempo/AdaptFixedSpeedDialog.h"
 #include "common/NumberText.h"
+#include "widgets/EmbeddedForm.h"
 #include "widgets/RoundedFrame.h"
 #include "tempo/SpeedConversion.h"
 #include <QFrame>
@@ -9,10 +10,7 @@
 AdaptFixedSpeedDialog::AdaptFixedSpeedDialog(QWidget* parent)
     : AdaptDialog("AdaptFixedSpeedDialog", QSize(323, 220), parent)
 {
-    const QColor blue(72, 109, 170);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, blue);
-    setPalette(palette);
+    setPalette(fixedLightPalette(QColor(72, 109, 170)));
     setAutoFillBackground(true);
 
     frame = new QFrame(this);

@@ -26,6 +26,11 @@ void BeatSchedule::start(std::int64_t startMs)
         setTempo(pending_->barsPerMinute, pending_->beatsPerBar);
 }
 
+void BeatSchedule::continueAt(std::int64_t nextBeatMs)
+{
+    barStartMs_ = double(nextBeatMs) - (beatCount_ - barStartBeat_) * beatSeconds_ * 1000.0;
+}
+
 void BeatSchedule::takeOverAtThisBar()
 {
     // The bar line the old tempo reaches next is where the new one starts.

@@ -23,6 +23,8 @@ public:
     // While running: the tempo and metre from the next bar on.
     void changeAtNextBar(double barsPerMinute, int beatsPerBar);
     void start(std::int64_t startMs);
+    // While running: the beats go on in their bar, the next one due at nextBeatMs.
+    void continueAt(std::int64_t nextBeatMs);
     // The next beat if one is due at nowMs; at most one per call.
     std::optional<Beat> nextBeat(std::int64_t nowMs);
     // Counts the next beat without asking the time: for a caller that learns

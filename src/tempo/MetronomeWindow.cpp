@@ -67,6 +67,7 @@ MetronomeWindow::MetronomeWindow(ProgramState& state, QWidget* parent)
     connect(startButton, &QPushButton::clicked, this, &MetronomeWindow::startClicked);
     connect(helpButton, &QPushButton::clicked, this, &EmbeddedForm::helpRequested);
     connect(metreGroup, &RadioGroup::itemChanged, this, &MetronomeWindow::metreChanged);
+    connect(beepCheck, &QCheckBox::toggled, this, &MetronomeWindow::soundToggled);
     connect(tempoSpin, &QDoubleSpinBox::valueChanged, this, &MetronomeWindow::tempoChanged);
     connect(measuredButton, &QPushButton::clicked, this, &MetronomeWindow::measuredClicked);
     connect(targetButton, &QPushButton::clicked, this, &MetronomeWindow::targetClicked);
@@ -274,6 +275,32 @@ void MetronomeWindow::metreChanged()
     }
     if (const auto tempo = readTempo())
         schedule_.setTempo(*tempo, beatsPerBar());
+}
+
+void MetronomeWindow::soundToggled()
+{
+    const bool wanted = beepCheck->isChecked();
+    if (!running()) {
+        if (!wanted)
+            showSoundNotice(false);
+        return;
+    }
+    if (wanted) {
+        // The beat clock hands over at its next bar line (beatTimerFired).
+        showSoundNotice(!(state_.sounds && state_.sounds->hasOutput()));
+        return;
+    }
+    showSoundNotice(false);
+    if (!clicksFromOutput_)
+        return;
+    // Read before the clicks stop: where the next one would have been heard.
+    const auto nextHeardNs = state_.sounds->clickHeardNs(schedule_.beatCount());
+    state_.sounds->stopClicks();
+    clicksFromOutput_ = false;
+    if (nextHeardNs)
+        schedule_.continueAt(*nextHeardNs / 1000000);
+    else
+        schedule_.start(state_.clock->nowMs());
 }
 
 void MetronomeWindow::tempoChanged()

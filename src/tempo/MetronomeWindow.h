@@ -38,6 +38,9 @@ public:
     void barTimerFired();
     void flashTimerFired();
     void metreChanged();
+    // Sound ticked while running: the output's clicks from the next bar line;
+    // unticked: the clicks stop and the flashes go on in their beat.
+    void soundToggled();
     // Tempo changed while running: it takes over at the next bar.
     void tempoChanged();
     // Take over the tempo last measured by count beat, or the middle of the target range.

@@ -108,14 +108,17 @@ void SpeedConversionWindow::enterIn(QLineEdit* field, QLineEdit* other, const QS
     }
 }
 
+// One message for a field that cannot be used, naming the field; the
+// number reader's own "conversion error" before it would be a second box.
 void SpeedConversionWindow::calculateClicked()
 {
-    const std::optional<double> actual = readNumber(actualTempoEdit->text().left(255), state_.messages);
+    const std::optional<double> actual = readNumber(actualTempoEdit->text().left(255), nullptr);
     if (actual) {
-        const std::optional<double> desired = readNumber(desiredTempoEdit->text().left(255), state_.messages);
+        const std::optional<double> desired = readNumber(desiredTempoEdit->text().left(255), nullptr);
         // A negative tempo would ask for a change of more than 100 %, which no music can play.
         if (!desired || *desired < 0) {
             warn(tr("Sie müssen als Soll-Tempo einen gültige Zahl angeben"));
+            desiredTempoEdit->setFocus();
             return;
         }
         const auto change = speedChangeText(static_cast<float>(*actual), static_cast<float>(*desired));
@@ -126,6 +129,7 @@ void SpeedConversionWindow::calculateClicked()
     }
     // Unreadable, zero or negative: no speed change leads away from it.
     warn(tr("Sie müssen als Ist-Tempo eine gültige Zahl angeben"));
+    actualTempoEdit->setFocus();
 }
 
 void SpeedConversionWindow::resetClicked()

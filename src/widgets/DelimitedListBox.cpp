@@ -38,8 +38,11 @@ public:
             const int width = list_->fieldWidth(column, int(fields.size()), option.rect.right() - x + 1);
             const QRect cell(x, option.rect.top(), width, option.rect.height());
             painter->setClipRect(cell);
+            // A cut text ends in "…", so it is not taken for the whole; hovering shows it whole.
+            const QString shownText =
+                painter->fontMetrics().elidedText(fields.at(column), Qt::ElideRight, cell.width() - 2);
             painter->drawText(cell.adjusted(2, 1, 0, 0), alignmentOf(painter, fields.at(column), cell, column),
-                              fields.at(column));
+                              shownText);
             x = cell.right() + 2; // one pixel of gap after the cell
         }
         painter->restore();

@@ -1,6 +1,9 @@
 #include "widgets/EmbeddedForm.h"
 #include "common/Language.h"
+#include <QApplication>
 #include <QFrame>
+#include <QPalette>
+#include <QStyle>
 #include <QShowEvent>
 
 EmbeddedForm::EmbeddedForm(const QString& objectName, QSize panelSize, QWidget* parent)
@@ -11,11 +14,25 @@ EmbeddedForm::EmbeddedForm(const QString& objectName, QSize panelSize, QWidget* 
     panel_->setObjectName("Panel1");
     panel_->setFixedSize(panelSize);
     // The tool windows share one blue background, the form and its panel alike.
-    QPalette blue = palette();
-    blue.setColor(QPalette::Window, QColor(0x48, 0x6D, 0xAA));
-    setPalette(blue);
+    setPalette(fixedLightPalette(QColor(0x48, 0x6D, 0xAA)));
     setAutoFillBackground(true);
     panel_->setAutoFillBackground(true);
+}
+
+QPalette fixedLightPalette(const QColor& window)
+{
+    const QPalette standard = QApplication::style()->standardPalette();
+    QPalette fixed;
+    // Each colour set by itself: a role left unset would come from the desktop's palette.
+    for (int group = 0; group < QPalette::NColorGroups; ++group) {
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto g = static_cast<QPalette::ColorGroup>(group);
+            const auto r = static_cast<QPalette::ColorRole>(role);
+            fixed.setColor(g, r, standard.color(g, r));
+        }
+        fixed.setColor(static_cast<QPalette::ColorGroup>(group), QPalette::Window, window);
+    }
+    return fixed;
 }
 
 void EmbeddedForm::setLanguage(Language language)

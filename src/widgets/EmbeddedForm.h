@@ -3,6 +3,12 @@
 #include <QWidget>
 
 class QFrame;
+class QPalette;
+
+// The style's own light palette with the given window colour, every role
+// set, for controls drawn over fixed light colours: a dark desktop palette
+// would otherwise turn their texts light over a light ground.
+QPalette fixedLightPalette(const QColor& window);
 
 // Base of every window that lives in the main window's display area: its
 // controls sit on a fixed-size panel, Panel1, kept centred in the area.

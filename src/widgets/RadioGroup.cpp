@@ -110,6 +110,22 @@ QRadioButton* RadioGroup::button(int index) const
     return index >= 0 && index < count() ? buttons_[static_cast<size_t>(index)] : nullptr;
 }
 
+bool RadioGroup::event(QEvent* event)
+{
+    const bool handled = QGroupBox::event(event);
+    // The items have no letters of their own, so a shortcut here is the
+    // title's; focus alone on an unchosen item would leave the choice empty.
+    if (event->type() == QEvent::Shortcut && index_ < 0) {
+        const auto focused = std::find(buttons_.begin(), buttons_.end(), focusWidget());
+        QRadioButton* item = focused != buttons_.end() ? *focused : button(0);
+        if (item && item->isEnabled()) {
+            item->setFocus(Qt::ShortcutFocusReason);
+            item->click();
+        }
+    }
+    return handled;
+}
+
 bool RadioGroup::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)

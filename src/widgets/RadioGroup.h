@@ -12,7 +12,8 @@ class QRadioButton;
 // mouse or keyboard; setting the index or the items from code emits nothing.
 // Keyboard: the arrow keys move the choice to the neighbouring item, Tab
 // enters the box at the chosen item (the first one when none is chosen), and
-// the title's "&" mnemonic focuses the box.
+// the title's "&" mnemonic enters it there too, choosing the first item when
+// none is chosen, as an arrow key would.
 class RadioGroup : public QGroupBox {
     Q_OBJECT
 public:
@@ -39,6 +40,7 @@ signals:
     void itemChanged();
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -1,4 +1,5 @@
 #include "widgets/SelectorBar.h"
+#include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -20,7 +21,11 @@ int SelectorBar::addSection(const QString& caption)
     layout->setSpacing(2);
     layout->addStretch();
     sections_.emplace_back();
-    return QToolBox::addItem(page, caption);
+    const int section = QToolBox::addItem(page, caption);
+    // The scroll area the box wraps each section in would be a Tab stop that shows nothing.
+    for (auto* area : findChildren<QScrollArea*>())
+        area->setFocusPolicy(Qt::NoFocus);
+    return section;
 }
 
 void SelectorBar::addItem(int section, const QString& caption, const QIcon& picture)

@@ -102,6 +102,7 @@ private slots:
     void emptyingTargetTempoIsAccepted();
     void setLanguageKeepsTheChoice();
     void infoLine();
+    void lockSaysWhyInBothLanguages();
     void everyChoiceFindsItsRowInTheDeliveredFiles_data();
     void everyChoiceFindsItsRowInTheDeliveredFiles();
 
@@ -466,6 +467,28 @@ void TestDanceSelectionPanel::infoLine()
     QCOMPARE(line.size(), 255);
     QVERIFY(line.startsWith("Ballroom/Latin: <b>xxx"));
     QCOMPARE(panel_->infoLabel->textFormat(), Qt::PlainText);
+}
+
+// Greyed boxes alone do not tell the operator why no other dance can be chosen.
+void TestDanceSelectionPanel::lockSaysWhyInBothLanguages()
+{
+    const QString german = "Tanzwahl gesperrt, solange in „Musik ausblenden“ eine Uhr läuft";
+    const QString english = "Dance choice locked while a clock runs in “Fade music”";
+    chooseDance(3, 0, -1);
+    selection_->setLocked(true);
+    QVERIFY(!panel_->danceGroup->isEnabled());
+    QCOMPARE(panel_->danceGroup->toolTip(), german);
+    QCOMPARE(panel_->infoLabel->text(), german);
+    fillEnglish(rules_);
+    state_.language = Language::English;
+    panel_->setLanguage(Language::English);
+    QCOMPARE(panel_->typeGroup->toolTip(), english);
+    QCOMPARE(panel_->infoLabel->text(), english);
+    QCOMPARE(panel_->danceGroup->currentText(), QString("Samba"));
+    selection_->setLocked(false);
+    QVERIFY(panel_->danceGroup->isEnabled());
+    QVERIFY(panel_->danceGroup->toolTip().isEmpty());
+    QVERIFY(panel_->infoLabel->text().startsWith("Ballroom/Latin: "));
 }
 
 void TestDanceSelectionPanel::everyChoiceFindsItsRowInTheDeliveredFiles_data()

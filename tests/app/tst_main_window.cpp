@@ -187,7 +187,7 @@ private slots:
         }
     }
 
-    void menuCommandsWriteGermanHeadersInBothLanguages_data()
+    void menuCommandsWriteHeadersInTheirLanguage_data()
     {
         QTest::addColumn<int>("language");
         QTest::addColumn<QString>("action");
@@ -197,23 +197,29 @@ private slots:
                                       << " Zeitmessung"
                                       << "StopTimeWindow";
         QTest::newRow("stop time en") << 1 << "stopTimeActionEnglish"
-                                      << " Zeitmessung"
+                                      << " Stop time"
                                       << "StopTimeWindow";
         QTest::newRow("rnr fade en") << 1 << "fadeRockNRollActionEnglish"
-                                     << " Musik ausblenden Rock'n'Roll"
+                                     << " Fade music Rock'n'Roll"
                                      << "FadeRockNRollWindow";
         QTest::newRow("std fade de") << 0 << "fadeCouplesActionGerman"
                                      << " Musik ausblenden Standard/Latein/Boogie"
                                      << "FadeCouplesWindow";
         QTest::newRow("latin info en") << 1 << "latinInfoActionEnglish"
-                                       << " Takt- und Zeiteinheiten bei Lateintänzen"
+                                       << " Beat and time regulations for latin"
                                        << "LatinInfoWindow";
         QTest::newRow("music check en") << 1 << "musicCheckActionEnglish"
-                                        << " Musik prüfen"
+                                        << " Check music"
                                         << "MusicCheckWindow";
+        QTest::newRow("international formations de") << 0 << "internationalFormationsActionGerman"
+                                                     << " International regulations for Formations"
+                                                     << "InternationalFormationsWindow";
+        QTest::newRow("international ballroom en") << 1 << "internationalBallroomActionEnglish"
+                                                   << " International regulations for Ballroom"
+                                                   << "InternationalBallroomWindow";
     }
 
-    void menuCommandsWriteGermanHeadersInBothLanguages()
+    void menuCommandsWriteHeadersInTheirLanguage()
     {
         QFETCH(int, language);
         QFETCH(QString, action);
@@ -277,6 +283,10 @@ private slots:
         QCOMPARE(form->headerText(), QString(" Musik auszählen"));
         QCOMPARE(form->statusPanels()->panelText(1), QString("Paar 2: 00:45"));
         QCOMPARE(form->statusPanels()->panelText(3), QString("Zeit 1:"));
+        // So does the header a menu command wrote.
+        form->action("fadeCouplesActionGerman")->trigger();
+        form->toEnglishClicked();
+        QCOMPARE(form->headerText(), QString(" Fade music Standard/Latin/Boogie"));
     }
 
     void englishSwitchRepeatsInformationChoice()
@@ -445,9 +455,9 @@ private slots:
         const QString hiddenFade = "fadeRockNRollAction" + suffix;
         QVERIFY(form->actions().contains(form->action(hiddenFade)));
         names << hiddenFade;
-        QCOMPARE(names.size(), 9 + 23);
+        QCOMPARE(names.size(), 10 + 28);
         names.removeDuplicates();
-        QCOMPARE(names.size(), 9 + 23);
+        QCOMPARE(names.size(), 10 + 28);
     }
 
     // Installed: the program in bin/, its data in share/vantor/, the user's

@@ -233,18 +233,33 @@ private slots:
         QCOMPARE(f.projector->clockLamp(1), LampState::Null);
     }
 
+    // At the start no dance was ever chosen: the clock runs, the program does not hang on the lamps.
+    void noDanceEverChosenLeavesTheLampsOut()
+    {
+        FadeCouplesFixture f;
+        f.selection.chooseType(FadeCouplesFixture::NoDance);
+        f.window->startClicked(1);
+        f.tickAfter(100);
+        f.tickAfter(200);
+        QCOMPARE(f.edit(1), QStringLiteral("0,3"));
+        QCOMPARE(lamps(f.window->couple(1)), lit(LampState::Null));
+    }
+
     void languageAndHelp_data()
     {
         QTest::addColumn<int>("language");
         QTest::addColumn<QString>("group3");
         QTest::addColumn<QString>("beamerAll");
         QTest::addColumn<QString>("help");
+        QTest::addColumn<QString>("coupleProjector");
         QTest::newRow("german") << 0 << "letztes Paar"
                                 << "Beamer (a&lle Uhren)"
-                                << "Latein/Standard/Boogie ausblenden|/opt/vantor/de/LateinAusblendenHelp.rtf";
+                                << "Latein/Standard/Boogie ausblenden|/opt/vantor/de/LateinAusblendenHelp.rtf"
+                                << "Beamer";
         QTest::newRow("english") << 1 << "last couple"
                                  << "Pro&jector (all clocks)"
-                                 << "Fade music (Latin/Standard/Boogie)|/opt/vantor/en/LateinAusblendenHelp.rtf";
+                                 << "Fade music (Latin/Standard/Boogie)|/opt/vantor/en/LateinAusblendenHelp.rtf"
+                                 << "Projector";
     }
 
     void languageAndHelp()
@@ -254,6 +269,7 @@ private slots:
         f.window->setLanguage(languageFromStored(language));
         QTEST(f.window->couple(3).group->title(), "group3");
         QTEST(f.window->projectorAllButton->text(), "beamerAll");
+        QTEST(f.window->couple(2).projectorButton->text(), "coupleProjector");
         f.window->helpButton->click();
         QTEST(f.help.shown.value(0), "help");
     }

@@ -588,7 +588,7 @@ private slots:
                                 w.roundGroup->items().join("|"),
                                 w.helpButton->text()};
         QTEST(texts, "texts");
-        QCOMPARE(w.timeGroup->title(), QString("&Zeit"));
+        QCOMPARE(w.timeGroup->title(), QString(flag == 1 ? "T&ime" : "&Zeit"));
         QCOMPARE(w.timeUnitLabel->text(), QString("sec."));
         QCOMPARE(w.classGroup->itemIndex(), 5);
         QCOMPARE(w.roundGroup->itemIndex(), 1);

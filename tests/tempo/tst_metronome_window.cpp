@@ -356,6 +356,55 @@ private slots:
         QVERIFY(window.noSoundLabel->isHidden());
     }
 
+    // No Stop/Start: ticked, the output's clicks begin with the next bar;
+    // unticked, they stop and the flashes keep their beat.
+    void soundTickedOrUntickedWhileRunning_data()
+    {
+        QTest::addColumn<bool>("ticked");
+        QTest::addColumn<QStringList>("flashes");
+        QTest::addColumn<int>("starts");
+        QTest::addColumn<int>("stops");
+        // 46 in 3/4 beats every 434.8 ms; the output's clicks are heard 57 ms after they start.
+        QTest::addColumn<QStringList>("played"); // sounds of the beat clock's own
+        QTest::addColumn<bool>("output");
+        // Ticked in the first bar: its last beat still from the beat clock, then the output's accent.
+        QTest::newRow("ticked") << true << QStringList{"880:50", "1377:100", "1812:50"} << 1 << 0
+                                << QStringList{"drum_stick"} << true;
+        // Unticked: the next beat where its click would have been heard (927 ms), on the 20 ms grid.
+        QTest::newRow("unticked") << false << QStringList{"940:50", "1380:100", "1800:50"} << 1 << 1 << QStringList{}
+                                  << true;
+        // Ticked with no output: the beat clock plays on, and the window says so at once.
+        QTest::newRow("ticked, no output") << true << QStringList{"880:50", "1320:100", "1740:50"} << 0 << 0
+                                           << QStringList{"drum_stick", "TOMTOM_HI", "drum_stick"} << false;
+    }
+
+    void soundTickedOrUntickedWhileRunning()
+    {
+        QFETCH(bool, ticked);
+        QFETCH(QStringList, flashes);
+        QFETCH(int, starts);
+        QFETCH(int, stops);
+        QFETCH(QStringList, played);
+        QFETCH(bool, output);
+        ClickingSounds sounds(clock);
+        sounds.output = output;
+        state.sounds = &sounds;
+        MetronomeWindow window(state);
+        window.beepCheck->setChecked(!ticked);
+        window.startButton->click();
+        flashesFor(window, 600);
+        window.beepCheck->setChecked(ticked);
+        QCOMPARE(!window.noSoundLabel->isHidden(), ticked && !output);
+        QStringList seen;
+        for (const QString& flash : flashesFor(window, 1300))
+            seen << QString("%1:%2").arg(flash.section(':', 0, 0).toInt() + 600).arg(flash.section(':', 1));
+        QCOMPARE(seen.mid(0, 3), flashes);
+        QCOMPARE(sounds.starts.size(), starts);
+        QCOMPARE(sounds.stops, stops);
+        QCOMPARE(sounds.played.mid(0, 3), played);
+        QVERIFY(window.running());
+    }
+
     void theNoticeGoesOnceSoundWorksOrIsNotWanted()
     {
         ClickingSounds output(clock);

@@ -94,17 +94,21 @@ private slots:
                                      << "50" << QStringList{badActualDe};
         QTest::newRow("actual negative") << 0 << "-5"
                                          << "50" << QStringList{badActualDe};
+        // One box each, naming the field: never the conversion error before it.
         QTest::newRow("actual unreadable") << 0 << "4x"
-                                           << "50" << QStringList{"Fehler bei Typumwandlung", badActualDe};
+                                           << "50" << QStringList{badActualDe};
+        QTest::newRow("actual empty") << 0 << ""
+                                      << "50" << QStringList{badActualDe};
         QTest::newRow("desired unreadable") << 0 << "48"
-                                            << "" << QStringList{"Fehler bei Typumwandlung", badDesiredDe};
+                                            << "5x" << QStringList{badDesiredDe};
+        QTest::newRow("desired empty") << 0 << "48"
+                                       << "" << QStringList{badDesiredDe};
         QTest::newRow("desired negative") << 0 << "48"
                                           << "-50" << QStringList{badDesiredDe};
         QTest::newRow("english actual zero") << 1 << "0"
                                              << "50" << QStringList{"Plase enter a valid number for actual speed"};
-        QTest::newRow("english desired unreadable")
-            << 1 << "48"
-            << "x" << QStringList{"Error during type conversion", "Please enter a valid integer number"};
+        QTest::newRow("english desired unreadable") << 1 << "48"
+                                                    << "x" << QStringList{"Please enter a valid integer number"};
     }
 
     void unusableTempoIsRefusedAndKeepsTheResult()

@@ -30,6 +30,7 @@ private slots:
     void spaceChoosesFocusedItem();
     void onlyChosenItemIsTabStop();
     void mnemonicFocusesChosenItem();
+    void mnemonicChoosesFirstItemWhenNoneIsChosen();
 
 private:
     QWidget* window_ = nullptr;
@@ -178,6 +179,18 @@ void TestRadioGroup::mnemonicFocusesChosenItem()
     QTest::keyClick(window_, Qt::Key_T, Qt::AltModifier);
     QVERIFY(group_->button(2)->hasFocus());
     QCOMPARE(spy_->count(), 0);
+}
+
+// Entered by its letter, the box must not leave the choice empty behind a focused item.
+void TestRadioGroup::mnemonicChoosesFirstItemWhenNoneIsChosen()
+{
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_));
+    other_->setFocus();
+    QTest::keyClick(window_, Qt::Key_T, Qt::AltModifier);
+    QVERIFY(group_->button(0)->hasFocus());
+    QCOMPARE(group_->itemIndex(), 0);
+    QCOMPARE(spy_->count(), 1);
 }
 
 QTEST_MAIN(TestRadioGroup)
