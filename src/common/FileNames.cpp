@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QUrl>
 #include <algorithm>
 
 #ifdef Q_OS_UNIX
@@ -219,4 +220,13 @@ QStringList filesBelow(const QString& folder, const QStringList& suffixes)
     }
 #endif
     return found;
+}
+
+QString pathOfUrl(const QUrl& url)
+{
+    const QString path = url.toLocalFile();
+    // Qt replaced bytes that are no UTF-8: the name is taken from those the URL encodes.
+    if (!path.contains(QChar::ReplacementCharacter))
+        return path;
+    return pathFromNative(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
 }

@@ -4,6 +4,7 @@
 #include <optional>
 
 class QFile;
+class QUrl;
 
 // The existing file or folder that path names when letter case is ignored in
 // every part below the deepest folder that exists as written; path itself when
@@ -21,6 +22,8 @@ QString pathFromNative(const QByteArray& bytes);
 QByteArray nativePath(const QString& path);
 // Whether path holds bytes that are no UTF-8, so that Qt cannot reach it.
 bool hasForeignBytes(const QString& path);
+// The path a dropped local file's URL names, bytes that are no UTF-8 kept.
+QString pathOfUrl(const QUrl& url);
 
 struct FileStatus {
     bool isFile = false;

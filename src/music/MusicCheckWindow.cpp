@@ -409,11 +409,7 @@ void MusicCheckWindow::dropEvent(QDropEvent* event)
     for (const QUrl& url : event->mimeData()->urls()) {
         if (!url.isLocalFile())
             continue;
-        QString path = url.toLocalFile();
-        // It replaced bytes that are no UTF-8: the name is taken from those the URL encodes.
-        if (path.contains(QChar::ReplacementCharacter))
-            path = pathFromNative(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
-        paths << path;
+        paths << pathOfUrl(url);
     }
     addPaths(paths);
     event->acceptProposedAction();

@@ -322,7 +322,7 @@ TrackTags PlayMusicWindow::tagsOf(const QString& path)
     if (found != tags_.constEnd())
         return *found;
     TrackTags named;
-    named.title = QFileInfo(path).completeBaseName();
+    named.title = readablePath(QFileInfo(path).completeBaseName());
     tags_.insert(path, named);
     QPointer<PlayMusicWindow> self(this);
     tagReader_->start([self, path] {
@@ -678,8 +678,8 @@ void PlayMusicWindow::startClicked()
         return;
     const auto heat = player_.cursor().current();
     const QString track = heat ? model_.plan().trackOfHeat(heat->dance, heat->heat) : QString();
-    if (!track.isEmpty() && !QFileInfo::exists(track) &&
-        !askForTrack(*heat, tr("Wo ist „%1“ jetzt?").arg(QFileInfo(track).fileName())))
+    if (!track.isEmpty() && !fileStatus(track) &&
+        !askForTrack(*heat, tr("Wo ist „%1“ jetzt?").arg(readablePath(QFileInfo(track).fileName()))))
         return;
     player_.startOrNext();
 }
@@ -712,8 +712,11 @@ void PlayMusicWindow::dropEvent(QDropEvent* event)
 {
     QStringList files;
     for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile())
-            files << url.toLocalFile();
+        if (!url.isLocalFile())
+            continue;
+        const QString path = pathOfUrl(url);
+        if (const auto status = fileStatus(path); status && status->isFile)
+            files << path;
     }
     const QPoint inTree = danceTree->viewport()->mapFrom(this, event->position().toPoint());
     const int dance = danceOfItem(danceTree->itemAt(inTree));

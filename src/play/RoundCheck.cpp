@@ -1,7 +1,9 @@
 #include "play/RoundCheck.h"
+#include "common/FileNames.h"
 #include "music/MusicJudgement.h"
 #include "play/TrackFigures.h"
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -37,13 +39,14 @@ QStringList roundProblems(const RoundPlan& plan, const RunningOrder& order, cons
         for (int heat = 0; heat < heats; ++heat) {
             const QString& path = dancePlan.tracks[heat];
             const QString where = heatText(dance, dancePlan, heat);
-            const QString file = QFileInfo(path).fileName();
-            const QFileInfo info(path);
-            if (!info.exists()) {
+            const QString file = readablePath(QFileInfo(path).fileName());
+            const std::optional<FileStatus> status = fileStatus(path);
+            if (!status) {
                 problems << QCoreApplication::translate("RoundCheck", "%1: „%2“ fehlt").arg(where, file);
                 continue;
             }
-            if (!info.isFile() || !info.isReadable()) {
+            QFile readable;
+            if (!status->isFile || !openForReading(readable, path)) {
                 problems << QCoreApplication::translate("RoundCheck", "%1: „%2“ ist nicht lesbar").arg(where, file);
                 continue;
             }

@@ -1,5 +1,6 @@
 #include "play/TrackTags.h"
 #include "common/FileNames.h"
+#include "music/MusicJudgement.h"
 #include <QFile>
 #include <QFileInfo>
 #include <fileref.h>
@@ -35,6 +36,6 @@ TrackTags readTrackTags(const QString& path)
         tags.artist = fromTagLib(file.tag()->artist());
     }
     if (tags.title.isEmpty())
-        tags.title = QFileInfo(path).completeBaseName();
+        tags.title = readablePath(QFileInfo(path).completeBaseName());
     return tags;
 }
