@@ -39,8 +39,9 @@ void Prelistener::start()
         problem_ = tr("Das Gerät zum Vorhören „%1“ ist nicht da.").arg(deviceName());
     else
         playback_ = std::make_unique<TrackPlayback>(*output_, plan_);
+    // Polled often until it sounds: each poll may be the one that hands it to the output.
     if (playback_)
-        ticker_.start();
+        ticker_.start(StartTickMs);
     emit changed();
 }
 
@@ -74,6 +75,8 @@ void Prelistener::tick()
     if (!playback_)
         return;
     playback_->poll();
+    if (playback_->state() != TrackPlayback::State::Preparing && ticker_.interval() != TickMs)
+        ticker_.setInterval(TickMs);
     if (const auto heard = playback_->heardMusicSeconds())
         lastMusicSeconds_ = *heard;
     if (!playback_->finished())

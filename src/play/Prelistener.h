@@ -17,6 +17,7 @@ class Prelistener : public QObject {
 public:
     static constexpr double SeekSeconds = 10;
     static constexpr int TickMs = 20;
+    static constexpr int StartTickMs = 2;
 
     // output may be null (no second output at all).
     explicit Prelistener(AudioOutput* output, QObject* parent = nullptr);
