@@ -39,6 +39,7 @@ void Prelistener::start()
         problem_ = tr("Das Gerät zum Vorhören „%1“ ist nicht da.").arg(deviceName());
     else
         playback_ = std::make_unique<TrackPlayback>(*output_, plan_);
+    playingOn_ = deviceName();
     // Polled often until it sounds: each poll may be the one that hands it to the output.
     if (playback_)
         ticker_.start(StartTickMs);
@@ -85,7 +86,7 @@ void Prelistener::tick()
         const DecodeFailure failure = playback_->track().failure();
         problem_ = failure != DecodeFailure::None
                        ? tr("Die Musik brach ab: %1").arg(failureText(failure, playback_->track().failureDetail()))
-                       : tr("Das Gerät zum Vorhören „%1“ ist weg.").arg(deviceName());
+                       : tr("Das Gerät zum Vorhören „%1“ ist weg.").arg(playingOn_);
     }
     stop();
 }

@@ -54,5 +54,7 @@ private:
     std::unique_ptr<TrackPlayback> playback_;
     double lastMusicSeconds_ = 0;
     QString problem_;
+    // The device it started on: another one chosen meanwhile ends it.
+    QString playingOn_;
     QTimer ticker_;
 };
