@@ -1075,16 +1075,20 @@ The program therefore starts in German; English stays the stored language.</tran
         <translation>Press T or Space once a bar, on the one (%1 beats a bar)</translation>
     </message>
     <message>
-        <source>%1 Takte: %2 Takte/min</source>
-        <translation>%1 bars: %2 bars/min</translation>
+        <source>Takte: %1   Tempo: %2 ± %3 Takte/min</source>
+        <translation>Bars: %1   tempo: %2 ± %3 bars/min</translation>
     </message>
     <message>
-        <source>Getippt, %1 – übernommen</source>
-        <translation>Tapped, %1 – taken</translation>
+        <source>Takte: %1   Tempo: %2 Takte/min</source>
+        <translation>Bars: %1   tempo: %2 bars/min</translation>
     </message>
     <message>
-        <source>Getippt, %1 – weiter im Takt tippen</source>
-        <translation>Tapped, %1 – keep tapping in time</translation>
+        <source>%1 – übernommen</source>
+        <translation>%1 – taken</translation>
+    </message>
+    <message>
+        <source>%1 – weiter im Takt tippen</source>
+        <translation>%1 – keep tapping in time</translation>
     </message>
 </context>
 <context>

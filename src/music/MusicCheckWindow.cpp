@@ -534,10 +534,13 @@ void MusicCheckWindow::showTapping()
         return;
     }
     const auto spread = tapping.spread();
-    const QString spreadText = spread ? QStringLiteral(" ± ") + formatFixed(*spread, 1) : QString();
-    const QString figures = tr("%1 Takte: %2 Takte/min").arg(tapping.bars()).arg(formatFixed(*average, 1)) + spreadText;
-    targetLabel->setText(tapping.steady() ? tr("Getippt, %1 – übernommen").arg(figures)
-                                          : tr("Getippt, %1 – weiter im Takt tippen").arg(figures));
+    const QString figures =
+        spread ? tr("Takte: %1   Tempo: %2 ± %3 Takte/min")
+                     .arg(tapping.bars())
+                     .arg(formatFixed(*average, 1), formatFixed(*spread, 1))
+               : tr("Takte: %1   Tempo: %2 Takte/min").arg(tapping.bars()).arg(formatFixed(*average, 1));
+    targetLabel->setText(tapping.steady() ? tr("%1 – übernommen").arg(figures)
+                                          : tr("%1 – weiter im Takt tippen").arg(figures));
 }
 
 bool MusicCheckWindow::tapKey(QObject* watched, QEvent* event)
