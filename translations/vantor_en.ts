@@ -1036,7 +1036,7 @@ The program therefore starts in German; English stays the stored language.</tran
     </message>
     <message>
         <source>Antip&amp;pen</source>
-        <translation>Ta&amp;p along</translation>
+        <translation>Tap alon&amp;g</translation>
     </message>
     <message>
         <source>Das markierte Stück im Saal abspielen und sein Tempo mit T oder der Leertaste mittippen, einmal je Takt; noch einmal drücken beendet es</source>

@@ -69,6 +69,9 @@ MusicCheckWindow::MusicCheckWindow(ProgramState& state, const QString& cacheFile
     connect(&queue_, &MusicAnalysisQueue::progress, this, &MusicCheckWindow::progressChanged);
     // The tap keys count wherever the focus is on this window while a file plays.
     qApp->installEventFilter(this);
+    // A heat that starts in the hall silences the piece tapped along.
+    if (state_.playingHeat)
+        connect(state_.playingHeat, &PlayingHeat::begun, this, &MusicCheckWindow::stopTapping);
     applyLanguage();
 }
 
