@@ -1034,6 +1034,62 @@ The program therefore starts in German; English stays the stored language.</tran
         <source>Das Stück wird noch geprüft.</source>
         <translation>The piece is still being checked.</translation>
     </message>
+    <message>
+        <source>Antip&amp;pen</source>
+        <translation>Tap alon&amp;g</translation>
+    </message>
+    <message>
+        <source>Das markierte Stück im Saal abspielen und sein Tempo mit T oder der Leertaste mittippen, einmal je Takt; noch einmal drücken beendet es</source>
+        <translation>Play the marked piece in the hall and tap its tempo along with T or the space bar, once a bar; pressing again ends it</translation>
+    </message>
+    <message>
+        <source>Markieren Sie in der Liste das Stück, dessen Tempo Sie antippen wollen.</source>
+        <translation>Mark the piece in the list whose tempo you want to tap.</translation>
+    </message>
+    <message>
+        <source>Das Stück lässt sich nicht abspielen: %1</source>
+        <translation>The piece cannot be played: %1</translation>
+    </message>
+    <message>
+        <source>Im Saal läuft gerade Musik. Antippen geht, wenn sie beendet ist.</source>
+        <translation>Music is playing in the hall. Tapping is possible once it has ended.</translation>
+    </message>
+    <message>
+        <source>Keine Tonausgabe: Das Stück kann nicht abgespielt werden.</source>
+        <translation>No sound output: the piece cannot be played.</translation>
+    </message>
+    <message>
+        <source>Keine Tonausgabe: Das Stück kann nicht abgespielt werden (%1).</source>
+        <translation>No sound output: the piece cannot be played (%1).</translation>
+    </message>
+    <message>
+        <source>Die Musik brach ab: %1</source>
+        <translation>The music broke off: %1</translation>
+    </message>
+    <message>
+        <source>Die Tonausgabe ist weg.</source>
+        <translation>The sound output is gone.</translation>
+    </message>
+    <message>
+        <source>T oder Leertaste einmal je Takt drücken, auf die Eins (%1 Schläge je Takt)</source>
+        <translation>Press T or Space once a bar, on the one (%1 beats a bar)</translation>
+    </message>
+    <message>
+        <source>Takte: %1   Tempo: %2 ± %3 Takte/min</source>
+        <translation>Bars: %1   tempo: %2 ± %3 bars/min</translation>
+    </message>
+    <message>
+        <source>Takte: %1   Tempo: %2 Takte/min</source>
+        <translation>Bars: %1   tempo: %2 bars/min</translation>
+    </message>
+    <message>
+        <source>%1 – übernommen</source>
+        <translation>%1 – taken</translation>
+    </message>
+    <message>
+        <source>%1 – weiter im Takt tippen</source>
+        <translation>%1 – keep tapping in time</translation>
+    </message>
 </context>
 <context>
     <name>MusicJudgement</name>
@@ -1140,6 +1196,10 @@ The program therefore starts in German; English stays the stored language.</tran
     <message>
         <source>Datei antwortet nicht</source>
         <translation>File not responding</translation>
+    </message>
+    <message>
+        <source>getippt</source>
+        <translation>tapped</translation>
     </message>
 </context>
 <context>

@@ -578,6 +578,7 @@ void MainWindow::registerEmbeddedWindows()
             [this, playMusic](const QStringList& paths, const QList<FileAnalysis>& analysed) {
                 state_.messages->information(playMusic->useTracks(paths, analysed));
             });
+    connect(musicCheck, &MusicCheckWindow::tempoTapped, playMusic, &PlayMusicWindow::analysisChanged);
     connect(musicCheck, &MusicCheckWindow::prelisten, playMusic, [this, playMusic](const FileAnalysis& analysis) {
         const QString problem = playMusic->prelistenFile(analysis);
         if (!problem.isEmpty())

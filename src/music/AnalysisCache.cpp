@@ -146,6 +146,19 @@ std::optional<AnalysisCache::Entry> AnalysisCache::stamp(const QString& path)
     return entry;
 }
 
+bool AnalysisCache::sameFile(const Entry& a, const Entry& b)
+{
+    return a.size == b.size && a.modified == b.modified && !a.hash.isEmpty() && a.hash == b.hash;
+}
+
+void AnalysisCache::keepNewerTap(Entry& entry, const Entry& other)
+{
+    if (!other.analysis.tempoTapped || other.tapped <= entry.tapped || !sameFile(entry, other))
+        return;
+    entry.analysis = withTappedTempo(entry.analysis, other.analysis.beatsPerMinute);
+    entry.tapped = other.tapped;
+}
+
 std::optional<FileAnalysis> AnalysisCache::find(const QString& path)
 {
     const auto found = entries_.find(QFileInfo(path).absoluteFilePath());
@@ -174,7 +187,21 @@ void AnalysisCache::store(const FileAnalysis& analysis)
     entry->analysis = analysis;
     entry->analysis.path.clear();
     entry->used = QDateTime::currentMSecsSinceEpoch();
-    entries_.insert(QFileInfo(analysis.path).absoluteFilePath(), *entry);
+    const QString key = QFileInfo(analysis.path).absoluteFilePath();
+    const auto before = entries_.constFind(key);
+    if (analysis.tempoTapped) {
+        // The same figure handed on (to the play window) is no new tapping.
+        const bool again = before != entries_.constEnd() && sameFile(*before, *entry) && before->analysis.tempoTapped &&
+                           before->analysis.beatsPerMinute == analysis.beatsPerMinute;
+        entry->tapped = again ? before->tapped : entry->used;
+    }
+    else if (before != entries_.constEnd()) {
+        keepNewerTap(*entry, *before);
+    }
+    // A doubtful tempo is measured again rather than remembered.
+    if (entry->analysis.tempoUncertain())
+        return;
+    entries_.insert(key, *entry);
     dirty_ = true;
 }
 
@@ -204,9 +231,15 @@ AnalysisCache::Entries AnalysisCache::read(const QString& path)
                     o.value("modified").toInteger(),
                     o.value("hash").toString(),
                     o.value("used").toInteger(loaded),
-                    {}};
+                    {},
+                    0};
         entry.analysis.seconds = o.value("seconds").toDouble();
         entry.analysis.beatsPerMinute = o.value("bpm").toDouble();
+        // Files written before these fields held sure, detected tempos only.
+        entry.analysis.tempoConfidence = o.value("sure").toDouble(1);
+        entry.analysis.alternativeBeatsPerMinute = o.value("rival").toDouble(0);
+        entry.tapped = o.value("tapped").toInteger(0);
+        entry.analysis.tempoTapped = entry.tapped > 0;
         entry.analysis.firstBeatSeconds = o.value("beat").toDouble();
         entry.analysis.firstSoundSeconds = o.value("sound").toDouble();
         // JSON has no infinity: silence is stored as null.
@@ -267,9 +300,19 @@ bool AnalysisCache::write(const QString& file, Entries entries)
     const std::lock_guard turn(writing);
     const Entries saved = read(file);
     for (auto it = saved.constBegin(); it != saved.constEnd(); ++it) {
-        const auto ours = entries.constFind(it.key());
-        if (ours == entries.constEnd() || ours->used < it->used)
+        const auto ours = entries.find(it.key());
+        if (ours == entries.end()) {
             entries.insert(it.key(), it.value());
+        }
+        else if (ours->used < it->used) {
+            Entry theirs = it.value();
+            keepNewerTap(theirs, *ours);
+            *ours = theirs;
+        }
+        else {
+            // A tempo tapped in the other window outlives this one's later analysis.
+            keepNewerTap(*ours, it.value());
+        }
     }
     prune(entries);
     // Written entry by entry: filling one QJsonObject costs the square of its size.
@@ -277,16 +320,21 @@ bool AnalysisCache::write(const QString& file, Entries entries)
     bool first = true;
     for (auto it = entries.constBegin(); it != entries.constEnd(); ++it) {
         const FileAnalysis& analysis = it->analysis;
-        const QJsonObject entry{{"size", it->size},
-                                {"modified", it->modified},
-                                {"hash", it->hash},
-                                {"used", it->used},
-                                {"seconds", analysis.seconds},
-                                {"bpm", analysis.beatsPerMinute},
-                                {"beat", analysis.firstBeatSeconds},
-                                {"sound", analysis.firstSoundSeconds},
-                                {"lufs", analysis.loudnessLufs},
-                                {"dbtp", analysis.truePeakDb}};
+        QJsonObject entry{{"size", it->size},
+                          {"modified", it->modified},
+                          {"hash", it->hash},
+                          {"used", it->used},
+                          {"seconds", analysis.seconds},
+                          {"bpm", analysis.beatsPerMinute},
+                          {"beat", analysis.firstBeatSeconds},
+                          {"sound", analysis.firstSoundSeconds},
+                          {"lufs", analysis.loudnessLufs},
+                          {"dbtp", analysis.truePeakDb},
+                          {"sure", analysis.tempoConfidence}};
+        if (analysis.alternativeBeatsPerMinute > 0)
+            entry.insert("rival", analysis.alternativeBeatsPerMinute);
+        if (it->tapped > 0)
+            entry.insert("tapped", it->tapped);
         if (!first)
             text += ',';
         first = false;

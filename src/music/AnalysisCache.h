@@ -32,7 +32,10 @@ public:
     // Marks the entry used, so that pruning keeps it.
     std::optional<FileAnalysis> find(const QString& path);
     // Only analyses that another run would repeat are kept (no failures of
-    // opening, no cancelled ones).
+    // opening, no cancelled ones), and no doubtful tempo unless it was
+    // tapped. A tapped tempo stays with its file: a later analysis of the
+    // same file, stored here or by another cache, keeps it until another
+    // tapping replaces it.
     void store(const FileAnalysis& analysis);
     // Hands what is stored to the writer when something changed since the
     // last save (or its write failed) and returns at once. Saves in quick
@@ -48,10 +51,14 @@ private:
         QString hash;
         qint64 used = 0;       // when last found or stored, ms since the epoch
         FileAnalysis analysis; // without its path
+        qint64 tapped = 0;     // when its tempo was tapped, ms since the epoch; 0 when not
     };
     using Entries = QHash<QString, Entry>;
     class Writer;
     static std::optional<Entry> stamp(const QString& path);
+    static bool sameFile(const Entry& a, const Entry& b);
+    // Takes other's tapped tempo when it is of the same file and newer.
+    static void keepNewerTap(Entry& entry, const Entry& other);
     static Entries read(const QString& file);
     // Drops what is unused for long and beyond the cap; whether anything went.
     static bool prune(Entries& entries);

@@ -8,6 +8,15 @@ bool FileAnalysis::tempoUncertain() const
     return beatsPerMinute > 0 && tempoConfidence < TempoReading::UncertainBelow;
 }
 
+FileAnalysis withTappedTempo(FileAnalysis analysis, double beatsPerMinute)
+{
+    analysis.beatsPerMinute = beatsPerMinute;
+    analysis.tempoConfidence = 1;
+    analysis.alternativeBeatsPerMinute = 0;
+    analysis.tempoTapped = true;
+    return analysis;
+}
+
 FileAnalysis analyseFile(const QString& path, const std::atomic_bool* cancel)
 {
     FileAnalysis result;

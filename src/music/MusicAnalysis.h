@@ -17,6 +17,9 @@ struct FileAnalysis {
     // doubted (see TempoReading); a cache keeps only sure results.
     double tempoConfidence = 1;
     double alternativeBeatsPerMinute = 0;
+    // The operator tapped the tempo by ear: beatsPerMinute is the tapped one,
+    // sure, and taken as it is (no octave choice), since it is the one heard.
+    bool tempoTapped = false;
     // Where the pulse's first beat and the first sound fall, in seconds
     // (see earliestBeat() for the first beat of the chosen octave).
     double firstBeatSeconds = 0;
@@ -30,5 +33,8 @@ struct FileAnalysis {
 };
 
 Q_DECLARE_METATYPE(FileAnalysis)
+
+// The analysis with a tempo tapped by ear in place of the detected one.
+FileAnalysis withTappedTempo(FileAnalysis analysis, double beatsPerMinute);
 
 FileAnalysis analyseFile(const QString& path, const std::atomic_bool* cancel = nullptr);

@@ -145,9 +145,7 @@ void MusicAnalysisQueue::watchOpenings()
 
 void MusicAnalysisQueue::deliver(const FileAnalysis& analysis)
 {
-    // The cache keeps no confidence, so a doubtful tempo is measured again rather than remembered as sure.
-    if (analysis.failure != DecodeFailure::Cancelled && analysis.failure != DecodeFailure::NotResponding &&
-        !analysis.tempoUncertain())
+    if (analysis.failure != DecodeFailure::Cancelled && analysis.failure != DecodeFailure::NotResponding)
         cache_.store(analysis);
     ++done_;
     emit analysed(analysis);

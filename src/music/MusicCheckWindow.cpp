@@ -2,12 +2,19 @@
 #include "rules/ToneColour.h"
 #include "widgets/DelimitedListBox.h"
 #include "rules/TempoVerdict.h"
+#include "audio/AudioOutput.h"
+#include "audio/LoudnessMeter.h"
+#include "audio/TrackPlayback.h"
+#include "common/Clock.h"
 #include "common/FileNames.h"
 #include "common/Messages.h"
+#include "common/NumberText.h"
+#include "common/PlayingHeat.h"
 #include "common/ProgramState.h"
 #include "rules/DanceSelection.h"
 #include "widgets/RoundedFrame.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QDragEnterEvent>
 #include <QFileDialog>
@@ -19,7 +26,9 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QStringConverter>
+#include <QTimer>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -35,6 +44,11 @@ const QStringList AudioSuffixes = [] {
 
 // The list hides a last field that carries the row's tone.
 constexpr int ToneField = 8;
+
+// As the player polls its tracks.
+constexpr int TapPollMs = 20;
+// The player's limit of loudness matching.
+constexpr double MaxGainDb = 12;
 
 QString toneCode(RowTone tone)
 {
@@ -53,7 +67,17 @@ MusicCheckWindow::MusicCheckWindow(ProgramState& state, const QString& cacheFile
     createControls();
     connect(&queue_, &MusicAnalysisQueue::analysed, this, &MusicCheckWindow::analysed);
     connect(&queue_, &MusicAnalysisQueue::progress, this, &MusicCheckWindow::progressChanged);
+    // The tap keys count wherever the focus is on this window while a file plays.
+    qApp->installEventFilter(this);
+    // A heat that starts in the hall silences the piece tapped along.
+    if (state_.playingHeat)
+        connect(state_.playingHeat, &PlayingHeat::begun, this, &MusicCheckWindow::stopTapping);
     applyLanguage();
+}
+
+MusicCheckWindow::~MusicCheckWindow()
+{
+    stopTapping();
 }
 
 void MusicCheckWindow::createControls()
@@ -82,7 +106,7 @@ void MusicCheckWindow::createControls()
 
     progressBar = new QProgressBar(panel);
     progressBar->setObjectName("Progress");
-    progressBar->setGeometry(14, 278, 170, 22);
+    progressBar->setGeometry(14, 278, 84, 22);
     progressBar->setRange(0, 1);
     progressBar->setValue(0);
 
@@ -94,6 +118,8 @@ void MusicCheckWindow::createControls()
     };
     cancelButton = addButton(QRect(432, 275, 99, 28), "cancelButton");
     cancelButton->setEnabled(false);
+    tapButton = addButton(QRect(104, 275, 80, 28), "tapButton");
+    tapButton->setCheckable(true);
     prelistenButton = addButton(QRect(190, 275, 88, 28), "prelistenButton");
     useInRoundButton = addButton(QRect(284, 275, 140, 28), "useInRoundButton");
     filesButton = addButton(QRect(14, 320, 80, 30), "filesButton");
@@ -112,6 +138,11 @@ void MusicCheckWindow::createControls()
     connect(helpButton, &QPushButton::clicked, this, &EmbeddedForm::helpRequested);
     connect(useInRoundButton, &QPushButton::clicked, this, &MusicCheckWindow::useInRoundClicked);
     connect(prelistenButton, &QPushButton::clicked, this, &MusicCheckWindow::prelistenClicked);
+    connect(tapButton, &QPushButton::clicked, this, &MusicCheckWindow::tapClicked);
+
+    tapTimer = new QTimer(this);
+    tapTimer->setInterval(TapPollMs);
+    connect(tapTimer, &QTimer::timeout, this, &MusicCheckWindow::tapTimerFired);
 }
 
 void MusicCheckWindow::applyLanguage()
@@ -129,6 +160,9 @@ void MusicCheckWindow::applyLanguage()
     prelistenButton->setText(tr("&Vorhören"));
     prelistenButton->setToolTip(tr("Das markierte Stück auf dem Kopfhörer vorhören, wie es im Saal klänge; "
                                    "noch einmal drücken beendet es"));
+    tapButton->setText(tr("Antip&pen"));
+    tapButton->setToolTip(tr("Das markierte Stück im Saal abspielen und sein Tempo mit T oder der Leertaste "
+                             "mittippen, einmal je Takt; noch einmal drücken beendet es"));
     showTarget();
     showAllRows();
 }
@@ -216,6 +250,10 @@ void MusicCheckWindow::timeFormatChanged(TimeFormat)
 
 void MusicCheckWindow::showTarget()
 {
+    if (tapping_) {
+        showTapping();
+        return;
+    }
     if (!target_.range) {
         targetLabel->setText(tr("Kein Tanz gewählt: Tempo ohne Regelbereich, im 4/4-Takt")
                                  .replace("4/4", QString("%1/4").arg(target_.beatsPerBar)));
@@ -342,6 +380,7 @@ void MusicCheckWindow::folderClicked()
 
 void MusicCheckWindow::clearClicked()
 {
+    stopTapping();
     queue_.cancel();
     entries_.clear();
     resultList->clear();
@@ -377,6 +416,169 @@ void MusicCheckWindow::prelistenClicked()
         return;
     }
     emit prelisten(entry.analysis);
+}
+
+int MusicCheckWindow::rowOfPath(const QString& path) const
+{
+    for (int i = 0; i < entries_.size(); ++i)
+        if (entries_[i].analysis.path == path)
+            return i;
+    return -1;
+}
+
+void MusicCheckWindow::tapClicked()
+{
+    if (tapping_) {
+        stopTapping();
+        return;
+    }
+    tapButton->setChecked(false);
+    const QList<int> rows = markedRows();
+    if (rows.isEmpty()) {
+        state_.messages->information(tr("Markieren Sie in der Liste das Stück, dessen Tempo Sie antippen wollen."));
+        return;
+    }
+    const Entry& entry = entries_[rows.first()];
+    if (entry.pending) {
+        state_.messages->information(tr("Das Stück wird noch geprüft."));
+        return;
+    }
+    if (!entry.analysis.ok()) {
+        state_.messages->information(tr("Das Stück lässt sich nicht abspielen: %1").arg(failureText(entry.analysis)));
+        return;
+    }
+    // The hall hears this output: a heat playing there is not to be mixed with another piece.
+    if (state_.playingHeat && state_.playingHeat->playing()) {
+        state_.messages->information(tr("Im Saal läuft gerade Musik. Antippen geht, wenn sie beendet ist."));
+        return;
+    }
+    if (!state_.audio || !state_.audio->ensureOpen(true)) {
+        const QString why = state_.audio ? QString::fromStdString(state_.audio->lastError()) : QString();
+        state_.messages->warning(why.isEmpty()
+                                     ? tr("Keine Tonausgabe: Das Stück kann nicht abgespielt werden.")
+                                     : tr("Keine Tonausgabe: Das Stück kann nicht abgespielt werden (%1).").arg(why));
+        return;
+    }
+    const FileAnalysis& analysis = entry.analysis;
+    PlaybackPlan plan;
+    plan.path = analysis.path;
+    // From the first beat, past a free intro; unchanged in tempo, since the taps measure the file.
+    plan.track.startSeconds = analysis.firstBeatSeconds;
+    plan.gain = float(std::pow(
+        10.0, std::clamp(gainToTarget(analysis.loudnessLufs, analysis.truePeakDb), -MaxGainDb, MaxGainDb) / 20));
+    tapPlayback_ = std::make_unique<TrackPlayback>(*state_.audio, plan);
+    tapping_.emplace(target_.beatsPerBar);
+    tappingPath_ = analysis.path;
+    tapTaken_ = false;
+    tapTimer->start();
+    tapButton->setChecked(true);
+    showTapping();
+}
+
+void MusicCheckWindow::tapped()
+{
+    if (!tapping_ || !state_.clock)
+        return;
+    tapping_->tap(state_.clock->nowNs());
+    const auto beatsPerMinute = tapping_->beatsPerMinute();
+    const int row = rowOfPath(tappingPath_);
+    if (beatsPerMinute && row >= 0) {
+        Entry& entry = entries_[row];
+        entry.analysis = withTappedTempo(entry.analysis, *beatsPerMinute);
+        cache_.store(entry.analysis);
+        tapTaken_ = true;
+        showRow(row);
+    }
+    showTapping();
+}
+
+void MusicCheckWindow::stopTapping()
+{
+    tapTimer->stop();
+    tapPlayback_.reset();
+    const bool wasTapping = tapping_.has_value();
+    tapping_.reset();
+    tapButton->setChecked(false);
+    if (!wasTapping)
+        return;
+    const int row = rowOfPath(tappingPath_);
+    if (tapTaken_ && row >= 0) {
+        cache_.saveInBackground();
+        emit tempoTapped(entries_[row].analysis);
+    }
+    tapTaken_ = false;
+    showTarget();
+}
+
+void MusicCheckWindow::tapTimerFired()
+{
+    if (!tapPlayback_)
+        return;
+    tapPlayback_->poll();
+    if (!tapPlayback_->finished())
+        return;
+    if (tapPlayback_->state() == TrackPlayback::State::Failed) {
+        const DecodeFailure failure = tapPlayback_->track().failure();
+        state_.messages->warning(
+            failure != DecodeFailure::None
+                ? tr("Die Musik brach ab: %1").arg(failureText(failure, tapPlayback_->track().failureDetail()))
+                : tr("Die Tonausgabe ist weg."));
+    }
+    stopTapping();
+}
+
+void MusicCheckWindow::showTapping()
+{
+    const TappedTempo& tapping = *tapping_;
+    const auto average = tapping.barsPerMinute();
+    if (!average) {
+        targetLabel->setText(tr("T oder Leertaste einmal je Takt drücken, auf die Eins (%1 Schläge je Takt)")
+                                 .arg(tapping.beatsPerBar()));
+        return;
+    }
+    const auto spread = tapping.spread();
+    const QString figures =
+        spread ? tr("Takte: %1   Tempo: %2 ± %3 Takte/min")
+                     .arg(tapping.bars())
+                     .arg(formatFixed(*average, 1), formatFixed(*spread, 1))
+               : tr("Takte: %1   Tempo: %2 Takte/min").arg(tapping.bars()).arg(formatFixed(*average, 1));
+    targetLabel->setText(tapping.steady() ? tr("%1 – übernommen").arg(figures)
+                                          : tr("%1 – weiter im Takt tippen").arg(figures));
+}
+
+bool MusicCheckWindow::tapKey(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (!tapping_ || (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride))
+        return false;
+    if (!watched->isWidgetType() || !isVisible() || QApplication::activeModalWidget())
+        return false;
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if ((key.key() != Qt::Key_T && key.key() != Qt::Key_Space) ||
+        (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    // Anywhere in the main window, as count beat's Space, so that a click on the
+    // dance panel does not swallow the taps; text fields keep their letters.
+    const auto* widget = static_cast<const QWidget*>(watched);
+    if (widget->window() != window() || widget->testAttribute(Qt::WA_InputMethodEnabled))
+        return false;
+    // Swallowed throughout: Space would press the focused button, T move a list to a name.
+    if (type == QEvent::ShortcutOverride)
+        event->accept();
+    else if (type == QEvent::KeyPress && !key.isAutoRepeat())
+        tapped();
+    return true;
+}
+
+bool MusicCheckWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    return tapKey(watched, event) || EmbeddedForm::eventFilter(watched, event);
+}
+
+void MusicCheckWindow::hideEvent(QHideEvent* event)
+{
+    stopTapping();
+    EmbeddedForm::hideEvent(event);
 }
 
 void MusicCheckWindow::useInRoundClicked()

@@ -3,6 +3,9 @@
 #include "widgets/EmbeddedForm.h"
 #include "music/MusicAnalysisQueue.h"
 #include "music/MusicJudgement.h"
+#include "music/TappedTempo.h"
+#include <memory>
+#include <optional>
 
 struct ProgramState;
 struct RuleRow;
@@ -10,6 +13,8 @@ class DelimitedListBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QTimer;
+class TrackPlayback;
 
 // Check music: a list of audio files, each analysed once for its length and
 // pulse, and judged against the chosen dance's rule row; a change of dance
@@ -21,6 +26,7 @@ public:
     static QStringList shownFields(const QStringList& fields);
     // cacheFile: where analyses persist; empty means the user's cache folder.
     explicit MusicCheckWindow(ProgramState& state, const QString& cacheFile = QString(), QWidget* parent = nullptr);
+    ~MusicCheckWindow() override;
 
     // Files as they are, folders with every audio file below them; files
     // already in the list are not added twice.
@@ -39,6 +45,14 @@ public:
     void useInRoundClicked();
     // Offers the first marked row's file for pre-listening on the headphones.
     void prelistenClicked();
+    // Plays the first marked row's file in the hall to tap its tempo along
+    // (T or Space, once a bar), or ends the playing.
+    void tapClicked();
+    // One tap while a file plays; the steady tapped tempo replaces the
+    // detected one in the row and the cache.
+    void tapped();
+    bool tapping() const { return tapping_.has_value(); }
+    void stopTapping();
     // Writes the list as CSV; false (after a warning) when it cannot.
     bool saveCsv(const QString& path);
     QString listAsText() const;
@@ -58,16 +72,22 @@ public:
     QPushButton* helpButton = nullptr;
     QPushButton* useInRoundButton = nullptr;
     QPushButton* prelistenButton = nullptr;
+    QPushButton* tapButton = nullptr;
+    QTimer* tapTimer = nullptr; // polls the playing file
 
 signals:
     // The marked rows' files, and the analyses of those already analysed.
     void useInRound(const QStringList& paths, const QList<FileAnalysis>& analysed);
     void prelisten(const FileAnalysis& analysis);
+    // A file's tempo was tapped: its analysis now carries the tapped tempo.
+    void tempoTapped(const FileAnalysis& analysis);
 
 protected:
     void applyLanguage() override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createControls();
@@ -81,6 +101,10 @@ private:
     QList<QStringList> rowFields() const;
     QList<int> markedRows() const;
     QColor rowColour(const QStringList& fields) const;
+    bool tapKey(QObject* watched, QEvent* event);
+    void tapTimerFired();
+    void showTapping();
+    int rowOfPath(const QString& path) const;
 
     ProgramState& state_;
     AnalysisCache cache_;
@@ -92,4 +116,9 @@ private:
         bool pending = true;
     };
     QList<Entry> entries_;
+    // The file played to tap along, and the taps so far.
+    std::unique_ptr<TrackPlayback> tapPlayback_;
+    std::optional<TappedTempo> tapping_;
+    QString tappingPath_;
+    bool tapTaken_ = false; // a steady tempo replaced the detected one
 };

@@ -113,6 +113,14 @@ int beatsPerBarOfRow(const RuleRow* row)
     return beats >= 1 && beats <= 12 ? beats : 4;
 }
 
+OctaveChoice octaveOf(const FileAnalysis& analysis, int beatsPerBar, std::optional<TempoRange> range)
+{
+    // An ear that tapped a slow piece is not overruled by the range it misses.
+    if (analysis.tempoTapped)
+        return chooseOctave(analysis.beatsPerMinute, beatsPerBar, std::nullopt);
+    return chooseOctave(analysis.beatsPerMinute, beatsPerBar, range);
+}
+
 MusicVerdict judge(const FileAnalysis& analysis, const RuleTarget& target)
 {
     MusicVerdict verdict;
@@ -120,7 +128,7 @@ MusicVerdict judge(const FileAnalysis& analysis, const RuleTarget& target)
     if (!verdict.tempoKnown)
         return verdict;
     verdict.tempoUncertain = analysis.tempoUncertain();
-    verdict.choice = chooseOctave(analysis.beatsPerMinute, target.beatsPerBar, target.range);
+    verdict.choice = octaveOf(analysis, target.beatsPerBar, target.range);
     const double bars = verdict.choice.barsPerMinute;
     verdict.listedBars = std::round(bars * 10.0) * 0.1;
     double playedSeconds = analysis.seconds;
@@ -199,7 +207,9 @@ QStringList verdictFields(const FileAnalysis& analysis, const MusicVerdict& verd
     if (verdict.toMiddle)
         fields[5] = rulePercentText(*verdict.toMiddle);
     fields[6] = lengthText(verdict.length);
-    if (verdict.choice.chosen())
+    if (analysis.tempoTapped)
+        fields[7] = QCoreApplication::translate("MusicJudgement", "getippt");
+    else if (verdict.choice.chosen())
         fields[7] = QCoreApplication::translate("MusicJudgement", "gewählt: ") + factorText(verdict.choice.factor);
     return fields;
 }

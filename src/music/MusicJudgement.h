@@ -38,6 +38,10 @@ struct MusicVerdict {
     LengthFit length = LengthFit::Unknown;
 };
 
+// The analysis's tempo in bars per minute for the dance: the detected pulse
+// by its octave choice, a tapped tempo as it was tapped.
+OctaveChoice octaveOf(const FileAnalysis& analysis, int beatsPerBar, std::optional<TempoRange> range);
+
 // Judges an analysed piece against the target. The length counts at the
 // playing speed that brings the tempo to the nearest bound, since playing
 // faster shortens the music.

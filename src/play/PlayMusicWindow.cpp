@@ -608,6 +608,15 @@ void PlayMusicWindow::addTracks(const QStringList& paths, int dance)
     model_.addTracks(dance, paths);
 }
 
+void PlayMusicWindow::analysisChanged(const FileAnalysis& analysis)
+{
+    cache_.store(analysis);
+    if (!analyses_.contains(analysis.path))
+        return;
+    analyses_.insert(analysis.path, analysis);
+    showTree();
+}
+
 QString PlayMusicWindow::useTracks(const QStringList& paths, const QList<FileAnalysis>& analysed)
 {
     for (const FileAnalysis& analysis : analysed) {

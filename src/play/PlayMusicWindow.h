@@ -39,6 +39,9 @@ public:
     // dance panel (else the one selected here), each once, with the analyses
     // already made. Says where they went.
     QString useTracks(const QStringList& paths, const QList<FileAnalysis>& analysed = {});
+    // A file's analysis changed in the check music window (its tempo was
+    // tapped): the round's tracks of that file are figured by it from now on.
+    void analysisChanged(const FileAnalysis& analysis);
     void removeClicked();
     void addClicked();
     void checkClicked();

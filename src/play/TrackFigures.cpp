@@ -94,7 +94,7 @@ TrackFigures trackFigures(const FileAnalysis& analysis, const TrackTags& tags, c
     }
     figures.tempoKnown = analysis.beatsPerMinute > 0 && !analysis.tempoUncertain();
     if (figures.tempoKnown) {
-        figures.choice = chooseOctave(analysis.beatsPerMinute, dance.beatsPerBar, range);
+        figures.choice = octaveOf(analysis, dance.beatsPerBar, range);
         const double measured = figures.choice.barsPerMinute;
         figures.resultBars = measured;
         if (figures.target) {

@@ -85,6 +85,138 @@ private slots:
             QCOMPARE(found->seconds, 10.0 * (i + 1));
         }
     }
+
+    // What a cache keeps of a reading, also from a file written before
+    // confidence and tapping were stored: a sure reading with its confidence,
+    // no doubtful one unless its tempo was tapped.
+    void keepsSureAndTappedReadings_data()
+    {
+        QTest::addColumn<double>("confidence");
+        QTest::addColumn<double>("tapped"); // beats per minute; 0 for none
+        QTest::addColumn<bool>("kept");
+        QTest::addColumn<double>("keptBeats");
+        QTest::addColumn<double>("keptConfidence");
+        QTest::newRow("sure") << 0.9 << 0.0 << true << 100.0 << 0.9;
+        QTest::newRow("uncertain") << 0.2 << 0.0 << false << 0.0 << 0.0;
+        QTest::newRow("uncertain, tapped") << 0.2 << 87.3 << true << 87.3 << 1.0;
+    }
+
+    void keepsSureAndTappedReadings()
+    {
+        QFETCH(double, confidence);
+        QFETCH(double, tapped);
+        QFETCH(bool, kept);
+        QFETCH(double, keptBeats);
+        QFETCH(double, keptConfidence);
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, "a.wav");
+        FileAnalysis analysis = analysed(path, 100);
+        analysis.tempoConfidence = confidence;
+        analysis.alternativeBeatsPerMinute = 150;
+        if (tapped > 0)
+            analysis = withTappedTempo(analysis, tapped);
+        {
+            AnalysisCache cache(dir.filePath("music.json"));
+            cache.store(analysis);
+            QVERIFY(cache.save());
+        }
+        AnalysisCache reopened(dir.filePath("music.json"));
+        const auto found = reopened.find(path);
+        QCOMPARE(found.has_value(), kept);
+        if (!kept)
+            return;
+        QCOMPARE(found->beatsPerMinute, keptBeats);
+        QCOMPARE(found->tempoConfidence, keptConfidence);
+        QCOMPARE(found->tempoTapped, tapped > 0);
+        QCOMPARE(found->alternativeBeatsPerMinute, tapped > 0 ? 0.0 : 150.0);
+    }
+
+    void readsAFileWithoutConfidence()
+    {
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, "a.wav");
+        const QString cacheFile = dir.filePath("music.json");
+        {
+            AnalysisCache cache(cacheFile);
+            cache.store(analysed(path, 100));
+            QVERIFY(cache.save());
+        }
+        QFile file(cacheFile);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArray text = file.readAll();
+        file.close();
+        QVERIFY(text.contains(",\"sure\":1"));
+        text.replace(",\"sure\":1", "");
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text);
+        file.close();
+        AnalysisCache reopened(cacheFile);
+        const auto found = reopened.find(path);
+        QVERIFY(found);
+        QCOMPARE(found->beatsPerMinute, 100.0);
+        QCOMPARE(found->tempoConfidence, 1.0);
+        QVERIFY(!found->tempoTapped);
+    }
+
+    // A tapped tempo stays with its file when the file is analysed again, in
+    // this cache or in another on the same file that saves later, until it is
+    // tapped anew; a changed file loses it.
+    void aTappedTempoOutlivesLaterAnalyses()
+    {
+        QTemporaryDir dir;
+        const QString cacheFile = dir.filePath("music.json");
+        const QString path = writeFile(dir, "a.wav");
+        {
+            AnalysisCache check(cacheFile);
+            AnalysisCache play(cacheFile);
+            check.store(withTappedTempo(analysed(path, 130), 87));
+            check.store(analysed(path, 131));
+            QCOMPARE(check.find(path)->beatsPerMinute, 87.0);
+            QVERIFY(check.save());
+            QTest::qWait(5); // the play window's analysis comes later
+            play.store(analysed(path, 132));
+            QVERIFY(play.save());
+        }
+        {
+            AnalysisCache reopened(cacheFile);
+            const auto found = reopened.find(path);
+            QVERIFY(found);
+            QVERIFY(found->tempoTapped);
+            QCOMPARE(found->beatsPerMinute, 87.0);
+            QCOMPARE(found->tempoConfidence, 1.0);
+            QTest::qWait(5);
+            reopened.store(withTappedTempo(*found, 88.5));
+            QVERIFY(reopened.save());
+        }
+        AnalysisCache again(cacheFile);
+        QCOMPARE(again.find(path)->beatsPerMinute, 88.5);
+
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("changed");
+        file.close();
+        again.store(analysed(path, 133));
+        QCOMPARE(again.find(path)->beatsPerMinute, 133.0);
+        QVERIFY(!again.find(path)->tempoTapped);
+    }
+
+private:
+    static QString writeFile(const QTemporaryDir& dir, const char* name)
+    {
+        QFile file(dir.filePath(name));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(name);
+        return file.fileName();
+    }
+
+    static FileAnalysis analysed(const QString& path, double beatsPerMinute)
+    {
+        FileAnalysis analysis;
+        analysis.path = path;
+        analysis.seconds = 60;
+        analysis.beatsPerMinute = beatsPerMinute;
+        return analysis;
+    }
 };
 
 QTEST_GUILESS_MAIN(TestAnalysisCache)

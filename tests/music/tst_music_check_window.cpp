@@ -1,13 +1,17 @@
 #include "widgets/DelimitedListBox.h"
 #include "music/MusicCheckWindow.h"
 #include "ChooseDance.h"
+#include "ManualClock.h"
 #include "PieceSynth.h"
+#include "PrivatePulse.h"
+#include "audio/AudioOutput.h"
 #include "common/ProgramState.h"
 #include "RecordingMessages.h"
 #include "rules/RuleTables.h"
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QLabel>
 #include <QLocale>
 #include <QMimeData>
 #include <QProgressBar>
@@ -15,6 +19,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 #include <cstdio>
 #include <unistd.h>
 
@@ -221,6 +226,85 @@ private slots:
         static_cast<QObject*>(form_.get())->event(&drop);
         QCOMPARE(form_->resultList->count(), 1);
         QCOMPARE(::unlink(named.constData()), 0);
+    }
+
+    // Tapping plays the marked file in the hall: without a mark or a sound
+    // output the operator is told why nothing plays.
+    void tappingNeedsAMarkedRowAndASoundOutput()
+    {
+        form_->addPaths({dir_.filePath("music/a-jive.wav")});
+        QTRY_VERIFY_WITH_TIMEOUT(!form_->queue().busy(), 60000);
+        form_->tapClicked();
+        QCOMPARE(messages_.infos.size(), 1);
+        form_->resultList->item(0)->setSelected(true);
+        form_->tapClicked();
+        QCOMPARE(messages_.warnings, QStringList{"Keine Tonausgabe: Das Stück kann nicht abgespielt werden."});
+        QVERIFY(!form_->tapping());
+        QVERIFY(!form_->tapButton->isChecked());
+    }
+
+    // Played in the hall at a private sound server, a piece is tapped along
+    // with T and Space, once a bar: the steady tapped tempo takes the
+    // detected one's place, marked and judged, is handed on and kept for a
+    // later check; hiding the window ends the playing.
+    void tappedTempoReplacesTheDetectedOne()
+    {
+        PrivatePulse pulse;
+        if (!pulse.running())
+            QSKIP(qPrintable("no sound server to test with: " + pulse.failure()));
+        SteadyClock soundClock;
+        AudioOutput output(soundClock);
+        ManualClock tapClock;
+        state_.audio = &output;
+        state_.clock = &tapClock;
+        QVERIFY(QDir(dir_.path()).mkpath("tap"));
+        const QString path = dir_.filePath("tap/d-waltz.wav");
+        WritePiece(path, 29, 3, 30);
+        const QString cacheFile = dir_.filePath("tap-cache.json");
+        const RuleRow slowWaltz{"Langsamer Walzer", "", "28-30", "84-90", "90-120s"};
+        SetTarget(selection_, {28, 30}, "90-120s");
+
+        auto form = std::make_unique<MusicCheckWindow>(state_, cacheFile);
+        QSignalSpy handedOn(form.get(), &MusicCheckWindow::tempoTapped);
+        form->danceChanged(&slowWaltz);
+        form->addPaths({path});
+        QTRY_VERIFY_WITH_TIMEOUT(!form->queue().busy(), 60000);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form->resultList->item(0)->setSelected(true);
+        form->tapClicked();
+        QVERIFY(messages_.warnings.isEmpty());
+        QVERIFY(form->tapping());
+        QVERIFY(form->targetLabel->text().contains("3 Schläge je Takt"));
+        // 27 bars a minute, below the range the piece itself is in.
+        for (int tap = 0; tap < 10; ++tap) {
+            if (tap % 2 == 0)
+                QTest::keyClick(form->resultList, Qt::Key_T);
+            else
+                QTest::keyClick(form->tapButton, Qt::Key_Space); // taps, does not press the button
+            tapClock.advanceMs(60000.0 / 27);
+        }
+        QVERIFY(form->tapping());
+        QCOMPARE(Fields(*form, 0).value(2), QString("27,0"));
+        QCOMPARE(Fields(*form, 0).value(3), QString("nein"));
+        QCOMPARE(Fields(*form, 0).value(7), QString("getippt"));
+        QVERIFY(form->targetLabel->text().contains("übernommen"));
+
+        form->hide();
+        QVERIFY(!form->tapping());
+        QCOMPARE(handedOn.size(), 1);
+        const auto analysis = handedOn.at(0).at(0).value<FileAnalysis>();
+        QVERIFY(analysis.tempoTapped);
+        QVERIFY(std::abs(analysis.beatsPerMinute - 81) < 0.01);
+        form.reset();
+
+        MusicCheckWindow later(state_, cacheFile);
+        later.danceChanged(&slowWaltz);
+        later.addPaths({path});
+        QTRY_VERIFY_WITH_TIMEOUT(!later.queue().busy(), 60000);
+        QCOMPARE(Fields(later, 0).value(2), QString("27,0"));
+        QCOMPARE(Fields(later, 0).value(7), QString("getippt"));
+        state_.audio = nullptr;
     }
 
 private:

@@ -106,33 +106,44 @@ private slots:
         QCOMPARE(verdictFields(analysis, judge(analysis, jive), TimeFormat::Seconds), fields);
     }
 
-    // A doubtful tempo lists both readings and no verdict, whatever it would have been.
+    // A doubtful tempo lists both readings and no verdict, whatever it would
+    // have been; a tapped one is judged as tapped, never folded into the range.
     void doubtfulTempoShowsNoVerdict_data()
     {
         QTest::addColumn<double>("confidence");
         QTest::addColumn<double>("rivalBpm");
+        QTest::addColumn<double>("tappedBpm");
         QTest::addColumn<QStringList>("fields");
         QTest::addColumn<RowTone>("tone");
-        QTest::newRow("sure") << 0.9 << 0.0
+        QTest::newRow("sure") << 0.9 << 0.0 << 0.0
                               << QStringList{"a.mp3", "125,0", "43,0", "ja", "+0,00%", "+0,00%", "reicht", ""}
                               << RowTone::Green;
         QTest::newRow("unsure with a rival")
-            << 0.1 << 130.0
+            << 0.1 << 130.0 << 0.0
             << QStringList{"a.mp3", "125,0", "unsicher", "", "", "", "reicht", "unsicher: 43,0 oder 48,8 Takte/min"}
             << RowTone::Black;
         QTest::newRow("unsure, rival out of range")
-            << 0.1 << 150.0
+            << 0.1 << 150.0 << 0.0
             << QStringList{"a.mp3", "125,0", "unsicher", "", "", "", "reicht", "unsicher: 43,0 oder 37,5 Takte/min"}
             << RowTone::Black;
-        QTest::newRow("unsure alone") << 0.0 << 0.0
+        QTest::newRow("unsure alone") << 0.0 << 0.0 << 0.0
                                       << QStringList{"a.mp3", "125,0", "unsicher", "",
                                                      "",      "",      "reicht",   "unsicher: 43,0 Takte/min"}
                                       << RowTone::Black;
+        QTest::newRow("unsure, then tapped")
+            << 0.1 << 130.0 << 170.0
+            << QStringList{"a.mp3", "125,0", "42,5", "ja", "+0,00%", "+1,18%", "reicht", "getippt"} << RowTone::Green;
+        // Read by the tracker, 120 beats would be taken as 45 bars/min.
+        QTest::newRow("tapped slow stays slow")
+            << 0.9 << 0.0 << 120.0
+            << QStringList{"a.mp3", "125,0", "30,0", "nein", "+40,00%", "+43,33%", "zu kurz", "getippt"}
+            << RowTone::Red;
     }
     void doubtfulTempoShowsNoVerdict()
     {
         QFETCH(double, confidence);
         QFETCH(double, rivalBpm);
+        QFETCH(double, tappedBpm);
         QFETCH(QStringList, fields);
         QFETCH(RowTone, tone);
         FileAnalysis analysis;
@@ -141,6 +152,8 @@ private slots:
         analysis.beatsPerMinute = 172;
         analysis.tempoConfidence = confidence;
         analysis.alternativeBeatsPerMinute = rivalBpm;
+        if (tappedBpm > 0)
+            analysis = withTappedTempo(analysis, tappedBpm);
         const RuleTarget jive{TempoRange{42, 44}, 4, 90, 120};
         const MusicVerdict verdict = judge(analysis, jive);
         QCOMPARE(verdict.tone, tone);
