@@ -113,8 +113,8 @@ private:
         }
         // Whole bars that end before the piece does.
         bars_ = 0;
-        while (size_t((bars_ + 1) * beatsPerBar_) < beatTimes_.size() &&
-               beatTimes_[size_t((bars_ + 1) * beatsPerBar_)] <= recipe_.seconds)
+        for (size_t end = size_t(beatsPerBar_); end < beatTimes_.size() && beatTimes_[end] <= recipe_.seconds;
+             end += size_t(beatsPerBar_))
             ++bars_;
     }
 
