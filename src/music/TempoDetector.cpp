@@ -149,9 +149,12 @@ PeriodicityCheck::PeriodicityCheck(const std::vector<float>& envelope, double fr
             sum += detrended[i] * detrended[i - lag];
         correlation_[lag] = sum / double(n - lag);
     }
-    if (!correlation_.empty() && correlation_[0] > 0)
+    // Divided by a copy: front() itself becomes 1 on the first pass.
+    if (!correlation_.empty() && correlation_[0] > 0) {
+        const double atZero = correlation_.front();
         for (double& value : correlation_)
-            value /= correlation_.front();
+            value /= atZero;
+    }
 }
 
 double PeriodicityCheck::at(double lag) const
