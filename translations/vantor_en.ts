@@ -1553,6 +1553,10 @@ The program therefore starts in German; English stays the stored language.</tran
         <source>%1 bei %2</source>
         <translation>%1 at %2</translation>
     </message>
+    <message>
+        <source>„%1“ ist nicht da: Extras &gt; Vorhören</source>
+        <translation>“%1” is not there: Extras &gt; Pre-listen</translation>
+    </message>
 </context>
 <context>
     <name>Prelistener</name>

@@ -400,7 +400,7 @@ void MainWindow::fillPrelistenMenu(QMenu& menu, Language language)
         action->setCheckable(true);
         action->setChecked(device == chosen);
         group->addAction(action);
-        connect(action, &QAction::triggered, this, [this, device] { prelisten_->setDevice(device); });
+        connect(action, &QAction::triggered, this, [this, device] { choosePrelistenDevice(device); });
         return action;
     };
     entry(text(QT_TRANSLATE_NOOP("MainMenu", "Kein Gerät")), std::nullopt);
@@ -418,6 +418,23 @@ void MainWindow::fillPrelistenMenu(QMenu& menu, Language language)
     stops->setCheckable(true);
     stops->setChecked(state_.prelistenStopsOnHeat);
     connect(stops, &QAction::toggled, this, [this](bool on) { state_.prelistenStopsOnHeat = on; });
+}
+
+void MainWindow::choosePrelistenDevice(const std::optional<std::string>& device)
+{
+    prelisten_->setDevice(device);
+    state_.prelistenMissing.clear();
+}
+
+// A device chosen last time that is not there now (headphones left at home)
+// falls back to none, and the play window says so.
+void MainWindow::restorePrelistenDevice(const QString& name)
+{
+    const std::vector<std::string> present = PortAudioOutput::outputDevices().names;
+    if (std::find(present.begin(), present.end(), name.toStdString()) != present.end())
+        prelisten_->setDevice(name.toStdString());
+    else
+        state_.prelistenMissing = name;
 }
 
 void MainWindow::buildMenus()
@@ -493,7 +510,7 @@ StoredSettings MainWindow::readSettings()
     state_.timeFormat = timeFormatFromStored(stored.timeFormat);
     storedProjectorScreen_ = stored.projectorScreen;
     if (prelisten_ && !stored.prelistenDevice.isEmpty())
-        prelisten_->setDevice(stored.prelistenDevice.toStdString());
+        restorePrelistenDevice(stored.prelistenDevice);
     state_.prelistenStopsOnHeat = stored.prelistenStopsOnHeat;
     showTimeFormatChecks();
     return stored;

@@ -123,6 +123,8 @@ private:
     void addProjectorScreenMenu(QMenu& extras, Language language);
     void addPrelistenMenu(QMenu& extras, Language language);
     void fillPrelistenMenu(QMenu& menu, Language language);
+    void restorePrelistenDevice(const QString& name);
+    void choosePrelistenDevice(const std::optional<std::string>& device);
 
     MainWindowOptions options_;
     ProgramState state_;

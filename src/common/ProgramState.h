@@ -44,6 +44,9 @@ struct ProgramState {
     // The second output, for pre-listening on headphones; null in tests
     // without one. Its device is nullopt until the operator chooses one.
     AudioOutput* prelisten = nullptr;
+    // The device chosen last time when it was not there at the start; empty
+    // once the operator chooses again.
+    QString prelistenMissing;
     // Whether a heat starting in the hall ends the pre-listening.
     bool prelistenStopsOnHeat = false;
     // The heat the player plays, for the windows that follow it; never null in

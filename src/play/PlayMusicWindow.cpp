@@ -208,8 +208,8 @@ void PlayMusicWindow::connectControls()
     connect(clockTimer, &QTimer::timeout, this, [this] {
         showClock();
         showLevels();
-        if (prelistener_.playing())
-            showPrelisten();
+        // Also follows a device chosen in the menu meanwhile.
+        showPrelisten();
     });
     clockTimer->start(50);
 }
@@ -553,7 +553,9 @@ void PlayMusicWindow::showPrelisten()
     prelistenForwardButton->setEnabled(prelistener_.playing());
     prelistenMeter->setEnabled(device);
     QString text;
-    if (!device)
+    if (!device && !state_.prelistenMissing.isEmpty())
+        text = tr("„%1“ ist nicht da: Extras > Vorhören").arg(state_.prelistenMissing);
+    else if (!device)
         text = tr("Kein Gerät: Extras > Vorhören");
     else if (!prelistener_.problem().isEmpty())
         text = prelistener_.problem();

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMenu>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
@@ -517,6 +518,22 @@ private slots:
             screens->actions().first()->trigger();
         }
         QCOMPARE(stored("Defaults/Beamer"), primary);
+    }
+
+    // Headphones chosen last time but not plugged in now: none, said where
+    // the operator pre-listens, and none stored.
+    void missingPrelistenDeviceFallsBackToNone()
+    {
+        store("Defaults/Vorhoeren", "vantor_left_at_home");
+        {
+            auto form = start();
+            QWidget* play = form->embedded(EmbeddedWindow::PlayMusic);
+            QTRY_COMPARE(play->findChild<QLabel*>("prelistenLabel")->text(),
+                         QString("„vantor_left_at_home“ ist nicht da: Extras > Vorhören"));
+            QVERIFY(!play->findChild<QPushButton*>("prelistenButton")->isEnabled());
+            QVERIFY2(messages_.warnings.isEmpty(), qPrintable(messages_.warnings.join('|')));
+        }
+        QCOMPARE(stored("Defaults/Vorhoeren"), QString());
     }
 
     // A broken English folder never gives a program half German, half English.

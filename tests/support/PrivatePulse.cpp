@@ -25,7 +25,8 @@ const char* const kClientSettings[] = {"PULSE_SERVER", "PULSE_RUNTIME_PATH", "PU
 
 } // namespace
 
-PrivatePulse::PrivatePulse()
+PrivatePulse::PrivatePulse(Reach reach)
+    : reach_(reach)
 {
     for (const char* name : kClientSettings)
         previousClientSettings_.append({name, qgetenv(name)});
@@ -37,6 +38,8 @@ PrivatePulse::~PrivatePulse()
     for (auto& [sink, recorder] : recorders_)
         end(*recorder);
     end(server_);
+    if (reach_ == Reach::Elsewhere)
+        return;
     for (const auto& [name, value] : previousClientSettings_) {
         if (value.isNull())
             qunsetenv(name.constData());
@@ -77,9 +80,14 @@ QProcessEnvironment PrivatePulse::environment() const
     // away from any session server and from the user's settings.
     for (const char* name : {"PULSE_RUNTIME_PATH", "PULSE_STATE_PATH", "XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "HOME"})
         env.insert(name, folder_.path());
-    env.insert("PULSE_SERVER", "unix:" + folder_.filePath("native"));
+    env.insert("PULSE_SERVER", "unix:" + socket());
     env.remove("DBUS_SESSION_BUS_ADDRESS");
     return env;
+}
+
+QString PrivatePulse::socket() const
+{
+    return folder_.filePath("native");
 }
 
 QString PrivatePulse::start()
@@ -123,6 +131,8 @@ QString PrivatePulse::start()
             return QStringLiteral("pulseaudio did not come up: ") + QString::fromLocal8Bit(log.readAll()).trimmed();
         }
     }
+    if (reach_ == Reach::Elsewhere)
+        return {};
     qputenv("PULSE_SERVER", environment().value("PULSE_SERVER").toLocal8Bit());
     qputenv("PULSE_RUNTIME_PATH", folder_.path().toLocal8Bit());
     qputenv("PULSE_COOKIE", folder_.filePath("client-cookie").toLocal8Bit());
@@ -149,10 +159,23 @@ QString PrivatePulse::addDevice(const QString& name)
                {"load-module", "module-null-sink", "sink_name=" + name, "rate=" + QString::number(kSampleRate)});
     if (!load.waitForFinished(5000) || load.exitCode() != 0)
         return QStringLiteral("pactl could not add the sink: ") + QString::fromLocal8Bit(load.readAllStandardError());
+    return addAlsaDevice(QStringLiteral("pcm.%1 { type pulse\n device \"%1\" }\n").arg(name));
+}
+
+QString PrivatePulse::addDevice(const QString& name, const PrivatePulse& server)
+{
+    if (!server.running())
+        return server.failure();
+    return addAlsaDevice(QStringLiteral("pcm.%1 { type pulse\n server \"unix:%2\"\n device \"%3\" }\n")
+                             .arg(name, server.socket(), kSink));
+}
+
+QString PrivatePulse::addAlsaDevice(const QString& definition)
+{
     QFile alsa(folder_.filePath("asound.conf"));
     if (!alsa.open(QIODevice::Append))
         return QStringLiteral("cannot write the ALSA configuration");
-    alsa.write(QStringLiteral("pcm.%1 { type pulse\n device \"%1\" }\n").arg(name).toUtf8());
+    alsa.write(definition.toUtf8());
     alsa.close();
     // The system's configuration first, then the devices of this server.
     qputenv("ALSA_CONFIG_PATH", ("/usr/share/alsa/alsa.conf:" + alsa.fileName()).toLocal8Bit());

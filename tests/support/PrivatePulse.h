@@ -17,7 +17,11 @@ class PrivatePulse {
 public:
     static constexpr int kSampleRate = 44100;
 
-    PrivatePulse();
+    // Elsewhere: a further server that this process reaches only as a device
+    // (see addDevice), like headphones on a card of their own.
+    enum class Reach { Default, Elsewhere };
+
+    explicit PrivatePulse(Reach reach = Reach::Default);
     ~PrivatePulse();
     PrivatePulse(const PrivatePulse&) = delete;
     PrivatePulse& operator=(const PrivatePulse&) = delete;
@@ -35,6 +39,9 @@ public:
     // that name (an ALSA device of this process); why not where it fails.
     // Call it before the process first opens a sound output.
     QString addDevice(const QString& name);
+    // Makes `server`'s sink a device of that name, so that stopping `server`
+    // takes the device away while this one's stay.
+    QString addDevice(const QString& name, const PrivatePulse& server);
 
     // Records a sink's monitor (the default sink's without a name), mono
     // float samples at kSampleRate.
@@ -46,7 +53,10 @@ private:
     static void end(QProcess& process);
     bool serverAnswers();
     QProcessEnvironment environment() const;
+    QString socket() const;
+    QString addAlsaDevice(const QString& definition);
 
+    const Reach reach_;
     QTemporaryDir folder_;
     QProcess server_;
     std::map<QString, std::unique_ptr<QProcess>> recorders_;
