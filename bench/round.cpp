@@ -6,7 +6,8 @@
 //
 // With --prelisten a second sink stands for the operator's headphones: a
 // track is pre-listened there through the whole round (sought 10 s ahead
-// every 15 s), and the time from asking to hearing it is printed.
+// every 15 s), and the time from asking to hearing it is printed, also
+// beyond the delay the device reports for its stream.
 //
 // Usage: bench_round [--seconds S] [--load N] [--prelisten]
 //        (default 30 s of dancing per heat, no busy processes, no headphones)
@@ -121,6 +122,7 @@ int main(int argc, char** argv)
     Prelistener prelistener(&phones);
     QTimer seeker;
     std::vector<double> startMs;
+    std::vector<double> overDelayMs;
     const auto prelisten = [&] {
         const QString path = plan.dances.last().tracks.value(0);
         QElapsedTimer asked;
@@ -129,6 +131,7 @@ int main(int argc, char** argv)
         while (prelistener.playing() && !prelistener.heard())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         startMs.push_back(double(asked.nsecsElapsed()) / 1e6);
+        overDelayMs.push_back(startMs.back() - phones.delaySeconds() * 1000);
     };
     if (prelistening) {
         phones.ensureOpen(true);
@@ -180,9 +183,9 @@ int main(int argc, char** argv)
                 player.problem().isEmpty() ? "" : qPrintable(" (" + player.problem() + ")"));
     if (prelistening) {
         std::printf("pre-listening: under-runs %lld; from asking to hearing:", (long long)phones.underflows());
-        for (const double ms : startMs)
-            std::printf(" %.0f ms", ms);
-        std::printf(" (the device's latency included)%s\n",
+        for (std::size_t i = 0; i < startMs.size(); ++i)
+            std::printf(" %.0f ms (%+.0f)", startMs[i], overDelayMs[i]);
+        std::printf(" (in brackets: beyond the device's own delay)%s\n",
                     prelistener.problem().isEmpty() ? "" : qPrintable(" (" + prelistener.problem() + ")"));
     }
     return 0;

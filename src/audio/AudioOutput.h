@@ -43,6 +43,8 @@ public:
     int sampleRate() const { return stream_.sampleRate(); }
     // Times the device ran dry since the output was opened.
     std::int64_t underflows() const { return stream_.underflows(); }
+    // From rendering a sound to hearing it, in seconds, as the device says.
+    double delaySeconds() const { return stream_.delaySeconds(); }
     // The callback's share of its time, 0 to 1.
     double cpuLoad() const { return stream_.cpuLoad(); }
     // Why the last opening failed; empty after one that succeeded.

@@ -41,6 +41,8 @@ public:
     double streamTime() const;
     // The share of the time between callbacks that the callback takes, 0 to 1.
     double cpuLoad() const { return stream_ ? Pa_GetStreamCpuLoad(stream_) : 0.0; }
+    // From rendering a block to hearing it, as the last callback was told.
+    double delaySeconds() const { return delay_.load(std::memory_order_relaxed); }
     // Callbacks that reported the device had run dry, since opening.
     std::int64_t underflows() const { return underflows_.load(std::memory_order_relaxed); }
 
@@ -60,4 +62,5 @@ private:
     double openedAt_ = 0;
     std::atomic<bool> ended_{false};
     std::atomic<std::int64_t> underflows_{0};
+    std::atomic<double> delay_{0};
 };
