@@ -707,6 +707,10 @@
         <source>&amp;Formations</source>
         <translation>&amp;Formations</translation>
     </message>
+    <message>
+        <source>Kein zweites Gerät gefunden</source>
+        <translation>No second device found</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

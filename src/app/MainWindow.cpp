@@ -405,11 +405,12 @@ void MainWindow::fillPrelistenMenu(QMenu& menu, Language language)
     };
     entry(text(QT_TRANSLATE_NOOP("MainMenu", "Kein Gerät")), std::nullopt);
     const PortAudioOutput::Devices devices = PortAudioOutput::outputDevices();
-    for (const std::string& name : devices.names) {
-        // The hall plays on the default device; the same twice would mix both.
-        if (name != devices.defaultName)
-            entry(QString::fromStdString(name), name);
-    }
+    // The hall plays on the default device; the same twice would mix both.
+    const std::vector<std::string> others = PortAudioOutput::besidesDefault(devices);
+    for (const std::string& name : others)
+        entry(QString::fromStdString(name), name);
+    if (others.empty())
+        menu.addAction(text(QT_TRANSLATE_NOOP("MainMenu", "Kein zweites Gerät gefunden")))->setEnabled(false);
     if (chosen && std::find(devices.names.begin(), devices.names.end(), *chosen) == devices.names.end())
         entry(text(QT_TRANSLATE_NOOP("MainMenu", "%1 (nicht da)")).arg(QString::fromStdString(*chosen)), chosen)
             ->setEnabled(false);

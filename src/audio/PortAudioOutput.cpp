@@ -1,5 +1,6 @@
 #include "audio/PortAudioOutput.h"
 #include <algorithm>
+#include <set>
 
 namespace {
 
@@ -55,6 +56,19 @@ PortAudioOutput::Devices PortAudioOutput::outputDevices()
         devices.defaultName = info->name;
     Pa_Terminate();
     return devices;
+}
+
+std::vector<std::string> PortAudioOutput::besidesDefault(const Devices& devices)
+{
+    // The sound server's devices and the default card play where the
+    // default does (through the server, or on the card the server holds).
+    static const std::set<std::string> kDefaultAliases{"default", "sysdefault", "pulse", "pipewire", "dmix"};
+    std::vector<std::string> others;
+    for (const std::string& name : devices.names) {
+        if (name != devices.defaultName && !kDefaultAliases.count(name))
+            others.push_back(name);
+    }
+    return others;
 }
 
 bool PortAudioOutput::open(double suggestedLatencySeconds, const std::string& deviceName)

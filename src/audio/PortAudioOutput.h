@@ -28,6 +28,8 @@ public:
         std::string defaultName;
     };
     static Devices outputDevices();
+    // Those of them that are not the default one under another name.
+    static std::vector<std::string> besidesDefault(const Devices& devices);
     void close();
     bool isOpen() const { return stream_ != nullptr; }
     // Why the last opening failed; empty after one that succeeded.

@@ -53,6 +53,39 @@ private slots:
 
     void cleanupTestCase() { pulse.reset(); }
 
+    void theDefaultUnderAnotherNameIsNoSecondDevice_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QString>("defaultName");
+        QTest::addColumn<QStringList>("others");
+        QTest::newRow("sound server only") << QStringList{"pulse", "default"} << "default" << QStringList{};
+        QTest::newRow("desktop with a headset")
+            << QStringList{"HDA Intel PCH: ALC3246 Analog (hw:0,0)",
+                           "USB Headset: Audio (hw:1,0)",
+                           "sysdefault",
+                           "pipewire",
+                           "dmix",
+                           "default"}
+            << "default" << QStringList{"HDA Intel PCH: ALC3246 Analog (hw:0,0)", "USB Headset: Audio (hw:1,0)"};
+        QTest::newRow("default named by its card") << QStringList{"Speakers (hw:0,0)", "Headphones (hw:2,0)"}
+                                                   << "Speakers (hw:0,0)" << QStringList{"Headphones (hw:2,0)"};
+    }
+
+    void theDefaultUnderAnotherNameIsNoSecondDevice()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(QString, defaultName);
+        QFETCH(QStringList, others);
+        PortAudioOutput::Devices devices;
+        for (const QString& name : names)
+            devices.names.push_back(name.toStdString());
+        devices.defaultName = defaultName.toStdString();
+        QStringList found;
+        for (const std::string& name : PortAudioOutput::besidesDefault(devices))
+            found << QString::fromStdString(name);
+        QCOMPARE(found, others);
+    }
+
     void everyClickIsHeardOnItsFrame_data()
     {
         QTest::addColumn<double>("barsPerMinute");
