@@ -229,17 +229,18 @@ void Report(const char* title, const QList<Piece>& pieces, const QStringList& da
     for (const Piece& piece : pieces) {
         const double before = CpuSeconds();
         const FileAnalysis analysis = analyseFile(piece.file);
+        const FileAnalysis settled = settledByRange(analysis, piece.beatsPerBar, piece.range);
         cpu += CpuSeconds() - before;
         audioMinutes += analysis.seconds / 60;
         const OctaveChoice plain = chooseOctave(analysis.beatsPerMinute, piece.beatsPerBar, std::nullopt);
-        const OctaveChoice ruled = chooseOctave(analysis.beatsPerMinute, piece.beatsPerBar, piece.range);
+        const OctaveChoice ruled = chooseOctave(settled.beatsPerMinute, piece.beatsPerBar, piece.range);
         const bool hit = Within(ruled.barsPerMinute, piece.bars, 0.01);
         withRange += hit;
         byDance[piece.dance].first += hit;
         ++byDance[piece.dance].second;
         asRead += Within(plain.barsPerMinute, piece.bars, 0.01);
         asReadOrOctave += WithinAnOctave(plain.barsPerMinute, piece.bars);
-        const bool doubted = analysis.tempoUncertain();
+        const bool doubted = settled.tempoUncertain();
         uncertain += doubted;
         quietMisses += !hit && !doubted;
         // A verdict counts where the truth is clear of the bounds; an uncertain row shows none.
@@ -252,7 +253,7 @@ void Report(const char* title, const QList<Piece>& pieces, const QStringList& da
         wrongVerdicts += wrong;
         std::printf("%-20s %-6s %7.2f %9.2f %9.2f %9.3f %6.2f%s%s%s\n", piece.dance,
                     qPrintable(QFileInfo(piece.file).suffix()), piece.bars, plain.barsPerMinute, ruled.barsPerMinute,
-                    ruled.factor, analysis.tempoConfidence, hit ? "" : "   <-- off", doubted ? " (uncertain)" : "",
+                    ruled.factor, settled.tempoConfidence, hit ? "" : "   <-- off", doubted ? " (uncertain)" : "",
                     wrong ? " WRONG VERDICT" : "");
     }
     std::printf("\nwithin 1 %% with the range, by dance:\n");
