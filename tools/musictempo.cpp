@@ -1,8 +1,9 @@
 // Prints, for each audio file, its length in seconds and the tempo the
 // analysis finds in beats and bars per minute, tab-separated, one file a
-// line; with --range it applies the window's octave choice. A last column
-// gives the confidence; an uncertain tempo is printed as "uncertain" with the
-// two readings in bars per minute instead of a figure.
+// line; with --range it reads and chooses the tempo in the range as the
+// window does. A last column gives the confidence; an uncertain tempo is
+// printed as "uncertain" with the two readings in bars per minute instead of
+// a figure.
 #include "music/MusicAnalysis.h"
 #include "common/FileNames.h"
 #include "common/Language.h"
@@ -66,7 +67,7 @@ int main(int argc, char** argv)
         if (!MusicAnalysisQueue::probeOpens(file, analysis.detail))
             analysis.failure = DecodeFailure::CannotOpen;
         else
-            analysis = analyseFile(file);
+            analysis = settledByRange(analyseFile(file), beatsPerBar, range);
         if (!analysis.ok() || analysis.beatsPerMinute <= 0) {
             std::fprintf(stderr, "musictempo: %s: %s\n", nativePath(file).constData(),
                          qPrintable(failureText(analysis)));

@@ -198,8 +198,8 @@ void AnalysisCache::store(const FileAnalysis& analysis)
     else if (before != entries_.constEnd()) {
         keepNewerTap(*entry, *before);
     }
-    // A doubtful tempo is measured again rather than remembered.
-    if (entry->analysis.tempoUncertain())
+    // A doubtful tempo, or one a dance's range may still settle, is measured again rather than remembered.
+    if (entry->analysis.tempoUncertain() || entry->analysis.onsets)
         return;
     entries_.insert(key, *entry);
     dirty_ = true;

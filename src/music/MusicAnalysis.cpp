@@ -13,6 +13,7 @@ FileAnalysis withTappedTempo(FileAnalysis analysis, double beatsPerMinute)
     analysis.beatsPerMinute = beatsPerMinute;
     analysis.tempoConfidence = 1;
     analysis.alternativeBeatsPerMinute = 0;
+    analysis.onsets.reset();
     analysis.tempoTapped = true;
     return analysis;
 }
@@ -42,6 +43,7 @@ FileAnalysis analyseFile(const QString& path, const std::atomic_bool* cancel)
     result.beatsPerMinute = reading.beatsPerMinute;
     result.tempoConfidence = reading.confidence;
     result.alternativeBeatsPerMinute = reading.alternativeBeatsPerMinute;
+    result.onsets = reading.onsets;
     result.firstBeatSeconds = reading.firstBeatSeconds;
     result.firstSoundSeconds = reading.firstSoundSeconds;
     return result;

@@ -3,6 +3,9 @@
 #include <QMetaType>
 #include <QString>
 #include <atomic>
+#include <memory>
+
+class PeriodicityCheck;
 
 // What analysing one file found, independent of any dance: its length and the
 // pulse the beat tracker followed. The dance's metre and range are applied
@@ -17,6 +20,10 @@ struct FileAnalysis {
     // doubted (see TempoReading); a cache keeps only sure results.
     double tempoConfidence = 1;
     double alternativeBeatsPerMinute = 0;
+    // The onsets, kept where they and the tracker disagreed, for the dance's
+    // range to settle the tempo (see settledByRange); such an analysis is not
+    // cached, since the dance may change its tempo.
+    std::shared_ptr<const PeriodicityCheck> onsets;
     // The operator tapped the tempo by ear: beatsPerMinute is the tapped one,
     // sure, and taken as it is (no octave choice), since it is the one heard.
     bool tempoTapped = false;

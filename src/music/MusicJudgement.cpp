@@ -113,6 +113,19 @@ int beatsPerBarOfRow(const RuleRow* row)
     return beats >= 1 && beats <= 12 ? beats : 4;
 }
 
+FileAnalysis settledByRange(FileAnalysis analysis, int beatsPerBar, std::optional<TempoRange> range)
+{
+    if (!analysis.onsets || !range || !range->valid())
+        return analysis;
+    const RangeReading reading = readInRange(*analysis.onsets, beatsPerBar, *range);
+    if (reading.beatsPerMinute <= 0)
+        return analysis;
+    analysis.beatsPerMinute = reading.beatsPerMinute;
+    analysis.tempoConfidence = reading.confidence;
+    analysis.alternativeBeatsPerMinute = reading.rivalBeatsPerMinute;
+    return analysis;
+}
+
 OctaveChoice octaveOf(const FileAnalysis& analysis, int beatsPerBar, std::optional<TempoRange> range)
 {
     // An ear that tapped a slow piece is not overruled by the range it misses.
@@ -121,8 +134,9 @@ OctaveChoice octaveOf(const FileAnalysis& analysis, int beatsPerBar, std::option
     return chooseOctave(analysis.beatsPerMinute, beatsPerBar, range);
 }
 
-MusicVerdict judge(const FileAnalysis& analysis, const RuleTarget& target)
+MusicVerdict judge(const FileAnalysis& analysed, const RuleTarget& target)
 {
+    const FileAnalysis analysis = settledByRange(analysed, target.beatsPerBar, target.range);
     MusicVerdict verdict;
     verdict.tempoKnown = analysis.ok() && analysis.beatsPerMinute > 0;
     if (!verdict.tempoKnown)

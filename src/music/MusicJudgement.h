@@ -38,14 +38,20 @@ struct MusicVerdict {
     LengthFit length = LengthFit::Unknown;
 };
 
+// The analysis with its tempo read in the dance's range (see readInRange)
+// where the tracker and the onsets disagreed and the onsets are kept; as it
+// was otherwise, and where the range holds no reading.
+FileAnalysis settledByRange(FileAnalysis analysis, int beatsPerBar, std::optional<TempoRange> range);
+
 // The analysis's tempo in bars per minute for the dance: the detected pulse
 // by its octave choice, a tapped tempo as it was tapped.
 OctaveChoice octaveOf(const FileAnalysis& analysis, int beatsPerBar, std::optional<TempoRange> range);
 
-// Judges an analysed piece against the target. The length counts at the
+// Judges an analysed piece against the target, its tempo settled by the
+// range where the onsets are kept (settledByRange). The length counts at the
 // playing speed that brings the tempo to the nearest bound, since playing
 // faster shortens the music.
-MusicVerdict judge(const FileAnalysis& analysis, const RuleTarget& target);
+MusicVerdict judge(const FileAnalysis& analysed, const RuleTarget& target);
 
 // A path as people read it: bytes of its name that are no UTF-8 (kept as the
 // file system has them) read as Windows-1252, since such names mostly come

@@ -2,6 +2,8 @@
 #include "rules/RuleTables.h"
 #include <optional>
 
+class PeriodicityCheck;
+
 // The reading of a beat tracker turned into bars per minute.
 struct OctaveChoice {
     double barsPerMinute = 0;
@@ -19,3 +21,18 @@ struct OctaveChoice {
 // one nearest to it relative to the bound) wins, and between equals the
 // plainer factor.
 OctaveChoice chooseOctave(double beatsPerMinute, int beatsPerBar, std::optional<TempoRange> range);
+
+// A dance's tempo read from the onsets themselves, for when the tracker's
+// pulse is in doubt: every tempo in and around the range (widened to see
+// tracks that miss it) scores by how the onsets repeat at its beat and at its
+// bar; the best is refined by fitting its beat grid through the onsets.
+struct RangeReading {
+    // Of the dance's beat; 0 when the range holds no reading (its best lies at
+    // the edge of the search, or repeats far less than the piece's strongest pulse).
+    double beatsPerMinute = 0;
+    // 0 to 1: how far the best stands out of the other candidates, each
+    // weighted by how well its beat grid meets the onsets.
+    double confidence = 0;
+    double rivalBeatsPerMinute = 0; // the best candidate of another tempo; 0 when none
+};
+RangeReading readInRange(const PeriodicityCheck& onsets, int beatsPerBar, const TempoRange& range);

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <numeric>
+#include <utility>
 
 // The library's vectors, each with one zero past its end. Its beat tracker
 // sums its reversed onset window at i + round(period * k) for i below the
@@ -101,6 +103,14 @@ double refinePeriod(const std::vector<double>& times, double period, double tole
     return fitted >= MinimumBeats && sxx > 0 ? sxy / sxx : 0;
 }
 
+// The period fitted twice from a first guess: loosely, then tightly around
+// the loose fit. 0 when fewer than MinimumBeats keep a pulse.
+double fitPeriod(const std::vector<double>& times, double guess)
+{
+    const double rough = refinePeriod(times, guess, 0.25);
+    return rough > 0 ? refinePeriod(times, rough, kGridTolerance) : 0;
+}
+
 struct TempoFreer {
     void operator()(aubio_tempo_t* t) const { del_aubio_tempo(t); }
 };
@@ -122,6 +132,27 @@ constexpr double kFastestBeat = 220;
 // tempo, after the octave choice: whole multiples and the 3/4-4/4 confusions.
 constexpr double kRelatives[] = {1, 2, 0.5, 3, 1.0 / 3, 4, 0.25, 6, 1.0 / 6, 1.5, 2.0 / 3};
 constexpr double kSameTempo = 0.005;
+// A grid's search for the onset of each beat, in periods, and how far it follows the onset it found.
+constexpr double kGridReach = 0.1;
+constexpr double kGridFollow = 0.3;
+
+// The time within the first period after the first sound at which the
+// onsets, summed along a grid of the period, are strongest.
+double strongestPhase(const std::vector<float>& envelope, double framesPerSecond, double period, double firstSound)
+{
+    double best = firstSound;
+    double bestSum = -1;
+    for (double phase = firstSound; phase < firstSound + period; phase += 1 / framesPerSecond) {
+        double sum = 0;
+        for (double t = phase; t * framesPerSecond < double(envelope.size()); t += period)
+            sum += envelope[std::size_t(t * framesPerSecond)];
+        if (sum > bestSum) {
+            bestSum = sum;
+            best = phase;
+        }
+    }
+    return best;
+}
 
 } // namespace
 
@@ -135,18 +166,18 @@ PeriodicityCheck::PeriodicityCheck(const std::vector<float>& envelope, double fr
     std::vector<double> sums(n + 1, 0);
     for (std::size_t i = 0; i < n; ++i)
         sums[i + 1] = sums[i] + envelope[i];
-    std::vector<double> detrended(n);
+    onsets_.assign(n, 0);
     for (std::size_t i = 0; i < n; ++i) {
         const std::size_t from = i > half ? i - half : 0;
         const std::size_t to = std::min(n, i + half + 1);
-        detrended[i] = std::max(0.0, envelope[i] - (sums[to] - sums[from]) / double(to - from));
+        onsets_[i] = float(std::max(0.0, envelope[i] - (sums[to] - sums[from]) / double(to - from)));
     }
     const std::size_t lags = std::min(n, std::size_t(kLongestLagSeconds * framesPerSecond) + 2);
     correlation_.assign(lags, 0);
     for (std::size_t lag = 0; lag < lags; ++lag) {
         double sum = 0;
         for (std::size_t i = lag; i < n; ++i)
-            sum += detrended[i] * detrended[i - lag];
+            sum += double(onsets_[i]) * double(onsets_[i - lag]);
         correlation_[lag] = sum / double(n - lag);
     }
     // Divided by a copy: front() itself becomes 1 on the first pass.
@@ -209,6 +240,36 @@ double PeriodicityCheck::strongest() const
     return best > 0 ? peakNear(best, 0.006) : 0;
 }
 
+GridFit PeriodicityCheck::fitGrid(double beatsPerMinute) const
+{
+    const double period = 60.0 / beatsPerMinute;
+    const double seconds = double(onsets_.size()) / framesPerSecond_;
+    if (beatsPerMinute <= 0 || period * framesPerSecond_ < 2 || seconds < MinimumBeats * period)
+        return {};
+    const double mean = std::accumulate(onsets_.begin(), onsets_.end(), 0.0) / double(onsets_.size());
+    // The grid takes the strongest onset near each beat when it stands above
+    // the mean, and follows it part of the way: enough for a drifting band,
+    // too little to be pulled off by one stray note.
+    std::vector<double> times;
+    int slots = 0;
+    for (double expected = strongestPhase(onsets_, framesPerSecond_, period, 0); expected < seconds;
+         expected += period, ++slots) {
+        const auto from = std::size_t(std::max(0.0, std::ceil((expected - kGridReach * period) * framesPerSecond_)));
+        const auto to = std::min(onsets_.size(), std::size_t((expected + kGridReach * period) * framesPerSecond_) + 1);
+        if (from >= to)
+            continue;
+        const auto peak =
+            std::max_element(onsets_.begin() + std::ptrdiff_t(from), onsets_.begin() + std::ptrdiff_t(to));
+        if (*peak <= mean)
+            continue;
+        const double at = double(peak - onsets_.begin()) / framesPerSecond_;
+        times.push_back(at);
+        expected += kGridFollow * (at - expected);
+    }
+    const double fitted = times.size() >= MinimumBeats ? fitPeriod(times, period) : 0;
+    return {fitted > 0 ? 60.0 / fitted : 0, slots > 0 ? double(times.size()) / slots : 0};
+}
+
 void checkPeriodicity(TempoReading& reading, const PeriodicityCheck& check)
 {
     if (reading.beatsPerMinute <= 0)
@@ -244,8 +305,7 @@ double periodFromBeatTimes(const std::vector<double>& beatTimes)
     std::vector<double> gaps;
     for (size_t i = 1; i < beatTimes.size(); ++i)
         gaps.push_back(beatTimes[i] - beatTimes[i - 1]);
-    const double rough = refinePeriod(beatTimes, median(gaps), 0.25);
-    return rough > 0 ? refinePeriod(beatTimes, rough, 0.15) : 0;
+    return fitPeriod(beatTimes, median(gaps));
 }
 
 double firstBeatTime(const std::vector<double>& beatTimes, double period, double firstSoundSeconds)
@@ -280,24 +340,6 @@ double firstSoundTime(const std::vector<float>& samples, int sampleRate)
 {
     const auto loud = std::find_if(samples.begin(), samples.end(), [](float s) { return std::abs(s) > 0.01f; });
     return double(loud - samples.begin()) / sampleRate;
-}
-
-// The time within the first period after the first sound at which the
-// onsets, summed along a grid of the period, are strongest.
-double strongestPhase(const std::vector<float>& envelope, double framesPerSecond, double period, double firstSound)
-{
-    double best = firstSound;
-    double bestSum = -1;
-    for (double phase = firstSound; phase < firstSound + period; phase += 1 / framesPerSecond) {
-        double sum = 0;
-        for (double t = phase; t * framesPerSecond < double(envelope.size()); t += period)
-            sum += envelope[std::size_t(t * framesPerSecond)];
-        if (sum > bestSum) {
-            bestSum = sum;
-            best = phase;
-        }
-    }
-    return best;
 }
 
 } // namespace
@@ -348,8 +390,10 @@ TempoReading detectTempo(const std::vector<float>& samples, int sampleRate, cons
     TempoReading reading{60.0 / period, int(beatTimes.size()), firstBeatTime(beatTimes, period, firstSound),
                          firstSound};
     const double framesPerSecond = double(sampleRate) / HopSize;
-    checkPeriodicity(reading, PeriodicityCheck(envelope, framesPerSecond));
+    auto check = std::make_shared<const PeriodicityCheck>(envelope, framesPerSecond);
+    checkPeriodicity(reading, *check);
     if (reading.alternativeBeatsPerMinute > 0) {
+        reading.onsets = std::move(check);
         // The tracker's beats lie on another grid: the phase comes from the onsets.
         const double beatSeconds = 60.0 / reading.beatsPerMinute;
         reading.firstBeatSeconds =

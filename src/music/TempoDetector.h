@@ -1,6 +1,9 @@
 #pragma once
 #include <atomic>
+#include <memory>
 #include <vector>
+
+class PeriodicityCheck;
 
 // A tempo read from audio, in beats per minute of whatever pulse the beat
 // tracker followed; 0 when it found no steady pulse.
@@ -14,12 +17,21 @@ struct TempoReading {
     double confidence = 1;
     // The rival tempo in beats per minute when the check doubted; 0 otherwise.
     double alternativeBeatsPerMinute = 0;
+    // The onsets' periodicity, kept when they and the tracker disagreed, so
+    // that a dance's range can settle the tempo (see readInRange).
+    std::shared_ptr<const PeriodicityCheck> onsets{};
 
     // Set on pieces rendered from arranged MIDI: their misses (fast waltzes
     // whose tracker followed no relative of the beat) read up to 0.30, right
     // readings as low as 0.31; the margin costs a few right ones their certainty.
     static constexpr double UncertainBelow = 0.35;
     bool uncertain() const { return beatsPerMinute > 0 && confidence < UncertainBelow; }
+};
+
+// How a grid of one tempo fits a piece's onsets, beat by beat.
+struct GridFit {
+    double beatsPerMinute = 0; // fitted through the onsets on the grid; 0 when too few were
+    double share = 0;          // of the grid's beats, those with an onset, 0 to 1
 };
 
 // How strongly an onset envelope repeats at a beat period: the mean of its
@@ -35,9 +47,16 @@ public:
     double peakNear(double beatsPerMinute, double fraction) const;
     // The best-scoring tempo from 60 to 220 beats per minute.
     double strongest() const;
+    // Follows a grid of the tempo through the onsets, from the phase where
+    // they are strongest, letting it drift with them; the tempo fitted through
+    // the onsets it met (split into runs as for tracked beats).
+    GridFit fitGrid(double beatsPerMinute) const;
 
 private:
     double at(double lag) const;
+    // The envelope less its local mean, by frame; floats, since a reading
+    // whose tracker disagreed keeps it as long as its row.
+    std::vector<float> onsets_;
     std::vector<double> correlation_; // by lag in frames, 1 at lag 0
     double framesPerSecond_ = 0;
 };

@@ -63,26 +63,27 @@ void judgeLoudness(const FileAnalysis& analysis, TrackFigures& figures)
 
 } // namespace
 
-TrackFigures trackFigures(const FileAnalysis& analysis, const TrackTags& tags, const RunningDance& dance,
+TrackFigures trackFigures(const FileAnalysis& analysed, const TrackTags& tags, const RunningDance& dance,
                           const DancePlan& plan, const RoundSettings& settings)
 {
     TrackFigures figures;
-    figures.path = analysis.path;
+    figures.path = analysed.path;
     figures.tags = tags;
     figures.target = targetTempo(dance, plan, settings);
-    if (!analysis.ok()) {
+    if (!analysed.ok()) {
         figures.warnings |= TrackWarning::Unreadable;
-        figures.failure = failureText(analysis);
+        figures.failure = failureText(analysed);
         return figures;
     }
-    figures.fileSeconds = analysis.seconds;
-    judgeLoudness(analysis, figures);
+    figures.fileSeconds = analysed.seconds;
+    judgeLoudness(analysed, figures);
 
     std::optional<TempoRange> range;
     if (dance.tempo.valid())
         range = dance.tempo;
     else if (figures.target)
         range = TempoRange{*figures.target, *figures.target};
+    const FileAnalysis analysis = settledByRange(analysed, dance.beatsPerBar, range);
     // A doubtful reading would stretch the hall's music by a guess.
     if (analysis.tempoUncertain()) {
         figures.choice = chooseOctave(analysis.beatsPerMinute, dance.beatsPerBar, range);

@@ -1,5 +1,6 @@
 #include "music/AudioDecoder.h"
 #include "music/MusicAnalysis.h"
+#include "music/MusicJudgement.h"
 #include "music/OctaveChoice.h"
 #include "PieceSynth.h"
 #include "music/TempoDetector.h"
@@ -22,9 +23,10 @@ std::vector<double> BeatTimes(double period, int count, const std::vector<double
     return times;
 }
 
-// An onset envelope of a waltz at 100 frames a second: a soft one, strong
-// two and three, humanised by up to a frame; or, with beatsPerMinute 0, noise.
-std::vector<float> WaltzEnvelope(double beatsPerMinute, double seconds)
+// An onset envelope of a waltz at 100 frames a second: one as strong as
+// downbeat (soft by default), two and three at 1, humanised by up to a frame;
+// or, with beatsPerMinute 0, noise.
+std::vector<float> WaltzEnvelope(double beatsPerMinute, double seconds, float downbeat = 0.3f)
 {
     std::vector<float> envelope(std::size_t(seconds * 100), 0.0f);
     std::uint32_t state = 7;
@@ -38,7 +40,7 @@ std::vector<float> WaltzEnvelope(double beatsPerMinute, double seconds)
     for (int beat = 0; beat * beatFrames + 1 < double(envelope.size()); ++beat) {
         const auto frame = std::size_t(beat * beatFrames) + random() % 2;
         if (frame < envelope.size())
-            envelope[frame] += beat % 3 == 0 ? 0.3f : 1.0f;
+            envelope[frame] += beat % 3 == 0 ? downbeat : 1.0f;
     }
     return envelope;
 }
@@ -201,6 +203,46 @@ private slots:
         }
         if (!uncertain)
             QVERIFY2(ExactRelative(tempo.beatsPerMinute, beat), qPrintable(QString::number(tempo.beatsPerMinute)));
+    }
+
+    // A doubtful waltz settled by its dance's range from the onsets alone,
+    // whatever the tracker read (here 1.5 times the beat and 3 % off): to a
+    // tenth of a bar, judged in or out; a truth beyond the search, or no
+    // pulse, stays in doubt.
+    void rangeSettlesWaltzes_data()
+    {
+        QTest::addColumn<double>("bars");
+        QTest::addColumn<float>("downbeat");
+        QTest::addColumn<double>("min");
+        QTest::addColumn<bool>("settled");
+        QTest::newRow("slow waltz 29, soft one") << 29.0 << 0.3f << 28.0 << true;
+        QTest::newRow("slow waltz 30.75, nothing on one") << 30.75 << 0.0f << 28.0 << true;
+        QTest::newRow("slow waltz 27.3, accented one") << 27.3 << 2.0f << 28.0 << true;
+        QTest::newRow("viennese 59, soft one") << 59.0 << 0.3f << 58.0 << true;
+        QTest::newRow("viennese 56.55, nothing on one") << 56.55 << 0.0f << 58.0 << true;
+        QTest::newRow("viennese 61.5, soft one") << 61.5 << 0.3f << 58.0 << true;
+        QTest::newRow("slow waltz 34, beyond the search") << 34.0 << 0.3f << 28.0 << false;
+        QTest::newRow("noise") << 0.0 << 0.3f << 28.0 << false;
+    }
+    void rangeSettlesWaltzes()
+    {
+        QFETCH(double, bars);
+        QFETCH(float, downbeat);
+        QFETCH(double, min);
+        QFETCH(bool, settled);
+        const TempoRange range{min, min + 2};
+        FileAnalysis analysis;
+        analysis.beatsPerMinute = bars > 0 ? bars * 3 * 1.5 * 1.03 : 120;
+        analysis.tempoConfidence = 0.2;
+        analysis.onsets = std::make_shared<const PeriodicityCheck>(WaltzEnvelope(bars * 3, 60, downbeat), 100);
+        const MusicVerdict verdict = judge(analysis, {range, 3, 0, 0});
+        QCOMPARE(verdict.tempoUncertain, !settled);
+        if (!settled)
+            return;
+        QVERIFY2(std::abs(verdict.choice.barsPerMinute - bars) < 0.1,
+                 qPrintable(QString::number(verdict.choice.barsPerMinute)));
+        const bool inside = range.min <= bars && bars <= range.max;
+        QCOMPARE(verdict.tone, inside ? RowTone::Green : RowTone::Red);
     }
 
     void cancelledDetectionIsEmpty()
