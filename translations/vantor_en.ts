@@ -1561,6 +1561,10 @@ The program therefore starts in German; English stays the stored language.</tran
         <source>„%1“ ist nicht da: Extras &gt; Vorhören</source>
         <translation>“%1” is not there: Extras &gt; Pre-listen</translation>
     </message>
+    <message>
+        <source>Tempo getippt</source>
+        <translation>Tempo tapped</translation>
+    </message>
 </context>
 <context>
     <name>Prelistener</name>

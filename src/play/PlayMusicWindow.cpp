@@ -413,9 +413,11 @@ void PlayMusicWindow::fillTrackItem(QTreeWidgetItem* item, int dance, const QStr
     const double lufs = analyses_.value(path).loudnessLufs;
     if (std::isfinite(lufs))
         item->setText(LoudnessColumn, formatFixed(lufs, 1));
-    const QStringList warnings = figures->warningTexts();
-    item->setText(NoteColumn, warnings.join("; "));
-    item->setToolTip(NoteColumn, warnings.join("\n"));
+    QStringList notes = figures->warningTexts();
+    if (figures->tempoTapped)
+        notes.prepend(tr("Tempo getippt"));
+    item->setText(NoteColumn, notes.join("; "));
+    item->setToolTip(NoteColumn, notes.join("\n"));
 }
 
 int PlayMusicWindow::danceOfItem(const QTreeWidgetItem* item) const

@@ -94,6 +94,7 @@ TrackFigures trackFigures(const FileAnalysis& analysed, const TrackTags& tags, c
         figures.warnings |= TrackWarning::TempoUncertain;
     }
     figures.tempoKnown = analysis.beatsPerMinute > 0 && !analysis.tempoUncertain();
+    figures.tempoTapped = analysis.tempoTapped;
     if (figures.tempoKnown) {
         figures.choice = octaveOf(analysis, dance.beatsPerBar, range);
         const double measured = figures.choice.barsPerMinute;

@@ -42,6 +42,7 @@ public:
     // A tempo is known to play by; an uncertain one is not (its readings are
     // in choice and alternativeBars, for the warning).
     bool tempoKnown = false;
+    bool tempoTapped = false; // by the operator's ear, not detected
     double alternativeBars = 0;
     OctaveChoice choice;          // the measured tempo in bars/min, octave chosen by metre and range
     std::optional<double> target; // bars/min
