@@ -23,13 +23,15 @@ LampColors colorsOf(LampState state)
 
 ProjectorLook projectorLookOf(LampState state)
 {
+    static const QColor kGo(40, 230, 140);
     switch (state) {
     case LampState::Red:
         return {Qt::black, QColor(255, 32, 32), QColor(), QColor()};
     case LampState::Amber:
         return {QColor(255, 192, 0), QColor(), QColor(255, 192, 0), QColor()};
     case LampState::Green:
-        return {QColor(48, 232, 48), QColor(), QColor(), QColor(48, 232, 48)};
+        // A bluish green: a pure one is amber's twin to a red-blind eye.
+        return {kGo, QColor(), QColor(), kGo};
     case LampState::Null:
         break;
     }

@@ -1,6 +1,8 @@
 #include "fade/TrafficLight.h"
 #include "fade/LampLook.h"
 #include <QtTest>
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 using Step = QPair<double, int>; // reading in seconds, lamp lit (-1: none)
@@ -96,6 +98,39 @@ private slots:
         QVERIFY(!projectorLookOf(LampState::Amber).field.isValid());
     }
 
+    // The common colour-vision deficiencies, simulated at full strength in
+    // linear RGB (Machado, Oliveira and Fernandes, 2009): each state's signal
+    // colour stays far from every other's, about ten times what an eye tells
+    // apart.
+    void projectorLooksStayApartInEveryColourVision_data()
+    {
+        QTest::addColumn<QList<double>>("matrix");
+        QTest::newRow("normal") << QList<double>{1, 0, 0, 0, 1, 0, 0, 0, 1};
+        QTest::newRow("protanopia") << QList<double>{0.152286, 1.052583,  -0.204868, 0.114503, 0.786281,
+                                                     0.099216, -0.003882, -0.048116, 1.051998};
+        QTest::newRow("deuteranopia") << QList<double>{0.367322, 0.860646,  -0.227968, 0.280085, 0.672501,
+                                                       0.047413, -0.011820, 0.042940,  0.968881};
+        QTest::newRow("tritanopia") << QList<double>{1.255528, -0.076749, -0.178779, -0.078411, 0.930809,
+                                                     0.147602, 0.004733,  0.691367,  0.303900};
+    }
+
+    void projectorLooksStayApartInEveryColourVision()
+    {
+        QFETCH(QList<double>, matrix);
+        const LampState states[] = {LampState::Null, LampState::Green, LampState::Amber, LampState::Red};
+        QList<std::array<double, 3>> seen;
+        for (const LampState state : states) {
+            const ProjectorLook look = projectorLookOf(state);
+            seen << lab(simulated(look.field.isValid() ? look.field : look.digits, matrix));
+        }
+        for (int a = 0; a < seen.size(); ++a)
+            for (int b = a + 1; b < seen.size(); ++b) {
+                const double distance =
+                    std::hypot(seen[a][0] - seen[b][0], seen[a][1] - seen[b][1], seen[a][2] - seen[b][2]);
+                QVERIFY2(distance >= 25, qPrintable(QString("states %1 and %2: %3").arg(a).arg(b).arg(distance)));
+            }
+    }
+
     // Told apart without colour vision: each state has a shape of its own.
     void projectorStatesDifferInShape()
     {
@@ -109,6 +144,28 @@ private slots:
     }
 
 private:
+    static double linear(double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); }
+
+    static std::array<double, 3> simulated(const QColor& color, const QList<double>& matrix)
+    {
+        const double in[] = {linear(color.redF()), linear(color.greenF()), linear(color.blueF())};
+        std::array<double, 3> out{};
+        for (int row = 0; row < 3; ++row)
+            out[row] = std::clamp(matrix[row * 3] * in[0] + matrix[row * 3 + 1] * in[1] + matrix[row * 3 + 2] * in[2],
+                                  0.0, 1.0);
+        return out;
+    }
+
+    // CIE L*a*b* of linear sRGB, white point D65.
+    static std::array<double, 3> lab(const std::array<double, 3>& rgb)
+    {
+        const double x = (0.4124 * rgb[0] + 0.3576 * rgb[1] + 0.1805 * rgb[2]) / 0.95047;
+        const double y = 0.2126 * rgb[0] + 0.7152 * rgb[1] + 0.0722 * rgb[2];
+        const double z = (0.0193 * rgb[0] + 0.1192 * rgb[1] + 0.9505 * rgb[2]) / 1.08883;
+        const auto f = [](double t) { return t > 0.008856 ? std::cbrt(t) : 7.787 * t + 16.0 / 116; };
+        return {116 * f(y) - 16, 500 * (f(x) - f(y)), 200 * (f(y) - f(z))};
+    }
+
     static double luminance(const QColor& color)
     {
         const auto linear = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
