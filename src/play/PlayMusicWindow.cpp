@@ -406,7 +406,7 @@ void PlayMusicWindow::fillTrackItem(QTreeWidgetItem* item, int dance, const QStr
     else if (figures->warnings.testFlag(TrackWarning::TempoUncertain))
         item->setText(TempoColumn, tr("unsicher"));
     if (figures->target && figures->tempoKnown)
-        item->setText(TargetColumn, bars(figures->resultBars));
+        item->setText(TargetColumn, (bars(figures->resultBars) + "  " + figures->verdictMark).trimmed());
     item->setText(ChangeColumn, figures->changeText());
     item->setForeground(ChangeColumn, toneColour(figures->tone));
     item->setForeground(TargetColumn, toneColour(figures->tone));

@@ -118,6 +118,7 @@ TrackFigures trackFigures(const FileAnalysis& analysed, const TrackTags& tags, c
         const double heard = std::round(figures.resultBars * 10.0) / 10.0;
         const bool inside = dance.tempo.min <= heard && heard <= dance.tempo.max;
         figures.tone = inside ? RowTone::Green : RowTone::Red;
+        figures.verdictMark = tempoVerdictMark(heard, dance.tempo.min, dance.tempo.max);
         if (!inside)
             figures.warnings |= TrackWarning::OutOfRange;
     }

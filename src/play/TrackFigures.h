@@ -53,6 +53,7 @@ public:
     double resultBars = 0;         // the tempo heard
     double timeRatio = 1;          // heard duration over music duration, for the player
     RowTone tone = RowTone::Black; // the tempo heard against the rule range
+    QString verdictMark;           // the same without colour: "✓", "▼ 0,4"; empty with no range
 
     double gainDb = 0;
     double startSeconds = 0;

@@ -95,14 +95,15 @@ private slots:
         QTest::addColumn<double>("played");
         QTest::addColumn<double>("result");
         QTest::addColumn<int>("warnings");
+        QTest::addColumn<QString>("mark");
         const int over = int(TrackWarning::ChangeOverLimit);
         const int outside = int(TrackWarning::OutOfRange);
-        QTest::newRow("within the limit") << 192.0 << 8.0 << 0.0 << 6.25 << 51.0 << 0;
-        QTest::newRow("over the limit, outside") << 180.0 << 8.0 << 0.0 << 8.0 << 48.6 << (over | outside);
-        QTest::newRow("over the limit, inside") << 188.0 << 7.0 << 0.0 << 7.0 << 50.29 << over;
-        QTest::newRow("slowing over the limit") << 232.0 << 5.0 << 0.0 << -5.0 << 55.1 << (over | outside);
-        QTest::newRow("no change allowed") << 196.0 << 0.0 << 0.0 << 0.0 << 49.0 << (over | outside);
-        QTest::newRow("typed target outside the rules") << 200.0 << 8.0 << 53.0 << 6.0 << 53.0 << outside;
+        QTest::newRow("within the limit") << 192.0 << 8.0 << 0.0 << 6.25 << 51.0 << 0 << "✓";
+        QTest::newRow("over the limit, outside") << 180.0 << 8.0 << 0.0 << 8.0 << 48.6 << (over | outside) << "▼ 1,4";
+        QTest::newRow("over the limit, inside") << 188.0 << 7.0 << 0.0 << 7.0 << 50.29 << over << "✓";
+        QTest::newRow("slowing over the limit") << 232.0 << 5.0 << 0.0 << -5.0 << 55.1 << (over | outside) << "▲ 3,1";
+        QTest::newRow("no change allowed") << 196.0 << 0.0 << 0.0 << 0.0 << 49.0 << (over | outside) << "▼ 1,0";
+        QTest::newRow("typed target outside the rules") << 200.0 << 8.0 << 53.0 << 6.0 << 53.0 << outside << "▲ 1,0";
     }
     void changeLimited()
     {
@@ -122,6 +123,7 @@ private slots:
         QVERIFY(qAbs(figures.timeRatio - figures.measuredBars() / result) < 1e-12);
         QCOMPARE(int(figures.warnings), warnings);
         QCOMPARE(figures.tone, warnings & int(TrackWarning::OutOfRange) ? RowTone::Red : RowTone::Green);
+        QTEST(figures.verdictMark, "mark");
         QCOMPARE(figures.warningTexts().size(), qPopulationCount(quint32(warnings)));
     }
 
