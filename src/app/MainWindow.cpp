@@ -62,8 +62,7 @@ constexpr int ClientWidth = 792;
 constexpr int ClientHeight = 554;
 constexpr int SelectorColumnWidth = 170;
 constexpr int LogoPaneHeight = 76;
-constexpr int DancePanelHeight = 163;
-constexpr QSize LargestPanel(549, 389);
+constexpr QSize LargestPanel(549, 373);
 
 const char* const Prompt =
     QT_TRANSLATE_NOOP("MainWindow", " Wählen Sie in der Funktionsleiste die gewünschte Funktion");
@@ -215,22 +214,23 @@ void MainWindow::buildControls()
     rightLayout->setSpacing(0);
     headerLabel_ = new QLabel(tr(Prompt), rightPane);
     headerLabel_->setObjectName("Funktion");
-    headerLabel_->setFixedHeight(33);
     headerLabel_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     headerLabel_->setAutoFillBackground(true);
     QPalette header = headerLabel_->palette();
     header.setColor(QPalette::Window, palette().color(QPalette::Inactive, QPalette::Highlight).darker(130));
     header.setColor(QPalette::WindowText, Qt::white);
     headerLabel_->setPalette(header);
+    // A caption a little larger than the desktop's font, whatever size that is.
     QFont bold = headerLabel_->font();
-    bold.setPointSize(12);
+    bold.setPointSizeF(bold.pointSizeF() * 1.2);
     bold.setBold(true);
     headerLabel_->setFont(bold);
+    headerLabel_->setFixedHeight(headerLabel_->fontMetrics().height() + 12);
     displayArea_ = new DisplayArea(rightPane);
     // Room for the largest tool panel, so that no window's controls are cut off.
     displayArea_->setMinimumSize(LargestPanel);
     dancePanel_ = new DanceSelectionPanel(state_, selection_, rightPane);
-    dancePanel_->setFixedHeight(DancePanelHeight);
+    dancePanel_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     rightLayout->addWidget(headerLabel_);
     rightLayout->addWidget(displayArea_, 1);
     rightLayout->addWidget(dancePanel_);
