@@ -60,9 +60,9 @@ void StopwatchControl::placeControls()
     unitLabel->setFont(boldFont(font(), 9));
     placeUnitLabel();
     startButton->setObjectName("Start");
-    startButton->setGeometry(16, 64, 105, 22);
+    startButton->setGeometry(8, 64, 121, 22);
     resetButton->setObjectName("Reset");
-    resetButton->setGeometry(16, 88, 105, 22);
+    resetButton->setGeometry(8, 88, 121, 22);
     clockTimer->setObjectName("Timer");
 }
 

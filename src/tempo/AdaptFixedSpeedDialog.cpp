@@ -19,7 +19,7 @@ AdaptFixedSpeedDialog::AdaptFixedSpeedDialog(QWidget* parent)
     auto* shape = new RoundedFrame(8, frame);
     shape->setGeometry(frame->rect());
 
-    buildControls(frame, Layout{QRect(16, 14, 281, 138), 110, 141, 24, QRect(116, 166, 81, 28), QColor(255, 255, 183)});
+    buildControls(frame, Layout{QRect(16, 14, 281, 138), 118, 141, 24, QRect(111, 166, 91, 28), QColor(255, 255, 183)});
 }
 
 void AdaptFixedSpeedDialog::showFixedAdaptation(float actual, float desired)
