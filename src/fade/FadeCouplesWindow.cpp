@@ -228,7 +228,8 @@ void FadeCouplesWindow::applyLanguage()
 {
     for (int number = 1; number <= 3; ++number) {
         coupleAt(number).group->setTitle(tr(kCoupleCaptions[number - 1]));
-        coupleAt(number).projectorButton->setText(tr("Beamer"));
+        // The digits after the three start keys: no letter of "Beamer" is free three times.
+        coupleAt(number).projectorButton->setText(tr("Beamer &%1").arg(number + 3));
     }
     resetButton->setText(tr("&Zurücksetzen"));
     helpButton->setText(tr("H&ilfe"));
@@ -237,7 +238,7 @@ void FadeCouplesWindow::applyLanguage()
     invertedCheck->setText(tr("In&vertieren"));
     projectorScreenLabel->setText(tr("Beamer-Bild&schirm:"));
     invertedCheck->setToolTip(tr("Vertauscht im Beamer-Modus die Position der 1. und 3. Stoppuhr"));
-    followCheck->setText(tr("Dem Player folgen"));
+    followCheck->setText(tr("Dem Player &folgen"));
     followCheck->setToolTip(tr("Die Uhr des ersten Paares läuft mit der Musik des Players, "
                                "alle Uhren zählen die Zeit, die der Saal hört"));
 }

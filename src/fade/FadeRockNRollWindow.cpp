@@ -224,7 +224,7 @@ void FadeRockNRollWindow::applyLanguage()
     durationLabel->setText(tr("Dauer:"));
     secondsLabel->setText(tr("Sek."));
     beepCheck->setText(tr("Akustisches &Signal"));
-    followCheck->setText(tr("Dem Player folgen"));
+    followCheck->setText(tr("Dem Player &folgen"));
     followCheck->setToolTip(tr("Die Uhr läuft mit der Musik des Players und zählt die Zeit, die der Saal hört"));
     classGroup->setTitle(tr("&Klasse"));
     const QStringList classes = DanceCatalogue::danceNames(Discipline::RnR);
