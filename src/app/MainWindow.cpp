@@ -227,8 +227,6 @@ void MainWindow::buildControls()
     headerLabel_->setFont(bold);
     headerLabel_->setFixedHeight(headerLabel_->fontMetrics().height() + 12);
     displayArea_ = new DisplayArea(rightPane);
-    // Room for the largest tool panel, so that no window's controls are cut off.
-    displayArea_->setMinimumSize(LargestPanel);
     dancePanel_ = new DanceSelectionPanel(state_, selection_, rightPane);
     dancePanel_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     rightLayout->addWidget(headerLabel_);
@@ -525,9 +523,15 @@ void MainWindow::tearDownWindow()
 
 QSize MainWindow::contentMinimumSize() const
 {
-    const QSize content = mainSplitter_->minimumSizeHint();
-    return {std::max(content.width(), statusBar_->minimumSizeHint().width()),
-            content.height() + menuBar_->sizeHint().height() + statusBar_->height()};
+    // Room for the largest tool panel, so that no window's controls are cut
+    // off; only on a screen too low for it does the area shrink, where the
+    // window shown can.
+    const QSize missing = (LargestPanel - displayArea_->minimumSizeHint()).expandedTo(QSize(0, 0));
+    const QSize right = displayArea_->parentWidget()->minimumSizeHint() + QSize(0, missing.height());
+    const QSize split = mainSplitter_->minimumSizeHint();
+    const int width = split.width() + std::max(0, LargestPanel.width() - right.width());
+    return {std::max(width, statusBar_->minimumSizeHint().width()),
+            std::max(split.height(), right.height()) + menuBar_->sizeHint().height() + statusBar_->height()};
 }
 
 void MainWindow::placeWindow(int left, int top, int savedWidth, int savedHeight)

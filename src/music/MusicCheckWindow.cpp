@@ -112,7 +112,7 @@ void MusicCheckWindow::createControls()
 {
     QFrame* panel = EmbeddedForm::panel();
     auto* shape = new RoundedFrame(5, panel);
-    shape->setGeometry(panel->rect().adjusted(4, 4, -4, -4));
+    shape->followParent(QMargins(4, 4, 4, 4));
 
     resultList = new DelimitedListBox(panel);
     resultList->setObjectName("List");

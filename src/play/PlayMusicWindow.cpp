@@ -77,7 +77,7 @@ void PlayMusicWindow::createControls()
 {
     QFrame* panel = EmbeddedForm::panel();
     auto* shape = new RoundedFrame(5, panel);
-    shape->setGeometry(panel->rect().adjusted(4, 4, -4, -4));
+    shape->followParent(QMargins(4, 4, 4, 4));
     const auto make = [panel](auto* widget, const char* name) {
         widget->setParent(panel);
         widget->setObjectName(name);

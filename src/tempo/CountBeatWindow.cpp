@@ -66,7 +66,7 @@ void CountBeatWindow::createControls()
 {
     QFrame* panel = EmbeddedForm::panel();
     auto* shape = new RoundedFrame(5, panel);
-    shape->setGeometry(20, 8, 505, 353);
+    shape->followParent(QMargins(20, 8, 20, 8));
 
     tapList = new DelimitedListBox(panel);
     tapList->setObjectName("List");

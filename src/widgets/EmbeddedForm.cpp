@@ -2,13 +2,16 @@
 #include "common/Language.h"
 #include <QApplication>
 #include <QFrame>
+#include <QLayout>
 #include <QPalette>
 #include <QStyle>
 #include <QShowEvent>
+#include <algorithm>
 
 EmbeddedForm::EmbeddedForm(const QString& objectName, QSize panelSize, QWidget* parent)
     : QWidget(parent),
-      panel_(new QFrame(this))
+      panel_(new QFrame(this)),
+      panelSize_(panelSize)
 {
     setObjectName(objectName);
     panel_->setObjectName("Panel1");
@@ -43,8 +46,17 @@ void EmbeddedForm::setLanguage(Language language)
     applyLanguage();
 }
 
+QSize EmbeddedForm::minimumSizeHint() const
+{
+    if (const QLayout* layout = panel_->layout())
+        return {panelSize_.width(), std::min(panelSize_.height(), layout->minimumSize().height())};
+    return panelSize_;
+}
+
 void EmbeddedForm::windowResized()
 {
+    if (panel_->layout())
+        panel_->setFixedHeight(std::clamp(height(), minimumSizeHint().height(), panelSize_.height()));
     // Integer division truncates toward zero, also for an area smaller than the panel.
     panel_->move((width() - panel_->width()) / 2, (height() - panel_->height()) / 2);
 }

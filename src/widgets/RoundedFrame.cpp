@@ -1,4 +1,5 @@
 #include "widgets/RoundedFrame.h"
+#include <QEvent>
 #include <QPainter>
 
 RoundedFrame::RoundedFrame(int roundingPercent, QWidget* parent)
@@ -7,6 +8,20 @@ RoundedFrame::RoundedFrame(int roundingPercent, QWidget* parent)
 {
     setObjectName("frame");
     setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void RoundedFrame::followParent(const QMargins& inset)
+{
+    inset_ = inset;
+    parentWidget()->installEventFilter(this);
+    setGeometry(parentWidget()->rect().marginsRemoved(inset_));
+}
+
+bool RoundedFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == parentWidget() && event->type() == QEvent::Resize)
+        setGeometry(parentWidget()->rect().marginsRemoved(inset_));
+    return QWidget::eventFilter(watched, event);
 }
 
 void RoundedFrame::paintEvent(QPaintEvent*)

@@ -1,5 +1,8 @@
 #include "app/DanceSelectionPanel.h"
 #include "fade/ProjectorWindow.h"
+#include "tempo/CountBeatWindow.h"
+#include "widgets/DelimitedListBox.h"
+#include "widgets/EmbeddedForm.h"
 #include "widgets/ElidedLabel.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/TextFit.h"
@@ -207,10 +210,42 @@ private slots:
 
         const QStringList faults = layoutFaults(*form_);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
+        const EmbeddedForm* shown = form_->embedded(window);
+        const QRect panel = shown->panel()->geometry();
+        QVERIFY(panel.isEmpty() || shown->rect().contains(panel)); // the empty window's panel has no size
         const auto* scroller = form_->findChild<QScrollArea*>("ContentScroller");
         QVERIFY(scroller);
         QCOMPARE(scroller->verticalScrollBar()->maximum(), 0);
         QCOMPARE(scroller->horizontalScrollBar()->maximum(), 0);
+    }
+
+    // Lower than the panels (a small laptop, a large scaling): the count
+    // beat's list gives up height, so that it and the dance choice stay in
+    // view together.
+    void countBeatOnALowScreen_data()
+    {
+        addRows([] {}, [](const QByteArray& name, int language,
+                          qreal pointSize) { QTest::newRow(name.constData()) << language << pointSize; });
+    }
+
+    void countBeatOnALowScreen()
+    {
+        QFETCH(int, language);
+        QFETCH(qreal, pointSize);
+        startWith(pointSize);
+        switchLanguage(language);
+        form_->showEmbedded(EmbeddedWindow::CountBeat);
+        form_->setMinimumSize(0, 0); // as the window is placed on a screen this low
+        form_->resize(910, 512);     // 1366x768 at a scaling of 1.5
+        QCoreApplication::processEvents();
+
+        const auto* scroller = form_->findChild<QScrollArea*>("ContentScroller");
+        QCOMPARE(scroller->verticalScrollBar()->maximum(), 0);
+        const QWidget* list = form_->findChild<CountBeatWindow*>()->tapList;
+        QVERIFY(list->isVisible());
+        QVERIFY2(list->height() >= 4 * list->fontMetrics().height(), qPrintable(QString::number(list->height())));
+        const QStringList faults = layoutFaults(*form_);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
     }
 
     void dialogs_data()
