@@ -707,6 +707,10 @@
         <source>&amp;Formations</source>
         <translation>&amp;Formations</translation>
     </message>
+    <message>
+        <source>Dunkles &amp;Design</source>
+        <translation>&amp;Dark theme</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

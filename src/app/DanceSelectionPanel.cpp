@@ -9,6 +9,7 @@
 #include "rules/DanceSelection.h"
 #include "rules/RuleTables.h"
 #include "widgets/RadioGroup.h"
+#include "widgets/Theme.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -84,10 +85,8 @@ DanceSelectionPanel::DanceSelectionPanel(ProgramState& state, DanceSelection& se
       selection_(selection)
 {
     setObjectName("dancePanel");
-    // Dark enough for white text to read at 4.5:1 and more, whatever the desktop's palette.
-    QPalette grey = fixedLightPalette(QColor(0x69, 0x69, 0x69));
-    grey.setColor(QPalette::WindowText, Qt::white);
-    setPalette(grey);
+    themeChanged();
+    connect(&Theme::instance(), &Theme::changed, this, &DanceSelectionPanel::themeChanged);
     setAutoFillBackground(true);
 
     // The rule's texts must stay readable although the user cannot edit them.
@@ -112,6 +111,15 @@ DanceSelectionPanel::DanceSelectionPanel(ProgramState& state, DanceSelection& se
     connect(&selection_, &DanceSelection::choiceChanged, this, &DanceSelectionPanel::showChoice);
     connect(&selection_, &DanceSelection::targetChanged, this, &DanceSelectionPanel::showTarget);
     connect(&selection_, &DanceSelection::lockChanged, this, &DanceSelectionPanel::showLock);
+}
+
+// Dark enough for light text to read at 4.5:1 and more, whatever the desktop's palette.
+void DanceSelectionPanel::themeChanged()
+{
+    const ThemeColours& colours = Theme::instance().colours();
+    QPalette grey = themePalette(colours.dancePanel);
+    grey.setColor(QPalette::WindowText, colours.dancePanelText);
+    setPalette(grey);
 }
 
 // The boxes keep the height of the longest list (the six types), so that the

@@ -51,6 +51,7 @@ private:
     static constexpr int NothingShown = -2;
 
     void layOut();
+    void themeChanged();
     void reserveListRoom();
     void showChoice();
     void showLock();

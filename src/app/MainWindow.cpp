@@ -30,6 +30,7 @@
 #include "rules/DataFolders.h"
 #include "rules/RuleFiles.h"
 #include "widgets/ScreenPlacement.h"
+#include "widgets/Theme.h"
 #include "app/Settings.h"
 #include "audio/AudioOutput.h"
 #include "audio/ResourceSoundPlayer.h"
@@ -216,10 +217,14 @@ void MainWindow::buildControls()
     headerLabel_->setObjectName("Funktion");
     headerLabel_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     headerLabel_->setAutoFillBackground(true);
-    QPalette header = headerLabel_->palette();
-    header.setColor(QPalette::Window, palette().color(QPalette::Inactive, QPalette::Highlight).darker(130));
-    header.setColor(QPalette::WindowText, Qt::white);
-    headerLabel_->setPalette(header);
+    const auto headerColours = [this] {
+        QPalette header = headerLabel_->palette();
+        header.setColor(QPalette::Window, Theme::instance().colours().header);
+        header.setColor(QPalette::WindowText, Theme::instance().colours().headerText);
+        headerLabel_->setPalette(header);
+    };
+    headerColours();
+    connect(&Theme::instance(), &Theme::changed, headerLabel_, headerColours);
     // A caption a little larger than the desktop's font, whatever size that is.
     QFont bold = headerLabel_->font();
     bold.setPointSizeF(bold.pointSizeF() * 1.2);
@@ -292,7 +297,9 @@ std::unique_ptr<MainWindow::MenuSet> MainWindow::buildMenu(Language language)
                     QT_TRANSLATE_NOOP("MainMenu", "&Position und Größe speichern"), "storePositionAction", "",
                     Checkable, &MainWindow::storePositionClicked),
             command(QT_TRANSLATE_NOOP("MainMenu", "&Extras"), QT_TRANSLATE_NOOP("MainMenu", "Immer im &Vordergrund"),
-                    "stayOnTopAction", "", Checkable | SeparatorAfter, &MainWindow::stayOnTopClicked),
+                    "stayOnTopAction", "", Checkable, &MainWindow::stayOnTopClicked),
+            command(QT_TRANSLATE_NOOP("MainMenu", "&Extras"), QT_TRANSLATE_NOOP("MainMenu", "Dunkles &Design"),
+                    "darkThemeAction", "", Checkable | SeparatorAfter, &MainWindow::darkThemeClicked),
             // The language entries stand in each menu's own order; the menu's language is checked.
             command(QT_TRANSLATE_NOOP("MainMenu", "&Extras|&Sprache"), QT_TRANSLATE_NOOP("MainMenu", "&Englisch"),
                     "toEnglishAction", "", CheckedEnglish, &MainWindow::toEnglishClicked),
@@ -483,6 +490,9 @@ StoredSettings MainWindow::readSettings()
     const StoredSettings stored = ::readSettings(*store);
     if (stored.onTop)
         stayOnTopClicked();
+    if (stored.darkTheme)
+        Theme::instance().setDark(true);
+    setCheckedInBothMenus("darkThemeAction", Theme::instance().dark());
     state_.savedTypeIndex = stored.savedTypeIndex;
     state_.savedDanceIndex = stored.savedDanceIndex;
     state_.savedRoundIndex = stored.savedRoundIndex;
@@ -507,6 +517,7 @@ void MainWindow::tearDownWindow()
     values.width = storePosition_ ? width() : -1;
     values.height = storePosition_ ? height() : -1;
     values.onTop = stayOnTop_;
+    values.darkTheme = Theme::instance().dark();
     values.savedTypeIndex = state_.savedTypeIndex;
     values.savedDanceIndex = state_.savedDanceIndex;
     values.savedRoundIndex = state_.savedRoundIndex;
@@ -777,6 +788,12 @@ void MainWindow::stayOnTopClicked()
     setWindowFlag(Qt::WindowStaysOnTopHint, stayOnTop_);
     if (wasVisible)
         show(); // changing a window flag hides the window
+}
+
+void MainWindow::darkThemeClicked()
+{
+    Theme::instance().setDark(!Theme::instance().dark());
+    setCheckedInBothMenus("darkThemeAction", Theme::instance().dark());
 }
 
 void MainWindow::storePositionClicked()

@@ -14,6 +14,7 @@
 #include "widgets/PeakMeter.h"
 #include "widgets/RoundedFrame.h"
 #include "widgets/TextFit.h"
+#include "widgets/Theme.h"
 #include <QCheckBox>
 #include <QDragEnterEvent>
 #include <QFileDialog>
@@ -128,7 +129,13 @@ void PlayMusicWindow::createControls()
     clockLabel->setFont(clockFont);
     nextLabel = make(new ElidedLabel, "nextLabel");
     problemLabel = make(new ElidedLabel, "problemLabel");
-    problemLabel->setStyleSheet("color: #b00000");
+    const auto warningColour = [this] {
+        QPalette warning = problemLabel->palette();
+        warning.setColor(QPalette::WindowText, Theme::instance().colours().warningText);
+        problemLabel->setPalette(warning);
+    };
+    warningColour();
+    connect(&Theme::instance(), &Theme::changed, problemLabel, warningColour);
 
     startButton = make(new QPushButton, "startButton");
     fadeButton = make(new QPushButton, "fadeButton");

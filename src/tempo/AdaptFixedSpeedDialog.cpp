@@ -3,6 +3,7 @@
 #include "common/NumberText.h"
 #include "widgets/EmbeddedForm.h"
 #include "widgets/RoundedFrame.h"
+#include "widgets/Theme.h"
 #include "tempo/SpeedConversion.h"
 #include <QFrame>
 #include <QLineEdit>
@@ -10,7 +11,9 @@
 AdaptFixedSpeedDialog::AdaptFixedSpeedDialog(QWidget* parent)
     : AdaptDialog("AdaptFixedSpeedDialog", QSize(323, 220), parent)
 {
-    setPalette(fixedLightPalette(QColor(72, 109, 170)));
+    const auto followTheme = [this] { setPalette(themePalette(Theme::instance().colours().form)); };
+    followTheme();
+    connect(&Theme::instance(), &Theme::changed, this, followTheme);
     setAutoFillBackground(true);
 
     frame = new QFrame(this);

@@ -1,5 +1,6 @@
 #include "widgets/EmbeddedForm.h"
 #include "common/Language.h"
+#include "widgets/Theme.h"
 #include <QApplication>
 #include <QFrame>
 #include <QLayout>
@@ -16,8 +17,9 @@ EmbeddedForm::EmbeddedForm(const QString& objectName, QSize panelSize, QWidget* 
     setObjectName(objectName);
     panel_->setObjectName("Panel1");
     panel_->setFixedSize(panelSize);
-    // The tool windows share one blue background, the form and its panel alike.
-    setPalette(fixedLightPalette(QColor(0x48, 0x6D, 0xAA)));
+    // The tool windows share one background, the form and its panel alike.
+    themeChanged();
+    connect(&Theme::instance(), &Theme::changed, this, &EmbeddedForm::themeChanged);
     setAutoFillBackground(true);
     panel_->setAutoFillBackground(true);
 }
@@ -36,6 +38,11 @@ QPalette fixedLightPalette(const QColor& window)
         fixed.setColor(static_cast<QPalette::ColorGroup>(group), QPalette::Window, window);
     }
     return fixed;
+}
+
+void EmbeddedForm::themeChanged()
+{
+    setPalette(themePalette(Theme::instance().colours().form));
 }
 
 void EmbeddedForm::setLanguage(Language language)

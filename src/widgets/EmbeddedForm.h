@@ -44,6 +44,7 @@ protected:
 
 private:
     void windowResized();
+    void themeChanged();
 
     QFrame* panel_;
     QSize panelSize_;
