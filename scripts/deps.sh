@@ -1,5 +1,6 @@
 # Sourced by run.sh and test.sh: installs the Debian packages the build needs.
-# The Qt tools compile the translation files.
+# The Qt tools compile the translation files; Qt's own German texts (file dialog,
+# message box buttons) come with qt6-translations-l10n.
 # After libgl-dev: the sound output is PortAudio; the ALSA plugin lets its default
 # device reach a PulseAudio server, and the sound tests start a private one and record
 # it. Then decoding and beat tracking for the music check and the tracks, stretching
@@ -7,7 +8,7 @@
 # encoders the music benchmark writes pieces with; the title and artist tags of the
 # tracks a round plays (TagLib); then the validators of the
 # desktop files in the tests, and what CPack needs for the Debian package.
-VANTOR_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-tools-dev qt6-l10n-tools libgl-dev
+VANTOR_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgl-dev
 portaudio19-dev libasound2-plugins pulseaudio pulseaudio-utils
 libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libaubio-dev librubberband-dev libebur128-dev libtag1-dev flac lame vorbis-tools
 appstream desktop-file-utils dpkg-dev file"

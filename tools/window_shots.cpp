@@ -4,13 +4,15 @@
 // two builds can be compared picture by picture (a change that should look
 // the same gives identical files).
 //
-//   window_shots OUTDIR [--dark]
+//   window_shots OUTDIR [--dark] [--dark-theme]
 //
-// --dark gives the application a dark palette first, as a dark desktop does.
+// --dark gives the application a dark palette first, as a dark desktop does;
+// --dark-theme turns on the program's own dark theme.
 
 #include "app/MainWindow.h"
 #include "common/Messages.h"
 #include "common/SoundPlayer.h"
+#include "widgets/Theme.h"
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -97,13 +99,16 @@ QPalette darkPalette()
 int main(int argc, char* argv[])
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: window_shots OUTDIR [--dark]\n");
+        std::fprintf(stderr, "usage: window_shots OUTDIR [--dark] [--dark-theme]\n");
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc > 2 && QString::fromLocal8Bit(argv[2]) == QStringLiteral("--dark"))
+    const QStringList flags = QApplication::arguments().mid(2);
+    if (flags.contains(QStringLiteral("--dark")))
         QApplication::setPalette(darkPalette());
+    if (flags.contains(QStringLiteral("--dark-theme")))
+        Theme::instance().setDark(true);
     const QString outDir = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(outDir);
     QTemporaryDir work;

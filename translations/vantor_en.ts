@@ -415,10 +415,6 @@
         <translation>Time %1: </translation>
     </message>
     <message>
-        <source>Dem Player folgen</source>
-        <translation>Follow the player</translation>
-    </message>
-    <message>
         <source>Die Uhr des ersten Paares läuft mit der Musik des Players, alle Uhren zählen die Zeit, die der Saal hört</source>
         <translation>The first couple&apos;s clock runs with the player&apos;s music; all clocks count the time the hall hears</translation>
     </message>
@@ -435,8 +431,12 @@
         <translation>In&amp;vert</translation>
     </message>
     <message>
-        <source>Beamer</source>
-        <translation>Projector</translation>
+        <source>Beamer &amp;%1</source>
+        <translation>Projector &amp;%1</translation>
+    </message>
+    <message>
+        <source>Dem Player &amp;folgen</source>
+        <translation>Follow the &amp;player</translation>
     </message>
 </context>
 <context>
@@ -522,16 +522,16 @@
         <translation>Time: </translation>
     </message>
     <message>
-        <source>Dem Player folgen</source>
-        <translation>Follow the player</translation>
-    </message>
-    <message>
         <source>Die Uhr läuft mit der Musik des Players und zählt die Zeit, die der Saal hört</source>
         <translation>The clock runs with the player&apos;s music and counts the time the hall hears</translation>
     </message>
     <message>
         <source>&amp;Zeit</source>
         <translation>T&amp;ime</translation>
+    </message>
+    <message>
+        <source>Dem Player &amp;folgen</source>
+        <translation>Follo&amp;w the player</translation>
     </message>
 </context>
 <context>
@@ -710,6 +710,10 @@
     <message>
         <source>Kein zweites Gerät gefunden</source>
         <translation>No second device found</translation>
+    </message>
+    <message>
+        <source>Dunkles &amp;Design</source>
+        <translation>&amp;Dark theme</translation>
     </message>
 </context>
 <context>
@@ -1319,7 +1323,7 @@ The program therefore starts in German; English stays the stored language.</tran
     </message>
     <message>
         <source>Entfer&amp;nen</source>
-        <translation>&amp;Remove</translation>
+        <translation>Re&amp;move</translation>
     </message>
     <message>
         <source>Durchgänge:</source>
@@ -1338,48 +1342,24 @@ The program therefore starts in German; English stays the stored language.</tran
         <translation>Fade (s):</translation>
     </message>
     <message>
-        <source>ab Dateianfang</source>
-        <translation>from file start</translation>
-    </message>
-    <message>
         <source>Pause (s, 0 = warten):</source>
         <translation>Pause (s, 0 = wait):</translation>
-    </message>
-    <message>
-        <source>Start</source>
-        <translation>Start</translation>
     </message>
     <message>
         <source>Nächsten Durchgang starten (Leertaste)</source>
         <translation>Start the next heat (Space)</translation>
     </message>
     <message>
-        <source>Ausblenden</source>
-        <translation>Fade</translation>
-    </message>
-    <message>
         <source>Jetzt ausblenden (F)</source>
         <translation>Fade out now (F)</translation>
-    </message>
-    <message>
-        <source>Stopp</source>
-        <translation>Stop</translation>
     </message>
     <message>
         <source>Sofort anhalten (Esc)</source>
         <translation>Stop at once (Esc)</translation>
     </message>
     <message>
-        <source>Nochmal</source>
-        <translation>Again</translation>
-    </message>
-    <message>
         <source>Den Durchgang wiederholen</source>
         <translation>Play the heat again</translation>
-    </message>
-    <message>
-        <source>Nächster Tanz</source>
-        <translation>Next dance</translation>
     </message>
     <message>
         <source>Tempo 1 Takt/min langsamer (Strg+Minus)</source>
@@ -1468,10 +1448,6 @@ The program therefore starts in German; English stays the stored language.</tran
     <message>
         <source>%1 Durchgänge</source>
         <translation>%1 heats</translation>
-    </message>
-    <message>
-        <source>Ersetzen...</source>
-        <translation>Replace...</translation>
     </message>
     <message>
         <source>Einen anderen Titel für den nächsten Durchgang wählen</source>
@@ -1564,6 +1540,34 @@ The program therefore starts in German; English stays the stored language.</tran
     <message>
         <source>Tempo getippt</source>
         <translation>Tempo tapped</translation>
+    </message>
+    <message>
+        <source>Erset&amp;zen...</source>
+        <translation>Rep&amp;lace...</translation>
+    </message>
+    <message>
+        <source>ab Date&amp;ianfang</source>
+        <translation>from f&amp;ile start</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>Sta&amp;rt</translation>
+    </message>
+    <message>
+        <source>Aus&amp;blenden</source>
+        <translation>Fa&amp;de</translation>
+    </message>
+    <message>
+        <source>St&amp;opp</source>
+        <translation>&amp;Stop</translation>
+    </message>
+    <message>
+        <source>Nochma&amp;l</source>
+        <translation>A&amp;gain</translation>
+    </message>
+    <message>
+        <source>Nä&amp;chster Tanz</source>
+        <translation>&amp;Next dance</translation>
     </message>
 </context>
 <context>

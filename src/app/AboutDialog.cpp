@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -39,13 +40,19 @@ QFont boldPixelFont(int pixels, const QString& family = QString())
     return font;
 }
 
-QLabel* placedLabel(QWidget* parent, const QString& name, const QString& text, QPoint at)
+QLabel* namedLabel(QWidget* parent, const QString& name, const QString& text)
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
-    label->move(at);
-    label->adjustSize();
     return label;
+}
+
+QVBoxLayout* column(std::initializer_list<QWidget*> widgets)
+{
+    auto* layout = new QVBoxLayout;
+    for (QWidget* widget : widgets)
+        layout->addWidget(widget);
+    return layout;
 }
 
 } // namespace
@@ -55,77 +62,93 @@ AboutDialog::AboutDialog(QWidget* parent)
 {
     setObjectName(QStringLiteral("AboutDialog"));
     setWindowTitle(QStringLiteral("über Vantor"));
-    setFixedSize(539, 374);
     initPictures();
     setWindowIcon(QIcon(LogoPicture));
 
     portrait = new SvgPicture(AboutPortraitPicture, this);
-    portrait->setGeometry(16, 0, 147, 201);
+    portrait->setFixedSize(147, 201);
     banner = new SvgPicture(AboutBannerPicture, this);
-    // Kept inside the client area, which ends 155 pixels right of it.
-    banner->setGeometry(384, 328, 150, 44);
+    banner->setFixedSize(150, 44);
 
     titleLabel = new SunkenLabel(QStringLiteral("Vantor"), this);
     titleLabel->setObjectName(QStringLiteral("titleLabel"));
     titleLabel->setFont(boldPixelFont(48, QStringLiteral("Times New Roman")));
-    titleLabel->move(192, 24);
-    titleLabel->adjustSize();
 
-    platformLabelGerman = placedLabel(this, QStringLiteral("platformLabelGerman"),
-                                      QStringLiteral("für Linux-Desktops mit Qt 6"), {192, 96});
-    platformLabelEnglish = placedLabel(this, QStringLiteral("platformLabelEnglish"),
-                                       QStringLiteral("for Linux desktops with Qt 6"), {192, 96});
-    for (QLabel* label : {platformLabelGerman, platformLabelEnglish}) {
+    platformLabelGerman =
+        namedLabel(this, QStringLiteral("platformLabelGerman"), QStringLiteral("für Linux-Desktops mit Qt 6"));
+    platformLabelEnglish =
+        namedLabel(this, QStringLiteral("platformLabelEnglish"), QStringLiteral("for Linux desktops with Qt 6"));
+    for (QLabel* label : {platformLabelGerman, platformLabelEnglish})
         label->setFont(boldPixelFont(13));
-        label->adjustSize();
-    }
 
-    versionLabel = placedLabel(this, QStringLiteral("versionLabel"), QStringLiteral("Version 2.2"), {248, 128});
+    versionLabel = namedLabel(this, QStringLiteral("versionLabel"), QStringLiteral("Version 2.2"));
     versionLabel->setFont(boldPixelFont(19));
-    versionLabel->adjustSize();
-    releaseLabel = placedLabel(this, QStringLiteral("releaseLabel"), QStringLiteral("Release 2.2.6"), {248, 152});
+    releaseLabel = namedLabel(this, QStringLiteral("releaseLabel"), QStringLiteral("Release 2.2.6"));
     releaseLabel->setFont(boldPixelFont(13));
-    releaseLabel->setAlignment(Qt::AlignHCenter);
-    releaseLabel->setFixedWidth(105);
 
-    distributorLabelGerman = placedLabel(this, QStringLiteral("distributorLabelGerman"),
-                                         QStringLiteral("Vertrieb:\n"
-                                                        "Das Vantor-Entwicklerteam\n"
-                                                        "Weitergabe als Programm und Quelltext;\n"
-                                                        "eine Postanschrift gibt es nicht."),
-                                         {8, 208});
-    distributorLabelEnglish = placedLabel(this, QStringLiteral("distributorLabelEnglish"),
-                                          QStringLiteral("Distributor:\n"
-                                                         "The Vantor development team\n"
-                                                         "Passed on as program and source code;\n"
-                                                         "there is no postal address."),
-                                          {8, 208});
-    disclaimerLabelGerman = placedLabel(this, QStringLiteral("disclaimerLabelGerman"),
-                                        QStringLiteral("Alle Angaben ohne Gewähr. Maßgeblich sind allein\n"
-                                                       "die veröffentlichten Turnierordnungen der Verbände."),
-                                        {8, 312});
-    disclaimerLabelEnglish = placedLabel(this, QStringLiteral("disclaimerLabelEnglish"),
-                                         QStringLiteral("No warranty. Only the tournament rules as\n"
-                                                        "published by the federations are binding."),
-                                         {8, 312});
-    toolsLabelGerman = placedLabel(this, QStringLiteral("toolsLabelGerman"),
-                                   QStringLiteral("Entwickelt mit\n"
-                                                  "C++ und Qt 6.\n"
-                                                  "Qt: GNU LGPL Version 3"),
-                                   {384, 288});
-    toolsLabelEnglish = placedLabel(this, QStringLiteral("toolsLabelEnglish"),
-                                    QStringLiteral("Developed with\n"
-                                                   "C++ and Qt 6.\n"
-                                                   "Qt: GNU LGPL version 3"),
-                                    {384, 288});
+    distributorLabelGerman = namedLabel(this, QStringLiteral("distributorLabelGerman"),
+                                        QStringLiteral("Vertrieb:\n"
+                                                       "Das Vantor-Entwicklerteam\n"
+                                                       "Weitergabe als Programm und Quelltext;\n"
+                                                       "eine Postanschrift gibt es nicht."));
+    distributorLabelEnglish = namedLabel(this, QStringLiteral("distributorLabelEnglish"),
+                                         QStringLiteral("Distributor:\n"
+                                                        "The Vantor development team\n"
+                                                        "Passed on as program and source code;\n"
+                                                        "there is no postal address."));
+    disclaimerLabelGerman = namedLabel(this, QStringLiteral("disclaimerLabelGerman"),
+                                       QStringLiteral("Alle Angaben ohne Gewähr. Maßgeblich sind allein\n"
+                                                      "die veröffentlichten Turnierordnungen der Verbände."));
+    disclaimerLabelEnglish = namedLabel(this, QStringLiteral("disclaimerLabelEnglish"),
+                                        QStringLiteral("No warranty. Only the tournament rules as\n"
+                                                       "published by the federations are binding."));
+    toolsLabelGerman = namedLabel(this, QStringLiteral("toolsLabelGerman"),
+                                  QStringLiteral("Entwickelt mit\n"
+                                                 "C++ und Qt 6.\n"
+                                                 "Qt: GNU LGPL Version 3"));
+    toolsLabelEnglish = namedLabel(this, QStringLiteral("toolsLabelEnglish"),
+                                   QStringLiteral("Developed with\n"
+                                                  "C++ and Qt 6.\n"
+                                                  "Qt: GNU LGPL version 3"));
 
     closeButton = new QPushButton(QStringLiteral("&Schließen"), this);
     closeButton->setObjectName(QStringLiteral("closeButton"));
-    closeButton->setGeometry(224, 344, 113, 25);
     closeButton->setDefault(true);
     connect(closeButton, &QPushButton::clicked, this, &AboutDialog::closeClicked);
+    layOut();
 
     setLanguage(Language::German);
+}
+
+// The texts in the desktop's font take the room they need; the dialog fits them.
+void AboutDialog::layOut()
+{
+    QVBoxLayout* titles = column({titleLabel, platformLabelGerman, platformLabelEnglish});
+    titles->addSpacing(16);
+    for (QLabel* label : {versionLabel, releaseLabel})
+        titles->addWidget(label, 0, Qt::AlignHCenter);
+    titles->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addWidget(portrait, 0, Qt::AlignTop);
+    top->addSpacing(24);
+    top->addLayout(titles, 1);
+
+    QVBoxLayout* disclaimer = column({disclaimerLabelGerman, disclaimerLabelEnglish});
+    disclaimer->addStretch();
+    QVBoxLayout* tools = column({toolsLabelGerman, toolsLabelEnglish, banner});
+    auto* bottom = new QHBoxLayout;
+    bottom->addLayout(disclaimer, 1);
+    bottom->addSpacing(16);
+    bottom->addLayout(tools);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->setContentsMargins(8, 0, 8, 4);
+    layout->addLayout(top);
+    layout->addWidget(distributorLabelGerman);
+    layout->addWidget(distributorLabelEnglish);
+    layout->addLayout(bottom);
+    layout->addWidget(closeButton, 0, Qt::AlignHCenter);
 }
 
 void AboutDialog::setLanguage(Language language)

@@ -33,5 +33,6 @@ public:
     QPushButton* closeButton;
 
 private:
+    void layOut();
     void closeClicked();
 };

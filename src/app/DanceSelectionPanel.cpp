@@ -9,9 +9,13 @@
 #include "rules/DanceSelection.h"
 #include "rules/RuleTables.h"
 #include "widgets/RadioGroup.h"
+#include "widgets/Theme.h"
 #include <QLabel>
 #include <QLineEdit>
+#include <QVBoxLayout>
+#include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -28,28 +32,39 @@ Control* named(Control* control, const char* name)
     return control;
 }
 
-QLabel* makeLabel(const QString& text, QPoint position, QWidget* parent)
+QLabel* makeLabel(const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
     label->setTextFormat(Qt::PlainText);
-    label->move(position);
-    label->adjustSize();
     return label;
 }
 
-QLineEdit* makeValueField(QRect geometry, QWidget* parent)
+QLineEdit* makeValueField(QWidget* parent)
 {
     auto* edit = new QLineEdit(parent);
-    edit->setGeometry(geometry);
     edit->setReadOnly(true);
     edit->setEnabled(false);
     return edit;
 }
 
-void setLabelText(QLabel* label, const QString& text)
+// Wide enough for a rule's range ("48-52", "1:30-1:40") in the panel's font.
+int valueFieldWidth(const QWidget* field)
 {
-    label->setText(text);
-    label->adjustSize();
+    return field->fontMetrics().horizontalAdvance(QStringLiteral("0:00-0:00")) + 16;
+}
+
+// The width the box needs for the widest of the lists.
+int widestBox(const RadioGroup& group, const std::vector<QStringList>& lists)
+{
+    RadioGroup probe(group.title());
+    probe.setFont(group.font());
+    probe.setMaxRows(3);
+    int widest = 0;
+    for (const QStringList& items : lists) {
+        probe.setItems(items);
+        widest = std::max(widest, probe.sizeHint().width());
+    }
+    return widest;
 }
 
 } // namespace
@@ -57,10 +72,10 @@ void setLabelText(QLabel* label, const QString& text)
 DanceSelectionPanel::DanceSelectionPanel(ProgramState& state, DanceSelection& selection, QWidget* parent)
     : QFrame(parent),
       beep([&state] { playStandardBeep(state.sounds); }),
-      targetTempoLabel(named(makeLabel("Solltempo:", {16, 8}, this), "targetTempoLabel")),
-      tempoEdit(named(makeValueField({16, 24, 89, 21}, this), "tempoEdit")),
-      danceTimeLabel(named(makeLabel("Tanzzeit (Sek.)", {16, 72}, this), "danceTimeLabel")),
-      durationEdit(named(makeValueField({16, 88, 89, 21}, this), "durationEdit")),
+      targetTempoLabel(named(makeLabel("Solltempo:", this), "targetTempoLabel")),
+      tempoEdit(named(makeValueField(this), "tempoEdit")),
+      danceTimeLabel(named(makeLabel("Tanzzeit (Sek.)", this), "danceTimeLabel")),
+      durationEdit(named(makeValueField(this), "durationEdit")),
       typeGroup(named(new RadioGroup("T&yp", this), "typeGroup")),
       targetTempoEdit(named(new QLineEdit(this), "targetTempoEdit")),
       danceGroup(named(new RadioGroup("T&anz", this), "danceGroup")),
@@ -70,36 +85,23 @@ DanceSelectionPanel::DanceSelectionPanel(ProgramState& state, DanceSelection& se
       selection_(selection)
 {
     setObjectName("dancePanel");
-    setFixedSize(635, 163);
-    // Dark enough for white text to read at 4.5:1 and more, whatever the desktop's palette.
-    QPalette grey = fixedLightPalette(QColor(0x69, 0x69, 0x69));
-    grey.setColor(QPalette::WindowText, Qt::white);
-    setPalette(grey);
+    themeChanged();
+    connect(&Theme::instance(), &Theme::changed, this, &DanceSelectionPanel::themeChanged);
     setAutoFillBackground(true);
-    // The controls stand at fixed places sized for small 8 pt texts.
-    QFont small = font();
-    small.setPointSize(8);
-    setFont(small);
 
     // The rule's texts must stay readable although the user cannot edit them.
     for (QLineEdit* field : {tempoEdit, durationEdit}) {
         QPalette readable = field->palette();
         readable.setColor(QPalette::Disabled, QPalette::Text, Qt::black);
         field->setPalette(readable);
+        field->setFixedWidth(valueFieldWidth(field));
     }
-
-    // Shifted left of the classic layout to give the dance names room in today's fonts.
-    typeGroup->setGeometry(108, 4, 162, 138);
     typeGroup->setItems(DanceCatalogue::typeNames());
-    // The free field stands inside the discipline box, beside its item.
-    targetTempoEdit->setGeometry(222, 95, 46, 21);
-    targetTempoEdit->raise();
+    targetTempoEdit->setFixedWidth(valueFieldWidth(targetTempoEdit));
     targetTempoEdit->hide();
-    danceGroup->setGeometry(276, 4, 176, 138);
-    roundGroup->setGeometry(456, 4, 160, 138); // wide enough for "Vor-/Zwischenrunde" in today's fonts
     roundGroup->hide();
     infoLabel->setTextFormat(Qt::PlainText);
-    infoLabel->setGeometry(16, 144, 609, 13);
+    layOut();
 
     connect(typeGroup, &RadioGroup::itemChanged, this, &DanceSelectionPanel::typeChanged);
     connect(danceGroup, &RadioGroup::itemChanged, this, &DanceSelectionPanel::danceChanged);
@@ -109,6 +111,84 @@ DanceSelectionPanel::DanceSelectionPanel(ProgramState& state, DanceSelection& se
     connect(&selection_, &DanceSelection::choiceChanged, this, &DanceSelectionPanel::showChoice);
     connect(&selection_, &DanceSelection::targetChanged, this, &DanceSelectionPanel::showTarget);
     connect(&selection_, &DanceSelection::lockChanged, this, &DanceSelectionPanel::showLock);
+}
+
+// Dark enough for light text to read at 4.5:1 and more, whatever the desktop's palette.
+void DanceSelectionPanel::themeChanged()
+{
+    const ThemeColours& colours = Theme::instance().colours();
+    QPalette grey = themePalette(colours.dancePanel);
+    grey.setColor(QPalette::WindowText, colours.dancePanelText);
+    setPalette(grey);
+}
+
+// The boxes keep the height of the longest list (the six types), so that the
+// display area above does not jump as the lists change; the free target tempo
+// takes the place of the dance box it stands for.
+void DanceSelectionPanel::layOut()
+{
+    auto* fields = new QVBoxLayout;
+    fields->setSpacing(2);
+    for (QWidget* control : std::initializer_list<QWidget*>{targetTempoLabel, tempoEdit, danceTimeLabel, durationEdit})
+        fields->addWidget(control);
+    fields->insertSpacing(2, fontMetrics().height());
+    fields->addStretch();
+
+    // The dance box and the round box side by side, as wide as the widest
+    // discipline needs them, so that no choice widens the panel.
+    auto* danceColumn = new QVBoxLayout;
+    danceColumn->addWidget(danceGroup);
+    danceColumn->addSpacing(fontMetrics().height());
+    danceColumn->addWidget(targetTempoEdit);
+    danceColumn->addStretch();
+
+    // Two columns of three keep the panel low enough for the display area above on a small screen.
+    for (RadioGroup* group : {typeGroup, danceGroup, roundGroup})
+        group->setMaxRows(3);
+    const int boxHeight = typeGroup->sizeHint().height();
+    for (RadioGroup* group : {typeGroup, danceGroup, roundGroup})
+        group->setMinimumHeight(boxHeight);
+
+    choiceArea_ = new QWidget(this);
+    auto* choices = new QHBoxLayout(choiceArea_);
+    choices->setContentsMargins(0, 0, 0, 0);
+    choices->addLayout(danceColumn);
+    choices->addWidget(roundGroup);
+    choices->addStretch();
+
+    auto* row = new QHBoxLayout;
+    row->addLayout(fields);
+    row->addWidget(typeGroup);
+    row->addWidget(choiceArea_);
+    row->addStretch();
+
+    auto* panel = new QVBoxLayout(this);
+    panel->setContentsMargins(12, 4, 12, 4);
+    panel->setSpacing(2);
+    panel->addLayout(row);
+    panel->addWidget(infoLabel);
+    reserveListRoom();
+}
+
+// The panel keeps the width of its widest choice, so that the main window
+// sized by it at the start never scrolls when another discipline or class is
+// chosen.
+void DanceSelectionPanel::reserveListRoom()
+{
+    int widest = 0;
+    for (int type = 0; type < DisciplineCount; ++type) {
+        const auto discipline = static_cast<Discipline>(type);
+        const QStringList dances = DanceCatalogue::danceNames(discipline);
+        std::vector<QStringList> rounds;
+        for (int dance = 0; dance < dances.size(); ++dance)
+            if (QStringList names = DanceCatalogue::roundNames(discipline, dance); !names.isEmpty())
+                rounds.push_back(names);
+        int width = widestBox(*danceGroup, {dances});
+        if (!rounds.empty())
+            width += choiceArea_->layout()->spacing() + widestBox(*roundGroup, rounds);
+        widest = std::max(widest, width);
+    }
+    choiceArea_->setMinimumWidth(widest);
 }
 
 // Greyed boxes alone leave the operator guessing why no other dance can be chosen.
@@ -234,8 +314,9 @@ void DanceSelectionPanel::setLanguage(Language language)
     typeGroup->setTitle(tr("T&yp"));
     danceGroup->setTitle(tr("T&anz"));
     roundGroup->setTitle(tr("&Runde"));
-    setLabelText(targetTempoLabel, tr("Solltempo:"));
-    setLabelText(danceTimeLabel, tr("Tanzzeit:"));
+    reserveListRoom();
+    targetTempoLabel->setText(tr("Solltempo:"));
+    danceTimeLabel->setText(tr("Tanzzeit:"));
     showLock();
     // The lists come again in the language now in use; the choice stays.
     restoreChoice(typeGroup->itemIndex(), danceGroup->itemIndex(), roundGroup->itemIndex());

@@ -50,6 +50,9 @@ public:
 private:
     static constexpr int NothingShown = -2;
 
+    void layOut();
+    void themeChanged();
+    void reserveListRoom();
     void showChoice();
     void showLock();
     void showDancesOfType();
@@ -63,4 +66,5 @@ private:
     int shownType_ = NothingShown;
     int shownDance_ = NothingShown;
     bool listsOutdated_ = false;
+    QWidget* choiceArea_ = nullptr; // the dance and the round box
 };

@@ -30,6 +30,7 @@
 #include "rules/DataFolders.h"
 #include "rules/RuleFiles.h"
 #include "widgets/ScreenPlacement.h"
+#include "widgets/Theme.h"
 #include "app/Settings.h"
 #include "audio/AudioOutput.h"
 #include "audio/ResourceSoundPlayer.h"
@@ -62,8 +63,7 @@ constexpr int ClientWidth = 792;
 constexpr int ClientHeight = 554;
 constexpr int SelectorColumnWidth = 170;
 constexpr int LogoPaneHeight = 76;
-constexpr int DancePanelHeight = 163;
-constexpr QSize LargestPanel(549, 389);
+constexpr QSize LargestPanel(549, 373);
 
 const char* const Prompt =
     QT_TRANSLATE_NOOP("MainWindow", " Wählen Sie in der Funktionsleiste die gewünschte Funktion");
@@ -215,22 +215,25 @@ void MainWindow::buildControls()
     rightLayout->setSpacing(0);
     headerLabel_ = new QLabel(tr(Prompt), rightPane);
     headerLabel_->setObjectName("Funktion");
-    headerLabel_->setFixedHeight(33);
     headerLabel_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     headerLabel_->setAutoFillBackground(true);
-    QPalette header = headerLabel_->palette();
-    header.setColor(QPalette::Window, palette().color(QPalette::Inactive, QPalette::Highlight).darker(130));
-    header.setColor(QPalette::WindowText, Qt::white);
-    headerLabel_->setPalette(header);
+    const auto headerColours = [this] {
+        QPalette header = headerLabel_->palette();
+        header.setColor(QPalette::Window, Theme::instance().colours().header);
+        header.setColor(QPalette::WindowText, Theme::instance().colours().headerText);
+        headerLabel_->setPalette(header);
+    };
+    headerColours();
+    connect(&Theme::instance(), &Theme::changed, headerLabel_, headerColours);
+    // A caption a little larger than the desktop's font, whatever size that is.
     QFont bold = headerLabel_->font();
-    bold.setPointSize(12);
+    bold.setPointSizeF(bold.pointSizeF() * 1.2);
     bold.setBold(true);
     headerLabel_->setFont(bold);
+    headerLabel_->setFixedHeight(headerLabel_->fontMetrics().height() + 12);
     displayArea_ = new DisplayArea(rightPane);
-    // Room for the largest tool panel, so that no window's controls are cut off.
-    displayArea_->setMinimumSize(LargestPanel);
     dancePanel_ = new DanceSelectionPanel(state_, selection_, rightPane);
-    dancePanel_->setFixedHeight(DancePanelHeight);
+    dancePanel_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     rightLayout->addWidget(headerLabel_);
     rightLayout->addWidget(displayArea_, 1);
     rightLayout->addWidget(dancePanel_);
@@ -294,7 +297,9 @@ std::unique_ptr<MainWindow::MenuSet> MainWindow::buildMenu(Language language)
                     QT_TRANSLATE_NOOP("MainMenu", "&Position und Größe speichern"), "storePositionAction", "",
                     Checkable, &MainWindow::storePositionClicked),
             command(QT_TRANSLATE_NOOP("MainMenu", "&Extras"), QT_TRANSLATE_NOOP("MainMenu", "Immer im &Vordergrund"),
-                    "stayOnTopAction", "", Checkable | SeparatorAfter, &MainWindow::stayOnTopClicked),
+                    "stayOnTopAction", "", Checkable, &MainWindow::stayOnTopClicked),
+            command(QT_TRANSLATE_NOOP("MainMenu", "&Extras"), QT_TRANSLATE_NOOP("MainMenu", "Dunkles &Design"),
+                    "darkThemeAction", "", Checkable | SeparatorAfter, &MainWindow::darkThemeClicked),
             // The language entries stand in each menu's own order; the menu's language is checked.
             command(QT_TRANSLATE_NOOP("MainMenu", "&Extras|&Sprache"), QT_TRANSLATE_NOOP("MainMenu", "&Englisch"),
                     "toEnglishAction", "", CheckedEnglish, &MainWindow::toEnglishClicked),
@@ -503,6 +508,9 @@ StoredSettings MainWindow::readSettings()
     const StoredSettings stored = ::readSettings(*store);
     if (stored.onTop)
         stayOnTopClicked();
+    if (stored.darkTheme)
+        Theme::instance().setDark(true);
+    setCheckedInBothMenus("darkThemeAction", Theme::instance().dark());
     state_.savedTypeIndex = stored.savedTypeIndex;
     state_.savedDanceIndex = stored.savedDanceIndex;
     state_.savedRoundIndex = stored.savedRoundIndex;
@@ -527,6 +535,7 @@ void MainWindow::tearDownWindow()
     values.width = storePosition_ ? width() : -1;
     values.height = storePosition_ ? height() : -1;
     values.onTop = stayOnTop_;
+    values.darkTheme = Theme::instance().dark();
     values.savedTypeIndex = state_.savedTypeIndex;
     values.savedDanceIndex = state_.savedDanceIndex;
     values.savedRoundIndex = state_.savedRoundIndex;
@@ -543,9 +552,15 @@ void MainWindow::tearDownWindow()
 
 QSize MainWindow::contentMinimumSize() const
 {
-    const QSize content = mainSplitter_->minimumSizeHint();
-    return {std::max(content.width(), statusBar_->minimumSizeHint().width()),
-            content.height() + menuBar_->sizeHint().height() + statusBar_->height()};
+    // Room for the largest tool panel, so that no window's controls are cut
+    // off; only on a screen too low for it does the area shrink, where the
+    // window shown can.
+    const QSize missing = (LargestPanel - displayArea_->minimumSizeHint()).expandedTo(QSize(0, 0));
+    const QSize right = displayArea_->parentWidget()->minimumSizeHint() + QSize(0, missing.height());
+    const QSize split = mainSplitter_->minimumSizeHint();
+    const int width = split.width() + std::max(0, LargestPanel.width() - right.width());
+    return {std::max(width, statusBar_->minimumSizeHint().width()),
+            std::max(split.height(), right.height()) + menuBar_->sizeHint().height() + statusBar_->height()};
 }
 
 void MainWindow::placeWindow(int left, int top, int savedWidth, int savedHeight)
@@ -791,6 +806,12 @@ void MainWindow::stayOnTopClicked()
     setWindowFlag(Qt::WindowStaysOnTopHint, stayOnTop_);
     if (wasVisible)
         show(); // changing a window flag hides the window
+}
+
+void MainWindow::darkThemeClicked()
+{
+    Theme::instance().setDark(!Theme::instance().dark());
+    setCheckedInBothMenus("darkThemeAction", Theme::instance().dark());
 }
 
 void MainWindow::storePositionClicked()

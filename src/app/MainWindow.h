@@ -115,6 +115,7 @@ private:
 
     void quitClicked();
     void stayOnTopClicked();
+    void darkThemeClicked();
     void storePositionClicked();
     void manualClicked();
     void aboutClicked();

@@ -70,6 +70,7 @@ StoredSettings readSettings(QSettings& store)
     s.projectorScreen = readText(store, DefaultsGroup, "Beamer");
     s.prelistenDevice = readText(store, DefaultsGroup, "Vorhoeren");
     s.prelistenStopsOnHeat = readInteger(store, DefaultsGroup, "VorhoerenEndetMitDurchgang", 0) != 0;
+    s.darkTheme = readInteger(store, DefaultsGroup, "DunklesDesign", 0) != 0;
     return s;
 }
 
@@ -92,6 +93,7 @@ bool writeSettings(QSettings& store, const StoredSettings& values)
     store.setValue("Beamer", values.projectorScreen);
     store.setValue("Vorhoeren", values.prelistenDevice);
     writeInteger(store, "VorhoerenEndetMitDurchgang", values.prelistenStopsOnHeat ? 1 : 0);
+    writeInteger(store, "DunklesDesign", values.darkTheme ? 1 : 0);
     store.endGroup();
     store.sync();
     return store.status() == QSettings::NoError;

@@ -26,6 +26,8 @@ struct StoredSettings {
     // The pre-listening device's name; empty for none.
     QString prelistenDevice;
     bool prelistenStopsOnHeat = false;
+    // The program's own dark theme instead of the light one.
+    bool darkTheme = false;
 };
 
 // Reads the values; a value that is missing, not a number or stored with

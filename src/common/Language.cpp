@@ -1,16 +1,43 @@
 #include "common/Language.h"
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QTranslator>
 
 namespace {
 
 const char* const EnglishTranslatorName = "vantor_en";
+const char* const QtGermanTranslatorName = "qtbase_de";
 
 // The translator lives as a child of the application, so that it is found
 // again at the next switch and goes with the application.
+QTranslator* installed(const char* name)
+{
+    return QCoreApplication::instance()->findChild<QTranslator*>(name, Qt::FindDirectChildrenOnly);
+}
+
 QTranslator* installedEnglish()
 {
-    return QCoreApplication::instance()->findChild<QTranslator*>(EnglishTranslatorName, Qt::FindDirectChildrenOnly);
+    return installed(EnglishTranslatorName);
+}
+
+void removeTranslator(const char* name)
+{
+    if (QTranslator* translator = installed(name)) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
+}
+
+// Qt's own dialogs (the file dialog, the buttons of a message box) speak English
+// unless Qt's German texts are installed; where the system lacks them they stay English.
+void installQtGerman()
+{
+    if (installed(QtGermanTranslatorName))
+        return;
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    translator->setObjectName(QtGermanTranslatorName);
+    if (translator->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
 }
 
 QTranslator* loadEnglish(QObject* parent)
@@ -39,10 +66,7 @@ const QTranslator& englishTexts()
 
 void removeEnglish()
 {
-    if (QTranslator* translator = installedEnglish()) {
-        QCoreApplication::removeTranslator(translator);
-        delete translator;
-    }
+    removeTranslator(EnglishTranslatorName);
 }
 
 } // namespace
@@ -69,10 +93,14 @@ int storedTimeFormat(TimeFormat format)
 
 void useLanguage(Language language)
 {
-    if (language == Language::English)
+    if (language == Language::English) {
+        removeTranslator(QtGermanTranslatorName);
         installEnglish();
-    else
+    }
+    else {
         removeEnglish();
+        installQtGerman();
+    }
 }
 
 QString textIn(Language language, const char* context, const char* sourceText)

@@ -178,7 +178,7 @@ std::unique_ptr<FadeCouple> FadeCouplesWindow::makeCouple(int number)
     couple->projectorButton =
         named(new QPushButton(QStringLiteral("Beamer"), couple->group), QStringLiteral("projectorButton") + digit);
     couple->projectorButton->setFont(normal);
-    couple->projectorButton->setGeometry(68, 138, 85, 30);
+    couple->projectorButton->setGeometry(62, 138, 93, 30);
     connect(couple->projectorButton, &QPushButton::clicked, this, [this, number] { projectorClicked(number); });
 
     couple->clockTimer = named(new QTimer(this), QStringLiteral("Timer") + digit);
@@ -208,13 +208,13 @@ void FadeCouplesWindow::placeControls()
     frame->setGeometry(8, 8, 521, 353);
     frame->lower(); // behind the controls, though created after the couples
     redLine(panel(), QStringLiteral("Shape2"), 220);
-    projectorTwoButton->setGeometry(kCoupleLeft, 234, 161, 30);
-    projectorAllButton->setGeometry(kCoupleLeft + kCoupleStep, 234, 161, 30);
+    projectorTwoButton->setGeometry(kCoupleLeft - 4, 234, 172, 30);
+    projectorAllButton->setGeometry(kCoupleLeft + kCoupleStep - 2, 234, 172, 30);
     invertedCheck->setGeometry(kCoupleLeft + 2 * kCoupleStep + 8, 238, 150, 22);
     redLine(panel(), QStringLiteral("Shape3"), 278);
     resetButton->setGeometry(kCoupleLeft, 300, 161, 36);
     projectorScreenLabel->setGeometry(kCoupleLeft + kCoupleStep, 288, 166, 18);
-    followCheck->setGeometry(kCoupleLeft + 2 * kCoupleStep + 8, 284, 153, 20);
+    followCheck->setGeometry(kCoupleLeft + 2 * kCoupleStep, 284, 166, 20);
     projectorScreenLabel->setBuddy(projectorScreenCombo);
     projectorScreenCombo->setGeometry(kCoupleLeft + kCoupleStep, 306, 222, 26);
     resetButton->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
@@ -228,7 +228,8 @@ void FadeCouplesWindow::applyLanguage()
 {
     for (int number = 1; number <= 3; ++number) {
         coupleAt(number).group->setTitle(tr(kCoupleCaptions[number - 1]));
-        coupleAt(number).projectorButton->setText(tr("Beamer"));
+        // The digits after the three start keys: no letter of "Beamer" is free three times.
+        coupleAt(number).projectorButton->setText(tr("Beamer &%1").arg(number + 3));
     }
     resetButton->setText(tr("&Zurücksetzen"));
     helpButton->setText(tr("H&ilfe"));
@@ -237,7 +238,7 @@ void FadeCouplesWindow::applyLanguage()
     invertedCheck->setText(tr("In&vertieren"));
     projectorScreenLabel->setText(tr("Beamer-Bild&schirm:"));
     invertedCheck->setToolTip(tr("Vertauscht im Beamer-Modus die Position der 1. und 3. Stoppuhr"));
-    followCheck->setText(tr("Dem Player folgen"));
+    followCheck->setText(tr("Dem Player &folgen"));
     followCheck->setToolTip(tr("Die Uhr des ersten Paares läuft mit der Musik des Players, "
                                "alle Uhren zählen die Zeit, die der Saal hört"));
 }

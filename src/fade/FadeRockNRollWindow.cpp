@@ -3,6 +3,7 @@
 #include "common/NumberText.h"
 #include "common/ProgramState.h"
 #include "rules/DanceCatalogue.h"
+#include "widgets/ElidedLabel.h"
 #include "widgets/RadioGroup.h"
 #include "rules/RuleTables.h"
 #include "common/SoundPlayer.h"
@@ -76,7 +77,7 @@ FadeRockNRollWindow::FadeRockNRollWindow(ProgramState& state, QWidget* parent)
       classGroup(new RadioGroup(QString(), panel())),
       roundGroup(new RadioGroup(QString(), panel())),
       infoLabel(new QLabel(panel())),
-      danceLabel(new QLabel(panel())),
+      danceLabel(new ElidedLabel(panel())),
       helpButton(new QPushButton(panel())),
       clockTimer(new ThreadTimer(this)),
       state_(state),
@@ -133,13 +134,13 @@ void FadeRockNRollWindow::placeControls()
     timeUnitLabel->setGeometry(170, 30, 60, 22);
 
     startButton->setObjectName("Start");
-    startButton->setGeometry(12, 104, 120, 30);
+    startButton->setGeometry(12, 104, 100, 30);
     resetButton->setObjectName("Reset");
-    resetButton->setGeometry(138, 104, 120, 30);
+    resetButton->setGeometry(118, 104, 140, 30);
 
     const auto placeRow = [](QLabel* label, QLineEdit* edit, int top) {
-        label->setGeometry(12, top + 3, 140, 20);
-        edit->setGeometry(156, top, 60, 26);
+        label->setGeometry(12, top + 3, 150, 20);
+        edit->setGeometry(166, top, 56, 26);
         edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     };
     barsLabel->setObjectName("barsLabel");
@@ -151,7 +152,7 @@ void FadeRockNRollWindow::placeControls()
     durationEdit->setReadOnly(true);
     durationEdit->setEnabled(false);
     secondsLabel->setObjectName("secondsLabel");
-    secondsLabel->setGeometry(222, 177, 40, 20);
+    secondsLabel->setGeometry(226, 177, 44, 20);
     remainingBarsLabel->setObjectName("remainingBarsLabel");
     remainingBarsEdit->setObjectName("remainingBarsEdit");
     placeRow(remainingBarsLabel, remainingBarsEdit, 204);
@@ -160,7 +161,7 @@ void FadeRockNRollWindow::placeControls()
     beepCheck->setObjectName("beepCheck");
     beepCheck->setGeometry(12, 234, 246, 22);
     followCheck->setObjectName("followCheck");
-    followCheck->setGeometry(398, 152, 135, 22);
+    followCheck->setGeometry(274, 218, 259, 22);
 
     classGroup->setObjectName("classGroup");
     classGroup->setGeometry(274, 28, 118, 186);
@@ -169,8 +170,7 @@ void FadeRockNRollWindow::placeControls()
     helpButton->setObjectName("helpButton");
     helpButton->setGeometry(414, 184, 119, 30);
     danceLabel->setObjectName("danceLabel");
-    danceLabel->setGeometry(274, 220, 259, 36);
-    danceLabel->setWordWrap(true);
+    danceLabel->setGeometry(274, 241, 259, 20);
     danceLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     clockTimer->setObjectName("Timer");
 
@@ -224,7 +224,7 @@ void FadeRockNRollWindow::applyLanguage()
     durationLabel->setText(tr("Dauer:"));
     secondsLabel->setText(tr("Sek."));
     beepCheck->setText(tr("Akustisches &Signal"));
-    followCheck->setText(tr("Dem Player folgen"));
+    followCheck->setText(tr("Dem Player &folgen"));
     followCheck->setToolTip(tr("Die Uhr läuft mit der Musik des Players und zählt die Zeit, die der Saal hört"));
     classGroup->setTitle(tr("&Klasse"));
     const QStringList classes = DanceCatalogue::danceNames(Discipline::RnR);

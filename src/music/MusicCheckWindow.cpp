@@ -12,7 +12,9 @@
 #include "common/PlayingHeat.h"
 #include "common/ProgramState.h"
 #include "rules/DanceSelection.h"
+#include "widgets/ElidedLabel.h"
 #include "widgets/RoundedFrame.h"
+#include "widgets/TextFit.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -20,6 +22,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMimeData>
 #include <QProgressBar>
@@ -27,6 +30,7 @@
 #include <QSaveFile>
 #include <QStringConverter>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -80,15 +84,38 @@ MusicCheckWindow::~MusicCheckWindow()
     stopTapping();
 }
 
+void MusicCheckWindow::layOutControls()
+{
+    auto* work = new QHBoxLayout;
+    for (QWidget* control : std::initializer_list<QWidget*>{progressBar, tapButton, prelistenButton, useInRoundButton})
+        work->addWidget(control);
+    work->addStretch();
+    work->addWidget(cancelButton);
+
+    auto* list = new QHBoxLayout;
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{filesButton, folderButton, copyButton, saveButton, clearButton})
+        list->addWidget(control);
+    list->addStretch();
+    list->addWidget(helpButton);
+
+    auto* panel = new QVBoxLayout(EmbeddedForm::panel());
+    panel->setContentsMargins(12, 10, 12, 12);
+    panel->addWidget(resultList, 1);
+    panel->addWidget(targetLabel);
+    panel->addLayout(work);
+    panel->addSpacing(6);
+    panel->addLayout(list);
+}
+
 void MusicCheckWindow::createControls()
 {
     QFrame* panel = EmbeddedForm::panel();
     auto* shape = new RoundedFrame(5, panel);
-    shape->setGeometry(4, 4, 537, 361);
+    shape->followParent(QMargins(4, 4, 4, 4));
 
     resultList = new DelimitedListBox(panel);
     resultList->setObjectName("List");
-    resultList->setGeometry(12, 14, 521, 236);
     resultList->setDelimiter('\t'); // file names may hold ";"
     // With the cells' one-pixel gaps they leave room for the scroll bar of a long list.
     resultList->setSections({93, 38, 52, 34, 56, 56, 80, 88});
@@ -100,34 +127,34 @@ void MusicCheckWindow::createControls()
     resultList->setRowColour([this](const QStringList& fields) { return rowColour(fields); });
     resultList->setShownFields([](const QStringList& fields) { return shownFields(fields); });
 
-    targetLabel = new QLabel(panel);
+    // The rule or the tapping figures; a long one elides and shows whole on hover.
+    targetLabel = new ElidedLabel(panel);
     targetLabel->setObjectName("targetLabel");
-    targetLabel->setGeometry(14, 254, 517, 18);
 
     progressBar = new QProgressBar(panel);
     progressBar->setObjectName("Progress");
-    progressBar->setGeometry(14, 278, 84, 22);
+    progressBar->setFixedWidth(84);
     progressBar->setRange(0, 1);
     progressBar->setValue(0);
 
-    auto addButton = [panel](const QRect& geometry, const char* name) {
+    auto addButton = [panel](const char* name) {
         auto* button = new QPushButton(panel);
         button->setObjectName(name);
-        button->setGeometry(geometry);
         return button;
     };
-    cancelButton = addButton(QRect(432, 275, 99, 28), "cancelButton");
+    cancelButton = addButton("cancelButton");
     cancelButton->setEnabled(false);
-    tapButton = addButton(QRect(104, 275, 80, 28), "tapButton");
+    tapButton = addButton("tapButton");
     tapButton->setCheckable(true);
-    prelistenButton = addButton(QRect(190, 275, 88, 28), "prelistenButton");
-    useInRoundButton = addButton(QRect(284, 275, 140, 28), "useInRoundButton");
-    filesButton = addButton(QRect(14, 320, 80, 30), "filesButton");
-    folderButton = addButton(QRect(100, 320, 80, 30), "folderButton");
-    copyButton = addButton(QRect(186, 320, 80, 30), "copyButton");
-    saveButton = addButton(QRect(272, 320, 100, 30), "saveButton");
-    clearButton = addButton(QRect(378, 320, 70, 30), "clearButton");
-    helpButton = addButton(QRect(454, 320, 77, 30), "helpButton");
+    prelistenButton = addButton("prelistenButton");
+    useInRoundButton = addButton("useInRoundButton");
+    filesButton = addButton("filesButton");
+    folderButton = addButton("folderButton");
+    copyButton = addButton("copyButton");
+    saveButton = addButton("saveButton");
+    clearButton = addButton("clearButton");
+    helpButton = addButton("helpButton");
+    layOutControls();
 
     connect(cancelButton, &QPushButton::clicked, this, &MusicCheckWindow::cancelClicked);
     connect(filesButton, &QPushButton::clicked, this, &MusicCheckWindow::filesClicked);
@@ -161,6 +188,8 @@ void MusicCheckWindow::applyLanguage()
     prelistenButton->setToolTip(tr("Das markierte Stück auf dem Kopfhörer vorhören, wie es im Saal klänge; "
                                    "noch einmal drücken beendet es"));
     tapButton->setText(tr("Antip&pen"));
+    letButtonsShrinkToText({cancelButton, filesButton, folderButton, copyButton, saveButton, clearButton, helpButton,
+                            useInRoundButton, prelistenButton, tapButton});
     tapButton->setToolTip(tr("Das markierte Stück im Saal abspielen und sein Tempo mit T oder der Leertaste "
                              "mittippen, einmal je Takt; noch einmal drücken beendet es"));
     showTarget();

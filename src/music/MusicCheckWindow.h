@@ -91,6 +91,7 @@ protected:
 
 private:
     void createControls();
+    void layOutControls();
     void analysed(const FileAnalysis& analysis);
     void progressChanged(int done, int total);
     // A row's eight texts, as listed, copied and saved.

@@ -10,12 +10,16 @@
 #include "play/RoundCheck.h"
 #include "rules/DanceSelection.h"
 #include "rules/ToneColour.h"
+#include "widgets/ElidedLabel.h"
 #include "widgets/PeakMeter.h"
 #include "widgets/RoundedFrame.h"
+#include "widgets/TextFit.h"
+#include "widgets/Theme.h"
 #include <QCheckBox>
 #include <QDragEnterEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMimeData>
@@ -25,6 +29,7 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -73,15 +78,15 @@ void PlayMusicWindow::createControls()
 {
     QFrame* panel = EmbeddedForm::panel();
     auto* shape = new RoundedFrame(5, panel);
-    shape->setGeometry(4, 4, 537, 361);
-    const auto make = [panel](auto* widget, const char* name, const QRect& geometry) {
+    shape->followParent(QMargins(4, 4, 4, 4));
+    const auto make = [panel](auto* widget, const char* name) {
         widget->setParent(panel);
         widget->setObjectName(name);
-        widget->setGeometry(geometry);
         return widget;
     };
-    roundLabel = make(new QLabel, "roundLabel", QRect(14, 10, 517, 18));
-    danceTree = make(new QTreeWidget, "danceTree", QRect(12, 30, 521, 122));
+    // Texts of any length (a round's name, a title's tags) elide and show whole on hover.
+    roundLabel = make(new ElidedLabel, "roundLabel");
+    danceTree = make(new QTreeWidget, "danceTree");
     danceTree->setColumnCount(7);
     danceTree->setRootIsDecorated(true);
     danceTree->setUniformRowHeights(true);
@@ -90,53 +95,105 @@ void PlayMusicWindow::createControls()
     for (int column = 0; column < 6; ++column)
         danceTree->setColumnWidth(column, widths[column]);
 
-    prelistenButton = make(new QPushButton, "prelistenButton", QRect(12, 155, 88, 26));
-    prelistenBackButton = make(new QPushButton, "prelistenBackButton", QRect(102, 155, 46, 26));
-    prelistenForwardButton = make(new QPushButton, "prelistenForwardButton", QRect(150, 155, 46, 26));
-    prelistenLabel = make(new QLabel, "prelistenLabel", QRect(202, 159, 202, 18));
-    hallMeter = make(new PeakMeter, "hallMeter", QRect(408, 156, 125, 11));
-    prelistenMeter = make(new PeakMeter, "prelistenMeter", QRect(408, 169, 125, 11));
+    prelistenButton = make(new QPushButton, "prelistenButton");
+    prelistenBackButton = make(new QPushButton, "prelistenBackButton");
+    prelistenForwardButton = make(new QPushButton, "prelistenForwardButton");
+    prelistenLabel = make(new ElidedLabel, "prelistenLabel");
+    hallMeter = make(new PeakMeter, "hallMeter");
+    prelistenMeter = make(new PeakMeter, "prelistenMeter");
 
-    addButton = make(new QPushButton, "addButton", QRect(12, 184, 70, 26));
-    removeButton = make(new QPushButton, "removeButton", QRect(86, 184, 70, 26));
-    heatsLabel = make(new QLabel, "heatsLabel", QRect(162, 188, 80, 18));
-    heatsSpin = make(new QSpinBox, "heatsSpin", QRect(242, 185, 42, 24));
+    addButton = make(new QPushButton, "addButton");
+    removeButton = make(new QPushButton, "removeButton");
+    heatsLabel = make(new QLabel, "heatsLabel");
+    heatsSpin = make(new QSpinBox, "heatsSpin");
     heatsSpin->setRange(1, RoundPlan::MaxHeats);
-    danceTimeLabel = make(new QLabel, "danceTimeLabel", QRect(288, 188, 80, 18));
-    danceTimeSpin = make(new QSpinBox, "danceTimeSpin", QRect(370, 185, 56, 24));
+    danceTimeLabel = make(new QLabel, "danceTimeLabel");
+    danceTimeSpin = make(new QSpinBox, "danceTimeSpin");
     danceTimeSpin->setRange(1, 3600);
-    checkButton = make(new QPushButton, "checkButton", QRect(433, 184, 100, 26));
+    checkButton = make(new QPushButton, "checkButton");
 
-    fadeLabel = make(new QLabel, "fadeLabel", QRect(14, 216, 90, 18));
-    fadeSpin = make(new QSpinBox, "fadeSpin", QRect(106, 213, 44, 24));
+    fadeLabel = make(new QLabel, "fadeLabel");
+    fadeSpin = make(new QSpinBox, "fadeSpin");
     fadeSpin->setRange(0, int(RoundPlanModel::MaxFadeSeconds));
-    fileStartCheck = make(new QCheckBox, "fileStartCheck", QRect(164, 215, 140, 20));
-    gapLabel = make(new QLabel, "gapLabel", QRect(310, 216, 150, 18));
-    gapSpin = make(new QSpinBox, "gapSpin", QRect(462, 213, 56, 24));
+    fileStartCheck = make(new QCheckBox, "fileStartCheck");
+    gapLabel = make(new QLabel, "gapLabel");
+    gapSpin = make(new QSpinBox, "gapSpin");
     gapSpin->setRange(0, int(RoundPlanModel::MaxGapSeconds));
 
-    nowLabel = make(new QLabel, "nowLabel", QRect(14, 244, 517, 18));
-    clockLabel = make(new QLabel, "clockLabel", QRect(14, 262, 412, 24));
-    replaceButton = make(new QPushButton, "replaceButton", QRect(433, 260, 100, 26));
+    nowLabel = make(new ElidedLabel, "nowLabel");
+    clockLabel = make(new ElidedLabel, "clockLabel");
+    replaceButton = make(new QPushButton, "replaceButton");
     QFont clockFont = clockLabel->font();
     clockFont.setPointSizeF(clockFont.pointSizeF() * 1.4);
     clockFont.setBold(true);
     clockLabel->setFont(clockFont);
-    nextLabel = make(new QLabel, "nextLabel", QRect(14, 286, 517, 18));
-    problemLabel = make(new QLabel, "problemLabel", QRect(14, 304, 517, 18));
-    problemLabel->setStyleSheet("color: #b00000");
+    nextLabel = make(new ElidedLabel, "nextLabel");
+    problemLabel = make(new ElidedLabel, "problemLabel");
+    const auto warningColour = [this] {
+        QPalette warning = problemLabel->palette();
+        warning.setColor(QPalette::WindowText, Theme::instance().colours().warningText);
+        problemLabel->setPalette(warning);
+    };
+    warningColour();
+    connect(&Theme::instance(), &Theme::changed, problemLabel, warningColour);
 
-    const int y = 328;
-    startButton = make(new QPushButton, "startButton", QRect(12, y, 56, 28));
-    fadeButton = make(new QPushButton, "fadeButton", QRect(70, y, 72, 28));
-    stopButton = make(new QPushButton, "stopButton", QRect(144, y, 50, 28));
-    replayButton = make(new QPushButton, "replayButton", QRect(196, y, 64, 28));
-    skipButton = make(new QPushButton, "skipButton", QRect(262, y, 88, 28));
-    slowerButton = make(new QPushButton, "slowerButton", QRect(352, y, 28, 28));
-    slowerTenthButton = make(new QPushButton, "slowerTenthButton", QRect(380, y, 34, 28));
-    fasterTenthButton = make(new QPushButton, "fasterTenthButton", QRect(414, y, 34, 28));
-    fasterButton = make(new QPushButton, "fasterButton", QRect(448, y, 30, 28));
-    helpButton = make(new QPushButton, "helpButton", QRect(481, y, 52, 28));
+    startButton = make(new QPushButton, "startButton");
+    fadeButton = make(new QPushButton, "fadeButton");
+    stopButton = make(new QPushButton, "stopButton");
+    replayButton = make(new QPushButton, "replayButton");
+    skipButton = make(new QPushButton, "skipButton");
+    slowerButton = make(new QPushButton, "slowerButton");
+    slowerTenthButton = make(new QPushButton, "slowerTenthButton");
+    fasterTenthButton = make(new QPushButton, "fasterTenthButton");
+    fasterButton = make(new QPushButton, "fasterButton");
+    helpButton = make(new QPushButton, "helpButton");
+    layOutControls();
+}
+
+void PlayMusicWindow::layOutControls()
+{
+    const auto row = [](std::initializer_list<QWidget*> widgets, int stretchAfter = -1) {
+        auto* line = new QHBoxLayout;
+        int index = 0;
+        for (QWidget* widget : widgets) {
+            line->addWidget(widget);
+            if (index++ == stretchAfter)
+                line->addStretch();
+        }
+        return line;
+    };
+    auto* meters = new QVBoxLayout;
+    meters->setSpacing(2);
+    meters->addWidget(hallMeter);
+    meters->addWidget(prelistenMeter);
+    for (PeakMeter* meter : {hallMeter, prelistenMeter})
+        meter->setFixedSize(125, 11);
+    QHBoxLayout* prelistenRow = row({prelistenButton, prelistenBackButton, prelistenForwardButton, prelistenLabel});
+    prelistenRow->setStretchFactor(prelistenLabel, 1);
+    prelistenRow->addLayout(meters);
+
+    // The tempo steps beside the clock that shows the tempo.
+    auto* nudges = row({slowerButton, slowerTenthButton, fasterTenthButton, fasterButton});
+    nudges->setSpacing(0); // one control of four steps
+    QHBoxLayout* clockRow = row({clockLabel});
+    clockRow->setStretchFactor(clockLabel, 1);
+    clockRow->addLayout(nudges);
+    clockRow->addWidget(replaceButton);
+
+    auto* panel = new QVBoxLayout(EmbeddedForm::panel());
+    panel->setContentsMargins(12, 8, 12, 10);
+    panel->setSpacing(3);
+    panel->addWidget(roundLabel);
+    panel->addWidget(danceTree, 1);
+    panel->addLayout(prelistenRow);
+    panel->addLayout(row({addButton, removeButton, checkButton, helpButton}, 1));
+    panel->addLayout(row({heatsLabel, heatsSpin, danceTimeLabel, danceTimeSpin, fadeLabel, fadeSpin}, 5));
+    panel->addLayout(row({fileStartCheck, gapLabel, gapSpin}, 2));
+    panel->addWidget(nowLabel);
+    panel->addLayout(clockRow);
+    panel->addWidget(nextLabel);
+    panel->addWidget(problemLabel);
+    panel->addLayout(row({startButton, fadeButton, stopButton, replayButton, skipButton}, 4));
 }
 
 void PlayMusicWindow::createShortcuts()
@@ -223,20 +280,20 @@ void PlayMusicWindow::applyLanguage()
     heatsLabel->setText(tr("Durchgänge:"));
     danceTimeLabel->setText(tr("Tanzzeit (s):"));
     checkButton->setText(tr("Runde &prüfen"));
-    replaceButton->setText(tr("Ersetzen..."));
+    replaceButton->setText(tr("Erset&zen..."));
     replaceButton->setToolTip(tr("Einen anderen Titel für den nächsten Durchgang wählen"));
     fadeLabel->setText(tr("Ausblenden (s):"));
-    fileStartCheck->setText(tr("ab Dateianfang"));
+    fileStartCheck->setText(tr("ab Date&ianfang"));
     gapLabel->setText(tr("Pause (s, 0 = warten):"));
-    startButton->setText(tr("Start"));
+    startButton->setText(tr("&Start"));
     startButton->setToolTip(tr("Nächsten Durchgang starten (Leertaste)"));
-    fadeButton->setText(tr("Ausblenden"));
+    fadeButton->setText(tr("Aus&blenden"));
     fadeButton->setToolTip(tr("Jetzt ausblenden (F)"));
-    stopButton->setText(tr("Stopp"));
+    stopButton->setText(tr("St&opp"));
     stopButton->setToolTip(tr("Sofort anhalten (Esc)"));
-    replayButton->setText(tr("Nochmal"));
+    replayButton->setText(tr("Nochma&l"));
     replayButton->setToolTip(tr("Den Durchgang wiederholen"));
-    skipButton->setText(tr("Nächster Tanz"));
+    skipButton->setText(tr("Nä&chster Tanz"));
     slowerButton->setText(QStringLiteral("−1"));
     slowerButton->setToolTip(tr("Tempo 1 Takt/min langsamer (Strg+Minus)"));
     slowerTenthButton->setText(QStringLiteral("−,1"));
@@ -253,6 +310,11 @@ void PlayMusicWindow::applyLanguage()
     prelistenForwardButton->setToolTip(tr("Vorhören 10 s vor (Strg+Rechts)"));
     hallMeter->setName(tr("Saal"));
     prelistenMeter->setName(tr("Vorhören"));
+    letButtonsShrinkToText({prelistenBackButton, prelistenForwardButton, addButton, removeButton, checkButton,
+                            replaceButton, startButton, fadeButton, stopButton, replayButton, skipButton, helpButton});
+    // Four small steps, as narrow as their signs.
+    for (QPushButton* nudge : {slowerButton, slowerTenthButton, fasterTenthButton, fasterButton})
+        nudge->setFixedWidth(buttonTextWidth(*nudge) + 8);
     showPrelisten();
     if (model_.isOpen() && state_.rules)
         tell(model_.rulesChanged(*state_.rules));

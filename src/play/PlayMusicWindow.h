@@ -107,6 +107,7 @@ protected:
 
 private:
     void createControls();
+    void layOutControls();
     void createShortcuts();
     void connectControls();
     void openChosenRound();

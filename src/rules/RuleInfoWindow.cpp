@@ -42,10 +42,10 @@ void setTextWidening(QLabel* label, const QString& text)
 }
 
 // The rounded shape behind the list, 5 percent of its shorter side.
-void addShape(QWidget* panel)
+void addShape(QWidget* panel, int top)
 {
     auto* shape = new RoundedFrame(5, panel);
-    shape->setGeometry(16, 24, 505, panel->height() - 48);
+    shape->setGeometry(16, top, 505, panel->height() - 2 * top);
 }
 
 QString folderOf(Language language)
@@ -67,13 +67,10 @@ RuleInfoLayout nationalLayout(const NationalInfoConfig& config)
 
 RuleInfoLayout internationalLayout(const InternationalInfoConfig& config)
 {
-    return {config.objectName,
-            config.fileName,
-            QSize(545, 385),
-            config.list,
-            QRect(72, 336, config.sourceLabelWidth, 13),
-            config.listName,
-            config.sourceLabelName,
+    return {config.objectName, config.fileName,
+            QSize(545, 369), // as low as the other panels, for the display area of a small screen
+            config.list,       QRect(72, 320, config.sourceLabelWidth, 13),
+            config.listName,   config.sourceLabelName,
             config.columns};
 }
 
@@ -95,7 +92,7 @@ RuleInfoWindow::RuleInfoWindow(ProgramState& state, const RuleInfoLayout& layout
       layout_(layout)
 {
     QFrame* panel = EmbeddedForm::panel();
-    addShape(panel);
+    addShape(panel, layout.list.top() - 8);
 
     list_ = new DelimitedListBox(panel);
     list_->setObjectName(layout.listName);
@@ -196,7 +193,7 @@ InternationalInfoWindow::InternationalInfoWindow(ProgramState& state, const Inte
                                                  QWidget* parent)
     : RuleInfoWindow(state, internationalLayout(config), parent)
 {
-    auto* sourceCaption = addLabel(panel(), "sourceCaptionLabel", QRect(24, 336, 37, 13), 11);
+    auto* sourceCaption = addLabel(panel(), "sourceCaptionLabel", QRect(24, 320, 37, 13), 11);
     setTextWidening(sourceCaption, QStringLiteral("Source:"));
     setColumnCaptions();
     if (!showFile(findFileCaseInsensitive(state_.programFolder, config.fileName)).isEmpty())

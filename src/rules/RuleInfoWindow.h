@@ -105,7 +105,7 @@ struct InternationalInfoConfig {
     QString listName;
     QString sourceLabelName;
     QList<InfoColumn> columns; // captions in English only
-    QRect list = QRect(24, 32, 489, 281);
+    QRect list = QRect(24, 16, 489, 281);
     int sourceLabelWidth = 441;
 };
 

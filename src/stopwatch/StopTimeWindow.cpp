@@ -69,11 +69,11 @@ void StopTimeWindow::placeControls()
 {
     frame->setGeometry(16, 24, 457, 249);
     startAllButton->setObjectName("startAllButton");
-    startAllButton->setGeometry(32, 184, 137, 33);
+    startAllButton->setGeometry(28, 184, 143, 33);
     stopAllButton->setObjectName("stopAllButton");
-    stopAllButton->setGeometry(176, 184, 137, 33);
+    stopAllButton->setGeometry(176, 184, 143, 33);
     resetAllButton->setObjectName("resetAllButton");
-    resetAllButton->setGeometry(320, 184, 137, 33);
+    resetAllButton->setGeometry(324, 184, 143, 33);
     helpButton->setObjectName("helpButton");
     helpButton->setGeometry(381, 224, 75, 25);
     // The program's help glyph, from the pictures the application carries.

@@ -1,4 +1,5 @@
 #include "stopwatch/StopwatchControl.h"
+#include "widgets/EmbeddedForm.h"
 #include "widgets/TextFit.h"
 #include "common/ThreadTimer.h"
 #include <QLabel>
@@ -43,6 +44,8 @@ StopwatchControl::StopwatchControl(const Clock& clock, QWidget* parent)
 void StopwatchControl::placeControls()
 {
     resize(137, 121);
+    // A white box in either theme, with dark texts.
+    setPalette(fixedLightPalette(Qt::white));
     setFont(boldFont(font(), 11));
     // A white box sunk into its background, the caption set into its top edge.
     setStyleSheet(QStringLiteral(
@@ -60,9 +63,9 @@ void StopwatchControl::placeControls()
     unitLabel->setFont(boldFont(font(), 9));
     placeUnitLabel();
     startButton->setObjectName("Start");
-    startButton->setGeometry(16, 64, 105, 22);
+    startButton->setGeometry(8, 64, 121, 22);
     resetButton->setObjectName("Reset");
-    resetButton->setGeometry(16, 88, 105, 22);
+    resetButton->setGeometry(8, 88, 121, 22);
     clockTimer->setObjectName("Timer");
 }
 

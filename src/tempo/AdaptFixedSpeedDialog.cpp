@@ -3,6 +3,7 @@
 #include "common/NumberText.h"
 #include "widgets/EmbeddedForm.h"
 #include "widgets/RoundedFrame.h"
+#include "widgets/Theme.h"
 #include "tempo/SpeedConversion.h"
 #include <QFrame>
 #include <QLineEdit>
@@ -10,7 +11,9 @@
 AdaptFixedSpeedDialog::AdaptFixedSpeedDialog(QWidget* parent)
     : AdaptDialog("AdaptFixedSpeedDialog", QSize(323, 220), parent)
 {
-    setPalette(fixedLightPalette(QColor(72, 109, 170)));
+    const auto followTheme = [this] { setPalette(themePalette(Theme::instance().colours().form)); };
+    followTheme();
+    connect(&Theme::instance(), &Theme::changed, this, followTheme);
     setAutoFillBackground(true);
 
     frame = new QFrame(this);
@@ -19,7 +22,7 @@ AdaptFixedSpeedDialog::AdaptFixedSpeedDialog(QWidget* parent)
     auto* shape = new RoundedFrame(8, frame);
     shape->setGeometry(frame->rect());
 
-    buildControls(frame, Layout{QRect(16, 14, 281, 138), 110, 141, 24, QRect(116, 166, 81, 28), QColor(255, 255, 183)});
+    buildControls(frame, Layout{QRect(16, 14, 281, 138), 118, 141, 24, QRect(111, 166, 91, 28), QColor(255, 255, 183)});
 }
 
 void AdaptFixedSpeedDialog::showFixedAdaptation(float actual, float desired)

@@ -23,7 +23,7 @@ AdaptSpeedDialog::AdaptSpeedDialog(ProgramState& state, QWidget* parent)
       state_(state)
 {
     // Wide enough for a range's adjustment, "-1,96% <-> +1,96%", in today's fonts.
-    buildControls(this, Layout{QRect(5, 4, 280, 112), 100, 160, 22, QRect(105, 122, 80, 28), Qt::white});
+    buildControls(this, Layout{QRect(5, 4, 280, 112), 116, 144, 22, QRect(100, 122, 90, 28), Qt::white});
 }
 
 void AdaptSpeedDialog::showRuleAdaptation(const QString& actualText)

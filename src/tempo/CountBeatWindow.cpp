@@ -11,10 +11,12 @@
 #include "common/ProgramState.h"
 #include "rules/DanceSelection.h"
 #include "widgets/RoundedFrame.h"
+#include "widgets/TextFit.h"
 #include "tempo/SpeedConversion.h"
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFocusEvent>
+#include <QHBoxLayout>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -24,6 +26,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -63,11 +66,10 @@ void CountBeatWindow::createControls()
 {
     QFrame* panel = EmbeddedForm::panel();
     auto* shape = new RoundedFrame(5, panel);
-    shape->setGeometry(20, 8, 505, 353);
+    shape->followParent(QMargins(20, 8, 20, 8));
 
     tapList = new DelimitedListBox(panel);
     tapList->setObjectName("List");
-    tapList->setGeometry(42, 20, 460, 212);
     tapList->setSections({110, 110, 109, 109});
     tapList->setHeaderHeight(17);
     tapList->setItemHeight(16);
@@ -79,37 +81,32 @@ void CountBeatWindow::createControls()
     qApp->installEventFilter(this);
 
     averageCaptionLabel = new QLabel(QStringLiteral("Anzahl Takte für Mittelwertbildung:"), panel);
-    averageCaptionLabel->setGeometry(42, 262, 320, 18);
     barsPerAverageLabel = new QLabel(panel);
-    barsPerAverageLabel->setGeometry(42, 286, 310, 20);
     barsPerAverageSpin = new QSpinBox(panel);
     barsPerAverageSpin->setObjectName("barsPerAverageSpin");
-    barsPerAverageSpin->setGeometry(360, 283, 50, 26);
     barsPerAverageSpin->setRange(1, TapSeries::MaxWindow);
     barsPerAverageSpin->setValue(5);
     barsPerAverageLabel->setBuddy(barsPerAverageSpin);
 
     spreadLabel = new QLabel(panel);
     spreadLabel->setObjectName("spreadLabel");
-    spreadLabel->setGeometry(42, 234, 460, 18);
     spreadLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     clipboardCheck = new QCheckBox(panel);
     clipboardCheck->setObjectName("clipboardCheck");
-    clipboardCheck->setGeometry(300, 259, 202, 22);
     clipboardCheck->setChecked(true);
     // Ticking it with the mouse leaves the keys with the list.
     clipboardCheck->setFocusPolicy(Qt::NoFocus);
 
-    auto addButton = [panel](const QRect& geometry, const char* name) {
+    auto addButton = [panel](const char* name) {
         auto* button = new QPushButton(panel);
         button->setObjectName(name);
-        button->setGeometry(geometry);
         return button;
     };
-    startButton = addButton(QRect(42, 320, 170, 30), "startButton");
-    evaluateButton = addButton(QRect(222, 320, 90, 30), "evaluateButton");
-    resetButton = addButton(QRect(322, 320, 90, 30), "resetButton");
-    helpButton = addButton(QRect(422, 320, 80, 30), "helpButton");
+    startButton = addButton("startButton");
+    evaluateButton = addButton("evaluateButton");
+    resetButton = addButton("resetButton");
+    helpButton = addButton("helpButton");
+    layOutControls();
 
     resetTimer = new QTimer(this);
     resetTimer->setInterval(20);
@@ -123,6 +120,31 @@ void CountBeatWindow::createControls()
     connect(barsPerAverageSpin, &QSpinBox::valueChanged, this, &CountBeatWindow::barsPerAverageChanged);
     // The rows are coloured against the target range, so another dance colours them anew.
     connect(state_.selection, &DanceSelection::tempoRangeChanged, tapList, [this] { tapList->viewport()->update(); });
+}
+
+void CountBeatWindow::layOutControls()
+{
+    // A line each: side by side they would not fit a large font.
+    auto* average = new QHBoxLayout;
+    average->addWidget(barsPerAverageLabel);
+    average->addWidget(barsPerAverageSpin);
+    average->addStretch();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(startButton, 2); // the big target of the taps
+    for (QPushButton* button : {evaluateButton, resetButton, helpButton})
+        buttons->addWidget(button, 1);
+
+    // Inside the rounded shape, the list taking what height there is.
+    auto* panel = new QVBoxLayout(EmbeddedForm::panel());
+    panel->setContentsMargins(42, 20, 43, 19);
+    panel->addWidget(tapList, 1);
+    panel->addWidget(spreadLabel);
+    panel->addWidget(averageCaptionLabel);
+    panel->addLayout(average);
+    panel->addWidget(clipboardCheck);
+    panel->addSpacing(6);
+    panel->addLayout(buttons);
 }
 
 namespace {
@@ -154,6 +176,7 @@ void CountBeatWindow::applyLanguage()
     resetButton->setText(tr("&Zurücksetzen"));
     helpButton->setText(tr("H&ilfe"));
     clipboardCheck->setText(tr("In Zwischenablage &kopieren"));
+    letButtonsShrinkToText({startButton, evaluateButton, resetButton, helpButton});
     showSteadiness();
     if (showsReadyPrompt())
         tapList->item(0)->setText(readyPrompt());

@@ -64,6 +64,7 @@ protected:
 
 private:
     void createControls();
+    void layOutControls();
     bool spaceFromElsewhere(QObject* watched, QEvent* event);
     void listKeyDown(const QKeyEvent& key);
     void listKeyUp(const QKeyEvent& key);

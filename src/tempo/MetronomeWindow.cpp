@@ -99,9 +99,9 @@ void MetronomeWindow::placeControls()
     beepCheck->setObjectName("beepCheck");
     beepCheck->setGeometry(288, 150, 150, 24);
     measuredButton->setObjectName("measuredButton");
-    measuredButton->setGeometry(288, 184, 209, 28);
+    measuredButton->setGeometry(288, 184, 225, 28);
     targetButton->setObjectName("targetButton");
-    targetButton->setGeometry(288, 218, 209, 28);
+    targetButton->setGeometry(288, 218, 225, 28);
     startButton->setObjectName("startButton");
     startButton->setGeometry(48, 270, 200, 40);
     helpButton->setObjectName("helpButton");

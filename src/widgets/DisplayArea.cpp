@@ -32,6 +32,15 @@ void DisplayArea::showWindow(int index)
     current_ = index;
     next->setGeometry(rect());
     next->show();
+    updateGeometry();
+}
+
+QSize DisplayArea::minimumSizeHint() const
+{
+    // A little room around the panel, so that its edge never touches the area's.
+    constexpr QSize kRoom(4, 4);
+    const EmbeddedForm* shown = embeddedForm(current_);
+    return shown ? shown->minimumSizeHint() + kRoom : QSize();
 }
 
 void DisplayArea::resizeEvent(QResizeEvent* event)

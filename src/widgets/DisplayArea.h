@@ -24,6 +24,8 @@ public:
     // Deletes every window now, ahead of the area itself: the windows' owner
     // calls it while what they refer to still exists.
     void deleteWindows();
+    // What the window shown needs: a window whose panel can give up height lets the area shrink.
+    QSize minimumSizeHint() const override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -2,6 +2,7 @@
 #include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <algorithm>
 
 ElidedLabel::ElidedLabel(QWidget* parent)
     : QLabel(parent)
@@ -13,6 +14,13 @@ QString ElidedLabel::shownText() const
 {
     const int width = contentsRect().width() - 2 * margin() - (indent() > 0 ? indent() : 0);
     return fontMetrics().elidedText(text(), Qt::ElideRight, width);
+}
+
+QSize ElidedLabel::minimumSizeHint() const
+{
+    const QSize whole = QLabel::minimumSizeHint();
+    const int few = fontMetrics().horizontalAdvance(QStringLiteral("Mm…")) + 2 * margin();
+    return {std::min(whole.width(), few), whole.height()};
 }
 
 void ElidedLabel::paintEvent(QPaintEvent* event)

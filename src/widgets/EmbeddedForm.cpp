@@ -1,20 +1,25 @@
 #include "widgets/EmbeddedForm.h"
 #include "common/Language.h"
+#include "widgets/Theme.h"
 #include <QApplication>
 #include <QFrame>
+#include <QLayout>
 #include <QPalette>
 #include <QStyle>
 #include <QShowEvent>
+#include <algorithm>
 
 EmbeddedForm::EmbeddedForm(const QString& objectName, QSize panelSize, QWidget* parent)
     : QWidget(parent),
-      panel_(new QFrame(this))
+      panel_(new QFrame(this)),
+      panelSize_(panelSize)
 {
     setObjectName(objectName);
     panel_->setObjectName("Panel1");
     panel_->setFixedSize(panelSize);
-    // The tool windows share one blue background, the form and its panel alike.
-    setPalette(fixedLightPalette(QColor(0x48, 0x6D, 0xAA)));
+    // The tool windows share one background, the form and its panel alike.
+    themeChanged();
+    connect(&Theme::instance(), &Theme::changed, this, &EmbeddedForm::themeChanged);
     setAutoFillBackground(true);
     panel_->setAutoFillBackground(true);
 }
@@ -35,6 +40,11 @@ QPalette fixedLightPalette(const QColor& window)
     return fixed;
 }
 
+void EmbeddedForm::themeChanged()
+{
+    setPalette(themePalette(Theme::instance().colours().form));
+}
+
 void EmbeddedForm::setLanguage(Language language)
 {
     // A window set alone (as in a test) still gets its translated texts.
@@ -43,8 +53,17 @@ void EmbeddedForm::setLanguage(Language language)
     applyLanguage();
 }
 
+QSize EmbeddedForm::minimumSizeHint() const
+{
+    if (const QLayout* layout = panel_->layout())
+        return {panelSize_.width(), std::min(panelSize_.height(), layout->minimumSize().height())};
+    return panelSize_;
+}
+
 void EmbeddedForm::windowResized()
 {
+    if (panel_->layout())
+        panel_->setFixedHeight(std::clamp(height(), minimumSizeHint().height(), panelSize_.height()));
     // Integer division truncates toward zero, also for an area smaller than the panel.
     panel_->move((width() - panel_->width()) / 2, (height() - panel_->height()) / 2);
 }

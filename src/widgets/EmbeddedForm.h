@@ -11,7 +11,9 @@ class QPalette;
 QPalette fixedLightPalette(const QColor& window);
 
 // Base of every window that lives in the main window's display area: its
-// controls sit on a fixed-size panel, Panel1, kept centred in the area.
+// controls sit on a fixed-size panel, Panel1, kept centred in the area. A
+// panel that lays its controls out gives up height, down to what its layout
+// needs, where the area is lower.
 class EmbeddedForm : public QWidget {
     Q_OBJECT
 public:
@@ -23,6 +25,7 @@ public:
     // Makes the application answer in the language, then sets the window's
     // texts, so that a window works the same alone as in the main window.
     void setLanguage(Language language);
+    QSize minimumSizeHint() const override;
     // The main window's time-format commands tell the windows that show clocks.
     virtual void timeFormatChanged(TimeFormat /*format*/) {}
 
@@ -41,7 +44,9 @@ protected:
 
 private:
     void windowResized();
+    void themeChanged();
 
     QFrame* panel_;
+    QSize panelSize_;
     Language language_ = Language::German;
 };

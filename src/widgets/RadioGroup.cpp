@@ -2,7 +2,7 @@
 #include <QButtonGroup>
 #include <QKeyEvent>
 #include <QRadioButton>
-#include <QVBoxLayout>
+#include <QGridLayout>
 #include <algorithm>
 
 namespace {
@@ -30,9 +30,9 @@ RadioGroup::RadioGroup(const QString& title, QWidget* parent)
     : QGroupBox(title, parent),
       group_(new QButtonGroup(this))
 {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 0, 4, 2);
-    layout->setSpacing(0);
+    layout_ = new QGridLayout(this);
+    layout_->setContentsMargins(8, 0, 4, 2);
+    layout_->setVerticalSpacing(0);
     connect(group_, &QButtonGroup::idClicked, this, &RadioGroup::onUserChoice);
 }
 
@@ -48,7 +48,7 @@ void RadioGroup::clearItems()
     // Deleted later: the caller may be running inside a click of one of them.
     for (QRadioButton* button : buttons_) {
         group_->removeButton(button);
-        layout()->removeWidget(button);
+        layout_->removeWidget(button);
         button->hide();
         button->deleteLater();
     }
@@ -62,10 +62,21 @@ void RadioGroup::addItem(const QString& text)
     // Equal shares of the box's height, as the items of a radio group stand.
     button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     button->installEventFilter(this);
-    group_->addButton(button, static_cast<int>(buttons_.size()));
-    layout()->addWidget(button);
+    const int index = static_cast<int>(buttons_.size());
+    group_->addButton(button, index);
+    // Down the first column, then down the next.
+    layout_->addWidget(button, index % maxRows_, index / maxRows_);
     buttons_.push_back(button);
     updateTabStop();
+}
+
+void RadioGroup::setMaxRows(int rows)
+{
+    maxRows_ = std::max(1, rows);
+    const QStringList texts = items();
+    const int chosen = index_;
+    setItems(texts);
+    setItemIndex(chosen);
 }
 
 void RadioGroup::setItemText(int index, const QString& text)

@@ -4,10 +4,11 @@
 #include <vector>
 
 class QButtonGroup;
+class QGridLayout;
 class QRadioButton;
 
-// A titled box of radio buttons laid out vertically, each button taking an
-// equal share of the height. itemChanged (the OnChange of the forms) is
+// A titled box of radio buttons laid out vertically (in further columns past
+// setMaxRows), each button taking an equal share of the height. itemChanged (the OnChange of the forms) is
 // emitted only when the user chooses an item other than the chosen one, by
 // mouse or keyboard; setting the index or the items from code emits nothing.
 // Keyboard: the arrow keys move the choice to the neighbouring item, Tab
@@ -22,6 +23,8 @@ public:
     void setItems(const QStringList& items); // clears the choice
     void clearItems();
     void addItem(const QString& text);
+    // Items past this many stand in a further column, for a box that must stay low.
+    void setMaxRows(int rows);
     void setItemText(int index, const QString& text);
     QStringList items() const;
     int count() const;
@@ -49,6 +52,8 @@ private:
     void updateTabStop();
 
     QButtonGroup* group_;
+    QGridLayout* layout_;
+    int maxRows_ = 1000;
     std::vector<QRadioButton*> buttons_;
     int index_ = -1;
 };

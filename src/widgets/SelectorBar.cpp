@@ -7,10 +7,6 @@ SelectorBar::SelectorBar(QWidget* parent)
     : QToolBox(parent)
 {
     setObjectName("Selector");
-    // Small captions, so that "Takt- und Zeitdaten" fits the narrow column whole.
-    QFont small = font();
-    small.setPointSize(8);
-    setFont(small);
 }
 
 int SelectorBar::addSection(const QString& caption)

@@ -3,7 +3,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QStyleOptionFrame>
+#include <QAbstractButton>
 #include <algorithm>
 
 namespace {
@@ -66,4 +68,23 @@ void shrinkFontToFit(QWidget& field, const QStringList& texts)
         font.setPixelSize(font.pixelSize() - 1);
         field.setFont(font);
     }
+}
+
+int buttonTextWidth(const QAbstractButton& button)
+{
+    // The style's own room around a button's contents (as it sizes any button), without its wide minimum.
+    QStyleOptionButton option;
+    option.initFrom(&button);
+    const QStyle* style = button.style();
+    const int room = style->pixelMetric(QStyle::PM_ButtonMargin, &option, &button) +
+                     2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &button);
+    const int text = button.fontMetrics().size(Qt::TextShowMnemonic, button.text()).width();
+    const int icon = button.icon().isNull() ? 0 : button.iconSize().width() + 4;
+    return text + icon + room;
+}
+
+void letButtonsShrinkToText(std::initializer_list<QAbstractButton*> buttons)
+{
+    for (QAbstractButton* button : buttons)
+        button->setMinimumWidth(buttonTextWidth(*button));
 }

@@ -6,11 +6,14 @@
 #include "TestMainWindow.h"
 #include "app/WindowTable.h"
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -51,6 +54,24 @@ void collect(const QWidget& window, const QWidget* shownEmbedded, const DisplayA
         if (!inHiddenEmbedded && !key.isEmpty())
             letters[key.toString()] << nameOf(*widget);
     }
+}
+
+// Buttons named by signs (−1, +10 s) are worked by the keys their tooltips name.
+bool namedBySigns(const QString& text)
+{
+    return std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetter(); }) < 2;
+}
+
+// The shown buttons and check boxes with a name but no Alt key.
+QStringList withoutKey(const QWidget& window)
+{
+    QStringList faults;
+    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+        const bool named = qobject_cast<const QPushButton*>(button) || qobject_cast<const QCheckBox*>(button);
+        if (named && button->isVisible() && !namedBySigns(button->text()) && mnemonicOf(*button).isEmpty())
+            faults << nameOf(*button) + " \"" + button->text() + "\"";
+    }
+    return faults;
 }
 
 QStringList usedTwice(const Letters& letters, const Letters& menuBar)
@@ -133,6 +154,8 @@ private slots:
         collect(*form_, form_->embedded(embedded), area, letters);
         const QStringList faults = usedTwice(letters, menuBar);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
+        const QStringList keyless = withoutKey(*form_->embedded(embedded));
+        QVERIFY2(keyless.isEmpty(), qPrintable("no Alt key: " + keyless.join(", ")));
     }
 
     void freeStandingWindows_data()

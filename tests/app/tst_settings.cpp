@@ -171,6 +171,7 @@ void TestSettings::roundTripOfAllValues()
                                  false,
                                  QStringLiteral("HDMI-2"),
                                  QStringLiteral("USB Audio: Kopfhörer (hw:1,0)"),
+                                 true,
                                  true};
     {
         const auto store = openSettingsStore(iniPath());
@@ -182,6 +183,7 @@ void TestSettings::roundTripOfAllValues()
     QCOMPARE(read.projectorScreen, written.projectorScreen);
     QCOMPARE(read.prelistenDevice, written.prelistenDevice);
     QCOMPARE(read.prelistenStopsOnHeat, written.prelistenStopsOnHeat);
+    QCOMPARE(read.darkTheme, written.darkTheme);
 }
 
 void TestSettings::valuesAreWrittenAsDecimalText()

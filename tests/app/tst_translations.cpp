@@ -57,6 +57,8 @@ private slots:
                                                     << "Error during type conversion";
         QTest::newRow("label with arguments") << "Regel: 25–27 Takte/min im 4/4-Takt, Tanzzeit 90–120 s"
                                               << "Rules: 25–27 bars/min in 4/4, dancing time 90–120 s";
+        QTest::newRow("Qt's own file dialog") << "Suchen in:"
+                                              << "Look in:";
         QTest::newRow("warning with an argument") << "Hilfe-Datei nicht gefunden: 'de\\Hilfe.rtf'"
                                                   << "Help file not found: 'en\\Hilfe.rtf'";
     }
@@ -115,6 +117,12 @@ private:
                 useLanguage(language);
                 textToNumber("x", messages_);
                 return messages_.warnings.takeLast();
+            };
+        }
+        if (tag == "Qt's own file dialog") {
+            return [](Language language) {
+                useLanguage(language);
+                return QCoreApplication::translate("QFileDialog", "Look in:");
             };
         }
         if (tag == "label with arguments") {

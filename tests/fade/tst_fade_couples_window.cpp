@@ -255,11 +255,11 @@ private slots:
         QTest::newRow("german") << 0 << "letztes Paar"
                                 << "Beamer (a&lle Uhren)"
                                 << "Latein/Standard/Boogie ausblenden|/opt/vantor/de/LateinAusblendenHelp.rtf"
-                                << "Beamer";
+                                << "Beamer &5";
         QTest::newRow("english") << 1 << "last couple"
                                  << "Pro&jector (all clocks)"
                                  << "Fade music (Latin/Standard/Boogie)|/opt/vantor/en/LateinAusblendenHelp.rtf"
-                                 << "Projector";
+                                 << "Projector &5";
     }
 
     void languageAndHelp()
