@@ -91,9 +91,7 @@ void PlayMusicWindow::createControls()
     danceTree->setRootIsDecorated(true);
     danceTree->setUniformRowHeights(true);
     danceTree->header()->setStretchLastSection(true);
-    const int widths[] = {140, 52, 64, 40, 66, 40};
-    for (int column = 0; column < 6; ++column)
-        danceTree->setColumnWidth(column, widths[column]);
+    danceTree->setColumnWidth(NameColumn, 140);
 
     prelistenButton = make(new QPushButton, "prelistenButton");
     prelistenBackButton = make(new QPushButton, "prelistenBackButton");
@@ -168,8 +166,9 @@ void PlayMusicWindow::layOutControls()
     meters->addWidget(prelistenMeter);
     for (PeakMeter* meter : {hallMeter, prelistenMeter})
         meter->setFixedSize(125, 11);
-    QHBoxLayout* prelistenRow = row({prelistenButton, prelistenBackButton, prelistenForwardButton, prelistenLabel});
-    prelistenRow->setStretchFactor(prelistenLabel, 1);
+    // The label on a line of its own: what is missing or playing is the
+    // message, and a device's name is long.
+    QHBoxLayout* prelistenRow = row({prelistenButton, prelistenBackButton, prelistenForwardButton}, 2);
     prelistenRow->addLayout(meters);
 
     // The tempo steps beside the clock that shows the tempo.
@@ -186,6 +185,7 @@ void PlayMusicWindow::layOutControls()
     panel->addWidget(roundLabel);
     panel->addWidget(danceTree, 1);
     panel->addLayout(prelistenRow);
+    panel->addWidget(prelistenLabel);
     panel->addLayout(row({addButton, removeButton, checkButton, helpButton}, 1));
     panel->addLayout(row({heatsLabel, heatsSpin, danceTimeLabel, danceTimeSpin, fadeLabel, fadeSpin}, 5));
     panel->addLayout(row({fileStartCheck, gapLabel, gapSpin}, 2));
@@ -271,10 +271,28 @@ void PlayMusicWindow::connectControls()
     clockTimer->start(50);
 }
 
+// Wide enough for their longest figures (the target with its verdict mark)
+// and their headers, in the font in use.
+void PlayMusicWindow::fitFigureColumns()
+{
+    const QFontMetrics metrics(danceTree->font());
+    const QFontMetrics headerMetrics(danceTree->header()->font());
+    const std::pair<int, const char*> longest[] = {{LengthColumn, "00:00"},
+                                                   {TempoColumn, "000,0"},
+                                                   {TargetColumn, "00,0  ▲ 0,0"},
+                                                   {ChangeColumn, "+00,0 %"},
+                                                   {LoudnessColumn, "-00,0"}};
+    for (const auto& [column, sample] : longest) {
+        const int header = headerMetrics.horizontalAdvance(danceTree->headerItem()->text(column));
+        danceTree->setColumnWidth(column, std::max(metrics.horizontalAdvance(QString::fromUtf8(sample)), header) + 14);
+    }
+}
+
 void PlayMusicWindow::applyLanguage()
 {
     danceTree->setHeaderLabels(
         {tr("Tanz / Musik"), tr("Länge"), tr("Takte/min"), tr("Ziel"), tr("Änderung"), tr("LUFS"), tr("Hinweis")});
+    fitFigureColumns();
     addButton->setText(tr("M&usik..."));
     removeButton->setText(tr("Entfer&nen"));
     heatsLabel->setText(tr("Durchgänge:"));

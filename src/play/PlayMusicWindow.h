@@ -101,6 +101,7 @@ public:
     PeakMeter* prelistenMeter = nullptr;
 
 protected:
+    void fitFigureColumns();
     void applyLanguage() override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
