@@ -140,7 +140,7 @@ private slots:
         QCOMPARE(form_->tapList->rowColour({"1", "0,5", "120,0", "120,0", "0"}), QColor(Qt::black));
         ChooseDance(selection_, 0);
         SetTarget(selection_, {50, 52});
-        QCOMPARE(form_->tapList->rowColour({"1", "0,5", "120,0", "120,0", "0"}), QColor(255, 0, 0));
+        QCOMPARE(form_->tapList->rowColour({"1", "0,5", "120,0", "120,0", "0"}), QColor(0xCC, 0, 0));
     }
 
     // "Solltempo" with nothing typed yet leaves no range: the taps are listed
