@@ -12,9 +12,11 @@
 // detected within 1 % of the true bars per minute with and without the rule
 // range, the wrong verdicts (in or out of range), the results marked
 // uncertain, the misses that are not, and the analysis time per minute of
-// audio on one core.
+// audio on one core. --dance limits both sets to the dances of those names
+// (repeatable), each piece still made as in a full run.
 //
 //   bench_music_tempo [--seconds N] [--keep DIR] [--only synthetic|rendered] [--soundfont FILE.sf2]
+//                     [--dance NAME]...
 #include "music/MusicAnalysis.h"
 #include "music/MusicJudgement.h"
 #include "music/OctaveChoice.h"
@@ -30,6 +32,7 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <iterator>
 
 namespace {
 
@@ -107,8 +110,16 @@ const ArrangedSet Arranged[] = {
     {"viennese, no drums", ArrangedDance::VienneseWaltz, {58, 60}, 0},
 };
 
+// Just outside (by a share of the bound), at the bounds and in the middle.
+const double SynthesisedTempos[] = {-0.025, 0.0, 0.5, 1.0, 1.025};
 // Just outside (by a share of the bound), near the bounds and in the middle (by a share of the span).
 const double ArrangedTempos[] = {-0.025, -0.012, 0.2, 0.5, 0.8, 1.012, 1.025};
+
+// Whether a dance's pieces are made: every dance without a choice.
+bool Chosen(const char* dance, const QStringList& chosen)
+{
+    return chosen.isEmpty() || chosen.contains(QString(dance));
+}
 
 double TempoAt(const TempoRange& range, double at)
 {
@@ -155,7 +166,7 @@ QString WritePiece(const QDir& dir, int index, const Dance& dance, double bars, 
 }
 
 // Arranged pieces of every dance rendered by fluidsynth; none (and why) when it or the sample bank is missing.
-QList<Piece> RenderArranged(const QDir& dir, double seconds, const QString& soundFont)
+QList<Piece> RenderArranged(const QDir& dir, double seconds, const QString& soundFont, const QStringList& chosen)
 {
     QList<Piece> pieces;
     if (QStandardPaths::findExecutable("fluidsynth").isEmpty() || !QFileInfo::exists(soundFont)) {
@@ -168,6 +179,11 @@ QList<Piece> RenderArranged(const QDir& dir, double seconds, const QString& soun
                 qPrintable(dir.path()));
     int index = 0;
     for (const ArrangedSet& set : Arranged) {
+        // Skipped sets still count their pieces, so that every piece keeps the seed of a full run.
+        if (!Chosen(set.name, chosen)) {
+            index += int(std::size(ArrangedTempos));
+            continue;
+        }
         int take = 0;
         for (double at : ArrangedTempos) {
             ArrangementRecipe recipe;
@@ -289,6 +305,7 @@ int main(int argc, char** argv)
     QString keep;
     QString only;
     QString soundFont = "/usr/share/sounds/sf2/FluidR3_GM.sf2";
+    QStringList chosen;
     const QStringList args = app.arguments();
     for (int i = 1; i + 1 < args.size(); i += 2) {
         if (args[i] == "--seconds")
@@ -299,6 +316,8 @@ int main(int argc, char** argv)
             only = args[i + 1];
         else if (args[i] == "--soundfont")
             soundFont = args[i + 1];
+        else if (args[i] == "--dance")
+            chosen.append(args[i + 1]);
     }
     QTemporaryDir temporary;
     const QDir dir(keep.isEmpty() ? temporary.path() : keep);
@@ -310,8 +329,12 @@ int main(int argc, char** argv)
         QStringList names;
         int index = 0;
         for (const Dance& dance : Dances) {
+            if (!Chosen(dance.name, chosen)) {
+                index += int(std::size(SynthesisedTempos));
+                continue;
+            }
             names.append(dance.name);
-            for (double at : {-0.025, 0.0, 0.5, 1.0, 1.025}) {
+            for (double at : SynthesisedTempos) {
                 const double bars = TempoAt(dance.range, at);
                 const Format& format = Formats[index % 4];
                 const QString file = WritePiece(dir, index, dance, bars, seconds, format);
@@ -326,9 +349,11 @@ int main(int argc, char** argv)
     }
     if (only != "synthetic") {
         QStringList names;
-        for (const ArrangedSet& set : Arranged)
-            names.append(set.name);
-        const QList<Piece> pieces = RenderArranged(dir, seconds, soundFont);
+        for (const ArrangedSet& set : Arranged) {
+            if (Chosen(set.name, chosen))
+                names.append(set.name);
+        }
+        const QList<Piece> pieces = RenderArranged(dir, seconds, soundFont, chosen);
         if (!pieces.isEmpty())
             Report("arranged pieces rendered with a sample bank", pieces, names);
     }

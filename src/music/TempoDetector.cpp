@@ -132,6 +132,11 @@ constexpr double kFastestBeat = 220;
 // tempo, after the octave choice: whole multiples and the 3/4-4/4 confusions.
 constexpr double kRelatives[] = {1, 2, 0.5, 3, 1.0 / 3, 4, 0.25, 6, 1.0 / 6, 1.5, 2.0 / 3};
 constexpr double kSameTempo = 0.005;
+// Below this sound the bass and the accompaniment's chords, which mark a
+// waltz's beats; above it, melody, ornaments and reverb tails add onsets
+// between them. Without drums, the onsets of all bands repeat at the beat
+// hardly more than anywhere near it.
+constexpr double kLowBandHz = 500;
 // A grid's search for the onset of each beat, in periods, and how far it follows the onset it found.
 constexpr double kGridReach = 0.1;
 constexpr double kGridFollow = 0.3;
@@ -153,6 +158,36 @@ double strongestPhase(const std::vector<float>& envelope, double framesPerSecond
     }
     return best;
 }
+
+// Log-compressed spectral flux by frame, of all bins and of the low band.
+struct OnsetEnvelopes {
+    std::vector<float> all;
+    std::vector<float> low;
+    std::vector<float> previous; // the last frame's levels
+    unsigned lowBins = 0;
+
+    OnsetEnvelopes(std::size_t frames, unsigned bins, int sampleRate)
+        : previous(bins, 0.0f),
+          lowBins(unsigned(kLowBandHz * WindowSize / sampleRate))
+    {
+        all.reserve(frames);
+        low.reserve(frames);
+    }
+    void add(const cvec_t& spectrum)
+    {
+        float flux = 0;
+        float lowFlux = 0;
+        for (unsigned bin = 0; bin < spectrum.length; ++bin) {
+            const float level = std::log1p(100.0f * spectrum.norm[bin]);
+            const float rise = std::max(0.0f, level - previous[bin]);
+            flux += rise;
+            lowFlux += bin < lowBins ? rise : 0.0f;
+            previous[bin] = level;
+        }
+        all.push_back(flux);
+        low.push_back(lowFlux);
+    }
+};
 
 } // namespace
 
@@ -363,10 +398,7 @@ TempoReading detectTempo(const std::vector<float>& samples, int sampleRate, cons
     if (!tracker || !block || !beat || !vocoder || !spectrum)
         return {};
     std::vector<double> beatTimes;
-    // Log-compressed spectral flux, the onset strength the periodicity check correlates.
-    std::vector<float> envelope;
-    envelope.reserve(samples.size() / HopSize + 1);
-    std::vector<float> previous(spectrum->length, 0.0f);
+    OnsetEnvelopes envelopes(samples.size() / HopSize + 1, spectrum->length, sampleRate);
     for (size_t start = 0; start + HopSize <= samples.size(); start += HopSize) {
         if (cancel && (start / HopSize) % 256 == 0 && cancel->load())
             return {};
@@ -375,13 +407,7 @@ TempoReading detectTempo(const std::vector<float>& samples, int sampleRate, cons
         if (beat->data[0] != 0)
             beatTimes.push_back(aubio_tempo_get_last_s(tracker.get()));
         aubio_pvoc_do(vocoder.get(), block.get(), spectrum.get());
-        float flux = 0;
-        for (unsigned bin = 0; bin < spectrum->length; ++bin) {
-            const float level = std::log1p(100.0f * spectrum->norm[bin]);
-            flux += std::max(0.0f, level - previous[bin]);
-            previous[bin] = level;
-        }
-        envelope.push_back(flux);
+        envelopes.add(*spectrum);
     }
     const double period = periodFromBeatTimes(beatTimes);
     if (period <= 0)
@@ -390,14 +416,14 @@ TempoReading detectTempo(const std::vector<float>& samples, int sampleRate, cons
     TempoReading reading{60.0 / period, int(beatTimes.size()), firstBeatTime(beatTimes, period, firstSound),
                          firstSound};
     const double framesPerSecond = double(sampleRate) / HopSize;
-    auto check = std::make_shared<const PeriodicityCheck>(envelope, framesPerSecond);
-    checkPeriodicity(reading, *check);
+    checkPeriodicity(reading, PeriodicityCheck(envelopes.all, framesPerSecond));
     if (reading.alternativeBeatsPerMinute > 0) {
-        reading.onsets = std::move(check);
+        // The range's reading asks for the beat and the bar, which the low band carries best.
+        reading.onsets = std::make_shared<const PeriodicityCheck>(envelopes.low, framesPerSecond);
         // The tracker's beats lie on another grid: the phase comes from the onsets.
         const double beatSeconds = 60.0 / reading.beatsPerMinute;
-        reading.firstBeatSeconds =
-            earliestBeat(strongestPhase(envelope, framesPerSecond, beatSeconds, firstSound), beatSeconds, firstSound);
+        reading.firstBeatSeconds = earliestBeat(strongestPhase(envelopes.all, framesPerSecond, beatSeconds, firstSound),
+                                                beatSeconds, firstSound);
     }
     return reading;
 }

@@ -17,8 +17,9 @@ struct TempoReading {
     double confidence = 1;
     // The rival tempo in beats per minute when the check doubted; 0 otherwise.
     double alternativeBeatsPerMinute = 0;
-    // The onsets' periodicity, kept when they and the tracker disagreed, so
-    // that a dance's range can settle the tempo (see readInRange).
+    // The periodicity of the onsets below 500 Hz (bass and accompaniment),
+    // kept when the onsets and the tracker disagreed, so that a dance's range
+    // can settle the tempo (see readInRange).
     std::shared_ptr<const PeriodicityCheck> onsets{};
 
     // Set on pieces rendered from arranged MIDI: their misses (fast waltzes
