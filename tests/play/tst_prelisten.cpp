@@ -50,6 +50,29 @@ float largestStep(const std::vector<float>& samples, std::size_t from, std::size
     return largest;
 }
 
+// The hall playing a tone, polled as the player polls it, beside the
+// headphones' output and its pre-listener.
+struct HallAndHeadphones {
+    SteadyClock clock;
+    AudioOutput hall{clock};
+    AudioOutput phones{clock};
+    Prelistener prelistener{&phones};
+    std::unique_ptr<TrackPlayback> hallTone;
+    QTimer poll;
+
+    explicit HallAndHeadphones(const QString& device) { phones.setDevice(device.toStdString()); }
+
+    bool startTone(const QString& tone)
+    {
+        if (!hall.ensureOpen(true))
+            return false;
+        hallTone = std::make_unique<TrackPlayback>(hall, PlaybackPlan{tone, {}, 1, 0, 0});
+        QObject::connect(&poll, &QTimer::timeout, [this] { hallTone->poll(); });
+        poll.start(20);
+        return true;
+    }
+};
+
 } // namespace
 
 class TestPrelisten : public QObject {
@@ -117,19 +140,12 @@ private slots:
         const double played = 30;
         const double target = 31;
 
-        SteadyClock clock;
-        AudioOutput hall(clock);
-        AudioOutput phones(clock);
-        phones.setDevice(kPhones.toStdString());
-        Prelistener prelistener(&phones);
-        QVERIFY(hall.ensureOpen(true));
+        HallAndHeadphones sound(kPhones);
+        Prelistener& prelistener = sound.prelistener;
         QVERIFY(pulse_->startRecording());
         QVERIFY(pulse_->startRecording(kPhones));
-        TrackPlayback hallTone(hall, {tone, {}, 1, 0, 0});
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, this, [&] { hallTone.poll(); });
-        poll.start(20);
-        QTRY_VERIFY_WITH_TIMEOUT(hallTone.heardSeconds().value_or(0) > 1, 5000);
+        QVERIFY(sound.startTone(tone));
+        QTRY_VERIFY_WITH_TIMEOUT(sound.hallTone->heardSeconds().value_or(0) > 1, 5000);
 
         QVERIFY2(prelistener.play({piece, {0, played / target, StretchQuality::Faster}, 1, 0, 0}),
                  qPrintable(prelistener.problem()));
@@ -143,9 +159,9 @@ private slots:
         QTest::qWait(300);
         // Heard from here to the end: its tempo is measured.
         QVERIFY(prelistener.play({piece, {10, played / target, StretchQuality::Faster}, 1, 0, 0}));
-        QTRY_VERIFY_WITH_TIMEOUT(hallTone.finished(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(sound.hallTone->finished(), 20000);
         prelistener.stop();
-        phones.setDevice(std::nullopt); // closing the headphones' device leaves the hall alone too
+        sound.phones.setDevice(std::nullopt); // closing the headphones' device leaves the hall alone too
         QTest::qWait(300);
         const std::vector<float> heardInHall = pulse_->stopRecording();
         const std::vector<float> heardOnPhones = pulse_->stopRecording(kPhones);
@@ -171,18 +187,11 @@ private slots:
         const QString tone = writeTone(12);
         const QString piece = writePiece();
         QVERIFY(!tone.isEmpty() && !piece.isEmpty());
-        SteadyClock clock;
-        AudioOutput hall(clock);
-        AudioOutput phones(clock);
-        phones.setDevice(kUsbPhones.toStdString());
-        Prelistener prelistener(&phones);
-        QVERIFY(hall.ensureOpen(true));
+        HallAndHeadphones sound(kUsbPhones);
+        Prelistener& prelistener = sound.prelistener;
         QVERIFY(pulse_->startRecording());
-        TrackPlayback hallTone(hall, {tone, {}, 1, 0, 0});
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, this, [&] { hallTone.poll(); });
-        poll.start(20);
-        QTRY_VERIFY_WITH_TIMEOUT(hallTone.heardSeconds().value_or(0) > 1, 5000);
+        QVERIFY(sound.startTone(tone));
+        QTRY_VERIFY_WITH_TIMEOUT(sound.hallTone->heardSeconds().value_or(0) > 1, 5000);
         QVERIFY2(prelistener.play({piece, {}, 1, 0, 0}), qPrintable(prelistener.problem()));
         QTRY_VERIFY_WITH_TIMEOUT(prelistener.musicSeconds() > 1, 5000);
 
@@ -192,7 +201,7 @@ private slots:
         QVERIFY(!prelistener.play({piece, {}, 1, 0, 0}));
         QCOMPARE(prelistener.problem(), QString("Das Gerät zum Vorhören „vantor_usb“ ist nicht da."));
 
-        QTRY_VERIFY_WITH_TIMEOUT(hallTone.finished(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(sound.hallTone->finished(), 20000);
         QTest::qWait(300);
         verifyUnbroken(pulse_->stopRecording(), 12);
     }
