@@ -48,6 +48,23 @@ QPalette darkPalette(const QColor& window, const ThemeColours& colours)
     return palette;
 }
 
+// Menus draw on the field colour, which stays light for the lists; in a
+// dark hall a menu should not flash white.
+QPalette darkMenuPalette(const ThemeColours& colours)
+{
+    QPalette palette = darkPalette(colours.shape, colours);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Base, colours.shape);
+        palette.setColor(group, QPalette::Text, colours.text);
+    }
+    palette.setColor(QPalette::Disabled, QPalette::Base, colours.shape);
+    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(0x9A, 0x9A, 0x9A));
+    // The style etches disabled entries in this colour: on a dark ground a
+    // light one doubles the text.
+    palette.setColor(QPalette::Disabled, QPalette::Light, colours.shape);
+    return palette;
+}
+
 } // namespace
 
 const ThemeColours& themeColours(bool dark)
@@ -69,6 +86,7 @@ void Theme::setDark(bool dark)
     if (dark)
         desktop_ = QApplication::palette();
     QApplication::setPalette(dark ? darkPalette(colours().shape, colours()) : desktop_);
+    QApplication::setPalette(dark ? darkMenuPalette(colours()) : desktop_, "QMenu");
     emit changed();
 }
 

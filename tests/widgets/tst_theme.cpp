@@ -1,6 +1,7 @@
 #include "widgets/EmbeddedForm.h"
 #include "widgets/Theme.h"
 #include <QApplication>
+#include <QMenu>
 #include <QtTest>
 #include <cmath>
 
@@ -68,6 +69,22 @@ private slots:
         Theme::instance().setDark(false);
         QCOMPARE(form.palette().color(QPalette::Window), light);
         QCOMPARE(QApplication::palette(), desktop);
+    }
+
+    // A menu made before the switch (as the menu bar's are) is dark in the
+    // dark theme, its entries readable, and light again after it.
+    void menusFollowTheDarkTheme()
+    {
+        QMenu menu;
+        menu.ensurePolished();
+        const QColor desktopGround = menu.palette().color(QPalette::Base);
+        Theme::instance().setDark(true);
+        // The change reaches existing widgets through the event loop.
+        QTRY_COMPARE(menu.palette().color(QPalette::Base), themeColours(true).shape);
+        const QColor ground = menu.palette().color(QPalette::Base);
+        QVERIFY(contrast(menu.palette().color(QPalette::Text), ground) >= 4.5);
+        Theme::instance().setDark(false);
+        QTRY_COMPARE(menu.palette().color(QPalette::Base), desktopGround);
     }
 };
 
